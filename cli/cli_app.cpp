@@ -1,0 +1,149 @@
+#include "cli/cli_app.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <map>
+
+#include "core/report_files.h"
+
+namespace nexmar {
+
+namespace {
+
+// Plain decimal digits only: no sign, no base prefix, no exponent.
+CLI::Validator DecimalDigits(const std::string& range)
+{
+    return CLI::Validator(
+        [range](std::string& text) -> std::string {
+            const bool digits = !text.empty() && text.size() <= 10 &&
+                                text.find_first_not_of("0123456789") == std::string::npos;
+            return digits ? std::string() : "'" + text + "' is not an integer from " + range;
+        },
+        "INTEGER");
+}
+
+class StderrNotifier final : public Notifier {
+public:
+    explicit StderrNotifier(std::FILE* err) : err_(err) {}
+    void Notify(const std::string& message) override { std::fprintf(err_, "%s\n", message.c_str()); }
+
+private:
+    std::FILE* err_;
+};
+
+bool IsUsableDirectory(const std::filesystem::path& directory)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(directory, error) && ::access(directory.c_str(), W_OK | X_OK) == 0;
+}
+
+void PrintSubtree(std::FILE* out, const ResultTree& tree, ItemId item, int depth)
+{
+    const ResultTree::Item& node = tree.at(item);
+    std::fprintf(out, "%*s[%d] %s\n", 2 * depth, "", node.image, node.text.c_str());
+    for (const ItemId child : node.children) {
+        PrintSubtree(out, tree, child, depth + 1);
+    }
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
+{
+    ParsedCommandLine parsed;
+    CliOptions& options = parsed.options;
+    CLI::App app("Generates star systems headlessly and writes the reports TNXT001 (comma-separated text) and "
+                 "TNXH001 (HTML) into the chosen directory.",
+                 "nexmar-cli");
+    app.set_version_flag("--version", "nexmar-cli 1.0");
+
+    std::string systems = "1";
+    app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
+        ->check(DecimalDigits("1 to 1000000"))
+        ->check(CLI::Range(1, kMaxBatchSystems));
+    const std::map<std::string, DetailLevel> levels{
+        {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
+    app.add_option("--detail", options.level, "Detail level: low, medium or high (default low)")
+        ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
+    app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
+    std::string seed;
+    app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")
+        ->check(DecimalDigits("0 to 4294967295"))
+        ->check(CLI::Range(0.0, 4294967295.0));
+    app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
+    app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)");
+
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(arg.c_str());
+    }
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0) {
+            parsed.status = ParsedCommandLine::Status::Exit;
+            parsed.message = dynamic_cast<const CLI::CallForHelp*>(&error) ? app.help() : error.what();
+            if (parsed.message.empty() || parsed.message.back() != '\n') {
+                parsed.message += '\n';
+            }
+        } else {
+            parsed.status = ParsedCommandLine::Status::Error;
+            parsed.message = error.what();
+        }
+        return parsed;
+    }
+    options.systems = std::stoi(systems);
+    if (!seed.empty()) {
+        options.seed = static_cast<std::uint32_t>(std::stoul(seed));
+    }
+    if (!IsUsableDirectory(options.directory)) {
+        parsed.status = ParsedCommandLine::Status::Error;
+        parsed.message = "--dir: '" + options.directory.string() + "' is not a writable directory";
+    }
+    return parsed;
+}
+
+int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+{
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    if (parsed.status == ParsedCommandLine::Status::Exit) {
+        std::fputs(parsed.message.c_str(), out);
+        return 0;
+    }
+    if (parsed.status == ParsedCommandLine::Status::Error) {
+        std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
+        return kExitBadInput;
+    }
+    const CliOptions& options = parsed.options;
+
+    const std::uint32_t seed = options.seed.value_or(ClockSeed());
+    if (!options.seed) {
+        std::fprintf(err, "seed: %u\n", seed);
+    }
+    SeededDice dice(seed);
+    ResultTree tree;
+    ReportFiles reports(options.directory);
+    StderrNotifier notifier(err);
+
+    // Each system is printed as it completes and then dropped, so memory
+    // stays flat however many systems a batch asks for.
+    bool rootPrinted = false;
+    const SystemDone printAndDrop = [&](const ResultTree&, ItemId system) {
+        if (options.printTree) {
+            if (!rootPrinted) {
+                const ResultTree::Item& root = tree.at(tree.at(system).parent);
+                std::fprintf(out, "[%d] %s\n", root.image, root.text.c_str());
+                rootPrinted = true;
+            }
+            PrintSubtree(out, tree, system, 1);
+        }
+        tree.DropFrom(system);
+    };
+    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems};
+    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
+    std::fflush(out);
+    return outcome.reportsComplete ? 0 : kExitReportsFailed;
+}
+
+}  // namespace nexmar

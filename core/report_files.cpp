@@ -1,0 +1,166 @@
+#include "core/report_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdarg>
+
+namespace nexmar {
+
+namespace {
+
+// Recreates the file for writing and reading. O_NOFOLLOW refuses a symbolic
+// link planted at the fixed name, which would otherwise redirect the write.
+std::FILE* Recreate(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* stream = ::fdopen(fd, "w+");
+    if (stream == nullptr) {
+        ::close(fd);
+    }
+    return stream;
+}
+
+}  // namespace
+
+std::string CsvField(std::string_view text)
+{
+    if (text.find(',') == std::string_view::npos && text.find('"') == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    quoted += '"';
+    return quoted;
+}
+
+ReportFiles::ReportFiles(const std::filesystem::path& directory)
+    : ReportFiles(directory / kHtmlReportName, directory / kTextReportName)
+{
+}
+
+ReportFiles::ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath)
+    : htmlPath_(std::move(htmlPath)), textPath_(std::move(textPath))
+{
+}
+
+ReportFiles::~ReportFiles()
+{
+    CloseStreams();
+}
+
+bool ReportFiles::OpenReports(Notifier& notifier)
+{
+    CloseStreams();
+    writeFailed_ = false;
+    std::FILE* html = Recreate(htmlPath_);
+    std::FILE* text = Recreate(textPath_);
+    if (html == nullptr || text == nullptr) {
+        if (html != nullptr) {
+            std::fclose(html);
+        }
+        if (text != nullptr) {
+            std::fclose(text);
+        }
+        notifier.Notify(kOpenReportsFailed);
+        return false;
+    }
+    html_ = html;
+    text_ = text;
+    Html("<html><body>\n");
+    Flush();
+    return true;
+}
+
+void ReportFiles::WriteLowTableHeader()
+{
+    Text("System,Size/Importance,Capacity,Census,Morale,Productivity,RAW,Special\n");
+    Html("<table cellpadding=\"1\" border=\"1\">\n");
+    Html("\t<th>System</th><th>Size/Importance</th><th>Capacity</th><th>Census</th><th>Morale</th>"
+         "<th>Productivity</th><th>RAW</th><th>Special</th>\n");
+    Flush();
+}
+
+void ReportFiles::WriteSystemHeading(int systemNumber)
+{
+    Text("System %d\n", systemNumber);
+    Html("<p><font size=\"4\">System %d</font>\n", systemNumber);
+}
+
+void ReportFiles::WriteLowTableEnd()
+{
+    Html("</table>\n");
+}
+
+bool ReportFiles::CloseReports(Notifier& notifier)
+{
+    if (!IsOpen()) {
+        return false;
+    }
+    Html("</body></html>\n");
+    Flush();
+    writeFailed_ = writeFailed_ || std::ferror(text_) || std::ferror(html_);
+    // fclose can still fail to write what it had buffered.
+    const bool textClosed = std::fclose(text_) == 0;
+    const bool htmlClosed = std::fclose(html_) == 0;
+    text_ = html_ = nullptr;
+    const bool complete = !writeFailed_ && textClosed && htmlClosed;
+    if (!complete) {
+        notifier.Notify(kWriteReportsFailed);
+    }
+    return complete;
+}
+
+void ReportFiles::Text(const char* format, ...)
+{
+    if (!IsOpen()) {
+        return;
+    }
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(text_, format, args);
+    va_end(args);
+}
+
+void ReportFiles::Html(const char* format, ...)
+{
+    if (!IsOpen()) {
+        return;
+    }
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(html_, format, args);
+    va_end(args);
+}
+
+void ReportFiles::Flush()
+{
+    if (!IsOpen()) {
+        return;
+    }
+    // A flush never stops the run; a failure only marks the reports incomplete.
+    const bool htmlFlushed = std::fflush(html_) == 0;
+    const bool textFlushed = std::fflush(text_) == 0;
+    writeFailed_ = writeFailed_ || !htmlFlushed || !textFlushed;
+}
+
+void ReportFiles::CloseStreams()
+{
+    if (html_ != nullptr) {
+        std::fclose(html_);
+    }
+    if (text_ != nullptr) {
+        std::fclose(text_);
+    }
+    html_ = text_ = nullptr;
+}
+
+}  // namespace nexmar

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/notifier.h"
+
+namespace nexmar {
+
+inline constexpr const char* kTextReportName = "TNXT001";
+inline constexpr const char* kHtmlReportName = "TNXH001";
+
+inline constexpr const char* kOpenReportsFailed =
+    "Unable to open temporary files for output\nProgram will be unable to save results to file.";
+inline constexpr const char* kWriteReportsFailed =
+    "Unable to write temporary files\nProgram will be unable to save results to file.";
+
+// A delimited-text field: a text with a comma goes between double quotes
+// (inner quotes doubled), so every CSV reader sees the fields of the header.
+std::string CsvField(std::string_view text);
+
+// The two report streams of one run: the comma-separated TextReport and the
+// HtmlReport. While they are not open (either failed to open) every write is
+// dropped, so generators never see a stream that might be closed.
+class ReportFiles {
+public:
+    // The reports under their fixed names in directory.
+    explicit ReportFiles(const std::filesystem::path& directory);
+    ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath);
+    ~ReportFiles();
+    ReportFiles(const ReportFiles&) = delete;
+    ReportFiles& operator=(const ReportFiles&) = delete;
+
+    // Recreates both files (HTML first) and writes the HTML prologue. On
+    // failure it tells the notifier, closes whichever file did open, and
+    // leaves the reports closed for the rest of the run. A name that is a
+    // symbolic link counts as a failure to open.
+    bool OpenReports(Notifier& notifier);
+    bool IsOpen() const { return html_ != nullptr; }
+
+    void WriteLowTableHeader();
+    void WriteSystemHeading(int systemNumber);
+    void WriteLowTableEnd();
+
+    // Writes the HTML epilogue and closes both files. Returns whether both
+    // reports are complete; a write error anywhere in the run is reported
+    // through the notifier.
+    bool CloseReports(Notifier& notifier);
+
+    void Text(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Html(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Flush();
+
+    const std::filesystem::path& HtmlPath() const { return htmlPath_; }
+    const std::filesystem::path& TextPath() const { return textPath_; }
+
+private:
+    void CloseStreams();
+
+    std::filesystem::path htmlPath_;
+    std::filesystem::path textPath_;
+    std::FILE* html_ = nullptr;
+    std::FILE* text_ = nullptr;
+    bool writeFailed_ = false;
+};
+
+}  // namespace nexmar

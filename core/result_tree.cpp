@@ -1,0 +1,65 @@
+#include "core/result_tree.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "core/format.h"
+
+namespace nexmar {
+
+namespace {
+
+bool LessIgnoringCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return lower(x) < lower(y); });
+}
+
+}  // namespace
+
+void ResultTree::Clear()
+{
+    items_.clear();
+    topLevel_.clear();
+}
+
+ItemId ResultTree::Insert(ItemId parent, std::string text, int image, Placement placement)
+{
+    const auto id = static_cast<ItemId>(items_.size());
+    std::vector<ItemId>& siblings = ChildrenOf(parent);
+
+    auto position = siblings.end();
+    if (placement == Placement::First) {
+        position = siblings.begin();
+    } else if (placement == Placement::Sorted) {
+        // An equal text goes after its equals, as the tree control's sorted insertion does.
+        position = std::upper_bound(siblings.begin(), siblings.end(), text, [this](const std::string& t, ItemId sibling) {
+            return LessIgnoringCase(t, at(sibling).text);
+        });
+    }
+    const auto row = static_cast<int>(position - siblings.begin());
+    position = siblings.insert(position, id);
+    for (auto later = position + 1; later != siblings.end(); ++later) {
+        ++items_[static_cast<std::size_t>(*later)].row;
+    }
+    // siblings may refer into items_, so it is not used after this growth.
+    items_.push_back(Item{std::move(text), image, parent, row, {}});
+    return id;
+}
+
+void ResultTree::DropFrom(ItemId id)
+{
+    std::vector<ItemId>& siblings = ChildrenOf(at(id).parent);
+    assert(!siblings.empty() && siblings.back() == id);
+    siblings.pop_back();
+    items_.erase(items_.begin() + id, items_.end());
+}
+
+ItemId AddStatItem(ResultTree& tree, const std::string& label, int value, int image, ItemId parent)
+{
+    std::string text = value == NO_VALUE ? label : Format("%s: %d", label.c_str(), value);
+    return tree.Insert(parent, std::move(text), image, Placement::Sorted);
+}
+
+}  // namespace nexmar

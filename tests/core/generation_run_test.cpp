@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "core/generation_run.h"
+#include "support/test_support.h"
+
+namespace nexmar {
+namespace {
+
+using testing::ReadFile;
+using testing::RecordingNotifier;
+using testing::TempDir;
+
+TEST(GenerationRun, ACountOutsideTheRangeEmptiesTheTreeAndTouchesNoReport)
+{
+    TempDir dir;
+    { std::ofstream(dir.path() / "TNXT001") << "earlier run\n"; }
+    SeededDice dice(7);
+    ResultTree tree;
+    tree.Insert(kNoItem, "System Results", ImgBlank, Placement::First);
+    ReportFiles reports(dir.path());
+    RecordingNotifier notifier;
+    for (const int count : {0, 201, -5}) {
+        const RunOutcome outcome = RunGeneration({count, DetailLevel::Low, true}, dice, tree, reports, notifier);
+        EXPECT_FALSE(outcome.generated) << count;
+        EXPECT_TRUE(tree.empty()) << count;
+    }
+    EXPECT_EQ(ReadFile(dir.path() / "TNXT001"), "earlier run\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "TNXH001"));
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST(GenerationRun, SystemsStandInNumericalOrderUnderTheRoot)
+{
+    TempDir dir;
+    SeededDice dice(42);
+    ResultTree tree;
+    ReportFiles reports(dir.path());
+    RecordingNotifier notifier;
+    int finished = 0;
+    const RunOutcome outcome = RunGeneration({200, DetailLevel::Low, false}, dice, tree, reports, notifier,
+                                             [&](const ResultTree&, ItemId) { ++finished; });
+    EXPECT_TRUE(outcome.generated);
+    EXPECT_TRUE(outcome.reportsComplete);
+    EXPECT_EQ(finished, 200);
+    ASSERT_EQ(tree.Children(kNoItem).size(), 1u);
+    const ItemId root = tree.Children(kNoItem)[0];
+    EXPECT_EQ(tree.at(root).text, "System Results");
+    EXPECT_EQ(tree.at(root).image, ImgBlank);
+    const auto& systems = tree.Children(root);
+    ASSERT_EQ(systems.size(), 200u);
+    for (std::size_t i = 0; i < systems.size(); ++i) {
+        EXPECT_EQ(tree.at(systems[i]).text, "System " + std::to_string(i + 1));
+        EXPECT_EQ(tree.at(systems[i]).image, ImgSystem);
+        EXPECT_EQ(tree.at(systems[i]).children.size(), 4u);
+    }
+}
+
+TEST(GenerationRun, ReportsThatFailToOpenLeaveTheTreeCompleteAndTheRunIncomplete)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "TNXH001");
+    SeededDice dice(3);
+    ResultTree tree;
+    ReportFiles reports(dir.path());
+    RecordingNotifier notifier;
+    const RunOutcome outcome = RunGeneration({3, DetailLevel::Low, true}, dice, tree, reports, notifier);
+    EXPECT_TRUE(outcome.generated);
+    EXPECT_FALSE(outcome.reportsComplete);
+    EXPECT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(tree.size(), 1u + 3u * 8u);
+    EXPECT_EQ(ReadFile(dir.path() / "TNXT001"), "");
+}
+
+TEST(GenerationRun, AWriteErrorLeavesTheTreeCompleteAndIsReported)
+{
+    TempDir dir;
+    SeededDice dice(3);
+    ResultTree tree;
+    ReportFiles reports(dir.path() / "TNXH001", "/dev/full");
+    RecordingNotifier notifier;
+    const RunOutcome outcome = RunGeneration({5, DetailLevel::Low, false}, dice, tree, reports, notifier);
+    EXPECT_FALSE(outcome.reportsComplete);
+    EXPECT_EQ(notifier.messages,
+              std::vector<std::string>{"Unable to write temporary files\n"
+                                       "Program will be unable to save results to file."});
+    EXPECT_EQ(tree.size(), 1u + 5u * 5u);
+}
+
+}  // namespace
+}  // namespace nexmar

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/report_files.h"
+#include "support/test_support.h"
+
+namespace nexmar {
+namespace {
+
+using testing::ReadFile;
+using testing::RecordingNotifier;
+using testing::TempDir;
+
+int OpenDescriptorCount()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(CsvField, QuotesOnlyTextsWithACommaOrAQuote)
+{
+    EXPECT_EQ(CsvField("Special: Rich in Rare Metals"), "Special: Rich in Rare Metals");
+    EXPECT_EQ(CsvField("Special: Fair Biosphere (+1 Census, +2 Capacity)"),
+              "\"Special: Fair Biosphere (+1 Census, +2 Capacity)\"");
+    EXPECT_EQ(CsvField("a \"b\", c"), "\"a \"\"b\"\", c\"");
+}
+
+TEST(ReportFiles, FramingOfAMediumOrHighRun)
+{
+    TempDir dir;
+    RecordingNotifier notifier;
+    ReportFiles reports(dir.path());
+    ASSERT_TRUE(reports.OpenReports(notifier));
+    reports.WriteSystemHeading(1);
+    reports.Text("row\n");
+    reports.WriteSystemHeading(2);
+    EXPECT_TRUE(reports.CloseReports(notifier));
+    EXPECT_TRUE(notifier.messages.empty());
+    EXPECT_EQ(ReadFile(dir.path() / "TNXT001"), "System 1\nrow\nSystem 2\n");
+    EXPECT_EQ(ReadFile(dir.path() / "TNXH001"),
+              "<html><body>\n<p><font size=\"4\">System 1</font>\n<p><font size=\"4\">System 2</font>\n"
+              "</body></html>\n");
+}
+
+TEST(ReportFiles, ANameTakenByADirectoryFailsToOpenAndClosesTheOtherFile)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "TNXT001");
+    RecordingNotifier notifier;
+    ReportFiles reports(dir.path());
+    const int descriptorsBefore = OpenDescriptorCount();
+    EXPECT_FALSE(reports.OpenReports(notifier));
+    EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
+    EXPECT_FALSE(reports.IsOpen());
+    EXPECT_EQ(notifier.messages,
+              std::vector<std::string>{"Unable to open temporary files for output\n"
+                                       "Program will be unable to save results to file."});
+    reports.Html("dropped\n");
+    EXPECT_FALSE(reports.CloseReports(notifier));
+    EXPECT_EQ(ReadFile(dir.path() / "TNXH001"), "");
+}
+
+TEST(ReportFiles, ASymbolicLinkAtAReportNameIsRefusedAndItsTargetUntouched)
+{
+    TempDir dir;
+    const auto victim = dir.path() / "someone-elses-file";
+    { std::ofstream(victim) << "precious\n"; }
+    std::filesystem::create_symlink(victim, dir.path() / "TNXH001");
+    RecordingNotifier notifier;
+    ReportFiles reports(dir.path());
+    EXPECT_FALSE(reports.OpenReports(notifier));
+    EXPECT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(ReadFile(victim), "precious\n");
+}
+
+TEST(ReportFiles, AWriteErrorIsReportedWhenClosing)
+{
+    if (::access("/dev/full", W_OK) != 0) {
+        GTEST_SKIP() << "no writable /dev/full";
+    }
+    TempDir dir;
+    RecordingNotifier notifier;
+    ReportFiles reports("/dev/full", dir.path() / "TNXT001");
+    ASSERT_TRUE(reports.OpenReports(notifier));
+    reports.WriteSystemHeading(1);
+    EXPECT_FALSE(reports.CloseReports(notifier));
+    EXPECT_EQ(notifier.messages,
+              std::vector<std::string>{"Unable to write temporary files\n"
+                                       "Program will be unable to save results to file."});
+}
+
+}  // namespace
+}  // namespace nexmar

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/dice.h"
+#include "core/notifier.h"
+
+namespace nexmar::testing {
+
+// Dice that return the faces they are given, in order, and record every
+// (low, high) call so a test can check the exact order of the dice.
+class ScriptedDice final : public Dice {
+public:
+    explicit ScriptedDice(std::vector<int> faces) : faces_(std::move(faces)) {}
+
+    int Roll(int low, int high) override
+    {
+        calls.emplace_back(low, high);
+        if (next_ >= faces_.size()) {
+            ADD_FAILURE() << "no face scripted for roll " << calls.size() << " (" << low << ", " << high << ")";
+            return low;
+        }
+        const int face = faces_[next_++];
+        EXPECT_TRUE(face >= low && face <= high)
+            << "face " << face << " outside (" << low << ", " << high << ") at roll " << calls.size();
+        return face;
+    }
+
+    bool AllUsed() const { return next_ == faces_.size(); }
+
+    std::vector<std::pair<int, int>> calls;
+
+private:
+    std::vector<int> faces_;
+    std::size_t next_ = 0;
+};
+
+class RecordingNotifier final : public Notifier {
+public:
+    void Notify(const std::string& message) override { messages.push_back(message); }
+    std::vector<std::string> messages;
+};
+
+// A fresh directory for one test's report files, removed afterwards.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "nexmar-test-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+}  // namespace nexmar::testing
