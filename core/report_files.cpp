@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdarg>
+#include <cstring>
 
 namespace nexmar {
 
@@ -26,20 +27,19 @@ std::FILE* Recreate(const std::filesystem::path& path)
 
 }  // namespace
 
-std::string CsvField(std::string_view text)
+CsvField::CsvField(const char* text) : text_(text)
 {
-    if (text.find(',') == std::string_view::npos && text.find('"') == std::string_view::npos) {
-        return std::string(text);
+    if (std::strpbrk(text, ",\"") == nullptr) {
+        return;
     }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
+    quoted_.push_back('"');
+    for (const char* c = text; *c != '\0'; ++c) {
+        quoted_ += *c;
+        if (*c == '"') {
+            quoted_ += '"';
         }
     }
-    quoted += '"';
-    return quoted;
+    quoted_ += '"';
 }
 
 ReportFiles::ReportFiles(const std::filesystem::path& directory)

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 #include "core/notifier.h"
 
@@ -19,7 +18,16 @@ inline constexpr const char* kWriteReportsFailed =
 
 // A delimited-text field: a text with a comma goes between double quotes
 // (inner quotes doubled), so every CSV reader sees the fields of the header.
-std::string CsvField(std::string_view text);
+// Any other text is used as it stands, without a copy.
+class CsvField {
+public:
+    explicit CsvField(const char* text);
+    const char* c_str() const { return quoted_.empty() ? text_ : quoted_.c_str(); }
+
+private:
+    const char* text_;
+    std::string quoted_;
+};
 
 // The two report streams of one run: the comma-separated TextReport and the
 // HtmlReport. While they are not open (either failed to open) every write is

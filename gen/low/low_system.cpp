@@ -101,7 +101,7 @@ void GenerateLowSystem(GenContext& context, int index, ItemId systemItem)
     if (!reports.IsOpen()) {
         return;
     }
-    const std::string specialField = CsvField(special.text);
+    const CsvField specialField(special.text);
     if (context.census) {
         reports.Text("%d,%s/%s,%d,%d,%d,%d,%d,%s\n", number, base.sizeClass, base.importance, capacity, census,
                      morale, productivity, raw, specialField.c_str());

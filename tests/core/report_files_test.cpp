@@ -24,10 +24,10 @@ int OpenDescriptorCount()
 
 TEST(CsvField, QuotesOnlyTextsWithACommaOrAQuote)
 {
-    EXPECT_EQ(CsvField("Special: Rich in Rare Metals"), "Special: Rich in Rare Metals");
-    EXPECT_EQ(CsvField("Special: Fair Biosphere (+1 Census, +2 Capacity)"),
-              "\"Special: Fair Biosphere (+1 Census, +2 Capacity)\"");
-    EXPECT_EQ(CsvField("a \"b\", c"), "\"a \"\"b\"\", c\"");
+    EXPECT_STREQ(CsvField("Special: Rich in Rare Metals").c_str(), "Special: Rich in Rare Metals");
+    EXPECT_STREQ(CsvField("Special: Fair Biosphere (+1 Census, +2 Capacity)").c_str(),
+                 "\"Special: Fair Biosphere (+1 Census, +2 Capacity)\"");
+    EXPECT_STREQ(CsvField("a \"b\", c").c_str(), "\"a \"\"b\"\", c\"");
 }
 
 TEST(ReportFiles, FramingOfAMediumOrHighRun)

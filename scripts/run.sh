@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Nexmar and starts the dialog.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+exec ./build/app/nexmar "$@"

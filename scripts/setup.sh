@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs, as root on Debian 12, whatever the build, the tests and the
+# benchmarks need and this machine does not have yet.
+set -euo pipefail
+
+packages=(
+  build-essential g++ cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  qt6-base-dev xvfb xauth
+  clang libclang-rt-14-dev valgrind python3
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
