@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/generation_run.h"
+#include "tests/proof/proof_dice.h"
+
+namespace nexmar::proof {
+
+// Everything one generation run left behind.
+struct RecordedRun {
+    RunInputs inputs;
+    RunOutcome outcome;
+    ResultTree tree;
+    std::string text;  // TNXT001
+    std::string html;  // TNXH001
+    DiceCalls calls;
+    std::vector<std::string> notices;
+};
+
+// A fresh directory for report files, in memory where the system offers
+// /dev/shm, so thousands of runs do not wait on a disk; removed afterwards.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Runs inputs with dice, writing the reports into directory, and reads them back.
+RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem::path& directory);
+
+// The invariants that every run must keep whatever its dice: the shape of
+// the tree, the fields and cells of every report row, the ranges of every
+// value, and the tree and both reports telling the same systems in the same
+// order. Returns what is broken (empty when the run is sound).
+std::vector<std::string> CheckRun(const RecordedRun& run);
+
+}  // namespace nexmar::proof
