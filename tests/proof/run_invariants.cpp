@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "core/format.h"
+#include "tests/proof/low_tables.h"
 #include "tests/proof/report_reading.h"
 
 namespace nexmar::proof {
@@ -225,34 +226,6 @@ private:
     std::vector<std::string> found_;
 };
 
-// The Low-detail tables as the check needs them: each importance row's base
-// values and special modifier, each special's effects and its range of totals.
-struct LowClass {
-    const char* text;
-    int capacity, raw, census, morale, productivity, modifier;
-};
-constexpr LowClass kLowClasses[] = {
-    {"Minor Outpost/Unimportant", 2, 1, 1, 1, 0, -2}, {"Outpost/Unimportant", 4, 1, 2, 2, 0, -1},
-    {"Minor Colony/Minor", 6, 2, 3, 2, 1, 0},         {"Colony/Minor", 8, 2, 5, 4, 2, +1},
-    {"Major Colony/Major", 10, 3, 7, 6, 3, +2},
-};
-struct LowSpecial {
-    const char* text;
-    int lowest, highest;  // special totals
-    int capacity, raw, census, morale, productivity;
-};
-constexpr LowSpecial kLowSpecials[] = {
-    {"No special", -100, 1, 0, 0, 0, 0, 0},
-    {"Special: Fair Government (+1 Morale)", 2, 2, 0, 0, 0, 1, 0},
-    {"Special: Rich in Rare Metals", 3, 5, 0, 1, 0, 0, 0},
-    {"Special: Fair Climate (+1 Productivity)", 6, 6, 0, 0, 0, 0, 1},
-    {"Special: Rich in Precious Metals", 7, 7, 0, 2, 0, 0, 0},
-    {"Special: Expanded Industry (+2 Productivity)", 8, 8, 0, 0, 0, 0, 2},
-    {"Special: Expanded Population (+1 Census, +1 Morale)", 9, 9, 0, 0, 1, 1, 0},
-    {"Special: Fair Biosphere (+1 Census, +2 Capacity)", 10, 11, 2, 0, 1, 0, 0},
-    {"Special Resource", 12, 100, 0, 0, 0, 0, 0},
-};
-
 void Checker::CheckLow()
 {
     const std::size_t systems = systemItems_.size();
@@ -300,7 +273,7 @@ void Checker::CheckLow()
         if (lowClass == nullptr || special == nullptr) {
             continue;
         }
-        Expect(i != 0 || lowClass == &kLowClasses[4], "the first system is not a Major Colony");
+        Expect(i != 0 || lowClass == &kMajorColony, "the first system is not a Major Colony");
         Expect(special->highest >= 2 + lowClass->modifier && special->lowest <= 12 + lowClass->modifier,
                Format("%s cannot reach \"%s\"", lowClass->text, special->text));
 
