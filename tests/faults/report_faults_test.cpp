@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/cli_app.h"
+#include "support/test_support.h"
+#include "tests/proof/run_invariants.h"
+
+namespace nexmar {
+namespace {
+
+using proof::CheckRun;
+using proof::RecordedRun;
+using proof::RecordRun;
+using testing::ReadFile;
+using testing::TempDir;
+
+constexpr std::uint32_t kSeed = 4711;
+constexpr DetailLevel kLevels[] = {DetailLevel::Low};
+
+std::string Name(DetailLevel level)
+{
+    return std::to_string(static_cast<int>(level));
+}
+
+// A file saved by an earlier session beside the reports, which no failure may touch.
+void PlaceEarlierFile(const std::filesystem::path& dir)
+{
+    std::ofstream(dir / "saved-report.txt") << "System,Size/Importance\n1,Colony/Minor\n";
+}
+
+void ExpectEarlierFileIntact(const std::filesystem::path& dir)
+{
+    EXPECT_EQ(ReadFile(dir / "saved-report.txt"), "System,Size/Importance\n1,Colony/Minor\n");
+}
+
+RecordedRun SeededRun(DetailLevel level, const std::filesystem::path& dir, int systems = 20)
+{
+    SeededDice dice(kSeed);
+    return RecordRun({systems, level, true}, dice, dir);
+}
+
+// The tree is whole whatever became of the reports.
+void ExpectTreeComplete(const RecordedRun& run)
+{
+    EXPECT_TRUE(run.outcome.generated);
+    EXPECT_EQ(CheckRun(run), std::vector<std::string>{});
+    EXPECT_EQ(run.tree.Children(run.tree.Children(kNoItem).at(0)).size(), static_cast<std::size_t>(run.inputs.systems));
+}
+
+TEST(ReportFaults, ADirectoryWhereNoReportCanBeCreated)
+{
+    TempDir dir;
+    PlaceEarlierFile(dir.path());
+    const std::filesystem::path places[] = {dir.path() / "missing", dir.path() / "saved-report.txt", "/proc"};
+    for (const DetailLevel level : kLevels) {
+        for (const auto& place : places) {
+            SCOPED_TRACE(place.string() + " at level " + Name(level));
+            const RecordedRun run = SeededRun(level, place);
+            ExpectTreeComplete(run);
+            EXPECT_FALSE(run.outcome.reportsComplete);
+            EXPECT_EQ(run.notices, std::vector<std::string>{kOpenReportsFailed});
+        }
+    }
+    ExpectEarlierFileIntact(dir.path());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+}
+
+TEST(ReportFaults, AReportNameTakenByADirectory)
+{
+    for (const DetailLevel level : kLevels) {
+        for (const char* taken : {kHtmlReportName, kTextReportName}) {
+            SCOPED_TRACE(std::string(taken) + " at level " + Name(level));
+            TempDir dir;
+            PlaceEarlierFile(dir.path());
+            std::filesystem::create_directory(dir.path() / taken);
+            std::ofstream(dir.path() / taken / "inside") << "kept\n";
+            const RecordedRun run = SeededRun(level, dir.path());
+            ExpectTreeComplete(run);
+            EXPECT_FALSE(run.outcome.reportsComplete);
+            EXPECT_EQ(run.notices, std::vector<std::string>{kOpenReportsFailed});
+            EXPECT_EQ(ReadFile(dir.path() / taken / "inside"), "kept\n");
+            ExpectEarlierFileIntact(dir.path());
+        }
+    }
+}
+
+// What a run in a child process under a file-size limit saw.
+struct LimitedRun {
+    bool generated = false;
+    bool complete = false;
+    bool onlyWriteMessage = false;  // exactly one message, the write failure
+    bool noMessage = false;
+    bool treeSound = false;
+    std::uintmax_t htmlSize = 0;
+    std::uintmax_t textSize = 0;
+};
+
+// Runs in a forked child whose files may not grow beyond limit bytes, with
+// SIGXFSZ ignored so that the writes fail as on a full disk.
+LimitedRun RunUnderFileSizeLimit(DetailLevel level, const std::filesystem::path& dir, rlim_t limit)
+{
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return {};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const rlimit fileSize{limit, limit};
+        ::signal(SIGXFSZ, SIG_IGN);
+        LimitedRun seen;
+        if (::setrlimit(RLIMIT_FSIZE, &fileSize) == 0) {
+            const RecordedRun run = SeededRun(level, dir);
+            seen.generated = run.outcome.generated;
+            seen.complete = run.outcome.reportsComplete;
+            seen.onlyWriteMessage = run.notices == std::vector<std::string>{kWriteReportsFailed};
+            seen.noMessage = run.notices.empty();
+            seen.treeSound = CheckRun(run).empty();
+            seen.htmlSize = run.html.size();
+            seen.textSize = run.text.size();
+        }
+        const bool sent = ::write(channel[1], &seen, sizeof seen) == static_cast<ssize_t>(sizeof seen);
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    LimitedRun seen;
+    const bool received = ::read(channel[0], &seen, sizeof seen) == static_cast<ssize_t>(sizeof seen);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(received && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child died";
+    return seen;
+}
+
+TEST(ReportFaults, WritesThatFailPartwayAreNeverPassedOffAsComplete)
+{
+    for (const DetailLevel level : kLevels) {
+        TempDir free;
+        const RecordedRun whole = SeededRun(level, free.path());
+        ASSERT_TRUE(whole.outcome.reportsComplete);
+        const rlim_t htmlSize = whole.html.size();
+        const rlim_t textSize = whole.text.size();
+        const rlim_t larger = std::max(htmlSize, textSize);
+        // From the prologue to the last byte of the larger report, which only
+        // the closing flush writes.
+        for (const rlim_t limit : {rlim_t{0}, rlim_t{1}, rlim_t{100}, std::min(htmlSize, textSize) / 2,
+                                   std::min(htmlSize, textSize) - 1, larger - 1}) {
+            SCOPED_TRACE("limit " + std::to_string(limit) + " at level " + Name(level));
+            TempDir dir;
+            PlaceEarlierFile(dir.path());
+            const LimitedRun run = RunUnderFileSizeLimit(level, dir.path(), limit);
+            EXPECT_TRUE(run.generated);
+            EXPECT_TRUE(run.treeSound);
+            EXPECT_FALSE(run.complete);
+            EXPECT_TRUE(run.onlyWriteMessage);
+            EXPECT_LE(run.htmlSize, limit);
+            EXPECT_LE(run.textSize, limit);
+            ExpectEarlierFileIntact(dir.path());
+        }
+        TempDir dir;
+        const LimitedRun enough = RunUnderFileSizeLimit(level, dir.path(), larger);
+        EXPECT_TRUE(enough.complete && enough.noMessage && enough.treeSound) << "level " << Name(level);
+        EXPECT_EQ(ReadFile(dir.path() / kHtmlReportName), whole.html);
+        EXPECT_EQ(ReadFile(dir.path() / kTextReportName), whole.text);
+    }
+}
+
+TEST(ReportFaults, AFullDeviceUnderEitherReport)
+{
+    if (::access("/dev/full", W_OK) != 0) {
+        GTEST_SKIP() << "no writable /dev/full";
+    }
+    for (const DetailLevel level : kLevels) {
+        for (const bool htmlFull : {true, false}) {
+            TempDir dir;
+            const auto file = dir.path() / (htmlFull ? kTextReportName : kHtmlReportName);
+            ReportFiles reports(htmlFull ? "/dev/full" : file, htmlFull ? file : "/dev/full");
+            SeededDice dice(kSeed);
+            ResultTree tree;
+            testing::RecordingNotifier notifier;
+            const RunOutcome outcome = RunGeneration({20, level, false}, dice, tree, reports, notifier);
+            EXPECT_TRUE(outcome.generated);
+            EXPECT_FALSE(outcome.reportsComplete) << "level " << Name(level) << (htmlFull ? " HTML" : " text");
+            EXPECT_EQ(notifier.messages, std::vector<std::string>{kWriteReportsFailed});
+        }
+    }
+}
+
+// The command-line run says so in its exit status when the disk fills.
+TEST(ReportFaults, TheCommandLineExitsWithOneWhenWritesFail)
+{
+    TempDir dir;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit fileSize{1000, 1000};
+        ::signal(SIGXFSZ, SIG_IGN);
+        std::FILE* sink = std::fopen("/dev/null", "w");
+        const int status = ::setrlimit(RLIMIT_FSIZE, &fileSize) == 0
+                               ? RunCli({"nexmar-cli", "--systems", "200", "--census", "--seed", "9", "--dir",
+                                         dir.path().string()},
+                                        sink, sink)
+                               : 99;
+        ::_exit(status);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), kExitReportsFailed);
+}
+
+}  // namespace
+}  // namespace nexmar
