@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
+#include "core/format.h"
 #include "core/report_files.h"
 
 namespace nexmar {
@@ -31,6 +32,21 @@ public:
 private:
     std::FILE* err_;
 };
+
+// An error names the argument it refuses, which may hold any bytes: control
+// characters are shown escaped so the message stays one line.
+std::string OneLine(const std::string& message)
+{
+    std::string line;
+    for (const char c : message) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            line += Format("\\x%02X", static_cast<unsigned char>(c));
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
 
 bool IsUsableDirectory(const std::filesystem::path& directory)
 {
@@ -89,7 +105,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
             }
         } else {
             parsed.status = ParsedCommandLine::Status::Error;
-            parsed.message = error.what();
+            parsed.message = OneLine(error.what());
         }
         return parsed;
     }
@@ -99,7 +115,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     }
     if (!IsUsableDirectory(options.directory)) {
         parsed.status = ParsedCommandLine::Status::Error;
-        parsed.message = "--dir: '" + options.directory.string() + "' is not a writable directory";
+        parsed.message = OneLine("--dir: '" + options.directory.string() + "' is not a writable directory");
     }
     return parsed;
 }
