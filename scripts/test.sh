@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: in a
-# normal build and with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, then builds and runs every test: in a normal
+# build (with the valgrind memcheck runs), with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the libFuzzer targets built with clang,
+# each fuzzed for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -12,3 +14,7 @@ bash scripts/build.sh build
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 bash scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DNEXMAR_SANITIZE=ON -DNEXMAR_BUILD_BENCH=OFF
 (cd build-sanitize && ctest --output-on-failure -j 2 -LE memcheck)
+
+echo "== libFuzzer build"
+bash scripts/build.sh build-fuzz -DNEXMAR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+(cd build-fuzz && ctest --output-on-failure -j 2 -L fuzz)
