@@ -23,35 +23,35 @@ struct TypeRow {
     int moonModifier;  // added to the moon die, or the moon count itself
 };
 
-// By one d6, Roll(1, 6) - 1 as the index.
+// By one d6, Roll(1, 6) - 1 as the index. Moons: Roll(1, die) + mod, or mod alone.
 constexpr TypeRow kInnerTypes[] = {
-    // name               code  die  mod
-    {"Hostile", 3, 0, 0},
-    {"Hostile", 3, 2, -1},
-    {"Sub-Terrestrial", 2, 2, -1},
-    {"Terrestrial", 1, 2, -1},
-    {"Terrestrial", 1, 2, 0},
-    {"Sub-Terrestrial", 2, 2, 0},
+    //  d6    name               code  die  mod
+    /* 1 */ {"Hostile",          3,    0,   0},
+    /* 2 */ {"Hostile",          3,    2,  -1},
+    /* 3 */ {"Sub-Terrestrial",  2,    2,  -1},
+    /* 4 */ {"Terrestrial",      1,    2,  -1},
+    /* 5 */ {"Terrestrial",      1,    2,   0},
+    /* 6 */ {"Sub-Terrestrial",  2,    2,   0},
 };
 
 constexpr TypeRow kHabitableTypes[] = {
-    // name               code  die  mod
-    {"Sub-Terrestrial", 2, 2, -1},
-    {"Gas Giant", 0, 3, 0},
-    {"Gas Giant", 0, 4, 0},
-    {"Gas Giant", 0, 4, +1},
-    {"Gas Giant", 0, 3, 0},
-    {"Asteroid Belt", 10, 0, 0},
+    //  d6    name               code  die  mod
+    /* 1 */ {"Sub-Terrestrial",  2,    2,  -1},
+    /* 2 */ {"Gas Giant",        0,    3,   0},
+    /* 3 */ {"Gas Giant",        0,    4,   0},
+    /* 4 */ {"Gas Giant",        0,    4,  +1},
+    /* 5 */ {"Gas Giant",        0,    3,   0},
+    /* 6 */ {"Asteroid Belt",   10,    0,   0},
 };
 
 constexpr TypeRow kOuterTypes[] = {
-    // name               code  die  mod
-    {"Hostile", 3, 0, 0},
-    {"Hostile", 0, 2, -1},  // a Hostile world without value class or special
-    {"Gas Giant", 0, 2, 0},
-    {"Gas Giant", 0, 3, 0},
-    {"Gas Giant", 0, 4, 0},
-    {"Asteroid Belt", 10, 0, 0},
+    //  d6    name               code  die  mod
+    /* 1 */ {"Hostile",          3,    0,   0},
+    /* 2 */ {"Hostile",          0,    2,  -1},  // without value class or special
+    /* 3 */ {"Gas Giant",        0,    2,   0},
+    /* 4 */ {"Gas Giant",        0,    3,   0},
+    /* 5 */ {"Gas Giant",        0,    4,   0},
+    /* 6 */ {"Asteroid Belt",   10,    0,   0},
 };
 
 const TypeRow& RollObjectType(Dice& dice, OrbitZone zone)
@@ -84,13 +84,13 @@ struct ValueRow {
 
 // By ValueClass.
 constexpr ValueRow kValueClasses[] = {
-    // name        RAW Cap
-    {"None", 0, 0},
-    {"Very Low", 1, 2},
-    {"Low", 1, 4},
-    {"Moderate", 2, 4},
-    {"High", 3, 6},
-    {"Very High", 4, 6},
+    //  name         RAW  Capacity
+    {"None",         0,   0},
+    {"Very Low",     1,   2},
+    {"Low",          1,   4},
+    {"Moderate",     2,   4},
+    {"High",         3,   6},
+    {"Very High",    4,   6},
 };
 
 constexpr ValueRow kNoValueClass = {"N/A", 0, 0};
@@ -101,20 +101,22 @@ struct ValueTableRow {
     ValueClass hostile;
 };
 
+using enum ValueClass;
+
 // By one flat Roll(2, 12), not two dice; Roll(2, 12) - 2 as the index.
 constexpr ValueTableRow kValueTable[] = {
-    //  roll  Terrestrial           Sub-Terrestrial        Hostile
-    /*  2 */ {ValueClass::Low, ValueClass::None, ValueClass::None},
-    /*  3 */ {ValueClass::Low, ValueClass::VeryLow, ValueClass::None},
-    /*  4 */ {ValueClass::Low, ValueClass::VeryLow, ValueClass::None},
-    /*  5 */ {ValueClass::Low, ValueClass::VeryLow, ValueClass::VeryLow},
-    /*  6 */ {ValueClass::Low, ValueClass::VeryLow, ValueClass::VeryLow},
-    /*  7 */ {ValueClass::Moderate, ValueClass::Low, ValueClass::VeryLow},
-    /*  8 */ {ValueClass::Moderate, ValueClass::Low, ValueClass::Low},
-    /*  9 */ {ValueClass::Moderate, ValueClass::Low, ValueClass::Low},
-    /* 10 */ {ValueClass::High, ValueClass::Moderate, ValueClass::Low},
-    /* 11 */ {ValueClass::High, ValueClass::Moderate, ValueClass::Low},
-    /* 12 */ {ValueClass::VeryHigh, ValueClass::Moderate, ValueClass::Moderate},
+    //  roll   Terrestrial  Sub-Terrestrial  Hostile
+    /*  2 */ {Low,         None,            None},
+    /*  3 */ {Low,         VeryLow,         None},
+    /*  4 */ {Low,         VeryLow,         None},
+    /*  5 */ {Low,         VeryLow,         VeryLow},
+    /*  6 */ {Low,         VeryLow,         VeryLow},
+    /*  7 */ {Moderate,    Low,             VeryLow},
+    /*  8 */ {Moderate,    Low,             Low},
+    /*  9 */ {Moderate,    Low,             Low},
+    /* 10 */ {High,        Moderate,        Low},
+    /* 11 */ {High,        Moderate,        Low},
+    /* 12 */ {VeryHigh,    Moderate,        Moderate},
 };
 
 const ValueTableRow& RollValueTable(Dice& dice)
@@ -162,14 +164,14 @@ struct SpecialRow {
     int capacity;
 };
 
-// By two d6 minus the type code.
+// By two d6 minus the type code; any other total has no special.
 constexpr SpecialRow kSpecialTable[] = {
-    // total  text                                        RAW Cap
-    {7, "Special: Rich in Rare Metals (+1 RAW)", 1, 0},
-    {8, "Special: Fair Biosphere (+1 Capacity)", 0, 1},
-    {9, "Special: Ruins of Ancient Civilization", 0, 0},
-    {10, "Special: Ideal biosphere (+2 Capacity)", 0, 2},
-    {11, "Special: Primitive society", 0, 0},
+    // total  text                                         RAW  Capacity
+    {7,  "Special: Rich in Rare Metals (+1 RAW)",           1,   0},
+    {8,  "Special: Fair Biosphere (+1 Capacity)",           0,   1},
+    {9,  "Special: Ruins of Ancient Civilization",          0,   0},
+    {10, "Special: Ideal biosphere (+2 Capacity)",          0,   2},
+    {11, "Special: Primitive society",                      0,   0},
 };
 
 constexpr SpecialRow kNoSpecial = {0, "Special: None", 0, 0};
@@ -196,20 +198,21 @@ struct MoonRow {
 
 // By two d6, once per moon. Every text ends in "; ".
 constexpr MoonRow kMoonTable[] = {
-    // 2d6      text                                    Cap RAW
-    {2, 2, "Moon causes severe tidal forces; ", -1, 0},
-    {3, 4, "Inaccessible; ", 0, 0},
-    {5, 7, "Accessible; ", +1, 0},
-    {8, 8, "Accessible w/ resources; ", +1, +1},
-    {9, 9, "Favorable put poor; ", +2, 0},
-    {10, 10, "Favorable w/ resources; ", +2, +1},
-    {11, 11, "Favorable w/ rich resources; ", +2, +2},
-    {12, 12, "Near ideal; ", +3, +2},
+    //  2d6      text                                   Capacity  RAW
+    {2,  2,  "Moon causes severe tidal forces; ",      -1,        0},
+    {3,  4,  "Inaccessible; ",                          0,        0},
+    {5,  7,  "Accessible; ",                           +1,        0},
+    {8,  8,  "Accessible w/ resources; ",              +1,       +1},
+    {9,  9,  "Favorable put poor; ",                   +2,        0},
+    {10, 10, "Favorable w/ resources; ",               +2,       +1},
+    {11, 11, "Favorable w/ rich resources; ",          +2,       +2},
+    {12, 12, "Near ideal; ",                           +3,       +2},
 };
 
 const MoonRow& RollMoon(Dice& dice)
 {
     const int total = dice.Roll(1, 6) + dice.Roll(1, 6);
+    // The rows run from 2 to 12 without gaps; the last one takes what is left.
     return *std::find_if(std::begin(kMoonTable), std::end(kMoonTable) - 1,
                          [total](const MoonRow& r) { return total <= r.highest; });
 }
@@ -271,24 +274,15 @@ void GenerateMediumObject(GenContext& context, OrbitZone zone, int systemNumber,
     if (!reports.IsOpen()) {
         return;
     }
+    // Every cell of the row is in the zone's colour.
     const char* colour = ZoneColour(zone);
-    const auto textCell = [&](const char* text) {
-        reports.Html("<td><font color=\"#%s\">%s</font></td>", colour, text);
-    };
-    const auto numberCell = [&](int number) {
-        reports.Html("<td><font color=\"#%s\">%d</font></td>", colour, number);
-    };
-    reports.Html("\t<tr>\n\t\t<td><font color=\"#%s\">%d.%d</font></td>", colour, systemNumber, slot);
-    textCell(type.name);
-    textCell(value.name);
-    numberCell(capacity);
-    numberCell(census);
-    numberCell(morale);
-    numberCell(productivity);
-    numberCell(raw);
-    textCell(special.text);
-    textCell(moonsText.c_str());
-    reports.Html("\t</tr>\n");
+    reports.Html("\t<tr>\n\t\t<td><font color=\"#%s\">%d.%d</font></td><td><font color=\"#%s\">%s</font></td>"
+                 "<td><font color=\"#%s\">%s</font></td><td><font color=\"#%s\">%d</font></td>"
+                 "<td><font color=\"#%s\">%d</font></td><td><font color=\"#%s\">%d</font></td>"
+                 "<td><font color=\"#%s\">%d</font></td><td><font color=\"#%s\">%d</font></td>"
+                 "<td><font color=\"#%s\">%s</font></td><td><font color=\"#%s\">%s</font></td>\t</tr>\n",
+                 colour, systemNumber, slot, colour, type.name, colour, value.name, colour, capacity, colour, census,
+                 colour, morale, colour, productivity, colour, raw, colour, special.text, colour, moonsText.c_str());
 
     // No text of an object holds a comma, so the fields go unquoted.
     reports.Text("%d.%d,%s,%s,%d,%d,%d,%d,%d,%s,%s\n", systemNumber, slot, type.name, value.name, capacity, census,

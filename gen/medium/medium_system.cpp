@@ -16,18 +16,18 @@ struct LayoutRow {
 // By the layout roll, two d6: how many slots each zone holds. Slots are
 // numbered from 1, Inner first, then Habitable, then Outer.
 constexpr LayoutRow kLayoutTable[] = {
-    // total Inner Habitable Outer    objects
-    {2, 1, 0, 0},   //  1
-    {3, 1, 1, 0},   //  2
-    {4, 1, 1, 1},   //  3
-    {5, 2, 1, 1},   //  4
-    {6, 2, 2, 1},   //  5
-    {7, 2, 2, 2},   //  6
-    {8, 2, 2, 2},   //  6
-    {9, 3, 2, 2},   //  7
-    {10, 3, 3, 2},  //  8
-    {11, 3, 3, 3},  //  9
-    {12, 4, 3, 3},  // 10
+    // total  Inner  Habitable  Outer      objects
+    {2,       1,     0,         0},     //  1
+    {3,       1,     1,         0},     //  2
+    {4,       1,     1,         1},     //  3
+    {5,       2,     1,         1},     //  4
+    {6,       2,     2,         1},     //  5
+    {7,       2,     2,         2},     //  6
+    {8,       2,     2,         2},     //  6
+    {9,       3,     2,         2},     //  7
+    {10,      3,     3,         2},     //  8
+    {11,      3,     3,         3},     //  9
+    {12,      4,     3,         3},     // 10
 };
 
 }  // namespace
