@@ -51,7 +51,7 @@ Star RollStar(Dice& dice)
 // table's end. Only the first star shapes the objects.
 void GenerateComponent(GenContext& context, int systemNumber, char letter, ItemId systemItem, int starCount)
 {
-    Star stars[2];
+    Star stars[2] = {};
     for (int s = 0; s < starCount; ++s) {
         const Star& star = stars[s] = RollStar(context.dice);
         context.tree.Insert(systemItem,

@@ -67,25 +67,5 @@ TEST(Moons, CapacityAndRawByTotalWithTheGasGiantsBonus)
     }
 }
 
-TEST(Moons, HtmlRowTakesTheZoneColourAndIsTheSameWithCensusOnOrOff)
-{
-    for (const bool census : {false, true}) {
-        HighFixture high({2}, census);
-        GenerateMoon(high.context, 12, 0, 2, 'B', high.system, Terrestrial, Habitable);
-        EXPECT_EQ(high.Reports(),
-                  std::make_pair(std::string("12B.1.3,Moon,1,0,0,0,0,-\n"),
-                                 std::string("\t\t<tr>\n"
-                                             "\t\t\t<td align=\"right\"><font color=\"#009900\">12B.1.3</font></td>\n"
-                                             "\t\t\t<td align=\"right\"><font color=\"#009900\">Moon</font></td>\n"
-                                             "\t\t\t<td><font color=\"#009900\">1</font></td>\n"
-                                             "\t\t\t<td><font color=\"#009900\">0</font></td>\n"
-                                             "\t\t\t<td><font color=\"#009900\">0</font></td>\n"
-                                             "\t\t\t<td><font color=\"#009900\">0</font></td>\n"
-                                             "\t\t\t<td><font color=\"#009900\">0</font></td>\n"
-                                             "\t\t\t<td><font color=\"#009900\">-</font></td>\n"
-                                             "\t\t</tr>\n")));
-    }
-}
-
 }  // namespace
 }  // namespace nexmar
