@@ -12,7 +12,9 @@ using testing::kD4;
 using testing::kD6;
 using testing::ReadFile;
 using testing::RecordingNotifier;
+using testing::RunScripted;
 using testing::ScriptedDice;
+using testing::ScriptedRun;
 using testing::TempDir;
 
 using Lines = std::vector<std::string>;
@@ -221,26 +223,9 @@ const std::vector<int> kRunFaces{
     8, 5, 7, 5, 6, 4,               // Habitable Terrestrial, Medium, RAW 2, Gaia World; no moon
 };
 
-struct RunResult {
-    std::string text;
-    std::string html;
-    ResultTree tree;
-    Calls calls;
-};
-
-RunResult RunTwoSystems(bool census)
+ScriptedRun RunTwoSystems(bool census)
 {
-    TempDir dir;
-    ScriptedDice dice(kRunFaces);
-    RunResult result;
-    ReportFiles reports(dir.path());
-    RecordingNotifier notifier;
-    EXPECT_TRUE(RunGeneration({2, DetailLevel::High, census}, dice, result.tree, reports, notifier).reportsComplete);
-    EXPECT_TRUE(dice.AllUsed());
-    result.calls = dice.calls;
-    result.text = ReadFile(dir.path() / kTextReportName);
-    result.html = ReadFile(dir.path() / kHtmlReportName);
-    return result;
+    return RunScripted({2, DetailLevel::High, census}, kRunFaces);
 }
 
 TEST(HighRun, DiceAreDrawnInTheirFixedOrder)
@@ -254,7 +239,7 @@ TEST(HighRun, DiceAreDrawnInTheirFixedOrder)
 
 TEST(HighRun, TreeOfAPairAndAMultipleSystem)
 {
-    const RunResult run = RunTwoSystems(false);
+    const ScriptedRun run = RunTwoSystems(false);
     const ItemId root = run.tree.Children(kNoItem)[0];
     const auto& systems = run.tree.Children(root);
     ASSERT_EQ(systems.size(), 2u);
@@ -312,7 +297,7 @@ TEST(HighRun, ReportBytesCensusOnAndOff)
         const Lines asteroid = cells("2A.1", "Asteroid", v.asteroid, "1", climate);
         const Lines gaiaWorld = cells("2B.1", "Terrestrial", v.gaiaWorld, "2", gaia);
 
-        const RunResult run = RunTwoSystems(census);
+        const ScriptedRun run = RunTwoSystems(census);
         EXPECT_EQ(run.text, "System 1\n"
                             "Star A: Yellow Main Sequence (GV)\n"
                             "Star A: Red Supergiant (MI)\n" +

@@ -12,7 +12,9 @@ namespace {
 
 using testing::ReadFile;
 using testing::RecordingNotifier;
+using testing::RunScripted;
 using testing::ScriptedDice;
+using testing::ScriptedRun;
 using testing::TempDir;
 using Calls = std::vector<std::pair<int, int>>;
 
@@ -79,22 +81,15 @@ TEST(MediumSystem, LayoutDiceComeFirstThenEachObjectsDiceInSlotOrder)
 
 // Two systems: System 1 on a layout total of 2 holds the Terrestrial of the
 // worked example; System 2 on 3 holds a class-None Hostile and a belt.
-std::string RunReports(bool census, const char* name)
+ScriptedRun RunTwoSystems(bool census)
 {
-    TempDir dir;
-    ScriptedDice dice({1, 1, 4, 2, 8, 5, 4, 6, 4, 1, 2, 1, 2, 1, 1, 6, 6});
-    ResultTree tree;
-    ReportFiles reports(dir.path());
-    RecordingNotifier notifier;
-    EXPECT_TRUE(RunGeneration({2, DetailLevel::Medium, census}, dice, tree, reports, notifier).reportsComplete);
-    EXPECT_TRUE(dice.AllUsed());
-    return ReadFile(dir.path() / name);
+    return RunScripted({2, DetailLevel::Medium, census}, {1, 1, 4, 2, 8, 5, 4, 6, 4, 1, 2, 1, 2, 1, 1, 6, 6});
 }
 
 TEST(MediumReports, TextBytesCensusOnAndOff)
 {
     const std::string header = "Object,Type,Value,Capacity,Census,Morale,Productivity,RAW,Special,Moons\n";
-    EXPECT_EQ(RunReports(true, kTextReportName),
+    EXPECT_EQ(RunTwoSystems(true).text,
               "System 1\n" + header +
                   "1.1,Terrestrial,Moderate,7,3,2,2,3,Special: Fair Biosphere (+1 Capacity),1: Favorable w/ resources\n"
                   "\n"
@@ -103,7 +98,7 @@ TEST(MediumReports, TextBytesCensusOnAndOff)
                   "2.1,Hostile,None,1,0,1,1,1,Special: None,0\n"
                   "2.2,Asteroid Belt,N/A,1,0,1,1,1,Special: None,0\n"
                   "\n");
-    EXPECT_EQ(RunReports(false, kTextReportName),
+    EXPECT_EQ(RunTwoSystems(false).text,
               "System 1\n" + header +
                   "1.1,Terrestrial,Moderate,7,0,0,0,3,Special: Fair Biosphere (+1 Capacity),1: Favorable w/ resources\n"
                   "\n"
@@ -141,8 +136,8 @@ TEST(MediumReports, HtmlBytesCensusOnAndOff)
                Row("009900", "2.2|Asteroid Belt|N/A|1|" + second + "|1|Special: None|0") +
                "</table>\n</body></html>\n";
     };
-    EXPECT_EQ(RunReports(true, kHtmlReportName), page("3|2|2", "0|1|1"));
-    EXPECT_EQ(RunReports(false, kHtmlReportName), page("0|0|0", "0|0|0"));
+    EXPECT_EQ(RunTwoSystems(true).html, page("3|2|2", "0|1|1"));
+    EXPECT_EQ(RunTwoSystems(false).html, page("0|0|0", "0|0|0"));
 }
 
 TEST(MediumReports, EveryTextRowOfASeededRunHasTenUnquotedFields)
