@@ -10,12 +10,9 @@ using testing::HighFixture;
 using testing::kD10;
 using testing::kD4;
 using testing::kD6;
-using testing::ReadFile;
-using testing::RecordingNotifier;
 using testing::RunScripted;
 using testing::ScriptedDice;
 using testing::ScriptedRun;
-using testing::TempDir;
 
 using Lines = std::vector<std::string>;
 using Calls = std::vector<std::pair<int, int>>;

@@ -7,12 +7,9 @@
 namespace nexmar {
 namespace {
 
-using testing::ReadFile;
-using testing::RecordingNotifier;
 using testing::RunScripted;
 using testing::ScriptedDice;
 using testing::ScriptedRun;
-using testing::TempDir;
 
 // One Low-detail system at index with the four faces given, reports closed.
 struct LowFixture {
