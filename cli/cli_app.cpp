@@ -21,7 +21,7 @@ CLI::Validator DecimalDigits(const std::string& range)
                                 text.find_first_not_of("0123456789") == std::string::npos;
             return digits ? std::string() : "'" + text + "' is not an integer from " + range;
         },
-        "INTEGER");
+        "");
 }
 
 class StderrNotifier final : public Notifier {
@@ -76,19 +76,24 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
 
     std::string systems = "1";
     app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
+        ->type_name("N")
         ->check(DecimalDigits("1 to 1000000"))
-        ->check(CLI::Range(1, kMaxBatchSystems));
+        ->check(CLI::Range(1, kMaxBatchSystems).description(""));
     const std::map<std::string, DetailLevel> levels{
         {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
-    app.add_option("--detail", options.level, "Detail level: low, medium or high (default low)")
-        ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
+    std::string level = "low";
+    app.add_option("--detail", level, "Detail level: low, medium or high (default low)")
+        ->type_name("LEVEL")
+        ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
     app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
     std::string seed;
     app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")
+        ->type_name("S")
         ->check(DecimalDigits("0 to 4294967295"))
-        ->check(CLI::Range(0.0, 4294967295.0));
+        ->check(CLI::Range(0.0, 4294967295.0).description(""));
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
-    app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)");
+    app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
+        ->type_name("DIR");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -110,6 +115,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         return parsed;
     }
     options.systems = std::stoi(systems);
+    options.level = levels.at(level);
     if (!seed.empty()) {
         options.seed = static_cast<std::uint32_t>(std::stoul(seed));
     }

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "core/format.h"
+#include "gen/table_lookup.h"
 
 namespace nexmar {
 
@@ -56,17 +57,6 @@ constexpr SpecialRow kSpecialTable[] = {
     {10, 11, "Special: Fair Biosphere (+1 Census, +2 Capacity)", 1, 0, 0, 2, 0},
     {12, INT_MAX, "Special Resource", 0, 0, 0, 0, 0},
 };
-
-template <class Row, std::size_t N>
-const Row& RowFor(const Row (&table)[N], int total)
-{
-    for (const Row& row : table) {
-        if (total >= row.lowest && total <= row.highest) {
-            return row;
-        }
-    }
-    return table[N - 1];
-}
 
 }  // namespace
 

@@ -7,10 +7,9 @@
 namespace nexmar {
 namespace {
 
-using testing::ReadFile;
-using testing::RecordingNotifier;
+using testing::RunScripted;
 using testing::ScriptedDice;
-using testing::TempDir;
+using testing::ScriptedRun;
 
 // One Low-detail system at index with the four faces given, reports closed.
 struct LowFixture {
@@ -107,26 +106,19 @@ TEST(LowSystem, NoSpecialSortsBetweenCensusLinesAndMinorOutpostsNeverReachSpecia
                                                       "Special: Fair Biosphere (+1 Census, +2 Capacity)"}));
 }
 
-std::string RunReports(bool census, const char* name)
+// System 1: importance dice ignored, special 3 + 4 + 2 = 9. System 2: 3 + 3 = 6, special 1 + 2 = 3.
+ScriptedRun RunTwoSystems(bool census)
 {
-    TempDir dir;
-    // System 1: importance dice ignored, special 3 + 4 + 2 = 9. System 2: 3 + 3 = 6, special 1 + 2 = 3.
-    ScriptedDice dice({1, 1, 3, 4, 3, 3, 1, 2});
-    ResultTree tree;
-    ReportFiles reports(dir.path());
-    RecordingNotifier notifier;
-    EXPECT_TRUE(RunGeneration({2, DetailLevel::Low, census}, dice, tree, reports, notifier).reportsComplete);
-    EXPECT_TRUE(dice.AllUsed());
-    return ReadFile(dir.path() / name);
+    return RunScripted({2, DetailLevel::Low, census}, {1, 1, 3, 4, 3, 3, 1, 2});
 }
 
 TEST(LowReports, TextBytesWithAQuotedSpecialCensusOnAndOff)
 {
     const std::string header = "System,Size/Importance,Capacity,Census,Morale,Productivity,RAW,Special\n";
-    EXPECT_EQ(RunReports(true, "TNXT001"),
+    EXPECT_EQ(RunTwoSystems(true).text,
               header + "1,Major Colony/Major,10,8,7,3,3,\"Special: Expanded Population (+1 Census, +1 Morale)\"\n"
                        "2,Minor Colony/Minor,6,3,2,1,3,Special: Rich in Rare Metals\n");
-    EXPECT_EQ(RunReports(false, "TNXT001"),
+    EXPECT_EQ(RunTwoSystems(false).text,
               header + "1,Major Colony/Major,10,0,0,0,3,\"Special: Expanded Population (+1 Census, +1 Morale)\"\n"
                        "2,Minor Colony/Minor,6,0,0,0,3,Special: Rich in Rare Metals\n");
 }
@@ -138,14 +130,14 @@ TEST(LowReports, HtmlBytesCensusOnAndOff)
         "\t<th>System</th><th>Size/Importance</th><th>Capacity</th><th>Census</th><th>Morale</th>"
         "<th>Productivity</th><th>RAW</th><th>Special</th>\n";
     const std::string tail = "</table>\n</body></html>\n";
-    EXPECT_EQ(RunReports(true, "TNXH001"),
+    EXPECT_EQ(RunTwoSystems(true).html,
               head +
                   "\t<tr>\n\t\t<td>1</td><td>Major Colony/Major</td><td>10</td><td>8</td><td>7</td><td>3</td>"
                   "<td>3</td><td>Special: Expanded Population (+1 Census, +1 Morale)</td>\n\t</tr>\n"
                   "\t<tr>\n\t\t<td>2</td><td>Minor Colony/Minor</td><td>6</td><td>3</td><td>2</td><td>1</td>"
                   "<td>3</td><td>Special: Rich in Rare Metals</td>\n\t</tr>\n" +
                   tail);
-    EXPECT_EQ(RunReports(false, "TNXH001"),
+    EXPECT_EQ(RunTwoSystems(false).html,
               head +
                   "\t<tr>\n\t\t<td>1</td><td>Major Colony/Major</td><td>10</td><td>0</td><td>0</td><td>0</td>"
                   "<td>3</td><td>Special: Expanded Population (+1 Census, +1 Morale)</td>\n\t</tr>\n"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/dice.h"
+#include "core/generation_run.h"
 #include "core/notifier.h"
 
 namespace nexmar::testing {
@@ -75,6 +76,30 @@ inline std::string ReadFile(const std::filesystem::path& path)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// A whole run on scripted faces into a fresh directory: both reports, the
+// tree and the dice calls. Every face must be used and the reports complete.
+struct ScriptedRun {
+    std::string text;
+    std::string html;
+    ResultTree tree;
+    std::vector<std::pair<int, int>> calls;
+};
+
+inline ScriptedRun RunScripted(const RunInputs& inputs, std::vector<int> faces)
+{
+    TempDir dir;
+    ScriptedDice dice(std::move(faces));
+    ScriptedRun run;
+    ReportFiles reports(dir.path());
+    RecordingNotifier notifier;
+    EXPECT_TRUE(RunGeneration(inputs, dice, run.tree, reports, notifier).reportsComplete);
+    EXPECT_TRUE(dice.AllUsed());
+    run.calls = dice.calls;
+    run.text = ReadFile(dir.path() / kTextReportName);
+    run.html = ReadFile(dir.path() / kHtmlReportName);
+    return run;
 }
 
 }  // namespace nexmar::testing

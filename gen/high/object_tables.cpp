@@ -1,0 +1,207 @@
+#include "gen/high/object_tables.h"
+
+#include <climits>
+
+#include "gen/table_lookup.h"
+
+namespace nexmar {
+
+namespace {
+
+// By one d10 (rows) and the zone (columns). The Outer zone never yields a
+// Terrestrial.
+constexpr HighObjectType kTypeByRoll[10][3] = {
+    //        Inner           Habitable       Outer
+    /*  1 */ {Asteroid, Asteroid, Asteroid},
+    /*  2 */ {GasGiant, GasGiant, Asteroid},
+    /*  3 */ {GasGiant, Hostile, GasGiant},
+    /*  4 */ {Hostile, Hostile, GasGiant},
+    /*  5 */ {Hostile, SubTerrestrial, GasGiant},
+    /*  6 */ {Hostile, SubTerrestrial, GasGiant},
+    /*  7 */ {Hostile, SubTerrestrial, GasGiant},
+    /*  8 */ {SubTerrestrial, Terrestrial, Hostile},
+    /*  9 */ {SubTerrestrial, Terrestrial, Hostile},
+    /* 10 */ {Terrestrial, Terrestrial, SubTerrestrial},
+};
+
+struct TypeRow {
+    const char* name;
+    int sizeBonus;
+    int rawPenalty;
+    int specialModifier;
+};
+
+// Indexed by HighObjectType.
+constexpr TypeRow kTypeTable[] = {
+    //  name               size  RAW  special
+    /* 0 */ {"Asteroid", 0, 0, 0},
+    /* 1 */ {"Gas Giant", 2, 2, -1},
+    /* 2 */ {"Hostile", 0, 0, 0},
+    /* 3 */ {"Sub-Terrestrial", 0, 0, +1},
+    /* 4 */ {"Terrestrial", 0, 0, +2},
+};
+
+struct SizeRollRow {
+    int lowest;
+    int highest;
+    HighObjectSize size;
+};
+
+// By one d10 plus the type's size bonus.
+constexpr SizeRollRow kSizeByTotal[] = {
+    {INT_MIN, 2, Tiny},
+    {3, 4, Small},
+    {5, 7, Medium},
+    {8, 9, Large},
+    {10, 10, Huge},
+    {11, 11, HugeCapacity7},
+    {12, INT_MAX, HugeCapacity8},
+};
+
+struct SizeRow {
+    const char* name;
+    int capacity;
+};
+
+// Indexed by HighObjectSize. No size has Capacity 3.
+constexpr SizeRow kSizeTable[] = {
+    //  name      Capacity
+    /* 0 */ {"Tiny", 1},
+    /* 1 */ {"Small", 2},
+    /* 2 */ {"Medium", 4},
+    /* 3 */ {"Large", 5},
+    /* 4 */ {"Huge", 6},
+    /* 5 */ {"Huge", 7},
+    /* 6 */ {"Huge", 8},
+};
+
+struct RawRow {
+    int lowest;
+    int highest;
+    int raw;
+};
+
+// By one d10 less the type's RAW penalty.
+constexpr RawRow kRawByTotal[] = {
+    {INT_MIN, 4, 1},
+    {5, 7, 2},
+    {8, INT_MAX, 3},
+};
+
+struct SpecialRow {
+    int roll;
+    const char* text;
+    // Capacity and RAW bonuses with the census option off, then on.
+    int capacityOff;
+    int rawOff;
+    int capacityOn;
+    int rawOn;
+    // Used only with the census option on.
+    int census;
+    int morale;
+    int productivity;
+};
+
+// By the special roll. Where a text names two results, the first is the one
+// with the census option on.
+constexpr SpecialRow kSpecialTable[] = {
+    // roll text                                                        off:Cap RAW  on:Cap RAW  Cen Mor Prod
+    {2, "Special: Fair Government/Rich in Rare Metals", 0, 1, 0, 0, 0, 1, 0},
+    {3, "Special: Rich in Rare Metals", 0, 1, 0, 1, 0, 0, 0},
+    {4, "Special: Rich in Rare Metals", 0, 1, 0, 1, 0, 0, 0},
+    {5, "Special: Rich in Rare Metals", 0, 1, 0, 1, 0, 0, 0},
+    {6, "Special: Fair Climate", 1, 0, 1, 0, 0, 0, 0},
+    {7, "Special: Expanded Industry/Fair Climate", 1, 0, 0, 0, 0, 0, 1},
+    {8, "Special: Rich in Precious Metals", 0, 2, 0, 2, 0, 0, 0},
+    {9, "Special: Expanded Population/Fair Climate", 1, 0, 0, 0, 1, 1, 0},
+    {10, "Special: Fair Biosphere/Ideal Climate", 2, 0, 2, 0, 1, 0, 0},
+    {11, "Special: Mature Industry/Ancient Ruins", 0, 0, 0, 0, 0, 0, 2},
+    {12, "Special: Special Resource or +3 RAW (RAW bonus assumed)", 0, 3, 0, 3, 0, 0, 0},
+    {13, "Special: Gaia World/Splinter Colony", 0, 0, 1, 0, 1, 1, 1},
+    {14, "Special: Kill Jaskel for making a roll twice result", 0, 0, 0, 0, 0, 0, 0},
+};
+
+// Every other roll, the Gas Giant's 1 among them.
+constexpr SpecialRow kNoSpecial = {0, "Special: None", 0, 0, 0, 0, 0, 0, 0};
+
+const SpecialRow& SpecialFor(int specialRoll)
+{
+    for (const SpecialRow& row : kSpecialTable) {
+        if (row.roll == specialRoll) {
+            return row;
+        }
+    }
+    return kNoSpecial;
+}
+
+}  // namespace
+
+HighObjectType RollObjectType(Dice& dice, OrbitZone zone)
+{
+    return kTypeByRoll[dice.Roll(1, 10) - 1][zone - Inner];
+}
+
+HighObjectSize RollObjectSize(Dice& dice, HighObjectType type)
+{
+    return RowFor(kSizeByTotal, dice.Roll(1, 10) + kTypeTable[type].sizeBonus).size;
+}
+
+int SizeCapacity(HighObjectSize size)
+{
+    return kSizeTable[size].capacity;
+}
+
+int RollRaw(Dice& dice, HighObjectType type)
+{
+    return RowFor(kRawByTotal, dice.Roll(1, 10) - kTypeTable[type].rawPenalty).raw;
+}
+
+int RollSpecial(Dice& dice, HighObjectType type)
+{
+    const int first = dice.Roll(1, 6);
+    return first + dice.Roll(1, 6) + kTypeTable[type].specialModifier;
+}
+
+const char* SpecialText(int specialRoll)
+{
+    return SpecialFor(specialRoll).text;
+}
+
+int SpecialCapacity(int specialRoll, int capacity, bool census)
+{
+    const SpecialRow& row = SpecialFor(specialRoll);
+    return capacity + (census ? row.capacityOn : row.capacityOff);
+}
+
+int SpecialRaw(int specialRoll, int raw, bool census)
+{
+    const SpecialRow& row = SpecialFor(specialRoll);
+    return raw + (census ? row.rawOn : row.rawOff);
+}
+
+int SpecialCensus(int specialRoll, int census)
+{
+    return census + SpecialFor(specialRoll).census;
+}
+
+int SpecialMorale(int specialRoll, int morale)
+{
+    return morale + SpecialFor(specialRoll).morale;
+}
+
+int SpecialProductivity(int specialRoll, int productivity)
+{
+    return productivity + SpecialFor(specialRoll).productivity;
+}
+
+const char* ObjectTypeName(HighObjectType type)
+{
+    return kTypeTable[type].name;
+}
+
+const char* ObjectSizeName(HighObjectSize size)
+{
+    return kSizeTable[size].name;
+}
+
+}  // namespace nexmar

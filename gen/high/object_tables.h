@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/dice.h"
+#include "gen/orbit_zone.h"
+
+namespace nexmar {
+
+enum HighObjectType : int {
+    Asteroid = 0,
+    GasGiant = 1,
+    Hostile = 2,
+    SubTerrestrial = 3,
+    Terrestrial = 4,
+};
+
+// Sizes 4 to 6 are all "Huge" and differ only in Capacity; only a Gas Giant
+// grows beyond 4.
+enum HighObjectSize : int {
+    Tiny = 0,
+    Small = 1,
+    Medium = 2,
+    Large = 3,
+    Huge = 4,
+    HugeCapacity7 = 5,
+    HugeCapacity8 = 6,
+};
+
+// One d10, read in the zone's column.
+HighObjectType RollObjectType(Dice& dice, OrbitZone zone);
+// One d10, plus 2 for a Gas Giant.
+HighObjectSize RollObjectSize(Dice& dice, HighObjectType type);
+int SizeCapacity(HighObjectSize size);
+// One d10, minus 2 for a Gas Giant: 1 to 3.
+int RollRaw(Dice& dice, HighObjectType type);
+// Two d6 plus the type's modifier: 1 to 14.
+int RollSpecial(Dice& dice, HighObjectType type);
+
+// What a special roll means. The census option decides between the two
+// results of a text with a slash: the first with it on, the second with it
+// off. Every bonus table returns its input unchanged for a roll it does not
+// list.
+const char* SpecialText(int specialRoll);
+// "Special: Gaia World/Splinter Colony", whose colony is shown even without census.
+inline constexpr int kGaiaWorldRoll = 13;
+int SpecialCapacity(int specialRoll, int capacity, bool census);
+int SpecialRaw(int specialRoll, int raw, bool census);
+int SpecialCensus(int specialRoll, int census);
+int SpecialMorale(int specialRoll, int morale);
+int SpecialProductivity(int specialRoll, int productivity);
+
+const char* ObjectTypeName(HighObjectType type);
+const char* ObjectSizeName(HighObjectSize size);
+
+}  // namespace nexmar
