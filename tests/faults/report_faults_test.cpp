@@ -21,7 +21,7 @@ using testing::ReadFile;
 using testing::TempDir;
 
 constexpr std::uint32_t kSeed = 4711;
-constexpr DetailLevel kLevels[] = {DetailLevel::Low};
+constexpr DetailLevel kLevels[] = {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High};
 
 std::string Name(DetailLevel level)
 {

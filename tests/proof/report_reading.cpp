@@ -201,7 +201,7 @@ HtmlPage ReadHtml(std::string_view html)
                 return fail("</font> without its font", open);
             }
             fonts.pop_back();
-        } else if (tag.name == "p") {
+        } else if (tag.name == "p" || tag.name == "br") {
             if (inTable) {
                 return fail("a paragraph inside a table", open);
             }

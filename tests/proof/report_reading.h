@@ -30,7 +30,7 @@ struct HtmlTable {
 };
 struct HtmlPage {
     std::vector<HtmlTable> tables;
-    std::vector<std::string> headings;  // the text of each <p> outside tables, in order
+    std::vector<std::string> headings;  // the text of each <p> or <br> line outside tables, in order
     std::string error;                  // empty when tags nest and close properly
 };
 HtmlPage ReadHtml(std::string_view html);

@@ -8,19 +8,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <sstream>
-#include <string_view>
 
 #include "core/format.h"
-#include "tests/proof/low_tables.h"
-#include "tests/proof/report_reading.h"
+#include "tests/proof/checker.h"
 
 namespace nexmar::proof {
 
 namespace {
-
-constexpr std::size_t kMostReported = 20;
 
 class SilentNotifier final : public Notifier {
 public:
@@ -36,6 +31,8 @@ std::string Slurp(const std::filesystem::path& path)
     return bytes.str();
 }
 
+}  // namespace
+
 std::optional<int> Number(std::string_view text)
 {
     int value = 0;
@@ -46,6 +43,34 @@ std::optional<int> Number(std::string_view text)
     return value;
 }
 
+int ZoneOfImage(int image)
+{
+    switch (image) {
+    case ImgRedObject:
+        return 1;
+    case ImgGreenObject:
+        return 2;
+    case ImgBlueObject:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+std::vector<std::string> Split(std::string_view text, std::string_view separator)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, start);
+        parts.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) {
+            return parts;
+        }
+        start = end + separator.size();
+    }
+}
+
 bool LessIgnoringCase(std::string_view a, std::string_view b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -53,24 +78,43 @@ bool LessIgnoringCase(std::string_view a, std::string_view b)
     });
 }
 
-// The stat lines of one item: "Label: value" or a bare label.
-struct StatLines {
-    std::vector<std::pair<std::string, std::optional<int>>> lines;
+std::string Joined(const std::vector<std::string>& fields)
+{
+    std::string text;
+    for (const std::string& field : fields) {
+        text += (text.empty() ? "[" : "|") + field;
+    }
+    return text + "]";
+}
 
-    std::optional<int> Value(std::string_view label) const
-    {
-        for (const auto& [text, value] : lines) {
-            if (text == label) {
-                return value;
-            }
+std::optional<int> StatLines::Value(std::string_view label) const
+{
+    for (const auto& [text, value] : lines) {
+        if (text == label && value) {
+            return value;
         }
-        return std::nullopt;
     }
-    bool Has(std::string_view label) const
-    {
-        return std::any_of(lines.begin(), lines.end(), [&](const auto& line) { return line.first == label; });
+    return std::nullopt;
+}
+
+bool StatLines::Has(std::string_view label) const
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const auto& line) { return line.first == label; });
+}
+
+std::optional<std::string> StatLines::Bare(std::string_view prefix) const
+{
+    std::optional<std::string> found;
+    for (const auto& [text, value] : lines) {
+        if (!value && text.compare(0, prefix.size(), prefix) == 0) {
+            if (found) {
+                return std::nullopt;
+            }
+            found = text;
+        }
     }
-};
+    return found;
+}
 
 StatLines ReadStatLines(const ResultTree& tree, const std::vector<ItemId>& items)
 {
@@ -89,221 +133,189 @@ StatLines ReadStatLines(const ResultTree& tree, const std::vector<ItemId>& items
     return stats;
 }
 
-class Checker {
-public:
-    explicit Checker(const RecordedRun& run) : run_(run), tree_(run.tree) {}
-
-    std::vector<std::string> Check()
-    {
-        const int systems = run_.inputs.systems;
-        const bool valid = systems >= kMinSystems && systems <= run_.inputs.maxSystems;
-        Expect(run_.outcome.generated == valid, Format("generated is %d for %d systems", run_.outcome.generated, systems));
-        if (!valid) {
-            Expect(tree_.empty(), "a refused run left items in the tree");
-            Expect(run_.calls.empty(), "a refused run rolled dice");
-            return found_;
-        }
-        CheckTreeShape();
-        CheckDiceBounds();
-        if (systemItems_.size() != static_cast<std::size_t>(systems)) {
-            return found_;
-        }
-        const bool complete = run_.outcome.reportsComplete;
-        Expect(complete == run_.notices.empty(), "the run's outcome and its messages disagree");
-        if (complete) {
-            ReadReports();
-        }
-        switch (run_.inputs.level) {
-        case DetailLevel::Low:
-            CheckLow();
-            break;
-        case DetailLevel::Medium:
-        case DetailLevel::High:
-            break;
-        }
+std::vector<std::string> Checker::Check()
+{
+    const int systems = run_.inputs.systems;
+    const bool valid = systems >= kMinSystems && systems <= run_.inputs.maxSystems;
+    PROOF_EXPECT(run_.outcome.generated == valid, Format("generated is %d for %d systems", run_.outcome.generated, systems));
+    if (!valid) {
+        PROOF_EXPECT(tree_.empty(), "a refused run left items in the tree");
+        PROOF_EXPECT(run_.calls.empty(), "a refused run rolled dice");
         return found_;
     }
-
-private:
-    void Expect(bool ok, std::string what)
-    {
-        if (!ok && found_.size() < kMostReported) {
-            found_.push_back(std::move(what));
-        }
+    CheckTreeShape();
+    CheckDiceBounds();
+    if (systemItems_.size() != static_cast<std::size_t>(systems)) {
+        return found_;
     }
-
-    // One root, "System n" items in order, every item's parent and row
-    // matching its place, images from the list.
-    void CheckTreeShape()
-    {
-        const auto& top = tree_.Children(kNoItem);
-        Expect(top.size() == 1, Format("%zu top-level items", top.size()));
-        if (top.size() != 1) {
-            return;
-        }
-        const ItemId root = top[0];
-        Expect(tree_.at(root).text == "System Results" && tree_.at(root).image == ImgBlank, "the root item");
-        systemItems_ = tree_.Children(root);
-        Expect(systemItems_.size() == static_cast<std::size_t>(run_.inputs.systems),
-               Format("%zu system items for %d systems", systemItems_.size(), run_.inputs.systems));
-        for (std::size_t i = 0; i < systemItems_.size(); ++i) {
-            const ResultTree::Item& system = tree_.at(systemItems_[i]);
-            Expect(system.text == Format("System %zu", i + 1) && system.image == ImgSystem,
-                   "system item " + system.text);
-        }
-        CheckLinks(kNoItem, top);
+    const bool complete = run_.outcome.reportsComplete;
+    PROOF_EXPECT(complete == run_.notices.empty(), "the run's outcome and its messages disagree");
+    if (complete) {
+        ReadReports();
     }
-
-    void CheckLinks(ItemId parent, const std::vector<ItemId>& children)
-    {
-        for (std::size_t row = 0; row < children.size(); ++row) {
-            const ResultTree::Item& item = tree_.at(children[row]);
-            Expect(item.parent == parent && item.row == static_cast<int>(row),
-                   Format("item \"%s\" has parent %d row %d, stands under %d at row %zu", item.text.c_str(),
-                          item.parent, item.row, parent, row));
-            Expect(item.image >= 0 && item.image < kTreeImageCount, Format("item \"%s\" image %d", item.text.c_str(), item.image));
-            CheckLinks(children[row], item.children);
-        }
+    switch (run_.inputs.level) {
+    case DetailLevel::Low:
+        CheckLow();
+        break;
+    case DetailLevel::Medium:
+        CheckMedium();
+        break;
+    case DetailLevel::High:
+        CheckHigh();
+        break;
     }
+    return found_;
+}
 
-    // Every roll uses one of the bounds the tables are written for.
-    void CheckDiceBounds()
-    {
-        constexpr std::pair<int, int> kBounds[] = {{1, 2}, {1, 3}, {1, 4}, {1, 6}, {1, 10}, {2, 12}};
-        for (const auto& call : run_.calls) {
-            if (std::find(std::begin(kBounds), std::end(kBounds), call) == std::end(kBounds)) {
-                Expect(false, Format("a roll of (%d, %d)", call.first, call.second));
-                return;
-            }
-        }
-    }
-
-    void ReadReports()
-    {
-        csv_ = ReadCsv(run_.text);
-        Expect(csv_.error.empty(), "TNXT001 is no valid CSV: " + csv_.error);
-        page_ = ReadHtml(run_.html);
-        Expect(page_.error.empty(), "TNXH001 does not nest: " + page_.error);
-        Expect(run_.html.rfind("<html><body>\n", 0) == 0, "TNXH001 lacks its prologue");
-        constexpr std::string_view kEpilogue = "</body></html>\n";
-        Expect(run_.html.size() >= kEpilogue.size() &&
-                   run_.html.compare(run_.html.size() - kEpilogue.size(), kEpilogue.size(), kEpilogue) == 0,
-               "TNXH001 lacks its epilogue");
-        reportsRead_ = csv_.error.empty() && page_.error.empty();
-    }
-
-    // Stat lines added through the sorted placement stand in alphabetical order.
-    void ExpectSorted(const std::vector<ItemId>& items, std::string_view where)
-    {
-        for (std::size_t i = 1; i < items.size(); ++i) {
-            Expect(!LessIgnoringCase(tree_.at(items[i]).text, tree_.at(items[i - 1]).text),
-                   Format("\"%s\" before \"%s\" under %.*s", tree_.at(items[i - 1]).text.c_str(),
-                          tree_.at(items[i]).text.c_str(), static_cast<int>(where.size()), where.data()));
-        }
-    }
-
-    void ExpectRowMatches(const std::vector<std::string>& fields, const HtmlRow& cells, const std::vector<std::string>& expected,
-                          std::string_view where)
-    {
-        const std::string place(where);
-        Expect(fields == expected, "the text row of " + place + " differs from its tree items");
-        std::vector<std::string> texts;
-        for (const HtmlCell& cell : cells) {
-            texts.push_back(cell.text);
-            Expect(!cell.header, "a header cell in a data row of " + place);
-        }
-        Expect(texts == expected, "the HTML row of " + place + " differs from its tree items");
-    }
-
-    void CheckLow();
-
-    const RecordedRun& run_;
-    const ResultTree& tree_;
-    std::vector<ItemId> systemItems_;
-    CsvText csv_;
-    HtmlPage page_;
-    bool reportsRead_ = false;
-    std::vector<std::string> found_;
-};
-
-void Checker::CheckLow()
+// One root, "System n" items in order, every item's parent and row matching
+// its place, images from the list.
+void Checker::CheckTreeShape()
 {
-    const std::size_t systems = systemItems_.size();
-    Expect(run_.calls == DiceCalls(4 * systems, {1, 6}), Format("%zu rolls for %zu Low systems", run_.calls.size(), systems));
-
-    const std::vector<std::string> header{"System", "Size/Importance", "Capacity", "Census", "Morale", "Productivity",
-                                          "RAW", "Special"};
-    if (reportsRead_) {
-        Expect(csv_.records.size() == systems + 1, Format("%zu text records for %zu systems", csv_.records.size(), systems));
-        Expect(!csv_.records.empty() && csv_.records[0] == header, "the Low text header");
-        Expect(page_.tables.size() == 1, Format("%zu HTML tables at Low detail", page_.tables.size()));
-        Expect(page_.headings.empty(), "a heading in a Low-detail page");
-        if (!page_.tables.empty()) {
-            const auto& rows = page_.tables[0].rows;
-            Expect(rows.size() == systems + 1, Format("%zu HTML rows for %zu systems", rows.size(), systems));
-            std::vector<std::string> heads;
-            for (const HtmlCell& cell : rows.empty() ? HtmlRow{} : rows[0]) {
-                heads.push_back(cell.header ? cell.text : "(data cell)");
-            }
-            Expect(heads == header, "the Low HTML header");
-        }
+    const auto& top = tree_.Children(kNoItem);
+    PROOF_EXPECT(top.size() == 1, Format("%zu top-level items", top.size()));
+    if (top.size() != 1) {
+        return;
     }
-    const bool rowsReadable = reportsRead_ && csv_.records.size() == systems + 1 && page_.tables.size() == 1 &&
-                              page_.tables[0].rows.size() == systems + 1;
+    const ItemId root = top[0];
+    PROOF_EXPECT(tree_.at(root).text == "System Results" && tree_.at(root).image == ImgBlank, "the root item");
+    systemItems_ = tree_.Children(root);
+    PROOF_EXPECT(systemItems_.size() == static_cast<std::size_t>(run_.inputs.systems),
+           Format("%zu system items for %d systems", systemItems_.size(), run_.inputs.systems));
+    for (std::size_t i = 0; i < systemItems_.size(); ++i) {
+        const ResultTree::Item& system = tree_.at(systemItems_[i]);
+        PROOF_EXPECT(system.text == Format("System %zu", i + 1) && system.image == ImgSystem, "system item " + system.text);
+    }
+    CheckLinks(kNoItem, top);
+}
 
-    for (std::size_t i = 0; i < systems; ++i) {
-        const std::string where = Format("System %zu", i + 1);
-        const std::vector<ItemId>& items = tree_.at(systemItems_[i]).children;
-        ExpectSorted(items, where);
-        const bool census = run_.inputs.census;
-        Expect(items.size() == (census ? 7u : 4u), Format("%zu items under %s", items.size(), where.c_str()));
-        const StatLines stats = ReadStatLines(tree_, items);
+void Checker::CheckLinks(ItemId parent, const std::vector<ItemId>& children)
+{
+    for (std::size_t row = 0; row < children.size(); ++row) {
+        const ResultTree::Item& item = tree_.at(children[row]);
+        PROOF_EXPECT(item.parent == parent && item.row == static_cast<int>(row),
+               Format("item \"%s\" has parent %d row %d, stands under %d at row %zu", item.text.c_str(), item.parent,
+                      item.row, parent, row));
+        PROOF_EXPECT(item.image >= 0 && item.image < kTreeImageCount,
+               Format("item \"%s\" image %d", item.text.c_str(), item.image));
+        CheckLinks(children[row], item.children);
+    }
+}
 
-        const LowClass* lowClass = nullptr;
-        const LowSpecial* special = nullptr;
-        for (const auto& [text, value] : stats.lines) {
-            for (const LowClass& row : kLowClasses) {
-                lowClass = text == std::string("Base stats: ") + row.text ? &row : lowClass;
-            }
-            for (const LowSpecial& row : kLowSpecials) {
-                special = text == row.text ? &row : special;
-            }
-        }
-        Expect(lowClass != nullptr && special != nullptr, "no known base stats or special under " + where);
-        if (lowClass == nullptr || special == nullptr) {
-            continue;
-        }
-        Expect(i != 0 || lowClass == &kMajorColony, "the first system is not a Major Colony");
-        Expect(special->highest >= 2 + lowClass->modifier && special->lowest <= 12 + lowClass->modifier,
-               Format("%s cannot reach \"%s\"", lowClass->text, special->text));
-
-        const int capacity = lowClass->capacity + special->capacity;
-        const int raw = lowClass->raw + special->raw;
-        const int censusValue = lowClass->census + special->census;
-        const int morale = lowClass->morale + special->morale;
-        const int productivity = lowClass->productivity + special->productivity;
-        Expect(capacity >= 1 && capacity <= 12 && stats.Value("Capacity") == capacity, "Capacity under " + where);
-        Expect(raw >= 1 && raw <= 5 && stats.Value("Raw") == raw, "Raw under " + where);
-        if (census) {
-            Expect(stats.Value("Census") == censusValue && stats.Value("Morale") == morale &&
-                       stats.Value("Productivity") == productivity,
-                   "census values under " + where);
-        } else {
-            Expect(!stats.Has("Census") && !stats.Has("Morale") && !stats.Has("Productivity"),
-                   "census values without the census option under " + where);
-        }
-
-        if (rowsReadable) {
-            const auto shown = [&](int value) { return std::to_string(census ? value : 0); };
-            ExpectRowMatches(csv_.records[i + 1], page_.tables[0].rows[i + 1],
-                             {std::to_string(i + 1), lowClass->text, std::to_string(capacity), shown(censusValue),
-                              shown(morale), shown(productivity), std::to_string(raw), special->text},
-                             where);
+// Every roll uses one of the bounds that the level's tables are written for.
+void Checker::CheckDiceBounds()
+{
+    using Bounds = std::vector<std::pair<int, int>>;
+    const Bounds low{{1, 6}};
+    const Bounds medium{{1, 2}, {1, 3}, {1, 4}, {1, 6}, {2, 12}};
+    const Bounds high{{1, 4}, {1, 6}, {1, 10}};
+    const Bounds& allowed = run_.inputs.level == DetailLevel::Low      ? low
+                            : run_.inputs.level == DetailLevel::Medium ? medium
+                                                                       : high;
+    for (const auto& call : run_.calls) {
+        if (std::find(allowed.begin(), allowed.end(), call) == allowed.end()) {
+            Fail(Format("a roll of (%d, %d)", call.first, call.second));
+            return;
         }
     }
 }
 
-}  // namespace
+void Checker::ReadReports()
+{
+    csv_ = ReadCsv(run_.text);
+    PROOF_EXPECT(csv_.error.empty(), "TNXT001 is no valid CSV: " + csv_.error);
+    page_ = ReadHtml(run_.html);
+    PROOF_EXPECT(page_.error.empty(), "TNXH001 does not nest: " + page_.error);
+    PROOF_EXPECT(run_.html.rfind("<html><body>\n", 0) == 0, "TNXH001 lacks its prologue");
+    constexpr std::string_view kEpilogue = "</body></html>\n";
+    PROOF_EXPECT(run_.html.size() >= kEpilogue.size() &&
+               run_.html.compare(run_.html.size() - kEpilogue.size(), kEpilogue.size(), kEpilogue) == 0,
+           "TNXH001 lacks its epilogue");
+    reportsRead_ = csv_.error.empty() && page_.error.empty();
+}
+
+// Stat lines added through the sorted placement stand in alphabetical order.
+void Checker::ExpectSorted(const std::vector<ItemId>& items, std::string_view where)
+{
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        PROOF_EXPECT(!LessIgnoringCase(tree_.at(items[i]).text, tree_.at(items[i - 1]).text),
+               Format("\"%s\" before \"%s\" under %.*s", tree_.at(items[i - 1]).text.c_str(),
+                      tree_.at(items[i]).text.c_str(), static_cast<int>(where.size()), where.data()));
+    }
+}
+
+void Checker::ExpectRowMatches(const std::vector<std::string>& fields, const HtmlRow& cells,
+                               const std::vector<std::string>& expected, std::string_view where)
+{
+    const std::string place(where);
+    PROOF_EXPECT(fields == expected, "the text row of " + place + " differs from its tree items: " + Joined(fields) +
+                                   " against " + Joined(expected));
+    std::vector<std::string> texts;
+    for (const HtmlCell& cell : cells) {
+        texts.push_back(cell.text);
+        PROOF_EXPECT(!cell.header, "a header cell in a data row of " + place);
+    }
+    PROOF_EXPECT(texts == expected, "the HTML row of " + place + " differs from its tree items: " + Joined(texts) +
+                                  " against " + Joined(expected));
+}
+
+// Every text row has the fields of the header above it, every HTML row the
+// cells of its table's header, and both reports hold what the tree holds,
+// in the tree's order.
+void Checker::CompareReports(const ExpectedReports& expected)
+{
+    if (!reportsRead_) {
+        return;
+    }
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < csv_.records.size(); ++i) {
+        const std::vector<std::string>& record = csv_.records[i];
+        if (!record.empty() && record[0] == "Object") {
+            width = record.size();
+        } else if (record.size() == 1 && record[0].empty()) {
+            width = 0;
+        } else if (width != 0) {
+            PROOF_EXPECT(record.size() == width, Format("text line %zu has %zu fields under a header of %zu", i + 1,
+                                                  record.size(), width));
+        }
+    }
+    PROOF_EXPECT(csv_.records.size() == expected.records.size(),
+           Format("%zu text lines, the tree gives %zu", csv_.records.size(), expected.records.size()));
+    for (std::size_t i = 0; i < std::min(csv_.records.size(), expected.records.size()); ++i) {
+        if (csv_.records[i] != expected.records[i]) {
+            Fail(Format("text line %zu is %s, the tree gives %s", i + 1, Joined(csv_.records[i]).c_str(),
+                                 Joined(expected.records[i]).c_str()));
+            break;
+        }
+    }
+
+    PROOF_EXPECT(page_.headings == expected.headings, "the HTML headings and star lines differ from the tree's");
+    PROOF_EXPECT(page_.tables.size() == expected.tables.size(),
+           Format("%zu HTML tables, the tree gives %zu", page_.tables.size(), expected.tables.size()));
+    for (std::size_t t = 0; t < std::min(page_.tables.size(), expected.tables.size()); ++t) {
+        const auto& rows = page_.tables[t].rows;
+        const ExpectedTable& want = expected.tables[t];
+        std::vector<std::string> header;
+        for (const HtmlCell& cell : rows.empty() ? HtmlRow{} : rows[0]) {
+            header.push_back(cell.header ? cell.text : "(data cell)");
+        }
+        PROOF_EXPECT(header == want.header, Format("the header of HTML table %zu", t + 1));
+        PROOF_EXPECT(rows.size() == want.rows.size() + 1,
+               Format("HTML table %zu has %zu rows, the tree gives %zu", t + 1, rows.size(), want.rows.size() + 1));
+        for (std::size_t r = 1; r < std::min(rows.size(), want.rows.size() + 1); ++r) {
+            PROOF_EXPECT(rows[r].size() == header.size(),
+                   Format("HTML table %zu row %zu has %zu cells under %zu headers", t + 1, r, rows[r].size(), header.size()));
+            std::vector<std::string> texts;
+            bool coloured = true;
+            for (const HtmlCell& cell : rows[r]) {
+                texts.push_back(cell.header ? "(header cell)" : cell.text);
+                coloured = coloured && cell.colour == want.rows[r - 1].second;
+            }
+            PROOF_EXPECT(texts == want.rows[r - 1].first, Format("HTML table %zu row %zu is %s, the tree gives %s", t + 1, r,
+                                                           Joined(texts).c_str(), Joined(want.rows[r - 1].first).c_str()));
+            PROOF_EXPECT(coloured, Format("HTML table %zu row %zu is not all in %s", t + 1, r, want.rows[r - 1].second.c_str()));
+        }
+    }
+}
 
 ScratchDir::ScratchDir()
 {

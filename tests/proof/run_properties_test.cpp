@@ -8,7 +8,19 @@
 namespace nexmar::proof {
 namespace {
 
-constexpr int kRunsPerCase = 5000;
+// Runs per level and census option: a High run checks ten times the items of a Low one.
+int RunsFor(DetailLevel level)
+{
+    switch (level) {
+    case DetailLevel::Low:
+        return 5000;
+    case DetailLevel::Medium:
+        return 2000;
+    case DetailLevel::High:
+        break;
+    }
+    return 1000;
+}
 
 std::string Describe(const std::vector<std::string>& broken)
 {
@@ -25,9 +37,9 @@ void CheckManyRuns(DetailLevel level, bool census)
 {
     ScratchDir dir;
     std::mt19937 plan(static_cast<std::uint32_t>(level) * 2 + census);
-    for (int run = 0; run < kRunsPerCase; ++run) {
+    for (int run = 0; run < RunsFor(level); ++run) {
         const std::uint32_t seed = plan();
-        const int systems = run % 50 == 0 ? kMaxSystems : 1 + static_cast<int>(seed % 12);
+        const int systems = run % 100 == 0 ? kMaxSystems : 1 + static_cast<int>(seed % 12);
         const auto lean = static_cast<AnyFaceDice::Lean>(run % 4);
         AnyFaceDice dice(seed, lean);
         const RecordedRun recorded = RecordRun({systems, level, census}, dice, dir.path());
@@ -39,6 +51,10 @@ void CheckManyRuns(DetailLevel level, bool census)
 
 TEST(RunProperties, LowDetailWithoutCensus) { CheckManyRuns(DetailLevel::Low, false); }
 TEST(RunProperties, LowDetailWithCensus) { CheckManyRuns(DetailLevel::Low, true); }
+TEST(RunProperties, MediumDetailWithoutCensus) { CheckManyRuns(DetailLevel::Medium, false); }
+TEST(RunProperties, MediumDetailWithCensus) { CheckManyRuns(DetailLevel::Medium, true); }
+TEST(RunProperties, HighDetailWithoutCensus) { CheckManyRuns(DetailLevel::High, false); }
+TEST(RunProperties, HighDetailWithCensus) { CheckManyRuns(DetailLevel::High, true); }
 
 TEST(RunProperties, ARefusedCountRollsNothingAndLeavesTheTreeEmpty)
 {
