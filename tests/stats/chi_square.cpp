@@ -1,5 +1,6 @@
 #include "tests/stats/chi_square.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -157,6 +158,22 @@ Fit ChiSquare(const std::map<std::string, long>& observed, const std::map<std::s
         fit.p = 0.0;
     }
     return fit;
+}
+
+Fit ChiSquareByGroup(const Groups& observed, const GroupOdds& expected)
+{
+    Fit total;
+    for (const auto& [group, counts] : observed) {
+        const auto odds = expected.find(group);
+        const Fit fit = ChiSquare(counts, odds == expected.end() ? std::map<std::string, double>{} : odds->second);
+        total.statistic += fit.statistic;
+        total.dof += std::max(fit.dof, 0);
+        if (!fit.impossible.empty()) {
+            total.impossible += (total.impossible.empty() ? "" : ", ") + group + ": " + fit.impossible;
+        }
+    }
+    total.p = total.impossible.empty() ? (total.dof > 0 ? ChiSquareSurvival(total.statistic, total.dof) : 1.0) : 0.0;
+    return total;
 }
 
 void RunSystems(DetailLevel level, bool census, int systems, std::uint32_t seed,

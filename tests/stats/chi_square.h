@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -39,6 +40,13 @@ struct Fit {
 // 1 within a group of cells; they are normalised). Cells expected fewer than five
 // times are pooled into one cell.
 Fit ChiSquare(const std::map<std::string, long>& observed, const std::map<std::string, double>& expected);
+
+// Pearson's test of counts in groups, each against its own expected
+// probabilities (the outcome given the group): the groups' statistics and
+// degrees of freedom add up.
+using Groups = std::map<std::string, std::map<std::string, long>>;
+using GroupOdds = std::map<std::string, std::map<std::string, double>>;
+Fit ChiSquareByGroup(const Groups& observed, const GroupOdds& expected);
 
 // Runs systems systems of level from seed with the reports going nowhere,
 // handing each finished system (with its index) to tally before dropping it.
