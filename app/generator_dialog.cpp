@@ -140,11 +140,19 @@ GeneratorDialog::~GeneratorDialog() = default;
 
 void GeneratorDialog::BuildControls()
 {
-    const DialogUnits units(font());
+    DialogUnits units(font());
+    QList<QWidget*> controls;
     for (const ControlRow& row : kControls) {
         QWidget* control = MakeControl(row, this);
         control->setObjectName(QString::fromLatin1(row.name));
-        control->setGeometry(units.Rect(row.x, row.y, row.width, row.height));
+        if (row.kind == Control::Label || row.kind == Control::Radio || row.kind == Control::Check) {
+            units.FitText(row.width, control->sizeHint().width());
+        }
+        controls.append(control);
+    }
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const ControlRow& row = kControls[i];
+        controls[i]->setGeometry(units.Rect(row.x, row.y, row.width, row.height));
     }
     setFixedSize(units.Size(kDialogWidth, kDialogHeight));
 

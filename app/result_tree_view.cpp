@@ -1,5 +1,6 @@
 #include "app/result_tree_view.h"
 
+#include <QHeaderView>
 #include <QProxyStyle>
 #include <QStyleFactory>
 
@@ -37,6 +38,9 @@ ResultTreeView::ResultTreeView(QWidget* parent) : QTreeView(parent)
     style->setParent(this);
     setStyle(style);
     setHeaderHidden(true);
+    // Long lines scroll sideways rather than being cut short.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
     setRootIsDecorated(true);
     setItemsExpandable(true);
     setUniformRowHeights(true);
