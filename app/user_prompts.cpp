@@ -15,8 +15,11 @@ void DialogPrompts::ShowMessage(QWidget* parent, const QString& text)
 
 QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)
 {
-    // The dialog's own confirmation before overwriting an existing file stays on.
+    // The confirmation before overwriting an existing file stays on. Qt's own
+    // dialog asks it for the name with the suffix added; a native one may
+    // ask only for the name as typed.
     QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filter);

@@ -3,13 +3,16 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QTreeView>
 #include <QtTest/QAbstractItemModelTester>
@@ -18,6 +21,7 @@
 
 #include "app/about_dialog.h"
 #include "app/generator_dialog.h"
+#include "app/user_prompts.h"
 #include "fake_prompts.h"
 
 namespace nexmar {
@@ -63,6 +67,9 @@ private slots:
     void aMissingReportLeavesTheDestinationAlone();
     void aRunWhoseReportsFailedIsNotSaved();
     void saveReadsTheNumberFieldFirst();
+    void theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting();
+    void escapeClosesTheDialog();
+    void everyCaptionFitsItsBox();
 
 private:
     template <class W>
@@ -417,6 +424,64 @@ void DialogTest::saveReadsTheNumberFieldFirst()
     QVERIFY(prompts_.saveDialogs.isEmpty());
     QVERIFY(!QFile::exists(InDir("saved.txt")));
     QCOMPARE(QApplication::focusWidget(), NumberField());
+}
+
+void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
+{
+    WriteBytes(InDir("report.txt"), "an older report\n");
+    QString filters;
+    QString question;
+    // Whatever goes wrong, no modal window outlives the test.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] {
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    guard.start(5000);
+    QTimer::singleShot(0, [&] {
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(files != nullptr);
+        filters = files->nameFilters().join(QLatin1Char(';'));
+        files->setDirectory(dir_->path());
+        files->selectFile(QStringLiteral("report"));
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    DialogPrompts prompts;
+    const QString name =
+        prompts.AskSaveFileName(dialog_.get(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"));
+    QCOMPARE(filters, QStringLiteral("Text File (*.txt)"));
+    QCOMPARE(name, InDir("report.txt"));
+    QVERIFY2(question.contains(QStringLiteral("report.txt")), qPrintable(question));
+}
+
+void DialogTest::escapeClosesTheDialog()
+{
+    QTest::keyClick(NumberField(), Qt::Key_Escape);
+    QVERIFY(!dialog_->isVisible());
+}
+
+// Fonts differ in the width of their blanks and punctuation; no caption may
+// be cut short for it.
+void DialogTest::everyCaptionFitsItsBox()
+{
+    for (const char* name : {"numberLabel", "levelLabel"}) {
+        const QLabel* label = Find<QLabel>(name);
+        QVERIFY2(label->width() >= label->sizeHint().width(), name);
+    }
+    for (const char* name : {"lowRadio", "mediumRadio", "highRadio", "textRadio", "htmlRadio", "censusBox"}) {
+        const auto* button = Find<QAbstractButton>(name);
+        QVERIFY2(button->width() >= button->sizeHint().width(), name);
+    }
+    // The number field still starts to the right of its label.
+    QVERIFY(Find<QLabel>("numberLabel")->geometry().right() < NumberField()->geometry().left());
 }
 
 }  // namespace nexmar
