@@ -248,7 +248,7 @@ void GeneratorDialog::SaveToFile()
         return;
     }
     const bool html = inputs_.format == OutputFormat::Html;
-    const SaveKind& kind = kSaveKinds[html ? 1 : 0];
+    const SaveKind& kind = kSaveKinds[static_cast<int>(inputs_.format)];
     // The source is opened before anything else, so a missing or unfinished
     // report never costs the user an existing file.
     QFile source(QString::fromStdString((html ? reports_.HtmlPath() : reports_.TextPath()).string()));

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QString>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/dice.h"
@@ -17,7 +17,6 @@ class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace nexmar {
 
@@ -32,8 +31,8 @@ inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kSaveWriteFailed = "Failed to write file for save.\nThe file was left as it was.";
 
 // The program's one window: the inputs of a run, the result tree and the
-// buttons. Runs, saving and the tree itself belong to the engine; this class
-// reads the controls, calls the engine and shows the results.
+// buttons. Runs and the tree belong to the engine; this class reads the
+// controls, calls the engine, shows the results and saves a report.
 class GeneratorDialog final : public QDialog {
     Q_OBJECT
 

@@ -66,6 +66,7 @@ private slots:
     void anUncreatableDestinationIsReported();
     void aMissingReportLeavesTheDestinationAlone();
     void aRunWhoseReportsFailedIsNotSaved();
+    void aFailedCopyLeavesTheDestinationWhole();
     void saveReadsTheNumberFieldFirst();
     void theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting();
     void escapeClosesTheDialog();
@@ -412,6 +413,23 @@ void DialogTest::aRunWhoseReportsFailedIsNotSaved()
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
     QCOMPARE(prompts_.messages, QStringList{"No report of the latest run to save."});
     QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
+}
+
+void DialogTest::aFailedCopyLeavesTheDestinationWhole()
+{
+    Run("2");
+    // A source that opens but fails on the first read.
+    QVERIFY(QFile::remove(InDir("TNXT001")));
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), InDir("TNXT001")));
+    WriteBytes(InDir("saved.txt"), "keep me\n");
+    prompts_.nextFileName = InDir("saved.txt");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
+    QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
+    // Nothing is left of the attempt beside it.
+    QStringList files = QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden);
+    files.sort();
+    QCOMPARE(files, (QStringList{"TNXH001", "TNXT001", "saved.txt"}));
 }
 
 void DialogTest::saveReadsTheNumberFieldFirst()
