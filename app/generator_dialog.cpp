@@ -1,0 +1,319 @@
+#include "app/generator_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+
+#include "app/artwork.h"
+#include "app/dialog_units.h"
+#include "app/result_tree_model.h"
+#include "app/result_tree_view.h"
+#include "app/user_prompts.h"
+
+namespace nexmar {
+
+namespace {
+
+enum class Control { Picture, Tree, Label, Edit, Radio, Check, Button, Group };
+
+struct ControlRow {
+    Control kind;
+    const char* name;
+    const char* caption;
+    int x, y, width, height;  // dialog units
+};
+
+// The window's controls in tab order.
+constexpr ControlRow kControls[] = {
+    // kind            object name       caption                          x    y    w    h
+    {Control::Picture, "logo",           "",                              7,   7, 131,  85},
+    {Control::Tree,    "resultTree",     "",                            139,   7, 214, 240},
+    {Control::Label,   "numberLabel",    "Number of Systems:",           13, 103,  64,   8},
+    {Control::Edit,    "numberField",    "",                             81,  99,  40,  12},
+    {Control::Label,   "levelLabel",     "System Detail Level:",         14, 118,  65,   8},
+    {Control::Radio,   "lowRadio",       "Low",                          81, 118,  41,   8},
+    {Control::Radio,   "mediumRadio",    "Medium",                       81, 131,  41,   8},
+    {Control::Radio,   "highRadio",      "High",                         81, 144,  41,   8},
+    {Control::Check,   "censusBox",      "Generate Systems with Census", 17, 156, 113,  10},
+    {Control::Button,  "generateButton", "Generate",                     49, 169,  50,  14},
+    {Control::Group,   "outputGroup",    "Output",                        7, 186, 130,  41},
+    {Control::Radio,   "textRadio",      "Delimited Text",               13, 198,  61,  10},
+    {Control::Radio,   "htmlRadio",      "HTML",                         14, 210,  36,  10},
+    {Control::Button,  "saveButton",     "Save to File",                 81, 202,  50,  14},
+    {Control::Button,  "expandButton",   "Expand All",                   44, 233,  50,  14},
+    {Control::Button,  "collapseButton", "Collapse All",                 44, 233,  50,  14},
+};
+constexpr int kDialogWidth = 360;  // dialog units
+constexpr int kDialogHeight = 254;
+
+struct SaveKind {
+    const char* filter;
+    const char* defaultSuffix;
+};
+
+// By OutputFormat.
+constexpr SaveKind kSaveKinds[] = {
+    {"Text File (*.txt)", "txt"},  // DelimitedText: TNXT001
+    {"HTML File (*.htm)", "htm"},  // Html: TNXH001
+};
+
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QWidget* MakeControl(const ControlRow& row, QWidget* parent)
+{
+    const QString caption = QString::fromLatin1(row.caption);
+    switch (row.kind) {
+    case Control::Picture:
+        return new QLabel(parent);
+    case Control::Tree:
+        return new ResultTreeView(parent);
+    case Control::Label:
+        return new QLabel(caption, parent);
+    case Control::Edit:
+        return new QLineEdit(parent);
+    case Control::Radio:
+        return new QRadioButton(caption, parent);
+    case Control::Check:
+        return new QCheckBox(caption, parent);
+    case Control::Button:
+        return new QPushButton(caption, parent);
+    case Control::Group:
+        return new QGroupBox(caption, parent);
+    }
+    return nullptr;
+}
+
+// Copies the whole of source to destination; false on any read or write error.
+bool CopyAll(QFile& source, QSaveFile& destination)
+{
+    char buffer[65536];
+    for (;;) {
+        const qint64 got = source.read(buffer, sizeof buffer);
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        if (destination.write(buffer, got) != got) {
+            return false;
+        }
+    }
+}
+
+}  // namespace
+
+GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), dice_(seed), reports_(".")
+{
+    setWindowTitle(QStringLiteral("Tolvik Nexmar"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ApplicationIcon());
+    BuildControls();
+    model_ = new ResultTreeModel(tree_, LoadTreeImages(), this);
+    treeView_->setModel(model_);
+
+    aboutAction_ = new QAction(QStringLiteral("&About Nexmar..."), this);
+    aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(aboutAction_, &QAction::triggered, this, &GeneratorDialog::ShowAbout);
+    addAction(aboutAction_);
+}
+
+GeneratorDialog::~GeneratorDialog() = default;
+
+void GeneratorDialog::BuildControls()
+{
+    DialogUnits units(font());
+    QList<QWidget*> controls;
+    for (const ControlRow& row : kControls) {
+        QWidget* control = MakeControl(row, this);
+        control->setObjectName(QString::fromLatin1(row.name));
+        if (row.kind == Control::Label || row.kind == Control::Radio || row.kind == Control::Check) {
+            units.FitText(row.width, control->sizeHint().width());
+        }
+        controls.append(control);
+    }
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const ControlRow& row = kControls[i];
+        controls[i]->setGeometry(units.Rect(row.x, row.y, row.width, row.height));
+    }
+    setFixedSize(units.Size(kDialogWidth, kDialogHeight));
+
+    auto* logo = findChild<QLabel*>(QStringLiteral("logo"));
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setPixmap(LogoPicture()
+                        .scaled(logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    treeView_ = findChild<ResultTreeView*>(QStringLiteral("resultTree"));
+    numberField_ = findChild<QLineEdit*>(QStringLiteral("numberField"));
+    numberField_->setText(QString::number(inputs_.systems));
+    censusBox_ = findChild<QCheckBox*>(QStringLiteral("censusBox"));
+    censusBox_->setChecked(inputs_.census);
+
+    levelGroup_ = new QButtonGroup(this);
+    levelGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("lowRadio")), int(DetailLevel::Low));
+    levelGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("mediumRadio")), int(DetailLevel::Medium));
+    levelGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("highRadio")), int(DetailLevel::High));
+    levelGroup_->button(int(inputs_.level))->setChecked(true);
+    formatGroup_ = new QButtonGroup(this);
+    formatGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("textRadio")), int(OutputFormat::DelimitedText));
+    formatGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("htmlRadio")), int(OutputFormat::Html));
+    formatGroup_->button(int(inputs_.format))->setChecked(true);
+
+    auto* generate = findChild<QPushButton*>(QStringLiteral("generateButton"));
+    generate->setDefault(true);
+    connect(generate, &QPushButton::clicked, this, &GeneratorDialog::Generate);
+    saveButton_ = findChild<QPushButton*>(QStringLiteral("saveButton"));
+    saveButton_->setEnabled(false);
+    connect(saveButton_, &QPushButton::clicked, this, &GeneratorDialog::SaveToFile);
+    expandButton_ = findChild<QPushButton*>(QStringLiteral("expandButton"));
+    expandButton_->setEnabled(false);
+    connect(expandButton_, &QPushButton::clicked, this, &GeneratorDialog::ExpandAll);
+    collapseButton_ = findChild<QPushButton*>(QStringLiteral("collapseButton"));
+    collapseButton_->setVisible(false);
+    connect(collapseButton_, &QPushButton::clicked, this, &GeneratorDialog::CollapseAll);
+}
+
+CountParse GeneratorDialog::ReadInputs()
+{
+    int systems = 0;
+    const CountParse count = ParseSystemCount(numberField_->text().toStdString(), systems);
+    if (count != CountParse::Ok) {
+        return count;
+    }
+    inputs_.systems = systems;
+    inputs_.level = static_cast<DetailLevel>(levelGroup_->checkedId());
+    inputs_.census = censusBox_->isChecked();
+    inputs_.format = static_cast<OutputFormat>(formatGroup_->checkedId());
+    return count;
+}
+
+void GeneratorDialog::RejectCount(CountParse result)
+{
+    prompts_.ShowMessage(this, QString::fromLatin1(SystemCountMessage(result)));
+    numberField_->setFocus(Qt::OtherFocusReason);
+    numberField_->selectAll();
+}
+
+void GeneratorDialog::Generate()
+{
+    const CountParse count = ReadInputs();
+    if (count != CountParse::Ok) {
+        // The earlier results leave the tree; the temporary reports, and so
+        // Save to File, keep the earlier run.
+        model_->Rebuild([this] { tree_.Clear(); });
+        RejectCount(count);
+        return;
+    }
+    RunOutcome outcome;
+    {
+        const WaitCursor wait;
+        model_->Rebuild([&] {
+            outcome = RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, tree_, reports_,
+                                    notifier_);
+        });
+    }
+    reportsComplete_ = outcome.reportsComplete;
+    saveButton_->setEnabled(true);
+    expandButton_->setEnabled(true);
+    ShowExpandButton(true);
+    for (const std::string& message : notifier_.messages) {
+        prompts_.ShowMessage(this, QString::fromStdString(message));
+    }
+    notifier_.messages.clear();
+}
+
+void GeneratorDialog::SaveToFile()
+{
+    const CountParse count = ReadInputs();
+    if (count != CountParse::Ok) {
+        RejectCount(count);
+        return;
+    }
+    const bool html = inputs_.format == OutputFormat::Html;
+    const SaveKind& kind = kSaveKinds[static_cast<int>(inputs_.format)];
+    // The source is opened before anything else, so a missing or unfinished
+    // report never costs the user an existing file.
+    QFile source(QString::fromStdString((html ? reports_.HtmlPath() : reports_.TextPath()).string()));
+    if (!reportsComplete_ || !source.open(QIODevice::ReadOnly)) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
+        return;
+    }
+    const QString name =
+        prompts_.AskSaveFileName(this, QString::fromLatin1(kind.filter), QString::fromLatin1(kind.defaultSuffix));
+    if (name.isEmpty()) {
+        return;
+    }
+    // QSaveFile writes beside the destination and replaces it only on commit,
+    // so a failed copy never leaves it half-written.
+    QSaveFile destination(name);
+    if (!destination.open(QIODevice::WriteOnly)) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
+        return;
+    }
+    if (!CopyAll(source, destination) || !destination.commit()) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
+    }
+}
+
+void GeneratorDialog::ExpandAll()
+{
+    {
+        const WaitCursor wait;
+        treeView_->ExpandEverything();
+    }
+    ShowExpandButton(false);
+}
+
+void GeneratorDialog::CollapseAll()
+{
+    {
+        const WaitCursor wait;
+        treeView_->CollapseVisible();
+    }
+    ShowExpandButton(true);
+}
+
+void GeneratorDialog::ShowAbout()
+{
+    prompts_.ShowAbout(this);
+}
+
+void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(aboutAction_);
+    menu->popup(event->globalPos());
+}
+
+void GeneratorDialog::ShowExpandButton(bool expand)
+{
+    QPushButton* shown = expand ? expandButton_ : collapseButton_;
+    QPushButton* hidden = expand ? collapseButton_ : expandButton_;
+    shown->setVisible(true);
+    // The pressed button may hold the focus; its twin in the same place takes it.
+    if (hidden->hasFocus()) {
+        shown->setFocus(Qt::OtherFocusReason);
+    }
+    hidden->setVisible(false);
+}
+
+}  // namespace nexmar

@@ -1,0 +1,82 @@
+#include "app/result_tree_view.h"
+
+#include <QHeaderView>
+#include <QProxyStyle>
+#include <QStyleFactory>
+
+#include <memory>
+
+namespace nexmar {
+
+namespace {
+
+// The platform style with the dotted branch lines and boxed expand buttons
+// of the Windows style, which most other styles leave out.
+class BranchLineStyle final : public QProxyStyle {
+public:
+    BranchLineStyle() : lines_(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element == PE_IndicatorBranch && lines_ != nullptr) {
+            lines_->drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+private:
+    std::unique_ptr<QStyle> lines_;
+};
+
+}  // namespace
+
+ResultTreeView::ResultTreeView(QWidget* parent) : QTreeView(parent)
+{
+    auto* style = new BranchLineStyle;
+    style->setParent(this);
+    setStyle(style);
+    setHeaderHidden(true);
+    // Long lines scroll sideways rather than being cut short.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setRootIsDecorated(true);
+    setItemsExpandable(true);
+    setUniformRowHeights(true);
+    setDragEnabled(false);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::ClickFocus);
+    setIconSize(QSize(16, 16));
+}
+
+void ResultTreeView::ExpandEverything()
+{
+    expandAll();
+}
+
+void ResultTreeView::CollapseVisible()
+{
+    // Parents before children: the first collapse hides its whole branch, so
+    // the items collapsed after it are hidden and cost no relayout each.
+    std::vector<QModelIndex> expanded;
+    GatherExpanded(rootIndex(), expanded);
+    for (const QModelIndex& index : expanded) {
+        collapse(index);
+    }
+}
+
+void ResultTreeView::GatherExpanded(const QModelIndex& parent, std::vector<QModelIndex>& expanded) const
+{
+    const int rows = model() != nullptr ? model()->rowCount(parent) : 0;
+    for (int row = 0; row < rows; ++row) {
+        const QModelIndex child = model()->index(row, 0, parent);
+        if (isExpanded(child)) {
+            expanded.push_back(child);
+            GatherExpanded(child, expanded);
+        }
+    }
+}
+
+}  // namespace nexmar

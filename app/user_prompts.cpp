@@ -1,0 +1,39 @@
+#include "app/user_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/about_dialog.h"
+
+namespace nexmar {
+
+void DialogPrompts::ShowMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvik Nexmar"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)
+{
+    // The confirmation before overwriting an existing file stays on. Qt's own
+    // dialog asks it for the name with the suffix added; a native one may
+    // ask only for the name as typed.
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void DialogPrompts::ShowAbout(QWidget* parent)
+{
+    AboutDialog box(parent);
+    box.exec();
+}
+
+}  // namespace nexmar

@@ -1,0 +1,294 @@
+// The most work one press can cause: 200 systems with census. Each figure
+// sits beside its floor, measured in the same run:
+//   generate     Generate until the tree is ready to show
+//   engineRun    the engine's RunGeneration of the same systems alone
+//   expandAll    Expand All            qtExpandAll    QTreeView::expandAll()
+//   collapseAll  Collapse All          qtCollapseAll  QTreeView::collapseAll()
+//   walkCollapse the item-by-item walk from the last visible item upward
+// Rows: the three detail levels through the dialog, and a tree of the High
+// level's shape (about 15,000 items) on the dialog's own view and model.
+// Single-shot figures (expand and collapse) have a resolution of one
+// millisecond in wall time; -tickcounter gives CPU ticks instead.
+//   nexmar-dialog-bench [-tickcounter] [-median N] [testfunction[:row]]
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "app/artwork.h"
+#include "app/generator_dialog.h"
+#include "app/result_tree_model.h"
+#include "app/result_tree_view.h"
+#include "app/user_prompts.h"
+#include "core/format.h"
+
+namespace nexmar {
+
+namespace {
+
+constexpr int kSystems = 200;
+constexpr std::uint32_t kSeed = 2026;
+
+class SilentPrompts final : public UserPrompts {
+public:
+    void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    void ShowAbout(QWidget*) override {}
+};
+
+class SilentNotifier final : public Notifier {
+public:
+    void Notify(const std::string& message) override { qWarning("notifier: %s", message.c_str()); }
+};
+
+const char* const kLevelNames[] = {"low", "medium", "high"};
+
+// The tree a High run gives, in shape: per system two components of three
+// objects with ten stat lines and three moons each, and the star lines.
+void GrowHighShapedTree(ResultTree& tree)
+{
+    const ItemId root = tree.Insert(kNoItem, "System Results", ImgBlank, Placement::First);
+    for (int n = 1; n <= kSystems; ++n) {
+        const ItemId system = tree.Insert(root, Format("System %d", n), ImgSystem, Placement::Last);
+        for (int component = 0; component < 2; ++component) {
+            tree.Insert(system, Format("Star %c1: Yellow V", 'A' + component), ImgYellowStar, Placement::Last);
+            for (int object = 1; object <= 3; ++object) {
+                const ItemId item = tree.Insert(system, Format("%c%d Terrestrial", 'A' + component, object),
+                                                ImgGreenObject, Placement::Last);
+                for (int stat = 0; stat < 10; ++stat) {
+                    AddStatItem(tree, Format("Stat %d", stat), stat, ImgBlank, item);
+                }
+                for (int moon = 1; moon <= 3; ++moon) {
+                    tree.Insert(item, Format("Moon %d", moon), ImgMoon, Placement::Last);
+                }
+            }
+        }
+    }
+}
+
+// What the expand and collapse benchmarks work on: the dialog after a run,
+// or the dialog's view and model over the High-shaped tree.
+class Subject {
+public:
+    explicit Subject(const QString& row)
+    {
+        if (row == QLatin1String("high-shaped")) {
+            GrowHighShapedTree(tree_);
+            model_ = std::make_unique<ResultTreeModel>(tree_, LoadTreeImages());
+            view_ = std::make_unique<ResultTreeView>();
+            view_->setModel(model_.get());
+            view_->resize(428, 480);
+            view_->show();
+            view = view_.get();
+        } else {
+            dialog_ = std::make_unique<GeneratorDialog>(prompts_, kSeed);
+            dialog_->show();
+            dialog_->findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::number(kSystems));
+            dialog_->findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
+            dialog_->findChild<QRadioButton*>(row + QLatin1String("Radio"))->setChecked(true);
+            dialog_->Generate();
+            view = dialog_->findChild<ResultTreeView*>(QStringLiteral("resultTree"));
+        }
+        QApplication::processEvents();
+    }
+
+    void ExpandAll() { dialog_ ? dialog_->ExpandAll() : view->ExpandEverything(); }
+    void CollapseAll() { dialog_ ? dialog_->CollapseAll() : view->CollapseVisible(); }
+
+    ResultTreeView* view = nullptr;
+
+private:
+    SilentPrompts prompts_;
+    std::unique_ptr<GeneratorDialog> dialog_;
+    ResultTree tree_;
+    std::unique_ptr<ResultTreeModel> model_;
+    std::unique_ptr<ResultTreeView> view_;
+};
+
+}  // namespace
+
+class DialogBench : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void generate_data() { LevelRows(); }
+    void generate();
+    void engineRun_data() { LevelRows(); }
+    void engineRun();
+
+    void expandAll_data() { TreeRows(); }
+    void expandAll();
+    void qtExpandAll_data() { TreeRows(); }
+    void qtExpandAll();
+    void collapseAll_data() { TreeRows(); }
+    void collapseAll();
+    void qtCollapseAll_data() { TreeRows(); }
+    void qtCollapseAll();
+    void walkCollapse_data()
+    {
+        // Larger trees take minutes.
+        QTest::addColumn<QString>("tree");
+        QTest::newRow("low") << QStringLiteral("low");
+    }
+    void walkCollapse();
+
+private:
+    static void LevelRows()
+    {
+        QTest::addColumn<int>("level");
+        for (int level = 0; level < 3; ++level) {
+            QTest::newRow(kLevelNames[level]) << level;
+        }
+    }
+    static void TreeRows()
+    {
+        QTest::addColumn<QString>("tree");
+        for (const char* name : kLevelNames) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+        QTest::newRow("high-shaped") << QStringLiteral("high-shaped");
+    }
+
+    // The reports go to a memory file system where there is one, so the
+    // figures measure the program rather than the disk.
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString previousDir_;
+};
+
+void DialogBench::initTestCase()
+{
+    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    dir_ = std::make_unique<QTemporaryDir>(base + QStringLiteral("/nexmar-dialog-bench-XXXXXX"));
+    QVERIFY(dir_->isValid());
+    previousDir_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir_->path()));
+}
+
+void DialogBench::cleanupTestCase()
+{
+    QDir::setCurrent(previousDir_);
+    dir_.reset();
+}
+
+void DialogBench::generate()
+{
+    QFETCH(int, level);
+    SilentPrompts prompts;
+    GeneratorDialog dialog(prompts, kSeed);
+    dialog.show();
+    dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::number(kSystems));
+    dialog.findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
+    dialog.findChild<QRadioButton*>(QString::fromLatin1(kLevelNames[level]) + QLatin1String("Radio"))
+        ->setChecked(true);
+    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("generateButton"));
+    QApplication::processEvents();
+    QBENCHMARK {
+        button->click();
+        QApplication::processEvents();
+    }
+}
+
+void DialogBench::engineRun()
+{
+    QFETCH(int, level);
+    SeededDice dice(kSeed);
+    ResultTree tree;
+    ReportFiles reports(".");
+    SilentNotifier notifier;
+    QBENCHMARK {
+        RunGeneration({kSystems, static_cast<DetailLevel>(level), true}, dice, tree, reports, notifier);
+    }
+}
+
+void DialogBench::expandAll()
+{
+    QFETCH(QString, tree);
+    Subject subject(tree);
+    QBENCHMARK_ONCE {
+        subject.ExpandAll();
+        QApplication::processEvents();
+    }
+}
+
+void DialogBench::qtExpandAll()
+{
+    QFETCH(QString, tree);
+    Subject subject(tree);
+    QBENCHMARK_ONCE {
+        subject.view->expandAll();
+        QApplication::processEvents();
+    }
+}
+
+void DialogBench::collapseAll()
+{
+    QFETCH(QString, tree);
+    Subject subject(tree);
+    subject.ExpandAll();
+    QApplication::processEvents();
+    QBENCHMARK_ONCE {
+        subject.CollapseAll();
+        QApplication::processEvents();
+    }
+}
+
+void DialogBench::qtCollapseAll()
+{
+    QFETCH(QString, tree);
+    Subject subject(tree);
+    subject.view->expandAll();
+    QApplication::processEvents();
+    QBENCHMARK_ONCE {
+        subject.view->collapseAll();
+        QApplication::processEvents();
+    }
+}
+
+// Collapse All as a walk over the visible items from the last one upward:
+// the obvious way, shown here for its cost on a large tree.
+void DialogBench::walkCollapse()
+{
+    QFETCH(QString, tree);
+    Subject subject(tree);
+    subject.view->expandAll();
+    QApplication::processEvents();
+    QTreeView& view = *subject.view;
+    QBENCHMARK_ONCE {
+        QModelIndex last = view.model()->index(0, 0);
+        for (QModelIndex below = view.indexBelow(last); below.isValid(); below = view.indexBelow(below)) {
+            last = below;
+        }
+        for (QModelIndex item = last; item.isValid(); item = view.indexAbove(item)) {
+            view.collapse(item);
+        }
+        QApplication::processEvents();
+    }
+}
+
+}  // namespace nexmar
+
+// Single-shot figures are the median of several runs unless told otherwise.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    nexmar::DialogBench bench;
+    QStringList args = QApplication::arguments();
+    if (!args.contains(QStringLiteral("-median"))) {
+        args.insert(1, QStringLiteral("-median"));
+        args.insert(2, QStringLiteral("7"));
+    }
+    return QTest::qExec(&bench, args);
+}
+
+#include "dialog_bench.moc"

@@ -1,0 +1,508 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTest>
+#include <QTreeView>
+#include <QtTest/QAbstractItemModelTester>
+
+#include <memory>
+
+#include "app/about_dialog.h"
+#include "app/generator_dialog.h"
+#include "app/user_prompts.h"
+#include "fake_prompts.h"
+
+namespace nexmar {
+namespace {
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+class DialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsEmptyWithLowAndDelimitedText();
+    void tabOrderFollowsTheLayout();
+    void invalidCountsAreRefusedWithTheirMessage_data();
+    void invalidCountsAreRefusedWithTheirMessage();
+    void aRunFillsTheTreeCollapsedAndEnablesTheButtons();
+    void enterInTheNumberFieldGenerates();
+    void expandAllThenCollapseAllSwapTheButtons();
+    void collapseAllLeavesHiddenBranchesAsTheyWere();
+    void onAnEmptyTreeExpandAndCollapseOnlySwap();
+    void aboutOpensFromF1AndTheContextMenu();
+    void aboutBoxShowsTheVersionAndClosesOnOk();
+
+    void saveCopiesTheReportOfTheChosenFormat();
+    void cancellingTheSaveWritesAndShowsNothing();
+    void anUncreatableDestinationIsReported();
+    void aMissingReportLeavesTheDestinationAlone();
+    void aRunWhoseReportsFailedIsNotSaved();
+    void aFailedCopyLeavesTheDestinationWhole();
+    void saveReadsTheNumberFieldFirst();
+    void theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting();
+    void escapeClosesTheDialog();
+    void everyCaptionFitsItsBox();
+
+private:
+    template <class W>
+    W* Find(const char* name) const
+    {
+        W* widget = dialog_->findChild<W*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no widget %s", name);
+        }
+        return widget;
+    }
+    QLineEdit* NumberField() const { return Find<QLineEdit>("numberField"); }
+    QTreeView* Tree() const { return Find<QTreeView>("resultTree"); }
+    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+    void Run(const char* count, bool census = true);
+    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
+    QModelIndex System(int row) const { return Tree()->model()->index(row, 0, Root()); }
+    QString InDir(const QString& name) const { return dir_->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString previousDir_;
+    testing::FakePrompts prompts_;
+    std::unique_ptr<GeneratorDialog> dialog_;
+};
+
+void DialogTest::init()
+{
+    // Every run writes its reports into the working directory.
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    previousDir_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    prompts_ = testing::FakePrompts();
+    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1234);
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+}
+
+void DialogTest::cleanup()
+{
+    dialog_.reset();
+    QDir::setCurrent(previousDir_);
+    dir_.reset();
+}
+
+void DialogTest::Run(const char* count, bool census)
+{
+    NumberField()->setText(QString::fromLatin1(count));
+    Find<QCheckBox>("censusBox")->setChecked(census);
+    QTest::mouseClick(Button("generateButton"), Qt::LeftButton);
+}
+
+void DialogTest::startsEmptyWithLowAndDelimitedText()
+{
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Tolvik Nexmar"));
+    QVERIFY(!dialog_->windowIcon().isNull());
+    QCOMPARE(dialog_->minimumSize(), dialog_->maximumSize());
+    QVERIFY(!(dialog_->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(dialog_->windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    QCOMPARE(NumberField()->text(), QStringLiteral("0"));
+    QVERIFY(Find<QRadioButton>("lowRadio")->isChecked());
+    QVERIFY(!Find<QRadioButton>("mediumRadio")->isChecked());
+    QVERIFY(!Find<QRadioButton>("highRadio")->isChecked());
+    QVERIFY(Find<QRadioButton>("textRadio")->isChecked());
+    QVERIFY(!Find<QRadioButton>("htmlRadio")->isChecked());
+    QVERIFY(!Find<QCheckBox>("censusBox")->isChecked());
+    QVERIFY(!Button("saveButton")->isEnabled());
+    QVERIFY(Button("expandButton")->isVisible());
+    QVERIFY(!Button("expandButton")->isEnabled());
+    QVERIFY(!Button("collapseButton")->isVisible());
+    QVERIFY(Button("generateButton")->isDefault());
+    QCOMPARE(Tree()->model()->rowCount(), 0);
+    QVERIFY(Tree()->isHeaderHidden());
+    QVERIFY(Tree()->rootIsDecorated());
+    QVERIFY(!Tree()->dragEnabled());
+    QVERIFY(!(Tree()->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(QApplication::focusWidget(), NumberField());
+    // The expand buttons share one place.
+    QCOMPARE(Button("expandButton")->geometry(), Button("collapseButton")->geometry());
+}
+
+void DialogTest::tabOrderFollowsTheLayout()
+{
+    QStringList chain;
+    QWidget* widget = NumberField();
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            chain << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != NumberField());
+    const QStringList expected{"numberField", "lowRadio",   "mediumRadio", "highRadio",    "censusBox",
+                               "generateButton", "textRadio", "htmlRadio", "saveButton", "expandButton",
+                               "collapseButton"};
+    QCOMPARE(chain, expected);
+}
+
+void DialogTest::invalidCountsAreRefusedWithTheirMessage_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("zero") << "0" << "Please enter an integer between 1 and 200.";
+    QTest::newRow("201") << "201" << "Please enter an integer between 1 and 200.";
+    QTest::newRow("letters") << "ten" << "Please enter an integer.";
+    QTest::newRow("empty") << "" << "Please enter an integer.";
+    QTest::newRow("fraction") << "2.5" << "Please enter an integer.";
+}
+
+void DialogTest::invalidCountsAreRefusedWithTheirMessage()
+{
+    QFETCH(QString, count);
+    QFETCH(QString, message);
+    Run("2");
+    const QByteArray earlierReport = Bytes(InDir("TNXT001"));
+
+    NumberField()->setText(count);
+    Button("generateButton")->setFocus();
+    QTest::mouseClick(Button("generateButton"), Qt::LeftButton);
+
+    QCOMPARE(prompts_.messages, QStringList{message});
+    // The earlier results leave the tree; the reports and Save keep the earlier run.
+    QCOMPARE(Tree()->model()->rowCount(), 0);
+    QCOMPARE(Bytes(InDir("TNXT001")), earlierReport);
+    QVERIFY(Button("saveButton")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), NumberField());
+    QCOMPARE(NumberField()->selectedText(), count);
+}
+
+void DialogTest::aRunFillsTheTreeCollapsedAndEnablesTheButtons()
+{
+    QAbstractItemModelTester tester(Tree()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    Run("3");
+
+    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(Tree()->model()->rowCount(), 1);
+    QCOMPARE(Root().data().toString(), QStringLiteral("System Results"));
+    QVERIFY(!Tree()->isExpanded(Root()));
+    QCOMPARE(Tree()->model()->rowCount(Root()), 3);
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(System(row).data().toString(), QStringLiteral("System %1").arg(row + 1));
+        QVERIFY(!System(row).data(Qt::DecorationRole).value<QIcon>().isNull());
+    }
+    // Low detail with census: seven stat lines per system.
+    QCOMPARE(Tree()->model()->rowCount(System(0)), 7);
+    QVERIFY(QFile::exists(InDir("TNXT001")));
+    QVERIFY(QFile::exists(InDir("TNXH001")));
+    QVERIFY(Button("saveButton")->isEnabled());
+    QVERIFY(Button("expandButton")->isVisible());
+    QVERIFY(Button("expandButton")->isEnabled());
+    QVERIFY(!Button("collapseButton")->isVisible());
+
+    // A second run after Expand All shows its tree collapsed again.
+    QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
+    Run("2", false);
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
+    QCOMPARE(Tree()->model()->rowCount(System(0)), 4);
+    QVERIFY(!Tree()->isExpanded(Root()));
+    QVERIFY(Button("expandButton")->isVisible());
+    QVERIFY(!Button("collapseButton")->isVisible());
+}
+
+void DialogTest::enterInTheNumberFieldGenerates()
+{
+    NumberField()->setFocus();
+    NumberField()->setText(QStringLiteral("4"));
+    QTest::keyClick(NumberField(), Qt::Key_Return);
+    QCOMPARE(Tree()->model()->rowCount(Root()), 4);
+}
+
+void DialogTest::expandAllThenCollapseAllSwapTheButtons()
+{
+    Run("3");
+    Button("expandButton")->setFocus();
+    QTest::keyClick(Button("expandButton"), Qt::Key_Space);
+    QVERIFY(Tree()->isExpanded(Root()));
+    for (int row = 0; row < 3; ++row) {
+        QVERIFY(Tree()->isExpanded(System(row)));
+    }
+    QVERIFY(!Button("expandButton")->isVisible());
+    QVERIFY(Button("expandButton")->isEnabled());
+    QVERIFY(Button("collapseButton")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Button("collapseButton"));
+
+    QTest::keyClick(Button("collapseButton"), Qt::Key_Space);
+    QVERIFY(!Tree()->isExpanded(Root()));
+    for (int row = 0; row < 3; ++row) {
+        QVERIFY(!Tree()->isExpanded(System(row)));
+    }
+    QVERIFY(Button("expandButton")->isVisible());
+    QVERIFY(!Button("collapseButton")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Button("expandButton"));
+}
+
+void DialogTest::collapseAllLeavesHiddenBranchesAsTheyWere()
+{
+    Run("4");
+    QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
+    // By hand: System 2 closed, then the root, which hides the open systems.
+    Tree()->collapse(System(1));
+    Tree()->collapse(Root());
+    QVERIFY(Tree()->isExpanded(System(0)));
+
+    QTest::mouseClick(Button("collapseButton"), Qt::LeftButton);
+    QVERIFY(!Tree()->isExpanded(Root()));
+    QVERIFY(Tree()->isExpanded(System(0)));
+    QVERIFY(!Tree()->isExpanded(System(1)));
+    QVERIFY(Tree()->isExpanded(System(2)));
+    QVERIFY(Tree()->isExpanded(System(3)));
+
+    // With the root open, the systems are visible and collapse too.
+    Tree()->expand(Root());
+    QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
+    Tree()->collapse(System(3));
+    QTest::mouseClick(Button("collapseButton"), Qt::LeftButton);
+    for (int row = 0; row < 4; ++row) {
+        QVERIFY(!Tree()->isExpanded(System(row)));
+    }
+}
+
+void DialogTest::onAnEmptyTreeExpandAndCollapseOnlySwap()
+{
+    Run("2");
+    Run("0");
+    prompts_.messages.clear();
+    QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
+    QVERIFY(Button("collapseButton")->isVisible());
+    QVERIFY(!Button("expandButton")->isVisible());
+    QTest::mouseClick(Button("collapseButton"), Qt::LeftButton);
+    QVERIFY(Button("expandButton")->isVisible());
+    QCOMPARE(Tree()->model()->rowCount(), 0);
+    QVERIFY(prompts_.messages.isEmpty());
+}
+
+void DialogTest::aboutOpensFromF1AndTheContextMenu()
+{
+    QTest::keyClick(NumberField(), Qt::Key_F1);
+    QCOMPARE(prompts_.aboutShown, 1);
+
+    // A right click on a label reaches the dialog's background menu.
+    QLabel* label = Find<QLabel>("numberLabel");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label, &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QCOMPARE(menu->actions().size(), 1);
+    QAction* about = menu->actions().constFirst();
+    QCOMPARE(about->text(), QStringLiteral("&About Nexmar..."));
+    about->trigger();
+    menu->close();
+    QCOMPARE(prompts_.aboutShown, 2);
+    QVERIFY(prompts_.messages.isEmpty());
+}
+
+void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()
+{
+    AboutDialog about(dialog_.get());
+    about.show();  // not modal: nothing waits for it
+    QCOMPARE(about.windowTitle(), QStringLiteral("About Tovlik Nexmar"));
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text(), QStringLiteral("Nexmar Version 1.0"));
+    QVERIFY(!about.findChild<QLabel*>(QStringLiteral("aboutIcon"))->pixmap().isNull());
+    auto* ok = about.findChild<QPushButton*>(QStringLiteral("aboutOk"));
+    QVERIFY(ok->isDefault());
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+    QVERIFY(!about.isVisible());
+}
+
+void DialogTest::saveCopiesTheReportOfTheChosenFormat()
+{
+    Run("5");
+    WriteBytes(InDir("saved.txt"), "an older file\n");
+    prompts_.nextFileName = InDir("saved.txt");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(Bytes(InDir("saved.txt")), Bytes(InDir("TNXT001")));
+
+    Find<QRadioButton>("htmlRadio")->setChecked(true);
+    prompts_.nextFileName = InDir("saved.htm");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(Bytes(InDir("saved.htm")), Bytes(InDir("TNXH001")));
+
+    QCOMPARE(prompts_.saveDialogs, (QStringList{"Text File (*.txt)|txt", "HTML File (*.htm)|htm"}));
+    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(Bytes(InDir("TNXH001")).startsWith("<html><body>\n"));
+}
+
+void DialogTest::cancellingTheSaveWritesAndShowsNothing()
+{
+    Run("2");
+    const QStringList before = QDir(dir_->path()).entryList(QDir::Files);
+    prompts_.nextFileName.clear();
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(prompts_.saveDialogs.size(), 1);
+    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), before);
+}
+
+void DialogTest::anUncreatableDestinationIsReported()
+{
+    Run("2");
+    prompts_.nextFileName = InDir("no-such-directory/saved.txt");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(prompts_.messages, QStringList{"Failed to open file for save."});
+    QVERIFY(!QFile::exists(prompts_.nextFileName));
+}
+
+void DialogTest::aMissingReportLeavesTheDestinationAlone()
+{
+    Run("2");
+    QVERIFY(QFile::remove(InDir("TNXT001")));
+    WriteBytes(InDir("saved.txt"), "keep me\n");
+    prompts_.nextFileName = InDir("saved.txt");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(prompts_.messages, QStringList{"No report of the latest run to save."});
+    QVERIFY(prompts_.saveDialogs.isEmpty());
+    QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
+
+    // The other report is still whole and still saves.
+    Find<QRadioButton>("htmlRadio")->setChecked(true);
+    prompts_.nextFileName = InDir("saved.htm");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(Bytes(InDir("saved.htm")), Bytes(InDir("TNXH001")));
+}
+
+void DialogTest::aRunWhoseReportsFailedIsNotSaved()
+{
+    Run("2");
+    // A directory where the HTML report belongs: the next run cannot open it,
+    // and its text report is left empty.
+    QVERIFY(QFile::remove(InDir("TNXH001")));
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("TNXH001")));
+    Run("3");
+    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kOpenReportsFailed)});
+    QCOMPARE(Tree()->model()->rowCount(Root()), 3);
+    QVERIFY(Button("saveButton")->isEnabled());
+
+    prompts_.messages.clear();
+    WriteBytes(InDir("saved.txt"), "keep me\n");
+    prompts_.nextFileName = InDir("saved.txt");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(prompts_.messages, QStringList{"No report of the latest run to save."});
+    QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
+}
+
+void DialogTest::aFailedCopyLeavesTheDestinationWhole()
+{
+    Run("2");
+    // A source that opens but fails on the first read.
+    QVERIFY(QFile::remove(InDir("TNXT001")));
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), InDir("TNXT001")));
+    WriteBytes(InDir("saved.txt"), "keep me\n");
+    prompts_.nextFileName = InDir("saved.txt");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
+    QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
+    // Nothing is left of the attempt beside it.
+    QStringList files = QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden);
+    files.sort();
+    QCOMPARE(files, (QStringList{"TNXH001", "TNXT001", "saved.txt"}));
+}
+
+void DialogTest::saveReadsTheNumberFieldFirst()
+{
+    Run("2");
+    NumberField()->setText(QStringLiteral("x"));
+    prompts_.nextFileName = InDir("saved.txt");
+    QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QCOMPARE(prompts_.messages, QStringList{"Please enter an integer."});
+    QVERIFY(prompts_.saveDialogs.isEmpty());
+    QVERIFY(!QFile::exists(InDir("saved.txt")));
+    QCOMPARE(QApplication::focusWidget(), NumberField());
+}
+
+void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
+{
+    WriteBytes(InDir("report.txt"), "an older report\n");
+    QString filters;
+    QString question;
+    // Whatever goes wrong, no modal window outlives the test.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] {
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    guard.start(5000);
+    QTimer::singleShot(0, [&] {
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(files != nullptr);
+        filters = files->nameFilters().join(QLatin1Char(';'));
+        files->setDirectory(dir_->path());
+        files->selectFile(QStringLiteral("report"));
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    DialogPrompts prompts;
+    const QString name =
+        prompts.AskSaveFileName(dialog_.get(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"));
+    QCOMPARE(filters, QStringLiteral("Text File (*.txt)"));
+    QCOMPARE(name, InDir("report.txt"));
+    QVERIFY2(question.contains(QStringLiteral("report.txt")), qPrintable(question));
+}
+
+void DialogTest::escapeClosesTheDialog()
+{
+    QTest::keyClick(NumberField(), Qt::Key_Escape);
+    QVERIFY(!dialog_->isVisible());
+}
+
+// Fonts differ in the width of their blanks and punctuation; no caption may
+// be cut short for it.
+void DialogTest::everyCaptionFitsItsBox()
+{
+    for (const char* name : {"numberLabel", "levelLabel"}) {
+        const QLabel* label = Find<QLabel>(name);
+        QVERIFY2(label->width() >= label->sizeHint().width(), name);
+    }
+    for (const char* name : {"lowRadio", "mediumRadio", "highRadio", "textRadio", "htmlRadio", "censusBox"}) {
+        const auto* button = Find<QAbstractButton>(name);
+        QVERIFY2(button->width() >= button->sizeHint().width(), name);
+    }
+    // The number field still starts to the right of its label.
+    QVERIFY(Find<QLabel>("numberLabel")->geometry().right() < NumberField()->geometry().left());
+}
+
+}  // namespace nexmar
+
+QTEST_MAIN(nexmar::DialogTest)
+#include "dialog_test.moc"

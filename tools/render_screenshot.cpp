@@ -1,0 +1,70 @@
+// Renders the dialog after a run, offscreen, into a PNG for the README:
+//   nexmar-screenshot docs/screenshot.png
+// The run's temporary reports go to a scratch directory.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <cstdio>
+
+#include "app/artwork.h"
+#include "app/generator_dialog.h"
+#include "app/user_prompts.h"
+
+namespace {
+
+class PrintedPrompts final : public nexmar::UserPrompts {
+public:
+    void ShowMessage(QWidget*, const QString& text) override
+    {
+        std::fprintf(stderr, "nexmar-screenshot: %s\n", qPrintable(text));
+    }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    void ShowAbout(QWidget*) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: nexmar-screenshot <output.png>\n", stderr);
+        return 2;
+    }
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir scratch;
+    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) {
+        std::fputs("nexmar-screenshot: no scratch directory\n", stderr);
+        return 1;
+    }
+    app.setWindowIcon(nexmar::ApplicationIcon());
+
+    PrintedPrompts prompts;
+    nexmar::GeneratorDialog dialog(prompts, 2026);
+    dialog.show();
+    dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QStringLiteral("12"));
+    dialog.findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
+    dialog.findChild<QPushButton*>(QStringLiteral("generateButton"))->click();
+
+    // Open the root and the first two systems, as a user browsing would.
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("resultTree"));
+    const QModelIndex root = tree->model()->index(0, 0);
+    tree->expand(root);
+    tree->expand(tree->model()->index(0, 0, root));
+    tree->expand(tree->model()->index(1, 0, root));
+    QApplication::processEvents();
+
+    if (!dialog.grab().save(output, "PNG")) {
+        std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    return 0;
+}
