@@ -252,7 +252,7 @@ void GeneratorDialog::SaveToFile()
     // The source is opened before anything else, so a missing or unfinished
     // report never costs the user an existing file.
     QFile source(QString::fromStdString((html ? reports_.HtmlPath() : reports_.TextPath()).string()));
-    if (!reportsComplete_ || !source.open(QIODevice::ReadOnly)) {
+    if (!reportsComplete_ || !source.open(QIODevice::ReadOnly) || !reports_.IsAsClosed(source.handle(), html)) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
         return;
     }
@@ -264,7 +264,9 @@ void GeneratorDialog::SaveToFile()
     // QSaveFile writes beside the destination and replaces it only on commit,
     // so a failed copy never leaves it half-written.
     QSaveFile destination(name);
-    if (!destination.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a write cut short by a full disk shows in its count: a
+    // buffered QSaveFile loses the short write and commits a truncated copy.
+    if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
         return;
     }

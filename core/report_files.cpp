@@ -61,6 +61,8 @@ bool ReportFiles::OpenReports(Notifier& notifier)
 {
     CloseStreams();
     writeFailed_ = false;
+    htmlClosed_.reset();
+    textClosed_.reset();
     std::FILE* html = Recreate(htmlPath_);
     std::FILE* text = Recreate(textPath_);
     if (html == nullptr || text == nullptr) {
@@ -108,6 +110,8 @@ bool ReportFiles::CloseReports(Notifier& notifier)
     Html("</body></html>\n");
     Flush();
     writeFailed_ = writeFailed_ || std::ferror(text_) || std::ferror(html_);
+    const std::optional<Identity> html = IdentityOf(::fileno(html_));
+    const std::optional<Identity> text = IdentityOf(::fileno(text_));
     // fclose can still fail to write what it had buffered.
     const bool textClosed = std::fclose(text_) == 0;
     const bool htmlClosed = std::fclose(html_) == 0;
@@ -115,8 +119,29 @@ bool ReportFiles::CloseReports(Notifier& notifier)
     const bool complete = !writeFailed_ && textClosed && htmlClosed;
     if (!complete) {
         notifier.Notify(kWriteReportsFailed);
+        return false;
     }
-    return complete;
+    htmlClosed_ = html;
+    textClosed_ = text;
+    return true;
+}
+
+std::optional<ReportFiles::Identity> ReportFiles::IdentityOf(int fd)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        return std::nullopt;
+    }
+    return Identity{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+}
+
+bool ReportFiles::IsAsClosed(int fd, bool html) const
+{
+    const std::optional<Identity>& closed = html ? htmlClosed_ : textClosed_;
+    const std::optional<Identity> now = IdentityOf(fd);
+    return closed && now && now->device == closed->device && now->inode == closed->inode &&
+           now->size == closed->size && now->modified.tv_sec == closed->modified.tv_sec &&
+           now->modified.tv_nsec == closed->modified.tv_nsec;
 }
 
 void ReportFiles::Text(const char* format, ...)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "core/notifier.h"
@@ -57,6 +60,11 @@ public:
     // through the notifier.
     bool CloseReports(Notifier& notifier);
 
+    // Whether the file open as descriptor fd is the report (HTML or text)
+    // exactly as the last complete run closed it: a report deleted, replaced
+    // or rewritten since then is no longer that run's.
+    bool IsAsClosed(int fd, bool html) const;
+
     void Text(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void Html(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void Flush();
@@ -67,11 +75,21 @@ public:
 private:
     void CloseStreams();
 
+    struct Identity {
+        dev_t device;
+        ino_t inode;
+        off_t size;
+        timespec modified;
+    };
+    static std::optional<Identity> IdentityOf(int fd);
+
     std::filesystem::path htmlPath_;
     std::filesystem::path textPath_;
     std::FILE* html_ = nullptr;
     std::FILE* text_ = nullptr;
     bool writeFailed_ = false;
+    std::optional<Identity> htmlClosed_;
+    std::optional<Identity> textClosed_;
 };
 
 }  // namespace nexmar

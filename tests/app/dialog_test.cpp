@@ -1,3 +1,6 @@
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -418,12 +421,19 @@ void DialogTest::aRunWhoseReportsFailedIsNotSaved()
 void DialogTest::aFailedCopyLeavesTheDestinationWhole()
 {
     Run("2");
-    // A source that opens but fails on the first read.
-    QVERIFY(QFile::remove(InDir("TNXT001")));
-    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), InDir("TNXT001")));
     WriteBytes(InDir("saved.txt"), "keep me\n");
     prompts_.nextFileName = InDir("saved.txt");
+    // A disk that fills while the copy is written: files may not grow past 16
+    // bytes (the soft limit only, so it can be raised back), and SIGXFSZ is
+    // ignored so the writes fail instead.
+    rlimit before{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &before) == 0);
+    const rlimit full{16, before.rlim_max};
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &full) == 0);
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &before) == 0);
+    ::signal(SIGXFSZ, previousHandler);
     QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
     QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
     // Nothing is left of the attempt beside it.
