@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -191,6 +192,43 @@ TEST(ReportFaults, AFullDeviceUnderEitherReport)
             EXPECT_EQ(notifier.messages, std::vector<std::string>{kWriteReportsFailed});
         }
     }
+}
+
+// What a later save may copy: only the report exactly as the last complete run closed it.
+TEST(ReportFaults, OnlyTheReportsAsTheRunClosedThemCountAsItsReports)
+{
+    TempDir dir;
+    SeededDice dice(kSeed);
+    ResultTree tree;
+    ReportFiles reports(dir.path());
+    testing::RecordingNotifier notifier;
+    ASSERT_TRUE(RunGeneration({3, DetailLevel::High, true}, dice, tree, reports, notifier).reportsComplete);
+    const auto asClosed = [&](const char* name, bool html) {
+        const int fd = ::open((dir.path() / name).c_str(), O_RDONLY);
+        const bool same = fd >= 0 && reports.IsAsClosed(fd, html);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return same;
+    };
+    EXPECT_TRUE(asClosed(kHtmlReportName, true));
+    EXPECT_TRUE(asClosed(kTextReportName, false));
+    EXPECT_FALSE(asClosed(kTextReportName, true));
+
+    std::ofstream(dir.path() / kTextReportName, std::ios::app) << "1A.9,Terrestrial\n";
+    EXPECT_FALSE(asClosed(kTextReportName, false));
+    const std::string html = ReadFile(dir.path() / kHtmlReportName);
+    std::filesystem::remove(dir.path() / kHtmlReportName);
+    std::ofstream(dir.path() / kHtmlReportName) << html;
+    EXPECT_FALSE(asClosed(kHtmlReportName, true));
+
+    // A complete run, then one whose HTML report cannot be opened.
+    ASSERT_TRUE(RunGeneration({3, DetailLevel::Low, true}, dice, tree, reports, notifier).reportsComplete);
+    EXPECT_TRUE(asClosed(kTextReportName, false));
+    std::filesystem::remove(dir.path() / kHtmlReportName);
+    std::filesystem::create_directory(dir.path() / kHtmlReportName);
+    EXPECT_FALSE(RunGeneration({3, DetailLevel::Low, true}, dice, tree, reports, notifier).reportsComplete);
+    EXPECT_FALSE(asClosed(kTextReportName, false));
 }
 
 // The command-line run says so in its exit status when the disk fills.
