@@ -43,6 +43,10 @@ const char* SpecialText(int roll)
 void Checker::CheckHigh()
 {
     ExpectedReports expected;
+    // The dice the tree accounts for: two d6 per object's special roll, one
+    // d4 per multiple system.
+    std::size_t d6 = 0;
+    std::size_t d4 = 0;
     const std::vector<std::string> header{"Object", "Type",    "Capacity", "Census",
                                           "Morale", "Productivity", "RAW", "Special"};
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
@@ -103,6 +107,7 @@ void Checker::CheckHigh()
                                            (zone == 3 && highestTotal > bands.habitableUpTo);
                     PROOF_EXPECT(reachable, Format("object %s in zone %d of a %s %s star", label.c_str(), zone,
                                              kStarColours[first.colour].name, kStarColours[first.colour].spectral));
+                    d6 += 2;
                     for (const std::vector<std::string>& row : CheckHighObject(children[next], zone, label)) {
                         table.rows.emplace_back(row, std::string("#") + ZoneColour(static_cast<OrbitZone>(zone)));
                         expected.records.push_back(row);
@@ -116,10 +121,16 @@ void Checker::CheckHigh()
             ++letter;
         }
         PROOF_EXPECT(next == children.size(), system + ": items after its last component");
+        d4 += components.size() > 1 ? 1 : 0;
         const std::vector<std::vector<int>> groupings{{1}, {2}, {2, 1}, {2, 2}, {2, 2, 1}, {2, 2, 2}};
         PROOF_EXPECT(std::find(groupings.begin(), groupings.end(), components) != groupings.end(),
                system + ": a grouping of stars that the star-count tables never give");
     }
+    const auto rolls = [&](std::pair<int, int> bounds) {
+        return static_cast<std::size_t>(std::count(run_.calls.begin(), run_.calls.end(), bounds));
+    };
+    PROOF_EXPECT(rolls({1, 6}) == d6 && rolls({1, 4}) == d4,
+                 Format("%zu d6 and %zu d4 rolls, the tree accounts for %zu and %zu", rolls({1, 6}), rolls({1, 4}), d6, d4));
     CompareReports(expected);
 }
 

@@ -10,6 +10,11 @@ namespace nexmar::proof {
 void Checker::CheckMedium()
 {
     ExpectedReports expected;
+    // The dice the tree accounts for: two d6 per layout, one d6 per type,
+    // a flat Roll(2, 12) per value class, two d6 per special roll, one d6 per
+    // asteroid belt's RAW, two d6 per moon.
+    std::size_t d6 = 0;
+    std::size_t flat = 0;
     const std::vector<std::string> header{"Object",       "Type", "Value", "Capacity", "Census", "Morale",
                                           "Productivity", "RAW",  "Special", "Moons"};
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
@@ -22,6 +27,7 @@ void Checker::CheckMedium()
         const std::vector<ItemId>& objects = tree_.at(systemItems_[i]).children;
         PROOF_EXPECT(!objects.empty() && objects.size() <= 10, Format("%zu objects in %s", objects.size(), system.c_str()));
         int zoneCounts[4] = {};
+        d6 += 2;
         int lastZone = 1;
         for (std::size_t k = 0; k < objects.size(); ++k) {
             const std::string label = Format("%zu.%zu", i + 1, k + 1);
@@ -36,6 +42,12 @@ void Checker::CheckMedium()
             lastZone = zone;
             ++zoneCounts[zone];
             const std::vector<std::string> row = CheckMediumObject(objects[k], zone, label);
+            if (row.size() == header.size()) {
+                const bool valued = row[2] != "N/A";
+                flat += valued ? 1 : 0;
+                d6 += 1 + (valued ? 2 : 0) + (row[1] == "Asteroid Belt" ? 1 : 0) +
+                      2 * static_cast<std::size_t>(Number(row[9].substr(0, row[9].find(':'))).value_or(0));
+            }
             table.rows.emplace_back(row, std::string("#") + ZoneColour(static_cast<OrbitZone>(zone)));
             expected.records.push_back(row);
         }
@@ -48,6 +60,12 @@ void Checker::CheckMedium()
         expected.records.push_back({""});
         expected.tables.push_back(table);
     }
+    const auto rolls = [&](std::pair<int, int> bounds) {
+        return static_cast<std::size_t>(std::count(run_.calls.begin(), run_.calls.end(), bounds));
+    };
+    PROOF_EXPECT(rolls({1, 6}) == d6 && rolls({2, 12}) == flat,
+                 Format("%zu d6 and %zu flat rolls, the tree accounts for %zu and %zu", rolls({1, 6}), rolls({2, 12}), d6,
+                        flat));
     CompareReports(expected);
 }
 
