@@ -51,15 +51,23 @@ int main(int argc, char** argv)
     nexmar::GeneratorDialog dialog(prompts, 2026);
     dialog.show();
     dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QStringLiteral("12"));
+    dialog.findChild<QRadioButton*>(QStringLiteral("highRadio"))->setChecked(true);
     dialog.findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
     dialog.findChild<QPushButton*>(QStringLiteral("generateButton"))->click();
 
-    // Open the root and the first two systems, as a user browsing would.
+    // Open the root, the first system and its first object, as a user browsing would.
     auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("resultTree"));
     const QModelIndex root = tree->model()->index(0, 0);
+    const QModelIndex firstSystem = tree->model()->index(0, 0, root);
     tree->expand(root);
-    tree->expand(tree->model()->index(0, 0, root));
-    tree->expand(tree->model()->index(1, 0, root));
+    tree->expand(firstSystem);
+    for (int row = 0; row < tree->model()->rowCount(firstSystem); ++row) {
+        const QModelIndex child = tree->model()->index(row, 0, firstSystem);
+        if (tree->model()->hasChildren(child)) {
+            tree->expand(child);
+            break;
+        }
+    }
     QApplication::processEvents();
 
     if (!dialog.grab().save(output, "PNG")) {
