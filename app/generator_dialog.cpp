@@ -222,15 +222,14 @@ void GeneratorDialog::Generate()
         RejectCount(count);
         return;
     }
-    RunOutcome outcome;
     {
         const WaitCursor wait;
+        // Whether the reports came out complete is kept by reports_ itself,
+        // which Save to File asks.
         model_->Rebuild([&] {
-            outcome = RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, tree_, reports_,
-                                    notifier_);
+            RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, tree_, reports_, notifier_);
         });
     }
-    reportsComplete_ = outcome.reportsComplete;
     saveButton_->setEnabled(true);
     expandButton_->setEnabled(true);
     ShowExpandButton(true);
@@ -252,7 +251,7 @@ void GeneratorDialog::SaveToFile()
     // The source is opened before anything else, so a missing or unfinished
     // report never costs the user an existing file.
     QFile source(QString::fromStdString((html ? reports_.HtmlPath() : reports_.TextPath()).string()));
-    if (!reportsComplete_ || !source.open(QIODevice::ReadOnly) || !reports_.IsAsClosed(source.handle(), html)) {
+    if (!source.open(QIODevice::ReadOnly) || !reports_.IsAsClosed(source.handle(), html)) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
         return;
     }

@@ -90,8 +90,6 @@ private:
     ResultTreeModel* model_ = nullptr;
     ReportFiles reports_;
     QueuedNotifier notifier_;
-    // Whether the latest run left both temporary reports complete.
-    bool reportsComplete_ = false;
 };
 
 }  // namespace nexmar
