@@ -7,7 +7,7 @@ packages=(
   build-essential g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev xvfb xauth
-  clang libclang-rt-14-dev valgrind python3
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()
