@@ -7,16 +7,17 @@
 #include <cstdlib>
 
 #include "tests/proof/run_invariants.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
-nexmar::proof::ScratchDir* g_reports = nullptr;
+nexmar::testing::TempDir* g_reports = nullptr;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_reports = new nexmar::proof::ScratchDir;
+    g_reports = new nexmar::testing::TempDir;
     std::atexit([] { delete g_reports; });
     return 0;
 }

@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+bash scripts/build.sh build
 exec ./build/app/nexmar "$@"

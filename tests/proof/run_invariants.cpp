@@ -1,37 +1,16 @@
 #include "tests/proof/run_invariants.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "core/format.h"
 #include "tests/proof/checker.h"
+#include "tests/support/scratch.h"
 
 namespace nexmar::proof {
-
-namespace {
-
-class SilentNotifier final : public Notifier {
-public:
-    void Notify(const std::string& message) override { messages.push_back(message); }
-    std::vector<std::string> messages;
-};
-
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-}  // namespace
 
 std::optional<int> Number(std::string_view text)
 {
@@ -317,36 +296,18 @@ void Checker::CompareReports(const ExpectedReports& expected)
     }
 }
 
-ScratchDir::ScratchDir()
-{
-    std::error_code error;
-    const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "nexmar-proof-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem::path& directory)
 {
     RecordedRun run;
     run.inputs = inputs;
     RecordingDice recording(dice);
     ReportFiles reports(directory);
-    SilentNotifier notifier;
+    testing::RecordingNotifier notifier;
     run.outcome = RunGeneration(inputs, recording, run.tree, reports, notifier);
     run.calls = std::move(recording.calls);
     run.notices = std::move(notifier.messages);
-    run.text = Slurp(directory / kTextReportName);
-    run.html = Slurp(directory / kHtmlReportName);
+    run.text = testing::ReadFile(directory / kTextReportName);
+    run.html = testing::ReadFile(directory / kHtmlReportName);
     return run;
 }
 

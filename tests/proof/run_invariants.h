@@ -20,20 +20,6 @@ struct RecordedRun {
     std::vector<std::string> notices;
 };
 
-// A fresh directory for report files, in memory where the system offers
-// /dev/shm, so thousands of runs do not wait on a disk; removed afterwards.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 // Runs inputs with dice, writing the reports into directory, and reads them back.
 RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem::path& directory);
 

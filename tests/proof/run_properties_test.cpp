@@ -4,6 +4,7 @@
 
 #include "tests/proof/report_reading.h"
 #include "tests/proof/run_invariants.h"
+#include "tests/support/scratch.h"
 
 namespace nexmar::proof {
 namespace {
@@ -35,7 +36,7 @@ std::string Describe(const std::vector<std::string>& broken)
 // each from its own seed so a failure names the run to repeat.
 void CheckManyRuns(DetailLevel level, bool census)
 {
-    ScratchDir dir;
+    testing::TempDir dir;
     std::mt19937 plan(static_cast<std::uint32_t>(level) * 2 + census);
     for (int run = 0; run < RunsFor(level); ++run) {
         const std::uint32_t seed = plan();
@@ -58,7 +59,7 @@ TEST(RunProperties, HighDetailWithCensus) { CheckManyRuns(DetailLevel::High, tru
 
 TEST(RunProperties, ARefusedCountRollsNothingAndLeavesTheTreeEmpty)
 {
-    ScratchDir dir;
+    testing::TempDir dir;
     for (const int systems : {0, -1, kMaxSystems + 1}) {
         AnyFaceDice dice(1, AnyFaceDice::Lean::Fair);
         EXPECT_EQ(CheckRun(RecordRun({systems, DetailLevel::Low, true}, dice, dir.path())), std::vector<std::string>{});

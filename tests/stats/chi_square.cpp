@@ -1,5 +1,7 @@
 #include "tests/stats/chi_square.h"
 
+#include "tests/support/scratch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <sstream>
@@ -7,11 +9,6 @@
 namespace nexmar::stats {
 
 namespace {
-
-class SilentNotifier final : public Notifier {
-public:
-    void Notify(const std::string&) override {}
-};
 
 // The regularised lower incomplete gamma function P(a, x) by its series, and the
 // upper Q(a, x) by its continued fraction (modified Lentz), each where it converges fast.
@@ -182,7 +179,7 @@ void RunSystems(DetailLevel level, bool census, int systems, std::uint32_t seed,
     SeededDice dice(seed);
     ResultTree tree;
     ReportFiles reports("/dev/null", "/dev/null");
-    SilentNotifier notifier;
+    testing::RecordingNotifier notifier;
     int index = 0;
     RunGeneration({systems, level, census, systems}, dice, tree, reports, notifier,
                   [&](const ResultTree& done, ItemId system) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "core/dice.h"
 #include "core/generation_run.h"
 #include "core/notifier.h"
+#include "tests/support/scratch.h"
 
 namespace nexmar::testing {
 
@@ -42,41 +41,6 @@ private:
     std::vector<int> faces_;
     std::size_t next_ = 0;
 };
-
-class RecordingNotifier final : public Notifier {
-public:
-    void Notify(const std::string& message) override { messages.push_back(message); }
-    std::vector<std::string> messages;
-};
-
-// A fresh directory for one test's report files, removed afterwards.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "nexmar-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // A whole run on scripted faces into a fresh directory: both reports, the
 // tree and the dice calls. Every face must be used and the reports complete.
