@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs, as root on Debian 12, whatever the build, the tests and the
-# benchmarks need and this machine does not have yet.
+# Installs, as root on Debian 12, whatever the build, the tests, the
+# benchmarks and the Debian package need and this machine does not have yet.
 set -euo pipefail
 
 packages=(
@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev xvfb xauth
   clang libclang-rt-14-dev valgrind
+  help2man dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: in a normal
-# build (with the valgrind memcheck runs), with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the libFuzzer targets built with clang,
-# each fuzzed for a bounded time.
+# build (with the valgrind memcheck runs and the package checks), with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the libFuzzer targets
+# built with clang, each fuzzed for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,7 +13,7 @@ bash scripts/build.sh build
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 bash scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DNEXMAR_SANITIZE=ON -DNEXMAR_BUILD_BENCH=OFF
-(cd build-sanitize && ctest --output-on-failure -j 2 -LE memcheck)
+(cd build-sanitize && ctest --output-on-failure -j 2 -LE 'memcheck|package')
 
 echo "== libFuzzer build"
 bash scripts/build.sh build-fuzz -DNEXMAR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
