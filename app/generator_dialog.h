@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/dice.h"
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "core/report_files.h"
 #include "core/result_tree.h"
 #include "core/system_count.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "tests/support/scratch.h"
 
 namespace nexmar::bench {

@@ -73,12 +73,12 @@ QList<bool> ExpansionOf(const QTreeView& view)
 void ResultTreeTest::theModelShowsTheTreeWithItsImages()
 {
     ResultTree tree;
-    const ItemId root = tree.Insert(kNoItem, "System Results", ImgBlank, Placement::First);
-    const ItemId system = tree.Insert(root, "System 1", ImgSystem, Placement::Last);
-    AddStatItem(tree, "Raw", 2, ImgBlank, system);
-    AddStatItem(tree, "Capacity", 6, ImgBlank, system);
-    AddStatItem(tree, "Base stats: Colony/Minor", NO_VALUE, ImgBlank, system);
-    tree.Insert(system, "Moon 1", ImgMoon, Placement::Last);
+    const ItemId root = tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+    const ItemId system = tree.Insert(root, "System 1", TreeImage::System, Placement::Last);
+    AddStatItem(tree, "Raw", 2, TreeImage::Blank, system);
+    AddStatItem(tree, "Capacity", 6, TreeImage::Blank, system);
+    AddStatItem(tree, "Base stats: Colony/Minor", NO_VALUE, TreeImage::Blank, system);
+    tree.Insert(system, "Moon 1", TreeImage::Moon, Placement::Last);
     const QList<QIcon> images = LoadTreeImages();
     QCOMPARE(images.size(), kTreeImageCount);
     for (const QIcon& image : images) {
@@ -102,9 +102,9 @@ void ResultTreeTest::theModelShowsTheTreeWithItsImages()
     const auto imageOf = [&](const QModelIndex& index) {
         return index.data(Qt::DecorationRole).value<QIcon>().cacheKey();
     };
-    QCOMPARE(imageOf(rootIndex), images[ImgBlank].cacheKey());
-    QCOMPARE(imageOf(systemIndex), images[ImgSystem].cacheKey());
-    QCOMPARE(imageOf(model.index(3, 0, systemIndex)), images[ImgMoon].cacheKey());
+    QCOMPARE(imageOf(rootIndex), images[TreeImage::Blank].cacheKey());
+    QCOMPARE(imageOf(systemIndex), images[TreeImage::System].cacheKey());
+    QCOMPARE(imageOf(model.index(3, 0, systemIndex)), images[TreeImage::Moon].cacheKey());
     QVERIFY(!model.index(4, 0, systemIndex).isValid());
     QVERIFY(!model.index(0, 1, systemIndex).isValid());
     QVERIFY(!(model.flags(systemIndex) & (Qt::ItemIsDragEnabled | Qt::ItemIsEditable)));

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "support/test_support.h"
 
 namespace nexmar::testing {
@@ -22,7 +22,7 @@ public:
     {
         RecordingNotifier notifier;
         reports.OpenReports(notifier);
-        system = tree.Insert(kNoItem, "System 3", ImgSystem, Placement::Last);
+        system = tree.Insert(kNoItem, "System 3", TreeImage::System, Placement::Last);
     }
 
     // Closes the reports and returns what the generator wrote to the text

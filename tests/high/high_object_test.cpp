@@ -99,7 +99,7 @@ TEST(HighObject, MoonsFollowTheStatLinesAndTheObjectsRowsInOrder)
                      "  Special: Fair Climate", "  Moon 3A.4.1", "    Capacity: 2", "    Raw: 2", "  Moon 3A.4.2",
                      "    Capacity: 1", "    Raw: 0"}));
     const ItemId object = high.tree.Children(high.system)[0];
-    EXPECT_EQ(high.tree.at(object).image, ImgBlueObject);
+    EXPECT_EQ(high.tree.at(object).image, TreeImage::BlueObject);
     EXPECT_EQ(high.Reports().first,
               "3A.4,Gas Giant,8,0,0,0,2,Special: Fair Climate\n"
               "3A.4.1,Moon,2,0,0,0,2,-\n"

@@ -82,7 +82,7 @@ TEST(HighSystem, StarCountAndGroupingOfComponents)
         }
         EXPECT_EQ(high.Texts(high.system), expected) << c.faces.back();
         for (const ItemId star : high.tree.Children(high.system)) {
-            EXPECT_EQ(high.tree.at(star).image, high.tree.at(star).text[6] == '1' ? ImgBlueStar : ImgYellowStar);
+            EXPECT_EQ(high.tree.at(star).image, high.tree.at(star).text[6] == '1' ? TreeImage::BlueStar : TreeImage::YellowStar);
             EXPECT_TRUE(high.tree.at(star).children.empty());
         }
         EXPECT_EQ(high.dice.calls, calls) << c.faces.back();
@@ -155,7 +155,7 @@ TEST(HighSystem, ZoneResultsOfZeroShortenTheLoop)
     HighFixture one({5, 1, 3, 3, 4, 1, 1, 1, 1, 1}, false);
     GenerateSingleStar(one.context, 3, 'A', one.system);
     EXPECT_EQ(one.Texts(one.system), (Lines{"Star A1: Yellow Supergiant (GI)", "Object 3A.1"}));
-    EXPECT_EQ(one.tree.at(one.tree.Children(one.system)[1]).image, ImgRedObject);
+    EXPECT_EQ(one.tree.at(one.tree.Children(one.system)[1]).image, TreeImage::RedObject);
     EXPECT_EQ(one.dice.calls, Join({Repeat(kD10, 8), Repeat(kD6, 2)}));
     EXPECT_TRUE(one.dice.AllUsed());
 }
@@ -184,8 +184,8 @@ TEST(HighSystem, ObjectsGoInnerHabitableOuterAndAreNumberedPerComponent)
     for (const ItemId child : high.tree.Children(high.system)) {
         images.push_back(high.tree.at(child).image);
     }
-    EXPECT_EQ(images, (std::vector<int>{ImgYellowStar, ImgYellowStar, ImgRedObject, ImgBlueObject, ImgYellowStar,
-                                        ImgRedObject, ImgGreenObject, ImgBlueObject}));
+    EXPECT_EQ(images, (std::vector<int>{TreeImage::YellowStar, TreeImage::YellowStar, TreeImage::RedObject, TreeImage::BlueObject, TreeImage::YellowStar,
+                                        TreeImage::RedObject, TreeImage::GreenObject, TreeImage::BlueObject}));
     EXPECT_TRUE(high.dice.AllUsed());
 }
 

@@ -62,7 +62,7 @@ TEST(Moons, CapacityAndRawByTotalWithTheGasGiantsBonus)
         EXPECT_EQ(high.Outline(high.system), (std::vector<std::string>{"Moon 3A.2.2", "  Capacity: " + c.capacity,
                                                                         "  Raw: " + c.raw}))
             << c.type << " " << c.face;
-        EXPECT_EQ(high.tree.at(high.tree.Children(high.system)[0]).image, ImgMoon);
+        EXPECT_EQ(high.tree.at(high.tree.Children(high.system)[0]).image, TreeImage::Moon);
         EXPECT_EQ(high.Reports().first, "3A.2.2,Moon," + c.capacity + ",0,0,0," + c.raw + ",-\n");
     }
 }

@@ -50,10 +50,10 @@ TEST(StarTables, DesignationsOfTheTwoBluesAndTheRest)
     EXPECT_EQ(Designation(BlueA, Giant), "Blue Giant (AIII)");
     EXPECT_EQ(StarImage(BlueB), StarImage(BlueA));
     EXPECT_EQ(Designation(Orange, SubGiant), "Orange Sub Giant (KIV)");
-    EXPECT_EQ(StarImage(Orange), ImgOrangeStar);
+    EXPECT_EQ(StarImage(Orange), TreeImage::OrangeStar);
     EXPECT_EQ(Designation(White, MainSequence), "White Main Sequence (FV)");
-    EXPECT_EQ(StarImage(White), ImgWhiteStar);
-    EXPECT_EQ(StarImage(Red), ImgRedStar);
+    EXPECT_EQ(StarImage(White), TreeImage::WhiteStar);
+    EXPECT_EQ(StarImage(Red), TreeImage::RedStar);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "gen/low/low_system.h"
 #include "support/test_support.h"
 
@@ -15,12 +15,12 @@ using testing::ScriptedRun;
 struct LowFixture {
     LowFixture(std::vector<int> faces, int index, bool census) : dice(std::move(faces)), reports("", "")
     {
-        const ItemId system = tree.Insert(kNoItem, "System", ImgSystem, Placement::Last);
+        const ItemId system = tree.Insert(kNoItem, "System", TreeImage::System, Placement::Last);
         GenContext context{dice, tree, reports, census};
         GenerateLowSystem(context, index, system);
         for (const ItemId child : tree.Children(system)) {
             texts.push_back(tree.at(child).text);
-            EXPECT_EQ(tree.at(child).image, ImgBlank);
+            EXPECT_EQ(tree.at(child).image, TreeImage::Blank);
         }
     }
     ScriptedDice dice;

@@ -43,14 +43,14 @@ struct ObjectRun {
         if (withReports) {
             EXPECT_TRUE(reports.OpenReports(notifier));
         }
-        const ItemId system = tree.Insert(kNoItem, "System 2", ImgSystem, Placement::Last);
+        const ItemId system = tree.Insert(kNoItem, "System 2", TreeImage::System, Placement::Last);
         GenContext context{dice, tree, reports, census};
         GenerateMediumObject(context, zone, 2, 1, system);
         EXPECT_TRUE(dice.AllUsed());
         object = tree.Children(system).at(0);
         for (const ItemId line : tree.Children(object)) {
             shown.push_back(tree.at(line).text);
-            EXPECT_EQ(tree.at(line).image, ImgBlank);
+            EXPECT_EQ(tree.at(line).image, TreeImage::Blank);
         }
         if (withReports) {
             EXPECT_TRUE(reports.CloseReports(notifier));
@@ -89,7 +89,7 @@ TEST(MediumObject, WorkedExampleCensusOnAndOff)
     const std::vector<int> faces{4, 2, 8, 5, 4, 6, 4};
     const ObjectRun on(Inner, faces, true, true);
     EXPECT_EQ(on.tree.at(on.object).text, "Object 2.1");
-    EXPECT_EQ(on.tree.at(on.object).image, ImgRedObject);
+    EXPECT_EQ(on.tree.at(on.object).image, TreeImage::RedObject);
     std::vector<ItemId> added = on.tree.Children(on.object);
     std::sort(added.begin(), added.end());  // ids grow with each insertion
     std::vector<std::string> addedTexts;

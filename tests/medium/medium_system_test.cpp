@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "gen/medium/medium_system.h"
 #include "support/test_support.h"
 
@@ -44,7 +44,7 @@ std::string LayoutZones(int first, int second, const std::string& zones, Calls* 
     ScriptedDice dice(faces);
     ResultTree tree;
     ReportFiles reports("", "");
-    const ItemId system = tree.Insert(kNoItem, "System 5", ImgSystem, Placement::Last);
+    const ItemId system = tree.Insert(kNoItem, "System 5", TreeImage::System, Placement::Last);
     GenContext context{dice, tree, reports, false};
     GenerateMediumSystem(context, 4, system);
     EXPECT_TRUE(dice.AllUsed()) << first << "+" << second;
@@ -55,7 +55,7 @@ std::string LayoutZones(int first, int second, const std::string& zones, Calls* 
     for (const ItemId child : tree.Children(system)) {
         const ResultTree::Item& object = tree.at(child);
         EXPECT_EQ(object.text, "Object 5." + std::to_string(shown.size() + 1));
-        shown += object.image == ImgRedObject ? 'I' : object.image == ImgGreenObject ? 'H' : 'O';
+        shown += object.image == TreeImage::RedObject ? 'I' : object.image == TreeImage::GreenObject ? 'H' : 'O';
     }
     return shown;
 }

@@ -144,10 +144,10 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
     std::vector<ItemId> lines;
     std::vector<ItemId> moons;
     for (const ItemId child : children) {
-        const bool moon = tree_.at(child).image == ImgMoon;
+        const bool moon = tree_.at(child).image == TreeImage::Moon;
         PROOF_EXPECT(moon || moons.empty(), where + ": a stat line after a moon");
         (moon ? moons : lines).push_back(child);
-        PROOF_EXPECT(moon || (tree_.at(child).image == ImgBlank && tree_.at(child).children.empty()), "a stat line of " + where);
+        PROOF_EXPECT(moon || (tree_.at(child).image == TreeImage::Blank && tree_.at(child).children.empty()), "a stat line of " + where);
     }
     ExpectSorted(lines, where);
     const StatLines stats = ReadStatLines(tree_, lines);
@@ -248,7 +248,7 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
         std::vector<std::string> texts;
         for (const ItemId line : moon.children) {
             texts.push_back(tree_.at(line).text);
-            PROOF_EXPECT(tree_.at(line).image == ImgBlank && tree_.at(line).children.empty(), "a stat line of moon " + moonLabel);
+            PROOF_EXPECT(tree_.at(line).image == TreeImage::Blank && tree_.at(line).children.empty(), "a stat line of moon " + moonLabel);
         }
         const StatLines moonLines = ReadStatLines(tree_, moon.children);
         const int moonCapacity = moonLines.Value("Capacity").value_or(-1);

@@ -79,7 +79,7 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
     PROOF_EXPECT(items.size() == (census ? 8u : 5u), Format("%zu lines under %s", items.size(), where.c_str()));
     std::string moonsText;
     for (const ItemId item : items) {
-        PROOF_EXPECT(tree_.at(item).image == ImgBlank && tree_.at(item).children.empty(), "a stat line of " + where);
+        PROOF_EXPECT(tree_.at(item).image == TreeImage::Blank && tree_.at(item).children.empty(), "a stat line of " + where);
         if (tree_.at(item).text.rfind("Moons: ", 0) == 0) {
             moonsText = tree_.at(item).text.substr(7);
         }

@@ -25,11 +25,11 @@ std::optional<int> Number(std::string_view text)
 int ZoneOfImage(int image)
 {
     switch (image) {
-    case ImgRedObject:
+    case TreeImage::RedObject:
         return 1;
-    case ImgGreenObject:
+    case TreeImage::GreenObject:
         return 2;
-    case ImgBlueObject:
+    case TreeImage::BlueObject:
         return 3;
     default:
         return 0;
@@ -156,13 +156,13 @@ void Checker::CheckTreeShape()
         return;
     }
     const ItemId root = top[0];
-    PROOF_EXPECT(tree_.at(root).text == "System Results" && tree_.at(root).image == ImgBlank, "the root item");
+    PROOF_EXPECT(tree_.at(root).text == "System Results" && tree_.at(root).image == TreeImage::Blank, "the root item");
     systemItems_ = tree_.Children(root);
     PROOF_EXPECT(systemItems_.size() == static_cast<std::size_t>(run_.inputs.systems),
            Format("%zu system items for %d systems", systemItems_.size(), run_.inputs.systems));
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
         const ResultTree::Item& system = tree_.at(systemItems_[i]);
-        PROOF_EXPECT(system.text == Format("System %zu", i + 1) && system.image == ImgSystem, "system item " + system.text);
+        PROOF_EXPECT(system.text == Format("System %zu", i + 1) && system.image == TreeImage::System, "system item " + system.text);
     }
     CheckLinks(kNoItem, top);
 }

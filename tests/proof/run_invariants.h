@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "tests/proof/proof_dice.h"
 
 namespace nexmar::proof {

@@ -68,14 +68,14 @@ HighTally Tally()
                 continue;
             }
             const int image = tree.at(child).image;
-            const int zone = image == ImgRedObject ? 1 : image == ImgGreenObject ? 2 : 3;
+            const int zone = image == TreeImage::RedObject ? 1 : image == TreeImage::GreenObject ? 2 : 3;
             ++tally.zonesByStar[StarKey(first)][kZones[zone]];
             std::string base;
             int moons = 0;
             for (const ItemId line : tree.at(child).children) {
                 const std::string& lineText = tree.at(line).text;
                 base = lineText.rfind("Base stats: ", 0) == 0 ? lineText.substr(12) : base;
-                moons += tree.at(line).image == ImgMoon ? 1 : 0;
+                moons += tree.at(line).image == TreeImage::Moon ? 1 : 0;
             }
             const std::string size = base.substr(0, base.find('/'));
             const std::string type = base.substr(base.find('/') + 1);

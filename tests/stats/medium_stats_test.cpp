@@ -34,7 +34,7 @@ MediumTally Tally()
         ++tally.layouts[std::to_string(objects.size())];
         for (const ItemId object : objects) {
             const int image = tree.at(object).image;
-            const int zone = image == ImgRedObject ? 1 : image == ImgGreenObject ? 2 : 3;
+            const int zone = image == TreeImage::RedObject ? 1 : image == TreeImage::GreenObject ? 2 : 3;
             std::string base;
             std::string special;
             std::string moons;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/dice.h"
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "core/notifier.h"
 #include "tests/support/scratch.h"
 

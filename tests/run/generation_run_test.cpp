@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "support/test_support.h"
 
 namespace nexmar {
@@ -16,7 +16,7 @@ TEST(GenerationRun, ACountOutsideTheRangeEmptiesTheTreeAndTouchesNoReport)
     { std::ofstream(dir.path() / "TNXT001") << "earlier run\n"; }
     SeededDice dice(7);
     ResultTree tree;
-    tree.Insert(kNoItem, "System Results", ImgBlank, Placement::First);
+    tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     for (const int count : {0, 201, -5}) {
@@ -45,12 +45,12 @@ TEST(GenerationRun, SystemsStandInNumericalOrderUnderTheRoot)
     ASSERT_EQ(tree.Children(kNoItem).size(), 1u);
     const ItemId root = tree.Children(kNoItem)[0];
     EXPECT_EQ(tree.at(root).text, "System Results");
-    EXPECT_EQ(tree.at(root).image, ImgBlank);
+    EXPECT_EQ(tree.at(root).image, TreeImage::Blank);
     const auto& systems = tree.Children(root);
     ASSERT_EQ(systems.size(), 200u);
     for (std::size_t i = 0; i < systems.size(); ++i) {
         EXPECT_EQ(tree.at(systems[i]).text, "System " + std::to_string(i + 1));
-        EXPECT_EQ(tree.at(systems[i]).image, ImgSystem);
+        EXPECT_EQ(tree.at(systems[i]).image, TreeImage::System);
         EXPECT_EQ(tree.at(systems[i]).children.size(), 4u);
     }
 }
