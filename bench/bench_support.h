@@ -6,7 +6,7 @@
 #include <string>
 
 #include "run/generation_run.h"
-#include "tests/support/scratch.h"
+#include "support/scratch.h"
 
 namespace nexmar::bench {
 

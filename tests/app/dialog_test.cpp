@@ -25,7 +25,7 @@
 #include "app/about_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/user_prompts.h"
-#include "fake_prompts.h"
+#include "support/fake_prompts.h"
 
 namespace nexmar {
 namespace {

@@ -31,7 +31,7 @@ void GrowRandomTree(ResultTree& tree, std::mt19937& random, ItemId parent, int d
     const bool sorted = random() % 2 == 0;
     for (int i = 0; i < children; ++i) {
         const std::string text = std::string(1, static_cast<char>('a' + random() % 26)) + std::to_string(i);
-        const ItemId item = tree.Insert(parent, text, static_cast<int>(random() % kTreeImageCount),
+        const ItemId item = tree.Insert(parent, text, static_cast<TreeImage>(random() % kTreeImageCount),
                                         sorted ? Placement::Sorted : Placement::Last);
         if (depth < 4) {
             GrowRandomTree(tree, random, item, depth + 1);
@@ -102,9 +102,9 @@ void ResultTreeTest::theModelShowsTheTreeWithItsImages()
     const auto imageOf = [&](const QModelIndex& index) {
         return index.data(Qt::DecorationRole).value<QIcon>().cacheKey();
     };
-    QCOMPARE(imageOf(rootIndex), images[TreeImage::Blank].cacheKey());
-    QCOMPARE(imageOf(systemIndex), images[TreeImage::System].cacheKey());
-    QCOMPARE(imageOf(model.index(3, 0, systemIndex)), images[TreeImage::Moon].cacheKey());
+    QCOMPARE(imageOf(rootIndex), images[ImageIndex(TreeImage::Blank)].cacheKey());
+    QCOMPARE(imageOf(systemIndex), images[ImageIndex(TreeImage::System)].cacheKey());
+    QCOMPARE(imageOf(model.index(3, 0, systemIndex)), images[ImageIndex(TreeImage::Moon)].cacheKey());
     QVERIFY(!model.index(4, 0, systemIndex).isValid());
     QVERIFY(!model.index(0, 1, systemIndex).isValid());
     QVERIFY(!(model.flags(systemIndex) & (Qt::ItemIsDragEnabled | Qt::ItemIsEditable)));

@@ -10,14 +10,14 @@
 
 #include "cli/cli_app.h"
 #include "support/test_support.h"
-#include "tests/proof/run_invariants.h"
+#include "invariants/run_invariants.h"
 
 namespace nexmar {
 namespace {
 
-using proof::CheckRun;
-using proof::RecordedRun;
-using proof::RecordRun;
+using invariants::CheckRun;
+using invariants::RecordedRun;
+using invariants::RecordRun;
 using testing::ReadFile;
 using testing::TempDir;
 

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "app/generator_dialog.h"
-#include "app/fake_prompts.h"
+#include "support/fake_prompts.h"
 
 namespace nexmar {
 

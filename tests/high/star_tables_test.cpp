@@ -1,18 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "core/result_tree.h"
 #include "gen/high/star_tables.h"
+#include "run/tree_renderer.h"
 #include "support/test_support.h"
 
 namespace nexmar {
 namespace {
 
+using enum StarColour;
+using enum StarSize;
 using testing::ScriptedDice;
 
-std::string Designation(StarColour colour, SizeClass size)
+std::string Designation(StarColour colour, StarSize size)
 {
-    return std::string(ColourName(colour)) + " " + SizeClassName(size) + " (" + SpectralLetter(colour) +
-           LuminosityNumeral(size) + ")";
+    return std::string(StarColourName(colour)) + " " + std::string(StarSizeName(size)) + " (" +
+           std::string(SpectralLetter(colour)) + std::string(LuminosityNumeral(size)) + ")";
 }
 
 TEST(StarTables, RedTakesFourFacesOfTheColourDie)
@@ -20,7 +22,7 @@ TEST(StarTables, RedTakesFourFacesOfTheColourDie)
     ScriptedDice dice({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     std::vector<int> colours;
     for (int face = 1; face <= 10; ++face) {
-        colours.push_back(RollStarColour(dice));
+        colours.push_back(static_cast<int>(RollStarColour(dice)) + 1);
     }
     EXPECT_EQ(colours, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 7, 7, 7}));
     EXPECT_EQ(dice.calls, (std::vector<std::pair<int, int>>(10, {1, 10})));
@@ -37,7 +39,7 @@ TEST(StarTables, SizeClassByColourIsHeldBetweenSupergiantAndMainSequence)
         ScriptedDice dice({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
         std::string classes;
         for (int face = 1; face <= 10; ++face) {
-            classes += std::to_string(RollSizeClass(dice, SizeRollModifier(colour)));
+            classes += std::to_string(static_cast<int>(RollStarSize(dice, SizeRollModifier(colour))) + 1);
         }
         EXPECT_EQ(classes, expected) << "colour " << colour;
         EXPECT_TRUE(dice.AllUsed());

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "tests/proof/high_tables.h"
-#include "tests/stats/chi_square.h"
+#include "invariants/high_tables.h"
+#include "stats/chi_square.h"
 
 namespace nexmar::stats {
 namespace {
 
-using namespace proof;
+using namespace invariants;
 
 constexpr int kSystems = 100000;
 const char* const kZones[] = {"", "Inner", "Habitable", "Outer"};
@@ -67,7 +67,7 @@ HighTally Tally()
                 first = text[6] == '1' ? star : first;
                 continue;
             }
-            const int image = tree.at(child).image;
+            const TreeImage image = tree.at(child).image;
             const int zone = image == TreeImage::RedObject ? 1 : image == TreeImage::GreenObject ? 2 : 3;
             ++tally.zonesByStar[StarKey(first)][kZones[zone]];
             std::string base;

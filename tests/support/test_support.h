@@ -10,7 +10,8 @@
 #include "core/dice.h"
 #include "run/generation_run.h"
 #include "core/notifier.h"
-#include "tests/support/scratch.h"
+#include "support/record_printing.h"
+#include "support/scratch.h"
 
 namespace nexmar::testing {
 

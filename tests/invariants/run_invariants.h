@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "run/generation_run.h"
-#include "tests/proof/proof_dice.h"
+#include "invariants/any_face_dice.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 // Everything one generation run left behind.
 struct RecordedRun {
@@ -29,4 +29,4 @@ RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem
 // order. Returns what is broken (empty when the run is sound).
 std::vector<std::string> CheckRun(const RecordedRun& run);
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants
