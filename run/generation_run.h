@@ -18,8 +18,9 @@ struct RunInputs {
     int maxSystems = kMaxSystems;  // batch runs allow more
 };
 
+// A count out of range runs nothing: the tree stays empty and the reports
+// keep the earlier run.
 struct RunOutcome {
-    bool generated = false;        // false: the count was out of range, nothing ran
     bool reportsComplete = false;  // both reports opened and were written in full
 };
 

@@ -88,7 +88,7 @@ public:
             view_->show();
             view = view_.get();
         } else {
-            dialog_ = std::make_unique<GeneratorDialog>(prompts_, kSeed);
+            dialog_ = std::make_unique<GeneratorDialog>(prompts_, kSeed, ".");
             dialog_->show();
             dialog_->findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::number(kSystems));
             dialog_->findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
@@ -184,7 +184,7 @@ void DialogBench::generate()
 {
     QFETCH(int, level);
     SilentPrompts prompts;
-    GeneratorDialog dialog(prompts, kSeed);
+    GeneratorDialog dialog(prompts, kSeed, ".");
     dialog.show();
     dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::number(kSystems));
     dialog.findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
