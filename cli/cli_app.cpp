@@ -162,7 +162,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         }
         tree.DropFrom(system);
     };
-    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems};
+    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
     const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
     std::fflush(out);
     return outcome.reportsComplete ? 0 : kExitReportsFailed;

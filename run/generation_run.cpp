@@ -31,20 +31,26 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
         case DetailLevel::Low: {
             // The first system of every run is a Major Colony.
             const LowSystem record = index == 0 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census);
-            RenderLowSystem(tree, system, record);
+            if (inputs.renderTree) {
+                RenderLowSystem(tree, system, record);
+            }
             WriteLowRow(reports, number, record);
             break;
         }
         case DetailLevel::Medium: {
             const MediumSystem record = GenerateMediumSystem(dice, census);
-            RenderMediumSystem(tree, system, number, record);
+            if (inputs.renderTree) {
+                RenderMediumSystem(tree, system, number, record);
+            }
             reports.WriteSystemHeading(number);
             WriteMediumTable(reports, number, record);
             break;
         }
         case DetailLevel::High: {
             const HighSystem record = GenerateHighSystem(dice, census);
-            RenderHighSystem(tree, system, number, record);
+            if (inputs.renderTree) {
+                RenderHighSystem(tree, system, number, record);
+            }
             reports.WriteSystemHeading(number);
             WriteHighTables(reports, number, record);
             break;

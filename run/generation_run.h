@@ -16,6 +16,9 @@ struct RunInputs {
     DetailLevel level = DetailLevel::Low;
     bool census = false;
     int maxSystems = kMaxSystems;  // batch runs allow more
+    // Without it each system's item stays empty: a batch run that shows no
+    // tree spends nothing on its labels.
+    bool renderTree = true;
 };
 
 // A count out of range runs nothing: the tree stays empty and the reports

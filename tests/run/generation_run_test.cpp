@@ -84,5 +84,27 @@ TEST(GenerationRun, AWriteErrorLeavesTheTreeCompleteAndIsReported)
     EXPECT_EQ(tree.size(), 1u + 5u * 5u);
 }
 
+TEST(GenerationRun, WithoutTheTreeTheReportsAndTheSystemItemsStayTheSame)
+{
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        std::string reports[2];
+        for (const bool renderTree : {true, false}) {
+            TempDir dir;
+            SeededDice dice(11);
+            ResultTree tree;
+            ReportFiles files(dir.path());
+            RecordingNotifier notifier;
+            RunInputs inputs{20, level, true};
+            inputs.renderTree = renderTree;
+            ASSERT_TRUE(RunGeneration(inputs, dice, tree, files, notifier).reportsComplete);
+            reports[renderTree] = ReadFile(dir.path() / kTextReportName) + ReadFile(dir.path() / kHtmlReportName);
+            const std::vector<ItemId>& systems = tree.Children(tree.Children(kNoItem).at(0));
+            ASSERT_EQ(systems.size(), 20u);
+            EXPECT_EQ(tree.Children(systems.back()).empty(), !renderTree) << DetailLevelName(level);
+        }
+        EXPECT_EQ(reports[0], reports[1]) << DetailLevelName(level);
+    }
+}
+
 }  // namespace
 }  // namespace nexmar
