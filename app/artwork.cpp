@@ -14,18 +14,18 @@ namespace {
 
 // The TreeImage pictures, by image index.
 constexpr const char* kTreeImageFiles[kTreeImageCount] = {
-    ":/tree/system.png",        // ImgSystem
-    ":/tree/yellow-star.png",   // ImgYellowStar
-    ":/tree/green-object.png",  // ImgGreenObject
-    ":/tree/moon.png",          // ImgMoon
-    ":/tree/asteroids.png",     // ImgAsteroidField
-    ":/tree/blank.png",         // ImgBlank
-    ":/tree/red-object.png",    // ImgRedObject
-    ":/tree/blue-object.png",   // ImgBlueObject
-    ":/tree/blue-star.png",     // ImgBlueStar
-    ":/tree/red-star.png",      // ImgRedStar
-    ":/tree/white-star.png",    // ImgWhiteStar
-    ":/tree/orange-star.png",   // ImgOrangeStar
+    ":/tree/system.png",        // TreeImage::System
+    ":/tree/yellow-star.png",   // TreeImage::YellowStar
+    ":/tree/green-object.png",  // TreeImage::GreenObject
+    ":/tree/moon.png",          // TreeImage::Moon
+    ":/tree/asteroids.png",     // TreeImage::AsteroidField
+    ":/tree/blank.png",         // TreeImage::Blank
+    ":/tree/red-object.png",    // TreeImage::RedObject
+    ":/tree/blue-object.png",   // TreeImage::BlueObject
+    ":/tree/blue-star.png",     // TreeImage::BlueStar
+    ":/tree/red-star.png",      // TreeImage::RedStar
+    ":/tree/white-star.png",    // TreeImage::WhiteStar
+    ":/tree/orange-star.png",   // TreeImage::OrangeStar
 };
 
 }  // namespace

@@ -29,7 +29,7 @@ GeneratorApp::GeneratorApp(int& argc, char** argv) : QApplication(argc, argv)
 int GeneratorApp::Run()
 {
     DialogPrompts prompts;
-    GeneratorDialog dialog(prompts, ClockSeed());
+    GeneratorDialog dialog(prompts, ClockSeed(), ".");
     dialog.exec();
     return 0;
 }

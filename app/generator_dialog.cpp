@@ -14,6 +14,10 @@
 #include <QRadioButton>
 #include <QSaveFile>
 
+#include <type_traits>
+#include <utility>
+#include <vector>
+
 #include "app/artwork.h"
 #include "app/dialog_units.h"
 #include "app/result_tree_model.h"
@@ -24,35 +28,30 @@ namespace nexmar {
 
 namespace {
 
-enum class Control { Picture, Tree, Label, Edit, Radio, Check, Button, Group };
-
 struct ControlRow {
-    Control kind;
     const char* name;
     const char* caption;
     int x, y, width, height;  // dialog units
+    bool fitsCaption;         // widened to its caption if the font needs it
 };
 
-// The window's controls in tab order.
-constexpr ControlRow kControls[] = {
-    // kind            object name       caption                          x    y    w    h
-    {Control::Picture, "logo",           "",                              7,   7, 131,  85},
-    {Control::Tree,    "resultTree",     "",                            139,   7, 214, 240},
-    {Control::Label,   "numberLabel",    "Number of Systems:",           13, 103,  64,   8},
-    {Control::Edit,    "numberField",    "",                             81,  99,  40,  12},
-    {Control::Label,   "levelLabel",     "System Detail Level:",         14, 118,  65,   8},
-    {Control::Radio,   "lowRadio",       "Low",                          81, 118,  41,   8},
-    {Control::Radio,   "mediumRadio",    "Medium",                       81, 131,  41,   8},
-    {Control::Radio,   "highRadio",      "High",                         81, 144,  41,   8},
-    {Control::Check,   "censusBox",      "Generate Systems with Census", 17, 156, 113,  10},
-    {Control::Button,  "generateButton", "Generate",                     49, 169,  50,  14},
-    {Control::Group,   "outputGroup",    "Output",                        7, 186, 130,  41},
-    {Control::Radio,   "textRadio",      "Delimited Text",               13, 198,  61,  10},
-    {Control::Radio,   "htmlRadio",      "HTML",                         14, 210,  36,  10},
-    {Control::Button,  "saveButton",     "Save to File",                 81, 202,  50,  14},
-    {Control::Button,  "expandButton",   "Expand All",                   44, 233,  50,  14},
-    {Control::Button,  "collapseButton", "Collapse All",                 44, 233,  50,  14},
-};
+// Where each control sits, in tab order; BuildControls creates them in this order.
+constexpr ControlRow kLogo{"logo", "", 7, 7, 131, 85, false};
+constexpr ControlRow kResultTree{"resultTree", "", 139, 7, 214, 240, false};
+constexpr ControlRow kNumberLabel{"numberLabel", "Number of Systems:", 13, 103, 64, 8, true};
+constexpr ControlRow kNumberField{"numberField", "", 81, 99, 40, 12, false};
+constexpr ControlRow kLevelLabel{"levelLabel", "System Detail Level:", 14, 118, 65, 8, true};
+constexpr ControlRow kLowRadio{"lowRadio", "Low", 81, 118, 41, 8, true};
+constexpr ControlRow kMediumRadio{"mediumRadio", "Medium", 81, 131, 41, 8, true};
+constexpr ControlRow kHighRadio{"highRadio", "High", 81, 144, 41, 8, true};
+constexpr ControlRow kCensusBox{"censusBox", "Generate Systems with Census", 17, 156, 113, 10, true};
+constexpr ControlRow kGenerateButton{"generateButton", "Generate", 49, 169, 50, 14, false};
+constexpr ControlRow kOutputGroup{"outputGroup", "Output", 7, 186, 130, 41, false};
+constexpr ControlRow kTextRadio{"textRadio", "Delimited Text", 13, 198, 61, 10, true};
+constexpr ControlRow kHtmlRadio{"htmlRadio", "HTML", 14, 210, 36, 10, true};
+constexpr ControlRow kSaveButton{"saveButton", "Save to File", 81, 202, 50, 14, false};
+constexpr ControlRow kExpandButton{"expandButton", "Expand All", 44, 233, 50, 14, false};
+constexpr ControlRow kCollapseButton{"collapseButton", "Collapse All", 44, 233, 50, 14, false};
 constexpr int kDialogWidth = 360;  // dialog units
 constexpr int kDialogHeight = 254;
 
@@ -75,29 +74,42 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QWidget* MakeControl(const ControlRow& row, QWidget* parent)
-{
-    const QString caption = QString::fromLatin1(row.caption);
-    switch (row.kind) {
-    case Control::Picture:
-        return new QLabel(parent);
-    case Control::Tree:
-        return new ResultTreeView(parent);
-    case Control::Label:
-        return new QLabel(caption, parent);
-    case Control::Edit:
-        return new QLineEdit(parent);
-    case Control::Radio:
-        return new QRadioButton(caption, parent);
-    case Control::Check:
-        return new QCheckBox(caption, parent);
-    case Control::Button:
-        return new QPushButton(caption, parent);
-    case Control::Group:
-        return new QGroupBox(caption, parent);
+// Creates the control of row with its name and caption. The geometry waits
+// until every caption has had its say in the dialog units.
+class ControlMaker {
+public:
+    ControlMaker(QWidget* parent, DialogUnits& units) : parent_(parent), units_(units) {}
+
+    template <class Widget>
+    Widget* Make(const ControlRow& row)
+    {
+        auto* widget = new Widget(parent_);
+        widget->setObjectName(QString::fromLatin1(row.name));
+        const QString caption = QString::fromLatin1(row.caption);
+        if constexpr (std::is_base_of_v<QGroupBox, Widget>) {
+            widget->setTitle(caption);
+        } else if constexpr (std::is_base_of_v<QLabel, Widget> || std::is_base_of_v<QAbstractButton, Widget>) {
+            widget->setText(caption);
+        }
+        if (row.fitsCaption) {
+            units_.FitText(row.width, widget->sizeHint().width());
+        }
+        made_.emplace_back(widget, &row);
+        return widget;
     }
-    return nullptr;
-}
+
+    void PlaceAll()
+    {
+        for (const auto& [widget, row] : made_) {
+            widget->setGeometry(units_.Rect(row->x, row->y, row->width, row->height));
+        }
+    }
+
+private:
+    QWidget* parent_;
+    DialogUnits& units_;
+    std::vector<std::pair<QWidget*, const ControlRow*>> made_;
+};
 
 // Copies the whole of source to destination; false on any read or write error.
 bool CopyAll(QFile& source, QSaveFile& destination)
@@ -119,8 +131,9 @@ bool CopyAll(QFile& source, QSaveFile& destination)
 
 }  // namespace
 
-GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), dice_(seed), reports_(".")
+GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
+                                 const std::filesystem::path& reportDirectory, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), dice_(seed), reports_(reportDirectory)
 {
     setWindowTitle(QStringLiteral("Tolvik Nexmar"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -141,52 +154,49 @@ GeneratorDialog::~GeneratorDialog() = default;
 void GeneratorDialog::BuildControls()
 {
     DialogUnits units(font());
-    QList<QWidget*> controls;
-    for (const ControlRow& row : kControls) {
-        QWidget* control = MakeControl(row, this);
-        control->setObjectName(QString::fromLatin1(row.name));
-        if (row.kind == Control::Label || row.kind == Control::Radio || row.kind == Control::Check) {
-            units.FitText(row.width, control->sizeHint().width());
-        }
-        controls.append(control);
-    }
-    for (qsizetype i = 0; i < controls.size(); ++i) {
-        const ControlRow& row = kControls[i];
-        controls[i]->setGeometry(units.Rect(row.x, row.y, row.width, row.height));
-    }
+    ControlMaker maker(this, units);
+    auto* logo = maker.Make<QLabel>(kLogo);
+    treeView_ = maker.Make<ResultTreeView>(kResultTree);
+    maker.Make<QLabel>(kNumberLabel);
+    numberField_ = maker.Make<QLineEdit>(kNumberField);
+    maker.Make<QLabel>(kLevelLabel);
+    auto* lowRadio = maker.Make<QRadioButton>(kLowRadio);
+    auto* mediumRadio = maker.Make<QRadioButton>(kMediumRadio);
+    auto* highRadio = maker.Make<QRadioButton>(kHighRadio);
+    censusBox_ = maker.Make<QCheckBox>(kCensusBox);
+    auto* generate = maker.Make<QPushButton>(kGenerateButton);
+    maker.Make<QGroupBox>(kOutputGroup);
+    auto* textRadio = maker.Make<QRadioButton>(kTextRadio);
+    auto* htmlRadio = maker.Make<QRadioButton>(kHtmlRadio);
+    saveButton_ = maker.Make<QPushButton>(kSaveButton);
+    expandButton_ = maker.Make<QPushButton>(kExpandButton);
+    collapseButton_ = maker.Make<QPushButton>(kCollapseButton);
+    maker.PlaceAll();
     setFixedSize(units.Size(kDialogWidth, kDialogHeight));
 
-    auto* logo = findChild<QLabel*>(QStringLiteral("logo"));
     logo->setAlignment(Qt::AlignCenter);
     logo->setPixmap(LogoPicture()
                         .scaled(logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
-    treeView_ = findChild<ResultTreeView*>(QStringLiteral("resultTree"));
-    numberField_ = findChild<QLineEdit*>(QStringLiteral("numberField"));
     numberField_->setText(QString::number(inputs_.systems));
-    censusBox_ = findChild<QCheckBox*>(QStringLiteral("censusBox"));
     censusBox_->setChecked(inputs_.census);
 
     levelGroup_ = new QButtonGroup(this);
-    levelGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("lowRadio")), int(DetailLevel::Low));
-    levelGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("mediumRadio")), int(DetailLevel::Medium));
-    levelGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("highRadio")), int(DetailLevel::High));
+    levelGroup_->addButton(lowRadio, int(DetailLevel::Low));
+    levelGroup_->addButton(mediumRadio, int(DetailLevel::Medium));
+    levelGroup_->addButton(highRadio, int(DetailLevel::High));
     levelGroup_->button(int(inputs_.level))->setChecked(true);
     formatGroup_ = new QButtonGroup(this);
-    formatGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("textRadio")), int(OutputFormat::DelimitedText));
-    formatGroup_->addButton(findChild<QRadioButton*>(QStringLiteral("htmlRadio")), int(OutputFormat::Html));
+    formatGroup_->addButton(textRadio, int(OutputFormat::DelimitedText));
+    formatGroup_->addButton(htmlRadio, int(OutputFormat::Html));
     formatGroup_->button(int(inputs_.format))->setChecked(true);
 
-    auto* generate = findChild<QPushButton*>(QStringLiteral("generateButton"));
     generate->setDefault(true);
     connect(generate, &QPushButton::clicked, this, &GeneratorDialog::Generate);
-    saveButton_ = findChild<QPushButton*>(QStringLiteral("saveButton"));
     saveButton_->setEnabled(false);
     connect(saveButton_, &QPushButton::clicked, this, &GeneratorDialog::SaveToFile);
-    expandButton_ = findChild<QPushButton*>(QStringLiteral("expandButton"));
     expandButton_->setEnabled(false);
     connect(expandButton_, &QPushButton::clicked, this, &GeneratorDialog::ExpandAll);
-    collapseButton_ = findChild<QPushButton*>(QStringLiteral("collapseButton"));
     collapseButton_->setVisible(false);
     connect(collapseButton_, &QPushButton::clicked, this, &GeneratorDialog::CollapseAll);
 }

@@ -3,14 +3,15 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/dice.h"
-#include "core/generation_run.h"
 #include "core/report_files.h"
 #include "core/result_tree.h"
 #include "core/system_count.h"
+#include "run/generation_run.h"
 
 class QAction;
 class QButtonGroup;
@@ -38,7 +39,9 @@ class GeneratorDialog final : public QDialog {
 
 public:
     // seed: the dice are seeded once, here, for the life of the dialog.
-    GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, QWidget* parent = nullptr);
+    // reportDirectory: where every run writes its two reports.
+    GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, const std::filesystem::path& reportDirectory,
+                    QWidget* parent = nullptr);
     ~GeneratorDialog() override;
 
     void Generate();

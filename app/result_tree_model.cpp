@@ -66,8 +66,8 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return QString::fromStdString(item.text);
     case Qt::DecorationRole:
-        if (item.image >= 0 && item.image < images_.size()) {
-            return images_[item.image];
+        if (const int image = ImageIndex(item.image); image >= 0 && image < images_.size()) {
+            return images_[image];
         }
         return {};
     default:

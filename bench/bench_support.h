@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "core/generation_run.h"
-#include "tests/support/scratch.h"
+#include "run/generation_run.h"
+#include "support/scratch.h"
 
 namespace nexmar::bench {
 

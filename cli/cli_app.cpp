@@ -57,7 +57,7 @@ bool IsUsableDirectory(const std::filesystem::path& directory)
 void PrintSubtree(std::FILE* out, const ResultTree& tree, ItemId item, int depth)
 {
     const ResultTree::Item& node = tree.at(item);
-    std::fprintf(out, "%*s[%d] %s\n", 2 * depth, "", node.image, node.text.c_str());
+    std::fprintf(out, "%*s[%d] %s\n", 2 * depth, "", ImageIndex(node.image), node.text.c_str());
     for (const ItemId child : node.children) {
         PrintSubtree(out, tree, child, depth + 1);
     }
@@ -155,14 +155,14 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         if (options.printTree) {
             if (!rootPrinted) {
                 const ResultTree::Item& root = tree.at(tree.at(system).parent);
-                std::fprintf(out, "[%d] %s\n", root.image, root.text.c_str());
+                std::fprintf(out, "[%d] %s\n", ImageIndex(root.image), root.text.c_str());
                 rootPrinted = true;
             }
             PrintSubtree(out, tree, system, 1);
         }
         tree.DropFrom(system);
     };
-    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems};
+    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
     const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
     std::fflush(out);
     return outcome.reportsComplete ? 0 : kExitReportsFailed;

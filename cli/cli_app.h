@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 
 namespace nexmar {
 

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdarg>
-#include <cstring>
 
 namespace nexmar {
 
@@ -27,19 +26,20 @@ std::FILE* Recreate(const std::filesystem::path& path)
 
 }  // namespace
 
-CsvField::CsvField(const char* text) : text_(text)
+void AppendCsvField(std::string& row, std::string_view field)
 {
-    if (std::strpbrk(text, ",\"") == nullptr) {
+    if (field.find_first_of(",\"") == std::string_view::npos) {
+        row += field;
         return;
     }
-    quoted_.push_back('"');
-    for (const char* c = text; *c != '\0'; ++c) {
-        quoted_ += *c;
-        if (*c == '"') {
-            quoted_ += '"';
+    row.push_back('"');
+    for (const char c : field) {
+        row.push_back(c);
+        if (c == '"') {
+            row.push_back('"');
         }
     }
-    quoted_ += '"';
+    row.push_back('"');
 }
 
 ReportFiles::ReportFiles(const std::filesystem::path& directory)
@@ -82,24 +82,10 @@ bool ReportFiles::OpenReports(Notifier& notifier)
     return true;
 }
 
-void ReportFiles::WriteLowTableHeader()
-{
-    Text("System,Size/Importance,Capacity,Census,Morale,Productivity,RAW,Special\n");
-    Html("<table cellpadding=\"1\" border=\"1\">\n");
-    Html("\t<th>System</th><th>Size/Importance</th><th>Capacity</th><th>Census</th><th>Morale</th>"
-         "<th>Productivity</th><th>RAW</th><th>Special</th>\n");
-    Flush();
-}
-
 void ReportFiles::WriteSystemHeading(int systemNumber)
 {
     Text("System %d\n", systemNumber);
     Html("<p><font size=\"4\">System %d</font>\n", systemNumber);
-}
-
-void ReportFiles::WriteLowTableEnd()
-{
-    Html("</table>\n");
 }
 
 bool ReportFiles::CloseReports(Notifier& notifier)
@@ -164,6 +150,20 @@ void ReportFiles::Html(const char* format, ...)
     va_start(args, format);
     std::vfprintf(html_, format, args);
     va_end(args);
+}
+
+void ReportFiles::WriteText(std::string_view text)
+{
+    if (IsOpen()) {
+        std::fwrite(text.data(), 1, text.size(), text_);
+    }
+}
+
+void ReportFiles::WriteHtml(std::string_view text)
+{
+    if (IsOpen()) {
+        std::fwrite(text.data(), 1, text.size(), html_);
+    }
 }
 
 void ReportFiles::Flush()

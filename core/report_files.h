@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/notifier.h"
 
@@ -19,22 +20,15 @@ inline constexpr const char* kOpenReportsFailed =
 inline constexpr const char* kWriteReportsFailed =
     "Unable to write temporary files\nProgram will be unable to save results to file.";
 
-// A delimited-text field: a text with a comma goes between double quotes
-// (inner quotes doubled), so every CSV reader sees the fields of the header.
-// Any other text is used as it stands, without a copy.
-class CsvField {
-public:
-    explicit CsvField(const char* text);
-    const char* c_str() const { return quoted_.empty() ? text_ : quoted_.c_str(); }
-
-private:
-    const char* text_;
-    std::string quoted_;
-};
+// Appends field to a row of the comma-separated report: a text with a comma
+// or a double quote goes between double quotes (inner quotes doubled), so
+// every CSV reader sees the fields of the header. Any other text is appended
+// as it stands.
+void AppendCsvField(std::string& row, std::string_view field);
 
 // The two report streams of one run: the comma-separated TextReport and the
 // HtmlReport. While they are not open (either failed to open) every write is
-// dropped, so generators never see a stream that might be closed.
+// dropped, so writers never see a stream that might be closed.
 class ReportFiles {
 public:
     // The reports under their fixed names in directory.
@@ -51,9 +45,7 @@ public:
     bool OpenReports(Notifier& notifier);
     bool IsOpen() const { return html_ != nullptr; }
 
-    void WriteLowTableHeader();
     void WriteSystemHeading(int systemNumber);
-    void WriteLowTableEnd();
 
     // Writes the HTML epilogue and closes both files. Returns whether both
     // reports are complete; a write error anywhere in the run is reported
@@ -67,6 +59,9 @@ public:
 
     void Text(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void Html(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Writes text as it stands, for rows a renderer has put together.
+    void WriteText(std::string_view text);
+    void WriteHtml(std::string_view text);
     void Flush();
 
     const std::filesystem::path& HtmlPath() const { return htmlPath_; }

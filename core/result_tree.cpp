@@ -24,7 +24,7 @@ void ResultTree::Clear()
     topLevel_.clear();
 }
 
-ItemId ResultTree::Insert(ItemId parent, std::string text, int image, Placement placement)
+ItemId ResultTree::Insert(ItemId parent, std::string text, TreeImage image, Placement placement)
 {
     const auto id = static_cast<ItemId>(items_.size());
     std::vector<ItemId>& siblings = ChildrenOf(parent);
@@ -56,9 +56,9 @@ void ResultTree::DropFrom(ItemId id)
     items_.erase(items_.begin() + id, items_.end());
 }
 
-ItemId AddStatItem(ResultTree& tree, const std::string& label, int value, int image, ItemId parent)
+ItemId AddStatItem(ResultTree& tree, std::string_view label, int value, TreeImage image, ItemId parent)
 {
-    std::string text = label;
+    std::string text(label);
     if (value != NO_VALUE) {
         // "%s: %d", without printf's cost: a large run adds millions of these.
         char digits[16];

@@ -7,22 +7,24 @@
 
 namespace nexmar {
 
-// Indices into the tree's image list; generators refer to images by these.
-enum TreeImage : int {
-    ImgSystem = 0,
-    ImgYellowStar = 1,
-    ImgGreenObject = 2,
-    ImgMoon = 3,
-    ImgAsteroidField = 4,
-    ImgBlank = 5,
-    ImgRedObject = 6,
-    ImgBlueObject = 7,
-    ImgBlueStar = 8,
-    ImgRedStar = 9,
-    ImgWhiteStar = 10,
-    ImgOrangeStar = 11,
+// The tree's images, by their index in the image list the views load. The
+// asteroid field is in the list but no item uses it.
+enum class TreeImage : int {
+    System = 0,
+    YellowStar = 1,
+    GreenObject = 2,
+    Moon = 3,
+    AsteroidField = 4,
+    Blank = 5,
+    RedObject = 6,
+    BlueObject = 7,
+    BlueStar = 8,
+    RedStar = 9,
+    WhiteStar = 10,
+    OrangeStar = 11,
 };
 inline constexpr int kTreeImageCount = 12;
+constexpr int ImageIndex(TreeImage image) { return static_cast<int>(image); }
 
 // The value that makes AddStatItem show a label alone.
 inline constexpr int NO_VALUE = -99;
@@ -42,7 +44,7 @@ class ResultTree {
 public:
     struct Item {
         std::string text;
-        int image = ImgBlank;
+        TreeImage image = TreeImage::Blank;
         ItemId parent = kNoItem;
         int row = 0;
         std::vector<ItemId> children;
@@ -50,7 +52,7 @@ public:
 
     void Clear();
     // parent kNoItem inserts at the top level.
-    ItemId Insert(ItemId parent, std::string text, int image, Placement placement);
+    ItemId Insert(ItemId parent, std::string text, TreeImage image, Placement placement);
 
     const Item& at(ItemId id) const { return items_[static_cast<std::size_t>(id)]; }
     const std::vector<ItemId>& Children(ItemId parent) const
@@ -77,6 +79,6 @@ private:
 
 // Adds a stat line under parent at the sorted placement: "label: value", or
 // the label alone when value is NO_VALUE.
-ItemId AddStatItem(ResultTree& tree, const std::string& label, int value, int image, ItemId parent);
+ItemId AddStatItem(ResultTree& tree, std::string_view label, int value, TreeImage image, ItemId parent);
 
 }  // namespace nexmar

@@ -2,9 +2,11 @@
 
 #include <string_view>
 
-#include "core/generation_run.h"
 
 namespace nexmar {
+
+inline constexpr int kMinSystems = 1;
+inline constexpr int kMaxSystems = 200;  // what one press of Generate may ask for
 
 enum class CountParse {
     Ok,          // an integer from 1 to 200

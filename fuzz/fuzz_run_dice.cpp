@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/proof/run_invariants.h"
-#include "tests/support/scratch.h"
+#include "invariants/run_invariants.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto level = static_cast<nexmar::DetailLevel>(data[0] % 3);
     const bool census = (data[1] & 0x80) != 0;
     const int systems = 1 + (data[1] & 0x0F);
-    nexmar::proof::ByteDice dice(data + 2, size - 2);
-    const nexmar::proof::RecordedRun run = nexmar::proof::RecordRun({systems, level, census}, dice, g_reports->path());
-    const std::vector<std::string> broken = nexmar::proof::CheckRun(run);
+    nexmar::invariants::ByteDice dice(data + 2, size - 2);
+    const nexmar::invariants::RecordedRun run = nexmar::invariants::RecordRun({systems, level, census}, dice, g_reports->path());
+    const std::vector<std::string> broken = nexmar::invariants::CheckRun(run);
     if (!broken.empty()) {
         std::fprintf(stderr, "level %d, census %d, %d systems:\n", static_cast<int>(level), census, systems);
         for (const std::string& what : broken) {

@@ -41,14 +41,14 @@ int main(int argc, char** argv)
     }
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
     QTemporaryDir scratch;
-    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) {
+    if (!scratch.isValid()) {
         std::fputs("nexmar-screenshot: no scratch directory\n", stderr);
         return 1;
     }
     app.setWindowIcon(nexmar::ApplicationIcon());
 
     PrintedPrompts prompts;
-    nexmar::GeneratorDialog dialog(prompts, 2026);
+    nexmar::GeneratorDialog dialog(prompts, 2026, scratch.path().toStdString());
     dialog.show();
     dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QStringLiteral("12"));
     dialog.findChild<QRadioButton*>(QStringLiteral("highRadio"))->setChecked(true);

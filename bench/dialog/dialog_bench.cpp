@@ -54,19 +54,19 @@ const char* const kLevelNames[] = {"low", "medium", "high"};
 // objects with ten stat lines and three moons each, and the star lines.
 void GrowHighShapedTree(ResultTree& tree)
 {
-    const ItemId root = tree.Insert(kNoItem, "System Results", ImgBlank, Placement::First);
+    const ItemId root = tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
     for (int n = 1; n <= kSystems; ++n) {
-        const ItemId system = tree.Insert(root, Format("System %d", n), ImgSystem, Placement::Last);
+        const ItemId system = tree.Insert(root, Format("System %d", n), TreeImage::System, Placement::Last);
         for (int component = 0; component < 2; ++component) {
-            tree.Insert(system, Format("Star %c1: Yellow V", 'A' + component), ImgYellowStar, Placement::Last);
+            tree.Insert(system, Format("Star %c1: Yellow V", 'A' + component), TreeImage::YellowStar, Placement::Last);
             for (int object = 1; object <= 3; ++object) {
                 const ItemId item = tree.Insert(system, Format("%c%d Terrestrial", 'A' + component, object),
-                                                ImgGreenObject, Placement::Last);
+                                                TreeImage::GreenObject, Placement::Last);
                 for (int stat = 0; stat < 10; ++stat) {
-                    AddStatItem(tree, Format("Stat %d", stat), stat, ImgBlank, item);
+                    AddStatItem(tree, Format("Stat %d", stat), stat, TreeImage::Blank, item);
                 }
                 for (int moon = 1; moon <= 3; ++moon) {
-                    tree.Insert(item, Format("Moon %d", moon), ImgMoon, Placement::Last);
+                    tree.Insert(item, Format("Moon %d", moon), TreeImage::Moon, Placement::Last);
                 }
             }
         }
@@ -88,7 +88,7 @@ public:
             view_->show();
             view = view_.get();
         } else {
-            dialog_ = std::make_unique<GeneratorDialog>(prompts_, kSeed);
+            dialog_ = std::make_unique<GeneratorDialog>(prompts_, kSeed, ".");
             dialog_->show();
             dialog_->findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::number(kSystems));
             dialog_->findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
@@ -184,7 +184,7 @@ void DialogBench::generate()
 {
     QFETCH(int, level);
     SilentPrompts prompts;
-    GeneratorDialog dialog(prompts, kSeed);
+    GeneratorDialog dialog(prompts, kSeed, ".");
     dialog.show();
     dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::number(kSystems));
     dialog.findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);

@@ -1,7 +1,7 @@
 #include "gen/high/high_system.h"
 
-#include "core/format.h"
 #include "gen/high/high_object.h"
+#include "gen/high/star_tables.h"
 
 namespace nexmar {
 
@@ -12,17 +12,17 @@ struct ZoneRow {
     int habitableUpTo;  // equal to innerUpTo: the star has no Habitable zone
 };
 
-// Indexed by StarColour - 1. A total of 0 or less gives no object; above
+// Indexed by StarColour. A total of 0 or less gives no object; above
 // habitableUpTo the object is Outer.
 constexpr ZoneRow kZoneTable[] = {
     //  Inner  Habitable
-    /* 1 Extremely Hot Blue */ {4, 4},
-    /* 2 Blue (B) */ {4, 4},
-    /* 3 Blue (A) */ {3, 4},
-    /* 4 White */ {3, 5},
-    /* 5 Yellow */ {2, 5},
-    /* 6 Orange */ {2, 4},
-    /* 7 Red */ {2, 4},
+    /* Extremely Hot Blue */ {4, 4},
+    /* Blue (B) */ {4, 4},
+    /* Blue (A) */ {3, 4},
+    /* White */ {3, 5},
+    /* Yellow */ {2, 5},
+    /* Orange */ {2, 4},
+    /* Red */ {2, 4},
 };
 
 enum class Component { None, Single, Pair };
@@ -35,118 +35,94 @@ constexpr Component kMultipleComponents[4][3] = {
     /* 4 */ {Component::Pair, Component::Pair, Component::Pair},
 };
 
-struct Star {
-    StarColour colour;
-    SizeClass size;
-};
-
 Star RollStar(Dice& dice)
 {
     const StarColour colour = RollStarColour(dice);
-    return {colour, RollSizeClass(dice, SizeRollModifier(colour))};
+    return {colour, RollStarSize(dice, SizeRollModifier(colour))};
 }
 
-// Rolls the component's stars and shows each in the tree at once; then its
-// star lines, its table with the header row, its objects zone by zone and the
-// table's end. Only the first star shapes the objects.
-void GenerateComponent(GenContext& context, int systemNumber, char letter, ItemId systemItem, int starCount)
+// Rolls the component's stars, then how many objects it has and their zones,
+// then each object zone by zone. Only the first star shapes the objects.
+StarComponent GenerateComponent(Dice& dice, char letter, int starCount, bool census)
 {
-    Star stars[2] = {};
+    StarComponent component;
+    component.letter = letter;
     for (int s = 0; s < starCount; ++s) {
-        const Star& star = stars[s] = RollStar(context.dice);
-        context.tree.Insert(systemItem,
-                            Format("Star %c%d: %s %s (%s%s)", letter, s + 1, ColourName(star.colour),
-                                   SizeClassName(star.size), SpectralLetter(star.colour),
-                                   LuminosityNumeral(star.size)),
-                            StarImage(star.colour), Placement::Last);
+        component.stars.push_back(RollStar(dice));
     }
 
-    ReportFiles& reports = context.reports;
-    for (int s = 0; s < starCount; ++s) {
-        const Star& star = stars[s];
-        reports.Html("<br><font size=\"3\">Star %c: %s %s (%s%s)</font>\n", letter, ColourName(star.colour),
-                     SizeClassName(star.size), SpectralLetter(star.colour), LuminosityNumeral(star.size));
-        reports.Text("Star %c: %s %s (%s%s)\n", letter, ColourName(star.colour), SizeClassName(star.size),
-                     SpectralLetter(star.colour), LuminosityNumeral(star.size));
-    }
-    reports.Html("<table cellpadding=\"1\" border=\"1\">\n"
-                 "\t<th>Object</th><th>Type</th><th>Capacity</th><th>Census</th><th>Morale</th><th>Productivity</th>"
-                 "<th>RAW</th><th>Special</th>\n");
-    reports.Text("Object,Type,Capacity,Census,Morale,Productivity,RAW,Special\n");
-
-    // Each zone roll of 0 costs an object and also one pass of the loop.
-    const StarColour colour = stars[0].colour;
-    const int zoneModifier = ZoneRollModifier(stars[0].size);
+    // Each zone roll of none costs an object and also one pass of the loop.
+    const Star& first = component.stars.front();
+    const int zoneModifier = ZoneRollModifier(first.size);
     int zoneCounts[3] = {0, 0, 0};
-    int objects = context.dice.Roll(1, 10);
+    int objects = dice.Roll(1, 10);
     for (int pass = 0; pass < objects; ++pass) {
-        const int zone = RollZone(context.dice, colour, zoneModifier);
-        if (zone == kNoObject) {
-            --objects;
+        if (const std::optional<OrbitZone> zone = RollZone(dice, first.colour, zoneModifier)) {
+            ++zoneCounts[static_cast<int>(*zone)];
         } else {
-            ++zoneCounts[zone - Inner];
+            --objects;
         }
     }
 
-    int objectIndex = 0;
-    for (const OrbitZone zone : {Inner, Habitable, Outer}) {
-        for (int n = 0; n < zoneCounts[zone - Inner]; ++n) {
-            GenerateHighObject(context, zone, systemNumber, objectIndex++, letter, systemItem);
+    for (const OrbitZone zone : kOrbitZones) {
+        for (int n = 0; n < zoneCounts[static_cast<int>(zone)]; ++n) {
+            component.objects.push_back(GenerateHighObject(dice, zone, census));
         }
     }
-
-    reports.Html("</table>\n");
-    reports.Text("\n");
+    return component;
 }
 
 }  // namespace
 
-int RollZone(Dice& dice, StarColour colour, int zoneModifier)
+std::optional<OrbitZone> RollZone(Dice& dice, StarColour colour, int zoneModifier)
 {
     const int total = dice.Roll(1, 10) + zoneModifier;
-    const ZoneRow& row = kZoneTable[colour - 1];
+    const ZoneRow& row = kZoneTable[static_cast<int>(colour)];
     if (total <= 0) {
-        return kNoObject;
+        return std::nullopt;
     }
     if (total <= row.innerUpTo) {
-        return Inner;
+        return OrbitZone::Inner;
     }
-    return total <= row.habitableUpTo ? Habitable : Outer;
+    return total <= row.habitableUpTo ? OrbitZone::Habitable : OrbitZone::Outer;
 }
 
-void GenerateSingleStar(GenContext& context, int systemNumber, char letter, ItemId systemItem)
+StarComponent GenerateSingleStar(Dice& dice, char letter, bool census)
 {
-    GenerateComponent(context, systemNumber, letter, systemItem, 1);
+    return GenerateComponent(dice, letter, 1, census);
 }
 
-void GenerateStarPair(GenContext& context, int systemNumber, char letter, ItemId systemItem)
+StarComponent GenerateStarPair(Dice& dice, char letter, bool census)
 {
-    GenerateComponent(context, systemNumber, letter, systemItem, 2);
+    return GenerateComponent(dice, letter, 2, census);
 }
 
-void GenerateMultipleStars(GenContext& context, int systemNumber, ItemId systemItem)
+std::vector<StarComponent> GenerateMultipleStars(Dice& dice, bool census)
 {
+    std::vector<StarComponent> components;
     char letter = 'A';
-    for (const Component component : kMultipleComponents[context.dice.Roll(1, 4) - 1]) {
+    for (const Component component : kMultipleComponents[dice.Roll(1, 4) - 1]) {
         if (component == Component::Pair) {
-            GenerateStarPair(context, systemNumber, letter++, systemItem);
+            components.push_back(GenerateStarPair(dice, letter++, census));
         } else if (component == Component::Single) {
-            GenerateSingleStar(context, systemNumber, letter++, systemItem);
+            components.push_back(GenerateSingleStar(dice, letter++, census));
         }
     }
+    return components;
 }
 
-void GenerateHighSystem(GenContext& context, int index, ItemId systemItem)
+HighSystem GenerateHighSystem(Dice& dice, bool census)
 {
-    const int systemNumber = index + 1;
-    const int starCount = context.dice.Roll(1, 10);
+    HighSystem system;
+    const int starCount = dice.Roll(1, 10);
     if (starCount <= 7) {
-        GenerateSingleStar(context, systemNumber, 'A', systemItem);
+        system.components.push_back(GenerateSingleStar(dice, 'A', census));
     } else if (starCount <= 9) {
-        GenerateStarPair(context, systemNumber, 'A', systemItem);
+        system.components.push_back(GenerateStarPair(dice, 'A', census));
     } else {
-        GenerateMultipleStars(context, systemNumber, systemItem);
+        system.components = GenerateMultipleStars(dice, census);
     }
+    return system;
 }
 
 }  // namespace nexmar

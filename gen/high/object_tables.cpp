@@ -8,6 +8,9 @@ namespace nexmar {
 
 namespace {
 
+using enum HighObjectType;
+using enum HighObjectSize;
+
 // By one d10 (rows) and the zone (columns). The Outer zone never yields a
 // Terrestrial.
 constexpr HighObjectType kTypeByRoll[10][3] = {
@@ -25,7 +28,7 @@ constexpr HighObjectType kTypeByRoll[10][3] = {
 };
 
 struct TypeRow {
-    const char* name;
+    std::string_view name;
     int sizeBonus;
     int rawPenalty;
     int specialModifier;
@@ -59,7 +62,7 @@ constexpr SizeRollRow kSizeByTotal[] = {
 };
 
 struct SizeRow {
-    const char* name;
+    std::string_view name;
     int capacity;
 };
 
@@ -90,7 +93,7 @@ constexpr RawRow kRawByTotal[] = {
 
 struct SpecialRow {
     int roll;
-    const char* text;
+    std::string_view text;
     // Capacity and RAW bonuses with the census option off, then on.
     int capacityOff;
     int rawOff;
@@ -134,35 +137,45 @@ const SpecialRow& SpecialFor(int specialRoll)
     return kNoSpecial;
 }
 
+const TypeRow& TypeRowOf(HighObjectType type)
+{
+    return kTypeTable[static_cast<int>(type)];
+}
+
+const SizeRow& SizeRowOf(HighObjectSize size)
+{
+    return kSizeTable[static_cast<int>(size)];
+}
+
 }  // namespace
 
 HighObjectType RollObjectType(Dice& dice, OrbitZone zone)
 {
-    return kTypeByRoll[dice.Roll(1, 10) - 1][zone - Inner];
+    return kTypeByRoll[dice.Roll(1, 10) - 1][static_cast<int>(zone)];
 }
 
 HighObjectSize RollObjectSize(Dice& dice, HighObjectType type)
 {
-    return RowFor(kSizeByTotal, dice.Roll(1, 10) + kTypeTable[type].sizeBonus).size;
+    return RowFor(kSizeByTotal, dice.Roll(1, 10) + TypeRowOf(type).sizeBonus).size;
 }
 
 int SizeCapacity(HighObjectSize size)
 {
-    return kSizeTable[size].capacity;
+    return SizeRowOf(size).capacity;
 }
 
 int RollRaw(Dice& dice, HighObjectType type)
 {
-    return RowFor(kRawByTotal, dice.Roll(1, 10) - kTypeTable[type].rawPenalty).raw;
+    return RowFor(kRawByTotal, dice.Roll(1, 10) - TypeRowOf(type).rawPenalty).raw;
 }
 
 int RollSpecial(Dice& dice, HighObjectType type)
 {
     const int first = dice.Roll(1, 6);
-    return first + dice.Roll(1, 6) + kTypeTable[type].specialModifier;
+    return first + dice.Roll(1, 6) + TypeRowOf(type).specialModifier;
 }
 
-const char* SpecialText(int specialRoll)
+std::string_view SpecialText(int specialRoll)
 {
     return SpecialFor(specialRoll).text;
 }
@@ -194,14 +207,14 @@ int SpecialProductivity(int specialRoll, int productivity)
     return productivity + SpecialFor(specialRoll).productivity;
 }
 
-const char* ObjectTypeName(HighObjectType type)
+std::string_view HighObjectTypeName(HighObjectType type)
 {
-    return kTypeTable[type].name;
+    return TypeRowOf(type).name;
 }
 
-const char* ObjectSizeName(HighObjectSize size)
+std::string_view HighObjectSizeName(HighObjectSize size)
 {
-    return kSizeTable[size].name;
+    return SizeRowOf(size).name;
 }
 
 }  // namespace nexmar

@@ -1,29 +1,9 @@
 #pragma once
 
 #include "core/dice.h"
-#include "gen/orbit_zone.h"
+#include "gen/records.h"
 
 namespace nexmar {
-
-enum HighObjectType : int {
-    Asteroid = 0,
-    GasGiant = 1,
-    Hostile = 2,
-    SubTerrestrial = 3,
-    Terrestrial = 4,
-};
-
-// Sizes 4 to 6 are all "Huge" and differ only in Capacity; only a Gas Giant
-// grows beyond 4.
-enum HighObjectSize : int {
-    Tiny = 0,
-    Small = 1,
-    Medium = 2,
-    Large = 3,
-    Huge = 4,
-    HugeCapacity7 = 5,
-    HugeCapacity8 = 6,
-};
 
 // One d10, read in the zone's column.
 HighObjectType RollObjectType(Dice& dice, OrbitZone zone);
@@ -39,7 +19,7 @@ int RollSpecial(Dice& dice, HighObjectType type);
 // results of a text with a slash: the first with it on, the second with it
 // off. Every bonus table returns its input unchanged for a roll it does not
 // list.
-const char* SpecialText(int specialRoll);
+std::string_view SpecialText(int specialRoll);
 // "Special: Gaia World/Splinter Colony", whose colony is shown even without census.
 inline constexpr int kGaiaWorldRoll = 13;
 int SpecialCapacity(int specialRoll, int capacity, bool census);
@@ -47,8 +27,5 @@ int SpecialRaw(int specialRoll, int raw, bool census);
 int SpecialCensus(int specialRoll, int census);
 int SpecialMorale(int specialRoll, int morale);
 int SpecialProductivity(int specialRoll, int productivity);
-
-const char* ObjectTypeName(HighObjectType type);
-const char* ObjectSizeName(HighObjectSize size);
 
 }  // namespace nexmar

@@ -2,46 +2,45 @@
 
 #include <algorithm>
 
-#include "core/result_tree.h"
-
 namespace nexmar {
 
 namespace {
 
 struct ColourRow {
-    const char* name;
-    const char* spectralLetter;
+    std::string_view name;
+    std::string_view spectralLetter;
     int sizeRollModifier;
-    int image;
 };
 
-// Indexed by StarColour - 1.
+// Indexed by StarColour.
 constexpr ColourRow kColourTable[] = {
-    //  name                  letter size mod  image
-    /* 1 */ {"Extremely Hot Blue", "O", -4, ImgBlueStar},
-    /* 2 */ {"Blue", "B", -2, ImgBlueStar},
-    /* 3 */ {"Blue", "A", 0, ImgBlueStar},
-    /* 4 */ {"White", "F", 0, ImgWhiteStar},
-    /* 5 */ {"Yellow", "G", 0, ImgYellowStar},
-    /* 6 */ {"Orange", "K", -1, ImgOrangeStar},
-    /* 7 */ {"Red", "M", -2, ImgRedStar},
+    //  name                                 letter size mod
+    /* ExtremelyHotBlue */ {"Extremely Hot Blue", "O", -4},
+    /* BlueB */ {"Blue", "B", -2},
+    /* BlueA */ {"Blue", "A", 0},
+    /* White */ {"White", "F", 0},
+    /* Yellow */ {"Yellow", "G", 0},
+    /* Orange */ {"Orange", "K", -1},
+    /* Red */ {"Red", "M", -2},
 };
 
 struct SizeRow {
-    const char* name;
-    const char* numeral;
+    std::string_view name;
+    std::string_view numeral;
     int zoneRollModifier;
 };
 
-// Indexed by SizeClass - 1.
+// Indexed by StarSize.
 constexpr SizeRow kSizeTable[] = {
-    //  name             numeral zone mod
-    /* 1 */ {"Supergiant", "I", -3},
-    /* 2 */ {"Bright Giant", "II", -2},
-    /* 3 */ {"Giant", "III", -2},
-    /* 4 */ {"Sub Giant", "IV", -1},
-    /* 5 */ {"Main Sequence", "V", 0},
+    //  name                           numeral zone mod
+    /* Supergiant */ {"Supergiant", "I", -3},
+    /* BrightGiant */ {"Bright Giant", "II", -2},
+    /* Giant */ {"Giant", "III", -2},
+    /* SubGiant */ {"Sub Giant", "IV", -1},
+    /* MainSequence */ {"Main Sequence", "V", 0},
 };
+
+using enum StarColour;
 
 // By the colour roll, one d10.
 constexpr StarColour kColourByRoll[] = {
@@ -51,12 +50,12 @@ constexpr StarColour kColourByRoll[] = {
 
 const ColourRow& RowOf(StarColour colour)
 {
-    return kColourTable[colour - 1];
+    return kColourTable[static_cast<int>(colour)];
 }
 
-const SizeRow& RowOf(SizeClass size)
+const SizeRow& RowOf(StarSize size)
 {
-    return kSizeTable[size - 1];
+    return kSizeTable[static_cast<int>(size)];
 }
 
 }  // namespace
@@ -66,9 +65,10 @@ StarColour RollStarColour(Dice& dice)
     return kColourByRoll[dice.Roll(1, 10) - 1];
 }
 
-SizeClass RollSizeClass(Dice& dice, int modifier)
+StarSize RollStarSize(Dice& dice, int modifier)
 {
-    return static_cast<SizeClass>(std::clamp(dice.Roll(1, 10) + modifier, 1, 5));
+    // Totals 1 to 5 are the sizes from the largest down.
+    return static_cast<StarSize>(std::clamp(dice.Roll(1, 10) + modifier, 1, 5) - 1);
 }
 
 int SizeRollModifier(StarColour colour)
@@ -76,34 +76,29 @@ int SizeRollModifier(StarColour colour)
     return RowOf(colour).sizeRollModifier;
 }
 
-int ZoneRollModifier(SizeClass size)
+int ZoneRollModifier(StarSize size)
 {
     return RowOf(size).zoneRollModifier;
 }
 
-const char* ColourName(StarColour colour)
+std::string_view StarColourName(StarColour colour)
 {
     return RowOf(colour).name;
 }
 
-const char* SpectralLetter(StarColour colour)
+std::string_view SpectralLetter(StarColour colour)
 {
     return RowOf(colour).spectralLetter;
 }
 
-const char* SizeClassName(SizeClass size)
+std::string_view StarSizeName(StarSize size)
 {
     return RowOf(size).name;
 }
 
-const char* LuminosityNumeral(SizeClass size)
+std::string_view LuminosityNumeral(StarSize size)
 {
     return RowOf(size).numeral;
-}
-
-int StarImage(StarColour colour)
-{
-    return RowOf(colour).image;
 }
 
 }  // namespace nexmar

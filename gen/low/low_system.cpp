@@ -2,7 +2,6 @@
 
 #include <climits>
 
-#include "core/format.h"
 #include "gen/table_lookup.h"
 
 namespace nexmar {
@@ -12,8 +11,8 @@ namespace {
 struct ImportanceRow {
     int lowest;
     int highest;
-    const char* sizeClass;
-    const char* importance;
+    LowSizeClass sizeClass;
+    Importance importance;
     int census;
     int morale;
     int productivity;
@@ -25,11 +24,11 @@ struct ImportanceRow {
 // By the importance roll, two d6.
 constexpr ImportanceRow kImportanceTable[] = {
     // s        size class       importance     Cen Mor Prod Mod Cap RAW
-    {2, 3, "Minor Outpost", "Unimportant", 1, 1, 0, -2, 2, 1},
-    {4, 5, "Outpost", "Unimportant", 2, 2, 0, -1, 4, 1},
-    {6, 8, "Minor Colony", "Minor", 3, 2, 1, 0, 6, 2},
-    {9, 10, "Colony", "Minor", 5, 4, 2, +1, 8, 2},
-    {11, 12, "Major Colony", "Major", 7, 6, 3, +2, 10, 3},
+    {2, 3, LowSizeClass::MinorOutpost, Importance::Unimportant, 1, 1, 0, -2, 2, 1},
+    {4, 5, LowSizeClass::Outpost, Importance::Unimportant, 2, 2, 0, -1, 4, 1},
+    {6, 8, LowSizeClass::MinorColony, Importance::Minor, 3, 2, 1, 0, 6, 2},
+    {9, 10, LowSizeClass::Colony, Importance::Minor, 5, 4, 2, +1, 8, 2},
+    {11, 12, LowSizeClass::MajorColony, Importance::Major, 7, 6, 3, +2, 10, 3},
 };
 constexpr const ImportanceRow& kMajorColony = kImportanceTable[4];
 
@@ -58,55 +57,33 @@ constexpr SpecialRow kSpecialTable[] = {
     {12, INT_MAX, "Special Resource", 0, 0, 0, 0, 0},
 };
 
-}  // namespace
-
-void GenerateLowSystem(GenContext& context, int index, ItemId systemItem)
+LowSystem Generate(Dice& dice, bool census, bool first)
 {
-    const int number = index + 1;
-    const int importanceRoll = context.dice.Roll(1, 6) + context.dice.Roll(1, 6);
-    // The first system of every run is a Major Colony; its dice are still rolled.
-    const ImportanceRow& base = index == 0 ? kMajorColony : RowFor(kImportanceTable, importanceRoll);
+    const int importanceRoll = dice.Roll(1, 6) + dice.Roll(1, 6);
+    const ImportanceRow& base = first ? kMajorColony : RowFor(kImportanceTable, importanceRoll);
 
-    const int specialTotal = context.dice.Roll(1, 6) + context.dice.Roll(1, 6) + base.specialModifier;
+    const int specialTotal = dice.Roll(1, 6) + dice.Roll(1, 6) + base.specialModifier;
     const SpecialRow& special = RowFor(kSpecialTable, specialTotal);
 
-    const int census = base.census + special.census;
-    const int morale = base.morale + special.morale;
-    const int productivity = base.productivity + special.productivity;
-    const int capacity = base.capacity + special.capacity;
-    const int raw = base.raw + special.raw;
+    LowSystem system{base.sizeClass, base.importance, base.capacity + special.capacity, base.raw + special.raw,
+                     special.text, std::nullopt};
+    if (census) {
+        system.census = CensusValues{base.census + special.census, base.morale + special.morale,
+                                     base.productivity + special.productivity};
+    }
+    return system;
+}
 
-    ResultTree& tree = context.tree;
-    AddStatItem(tree, Format("Base stats: %s/%s", base.sizeClass, base.importance), NO_VALUE, ImgBlank, systemItem);
-    AddStatItem(tree, "Raw", raw, ImgBlank, systemItem);
-    AddStatItem(tree, "Capacity", capacity, ImgBlank, systemItem);
-    AddStatItem(tree, special.text, NO_VALUE, ImgBlank, systemItem);
-    if (context.census) {
-        AddStatItem(tree, "Census", census, ImgBlank, systemItem);
-        AddStatItem(tree, "Morale", morale, ImgBlank, systemItem);
-        AddStatItem(tree, "Productivity", productivity, ImgBlank, systemItem);
-    }
+}  // namespace
 
-    ReportFiles& reports = context.reports;
-    if (!reports.IsOpen()) {
-        return;
-    }
-    const CsvField specialField(special.text);
-    if (context.census) {
-        reports.Text("%d,%s/%s,%d,%d,%d,%d,%d,%s\n", number, base.sizeClass, base.importance, capacity, census,
-                     morale, productivity, raw, specialField.c_str());
-        reports.Html("\t<tr>\n\t\t<td>%d</td><td>%s/%s</td><td>%d</td><td>%d</td><td>%d</td><td>%d</td><td>%d</td>"
-                     "<td>%s</td>\n\t</tr>\n",
-                     number, base.sizeClass, base.importance, capacity, census, morale, productivity, raw,
-                     special.text);
-    } else {
-        reports.Text("%d,%s/%s,%d,0,0,0,%d,%s\n", number, base.sizeClass, base.importance, capacity, raw,
-                     specialField.c_str());
-        reports.Html("\t<tr>\n\t\t<td>%d</td><td>%s/%s</td><td>%d</td><td>0</td><td>0</td><td>0</td><td>%d</td>"
-                     "<td>%s</td>\n\t</tr>\n",
-                     number, base.sizeClass, base.importance, capacity, raw, special.text);
-    }
-    reports.Flush();
+LowSystem GenerateLowSystem(Dice& dice, bool census)
+{
+    return Generate(dice, census, false);
+}
+
+LowSystem GenerateFirstLowSystem(Dice& dice, bool census)
+{
+    return Generate(dice, census, true);
 }
 
 }  // namespace nexmar

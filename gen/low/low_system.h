@@ -1,12 +1,17 @@
 #pragma once
 
-#include "core/generation_run.h"
+#include "core/dice.h"
+#include "gen/records.h"
 
 namespace nexmar {
 
 // One Low-detail system: a size and importance class, Capacity, RAW, a
 // special result and, with the census option, Census, Morale and
 // Productivity. Exactly four Roll(1, 6) per system.
-void GenerateLowSystem(GenContext& context, int index, ItemId systemItem);
+LowSystem GenerateLowSystem(Dice& dice, bool census);
+
+// The first system of every run: a Major Colony whatever its importance dice,
+// which are still rolled.
+LowSystem GenerateFirstLowSystem(Dice& dice, bool census);
 
 }  // namespace nexmar

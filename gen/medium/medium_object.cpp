@@ -2,67 +2,68 @@
 
 #include <algorithm>
 #include <iterator>
-#include <string>
+#include <optional>
 
-#include "core/format.h"
 
 namespace nexmar {
 
 namespace {
 
-// Decides how an object finds its value class and special: 1 Terrestrial,
-// 2 Sub-Terrestrial and 3 Hostile roll on their value table and subtract the
-// code from the special dice; 0 has no value class and no special; 10, the
-// asteroid belt, only rolls for its RAW.
-using MediumTypeCode = int;
+// Decides how an object finds its value class and special: Terrestrial,
+// Sub-Terrestrial and Hostile worlds roll on their column of the value table
+// and subtract their special modifier from the special dice; None has no value
+// class and no special; a Belt only rolls for its RAW.
+enum class ValueRule { None, Terrestrial, SubTerrestrial, Hostile, Belt };
+
+using enum MediumObjectType;
 
 struct TypeRow {
-    const char* name;
-    MediumTypeCode code;
+    MediumObjectType type;
+    ValueRule rule;
     int moonDie;       // the moon die's highest face, 0 for no die
     int moonModifier;  // added to the moon die, or the moon count itself
 };
 
 // By one d6, Roll(1, 6) - 1 as the index. Moons: Roll(1, die) + mod, or mod alone.
 constexpr TypeRow kInnerTypes[] = {
-    //  d6    name               code  die  mod
-    /* 1 */ {"Hostile",          3,    0,   0},
-    /* 2 */ {"Hostile",          3,    2,  -1},
-    /* 3 */ {"Sub-Terrestrial",  2,    2,  -1},
-    /* 4 */ {"Terrestrial",      1,    2,  -1},
-    /* 5 */ {"Terrestrial",      1,    2,   0},
-    /* 6 */ {"Sub-Terrestrial",  2,    2,   0},
+    //  d6    type             value rule                  die  mod
+    /* 1 */ {Hostile,          ValueRule::Hostile,         0,   0},
+    /* 2 */ {Hostile,          ValueRule::Hostile,         2,  -1},
+    /* 3 */ {SubTerrestrial,   ValueRule::SubTerrestrial,  2,  -1},
+    /* 4 */ {Terrestrial,      ValueRule::Terrestrial,     2,  -1},
+    /* 5 */ {Terrestrial,      ValueRule::Terrestrial,     2,   0},
+    /* 6 */ {SubTerrestrial,   ValueRule::SubTerrestrial,  2,   0},
 };
 
 constexpr TypeRow kHabitableTypes[] = {
-    //  d6    name               code  die  mod
-    /* 1 */ {"Sub-Terrestrial",  2,    2,  -1},
-    /* 2 */ {"Gas Giant",        0,    3,   0},
-    /* 3 */ {"Gas Giant",        0,    4,   0},
-    /* 4 */ {"Gas Giant",        0,    4,  +1},
-    /* 5 */ {"Gas Giant",        0,    3,   0},
-    /* 6 */ {"Asteroid Belt",   10,    0,   0},
+    //  d6    type             value rule                  die  mod
+    /* 1 */ {SubTerrestrial,   ValueRule::SubTerrestrial,  2,  -1},
+    /* 2 */ {GasGiant,         ValueRule::None,            3,   0},
+    /* 3 */ {GasGiant,         ValueRule::None,            4,   0},
+    /* 4 */ {GasGiant,         ValueRule::None,            4,  +1},
+    /* 5 */ {GasGiant,         ValueRule::None,            3,   0},
+    /* 6 */ {AsteroidBelt,     ValueRule::Belt,            0,   0},
 };
 
 constexpr TypeRow kOuterTypes[] = {
-    //  d6    name               code  die  mod
-    /* 1 */ {"Hostile",          3,    0,   0},
-    /* 2 */ {"Hostile",          0,    2,  -1},  // without value class or special
-    /* 3 */ {"Gas Giant",        0,    2,   0},
-    /* 4 */ {"Gas Giant",        0,    3,   0},
-    /* 5 */ {"Gas Giant",        0,    4,   0},
-    /* 6 */ {"Asteroid Belt",   10,    0,   0},
+    //  d6    type             value rule                  die  mod
+    /* 1 */ {Hostile,          ValueRule::Hostile,         0,   0},
+    /* 2 */ {Hostile,          ValueRule::None,            2,  -1},  // without value class or special
+    /* 3 */ {GasGiant,         ValueRule::None,            2,   0},
+    /* 4 */ {GasGiant,         ValueRule::None,            3,   0},
+    /* 5 */ {GasGiant,         ValueRule::None,            4,   0},
+    /* 6 */ {AsteroidBelt,     ValueRule::Belt,            0,   0},
 };
 
 const TypeRow& RollObjectType(Dice& dice, OrbitZone zone)
 {
     const int face = dice.Roll(1, 6);
     switch (zone) {
-    case Inner:
+    case OrbitZone::Inner:
         return kInnerTypes[face - 1];
-    case Habitable:
+    case OrbitZone::Habitable:
         return kHabitableTypes[face - 1];
-    case Outer:
+    case OrbitZone::Outer:
         break;
     }
     return kOuterTypes[face - 1];
@@ -74,26 +75,33 @@ int RollMoonCount(Dice& dice, const TypeRow& type)
     return type.moonDie == 0 ? type.moonModifier : dice.Roll(1, type.moonDie) + type.moonModifier;
 }
 
-enum class ValueClass : int { None, VeryLow, Low, Moderate, High, VeryHigh };
-
 struct ValueRow {
-    const char* name;
     int raw;
     int capacity;
 };
 
 // By ValueClass.
 constexpr ValueRow kValueClasses[] = {
-    //  name         RAW  Capacity
-    {"None",         0,   0},
-    {"Very Low",     1,   2},
-    {"Low",          1,   4},
-    {"Moderate",     2,   4},
-    {"High",         3,   6},
-    {"Very High",    4,   6},
+    //  class       RAW  Capacity
+    /* None */      {0,   0},
+    /* Very Low */  {1,   2},
+    /* Low */       {1,   4},
+    /* Moderate */  {2,   4},
+    /* High */      {3,   6},
+    /* Very High */ {4,   6},
 };
 
-constexpr ValueRow kNoValueClass = {"N/A", 0, 0};
+struct Value {
+    std::optional<ValueClass> valueClass;
+    int raw = 0;
+    int capacity = 0;
+};
+
+Value ValueOf(ValueClass valueClass)
+{
+    const ValueRow& row = kValueClasses[static_cast<int>(valueClass)];
+    return {valueClass, row.raw, row.capacity};
+}
 
 struct ValueTableRow {
     ValueClass terrestrial;
@@ -139,22 +147,23 @@ ValueClass RollHostileValue(Dice& dice)
     return RollValueTable(dice).hostile;
 }
 
-// The value name with the base RAW and Capacity, by type code.
-ValueRow RollValue(Dice& dice, MediumTypeCode code)
+// The value class with its base RAW and Capacity, by the type's value rule.
+Value RollValue(Dice& dice, ValueRule rule)
 {
-    switch (code) {
-    case 1:
-        return kValueClasses[static_cast<int>(RollTerrestrialValue(dice))];
-    case 2:
-        return kValueClasses[static_cast<int>(RollSubTerrestrialValue(dice))];
-    case 3:
-        return kValueClasses[static_cast<int>(RollHostileValue(dice))];
-    case 10:
+    switch (rule) {
+    case ValueRule::Terrestrial:
+        return ValueOf(RollTerrestrialValue(dice));
+    case ValueRule::SubTerrestrial:
+        return ValueOf(RollSubTerrestrialValue(dice));
+    case ValueRule::Hostile:
+        return ValueOf(RollHostileValue(dice));
+    case ValueRule::Belt:
         // A belt has no value class; its one die can only give RAW 1.
-        return {"N/A", dice.Roll(1, 6) == 6 ? 1 : 0, 0};
-    default:
-        return kNoValueClass;
+        return {std::nullopt, dice.Roll(1, 6) == 6 ? 1 : 0, 0};
+    case ValueRule::None:
+        break;
     }
+    return {};
 }
 
 struct SpecialRow {
@@ -164,7 +173,7 @@ struct SpecialRow {
     int capacity;
 };
 
-// By two d6 minus the type code; any other total has no special.
+// By two d6 minus the value rule's modifier; any other total has no special.
 constexpr SpecialRow kSpecialTable[] = {
     // total  text                                         RAW  Capacity
     {7,  "Special: Rich in Rare Metals (+1 RAW)",           1,   0},
@@ -176,13 +185,30 @@ constexpr SpecialRow kSpecialTable[] = {
 
 constexpr SpecialRow kNoSpecial = {0, "Special: None", 0, 0};
 
-// Only worlds with a value table (codes 1 to 3) roll for a special.
-const SpecialRow& RollSpecial(Dice& dice, MediumTypeCode code)
+// Subtracted from the special dice; only worlds with a value table roll them.
+int SpecialModifier(ValueRule rule)
 {
-    if (code < 1 || code > 3) {
+    switch (rule) {
+    case ValueRule::Terrestrial:
+        return 1;
+    case ValueRule::SubTerrestrial:
+        return 2;
+    case ValueRule::Hostile:
+        return 3;
+    case ValueRule::None:
+    case ValueRule::Belt:
+        break;
+    }
+    return 0;
+}
+
+const SpecialRow& RollSpecial(Dice& dice, ValueRule rule)
+{
+    const int modifier = SpecialModifier(rule);
+    if (modifier == 0) {
         return kNoSpecial;
     }
-    const int total = dice.Roll(1, 6) + dice.Roll(1, 6) - code;
+    const int total = dice.Roll(1, 6) + dice.Roll(1, 6) - modifier;
     const auto row = std::find_if(std::begin(kSpecialTable), std::end(kSpecialTable),
                                   [total](const SpecialRow& r) { return r.total == total; });
     return row == std::end(kSpecialTable) ? kNoSpecial : *row;
@@ -196,17 +222,17 @@ struct MoonRow {
     int raw;
 };
 
-// By two d6, once per moon. Every text ends in "; ".
+// By two d6, once per moon.
 constexpr MoonRow kMoonTable[] = {
     //  2d6      text                                   Capacity  RAW
-    {2,  2,  "Moon causes severe tidal forces; ",      -1,        0},
-    {3,  4,  "Inaccessible; ",                          0,        0},
-    {5,  7,  "Accessible; ",                           +1,        0},
-    {8,  8,  "Accessible w/ resources; ",              +1,       +1},
-    {9,  9,  "Favorable put poor; ",                   +2,        0},
-    {10, 10, "Favorable w/ resources; ",               +2,       +1},
-    {11, 11, "Favorable w/ rich resources; ",          +2,       +2},
-    {12, 12, "Near ideal; ",                           +3,       +2},
+    {2,  2,  "Moon causes severe tidal forces",       -1,        0},
+    {3,  4,  "Inaccessible",                           0,        0},
+    {5,  7,  "Accessible",                            +1,        0},
+    {8,  8,  "Accessible w/ resources",               +1,       +1},
+    {9,  9,  "Favorable put poor",                    +2,        0},
+    {10, 10, "Favorable w/ resources",                +2,       +1},
+    {11, 11, "Favorable w/ rich resources",           +2,       +2},
+    {12, 12, "Near ideal",                            +3,       +2},
 };
 
 const MoonRow& RollMoon(Dice& dice)
@@ -219,74 +245,39 @@ const MoonRow& RollMoon(Dice& dice)
 
 }  // namespace
 
-void GenerateMediumObject(GenContext& context, OrbitZone zone, int systemNumber, int slot, ItemId systemItem)
+MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census)
 {
-    Dice& dice = context.dice;
-    ResultTree& tree = context.tree;
-    const ItemId object =
-        tree.Insert(systemItem, Format("Object %d.%d", systemNumber, slot), ZoneImage(zone), Placement::Last);
-
+    MediumObject object;
+    object.zone = zone;
     const TypeRow& type = RollObjectType(dice, zone);
+    object.type = type.type;
     const int moons = RollMoonCount(dice, type);
-    const ValueRow value = RollValue(dice, type.code);
+    const Value value = RollValue(dice, type.rule);
+    object.value = value.valueClass;
     int raw = value.raw;
     int capacity = value.capacity;
 
-    const SpecialRow& special = RollSpecial(dice, type.code);
+    const SpecialRow& special = RollSpecial(dice, type.rule);
+    object.special = special.text;
     raw += special.raw;
     capacity += special.capacity;
 
-    std::string moonsText = std::to_string(moons) + ": ";
     for (int moon = 0; moon < moons; ++moon) {
         const MoonRow& row = RollMoon(dice);
-        moonsText += row.text;
+        object.moons.push_back(row.text);
         capacity += row.capacity;
         raw += row.raw;
     }
-    // Drops the last moon's "; ", or the ": " after a count of 0.
-    moonsText.resize(moonsText.size() - 2);
 
     // Tidal moons can take Capacity to 0 or below, and many objects start at 0.
-    capacity = std::max(capacity, 1);
-    raw = std::max(raw, 1);
-
-    // Without the census option the three census columns of the reports carry 0.
-    int census = 0;
-    int morale = 0;
-    int productivity = 0;
-    if (context.census) {
-        census = capacity / 2;
-        morale = productivity = std::max(census - 1, 1);
+    object.capacity = std::max(capacity, 1);
+    object.raw = std::max(raw, 1);
+    if (census) {
+        const int derived = object.capacity / 2;
+        const int moraleAndProductivity = std::max(derived - 1, 1);
+        object.census = CensusValues{derived, moraleAndProductivity, moraleAndProductivity};
     }
-
-    AddStatItem(tree, Format("Base stats: %s/%s", value.name, type.name), NO_VALUE, ImgBlank, object);
-    AddStatItem(tree, "Raw", raw, ImgBlank, object);
-    AddStatItem(tree, "Capacity", capacity, ImgBlank, object);
-    AddStatItem(tree, special.text, NO_VALUE, ImgBlank, object);
-    AddStatItem(tree, Format("Moons: %s", moonsText.c_str()), NO_VALUE, ImgBlank, object);
-    if (context.census) {
-        AddStatItem(tree, "Census", census, ImgBlank, object);
-        AddStatItem(tree, "Morale", morale, ImgBlank, object);
-        AddStatItem(tree, "Productivity", productivity, ImgBlank, object);
-    }
-
-    ReportFiles& reports = context.reports;
-    if (!reports.IsOpen()) {
-        return;
-    }
-    // Every cell of the row is in the zone's colour.
-    const char* colour = ZoneColour(zone);
-    reports.Html("\t<tr>\n\t\t<td><font color=\"#%s\">%d.%d</font></td><td><font color=\"#%s\">%s</font></td>"
-                 "<td><font color=\"#%s\">%s</font></td><td><font color=\"#%s\">%d</font></td>"
-                 "<td><font color=\"#%s\">%d</font></td><td><font color=\"#%s\">%d</font></td>"
-                 "<td><font color=\"#%s\">%d</font></td><td><font color=\"#%s\">%d</font></td>"
-                 "<td><font color=\"#%s\">%s</font></td><td><font color=\"#%s\">%s</font></td>\t</tr>\n",
-                 colour, systemNumber, slot, colour, type.name, colour, value.name, colour, capacity, colour, census,
-                 colour, morale, colour, productivity, colour, raw, colour, special.text, colour, moonsText.c_str());
-
-    // No text of an object holds a comma, so the fields go unquoted.
-    reports.Text("%d.%d,%s,%s,%d,%d,%d,%d,%d,%s,%s\n", systemNumber, slot, type.name, value.name, capacity, census,
-                 morale, productivity, raw, special.text, moonsText.c_str());
+    return object;
 }
 
 }  // namespace nexmar

@@ -32,31 +32,22 @@ constexpr LayoutRow kLayoutTable[] = {
 
 }  // namespace
 
-void GenerateMediumSystem(GenContext& context, int index, ItemId systemItem)
+MediumSystem GenerateMediumSystem(Dice& dice, bool census)
 {
-    const int number = index + 1;
-    ReportFiles& reports = context.reports;
-    // Every system has a table of its own, its header cells directly in the table.
-    reports.Html("<table cellpadding=\"1\" border=\"1\">\n");
-    reports.Html("\t<th>Object</th><th>Type</th><th>Value</th><th>Capacity</th><th>Census</th><th>Morale</th>"
-                 "<th>Productivity</th><th>RAW</th><th>Special</th><th>Moons</th>\n");
-    reports.Text("Object,Type,Value,Capacity,Census,Morale,Productivity,RAW,Special,Moons\n");
-
-    const int total = context.dice.Roll(1, 6) + context.dice.Roll(1, 6);
+    const int total = dice.Roll(1, 6) + dice.Roll(1, 6);
     const LayoutRow& layout = kLayoutTable[total - 2];
     const struct {
         OrbitZone zone;
         int slots;
-    } zones[] = {{Inner, layout.inner}, {Habitable, layout.habitable}, {Outer, layout.outer}};
-    int slot = 0;
+    } zones[] = {{OrbitZone::Inner, layout.inner}, {OrbitZone::Habitable, layout.habitable},
+                 {OrbitZone::Outer, layout.outer}};
+    MediumSystem system;
     for (const auto& [zone, slots] : zones) {
         for (int i = 0; i < slots; ++i) {
-            GenerateMediumObject(context, zone, number, ++slot, systemItem);
+            system.objects.push_back(GenerateMediumObject(dice, zone, census));
         }
     }
-
-    reports.Text("\n");
-    reports.Html("</table>\n");
+    return system;
 }
 
 }  // namespace nexmar

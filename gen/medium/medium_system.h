@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/generation_run.h"
+#include "core/dice.h"
+#include "gen/records.h"
 
 namespace nexmar {
 
 // One Medium-detail system: its layout roll and every object of the layout.
-void GenerateMediumSystem(GenContext& context, int index, ItemId systemItem);
+MediumSystem GenerateMediumSystem(Dice& dice, bool census);
 
 }  // namespace nexmar

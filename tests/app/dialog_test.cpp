@@ -25,7 +25,7 @@
 #include "app/about_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/user_prompts.h"
-#include "fake_prompts.h"
+#include "support/fake_prompts.h"
 
 namespace nexmar {
 namespace {
@@ -94,20 +94,17 @@ private:
     QString InDir(const QString& name) const { return dir_->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> dir_;
-    QString previousDir_;
     testing::FakePrompts prompts_;
     std::unique_ptr<GeneratorDialog> dialog_;
 };
 
 void DialogTest::init()
 {
-    // Every run writes its reports into the working directory.
+    // Every run writes its reports into this directory.
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-    previousDir_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir_->path()));
     prompts_ = testing::FakePrompts();
-    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1234);
+    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1234, dir_->path().toStdString());
     dialog_->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
 }
@@ -115,7 +112,6 @@ void DialogTest::init()
 void DialogTest::cleanup()
 {
     dialog_.reset();
-    QDir::setCurrent(previousDir_);
     dir_.reset();
 }
 

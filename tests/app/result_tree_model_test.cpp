@@ -31,7 +31,7 @@ void GrowRandomTree(ResultTree& tree, std::mt19937& random, ItemId parent, int d
     const bool sorted = random() % 2 == 0;
     for (int i = 0; i < children; ++i) {
         const std::string text = std::string(1, static_cast<char>('a' + random() % 26)) + std::to_string(i);
-        const ItemId item = tree.Insert(parent, text, static_cast<int>(random() % kTreeImageCount),
+        const ItemId item = tree.Insert(parent, text, static_cast<TreeImage>(random() % kTreeImageCount),
                                         sorted ? Placement::Sorted : Placement::Last);
         if (depth < 4) {
             GrowRandomTree(tree, random, item, depth + 1);
@@ -73,12 +73,12 @@ QList<bool> ExpansionOf(const QTreeView& view)
 void ResultTreeTest::theModelShowsTheTreeWithItsImages()
 {
     ResultTree tree;
-    const ItemId root = tree.Insert(kNoItem, "System Results", ImgBlank, Placement::First);
-    const ItemId system = tree.Insert(root, "System 1", ImgSystem, Placement::Last);
-    AddStatItem(tree, "Raw", 2, ImgBlank, system);
-    AddStatItem(tree, "Capacity", 6, ImgBlank, system);
-    AddStatItem(tree, "Base stats: Colony/Minor", NO_VALUE, ImgBlank, system);
-    tree.Insert(system, "Moon 1", ImgMoon, Placement::Last);
+    const ItemId root = tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+    const ItemId system = tree.Insert(root, "System 1", TreeImage::System, Placement::Last);
+    AddStatItem(tree, "Raw", 2, TreeImage::Blank, system);
+    AddStatItem(tree, "Capacity", 6, TreeImage::Blank, system);
+    AddStatItem(tree, "Base stats: Colony/Minor", NO_VALUE, TreeImage::Blank, system);
+    tree.Insert(system, "Moon 1", TreeImage::Moon, Placement::Last);
     const QList<QIcon> images = LoadTreeImages();
     QCOMPARE(images.size(), kTreeImageCount);
     for (const QIcon& image : images) {
@@ -102,9 +102,9 @@ void ResultTreeTest::theModelShowsTheTreeWithItsImages()
     const auto imageOf = [&](const QModelIndex& index) {
         return index.data(Qt::DecorationRole).value<QIcon>().cacheKey();
     };
-    QCOMPARE(imageOf(rootIndex), images[ImgBlank].cacheKey());
-    QCOMPARE(imageOf(systemIndex), images[ImgSystem].cacheKey());
-    QCOMPARE(imageOf(model.index(3, 0, systemIndex)), images[ImgMoon].cacheKey());
+    QCOMPARE(imageOf(rootIndex), images[ImageIndex(TreeImage::Blank)].cacheKey());
+    QCOMPARE(imageOf(systemIndex), images[ImageIndex(TreeImage::System)].cacheKey());
+    QCOMPARE(imageOf(model.index(3, 0, systemIndex)), images[ImageIndex(TreeImage::Moon)].cacheKey());
     QVERIFY(!model.index(4, 0, systemIndex).isValid());
     QVERIFY(!model.index(0, 1, systemIndex).isValid());
     QVERIFY(!(model.flags(systemIndex) & (Qt::ItemIsDragEnabled | Qt::ItemIsEditable)));

@@ -24,10 +24,15 @@ int OpenDescriptorCount()
 
 TEST(CsvField, QuotesOnlyTextsWithACommaOrAQuote)
 {
-    EXPECT_STREQ(CsvField("Special: Rich in Rare Metals").c_str(), "Special: Rich in Rare Metals");
-    EXPECT_STREQ(CsvField("Special: Fair Biosphere (+1 Census, +2 Capacity)").c_str(),
-                 "\"Special: Fair Biosphere (+1 Census, +2 Capacity)\"");
-    EXPECT_STREQ(CsvField("a \"b\", c").c_str(), "\"a \"\"b\"\", c\"");
+    const auto field = [](std::string_view text) {
+        std::string row = "1,";
+        AppendCsvField(row, text);
+        return row;
+    };
+    EXPECT_EQ(field("Special: Rich in Rare Metals"), "1,Special: Rich in Rare Metals");
+    EXPECT_EQ(field("Special: Fair Biosphere (+1 Census, +2 Capacity)"),
+              "1,\"Special: Fair Biosphere (+1 Census, +2 Capacity)\"");
+    EXPECT_EQ(field("a \"b\", c"), "1,\"a \"\"b\"\", c\"");
 }
 
 TEST(ReportFiles, FramingOfAMediumOrHighRun)

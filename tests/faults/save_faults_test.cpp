@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "app/generator_dialog.h"
-#include "app/fake_prompts.h"
+#include "support/fake_prompts.h"
 
 namespace nexmar {
 
@@ -68,7 +68,6 @@ private:
     void ExpectEarlierFileIntact() const;
 
     std::unique_ptr<QTemporaryDir> dir_;
-    QString previousDir_;
     testing::FakePrompts prompts_;
     std::unique_ptr<GeneratorDialog> dialog_;
 };
@@ -77,16 +76,13 @@ void SaveFaultsTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-    previousDir_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir_->path()));
     prompts_ = testing::FakePrompts();
-    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 99);
+    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 99, dir_->path().toStdString());
 }
 
 void SaveFaultsTest::cleanup()
 {
     dialog_.reset();
-    QDir::setCurrent(previousDir_);
     dir_.reset();
 }
 

@@ -4,7 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/generation_run.h"
+#include "gen/high/high_object.h"
+#include "gen/high/high_system.h"
+#include "run/report_writer.h"
+#include "run/tree_renderer.h"
 #include "support/test_support.h"
 
 namespace nexmar::testing {
@@ -13,16 +16,34 @@ inline constexpr std::pair<int, int> kD10{1, 10};
 inline constexpr std::pair<int, int> kD6{1, 6};
 inline constexpr std::pair<int, int> kD4{1, 4};
 
-// Scripted dice, a tree with one system item and open reports in a fresh
-// directory: one High-detail generator call at a time.
+// Scripted dice, a tree with one system item "System 3" and open reports in a
+// fresh directory: one High-detail generator call at a time, its record shown
+// in the tree and written to the reports as a run does.
 class HighFixture {
 public:
-    HighFixture(std::vector<int> faces, bool census)
-        : dice(std::move(faces)), reports(dir.path()), context{dice, tree, reports, census}
+    HighFixture(std::vector<int> faces, bool census) : census(census), dice(std::move(faces)), reports(dir.path())
     {
         RecordingNotifier notifier;
         reports.OpenReports(notifier);
-        system = tree.Insert(kNoItem, "System 3", ImgSystem, Placement::Last);
+        system = tree.Insert(kNoItem, "System 3", TreeImage::System, Placement::Last);
+    }
+
+    // Object objectIndex of component A.
+    HighObject Object(OrbitZone zone, int objectIndex)
+    {
+        const HighObject object = GenerateHighObject(dice, zone, census);
+        RenderHighObject(tree, system, 3, 'A', objectIndex, object);
+        WriteHighObjectRows(reports, 3, 'A', objectIndex, object);
+        return object;
+    }
+
+    HighSystem System() { return Show(GenerateHighSystem(dice, census)); }
+
+    HighSystem Show(HighSystem record)
+    {
+        RenderHighSystem(tree, system, 3, record);
+        WriteHighTables(reports, 3, record);
+        return record;
     }
 
     // Closes the reports and returns what the generator wrote to the text
@@ -62,11 +83,11 @@ public:
         return lines;
     }
 
+    bool census;
     TempDir dir;
     ScriptedDice dice;
     ResultTree tree;
     ReportFiles reports;
-    GenContext context;
     ItemId system = kNoItem;
 };
 

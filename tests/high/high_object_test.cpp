@@ -6,6 +6,7 @@
 namespace nexmar {
 namespace {
 
+using enum OrbitZone;
 using testing::HighFixture;
 using testing::kD10;
 using testing::kD6;
@@ -24,7 +25,7 @@ TEST(HighObject, TinyAsteroidCapacityIsHalvedToZeroThenRaisedOrGivenItsBonus)
     for (const bool census : {false, true}) {
         for (const Case& c : cases) {
             HighFixture high({1, 1, 1, c.first, c.second}, census);
-            GenerateHighObject(high.context, Inner, 3, 0, 'A', high.system);
+            high.Object(Inner, 0);
             const Lines texts = high.Texts(high.tree.Children(high.system)[0]);
             EXPECT_EQ(texts[0], "Base stats: Tiny/Asteroid");
             EXPECT_EQ(texts[1], c.capacity) << c.first + c.second << " census " << census;
@@ -39,7 +40,7 @@ TEST(HighObject, GasGiantSpecialRollOneHasNoSpecialAndPlainCensusValues)
 {
     // Inner Gas Giant, size die 5 (+2: Medium), RAW die 6 (-2: 1), special 1 + 1 - 1, no moon.
     HighFixture high({2, 5, 6, 1, 1, 1}, true);
-    GenerateHighObject(high.context, Inner, 3, 0, 'A', high.system);
+    high.Object(Inner, 0);
     EXPECT_EQ(high.Outline(high.system),
               (Lines{"Object 3A.1", "  Base stats: Medium/Gas Giant", "  Capacity: 4", "  Census: 2", "  Morale: 1",
                      "  Productivity: 1", "  Raw: 1", "  Special: None"}));
@@ -64,7 +65,7 @@ TEST(HighObject, CensusIsHalfTheFinalCapacityThenTheSpecialsBonuses)
     };
     for (const Case& c : cases) {
         HighFixture high(c.faces, true);
-        GenerateHighObject(high.context, Inner, 3, 0, 'A', high.system);
+        high.Object(Inner, 0);
         const Lines texts = high.Texts(high.tree.Children(high.system)[0]);
         EXPECT_EQ(Lines(texts.begin() + 1, texts.begin() + 5), c.census) << c.faces[1];
         EXPECT_TRUE(high.dice.AllUsed());
@@ -76,7 +77,7 @@ TEST(HighObject, GaiaWorldShowsItsColonyInTheTreeEvenWithoutCensusButNotInTheRep
     // Inner Terrestrial, Huge (Capacity 6), RAW die 5, special 6 + 5 + 2 = 13, no moon.
     const std::vector<int> faces{10, 10, 5, 6, 5, 1};
     HighFixture off(faces, false);
-    GenerateHighObject(off.context, Inner, 3, 1, 'A', off.system);
+    off.Object(Inner, 1);
     EXPECT_EQ(off.Outline(off.system),
               (Lines{"Object 3A.2", "  Base stats: Huge/Terrestrial", "  Capacity: 6", "  Census: 1", "  Morale: 1",
                      "  Productivity: 1", "  Raw: 2", "  Special: Gaia World/Splinter Colony"}));
@@ -84,7 +85,7 @@ TEST(HighObject, GaiaWorldShowsItsColonyInTheTreeEvenWithoutCensusButNotInTheRep
 
     // With census: Capacity 7, then 3 + 1, 2 + 1, 2 + 1.
     HighFixture on(faces, true);
-    GenerateHighObject(on.context, Inner, 3, 1, 'A', on.system);
+    on.Object(Inner, 1);
     EXPECT_EQ(on.Reports().first, "3A.2,Terrestrial,7,4,3,3,2,Special: Gaia World/Splinter Colony\n");
 }
 
@@ -93,13 +94,13 @@ TEST(HighObject, MoonsFollowTheStatLinesAndTheObjectsRowsInOrder)
     // Outer Gas Giant, size die 9 (+2: Huge, Capacity 7), RAW die 9 (-2: 2), special 3 + 4 - 1 = 6
     // (Capacity 8); moon die 3 (+2 +3: two moons); moon dice 9 (+1: 2, 2) and 1 (+1: 1, 0).
     HighFixture high({4, 9, 9, 3, 4, 3, 9, 1}, false);
-    GenerateHighObject(high.context, Outer, 3, 3, 'A', high.system);
+    high.Object(Outer, 3);
     EXPECT_EQ(high.Outline(high.system),
               (Lines{"Object 3A.4", "  Base stats: Huge/Gas Giant", "  Capacity: 8", "  Raw: 2",
                      "  Special: Fair Climate", "  Moon 3A.4.1", "    Capacity: 2", "    Raw: 2", "  Moon 3A.4.2",
                      "    Capacity: 1", "    Raw: 0"}));
     const ItemId object = high.tree.Children(high.system)[0];
-    EXPECT_EQ(high.tree.at(object).image, ImgBlueObject);
+    EXPECT_EQ(high.tree.at(object).image, TreeImage::BlueObject);
     EXPECT_EQ(high.Reports().first,
               "3A.4,Gas Giant,8,0,0,0,2,Special: Fair Climate\n"
               "3A.4.1,Moon,2,0,0,0,2,-\n"

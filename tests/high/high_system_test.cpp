@@ -6,6 +6,7 @@
 namespace nexmar {
 namespace {
 
+using enum StarColour;
 using testing::HighFixture;
 using testing::kD10;
 using testing::kD4;
@@ -75,14 +76,14 @@ TEST(HighSystem, StarCountAndGroupingOfComponents)
             calls.insert(calls.end(), component.size(), kD10);
         }
         HighFixture high(faces, false);
-        GenerateHighSystem(high.context, 2, high.system);
+        high.System();
         Lines expected;
         for (const std::string& star : c.stars) {
             expected.push_back("Star " + star);
         }
         EXPECT_EQ(high.Texts(high.system), expected) << c.faces.back();
         for (const ItemId star : high.tree.Children(high.system)) {
-            EXPECT_EQ(high.tree.at(star).image, high.tree.at(star).text[6] == '1' ? ImgBlueStar : ImgYellowStar);
+            EXPECT_EQ(high.tree.at(star).image, high.tree.at(star).text[6] == '1' ? TreeImage::BlueStar : TreeImage::YellowStar);
             EXPECT_TRUE(high.tree.at(star).children.empty());
         }
         EXPECT_EQ(high.dice.calls, calls) << c.faces.back();
@@ -93,7 +94,7 @@ TEST(HighSystem, StarCountAndGroupingOfComponents)
 TEST(HighSystem, EveryComponentWritesItsStarLinesAndTableEvenWithoutObjects)
 {
     HighFixture high({10, 3, 1, 1, 5, 5, 1, 1, 1, 1, 5, 5, 1, 1, 1, 1, 1, 1}, false);
-    GenerateHighSystem(high.context, 2, high.system);
+    high.System();
     const auto [text, html] = high.Reports();
     EXPECT_EQ(text, std::string("Star A: Extremely Hot Blue Supergiant (OI)\nStar A: Yellow Main Sequence (GV)\n") +
                         kTextHeader +
@@ -125,7 +126,8 @@ TEST(HighSystem, ZoneRollByColourAndModifier)
         ScriptedDice dice({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
         std::string results;
         for (int face = 1; face <= 10; ++face) {
-            results += "-IHO"[RollZone(dice, colour, modifier)];
+            const std::optional<OrbitZone> zone = RollZone(dice, colour, modifier);
+            results += zone ? "IHO"[static_cast<int>(*zone)] : '-';
         }
         EXPECT_EQ(dice.calls, Repeat(kD10, 10));
         return results;
@@ -146,16 +148,16 @@ TEST(HighSystem, ZoneResultsOfZeroShortenTheLoop)
 {
     // A Yellow supergiant (zone modifier -3). Ten objects, every zone die 1 to 3: five zone rolls.
     HighFixture none({5, 1, 10, 1, 2, 3, 1, 2}, false);
-    GenerateSingleStar(none.context, 3, 'A', none.system);
+    none.Show({{GenerateSingleStar(none.dice, 'A', false)}});
     EXPECT_EQ(none.Texts(none.system), Lines{"Star A1: Yellow Supergiant (GI)"});
     EXPECT_EQ(none.dice.calls, Repeat(kD10, 8));
     EXPECT_TRUE(none.dice.AllUsed());
 
     // Three objects, zone dice 3 (no object) and 4 (Inner): two zone rolls, one Inner Asteroid.
     HighFixture one({5, 1, 3, 3, 4, 1, 1, 1, 1, 1}, false);
-    GenerateSingleStar(one.context, 3, 'A', one.system);
+    one.Show({{GenerateSingleStar(one.dice, 'A', false)}});
     EXPECT_EQ(one.Texts(one.system), (Lines{"Star A1: Yellow Supergiant (GI)", "Object 3A.1"}));
-    EXPECT_EQ(one.tree.at(one.tree.Children(one.system)[1]).image, ImgRedObject);
+    EXPECT_EQ(one.tree.at(one.tree.Children(one.system)[1]).image, TreeImage::RedObject);
     EXPECT_EQ(one.dice.calls, Join({Repeat(kD10, 8), Repeat(kD6, 2)}));
     EXPECT_TRUE(one.dice.AllUsed());
 }
@@ -175,17 +177,17 @@ TEST(HighSystem, ObjectsGoInnerHabitableOuterAndAreNumberedPerComponent)
         faces.insert(faces.end(), asteroid.begin(), asteroid.end());
     }
     HighFixture high(faces, false);
-    GenerateHighSystem(high.context, 2, high.system);
+    high.System();
     EXPECT_EQ(high.Texts(high.system),
               (Lines{"Star A1: Yellow Main Sequence (GV)", "Star A2: Yellow Main Sequence (GV)", "Object 3A.1",
                      "Object 3A.2", "Star B1: Yellow Main Sequence (GV)", "Object 3B.1", "Object 3B.2",
                      "Object 3B.3"}));
-    std::vector<int> images;
+    std::vector<TreeImage> images;
     for (const ItemId child : high.tree.Children(high.system)) {
         images.push_back(high.tree.at(child).image);
     }
-    EXPECT_EQ(images, (std::vector<int>{ImgYellowStar, ImgYellowStar, ImgRedObject, ImgBlueObject, ImgYellowStar,
-                                        ImgRedObject, ImgGreenObject, ImgBlueObject}));
+    EXPECT_EQ(images, (std::vector<TreeImage>{TreeImage::YellowStar, TreeImage::YellowStar, TreeImage::RedObject, TreeImage::BlueObject, TreeImage::YellowStar,
+                                        TreeImage::RedObject, TreeImage::GreenObject, TreeImage::BlueObject}));
     EXPECT_TRUE(high.dice.AllUsed());
 }
 

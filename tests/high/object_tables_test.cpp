@@ -7,7 +7,21 @@
 namespace nexmar {
 namespace {
 
+using enum OrbitZone;
+using enum HighObjectType;
+using enum HighObjectSize;
 using testing::ScriptedDice;
+
+// Every value of a closed set, in order.
+template <class Enum>
+std::vector<Enum> AllOf(Enum last)
+{
+    std::vector<Enum> all;
+    for (int i = 0; i <= static_cast<int>(last); ++i) {
+        all.push_back(static_cast<Enum>(i));
+    }
+    return all;
+}
 
 const std::vector<int> kEveryFace{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
@@ -17,7 +31,7 @@ std::string TypesByFace(OrbitZone zone)
     ScriptedDice dice(kEveryFace);
     std::string letters;
     for (int face = 1; face <= 10; ++face) {
-        letters += "AGHST"[RollObjectType(dice, zone)];
+        letters += "AGHST"[static_cast<int>(RollObjectType(dice, zone))];
     }
     return letters;
 }
@@ -28,7 +42,7 @@ std::string ValuesByFace(Roll roll)
     ScriptedDice dice(kEveryFace);
     std::string values;
     for (int face = 1; face <= 10; ++face) {
-        values += std::to_string(roll(dice));
+        values += std::to_string(static_cast<int>(roll(dice)));
     }
     EXPECT_EQ(dice.calls, (std::vector<std::pair<int, int>>(10, {1, 10})));
     return values;
@@ -47,9 +61,10 @@ TEST(ObjectTables, OnlyGasGiantsAreNeverTinyAndReachTheLargestHugeSizes)
     EXPECT_EQ(ValuesByFace([](Dice& d) { return RollObjectSize(d, GasGiant); }), "1122233456");
     const std::vector<std::pair<std::string, int>> sizes{{"Tiny", 1},  {"Small", 2}, {"Medium", 4}, {"Large", 5},
                                                          {"Huge", 6}, {"Huge", 7},  {"Huge", 8}};
-    for (int size = Tiny; size <= HugeCapacity8; ++size) {
-        EXPECT_EQ(ObjectSizeName(static_cast<HighObjectSize>(size)), sizes[size].first) << size;
-        EXPECT_EQ(SizeCapacity(static_cast<HighObjectSize>(size)), sizes[size].second) << size;
+    for (const HighObjectSize size : AllOf(HugeCapacity8)) {
+        const auto& [name, capacity] = sizes[static_cast<std::size_t>(size)];
+        EXPECT_EQ(HighObjectSizeName(size), name) << size;
+        EXPECT_EQ(SizeCapacity(size), capacity) << size;
     }
 }
 
@@ -65,12 +80,12 @@ TEST(ObjectTables, SpecialIsTwoSeparateD6PlusTheTypeModifier)
         {"Asteroid", {2, 12}},        {"Gas Giant", {1, 11}},   {"Hostile", {2, 12}},
         {"Sub-Terrestrial", {3, 13}}, {"Terrestrial", {4, 14}},
     };
-    for (int type = Asteroid; type <= Terrestrial; ++type) {
+    for (const HighObjectType objectType : AllOf(Terrestrial)) {
         ScriptedDice dice({1, 1, 6, 6});
-        const auto objectType = static_cast<HighObjectType>(type);
-        EXPECT_EQ(ObjectTypeName(objectType), ranges[type].first);
-        EXPECT_EQ(RollSpecial(dice, objectType), ranges[type].second.first);
-        EXPECT_EQ(RollSpecial(dice, objectType), ranges[type].second.second);
+        const auto& [name, range] = ranges[static_cast<std::size_t>(objectType)];
+        EXPECT_EQ(HighObjectTypeName(objectType), name);
+        EXPECT_EQ(RollSpecial(dice, objectType), range.first);
+        EXPECT_EQ(RollSpecial(dice, objectType), range.second);
         EXPECT_EQ(dice.calls, (std::vector<std::pair<int, int>>(4, {1, 6})));
     }
 }
@@ -101,7 +116,7 @@ TEST(ObjectTables, SpecialTextsAndTheirBonusesWithCensusOnAndOff)
         {15, "Special: None", 0, 0, 0, 0, 0, 0, 0},
     };
     for (const Row& row : rows) {
-        EXPECT_STREQ(SpecialText(row.roll), row.text) << row.roll;
+        EXPECT_EQ(SpecialText(row.roll), row.text) << row.roll;
         EXPECT_EQ(SpecialCapacity(row.roll, 4, false), 4 + row.capacityOff) << row.roll;
         EXPECT_EQ(SpecialRaw(row.roll, 2, false), 2 + row.rawOff) << row.roll;
         EXPECT_EQ(SpecialCapacity(row.roll, 4, true), 4 + row.capacityOn) << row.roll;
@@ -117,22 +132,22 @@ TEST(ObjectTables, SpecialTextsAndTheirBonusesWithCensusOnAndOff)
 TEST(HighTexts, NoneHoldsACommaOrMarkup)
 {
     std::vector<std::string> texts;
-    for (int colour = ExtremelyHotBlue; colour <= Red; ++colour) {
-        texts.push_back(ColourName(static_cast<StarColour>(colour)));
-        texts.push_back(SpectralLetter(static_cast<StarColour>(colour)));
+    for (const StarColour colour : AllOf(StarColour::Red)) {
+        texts.emplace_back(StarColourName(colour));
+        texts.emplace_back(SpectralLetter(colour));
     }
-    for (int size = Supergiant; size <= MainSequence; ++size) {
-        texts.push_back(SizeClassName(static_cast<SizeClass>(size)));
-        texts.push_back(LuminosityNumeral(static_cast<SizeClass>(size)));
+    for (const StarSize size : AllOf(StarSize::MainSequence)) {
+        texts.emplace_back(StarSizeName(size));
+        texts.emplace_back(LuminosityNumeral(size));
     }
-    for (int type = Asteroid; type <= Terrestrial; ++type) {
-        texts.push_back(ObjectTypeName(static_cast<HighObjectType>(type)));
+    for (const HighObjectType type : AllOf(Terrestrial)) {
+        texts.emplace_back(HighObjectTypeName(type));
     }
-    for (int size = Tiny; size <= HugeCapacity8; ++size) {
-        texts.push_back(ObjectSizeName(static_cast<HighObjectSize>(size)));
+    for (const HighObjectSize size : AllOf(HugeCapacity8)) {
+        texts.emplace_back(HighObjectSizeName(size));
     }
     for (int roll = 1; roll <= 14; ++roll) {
-        texts.push_back(SpecialText(roll));
+        texts.emplace_back(SpecialText(roll));
     }
     for (const std::string& text : texts) {
         EXPECT_EQ(text.find_first_of(",<&\"\n"), std::string::npos) << text;

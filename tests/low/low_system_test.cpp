@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/generation_run.h"
 #include "gen/low/low_system.h"
+#include "run/tree_renderer.h"
 #include "support/test_support.h"
 
 namespace nexmar {
@@ -11,21 +11,21 @@ using testing::RunScripted;
 using testing::ScriptedDice;
 using testing::ScriptedRun;
 
-// One Low-detail system at index with the four faces given, reports closed.
+// One Low-detail system at index with the four faces given, as the tree shows it.
 struct LowFixture {
-    LowFixture(std::vector<int> faces, int index, bool census) : dice(std::move(faces)), reports("", "")
+    LowFixture(std::vector<int> faces, int index, bool census) : dice(std::move(faces))
     {
-        const ItemId system = tree.Insert(kNoItem, "System", ImgSystem, Placement::Last);
-        GenContext context{dice, tree, reports, census};
-        GenerateLowSystem(context, index, system);
+        const ItemId system = tree.Insert(kNoItem, "System", TreeImage::System, Placement::Last);
+        record = index == 0 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census);
+        RenderLowSystem(tree, system, record);
         for (const ItemId child : tree.Children(system)) {
             texts.push_back(tree.at(child).text);
-            EXPECT_EQ(tree.at(child).image, ImgBlank);
+            EXPECT_EQ(tree.at(child).image, TreeImage::Blank);
         }
     }
     ScriptedDice dice;
     ResultTree tree;
-    ReportFiles reports;
+    LowSystem record;
     std::vector<std::string> texts;
 };
 

@@ -5,11 +5,14 @@
 #include <set>
 
 #include "gen/medium/medium_object.h"
+#include "run/report_writer.h"
+#include "run/tree_renderer.h"
 #include "support/test_support.h"
 
 namespace nexmar {
 namespace {
 
+using enum OrbitZone;
 using testing::ReadFile;
 using testing::RecordingNotifier;
 using testing::ScriptedDice;
@@ -43,14 +46,15 @@ struct ObjectRun {
         if (withReports) {
             EXPECT_TRUE(reports.OpenReports(notifier));
         }
-        const ItemId system = tree.Insert(kNoItem, "System 2", ImgSystem, Placement::Last);
-        GenContext context{dice, tree, reports, census};
-        GenerateMediumObject(context, zone, 2, 1, system);
+        const ItemId system = tree.Insert(kNoItem, "System 2", TreeImage::System, Placement::Last);
+        const MediumObject record = GenerateMediumObject(dice, zone, census);
+        RenderMediumObject(tree, system, 2, 1, record);
+        WriteMediumObjectRow(reports, 2, 1, record);
         EXPECT_TRUE(dice.AllUsed());
         object = tree.Children(system).at(0);
         for (const ItemId line : tree.Children(object)) {
             shown.push_back(tree.at(line).text);
-            EXPECT_EQ(tree.at(line).image, ImgBlank);
+            EXPECT_EQ(tree.at(line).image, TreeImage::Blank);
         }
         if (withReports) {
             EXPECT_TRUE(reports.CloseReports(notifier));
@@ -83,13 +87,13 @@ struct ObjectRun {
     std::string html;
 };
 
-TEST(MediumObject, WorkedExampleCensusOnAndOff)
+TEST(MediumObject, CensusAddsThreeLinesAndFillsTheReportsCensusColumns)
 {
     // Inner Terrestrial with one moon, Moderate, Fair Biosphere, a moon Favorable w/ resources.
     const std::vector<int> faces{4, 2, 8, 5, 4, 6, 4};
     const ObjectRun on(Inner, faces, true, true);
     EXPECT_EQ(on.tree.at(on.object).text, "Object 2.1");
-    EXPECT_EQ(on.tree.at(on.object).image, ImgRedObject);
+    EXPECT_EQ(on.tree.at(on.object).image, TreeImage::RedObject);
     std::vector<ItemId> added = on.tree.Children(on.object);
     std::sort(added.begin(), added.end());  // ids grow with each insertion
     std::vector<std::string> addedTexts;
@@ -172,7 +176,7 @@ TEST(MediumObject, EveryTypeRowWithItsMoonDie)
             moons += moon == 0 ? ": Accessible" : "; Accessible";
         }
         const ObjectRun run(row.zone, faces);
-        const std::string where = std::to_string(row.zone) + "/" + std::to_string(row.face);
+        const std::string where = std::string(OrbitZoneName(row.zone)) + "/" + std::to_string(row.face);
         EXPECT_EQ(run.tree.at(run.object).image, ZoneImage(row.zone)) << where;
         EXPECT_EQ(run.Line("Base stats"), std::string("Base stats: ") + row.baseStats) << where;
         EXPECT_EQ(run.Line("Moons"), moons) << where;
@@ -275,7 +279,8 @@ TEST(MediumObject, ClampRaisesGasGiantsBeltsAndClassNoneWorldsToOne)
             const ObjectRun belt(zone, {6, rawDie}, true, true);
             EXPECT_EQ(belt.Stats(), clamped);
             EXPECT_EQ(belt.text, "2.1,Asteroid Belt,N/A,1,0,1,1,1,Special: None,0\n");
-            EXPECT_NE(belt.html.find(std::string("#") + ZoneColour(zone) + "\">0</font></td>\t</tr>\n"),
+            const std::string colour = zone == Habitable ? "#009900" : "#0000FF";
+            EXPECT_NE(belt.html.find(colour + "\">0</font></td>\t</tr>\n"),
                       std::string::npos);
         }
     }

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <sstream>
 
-#include "core/generation_run.h"
 #include "gen/medium/medium_system.h"
+#include "run/generation_run.h"
+#include "run/tree_renderer.h"
 #include "support/test_support.h"
 
 namespace nexmar {
@@ -43,10 +44,8 @@ std::string LayoutZones(int first, int second, const std::string& zones, Calls* 
     faces.insert(faces.end(), objects.begin(), objects.end());
     ScriptedDice dice(faces);
     ResultTree tree;
-    ReportFiles reports("", "");
-    const ItemId system = tree.Insert(kNoItem, "System 5", ImgSystem, Placement::Last);
-    GenContext context{dice, tree, reports, false};
-    GenerateMediumSystem(context, 4, system);
+    const ItemId system = tree.Insert(kNoItem, "System 5", TreeImage::System, Placement::Last);
+    RenderMediumSystem(tree, system, 5, GenerateMediumSystem(dice, false));
     EXPECT_TRUE(dice.AllUsed()) << first << "+" << second;
     if (calls != nullptr) {
         *calls = dice.calls;
@@ -55,7 +54,7 @@ std::string LayoutZones(int first, int second, const std::string& zones, Calls* 
     for (const ItemId child : tree.Children(system)) {
         const ResultTree::Item& object = tree.at(child);
         EXPECT_EQ(object.text, "Object 5." + std::to_string(shown.size() + 1));
-        shown += object.image == ImgRedObject ? 'I' : object.image == ImgGreenObject ? 'H' : 'O';
+        shown += object.image == TreeImage::RedObject ? 'I' : object.image == TreeImage::GreenObject ? 'H' : 'O';
     }
     return shown;
 }
@@ -79,8 +78,8 @@ TEST(MediumSystem, LayoutDiceComeFirstThenEachObjectsDiceInSlotOrder)
     EXPECT_EQ(calls, (Calls{d6, d6, d6, {2, 12}, d6, d6, d6, d6, d6, d6}));
 }
 
-// Two systems: System 1 on a layout total of 2 holds the Terrestrial of the
-// worked example; System 2 on 3 holds a class-None Hostile and a belt.
+// Two systems: System 1 on a layout total of 2 holds the census test's
+// Terrestrial with one moon; System 2 on 3 holds a class-None Hostile and a belt.
 ScriptedRun RunTwoSystems(bool census)
 {
     return RunScripted({2, DetailLevel::Medium, census}, {1, 1, 4, 2, 8, 5, 4, 6, 4, 1, 2, 1, 2, 1, 1, 6, 6});

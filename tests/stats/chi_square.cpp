@@ -1,6 +1,6 @@
-#include "tests/stats/chi_square.h"
+#include "stats/chi_square.h"
 
-#include "tests/support/scratch.h"
+#include "support/scratch.h"
 
 #include <algorithm>
 #include <cmath>

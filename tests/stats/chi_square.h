@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/dice.h"
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 
 namespace nexmar::stats {
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "tests/proof/high_tables.h"
-#include "tests/stats/chi_square.h"
+#include "invariants/high_tables.h"
+#include "stats/chi_square.h"
 
 namespace nexmar::stats {
 namespace {
 
-using namespace proof;
+using namespace invariants;
 
 constexpr int kSystems = 100000;
 const char* const kZones[] = {"", "Inner", "Habitable", "Outer"};
@@ -67,15 +67,15 @@ HighTally Tally()
                 first = text[6] == '1' ? star : first;
                 continue;
             }
-            const int image = tree.at(child).image;
-            const int zone = image == ImgRedObject ? 1 : image == ImgGreenObject ? 2 : 3;
+            const TreeImage image = tree.at(child).image;
+            const int zone = image == TreeImage::RedObject ? 1 : image == TreeImage::GreenObject ? 2 : 3;
             ++tally.zonesByStar[StarKey(first)][kZones[zone]];
             std::string base;
             int moons = 0;
             for (const ItemId line : tree.at(child).children) {
                 const std::string& lineText = tree.at(line).text;
                 base = lineText.rfind("Base stats: ", 0) == 0 ? lineText.substr(12) : base;
-                moons += tree.at(line).image == ImgMoon ? 1 : 0;
+                moons += tree.at(line).image == TreeImage::Moon ? 1 : 0;
             }
             const std::string size = base.substr(0, base.find('/'));
             const std::string type = base.substr(base.find('/') + 1);

@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "tests/proof/low_tables.h"
-#include "tests/stats/chi_square.h"
+#include "invariants/low_tables.h"
+#include "stats/chi_square.h"
 
 namespace nexmar::stats {
 namespace {
 
-using proof::kLowClasses;
-using proof::kLowSpecials;
+using invariants::kLowClasses;
+using invariants::kLowSpecials;
 
 constexpr int kSystems = 100001;  // the first system's class is fixed, so 100,000 count
 
@@ -38,12 +38,12 @@ TEST(LowStats, ImportanceClassesAndTheirSpecialsFollowTheTables)
     const Odds importance = TwoD6();
     std::map<std::string, double> classOdds;
     std::map<std::string, double> specialOdds;
-    for (const proof::LowClass& row : kLowClasses) {
+    for (const invariants::LowClass& row : kLowClasses) {
         for (const auto& [total, p] : importance) {
             classOdds[row.text] += total >= row.lowest && total <= row.highest ? p : 0.0;
         }
         for (const auto& [total, p] : ShiftOdds(TwoD6(), row.modifier)) {
-            for (const proof::LowSpecial& special : kLowSpecials) {
+            for (const invariants::LowSpecial& special : kLowSpecials) {
                 if (total >= special.lowest && total <= special.highest) {
                     specialOdds[std::string(row.text) + " with " + special.text] += p * classOdds[row.text];
                 }

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "tests/proof/medium_tables.h"
-#include "tests/stats/chi_square.h"
+#include "invariants/medium_tables.h"
+#include "stats/chi_square.h"
 
 namespace nexmar::stats {
 namespace {
 
-using namespace proof;
+using namespace invariants;
 
 constexpr int kSystems = 100000;
 const char* const kZones[] = {"", "Inner", "Habitable", "Outer"};
@@ -33,8 +33,8 @@ MediumTally Tally()
         const auto& objects = tree.at(system).children;
         ++tally.layouts[std::to_string(objects.size())];
         for (const ItemId object : objects) {
-            const int image = tree.at(object).image;
-            const int zone = image == ImgRedObject ? 1 : image == ImgGreenObject ? 2 : 3;
+            const TreeImage image = tree.at(object).image;
+            const int zone = image == TreeImage::RedObject ? 1 : image == TreeImage::GreenObject ? 2 : 3;
             std::string base;
             std::string special;
             std::string moons;

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "core/dice.h"
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "core/notifier.h"
-#include "tests/support/scratch.h"
+#include "support/record_printing.h"
+#include "support/scratch.h"
 
 namespace nexmar::testing {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/generation_run.h"
-#include "tests/proof/proof_dice.h"
+#include "run/generation_run.h"
+#include "invariants/any_face_dice.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 // Everything one generation run left behind.
 struct RecordedRun {
@@ -29,4 +29,4 @@ RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem
 // order. Returns what is broken (empty when the run is sound).
 std::vector<std::string> CheckRun(const RecordedRun& run);
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

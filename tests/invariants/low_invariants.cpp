@@ -1,29 +1,29 @@
 #include "core/format.h"
-#include "tests/proof/checker.h"
-#include "tests/proof/low_tables.h"
+#include "invariants/checker.h"
+#include "invariants/low_tables.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 void Checker::CheckLow()
 {
     const std::size_t systems = systemItems_.size();
-    PROOF_EXPECT(run_.calls == DiceCalls(4 * systems, {1, 6}), Format("%zu rolls for %zu Low systems", run_.calls.size(), systems));
+    CHECK_INVARIANT(run_.calls == DiceCalls(4 * systems, {1, 6}), Format("%zu rolls for %zu Low systems", run_.calls.size(), systems));
 
     const std::vector<std::string> header{"System", "Size/Importance", "Capacity", "Census", "Morale", "Productivity",
                                           "RAW", "Special"};
     if (reportsRead_) {
-        PROOF_EXPECT(csv_.records.size() == systems + 1, Format("%zu text records for %zu systems", csv_.records.size(), systems));
-        PROOF_EXPECT(!csv_.records.empty() && csv_.records[0] == header, "the Low text header");
-        PROOF_EXPECT(page_.tables.size() == 1, Format("%zu HTML tables at Low detail", page_.tables.size()));
-        PROOF_EXPECT(page_.headings.empty(), "a heading in a Low-detail page");
+        CHECK_INVARIANT(csv_.records.size() == systems + 1, Format("%zu text records for %zu systems", csv_.records.size(), systems));
+        CHECK_INVARIANT(!csv_.records.empty() && csv_.records[0] == header, "the Low text header");
+        CHECK_INVARIANT(page_.tables.size() == 1, Format("%zu HTML tables at Low detail", page_.tables.size()));
+        CHECK_INVARIANT(page_.headings.empty(), "a heading in a Low-detail page");
         if (!page_.tables.empty()) {
             const auto& rows = page_.tables[0].rows;
-            PROOF_EXPECT(rows.size() == systems + 1, Format("%zu HTML rows for %zu systems", rows.size(), systems));
+            CHECK_INVARIANT(rows.size() == systems + 1, Format("%zu HTML rows for %zu systems", rows.size(), systems));
             std::vector<std::string> heads;
             for (const HtmlCell& cell : rows.empty() ? HtmlRow{} : rows[0]) {
                 heads.push_back(cell.header ? cell.text : "(data cell)");
             }
-            PROOF_EXPECT(heads == header, "the Low HTML header");
+            CHECK_INVARIANT(heads == header, "the Low HTML header");
         }
     }
     const bool rowsReadable = reportsRead_ && csv_.records.size() == systems + 1 && page_.tables.size() == 1 &&
@@ -34,7 +34,7 @@ void Checker::CheckLow()
         const std::vector<ItemId>& items = tree_.at(systemItems_[i]).children;
         ExpectSorted(items, where);
         const bool census = run_.inputs.census;
-        PROOF_EXPECT(items.size() == (census ? 7u : 4u), Format("%zu items under %s", items.size(), where.c_str()));
+        CHECK_INVARIANT(items.size() == (census ? 7u : 4u), Format("%zu items under %s", items.size(), where.c_str()));
         const StatLines stats = ReadStatLines(tree_, items);
 
         const LowClass* lowClass = nullptr;
@@ -47,12 +47,12 @@ void Checker::CheckLow()
                 special = text == row.text ? &row : special;
             }
         }
-        PROOF_EXPECT(lowClass != nullptr && special != nullptr, "no known base stats or special under " + where);
+        CHECK_INVARIANT(lowClass != nullptr && special != nullptr, "no known base stats or special under " + where);
         if (lowClass == nullptr || special == nullptr) {
             continue;
         }
-        PROOF_EXPECT(i != 0 || lowClass == &kMajorColony, "the first system is not a Major Colony");
-        PROOF_EXPECT(special->highest >= 2 + lowClass->modifier && special->lowest <= 12 + lowClass->modifier,
+        CHECK_INVARIANT(i != 0 || lowClass == &kMajorColony, "the first system is not a Major Colony");
+        CHECK_INVARIANT(special->highest >= 2 + lowClass->modifier && special->lowest <= 12 + lowClass->modifier,
                Format("%s cannot reach \"%s\"", lowClass->text, special->text));
 
         const int capacity = lowClass->capacity + special->capacity;
@@ -60,14 +60,14 @@ void Checker::CheckLow()
         const int censusValue = lowClass->census + special->census;
         const int morale = lowClass->morale + special->morale;
         const int productivity = lowClass->productivity + special->productivity;
-        PROOF_EXPECT(capacity >= 1 && capacity <= 12 && stats.Value("Capacity") == capacity, "Capacity under " + where);
-        PROOF_EXPECT(raw >= 1 && raw <= 5 && stats.Value("Raw") == raw, "Raw under " + where);
+        CHECK_INVARIANT(capacity >= 1 && capacity <= 12 && stats.Value("Capacity") == capacity, "Capacity under " + where);
+        CHECK_INVARIANT(raw >= 1 && raw <= 5 && stats.Value("Raw") == raw, "Raw under " + where);
         if (census) {
-            PROOF_EXPECT(stats.Value("Census") == censusValue && stats.Value("Morale") == morale &&
+            CHECK_INVARIANT(stats.Value("Census") == censusValue && stats.Value("Morale") == morale &&
                        stats.Value("Productivity") == productivity,
                    "census values under " + where);
         } else {
-            PROOF_EXPECT(!stats.Has("Census") && !stats.Has("Morale") && !stats.Has("Productivity"),
+            CHECK_INVARIANT(!stats.Has("Census") && !stats.Has("Morale") && !stats.Has("Productivity"),
                    "census values without the census option under " + where);
         }
 
@@ -81,4 +81,4 @@ void Checker::CheckLow()
     }
 }
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

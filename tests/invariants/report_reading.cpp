@@ -1,8 +1,8 @@
-#include "tests/proof/report_reading.h"
+#include "invariants/report_reading.h"
 
 #include <cctype>
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 CsvText ReadCsv(std::string_view text)
 {
@@ -218,4 +218,4 @@ HtmlPage ReadHtml(std::string_view html)
     return page;
 }
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

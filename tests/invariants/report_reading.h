@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 // A strict reader of comma-separated text as any CSV reader takes it: a
 // field is bare or wholly between double quotes (an inner quote doubled);
@@ -35,4 +35,4 @@ struct HtmlPage {
 };
 HtmlPage ReadHtml(std::string_view html);
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

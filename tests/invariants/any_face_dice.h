@@ -8,7 +8,7 @@
 
 #include "core/dice.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 using DiceCalls = std::vector<std::pair<int, int>>;
 
@@ -88,4 +88,4 @@ private:
     std::size_t next_ = 0;
 };
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/generation_run.h"
+#include "run/generation_run.h"
 #include "support/test_support.h"
 
 namespace nexmar {
@@ -16,12 +16,12 @@ TEST(GenerationRun, ACountOutsideTheRangeEmptiesTheTreeAndTouchesNoReport)
     { std::ofstream(dir.path() / "TNXT001") << "earlier run\n"; }
     SeededDice dice(7);
     ResultTree tree;
-    tree.Insert(kNoItem, "System Results", ImgBlank, Placement::First);
+    tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     for (const int count : {0, 201, -5}) {
-        const RunOutcome outcome = RunGeneration({count, DetailLevel::Low, true}, dice, tree, reports, notifier);
-        EXPECT_FALSE(outcome.generated) << count;
+        EXPECT_FALSE(RunGeneration({count, DetailLevel::Low, true}, dice, tree, reports, notifier).reportsComplete)
+            << count;
         EXPECT_TRUE(tree.empty()) << count;
     }
     EXPECT_EQ(ReadFile(dir.path() / "TNXT001"), "earlier run\n");
@@ -39,18 +39,17 @@ TEST(GenerationRun, SystemsStandInNumericalOrderUnderTheRoot)
     int finished = 0;
     const RunOutcome outcome = RunGeneration({200, DetailLevel::Low, false}, dice, tree, reports, notifier,
                                              [&](const ResultTree&, ItemId) { ++finished; });
-    EXPECT_TRUE(outcome.generated);
     EXPECT_TRUE(outcome.reportsComplete);
     EXPECT_EQ(finished, 200);
     ASSERT_EQ(tree.Children(kNoItem).size(), 1u);
     const ItemId root = tree.Children(kNoItem)[0];
     EXPECT_EQ(tree.at(root).text, "System Results");
-    EXPECT_EQ(tree.at(root).image, ImgBlank);
+    EXPECT_EQ(tree.at(root).image, TreeImage::Blank);
     const auto& systems = tree.Children(root);
     ASSERT_EQ(systems.size(), 200u);
     for (std::size_t i = 0; i < systems.size(); ++i) {
         EXPECT_EQ(tree.at(systems[i]).text, "System " + std::to_string(i + 1));
-        EXPECT_EQ(tree.at(systems[i]).image, ImgSystem);
+        EXPECT_EQ(tree.at(systems[i]).image, TreeImage::System);
         EXPECT_EQ(tree.at(systems[i]).children.size(), 4u);
     }
 }
@@ -64,7 +63,6 @@ TEST(GenerationRun, ReportsThatFailToOpenLeaveTheTreeCompleteAndTheRunIncomplete
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     const RunOutcome outcome = RunGeneration({3, DetailLevel::Low, true}, dice, tree, reports, notifier);
-    EXPECT_TRUE(outcome.generated);
     EXPECT_FALSE(outcome.reportsComplete);
     EXPECT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(tree.size(), 1u + 3u * 8u);
@@ -84,6 +82,28 @@ TEST(GenerationRun, AWriteErrorLeavesTheTreeCompleteAndIsReported)
               std::vector<std::string>{"Unable to write temporary files\n"
                                        "Program will be unable to save results to file."});
     EXPECT_EQ(tree.size(), 1u + 5u * 5u);
+}
+
+TEST(GenerationRun, WithoutTheTreeTheReportsAndTheSystemItemsStayTheSame)
+{
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        std::string reports[2];
+        for (const bool renderTree : {true, false}) {
+            TempDir dir;
+            SeededDice dice(11);
+            ResultTree tree;
+            ReportFiles files(dir.path());
+            RecordingNotifier notifier;
+            RunInputs inputs{20, level, true};
+            inputs.renderTree = renderTree;
+            ASSERT_TRUE(RunGeneration(inputs, dice, tree, files, notifier).reportsComplete);
+            reports[renderTree] = ReadFile(dir.path() / kTextReportName) + ReadFile(dir.path() / kHtmlReportName);
+            const std::vector<ItemId>& systems = tree.Children(tree.Children(kNoItem).at(0));
+            ASSERT_EQ(systems.size(), 20u);
+            EXPECT_EQ(tree.Children(systems.back()).empty(), !renderTree) << DetailLevelName(level);
+        }
+        EXPECT_EQ(reports[0], reports[1]) << DetailLevelName(level);
+    }
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include <algorithm>
 
 #include "core/format.h"
-#include "gen/orbit_zone.h"
-#include "tests/proof/checker.h"
-#include "tests/proof/medium_tables.h"
+#include "invariants/checker.h"
+#include "invariants/medium_tables.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 void Checker::CheckMedium()
 {
@@ -25,20 +24,20 @@ void Checker::CheckMedium()
         ExpectedTable table{header, {}};
 
         const std::vector<ItemId>& objects = tree_.at(systemItems_[i]).children;
-        PROOF_EXPECT(!objects.empty() && objects.size() <= 10, Format("%zu objects in %s", objects.size(), system.c_str()));
+        CHECK_INVARIANT(!objects.empty() && objects.size() <= 10, Format("%zu objects in %s", objects.size(), system.c_str()));
         int zoneCounts[4] = {};
         d6 += 2;
         int lastZone = 1;
         for (std::size_t k = 0; k < objects.size(); ++k) {
             const std::string label = Format("%zu.%zu", i + 1, k + 1);
             const ResultTree::Item& object = tree_.at(objects[k]);
-            PROOF_EXPECT(object.text == "Object " + label, "\"" + object.text + "\" where Object " + label + " belongs");
+            CHECK_INVARIANT(object.text == "Object " + label, "\"" + object.text + "\" where Object " + label + " belongs");
             const int zone = ZoneOfImage(object.image);
-            PROOF_EXPECT(zone != 0, Format("object %s has image %d", label.c_str(), object.image));
+            CHECK_INVARIANT(zone != 0, Format("object %s has image %d", label.c_str(), ImageIndex(object.image)));
             if (zone == 0) {
                 continue;
             }
-            PROOF_EXPECT(zone >= lastZone, "zones out of order at object " + label);
+            CHECK_INVARIANT(zone >= lastZone, "zones out of order at object " + label);
             lastZone = zone;
             ++zoneCounts[zone];
             const std::vector<std::string> row = CheckMediumObject(objects[k], zone, label);
@@ -48,12 +47,12 @@ void Checker::CheckMedium()
                 d6 += 1 + (valued ? 2 : 0) + (row[1] == "Asteroid Belt" ? 1 : 0) +
                       2 * static_cast<std::size_t>(Number(row[9].substr(0, row[9].find(':'))).value_or(0));
             }
-            table.rows.emplace_back(row, std::string("#") + ZoneColour(static_cast<OrbitZone>(zone)));
+            table.rows.emplace_back(row, ZoneFontColour(zone));
             expected.records.push_back(row);
         }
         if (!objects.empty() && objects.size() <= 10) {
             const MediumLayout& layout = kMediumLayouts[objects.size()];
-            PROOF_EXPECT(zoneCounts[1] == layout.inner && zoneCounts[2] == layout.habitable && zoneCounts[3] == layout.outer,
+            CHECK_INVARIANT(zoneCounts[1] == layout.inner && zoneCounts[2] == layout.habitable && zoneCounts[3] == layout.outer,
                    Format("%s lays out %d/%d/%d objects by zone, no layout of %zu objects does", system.c_str(),
                           zoneCounts[1], zoneCounts[2], zoneCounts[3], objects.size()));
         }
@@ -63,7 +62,7 @@ void Checker::CheckMedium()
     const auto rolls = [&](std::pair<int, int> bounds) {
         return static_cast<std::size_t>(std::count(run_.calls.begin(), run_.calls.end(), bounds));
     };
-    PROOF_EXPECT(rolls({1, 6}) == d6 && rolls({2, 12}) == flat,
+    CHECK_INVARIANT(rolls({1, 6}) == d6 && rolls({2, 12}) == flat,
                  Format("%zu d6 and %zu flat rolls, the tree accounts for %zu and %zu", rolls({1, 6}), rolls({2, 12}), d6,
                         flat));
     CompareReports(expected);
@@ -76,10 +75,10 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
     const bool census = run_.inputs.census;
     const std::vector<ItemId>& items = tree_.at(objectItem).children;
     ExpectSorted(items, where);
-    PROOF_EXPECT(items.size() == (census ? 8u : 5u), Format("%zu lines under %s", items.size(), where.c_str()));
+    CHECK_INVARIANT(items.size() == (census ? 8u : 5u), Format("%zu lines under %s", items.size(), where.c_str()));
     std::string moonsText;
     for (const ItemId item : items) {
-        PROOF_EXPECT(tree_.at(item).image == ImgBlank && tree_.at(item).children.empty(), "a stat line of " + where);
+        CHECK_INVARIANT(tree_.at(item).image == TreeImage::Blank && tree_.at(item).children.empty(), "a stat line of " + where);
         if (tree_.at(item).text.rfind("Moons: ", 0) == 0) {
             moonsText = tree_.at(item).text.substr(7);
         }
@@ -103,7 +102,7 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
             code = row.code;
         }
     }
-    PROOF_EXPECT(code >= 0, Format("%s is a %s of value %s, which zone %d never gives", where.c_str(), type.c_str(),
+    CHECK_INVARIANT(code >= 0, Format("%s is a %s of value %s, which zone %d never gives", where.c_str(), type.c_str(),
                              value.c_str(), zone));
     if (code < 0) {
         return {};
@@ -120,7 +119,7 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
                 raw = kMediumValues[index].raw;
             }
         }
-        PROOF_EXPECT(reachable, where + ": a " + type + " never has value " + value);
+        CHECK_INVARIANT(reachable, where + ": a " + type + " never has value " + value);
         bool specialReachable = special == "Special: None";
         for (const MediumSpecial& row : kMediumSpecials) {
             if (row.text == special) {
@@ -129,9 +128,9 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
                 raw += row.raw;
             }
         }
-        PROOF_EXPECT(specialReachable, where + ": a " + type + " of code " + std::to_string(code) + " never has " + special);
+        CHECK_INVARIANT(specialReachable, where + ": a " + type + " of code " + std::to_string(code) + " never has " + special);
     } else {
-        PROOF_EXPECT(special == "Special: None", where + ": no special roll, yet " + special);
+        CHECK_INVARIANT(special == "Special: None", where + ": no special roll, yet " + special);
     }
 
     // "0", or the count, ": " and each moon's text, separated by "; ".
@@ -139,12 +138,12 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
     const std::optional<int> moons = Number(moonsText.substr(0, colon));
     const std::vector<std::string> moonTexts =
         colon == std::string::npos ? std::vector<std::string>{} : Split(moonsText.substr(colon + 2), "; ");
-    PROOF_EXPECT(moons && *moons == static_cast<int>(moonTexts.size()) && *moons >= fewestMoons && *moons <= mostMoons,
+    CHECK_INVARIANT(moons && *moons == static_cast<int>(moonTexts.size()) && *moons >= fewestMoons && *moons <= mostMoons,
            Format("%s, a %s in zone %d, has moons \"%s\"", where.c_str(), type.c_str(), zone, moonsText.c_str()));
     for (const std::string& moon : moonTexts) {
         const auto row = std::find_if(std::begin(kMediumMoons), std::end(kMediumMoons),
                                       [&](const MediumMoon& m) { return moon == m.text; });
-        PROOF_EXPECT(row != std::end(kMediumMoons), where + " has a moon \"" + moon + "\"");
+        CHECK_INVARIANT(row != std::end(kMediumMoons), where + " has a moon \"" + moon + "\"");
         if (row != std::end(kMediumMoons)) {
             capacity += row->capacity;
             raw += row->raw;
@@ -152,14 +151,14 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
     }
     capacity = std::max(capacity, 1);
     raw = std::max(raw, 1);
-    PROOF_EXPECT(stats.Value("Capacity") == capacity && stats.Value("Raw") == raw,
+    CHECK_INVARIANT(stats.Value("Capacity") == capacity && stats.Value("Raw") == raw,
            Format("%s shows Capacity %d and RAW %d, its tables give %d and %d", where.c_str(),
                   stats.Value("Capacity").value_or(-1), stats.Value("Raw").value_or(-1), capacity, raw));
 
     const int censusValue = capacity / 2;
     const int morale = std::max(censusValue - 1, 1);
     if (census) {
-        PROOF_EXPECT(stats.Value("Census") == censusValue && stats.Value("Morale") == morale &&
+        CHECK_INVARIANT(stats.Value("Census") == censusValue && stats.Value("Morale") == morale &&
                    stats.Value("Productivity") == morale,
                "the census values of " + where);
     }
@@ -168,4 +167,4 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
             shown(morale),   shown(morale), std::to_string(raw), special, moonsText};
 }
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

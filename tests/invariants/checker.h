@@ -6,14 +6,16 @@
 #include <utility>
 #include <vector>
 
-#include "tests/proof/report_reading.h"
-#include "tests/proof/run_invariants.h"
+#include "invariants/report_reading.h"
+#include "invariants/run_invariants.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 std::optional<int> Number(std::string_view text);
 // The zone an object item's image shows: 1 Inner, 2 Habitable, 3 Outer, 0 none.
-int ZoneOfImage(int image);
+int ZoneOfImage(TreeImage image);
+// The font colour of a zone's report cells, with its number sign.
+std::string ZoneFontColour(int zone);
 // The parts of text between separators.
 std::vector<std::string> Split(std::string_view text, std::string_view separator);
 bool LessIgnoringCase(std::string_view a, std::string_view b);
@@ -44,7 +46,7 @@ struct ExpectedReports {
 
 // Builds the description of a broken invariant only when it is broken:
 // thousands of runs check millions of them.
-#define PROOF_EXPECT(ok, what) \
+#define CHECK_INVARIANT(ok, what) \
     do {                       \
         if (!(ok)) {           \
             Fail(what);        \
@@ -87,4 +89,4 @@ private:
     std::vector<std::string> found_;
 };
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

@@ -1,4 +1,4 @@
-#include "tests/proof/run_invariants.h"
+#include "invariants/run_invariants.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,10 +7,10 @@
 #include <iterator>
 
 #include "core/format.h"
-#include "tests/proof/checker.h"
-#include "tests/support/scratch.h"
+#include "invariants/checker.h"
+#include "support/scratch.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 std::optional<int> Number(std::string_view text)
 {
@@ -22,18 +22,24 @@ std::optional<int> Number(std::string_view text)
     return value;
 }
 
-int ZoneOfImage(int image)
+int ZoneOfImage(TreeImage image)
 {
     switch (image) {
-    case ImgRedObject:
+    case TreeImage::RedObject:
         return 1;
-    case ImgGreenObject:
+    case TreeImage::GreenObject:
         return 2;
-    case ImgBlueObject:
+    case TreeImage::BlueObject:
         return 3;
     default:
         return 0;
     }
+}
+
+std::string ZoneFontColour(int zone)
+{
+    constexpr const char* kColours[] = {"#000000", "#FF0000", "#009900", "#0000FF"};
+    return kColours[zone >= 1 && zone <= 3 ? zone : 0];
 }
 
 std::vector<std::string> Split(std::string_view text, std::string_view separator)
@@ -116,10 +122,9 @@ std::vector<std::string> Checker::Check()
 {
     const int systems = run_.inputs.systems;
     const bool valid = systems >= kMinSystems && systems <= run_.inputs.maxSystems;
-    PROOF_EXPECT(run_.outcome.generated == valid, Format("generated is %d for %d systems", run_.outcome.generated, systems));
     if (!valid) {
-        PROOF_EXPECT(tree_.empty(), "a refused run left items in the tree");
-        PROOF_EXPECT(run_.calls.empty(), "a refused run rolled dice");
+        CHECK_INVARIANT(tree_.empty(), "a refused run left items in the tree");
+        CHECK_INVARIANT(run_.calls.empty(), "a refused run rolled dice");
         return found_;
     }
     CheckTreeShape();
@@ -128,7 +133,7 @@ std::vector<std::string> Checker::Check()
         return found_;
     }
     const bool complete = run_.outcome.reportsComplete;
-    PROOF_EXPECT(complete == run_.notices.empty(), "the run's outcome and its messages disagree");
+    CHECK_INVARIANT(complete == run_.notices.empty(), "the run's outcome and its messages disagree");
     if (complete) {
         ReadReports();
     }
@@ -151,18 +156,18 @@ std::vector<std::string> Checker::Check()
 void Checker::CheckTreeShape()
 {
     const auto& top = tree_.Children(kNoItem);
-    PROOF_EXPECT(top.size() == 1, Format("%zu top-level items", top.size()));
+    CHECK_INVARIANT(top.size() == 1, Format("%zu top-level items", top.size()));
     if (top.size() != 1) {
         return;
     }
     const ItemId root = top[0];
-    PROOF_EXPECT(tree_.at(root).text == "System Results" && tree_.at(root).image == ImgBlank, "the root item");
+    CHECK_INVARIANT(tree_.at(root).text == "System Results" && tree_.at(root).image == TreeImage::Blank, "the root item");
     systemItems_ = tree_.Children(root);
-    PROOF_EXPECT(systemItems_.size() == static_cast<std::size_t>(run_.inputs.systems),
+    CHECK_INVARIANT(systemItems_.size() == static_cast<std::size_t>(run_.inputs.systems),
            Format("%zu system items for %d systems", systemItems_.size(), run_.inputs.systems));
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
         const ResultTree::Item& system = tree_.at(systemItems_[i]);
-        PROOF_EXPECT(system.text == Format("System %zu", i + 1) && system.image == ImgSystem, "system item " + system.text);
+        CHECK_INVARIANT(system.text == Format("System %zu", i + 1) && system.image == TreeImage::System, "system item " + system.text);
     }
     CheckLinks(kNoItem, top);
 }
@@ -171,11 +176,11 @@ void Checker::CheckLinks(ItemId parent, const std::vector<ItemId>& children)
 {
     for (std::size_t row = 0; row < children.size(); ++row) {
         const ResultTree::Item& item = tree_.at(children[row]);
-        PROOF_EXPECT(item.parent == parent && item.row == static_cast<int>(row),
+        CHECK_INVARIANT(item.parent == parent && item.row == static_cast<int>(row),
                Format("item \"%s\" has parent %d row %d, stands under %d at row %zu", item.text.c_str(), item.parent,
                       item.row, parent, row));
-        PROOF_EXPECT(item.image >= 0 && item.image < kTreeImageCount,
-               Format("item \"%s\" image %d", item.text.c_str(), item.image));
+        CHECK_INVARIANT(ImageIndex(item.image) >= 0 && ImageIndex(item.image) < kTreeImageCount,
+               Format("item \"%s\" image %d", item.text.c_str(), ImageIndex(item.image)));
         CheckLinks(children[row], item.children);
     }
 }
@@ -201,12 +206,12 @@ void Checker::CheckDiceBounds()
 void Checker::ReadReports()
 {
     csv_ = ReadCsv(run_.text);
-    PROOF_EXPECT(csv_.error.empty(), "TNXT001 is no valid CSV: " + csv_.error);
+    CHECK_INVARIANT(csv_.error.empty(), "TNXT001 is no valid CSV: " + csv_.error);
     page_ = ReadHtml(run_.html);
-    PROOF_EXPECT(page_.error.empty(), "TNXH001 does not nest: " + page_.error);
-    PROOF_EXPECT(run_.html.rfind("<html><body>\n", 0) == 0, "TNXH001 lacks its prologue");
+    CHECK_INVARIANT(page_.error.empty(), "TNXH001 does not nest: " + page_.error);
+    CHECK_INVARIANT(run_.html.rfind("<html><body>\n", 0) == 0, "TNXH001 lacks its prologue");
     constexpr std::string_view kEpilogue = "</body></html>\n";
-    PROOF_EXPECT(run_.html.size() >= kEpilogue.size() &&
+    CHECK_INVARIANT(run_.html.size() >= kEpilogue.size() &&
                run_.html.compare(run_.html.size() - kEpilogue.size(), kEpilogue.size(), kEpilogue) == 0,
            "TNXH001 lacks its epilogue");
     reportsRead_ = csv_.error.empty() && page_.error.empty();
@@ -216,7 +221,7 @@ void Checker::ReadReports()
 void Checker::ExpectSorted(const std::vector<ItemId>& items, std::string_view where)
 {
     for (std::size_t i = 1; i < items.size(); ++i) {
-        PROOF_EXPECT(!LessIgnoringCase(tree_.at(items[i]).text, tree_.at(items[i - 1]).text),
+        CHECK_INVARIANT(!LessIgnoringCase(tree_.at(items[i]).text, tree_.at(items[i - 1]).text),
                Format("\"%s\" before \"%s\" under %.*s", tree_.at(items[i - 1]).text.c_str(),
                       tree_.at(items[i]).text.c_str(), static_cast<int>(where.size()), where.data()));
     }
@@ -226,14 +231,14 @@ void Checker::ExpectRowMatches(const std::vector<std::string>& fields, const Htm
                                const std::vector<std::string>& expected, std::string_view where)
 {
     const std::string place(where);
-    PROOF_EXPECT(fields == expected, "the text row of " + place + " differs from its tree items: " + Joined(fields) +
+    CHECK_INVARIANT(fields == expected, "the text row of " + place + " differs from its tree items: " + Joined(fields) +
                                    " against " + Joined(expected));
     std::vector<std::string> texts;
     for (const HtmlCell& cell : cells) {
         texts.push_back(cell.text);
-        PROOF_EXPECT(!cell.header, "a header cell in a data row of " + place);
+        CHECK_INVARIANT(!cell.header, "a header cell in a data row of " + place);
     }
-    PROOF_EXPECT(texts == expected, "the HTML row of " + place + " differs from its tree items: " + Joined(texts) +
+    CHECK_INVARIANT(texts == expected, "the HTML row of " + place + " differs from its tree items: " + Joined(texts) +
                                   " against " + Joined(expected));
 }
 
@@ -253,11 +258,11 @@ void Checker::CompareReports(const ExpectedReports& expected)
         } else if (record.size() == 1 && record[0].empty()) {
             width = 0;
         } else if (width != 0) {
-            PROOF_EXPECT(record.size() == width, Format("text line %zu has %zu fields under a header of %zu", i + 1,
+            CHECK_INVARIANT(record.size() == width, Format("text line %zu has %zu fields under a header of %zu", i + 1,
                                                   record.size(), width));
         }
     }
-    PROOF_EXPECT(csv_.records.size() == expected.records.size(),
+    CHECK_INVARIANT(csv_.records.size() == expected.records.size(),
            Format("%zu text lines, the tree gives %zu", csv_.records.size(), expected.records.size()));
     for (std::size_t i = 0; i < std::min(csv_.records.size(), expected.records.size()); ++i) {
         if (csv_.records[i] != expected.records[i]) {
@@ -267,8 +272,8 @@ void Checker::CompareReports(const ExpectedReports& expected)
         }
     }
 
-    PROOF_EXPECT(page_.headings == expected.headings, "the HTML headings and star lines differ from the tree's");
-    PROOF_EXPECT(page_.tables.size() == expected.tables.size(),
+    CHECK_INVARIANT(page_.headings == expected.headings, "the HTML headings and star lines differ from the tree's");
+    CHECK_INVARIANT(page_.tables.size() == expected.tables.size(),
            Format("%zu HTML tables, the tree gives %zu", page_.tables.size(), expected.tables.size()));
     for (std::size_t t = 0; t < std::min(page_.tables.size(), expected.tables.size()); ++t) {
         const auto& rows = page_.tables[t].rows;
@@ -277,11 +282,11 @@ void Checker::CompareReports(const ExpectedReports& expected)
         for (const HtmlCell& cell : rows.empty() ? HtmlRow{} : rows[0]) {
             header.push_back(cell.header ? cell.text : "(data cell)");
         }
-        PROOF_EXPECT(header == want.header, Format("the header of HTML table %zu", t + 1));
-        PROOF_EXPECT(rows.size() == want.rows.size() + 1,
+        CHECK_INVARIANT(header == want.header, Format("the header of HTML table %zu", t + 1));
+        CHECK_INVARIANT(rows.size() == want.rows.size() + 1,
                Format("HTML table %zu has %zu rows, the tree gives %zu", t + 1, rows.size(), want.rows.size() + 1));
         for (std::size_t r = 1; r < std::min(rows.size(), want.rows.size() + 1); ++r) {
-            PROOF_EXPECT(rows[r].size() == header.size(),
+            CHECK_INVARIANT(rows[r].size() == header.size(),
                    Format("HTML table %zu row %zu has %zu cells under %zu headers", t + 1, r, rows[r].size(), header.size()));
             std::vector<std::string> texts;
             bool coloured = true;
@@ -289,9 +294,9 @@ void Checker::CompareReports(const ExpectedReports& expected)
                 texts.push_back(cell.header ? "(header cell)" : cell.text);
                 coloured = coloured && cell.colour == want.rows[r - 1].second;
             }
-            PROOF_EXPECT(texts == want.rows[r - 1].first, Format("HTML table %zu row %zu is %s, the tree gives %s", t + 1, r,
+            CHECK_INVARIANT(texts == want.rows[r - 1].first, Format("HTML table %zu row %zu is %s, the tree gives %s", t + 1, r,
                                                            Joined(texts).c_str(), Joined(want.rows[r - 1].first).c_str()));
-            PROOF_EXPECT(coloured, Format("HTML table %zu row %zu is not all in %s", t + 1, r, want.rows[r - 1].second.c_str()));
+            CHECK_INVARIANT(coloured, Format("HTML table %zu row %zu is not all in %s", t + 1, r, want.rows[r - 1].second.c_str()));
         }
     }
 }
@@ -316,4 +321,4 @@ std::vector<std::string> CheckRun(const RecordedRun& run)
     return Checker(run).Check();
 }
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 // The Medium-detail tables as an independent reader holds them against a run.
 
@@ -90,4 +90,4 @@ inline constexpr MediumMoon kMediumMoons[] = {
     {12, 12, "Near ideal", 3, 2},
 };
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

@@ -2,11 +2,11 @@
 
 #include <random>
 
-#include "tests/proof/report_reading.h"
-#include "tests/proof/run_invariants.h"
-#include "tests/support/scratch.h"
+#include "invariants/report_reading.h"
+#include "invariants/run_invariants.h"
+#include "support/scratch.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 namespace {
 
 // Runs per level and census option: a High run checks ten times the items of a Low one.
@@ -50,14 +50,14 @@ void CheckManyRuns(DetailLevel level, bool census)
     }
 }
 
-TEST(RunProperties, LowDetailWithoutCensus) { CheckManyRuns(DetailLevel::Low, false); }
-TEST(RunProperties, LowDetailWithCensus) { CheckManyRuns(DetailLevel::Low, true); }
-TEST(RunProperties, MediumDetailWithoutCensus) { CheckManyRuns(DetailLevel::Medium, false); }
-TEST(RunProperties, MediumDetailWithCensus) { CheckManyRuns(DetailLevel::Medium, true); }
-TEST(RunProperties, HighDetailWithoutCensus) { CheckManyRuns(DetailLevel::High, false); }
-TEST(RunProperties, HighDetailWithCensus) { CheckManyRuns(DetailLevel::High, true); }
+TEST(RunInvariants, LowDetailWithoutCensus) { CheckManyRuns(DetailLevel::Low, false); }
+TEST(RunInvariants, LowDetailWithCensus) { CheckManyRuns(DetailLevel::Low, true); }
+TEST(RunInvariants, MediumDetailWithoutCensus) { CheckManyRuns(DetailLevel::Medium, false); }
+TEST(RunInvariants, MediumDetailWithCensus) { CheckManyRuns(DetailLevel::Medium, true); }
+TEST(RunInvariants, HighDetailWithoutCensus) { CheckManyRuns(DetailLevel::High, false); }
+TEST(RunInvariants, HighDetailWithCensus) { CheckManyRuns(DetailLevel::High, true); }
 
-TEST(RunProperties, ARefusedCountRollsNothingAndLeavesTheTreeEmpty)
+TEST(RunInvariants, ARefusedCountRollsNothingAndLeavesTheTreeEmpty)
 {
     testing::TempDir dir;
     for (const int systems : {0, -1, kMaxSystems + 1}) {
@@ -99,4 +99,4 @@ TEST(ReportReaders, HtmlRowsCountCellsAndKeepTheirColour)
 }
 
 }  // namespace
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

@@ -3,11 +3,10 @@
 #include <set>
 
 #include "core/format.h"
-#include "gen/orbit_zone.h"
-#include "tests/proof/checker.h"
-#include "tests/proof/high_tables.h"
+#include "invariants/checker.h"
+#include "invariants/high_tables.h"
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 namespace {
 
@@ -69,9 +68,9 @@ void Checker::CheckHigh()
                 }
                 const std::string designation = item.text.substr(prefix.size());
                 const auto star = StarDesignations().find(designation);
-                PROOF_EXPECT(star != StarDesignations().end(), system + " has a star " + item.text);
+                CHECK_INVARIANT(star != StarDesignations().end(), system + " has a star " + item.text);
                 if (star != StarDesignations().end()) {
-                    PROOF_EXPECT(item.image == kStarColours[star->second.colour].image && item.children.empty(),
+                    CHECK_INVARIANT(ImageIndex(item.image) == kStarColours[star->second.colour].image && item.children.empty(),
                            system + ": the item of " + item.text);
                     first = stars == 0 ? star->second : first;
                 }
@@ -81,7 +80,7 @@ void Checker::CheckHigh()
                 ++stars;
                 ++next;
             }
-            PROOF_EXPECT(stars > 0, Format("%s: component %c has no star", system.c_str(), letter));
+            CHECK_INVARIANT(stars > 0, Format("%s: component %c has no star", system.c_str(), letter));
             if (stars == 0 || first.colour == 0) {
                 break;
             }
@@ -97,39 +96,39 @@ void Checker::CheckHigh()
             while (next < children.size() && tree_.at(children[next]).text.rfind("Object ", 0) == 0) {
                 const ResultTree::Item& object = tree_.at(children[next]);
                 const std::string label = Format("%zu%c.%d", i + 1, letter, ++number);
-                PROOF_EXPECT(object.text == "Object " + label, "\"" + object.text + "\" where Object " + label + " belongs");
+                CHECK_INVARIANT(object.text == "Object " + label, "\"" + object.text + "\" where Object " + label + " belongs");
                 const int zone = ZoneOfImage(object.image);
-                PROOF_EXPECT(zone != 0, Format("object %s has image %d", label.c_str(), object.image));
+                CHECK_INVARIANT(zone != 0, Format("object %s has image %d", label.c_str(), ImageIndex(object.image)));
                 if (zone != 0) {
-                    PROOF_EXPECT(zone >= lastZone, "zones out of order at object " + label);
+                    CHECK_INVARIANT(zone >= lastZone, "zones out of order at object " + label);
                     lastZone = zone;
                     const bool reachable = zone == 1 || (zone == 2 && bands.habitableUpTo > bands.innerUpTo) ||
                                            (zone == 3 && highestTotal > bands.habitableUpTo);
-                    PROOF_EXPECT(reachable, Format("object %s in zone %d of a %s %s star", label.c_str(), zone,
+                    CHECK_INVARIANT(reachable, Format("object %s in zone %d of a %s %s star", label.c_str(), zone,
                                              kStarColours[first.colour].name, kStarColours[first.colour].spectral));
                     d6 += 2;
                     for (const std::vector<std::string>& row : CheckHighObject(children[next], zone, label)) {
-                        table.rows.emplace_back(row, std::string("#") + ZoneColour(static_cast<OrbitZone>(zone)));
+                        table.rows.emplace_back(row, ZoneFontColour(zone));
                         expected.records.push_back(row);
                     }
                 }
                 ++next;
             }
-            PROOF_EXPECT(number <= 10, Format("%d objects in component %c of %s", number, letter, system.c_str()));
+            CHECK_INVARIANT(number <= 10, Format("%d objects in component %c of %s", number, letter, system.c_str()));
             expected.records.push_back({""});
             expected.tables.push_back(table);
             ++letter;
         }
-        PROOF_EXPECT(next == children.size(), system + ": items after its last component");
+        CHECK_INVARIANT(next == children.size(), system + ": items after its last component");
         d4 += components.size() > 1 ? 1 : 0;
         const std::vector<std::vector<int>> groupings{{1}, {2}, {2, 1}, {2, 2}, {2, 2, 1}, {2, 2, 2}};
-        PROOF_EXPECT(std::find(groupings.begin(), groupings.end(), components) != groupings.end(),
+        CHECK_INVARIANT(std::find(groupings.begin(), groupings.end(), components) != groupings.end(),
                system + ": a grouping of stars that the star-count tables never give");
     }
     const auto rolls = [&](std::pair<int, int> bounds) {
         return static_cast<std::size_t>(std::count(run_.calls.begin(), run_.calls.end(), bounds));
     };
-    PROOF_EXPECT(rolls({1, 6}) == d6 && rolls({1, 4}) == d4,
+    CHECK_INVARIANT(rolls({1, 6}) == d6 && rolls({1, 4}) == d4,
                  Format("%zu d6 and %zu d4 rolls, the tree accounts for %zu and %zu", rolls({1, 6}), rolls({1, 4}), d6, d4));
     CompareReports(expected);
 }
@@ -144,10 +143,10 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
     std::vector<ItemId> lines;
     std::vector<ItemId> moons;
     for (const ItemId child : children) {
-        const bool moon = tree_.at(child).image == ImgMoon;
-        PROOF_EXPECT(moon || moons.empty(), where + ": a stat line after a moon");
+        const bool moon = tree_.at(child).image == TreeImage::Moon;
+        CHECK_INVARIANT(moon || moons.empty(), where + ": a stat line after a moon");
         (moon ? moons : lines).push_back(child);
-        PROOF_EXPECT(moon || (tree_.at(child).image == ImgBlank && tree_.at(child).children.empty()), "a stat line of " + where);
+        CHECK_INVARIANT(moon || (tree_.at(child).image == TreeImage::Blank && tree_.at(child).children.empty()), "a stat line of " + where);
     }
     ExpectSorted(lines, where);
     const StatLines stats = ReadStatLines(tree_, lines);
@@ -160,7 +159,7 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
     const int type = static_cast<int>(std::find(std::begin(kHighTypes), std::end(kHighTypes), typeName) - std::begin(kHighTypes));
     const bool typeInZone = type < 5 && std::find(std::begin(kHighTypeByFace[zone - 1]), std::end(kHighTypeByFace[zone - 1]),
                                                   type) != std::end(kHighTypeByFace[zone - 1]);
-    PROOF_EXPECT(typeInZone, Format("%s: zone %d never gives a %s", where.c_str(), zone, typeName.c_str()));
+    CHECK_INVARIANT(typeInZone, Format("%s: zone %d never gives a %s", where.c_str(), zone, typeName.c_str()));
     if (!typeInZone) {
         return {};
     }
@@ -175,7 +174,7 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
             sizes.push_back(size);
         }
     }
-    PROOF_EXPECT(!sizes.empty(), where + ": a " + typeName + " is never " + sizeName);
+    CHECK_INVARIANT(!sizes.empty(), where + ": a " + typeName + " is never " + sizeName);
 
     // Find a size and a special roll of the type that give what the tree shows.
     const std::optional<int> capacity = stats.Value("Capacity");
@@ -198,9 +197,9 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
             }
         }
     }
-    PROOF_EXPECT(explained, Format("%s: %s %s with \"%s\" cannot show Capacity %d and RAW %d", where.c_str(), sizeName.c_str(),
+    CHECK_INVARIANT(explained, Format("%s: %s %s with \"%s\" cannot show Capacity %d and RAW %d", where.c_str(), sizeName.c_str(),
                              typeName.c_str(), special.c_str(), capacity.value_or(-1), raw.value_or(-1)));
-    PROOF_EXPECT(capacity.value_or(0) >= 1 && capacity.value_or(0) <= 10 && raw.value_or(0) >= 1 && raw.value_or(0) <= 6,
+    CHECK_INVARIANT(capacity.value_or(0) >= 1 && capacity.value_or(0) <= 10 && raw.value_or(0) >= 1 && raw.value_or(0) <= 6,
            where + ": Capacity or RAW out of range");
 
     const bool gaia = special == "Special: Gaia World/Splinter Colony";
@@ -209,15 +208,15 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
     const int censusValue = half + bonus.census;
     const int morale = std::max(half - 1, 1) + bonus.morale;
     const int productivity = std::max(half - 1, 1) + bonus.productivity;
-    PROOF_EXPECT(lines.size() == (census || gaia ? 7u : 4u), Format("%zu lines under %s", lines.size(), where.c_str()));
+    CHECK_INVARIANT(lines.size() == (census || gaia ? 7u : 4u), Format("%zu lines under %s", lines.size(), where.c_str()));
     if (census && explained) {
-        PROOF_EXPECT(stats.Value("Census") == censusValue && stats.Value("Morale") == morale &&
+        CHECK_INVARIANT(stats.Value("Census") == censusValue && stats.Value("Morale") == morale &&
                    stats.Value("Productivity") == productivity,
                "the census values of " + where);
-        PROOF_EXPECT(censusValue >= 0 && censusValue <= 6 && morale >= 1 && morale <= 4 && productivity >= 1 && productivity <= 5,
+        CHECK_INVARIANT(censusValue >= 0 && censusValue <= 6 && morale >= 1 && morale <= 4 && productivity >= 1 && productivity <= 5,
                where + ": census values out of range");
     } else if (gaia) {
-        PROOF_EXPECT(stats.Value("Census") == 1 && stats.Value("Morale") == 1 && stats.Value("Productivity") == 1,
+        CHECK_INVARIANT(stats.Value("Census") == 1 && stats.Value("Morale") == 1 && stats.Value("Productivity") == 1,
                "the Gaia World lines of " + where);
     }
     const auto shown = [&](int v) { return std::to_string(census ? v : 0); };
@@ -236,7 +235,7 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
         }
     }
     const int moonCount = static_cast<int>(moons.size());
-    PROOF_EXPECT(type == Asteroid ? moons.empty() : moonCount >= fewest && moonCount <= most,
+    CHECK_INVARIANT(type == Asteroid ? moons.empty() : moonCount >= fewest && moonCount <= most,
            Format("%s, a %s %s in zone %d, has %d moons", where.c_str(), sizeName.c_str(), typeName.c_str(), zone,
                   moonCount));
     // A moon's Capacity and RAW by its total: 1/0, 1/1, 2/1 or 2/2.
@@ -244,20 +243,20 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
     for (int m = 0; m < moonCount; ++m) {
         const ResultTree::Item& moon = tree_.at(moons[m]);
         const std::string moonLabel = Format("%s.%d", label.c_str(), m + 1);
-        PROOF_EXPECT(moon.text == "Moon " + moonLabel, "\"" + moon.text + "\" where Moon " + moonLabel + " belongs");
+        CHECK_INVARIANT(moon.text == "Moon " + moonLabel, "\"" + moon.text + "\" where Moon " + moonLabel + " belongs");
         std::vector<std::string> texts;
         for (const ItemId line : moon.children) {
             texts.push_back(tree_.at(line).text);
-            PROOF_EXPECT(tree_.at(line).image == ImgBlank && tree_.at(line).children.empty(), "a stat line of moon " + moonLabel);
+            CHECK_INVARIANT(tree_.at(line).image == TreeImage::Blank && tree_.at(line).children.empty(), "a stat line of moon " + moonLabel);
         }
         const StatLines moonLines = ReadStatLines(tree_, moon.children);
         const int moonCapacity = moonLines.Value("Capacity").value_or(-1);
         const int moonRaw = moonLines.Value("Raw").value_or(-1);
-        PROOF_EXPECT(texts.size() == 2 && texts[0].rfind("Capacity: ", 0) == 0 && moonStats.count({moonCapacity, moonRaw}) == 1,
+        CHECK_INVARIANT(texts.size() == 2 && texts[0].rfind("Capacity: ", 0) == 0 && moonStats.count({moonCapacity, moonRaw}) == 1,
                "the lines of moon " + moonLabel + ": " + Joined(texts));
         rows.push_back({moonLabel, "Moon", std::to_string(moonCapacity), "0", "0", "0", std::to_string(moonRaw), "-"});
     }
     return rows;
 }
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

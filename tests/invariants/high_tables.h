@@ -1,6 +1,6 @@
 #pragma once
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 // The High-detail tables as an independent reader holds them against a run.
 
@@ -100,4 +100,4 @@ inline constexpr int MoonsForTotal(int total)
     return total <= 4 ? 0 : total <= 7 ? 1 : total <= 9 ? 2 : total <= 11 ? 3 : total == 12 ? 4 : total == 13 ? 5 : 6;
 }
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants

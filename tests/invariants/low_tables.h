@@ -1,6 +1,6 @@
 #pragma once
 
-namespace nexmar::proof {
+namespace nexmar::invariants {
 
 // The Low-detail tables as an independent reader holds them against a run:
 // each importance row with its range of two-dice totals, base values and
@@ -36,4 +36,4 @@ inline constexpr LowSpecial kLowSpecials[] = {
     {"Special Resource", 12, 100, 0, 0, 0, 0, 0},
 };
 
-}  // namespace nexmar::proof
+}  // namespace nexmar::invariants
