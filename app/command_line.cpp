@@ -10,7 +10,7 @@ namespace nexmar {
 std::optional<int> AnswerCommandLine(int& argc, char** argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("nexmar"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NEXMAR_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

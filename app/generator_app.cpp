@@ -21,7 +21,7 @@ bool IsSet(const char* name)
 GeneratorApp::GeneratorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("nexmar"));
-    setApplicationVersion(QStringLiteral("1.0"));
+    setApplicationVersion(QStringLiteral(NEXMAR_VERSION));
     setDesktopFileName(QStringLiteral("nexmar"));
     setWindowIcon(ApplicationIcon());
 }

@@ -72,7 +72,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     CLI::App app("Generates star systems headlessly and writes the reports TNXT001 (comma-separated text) and "
                  "TNXH001 (HTML) into the chosen directory.",
                  "nexmar-cli");
-    app.set_version_flag("--version", "nexmar-cli 1.0");
+    app.set_version_flag("--version", "nexmar-cli " NEXMAR_VERSION);
 
     std::string systems = "1";
     app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")

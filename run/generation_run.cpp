@@ -10,7 +10,8 @@
 namespace nexmar {
 
 RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
-                         Notifier& notifier, const SystemDone& systemDone)
+                         Notifier& notifier, const SystemDone& systemDone,
+                         std::span<RecordObserver* const> observers)
 {
     RunOutcome outcome;
     tree.Clear();
@@ -35,6 +36,9 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
                 RenderLowSystem(tree, system, record);
             }
             WriteLowRow(reports, number, record);
+            for (RecordObserver* observer : observers) {
+                observer->OnLowSystem(number, record);
+            }
             break;
         }
         case DetailLevel::Medium: {
@@ -44,6 +48,9 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
             }
             reports.WriteSystemHeading(number);
             WriteMediumTable(reports, number, record);
+            for (RecordObserver* observer : observers) {
+                observer->OnMediumSystem(number, record);
+            }
             break;
         }
         case DetailLevel::High: {
@@ -53,6 +60,9 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
             }
             reports.WriteSystemHeading(number);
             WriteHighTables(reports, number, record);
+            for (RecordObserver* observer : observers) {
+                observer->OnHighSystem(number, record);
+            }
             break;
         }
         }

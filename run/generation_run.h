@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 
 #include "core/dice.h"
 #include "core/notifier.h"
@@ -30,11 +31,23 @@ struct RunOutcome {
 // Called after each system with its item, once it is complete.
 using SystemDone = std::function<void(const ResultTree&, ItemId system)>;
 
+// Sees each system's record as soon as the run has decided it, before the
+// next system is rolled: outputs beside the tree and the reports (an export,
+// statistics) follow the run in constant memory.
+class RecordObserver {
+public:
+    virtual ~RecordObserver() = default;
+    virtual void OnLowSystem(int /*number*/, const LowSystem& /*system*/) {}
+    virtual void OnMediumSystem(int /*number*/, const MediumSystem& /*system*/) {}
+    virtual void OnHighSystem(int /*number*/, const HighSystem& /*system*/) {}
+};
+
 // One generation run: empties the tree, validates the count, opens the
 // reports, inserts the root "System Results", and for each system has the
 // level's generator decide it, then shows its record in the tree and writes
 // it to the reports; last it closes the reports.
 RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
-                         Notifier& notifier, const SystemDone& systemDone = {});
+                         Notifier& notifier, const SystemDone& systemDone = {},
+                         std::span<RecordObserver* const> observers = {});
 
 }  // namespace nexmar
