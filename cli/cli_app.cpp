@@ -1,7 +1,10 @@
 #include "cli/cli_app.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <CLI/CLI.hpp>
 #include <limits>
 #include <map>
@@ -57,6 +60,21 @@ bool IsUsableDirectory(const std::filesystem::path& directory)
 {
     std::error_code error;
     return std::filesystem::is_directory(directory, error) && ::access(directory.c_str(), W_OK | X_OK) == 0;
+}
+
+// Output that never arrived is a failure like any other, whether the disk is
+// full or standard output was closed: it is said on err, once, at the end,
+// with its cause when the last flush tells it.
+bool Delivered(std::FILE* out, std::FILE* err)
+{
+    errno = 0;
+    if (std::fflush(out) == 0 && !std::ferror(out)) {
+        return true;
+    }
+    const int cause = errno;
+    std::fprintf(err, "nexmar-cli: could not write to standard output%s%s\n", cause != 0 ? ": " : "",
+                 cause != 0 ? std::strerror(cause) : "");
+    return false;
 }
 
 void PrintSubtree(std::FILE* out, const ResultTree& tree, ItemId item, int depth)
@@ -145,7 +163,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     const ParsedCommandLine parsed = ParseCommandLine(args);
     if (parsed.status == ParsedCommandLine::Status::Exit) {
         std::fputs(parsed.message.c_str(), out);
-        return 0;
+        return Delivered(out, err) ? 0 : kExitOutputFailed;
     }
     if (parsed.status == ParsedCommandLine::Status::Error) {
         std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
@@ -178,7 +196,6 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     };
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems};
     const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
-    std::fflush(out);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
         // ever part, the refusal still says why instead of failing silently.
@@ -186,7 +203,21 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                      kMinSystems, kMaxBatchSystems);
         return kExitBadInput;
     }
+    if (!Delivered(out, err)) {
+        return kExitOutputFailed;
+    }
     return outcome.reportsComplete ? 0 : kExitReportsFailed;
+}
+
+void HoldClosedStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        // open takes the lowest free descriptor, which is fd itself, since
+        // those below it are open by now.
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            ::open("/dev/null", O_RDONLY);
+        }
+    }
 }
 
 }  // namespace nexmar

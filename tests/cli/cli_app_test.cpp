@@ -139,6 +139,36 @@ TEST(Cli, HelpAndVersionSucceed)
     EXPECT_EQ(version.out, "nexmar-cli 1.0\n");
 }
 
+// Help, the version and the tree all fail alike when standard output takes
+// nothing: on a full disk, or when it is open for reading only.
+TEST(Cli, OutputThatCannotBeWrittenGivesStatusOneAndTheMessage)
+{
+    TempDir dir;
+    const struct {
+        const char* device;
+        const char* mode;
+        const char* reason;
+    } outputs[] = {{"/dev/full", "w", ": No space left on device"}, {"/dev/null", "r", ""}};
+    for (const auto& output : outputs) {
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"nexmar-cli", "--help"},
+                                                     {"nexmar-cli", "--version"},
+                                                     {"nexmar-cli", "--seed", "1", "--tree", "--dir", dir.path()}}) {
+            std::FILE* out = std::fopen(output.device, output.mode);
+            ASSERT_NE(out, nullptr);
+            char* errBytes = nullptr;
+            std::size_t errSize = 0;
+            std::FILE* err = open_memstream(&errBytes, &errSize);
+            const int status = RunCli(args, out, err);
+            std::fclose(out);
+            std::fclose(err);
+            const std::string message(errBytes, errSize);
+            std::free(errBytes);
+            EXPECT_EQ(status, 1) << args[1] << " > " << output.device;
+            EXPECT_EQ(message, std::string("nexmar-cli: could not write to standard output") + output.reason + "\n");
+        }
+    }
+}
+
 TEST(Cli, ReportsThatCannotBeCreatedGiveStatusOneAndTheMessage)
 {
     TempDir dir;
