@@ -1,15 +1,9 @@
-#include <cstdio>
-
 #include "app/generator_app.h"
 
 int main(int argc, char** argv)
 {
-    if (!nexmar::DisplayAvailable()) {
-        std::fputs("nexmar: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it under xvfb-run, "
-                   "or use nexmar-cli to generate without a window\n",
-                   stderr);
-        return 1;
-    }
+    nexmar::DisplayGuard noDisplay;
     nexmar::GeneratorApp app(argc, argv);
+    noDisplay.Release();
     return app.Run();
 }
