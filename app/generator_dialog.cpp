@@ -164,6 +164,9 @@ void GeneratorDialog::BuildControls()
     treeView_ = findChild<ResultTreeView*>(QStringLiteral("resultTree"));
     numberField_ = findChild<QLineEdit*>(QStringLiteral("numberField"));
     numberField_->setText(QString::number(inputs_.systems));
+    // The field takes the first focus; its text starts selected, so what the
+    // user types replaces it.
+    numberField_->selectAll();
     censusBox_ = findChild<QCheckBox*>(QStringLiteral("censusBox"));
     censusBox_->setChecked(inputs_.census);
 

@@ -56,6 +56,8 @@ private slots:
     void tabOrderFollowsTheLayout();
     void invalidCountsAreRefusedWithTheirMessage_data();
     void invalidCountsAreRefusedWithTheirMessage();
+    void aCountTypedAtOnceReplacesTheStartingOne();
+    void aPlusSignGivesTheSameCount();
     void aRunFillsTheTreeCollapsedAndEnablesTheButtons();
     void enterInTheNumberFieldGenerates();
     void expandAllThenCollapseAllSwapTheButtons();
@@ -181,6 +183,8 @@ void DialogTest::invalidCountsAreRefusedWithTheirMessage_data()
     QTest::newRow("letters") << "ten" << "Please enter an integer.";
     QTest::newRow("empty") << "" << "Please enter an integer.";
     QTest::newRow("fraction") << "2.5" << "Please enter an integer.";
+    QTest::newRow("minus") << "-5" << "Please enter an integer between 1 and 200.";
+    QTest::newRow("plus and blank") << "+ 5" << "Please enter an integer.";
 }
 
 void DialogTest::invalidCountsAreRefusedWithTheirMessage()
@@ -201,6 +205,22 @@ void DialogTest::invalidCountsAreRefusedWithTheirMessage()
     QVERIFY(Button("saveButton")->isEnabled());
     QCOMPARE(QApplication::focusWidget(), NumberField());
     QCOMPARE(NumberField()->selectedText(), count);
+}
+
+void DialogTest::aCountTypedAtOnceReplacesTheStartingOne()
+{
+    QTest::keyClicks(NumberField(), "4");
+    QCOMPARE(NumberField()->text(), QStringLiteral("4"));
+    QTest::keyClick(NumberField(), Qt::Key_Return);
+    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 4);
+}
+
+void DialogTest::aPlusSignGivesTheSameCount()
+{
+    Run("+5");
+    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 5);
 }
 
 void DialogTest::aRunFillsTheTreeCollapsedAndEnablesTheButtons()
