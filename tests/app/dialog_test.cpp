@@ -60,6 +60,7 @@ private slots:
     void aPlusSignGivesTheSameCount();
     void aRunFillsTheTreeCollapsedAndEnablesTheButtons();
     void enterInTheNumberFieldGenerates();
+    void theTreeModelNeverOutlivesWhatItShows();
     void expandAllThenCollapseAllSwapTheButtons();
     void collapseAllLeavesHiddenBranchesAsTheyWere();
     void onAnEmptyTreeExpandAndCollapseOnlySwap();
@@ -262,6 +263,34 @@ void DialogTest::enterInTheNumberFieldGenerates()
     NumberField()->setText(QStringLiteral("4"));
     QTest::keyClick(NumberField(), Qt::Key_Return);
     QCOMPARE(Tree()->model()->rowCount(Root()), 4);
+}
+
+// Under the sanitizers, any read through a model whose tree has gone is an
+// error: after a second run, after a refused run, and after the dialog that
+// made the model has closed and gone while the model is kept.
+void DialogTest::theTreeModelNeverOutlivesWhatItShows()
+{
+    QAbstractItemModel* model = Tree()->model();
+    {
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Run("3");
+        const QPersistentModelIndex third = System(2);
+        Run("2");
+        QVERIFY(!third.isValid());
+        QCOMPARE(model->rowCount(Root()), 2);
+        QCOMPARE(model->index(1, 0, Root()).data().toString(), QStringLiteral("System 2"));
+        Run("0");
+        QCOMPARE(model->rowCount(), 0);
+        Run("4");
+    }
+    model->setParent(nullptr);
+    const std::unique_ptr<QAbstractItemModel> kept(model);
+    dialog_->close();
+    dialog_.reset();
+    const QModelIndex root = kept->index(0, 0);
+    QCOMPARE(root.data().toString(), QStringLiteral("System Results"));
+    QCOMPARE(kept->rowCount(root), 4);
+    QCOMPARE(kept->index(3, 0, root).data().toString(), QStringLiteral("System 4"));
 }
 
 void DialogTest::expandAllThenCollapseAllSwapTheButtons()
