@@ -110,8 +110,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
     app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
     std::string seed;
-    const CLI::Option* seedOption = app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")
-        ->type_name("S");
+    const CLI::Option* seedOption =
+        app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")->type_name("S");
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
     app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
         ->type_name("DIR");
@@ -213,7 +213,8 @@ void HoldClosedStandardStreams()
 {
     for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         // open takes the lowest free descriptor, which is fd itself, since
-        // those below it are open by now.
+        // those below it are open by now. Should even /dev/null fail to
+        // open, there is nothing better to hold the descriptor with.
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
             ::open("/dev/null", O_RDONLY);
         }
