@@ -1,6 +1,10 @@
 #include "app/generator_app.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "app/artwork.h"
 #include "app/generator_dialog.h"
@@ -10,10 +14,34 @@ namespace nexmar {
 
 namespace {
 
-bool IsSet(const char* name)
+// A message with copies of its context's strings, which may belong to a
+// plugin that is unloaded by the time the message is passed on.
+struct HeldMessage {
+    QtMsgType type;
+    std::string file;
+    int line;
+    std::string function;
+    std::string category;
+    QString text;
+};
+
+std::mutex g_heldMutex;
+std::vector<HeldMessage> g_held;
+
+const char* OrNull(const std::string& text)
 {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
+    return text.empty() ? nullptr : text.c_str();
+}
+
+void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fputs(kNoDisplayMessage, stderr);
+        std::_Exit(1);
+    }
+    const std::lock_guard<std::mutex> lock(g_heldMutex);
+    g_held.push_back({type, context.file ? context.file : "", context.line, context.function ? context.function : "",
+                      context.category ? context.category : "", text});
 }
 
 }  // namespace
@@ -34,9 +62,27 @@ int GeneratorApp::Run()
     return 0;
 }
 
-bool DisplayAvailable()
+DisplayGuard::DisplayGuard() : previous_(qInstallMessageHandler(HoldOrEnd))
 {
-    return IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+}
+
+void DisplayGuard::Release()
+{
+    if (released_) {
+        return;
+    }
+    released_ = true;
+    qInstallMessageHandler(previous_);
+    std::vector<HeldMessage> held;
+    {
+        const std::lock_guard<std::mutex> lock(g_heldMutex);
+        held.swap(g_held);
+    }
+    for (const HeldMessage& message : held) {
+        const QMessageLogContext context(OrNull(message.file), message.line, OrNull(message.function),
+                                         OrNull(message.category));
+        qt_message_output(message.type, context, message.text);
+    }
 }
 
 }  // namespace nexmar

@@ -140,7 +140,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(ApplicationIcon());
     BuildControls();
-    model_ = new ResultTreeModel(tree_, LoadTreeImages(), this);
+    model_ = new ResultTreeModel(std::make_shared<ResultTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
 
     aboutAction_ = new QAction(QStringLiteral("&About Nexmar..."), this);
@@ -179,6 +179,9 @@ void GeneratorDialog::BuildControls()
                         .scaled(logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     numberField_->setText(QString::number(inputs_.systems));
+    // The field takes the first focus; its text starts selected, so what the
+    // user types replaces it.
+    numberField_->selectAll();
     censusBox_->setChecked(inputs_.census);
 
     levelGroup_ = new QButtonGroup(this);
@@ -228,17 +231,18 @@ void GeneratorDialog::Generate()
     if (count != CountParse::Ok) {
         // The earlier results leave the tree; the temporary reports, and so
         // Save to File, keep the earlier run.
-        model_->Rebuild([this] { tree_.Clear(); });
+        model_->Show(std::make_shared<ResultTree>());
         RejectCount(count);
         return;
     }
     {
         const WaitCursor wait;
-        // Whether the reports came out complete is kept by reports_ itself,
-        // which Save to File asks.
-        model_->Rebuild([&] {
-            RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, tree_, reports_, notifier_);
-        });
+        // The run fills a tree of its own, and the model takes it once it is
+        // whole. Whether the reports came out complete is kept by reports_
+        // itself, which Save to File asks.
+        auto result = std::make_shared<ResultTree>();
+        RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, *result, reports_, notifier_);
+        model_->Show(std::move(result));
     }
     saveButton_->setEnabled(true);
     expandButton_->setEnabled(true);

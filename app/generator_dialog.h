@@ -89,8 +89,7 @@ private:
     Inputs inputs_;
     UserPrompts& prompts_;
     SeededDice dice_;
-    ResultTree tree_;
-    ResultTreeModel* model_ = nullptr;
+    ResultTreeModel* model_ = nullptr;  // shows the latest run's tree
     ReportFiles reports_;
     QueuedNotifier notifier_;
 };

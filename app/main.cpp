@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "app/command_line.h"
 #include "app/generator_app.h"
 
@@ -8,12 +6,8 @@ int main(int argc, char** argv)
     if (const std::optional<int> status = nexmar::AnswerCommandLine(argc, argv)) {
         return *status;
     }
-    if (!nexmar::DisplayAvailable()) {
-        std::fputs("nexmar: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it under xvfb-run, "
-                   "or use nexmar-cli to generate without a window\n",
-                   stderr);
-        return 1;
-    }
+    nexmar::DisplayGuard noDisplay;
     nexmar::GeneratorApp app(argc, argv);
+    noDisplay.Release();
     return app.Run();
 }

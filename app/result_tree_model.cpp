@@ -2,15 +2,15 @@
 
 namespace nexmar {
 
-ResultTreeModel::ResultTreeModel(const ResultTree& tree, QList<QIcon> images, QObject* parent)
-    : QAbstractItemModel(parent), tree_(tree), images_(std::move(images))
+ResultTreeModel::ResultTreeModel(std::shared_ptr<const ResultTree> tree, QList<QIcon> images, QObject* parent)
+    : QAbstractItemModel(parent), tree_(std::move(tree)), images_(std::move(images))
 {
 }
 
-void ResultTreeModel::Rebuild(const std::function<void()>& change)
+void ResultTreeModel::Show(std::shared_ptr<const ResultTree> tree)
 {
     beginResetModel();
-    change();
+    tree_ = std::move(tree);
     endResetModel();
 }
 
@@ -19,7 +19,7 @@ QModelIndex ResultTreeModel::index(int row, int column, const QModelIndex& paren
     if (column != 0 || parent.column() > 0) {
         return {};
     }
-    const std::vector<ItemId>& children = tree_.Children(IdOf(parent));
+    const std::vector<ItemId>& children = tree_->Children(IdOf(parent));
     if (row < 0 || static_cast<std::size_t>(row) >= children.size()) {
         return {};
     }
@@ -31,11 +31,11 @@ QModelIndex ResultTreeModel::parent(const QModelIndex& child) const
     if (!child.isValid()) {
         return {};
     }
-    const ItemId parentId = tree_.at(IdOf(child)).parent;
+    const ItemId parentId = tree_->at(IdOf(child)).parent;
     if (parentId == kNoItem) {
         return {};
     }
-    return createIndex(tree_.at(parentId).row, 0, static_cast<quintptr>(parentId));
+    return createIndex(tree_->at(parentId).row, 0, static_cast<quintptr>(parentId));
 }
 
 int ResultTreeModel::rowCount(const QModelIndex& parent) const
@@ -43,7 +43,7 @@ int ResultTreeModel::rowCount(const QModelIndex& parent) const
     if (parent.column() > 0) {
         return 0;
     }
-    return static_cast<int>(tree_.Children(IdOf(parent)).size());
+    return static_cast<int>(tree_->Children(IdOf(parent)).size());
 }
 
 int ResultTreeModel::columnCount(const QModelIndex&) const
@@ -53,7 +53,7 @@ int ResultTreeModel::columnCount(const QModelIndex&) const
 
 bool ResultTreeModel::hasChildren(const QModelIndex& parent) const
 {
-    return parent.column() <= 0 && !tree_.Children(IdOf(parent)).empty();
+    return parent.column() <= 0 && !tree_->Children(IdOf(parent)).empty();
 }
 
 QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
@@ -61,7 +61,7 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
     if (!index.isValid()) {
         return {};
     }
-    const ResultTree::Item& item = tree_.at(IdOf(index));
+    const ResultTree::Item& item = tree_->at(IdOf(index));
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromStdString(item.text);

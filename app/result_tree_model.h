@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QList>
 
-#include <functional>
+#include <memory>
 
 #include "core/result_tree.h"
 
@@ -12,16 +12,18 @@ namespace nexmar {
 
 // A read-only view of the engine's ResultTree for QTreeView. An index's
 // internal id is the ItemId, and parent and row come from the item itself,
-// so every lookup takes constant time. The tree changes only inside
-// Rebuild, which tells the views once instead of item by item.
+// so every lookup takes constant time. The model shares the ownership of
+// the tree it shows, so the tree lasts as long as the model shows it,
+// whoever else lets go of it. A tree is never changed while shown: Show
+// replaces it whole and tells the views once instead of item by item.
 class ResultTreeModel final : public QAbstractItemModel {
     Q_OBJECT
 
 public:
-    // images: the TreeImage icons, in index order.
-    ResultTreeModel(const ResultTree& tree, QList<QIcon> images, QObject* parent = nullptr);
+    // tree: never null. images: the TreeImage icons, in index order.
+    ResultTreeModel(std::shared_ptr<const ResultTree> tree, QList<QIcon> images, QObject* parent = nullptr);
 
-    void Rebuild(const std::function<void()>& change);
+    void Show(std::shared_ptr<const ResultTree> tree);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -37,7 +39,7 @@ private:
         return index.isValid() ? static_cast<ItemId>(index.internalId()) : kNoItem;
     }
 
-    const ResultTree& tree_;
+    std::shared_ptr<const ResultTree> tree_;
     QList<QIcon> images_;
 };
 

@@ -1,10 +1,15 @@
 #include "cli/cli_app.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <CLI/CLI.hpp>
+#include <limits>
 #include <map>
 
+#include "core/decimal.h"
 #include "core/format.h"
 #include "core/report_files.h"
 
@@ -12,16 +17,19 @@ namespace nexmar {
 
 namespace {
 
-// Plain decimal digits only: no sign, no base prefix, no exponent.
-CLI::Validator DecimalDigits(const std::string& range)
+// Reads a numeric option's text as a base-10 integer from low to high.
+// Returns the error, which names the option, its text and the range, or
+// nothing when value is set.
+std::string ReadDecimal(const char* option, const std::string& text, std::uint64_t low, std::uint64_t high,
+                        std::uint64_t& value)
 {
-    return CLI::Validator(
-        [range](std::string& text) -> std::string {
-            const bool digits = !text.empty() && text.size() <= 10 &&
-                                text.find_first_not_of("0123456789") == std::string::npos;
-            return digits ? std::string() : "'" + text + "' is not an integer from " + range;
-        },
-        "");
+    const DecimalParse result = ParseDecimal(text, low, high, value);
+    if (result == DecimalParse::Ok) {
+        return {};
+    }
+    const char* problem = result == DecimalParse::NotInteger ? "is not an integer" : "is out of range";
+    return Format("%s: '%s' %s; expected an integer from %llu to %llu", option, text.c_str(), problem,
+                  static_cast<unsigned long long>(low), static_cast<unsigned long long>(high));
 }
 
 class StderrNotifier final : public Notifier {
@@ -54,6 +62,21 @@ bool IsUsableDirectory(const std::filesystem::path& directory)
     return std::filesystem::is_directory(directory, error) && ::access(directory.c_str(), W_OK | X_OK) == 0;
 }
 
+// Output that never arrived is a failure like any other, whether the disk is
+// full or standard output was closed: it is said on err, once, at the end,
+// with its cause when the last flush tells it.
+bool Delivered(std::FILE* out, std::FILE* err)
+{
+    errno = 0;
+    if (std::fflush(out) == 0 && !std::ferror(out)) {
+        return true;
+    }
+    const int cause = errno;
+    std::fprintf(err, "nexmar-cli: could not write to standard output%s%s\n", cause != 0 ? ": " : "",
+                 cause != 0 ? std::strerror(cause) : "");
+    return false;
+}
+
 void PrintSubtree(std::FILE* out, const ResultTree& tree, ItemId item, int depth)
 {
     const ResultTree::Item& node = tree.at(item);
@@ -75,10 +98,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.set_version_flag("--version", "nexmar-cli " NEXMAR_VERSION);
 
     std::string systems = "1";
+    // The numbers are taken as text and read by ParseDecimal, as the dialog
+    // reads its number field, so that no other conversion sees them.
     app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
-        ->type_name("N")
-        ->check(DecimalDigits("1 to 1000000"))
-        ->check(CLI::Range(1, kMaxBatchSystems).description(""));
+        ->type_name("N");
     const std::map<std::string, DetailLevel> levels{
         {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
     std::string level = "low";
@@ -87,10 +110,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
     app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
     std::string seed;
-    app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")
-        ->type_name("S")
-        ->check(DecimalDigits("0 to 4294967295"))
-        ->check(CLI::Range(0.0, 4294967295.0).description(""));
+    const CLI::Option* seedOption =
+        app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")->type_name("S");
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
     app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
         ->type_name("DIR");
@@ -114,15 +135,26 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         }
         return parsed;
     }
-    options.systems = std::stoi(systems);
-    options.level = levels.at(level);
-    if (!seed.empty()) {
-        options.seed = static_cast<std::uint32_t>(std::stoul(seed));
+    std::uint64_t value = 0;
+    std::string error = ReadDecimal("--systems", systems, kMinSystems, kMaxBatchSystems, value);
+    if (error.empty()) {
+        options.systems = static_cast<int>(value);
     }
-    if (!IsUsableDirectory(options.directory)) {
+    if (error.empty() && seedOption->count() > 0) {
+        error = ReadDecimal("--seed", seed, 0, std::numeric_limits<std::uint32_t>::max(), value);
+        if (error.empty()) {
+            options.seed = static_cast<std::uint32_t>(value);
+        }
+    }
+    if (error.empty() && !IsUsableDirectory(options.directory)) {
+        error = "--dir: '" + options.directory.string() + "' is not a writable directory";
+    }
+    if (!error.empty()) {
         parsed.status = ParsedCommandLine::Status::Error;
-        parsed.message = OneLine("--dir: '" + options.directory.string() + "' is not a writable directory");
+        parsed.message = OneLine(error);
+        return parsed;
     }
+    options.level = levels.at(level);
     return parsed;
 }
 
@@ -131,7 +163,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     const ParsedCommandLine parsed = ParseCommandLine(args);
     if (parsed.status == ParsedCommandLine::Status::Exit) {
         std::fputs(parsed.message.c_str(), out);
-        return 0;
+        return Delivered(out, err) ? 0 : kExitOutputFailed;
     }
     if (parsed.status == ParsedCommandLine::Status::Error) {
         std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
@@ -164,8 +196,29 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     };
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
     const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
-    std::fflush(out);
+    if (!outcome.generated) {
+        // The option check above and the run share their bounds; should they
+        // ever part, the refusal still says why instead of failing silently.
+        std::fprintf(err, "nexmar-cli: --systems: the run refused %d systems; expected %d to %d\n", options.systems,
+                     kMinSystems, kMaxBatchSystems);
+        return kExitBadInput;
+    }
+    if (!Delivered(out, err)) {
+        return kExitOutputFailed;
+    }
     return outcome.reportsComplete ? 0 : kExitReportsFailed;
+}
+
+void HoldClosedStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        // open takes the lowest free descriptor, which is fd itself, since
+        // those below it are open by now. Should even /dev/null fail to
+        // open, there is nothing better to hold the descriptor with.
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            ::open("/dev/null", O_RDONLY);
+        }
+    }
 }
 
 }  // namespace nexmar

@@ -31,10 +31,18 @@ struct ParsedCommandLine {
 // args[0] is the program name. Touches no file.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// Exit status: 0 done, 1 the reports failed to open or to write, 2 bad input.
+// Exit status: 0 done, 1 the reports or standard output failed to open or to
+// write, 2 bad input. Each failure also says why on err.
 inline constexpr int kExitReportsFailed = 1;
+inline constexpr int kExitOutputFailed = 1;
 inline constexpr int kExitBadInput = 2;
 
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+// Started with standard input, output or error closed, the process would hand
+// that descriptor to the first report it opens, and whatever went to the
+// closed stream would land in the report. Each closed one is held on
+// /dev/null, read-only, so that writes to it fail and are reported instead.
+void HoldClosedStandardStreams();
 
 }  // namespace nexmar

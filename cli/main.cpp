@@ -6,5 +6,6 @@
 
 int main(int argc, char** argv)
 {
+    nexmar::HoldClosedStandardStreams();
     return nexmar::RunCli(std::vector<std::string>(argv, argv + argc), stdout, stderr);
 }

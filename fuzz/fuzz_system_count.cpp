@@ -1,7 +1,7 @@
 // The dialog's number field from fuzz bytes: ParseSystemCount must agree with
 // a plain reading of the rule (blanks around an optional sign and digits; a
-// sign or a value outside 1..200 is out of range; anything else is not an
-// integer) and set the count only when it accepts the text.
+// minus sign or a value outside 1..200 is out of range; anything else is not
+// an integer) and set the count only when it accepts the text.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -19,12 +19,13 @@ nexmar::CountParse Expected(std::string_view text, int& value)
     const std::size_t last = text.find_last_not_of(" \t");
     text = first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1);
     const bool sign = !text.empty() && (text[0] == '+' || text[0] == '-');
+    const bool minus = sign && text[0] == '-';
     const std::string_view digits = text.substr(sign ? 1 : 0);
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
         return nexmar::CountParse::NotInteger;
     }
     const std::string_view significant = digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
-    if (sign || significant.empty() || significant.size() > 3 || std::stoi(std::string(significant)) > 200) {
+    if (minus || significant.empty() || significant.size() > 3 || std::stoi(std::string(significant)) > 200) {
         return nexmar::CountParse::OutOfRange;
     }
     value = std::stoi(std::string(significant));

@@ -18,6 +18,7 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
     if (inputs.systems < kMinSystems || inputs.systems > inputs.maxSystems) {
         return outcome;
     }
+    outcome.generated = true;
     reports.OpenReports(notifier);
     const ItemId root = tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
     const bool census = inputs.census;

@@ -25,6 +25,7 @@ struct RunInputs {
 // A count out of range runs nothing: the tree stays empty and the reports
 // keep the earlier run.
 struct RunOutcome {
+    bool generated = false;        // false: the count was out of range, nothing ran
     bool reportsComplete = false;  // both reports opened and were written in full
 };
 

@@ -2,7 +2,9 @@
 # Installs what is missing, then builds and runs every test: in a normal
 # build (with the valgrind memcheck runs and the package checks), with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the libFuzzer targets
-# built with clang, each fuzzed for a bounded time.
+# built with clang, each fuzzed from a fixed seed for a fixed number of
+# inputs. The open-ended search for new faults is scripts/fuzz.sh, not part
+# of this.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

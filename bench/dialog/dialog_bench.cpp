@@ -80,8 +80,9 @@ public:
     explicit Subject(const QString& row)
     {
         if (row == QLatin1String("high-shaped")) {
-            GrowHighShapedTree(tree_);
-            model_ = std::make_unique<ResultTreeModel>(tree_, LoadTreeImages());
+            auto tree = std::make_shared<ResultTree>();
+            GrowHighShapedTree(*tree);
+            model_ = std::make_unique<ResultTreeModel>(std::move(tree), LoadTreeImages());
             view_ = std::make_unique<ResultTreeView>();
             view_->setModel(model_.get());
             view_->resize(428, 480);
@@ -107,7 +108,6 @@ public:
 private:
     SilentPrompts prompts_;
     std::unique_ptr<GeneratorDialog> dialog_;
-    ResultTree tree_;
     std::unique_ptr<ResultTreeModel> model_;
     std::unique_ptr<ResultTreeView> view_;
 };

@@ -56,8 +56,11 @@ private slots:
     void tabOrderFollowsTheLayout();
     void invalidCountsAreRefusedWithTheirMessage_data();
     void invalidCountsAreRefusedWithTheirMessage();
+    void aCountTypedAtOnceReplacesTheStartingOne();
+    void aPlusSignGivesTheSameCount();
     void aRunFillsTheTreeCollapsedAndEnablesTheButtons();
     void enterInTheNumberFieldGenerates();
+    void theTreeModelNeverOutlivesWhatItShows();
     void expandAllThenCollapseAllSwapTheButtons();
     void collapseAllLeavesHiddenBranchesAsTheyWere();
     void onAnEmptyTreeExpandAndCollapseOnlySwap();
@@ -177,6 +180,8 @@ void DialogTest::invalidCountsAreRefusedWithTheirMessage_data()
     QTest::newRow("letters") << "ten" << "Please enter an integer.";
     QTest::newRow("empty") << "" << "Please enter an integer.";
     QTest::newRow("fraction") << "2.5" << "Please enter an integer.";
+    QTest::newRow("minus") << "-5" << "Please enter an integer between 1 and 200.";
+    QTest::newRow("plus and blank") << "+ 5" << "Please enter an integer.";
 }
 
 void DialogTest::invalidCountsAreRefusedWithTheirMessage()
@@ -197,6 +202,22 @@ void DialogTest::invalidCountsAreRefusedWithTheirMessage()
     QVERIFY(Button("saveButton")->isEnabled());
     QCOMPARE(QApplication::focusWidget(), NumberField());
     QCOMPARE(NumberField()->selectedText(), count);
+}
+
+void DialogTest::aCountTypedAtOnceReplacesTheStartingOne()
+{
+    QTest::keyClicks(NumberField(), "4");
+    QCOMPARE(NumberField()->text(), QStringLiteral("4"));
+    QTest::keyClick(NumberField(), Qt::Key_Return);
+    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 4);
+}
+
+void DialogTest::aPlusSignGivesTheSameCount()
+{
+    Run("+5");
+    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 5);
 }
 
 void DialogTest::aRunFillsTheTreeCollapsedAndEnablesTheButtons()
@@ -238,6 +259,34 @@ void DialogTest::enterInTheNumberFieldGenerates()
     NumberField()->setText(QStringLiteral("4"));
     QTest::keyClick(NumberField(), Qt::Key_Return);
     QCOMPARE(Tree()->model()->rowCount(Root()), 4);
+}
+
+// Under the sanitizers, any read through a model whose tree has gone is an
+// error: after a second run, after a refused run, and after the dialog that
+// made the model has closed and gone while the model is kept.
+void DialogTest::theTreeModelNeverOutlivesWhatItShows()
+{
+    QAbstractItemModel* model = Tree()->model();
+    {
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Run("3");
+        const QPersistentModelIndex third = System(2);
+        Run("2");
+        QVERIFY(!third.isValid());
+        QCOMPARE(model->rowCount(Root()), 2);
+        QCOMPARE(model->index(1, 0, Root()).data().toString(), QStringLiteral("System 2"));
+        Run("0");
+        QCOMPARE(model->rowCount(), 0);
+        Run("4");
+    }
+    model->setParent(nullptr);
+    const std::unique_ptr<QAbstractItemModel> kept(model);
+    dialog_->close();
+    dialog_.reset();
+    const QModelIndex root = kept->index(0, 0);
+    QCOMPARE(root.data().toString(), QStringLiteral("System Results"));
+    QCOMPARE(kept->rowCount(root), 4);
+    QCOMPARE(kept->index(3, 0, root).data().toString(), QStringLiteral("System 4"));
 }
 
 void DialogTest::expandAllThenCollapseAllSwapTheButtons()

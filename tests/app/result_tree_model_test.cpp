@@ -16,7 +16,7 @@ class ResultTreeTest : public QObject {
 
 private slots:
     void theModelShowsTheTreeWithItsImages();
-    void aRebuildResetsTheModelOnce();
+    void showingATreeResetsTheModelOnceAndLetsTheOldOneGo();
     void expandEverythingMatchesTheItemByItemWalk();
     void collapseVisibleMatchesTheItemByItemWalk();
 };
@@ -72,13 +72,13 @@ QList<bool> ExpansionOf(const QTreeView& view)
 
 void ResultTreeTest::theModelShowsTheTreeWithItsImages()
 {
-    ResultTree tree;
-    const ItemId root = tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
-    const ItemId system = tree.Insert(root, "System 1", TreeImage::System, Placement::Last);
-    AddStatItem(tree, "Raw", 2, TreeImage::Blank, system);
-    AddStatItem(tree, "Capacity", 6, TreeImage::Blank, system);
-    AddStatItem(tree, "Base stats: Colony/Minor", NO_VALUE, TreeImage::Blank, system);
-    tree.Insert(system, "Moon 1", TreeImage::Moon, Placement::Last);
+    auto tree = std::make_shared<ResultTree>();
+    const ItemId root = tree->Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+    const ItemId system = tree->Insert(root, "System 1", TreeImage::System, Placement::Last);
+    AddStatItem(*tree, "Raw", 2, TreeImage::Blank, system);
+    AddStatItem(*tree, "Capacity", 6, TreeImage::Blank, system);
+    AddStatItem(*tree, "Base stats: Colony/Minor", NO_VALUE, TreeImage::Blank, system);
+    tree->Insert(system, "Moon 1", TreeImage::Moon, Placement::Last);
     const QList<QIcon> images = LoadTreeImages();
     QCOMPARE(images.size(), kTreeImageCount);
     for (const QIcon& image : images) {
@@ -87,6 +87,8 @@ void ResultTreeTest::theModelShowsTheTreeWithItsImages()
     }
     ResultTreeModel model(tree, images);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    // The model shares the tree: what it shows outlives the caller's pointer.
+    tree.reset();
 
     QCOMPARE(model.rowCount(), 1);
     const QModelIndex rootIndex = model.index(0, 0);
@@ -110,29 +112,32 @@ void ResultTreeTest::theModelShowsTheTreeWithItsImages()
     QVERIFY(!(model.flags(systemIndex) & (Qt::ItemIsDragEnabled | Qt::ItemIsEditable)));
 }
 
-void ResultTreeTest::aRebuildResetsTheModelOnce()
+void ResultTreeTest::showingATreeResetsTheModelOnceAndLetsTheOldOneGo()
 {
-    ResultTree tree;
-    ResultTreeModel model(tree, LoadTreeImages());
+    ResultTreeModel model(std::make_shared<ResultTree>(), LoadTreeImages());
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+    auto grown = std::make_shared<ResultTree>();
     std::mt19937 random(5);
-    model.Rebuild([&] { GrowRandomTree(tree, random, kNoItem, 0); });
+    GrowRandomTree(*grown, random, kNoItem, 0);
+    const std::weak_ptr<const ResultTree> shown = grown;
+    model.Show(std::move(grown));
     QCOMPARE(resets.size(), 1);
     QCOMPARE(inserts.size(), 0);
     QCOMPARE(model.rowCount(), 1);
-    model.Rebuild([&] { tree.Clear(); });
+    model.Show(std::make_shared<ResultTree>());
     QCOMPARE(model.rowCount(), 0);
+    QVERIFY(shown.expired());
 }
 
 // Expand every item from the first, each before looking for the next visible one.
 void ResultTreeTest::expandEverythingMatchesTheItemByItemWalk()
 {
     for (unsigned seed = 1; seed <= 20; ++seed) {
-        ResultTree tree;
+        auto tree = std::make_shared<ResultTree>();
         std::mt19937 random(seed);
-        GrowRandomTree(tree, random, kNoItem, 0);
+        GrowRandomTree(*tree, random, kNoItem, 0);
         ResultTreeModel model(tree, {});
         ResultTreeView walked;
         ResultTreeView ours;
@@ -154,9 +159,9 @@ void ResultTreeTest::collapseVisibleMatchesTheItemByItemWalk()
     int changed = 0;
     int keptHiddenOpen = 0;
     for (unsigned seed = 1; seed <= 20; ++seed) {
-        ResultTree tree;
+        auto tree = std::make_shared<ResultTree>();
         std::mt19937 random(seed);
-        GrowRandomTree(tree, random, kNoItem, 0);
+        GrowRandomTree(*tree, random, kNoItem, 0);
         ResultTreeModel model(tree, {});
         ResultTreeView walked;
         ResultTreeView ours;

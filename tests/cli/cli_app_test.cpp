@@ -63,26 +63,69 @@ TEST(Cli, WithoutASeedItPrintsTheSeedSoTheRunCanBeRepeated)
     EXPECT_EQ(ReadFile(dir.path() / "TNXT001"), ReadFile(again.path() / "TNXT001"));
 }
 
+// Numbers are read in base 10 only, with an optional plus sign.
+TEST(Cli, NumbersAreDecimalWhateverTheirLeadingZeros)
+{
+    TempDir dir;
+    const CliRun nine = RunNexmarCli({"--systems", "09", "--seed", "10", "--tree", "--dir", dir.path()});
+    ASSERT_EQ(nine.status, 0) << nine.err;
+    EXPECT_NE(nine.out.find("\n  [0] System 9\n"), std::string::npos);
+    EXPECT_EQ(nine.out.find("System 10"), std::string::npos);
+    for (const std::vector<std::string>& same :
+         {std::vector<std::string>{"--systems", "9", "--seed", "010"}, {"--systems", "+9", "--seed", "+10"}}) {
+        std::vector<std::string> args = same;
+        args.insert(args.end(), {"--tree", "--dir", dir.path()});
+        const CliRun run = RunNexmarCli(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, nine.out) << same[1] << " " << same[3];
+    }
+    const CliRun largest = RunNexmarCli({"--seed", "4294967295", "--tree", "--dir", dir.path()});
+    const CliRun padded = RunNexmarCli({"--seed", "04294967295", "--tree", "--dir", dir.path()});
+    EXPECT_EQ(padded.status, 0) << padded.err;
+    EXPECT_EQ(padded.out, largest.out);
+}
+
+// Every count the run refuses, and every other bad input, is refused before
+// anything runs, with one line that names the option, its text and what it
+// accepts.
 TEST(Cli, BadInputIsOneLineOnStandardErrorWithStatusTwoAndTouchesNoFile)
 {
     TempDir dir;
     const std::string where = dir.path();
-    const std::vector<std::vector<std::string>> bad{
-        {"--systems", "0"},      {"--systems", "1000001"}, {"--systems", "abc"},   {"--systems", "-3"},
-        {"--systems", "1e3"},    {"--systems", "0x10"},    {"--systems", "99999999999"},
-        {"--detail", "extreme"}, {"--frobnicate"},         {"--seed", "4294967296"}, {"--seed", "-1"},
-        {"--dir", where + "/missing"}};
-    for (std::vector<std::string> args : bad) {
-        args.insert(args.end(), {"--dir", where});
-        if (args.front() == "--dir") {
-            args.resize(2);
+    const std::string systems = "' is out of range; expected an integer from 1 to 1000000";
+    const std::string seed = "' is out of range; expected an integer from 0 to 4294967295";
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--systems", "0"}, "--systems: '0" + systems},
+        {{"--systems", "1000001"}, "--systems: '1000001" + systems},
+        {{"--systems", "001000001"}, "--systems: '001000001" + systems},
+        {{"--systems", "-3"}, "--systems: '-3" + systems},
+        {{"--systems", "99999999999"}, "--systems: '99999999999" + systems},
+        {{"--systems", "abc"}, "--systems: 'abc' is not an integer; expected an integer from 1 to 1000000"},
+        {{"--systems", "1e3"}, "--systems: '1e3' is not an integer"},
+        {{"--systems", "0x10"}, "--systems: '0x10' is not an integer"},
+        {{"--systems", " 5"}, "--systems: ' 5' is not an integer"},
+        {{"--seed", "4294967296"}, "--seed: '4294967296" + seed},
+        {{"--seed", "-1"}, "--seed: '-1" + seed},
+        {{"--seed", "1.5"}, "--seed: '1.5' is not an integer; expected an integer from 0 to 4294967295"},
+        {{"--detail", "extreme"}, "--detail: extreme not in {low,medium,high}"},
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--dir", where + "/missing"}, "--dir: '" + where + "/missing' is not a writable directory"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        if (args.front() != "--dir") {
+            args.insert(args.end(), {"--dir", where});
         }
         const CliRun run = RunNexmarCli(args);
-        EXPECT_EQ(run.status, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_EQ(run.status, 2) << c.message;
         EXPECT_EQ(run.err.rfind("nexmar-cli: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.out, "");
     }
-    EXPECT_NE(RunNexmarCli({"--systems", "0"}).err.find("1000000"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
@@ -94,6 +137,36 @@ TEST(Cli, HelpAndVersionSucceed)
     const CliRun version = RunNexmarCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "nexmar-cli 1.0\n");
+}
+
+// Help, the version and the tree all fail alike when standard output takes
+// nothing: on a full disk, or when it is open for reading only.
+TEST(Cli, OutputThatCannotBeWrittenGivesStatusOneAndTheMessage)
+{
+    TempDir dir;
+    const struct {
+        const char* device;
+        const char* mode;
+        const char* reason;
+    } outputs[] = {{"/dev/full", "w", ": No space left on device"}, {"/dev/null", "r", ""}};
+    for (const auto& output : outputs) {
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"nexmar-cli", "--help"},
+                                                     {"nexmar-cli", "--version"},
+                                                     {"nexmar-cli", "--seed", "1", "--tree", "--dir", dir.path()}}) {
+            std::FILE* out = std::fopen(output.device, output.mode);
+            ASSERT_NE(out, nullptr);
+            char* errBytes = nullptr;
+            std::size_t errSize = 0;
+            std::FILE* err = open_memstream(&errBytes, &errSize);
+            const int status = RunCli(args, out, err);
+            std::fclose(out);
+            std::fclose(err);
+            const std::string message(errBytes, errSize);
+            std::free(errBytes);
+            EXPECT_EQ(status, 1) << args[1] << " > " << output.device;
+            EXPECT_EQ(message, std::string("nexmar-cli: could not write to standard output") + output.reason + "\n");
+        }
+    }
 }
 
 TEST(Cli, ReportsThatCannotBeCreatedGiveStatusOneAndTheMessage)

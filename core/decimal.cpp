@@ -1,0 +1,39 @@
+#include "core/decimal.h"
+
+#include <limits>
+
+namespace nexmar {
+
+DecimalParse ParseDecimal(std::string_view text, std::uint64_t low, std::uint64_t high, std::uint64_t& value)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '+' || negative)) {
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return DecimalParse::NotInteger;
+    }
+    // The digits after an overflow are still read: a text that is not a
+    // number is refused as such before it is refused as too large.
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t number = 0;
+    bool overflow = false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return DecimalParse::NotInteger;
+        }
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (number > (kLargest - digit) / 10) {
+            overflow = true;
+        } else {
+            number = number * 10 + digit;
+        }
+    }
+    if (negative || overflow || number < low || number > high) {
+        return DecimalParse::OutOfRange;
+    }
+    value = number;
+    return DecimalParse::Ok;
+}
+
+}  // namespace nexmar
