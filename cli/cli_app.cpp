@@ -7,6 +7,8 @@
 
 #include "core/format.h"
 #include "core/report_files.h"
+#include "cli/json_output.h"
+#include "run/json_export.h"
 
 namespace nexmar {
 
@@ -94,6 +96,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
     app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
         ->type_name("DIR");
+    app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
+        ->type_name("PATH");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -119,6 +123,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     if (!seed.empty()) {
         options.seed = static_cast<std::uint32_t>(std::stoul(seed));
     }
+    if (options.jsonPath == "-" && options.printTree) {
+        parsed.status = ParsedCommandLine::Status::Error;
+        parsed.message = "--json - and --tree cannot share standard output";
+        return parsed;
+    }
     if (!IsUsableDirectory(options.directory)) {
         parsed.status = ParsedCommandLine::Status::Error;
         parsed.message = OneLine("--dir: '" + options.directory.string() + "' is not a writable directory");
@@ -143,6 +152,20 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     if (!options.seed) {
         std::fprintf(err, "seed: %u\n", seed);
     }
+    std::unique_ptr<JsonOutput> json;
+    std::unique_ptr<JsonExport> jsonExport;
+    std::vector<RecordObserver*> observers;
+    if (!options.jsonPath.empty()) {
+        std::string error;
+        json = JsonOutput::Open(options.jsonPath, out, error);
+        if (!json) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+            return kExitReportsFailed;
+        }
+        jsonExport = std::make_unique<JsonExport>(JsonRunHeader{"nexmar-cli", seed, options.level, options.census},
+                                                  [&json](std::string_view text) { json->Write(text); });
+        observers.push_back(jsonExport.get());
+    }
     SeededDice dice(seed);
     ResultTree tree;
     ReportFiles reports(options.directory);
@@ -163,9 +186,18 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         tree.DropFrom(system);
     };
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
-    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
+    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
+    bool jsonWritten = true;
+    if (json) {
+        jsonExport->Finish();
+        std::string error;
+        jsonWritten = json->Commit(error);
+        if (!jsonWritten) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+        }
+    }
     std::fflush(out);
-    return outcome.reportsComplete ? 0 : kExitReportsFailed;
+    return outcome.reportsComplete && jsonWritten ? 0 : kExitReportsFailed;
 }
 
 }  // namespace nexmar
