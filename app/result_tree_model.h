@@ -22,6 +22,8 @@ public:
     ResultTreeModel(const ResultTree& tree, QList<QIcon> images, QObject* parent = nullptr);
 
     void Rebuild(const std::function<void()>& change);
+    // The tooltip of the top-level item, which says how its run can be repeated.
+    void SetRootToolTip(const QString& text) { rootToolTip_ = text; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -39,6 +41,7 @@ private:
 
     const ResultTree& tree_;
     QList<QIcon> images_;
+    QString rootToolTip_;
 };
 
 }  // namespace nexmar
