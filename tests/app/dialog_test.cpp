@@ -75,6 +75,7 @@ private slots:
     void theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting();
     void escapeClosesTheDialog();
     void everyCaptionFitsItsBox();
+    void theTreeTakesTheRoomOfALargerWindow();
 
 private:
     template <class W>
@@ -511,6 +512,45 @@ void DialogTest::everyCaptionFitsItsBox()
     }
     // The number field still starts to the right of its label.
     QVERIFY(Find<QLabel>("numberLabel")->geometry().right() < NumberField()->geometry().left());
+}
+
+void DialogTest::theTreeTakesTheRoomOfALargerWindow()
+{
+    Run("40");
+    const QSize opening = dialog_->size();
+    const QSize viewport = Tree()->viewport()->size();
+    QList<QWidget*> controls;
+    QList<QRect> places;
+    for (QWidget* control : dialog_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control != Tree() && control->isVisible()) {
+            controls << control;
+            places << control->geometry();
+        }
+    }
+    QVERIFY(controls.size() >= 14);
+
+    dialog_->resize(opening + QSize(300, 200));
+    QCOMPARE(dialog_->size(), opening + QSize(300, 200));
+    QCOMPARE(Tree()->viewport()->size(), viewport + QSize(300, 200));
+    for (int i = 0; i < controls.size(); ++i) {
+        QCOMPARE(controls[i]->geometry(), places[i]);
+    }
+    // No control lies over another or over the tree; only the Output box
+    // frames its own buttons.
+    const auto* output = Find<QWidget>("outputGroup");
+    controls << Tree();
+    for (int i = 0; i < controls.size(); ++i) {
+        for (int j = i + 1; j < controls.size(); ++j) {
+            const QRect a = controls[i]->geometry();
+            const QRect b = controls[j]->geometry();
+            const bool framed = (controls[i] == output && a.contains(b)) || (controls[j] == output && b.contains(a));
+            QVERIFY2(framed || !a.intersects(b),
+                     qPrintable(controls[i]->objectName() + QLatin1String(" overlaps ") + controls[j]->objectName()));
+        }
+    }
+    // Never smaller than the window it opens as.
+    dialog_->resize(opening - QSize(100, 100));
+    QCOMPARE(dialog_->size(), opening);
 }
 
 }  // namespace nexmar
