@@ -324,11 +324,29 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
         texts << action->text();
     }
     QCOMPARE(texts, (QStringList{"Copy Seed", "Generate with Seed...", "Export JSON...", "", "&About Nexmar..."}));
-    QAction* about = menu->actions().constLast();
-    about->trigger();
+    // Before any run there is no seed to copy and no run to export.
+    QVERIFY(!menu->actions()[0]->isEnabled());
+    QVERIFY(!menu->actions()[2]->isEnabled());
+    menu->actions().constLast()->trigger();
     menu->close();
     QCOMPARE(prompts_.aboutShown, 2);
     QVERIFY(prompts_.messages.isEmpty());
+
+    // Generate with Seed... runs with the options on the dialog.
+    NumberField()->setText(QStringLiteral("3"));
+    prompts_.seedAnswers = QStringList{QStringLiteral("5")};
+    QApplication::sendEvent(label, &click);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    menu->actions()[1]->trigger();
+    menu->close();
+    QCOMPARE(Tree()->model()->rowCount(Root()), 3);
+    QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
+    QApplication::sendEvent(label, &click);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu->actions()[0]->isEnabled());
+    QVERIFY(menu->actions()[2]->isEnabled());
+    menu->close();
 }
 
 void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()
