@@ -26,6 +26,23 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
+// A link is followed, even to a file yet to be made, so that the file it
+// names is replaced and the link stays.
+std::string FollowLinks(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    fs::path current = path;
+    std::error_code error;
+    for (int depth = 0; depth < 40 && fs::is_symlink(fs::symlink_status(current, error)); ++depth) {
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) {
+            break;
+        }
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return current.string();
+}
+
 }  // namespace
 
 JsonOutput::JsonOutput(std::FILE* file, std::string path, std::string temporaryPath)
@@ -51,8 +68,7 @@ std::unique_ptr<JsonOutput> JsonOutput::Open(const std::string& path, std::FILE*
         }
         return std::unique_ptr<JsonOutput>(new JsonOutput(file, path, {}));
     }
-    // A link is followed, so the file it names is replaced, not the link.
-    const std::string destination = fs::exists(status) ? fs::canonical(path, ignored).string() : path;
+    const std::string destination = FollowLinks(path);
     std::string temporary = destination + ".XXXXXX";
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0) {

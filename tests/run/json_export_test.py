@@ -147,4 +147,12 @@ left = sorted(name for name in os.listdir(scratch) if name.startswith("run.json"
 if result.returncode != 1 or kept != "earlier\n" or left != ["run.json"] or b"run.json" not in result.stderr:
     fail(f"full disk: exit {result.returncode}, file {kept[:20]!r}, files {left}, stderr {result.stderr!r}")
 
+# A link keeps pointing where it did; the file it names gets the document,
+# even when that file does not exist yet.
+link = os.path.join(scratch, "link.json")
+os.symlink("linked.json", link)
+result = run("--seed", "1", "--dir", scratch, "--json", link)
+if result.returncode != 0 or not os.path.islink(link) or json.load(open(link, encoding="utf-8"))["seed"] != 1:
+    fail(f"--json through a link: exit {result.returncode}, link kept {os.path.islink(link)}")
+
 sys.exit(1 if failures else 0)
