@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
