@@ -4,15 +4,19 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QSaveFile>
+#include <QSettings>
 
 #include <type_traits>
 #include <utility>
@@ -22,7 +26,9 @@
 #include "app/dialog_units.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
+#include "app/seed_input.h"
 #include "app/user_prompts.h"
+#include "run/json_export.h"
 
 namespace nexmar {
 
@@ -65,6 +71,17 @@ constexpr SaveKind kSaveKinds[] = {
     {"Text File (*.txt)", "txt"},  // DelimitedText: TNXT001
     {"HTML File (*.htm)", "htm"},  // Html: TNXH001
 };
+
+constexpr SaveKind kJsonSaveKind{"JSON File (*.json)", "json"};
+
+// Save to File and Export JSON open where the user last saved either,
+// across runs of the program too.
+constexpr const char* kSaveFolderKey = "saveFolder";
+
+QSettings UserSettings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("nexmar"), QStringLiteral("nexmar"));
+}
 
 class WaitCursor {
 public:
@@ -133,11 +150,12 @@ bool CopyAll(QFile& source, QSaveFile& destination)
 
 GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
                                  const std::filesystem::path& reportDirectory, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), dice_(seed), reports_(reportDirectory)
+    : QDialog(parent), prompts_(prompts), seeds_(seed), firstSeed_(seed), reports_(reportDirectory)
 {
     setWindowTitle(QStringLiteral("Tolvik Nexmar"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    saveFolder_ = UserSettings().value(QString::fromLatin1(kSaveFolderKey)).toString();
     setWindowIcon(ApplicationIcon());
     BuildControls();
     model_ = new ResultTreeModel(std::make_shared<ResultTree>(), LoadTreeImages(), this);
@@ -147,6 +165,12 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
     connect(aboutAction_, &QAction::triggered, this, &GeneratorDialog::ShowAbout);
     addAction(aboutAction_);
+    copySeedAction_ = new QAction(QStringLiteral("Copy Seed"), this);
+    connect(copySeedAction_, &QAction::triggered, this, &GeneratorDialog::CopySeed);
+    seedAction_ = new QAction(QStringLiteral("Generate with Seed..."), this);
+    connect(seedAction_, &QAction::triggered, this, &GeneratorDialog::GenerateWithSeed);
+    exportJsonAction_ = new QAction(QStringLiteral("Export JSON..."), this);
+    connect(exportJsonAction_, &QAction::triggered, this, &GeneratorDialog::ExportJson);
 }
 
 GeneratorDialog::~GeneratorDialog() = default;
@@ -172,7 +196,12 @@ void GeneratorDialog::BuildControls()
     expandButton_ = maker.Make<QPushButton>(kExpandButton);
     collapseButton_ = maker.Make<QPushButton>(kCollapseButton);
     maker.PlaceAll();
-    setFixedSize(units.Size(kDialogWidth, kDialogHeight));
+    // Opens at its designed size and grows from there; the tree takes the
+    // extra room while the controls keep their places beside it.
+    openingSize_ = units.Size(kDialogWidth, kDialogHeight);
+    treeGeometry_ = treeView_->geometry();
+    resize(openingSize_);
+    setMinimumSize(openingSize_);
 
     logo->setAlignment(Qt::AlignCenter);
     logo->setPixmap(LogoPicture()
@@ -227,6 +256,37 @@ void GeneratorDialog::RejectCount(CountParse result)
 
 void GeneratorDialog::Generate()
 {
+    RunFromSeed(std::nullopt);
+}
+
+void GeneratorDialog::GenerateWithSeed()
+{
+    QString text = lastSeed_ ? QString::number(*lastSeed_) : QString();
+    for (;;) {
+        const std::optional<QString> answer = prompts_.AskSeed(this, text);
+        if (!answer) {
+            return;
+        }
+        std::uint32_t seed = 0;
+        const std::string refusal = ReadSeedInput(answer->toStdString(), seed);
+        if (refusal.empty()) {
+            RunFromSeed(seed);
+            return;
+        }
+        prompts_.ShowMessage(this, QString::fromStdString(refusal));
+        text = *answer;
+    }
+}
+
+void GeneratorDialog::CopySeed()
+{
+    if (lastSeed_) {
+        QApplication::clipboard()->setText(QString::number(*lastSeed_));
+    }
+}
+
+void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
+{
     const CountParse count = ReadInputs();
     if (count != CountParse::Ok) {
         // The earlier results leave the tree; the temporary reports, and so
@@ -235,13 +295,32 @@ void GeneratorDialog::Generate()
         RejectCount(count);
         return;
     }
+    // Each run rolls from a seed of its own, so any run can be repeated, here
+    // or with nexmar-cli --seed.
+    std::uint32_t seed = 0;
+    if (chosenSeed) {
+        seed = *chosenSeed;
+    } else if (firstSeed_) {
+        seed = *std::exchange(firstSeed_, std::nullopt);
+    } else {
+        seed = seeds_.NextSeed();
+    }
+    lastSeed_ = seed;
     {
         const WaitCursor wait;
+        SeededDice dice(seed);
+        lastJson_.clear();
+        JsonExport json({"nexmar", seed, inputs_.level, inputs_.census},
+                        [this](std::string_view text) { lastJson_.append(text); });
+        RecordObserver* const observers[] = {&json};
         // The run fills a tree of its own, and the model takes it once it is
         // whole. Whether the reports came out complete is kept by reports_
         // itself, which Save to File asks.
         auto result = std::make_shared<ResultTree>();
-        RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, *result, reports_, notifier_);
+        RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice, *result, reports_, notifier_, {},
+                      observers);
+        json.Finish();
+        model_->SetRootToolTip(QStringLiteral("Seed %1").arg(seed));
         model_->Show(std::move(result));
     }
     saveButton_->setEnabled(true);
@@ -269,8 +348,7 @@ void GeneratorDialog::SaveToFile()
         prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
         return;
     }
-    const QString name =
-        prompts_.AskSaveFileName(this, QString::fromLatin1(kind.filter), QString::fromLatin1(kind.defaultSuffix));
+    const QString name = AskSaveName(kind.filter, kind.defaultSuffix);
     if (name.isEmpty()) {
         return;
     }
@@ -286,6 +364,39 @@ void GeneratorDialog::SaveToFile()
     if (!CopyAll(source, destination) || !destination.commit()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
     }
+}
+
+void GeneratorDialog::ExportJson()
+{
+    if (!lastSeed_) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
+        return;
+    }
+    const QString name = AskSaveName(kJsonSaveKind.filter, kJsonSaveKind.defaultSuffix);
+    if (name.isEmpty()) {
+        return;
+    }
+    // As Save to File: the destination is replaced only by a whole document.
+    QSaveFile destination(name);
+    if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
+        return;
+    }
+    const auto size = static_cast<qint64>(lastJson_.size());
+    if (destination.write(lastJson_.data(), size) != size || !destination.commit()) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
+    }
+}
+
+QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)
+{
+    const QString name = prompts_.AskSaveFileName(this, QString::fromLatin1(filter),
+                                                  QString::fromLatin1(defaultSuffix), saveFolder_);
+    if (!name.isEmpty()) {
+        saveFolder_ = QFileInfo(name).absolutePath();
+        UserSettings().setValue(QString::fromLatin1(kSaveFolderKey), saveFolder_);
+    }
+    return name;
 }
 
 void GeneratorDialog::ExpandAll()
@@ -315,8 +426,21 @@ void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    copySeedAction_->setEnabled(lastSeed_.has_value());
+    exportJsonAction_->setEnabled(lastSeed_.has_value());
+    menu->addAction(copySeedAction_);
+    menu->addAction(seedAction_);
+    menu->addAction(exportJsonAction_);
+    menu->addSeparator();
     menu->addAction(aboutAction_);
     menu->popup(event->globalPos());
+}
+
+void GeneratorDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const QSize growth = event->size() - openingSize_;
+    treeView_->setGeometry(treeGeometry_.adjusted(0, 0, growth.width(), growth.height()));
 }
 
 void GeneratorDialog::ShowExpandButton(bool expand)

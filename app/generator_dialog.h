@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,20 +39,26 @@ class GeneratorDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // seed: the dice are seeded once, here, for the life of the dialog.
-    // reportDirectory: where every run writes its two reports.
+    // seed: the first run's seed, and the seed of the sequence from which
+    // every later run takes its own. reportDirectory: where every run writes
+    // its two reports.
     GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, const std::filesystem::path& reportDirectory,
                     QWidget* parent = nullptr);
     ~GeneratorDialog() override;
 
     void Generate();
+    // Asks for a seed and runs with it and the current options.
+    void GenerateWithSeed();
+    void CopySeed();
     void SaveToFile();
+    void ExportJson();
     void ExpandAll();
     void CollapseAll();
     void ShowAbout();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Inputs {
@@ -74,6 +81,12 @@ private:
     // the number field read.
     CountParse ReadInputs();
     void RejectCount(CountParse result);
+    // One run from seed, or from the next seed of the sequence when none is
+    // given; a count the field refuses runs nothing and takes no seed.
+    void RunFromSeed(std::optional<std::uint32_t> seed);
+    // The save-file dialog, opened in the folder last saved to; remembers
+    // the folder of the name chosen.
+    QString AskSaveName(const char* filter, const char* defaultSuffix);
     void ShowExpandButton(bool expand);
 
     QPushButton* saveButton_ = nullptr;
@@ -85,11 +98,21 @@ private:
     QCheckBox* censusBox_ = nullptr;
     QButtonGroup* formatGroup_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* copySeedAction_ = nullptr;
+    QAction* seedAction_ = nullptr;
+    QAction* exportJsonAction_ = nullptr;
+    QRect treeGeometry_;  // at the size the dialog opens with
+    QSize openingSize_;
 
     Inputs inputs_;
     UserPrompts& prompts_;
-    SeededDice dice_;
-    ResultTreeModel* model_ = nullptr;  // shows the latest run's tree
+    // The clock-seeded sequence the runs take their seeds from.
+    SeededDice seeds_;
+    std::optional<std::uint32_t> firstSeed_;  // until the first run from the sequence
+    std::optional<std::uint32_t> lastSeed_;   // the seed of the latest run
+    std::string lastJson_;                    // the latest run as a JSON document
+    QString saveFolder_;
+    ResultTreeModel* model_ = nullptr;        // shows the latest run's tree
     ReportFiles reports_;
     QueuedNotifier notifier_;
 };

@@ -70,6 +70,11 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
             return images_[image];
         }
         return {};
+    case Qt::ToolTipRole:
+        if (item.parent == kNoItem && !rootToolTip_.isEmpty()) {
+            return rootToolTip_;
+        }
+        return {};
     default:
         return {};
     }

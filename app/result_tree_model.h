@@ -24,6 +24,9 @@ public:
     ResultTreeModel(std::shared_ptr<const ResultTree> tree, QList<QIcon> images, QObject* parent = nullptr);
 
     void Show(std::shared_ptr<const ResultTree> tree);
+    // The tooltip of the top-level item, which says how its run can be
+    // repeated; it is read when the next tree is shown.
+    void SetRootToolTip(const QString& text) { rootToolTip_ = text; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -41,6 +44,7 @@ private:
 
     std::shared_ptr<const ResultTree> tree_;
     QList<QIcon> images_;
+    QString rootToolTip_;
 };
 
 }  // namespace nexmar

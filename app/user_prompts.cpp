@@ -1,6 +1,7 @@
 #include "app/user_prompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "app/about_dialog.h"
@@ -13,12 +14,13 @@ void DialogPrompts::ShowMessage(QWidget* parent, const QString& text)
     box.exec();
 }
 
-QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)
+QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                                       const QString& directory)
 {
     // The confirmation before overwriting an existing file stays on. Qt's own
     // dialog asks it for the name with the suffix added; a native one may
     // ask only for the name as typed.
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QString(), directory);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -28,6 +30,18 @@ QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, c
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> DialogPrompts::AskSeed(QWidget* parent, const QString& text)
+{
+    QInputDialog input(parent);
+    input.setWindowTitle(QStringLiteral("Generate with Seed"));
+    input.setLabelText(QStringLiteral("Seed (0 to 4294967295):"));
+    input.setTextValue(text);
+    if (input.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return input.textValue();
 }
 
 void DialogPrompts::ShowAbout(QWidget* parent)

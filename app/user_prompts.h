@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace nexmar {
@@ -13,9 +15,13 @@ public:
     virtual ~UserPrompts() = default;
     // A message box with an OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
-    // A save-file dialog with one filter; a name typed without extension gets
-    // defaultSuffix. Returns an empty string when the user cancels.
-    virtual QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
+    // A save-file dialog with one filter, opened in directory (empty: the
+    // working directory); a name typed without extension gets defaultSuffix.
+    // Returns an empty string when the user cancels.
+    virtual QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                                    const QString& directory) = 0;
+    // A one-line input for a seed, showing text; nothing when the user cancels.
+    virtual std::optional<QString> AskSeed(QWidget* parent, const QString& text) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
 };
 
@@ -23,7 +29,9 @@ public:
 class DialogPrompts final : public UserPrompts {
 public:
     void ShowMessage(QWidget* parent, const QString& text) override;
-    QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
+    QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                            const QString& directory) override;
+    std::optional<QString> AskSeed(QWidget* parent, const QString& text) override;
     void ShowAbout(QWidget* parent) override;
 };
 

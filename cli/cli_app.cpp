@@ -12,6 +12,8 @@
 #include "core/decimal.h"
 #include "core/format.h"
 #include "core/report_files.h"
+#include "cli/json_output.h"
+#include "run/json_export.h"
 
 namespace nexmar {
 
@@ -27,9 +29,7 @@ std::string ReadDecimal(const char* option, const std::string& text, std::uint64
     if (result == DecimalParse::Ok) {
         return {};
     }
-    const char* problem = result == DecimalParse::NotInteger ? "is not an integer" : "is out of range";
-    return Format("%s: '%s' %s; expected an integer from %llu to %llu", option, text.c_str(), problem,
-                  static_cast<unsigned long long>(low), static_cast<unsigned long long>(high));
+    return DecimalRefusal(option, text, result, low, high);
 }
 
 class StderrNotifier final : public Notifier {
@@ -115,6 +115,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
     app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
         ->type_name("DIR");
+    app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
+        ->type_name("PATH");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -146,6 +148,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
             options.seed = static_cast<std::uint32_t>(value);
         }
     }
+    if (error.empty() && options.jsonPath == "-" && options.printTree) {
+        error = "--json - and --tree cannot share standard output";
+    }
     if (error.empty() && !IsUsableDirectory(options.directory)) {
         error = "--dir: '" + options.directory.string() + "' is not a writable directory";
     }
@@ -175,6 +180,20 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     if (!options.seed) {
         std::fprintf(err, "seed: %u\n", seed);
     }
+    std::unique_ptr<JsonOutput> json;
+    std::unique_ptr<JsonExport> jsonExport;
+    std::vector<RecordObserver*> observers;
+    if (!options.jsonPath.empty()) {
+        std::string error;
+        json = JsonOutput::Open(options.jsonPath, out, error);
+        if (!json) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+            return kExitReportsFailed;
+        }
+        jsonExport = std::make_unique<JsonExport>(JsonRunHeader{"nexmar-cli", seed, options.level, options.census},
+                                                  [&json](std::string_view text) { json->Write(text); });
+        observers.push_back(jsonExport.get());
+    }
     SeededDice dice(seed);
     ResultTree tree;
     ReportFiles reports(options.directory);
@@ -195,7 +214,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         tree.DropFrom(system);
     };
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
-    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
+    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
         // ever part, the refusal still says why instead of failing silently.
@@ -203,10 +222,19 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                      kMinSystems, kMaxBatchSystems);
         return kExitBadInput;
     }
+    bool jsonWritten = true;
+    if (json) {
+        jsonExport->Finish();
+        std::string error;
+        jsonWritten = json->Commit(error);
+        if (!jsonWritten) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+        }
+    }
     if (!Delivered(out, err)) {
         return kExitOutputFailed;
     }
-    return outcome.reportsComplete ? 0 : kExitReportsFailed;
+    return outcome.reportsComplete && jsonWritten ? 0 : kExitReportsFailed;
 }
 
 void HoldClosedStandardStreams()

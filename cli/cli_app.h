@@ -19,6 +19,7 @@ struct CliOptions {
     bool census = false;
     std::optional<std::uint32_t> seed;
     bool printTree = false;
+    std::string jsonPath;  // empty: no JSON; "-": standard output
     std::filesystem::path directory = ".";
 };
 

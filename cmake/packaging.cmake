@@ -26,6 +26,8 @@ set(NEXMAR_METAINFO ${PROJECT_SOURCE_DIR}/res/io.github.nexmar.nexmar.metainfo.x
 install(FILES ${NEXMAR_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/cli/nexmar-cli.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME nexmar-cli)
+# The schema of the JSON document that --json and Export JSON write.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/nexmar-run.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/nexmar)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nexmar)

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/format.h"
+
 namespace nexmar {
 
 DecimalParse ParseDecimal(std::string_view text, std::uint64_t low, std::uint64_t high, std::uint64_t& value)
@@ -34,6 +36,15 @@ DecimalParse ParseDecimal(std::string_view text, std::uint64_t low, std::uint64_
     }
     value = number;
     return DecimalParse::Ok;
+}
+
+std::string DecimalRefusal(std::string_view name, std::string_view text, DecimalParse result, std::uint64_t low,
+                           std::uint64_t high)
+{
+    const char* problem = result == DecimalParse::NotInteger ? "is not an integer" : "is out of range";
+    return Format("%.*s: '%.*s' %s; expected an integer from %llu to %llu", static_cast<int>(name.size()),
+                  name.data(), static_cast<int>(text.size()), text.data(), problem,
+                  static_cast<unsigned long long>(low), static_cast<unsigned long long>(high));
 }
 
 }  // namespace nexmar

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace nexmar {
@@ -17,5 +18,11 @@ enum class DecimalParse {
 // count or seed is negative. No blanks, base prefixes, exponents or
 // separators. value is set only when the result is Ok.
 DecimalParse ParseDecimal(std::string_view text, std::uint64_t low, std::uint64_t high, std::uint64_t& value);
+
+// The one line that says why text was refused, in the same words wherever a
+// number is typed: "NAME: 'TEXT' is out of range; expected an integer from
+// LOW to HIGH".
+std::string DecimalRefusal(std::string_view name, std::string_view text, DecimalParse result, std::uint64_t low,
+                           std::uint64_t high);
 
 }  // namespace nexmar

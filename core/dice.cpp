@@ -14,6 +14,11 @@ int SeededDice::Roll(int low, int high)
     return RollFromSource([this] { return static_cast<int>(source_() >> 17); }, low, high);
 }
 
+std::uint32_t SeededDice::NextSeed()
+{
+    return static_cast<std::uint32_t>(source_());
+}
+
 std::uint32_t ClockSeed()
 {
     const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();

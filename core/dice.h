@@ -36,6 +36,8 @@ public:
     // Seeds the source and makes the discarded warm-up roll, as start-up does.
     explicit SeededDice(std::uint32_t seed);
     int Roll(int low, int high) override;
+    // A whole draw of the source, for seeding other dice from this sequence.
+    std::uint32_t NextSeed();
 
 private:
     std::mt19937 source_;

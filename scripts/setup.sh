@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev python3-jsonschema
   qt6-base-dev xvfb xauth
   clang libclang-rt-14-dev valgrind
   help2man dpkg-dev desktop-file-utils appstream

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
@@ -77,6 +78,7 @@ private slots:
     void theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting();
     void escapeClosesTheDialog();
     void everyCaptionFitsItsBox();
+    void theTreeTakesTheRoomOfALargerWindow();
 
 private:
     template <class W>
@@ -106,6 +108,8 @@ void DialogTest::init()
     // Every run writes its reports into this directory.
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
+    // The user's settings stay out of reach; each test starts without any.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath(QStringLiteral("settings")));
     prompts_ = testing::FakePrompts();
     dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1234, dir_->path().toStdString());
     dialog_->show();
@@ -129,8 +133,8 @@ void DialogTest::startsEmptyWithLowAndDelimitedText()
 {
     QCOMPARE(dialog_->windowTitle(), QStringLiteral("Tolvik Nexmar"));
     QVERIFY(!dialog_->windowIcon().isNull());
-    QCOMPARE(dialog_->minimumSize(), dialog_->maximumSize());
-    QVERIFY(!(dialog_->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(dialog_->minimumSize(), dialog_->size());
+    QVERIFY(dialog_->windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(dialog_->windowFlags() & Qt::WindowMinimizeButtonHint);
 
     QCOMPARE(NumberField()->text(), QStringLiteral("0"));
@@ -364,13 +368,34 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     QApplication::sendEvent(label, &click);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu != nullptr);
-    QCOMPARE(menu->actions().size(), 1);
-    QAction* about = menu->actions().constFirst();
-    QCOMPARE(about->text(), QStringLiteral("&About Nexmar..."));
-    about->trigger();
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        texts << action->text();
+    }
+    QCOMPARE(texts, (QStringList{"Copy Seed", "Generate with Seed...", "Export JSON...", "", "&About Nexmar..."}));
+    // Before any run there is no seed to copy and no run to export.
+    QVERIFY(!menu->actions()[0]->isEnabled());
+    QVERIFY(!menu->actions()[2]->isEnabled());
+    menu->actions().constLast()->trigger();
     menu->close();
     QCOMPARE(prompts_.aboutShown, 2);
     QVERIFY(prompts_.messages.isEmpty());
+
+    // Generate with Seed... runs with the options on the dialog.
+    NumberField()->setText(QStringLiteral("3"));
+    prompts_.seedAnswers = QStringList{QStringLiteral("5")};
+    QApplication::sendEvent(label, &click);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    menu->actions()[1]->trigger();
+    menu->close();
+    QCOMPARE(Tree()->model()->rowCount(Root()), 3);
+    QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
+    QApplication::sendEvent(label, &click);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu->actions()[0]->isEnabled());
+    QVERIFY(menu->actions()[2]->isEnabled());
+    menu->close();
 }
 
 void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()
@@ -517,7 +542,6 @@ void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
         auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         QVERIFY(files != nullptr);
         filters = files->nameFilters().join(QLatin1Char(';'));
-        files->setDirectory(dir_->path());
         files->selectFile(QStringLiteral("report"));
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -529,7 +553,7 @@ void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
     });
     DialogPrompts prompts;
     const QString name =
-        prompts.AskSaveFileName(dialog_.get(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"));
+        prompts.AskSaveFileName(dialog_.get(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"), dir_->path());
     QCOMPARE(filters, QStringLiteral("Text File (*.txt)"));
     QCOMPARE(name, InDir("report.txt"));
     QVERIFY2(question.contains(QStringLiteral("report.txt")), qPrintable(question));
@@ -555,6 +579,45 @@ void DialogTest::everyCaptionFitsItsBox()
     }
     // The number field still starts to the right of its label.
     QVERIFY(Find<QLabel>("numberLabel")->geometry().right() < NumberField()->geometry().left());
+}
+
+void DialogTest::theTreeTakesTheRoomOfALargerWindow()
+{
+    Run("40");
+    const QSize opening = dialog_->size();
+    const QSize viewport = Tree()->viewport()->size();
+    QList<QWidget*> controls;
+    QList<QRect> places;
+    for (QWidget* control : dialog_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control != Tree() && control->isVisible()) {
+            controls << control;
+            places << control->geometry();
+        }
+    }
+    QVERIFY(controls.size() >= 14);
+
+    dialog_->resize(opening + QSize(300, 200));
+    QCOMPARE(dialog_->size(), opening + QSize(300, 200));
+    QCOMPARE(Tree()->viewport()->size(), viewport + QSize(300, 200));
+    for (int i = 0; i < controls.size(); ++i) {
+        QCOMPARE(controls[i]->geometry(), places[i]);
+    }
+    // No control lies over another or over the tree; only the Output box
+    // frames its own buttons.
+    const auto* output = Find<QWidget>("outputGroup");
+    controls << Tree();
+    for (int i = 0; i < controls.size(); ++i) {
+        for (int j = i + 1; j < controls.size(); ++j) {
+            const QRect a = controls[i]->geometry();
+            const QRect b = controls[j]->geometry();
+            const bool framed = (controls[i] == output && a.contains(b)) || (controls[j] == output && b.contains(a));
+            QVERIFY2(framed || !a.intersects(b),
+                     qPrintable(controls[i]->objectName() + QLatin1String(" overlaps ") + controls[j]->objectName()));
+        }
+    }
+    // Never smaller than the window it opens as.
+    dialog_->resize(opening - QSize(100, 100));
+    QCOMPARE(dialog_->size(), opening);
 }
 
 }  // namespace nexmar

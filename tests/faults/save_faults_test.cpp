@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -76,6 +77,8 @@ void SaveFaultsTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
+    // The user's settings stay out of reach.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath(QStringLiteral("settings")));
     prompts_ = testing::FakePrompts();
     dialog_ = std::make_unique<GeneratorDialog>(prompts_, 99, dir_->path().toStdString());
 }

@@ -1,0 +1,283 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/generator_dialog.h"
+#include "cli/cli_app.h"
+#include "support/fake_prompts.h"
+
+namespace nexmar {
+namespace {
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// The tree as nexmar-cli --tree prints it, without the image numbers: two
+// blanks a level, then the text.
+void TreeLines(const QAbstractItemModel& model, const QModelIndex& parent, int depth, QByteArray& lines)
+{
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex item = model.index(row, 0, parent);
+        lines += QByteArray(2 * depth, ' ') + item.data().toString().toUtf8() + '\n';
+        TreeLines(model, item, depth + 1, lines);
+    }
+}
+
+struct CliRun {
+    int status = -1;
+    QByteArray tree;  // without the image numbers
+    QByteArray out;
+};
+
+CliRun RunCliInto(const QString& directory, std::vector<std::string> args)
+{
+    args.insert(args.begin(), {"nexmar-cli", "--dir", directory.toStdString()});
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    CliRun run;
+    run.status = RunCli(args, out, err);
+    std::rewind(out);
+    char line[4096];
+    while (std::fgets(line, sizeof line, out) != nullptr) {
+        run.out += line;
+        QByteArray text(line);
+        const int open = text.indexOf('[');
+        const int close = text.indexOf("] ");
+        if (open >= 0 && close > open) {
+            text.remove(open, close + 2 - open);
+        }
+        run.tree += text;
+    }
+    std::fclose(out);
+    std::fclose(err);
+    return run;
+}
+
+const char* const kLevelNames[] = {"low", "medium", "high"};
+const char* const kLevelRadios[] = {"lowRadio", "mediumRadio", "highRadio"};
+
+}  // namespace
+
+// A dialog run is repeatable: its seed, given to nexmar-cli or to the
+// dialog again, gives the same tree and the same report bytes.
+class SeedTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void aSeededRunMatchesTheCommandLine_data();
+    void aSeededRunMatchesTheCommandLine();
+    void everyRunShowsAndCopiesItsOwnSeed();
+    void theSeedInputRefusesWhatTheCommandLineRefuses_data();
+    void theSeedInputRefusesWhatTheCommandLineRefuses();
+    void exportJsonWritesTheRunsDocument();
+
+private:
+    template <class W>
+    W* Find(const char* name) const
+    {
+        W* widget = dialog_->findChild<W*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no widget %s", name);
+        }
+        return widget;
+    }
+    void SetOptions(int systems, int level, bool census);
+    QString Report(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
+    QAbstractItemModel& Model() const { return *Find<QTreeView>("resultTree")->model(); }
+    QString RootToolTip() const { return Model().index(0, 0).data(Qt::ToolTipRole).toString(); }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QTemporaryDir> cliDir_;
+    testing::FakePrompts prompts_;
+    std::unique_ptr<GeneratorDialog> dialog_;
+};
+
+void SeedTest::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    cliDir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid() && cliDir_->isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath(QStringLiteral("settings")));
+    prompts_ = testing::FakePrompts();
+    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1234, dir_->path().toStdString());
+}
+
+void SeedTest::cleanup()
+{
+    dialog_.reset();
+    dir_.reset();
+    cliDir_.reset();
+}
+
+void SeedTest::SetOptions(int systems, int level, bool census)
+{
+    Find<QLineEdit>("numberField")->setText(QString::number(systems));
+    Find<QRadioButton>(kLevelRadios[level])->setChecked(true);
+    Find<QCheckBox>("censusBox")->setChecked(census);
+}
+
+void SeedTest::aSeededRunMatchesTheCommandLine_data()
+{
+    QTest::addColumn<uint>("seed");
+    QTest::addColumn<int>("systems");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("census");
+    for (int i = 0; i < 20; ++i) {
+        // The ends of the range, then seeds spread across it.
+        const uint seed = i == 0 ? 0u : i == 1 ? 4294967295u : static_cast<uint>(i) * 214013u * 2531011u;
+        const int systems = 1 + (i * 53) % 200;
+        for (int level = 0; level < 3; ++level) {
+            for (const bool census : {false, true}) {
+                QTest::addRow("%s%s seed %u, %d systems", kLevelNames[level], census ? " census" : "", seed,
+                              systems)
+                    << seed << systems << level << census;
+            }
+        }
+    }
+}
+
+void SeedTest::aSeededRunMatchesTheCommandLine()
+{
+    QFETCH(uint, seed);
+    QFETCH(int, systems);
+    QFETCH(int, level);
+    QFETCH(bool, census);
+    SetOptions(systems, level, census);
+    prompts_.seedAnswers = QStringList{QString::number(seed)};
+    dialog_->GenerateWithSeed();
+    QVERIFY(prompts_.messages.isEmpty());
+    QByteArray dialogTree;
+    TreeLines(Model(), {}, 0, dialogTree);
+
+    std::vector<std::string> args{"--seed", std::to_string(seed), "--systems", std::to_string(systems),
+                                  "--detail", kLevelNames[level], "--tree"};
+    if (census) {
+        args.push_back("--census");
+    }
+    const CliRun cli = RunCliInto(cliDir_->path(), args);
+    QCOMPARE(cli.status, 0);
+    QCOMPARE(dialogTree, cli.tree);
+    QCOMPARE(Bytes(Report("TNXT001")), Bytes(cliDir_->filePath(QStringLiteral("TNXT001"))));
+    QCOMPARE(Bytes(Report("TNXH001")), Bytes(cliDir_->filePath(QStringLiteral("TNXH001"))));
+}
+
+void SeedTest::everyRunShowsAndCopiesItsOwnSeed()
+{
+    SetOptions(30, 2, true);
+    // The first run rolls from the seed the dialog started with.
+    dialog_->Generate();
+    QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("System Results"));
+    QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
+    const QByteArray firstReport = Bytes(Report("TNXT001"));
+    QCOMPARE(firstReport, (RunCliInto(cliDir_->path(), {"--seed", "1234", "--systems", "30", "--detail", "high",
+                                                         "--census"}),
+                           Bytes(cliDir_->filePath(QStringLiteral("TNXT001")))));
+
+    // A later run takes a seed of its own, which repeats it exactly.
+    dialog_->Generate();
+    const QString tip = RootToolTip();
+    QVERIFY(tip.startsWith(QStringLiteral("Seed ")));
+    QVERIFY(tip != QStringLiteral("Seed 1234"));
+    const QString seed = tip.mid(5);
+    dialog_->CopySeed();
+    QCOMPARE(QApplication::clipboard()->text(), seed);
+    const QByteArray secondReport = Bytes(Report("TNXT001"));
+    QVERIFY(secondReport != firstReport);
+    RunCliInto(cliDir_->path(), {"--seed", seed.toStdString(), "--systems", "30", "--detail", "high", "--census"});
+    QCOMPARE(secondReport, Bytes(cliDir_->filePath(QStringLiteral("TNXT001"))));
+
+    // The seed input offers the latest run's seed.
+    dialog_->GenerateWithSeed();
+    QCOMPARE(prompts_.seedInputs, QStringList{seed});
+    QVERIFY(prompts_.messages.isEmpty());
+}
+
+void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    const QString range = QStringLiteral("; expected an integer from 0 to 4294967295");
+    QTest::newRow("letters") << "12x" << "Seed: '12x' is not an integer" + range;
+    QTest::newRow("empty") << "" << "Seed: '' is not an integer" + range;
+    QTest::newRow("blank") << " 5" << "Seed: ' 5' is not an integer" + range;
+    QTest::newRow("sign alone") << "+" << "Seed: '+' is not an integer" + range;
+    QTest::newRow("too large") << "4294967296" << "Seed: '4294967296' is out of range" + range;
+    QTest::newRow("far too large") << "99999999999999999999999" << "Seed: '99999999999999999999999' is out of range" + range;
+    QTest::newRow("negative") << "-1" << "Seed: '-1' is out of range" + range;
+}
+
+void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    SetOptions(3, 0, false);
+    // Refused, asked again with the text as typed, then accepted: a plus
+    // sign and leading zeros change nothing.
+    prompts_.seedAnswers = QStringList{typed, QStringLiteral("+0004294967295")};
+    dialog_->GenerateWithSeed();
+    QCOMPARE(prompts_.messages, QStringList{message});
+    QCOMPARE(prompts_.seedInputs, (QStringList{QString(), typed}));
+    QCOMPARE(RootToolTip(), QStringLiteral("Seed 4294967295"));
+}
+
+void SeedTest::exportJsonWritesTheRunsDocument()
+{
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("exports")));
+    const QString target = dir_->filePath(QStringLiteral("exports/run.json"));
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an older file\n");
+    earlier.close();
+
+    SetOptions(12, 1, true);
+    prompts_.seedAnswers = QStringList{QStringLiteral("77")};
+    dialog_->GenerateWithSeed();
+    prompts_.nextFileName = target;
+    dialog_->ExportJson();
+    QVERIFY(prompts_.messages.isEmpty());
+
+    // The command line's document of the same run, but for the program's name.
+    const CliRun cli =
+        RunCliInto(cliDir_->path(), {"--seed", "77", "--systems", "12", "--detail", "medium", "--census", "--json", "-"});
+    QByteArray expected = cli.out;
+    expected.replace("{\"program\":\"nexmar-cli\",", "{\"program\":\"nexmar\",");
+    QCOMPARE(Bytes(target), expected);
+
+    // Both saves open where the last one went, in this dialog and the next.
+    Find<QRadioButton>("htmlRadio")->setChecked(true);
+    prompts_.nextFileName = dir_->filePath(QStringLiteral("exports/run.htm"));
+    dialog_->SaveToFile();
+    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1, dir_->path().toStdString());
+    SetOptions(1, 0, false);
+    dialog_->Generate();
+    prompts_.nextFileName.clear();
+    dialog_->SaveToFile();
+    const QString exports = QFileInfo(target).absolutePath();
+    QCOMPARE(prompts_.saveDirectories, (QStringList{QString(), exports, exports}));
+    QCOMPARE(prompts_.saveDialogs, (QStringList{"JSON File (*.json)|json", "HTML File (*.htm)|htm",
+                                                 "Text File (*.txt)|txt"}));
+}
+
+}  // namespace nexmar
+
+QTEST_MAIN(nexmar::SeedTest)
+#include "seed_test.moc"
