@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
+#include <cstdarg>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,14 +26,28 @@ inline constexpr const char* kWriteReportsFailed =
 // as it stands.
 void AppendCsvField(std::string& row, std::string_view field);
 
+// When a run's report bytes reach the files, chosen by whoever owns the reports.
+enum class ReportDelivery {
+    // Written at the reports' names as the run goes, and flushed after the
+    // prologue, the Low header and every Low row: a report can be read while
+    // the run is still going.
+    Live,
+    // Written through large buffers into nameless files in the same
+    // directory, which take the reports' names only when both are complete.
+    // A run that fails or is killed leaves no partial report behind and the
+    // previous run's reports as they were.
+    WhenComplete,
+};
+
 // The two report streams of one run: the comma-separated TextReport and the
 // HtmlReport. While they are not open (either failed to open) every write is
 // dropped, so writers never see a stream that might be closed.
 class ReportFiles {
 public:
     // The reports under their fixed names in directory.
-    explicit ReportFiles(const std::filesystem::path& directory);
-    ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath);
+    explicit ReportFiles(const std::filesystem::path& directory, ReportDelivery delivery = ReportDelivery::Live);
+    ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath,
+                ReportDelivery delivery = ReportDelivery::Live);
     ~ReportFiles();
     ReportFiles(const ReportFiles&) = delete;
     ReportFiles& operator=(const ReportFiles&) = delete;
@@ -41,15 +55,16 @@ public:
     // Recreates both files (HTML first) and writes the HTML prologue. On
     // failure it tells the notifier, closes whichever file did open, and
     // leaves the reports closed for the rest of the run. A name that is a
-    // symbolic link counts as a failure to open.
+    // symbolic link or a directory counts as a failure to open.
     bool OpenReports(Notifier& notifier);
-    bool IsOpen() const { return html_ != nullptr; }
+    bool IsOpen() const { return html_.fd >= 0; }
 
     void WriteSystemHeading(int systemNumber);
 
-    // Writes the HTML epilogue and closes both files. Returns whether both
-    // reports are complete; a write error anywhere in the run is reported
-    // through the notifier.
+    // Writes the HTML epilogue and closes both files (delivered WhenComplete,
+    // they take the reports' names now). Returns whether both reports are
+    // complete; a write error anywhere in the run is reported through the
+    // notifier.
     bool CloseReports(Notifier& notifier);
 
     // Whether the file open as descriptor fd is the report (HTML or text)
@@ -62,12 +77,24 @@ public:
     // Writes text as it stands, for rows a renderer has put together.
     void WriteText(std::string_view text);
     void WriteHtml(std::string_view text);
+    // Delivered Live, writes out what the run has written so far.
     void Flush();
 
     const std::filesystem::path& HtmlPath() const { return htmlPath_; }
     const std::filesystem::path& TextPath() const { return textPath_; }
 
 private:
+    // A report's descriptor and the bytes not yet written to it.
+    struct Stream {
+        int fd = -1;
+        std::string pending;
+        bool failed = false;
+    };
+    static void Append(Stream& stream, std::string_view bytes);
+    static void Drain(Stream& stream);
+    static void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 2, 0)));
+    bool Open(Stream& stream, const std::filesystem::path& path) const;
+    bool GiveNames();
     void CloseStreams();
 
     struct Identity {
@@ -80,9 +107,9 @@ private:
 
     std::filesystem::path htmlPath_;
     std::filesystem::path textPath_;
-    std::FILE* html_ = nullptr;
-    std::FILE* text_ = nullptr;
-    bool writeFailed_ = false;
+    ReportDelivery delivery_;
+    Stream html_;
+    Stream text_;
     std::optional<Identity> htmlClosed_;
     std::optional<Identity> textClosed_;
 };
