@@ -91,7 +91,7 @@ ReportFiles::ReportFiles(const std::filesystem::path& directory, ReportDelivery 
 }
 
 ReportFiles::ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath, ReportDelivery delivery)
-    : htmlPath_(std::move(htmlPath)), textPath_(std::move(textPath)), delivery_(delivery)
+    : htmlPath_(std::move(htmlPath)), textPath_(std::move(textPath)), delivery_(delivery), runDelivery_(delivery)
 {
 }
 
@@ -100,9 +100,15 @@ ReportFiles::~ReportFiles()
     CloseStreams();
 }
 
-bool ReportFiles::Open(Stream& stream, const std::filesystem::path& path) const
+bool ReportFiles::Open(Stream& stream, const std::filesystem::path& path)
 {
-    stream.fd = delivery_ == ReportDelivery::Live ? Recreate(path) : CreateNameless(path);
+    stream.fd = runDelivery_ == ReportDelivery::Live ? Recreate(path) : CreateNameless(path);
+    if (stream.fd < 0 && runDelivery_ == ReportDelivery::WhenComplete && (errno == EOPNOTSUPP || errno == EISDIR) &&
+        &stream == &html_) {
+        // A file system without nameless files: this run writes in place.
+        runDelivery_ = ReportDelivery::Live;
+        stream.fd = Recreate(path);
+    }
     stream.failed = false;
     stream.pending.clear();
     stream.pending.reserve(kBufferBytes);
@@ -114,6 +120,7 @@ bool ReportFiles::OpenReports(Notifier& notifier)
     CloseStreams();
     htmlClosed_.reset();
     textClosed_.reset();
+    runDelivery_ = delivery_;
     const bool htmlOpened = Open(html_, htmlPath_);
     const bool textOpened = Open(text_, textPath_);
     if (!htmlOpened || !textOpened) {
@@ -150,7 +157,7 @@ bool ReportFiles::CloseReports(Notifier& notifier)
     Drain(html_);
     Drain(text_);
     bool complete = !html_.failed && !text_.failed;
-    if (complete && delivery_ == ReportDelivery::WhenComplete) {
+    if (complete && runDelivery_ == ReportDelivery::WhenComplete) {
         complete = GiveNames();
     }
     const std::optional<Identity> html = IdentityOf(html_.fd);
@@ -256,7 +263,7 @@ void ReportFiles::WriteHtml(std::string_view text)
 void ReportFiles::Flush()
 {
     // A flush never stops the run; a failure only marks the reports incomplete.
-    if (IsOpen() && delivery_ == ReportDelivery::Live) {
+    if (IsOpen() && runDelivery_ == ReportDelivery::Live) {
         Drain(html_);
         Drain(text_);
     }

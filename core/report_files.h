@@ -35,7 +35,8 @@ enum class ReportDelivery {
     // Written through large buffers into nameless files in the same
     // directory, which take the reports' names only when both are complete.
     // A run that fails or is killed leaves no partial report behind and the
-    // previous run's reports as they were.
+    // previous run's reports as they were. On a file system without nameless
+    // files the run is delivered Live.
     WhenComplete,
 };
 
@@ -93,7 +94,7 @@ private:
     static void Append(Stream& stream, std::string_view bytes);
     static void Drain(Stream& stream);
     static void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 2, 0)));
-    bool Open(Stream& stream, const std::filesystem::path& path) const;
+    bool Open(Stream& stream, const std::filesystem::path& path);
     bool GiveNames();
     void CloseStreams();
 
@@ -108,6 +109,7 @@ private:
     std::filesystem::path htmlPath_;
     std::filesystem::path textPath_;
     ReportDelivery delivery_;
+    ReportDelivery runDelivery_;  // the delivery's own, unless the file system lacks nameless files
     Stream html_;
     Stream text_;
     std::optional<Identity> htmlClosed_;
