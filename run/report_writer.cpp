@@ -94,6 +94,9 @@ struct RowBuffers {
     std::string cell;
 };
 
+constexpr std::string_view kCell = "<td>";
+constexpr std::string_view kRightCell = "<td align=\"right\">";
+
 // colour empty: cells without a font colour.
 template <class Row, std::size_t N>
 void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlRowLayout& layout,
@@ -103,14 +106,14 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlR
     auto& [text, html, cell] = buffers;
     text.clear();
     html.assign(layout.open);
-    const char* separator = "";
     for (const Column<Row>& column : columns) {
         cell.clear();
         column.cell(cell, row);
-        text.append(separator);
-        separator = ",";
+        if (&column != columns) {
+            text += ',';
+        }
         AppendCsvField(text, cell);
-        html.append(layout.cellIndent).append(column.alignRight ? "<td align=\"right\">" : "<td>");
+        html.append(layout.cellIndent).append(column.alignRight ? kRightCell : kCell);
         if (colour.empty()) {
             html.append(cell);
         } else {
