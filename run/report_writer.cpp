@@ -92,10 +92,9 @@ struct RowBuffers {
     std::string text;
     std::string html;
     std::string cell;
+    std::string cellOpen[2];  // by alignRight
+    std::string cellClose;
 };
-
-constexpr std::string_view kCell = "<td>";
-constexpr std::string_view kRightCell = "<td align=\"right\">";
 
 // colour empty: cells without a font colour.
 template <class Row, std::size_t N>
@@ -103,7 +102,19 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlR
               std::string_view colour, const Row& row)
 {
     thread_local RowBuffers buffers;
-    auto& [text, html, cell] = buffers;
+    auto& [text, html, cell, cellOpen, cellClose] = buffers;
+    // What surrounds every cell of the row, put together once per row.
+    cellOpen[false].assign(layout.cellIndent).append("<td>");
+    cellOpen[true].assign(layout.cellIndent).append("<td align=\"right\">");
+    cellClose.clear();
+    if (!colour.empty()) {
+        for (std::string& open : cellOpen) {
+            open.append("<font color=\"#").append(colour).append("\">");
+        }
+        cellClose.assign("</font>");
+    }
+    cellClose.append("</td>").append(layout.cellEnd);
+
     text.clear();
     html.assign(layout.open);
     for (const Column<Row>& column : columns) {
@@ -113,13 +124,7 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlR
             text += ',';
         }
         AppendCsvField(text, cell);
-        html.append(layout.cellIndent).append(column.alignRight ? kRightCell : kCell);
-        if (colour.empty()) {
-            html.append(cell);
-        } else {
-            html.append("<font color=\"#").append(colour).append("\">").append(cell).append("</font>");
-        }
-        html.append("</td>").append(layout.cellEnd);
+        html.append(cellOpen[column.alignRight]).append(cell).append(cellClose);
     }
     text += '\n';
     html.append(layout.close);
