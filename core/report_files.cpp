@@ -130,6 +130,9 @@ bool ReportFiles::OpenReports(Notifier& notifier)
         notifier.Notify(kOpenReportsFailed);
         return false;
     }
+    if (runDelivery_ == ReportDelivery::WhenComplete) {
+        writer_ = std::make_unique<BlockWriter>();
+    }
     WriteHtml("<html><body>\n");
     Flush();
     return true;
@@ -158,6 +161,7 @@ bool ReportFiles::CloseReports(Notifier& notifier)
     WriteHtml("</body></html>\n");
     Drain(html_);
     Drain(text_);
+    writer_.reset();  // once it has written everything
     bool complete = !html_.failed && !text_.failed;
     if (complete && runDelivery_ == ReportDelivery::WhenComplete) {
         complete = GiveNames();
@@ -281,24 +285,21 @@ void ReportFiles::Append(Stream& stream, std::string_view bytes)
 
 void ReportFiles::Drain(Stream& stream)
 {
+    if (writer_) {
+        writer_->Write(stream.fd, stream.pending, stream.failed);
+        stream.pending.reserve(kBufferBytes);
+        return;
+    }
     // After a failed write the report is incomplete; its later bytes are dropped.
-    std::string_view left = stream.failed ? std::string_view() : std::string_view(stream.pending);
-    while (!left.empty()) {
-        const ssize_t written = ::write(stream.fd, left.data(), left.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            stream.failed = true;
-            break;
-        }
-        left.remove_prefix(static_cast<std::size_t>(written));
+    if (!stream.failed && !WriteAll(stream.fd, stream.pending)) {
+        stream.failed = true;
     }
     stream.pending.clear();
 }
 
 void ReportFiles::CloseStreams()
 {
+    writer_.reset();
     for (Stream* stream : {&html_, &text_}) {
         if (stream->fd >= 0) {
             ::close(stream->fd);

@@ -4,10 +4,12 @@
 
 #include <cstdarg>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/block_writer.h"
 #include "core/notifier.h"
 
 namespace nexmar {
@@ -32,8 +34,9 @@ enum class ReportDelivery {
     // prologue, the Low header and every Low row: a report can be read while
     // the run is still going.
     Live,
-    // Written through large buffers into nameless files in the same
-    // directory, which take the reports' names only when both are complete.
+    // Written through large buffers, by a thread of their own, into
+    // nameless files in the same directory, which take the reports' names
+    // only when both are complete.
     // A run that fails or is killed leaves no partial report behind and the
     // previous run's reports as they were. On a file system without nameless
     // files the run is delivered Live.
@@ -91,9 +94,9 @@ private:
         std::string pending;
         bool failed = false;
     };
-    static void Append(Stream& stream, std::string_view bytes);
-    static void Drain(Stream& stream);
-    static void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 2, 0)));
+    void Append(Stream& stream, std::string_view bytes);
+    void Drain(Stream& stream);
+    void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
     bool Open(Stream& stream, const std::filesystem::path& path);
     bool GiveNames();
     void CloseStreams();
@@ -112,6 +115,7 @@ private:
     ReportDelivery runDelivery_;  // the delivery's own, unless the file system lacks nameless files
     Stream html_;
     Stream text_;
+    std::unique_ptr<BlockWriter> writer_;  // while reports delivered WhenComplete are open
     std::optional<Identity> htmlClosed_;
     std::optional<Identity> textClosed_;
 };
