@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "core/block_writer.h"
+
 namespace nexmar {
 
 namespace {

@@ -9,10 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/block_writer.h"
 #include "core/notifier.h"
 
 namespace nexmar {
+
+class BlockWriter;
 
 inline constexpr const char* kTextReportName = "TNXT001";
 inline constexpr const char* kHtmlReportName = "TNXH001";
@@ -36,10 +37,9 @@ enum class ReportDelivery {
     Live,
     // Written through large buffers, by a thread of their own, into
     // nameless files in the same directory, which take the reports' names
-    // only when both are complete.
-    // A run that fails or is killed leaves no partial report behind and the
-    // previous run's reports as they were. On a file system without nameless
-    // files the run is delivered Live.
+    // only when both are complete. A run that fails or is killed leaves no
+    // partial report behind and the previous run's reports as they were. On
+    // a file system without nameless files the run is delivered Live.
     WhenComplete,
 };
 
