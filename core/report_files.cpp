@@ -285,6 +285,15 @@ void ReportFiles::Append(Stream& stream, std::string_view bytes)
     stream.pending.append(bytes);
 }
 
+void ReportFiles::MakeRoomForRow(Stream& stream)
+{
+    // Room for any row the reports hold, so the buffer need not grow.
+    constexpr std::size_t kRowBytes = std::size_t{64} << 10;
+    if (stream.pending.size() > kBufferBytes - kRowBytes) {
+        Drain(stream);
+    }
+}
+
 void ReportFiles::Drain(Stream& stream)
 {
     if (writer_) {

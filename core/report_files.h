@@ -81,6 +81,18 @@ public:
     // Writes text as it stands, for rows a renderer has put together.
     void WriteText(std::string_view text);
     void WriteHtml(std::string_view text);
+    // Appends one row to each report in place, without a copy: put receives
+    // the text and the HTML report's buffer, in that order, and appends to
+    // each.
+    template <class Put>
+    void WriteRow(Put&& put)
+    {
+        if (IsOpen()) {
+            MakeRoomForRow(text_);
+            MakeRoomForRow(html_);
+            put(text_.pending, html_.pending);
+        }
+    }
     // Delivered Live, writes out what the run has written so far.
     void Flush();
 
@@ -95,6 +107,7 @@ private:
         bool failed = false;
     };
     void Append(Stream& stream, std::string_view bytes);
+    void MakeRoomForRow(Stream& stream);
     void Drain(Stream& stream);
     void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
     bool Open(Stream& stream, const std::filesystem::path& path);

@@ -86,11 +86,9 @@ void WriteTableStart(ReportFiles& reports, const Column<Row> (&columns)[N])
     reports.WriteText(header.text);
 }
 
-// The strings a row is put together in, kept from row to row so that a run
-// of millions of rows allocates them once.
+// The strings a row is put together from, kept from row to row so that a
+// run of millions of rows allocates them once.
 struct RowBuffers {
-    std::string text;
-    std::string html;
     std::string cell;
     std::string cellOpen[2];  // by alignRight
     std::string cellClose;
@@ -102,7 +100,7 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlR
               std::string_view colour, const Row& row)
 {
     thread_local RowBuffers buffers;
-    auto& [text, html, cell, cellOpen, cellClose] = buffers;
+    auto& [cell, cellOpen, cellClose] = buffers;
     // What surrounds every cell of the row, put together once per row.
     cellOpen[false].assign(layout.cellIndent).append("<td>");
     cellOpen[true].assign(layout.cellIndent).append("<td align=\"right\">");
@@ -115,21 +113,20 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlR
     }
     cellClose.append("</td>").append(layout.cellEnd);
 
-    text.clear();
-    html.assign(layout.open);
-    for (const Column<Row>& column : columns) {
-        cell.clear();
-        column.cell(cell, row);
-        if (&column != columns) {
-            text += ',';
+    reports.WriteRow([&](std::string& text, std::string& html) {
+        html.append(layout.open);
+        for (const Column<Row>& column : columns) {
+            cell.clear();
+            column.cell(cell, row);
+            if (&column != columns) {
+                text += ',';
+            }
+            AppendCsvField(text, cell);
+            html.append(cellOpen[column.alignRight]).append(cell).append(cellClose);
         }
-        AppendCsvField(text, cell);
-        html.append(cellOpen[column.alignRight]).append(cell).append(cellClose);
-    }
-    text += '\n';
-    html.append(layout.close);
-    reports.WriteHtml(html);
-    reports.WriteText(text);
+        text += '\n';
+        html.append(layout.close);
+    });
 }
 
 // Without the census option the census columns carry 0.
