@@ -86,12 +86,11 @@ void WriteTableStart(ReportFiles& reports, const Column<Row> (&columns)[N])
     reports.WriteText(header.text);
 }
 
-// The strings a row is put together from, kept from row to row so that a
-// run of millions of rows allocates them once.
-struct RowBuffers {
-    std::string cell;
-    std::string cellOpen[2];  // by alignRight
-    std::string cellClose;
+// What surrounds a row's cells, kept from row to row so that a run of
+// millions of rows allocates it once.
+struct CellFrame {
+    std::string open[2];  // by alignRight
+    std::string close;
 };
 
 // colour empty: cells without a font colour.
@@ -99,8 +98,8 @@ template <class Row, std::size_t N>
 void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlRowLayout& layout,
               std::string_view colour, const Row& row)
 {
-    thread_local RowBuffers buffers;
-    auto& [cell, cellOpen, cellClose] = buffers;
+    thread_local CellFrame frame;
+    auto& [cellOpen, cellClose] = frame;
     // What surrounds every cell of the row, put together once per row.
     cellOpen[false].assign(layout.cellIndent).append("<td>");
     cellOpen[true].assign(layout.cellIndent).append("<td align=\"right\">");
@@ -116,13 +115,15 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlR
     reports.WriteRow([&](std::string& text, std::string& html) {
         html.append(layout.open);
         for (const Column<Row>& column : columns) {
-            cell.clear();
-            column.cell(cell, row);
+            // The cell is written into the HTML row and copied from there.
+            html.append(cellOpen[column.alignRight]);
+            const std::size_t cellStart = html.size();
+            column.cell(html, row);
             if (&column != columns) {
                 text += ',';
             }
-            AppendCsvField(text, cell);
-            html.append(cellOpen[column.alignRight]).append(cell).append(cellClose);
+            AppendCsvField(text, std::string_view(html).substr(cellStart));
+            html.append(cellClose);
         }
         text += '\n';
         html.append(layout.close);
