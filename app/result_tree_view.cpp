@@ -58,24 +58,29 @@ void ResultTreeView::ExpandEverything()
 
 void ResultTreeView::CollapseVisible()
 {
-    // Parents before children: the first collapse hides its whole branch, so
-    // the items collapsed after it are hidden and cost no relayout each.
-    std::vector<QModelIndex> expanded;
-    GatherExpanded(rootIndex(), expanded);
-    for (const QModelIndex& index : expanded) {
-        collapse(index);
+    // Qt's collapseAll() relays the tree out once, where collapsing item by
+    // item relays it out per item; the expanded items inside collapsed
+    // branches are then expanded again, which costs no layout while they
+    // stay hidden.
+    std::vector<QModelIndex> hiddenExpanded;
+    GatherHiddenExpanded(rootIndex(), false, hiddenExpanded);
+    collapseAll();
+    for (const QModelIndex& index : hiddenExpanded) {
+        expand(index);
     }
 }
 
-void ResultTreeView::GatherExpanded(const QModelIndex& parent, std::vector<QModelIndex>& expanded) const
+void ResultTreeView::GatherHiddenExpanded(const QModelIndex& parent, bool hidden,
+                                          std::vector<QModelIndex>& hiddenExpanded) const
 {
     const int rows = model() != nullptr ? model()->rowCount(parent) : 0;
     for (int row = 0; row < rows; ++row) {
         const QModelIndex child = model()->index(row, 0, parent);
-        if (isExpanded(child)) {
-            expanded.push_back(child);
-            GatherExpanded(child, expanded);
+        const bool expanded = isExpanded(child);
+        if (hidden && expanded) {
+            hiddenExpanded.push_back(child);
         }
+        GatherHiddenExpanded(child, hidden || !expanded, hiddenExpanded);
     }
 }
 

@@ -19,7 +19,10 @@ public:
     void CollapseVisible();
 
 private:
-    void GatherExpanded(const QModelIndex& parent, std::vector<QModelIndex>& expanded) const;
+    // The expanded items below parent that some collapsed ancestor hides
+    // (hidden: parent itself is hidden or collapsed).
+    void GatherHiddenExpanded(const QModelIndex& parent, bool hidden,
+                              std::vector<QModelIndex>& hiddenExpanded) const;
 };
 
 }  // namespace nexmar

@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +15,7 @@
 #include "core/report_files.h"
 #include "cli/json_output.h"
 #include "run/json_export.h"
+#include "run/tree_renderer.h"
 
 namespace nexmar {
 
@@ -32,10 +34,18 @@ std::string ReadDecimal(const char* option, const std::string& text, std::uint64
     return DecimalRefusal(option, text, result, low, high);
 }
 
+// The dialog's two-line messages, said in one line on the terminal.
 class StderrNotifier final : public Notifier {
 public:
     explicit StderrNotifier(std::FILE* err) : err_(err) {}
-    void Notify(const std::string& message) override { std::fprintf(err_, "%s\n", message.c_str()); }
+    void Notify(const std::string& message) override
+    {
+        std::string line = message;
+        for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at)) {
+            line.replace(at, 1, "; ");
+        }
+        std::fprintf(err_, "nexmar-cli: %s\n", line.c_str());
+    }
 
 private:
     std::FILE* err_;
@@ -77,14 +87,40 @@ bool Delivered(std::FILE* out, std::FILE* err)
     return false;
 }
 
-void PrintSubtree(std::FILE* out, const ResultTree& tree, ItemId item, int depth)
+// A signal ends the run at once. The reports, delivered when complete, are
+// left as the previous run left them; the signal is reported as a failure.
+extern "C" void ReportInterruption(int)
 {
-    const ResultTree::Item& node = tree.at(item);
-    std::fprintf(out, "%*s[%d] %s\n", 2 * depth, "", ImageIndex(node.image), node.text.c_str());
-    for (const ItemId child : node.children) {
-        PrintSubtree(out, tree, child, depth + 1);
-    }
+    constexpr char kMessage[] = "nexmar-cli: interrupted before the run completed\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    ::_exit(kExitReportsFailed);
 }
+
+// Catches the signals that ask a run to stop for as long as it lives.
+class InterruptionReport {
+public:
+    InterruptionReport()
+    {
+        struct sigaction action {};
+        action.sa_handler = ReportInterruption;
+        ::sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            ::sigaction(kSignals[i], &action, &previous_[i]);
+        }
+    }
+    ~InterruptionReport()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            ::sigaction(kSignals[i], &previous_[i], nullptr);
+        }
+    }
+    InterruptionReport(const InterruptionReport&) = delete;
+    InterruptionReport& operator=(const InterruptionReport&) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction previous_[std::size(kSignals)] {};
+};
 
 }  // namespace
 
@@ -196,20 +232,33 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     }
     SeededDice dice(seed);
     ResultTree tree;
-    ReportFiles reports(options.directory);
+    ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     StderrNotifier notifier(err);
+    const InterruptionReport interruptionReport;
 
     // Each system is printed as it completes and then dropped, so memory
-    // stays flat however many systems a batch asks for.
+    // stays flat however many systems a batch asks for. The printed lines
+    // go out in blocks of about a megabyte rather than a write per item.
+    constexpr std::size_t kTreeBlockBytes = std::size_t{1} << 20;
+    std::string lines;
     bool rootPrinted = false;
+    const auto writeLines = [&] {
+        std::fwrite(lines.data(), 1, lines.size(), out);
+        lines.clear();
+    };
     const SystemDone printAndDrop = [&](const ResultTree&, ItemId system) {
         if (options.printTree) {
+            // The first system comes with the root above it; the later ones
+            // alone, their elders being dropped.
             if (!rootPrinted) {
-                const ResultTree::Item& root = tree.at(tree.at(system).parent);
-                std::fprintf(out, "[%d] %s\n", ImageIndex(root.image), root.text.c_str());
+                AppendTreeLines(lines, tree, tree.at(system).parent, 0);
                 rootPrinted = true;
+            } else {
+                AppendTreeLines(lines, tree, system, 1);
             }
-            PrintSubtree(out, tree, system, 1);
+            if (lines.size() >= kTreeBlockBytes) {
+                writeLines();
+            }
         }
         tree.DropFrom(system);
     };
@@ -222,6 +271,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                      kMinSystems, kMaxBatchSystems);
         return kExitBadInput;
     }
+    writeLines();
     bool jsonWritten = true;
     if (json) {
         jsonExport->Finish();

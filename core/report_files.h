@@ -2,8 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
+#include <cstdarg>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 #include "core/notifier.h"
 
 namespace nexmar {
+
+class BlockWriter;
 
 inline constexpr const char* kTextReportName = "TNXT001";
 inline constexpr const char* kHtmlReportName = "TNXH001";
@@ -26,14 +29,29 @@ inline constexpr const char* kWriteReportsFailed =
 // as it stands.
 void AppendCsvField(std::string& row, std::string_view field);
 
+// When a run's report bytes reach the files, chosen by whoever owns the reports.
+enum class ReportDelivery {
+    // Written at the reports' names as the run goes, and flushed after the
+    // prologue, the Low header and every Low row: a report can be read while
+    // the run is still going.
+    Live,
+    // Written through large buffers, by a thread of their own, into
+    // nameless files in the same directory, which take the reports' names
+    // only when both are complete. A run that fails or is killed leaves no
+    // partial report behind and the previous run's reports as they were. On
+    // a file system without nameless files the run is delivered Live.
+    WhenComplete,
+};
+
 // The two report streams of one run: the comma-separated TextReport and the
 // HtmlReport. While they are not open (either failed to open) every write is
 // dropped, so writers never see a stream that might be closed.
 class ReportFiles {
 public:
     // The reports under their fixed names in directory.
-    explicit ReportFiles(const std::filesystem::path& directory);
-    ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath);
+    explicit ReportFiles(const std::filesystem::path& directory, ReportDelivery delivery = ReportDelivery::Live);
+    ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath,
+                ReportDelivery delivery = ReportDelivery::Live);
     ~ReportFiles();
     ReportFiles(const ReportFiles&) = delete;
     ReportFiles& operator=(const ReportFiles&) = delete;
@@ -41,15 +59,16 @@ public:
     // Recreates both files (HTML first) and writes the HTML prologue. On
     // failure it tells the notifier, closes whichever file did open, and
     // leaves the reports closed for the rest of the run. A name that is a
-    // symbolic link counts as a failure to open.
+    // symbolic link or a directory counts as a failure to open.
     bool OpenReports(Notifier& notifier);
-    bool IsOpen() const { return html_ != nullptr; }
+    bool IsOpen() const { return html_.fd >= 0; }
 
     void WriteSystemHeading(int systemNumber);
 
-    // Writes the HTML epilogue and closes both files. Returns whether both
-    // reports are complete; a write error anywhere in the run is reported
-    // through the notifier.
+    // Writes the HTML epilogue and closes both files (delivered WhenComplete,
+    // they take the reports' names now). Returns whether both reports are
+    // complete; a write error anywhere in the run is reported through the
+    // notifier.
     bool CloseReports(Notifier& notifier);
 
     // Whether the file open as descriptor fd is the report (HTML or text)
@@ -62,12 +81,37 @@ public:
     // Writes text as it stands, for rows a renderer has put together.
     void WriteText(std::string_view text);
     void WriteHtml(std::string_view text);
+    // Appends one row to each report in place, without a copy: put receives
+    // the text and the HTML report's buffer, in that order, and appends to
+    // each.
+    template <class Put>
+    void WriteRow(Put&& put)
+    {
+        if (IsOpen()) {
+            MakeRoomForRow(text_);
+            MakeRoomForRow(html_);
+            put(text_.pending, html_.pending);
+        }
+    }
+    // Delivered Live, writes out what the run has written so far.
     void Flush();
 
     const std::filesystem::path& HtmlPath() const { return htmlPath_; }
     const std::filesystem::path& TextPath() const { return textPath_; }
 
 private:
+    // A report's descriptor and the bytes not yet written to it.
+    struct Stream {
+        int fd = -1;
+        std::string pending;
+        bool failed = false;
+    };
+    void Append(Stream& stream, std::string_view bytes);
+    void MakeRoomForRow(Stream& stream);
+    void Drain(Stream& stream);
+    void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
+    bool Open(Stream& stream, const std::filesystem::path& path);
+    bool GiveNames();
     void CloseStreams();
 
     struct Identity {
@@ -80,9 +124,11 @@ private:
 
     std::filesystem::path htmlPath_;
     std::filesystem::path textPath_;
-    std::FILE* html_ = nullptr;
-    std::FILE* text_ = nullptr;
-    bool writeFailed_ = false;
+    ReportDelivery delivery_;
+    ReportDelivery runDelivery_;  // the delivery's own, unless the file system lacks nameless files
+    Stream html_;
+    Stream text_;
+    std::unique_ptr<BlockWriter> writer_;  // while reports delivered WhenComplete are open
     std::optional<Identity> htmlClosed_;
     std::optional<Identity> textClosed_;
 };

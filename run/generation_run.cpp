@@ -1,6 +1,9 @@
 #include "run/generation_run.h"
 
-#include "core/format.h"
+#include <charconv>
+#include <iterator>
+#include <string>
+
 #include "gen/high/high_system.h"
 #include "gen/low/low_system.h"
 #include "gen/medium/medium_system.h"
@@ -8,6 +11,20 @@
 #include "run/tree_renderer.h"
 
 namespace nexmar {
+
+namespace {
+
+// "System 12", put together without a format string: a batch run labels a
+// million of them.
+std::string SystemLabel(int number)
+{
+    char label[24] = "System ";
+    constexpr std::size_t kPrefix = 7;
+    char* const end = std::to_chars(std::begin(label) + kPrefix, std::end(label), number).ptr;
+    return std::string(std::begin(label), end);
+}
+
+}  // namespace
 
 RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
                          Notifier& notifier, const SystemDone& systemDone,
@@ -28,7 +45,7 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
     }
     for (int index = 0; index < inputs.systems; ++index) {
         const int number = index + 1;
-        const ItemId system = tree.Insert(root, Format("System %d", number), TreeImage::System, Placement::Last);
+        const ItemId system = tree.Insert(root, SystemLabel(number), TreeImage::System, Placement::Last);
         switch (inputs.level) {
         case DetailLevel::Low: {
             // The first system of every run is a Major Colony.

@@ -1,13 +1,21 @@
 #include "run/record_text.h"
 
+#include <charconv>
+#include <iterator>
+
 namespace nexmar {
 
 std::string StarDescription(const Star& star)
 {
-    std::string text(StarColourName(star.colour));
-    text.append(" ").append(StarSizeName(star.size));
-    text.append(" (").append(SpectralLetter(star.colour)).append(LuminosityNumeral(star.size)).append(")");
+    std::string text;
+    AppendStarDescription(text, star);
     return text;
+}
+
+void AppendStarDescription(std::string& out, const Star& star)
+{
+    out.append(StarColourName(star.colour)).append(" ").append(StarSizeName(star.size));
+    out.append(" (").append(SpectralLetter(star.colour)).append(LuminosityNumeral(star.size)).append(")");
 }
 
 std::string_view ValueText(std::optional<ValueClass> value)
@@ -17,13 +25,20 @@ std::string_view ValueText(std::optional<ValueClass> value)
 
 std::string MediumMoonsText(const MediumObject& object)
 {
-    std::string text = std::to_string(object.moons.size());
+    std::string text;
+    AppendMediumMoonsText(text, object);
+    return text;
+}
+
+void AppendMediumMoonsText(std::string& out, const MediumObject& object)
+{
+    char digits[24];
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), object.moons.size()).ptr);
     const char* separator = ": ";
     for (const std::string_view moon : object.moons) {
-        text.append(separator).append(moon);
+        out.append(separator).append(moon);
         separator = "; ";
     }
-    return text;
 }
 
 }  // namespace nexmar

@@ -56,51 +56,78 @@ std::string_view ZoneColour(OrbitZone zone)
     return "000000";
 }
 
+struct TableHeader {
+    std::string text;
+    std::string html;
+};
+
+template <class Row, std::size_t N>
+TableHeader HeaderOf(const Column<Row> (&columns)[N])
+{
+    TableHeader header{{}, "<table cellpadding=\"1\" border=\"1\">\n\t"};
+    for (const Column<Row>& column : columns) {
+        if (!header.text.empty()) {
+            header.text += ',';
+        }
+        header.text += column.header;
+        header.html.append("<th>").append(column.header).append("</th>");
+    }
+    header.text += '\n';
+    header.html += '\n';
+    return header;
+}
+
+// Each kind of row has one table of columns, so its header is put together once.
 template <class Row, std::size_t N>
 void WriteTableStart(ReportFiles& reports, const Column<Row> (&columns)[N])
 {
-    std::string text;
-    std::string html = "<table cellpadding=\"1\" border=\"1\">\n\t";
-    for (const Column<Row>& column : columns) {
-        if (!text.empty()) {
-            text += ',';
-        }
-        text += column.header;
-        html.append("<th>").append(column.header).append("</th>");
-    }
-    text += '\n';
-    html += '\n';
-    reports.WriteHtml(html);
-    reports.WriteText(text);
+    static const TableHeader header = HeaderOf(columns);
+    reports.WriteHtml(header.html);
+    reports.WriteText(header.text);
 }
+
+// What surrounds a row's cells, kept from row to row so that a run of
+// millions of rows allocates it once.
+struct CellFrame {
+    std::string open[2];  // by alignRight
+    std::string close;
+};
 
 // colour empty: cells without a font colour.
 template <class Row, std::size_t N>
 void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlRowLayout& layout,
               std::string_view colour, const Row& row)
 {
-    std::string text;
-    std::string html(layout.open);
-    std::string cell;
-    for (const Column<Row>& column : columns) {
-        cell.clear();
-        column.cell(cell, row);
-        if (!text.empty()) {
-            text += ',';
+    thread_local CellFrame frame;
+    auto& [cellOpen, cellClose] = frame;
+    // What surrounds every cell of the row, put together once per row.
+    cellOpen[false].assign(layout.cellIndent).append("<td>");
+    cellOpen[true].assign(layout.cellIndent).append("<td align=\"right\">");
+    cellClose.clear();
+    if (!colour.empty()) {
+        for (std::string& open : cellOpen) {
+            open.append("<font color=\"#").append(colour).append("\">");
         }
-        AppendCsvField(text, cell);
-        html.append(layout.cellIndent).append(column.alignRight ? "<td align=\"right\">" : "<td>");
-        if (colour.empty()) {
-            html.append(cell);
-        } else {
-            html.append("<font color=\"#").append(colour).append("\">").append(cell).append("</font>");
-        }
-        html.append("</td>").append(layout.cellEnd);
+        cellClose.assign("</font>");
     }
-    text += '\n';
-    html.append(layout.close);
-    reports.WriteHtml(html);
-    reports.WriteText(text);
+    cellClose.append("</td>").append(layout.cellEnd);
+
+    reports.WriteRow([&](std::string& text, std::string& html) {
+        html.append(layout.open);
+        for (const Column<Row>& column : columns) {
+            // The cell is written into the HTML row and copied from there.
+            html.append(cellOpen[column.alignRight]);
+            const std::size_t cellStart = html.size();
+            column.cell(html, row);
+            if (&column != columns) {
+                text += ',';
+            }
+            AppendCsvField(text, std::string_view(html).substr(cellStart));
+            html.append(cellClose);
+        }
+        text += '\n';
+        html.append(layout.close);
+    });
 }
 
 // Without the census option the census columns carry 0.
@@ -158,7 +185,7 @@ constexpr Column<MediumRow> kMediumColumns[] = {
      [](std::string& out, const MediumRow& r) { AppendNumber(out, ProductivityOf(r.object.census)); }},
     {"RAW", [](std::string& out, const MediumRow& r) { AppendNumber(out, r.object.raw); }},
     {"Special", [](std::string& out, const MediumRow& r) { out.append(r.object.special); }},
-    {"Moons", [](std::string& out, const MediumRow& r) { out.append(MediumMoonsText(r.object)); }},
+    {"Moons", [](std::string& out, const MediumRow& r) { AppendMediumMoonsText(out, r.object); }},
 };
 
 struct HighRow {
@@ -279,11 +306,14 @@ void WriteHighTables(ReportFiles& reports, int systemNumber, const HighSystem& s
     }
     for (const StarComponent& component : system.components) {
         for (const Star& star : component.stars) {
-            const std::string description = StarDescription(star);
             std::string line = "Star ";
-            line.append(1, component.letter).append(": ").append(description);
-            reports.WriteHtml("<br><font size=\"3\">" + line + "</font>\n");
-            reports.WriteText(line + "\n");
+            line.append(1, component.letter).append(": ");
+            AppendStarDescription(line, star);
+            reports.WriteHtml("<br><font size=\"3\">");
+            reports.WriteHtml(line);
+            reports.WriteHtml("</font>\n");
+            reports.WriteText(line);
+            reports.WriteText("\n");
         }
         WriteTableStart(reports, kHighColumns);
         int objectIndex = 0;

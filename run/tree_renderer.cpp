@@ -1,5 +1,8 @@
 #include "run/tree_renderer.h"
 
+#include <charconv>
+#include <iterator>
+
 #include "core/format.h"
 #include "run/record_text.h"
 
@@ -131,6 +134,18 @@ void RenderHighSystem(ResultTree& tree, ItemId systemItem, int systemNumber, con
         for (const HighObject& object : component.objects) {
             RenderHighObject(tree, systemItem, systemNumber, component.letter, objectIndex++, object);
         }
+    }
+}
+
+void AppendTreeLines(std::string& out, const ResultTree& tree, ItemId item, int depth)
+{
+    const ResultTree::Item& node = tree.at(item);
+    out.append(static_cast<std::size_t>(2 * depth), ' ').append("[");
+    char digits[16];
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), ImageIndex(node.image)).ptr);
+    out.append("] ").append(node.text).append("\n");
+    for (const ItemId child : node.children) {
+        AppendTreeLines(out, tree, child, depth + 1);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/result_tree.h"
 #include "gen/records.h"
 
@@ -19,5 +21,9 @@ void RenderHighSystem(ResultTree& tree, ItemId systemItem, int systemNumber, con
 ItemId RenderMediumObject(ResultTree& tree, ItemId systemItem, int systemNumber, int slot, const MediumObject& object);
 ItemId RenderHighObject(ResultTree& tree, ItemId systemItem, int systemNumber, char letter, int objectIndex,
                         const HighObject& object);
+
+// The item and its descendants as text, one item a line in pre-order: two
+// spaces per level of depth, the image index in brackets, then the text.
+void AppendTreeLines(std::string& out, const ResultTree& tree, ItemId item, int depth);
 
 }  // namespace nexmar

@@ -175,7 +175,10 @@ TEST(Cli, ReportsThatCannotBeCreatedGiveStatusOneAndTheMessage)
     std::filesystem::create_directory(dir.path() / "TNXT001");
     const CliRun run = RunNexmarCli({"--dir", dir.path(), "--seed", "1", "--tree"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Unable to open temporary files for output"), std::string::npos);
+    // The dialog's two-line message, in one line.
+    EXPECT_EQ(run.err,
+              "nexmar-cli: Unable to open temporary files for output; Program will be unable to save results to "
+              "file.\n");
     EXPECT_NE(run.out.find("[0] System 1"), std::string::npos);
 }
 

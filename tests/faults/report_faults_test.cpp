@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -231,26 +232,104 @@ TEST(ReportFaults, OnlyTheReportsAsTheRunClosedThemCountAsItsReports)
     EXPECT_FALSE(asClosed(kTextReportName, false));
 }
 
-// The command-line run says so in its exit status when the disk fills.
-TEST(ReportFaults, TheCommandLineExitsWithOneWhenWritesFail)
+// The reports an earlier command-line run left, which a failed run must
+// leave as they were, with nothing beside them.
+void PlaceEarlierReports(const std::filesystem::path& dir)
 {
-    TempDir dir;
+    std::ofstream(dir / kTextReportName) << "earlier text\n";
+    std::ofstream(dir / kHtmlReportName) << "earlier html\n";
+}
+
+void ExpectOnlyTheEarlierReports(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{kHtmlReportName, kTextReportName}));
+    EXPECT_EQ(ReadFile(dir / kTextReportName), "earlier text\n");
+    EXPECT_EQ(ReadFile(dir / kHtmlReportName), "earlier html\n");
+}
+
+// What the command line said as it ended in a forked child.
+struct EndedCli {
+    int exitStatus = -1;  // -1: it did not exit
+    std::string err;
+};
+
+// Runs nexmar-cli in a child under limit; once its first block of tree lines
+// arrives, interrupt (0 for none) is sent to it.
+EndedCli RunCliInChild(const std::vector<std::string>& args, rlim_t limit, int interrupt)
+{
+    int out[2];
+    int err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return {};
+    }
     const pid_t child = ::fork();
     if (child == 0) {
-        const rlimit fileSize{1000, 1000};
+        ::close(out[0]);
+        ::close(err[0]);
+        ::dup2(err[1], STDERR_FILENO);
+        const rlimit fileSize{limit, limit};
         ::signal(SIGXFSZ, SIG_IGN);
-        std::FILE* sink = std::fopen("/dev/null", "w");
-        const int status = ::setrlimit(RLIMIT_FSIZE, &fileSize) == 0
-                               ? RunCli({"nexmar-cli", "--systems", "200", "--census", "--seed", "9", "--dir",
-                                         dir.path().string()},
-                                        sink, sink)
-                               : 99;
-        ::_exit(status);
+        std::FILE* tree = ::fdopen(out[1], "w");
+        ::_exit(::setrlimit(RLIMIT_FSIZE, &fileSize) == 0 && tree != nullptr ? RunCli(args, tree, stderr) : 99);
     }
+    ::close(out[1]);
+    ::close(err[1]);
+    char first = 0;
+    if (interrupt != 0 && ::read(out[0], &first, 1) == 1) {
+        ::kill(child, interrupt);
+    }
+    EndedCli ended;
+    char bytes[256];
+    for (ssize_t n; (n = ::read(err[0], bytes, sizeof bytes)) > 0;) {
+        ended.err.append(bytes, static_cast<std::size_t>(n));
+    }
+    ::close(err[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), kExitReportsFailed);
+    ::close(out[0]);  // only now: a reader that went away would end the child by SIGPIPE
+    if (WIFEXITED(status)) {
+        ended.exitStatus = WEXITSTATUS(status);
+    }
+    return ended;
+}
+
+// The command line says so in its exit status when the disk fills, and
+// leaves no part of its reports behind.
+TEST(ReportFaults, TheCommandLineExitsWithOneWhenWritesFailAndKeepsTheEarlierReports)
+{
+    // The larger run fails after its first blocks were written.
+    const std::pair<const char*, rlim_t> cases[] = {{"200", 0}, {"200", 1000}, {"20000", 1500000}};
+    for (const auto& [systems, limit] : cases) {
+        TempDir dir;
+        PlaceEarlierReports(dir.path());
+        const EndedCli ended = RunCliInChild(
+            {"nexmar-cli", "--systems", systems, "--census", "--seed", "9", "--dir", dir.path().string()}, limit, 0);
+        EXPECT_EQ(ended.exitStatus, kExitReportsFailed) << "limit " << limit;
+        EXPECT_NE(ended.err.find("Unable to write temporary files"), std::string::npos) << ended.err;
+        ExpectOnlyTheEarlierReports(dir.path());
+    }
+}
+
+// A signal in the middle of a run ends it with one line and status 1; the
+// earlier reports stay, and no part of the new ones is left.
+TEST(ReportFaults, AnInterruptedCommandLineRunLeavesNoPartOfItsReports)
+{
+    for (const int interrupt : {SIGINT, SIGTERM, SIGHUP}) {
+        TempDir dir;
+        PlaceEarlierReports(dir.path());
+        const EndedCli ended = RunCliInChild({"nexmar-cli", "--systems", "1000000", "--detail", "high", "--seed",
+                                              "9", "--tree", "--dir", dir.path().string()},
+                                             RLIM_INFINITY, interrupt);
+        EXPECT_EQ(ended.exitStatus, kExitReportsFailed) << "signal " << interrupt;
+        EXPECT_EQ(std::count(ended.err.begin(), ended.err.end(), '\n'), 1) << ended.err;
+        ExpectOnlyTheEarlierReports(dir.path());
+    }
 }
 
 }  // namespace

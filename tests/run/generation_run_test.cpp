@@ -106,5 +106,49 @@ TEST(GenerationRun, WithoutTheTreeTheReportsAndTheSystemItemsStayTheSame)
     }
 }
 
+// Both deliveries write the same bytes; what stands at the reports' names
+// while the run goes on differs. The count makes the High reports pass the
+// size at which the buffers are written out.
+TEST(GenerationRun, LiveReportsGrowRowByRowThoseDeliveredWhenCompleteAppearWhole)
+{
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        std::string written[2];
+        for (const ReportDelivery delivery : {ReportDelivery::Live, ReportDelivery::WhenComplete}) {
+            const bool live = delivery == ReportDelivery::Live;
+            TempDir dir;
+            { std::ofstream(dir.path() / kTextReportName) << "earlier run\n"; }
+            SeededDice dice(5);
+            ResultTree tree;
+            ReportFiles reports(dir.path(), delivery);
+            RecordingNotifier notifier;
+            std::string atSystemTen;
+            const SystemDone readAtSystemTen = [&](const ResultTree& done, ItemId system) {
+                if (done.at(system).text == "System 10") {
+                    atSystemTen = ReadFile(dir.path() / kTextReportName);
+                }
+            };
+            RunInputs inputs{400, level, true};
+            inputs.maxSystems = 400;
+            ASSERT_TRUE(RunGeneration(inputs, dice, tree, reports, notifier, readAtSystemTen).reportsComplete);
+            written[live] = ReadFile(dir.path() / kTextReportName) + ReadFile(dir.path() / kHtmlReportName);
+            if (!live) {
+                EXPECT_EQ(atSystemTen, "earlier run\n") << DetailLevelName(level);
+            } else if (level == DetailLevel::Low) {
+                // The header and ten rows, each row flushed as it is written.
+                const std::string text = ReadFile(dir.path() / kTextReportName);
+                std::size_t end = 0;
+                for (int line = 0; line < 11; ++line) {
+                    end = text.find('\n', end) + 1;
+                }
+                EXPECT_EQ(atSystemTen, text.substr(0, end));
+            }
+        }
+        if (level == DetailLevel::High) {
+            EXPECT_GT(written[0].size(), std::size_t{2} << 20);
+        }
+        EXPECT_EQ(written[0], written[1]) << DetailLevelName(level);
+    }
+}
+
 }  // namespace
 }  // namespace nexmar

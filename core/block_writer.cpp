@@ -1,0 +1,96 @@
+#include "core/block_writer.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace nexmar {
+
+namespace {
+
+constexpr std::size_t kMaxQueued = 2;
+
+}  // namespace
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+BlockWriter::BlockWriter()
+{
+    // The new thread starts with every signal blocked, and keeps them so.
+    sigset_t all;
+    sigset_t before;
+    ::sigfillset(&all);
+    ::pthread_sigmask(SIG_BLOCK, &all, &before);
+    thread_ = std::thread([this] { Run(); });
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+}
+
+BlockWriter::~BlockWriter()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void BlockWriter::Write(int fd, std::string& block, bool& failed)
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return queued_.size() < kMaxQueued; });
+    queued_.push_back(Job{fd, std::move(block), &failed});
+    if (spare_.empty()) {
+        block = std::string();
+    } else {
+        block = std::move(spare_.back());
+        spare_.pop_back();
+    }
+    lock.unlock();
+    changed_.notify_all();
+}
+
+void BlockWriter::Finish()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return queued_.empty() && !writing_; });
+}
+
+void BlockWriter::Run()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return !queued_.empty() || stopping_; });
+        if (queued_.empty()) {
+            return;
+        }
+        Job job = std::move(queued_.front());
+        queued_.pop_front();
+        writing_ = true;
+        const bool dropped = *job.failed;
+        lock.unlock();
+        const bool written = dropped || WriteAll(job.fd, job.bytes);
+        lock.lock();
+        *job.failed = *job.failed || !written;
+        job.bytes.clear();
+        spare_.push_back(std::move(job.bytes));
+        writing_ = false;
+        changed_.notify_all();
+    }
+}
+
+}  // namespace nexmar

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Measures nexmar-cli's batch runs against copying their own output:
+#   bash scripts/bench.sh [path/to/nexmar-cli]
+# Without an argument it builds nexmar-cli in release mode (build-release/).
+# Each case runs five times into memory (/dev/shm); the best wall time counts,
+# beside the best time of `cp` copying the same output in the same place.
+# The peak RSS is the largest of the five runs. The machine's load average is
+# printed first: figures taken on a busy machine are not comparable.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ ! -x /usr/bin/time ]]; then
+  echo "bench.sh needs GNU time (/usr/bin/time) for the peak RSS: run scripts/setup.sh as root" >&2
+  exit 1
+fi
+
+if (($#)); then
+  cli=$(readlink -f "$1")
+else
+  log=$(mktemp)
+  if ! bash scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DNEXMAR_BUILD_APP=OFF \
+    -DBUILD_TESTING=OFF -DNEXMAR_BUILD_BENCH=OFF >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    exit 1
+  fi
+  rm -f "$log"
+  cli=$PWD/build-release/cli/nexmar-cli
+fi
+
+memory=/dev/shm
+[[ -d $memory && -w $memory ]] || memory=${TMPDIR:-/tmp}
+scratch=$(mktemp -d "$memory/nexmar-bench.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+runs=5
+
+# Seconds as a decimal fraction, from bash's clock.
+now() { echo "$EPOCHREALTIME"; }
+least() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b < a) ? b : a }'; }
+
+echo "nexmar-cli: $cli"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores, output in $memory"
+printf '%-28s %9s %9s %7s %10s %9s\n' case "run s" "cp s" ratio "output MB" "RSS MB"
+bench_case() {
+  local name=$1
+  shift
+  local best_run="" best_cp="" rss=0
+  for ((i = 0; i < runs; i++)); do
+    rm -rf "$scratch/out" "$scratch/copy"
+    mkdir "$scratch/out" "$scratch/copy"
+    local start end kb
+    start=$(now)
+    /usr/bin/time -f %M -o "$scratch/rss" "$cli" "$@" --seed 1 --dir "$scratch/out" >/dev/null
+    end=$(now)
+    best_run=$(least "$best_run" "$(awk -v s="$start" -v e="$end" 'BEGIN { print e - s }')")
+    kb=$(tail -n 1 "$scratch/rss")
+    ((kb > rss)) && rss=$kb
+    start=$(now)
+    cp "$scratch/out/"* "$scratch/copy/"
+    end=$(now)
+    best_cp=$(least "$best_cp" "$(awk -v s="$start" -v e="$end" 'BEGIN { print e - s }')")
+  done
+  local bytes
+  bytes=$(cat "$scratch/out/"* | wc -c)
+  awk -v name="$name" -v run="$best_run" -v cp="$best_cp" -v bytes="$bytes" -v rss="$rss" \
+    'BEGIN { printf "%-28s %9.3f %9.3f %7.2f %10.1f %9.1f\n", name, run, cp, run / cp, bytes / 1e6, rss / 1024 }'
+}
+
+bench_case "1,000,000 Low" --systems 1000000 --detail low
+bench_case "100,000 Medium, census" --systems 100000 --detail medium --census
+bench_case "100,000 High, census" --systems 100000 --detail high --census
