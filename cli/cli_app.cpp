@@ -7,6 +7,7 @@
 
 #include "core/format.h"
 #include "core/report_files.h"
+#include "run/statistics_report.h"
 
 namespace nexmar {
 
@@ -63,6 +64,19 @@ void PrintSubtree(std::FILE* out, const ResultTree& tree, ItemId item, int depth
     }
 }
 
+bool WriteStatisticsJson(const std::filesystem::path& path, const RunStatistics& statistics, std::FILE* err)
+{
+    const std::string json = StatisticsJson(statistics);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file != nullptr && std::fwrite(json.data(), 1, json.size(), file) == json.size();
+    const bool closed = file != nullptr && std::fclose(file) == 0;
+    if (!written || !closed) {
+        std::fprintf(err, "nexmar-cli: could not write the statistics to %s\n", OneLine(path.string()).c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
@@ -94,6 +108,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
     app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
         ->type_name("DIR");
+    app.add_flag("--stats", options.printStatistics,
+                 "Print the sector totals and each rolled table's counts against its odds after the run");
+    app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
+        ->type_name("PATH");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -163,8 +181,19 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         tree.DropFrom(system);
     };
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
-    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop);
+    std::optional<RunStatistics> statistics;
+    std::vector<RecordObserver*> observers;
+    if (options.printStatistics || !options.statisticsJson.empty()) {
+        observers.push_back(&statistics.emplace(options.level, options.census));
+    }
+    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
+    if (options.printStatistics) {
+        PrintStatistics(out, *statistics);
+    }
     std::fflush(out);
+    if (!options.statisticsJson.empty() && !WriteStatisticsJson(options.statisticsJson, *statistics, err)) {
+        return kExitReportsFailed;
+    }
     return outcome.reportsComplete ? 0 : kExitReportsFailed;
 }
 

@@ -20,6 +20,8 @@ struct CliOptions {
     std::optional<std::uint32_t> seed;
     bool printTree = false;
     std::filesystem::path directory = ".";
+    bool printStatistics = false;
+    std::filesystem::path statisticsJson;  // empty: none written
 };
 
 struct ParsedCommandLine {
