@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/format.h"
 #include "run/run_statistics.h"
 #include "support/scratch.h"
 
@@ -81,7 +82,7 @@ TEST_P(TablesStats, EveryTableFollowsItsOddsAndAMovedBoundaryDoesNot)
         const std::string& name = statistics.Tables()[table].name;
         EXPECT_GE(fit.p, kFailBelow) << name << ": chi-square " << fit.statistic << ", " << fit.degreesOfFreedom
                                      << " degrees of freedom";
-        RecordProperty(name, std::to_string(fit.p));
+        RecordProperty(name, Format("%g", fit.p));
     }
 
     const MovedBoundary& moved = run.moved;
@@ -90,7 +91,7 @@ TEST_P(TablesStats, EveryTableFollowsItsOddsAndAMovedBoundaryDoesNot)
     wrong.odds[moved.group][moved.to] += moved.Chance();
     const TableFit fit = FitTable(wrong, statistics.Counts()[moved.table]);
     EXPECT_LT(fit.p, kFailBelow) << wrong.name << " with a moved boundary: chi-square " << fit.statistic;
-    RecordProperty(wrong.name + " with a moved boundary", std::to_string(fit.p));
+    RecordProperty(wrong.name + " with a moved boundary", Format("%g", fit.p));
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, TablesStats, ::testing::ValuesIn(kRuns),
