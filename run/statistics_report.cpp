@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 namespace nexmar {
 
 namespace {
@@ -26,16 +28,13 @@ void ForEachCell(const RunStatistics& statistics, std::size_t table, Visit&& vis
     }
 }
 
-void PrintCounts(std::FILE* out, const char* title, const std::vector<NamedCount>& counts)
+std::string CountsLine(const std::vector<NamedCount>& counts)
 {
-    if (counts.empty()) {
-        return;
+    std::string line;
+    for (const NamedCount& count : counts) {
+        line += (line.empty() ? "" : ", ") + count.name + " " + std::to_string(count.count);
     }
-    std::fprintf(out, "  %s:", title);
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        std::fprintf(out, "%s %s %ld", i == 0 ? "" : ",", counts[i].name.c_str(), counts[i].count);
-    }
-    std::fprintf(out, "\n");
+    return line;
 }
 
 nlohmann::json CountsJson(const std::vector<NamedCount>& counts)
@@ -49,28 +48,69 @@ nlohmann::json CountsJson(const std::vector<NamedCount>& counts)
 
 }  // namespace
 
+std::vector<TotalLine> SectorLines(const SectorTotals& totals)
+{
+    std::vector<TotalLine> lines;
+    const auto add = [&lines](const char* label, long value) { lines.push_back({label, std::to_string(value)}); };
+    add("Systems", totals.systems);
+    if (totals.level == DetailLevel::High) {
+        add("Stars", totals.stars);
+    }
+    if (totals.level != DetailLevel::Low) {
+        add("Objects", totals.objects);
+        add("Moons", totals.moons);
+    }
+    if (totals.level == DetailLevel::High) {
+        add("Gaia Worlds", totals.gaiaWorlds);
+    }
+    add("Capacity", totals.capacity);
+    add("RAW", totals.raw);
+    if (totals.census) {
+        add("Census", totals.censusTotal);
+        add("Morale", totals.morale);
+        add("Productivity", totals.productivity);
+    }
+    const struct {
+        const char* label;
+        const std::vector<NamedCount>& counts;
+    } breakdowns[] = {{"By size class", totals.bySizeClass}, {"By type", totals.byType}, {"By zone", totals.byZone}};
+    for (const auto& [label, counts] : breakdowns) {
+        if (!counts.empty()) {
+            lines.push_back({label, CountsLine(counts)});
+        }
+    }
+    return lines;
+}
+
+std::vector<OutcomeTotal> OutcomeTotals(const RunStatistics& statistics, std::size_t table)
+{
+    const TableOdds& odds = statistics.Tables()[table];
+    std::vector<OutcomeTotal> totals(odds.outcomes.size());
+    std::vector<bool> shown(odds.outcomes.size(), false);
+    ForEachCell(statistics, table, [&](const std::string&, const std::string& outcome, long observed, double expected) {
+        const auto index = static_cast<std::size_t>(
+            std::find(odds.outcomes.begin(), odds.outcomes.end(), outcome) - odds.outcomes.begin());
+        totals[index].outcome = outcome;
+        totals[index].observed += observed;
+        totals[index].expected += expected;
+        shown[index] = true;
+    });
+    std::vector<OutcomeTotal> kept;
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        if (shown[i]) {
+            kept.push_back(totals[i]);
+        }
+    }
+    return kept;
+}
+
 void PrintStatistics(std::FILE* out, const RunStatistics& statistics)
 {
     const SectorTotals& totals = statistics.Totals();
     std::fprintf(out, "Sector totals (%s detail)\n", std::string(DetailLevelName(totals.level)).c_str());
-    std::fprintf(out, "  Systems: %ld\n", totals.systems);
-    if (totals.level == DetailLevel::High) {
-        std::fprintf(out, "  Stars: %ld\n", totals.stars);
+    for (const TotalLine& line : SectorLines(totals)) {
+        std::fprintf(out, "  %s: %s\n", line.label.c_str(), line.value.c_str());
     }
-    if (totals.level != DetailLevel::Low) {
-        std::fprintf(out, "  Objects: %ld\n  Moons: %ld\n", totals.objects, totals.moons);
-    }
-    if (totals.level == DetailLevel::High) {
-        std::fprintf(out, "  Gaia Worlds: %ld\n", totals.gaiaWorlds);
-    }
-    std::fprintf(out, "  Capacity: %ld\n  RAW: %ld\n", totals.capacity, totals.raw);
-    if (totals.census) {
-        std::fprintf(out, "  Census: %ld\n  Morale: %ld\n  Productivity: %ld\n", totals.censusTotal, totals.morale,
-                     totals.productivity);
-    }
-    PrintCounts(out, "By size class", totals.bySizeClass);
-    PrintCounts(out, "By type", totals.byType);
-    PrintCounts(out, "By zone", totals.byZone);
 
     for (std::size_t table = 0; table < statistics.Tables().size(); ++table) {
         const TableFit fit = statistics.Fit(table);
