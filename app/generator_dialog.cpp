@@ -22,6 +22,7 @@
 #include "app/dialog_units.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
+#include "app/statistics_window.h"
 #include "app/user_prompts.h"
 
 namespace nexmar {
@@ -147,6 +148,10 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
     connect(aboutAction_, &QAction::triggered, this, &GeneratorDialog::ShowAbout);
     addAction(aboutAction_);
+
+    statisticsAction_ = new QAction(QStringLiteral("Run &Statistics..."), this);
+    statisticsAction_->setEnabled(false);
+    connect(statisticsAction_, &QAction::triggered, this, &GeneratorDialog::ShowStatistics);
 }
 
 GeneratorDialog::~GeneratorDialog() = default;
@@ -236,9 +241,13 @@ void GeneratorDialog::Generate()
         const WaitCursor wait;
         // Whether the reports came out complete is kept by reports_ itself,
         // which Save to File asks.
+        statistics_ = std::make_unique<RunStatistics>(inputs_.level, inputs_.census);
+        RecordObserver* const observers[] = {statistics_.get()};
         model_->Rebuild([&] {
-            RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, tree_, reports_, notifier_);
+            RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice_, tree_, reports_, notifier_, {},
+                          observers);
         });
+        statisticsAction_->setEnabled(true);
     }
     saveButton_->setEnabled(true);
     expandButton_->setEnabled(true);
@@ -307,11 +316,20 @@ void GeneratorDialog::ShowAbout()
     prompts_.ShowAbout(this);
 }
 
+void GeneratorDialog::ShowStatistics()
+{
+    if (statistics_) {
+        auto* window = new StatisticsWindow(*statistics_, this);
+        window->show();
+    }
+}
+
 void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(aboutAction_);
+    menu->addAction(statisticsAction_);
     menu->popup(event->globalPos());
 }
 

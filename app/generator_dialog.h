@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/result_tree.h"
 #include "core/system_count.h"
 #include "run/generation_run.h"
+#include "run/run_statistics.h"
 
 class QAction;
 class QButtonGroup;
@@ -49,6 +51,8 @@ public:
     void ExpandAll();
     void CollapseAll();
     void ShowAbout();
+    // Opens a window with the latest run's statistics.
+    void ShowStatistics();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -85,6 +89,7 @@ private:
     QCheckBox* censusBox_ = nullptr;
     QButtonGroup* formatGroup_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* statisticsAction_ = nullptr;
 
     Inputs inputs_;
     UserPrompts& prompts_;
@@ -93,6 +98,7 @@ private:
     ResultTreeModel* model_ = nullptr;
     ReportFiles reports_;
     QueuedNotifier notifier_;
+    std::unique_ptr<RunStatistics> statistics_;  // of the latest run
 };
 
 }  // namespace nexmar
