@@ -101,15 +101,17 @@ void StatisticsWindow::ShowTable(int table)
     const TableFit fit = statistics_.Fit(index);
     auto* chart = new QChart;
     chart->addSeries(series);
-    chart->setTitle(QString::fromStdString(Format("%s: chi-square %.2f, %d degrees of freedom, p = %.4g",
-                                                  statistics_.Tables()[index].name.c_str(), fit.statistic,
-                                                  fit.degreesOfFreedom, fit.p)));
+    chart->setTitle(QStringLiteral("<b>%1</b><br>%2")
+                        .arg(QString::fromStdString(statistics_.Tables()[index].name).toHtmlEscaped(),
+                             QString::fromStdString(Format("chi-square %.2f, %d degrees of freedom, p = %.4g",
+                                                           fit.statistic, fit.degreesOfFreedom, fit.p))));
     auto* categories = new QBarCategoryAxis;
     categories->append(outcomes);
     chart->addAxis(categories, Qt::AlignLeft);
     series->attachAxis(categories);
     auto* counts = new QValueAxis;
     counts->setRange(0.0, highest > 0.0 ? highest * 1.05 : 1.0);
+    counts->applyNiceNumbers();
     counts->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(counts, Qt::AlignBottom);
     series->attachAxis(counts);

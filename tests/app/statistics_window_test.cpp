@@ -96,7 +96,7 @@ void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
     QVERIFY(qAbs(sum(bars(1)) - 20.0) < 1e-9);
 
     tables->setCurrentRow(static_cast<int>(HighTable::Zone));
-    QVERIFY(chart->chart()->title().startsWith(QStringLiteral("High: zone by first star: chi-square")));
+    QVERIFY(chart->chart()->title().startsWith(QStringLiteral("<b>High: zone by first star</b><br>chi-square")));
 
     // A later run leaves the open window with the run it was opened for.
     Run(dialog, "3");
