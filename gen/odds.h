@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gen/records.h"
@@ -46,6 +47,16 @@ struct TableOdds {
 
     TableOdds(std::string tableName, std::vector<std::string> groupNames, std::vector<std::string> outcomeNames);
 };
+
+// The tables moved into one list, as a braced list would copy them.
+template <class... Tables>
+std::vector<TableOdds> TableList(Tables&&... tables)
+{
+    std::vector<TableOdds> list;
+    list.reserve(sizeof...(tables));
+    (list.push_back(std::move(tables)), ...);
+    return list;
+}
 
 // The rolled tables of each level, in the order the level's odds list them.
 // The comment of each names its groups and outcomes by index.

@@ -175,11 +175,12 @@ std::vector<TableOdds> HighTableOdds()
         }
     }
 
-    std::vector<TableOdds> tables{starCount, stars[0], stars[1], zone};
-    for (std::vector<TableOdds> part : {ObjectTableOdds(), MoonTableOdds()}) {
-        for (TableOdds& table : part) {
-            tables.push_back(std::move(table));
-        }
+    std::vector<TableOdds> tables = TableList(starCount, stars[0], stars[1], zone);
+    for (TableOdds& table : ObjectTableOdds()) {
+        tables.push_back(std::move(table));
+    }
+    for (TableOdds& table : MoonTableOdds()) {
+        tables.push_back(std::move(table));
     }
     return tables;
 }

@@ -116,7 +116,7 @@ std::vector<TableOdds> MoonTableOdds()
             moon.odds[gasGiant][&row - std::begin(kMoonByTotal)] += p;
         });
     }
-    return {count, moon};
+    return TableList(count, moon);
 }
 
 }  // namespace nexmar

@@ -252,7 +252,7 @@ std::vector<TableOdds> ObjectTableOdds()
         });
         ForEachTwoD6([&](int total, double p) { special.odds[group][total + row.specialModifier - 1] += p; });
     }
-    return {type, size, raw, special};
+    return TableList(type, size, raw, special);
 }
 
 }  // namespace nexmar

@@ -128,7 +128,7 @@ std::vector<TableOdds> StarTableOdds()
             size.odds[group][total - 1] += p;
         });
     }
-    return {colour, size};
+    return TableList(colour, size);
 }
 
 }  // namespace nexmar

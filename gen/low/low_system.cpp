@@ -120,7 +120,7 @@ std::vector<TableOdds> LowTableOdds()
             special.odds[static_cast<int>(base.sizeClass)][LowSpecialRow(row.text)] += p;
         });
     }
-    return {sizeClass, special};
+    return TableList(sizeClass, special);
 }
 
 }  // namespace nexmar

@@ -456,7 +456,7 @@ std::vector<TableOdds> MediumObjectTableOdds()
                                       [total](const MoonRow& r) { return total <= r.highest; });
         moon.odds[0][row - std::begin(kMoonTable)] += p;
     });
-    return {type, value, special, moonCount, moon};
+    return TableList(type, value, special, moonCount, moon);
 }
 
 }  // namespace nexmar

@@ -63,7 +63,7 @@ std::vector<TableOdds> MediumTableOdds()
         const LayoutRow& row = kLayoutTable[total - 2];
         layout.odds[0][row.inner + row.habitable + row.outer - 1] += p;
     });
-    std::vector<TableOdds> tables{layout};
+    std::vector<TableOdds> tables = TableList(layout);
     for (TableOdds& table : MediumObjectTableOdds()) {
         tables.push_back(std::move(table));
     }
