@@ -24,10 +24,12 @@ constexpr double kSkewedBelow = 1e-6;
 
 QString TotalsText(const SectorTotals& totals)
 {
-    QString text = QStringLiteral("<b>Sector totals, %1 detail</b><table>").arg(QString::fromUtf8(DetailLevelName(totals.level)));
+    const QString level = QString::fromUtf8(DetailLevelName(totals.level));
+    QString text = QStringLiteral("<b>Sector totals, %1 detail</b><table>").arg(level);
     for (const TotalLine& line : SectorLines(totals)) {
         text += QStringLiteral("<tr><td>%1:&nbsp;</td><td>%2</td></tr>")
-                    .arg(QString::fromStdString(line.label).toHtmlEscaped(), QString::fromStdString(line.value).toHtmlEscaped());
+                    .arg(QString::fromStdString(line.label).toHtmlEscaped(),
+                         QString::fromStdString(line.value).toHtmlEscaped());
     }
     return text + QStringLiteral("</table>");
 }

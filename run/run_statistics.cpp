@@ -8,11 +8,11 @@ namespace nexmar {
 
 namespace {
 
-std::vector<NamedCount> Named(std::initializer_list<std::string_view> names)
+std::vector<NamedCount> Named(const std::vector<std::string>& names)
 {
     std::vector<NamedCount> counts;
-    for (const std::string_view name : names) {
-        counts.push_back({std::string(name), 0});
+    for (const std::string& name : names) {
+        counts.push_back({name, 0});
     }
     return counts;
 }
@@ -77,22 +77,17 @@ RunStatistics::RunStatistics(DetailLevel level, bool census) : tables_(TableOdds
     unmatched_.assign(tables_.size(), 0);
     totals_.level = level;
     totals_.census = census;
-    const std::initializer_list<std::string_view> zones = {OrbitZoneName(OrbitZone::Inner),
-                                                            OrbitZoneName(OrbitZone::Habitable),
-                                                            OrbitZoneName(OrbitZone::Outer)};
+    // The breakdowns are named as the tables name their outcomes.
+    const auto outcomesOf = [this](auto table) { return Named(tables_[static_cast<std::size_t>(table)].outcomes); };
+    const auto groupsOf = [this](auto table) { return Named(tables_[static_cast<std::size_t>(table)].groups); };
     switch (level) {
     case DetailLevel::Low:
-        totals_.bySizeClass = Named({LowSizeClassName(LowSizeClass::MinorOutpost), LowSizeClassName(LowSizeClass::Outpost),
-                                     LowSizeClassName(LowSizeClass::MinorColony), LowSizeClassName(LowSizeClass::Colony),
-                                     LowSizeClassName(LowSizeClass::MajorColony)});
+        totals_.bySizeClass = outcomesOf(LowTable::SizeClass);
         break;
     case DetailLevel::Medium:
-        totals_.byType = Named({MediumObjectTypeName(MediumObjectType::Hostile),
-                                MediumObjectTypeName(MediumObjectType::SubTerrestrial),
-                                MediumObjectTypeName(MediumObjectType::Terrestrial),
-                                MediumObjectTypeName(MediumObjectType::GasGiant),
-                                MediumObjectTypeName(MediumObjectType::AsteroidBelt)});
-        totals_.byZone = Named(zones);
+        totals_.byType = outcomesOf(MediumTable::Type);
+        totals_.byType.resize(kMediumHostileWithoutValue);  // both Hostile outcomes count as Hostile
+        totals_.byZone = groupsOf(MediumTable::Type);
         for (const OrbitZone zone : kOrbitZones) {
             for (int type = 0; type < kMediumTypeOutcomes; ++type) {
                 mediumMoonCountGroups_[static_cast<int>(zone)][type] = MediumMoonCountGroup(zone, type);
@@ -100,13 +95,9 @@ RunStatistics::RunStatistics(DetailLevel level, bool census) : tables_(TableOdds
         }
         break;
     case DetailLevel::High:
-        totals_.bySizeClass = Named({"Tiny", "Small", "Medium", "Large", "Huge (Capacity 6)", "Huge (Capacity 7)",
-                                     "Huge (Capacity 8)"});
-        totals_.byType = Named({HighObjectTypeName(HighObjectType::Asteroid), HighObjectTypeName(HighObjectType::GasGiant),
-                                HighObjectTypeName(HighObjectType::Hostile),
-                                HighObjectTypeName(HighObjectType::SubTerrestrial),
-                                HighObjectTypeName(HighObjectType::Terrestrial)});
-        totals_.byZone = Named(zones);
+        totals_.bySizeClass = outcomesOf(HighTable::Size);
+        totals_.byType = outcomesOf(HighTable::Type);
+        totals_.byZone = groupsOf(HighTable::Type);
         break;
     }
 }

@@ -22,7 +22,8 @@ void ForEachCell(const RunStatistics& statistics, std::size_t table, Visit&& vis
         for (std::size_t outcome = 0; outcome < odds.outcomes.size(); ++outcome) {
             const double p = odds.odds[group][outcome];
             if (p > 0.0 || counts[group][outcome] > 0) {
-                visit(odds.groups[group], odds.outcomes[outcome], counts[group][outcome], static_cast<double>(seen) * p);
+                const double expected = static_cast<double>(seen) * p;
+                visit(odds.groups[group], odds.outcomes[outcome], counts[group][outcome], expected);
             }
         }
     }

@@ -242,7 +242,9 @@ std::vector<TableOdds> ObjectTableOdds()
     TableOdds raw("High: RAW by type, before the special", types, {"1", "2", "3"});
     TableOdds special("High: special roll by type", types, specials);
     for (int zone = 0; zone < 3; ++zone) {
-        ForEachFace(1, 10, [&](int face, double p) { type.odds[zone][static_cast<int>(kTypeByRoll[face - 1][zone])] += p; });
+        ForEachFace(1, 10, [&](int face, double p) {
+            type.odds[zone][static_cast<int>(kTypeByRoll[face - 1][zone])] += p;
+        });
     }
     for (int group = 0; group < static_cast<int>(std::size(kTypeTable)); ++group) {
         const TypeRow& row = kTypeTable[group];

@@ -113,7 +113,8 @@ std::vector<TableOdds> StarTableOdds()
 {
     std::vector<std::string> colours;
     for (int colour = 0; colour < static_cast<int>(std::size(kColourTable)); ++colour) {
-        colours.push_back(std::string(kColourTable[colour].name) + " (" + std::string(kColourTable[colour].spectralLetter) + ")");
+        const ColourRow& row = kColourTable[colour];
+        colours.push_back(std::string(row.name) + " (" + std::string(row.spectralLetter) + ")");
     }
     std::vector<std::string> sizes;
     for (const SizeRow& row : kSizeTable) {

@@ -313,8 +313,10 @@ ValueClass ValueColumn(const ValueTableRow& row, ValueRule rule)
 
 std::string TypeOutcomeName(int outcome)
 {
-    return outcome == kMediumHostileWithoutValue ? "Hostile (no value class)"
-                                                 : std::string(MediumObjectTypeName(static_cast<MediumObjectType>(outcome)));
+    if (outcome == kMediumHostileWithoutValue) {
+        return "Hostile (no value class)";
+    }
+    return std::string(MediumObjectTypeName(static_cast<MediumObjectType>(outcome)));
 }
 
 }  // namespace
@@ -416,7 +418,8 @@ std::vector<TableOdds> MediumObjectTableOdds()
             if (row.moonDie == 0) {
                 counts[row.moonModifier] += given;
             } else {
-                ForEachFace(1, row.moonDie, [&](int moons, double q) { counts[moons + row.moonModifier] += given * q; });
+                ForEachFace(1, row.moonDie,
+                            [&](int moons, double q) { counts[moons + row.moonModifier] += given * q; });
             }
         });
     }

@@ -109,7 +109,8 @@ TEST(Cli, ReportsThatCannotBeCreatedGiveStatusOneAndTheMessage)
 TEST(Cli, StatisticsFollowTheRunWithoutChangingIt)
 {
     TempDir plain, counted;
-    const CliRun run = RunNexmarCli({"--systems", "30", "--detail", "high", "--seed", "5", "--tree", "--dir", plain.path()});
+    const CliRun run =
+        RunNexmarCli({"--systems", "30", "--detail", "high", "--seed", "5", "--tree", "--dir", plain.path()});
     const CliRun withStats = RunNexmarCli(
         {"--systems", "30", "--detail", "high", "--seed", "5", "--tree", "--stats", "--dir", counted.path()});
     ASSERT_EQ(withStats.status, 0);
