@@ -27,6 +27,7 @@
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
 #include "app/seed_input.h"
+#include "app/statistics_window.h"
 #include "app/user_prompts.h"
 #include "run/json_export.h"
 
@@ -171,6 +172,10 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     connect(seedAction_, &QAction::triggered, this, &GeneratorDialog::GenerateWithSeed);
     exportJsonAction_ = new QAction(QStringLiteral("Export JSON..."), this);
     connect(exportJsonAction_, &QAction::triggered, this, &GeneratorDialog::ExportJson);
+
+    statisticsAction_ = new QAction(QStringLiteral("Run &Statistics..."), this);
+    statisticsAction_->setEnabled(false);
+    connect(statisticsAction_, &QAction::triggered, this, &GeneratorDialog::ShowStatistics);
 }
 
 GeneratorDialog::~GeneratorDialog() = default;
@@ -312,7 +317,8 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
         lastJson_.clear();
         JsonExport json({"nexmar", seed, inputs_.level, inputs_.census},
                         [this](std::string_view text) { lastJson_.append(text); });
-        RecordObserver* const observers[] = {&json};
+        statistics_ = std::make_unique<RunStatistics>(inputs_.level, inputs_.census);
+        RecordObserver* const observers[] = {&json, statistics_.get()};
         // The run fills a tree of its own, and the model takes it once it is
         // whole. Whether the reports came out complete is kept by reports_
         // itself, which Save to File asks.
@@ -322,6 +328,7 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
         json.Finish();
         model_->SetRootToolTip(QStringLiteral("Seed %1").arg(seed));
         model_->Show(std::move(result));
+        statisticsAction_->setEnabled(true);
     }
     saveButton_->setEnabled(true);
     expandButton_->setEnabled(true);
@@ -422,6 +429,14 @@ void GeneratorDialog::ShowAbout()
     prompts_.ShowAbout(this);
 }
 
+void GeneratorDialog::ShowStatistics()
+{
+    if (statistics_) {
+        auto* window = new StatisticsWindow(*statistics_, this);
+        window->show();
+    }
+}
+
 void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     auto* menu = new QMenu(this);
@@ -431,6 +446,7 @@ void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
     menu->addAction(copySeedAction_);
     menu->addAction(seedAction_);
     menu->addAction(exportJsonAction_);
+    menu->addAction(statisticsAction_);
     menu->addSeparator();
     menu->addAction(aboutAction_);
     menu->popup(event->globalPos());

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/result_tree.h"
 #include "core/system_count.h"
 #include "run/generation_run.h"
+#include "run/run_statistics.h"
 
 class QAction;
 class QButtonGroup;
@@ -55,6 +57,8 @@ public:
     void ExpandAll();
     void CollapseAll();
     void ShowAbout();
+    // Opens a window with the latest run's statistics.
+    void ShowStatistics();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -103,6 +107,7 @@ private:
     QAction* exportJsonAction_ = nullptr;
     QRect treeGeometry_;  // at the size the dialog opens with
     QSize openingSize_;
+    QAction* statisticsAction_ = nullptr;
 
     Inputs inputs_;
     UserPrompts& prompts_;
@@ -115,6 +120,7 @@ private:
     ResultTreeModel* model_ = nullptr;        // shows the latest run's tree
     ReportFiles reports_;
     QueuedNotifier notifier_;
+    std::unique_ptr<RunStatistics> statistics_;  // of the latest run
 };
 
 }  // namespace nexmar

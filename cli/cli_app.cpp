@@ -16,6 +16,7 @@
 #include "cli/json_output.h"
 #include "run/json_export.h"
 #include "run/tree_renderer.h"
+#include "run/statistics_report.h"
 
 namespace nexmar {
 
@@ -122,6 +123,19 @@ private:
     struct sigaction previous_[std::size(kSignals)] {};
 };
 
+bool WriteStatisticsJson(const std::filesystem::path& path, const RunStatistics& statistics, std::FILE* err)
+{
+    const std::string json = StatisticsJson(statistics);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file != nullptr && std::fwrite(json.data(), 1, json.size(), file) == json.size();
+    const bool closed = file != nullptr && std::fclose(file) == 0;
+    if (!written || !closed) {
+        std::fprintf(err, "nexmar-cli: could not write the statistics to %s\n", OneLine(path.string()).c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
@@ -152,6 +166,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
         ->type_name("DIR");
     app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
+    app.add_flag("--stats", options.printStatistics,
+                 "Print the sector totals and each rolled table's counts against its odds after the run");
+    app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
         ->type_name("PATH");
 
     std::vector<const char*> argv;
@@ -184,8 +201,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
             options.seed = static_cast<std::uint32_t>(value);
         }
     }
-    if (error.empty() && options.jsonPath == "-" && options.printTree) {
-        error = "--json - and --tree cannot share standard output";
+    if (error.empty() && options.jsonPath == "-" && (options.printTree || options.printStatistics)) {
+        error = options.printTree ? "--json - and --tree cannot share standard output"
+                                  : "--json - and --stats cannot share standard output";
     }
     if (error.empty() && !IsUsableDirectory(options.directory)) {
         error = "--dir: '" + options.directory.string() + "' is not a writable directory";
@@ -263,6 +281,10 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         tree.DropFrom(system);
     };
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
+    std::optional<RunStatistics> statistics;
+    if (options.printStatistics || !options.statisticsJson.empty()) {
+        observers.push_back(&statistics.emplace(options.level, options.census));
+    }
     const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
@@ -272,6 +294,9 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         return kExitBadInput;
     }
     writeLines();
+    if (options.printStatistics) {
+        PrintStatistics(out, *statistics);
+    }
     bool jsonWritten = true;
     if (json) {
         jsonExport->Finish();
@@ -281,10 +306,12 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
         }
     }
+    const bool statisticsWritten =
+        options.statisticsJson.empty() || WriteStatisticsJson(options.statisticsJson, *statistics, err);
     if (!Delivered(out, err)) {
         return kExitOutputFailed;
     }
-    return outcome.reportsComplete && jsonWritten ? 0 : kExitReportsFailed;
+    return outcome.reportsComplete && jsonWritten && statisticsWritten ? 0 : kExitReportsFailed;
 }
 
 void HoldClosedStandardStreams()

@@ -21,6 +21,8 @@ struct CliOptions {
     bool printTree = false;
     std::string jsonPath;  // empty: no JSON; "-": standard output
     std::filesystem::path directory = ".";
+    bool printStatistics = false;
+    std::filesystem::path statisticsJson;  // empty: none written
 };
 
 struct ParsedCommandLine {

@@ -1,6 +1,8 @@
 #include "gen/high/high_system.h"
 
 #include "gen/high/high_object.h"
+#include "gen/high/moons.h"
+#include "gen/high/object_tables.h"
 #include "gen/high/star_tables.h"
 
 namespace nexmar {
@@ -123,6 +125,64 @@ HighSystem GenerateHighSystem(Dice& dice, bool census)
         system.components = GenerateMultipleStars(dice, census);
     }
     return system;
+}
+
+// The same dice as GenerateHighSystem, RollZone and the tables they read.
+std::vector<TableOdds> HighTableOdds()
+{
+    TableOdds starCount("High: stars of a system", {""}, {"1", "2", "3", "4", "5", "6"});
+    ForEachFace(1, 10, [&](int face, double p) {
+        if (face <= 7) {
+            starCount.odds[0][0] += p;
+        } else if (face <= 9) {
+            starCount.odds[0][1] += p;
+        } else {
+            ForEachFace(1, 4, [&](int d4, double q) {
+                int stars = 0;
+                for (const Component component : kMultipleComponents[d4 - 1]) {
+                    stars += component == Component::Pair ? 2 : component == Component::Single ? 1 : 0;
+                }
+                starCount.odds[0][stars - 1] += p * q;
+            });
+        }
+    });
+    std::vector<TableOdds> stars = StarTableOdds();
+
+    std::vector<std::string> starNames;
+    for (int colour = 0; colour < static_cast<int>(std::size(kZoneTable)); ++colour) {
+        for (int size = 0; size < 5; ++size) {
+            starNames.push_back(StarName(static_cast<StarColour>(colour), static_cast<StarSize>(size)));
+        }
+    }
+    TableOdds zone("High: zone by first star", starNames, {"Inner", "Habitable", "Outer"});
+    for (int colour = 0; colour < static_cast<int>(std::size(kZoneTable)); ++colour) {
+        for (int size = 0; size < 5; ++size) {
+            const Star star{static_cast<StarColour>(colour), static_cast<StarSize>(size)};
+            std::vector<double>& odds = zone.odds[HighStarGroup(star)];
+            // Only a total above 0 gives an object: the odds are those given an object.
+            double objects = 0.0;
+            ForEachFace(1, 10, [&](int face, double p) {
+                const int total = face + ZoneRollModifier(star.size);
+                const ZoneRow& row = kZoneTable[colour];
+                if (total > 0) {
+                    odds[total <= row.innerUpTo ? 0 : total <= row.habitableUpTo ? 1 : 2] += p;
+                    objects += p;
+                }
+            });
+            for (double& p : odds) {
+                p /= objects;
+            }
+        }
+    }
+
+    std::vector<TableOdds> tables = TableList(starCount, stars[0], stars[1], zone);
+    for (TableOdds& table : ObjectTableOdds()) {
+        tables.push_back(std::move(table));
+    }
+    for (TableOdds& table : MoonTableOdds()) {
+        tables.push_back(std::move(table));
+    }
+    return tables;
 }
 
 }  // namespace nexmar

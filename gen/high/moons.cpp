@@ -1,6 +1,8 @@
 #include "gen/high/moons.h"
 
 #include <climits>
+#include <iterator>
+#include <string>
 
 #include "gen/table_lookup.h"
 
@@ -71,6 +73,50 @@ HighMoon GenerateMoon(Dice& dice, HighObjectType type)
     const int total = dice.Roll(1, 10) + (type == HighObjectType::GasGiant ? 1 : 0);
     const MoonRow& moon = RowFor(kMoonByTotal, total);
     return {moon.capacity, moon.raw};
+}
+
+int HighMoonRow(const HighMoon& moon)
+{
+    for (int row = 0; row < static_cast<int>(std::size(kMoonByTotal)); ++row) {
+        if (kMoonByTotal[row].capacity == moon.capacity && kMoonByTotal[row].raw == moon.raw) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+// The same dice as RollMoonCount and GenerateMoon.
+std::vector<TableOdds> MoonTableOdds()
+{
+    std::vector<std::string> groups;
+    for (const OrbitZone zone : kOrbitZones) {
+        for (int size = 0; size < static_cast<int>(std::size(kMoonSizeModifier)); ++size) {
+            const auto objectSize = static_cast<HighObjectSize>(size);
+            groups.push_back(std::string(OrbitZoneName(zone)) + " " + std::string(HighObjectSizeName(objectSize)) +
+                             " (Capacity " + std::to_string(SizeCapacity(objectSize)) + ")");
+        }
+    }
+    TableOdds count("High: moons by zone and size", groups, {"0", "1", "2", "3", "4", "5", "6"});
+    for (int zone = 0; zone < 3; ++zone) {
+        for (int size = 0; size < static_cast<int>(std::size(kMoonSizeModifier)); ++size) {
+            ForEachFace(1, 10, [&](int face, double p) {
+                const int total = face + kMoonZoneModifier[zone] + kMoonSizeModifier[size];
+                count.odds[zone * 7 + size][RowFor(kMoonCountByTotal, total).moons] += p;
+            });
+        }
+    }
+    std::vector<std::string> rows;
+    for (const MoonRow& row : kMoonByTotal) {
+        rows.push_back("Capacity " + std::to_string(row.capacity) + ", RAW " + std::to_string(row.raw));
+    }
+    TableOdds moon("High: moon by planet", {"other than Gas Giant", "Gas Giant"}, rows);
+    for (int gasGiant = 0; gasGiant <= 1; ++gasGiant) {
+        ForEachFace(1, 10, [&](int face, double p) {
+            const MoonRow& row = RowFor(kMoonByTotal, face + gasGiant);
+            moon.odds[gasGiant][&row - std::begin(kMoonByTotal)] += p;
+        });
+    }
+    return TableList(count, moon);
 }
 
 }  // namespace nexmar

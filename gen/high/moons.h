@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "core/dice.h"
 #include "gen/high/object_tables.h"
 
@@ -11,5 +13,8 @@ int RollMoonCount(Dice& dice, OrbitZone zone, HighObjectSize size);
 // One moon of an object: one d10 for its Capacity and RAW. A moon has no
 // census values and no special, whatever the census option.
 HighMoon GenerateMoon(Dice& dice, HighObjectType type);
+
+// The odds of the moon count and the moon, as HighTable lists them.
+std::vector<TableOdds> MoonTableOdds();
 
 }  // namespace nexmar

@@ -1,6 +1,7 @@
 #include "gen/high/object_tables.h"
 
 #include <climits>
+#include <string>
 
 #include "gen/table_lookup.h"
 
@@ -215,6 +216,45 @@ std::string_view HighObjectTypeName(HighObjectType type)
 std::string_view HighObjectSizeName(HighObjectSize size)
 {
     return SizeRowOf(size).name;
+}
+
+// The same dice as RollObjectType, RollObjectSize, RollRaw and RollSpecial.
+std::vector<TableOdds> ObjectTableOdds()
+{
+    std::vector<std::string> zones;
+    for (const OrbitZone zone : kOrbitZones) {
+        zones.emplace_back(OrbitZoneName(zone));
+    }
+    std::vector<std::string> types;
+    for (const TypeRow& row : kTypeTable) {
+        types.emplace_back(row.name);
+    }
+    std::vector<std::string> sizes;
+    for (const SizeRow& row : kSizeTable) {
+        sizes.push_back(std::string(row.name) + " (Capacity " + std::to_string(row.capacity) + ")");
+    }
+    std::vector<std::string> specials;
+    for (int roll = 1; roll <= 14; ++roll) {
+        specials.push_back(std::to_string(roll) + ": " + std::string(SpecialFor(roll).text));
+    }
+    TableOdds type("High: object type by zone", zones, types);
+    TableOdds size("High: object size by type", types, sizes);
+    TableOdds raw("High: RAW by type, before the special", types, {"1", "2", "3"});
+    TableOdds special("High: special roll by type", types, specials);
+    for (int zone = 0; zone < 3; ++zone) {
+        ForEachFace(1, 10, [&](int face, double p) {
+            type.odds[zone][static_cast<int>(kTypeByRoll[face - 1][zone])] += p;
+        });
+    }
+    for (int group = 0; group < static_cast<int>(std::size(kTypeTable)); ++group) {
+        const TypeRow& row = kTypeTable[group];
+        ForEachFace(1, 10, [&](int face, double p) {
+            size.odds[group][static_cast<int>(RowFor(kSizeByTotal, face + row.sizeBonus).size)] += p;
+            raw.odds[group][RowFor(kRawByTotal, face - row.rawPenalty).raw - 1] += p;
+        });
+        ForEachTwoD6([&](int total, double p) { special.odds[group][total + row.specialModifier - 1] += p; });
+    }
+    return TableList(type, size, raw, special);
 }
 
 }  // namespace nexmar

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include "core/dice.h"
+#include "gen/odds.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -27,5 +30,8 @@ int SpecialRaw(int specialRoll, int raw, bool census);
 int SpecialCensus(int specialRoll, int census);
 int SpecialMorale(int specialRoll, int morale);
 int SpecialProductivity(int specialRoll, int productivity);
+
+// The odds of the type, size, RAW and special roll, as HighTable lists them.
+std::vector<TableOdds> ObjectTableOdds();
 
 }  // namespace nexmar

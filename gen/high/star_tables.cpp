@@ -1,6 +1,7 @@
 #include "gen/high/star_tables.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace nexmar {
 
@@ -99,6 +100,36 @@ std::string_view StarSizeName(StarSize size)
 std::string_view LuminosityNumeral(StarSize size)
 {
     return RowOf(size).numeral;
+}
+
+std::string StarName(StarColour colour, StarSize size)
+{
+    return std::string(StarColourName(colour)) + " (" + std::string(SpectralLetter(colour)) + ") " +
+           std::string(StarSizeName(size));
+}
+
+// The same dice as RollStarColour and RollStarSize.
+std::vector<TableOdds> StarTableOdds()
+{
+    std::vector<std::string> colours;
+    for (int colour = 0; colour < static_cast<int>(std::size(kColourTable)); ++colour) {
+        const ColourRow& row = kColourTable[colour];
+        colours.push_back(std::string(row.name) + " (" + std::string(row.spectralLetter) + ")");
+    }
+    std::vector<std::string> sizes;
+    for (const SizeRow& row : kSizeTable) {
+        sizes.emplace_back(row.name);
+    }
+    TableOdds colour("High: star colour", {""}, colours);
+    ForEachFace(1, 10, [&](int face, double p) { colour.odds[0][static_cast<int>(kColourByRoll[face - 1])] += p; });
+    TableOdds size("High: star size by colour", colours, sizes);
+    for (int group = 0; group < static_cast<int>(std::size(kColourTable)); ++group) {
+        ForEachFace(1, 10, [&](int face, double p) {
+            const int total = std::clamp(face + kColourTable[group].sizeRollModifier, 1, 5);
+            size.odds[group][total - 1] += p;
+        });
+    }
+    return TableList(colour, size);
 }
 
 }  // namespace nexmar

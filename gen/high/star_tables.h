@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/dice.h"
+#include "gen/odds.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -13,5 +17,10 @@ StarSize RollStarSize(Dice& dice, int modifier);
 int SizeRollModifier(StarColour colour);
 // Added to every zone roll of the objects around the star: 0 to -3.
 int ZoneRollModifier(StarSize size);
+
+// "Yellow (G) Main Sequence".
+std::string StarName(StarColour colour, StarSize size);
+// The odds of the colour and the size by colour, as HighTable lists them.
+std::vector<TableOdds> StarTableOdds();
 
 }  // namespace nexmar

@@ -1,7 +1,9 @@
 #include "gen/low/low_system.h"
 
 #include <climits>
+#include <iterator>
 
+#include "gen/odds.h"
 #include "gen/table_lookup.h"
 
 namespace nexmar {
@@ -84,6 +86,41 @@ LowSystem GenerateLowSystem(Dice& dice, bool census)
 LowSystem GenerateFirstLowSystem(Dice& dice, bool census)
 {
     return Generate(dice, census, true);
+}
+
+int LowSpecialRow(std::string_view text)
+{
+    for (int row = 0; row < static_cast<int>(std::size(kSpecialTable)); ++row) {
+        if (kSpecialTable[row].text == text) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+// The same dice as Generate, read through the same rows.
+std::vector<TableOdds> LowTableOdds()
+{
+    std::vector<std::string> classes;
+    for (const ImportanceRow& row : kImportanceTable) {
+        classes.emplace_back(LowSizeClassName(row.sizeClass));
+    }
+    std::vector<std::string> specials;
+    for (const SpecialRow& row : kSpecialTable) {
+        specials.emplace_back(row.text);
+    }
+    TableOdds sizeClass("Low: size class by importance", {""}, classes);
+    TableOdds special("Low: special by size class", classes, specials);
+    ForEachTwoD6([&](int total, double p) {
+        sizeClass.odds[0][static_cast<int>(RowFor(kImportanceTable, total).sizeClass)] += p;
+    });
+    for (const ImportanceRow& base : kImportanceTable) {
+        ForEachTwoD6([&](int total, double p) {
+            const SpecialRow& row = RowFor(kSpecialTable, total + base.specialModifier);
+            special.odds[static_cast<int>(base.sizeClass)][LowSpecialRow(row.text)] += p;
+        });
+    }
+    return TableList(sizeClass, special);
 }
 
 }  // namespace nexmar

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <optional>
 
+#include "gen/odds.h"
 
 namespace nexmar {
 
@@ -278,6 +279,187 @@ MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census)
         object.census = CensusValues{derived, moraleAndProductivity, moraleAndProductivity};
     }
     return object;
+}
+
+namespace {
+
+int TypeOutcome(const TypeRow& row)
+{
+    return row.type == Hostile && row.rule == ValueRule::None ? kMediumHostileWithoutValue : static_cast<int>(row.type);
+}
+
+const TypeRow (&TypesOf(OrbitZone zone))[6]
+{
+    switch (zone) {
+    case OrbitZone::Inner:
+        return kInnerTypes;
+    case OrbitZone::Habitable:
+        return kHabitableTypes;
+    case OrbitZone::Outer:
+        break;
+    }
+    return kOuterTypes;
+}
+
+// The value rules that roll on the value table, in the order of MediumValuedGroup.
+constexpr ValueRule kValuedRules[] = {ValueRule::Terrestrial, ValueRule::SubTerrestrial, ValueRule::Hostile};
+
+ValueClass ValueColumn(const ValueTableRow& row, ValueRule rule)
+{
+    return rule == ValueRule::Terrestrial ? row.terrestrial
+           : rule == ValueRule::SubTerrestrial ? row.subTerrestrial
+                                               : row.hostile;
+}
+
+std::string TypeOutcomeName(int outcome)
+{
+    if (outcome == kMediumHostileWithoutValue) {
+        return "Hostile (no value class)";
+    }
+    return std::string(MediumObjectTypeName(static_cast<MediumObjectType>(outcome)));
+}
+
+}  // namespace
+
+int MediumTypeOutcome(const MediumObject& object)
+{
+    return object.type == Hostile && !object.value ? kMediumHostileWithoutValue : static_cast<int>(object.type);
+}
+
+int MediumValuedGroup(const MediumObject& object)
+{
+    if (!object.value) {
+        return -1;
+    }
+    switch (object.type) {
+    case Terrestrial:
+        return 0;
+    case SubTerrestrial:
+        return 1;
+    case Hostile:
+        return 2;
+    case GasGiant:
+    case AsteroidBelt:
+        break;
+    }
+    return -1;
+}
+
+int MediumSpecialRow(std::string_view text)
+{
+    for (int row = 0; row < static_cast<int>(std::size(kSpecialTable)); ++row) {
+        if (kSpecialTable[row].text == text) {
+            return row;
+        }
+    }
+    return static_cast<int>(std::size(kSpecialTable));
+}
+
+int MediumMoonCountGroup(OrbitZone zone, int typeOutcome)
+{
+    int group = 0;
+    for (const OrbitZone z : kOrbitZones) {
+        for (int outcome = 0; outcome < kMediumTypeOutcomes; ++outcome) {
+            const auto& types = TypesOf(z);
+            const bool rolled = std::any_of(std::begin(types), std::end(types),
+                                            [outcome](const TypeRow& row) { return TypeOutcome(row) == outcome; });
+            if (rolled && z == zone && outcome == typeOutcome) {
+                return group;
+            }
+            group += rolled ? 1 : 0;
+        }
+    }
+    return -1;
+}
+
+int MediumMoonRow(std::string_view text)
+{
+    for (int row = 0; row < static_cast<int>(std::size(kMoonTable)); ++row) {
+        if (kMoonTable[row].text == text) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+// The same dice as GenerateMediumObject, read through the same rows.
+std::vector<TableOdds> MediumObjectTableOdds()
+{
+    std::vector<std::string> zones;
+    for (const OrbitZone zone : kOrbitZones) {
+        zones.emplace_back(OrbitZoneName(zone));
+    }
+    std::vector<std::string> typeNames;
+    for (int outcome = 0; outcome < kMediumTypeOutcomes; ++outcome) {
+        typeNames.push_back(TypeOutcomeName(outcome));
+    }
+    TableOdds type("Medium: type by zone", zones, typeNames);
+    std::vector<std::string> moonCountGroups;
+    for (const OrbitZone zone : kOrbitZones) {
+        for (int outcome = 0; outcome < kMediumTypeOutcomes; ++outcome) {
+            if (MediumMoonCountGroup(zone, outcome) >= 0) {
+                moonCountGroups.push_back(std::string(OrbitZoneName(zone)) + " " + TypeOutcomeName(outcome));
+            }
+        }
+    }
+    TableOdds moonCount("Medium: moons by zone and type", moonCountGroups, {"0", "1", "2", "3", "4", "5"});
+    for (const OrbitZone zone : kOrbitZones) {
+        std::vector<double> typeChance(kMediumTypeOutcomes, 0.0);
+        ForEachFace(1, 6, [&](int face, double p) {
+            const TypeRow& row = TypesOf(zone)[face - 1];
+            type.odds[static_cast<int>(zone)][TypeOutcome(row)] += p;
+            typeChance[TypeOutcome(row)] += p;
+        });
+        // The moon count given the type: the rows of that type weighed by their faces.
+        ForEachFace(1, 6, [&](int face, double p) {
+            const TypeRow& row = TypesOf(zone)[face - 1];
+            std::vector<double>& counts = moonCount.odds[MediumMoonCountGroup(zone, TypeOutcome(row))];
+            const double given = p / typeChance[TypeOutcome(row)];
+            if (row.moonDie == 0) {
+                counts[row.moonModifier] += given;
+            } else {
+                ForEachFace(1, row.moonDie,
+                            [&](int moons, double q) { counts[moons + row.moonModifier] += given * q; });
+            }
+        });
+    }
+
+    const std::vector<std::string> valued = {"Terrestrial", "Sub-Terrestrial", "Hostile"};
+    std::vector<std::string> values;
+    for (int value = 0; value < static_cast<int>(std::size(kValueClasses)); ++value) {
+        values.emplace_back(ValueClassName(static_cast<ValueClass>(value)));
+    }
+    std::vector<std::string> specials;
+    for (const SpecialRow& row : kSpecialTable) {
+        specials.emplace_back(row.text);
+    }
+    specials.emplace_back(kNoSpecial.text);
+    TableOdds value("Medium: value class by type", valued, values);
+    TableOdds special("Medium: special by type", valued, specials);
+    for (int group = 0; group < static_cast<int>(std::size(kValuedRules)); ++group) {
+        const ValueRule rule = kValuedRules[group];
+        ForEachFace(2, 12, [&](int roll, double p) {
+            value.odds[group][static_cast<int>(ValueColumn(kValueTable[roll - 2], rule))] += p;
+        });
+        ForEachTwoD6([&](int total, double p) {
+            const int wanted = total - SpecialModifier(rule);
+            const auto row = std::find_if(std::begin(kSpecialTable), std::end(kSpecialTable),
+                                          [wanted](const SpecialRow& r) { return r.total == wanted; });
+            special.odds[group][row - std::begin(kSpecialTable)] += p;
+        });
+    }
+
+    std::vector<std::string> moonRows;
+    for (const MoonRow& row : kMoonTable) {
+        moonRows.emplace_back(row.text);
+    }
+    TableOdds moon("Medium: moon", {""}, moonRows);
+    ForEachTwoD6([&](int total, double p) {
+        const auto row = std::find_if(std::begin(kMoonTable), std::end(kMoonTable) - 1,
+                                      [total](const MoonRow& r) { return total <= r.highest; });
+        moon.odds[0][row - std::begin(kMoonTable)] += p;
+    });
+    return TableList(type, value, special, moonCount, moon);
 }
 
 }  // namespace nexmar

@@ -1,5 +1,7 @@
 #include "gen/medium/medium_system.h"
 
+#include <string>
+
 #include "gen/medium/medium_object.h"
 
 namespace nexmar {
@@ -48,6 +50,24 @@ MediumSystem GenerateMediumSystem(Dice& dice, bool census)
         }
     }
     return system;
+}
+
+std::vector<TableOdds> MediumTableOdds()
+{
+    std::vector<std::string> counts;
+    for (int objects = 1; objects <= 10; ++objects) {
+        counts.push_back(std::to_string(objects) + (objects == 1 ? " object" : " objects"));
+    }
+    TableOdds layout("Medium: objects by layout", {""}, counts);
+    ForEachTwoD6([&](int total, double p) {
+        const LayoutRow& row = kLayoutTable[total - 2];
+        layout.odds[0][row.inner + row.habitable + row.outer - 1] += p;
+    });
+    std::vector<TableOdds> tables = TableList(layout);
+    for (TableOdds& table : MediumObjectTableOdds()) {
+        tables.push_back(std::move(table));
+    }
+    return tables;
 }
 
 }  // namespace nexmar

@@ -182,5 +182,24 @@ TEST(Cli, ReportsThatCannotBeCreatedGiveStatusOneAndTheMessage)
     EXPECT_NE(run.out.find("[0] System 1"), std::string::npos);
 }
 
+TEST(Cli, StatisticsFollowTheRunWithoutChangingIt)
+{
+    TempDir plain, counted;
+    const CliRun run =
+        RunNexmarCli({"--systems", "30", "--detail", "high", "--seed", "5", "--tree", "--dir", plain.path()});
+    const CliRun withStats = RunNexmarCli(
+        {"--systems", "30", "--detail", "high", "--seed", "5", "--tree", "--stats", "--dir", counted.path()});
+    ASSERT_EQ(withStats.status, 0);
+    ASSERT_EQ(withStats.out.rfind(run.out, 0), 0u);
+    EXPECT_EQ(ReadFile(plain.path() / "TNXH001"), ReadFile(counted.path() / "TNXH001"));
+    const std::string statistics = withStats.out.substr(run.out.size());
+    EXPECT_EQ(statistics.rfind("Sector totals (High detail)\n  Systems: 30\n", 0), 0u) << statistics;
+    EXPECT_NE(statistics.find("\nHigh: moon by planet: chi-square "), std::string::npos);
+
+    const CliRun unwritable = RunNexmarCli({"--seed", "5", "--dir", plain.path(), "--stats-json", plain.path()});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("could not write the statistics"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace nexmar

@@ -122,10 +122,11 @@ for seed, (level, census) in enumerate(
         at = next((i for i, (a, b) in enumerate(zip(rebuilt.splitlines(), report.splitlines())) if a != b), None)
         fail(f"{name}: the report rebuilt from the JSON differs at line {at}")
 
-# Standard output cannot carry both the tree and the document.
-result = run("--json", "-", "--tree", "--dir", scratch)
-if result.returncode != 2 or result.stdout or result.stderr.count(b"\n") != 1:
-    fail(f"--json - --tree: exit {result.returncode}, stdout {result.stdout[:40]!r}, stderr {result.stderr!r}")
+# Standard output cannot carry the document beside the tree or the statistics.
+for other in ("--tree", "--stats"):
+    result = run("--json", "-", other, "--dir", scratch)
+    if result.returncode != 2 or result.stdout or result.stderr.count(b"\n") != 1:
+        fail(f"--json - {other}: exit {result.returncode}, stdout {result.stdout[:40]!r}, stderr {result.stderr!r}")
 
 # A document cut short by a full disk never replaces the earlier one, and
 # leaves nothing of itself beside it.

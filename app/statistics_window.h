@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+#include "run/run_statistics.h"
+
+class QChartView;
+class QLabel;
+class QListWidget;
+
+namespace nexmar {
+
+// The statistics of one run in a window of its own: the sector totals, the
+// rolled tables with their p-values, and for the chosen table a bar chart of
+// each outcome's observed count beside its expected count. It keeps its own
+// copy, so a later run leaves it as it was.
+class StatisticsWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit StatisticsWindow(RunStatistics statistics, QWidget* parent = nullptr);
+
+    // Shows the chart of the table at this row of the list.
+    void ShowTable(int table);
+
+private:
+    RunStatistics statistics_;
+    QLabel* totals_ = nullptr;
+    QListWidget* tables_ = nullptr;
+    QChartView* chart_ = nullptr;
+};
+
+}  // namespace nexmar
