@@ -166,6 +166,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
         ->type_name("DIR");
     app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
+        ->type_name("PATH");
     app.add_flag("--stats", options.printStatistics,
                  "Print the sector totals and each rolled table's counts against its odds after the run");
     app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
