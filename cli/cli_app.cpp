@@ -8,6 +8,7 @@
 #include "core/format.h"
 #include "core/report_files.h"
 #include "cli/json_output.h"
+#include "cli/json_run_file.h"
 #include "run/json_export.h"
 
 namespace nexmar {
@@ -77,19 +78,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.set_version_flag("--version", "nexmar-cli " NEXMAR_VERSION);
 
     std::string systems = "1";
-    app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
+    CLI::Option* systemsOption = app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
         ->type_name("N")
         ->check(DecimalDigits("1 to 1000000"))
         ->check(CLI::Range(1, kMaxBatchSystems).description(""));
     const std::map<std::string, DetailLevel> levels{
         {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
     std::string level = "low";
-    app.add_option("--detail", level, "Detail level: low, medium or high (default low)")
+    CLI::Option* detailOption = app.add_option("--detail", level, "Detail level: low, medium or high (default low)")
         ->type_name("LEVEL")
         ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
-    app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
+    CLI::Option* censusOption = app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
     std::string seed;
-    app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")
+    CLI::Option* seedOption = app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")
         ->type_name("S")
         ->check(DecimalDigits("0 to 4294967295"))
         ->check(CLI::Range(0.0, 4294967295.0).description(""));
@@ -98,6 +99,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         ->type_name("DIR");
     app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
         ->type_name("PATH");
+    // The saved run fixes the count, the level, the census option and the seed.
+    app.add_option("--from-json", options.fromJsonPath,
+                   "Render the run saved in the JSON document PATH instead of rolling dice")
+        ->type_name("PATH")
+        ->excludes(systemsOption)
+        ->excludes(detailOption)
+        ->excludes(censusOption)
+        ->excludes(seedOption);
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -146,7 +155,17 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
         return kExitBadInput;
     }
-    const CliOptions& options = parsed.options;
+    CliOptions options = parsed.options;
+    std::unique_ptr<JsonRunFile> runFile;
+    if (!options.fromJsonPath.empty()) {
+        std::string error;
+        runFile = JsonRunFile::Check(options.fromJsonPath, error);
+        if (!runFile) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+            return kExitBadInput;
+        }
+        runFile->SetOptions(options);
+    }
 
     const std::uint32_t seed = options.seed.value_or(ClockSeed());
     if (!options.seed) {
@@ -186,7 +205,8 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         tree.DropFrom(system);
     };
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
-    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
+    const RunOutcome outcome = runFile ? runFile->Render(inputs, tree, reports, notifier, printAndDrop, observers)
+                                       : RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
     bool jsonWritten = true;
     if (json) {
         jsonExport->Finish();

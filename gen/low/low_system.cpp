@@ -86,4 +86,13 @@ LowSystem GenerateFirstLowSystem(Dice& dice, bool census)
     return Generate(dice, census, true);
 }
 
+std::vector<std::string_view> LowSpecialTexts()
+{
+    std::vector<std::string_view> texts;
+    for (const SpecialRow& row : kSpecialTable) {
+        texts.emplace_back(row.text);
+    }
+    return texts;
+}
+
 }  // namespace nexmar

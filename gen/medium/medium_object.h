@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 #include "core/dice.h"
 #include "gen/records.h"
 
@@ -9,5 +12,12 @@ namespace nexmar {
 // special, Capacity and RAW, and with the census option Census, Morale and
 // Productivity. The zone picks the type table.
 MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census);
+
+// Census from half the Capacity, Morale and Productivity one less, at least 1.
+CensusValues MediumObjectCensus(int capacity);
+
+// Every text an object's special or one of its moons can show, in table order.
+std::vector<std::string_view> MediumSpecialTexts();
+std::vector<std::string_view> MediumMoonTexts();
 
 }  // namespace nexmar
