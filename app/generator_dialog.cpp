@@ -27,6 +27,7 @@
 #include "app/dialog_units.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
+#include "app/run_file_reading.h"
 #include "app/seed_input.h"
 #include "app/user_prompts.h"
 #include "run/json_export.h"
@@ -172,6 +173,10 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     connect(seedAction_, &QAction::triggered, this, &GeneratorDialog::GenerateWithSeed);
     exportJsonAction_ = new QAction(QStringLiteral("Export JSON..."), this);
     connect(exportJsonAction_, &QAction::triggered, this, &GeneratorDialog::ExportJson);
+    openJsonAction_ = new QAction(QStringLiteral("Open JSON..."), this);
+    openJsonAction_->setShortcut(QKeySequence::Open);
+    connect(openJsonAction_, &QAction::triggered, this, &GeneratorDialog::OpenJson);
+    addAction(openJsonAction_);
 }
 
 GeneratorDialog::~GeneratorDialog() = default;
@@ -385,6 +390,52 @@ void GeneratorDialog::ExportJson()
     }
 }
 
+void GeneratorDialog::OpenJson()
+{
+    const QString name = prompts_.AskOpenFileName(this, QString::fromLatin1(kJsonSaveKind.filter), saveFolder_);
+    if (name.isEmpty()) {
+        return;
+    }
+    saveFolder_ = QFileInfo(name).absolutePath();
+    UserSettings().setValue(QString::fromLatin1(kSaveFolderKey), saveFolder_);
+    std::variant<LoadedRun, QString> read;
+    {
+        const WaitCursor wait;
+        read = ReadRunFile(name);
+    }
+    // A file that cannot be shown whole leaves the earlier run as it was.
+    if (const QString* refusal = std::get_if<QString>(&read)) {
+        prompts_.ShowMessage(this, *refusal);
+        return;
+    }
+    const LoadedRun& run = std::get<LoadedRun>(read);
+    const JsonRunHeader& saved = run.summary.header;
+    numberField_->setText(QString::number(run.summary.systems));
+    levelGroup_->button(int(saved.level))->setChecked(true);
+    censusBox_->setChecked(saved.census);
+    ReadInputs();
+    lastSeed_ = saved.seed;
+    {
+        const WaitCursor wait;
+        lastJson_.clear();
+        JsonExport json({"nexmar", saved.seed, saved.level, saved.census},
+                        [this](std::string_view text) { lastJson_.append(text); });
+        RecordObserver* const observers[] = {&json};
+        model_->Rebuild([&] {
+            RenderLoadedRun(run, tree_, reports_, notifier_, {}, observers);
+            model_->SetRootToolTip(QStringLiteral("Seed %1").arg(saved.seed));
+        });
+        json.Finish();
+    }
+    saveButton_->setEnabled(true);
+    expandButton_->setEnabled(true);
+    ShowExpandButton(true);
+    for (const std::string& message : notifier_.messages) {
+        prompts_.ShowMessage(this, QString::fromStdString(message));
+    }
+    notifier_.messages.clear();
+}
+
 QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)
 {
     const QString name = prompts_.AskSaveFileName(this, QString::fromLatin1(filter),
@@ -428,6 +479,7 @@ void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
     menu->addAction(copySeedAction_);
     menu->addAction(seedAction_);
     menu->addAction(exportJsonAction_);
+    menu->addAction(openJsonAction_);
     menu->addSeparator();
     menu->addAction(aboutAction_);
     menu->popup(event->globalPos());
