@@ -617,7 +617,8 @@ public:
                 place += "/" + std::to_string(frame.count);
             }
         }
-        Fail(place, position_.line, what);
+        // A character that ends a line is still on it.
+        Fail(place, position_.line - (position_.last == '\n' ? 1 : 0), what);
     }
 
 private:
@@ -724,7 +725,7 @@ private:
     {
         const auto require = [&](const char* key, const char* why) {
             if (!head_.contains(key)) {
-                Fail(std::string("/") + key, complete ? position_.line : lines_.at("/systems"),
+                Fail(std::string("/") + key, position_.line,
                      std::string("missing; expected ") + why);
             }
         };
