@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <set>
 #include <unordered_map>
@@ -63,12 +64,17 @@ private:
     LinePosition* position_ = nullptr;
 };
 
-// JSON pointer escaping of one key.
+// JSON pointer escaping of one key; a control character is shown as its
+// JSON escape, so that a message stays one line.
 std::string PointerToken(const std::string& key)
 {
     std::string token;
     for (const char c : key) {
-        if (c == '~') {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c));
+            token += escape;
+        } else if (c == '~') {
             token += "~0";
         } else if (c == '/') {
             token += "~1";
@@ -219,7 +225,8 @@ public:
                 Fail(pointer_ + "/" + key, line_, "missing; expected this field in every such object");
             }
         }
-        for (const auto& [key, member] : value_.items()) {
+        for (const auto& member : value_.items()) {
+            const std::string& key = member.key();
             const auto named = [&key](const char* name) { return key == name; };
             if (std::none_of(required.begin(), required.end(), named)) {
                 std::string expected;
