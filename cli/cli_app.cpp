@@ -99,14 +99,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         ->type_name("DIR");
     app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
         ->type_name("PATH");
-    // The saved run fixes the count, the level, the census option and the seed.
     app.add_option("--from-json", options.fromJsonPath,
                    "Render the run saved in the JSON document PATH instead of rolling dice")
-        ->type_name("PATH")
-        ->excludes(systemsOption)
-        ->excludes(detailOption)
-        ->excludes(censusOption)
-        ->excludes(seedOption);
+        ->type_name("PATH");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -126,6 +121,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
             parsed.message = OneLine(error.what());
         }
         return parsed;
+    }
+    for (const CLI::Option* fixed : {systemsOption, detailOption, censusOption, seedOption}) {
+        if (!options.fromJsonPath.empty() && fixed->count() > 0) {
+            parsed.status = ParsedCommandLine::Status::Error;
+            parsed.message = fixed->get_name() + " cannot be given with --from-json, which takes the count, the level, "
+                                                 "the census option and the seed from the file";
+            return parsed;
+        }
     }
     options.systems = std::stoi(systems);
     options.level = levels.at(level);

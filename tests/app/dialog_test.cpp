@@ -323,7 +323,8 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     for (const QAction* action : menu->actions()) {
         texts << action->text();
     }
-    QCOMPARE(texts, (QStringList{"Copy Seed", "Generate with Seed...", "Export JSON...", "", "&About Nexmar..."}));
+    QCOMPARE(texts, (QStringList{"Copy Seed", "Generate with Seed...", "Export JSON...", "Open JSON...", "",
+                                 "&About Nexmar..."}));
     QAction* about = menu->actions().constLast();
     about->trigger();
     menu->close();

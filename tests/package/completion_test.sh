@@ -22,7 +22,7 @@ fail() {
 }
 
 offered=$(complete_last nexmar-cli -- | sort)
-listed=$("$cli" --help | grep -o -- '--[a-z]*' | sort -u)
+listed=$("$cli" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)
 [[ "$offered" == "$listed" ]] || fail "options offered: $(echo $offered); listed by --help: $(echo $listed)"
 
 levels=$(complete_last nexmar-cli --detail '')
