@@ -2,6 +2,8 @@
 # json_round_trip.sh CLI: for 20 seeds at each level, census on and off, a
 # run exported with --json and rendered again with --from-json prints the
 # same tree and writes the same reports and the same document, byte for byte.
+# The options the file decides are refused beside it, in one line, touching
+# no file.
 set -eu
 cli=$1
 work=$(mktemp -d)
@@ -28,5 +30,14 @@ for level in low medium high; do
             seed=$((seed + 1))
         done
     done
+done
+for fixed in "--systems 2" "--detail low" --census "--seed 1"; do
+    rm -f "$work/again/TNXT001"
+    status=0
+    "$cli" --from-json "$work/run/run.json" $fixed --dir "$work/again" 2>"$work/error" || status=$?
+    if [ $status -ne 2 ] || [ "$(wc -l <"$work/error")" -ne 1 ] || [ -e "$work/again/TNXT001" ]; then
+        echo "--from-json with $fixed: exit $status, $(cat "$work/error")"
+        failed=1
+    fi
 done
 exit $failed
