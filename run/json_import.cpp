@@ -280,10 +280,8 @@ constexpr HighObjectSize kHighSizes[] = {HighObjectSize::Tiny,  HighObjectSize::
                                          HighObjectSize::HugeCapacity8};
 constexpr DetailLevel kDetailLevels[] = {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High};
 
-std::string_view ProgramName(int index)
-{
-    return index == 0 ? "nexmar" : "nexmar-cli";
-}
+// The programs that write the document: the dialog and the command line.
+const std::vector<std::string_view> kPrograms = {"nexmar", "nexmar-cli"};
 
 // The bounds below are the sums of the tables' extremes; the census values
 // of Medium and High objects follow from their Capacity and special exactly.
@@ -753,7 +751,7 @@ private:
             }
         }
         if (head_.contains("program")) {
-            summary_.header.program = Head("program").OneOf({ProgramName(0), ProgramName(1)});
+            summary_.header.program = Head("program").OneOf(kPrograms);
         }
         if (head_.contains("version")) {
             summary_.version = Head("version").String();
