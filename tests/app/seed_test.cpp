@@ -318,7 +318,9 @@ void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
     dialog_->Generate();
     QVERIFY(Tree() != tree);
     prompts_.nextOpenName = saved;
-    dialog_->OpenJson();
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+    QTest::keyClick(Find<QLineEdit>("numberField"), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(prompts_.messages, QStringList());
     QCOMPARE(prompts_.openDialogs, QStringList{QStringLiteral("JSON File (*.json)")});
     QCOMPARE(prompts_.openDirectories, QStringList{QFileInfo(saved).absolutePath()});
