@@ -26,6 +26,7 @@
 #include "app/dialog_units.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
+#include "app/run_file_reading.h"
 #include "app/seed_input.h"
 #include "app/statistics_window.h"
 #include "app/user_prompts.h"
@@ -176,6 +177,10 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     statisticsAction_ = new QAction(QStringLiteral("Run &Statistics..."), this);
     statisticsAction_->setEnabled(false);
     connect(statisticsAction_, &QAction::triggered, this, &GeneratorDialog::ShowStatistics);
+    openJsonAction_ = new QAction(QStringLiteral("Open JSON..."), this);
+    openJsonAction_->setShortcut(QKeySequence::Open);
+    connect(openJsonAction_, &QAction::triggered, this, &GeneratorDialog::OpenJson);
+    addAction(openJsonAction_);
 }
 
 GeneratorDialog::~GeneratorDialog() = default;
@@ -395,6 +400,54 @@ void GeneratorDialog::ExportJson()
     }
 }
 
+void GeneratorDialog::OpenJson()
+{
+    const QString name = prompts_.AskOpenFileName(this, QString::fromLatin1(kJsonSaveKind.filter), saveFolder_);
+    if (name.isEmpty()) {
+        return;
+    }
+    saveFolder_ = QFileInfo(name).absolutePath();
+    UserSettings().setValue(QString::fromLatin1(kSaveFolderKey), saveFolder_);
+    std::variant<LoadedRun, QString> read;
+    {
+        const WaitCursor wait;
+        read = ReadRunFile(name);
+    }
+    // A file that cannot be shown whole leaves the earlier run as it was.
+    if (const QString* refusal = std::get_if<QString>(&read)) {
+        prompts_.ShowMessage(this, *refusal);
+        return;
+    }
+    const LoadedRun& run = std::get<LoadedRun>(read);
+    const JsonRunHeader& saved = run.summary.header;
+    numberField_->setText(QString::number(run.summary.systems));
+    levelGroup_->button(int(saved.level))->setChecked(true);
+    censusBox_->setChecked(saved.census);
+    ReadInputs();
+    lastSeed_ = saved.seed;
+    {
+        const WaitCursor wait;
+        lastJson_.clear();
+        JsonExport json({"nexmar", saved.seed, saved.level, saved.census},
+                        [this](std::string_view text) { lastJson_.append(text); });
+        statistics_ = std::make_unique<RunStatistics>(saved.level, saved.census);
+        RecordObserver* const observers[] = {&json, statistics_.get()};
+        auto result = std::make_shared<ResultTree>();
+        RenderLoadedRun(run, *result, reports_, notifier_, {}, observers);
+        json.Finish();
+        model_->SetRootToolTip(QStringLiteral("Seed %1").arg(saved.seed));
+        model_->Show(std::move(result));
+    }
+    statisticsAction_->setEnabled(true);
+    saveButton_->setEnabled(true);
+    expandButton_->setEnabled(true);
+    ShowExpandButton(true);
+    for (const std::string& message : notifier_.messages) {
+        prompts_.ShowMessage(this, QString::fromStdString(message));
+    }
+    notifier_.messages.clear();
+}
+
 QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)
 {
     const QString name = prompts_.AskSaveFileName(this, QString::fromLatin1(filter),
@@ -446,6 +499,7 @@ void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
     menu->addAction(copySeedAction_);
     menu->addAction(seedAction_);
     menu->addAction(exportJsonAction_);
+    menu->addAction(openJsonAction_);
     menu->addAction(statisticsAction_);
     menu->addSeparator();
     menu->addAction(aboutAction_);

@@ -54,6 +54,8 @@ public:
     void CopySeed();
     void SaveToFile();
     void ExportJson();
+    // Shows the run saved in a JSON document, as the run that wrote it showed it.
+    void OpenJson();
     void ExpandAll();
     void CollapseAll();
     void ShowAbout();
@@ -105,6 +107,7 @@ private:
     QAction* copySeedAction_ = nullptr;
     QAction* seedAction_ = nullptr;
     QAction* exportJsonAction_ = nullptr;
+    QAction* openJsonAction_ = nullptr;
     QRect treeGeometry_;  // at the size the dialog opens with
     QSize openingSize_;
     QAction* statisticsAction_ = nullptr;

@@ -32,6 +32,19 @@ QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, c
     return dialog.selectedFiles().constFirst();
 }
 
+QString DialogPrompts::AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory)
+{
+    QFileDialog dialog(parent, QString(), directory);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 std::optional<QString> DialogPrompts::AskSeed(QWidget* parent, const QString& text)
 {
     QInputDialog input(parent);

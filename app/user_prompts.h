@@ -20,6 +20,9 @@ public:
     // Returns an empty string when the user cancels.
     virtual QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
                                     const QString& directory) = 0;
+    // An open-file dialog with one filter, opened in directory (empty: the
+    // working directory). Returns an empty string when the user cancels.
+    virtual QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) = 0;
     // A one-line input for a seed, showing text; nothing when the user cancels.
     virtual std::optional<QString> AskSeed(QWidget* parent, const QString& text) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
@@ -31,6 +34,7 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
                             const QString& directory) override;
+    QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) override;
     std::optional<QString> AskSeed(QWidget* parent, const QString& text) override;
     void ShowAbout(QWidget* parent) override;
 };

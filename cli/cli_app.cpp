@@ -14,6 +14,7 @@
 #include "core/format.h"
 #include "core/report_files.h"
 #include "cli/json_output.h"
+#include "cli/json_run_file.h"
 #include "run/json_export.h"
 #include "run/tree_renderer.h"
 #include "run/statistics_report.h"
@@ -150,15 +151,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     std::string systems = "1";
     // The numbers are taken as text and read by ParseDecimal, as the dialog
     // reads its number field, so that no other conversion sees them.
-    app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
-        ->type_name("N");
+    const CLI::Option* systemsOption =
+        app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
+            ->type_name("N");
     const std::map<std::string, DetailLevel> levels{
         {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
     std::string level = "low";
-    app.add_option("--detail", level, "Detail level: low, medium or high (default low)")
+    const CLI::Option* detailOption = app.add_option("--detail", level, "Detail level: low, medium or high (default low)")
         ->type_name("LEVEL")
         ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
-    app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
+    const CLI::Option* censusOption = app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
     std::string seed;
     const CLI::Option* seedOption =
         app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")->type_name("S");
@@ -170,6 +172,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     app.add_flag("--stats", options.printStatistics,
                  "Print the sector totals and each rolled table's counts against its odds after the run");
     app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
+        ->type_name("PATH");
+    app.add_option("--from-json", options.fromJsonPath,
+                   "Render the run saved in the JSON document PATH instead of rolling dice")
         ->type_name("PATH");
 
     std::vector<const char*> argv;
@@ -190,6 +195,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
             parsed.message = OneLine(error.what());
         }
         return parsed;
+    }
+    for (const CLI::Option* fixed : {systemsOption, detailOption, censusOption, seedOption}) {
+        if (!options.fromJsonPath.empty() && fixed->count() > 0) {
+            parsed.status = ParsedCommandLine::Status::Error;
+            parsed.message = fixed->get_name() + " cannot be given with --from-json, which takes the count, the level, "
+                                                 "the census option and the seed from the file";
+            return parsed;
+        }
     }
     std::uint64_t value = 0;
     std::string error = ReadDecimal("--systems", systems, kMinSystems, kMaxBatchSystems, value);
@@ -229,7 +242,17 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
         return kExitBadInput;
     }
-    const CliOptions& options = parsed.options;
+    CliOptions options = parsed.options;
+    std::unique_ptr<JsonRunFile> runFile;
+    if (!options.fromJsonPath.empty()) {
+        std::string error;
+        runFile = JsonRunFile::Check(options.fromJsonPath, error);
+        if (!runFile) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+            return kExitBadInput;
+        }
+        runFile->SetOptions(options);
+    }
 
     const std::uint32_t seed = options.seed.value_or(ClockSeed());
     if (!options.seed) {
@@ -286,7 +309,8 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     if (options.printStatistics || !options.statisticsJson.empty()) {
         observers.push_back(&statistics.emplace(options.level, options.census));
     }
-    const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
+    const RunOutcome outcome = runFile ? runFile->Render(inputs, tree, reports, notifier, printAndDrop, observers)
+                                       : RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
         // ever part, the refusal still says why instead of failing silently.

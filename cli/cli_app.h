@@ -20,6 +20,7 @@ struct CliOptions {
     std::optional<std::uint32_t> seed;
     bool printTree = false;
     std::string jsonPath;  // empty: no JSON; "-": standard output
+    std::string fromJsonPath;  // empty: roll the dice
     std::filesystem::path directory = ".";
     bool printStatistics = false;
     std::filesystem::path statisticsJson;  // empty: none written

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <iterator>
-#include <string>
 
 #include "gen/high/high_system.h"
 #include "gen/low/low_system.h"
@@ -26,75 +25,115 @@ std::string SystemLabel(int number)
 
 }  // namespace
 
+RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, ReportFiles& reports,
+                         Notifier& notifier, const SystemDone& systemDone, std::span<RecordObserver* const> observers)
+    : level_(level),
+      renderTree_(renderTree),
+      tree_(tree),
+      reports_(reports),
+      notifier_(notifier),
+      systemDone_(systemDone),
+      observers_(observers)
+{
+    reports_.OpenReports(notifier_);
+    root_ = tree_.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+    if (level_ == DetailLevel::Low) {
+        WriteLowTableStart(reports_);
+    }
+}
+
+ItemId RunRenderer::NextSystemItem()
+{
+    ++number_;
+    return tree_.Insert(root_, SystemLabel(number_), TreeImage::System, Placement::Last);
+}
+
+void RunRenderer::SystemComplete(ItemId system)
+{
+    if (systemDone_) {
+        systemDone_(tree_, system);
+    }
+}
+
+void RunRenderer::AddLowSystem(const LowSystem& record)
+{
+    const ItemId system = NextSystemItem();
+    if (renderTree_) {
+        RenderLowSystem(tree_, system, record);
+    }
+    WriteLowRow(reports_, number_, record);
+    for (RecordObserver* observer : observers_) {
+        observer->OnLowSystem(number_, record);
+    }
+    SystemComplete(system);
+}
+
+void RunRenderer::AddMediumSystem(const MediumSystem& record)
+{
+    const ItemId system = NextSystemItem();
+    if (renderTree_) {
+        RenderMediumSystem(tree_, system, number_, record);
+    }
+    reports_.WriteSystemHeading(number_);
+    WriteMediumTable(reports_, number_, record);
+    for (RecordObserver* observer : observers_) {
+        observer->OnMediumSystem(number_, record);
+    }
+    SystemComplete(system);
+}
+
+void RunRenderer::AddHighSystem(const HighSystem& record)
+{
+    const ItemId system = NextSystemItem();
+    if (renderTree_) {
+        RenderHighSystem(tree_, system, number_, record);
+    }
+    reports_.WriteSystemHeading(number_);
+    WriteHighTables(reports_, number_, record);
+    for (RecordObserver* observer : observers_) {
+        observer->OnHighSystem(number_, record);
+    }
+    SystemComplete(system);
+}
+
+RunOutcome RunRenderer::Finish()
+{
+    RunOutcome outcome;
+    outcome.generated = true;
+    if (level_ == DetailLevel::Low) {
+        WriteLowTableEnd(reports_);
+    }
+    if (reports_.IsOpen()) {
+        outcome.reportsComplete = reports_.CloseReports(notifier_);
+    }
+    return outcome;
+}
+
 RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
                          Notifier& notifier, const SystemDone& systemDone,
                          std::span<RecordObserver* const> observers)
 {
-    RunOutcome outcome;
     tree.Clear();
     if (inputs.systems < kMinSystems || inputs.systems > inputs.maxSystems) {
-        return outcome;
+        return {};
     }
-    outcome.generated = true;
-    reports.OpenReports(notifier);
-    const ItemId root = tree.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+    RunRenderer renderer(inputs.level, inputs.renderTree, tree, reports, notifier, systemDone, observers);
     const bool census = inputs.census;
-
-    if (inputs.level == DetailLevel::Low) {
-        WriteLowTableStart(reports);
-    }
     for (int index = 0; index < inputs.systems; ++index) {
-        const int number = index + 1;
-        const ItemId system = tree.Insert(root, SystemLabel(number), TreeImage::System, Placement::Last);
         switch (inputs.level) {
-        case DetailLevel::Low: {
+        case DetailLevel::Low:
             // The first system of every run is a Major Colony.
-            const LowSystem record = index == 0 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census);
-            if (inputs.renderTree) {
-                RenderLowSystem(tree, system, record);
-            }
-            WriteLowRow(reports, number, record);
-            for (RecordObserver* observer : observers) {
-                observer->OnLowSystem(number, record);
-            }
+            renderer.AddLowSystem(index == 0 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census));
+            break;
+        case DetailLevel::Medium:
+            renderer.AddMediumSystem(GenerateMediumSystem(dice, census));
+            break;
+        case DetailLevel::High:
+            renderer.AddHighSystem(GenerateHighSystem(dice, census));
             break;
         }
-        case DetailLevel::Medium: {
-            const MediumSystem record = GenerateMediumSystem(dice, census);
-            if (inputs.renderTree) {
-                RenderMediumSystem(tree, system, number, record);
-            }
-            reports.WriteSystemHeading(number);
-            WriteMediumTable(reports, number, record);
-            for (RecordObserver* observer : observers) {
-                observer->OnMediumSystem(number, record);
-            }
-            break;
-        }
-        case DetailLevel::High: {
-            const HighSystem record = GenerateHighSystem(dice, census);
-            if (inputs.renderTree) {
-                RenderHighSystem(tree, system, number, record);
-            }
-            reports.WriteSystemHeading(number);
-            WriteHighTables(reports, number, record);
-            for (RecordObserver* observer : observers) {
-                observer->OnHighSystem(number, record);
-            }
-            break;
-        }
-        }
-        if (systemDone) {
-            systemDone(tree, system);
-        }
     }
-    if (inputs.level == DetailLevel::Low) {
-        WriteLowTableEnd(reports);
-    }
-    if (reports.IsOpen()) {
-        outcome.reportsComplete = reports.CloseReports(notifier);
-    }
-    return outcome;
+    return renderer.Finish();
 }
 
 }  // namespace nexmar

@@ -43,6 +43,38 @@ public:
     virtual void OnHighSystem(int /*number*/, const HighSystem& /*system*/) {}
 };
 
+// Shows records one system after another in the tree and the reports, as a
+// run does, whether the records come from the dice or from a saved run. Made
+// after the tree has been emptied: opens the reports and inserts the root
+// "System Results"; Finish closes the reports.
+class RunRenderer {
+public:
+    RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+                const SystemDone& systemDone = {}, std::span<RecordObserver* const> observers = {});
+    RunRenderer(const RunRenderer&) = delete;
+    RunRenderer& operator=(const RunRenderer&) = delete;
+
+    // The next system, of the renderer's level.
+    void AddLowSystem(const LowSystem& record);
+    void AddMediumSystem(const MediumSystem& record);
+    void AddHighSystem(const HighSystem& record);
+    RunOutcome Finish();
+
+private:
+    ItemId NextSystemItem();
+    void SystemComplete(ItemId system);
+
+    DetailLevel level_;
+    bool renderTree_;
+    ResultTree& tree_;
+    ReportFiles& reports_;
+    Notifier& notifier_;
+    SystemDone systemDone_;
+    std::span<RecordObserver* const> observers_;
+    ItemId root_;
+    int number_ = 0;  // of the latest system
+};
+
 // One generation run: empties the tree, validates the count, opens the
 // reports, inserts the root "System Results", and for each system has the
 // level's generator decide it, then shows its record in the tree and writes

@@ -99,7 +99,8 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlR
               std::string_view colour, const Row& row)
 {
     thread_local CellFrame frame;
-    auto& [cellOpen, cellClose] = frame;
+    std::string(&cellOpen)[2] = frame.open;
+    std::string& cellClose = frame.close;
     // What surrounds every cell of the row, put together once per row.
     cellOpen[false].assign(layout.cellIndent).append("<td>");
     cellOpen[true].assign(layout.cellIndent).append("<td align=\"right\">");

@@ -40,6 +40,7 @@ class SilentPrompts final : public UserPrompts {
 public:
     void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
     QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}
 };

@@ -5,34 +5,47 @@
 
 namespace nexmar {
 
+int HighObjectCapacity(HighObjectType type, HighObjectSize size, int specialRoll, bool census)
+{
+    int capacity = SizeCapacity(size);
+    if (type == HighObjectType::Asteroid) {
+        capacity /= 2;
+    }
+    capacity = SpecialCapacity(specialRoll, capacity, census);
+    // After the bonus: a Tiny Asteroid's halved Capacity of 0 keeps a bonus whole.
+    return capacity <= 0 ? 1 : capacity;
+}
+
+int HighObjectRaw(int tableRaw, int specialRoll, bool census)
+{
+    const int raw = SpecialRaw(specialRoll, tableRaw, census);
+    return raw <= 0 ? 1 : raw;
+}
+
+CensusValues HighObjectCensus(int capacity, int specialRoll)
+{
+    const int derived = capacity / 2;
+    const int moraleAndProductivity = derived - 1 > 0 ? derived - 1 : 1;
+    return CensusValues{SpecialCensus(specialRoll, derived), SpecialMorale(specialRoll, moraleAndProductivity),
+                        SpecialProductivity(specialRoll, moraleAndProductivity)};
+}
+
 HighObject GenerateHighObject(Dice& dice, OrbitZone zone, bool census)
 {
     HighObject object;
     object.zone = zone;
     object.type = RollObjectType(dice, zone);
     object.size = RollObjectSize(dice, object.type);
-    int capacity = SizeCapacity(object.size);
-    if (object.type == HighObjectType::Asteroid) {
-        capacity /= 2;
-    }
-    int raw = RollRaw(dice, object.type);
+    const int tableRaw = RollRaw(dice, object.type);
     // A Gas Giant's lowest roll, 1, has no entry: "Special: None" and no bonus.
     const int specialRoll = RollSpecial(dice, object.type);
     object.specialRoll = specialRoll;
     object.special = SpecialText(specialRoll);
     object.gaiaWorld = specialRoll == kGaiaWorldRoll;
-    capacity = SpecialCapacity(specialRoll, capacity, census);
-    raw = SpecialRaw(specialRoll, raw, census);
-    // After the bonus: a Tiny Asteroid's halved Capacity of 0 keeps a bonus whole.
-    object.capacity = capacity <= 0 ? 1 : capacity;
-    object.raw = raw <= 0 ? 1 : raw;
-
+    object.capacity = HighObjectCapacity(object.type, object.size, specialRoll, census);
+    object.raw = HighObjectRaw(tableRaw, specialRoll, census);
     if (census) {
-        const int derived = object.capacity / 2;
-        const int moraleAndProductivity = derived - 1 > 0 ? derived - 1 : 1;
-        object.census = CensusValues{SpecialCensus(specialRoll, derived),
-                                     SpecialMorale(specialRoll, moraleAndProductivity),
-                                     SpecialProductivity(specialRoll, moraleAndProductivity)};
+        object.census = HighObjectCensus(object.capacity, specialRoll);
     }
 
     // Asteroids have no moons and roll no moon die.

@@ -123,4 +123,13 @@ std::vector<TableOdds> LowTableOdds()
     return TableList(sizeClass, special);
 }
 
+std::vector<std::string_view> LowSpecialTexts()
+{
+    std::vector<std::string_view> texts;
+    for (const SpecialRow& row : kSpecialTable) {
+        texts.emplace_back(row.text);
+    }
+    return texts;
+}
+
 }  // namespace nexmar

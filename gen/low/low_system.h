@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 #include "core/dice.h"
 #include "gen/records.h"
 
@@ -13,5 +16,8 @@ LowSystem GenerateLowSystem(Dice& dice, bool census);
 // The first system of every run: a Major Colony whatever its importance dice,
 // which are still rolled.
 LowSystem GenerateFirstLowSystem(Dice& dice, bool census);
+
+// Every text the special table can give, in table order.
+std::vector<std::string_view> LowSpecialTexts();
 
 }  // namespace nexmar

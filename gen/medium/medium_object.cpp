@@ -246,6 +246,13 @@ const MoonRow& RollMoon(Dice& dice)
 
 }  // namespace
 
+CensusValues MediumObjectCensus(int capacity)
+{
+    const int derived = capacity / 2;
+    const int moraleAndProductivity = std::max(derived - 1, 1);
+    return CensusValues{derived, moraleAndProductivity, moraleAndProductivity};
+}
+
 MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census)
 {
     MediumObject object;
@@ -274,9 +281,7 @@ MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census)
     object.capacity = std::max(capacity, 1);
     object.raw = std::max(raw, 1);
     if (census) {
-        const int derived = object.capacity / 2;
-        const int moraleAndProductivity = std::max(derived - 1, 1);
-        object.census = CensusValues{derived, moraleAndProductivity, moraleAndProductivity};
+        object.census = MediumObjectCensus(object.capacity);
     }
     return object;
 }
@@ -460,6 +465,24 @@ std::vector<TableOdds> MediumObjectTableOdds()
         moon.odds[0][row - std::begin(kMoonTable)] += p;
     });
     return TableList(type, value, special, moonCount, moon);
+}
+
+std::vector<std::string_view> MediumSpecialTexts()
+{
+    std::vector<std::string_view> texts{kNoSpecial.text};
+    for (const SpecialRow& row : kSpecialTable) {
+        texts.emplace_back(row.text);
+    }
+    return texts;
+}
+
+std::vector<std::string_view> MediumMoonTexts()
+{
+    std::vector<std::string_view> texts;
+    for (const MoonRow& row : kMoonTable) {
+        texts.emplace_back(row.text);
+    }
+    return texts;
 }
 
 }  // namespace nexmar

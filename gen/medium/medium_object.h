@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "core/dice.h"
@@ -15,5 +16,11 @@ MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census);
 
 // The odds of the object's tables, from Type to Moon of MediumTable.
 std::vector<TableOdds> MediumObjectTableOdds();
+// Census from half the Capacity, Morale and Productivity one less, at least 1.
+CensusValues MediumObjectCensus(int capacity);
+
+// Every text an object's special or one of its moons can show, in table order.
+std::vector<std::string_view> MediumSpecialTexts();
+std::vector<std::string_view> MediumMoonTexts();
 
 }  // namespace nexmar

@@ -372,12 +372,12 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     for (const QAction* action : menu->actions()) {
         texts << action->text();
     }
-    QCOMPARE(texts, (QStringList{"Copy Seed", "Generate with Seed...", "Export JSON...", "Run &Statistics...",
-                                  "", "&About Nexmar..."}));
+    QCOMPARE(texts, (QStringList{"Copy Seed", "Generate with Seed...", "Export JSON...", "Open JSON...",
+                                  "Run &Statistics...", "", "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.
     QVERIFY(!menu->actions()[0]->isEnabled());
     QVERIFY(!menu->actions()[2]->isEnabled());
-    QVERIFY(!menu->actions()[3]->isEnabled());
+    QVERIFY(!menu->actions()[4]->isEnabled());
     menu->actions().constLast()->trigger();
     menu->close();
     QCOMPARE(prompts_.aboutShown, 2);

@@ -89,6 +89,10 @@ private slots:
     void theSeedInputRefusesWhatTheCommandLineRefuses_data();
     void theSeedInputRefusesWhatTheCommandLineRefuses();
     void exportJsonWritesTheRunsDocument();
+    void openJsonShowsTheSavedRunAsItsRunDid_data();
+    void openJsonShowsTheSavedRunAsItsRunDid();
+    void aFileThatCannotBeShownLeavesTheEarlierRun_data();
+    void aFileThatCannotBeShownLeavesTheEarlierRun();
 
 private:
     template <class W>
@@ -103,6 +107,12 @@ private:
     void SetOptions(int systems, int level, bool census);
     QString Report(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
     QAbstractItemModel& Model() const { return *Find<QTreeView>("resultTree")->model(); }
+    QByteArray Tree() const
+    {
+        QByteArray lines;
+        TreeLines(Model(), {}, 0, lines);
+        return lines;
+    }
     QString RootToolTip() const { return Model().index(0, 0).data(Qt::ToolTipRole).toString(); }
 
     std::unique_ptr<QTemporaryDir> dir_;
@@ -275,6 +285,114 @@ void SeedTest::exportJsonWritesTheRunsDocument()
     QCOMPARE(prompts_.saveDirectories, (QStringList{QString(), exports, exports}));
     QCOMPARE(prompts_.saveDialogs, (QStringList{"JSON File (*.json)|json", "HTML File (*.htm)|htm",
                                                  "Text File (*.txt)|txt"}));
+}
+
+void SeedTest::openJsonShowsTheSavedRunAsItsRunDid_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("census");
+    for (int level = 0; level < 3; ++level) {
+        for (const bool census : {false, true}) {
+            QTest::addRow("%s%s", kLevelNames[level], census ? " census" : "") << level << census;
+        }
+    }
+}
+
+void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
+{
+    QFETCH(int, level);
+    QFETCH(bool, census);
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("runs")));
+    const QString saved = dir_->filePath(QStringLiteral("runs/saved.json"));
+    SetOptions(40, level, census);
+    prompts_.seedAnswers = QStringList{QStringLiteral("3141592653")};
+    dialog_->GenerateWithSeed();
+    const QByteArray tree = Tree();
+    const QByteArray text = Bytes(Report("TNXT001"));
+    const QByteArray html = Bytes(Report("TNXH001"));
+    prompts_.nextFileName = saved;
+    dialog_->ExportJson();
+
+    // Another run with other options, then the saved one again.
+    SetOptions(3, (level + 1) % 3, !census);
+    dialog_->Generate();
+    QVERIFY(Tree() != tree);
+    prompts_.nextOpenName = saved;
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+    QTest::keyClick(Find<QLineEdit>("numberField"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(prompts_.messages, QStringList());
+    QCOMPARE(prompts_.openDialogs, QStringList{QStringLiteral("JSON File (*.json)")});
+    QCOMPARE(prompts_.openDirectories, QStringList{QFileInfo(saved).absolutePath()});
+    QCOMPARE(Tree(), tree);
+    QCOMPARE(RootToolTip(), QStringLiteral("Seed 3141592653"));
+    QCOMPARE(Bytes(Report("TNXT001")), text);
+    QCOMPARE(Bytes(Report("TNXH001")), html);
+    QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("40"));
+    QVERIFY(Find<QRadioButton>(kLevelRadios[level])->isChecked());
+    QCOMPARE(Find<QCheckBox>("censusBox")->isChecked(), census);
+
+    // Save to File and Export JSON give what the saved run gave.
+    prompts_.nextFileName = dir_->filePath(QStringLiteral("runs/copy.txt"));
+    dialog_->SaveToFile();
+    QCOMPARE(Bytes(prompts_.nextFileName), text);
+    prompts_.nextFileName = dir_->filePath(QStringLiteral("runs/again.json"));
+    dialog_->ExportJson();
+    QCOMPARE(Bytes(prompts_.nextFileName), Bytes(saved));
+    QCOMPARE(prompts_.messages, QStringList());
+}
+
+void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cut short") << QByteArray("{\"program\":\"nexmar\",\"version\":\"1.0\",\"format\":1,\"seed\":7,"
+                                             "\"detail\":\"Low\",\"census\":false,\"systems\":[\n{\"number\":1,")
+                               << QStringLiteral("/systems/0 (line 2): syntax error while parsing object key - unexpected "
+                                                 "end of input; expected string literal");
+    QTest::newRow("later format") << QByteArray("{\"format\":2}")
+                                  << QStringLiteral("/format (line 1): expected 1, found 2");
+    QByteArray tooMany = "{\"program\":\"nexmar\",\"version\":\"1.0\",\"format\":1,\"seed\":7,\"detail\":\"Low\","
+                         "\"census\":false,\"systems\":[";
+    for (int number = 1; number <= 10001; ++number) {
+        tooMany += (number == 1 ? "" : ",") +
+                   QByteArray("\n{\"number\":%1,\"size\":\"Outpost\",\"importance\":\"Unimportant\",\"capacity\":4,"
+                              "\"raw\":1,\"special\":\"No special\"}")
+                       .replace("%1", QByteArray::number(number));
+    }
+    tooMany += "\n]}\n";
+    QTest::newRow("too many systems")
+        << tooMany
+        << QStringLiteral("The file holds more than 10,000 systems, more than this window shows.\n"
+                          "Open it with nexmar-cli --from-json.");
+}
+
+void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString bad = dir_->filePath(QStringLiteral("bad.json"));
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    SetOptions(25, 2, true);
+    dialog_->Generate();
+    const QByteArray tree = Tree();
+    const QByteArray text = Bytes(Report("TNXT001"));
+    const QByteArray html = Bytes(Report("TNXH001"));
+
+    prompts_.nextOpenName = bad;
+    dialog_->OpenJson();
+    QCOMPARE(prompts_.messages, QStringList{message});
+    QCOMPARE(Tree(), tree);
+    QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
+    QCOMPARE(Bytes(Report("TNXT001")), text);
+    QCOMPARE(Bytes(Report("TNXH001")), html);
+    QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("25"));
+    prompts_.nextFileName = dir_->filePath(QStringLiteral("kept.txt"));
+    dialog_->SaveToFile();
+    QCOMPARE(Bytes(prompts_.nextFileName), text);
 }
 
 }  // namespace nexmar

@@ -18,6 +18,12 @@ public:
         saveDirectories << directory;
         return nextFileName;
     }
+    QString AskOpenFileName(QWidget*, const QString& filter, const QString& directory) override
+    {
+        openDialogs << filter;
+        openDirectories << directory;
+        return nextOpenName;
+    }
     // Answers with the next of seedAnswers; once they run out, cancels.
     std::optional<QString> AskSeed(QWidget*, const QString& text) override
     {
@@ -33,6 +39,9 @@ public:
     QStringList saveDialogs;  // "filter|suffix" of every save dialog shown
     QStringList saveDirectories;  // where each save dialog opened
     QString nextFileName;     // empty: the user cancels
+    QStringList openDialogs;      // the filter of every open dialog shown
+    QStringList openDirectories;  // where each open dialog opened
+    QString nextOpenName;         // empty: the user cancels
     QStringList seedAnswers;
     QStringList seedInputs;  // the text each seed input opened with
     int aboutShown = 0;

@@ -1,0 +1,82 @@
+// The JSON run reader from fuzz bytes. Any input either gives one message
+// that names its place and line, or records whose export reads back to the
+// same records: the reader accepts nothing that it could not write again.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <variant>
+
+#include "run/json_export.h"
+#include "run/json_import.h"
+
+namespace {
+
+// Bounds the work of one input; the reader is the same at any count.
+constexpr int kMaxSystems = 50;
+
+void Fail(const char* what, const std::string& detail)
+{
+    std::fprintf(stderr, "broken: %s\n%s\n", what, detail.c_str());
+    std::abort();
+}
+
+std::string Export(const nexmar::LoadedRun& run)
+{
+    std::string document;
+    nexmar::JsonExport json(run.summary.header, [&document](std::string_view text) { document.append(text); });
+    int number = 0;
+    for (const nexmar::LowSystem& system : run.low) {
+        json.OnLowSystem(++number, system);
+    }
+    for (const nexmar::MediumSystem& system : run.medium) {
+        json.OnMediumSystem(++number, system);
+    }
+    for (const nexmar::HighSystem& system : run.high) {
+        json.OnHighSystem(++number, system);
+    }
+    json.Finish();
+    return document;
+}
+
+std::variant<nexmar::LoadedRun, nexmar::JsonReadError> Load(const std::string& text)
+{
+    std::istringstream in(text);
+    return nexmar::LoadJsonRun(in, kMaxSystems);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const auto read = Load(input);
+    if (const auto* error = std::get_if<nexmar::JsonReadError>(&read)) {
+        const std::string& message = error->message;
+        if (message.empty() || message[0] != '/' || message.find(" (line ") == std::string::npos ||
+            message.find('\n') != std::string::npos) {
+            Fail("a message without its place and line, or of more than one line", message);
+        }
+        return 0;
+    }
+    const nexmar::LoadedRun& run = std::get<nexmar::LoadedRun>(read);
+    const int records = static_cast<int>(run.low.size() + run.medium.size() + run.high.size());
+    if (records != run.summary.systems || records < 1) {
+        Fail("a count of systems unlike the records", input);
+    }
+    const std::string written = Export(run);
+    const auto again = Load(written);
+    if (const auto* error = std::get_if<nexmar::JsonReadError>(&again)) {
+        Fail("an accepted run whose export is refused", error->message + "\n" + written);
+    }
+    if (Export(std::get<nexmar::LoadedRun>(again)) != written) {
+        Fail("an accepted run whose export reads back differently", written);
+    }
+    return 0;
+}

@@ -1,0 +1,144 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <variant>
+
+#include "run/json_export.h"
+#include "run/json_import.h"
+#include "support/test_support.h"
+
+namespace nexmar {
+namespace {
+
+// The document nexmar-cli --json writes for this run.
+std::string Export(DetailLevel level, bool census, int systems, std::uint32_t seed)
+{
+    testing::TempDir dir;
+    SeededDice dice(seed);
+    ResultTree tree;
+    ReportFiles reports(dir.path());
+    testing::RecordingNotifier notifier;
+    std::string document;
+    JsonExport json({"nexmar-cli", seed, level, census}, [&](std::string_view text) { document.append(text); });
+    RecordObserver* const observers[] = {&json};
+    RunGeneration({systems, level, census}, dice, tree, reports, notifier, {}, observers);
+    json.Finish();
+    return document;
+}
+
+int LineOf(const std::string& text, std::size_t at)
+{
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
+struct BadInput {
+    const char* name;
+    DetailLevel level;
+    bool census;
+    int systems;
+    std::uint32_t seed;
+    bool pretty;       // as python3 -m json.tool lays it out, a value a line
+    const char* from;  // the first occurrence is replaced
+    const char* to;
+    const char* message;  // {line}: the line where to was put
+    int maxSystems = 1000;
+};
+
+// The documents: Low census seed 4 is one Major Colony with capacity 10, raw
+// 3, census 8/7/3; Medium seed 4 opens with an Inner Hostile of value
+// Moderate; High census seed 9 opens with a Yellow star and an Inner Tiny
+// Hostile of special roll 4, and its second system's first moon is 1/0.
+const BadInput kBadInputs[] = {
+    {"a later format before anything else", DetailLevel::Low, true, 1, 4, false, "\"program\":\"nexmar-cli\",\"version\":\"1.0\",\"format\":1",
+     "\"program\":\"other\",\"version\":\"1.0\",\"format\":2", "/format (line 1): expected 1, found 2"},
+    {"a size the tables do not have", DetailLevel::Low, true, 1, 4, false, "\"Major Colony\"", "\"Mega Colony\"",
+     "/systems/0/size (line 2): expected one of \"Minor Outpost\", \"Outpost\", \"Minor Colony\", \"Colony\", "
+     "\"Major Colony\", found \"Mega Colony\""},
+    {"a capacity beyond the tables", DetailLevel::Low, true, 1, 4, false, "\"capacity\":10", "\"capacity\":13",
+     "/systems/0/capacity (line 2): expected an integer from 2 to 12, found 13"},
+    {"a missing field", DetailLevel::Low, true, 1, 4, false, ",\"raw\":3", "",
+     "/systems/0/raw (line 2): missing; expected this field in every such object"},
+    {"an extra field", DetailLevel::Low, true, 1, 4, false, "\"raw\":3,", "\"raw\":3,\"colour\":1,",
+     "/systems/0/colour (line 2): unexpected field; expected only number, size, importance, capacity, raw, special, "
+     "census, morale, productivity"},
+    {"census values without the census option", DetailLevel::Low, true, 1, 4, false, "\"census\":true",
+     "\"census\":false",
+     "/systems/0/census (line 2): unexpected field; expected only number, size, importance, capacity, raw, special"},
+    {"a duplicate key", DetailLevel::Low, true, 1, 4, false, "\"raw\":3,", "\"raw\":3,\"raw\":3,",
+     "/systems/0/raw (line 2): duplicate key \"raw\"; expected each key once in an object"},
+    {"a number as text", DetailLevel::Low, true, 1, 4, false, "\"raw\":3", "\"raw\":\"3\"",
+     "/systems/0/raw (line 2): expected an integer from 1 to 5, found \"3\""},
+    {"a seed beyond 32 bits", DetailLevel::Low, true, 1, 4, false, "\"seed\":4", "\"seed\":4294967296",
+     "/seed (line 1): expected an integer from 0 to 4294967295, found 4294967296"},
+    {"a system out of its place", DetailLevel::Low, true, 1, 4, false, "\"number\":1,", "\"number\":2,",
+     "/systems/0/number (line 2): expected 1, found 2"},
+    {"cut short", DetailLevel::Low, true, 1, 4, false, "}\n]}\n", "}",
+     "/systems/1 (line 2): syntax error while parsing array - unexpected end of input; expected ']'"},
+    {"a line end inside a key", DetailLevel::Low, true, 1, 4, true, "\"raw\": 3,", "\"ra",
+     "/systems/0 (line {line}): syntax error while parsing object key - invalid string: control character U+000A "
+     "(LF) must be escaped"},
+    {"systems before the level", DetailLevel::Low, true, 1, 4, false, "\"detail\":\"Low\",", "",
+     "/detail (line 1): missing; expected before \"systems\""},
+    {"no systems", DetailLevel::Low, false, 1, 4, false, "[\n{\"number\":1,\"size\":\"Major Colony\"", "[]]",
+     "/systems (line 1): expected an array of at least one system, found []"},
+    {"a moon the tables do not have", DetailLevel::Medium, false, 1, 4, false, "\"Accessible\"", "\"Reachable\"",
+     "/systems/0/objects/1/moons/0 (line 2): expected one of \"Moon causes severe tidal forces\", "},
+    {"zones out of order", DetailLevel::Medium, false, 1, 4, false, "\"zone\":\"Inner\"", "\"zone\":\"Outer\"",
+     "/systems/0/objects/1/zone (line 2): expected the zones in the order Inner, Habitable, Outer, found \"Inner\""},
+    {"a capacity its classes cannot give", DetailLevel::High, true, 2, 9, false, "\"capacity\":1,\"raw\":2",
+     "\"capacity\":2,\"raw\":2", "/systems/0/components/0/objects/0/capacity (line 2): expected 1, found 2"},
+    {"a special text of another roll", DetailLevel::High, true, 2, 9, false, "\"specialRoll\":4",
+     "\"specialRoll\":6",
+     "/systems/0/components/0/objects/0/special (line 2): expected \"Special: Fair Climate\", found \"Special: "
+     "Rich in Rare Metals\""},
+    {"a spectral class of another colour", DetailLevel::High, true, 2, 9, false, "\"spectralClass\":\"G\"",
+     "\"spectralClass\":\"K\"", "/systems/0/components/0/stars/0/spectralClass (line 2): expected \"G\", found \"K\""},
+    {"a fraction", DetailLevel::High, true, 2, 9, false, "\"raw\":2,", "\"raw\":2.0,",
+     "/systems/0/components/0/objects/0/raw (line 2): expected an integer from 2 to 4, found 2.0"},
+    {"a moon's RAW beyond the tables, last on its line", DetailLevel::High, true, 2, 9, true,
+     "\"raw\": 0\n", "\"raw\": 7\n",
+     "/systems/1/components/0/objects/0/moons/0/raw (line {line}): expected an integer from 0 to 2, found 7"},
+    {"more systems than allowed", DetailLevel::High, true, 2, 9, false, "", "",
+     "/systems/1 (line 3): expected at most 1 systems", 1},
+};
+
+class JsonImportBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(JsonImportBadInput, GivesOneMessageNamingThePlaceAndTheExpectation)
+{
+    const BadInput& bad = GetParam();
+    std::string document = Export(bad.level, bad.census, bad.systems, bad.seed);
+    if (bad.pretty) {
+        document = nlohmann::ordered_json::parse(document).dump(4) + "\n";
+    }
+    const std::size_t at = document.find(bad.from);
+    ASSERT_NE(at, std::string::npos) << document;
+    document.replace(at, std::strlen(bad.from), bad.to);
+    std::string message = bad.message;
+    if (const std::size_t line = message.find("{line}"); line != std::string::npos) {
+        message.replace(line, 6, std::to_string(LineOf(document, at)));
+    }
+
+    std::istringstream in(document);
+    const auto read = LoadJsonRun(in, bad.maxSystems);
+    ASSERT_TRUE(std::holds_alternative<JsonReadError>(read)) << document;
+    const JsonReadError& error = std::get<JsonReadError>(read);
+    EXPECT_THAT(error.message, ::testing::StartsWith(message));
+    EXPECT_EQ(error.message.find('\n'), std::string::npos);
+    EXPECT_EQ(error.tooManySystems, bad.maxSystems == 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, JsonImportBadInput, ::testing::ValuesIn(kBadInputs),
+                         [](const ::testing::TestParamInfo<BadInput>& info) {
+                             std::string name;
+                             for (const char c : std::string(info.param.name)) {
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace nexmar
