@@ -463,7 +463,7 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
     if (size == capacities.end()) {
         std::string expected = "one of";
         for (const int each : capacities) {
-            expected += " " + std::to_string(each);
+            expected.append(" ").append(std::to_string(each));
         }
         capacity.Expected(expected);
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures nexmar-cli's batch runs against copying their own output:
 #   bash scripts/bench.sh [path/to/nexmar-cli]
-# Without an argument it builds nexmar-cli in release mode (build-release/).
+# Without an argument it builds nexmar-cli in release mode (build-bench/).
 # Each case runs five times into memory (/dev/shm); the best wall time counts,
 # beside the best time of `cp` copying the same output in the same place.
 # The peak RSS is the largest of the five runs. The machine's load average is
@@ -18,14 +18,14 @@ if (($#)); then
   cli=$(readlink -f "$1")
 else
   log=$(mktemp)
-  if ! bash scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DNEXMAR_BUILD_APP=OFF \
+  if ! bash scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DNEXMAR_BUILD_APP=OFF \
     -DBUILD_TESTING=OFF -DNEXMAR_BUILD_BENCH=OFF >"$log" 2>&1; then
     cat "$log" >&2
     rm -f "$log"
     exit 1
   fi
   rm -f "$log"
-  cli=$PWD/build-release/cli/nexmar-cli
+  cli=$PWD/build-bench/cli/nexmar-cli
 fi
 
 memory=/dev/shm
