@@ -364,18 +364,7 @@ void GeneratorDialog::SaveToFile()
     if (name.isEmpty()) {
         return;
     }
-    // QSaveFile writes beside the destination and replaces it only on commit,
-    // so a failed copy never leaves it half-written.
-    QSaveFile destination(name);
-    // Unbuffered, so a write cut short by a full disk shows in its count: a
-    // buffered QSaveFile loses the short write and commits a truncated copy.
-    if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
-        return;
-    }
-    if (!CopyAll(source, destination) || !destination.commit()) {
-        prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
-    }
+    WriteWhole(name, [&source](QSaveFile& destination) { return CopyAll(source, destination); });
 }
 
 void GeneratorDialog::ExportJson()
@@ -388,14 +377,24 @@ void GeneratorDialog::ExportJson()
     if (name.isEmpty()) {
         return;
     }
-    // As Save to File: the destination is replaced only by a whole document.
+    WriteWhole(name, [this](QSaveFile& destination) {
+        const auto size = static_cast<qint64>(lastJson_.size());
+        return destination.write(lastJson_.data(), size) == size;
+    });
+}
+
+void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write)
+{
+    // QSaveFile writes beside the destination and replaces it only on commit,
+    // so a failed write never leaves it half-written.
     QSaveFile destination(name);
+    // Unbuffered, so a write cut short by a full disk shows in its count: a
+    // buffered QSaveFile loses the short write and commits a truncated file.
     if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
         return;
     }
-    const auto size = static_cast<qint64>(lastJson_.size());
-    if (destination.write(lastJson_.data(), size) != size || !destination.commit()) {
+    if (!write(destination) || !destination.commit()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
     }
 }

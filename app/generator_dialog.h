@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QSaveFile;
 
 namespace nexmar {
 
@@ -54,6 +56,9 @@ public:
     void CopySeed();
     void SaveToFile();
     void ExportJson();
+    // Writes the file name through write, replacing an earlier file only
+    // once the whole of it is written.
+    void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
     // Shows the run saved in a JSON document, as the run that wrote it showed it.
     void OpenJson();
     void ExpandAll();
