@@ -315,26 +315,32 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
     } else {
         seed = seeds_.NextSeed();
     }
+    ShowRun(seed, inputs_.level, inputs_.census, [&](ResultTree& tree, std::span<RecordObserver* const> observers) {
+        SeededDice dice(seed);
+        RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice, tree, reports_, notifier_, {},
+                      observers);
+    });
+}
+
+void GeneratorDialog::ShowRun(std::uint32_t seed, DetailLevel level, bool census, const RunRender& render)
+{
     lastSeed_ = seed;
     {
         const WaitCursor wait;
-        SeededDice dice(seed);
         lastJson_.clear();
-        JsonExport json({"nexmar", seed, inputs_.level, inputs_.census},
-                        [this](std::string_view text) { lastJson_.append(text); });
-        statistics_ = std::make_unique<RunStatistics>(inputs_.level, inputs_.census);
+        JsonExport json({"nexmar", seed, level, census}, [this](std::string_view text) { lastJson_.append(text); });
+        statistics_ = std::make_unique<RunStatistics>(level, census);
         RecordObserver* const observers[] = {&json, statistics_.get()};
         // The run fills a tree of its own, and the model takes it once it is
         // whole. Whether the reports came out complete is kept by reports_
         // itself, which Save to File asks.
         auto result = std::make_shared<ResultTree>();
-        RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice, *result, reports_, notifier_, {},
-                      observers);
+        render(*result, observers);
         json.Finish();
         model_->SetRootToolTip(QStringLiteral("Seed %1").arg(seed));
         model_->Show(std::move(result));
-        statisticsAction_->setEnabled(true);
     }
+    statisticsAction_->setEnabled(true);
     saveButton_->setEnabled(true);
     expandButton_->setEnabled(true);
     ShowExpandButton(true);
@@ -423,28 +429,10 @@ void GeneratorDialog::OpenJson()
     levelGroup_->button(int(saved.level))->setChecked(true);
     censusBox_->setChecked(saved.census);
     ReadInputs();
-    lastSeed_ = saved.seed;
-    {
-        const WaitCursor wait;
-        lastJson_.clear();
-        JsonExport json({"nexmar", saved.seed, saved.level, saved.census},
-                        [this](std::string_view text) { lastJson_.append(text); });
-        statistics_ = std::make_unique<RunStatistics>(saved.level, saved.census);
-        RecordObserver* const observers[] = {&json, statistics_.get()};
-        auto result = std::make_shared<ResultTree>();
-        RenderLoadedRun(run, *result, reports_, notifier_, {}, observers);
-        json.Finish();
-        model_->SetRootToolTip(QStringLiteral("Seed %1").arg(saved.seed));
-        model_->Show(std::move(result));
-    }
-    statisticsAction_->setEnabled(true);
-    saveButton_->setEnabled(true);
-    expandButton_->setEnabled(true);
-    ShowExpandButton(true);
-    for (const std::string& message : notifier_.messages) {
-        prompts_.ShowMessage(this, QString::fromStdString(message));
-    }
-    notifier_.messages.clear();
+    ShowRun(saved.seed, saved.level, saved.census,
+            [&](ResultTree& tree, std::span<RecordObserver* const> observers) {
+                RenderLoadedRun(run, tree, reports_, notifier_, {}, observers);
+            });
 }
 
 QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,11 @@ public:
     void CopySeed();
     void SaveToFile();
     void ExportJson();
+    // Shows the run render makes: its tree, its seed, its JSON document and
+    // statistics (render feeds the observers it is given), and any message
+    // of its reports.
+    using RunRender = std::function<void(ResultTree&, std::span<RecordObserver* const>)>;
+    void ShowRun(std::uint32_t seed, DetailLevel level, bool census, const RunRender& render);
     // Writes the file name through write, replacing an earlier file only
     // once the whole of it is written.
     void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
