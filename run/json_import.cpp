@@ -360,6 +360,17 @@ LowSystem ReadLowSystem(const Value& system, int number, bool census)
     return record;
 }
 
+// An object's zone, which never comes before the zone of the object above it.
+OrbitZone ReadZone(const Value& object, std::optional<OrbitZone> previousZone)
+{
+    const Value zone = object.At("zone");
+    const OrbitZone read = zone.Named(kOrbitZones, OrbitZoneName);
+    if (previousZone && read < *previousZone) {
+        zone.Expected("the zones in the order Inner, Habitable, Outer");
+    }
+    return read;
+}
+
 MediumObject ReadMediumObject(const Value& object, int slot, std::optional<OrbitZone> previousZone, bool census)
 {
     static const std::vector<std::string_view> specials = MediumSpecialTexts();
@@ -367,11 +378,7 @@ MediumObject ReadMediumObject(const Value& object, int slot, std::optional<Orbit
     RequireFields(object, census, {"number", "zone", "type", "value", "capacity", "raw", "special", "moons"});
     object.CheckNumber(slot);
     MediumObject record;
-    const Value zone = object.At("zone");
-    record.zone = zone.Named(kOrbitZones, OrbitZoneName);
-    if (previousZone && record.zone < *previousZone) {
-        zone.Expected("the zones in the order Inner, Habitable, Outer");
-    }
+    record.zone = ReadZone(object, previousZone);
     record.type = object.At("type").Named(kMediumTypes, MediumObjectTypeName);
     const Value value = object.At("value");
     if (!value.raw().is_null()) {
@@ -433,11 +440,7 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
                   {"number", "zone", "type", "size", "capacity", "raw", "specialRoll", "special", "gaiaWorld", "moons"});
     object.CheckNumber(number);
     HighObject record;
-    const Value zone = object.At("zone");
-    record.zone = zone.Named(kOrbitZones, OrbitZoneName);
-    if (previousZone && record.zone < *previousZone) {
-        zone.Expected("the zones in the order Inner, Habitable, Outer");
-    }
+    record.zone = ReadZone(object, previousZone);
     record.type = object.At("type").Named(kHighTypes, HighObjectTypeName);
     record.size = object.At("size").Named(kHighSizes, HighObjectSizeName);
     record.specialRoll = object.At("specialRoll").Int(kHighSpecialRoll[0], kHighSpecialRoll[1]);

@@ -84,11 +84,7 @@ private:
     template <class W>
     W* Find(const char* name) const
     {
-        W* widget = dialog_->findChild<W*>(QString::fromLatin1(name));
-        if (widget == nullptr) {
-            qFatal("no widget %s", name);
-        }
-        return widget;
+        return testing::FindWidget<W>(*dialog_, name);
     }
     QLineEdit* NumberField() const { return Find<QLineEdit>("numberField"); }
     QTreeView* Tree() const { return Find<QTreeView>("resultTree"); }

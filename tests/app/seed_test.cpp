@@ -98,11 +98,7 @@ private:
     template <class W>
     W* Find(const char* name) const
     {
-        W* widget = dialog_->findChild<W*>(QString::fromLatin1(name));
-        if (widget == nullptr) {
-            qFatal("no widget %s", name);
-        }
-        return widget;
+        return testing::FindWidget<W>(*dialog_, name);
     }
     void SetOptions(int systems, int level, bool census);
     QString Report(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QStringList>
 
 #include "app/user_prompts.h"
@@ -46,5 +47,17 @@ public:
     QStringList seedInputs;  // the text each seed input opened with
     int aboutShown = 0;
 };
+
+// The child of parent with that object name; a test that names a widget the
+// dialog does not have stops at once.
+template <class W>
+W* FindWidget(const QObject& parent, const char* name)
+{
+    W* widget = parent.findChild<W*>(QString::fromLatin1(name));
+    if (widget == nullptr) {
+        qFatal("no widget %s", name);
+    }
+    return widget;
+}
 
 }  // namespace nexmar::testing
