@@ -23,6 +23,7 @@ struct CensusValues {
     int census = 0;
     int morale = 0;
     int productivity = 0;
+    bool operator==(const CensusValues&) const = default;
 };
 
 // --- Low detail ---
@@ -40,6 +41,7 @@ struct LowSystem {
     int raw = 0;
     std::string_view special;
     std::optional<CensusValues> census;
+    bool operator==(const LowSystem&) const = default;
 };
 
 // --- Medium detail ---

@@ -45,12 +45,12 @@ RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, R
 ItemId RunRenderer::NextSystemItem()
 {
     ++number_;
-    return tree_.Insert(root_, SystemLabel(number_), TreeImage::System, Placement::Last);
+    return renderTree_ ? tree_.Insert(root_, SystemLabel(number_), TreeImage::System, Placement::Last) : kNoItem;
 }
 
 void RunRenderer::SystemComplete(ItemId system)
 {
-    if (systemDone_) {
+    if (systemDone_ && system != kNoItem) {
         systemDone_(tree_, system);
     }
 }

@@ -17,8 +17,8 @@ struct RunInputs {
     DetailLevel level = DetailLevel::Low;
     bool census = false;
     int maxSystems = kMaxSystems;  // batch runs allow more
-    // Without it each system's item stays empty: a batch run that shows no
-    // tree spends nothing on its labels.
+    // Without it the tree holds the root alone and no system is handed to
+    // SystemDone: a batch run that shows no tree spends nothing on it.
     bool renderTree = true;
 };
 

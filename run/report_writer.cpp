@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <iterator>
+#include <span>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "run/record_text.h"
 
@@ -11,12 +14,14 @@ namespace nexmar {
 namespace {
 
 // One column of a table: its header and how a row's cell is written. A cell
-// is plain text; the writer quotes it for the text report and frames it for
-// the HTML report.
+// is either a number, which the text report never needs to quote, or plain
+// text, which the writer quotes for the text report; the HTML report frames
+// either.
 template <class Row>
 struct Column {
     std::string_view header;
-    void (*cell)(std::string& out, const Row& row);
+    int (*number)(const Row& row) = nullptr;
+    void (*text)(std::string& out, const Row& row) = nullptr;  // when number is null
     bool alignRight = false;  // HTML only
 };
 
@@ -86,46 +91,72 @@ void WriteTableStart(ReportFiles& reports, const Column<Row> (&columns)[N])
     reports.WriteText(header.text);
 }
 
-// What surrounds a row's cells, kept from row to row so that a run of
-// millions of rows allocates it once.
+// What surrounds each cell of a row with one layout and one font colour.
 struct CellFrame {
+    const HtmlRowLayout* layout;
+    std::string colour;
     std::string open[2];  // by alignRight
     std::string close;
 };
+
+// Rows take a handful of layouts and colours, so each frame is put together
+// once per run rather than once per row.
+const CellFrame& FrameOf(const HtmlRowLayout& layout, std::string_view colour)
+{
+    thread_local std::vector<CellFrame> frames;
+    for (const CellFrame& frame : frames) {
+        if (frame.layout == &layout && frame.colour == colour) {
+            return frame;
+        }
+    }
+    CellFrame& frame = frames.emplace_back(CellFrame{&layout, std::string(colour), {}, {}});
+    frame.open[false].assign(layout.cellIndent).append("<td>");
+    frame.open[true].assign(layout.cellIndent).append("<td align=\"right\">");
+    if (!colour.empty()) {
+        for (std::string& open : frame.open) {
+            open.append("<font color=\"#").append(colour).append("\">");
+        }
+        frame.close.assign("</font>");
+    }
+    frame.close.append("</td>").append(layout.cellEnd);
+    return frame;
+}
+
+// Appends the cells of columns, each framed for the HTML report and after a
+// comma in the text report, unless it opens the row.
+template <class Row>
+void AppendCells(std::span<const Column<Row>> columns, bool opensRow, const CellFrame& frame, const Row& row,
+                 std::string& text, std::string& html)
+{
+    for (const Column<Row>& column : columns) {
+        if (!opensRow || &column != columns.data()) {
+            text += ',';
+        }
+        html.append(frame.open[column.alignRight]);
+        if (column.number) {
+            char digits[16];
+            const auto end = std::to_chars(std::begin(digits), std::end(digits), column.number(row)).ptr;
+            html.append(digits, end);
+            text.append(digits, end);
+        } else {
+            // The cell is written into the HTML row and copied from there.
+            const std::size_t cellStart = html.size();
+            column.text(html, row);
+            AppendCsvField(text, std::string_view(html).substr(cellStart));
+        }
+        html.append(frame.close);
+    }
+}
 
 // colour empty: cells without a font colour.
 template <class Row, std::size_t N>
 void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlRowLayout& layout,
               std::string_view colour, const Row& row)
 {
-    thread_local CellFrame frame;
-    std::string(&cellOpen)[2] = frame.open;
-    std::string& cellClose = frame.close;
-    // What surrounds every cell of the row, put together once per row.
-    cellOpen[false].assign(layout.cellIndent).append("<td>");
-    cellOpen[true].assign(layout.cellIndent).append("<td align=\"right\">");
-    cellClose.clear();
-    if (!colour.empty()) {
-        for (std::string& open : cellOpen) {
-            open.append("<font color=\"#").append(colour).append("\">");
-        }
-        cellClose.assign("</font>");
-    }
-    cellClose.append("</td>").append(layout.cellEnd);
-
+    const CellFrame& frame = FrameOf(layout, colour);
     reports.WriteRow([&](std::string& text, std::string& html) {
         html.append(layout.open);
-        for (const Column<Row>& column : columns) {
-            // The cell is written into the HTML row and copied from there.
-            html.append(cellOpen[column.alignRight]);
-            const std::size_t cellStart = html.size();
-            column.cell(html, row);
-            if (&column != columns) {
-                text += ',';
-            }
-            AppendCsvField(text, std::string_view(html).substr(cellStart));
-            html.append(cellClose);
-        }
+        AppendCells<Row>(columns, true, frame, row, text, html);
         text += '\n';
         html.append(layout.close);
     });
@@ -151,17 +182,78 @@ struct LowRow {
 };
 
 constexpr Column<LowRow> kLowColumns[] = {
-    {"System", [](std::string& out, const LowRow& r) { AppendNumber(out, r.systemNumber); }},
-    {"Size/Importance",
+    {"System", [](const LowRow& r) { return r.systemNumber; }},
+    {.header = "Size/Importance", .text =
      [](std::string& out, const LowRow& r) {
          out.append(LowSizeClassName(r.system.sizeClass)).append("/").append(ImportanceName(r.system.importance));
      }},
-    {"Capacity", [](std::string& out, const LowRow& r) { AppendNumber(out, r.system.capacity); }},
-    {"Census", [](std::string& out, const LowRow& r) { AppendNumber(out, CensusOf(r.system.census)); }},
-    {"Morale", [](std::string& out, const LowRow& r) { AppendNumber(out, MoraleOf(r.system.census)); }},
-    {"Productivity", [](std::string& out, const LowRow& r) { AppendNumber(out, ProductivityOf(r.system.census)); }},
-    {"RAW", [](std::string& out, const LowRow& r) { AppendNumber(out, r.system.raw); }},
-    {"Special", [](std::string& out, const LowRow& r) { out.append(r.system.special); }},
+    {"Capacity", [](const LowRow& r) { return r.system.capacity; }},
+    {"Census", [](const LowRow& r) { return CensusOf(r.system.census); }},
+    {"Morale", [](const LowRow& r) { return MoraleOf(r.system.census); }},
+    {"Productivity", [](const LowRow& r) { return ProductivityOf(r.system.census); }},
+    {"RAW", [](const LowRow& r) { return r.system.raw; }},
+    {.header = "Special", .text = [](std::string& out, const LowRow& r) { out.append(r.system.special); }},
+};
+
+// A Low row is its system's number followed by cells that depend on the
+// record alone, and the records of a run take a few dozen forms: the cells of
+// each form are put together once and copied after each number. That is most
+// of what a batch run of a million Low systems would otherwise spend.
+constexpr auto kLowNumberColumn = std::span(kLowColumns).first<1>();
+constexpr auto kLowRecordColumns = std::span(kLowColumns).subspan<1>();
+
+class LowRowEnds {
+public:
+    struct End {
+        std::string text;
+        std::string html;
+    };
+
+    const End& For(const LowRow& row, const CellFrame& frame)
+    {
+        if (const auto found = ends_.find(row.system); found != ends_.end()) {
+            return found->second;
+        }
+        // Records read from a file may take many more forms; past this many
+        // they are put together row by row.
+        constexpr std::size_t kMaxForms = 1024;
+        End* end = &uncached_;
+        if (ends_.size() < kMaxForms) {
+            // The key keeps its own copy of the special text: a record's
+            // text may live no longer than the record.
+            LowSystem key = row.system;
+            key.special = *texts_.emplace(row.system.special).first;
+            end = &ends_[key];
+        }
+        text_.clear();
+        html_.clear();
+        AppendCells<LowRow>(kLowRecordColumns, false, frame, row, text_, html_);
+        text_ += '\n';
+        html_.append(kOneLineRow.close);
+        end->text = text_;
+        end->html = html_;
+        return *end;
+    }
+
+private:
+    struct Hash {
+        std::size_t operator()(const LowSystem& system) const
+        {
+            std::size_t hash = std::hash<std::string_view>()(system.special);
+            const CensusValues census = system.census.value_or(CensusValues{-1, -1, -1});
+            for (const int field : {static_cast<int>(system.sizeClass), static_cast<int>(system.importance),
+                                    system.capacity, system.raw, census.census, census.morale, census.productivity}) {
+                hash = hash * 31 + static_cast<std::size_t>(field);
+            }
+            return hash;
+        }
+    };
+
+    std::unordered_set<std::string> texts_;
+    std::unordered_map<LowSystem, End, Hash> ends_;
+    End uncached_;
+    std::string text_;
+    std::string html_;
 };
 
 struct MediumRow {
@@ -171,22 +263,22 @@ struct MediumRow {
 };
 
 constexpr Column<MediumRow> kMediumColumns[] = {
-    {"Object",
+    {.header = "Object", .text =
      [](std::string& out, const MediumRow& r) {
          AppendNumber(out, r.systemNumber);
          out += '.';
          AppendNumber(out, r.slot);
      }},
-    {"Type", [](std::string& out, const MediumRow& r) { out.append(MediumObjectTypeName(r.object.type)); }},
-    {"Value", [](std::string& out, const MediumRow& r) { out.append(ValueText(r.object.value)); }},
-    {"Capacity", [](std::string& out, const MediumRow& r) { AppendNumber(out, r.object.capacity); }},
-    {"Census", [](std::string& out, const MediumRow& r) { AppendNumber(out, CensusOf(r.object.census)); }},
-    {"Morale", [](std::string& out, const MediumRow& r) { AppendNumber(out, MoraleOf(r.object.census)); }},
+    {.header = "Type", .text = [](std::string& out, const MediumRow& r) { out.append(MediumObjectTypeName(r.object.type)); }},
+    {.header = "Value", .text = [](std::string& out, const MediumRow& r) { out.append(ValueText(r.object.value)); }},
+    {"Capacity", [](const MediumRow& r) { return r.object.capacity; }},
+    {"Census", [](const MediumRow& r) { return CensusOf(r.object.census); }},
+    {"Morale", [](const MediumRow& r) { return MoraleOf(r.object.census); }},
     {"Productivity",
-     [](std::string& out, const MediumRow& r) { AppendNumber(out, ProductivityOf(r.object.census)); }},
-    {"RAW", [](std::string& out, const MediumRow& r) { AppendNumber(out, r.object.raw); }},
-    {"Special", [](std::string& out, const MediumRow& r) { out.append(r.object.special); }},
-    {"Moons", [](std::string& out, const MediumRow& r) { AppendMediumMoonsText(out, r.object); }},
+     [](const MediumRow& r) { return ProductivityOf(r.object.census); }},
+    {"RAW", [](const MediumRow& r) { return r.object.raw; }},
+    {.header = "Special", .text = [](std::string& out, const MediumRow& r) { out.append(r.object.special); }},
+    {.header = "Moons", .text = [](std::string& out, const MediumRow& r) { AppendMediumMoonsText(out, r.object); }},
 };
 
 struct HighRow {
@@ -205,14 +297,14 @@ void AppendObjectLabel(std::string& out, const HighRow& r)
 }
 
 constexpr Column<HighRow> kHighColumns[] = {
-    {"Object", AppendObjectLabel},
-    {"Type", [](std::string& out, const HighRow& r) { out.append(HighObjectTypeName(r.object.type)); }},
-    {"Capacity", [](std::string& out, const HighRow& r) { AppendNumber(out, r.object.capacity); }},
-    {"Census", [](std::string& out, const HighRow& r) { AppendNumber(out, CensusOf(r.object.census)); }},
-    {"Morale", [](std::string& out, const HighRow& r) { AppendNumber(out, MoraleOf(r.object.census)); }},
-    {"Productivity", [](std::string& out, const HighRow& r) { AppendNumber(out, ProductivityOf(r.object.census)); }},
-    {"RAW", [](std::string& out, const HighRow& r) { AppendNumber(out, r.object.raw); }},
-    {"Special", [](std::string& out, const HighRow& r) { out.append(r.object.special); }},
+    {.header = "Object", .text = AppendObjectLabel},
+    {.header = "Type", .text = [](std::string& out, const HighRow& r) { out.append(HighObjectTypeName(r.object.type)); }},
+    {"Capacity", [](const HighRow& r) { return r.object.capacity; }},
+    {"Census", [](const HighRow& r) { return CensusOf(r.object.census); }},
+    {"Morale", [](const HighRow& r) { return MoraleOf(r.object.census); }},
+    {"Productivity", [](const HighRow& r) { return ProductivityOf(r.object.census); }},
+    {"RAW", [](const HighRow& r) { return r.object.raw; }},
+    {.header = "Special", .text = [](std::string& out, const HighRow& r) { out.append(r.object.special); }},
 };
 
 struct MoonRow {
@@ -224,20 +316,20 @@ struct MoonRow {
 // A moon's row sits in its object's table under the same header. It has no
 // census values and no special, whatever the census option.
 constexpr Column<MoonRow> kMoonColumns[] = {
-    {"Object",
+    {.header = "Object", .text =
      [](std::string& out, const MoonRow& r) {
          AppendObjectLabel(out, r.object);
          out += '.';
          AppendNumber(out, r.moonIndex + 1);
      },
-     true},
-    {"Type", [](std::string& out, const MoonRow&) { out.append("Moon"); }, true},
-    {"Capacity", [](std::string& out, const MoonRow& r) { AppendNumber(out, r.moon.capacity); }},
-    {"Census", [](std::string& out, const MoonRow&) { out += '0'; }},
-    {"Morale", [](std::string& out, const MoonRow&) { out += '0'; }},
-    {"Productivity", [](std::string& out, const MoonRow&) { out += '0'; }},
-    {"RAW", [](std::string& out, const MoonRow& r) { AppendNumber(out, r.moon.raw); }},
-    {"Special", [](std::string& out, const MoonRow&) { out += '-'; }},
+     .alignRight = true},
+    {.header = "Type", .text = [](std::string& out, const MoonRow&) { out.append("Moon"); }, .alignRight = true},
+    {"Capacity", [](const MoonRow& r) { return r.moon.capacity; }},
+    {"Census", [](const MoonRow&) { return 0; }},
+    {"Morale", [](const MoonRow&) { return 0; }},
+    {"Productivity", [](const MoonRow&) { return 0; }},
+    {"RAW", [](const MoonRow& r) { return r.moon.raw; }},
+    {.header = "Special", .text = [](std::string& out, const MoonRow&) { out += '-'; }},
 };
 
 void WriteTableEnd(ReportFiles& reports)
@@ -259,7 +351,16 @@ void WriteLowRow(ReportFiles& reports, int systemNumber, const LowSystem& system
     if (!reports.IsOpen()) {
         return;
     }
-    WriteRow(reports, kLowColumns, kOneLineRow, {}, LowRow{systemNumber, system});
+    thread_local LowRowEnds ends;
+    const CellFrame& frame = FrameOf(kOneLineRow, {});
+    const LowRow row{systemNumber, system};
+    const LowRowEnds::End& end = ends.For(row, frame);
+    reports.WriteRow([&](std::string& text, std::string& html) {
+        html.append(kOneLineRow.open);
+        AppendCells<LowRow>(kLowNumberColumn, true, frame, row, text, html);
+        text.append(end.text);
+        html.append(end.html);
+    });
     reports.Flush();
 }
 
