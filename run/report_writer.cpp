@@ -1,5 +1,6 @@
 #include "run/report_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <span>
@@ -21,9 +22,16 @@ template <class Row>
 struct Column {
     std::string_view header;
     int (*number)(const Row& row) = nullptr;
-    void (*text)(std::string& out, const Row& row) = nullptr;  // when number is null
+    void (*text)(std::string& out, const Row& row) = nullptr;
     bool alignRight = false;  // HTML only
 };
+
+template <class Row, std::size_t N>
+constexpr bool EachCellIsANumberOrAText(const Column<Row> (&columns)[N])
+{
+    return std::all_of(std::begin(columns), std::end(columns),
+                       [](const Column<Row>& column) { return (column.number == nullptr) != (column.text == nullptr); });
+}
 
 // How a table's HTML rows are laid out.
 struct HtmlRowLayout {
@@ -181,19 +189,22 @@ struct LowRow {
     const LowSystem& system;
 };
 
+// The System column comes first and is the only one that reads the number.
 constexpr Column<LowRow> kLowColumns[] = {
-    {"System", [](const LowRow& r) { return r.systemNumber; }},
-    {.header = "Size/Importance", .text =
-     [](std::string& out, const LowRow& r) {
-         out.append(LowSizeClassName(r.system.sizeClass)).append("/").append(ImportanceName(r.system.importance));
-     }},
-    {"Capacity", [](const LowRow& r) { return r.system.capacity; }},
-    {"Census", [](const LowRow& r) { return CensusOf(r.system.census); }},
-    {"Morale", [](const LowRow& r) { return MoraleOf(r.system.census); }},
-    {"Productivity", [](const LowRow& r) { return ProductivityOf(r.system.census); }},
-    {"RAW", [](const LowRow& r) { return r.system.raw; }},
+    {.header = "System", .number = [](const LowRow& r) { return r.systemNumber; }},
+    {.header = "Size/Importance",
+     .text =
+         [](std::string& out, const LowRow& r) {
+             out.append(LowSizeClassName(r.system.sizeClass)).append("/").append(ImportanceName(r.system.importance));
+         }},
+    {.header = "Capacity", .number = [](const LowRow& r) { return r.system.capacity; }},
+    {.header = "Census", .number = [](const LowRow& r) { return CensusOf(r.system.census); }},
+    {.header = "Morale", .number = [](const LowRow& r) { return MoraleOf(r.system.census); }},
+    {.header = "Productivity", .number = [](const LowRow& r) { return ProductivityOf(r.system.census); }},
+    {.header = "RAW", .number = [](const LowRow& r) { return r.system.raw; }},
     {.header = "Special", .text = [](std::string& out, const LowRow& r) { out.append(r.system.special); }},
 };
+static_assert(EachCellIsANumberOrAText(kLowColumns));
 
 // A Low row is its system's number followed by cells that depend on the
 // record alone, and the records of a run take a few dozen forms: the cells of
@@ -263,23 +274,26 @@ struct MediumRow {
 };
 
 constexpr Column<MediumRow> kMediumColumns[] = {
-    {.header = "Object", .text =
-     [](std::string& out, const MediumRow& r) {
-         AppendNumber(out, r.systemNumber);
-         out += '.';
-         AppendNumber(out, r.slot);
-     }},
-    {.header = "Type", .text = [](std::string& out, const MediumRow& r) { out.append(MediumObjectTypeName(r.object.type)); }},
+    {.header = "Object",
+     .text =
+         [](std::string& out, const MediumRow& r) {
+             AppendNumber(out, r.systemNumber);
+             out += '.';
+             AppendNumber(out, r.slot);
+         }},
+    {.header = "Type",
+     .text = [](std::string& out, const MediumRow& r) { out.append(MediumObjectTypeName(r.object.type)); }},
     {.header = "Value", .text = [](std::string& out, const MediumRow& r) { out.append(ValueText(r.object.value)); }},
-    {"Capacity", [](const MediumRow& r) { return r.object.capacity; }},
-    {"Census", [](const MediumRow& r) { return CensusOf(r.object.census); }},
-    {"Morale", [](const MediumRow& r) { return MoraleOf(r.object.census); }},
-    {"Productivity",
-     [](const MediumRow& r) { return ProductivityOf(r.object.census); }},
-    {"RAW", [](const MediumRow& r) { return r.object.raw; }},
+    {.header = "Capacity", .number = [](const MediumRow& r) { return r.object.capacity; }},
+    {.header = "Census", .number = [](const MediumRow& r) { return CensusOf(r.object.census); }},
+    {.header = "Morale", .number = [](const MediumRow& r) { return MoraleOf(r.object.census); }},
+    {.header = "Productivity", .number = [](const MediumRow& r) { return ProductivityOf(r.object.census); }},
+    {.header = "RAW", .number = [](const MediumRow& r) { return r.object.raw; }},
     {.header = "Special", .text = [](std::string& out, const MediumRow& r) { out.append(r.object.special); }},
-    {.header = "Moons", .text = [](std::string& out, const MediumRow& r) { AppendMediumMoonsText(out, r.object); }},
+    {.header = "Moons",
+     .text = [](std::string& out, const MediumRow& r) { AppendMediumMoonsText(out, r.object); }},
 };
+static_assert(EachCellIsANumberOrAText(kMediumColumns));
 
 struct HighRow {
     int systemNumber;
@@ -298,14 +312,16 @@ void AppendObjectLabel(std::string& out, const HighRow& r)
 
 constexpr Column<HighRow> kHighColumns[] = {
     {.header = "Object", .text = AppendObjectLabel},
-    {.header = "Type", .text = [](std::string& out, const HighRow& r) { out.append(HighObjectTypeName(r.object.type)); }},
-    {"Capacity", [](const HighRow& r) { return r.object.capacity; }},
-    {"Census", [](const HighRow& r) { return CensusOf(r.object.census); }},
-    {"Morale", [](const HighRow& r) { return MoraleOf(r.object.census); }},
-    {"Productivity", [](const HighRow& r) { return ProductivityOf(r.object.census); }},
-    {"RAW", [](const HighRow& r) { return r.object.raw; }},
+    {.header = "Type",
+     .text = [](std::string& out, const HighRow& r) { out.append(HighObjectTypeName(r.object.type)); }},
+    {.header = "Capacity", .number = [](const HighRow& r) { return r.object.capacity; }},
+    {.header = "Census", .number = [](const HighRow& r) { return CensusOf(r.object.census); }},
+    {.header = "Morale", .number = [](const HighRow& r) { return MoraleOf(r.object.census); }},
+    {.header = "Productivity", .number = [](const HighRow& r) { return ProductivityOf(r.object.census); }},
+    {.header = "RAW", .number = [](const HighRow& r) { return r.object.raw; }},
     {.header = "Special", .text = [](std::string& out, const HighRow& r) { out.append(r.object.special); }},
 };
+static_assert(EachCellIsANumberOrAText(kHighColumns));
 
 struct MoonRow {
     HighRow object;
@@ -316,21 +332,23 @@ struct MoonRow {
 // A moon's row sits in its object's table under the same header. It has no
 // census values and no special, whatever the census option.
 constexpr Column<MoonRow> kMoonColumns[] = {
-    {.header = "Object", .text =
-     [](std::string& out, const MoonRow& r) {
-         AppendObjectLabel(out, r.object);
-         out += '.';
-         AppendNumber(out, r.moonIndex + 1);
-     },
+    {.header = "Object",
+     .text =
+         [](std::string& out, const MoonRow& r) {
+             AppendObjectLabel(out, r.object);
+             out += '.';
+             AppendNumber(out, r.moonIndex + 1);
+         },
      .alignRight = true},
     {.header = "Type", .text = [](std::string& out, const MoonRow&) { out.append("Moon"); }, .alignRight = true},
-    {"Capacity", [](const MoonRow& r) { return r.moon.capacity; }},
-    {"Census", [](const MoonRow&) { return 0; }},
-    {"Morale", [](const MoonRow&) { return 0; }},
-    {"Productivity", [](const MoonRow&) { return 0; }},
-    {"RAW", [](const MoonRow& r) { return r.moon.raw; }},
+    {.header = "Capacity", .number = [](const MoonRow& r) { return r.moon.capacity; }},
+    {.header = "Census", .number = [](const MoonRow&) { return 0; }},
+    {.header = "Morale", .number = [](const MoonRow&) { return 0; }},
+    {.header = "Productivity", .number = [](const MoonRow&) { return 0; }},
+    {.header = "RAW", .number = [](const MoonRow& r) { return r.moon.raw; }},
     {.header = "Special", .text = [](std::string& out, const MoonRow&) { out += '-'; }},
 };
+static_assert(EachCellIsANumberOrAText(kMoonColumns));
 
 void WriteTableEnd(ReportFiles& reports)
 {
