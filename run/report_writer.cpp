@@ -236,13 +236,11 @@ public:
             key.special = *texts_.emplace(row.system.special).first;
             end = &ends_[key];
         }
-        text_.clear();
-        html_.clear();
-        AppendCells<LowRow>(kLowRecordColumns, false, frame, row, text_, html_);
-        text_ += '\n';
-        html_.append(kOneLineRow.close);
-        end->text = text_;
-        end->html = html_;
+        end->text.clear();
+        end->html.clear();
+        AppendCells<LowRow>(kLowRecordColumns, false, frame, row, end->text, end->html);
+        end->text += '\n';
+        end->html.append(kOneLineRow.close);
         return *end;
     }
 
@@ -263,8 +261,6 @@ private:
     std::unordered_set<std::string> texts_;
     std::unordered_map<LowSystem, End, Hash> ends_;
     End uncached_;
-    std::string text_;
-    std::string html_;
 };
 
 struct MediumRow {
