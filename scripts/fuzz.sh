@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
 targets=("${@:2}")
-((${#targets[@]})) || targets=(fuzz_cli_args fuzz_system_count fuzz_run_dice)
+((${#targets[@]})) || targets=(fuzz_cli_args fuzz_system_count fuzz_run_dice fuzz_json_import)
 
 bash scripts/setup.sh
 bash scripts/build.sh build-fuzz -DNEXMAR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
