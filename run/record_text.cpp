@@ -3,6 +3,8 @@
 #include <charconv>
 #include <iterator>
 
+#include "core/format.h"
+
 namespace nexmar {
 
 std::string StarDescription(const Star& star)
@@ -39,6 +41,31 @@ void AppendMediumMoonsText(std::string& out, const MediumObject& object)
         out.append(separator).append(moon);
         separator = "; ";
     }
+}
+
+std::string SystemName(int systemNumber)
+{
+    return Format("System %d", systemNumber);
+}
+
+std::string StarItemName(char letter, int starNumber)
+{
+    return Format("Star %c%d", letter, starNumber);
+}
+
+std::string HighObjectNumber(int systemNumber, char letter, int objectIndex)
+{
+    return Format("%d%c.%d", systemNumber, letter, objectIndex + 1);
+}
+
+std::string MediumObjectNumber(int systemNumber, int slot)
+{
+    return Format("%d.%d", systemNumber, slot);
+}
+
+std::string StatText(std::string_view label, int value)
+{
+    return Format("%.*s: %d", static_cast<int>(label.size()), label.data(), value);
 }
 
 }  // namespace nexmar

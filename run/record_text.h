@@ -21,4 +21,18 @@ std::string_view ValueText(std::optional<ValueClass> value);
 std::string MediumMoonsText(const MediumObject& object);
 void AppendMediumMoonsText(std::string& out, const MediumObject& object);
 
+// The names the tree gives a system and its bodies, for texts beside it:
+// "System 12", "Star A1", and an object's number "12A.1" at High detail
+// (objectIndex from 0) or "12.3" at Medium detail (slot from 1).
+std::string SystemName(int systemNumber);
+std::string StarItemName(char letter, int starNumber);
+std::string HighObjectNumber(int systemNumber, char letter, int objectIndex);
+std::string MediumObjectNumber(int systemNumber, int slot);
+
+// What a Gaia World's special names it, to mark one beside its object.
+inline constexpr std::string_view kGaiaWorldMark = "Gaia World";
+
+// A stat line as the tree shows it: "Capacity: 4".
+std::string StatText(std::string_view label, int value);
+
 }  // namespace nexmar

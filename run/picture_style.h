@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace nexmar {
+
+// The look of every system picture in one place: the sizes the layout
+// computes with and the colours and fonts of the stylesheet each picture
+// carries. Shapes and labels tell every body apart, so a picture printed in
+// black and white reads as well as in colour; colour only adds to them.
+struct PictureStyle {
+    // Text. Every label is set in a monospace face, whose glyphs all have
+    // one advance, so a label's width is known before any font is chosen;
+    // glyphAdvance is a little above that of the common monospace faces.
+    std::string_view fontFamily = "'DejaVu Sans Mono', 'Liberation Mono', monospace";
+    double glyphAdvance = 0.62;  // in em
+    double lineHeight = 1.25;    // in em; the baseline sits at baselineDrop em under a line's top
+    double baselineDrop = 0.92;
+    double titleSize = 18;
+    double headlineSize = 15;
+    double labelSize = 11;
+
+    // Spacing.
+    double margin = 16;
+    double gap = 8;        // between a shape and its label, and between neighbours
+    double rowGap = 18;    // between the rows of components
+    double bandPadding = 10;
+
+    // Bodies, radii by size class from the largest star and the smallest object.
+    std::array<double, 5> starRadius = {34, 26, 20, 15, 11};             // by StarSize
+    std::array<double, 7> objectRadius = {6, 8, 11, 14, 17, 20, 23};      // by HighObjectSize
+    std::array<double, 5> mediumObjectRadius = {12, 9, 13, 19, 12};       // by MediumObjectType
+    double moonRadius = 3.5;
+    int moonsPerColumn = 3;
+    double gaiaRingSpread = 4;   // the Gaia World's ring, beyond the object
+    double gasGiantRingSpread = 0.55;  // the ring's half width beyond the radius, in radii
+    double beltWidth = 10;       // an asteroid belt is a narrow upright band,
+    double beltReach = 8;        // reaching this far beyond its radius up and down
+    std::array<double, 5> colonyRadius = {10, 14, 18, 22, 26};  // by LowSizeClass
+    double importanceRingSpread = 5;
+
+    // The sheet: one cell per system, each picture scaled down to fit its cell.
+    double lowCellWidth = 420;
+    double lowCellHeight = 220;
+    int lowCellsPerRow = 4;
+    double rowCellWidth = 1400;
+    double mediumCellHeight = 300;
+    double highCellHeight = 640;
+
+    // Colours.
+    std::string_view ink = "#1a1a1a";
+    std::string_view paper = "#ffffff";
+    std::string_view innerZone = "#f7e4dc";
+    std::string_view habitableZone = "#e1f0dc";
+    std::string_view outerZone = "#dfe7f5";
+    std::array<std::string_view, 7> starColour = {"#9bb0ff", "#aabfff", "#cad7ff", "#f8f7ff",
+                                                 "#fff1a6", "#ffc477", "#ff8866"};  // by StarColour
+    std::string_view gasGiant = "#e3bf86";
+    std::string_view terrestrial = "#6fa774";
+    std::string_view subTerrestrial = "#ffffff";
+    std::string_view hostile = "#b0613a";
+    std::string_view belt = "#8a8a8a";
+    std::string_view moon = "#d0d0d0";
+    std::string_view colony = "#6fa774";
+};
+
+inline constexpr PictureStyle kPictureStyle{};
+
+// The stylesheet of kPictureStyle, as the text of a <style> element.
+std::string PictureStyleSheet();
+
+// The class of a star's fill, by StarColour: "extremely-hot-blue", "blue-b", ...
+std::string_view StarColourClass(int colour);
+
+}  // namespace nexmar
