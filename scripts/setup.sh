@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev valgrind
   help2man dpkg-dev desktop-file-utils appstream
   time libboost-dev qt6-charts-dev libqt6opengl6-dev
+  librsvg2-bin libxml2-utils
 )
 
 missing=()
