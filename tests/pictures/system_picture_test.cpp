@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/dice.h"
+#include "gen/high/high_system.h"
+#include "gen/low/low_system.h"
+#include "gen/medium/medium_system.h"
+#include "run/picture_sheet.h"
+#include "run/record_text.h"
+#include "run/svg_picture.h"
+#include "run/system_picture.h"
+
+namespace nexmar {
+namespace {
+
+std::size_t Count(const std::string& svg, const std::string& needle)
+{
+    std::size_t count = 0;
+    for (std::size_t at = svg.find(needle); at != std::string::npos; at = svg.find(needle, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+bool IsBody(const PictureShape& shape)
+{
+    for (const std::string_view kind : {"star ", "object ", "moon", "colony"}) {
+        if (shape.cssClass.starts_with(kind)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every shape and label inside the view box; no label over another label or over a body.
+void ExpectLaidOut(const SystemPicture& picture)
+{
+    for (const PictureShape& shape : picture.shapes) {
+        EXPECT_TRUE(picture.viewBox.Contains(shape.box)) << picture.title << ": " << shape.cssClass;
+    }
+    for (std::size_t i = 0; i < picture.labels.size(); ++i) {
+        const PictureLabel& label = picture.labels[i];
+        EXPECT_TRUE(picture.viewBox.Contains(label.box)) << picture.title << ": " << label.text;
+        for (std::size_t j = i + 1; j < picture.labels.size(); ++j) {
+            EXPECT_FALSE(label.box.Overlaps(picture.labels[j].box))
+                << picture.title << ": '" << label.text << "' over '" << picture.labels[j].text << "'";
+        }
+        for (const PictureShape& shape : picture.shapes) {
+            EXPECT_FALSE(IsBody(shape) && label.box.Overlaps(shape.box))
+                << picture.title << ": '" << label.text << "' over " << shape.cssClass;
+        }
+    }
+}
+
+// The texts a picture must show, each as a whole text element.
+void ExpectTexts(const std::string& svg, const std::vector<std::string>& texts)
+{
+    for (const std::string& text : texts) {
+        std::string element = ">";
+        AppendEscapedXml(element, text);
+        EXPECT_NE(svg.find(element + "</text>"), std::string::npos) << text;
+    }
+}
+
+void ExpectHighPicture(int number, const HighSystem& system)
+{
+    const SystemPicture picture = HighSystemPicture(number, system);
+    const std::string svg = SvgDocument(picture);
+    std::size_t stars = 0, objects = 0, moons = 0;
+    std::vector<std::string> texts = {SystemName(number)};
+    for (const StarComponent& component : system.components) {
+        stars += component.stars.size();
+        objects += component.objects.size();
+        for (std::size_t i = 0; i < component.objects.size(); ++i) {
+            const HighObject& object = component.objects[i];
+            moons += object.moons.size();
+            texts.push_back(HighObjectNumber(number, component.letter, static_cast<int>(i)));
+            texts.push_back(StatText("Capacity", object.capacity));
+            texts.push_back(StatText("Raw", object.raw));
+        }
+    }
+    EXPECT_EQ(Count(svg, "class=\"star "), stars);
+    EXPECT_EQ(Count(svg, "class=\"object "), objects);
+    EXPECT_EQ(Count(svg, "class=\"moon\""), moons);
+    ExpectTexts(svg, texts);
+    ExpectLaidOut(picture);
+}
+
+void ExpectMediumPicture(int number, const MediumSystem& system)
+{
+    const SystemPicture picture = MediumSystemPicture(number, system);
+    const std::string svg = SvgDocument(picture);
+    std::size_t moons = 0;
+    std::vector<std::string> texts = {SystemName(number)};
+    for (std::size_t i = 0; i < system.objects.size(); ++i) {
+        const MediumObject& object = system.objects[i];
+        moons += object.moons.size();
+        texts.push_back(MediumObjectNumber(number, static_cast<int>(i) + 1));
+        texts.emplace_back(ValueText(object.value));
+        texts.push_back(StatText("Capacity", object.capacity));
+        texts.push_back(StatText("Raw", object.raw));
+    }
+    EXPECT_EQ(Count(svg, "class=\"star "), 0u);
+    EXPECT_EQ(Count(svg, "class=\"object "), system.objects.size());
+    EXPECT_EQ(Count(svg, "class=\"moon\""), moons);
+    ExpectTexts(svg, texts);
+    ExpectLaidOut(picture);
+}
+
+void ExpectLowPicture(int number, const LowSystem& system)
+{
+    const SystemPicture picture = LowSystemPicture(number, system);
+    const std::string svg = SvgDocument(picture);
+    std::vector<std::string> texts = {SystemName(number), std::string(LowSizeClassName(system.sizeClass)),
+                                      std::string(ImportanceName(system.importance)),
+                                      StatText("Capacity", system.capacity), StatText("Raw", system.raw),
+                                      std::string(system.special)};
+    if (system.census) {
+        texts.push_back(StatText("Productivity", system.census->productivity));
+    }
+    EXPECT_EQ(Count(svg, "class=\"colony\""), 1u);
+    ExpectTexts(svg, texts);
+    ExpectLaidOut(picture);
+}
+
+TEST(SystemPicture, EverySystemOfSeededRunsShowsItsBodiesAndTextsInsideItsBox)
+{
+    for (const bool census : {false, true}) {
+        SeededDice dice(census ? 11 : 12);
+        for (int number = 1; number <= 200; ++number) {
+            ExpectLowPicture(number, GenerateLowSystem(dice, census));
+            ExpectMediumPicture(number, GenerateMediumSystem(dice, census));
+            ExpectHighPicture(number, GenerateHighSystem(dice, census));
+        }
+    }
+}
+
+// Six supergiants in three pairs, each with ten Huge objects of six moons in
+// one zone, Gaia Worlds with census values of two digits: the widest and
+// tallest High picture there is.
+HighSystem FullestHighSystem()
+{
+    HighSystem system;
+    const HighObjectType types[] = {HighObjectType::GasGiant, HighObjectType::SubTerrestrial,
+                                    HighObjectType::Asteroid, HighObjectType::Hostile, HighObjectType::Terrestrial};
+    for (const OrbitZone zone : kOrbitZones) {
+        StarComponent component;
+        component.letter = static_cast<char>('A' + static_cast<int>(zone));
+        component.stars = {{StarColour::ExtremelyHotBlue, StarSize::Supergiant}, {StarColour::Red, StarSize::Supergiant}};
+        for (int i = 0; i < 10; ++i) {
+            HighObject object;
+            object.zone = zone;
+            object.type = types[i % 5];
+            object.size = HighObjectSize::HugeCapacity8;
+            object.capacity = 23;
+            object.raw = 18;
+            object.gaiaWorld = true;
+            object.census = CensusValues{23, 19, 17};
+            object.moons.assign(6, HighMoon{5, 4});
+            component.objects.push_back(object);
+        }
+        system.components.push_back(component);
+    }
+    return system;
+}
+
+TEST(SystemPicture, FullestSystemsStayInsideTheirBoxesWithoutOverlaps)
+{
+    ExpectHighPicture(9999, FullestHighSystem());
+
+    MediumSystem medium;
+    const MediumObjectType types[] = {MediumObjectType::GasGiant, MediumObjectType::SubTerrestrial,
+                                      MediumObjectType::AsteroidBelt, MediumObjectType::Hostile,
+                                      MediumObjectType::Terrestrial};
+    for (int i = 0; i < 10; ++i) {
+        MediumObject object;
+        object.zone = kOrbitZones[i % 3];
+        object.type = types[i % 5];
+        object.value = ValueClass::VeryHigh;
+        object.moons.assign(5, "Moon causes severe tidal forces");
+        object.census = CensusValues{12, 11, 10};
+        medium.objects.push_back(object);
+    }
+    ExpectMediumPicture(9999, medium);
+
+    const LowSystem low{LowSizeClass::MajorColony, Importance::Major, 12, 9,
+                        "Special: Expanded Population (+1 Census, +1 Morale)", CensusValues{12, 10, 11}};
+    ExpectLowPicture(9999, low);
+}
+
+TEST(SystemPicture, SameRecordGivesSameBytesAndTextIsEscaped)
+{
+    const HighSystem high = FullestHighSystem();
+    const HighSystem copy = high;
+    EXPECT_EQ(HighSystemSvg(7, high), HighSystemSvg(7, copy));
+
+    const std::string special = "Special: <Rich> & \"Rare\" 'Metals'";
+    const LowSystem low{LowSizeClass::Colony, Importance::Minor, 3, 2, special, std::nullopt};
+    const std::string svg = LowSystemSvg(7, low);
+    EXPECT_EQ(svg, LowSystemSvg(7, LowSystem(low)));
+    EXPECT_NE(svg.find(">Special: &lt;Rich&gt; &amp; &quot;Rare&quot; &apos;Metals&apos;</text>"), std::string::npos);
+    EXPECT_EQ(svg.find("<Rich>"), std::string::npos);
+    EXPECT_NE(svg.find("<title>System 7</title>"), std::string::npos);
+    EXPECT_NE(svg.find("<desc>System 7 at Low detail"), std::string::npos);
+}
+
+TEST(PictureSheet, HoldsEveryPictureInItsCellWrittenInBlocks)
+{
+    SeededDice dice(5);
+    std::vector<HighSystem> systems;
+    for (int i = 0; i < 60; ++i) {
+        systems.push_back(GenerateHighSystem(dice, true));
+    }
+    std::string page;
+    int writes = 0;
+    PictureSheet sheet(DetailLevel::High, static_cast<int>(systems.size()), [&](std::string_view bytes) {
+        page.append(bytes);
+        ++writes;
+    });
+    std::size_t stars = 0;
+    for (std::size_t i = 0; i < systems.size(); ++i) {
+        sheet.OnHighSystem(static_cast<int>(i) + 1, systems[i]);
+        for (const StarComponent& component : systems[i].components) {
+            stars += component.stars.size();
+        }
+    }
+    sheet.Finish();
+
+    // Each picture, as its transform places it, inside its cell, and each cell on the page.
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < systems.size(); ++i) {
+        at = page.find("<g transform=", at + 1);
+        ASSERT_NE(at, std::string::npos) << i;
+        double x = 0, y = 0, scale = 0;
+        ASSERT_EQ(std::sscanf(page.c_str() + at, "<g transform=\"translate(%lf %lf) scale(%lf)\">", &x, &y, &scale), 3);
+        const PictureBox view = HighSystemPicture(static_cast<int>(i) + 1, systems[i]).viewBox;
+        const PictureBox placed{x, y, view.width * scale, view.height * scale};
+        const PictureBox cell = sheet.Cell(static_cast<int>(i));
+        EXPECT_TRUE(cell.Contains(placed)) << i;
+        EXPECT_TRUE(sheet.Page().Contains(cell)) << i;
+    }
+    EXPECT_GT(writes, 2);
+    EXPECT_EQ(Count(page, "class=\"star "), stars);
+    EXPECT_EQ(Count(page, "<rect class=\"cell\""), systems.size());
+    EXPECT_EQ(Count(page, "<svg "), 1u);
+    EXPECT_TRUE(page.ends_with("</svg>\n"));
+    EXPECT_NE(page.find("<title>60 systems at High detail</title>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nexmar
