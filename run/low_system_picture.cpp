@@ -13,6 +13,7 @@ struct CardLine {
     std::string text;
     std::string_view cssClass;
     double size;
+    double spaceBefore = 0;  // sets the headline apart from the title and the stats
 };
 
 }  // namespace
@@ -28,9 +29,9 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system)
     picture.description = picture.title + " at Low detail: " + sizeClass + ", " + importance + ".";
 
     std::vector<CardLine> lines = {{picture.title, "title", style.titleSize},
-                                   {sizeClass, "headline", style.headlineSize},
+                                   {sizeClass, "headline", style.headlineSize, style.gap / 2},
                                    {importance, "headline", style.headlineSize},
-                                   {StatText("Capacity", system.capacity), "label", style.labelSize},
+                                   {StatText("Capacity", system.capacity), "label", style.labelSize, style.gap / 2},
                                    {StatText("Raw", system.raw), "label", style.labelSize}};
     if (system.census) {
         lines.push_back({StatText("Census", system.census->census), "label", style.labelSize});
@@ -44,7 +45,7 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system)
     double textHeight = 0;
     for (const CardLine& line : lines) {
         textWidth = std::max(textWidth, TextWidth(line.text, line.size));
-        textHeight += LineHeight(line.size);
+        textHeight += line.spaceBefore + LineHeight(line.size);
     }
 
     // The mark keeps the room of the largest, so that cards side by side align.
@@ -71,6 +72,7 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system)
 
     double top = card.y + pad;
     for (CardLine& line : lines) {
+        top += line.spaceBefore;
         AddLabel(picture, std::move(line.text), line.cssClass, line.size, card.x + pad, top);
         top += LineHeight(line.size);
     }

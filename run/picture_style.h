@@ -46,8 +46,8 @@ struct PictureStyle {
     double lowCellHeight = 220;
     int lowCellsPerRow = 4;
     double rowCellWidth = 1400;
-    double mediumCellHeight = 300;
-    double highCellHeight = 640;
+    double mediumCellHeight = 260;  // a Medium system with census fits
+    double highCellHeight = 460;    // two components with census fit; three are shrunk a quarter
 
     // Colours.
     std::string_view ink = "#1a1a1a";
