@@ -39,6 +39,28 @@ void AppendScale(std::string& out, double scale)
 
 }  // namespace
 
+void SystemPictures::OnLowSystem(int number, const LowSystem& system)
+{
+    Hand(number, LowSystemPicture(number, system));
+}
+
+void SystemPictures::OnMediumSystem(int number, const MediumSystem& system)
+{
+    Hand(number, MediumSystemPicture(number, system));
+}
+
+void SystemPictures::OnHighSystem(int number, const HighSystem& system)
+{
+    Hand(number, HighSystemPicture(number, system));
+}
+
+void SystemPictures::Hand(int number, const SystemPicture& picture)
+{
+    svg_.clear();
+    AppendSvgDocument(svg_, picture);
+    save_(number, svg_);
+}
+
 PictureSheet::PictureSheet(DetailLevel level, int systems, Write write)
     : columns_(level == DetailLevel::Low ? std::clamp(systems, 1, kStyle.lowCellsPerRow) : 1),
       cellWidth_(level == DetailLevel::Low ? kStyle.lowCellWidth : kStyle.rowCellWidth),

@@ -10,6 +10,25 @@
 
 namespace nexmar {
 
+// The picture of each system of a run, as a complete SVG document handed to
+// save as soon as the system is decided: one file per system, or the
+// picture a window shows.
+class SystemPictures final : public RecordObserver {
+public:
+    using Save = std::function<void(int number, const std::string& svg)>;
+    explicit SystemPictures(Save save) : save_(std::move(save)) {}
+
+    void OnLowSystem(int number, const LowSystem& system) override;
+    void OnMediumSystem(int number, const MediumSystem& system) override;
+    void OnHighSystem(int number, const HighSystem& system) override;
+
+private:
+    void Hand(int number, const SystemPicture& picture);
+
+    Save save_;
+    std::string svg_;  // kept between systems, so its room is reused
+};
+
 // The whole run as one SVG page for printing: Low systems as cards in a
 // grid, Medium and High systems one row each, each picture shrunk to fit its
 // cell where it is larger. The page is written as the run goes: each

@@ -16,34 +16,10 @@
 #include "core/result_tree.h"
 #include "run/generation_run.h"
 #include "run/picture_sheet.h"
-#include "run/system_picture.h"
 
 namespace {
 
 using namespace nexmar;
-
-class PictureFiles final : public RecordObserver {
-public:
-    explicit PictureFiles(std::filesystem::path dir) : dir_(std::move(dir)) {}
-    void OnLowSystem(int number, const LowSystem& system) override { Save(number, LowSystemSvg(number, system)); }
-    void OnMediumSystem(int number, const MediumSystem& system) override
-    {
-        Save(number, MediumSystemSvg(number, system));
-    }
-    void OnHighSystem(int number, const HighSystem& system) override { Save(number, HighSystemSvg(number, system)); }
-    bool failed = false;
-
-private:
-    void Save(int number, const std::string& svg)
-    {
-        char name[32];
-        std::snprintf(name, sizeof name, "system-%04d.svg", number);
-        std::ofstream file(dir_ / name, std::ios::binary);
-        file << svg;
-        failed |= !file.flush();
-    }
-    std::filesystem::path dir_;
-};
 
 class StderrNotifier final : public Notifier {
 public:
@@ -62,11 +38,18 @@ int main(int argc, char** argv)
     RunInputs inputs;
     inputs.level = levelName == "high" ? DetailLevel::High : levelName == "medium" ? DetailLevel::Medium : DetailLevel::Low;
     inputs.systems = std::atoi(argv[2]);
+    inputs.maxSystems = 10000;
     inputs.census = true;
     inputs.renderTree = false;
     const std::filesystem::path dir = argv[4];
 
-    PictureFiles files(dir);
+    bool failed = false;
+    SystemPictures files([&](int number, const std::string& svg) {
+        char name[32];
+        std::snprintf(name, sizeof name, "system-%04d.svg", number);
+        std::ofstream file(dir / name, std::ios::binary);
+        failed |= !(file << svg).flush();
+    });
     std::ofstream sheetFile(dir / "sheet.svg", std::ios::binary);
     PictureSheet sheet(inputs.level, inputs.systems, [&](std::string_view bytes) { sheetFile << bytes; });
     RecordObserver* const observers[] = {&files, &sheet};
@@ -77,7 +60,7 @@ int main(int argc, char** argv)
     StderrNotifier notifier;
     const RunOutcome outcome = RunGeneration(inputs, dice, tree, reports, notifier, {}, observers);
     sheet.Finish();
-    if (!outcome.generated || files.failed || !sheetFile.flush()) {
+    if (!outcome.generated || failed || !sheetFile.flush()) {
         std::cerr << "write_pictures: the pictures could not be written\n";
         return 1;
     }
