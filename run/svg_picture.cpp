@@ -159,7 +159,12 @@ void AppendEscapedXml(std::string& out, std::string_view text)
             out.append("&apos;");
             break;
         default:
-            out.push_back(c);
+            // A control character has no place in XML, not even as an entity.
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+                out.append("\xEF\xBF\xBD");  // U+FFFD REPLACEMENT CHARACTER
+            } else {
+                out.push_back(c);
+            }
         }
     }
 }

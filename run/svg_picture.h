@@ -71,7 +71,8 @@ void AddShape(SystemPicture& picture, ShapeKind kind, std::string cssClass, cons
 const PictureBox& AddLabel(SystemPicture& picture, std::string text, std::string_view cssClass, double size,
                            double x, double top, TextAnchor anchor = TextAnchor::Start);
 
-// Text with &, <, >, " and ' written as entities.
+// Text with &, <, >, " and ' written as entities, and any control character
+// XML forbids as U+FFFD.
 void AppendEscapedXml(std::string& out, std::string_view text);
 // A coordinate to two decimals, without trailing zeros: the same bytes for
 // the same value on every machine and locale.

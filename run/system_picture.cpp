@@ -337,6 +337,17 @@ SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system)
         }
         rows.push_back(std::move(row));
     }
+    std::size_t objects = 0;
+    std::size_t moons = 0;
+    for (const BodyRow& row : rows) {
+        for (const std::vector<BodySlot>& zone : row.zones) {
+            objects += zone.size();
+            for (const BodySlot& body : zone) {
+                moons += body.moonTooltips.size();
+            }
+        }
+    }
+    description += " " + std::to_string(objects) + " objects and " + std::to_string(moons) + " moons.";
     return LayOutRows(SystemName(systemNumber), std::move(description), rows);
 }
 

@@ -197,11 +197,11 @@ TEST(SystemPicture, SameRecordGivesSameBytesAndTextIsEscaped)
     const HighSystem copy = high;
     EXPECT_EQ(HighSystemSvg(7, high), HighSystemSvg(7, copy));
 
-    const std::string special = "Special: <Rich> & \"Rare\" 'Metals'";
+    const std::string special = "Special: <Rich> & \"Rare\" 'Metals'\x01";
     const LowSystem low{LowSizeClass::Colony, Importance::Minor, 3, 2, special, std::nullopt};
     const std::string svg = LowSystemSvg(7, low);
     EXPECT_EQ(svg, LowSystemSvg(7, LowSystem(low)));
-    EXPECT_NE(svg.find(">Special: &lt;Rich&gt; &amp; &quot;Rare&quot; &apos;Metals&apos;</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Special: &lt;Rich&gt; &amp; &quot;Rare&quot; &apos;Metals&apos;\uFFFD</text>"), std::string::npos);
     EXPECT_EQ(svg.find("<Rich>"), std::string::npos);
     EXPECT_NE(svg.find("<title>System 7</title>"), std::string::npos);
     EXPECT_NE(svg.find("<desc>System 7 at Low detail"), std::string::npos);
