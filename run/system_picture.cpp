@@ -208,7 +208,8 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
     AddLabel(picture, std::move(title), "title", kStyle.titleSize, margin, margin);
     for (const OrbitZone zone : kOrbitZones) {
         const std::size_t z = static_cast<std::size_t>(zone);
-        AddShape(picture, ShapeKind::Rect, "zone " + Lowered(OrbitZoneName(zone)), {bandLefts[z], bandTop, bandWidths[z], bandBottom - bandTop});
+        AddShape(picture, ShapeKind::Rect, "zone " + Lowered(OrbitZoneName(zone)),
+                 {bandLefts[z], bandTop, bandWidths[z], bandBottom - bandTop});
         AddLabel(picture, std::string(OrbitZoneName(zone)), "label", kStyle.labelSize,
                  bandLefts[z] + bandWidths[z] / 2, bandTop + pad / 2, TextAnchor::Middle);
     }

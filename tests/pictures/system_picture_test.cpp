@@ -149,7 +149,8 @@ HighSystem FullestHighSystem()
     for (const OrbitZone zone : kOrbitZones) {
         StarComponent component;
         component.letter = static_cast<char>('A' + static_cast<int>(zone));
-        component.stars = {{StarColour::ExtremelyHotBlue, StarSize::Supergiant}, {StarColour::Red, StarSize::Supergiant}};
+        component.stars = {{StarColour::ExtremelyHotBlue, StarSize::Supergiant},
+                           {StarColour::Red, StarSize::Supergiant}};
         for (int i = 0; i < 10; ++i) {
             HighObject object;
             object.zone = zone;
@@ -201,7 +202,8 @@ TEST(SystemPicture, SameRecordGivesSameBytesAndTextIsEscaped)
     const LowSystem low{LowSizeClass::Colony, Importance::Minor, 3, 2, special, std::nullopt};
     const std::string svg = LowSystemSvg(7, low);
     EXPECT_EQ(svg, LowSystemSvg(7, LowSystem(low)));
-    EXPECT_NE(svg.find(">Special: &lt;Rich&gt; &amp; &quot;Rare&quot; &apos;Metals&apos;\uFFFD</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Special: &lt;Rich&gt; &amp; &quot;Rare&quot; &apos;Metals&apos;\uFFFD</text>"),
+              std::string::npos);
     EXPECT_EQ(svg.find("<Rich>"), std::string::npos);
     EXPECT_NE(svg.find("<title>System 7</title>"), std::string::npos);
     EXPECT_NE(svg.find("<desc>System 7 at Low detail"), std::string::npos);

@@ -36,7 +36,9 @@ int main(int argc, char** argv)
     }
     const std::string levelName = argv[1];
     RunInputs inputs;
-    inputs.level = levelName == "high" ? DetailLevel::High : levelName == "medium" ? DetailLevel::Medium : DetailLevel::Low;
+    inputs.level = levelName == "high"     ? DetailLevel::High
+                   : levelName == "medium" ? DetailLevel::Medium
+                                           : DetailLevel::Low;
     inputs.systems = std::atoi(argv[2]);
     inputs.maxSystems = 10000;
     inputs.census = true;
