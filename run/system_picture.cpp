@@ -186,7 +186,11 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
     const double bandsRight = bandLefts[2] + bandWidths[2];
 
     const double bandTop = margin + LineHeight(kStyle.titleSize) + kStyle.gap;
-    std::vector<double> axes;
+    struct RowPlace {
+        double axis;      // the line through the middle of every body
+        double labelTop;  // where the lines of text begin
+    };
+    std::vector<RowPlace> places;
     double y = bandTop + pad / 2 + LabelLine() + kStyle.gap;
     double bottom = y;
     for (const BodyRow& row : rows) {
@@ -196,8 +200,8 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
             half = std::max(half, slot.HalfHeight());
             lines = std::max(lines, slot.lines.size());
         });
-        axes.push_back(y + half);
-        bottom = y + 2 * half + kStyle.gap / 2 + static_cast<double>(lines) * LabelLine();
+        places.push_back({y + half, y + 2 * half + kStyle.gap / 2});
+        bottom = places.back().labelTop + static_cast<double>(lines) * LabelLine();
         y = bottom + kStyle.rowGap;
     }
     const double bandBottom = bottom + pad / 2;
@@ -215,10 +219,7 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
     }
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const BodyRow& row = rows[r];
-        double half = 0;
-        row.ForEachSlot([&](const BodySlot& slot) { half = std::max(half, slot.HalfHeight()); });
-        const double axis = axes[r];
-        const double labelTop = axis + half + kStyle.gap / 2;
+        const auto [axis, labelTop] = places[r];
         AddShape(picture, ShapeKind::Line, "orbit", {bandLefts[0], axis, bandsRight - bandLefts[0], 0});
         double left = margin;
         for (const BodySlot& star : row.stars) {
