@@ -1,20 +1,16 @@
 #include "cli/cli_app.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <CLI/CLI.hpp>
-#include <limits>
-#include <map>
 
-#include "core/decimal.h"
-#include "core/format.h"
+#include "core/block_writer.h"
 #include "core/report_files.h"
 #include "cli/json_output.h"
 #include "cli/json_run_file.h"
+#include "cli/output_plan.h"
 #include "run/json_export.h"
 #include "run/tree_renderer.h"
 #include "run/statistics_report.h"
@@ -22,19 +18,6 @@
 namespace nexmar {
 
 namespace {
-
-// Reads a numeric option's text as a base-10 integer from low to high.
-// Returns the error, which names the option, its text and the range, or
-// nothing when value is set.
-std::string ReadDecimal(const char* option, const std::string& text, std::uint64_t low, std::uint64_t high,
-                        std::uint64_t& value)
-{
-    const DecimalParse result = ParseDecimal(text, low, high, value);
-    if (result == DecimalParse::Ok) {
-        return {};
-    }
-    return DecimalRefusal(option, text, result, low, high);
-}
 
 // The dialog's two-line messages, said in one line on the terminal.
 class StderrNotifier final : public Notifier {
@@ -53,196 +36,130 @@ private:
     std::FILE* err_;
 };
 
-// An error names the argument it refuses, which may hold any bytes: control
-// characters are shown escaped so the message stays one line.
-std::string OneLine(const std::string& message)
-{
-    std::string line;
-    for (const char c : message) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
-            line += Format("\\x%02X", static_cast<unsigned char>(c));
-        } else {
-            line += c;
-        }
-    }
-    return line;
-}
-
-bool IsUsableDirectory(const std::filesystem::path& directory)
-{
-    std::error_code error;
-    return std::filesystem::is_directory(directory, error) && ::access(directory.c_str(), W_OK | X_OK) == 0;
-}
-
 // Output that never arrived is a failure like any other, whether the disk is
 // full or standard output was closed: it is said on err, once, at the end,
 // with its cause when the last flush tells it.
-bool Delivered(std::FILE* out, std::FILE* err)
+bool Delivered(std::FILE* out, std::FILE* err, bool filesWritten)
 {
     errno = 0;
     if (std::fflush(out) == 0 && !std::ferror(out)) {
         return true;
     }
     const int cause = errno;
-    std::fprintf(err, "nexmar-cli: could not write to standard output%s%s\n", cause != 0 ? ": " : "",
-                 cause != 0 ? std::strerror(cause) : "");
+    std::fprintf(err, "nexmar-cli: could not write to standard output%s%s%s\n", cause != 0 ? ": " : "",
+                 cause != 0 ? std::strerror(cause) : "", filesWritten ? "; every file was written" : "");
     return false;
 }
 
-// A signal ends the run at once. The reports, delivered when complete, are
-// left as the previous run left them; the signal is reported as a failure.
-extern "C" void ReportInterruption(int)
-{
-    constexpr char kMessage[] = "nexmar-cli: interrupted before the run completed\n";
-    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-    ::_exit(kExitReportsFailed);
-}
-
-// Catches the signals that ask a run to stop for as long as it lives.
-class InterruptionReport {
-public:
-    InterruptionReport()
-    {
-        struct sigaction action {};
-        action.sa_handler = ReportInterruption;
-        ::sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-            ::sigaction(kSignals[i], &action, &previous_[i]);
-        }
-    }
-    ~InterruptionReport()
-    {
-        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-            ::sigaction(kSignals[i], &previous_[i], nullptr);
-        }
-    }
-    InterruptionReport(const InterruptionReport&) = delete;
-    InterruptionReport& operator=(const InterruptionReport&) = delete;
-
-private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-    struct sigaction previous_[std::size(kSignals)] {};
+// The files of a run other than the reports, each staged in the run's commit
+// unless it is written in place (standard output, a device, a pipe).
+struct RunFiles {
+    std::unique_ptr<JsonOutput> json;
+    int statistics = -1;  // the statistics file's descriptor, when asked for
+    bool statisticsStaged = false;
 };
 
-bool WriteStatisticsJson(const std::filesystem::path& path, const RunStatistics& statistics, std::FILE* err)
+// Opens what the run writes besides the reports, before the run begins, so
+// that a file that cannot be created is refused before anything is touched.
+bool OpenRunFiles(const CliOptions& options, std::FILE* out, OutputCommit& commit, RunFiles& files, std::FILE* err)
 {
-    const std::string json = StatisticsJson(statistics);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    const bool written = file != nullptr && std::fwrite(json.data(), 1, json.size(), file) == json.size();
-    const bool closed = file != nullptr && std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::fprintf(err, "nexmar-cli: could not write the statistics to %s\n", OneLine(path.string()).c_str());
-        return false;
+    std::string error;
+    if (!options.jsonPath.empty()) {
+        files.json = JsonOutput::Open(options.jsonPath, out, commit, error);
+        if (!files.json) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+            return false;
+        }
+    }
+    if (!options.statisticsJson.empty()) {
+        const std::filesystem::path& path = options.statisticsJson;
+        std::error_code ignored;
+        const std::filesystem::file_status status = std::filesystem::status(path, ignored);
+        files.statisticsStaged = !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+        files.statistics = files.statisticsStaged ? commit.Stage(FollowLinks(path))
+                                                  : ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (files.statistics < 0) {
+            std::fprintf(err, "nexmar-cli: could not write the statistics to %s: %s\n", OneLine(path.string()).c_str(),
+                         std::strerror(errno));
+            return false;
+        }
     }
     return true;
 }
 
-}  // namespace
-
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
+// Completes the files the run wrote as it went; says on err what failed.
+bool FinishRunFiles(const CliOptions& options, RunFiles& files, const std::optional<RunStatistics>& statistics,
+                    std::FILE* err)
 {
-    ParsedCommandLine parsed;
-    CliOptions& options = parsed.options;
-    CLI::App app("Generates star systems headlessly and writes the reports TNXT001 (comma-separated text) and "
-                 "TNXH001 (HTML) into the chosen directory.",
-                 "nexmar-cli");
-    app.set_version_flag("--version", "nexmar-cli " NEXMAR_VERSION);
-
-    std::string systems = "1";
-    // The numbers are taken as text and read by ParseDecimal, as the dialog
-    // reads its number field, so that no other conversion sees them.
-    const CLI::Option* systemsOption =
-        app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
-            ->type_name("N");
-    const std::map<std::string, DetailLevel> levels{
-        {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
-    std::string level = "low";
-    const CLI::Option* detailOption = app.add_option("--detail", level, "Detail level: low, medium or high (default low)")
-        ->type_name("LEVEL")
-        ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
-    const CLI::Option* censusOption = app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
-    std::string seed;
-    const CLI::Option* seedOption =
-        app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")->type_name("S");
-    app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
-    app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
-        ->type_name("DIR");
-    app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
-        ->type_name("PATH");
-    app.add_flag("--stats", options.printStatistics,
-                 "Print the sector totals and each rolled table's counts against its odds after the run");
-    app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
-        ->type_name("PATH");
-    app.add_option("--from-json", options.fromJsonPath,
-                   "Render the run saved in the JSON document PATH instead of rolling dice")
-        ->type_name("PATH");
-
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
+    bool finished = true;
+    std::string error;
+    if (files.json && !files.json->Finish(error)) {
+        std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+        finished = false;
     }
-    try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::ParseError& error) {
-        if (error.get_exit_code() == 0) {
-            parsed.status = ParsedCommandLine::Status::Exit;
-            parsed.message = dynamic_cast<const CLI::CallForHelp*>(&error) ? app.help() : error.what();
-            if (parsed.message.empty() || parsed.message.back() != '\n') {
-                parsed.message += '\n';
-            }
-        } else {
-            parsed.status = ParsedCommandLine::Status::Error;
-            parsed.message = OneLine(error.what());
+    if (files.statistics >= 0) {
+        bool written = WriteAll(files.statistics, StatisticsJson(*statistics));
+        if (!files.statisticsStaged) {
+            written = ::close(files.statistics) == 0 && written;
+            files.statistics = -1;
         }
-        return parsed;
-    }
-    for (const CLI::Option* fixed : {systemsOption, detailOption, censusOption, seedOption}) {
-        if (!options.fromJsonPath.empty() && fixed->count() > 0) {
-            parsed.status = ParsedCommandLine::Status::Error;
-            parsed.message = fixed->get_name() + " cannot be given with --from-json, which takes the count, the level, "
-                                                 "the census option and the seed from the file";
-            return parsed;
+        if (!written) {
+            std::fprintf(err, "nexmar-cli: could not write the statistics to %s: %s\n",
+                         OneLine(options.statisticsJson.string()).c_str(), std::strerror(errno));
+            finished = false;
         }
     }
-    std::uint64_t value = 0;
-    std::string error = ReadDecimal("--systems", systems, kMinSystems, kMaxBatchSystems, value);
-    if (error.empty()) {
-        options.systems = static_cast<int>(value);
-    }
-    if (error.empty() && seedOption->count() > 0) {
-        error = ReadDecimal("--seed", seed, 0, std::numeric_limits<std::uint32_t>::max(), value);
-        if (error.empty()) {
-            options.seed = static_cast<std::uint32_t>(value);
-        }
-    }
-    if (error.empty() && options.jsonPath == "-" && (options.printTree || options.printStatistics)) {
-        error = options.printTree ? "--json - and --tree cannot share standard output"
-                                  : "--json - and --stats cannot share standard output";
-    }
-    if (error.empty() && !IsUsableDirectory(options.directory)) {
-        error = "--dir: '" + options.directory.string() + "' is not a writable directory";
-    }
-    if (!error.empty()) {
-        parsed.status = ParsedCommandLine::Status::Error;
-        parsed.message = OneLine(error);
-        return parsed;
-    }
-    options.level = levels.at(level);
-    return parsed;
+    return finished;
 }
 
-int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+}  // namespace
+
+namespace {
+
+// Prints each system as it completes and then drops it, so memory stays flat
+// however many systems a batch asks for. The printed lines go out in blocks
+// of about a megabyte rather than a write per item.
+class TreePrinter {
+public:
+    TreePrinter(ResultTree& tree, std::FILE* out, bool print) : tree_(tree), out_(out), print_(print) {}
+
+    void SystemDone(ItemId system)
+    {
+        if (print_) {
+            // The first system comes with the root above it; the later ones
+            // alone, their elders being dropped.
+            if (!rootPrinted_) {
+                AppendTreeLines(lines_, tree_, tree_.at(system).parent, 0);
+                rootPrinted_ = true;
+            } else {
+                AppendTreeLines(lines_, tree_, system, 1);
+            }
+            if (lines_.size() >= kBlockBytes) {
+                WriteLines();
+            }
+        }
+        tree_.DropFrom(system);
+    }
+    void WriteLines()
+    {
+        std::fwrite(lines_.data(), 1, lines_.size(), out_);
+        lines_.clear();
+    }
+
+private:
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+    ResultTree& tree_;
+    std::FILE* out_;
+    bool print_;
+    bool rootPrinted_ = false;
+    std::string lines_;
+};
+
+// Runs with the outputs chosen: every file the run writes is staged in one
+// commit, which names them all only when all are complete. What goes to
+// standard output after that is delivered apart, and said apart when it fails.
+int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const CliHooks& hooks)
 {
-    const ParsedCommandLine parsed = ParseCommandLine(args);
-    if (parsed.status == ParsedCommandLine::Status::Exit) {
-        std::fputs(parsed.message.c_str(), out);
-        return Delivered(out, err) ? 0 : kExitOutputFailed;
-    }
-    if (parsed.status == ParsedCommandLine::Status::Error) {
-        std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
-        return kExitBadInput;
-    }
-    CliOptions options = parsed.options;
     std::unique_ptr<JsonRunFile> runFile;
     if (!options.fromJsonPath.empty()) {
         std::string error;
@@ -253,62 +170,34 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         }
         runFile->SetOptions(options);
     }
-
     const std::uint32_t seed = options.seed.value_or(ClockSeed());
     if (!options.seed) {
         std::fprintf(err, "seed: %u\n", seed);
     }
-    std::unique_ptr<JsonOutput> json;
-    std::unique_ptr<JsonExport> jsonExport;
+    OutputCommit commit(hooks.watch, hooks.unnamed);
+    RunFiles files;
+    if (!OpenRunFiles(options, out, commit, files, err)) {
+        return kExitReportsFailed;
+    }
     std::vector<RecordObserver*> observers;
-    if (!options.jsonPath.empty()) {
-        std::string error;
-        json = JsonOutput::Open(options.jsonPath, out, error);
-        if (!json) {
-            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
-            return kExitReportsFailed;
-        }
+    std::unique_ptr<JsonExport> jsonExport;
+    if (files.json) {
         jsonExport = std::make_unique<JsonExport>(JsonRunHeader{"nexmar-cli", seed, options.level, options.census},
-                                                  [&json](std::string_view text) { json->Write(text); });
+                                                  [&files](std::string_view text) { files.json->Write(text); });
         observers.push_back(jsonExport.get());
     }
-    SeededDice dice(seed);
-    ResultTree tree;
-    ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
-    StderrNotifier notifier(err);
-    const InterruptionReport interruptionReport;
-
-    // Each system is printed as it completes and then dropped, so memory
-    // stays flat however many systems a batch asks for. The printed lines
-    // go out in blocks of about a megabyte rather than a write per item.
-    constexpr std::size_t kTreeBlockBytes = std::size_t{1} << 20;
-    std::string lines;
-    bool rootPrinted = false;
-    const auto writeLines = [&] {
-        std::fwrite(lines.data(), 1, lines.size(), out);
-        lines.clear();
-    };
-    const SystemDone printAndDrop = [&](const ResultTree&, ItemId system) {
-        if (options.printTree) {
-            // The first system comes with the root above it; the later ones
-            // alone, their elders being dropped.
-            if (!rootPrinted) {
-                AppendTreeLines(lines, tree, tree.at(system).parent, 0);
-                rootPrinted = true;
-            } else {
-                AppendTreeLines(lines, tree, system, 1);
-            }
-            if (lines.size() >= kTreeBlockBytes) {
-                writeLines();
-            }
-        }
-        tree.DropFrom(system);
-    };
-    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
     std::optional<RunStatistics> statistics;
     if (options.printStatistics || !options.statisticsJson.empty()) {
         observers.push_back(&statistics.emplace(options.level, options.census));
     }
+    SeededDice dice(seed);
+    ResultTree tree;
+    ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
+    reports.CommitWith(commit);
+    StderrNotifier notifier(err);
+    TreePrinter printer(tree, out, options.printTree);
+    const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
+    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
     const RunOutcome outcome = runFile ? runFile->Render(inputs, tree, reports, notifier, printAndDrop, observers)
                                        : RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
     if (!outcome.generated) {
@@ -318,25 +207,49 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                      kMinSystems, kMaxBatchSystems);
         return kExitBadInput;
     }
-    writeLines();
+    if (jsonExport) {
+        jsonExport->Finish();
+    }
+    const bool complete = FinishRunFiles(options, files, statistics, err) && outcome.reportsComplete;
+    bool committed = false;
+    std::string failure;
+    if (complete) {
+        committed = commit.Commit(failure);
+    } else if (!commit.IsEmpty()) {
+        failure = "no file was replaced, since not every output was complete";
+    }
+    if (!failure.empty()) {
+        std::fprintf(err, "nexmar-cli: %s\n", OneLine(failure).c_str());
+    }
+    printer.WriteLines();
     if (options.printStatistics) {
         PrintStatistics(out, *statistics);
     }
-    bool jsonWritten = true;
-    if (json) {
-        jsonExport->Finish();
-        std::string error;
-        jsonWritten = json->Commit(error);
-        if (!jsonWritten) {
-            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
-        }
-    }
-    const bool statisticsWritten =
-        options.statisticsJson.empty() || WriteStatisticsJson(options.statisticsJson, *statistics, err);
-    if (!Delivered(out, err)) {
+    if (!Delivered(out, err, committed)) {
         return kExitOutputFailed;
     }
-    return outcome.reportsComplete && jsonWritten && statisticsWritten ? 0 : kExitReportsFailed;
+    return committed ? 0 : kExitReportsFailed;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, const CliHooks& hooks)
+{
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    if (parsed.status == ParsedCommandLine::Status::Exit) {
+        std::fputs(parsed.message.c_str(), out);
+        return Delivered(out, err, false) ? 0 : kExitOutputFailed;
+    }
+    if (parsed.status == ParsedCommandLine::Status::Error) {
+        std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
+        return kExitBadInput;
+    }
+    const std::string collision = FindCollision(PlanOutputs(parsed.options));
+    if (!collision.empty()) {
+        std::fprintf(err, "nexmar-cli: %s\n", collision.c_str());
+        return kExitBadInput;
+    }
+    return RunWithOutputs(parsed.options, out, err, hooks);
 }
 
 void HoldClosedStandardStreams()

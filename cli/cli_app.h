@@ -1,47 +1,27 @@
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "run/generation_run.h"
+#include "cli/command_line.h"
+#include "core/output_commit.h"
 
 namespace nexmar {
 
-inline constexpr int kMaxBatchSystems = 1000000;
-
-struct CliOptions {
-    int systems = 1;
-    DetailLevel level = DetailLevel::Low;
-    bool census = false;
-    std::optional<std::uint32_t> seed;
-    bool printTree = false;
-    std::string jsonPath;  // empty: no JSON; "-": standard output
-    std::string fromJsonPath;  // empty: roll the dice
-    std::filesystem::path directory = ".";
-    bool printStatistics = false;
-    std::filesystem::path statisticsJson;  // empty: none written
+// What the program's main gives a run, and a test may preset.
+struct CliHooks {
+    // Told of the temporary names the outputs take and of their commit, for
+    // the signal handler; none in a test that runs in-process.
+    OutputWatch* watch = nullptr;
+    UnnamedFiles unnamed = UnnamedFiles::Allowed;
 };
 
-struct ParsedCommandLine {
-    enum class Status { Run, Exit, Error } status = Status::Run;
-    CliOptions options;
-    std::string message;  // help or version text to print, or the one-line error
-};
-
-// args[0] is the program name. Touches no file.
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
-
-// Exit status: 0 done, 1 the reports or standard output failed to open or to
-// write, 2 bad input. Each failure also says why on err.
-inline constexpr int kExitReportsFailed = 1;
-inline constexpr int kExitOutputFailed = 1;
-inline constexpr int kExitBadInput = 2;
-
-int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+// Parses args (args[0] is the program name), chooses the outputs and refuses
+// two at one file before any is touched, then runs. Exit status: 0 done, 1
+// the reports, another output or standard output failed to open or to write,
+// 2 bad input. Each failure also says why on err. Installs no signal handler.
+int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, const CliHooks& hooks = {});
 
 // Started with standard input, output or error closed, the process would hand
 // that descriptor to the first report it opens, and whatever went to the

@@ -1,12 +1,12 @@
 #include "cli/json_output.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+
+#include "cli/output_plan.h"
 
 namespace nexmar {
 
@@ -17,45 +17,18 @@ std::string Reason(const std::string& path, int error)
     return "--json: cannot write '" + path + "': " + std::strerror(error);
 }
 
-// What a newly created file would get: everything the umask allows, but
-// never execution.
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// A link is followed, even to a file yet to be made, so that the file it
-// names is replaced and the link stays.
-std::string FollowLinks(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    fs::path current = path;
-    std::error_code error;
-    for (int depth = 0; depth < 40 && fs::is_symlink(fs::symlink_status(current, error)); ++depth) {
-        const fs::path target = fs::read_symlink(current, error);
-        if (error) {
-            break;
-        }
-        current = target.is_absolute() ? target : current.parent_path() / target;
-    }
-    return current.string();
-}
-
 }  // namespace
 
-JsonOutput::JsonOutput(std::FILE* file, std::string path, std::string temporaryPath)
-    : file_(file), path_(std::move(path)), temporaryPath_(std::move(temporaryPath)), owned_(true)
+JsonOutput::JsonOutput(std::FILE* file, std::string path, bool owned, bool staged)
+    : file_(file), path_(std::move(path)), owned_(owned), staged_(staged)
 {
 }
 
-std::unique_ptr<JsonOutput> JsonOutput::Open(const std::string& path, std::FILE* standardOutput, std::string& error)
+std::unique_ptr<JsonOutput> JsonOutput::Open(const std::string& path, std::FILE* standardOutput,
+                                             OutputCommit& commit, std::string& error)
 {
     if (path == "-") {
-        std::unique_ptr<JsonOutput> output(new JsonOutput(standardOutput, "standard output", {}));
-        output->owned_ = false;
-        return output;
+        return std::unique_ptr<JsonOutput>(new JsonOutput(standardOutput, "standard output", false, false));
     }
     namespace fs = std::filesystem;
     std::error_code ignored;
@@ -66,34 +39,31 @@ std::unique_ptr<JsonOutput> JsonOutput::Open(const std::string& path, std::FILE*
             error = Reason(path, errno);
             return nullptr;
         }
-        return std::unique_ptr<JsonOutput>(new JsonOutput(file, path, {}));
+        return std::unique_ptr<JsonOutput>(new JsonOutput(file, path, true, false));
     }
-    const std::string destination = FollowLinks(path);
-    std::string temporary = destination + ".XXXXXX";
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0) {
-        error = Reason(path, errno);
-        return nullptr;
-    }
-    struct stat existing {};
-    const mode_t mode = ::stat(destination.c_str(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode();
-    std::FILE* file = ::fchmod(descriptor, mode) == 0 ? ::fdopen(descriptor, "w") : nullptr;
+    // A link is followed, so that the file it names is replaced and the link stays.
+    const fs::path destination = FollowLinks(path);
+    const int staged = commit.Stage(destination);
+    // The stream has a descriptor of its own: the staged one stays the commit's.
+    const int descriptor = staged >= 0 ? ::dup(staged) : -1;
+    std::FILE* file = descriptor >= 0 ? ::fdopen(descriptor, "w") : nullptr;
     if (file == nullptr) {
         error = Reason(path, errno);
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+        if (staged >= 0) {
+            commit.Discard(staged);
+        }
         return nullptr;
     }
-    return std::unique_ptr<JsonOutput>(new JsonOutput(file, destination, std::move(temporary)));
+    return std::unique_ptr<JsonOutput>(new JsonOutput(file, destination.string(), true, true));
 }
 
 JsonOutput::~JsonOutput()
 {
     if (owned_ && file_ != nullptr) {
         std::fclose(file_);
-    }
-    if (!temporaryPath_.empty()) {
-        ::unlink(temporaryPath_.c_str());
     }
 }
 
@@ -102,11 +72,11 @@ void JsonOutput::Write(std::string_view text)
     std::fwrite(text.data(), 1, text.size(), file_);
 }
 
-bool JsonOutput::Commit(std::string& error)
+bool JsonOutput::Finish(std::string& error)
 {
     bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
     int reason = errno;
-    if (written && !temporaryPath_.empty() && ::fsync(::fileno(file_)) != 0) {
+    if (written && staged_ && ::fsync(::fileno(file_)) != 0) {
         written = false;
         reason = errno;
     }
@@ -117,14 +87,6 @@ bool JsonOutput::Commit(std::string& error)
             reason = errno;
         }
         file_ = nullptr;
-    }
-    if (written && !temporaryPath_.empty()) {
-        if (::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
-            written = false;
-            reason = errno;
-        } else {
-            temporaryPath_.clear();
-        }
     }
     if (!written) {
         error = Reason(path_, reason == 0 ? EIO : reason);

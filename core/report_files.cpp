@@ -1,7 +1,6 @@
 #include "core/report_files.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,37 +26,13 @@ int Recreate(const std::filesystem::path& path)
     return ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
 }
 
-// A file without a name in path's directory, which vanishes with the process
-// unless it is given one. Whatever stands at path must be a plain file that
-// the report may replace: a symbolic link or a directory is refused, as
-// Recreate refuses them.
-int CreateNameless(const std::filesystem::path& path)
+// Whatever stands at a report's name must be a plain file that the report may
+// replace: a symbolic link or a directory is refused, as Recreate refuses them.
+bool MayReplace(const std::filesystem::path& path)
 {
     struct stat status {};
     if (::lstat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
         errno = EEXIST;
-        return -1;
-    }
-    const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
-    return ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
-}
-
-// Gives the nameless file open as fd the name path, replacing what was there:
-// linked first under a name of this process, then renamed over path, so that
-// path always names either the previous report or the complete new one.
-bool GiveName(int fd, const std::filesystem::path& path)
-{
-    std::string stagedName(".");
-    stagedName.append(path.filename().string()).append(".").append(std::to_string(::getpid()));
-    const std::filesystem::path staged = path.parent_path() / stagedName;
-    std::string self("/proc/self/fd/");
-    self.append(std::to_string(fd));
-    ::unlink(staged.c_str());  // left by a process of the same id that was killed here
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, staged.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-        return false;
-    }
-    if (::rename(staged.c_str(), path.c_str()) != 0) {
-        ::unlink(staged.c_str());
         return false;
     }
     return true;
@@ -95,7 +70,7 @@ ReportFiles::ReportFiles(const std::filesystem::path& directory, ReportDelivery 
 }
 
 ReportFiles::ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath, ReportDelivery delivery)
-    : htmlPath_(std::move(htmlPath)), textPath_(std::move(textPath)), delivery_(delivery), runDelivery_(delivery)
+    : htmlPath_(std::move(htmlPath)), textPath_(std::move(textPath)), delivery_(delivery)
 {
 }
 
@@ -106,12 +81,10 @@ ReportFiles::~ReportFiles()
 
 bool ReportFiles::Open(Stream& stream, const std::filesystem::path& path)
 {
-    stream.fd = runDelivery_ == ReportDelivery::Live ? Recreate(path) : CreateNameless(path);
-    if (stream.fd < 0 && runDelivery_ == ReportDelivery::WhenComplete && (errno == EOPNOTSUPP || errno == EISDIR) &&
-        &stream == &html_) {
-        // A file system without nameless files: this run writes in place.
-        runDelivery_ = ReportDelivery::Live;
+    if (delivery_ == ReportDelivery::Live) {
         stream.fd = Recreate(path);
+    } else {
+        stream.fd = MayReplace(path) ? Staging().Stage(path) : -1;
     }
     stream.failed = false;
     stream.pending.clear();
@@ -124,7 +97,11 @@ bool ReportFiles::OpenReports(Notifier& notifier)
     CloseStreams();
     htmlClosed_.reset();
     textClosed_.reset();
-    runDelivery_ = delivery_;
+    if (delivery_ == ReportDelivery::Live) {
+        locks_ = LockFoldersOf({htmlPath_, textPath_});
+    } else if (commit_ == nullptr) {
+        ownCommit_ = std::make_unique<OutputCommit>();
+    }
     const bool htmlOpened = Open(html_, htmlPath_);
     const bool textOpened = Open(text_, textPath_);
     if (!htmlOpened || !textOpened) {
@@ -132,7 +109,7 @@ bool ReportFiles::OpenReports(Notifier& notifier)
         notifier.Notify(kOpenReportsFailed);
         return false;
     }
-    if (runDelivery_ == ReportDelivery::WhenComplete) {
+    if (delivery_ == ReportDelivery::WhenComplete) {
         writer_ = std::make_unique<BlockWriter>();
     }
     WriteHtml("<html><body>\n");
@@ -165,16 +142,25 @@ bool ReportFiles::CloseReports(Notifier& notifier)
     Drain(text_);
     writer_.reset();  // once it has written everything
     bool complete = !html_.failed && !text_.failed;
-    if (complete && runDelivery_ == ReportDelivery::WhenComplete) {
-        complete = GiveNames();
-    }
     const std::optional<Identity> html = IdentityOf(html_.fd);
     const std::optional<Identity> text = IdentityOf(text_.fd);
-    // close can still report a write that failed late.
-    const bool textClosed = ::close(text_.fd) == 0;
-    const bool htmlClosed = ::close(html_.fd) == 0;
-    text_.fd = html_.fd = -1;
-    complete = complete && textClosed && htmlClosed;
+    if (delivery_ == ReportDelivery::WhenComplete) {
+        if (!complete) {
+            CloseStreams();
+        } else if (ownCommit_ != nullptr) {
+            std::string ignored;  // the notifier's message says it
+            complete = ownCommit_->Commit(ignored);
+            ownCommit_.reset();
+        }
+        text_.fd = html_.fd = -1;  // the commit's now
+    } else {
+        // close can still report a write that failed late.
+        const bool textClosed = ::close(text_.fd) == 0;
+        const bool htmlClosed = ::close(html_.fd) == 0;
+        text_.fd = html_.fd = -1;
+        locks_.clear();
+        complete = complete && textClosed && htmlClosed;
+    }
     if (!complete) {
         notifier.Notify(kWriteReportsFailed);
         return false;
@@ -182,19 +168,6 @@ bool ReportFiles::CloseReports(Notifier& notifier)
     htmlClosed_ = html;
     textClosed_ = text;
     return true;
-}
-
-bool ReportFiles::GiveNames()
-{
-    // Both reports are named together: a signal that comes meanwhile waits
-    // until both names are given.
-    sigset_t all;
-    sigset_t before;
-    ::sigfillset(&all);
-    ::pthread_sigmask(SIG_BLOCK, &all, &before);
-    const bool named = GiveName(text_.fd, textPath_) && GiveName(html_.fd, htmlPath_);
-    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
-    return named;
 }
 
 std::optional<ReportFiles::Identity> ReportFiles::IdentityOf(int fd)
@@ -271,7 +244,7 @@ void ReportFiles::WriteHtml(std::string_view text)
 void ReportFiles::Flush()
 {
     // A flush never stops the run; a failure only marks the reports incomplete.
-    if (IsOpen() && runDelivery_ == ReportDelivery::Live) {
+    if (IsOpen() && delivery_ == ReportDelivery::Live) {
         Drain(html_);
         Drain(text_);
     }
@@ -312,12 +285,16 @@ void ReportFiles::CloseStreams()
 {
     writer_.reset();
     for (Stream* stream : {&html_, &text_}) {
-        if (stream->fd >= 0) {
+        if (stream->fd >= 0 && delivery_ == ReportDelivery::WhenComplete) {
+            Staging().Discard(stream->fd);
+        } else if (stream->fd >= 0) {
             ::close(stream->fd);
         }
         stream->fd = -1;
         stream->pending.clear();
     }
+    ownCommit_.reset();
+    locks_.clear();
 }
 
 }  // namespace nexmar

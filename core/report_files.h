@@ -8,8 +8,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/notifier.h"
+#include "core/output_commit.h"
 
 namespace nexmar {
 
@@ -33,13 +35,13 @@ void AppendCsvField(std::string& row, std::string_view field);
 enum class ReportDelivery {
     // Written at the reports' names as the run goes, and flushed after the
     // prologue, the Low header and every Low row: a report can be read while
-    // the run is still going.
+    // the run is still going. The run holds its folders' FolderLock
+    // throughout, so that no other run names its reports there meanwhile.
     Live,
-    // Written through large buffers, by a thread of their own, into
-    // nameless files in the same directory, which take the reports' names
-    // only when both are complete. A run that fails or is killed leaves no
-    // partial report behind and the previous run's reports as they were. On
-    // a file system without nameless files the run is delivered Live.
+    // Written through large buffers, by a thread of their own, into files
+    // staged by an OutputCommit, which take the reports' names only when both
+    // are complete. A run that fails or is killed leaves no partial report
+    // behind and the previous run's reports as they were.
     WhenComplete,
 };
 
@@ -61,12 +63,17 @@ public:
     // leaves the reports closed for the rest of the run. A name that is a
     // symbolic link or a directory counts as a failure to open.
     bool OpenReports(Notifier& notifier);
+    // Delivered WhenComplete, complete reports take their names when commit
+    // names the run's other outputs, rather than when they are closed. commit
+    // must outlive the reports' run.
+    void CommitWith(OutputCommit& commit) { commit_ = &commit; }
     bool IsOpen() const { return html_.fd >= 0; }
 
     void WriteSystemHeading(int systemNumber);
 
     // Writes the HTML epilogue and closes both files (delivered WhenComplete,
-    // they take the reports' names now). Returns whether both reports are
+    // they take the reports' names now, or are handed to the commit given to
+    // CommitWith). Returns whether both reports are
     // complete; a write error anywhere in the run is reported through the
     // notifier.
     bool CloseReports(Notifier& notifier);
@@ -111,7 +118,7 @@ private:
     void Drain(Stream& stream);
     void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
     bool Open(Stream& stream, const std::filesystem::path& path);
-    bool GiveNames();
+    OutputCommit& Staging() { return commit_ != nullptr ? *commit_ : *ownCommit_; }
     void CloseStreams();
 
     struct Identity {
@@ -125,7 +132,9 @@ private:
     std::filesystem::path htmlPath_;
     std::filesystem::path textPath_;
     ReportDelivery delivery_;
-    ReportDelivery runDelivery_;  // the delivery's own, unless the file system lacks nameless files
+    OutputCommit* commit_ = nullptr;
+    std::unique_ptr<OutputCommit> ownCommit_;  // staging one run, when no commit was given
+    std::vector<FolderLock> locks_;  // while reports delivered Live are open
     Stream html_;
     Stream text_;
     std::unique_ptr<BlockWriter> writer_;  // while reports delivered WhenComplete are open

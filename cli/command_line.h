@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "run/generation_run.h"
+
+namespace nexmar {
+
+inline constexpr int kMaxBatchSystems = 1000000;
+
+struct CliOptions {
+    int systems = 1;
+    DetailLevel level = DetailLevel::Low;
+    bool census = false;
+    std::optional<std::uint32_t> seed;
+    bool printTree = false;
+    std::string jsonPath;  // empty: no JSON; "-": standard output (an empty path is refused)
+    std::string fromJsonPath;  // empty: roll the dice (an empty path is refused)
+    std::filesystem::path directory = ".";
+    bool printStatistics = false;
+    std::filesystem::path statisticsJson;  // empty: none written
+};
+
+struct ParsedCommandLine {
+    enum class Status { Run, Exit, Error } status = Status::Run;
+    CliOptions options;
+    std::string message;  // help or version text to print, or the one-line error
+};
+
+// args[0] is the program name. Touches no file.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// Exit status: 0 done, 1 the reports or standard output failed to open or to
+// write, 2 bad input. Each failure also says why on err.
+inline constexpr int kExitReportsFailed = 1;
+inline constexpr int kExitOutputFailed = 1;
+inline constexpr int kExitBadInput = 2;
+
+// message as one line: control characters, which an argument may hold, are
+// shown escaped.
+std::string OneLine(const std::string& message);
+
+}  // namespace nexmar

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+
+namespace nexmar {
+
+// One file that a run will write, and who asked for it.
+struct PlannedOutput {
+    std::string option;  // the option that names it, as said in a refusal
+    std::string what;    // the file as a refusal names it when another output is planned there too
+    std::filesystem::path path;
+};
+
+// Every file the run will write: the reports, then the JSON document and the
+// statistics. Standard output is none of them. An option that adds an output
+// adds it here, so that it is checked against the others before anything is
+// touched.
+std::vector<PlannedOutput> PlanOutputs(const CliOptions& options);
+
+// The refusal, in one line, when two planned outputs are one file once links
+// are followed; empty when each has a file of its own.
+std::string FindCollision(const std::vector<PlannedOutput>& outputs);
+
+// path with every symbolic link followed, its last name too, even to a file
+// yet to be made: the file an output at path replaces.
+std::filesystem::path FollowLinks(const std::filesystem::path& path);
+
+}  // namespace nexmar
