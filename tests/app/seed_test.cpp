@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/generator_dialog.h"
-#include "cli/cli_app.h"
+#include "support/cli_runner.h"
 #include "support/fake_prompts.h"
 
 namespace nexmar {
@@ -47,25 +47,18 @@ struct CliRun {
 
 CliRun RunCliInto(const QString& directory, std::vector<std::string> args)
 {
-    args.insert(args.begin(), {"nexmar-cli", "--dir", directory.toStdString()});
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    CliRun run;
-    run.status = RunCli(args, out, err);
-    std::rewind(out);
-    char line[4096];
-    while (std::fgets(line, sizeof line, out) != nullptr) {
-        run.out += line;
-        QByteArray text(line);
-        const int open = text.indexOf('[');
-        const int close = text.indexOf("] ");
+    args.insert(args.begin(), {"--dir", directory.toStdString()});
+    const testing::CliRun cli = testing::RunNexmarCli(args);
+    CliRun run{cli.status, {}, QByteArray::fromStdString(cli.out)};
+    for (QByteArray line : run.out.split('\n')) {
+        const int open = line.indexOf('[');
+        const int close = line.indexOf("] ");
         if (open >= 0 && close > open) {
-            text.remove(open, close + 2 - open);
+            line.remove(open, close + 2 - open);
         }
-        run.tree += text;
+        run.tree += line + '\n';
     }
-    std::fclose(out);
-    std::fclose(err);
+    run.tree.chop(1);  // split gives one more part than there are newlines
     return run;
 }
 

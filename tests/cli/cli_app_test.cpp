@@ -2,41 +2,21 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
 
 #include "cli/cli_app.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 namespace nexmar {
 namespace {
 
+using testing::CliRun;
 using testing::ReadFile;
+using testing::RunNexmarCli;
 using testing::TempDir;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunNexmarCli(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "nexmar-cli");
-    char* outBytes = nullptr;
-    char* errBytes = nullptr;
-    std::size_t outSize = 0;
-    std::size_t errSize = 0;
-    std::FILE* out = open_memstream(&outBytes, &outSize);
-    std::FILE* err = open_memstream(&errBytes, &errSize);
-    CliRun run;
-    run.status = RunCli(args, out, err);
-    std::fclose(out);
-    std::fclose(err);
-    run.out.assign(outBytes, outSize);
-    run.err.assign(errBytes, errSize);
-    std::free(outBytes);
-    std::free(errBytes);
-    return run;
-}
 
 TEST(Cli, TheSameSeedGivesTheSameReportsAndTree)
 {
@@ -140,7 +120,8 @@ TEST(Cli, HelpAndVersionSucceed)
 }
 
 // Help, the version and the tree all fail alike when standard output takes
-// nothing: on a full disk, or when it is open for reading only.
+// nothing: on a full disk, or when it is open for reading only. A run says
+// too that its files were written all the same.
 TEST(Cli, OutputThatCannotBeWrittenGivesStatusOneAndTheMessage)
 {
     TempDir dir;
@@ -164,7 +145,9 @@ TEST(Cli, OutputThatCannotBeWrittenGivesStatusOneAndTheMessage)
             const std::string message(errBytes, errSize);
             std::free(errBytes);
             EXPECT_EQ(status, 1) << args[1] << " > " << output.device;
-            EXPECT_EQ(message, std::string("nexmar-cli: could not write to standard output") + output.reason + "\n");
+            const std::string delivered = args[1] == "--seed" ? "; every file was written" : "";
+            EXPECT_EQ(message,
+                      std::string("nexmar-cli: could not write to standard output") + output.reason + delivered + "\n");
         }
     }
 }
@@ -199,6 +182,123 @@ TEST(Cli, StatisticsFollowTheRunWithoutChangingIt)
     const CliRun unwritable = RunNexmarCli({"--seed", "5", "--dir", plain.path(), "--stats-json", plain.path()});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("could not write the statistics"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nexmar
+
+namespace nexmar {
+namespace {
+
+using testing::CliRun;
+using testing::ReadFile;
+using testing::RunNexmarCli;
+using testing::TempDir;
+
+// Every file in dir with its bytes.
+std::map<std::string, std::string> Contents(const std::filesystem::path& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        files[entry.path().filename().string()] =
+            entry.is_symlink() ? "-> " + std::filesystem::read_symlink(entry.path()).string() : ReadFile(entry.path());
+    }
+    return files;
+}
+
+TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
+{
+    TempDir dir;
+    const std::string at = dir.path().string() + "/";
+    for (const char* name : {kTextReportName, kHtmlReportName, "run.json"}) {
+        std::ofstream(dir.path() / name) << "earlier\n";
+    }
+    std::filesystem::create_symlink("run.json", dir.path() / "link.json");
+    std::filesystem::create_directory(dir.path() / "sub");
+    const std::map<std::string, std::string> before = Contents(dir.path());
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--from-json", "", "--systems", "3"}, "--from-json: the path is empty"},
+        {{"--json", ""}, "--json: the path is empty"},
+        {{"--stats-json", ""}, "--stats-json: the path is empty"},
+        {{"--dir", ""}, "--dir: the path is empty"},
+        {{"--json", at + "run.json", "--stats-json", at + "run.json"},
+         "--stats-json: '" + at + "run.json' is the same file as --json '" + at + "run.json'"},
+        {{"--json", at + "link.json", "--stats-json", at + "sub/../run.json"}, "is the same file as --json"},
+        {{"--json", at + "new.json", "--stats-json", at + "new.json"}, "is the same file as --json"},
+        {{"--json", at + kTextReportName}, "is the same file as the report TNXT001 in --dir"},
+        {{"--stats-json", at + "sub/../" + kHtmlReportName}, "is the same file as the report TNXH001 in --dir"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        if (args.front() != "--dir") {
+            args.insert(args.end(), {"--seed", "1", "--dir", dir.path()});
+        }
+        const CliRun run = RunNexmarCli(args);
+        EXPECT_EQ(run.status, 2) << c.message;
+        EXPECT_EQ(run.err.rfind("nexmar-cli: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(Contents(dir.path()), before) << c.message;
+    }
+}
+
+// Records what a signal handler would be told.
+class RecordingWatch final : public OutputWatch {
+public:
+    void TemporaryNamed(const std::string& path) override
+    {
+        standing.insert(path);
+        ++named;
+    }
+    void TemporaryGone(const std::string& path) override { EXPECT_EQ(standing.erase(path), 1u) << path; }
+    void Committed() override { ++commits; }
+    std::set<std::string> standing;
+    int named = 0;
+    int commits = 0;
+};
+
+// Without unnamed files every output takes a temporary name, which the watch
+// (the signal handler's) knows of until it is given up; the outputs are the
+// same to the byte.
+TEST(Cli, WithoutUnnamedFilesTheOutputsTakeTemporaryNamesThatTheWatchKnows)
+{
+    std::map<std::string, std::string> outputs[2];
+    for (const UnnamedFiles unnamed : {UnnamedFiles::Allowed, UnnamedFiles::Refused}) {
+        TempDir dir;
+        RecordingWatch watch;
+        const CliRun run = RunNexmarCli({"--systems", "20", "--detail", "high", "--census", "--seed", "7", "--dir",
+                                         dir.path(), "--json", dir.path() / "run.json", "--stats-json",
+                                         dir.path() / "stats.json"},
+                                        {&watch, unnamed});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(watch.commits, 1);
+        EXPECT_EQ(watch.named, 4) << "every output is linked under a name of its own before it replaces its target";
+        EXPECT_TRUE(watch.standing.empty());
+        outputs[unnamed == UnnamedFiles::Refused] = Contents(dir.path());
+    }
+    EXPECT_EQ(outputs[0].size(), 4u);
+    EXPECT_EQ(outputs[0], outputs[1]);
+}
+
+// An output that fails replaces none: the reports stay the earlier run's.
+TEST(Cli, AnOutputThatFailsLeavesEveryEarlierFile)
+{
+    if (::access("/dev/full", W_OK) != 0) {
+        GTEST_SKIP() << "no writable /dev/full";
+    }
+    TempDir dir;
+    std::ofstream(dir.path() / kTextReportName) << "earlier\n";
+    const std::map<std::string, std::string> before = Contents(dir.path());
+    const CliRun run = RunNexmarCli({"--seed", "3", "--dir", dir.path(), "--json", "/dev/full", "--stats-json",
+                                     dir.path() / "stats.json"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("--json: cannot write '/dev/full'"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("no file was replaced"), std::string::npos) << run.err;
+    EXPECT_EQ(Contents(dir.path()), before);
 }
 
 }  // namespace

@@ -1,0 +1,281 @@
+// nexmar-cli itself, started as a user starts it, stopped by signals at the
+// moments that matter: before its files are named, while they are named and
+// after. Every file is the earlier run's or the new run's, never a mix, and
+// nothing is left beside them.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <map>
+
+#include "core/report_files.h"
+#include "support/scratch.h"
+
+extern char** environ;
+
+namespace nexmar {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+
+// How the program is started, and what is done to it.
+struct Launch {
+    std::vector<std::string> args;  // without the program's name
+    std::vector<std::string> env;   // NAME=VALUE added to the test's own
+    rlim_t fileLimit = RLIM_INFINITY;
+    bool outputClosed = false;  // standard output a pipe nobody reads
+    int signalOnOutput = 0;     // sent once the first byte of standard output arrives
+};
+
+struct Ended {
+    int status = -1;  // the exit status; -1 when ended by a signal
+    std::string out;
+    std::string err;
+};
+
+std::string Drain(int fd)
+{
+    std::string bytes;
+    char block[65536];
+    for (ssize_t n; (n = ::read(fd, block, sizeof block)) > 0;) {
+        bytes.append(block, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+Ended Start(const Launch& launch)
+{
+    int out[2];
+    int err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return {};
+    }
+    std::vector<std::string> args{NEXMAR_CLI_PATH};
+    args.insert(args.end(), launch.args.begin(), launch.args.end());
+    std::vector<std::string> env(launch.env);
+    env.push_back(std::string("LD_PRELOAD=") + NEXMAR_SEAM_PATH);
+    env.push_back("ASAN_OPTIONS=verify_asan_link_order=0");
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        env.emplace_back(*variable);
+    }
+    const auto pointers = [](std::vector<std::string>& strings) {
+        std::vector<char*> list;
+        for (std::string& s : strings) {
+            list.push_back(s.data());
+        }
+        list.push_back(nullptr);
+        return list;
+    };
+    std::vector<char*> argv = pointers(args);
+    std::vector<char*> envp = pointers(env);
+    if (launch.outputClosed) {
+        ::close(out[0]);
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::dup2(err[1], STDERR_FILENO);
+        ::close(out[1]);
+        ::close(err[1]);
+        ::close(err[0]);
+        if (!launch.outputClosed) {
+            ::close(out[0]);
+        }
+        const rlimit fileSize{launch.fileLimit, launch.fileLimit};
+        ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        for (const int signal : {SIGPIPE, SIGXFSZ, SIGINT, SIGTERM, SIGHUP}) {
+            ::signal(signal, SIG_DFL);
+        }
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    Ended ended;
+    if (!launch.outputClosed) {
+        char first = 0;
+        if (launch.signalOnOutput != 0 && ::read(out[0], &first, 1) == 1) {
+            ::kill(child, launch.signalOnOutput);
+        }
+        ended.out = Drain(out[0]);
+    }
+    ended.err = Drain(err[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ended.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ended;
+}
+
+// The four files a run writes, as an earlier run left them.
+const std::vector<std::string> kFiles{kHtmlReportName, kTextReportName, "run.json", "stats.json"};
+
+void PlaceEarlierFiles(const std::filesystem::path& dir)
+{
+    for (const std::string& name : kFiles) {
+        std::ofstream(dir / name) << "earlier " << name << "\n";
+    }
+}
+
+std::vector<std::string> Names(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// How many of the four files the new run replaced; nothing else may stand beside them.
+int Replaced(const std::filesystem::path& dir)
+{
+    std::vector<std::string> expected = kFiles;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(dir), expected);
+    return static_cast<int>(std::count_if(kFiles.begin(), kFiles.end(), [&](const std::string& name) {
+        return ReadFile(dir / name) != "earlier " + name + "\n";
+    }));
+}
+
+std::vector<std::string> FileArgs(const std::filesystem::path& dir, std::vector<std::string> args)
+{
+    args.insert(args.end(), {"--seed", "9", "--dir", dir.string(), "--json", (dir / "run.json").string(),
+                             "--stats-json", (dir / "stats.json").string()});
+    return args;
+}
+
+std::size_t Lines(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+const char* const kUnnamedFiles[] = {"allowed", "refused"};
+
+std::vector<std::string> Env(const char* unnamed, std::vector<std::string> env = {})
+{
+    if (std::strcmp(unnamed, "refused") == 0) {
+        env.push_back("NEXMAR_SEAM_NO_UNNAMED=1");
+    }
+    return env;
+}
+
+// Stopped before the files are named, by a user's signal during the run or
+// while the JSON document goes to the disk, by a reader that went away or by
+// the file-size limit: status 1, one line, every earlier file as it was and
+// no temporary file, whether the outputs were unnamed or had temporary names.
+TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
+{
+    const std::vector<std::string> longRun{"--systems", "1000000", "--detail", "high", "--tree"};
+    const std::vector<std::string> shortRun{"--systems", "50", "--detail", "high", "--census"};
+    const struct {
+        const char* name;
+        Launch launch;
+        const char* says;
+    } cases[] = {
+        {"SIGINT during the run", {longRun, {}, RLIM_INFINITY, false, SIGINT}, "interrupted (SIGINT) before"},
+        {"SIGTERM during the run", {longRun, {}, RLIM_INFINITY, false, SIGTERM}, "terminated (SIGTERM) before"},
+        {"SIGHUP during the run", {longRun, {}, RLIM_INFINITY, false, SIGHUP}, "hung up (SIGHUP) before"},
+        {"SIGINT during the JSON's fsync", {shortRun, {"NEXMAR_SEAM_SIGNAL=fsync:1:2"}}, "(SIGINT) before"},
+        {"the tree's reader gone", {longRun, {}, RLIM_INFINITY, true}, "SIGPIPE (a pipe it wrote to was closed) before"},
+        {"the size limit", {shortRun, {}, 20000}, "SIGXFSZ (a file reached the size limit) before"},
+    };
+    for (const auto& c : cases) {
+        for (const char* unnamed : kUnnamedFiles) {
+            SCOPED_TRACE(std::string(c.name) + ", unnamed files " + unnamed);
+            TempDir dir;
+            PlaceEarlierFiles(dir.path());
+            Launch launch = c.launch;
+            launch.args = FileArgs(dir.path(), launch.args);
+            launch.env = Env(unnamed, launch.env);
+            const Ended ended = Start(launch);
+            EXPECT_EQ(ended.status, 1);
+            EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
+            EXPECT_NE(ended.err.find(c.says), std::string::npos) << ended.err;
+            EXPECT_NE(ended.err.find("no file was replaced"), std::string::npos) << ended.err;
+            EXPECT_EQ(Replaced(dir.path()), 0);
+        }
+    }
+}
+
+// A signal that comes while the files are named waits until all four are,
+// and then says so; so does a reader that goes away after them. A name that
+// cannot be given says which files were replaced and which were not.
+TEST(CliCommit, AfterTheCommitEveryFileIsTheNewRunsAndTheMessageSaysSo)
+{
+    const std::vector<std::string> run{"--systems", "3", "--tree"};
+    const struct {
+        const char* name;
+        Launch launch;
+        const char* says;
+        int replaced;
+    } cases[] = {
+        {"SIGTERM while named", {run, {"NEXMAR_SEAM_SIGNAL=rename:1:15"}},
+         "terminated (SIGTERM) after every file was written", 4},
+        {"SIGINT at the last name", {run, {"NEXMAR_SEAM_SIGNAL=rename:4:2"}},
+         "interrupted (SIGINT) after every file was written", 4},
+        {"the tree's reader gone", {run, {}, RLIM_INFINITY, true}, "SIGPIPE (a pipe it wrote to was closed) after", 4},
+        {"the third name refused", {run, {"NEXMAR_SEAM_FAIL=rename:3:5"}}, "; left as they were: ", 2},
+    };
+    for (const auto& c : cases) {
+        for (const char* unnamed : kUnnamedFiles) {
+            SCOPED_TRACE(std::string(c.name) + ", unnamed files " + unnamed);
+            TempDir dir;
+            PlaceEarlierFiles(dir.path());
+            Launch launch = c.launch;
+            launch.args = FileArgs(dir.path(), launch.args);
+            launch.env = Env(unnamed, launch.env);
+            const Ended ended = Start(launch);
+            EXPECT_EQ(ended.status, 1);
+            EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
+            EXPECT_NE(ended.err.find(c.says), std::string::npos) << ended.err;
+            EXPECT_EQ(Replaced(dir.path()), c.replaced);
+        }
+    }
+}
+
+// Two runs at once in one folder: each names its pair of reports under the
+// folder's lock, so the pair left is always one run's, whichever came last.
+TEST(CliCommit, TwoRunsAtOnceInOneFolderNeverLeaveAMixedPair)
+{
+    const auto reportArgs = [](const std::filesystem::path& dir, const char* seed) {
+        Launch launch;
+        launch.args = {"--systems", "300", "--seed", seed, "--dir", dir.string()};
+        return launch;
+    };
+    std::map<std::string, std::string> pairs;  // text report -> its HTML report
+    for (const char* seed : {"1", "2"}) {
+        TempDir alone;
+        EXPECT_EQ(Start(reportArgs(alone.path(), seed)).status, 0);
+        pairs[ReadFile(alone.path() / kTextReportName)] = ReadFile(alone.path() / kHtmlReportName);
+    }
+    TempDir shared;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    int rounds = 0;
+    for (; rounds < 500 && std::chrono::steady_clock::now() < deadline; ++rounds) {
+        const pid_t first = ::fork();
+        if (first == 0) {
+            ::_exit(Start(reportArgs(shared.path(), "1")).status);
+        }
+        const Ended second = Start(reportArgs(shared.path(), "2"));
+        int status = 0;
+        ::waitpid(first, &status, 0);
+        ASSERT_TRUE(second.status == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << second.err;
+        const auto pair = pairs.find(ReadFile(shared.path() / kTextReportName));
+        ASSERT_NE(pair, pairs.end()) << "round " << rounds;
+        ASSERT_EQ(ReadFile(shared.path() / kHtmlReportName), pair->second) << "a mixed pair in round " << rounds;
+        ASSERT_EQ(Names(shared.path()), (std::vector<std::string>{kHtmlReportName, kTextReportName}));
+    }
+    EXPECT_GE(rounds, 20);
+}
+
+}  // namespace
+}  // namespace nexmar
