@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -97,6 +99,34 @@ TEST(ReportFiles, AWriteErrorIsReportedWhenClosing)
     EXPECT_EQ(notifier.messages,
               std::vector<std::string>{"Unable to write temporary files\n"
                                        "Program will be unable to save results to file."});
+}
+
+}  // namespace
+}  // namespace nexmar
+
+namespace nexmar {
+namespace {
+
+// Whether another run could lock folder now.
+bool FolderFree(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const bool free = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+// The dialog writes its reports in place; a command-line run naming its
+// reports in the same folder meanwhile would leave a pair of two runs.
+TEST(ReportFiles, ReportsWrittenInPlaceHoldTheirFoldersLockUntilClosed)
+{
+    TempDir dir;
+    RecordingNotifier notifier;
+    ReportFiles reports(dir.path());
+    ASSERT_TRUE(reports.OpenReports(notifier));
+    EXPECT_FALSE(FolderFree(dir.path()));
+    EXPECT_TRUE(reports.CloseReports(notifier));
+    EXPECT_TRUE(FolderFree(dir.path()));
 }
 
 }  // namespace
