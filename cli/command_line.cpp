@@ -33,6 +33,26 @@ bool IsUsableDirectory(const std::filesystem::path& directory)
     return std::filesystem::is_directory(directory, error) && ::access(directory.c_str(), W_OK | X_OK) == 0;
 }
 
+// The refusal of a path option given an empty path, which names no file
+// (taken as no option at all, it would run something else than was asked), or
+// of an option that --from-json fixes; empty when there is none.
+std::string RefusedOption(std::initializer_list<std::pair<const CLI::Option*, bool>> pathIsEmpty, bool fromJson,
+                          std::initializer_list<const CLI::Option*> fixedByFromJson)
+{
+    for (const auto& [option, empty] : pathIsEmpty) {
+        if (option->count() > 0 && empty) {
+            return option->get_name() + ": the path is empty";
+        }
+    }
+    for (const CLI::Option* fixed : fixedByFromJson) {
+        if (fromJson && fixed->count() > 0) {
+            return fixed->get_name() + " cannot be given with --from-json, which takes the count, the level, the "
+                                       "census option and the seed from the file";
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string OneLine(const std::string& message)
@@ -74,17 +94,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     const CLI::Option* seedOption =
         app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")->type_name("S");
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
-    const CLI::Option* dirOption = app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
-        ->type_name("DIR");
-    const CLI::Option* jsonOption = app.add_option("--json", options.jsonPath, "Also write the run as one JSON document to PATH, or to standard output for -")
-        ->type_name("PATH");
+    const CLI::Option* dirOption =
+        app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
+            ->type_name("DIR");
+    const CLI::Option* jsonOption =
+        app.add_option("--json", options.jsonPath,
+                       "Also write the run as one JSON document to PATH, or to standard output for -")
+            ->type_name("PATH");
     app.add_flag("--stats", options.printStatistics,
                  "Print the sector totals and each rolled table's counts against its odds after the run");
-    const CLI::Option* statisticsJsonOption = app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
-        ->type_name("PATH");
+    const CLI::Option* statisticsJsonOption =
+        app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
+            ->type_name("PATH");
     const CLI::Option* fromJsonOption =
-        app.add_option("--from-json", options.fromJsonPath, "Render the run saved in the JSON document PATH instead of rolling dice")
-        ->type_name("PATH");
+        app.add_option("--from-json", options.fromJsonPath,
+                       "Render the run saved in the JSON document PATH instead of rolling dice")
+            ->type_name("PATH");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -105,29 +130,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         }
         return parsed;
     }
-    // An empty path names no file; taken as no option at all, it would run
-    // something else than was asked.
-    const std::pair<const CLI::Option*, bool> paths[] = {{fromJsonOption, options.fromJsonPath.empty()},
-                                                         {jsonOption, options.jsonPath.empty()},
-                                                         {statisticsJsonOption, options.statisticsJson.empty()},
-                                                         {dirOption, options.directory.empty()}};
-    for (const auto& [option, empty] : paths) {
-        if (option->count() > 0 && empty) {
-            parsed.status = ParsedCommandLine::Status::Error;
-            parsed.message = option->get_name() + ": the path is empty";
-            return parsed;
-        }
-    }
-    for (const CLI::Option* fixed : {systemsOption, detailOption, censusOption, seedOption}) {
-        if (!options.fromJsonPath.empty() && fixed->count() > 0) {
-            parsed.status = ParsedCommandLine::Status::Error;
-            parsed.message = fixed->get_name() + " cannot be given with --from-json, which takes the count, the level, "
-                                                 "the census option and the seed from the file";
-            return parsed;
-        }
-    }
+    std::string error = RefusedOption({{fromJsonOption, options.fromJsonPath.empty()},
+                                       {jsonOption, options.jsonPath.empty()},
+                                       {statisticsJsonOption, options.statisticsJson.empty()},
+                                       {dirOption, options.directory.empty()}},
+                                      !options.fromJsonPath.empty(),
+                                      {systemsOption, detailOption, censusOption, seedOption});
     std::uint64_t value = 0;
-    std::string error = ReadDecimal("--systems", systems, kMinSystems, kMaxBatchSystems, value);
+    if (error.empty()) {
+        error = ReadDecimal("--systems", systems, kMinSystems, kMaxBatchSystems, value);
+    }
     if (error.empty()) {
         options.systems = static_cast<int>(value);
     }

@@ -105,6 +105,7 @@ OutputCommit::OutputCommit(OutputWatch* watch, UnnamedFiles unnamed) : watch_(wa
 
 OutputCommit::~OutputCommit()
 {
+    const SignalsHeld held;
     for (Staged& staged : staged_) {
         Close(staged);
     }

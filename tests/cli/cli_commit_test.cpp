@@ -185,7 +185,8 @@ TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
         {"SIGTERM during the run", {longRun, {}, RLIM_INFINITY, false, SIGTERM}, "terminated (SIGTERM) before"},
         {"SIGHUP during the run", {longRun, {}, RLIM_INFINITY, false, SIGHUP}, "hung up (SIGHUP) before"},
         {"SIGINT during the JSON's fsync", {shortRun, {"NEXMAR_SEAM_SIGNAL=fsync:1:2"}}, "(SIGINT) before"},
-        {"the tree's reader gone", {longRun, {}, RLIM_INFINITY, true}, "SIGPIPE (a pipe it wrote to was closed) before"},
+        {"the tree's reader gone", {longRun, {}, RLIM_INFINITY, true},
+         "SIGPIPE (a pipe it wrote to was closed) before"},
         {"the size limit", {shortRun, {}, 20000}, "SIGXFSZ (a file reached the size limit) before"},
     };
     for (const auto& c : cases) {

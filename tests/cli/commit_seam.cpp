@@ -97,7 +97,8 @@ int rename(const char* from, const char* to)
     if (!Proceeds("rename", &calls)) {
         return -1;
     }
-    int (*next)(const char*, const char*) = reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+    using Rename = int (*)(const char*, const char*);
+    const Rename next = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
     return next(from, to);
 }
 
