@@ -48,6 +48,14 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
+// A name beside target for its staged file: a dot, target's name, a dot and suffix.
+std::filesystem::path NameBeside(const std::filesystem::path& target, const std::string& suffix)
+{
+    std::string name(".");
+    name.append(target.filename().string()).append(".").append(suffix);
+    return FolderOf(target) / name;
+}
+
 std::string Listed(const std::vector<std::string>& names)
 {
     std::string list;
@@ -128,7 +136,7 @@ int OutputCommit::Stage(const std::filesystem::path& target)
         }
     }
     if (staged.fd < 0) {
-        std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+        std::string pattern = NameBeside(target, "XXXXXX").string();
         staged.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
         if (staged.fd < 0) {
             return -1;
@@ -201,9 +209,7 @@ bool OutputCommit::NameAll(std::vector<std::string>& written, std::string& failu
         if (!staged.temporary.empty()) {
             continue;
         }
-        const std::string link = (FolderOf(staged.target) / ("." + staged.target.filename().string() + "." +
-                                                              std::to_string(::getpid())))
-                                     .string();
+        const std::string link = NameBeside(staged.target, std::to_string(::getpid())).string();
         const std::string self = "/proc/self/fd/" + std::to_string(staged.fd);
         ::unlink(link.c_str());  // left by a process of the same id that was killed here
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, link.c_str(), AT_SYMLINK_FOLLOW) != 0) {
