@@ -207,6 +207,18 @@ TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
     }
 }
 
+// SIGKILL cannot be handled; outputs without a name vanish with the process.
+TEST(CliCommit, KilledMidRunItLeavesNothingWhereUnnamedFilesAreAllowed)
+{
+    TempDir dir;
+    PlaceEarlierFiles(dir.path());
+    Launch launch;
+    launch.args = FileArgs(dir.path(), {"--systems", "1000000", "--detail", "high", "--tree"});
+    launch.signalOnOutput = SIGKILL;
+    EXPECT_EQ(Start(launch).status, -1);
+    EXPECT_EQ(Replaced(dir.path()), 0);
+}
+
 // A signal that comes while the files are named waits until all four are,
 // and then says so; so does a reader that goes away after them. A name that
 // cannot be given says which files were replaced and which were not.
