@@ -16,8 +16,15 @@ std::string StarDescription(const Star& star)
 
 void AppendStarDescription(std::string& out, const Star& star)
 {
-    out.append(StarColourName(star.colour)).append(" ").append(StarSizeName(star.size));
-    out.append(" (").append(SpectralLetter(star.colour)).append(LuminosityNumeral(star.size)).append(")");
+    for (const std::string_view part : StarDescriptionParts(star)) {
+        out.append(part);
+    }
+}
+
+std::array<std::string_view, 7> StarDescriptionParts(const Star& star)
+{
+    return {StarColourName(star.colour), " ",  StarSizeName(star.size), " (", SpectralLetter(star.colour),
+            LuminosityNumeral(star.size), ")"};
 }
 
 std::string_view ValueText(std::optional<ValueClass> value)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@ namespace nexmar {
 // "Extremely Hot Blue Supergiant (OI)".
 std::string StarDescription(const Star& star);
 void AppendStarDescription(std::string& out, const Star& star);
+// The same text in pieces, joined as they stand: "Extremely Hot Blue", " ",
+// "Supergiant", " (", "O", "I", ")". Read without building the text.
+std::array<std::string_view, 7> StarDescriptionParts(const Star& star);
 
 // A value class, or "N/A" for an object without one.
 std::string_view ValueText(std::optional<ValueClass> value);

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "gen/records.h"
+
+namespace nexmar {
+
+// The fields a system query reads, named by the keys of the run document
+// (run/json_keys.h) and read straight from the records.
+
+// The part of a system a field belongs to. A query names a part by the
+// singular of its array in the document ("star.size" for stars[].size);
+// an object's fields go unprefixed, and so do a Low system's.
+enum class QueryScope { System, Component, Star, Object, Moon };
+inline constexpr int kQueryScopeCount = 5;
+
+// One part of each kind, chosen together: a component, one of its stars,
+// one of its objects, one of that object's moons. A null part is one the
+// system lacks (a component without objects): its fields are absent.
+struct QueryFocus {
+    int system = 0;
+    const LowSystem* low = nullptr;
+    const StarComponent* component = nullptr;
+    const Star* star = nullptr;
+    const MediumObject* mediumObject = nullptr;
+    const HighObject* highObject = nullptr;
+    int objectNumber = 0;
+    const std::string_view* mediumMoon = nullptr;
+    const HighMoon* highMoon = nullptr;
+    int moonNumber = 0;
+};
+
+// A text as consecutive pieces, so that a star's description is read without
+// being built. No pieces and not present: the field is absent (a census
+// without the census option, a Medium object without a value class).
+struct QueryText {
+    std::array<std::string_view, 7> pieces{};
+    int count = 0;
+    bool present = false;
+};
+
+enum class QueryFieldKind { Number, Text, Flag };
+
+struct QueryField {
+    QueryScope scope;
+    std::string_view key;  // empty for a Medium moon, whose result is the moon itself
+    QueryFieldKind kind;
+    std::optional<int> (*number)(const QueryFocus&) = nullptr;
+    QueryText (*text)(const QueryFocus&) = nullptr;
+    bool (*flag)(const QueryFocus&) = nullptr;
+    std::string_view shortName = {};  // also accepted: "gaia" for gaiaWorld
+};
+
+// Every field of a level's systems, in the document's order.
+std::span<const QueryField> QueryFields(DetailLevel level);
+
+// The field a query names ("star.size", "capacity", "gaia"), letter case
+// aside; null when the level has none of that name.
+const QueryField* FindQueryField(DetailLevel level, std::string_view name);
+
+// The name a query gives the field: "star.size", "moon", "capacity".
+std::string QueryFieldName(DetailLevel level, const QueryField& field);
+
+}  // namespace nexmar

@@ -1,0 +1,231 @@
+#include "run/system_query.h"
+
+#include <span>
+
+namespace nexmar {
+
+namespace {
+
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Walks the characters of a text in pieces as if they were one string.
+class TextCursor {
+public:
+    TextCursor(const QueryText& text, int piece, std::size_t offset) : text_(text), piece_(piece), offset_(offset)
+    {
+        SkipEmptyPieces();
+    }
+    bool AtEnd() const { return piece_ >= text_.count; }
+    char Next()
+    {
+        const char c = text_.pieces[piece_][offset_++];
+        SkipEmptyPieces();
+        return c;
+    }
+
+private:
+    void SkipEmptyPieces()
+    {
+        while (piece_ < text_.count && offset_ >= text_.pieces[piece_].size()) {
+            ++piece_;
+            offset_ = 0;
+        }
+    }
+
+    const QueryText& text_;
+    int piece_;
+    std::size_t offset_;
+};
+
+// Whether the text from the cursor begins with lowered, letter case aside.
+bool StartsWithFolded(TextCursor cursor, std::string_view lowered)
+{
+    for (const char c : lowered) {
+        if (cursor.AtEnd() || Lower(cursor.Next()) != c) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool EqualsFolded(const QueryText& text, std::string_view lowered)
+{
+    std::size_t length = 0;
+    for (int piece = 0; piece < text.count; ++piece) {
+        length += text.pieces[piece].size();
+    }
+    return length == lowered.size() && StartsWithFolded(TextCursor(text, 0, 0), lowered);
+}
+
+bool ContainsFolded(const QueryText& text, std::string_view lowered)
+{
+    if (lowered.empty()) {
+        return true;
+    }
+    for (int piece = 0; piece < text.count; ++piece) {
+        for (std::size_t offset = 0; offset < text.pieces[piece].size(); ++offset) {
+            if (StartsWithFolded(TextCursor(text, piece, offset), lowered)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool Compare(long long value, SystemQuery::Comparison comparison, long long wanted)
+{
+    using enum SystemQuery::Comparison;
+    switch (comparison) {
+    case Equal:
+        return value == wanted;
+    case NotEqual:
+        return value != wanted;
+    case Less:
+        return value < wanted;
+    case LessOrEqual:
+        return value <= wanted;
+    case Greater:
+        return value > wanted;
+    case GreaterOrEqual:
+        return value >= wanted;
+    case Contains:
+        break;  // never made for a number
+    }
+    return false;
+}
+
+// Tries each of the parts in turn, bound into the focus, until next holds. A
+// part the query does not name is not chosen; where there is no part to
+// choose, the null part stands in, whose fields are absent.
+template <class Part, class Bind, class Next>
+bool ForSomePart(bool named, std::span<const Part> parts, const Bind& bind, const Next& next)
+{
+    if (!named) {
+        return next();
+    }
+    if (parts.empty()) {
+        bind(nullptr, 0);
+        return next();
+    }
+    int place = 0;
+    for (const Part& part : parts) {
+        bind(&part, ++place);
+        if (next()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool SystemQuery::Holds(int index, const QueryFocus& focus) const
+{
+    const Node& node = nodes_[static_cast<std::size_t>(index)];
+    switch (node.kind) {
+    case Node::Kind::And:
+        for (int operand = node.first; operand < node.first + node.count; ++operand) {
+            if (!Holds(operands_[static_cast<std::size_t>(operand)], focus)) {
+                return false;
+            }
+        }
+        return true;
+    case Node::Kind::Or:
+        for (int operand = node.first; operand < node.first + node.count; ++operand) {
+            if (Holds(operands_[static_cast<std::size_t>(operand)], focus)) {
+                return true;
+            }
+        }
+        return false;
+    case Node::Kind::Not:
+        return !Holds(node.first, focus);
+    case Node::Kind::Flag:
+        return node.field->flag(focus);
+    case Node::Kind::Compare:
+        break;
+    }
+    if (node.field->kind == QueryFieldKind::Number) {
+        const std::optional<int> value = node.field->number(focus);
+        return value && Compare(*value, node.comparison, node.number);
+    }
+    const QueryText value = node.field->text(focus);
+    if (!value.present) {
+        return false;
+    }
+    switch (node.comparison) {
+    case Comparison::Equal:
+        return EqualsFolded(value, node.text);
+    case Comparison::NotEqual:
+        return !EqualsFolded(value, node.text);
+    case Comparison::Contains:
+        return ContainsFolded(value, node.text);
+    default:
+        return false;  // never made for a text
+    }
+}
+
+bool SystemQuery::Matches(int number, const LowSystem& system) const
+{
+    const QueryFocus focus{.system = number, .low = &system};
+    return Holds(Root(), focus);
+}
+
+bool SystemQuery::Matches(int number, const MediumSystem& system) const
+{
+    QueryFocus focus{.system = number};
+    const auto objects = std::span<const MediumObject>(system.objects);
+    return ForSomePart(
+        Names(QueryScope::Object), objects,
+        [&](const MediumObject* object, int place) {
+            focus.mediumObject = object;
+            focus.objectNumber = place;
+        },
+        [&] {
+            const auto moons = focus.mediumObject ? std::span<const std::string_view>(focus.mediumObject->moons)
+                                                  : std::span<const std::string_view>();
+            return ForSomePart(
+                Names(QueryScope::Moon), moons, [&](const std::string_view* moon, int) { focus.mediumMoon = moon; },
+                [&] { return Holds(Root(), focus); });
+        });
+}
+
+bool SystemQuery::Matches(int number, const HighSystem& system) const
+{
+    QueryFocus focus{.system = number};
+    const auto holds = [&] { return Holds(Root(), focus); };
+    const auto someMoon = [&] {
+        const auto moons =
+            focus.highObject ? std::span<const HighMoon>(focus.highObject->moons) : std::span<const HighMoon>();
+        return ForSomePart(
+            Names(QueryScope::Moon), moons,
+            [&](const HighMoon* moon, int place) {
+                focus.highMoon = moon;
+                focus.moonNumber = place;
+            },
+            holds);
+    };
+    const auto someObject = [&] {
+        const auto objects =
+            focus.component ? std::span<const HighObject>(focus.component->objects) : std::span<const HighObject>();
+        return ForSomePart(
+            Names(QueryScope::Object), objects,
+            [&](const HighObject* object, int place) {
+                focus.highObject = object;
+                focus.objectNumber = place;
+            },
+            someMoon);
+    };
+    const auto someStar = [&] {
+        const auto stars = focus.component ? std::span<const Star>(focus.component->stars) : std::span<const Star>();
+        return ForSomePart(
+            Names(QueryScope::Star), stars, [&](const Star* star, int) { focus.star = star; }, someObject);
+    };
+    return ForSomePart(
+        Names(QueryScope::Component), std::span<const StarComponent>(system.components),
+        [&](const StarComponent* component, int) { focus.component = component; }, someStar);
+}
+
+}  // namespace nexmar
