@@ -51,8 +51,25 @@ bool StartsWithFolded(TextCursor cursor, std::string_view lowered)
     return true;
 }
 
+bool SameFolded(std::string_view text, std::string_view lowered)
+{
+    if (text.size() != lowered.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (Lower(text[i]) != lowered[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Most texts are one piece and take the short way.
 bool EqualsFolded(const QueryText& text, std::string_view lowered)
 {
+    if (text.count == 1) {
+        return SameFolded(text.pieces[0], lowered);
+    }
     std::size_t length = 0;
     for (int piece = 0; piece < text.count; ++piece) {
         length += text.pieces[piece].size();
@@ -65,9 +82,19 @@ bool ContainsFolded(const QueryText& text, std::string_view lowered)
     if (lowered.empty()) {
         return true;
     }
+    if (text.count == 1) {
+        const std::string_view whole = text.pieces[0];
+        for (std::size_t offset = 0; offset + lowered.size() <= whole.size(); ++offset) {
+            if (Lower(whole[offset]) == lowered[0] && SameFolded(whole.substr(offset, lowered.size()), lowered)) {
+                return true;
+            }
+        }
+        return false;
+    }
     for (int piece = 0; piece < text.count; ++piece) {
-        for (std::size_t offset = 0; offset < text.pieces[piece].size(); ++offset) {
-            if (StartsWithFolded(TextCursor(text, piece, offset), lowered)) {
+        const std::string_view part = text.pieces[piece];
+        for (std::size_t offset = 0; offset < part.size(); ++offset) {
+            if (Lower(part[offset]) == lowered[0] && StartsWithFolded(TextCursor(text, piece, offset), lowered)) {
                 return true;
             }
         }
