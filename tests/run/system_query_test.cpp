@@ -2,7 +2,10 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
 #include <new>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -298,6 +301,50 @@ TEST(SystemQuery, MatchingAllocatesNothing)
     }
     EXPECT_EQ(allocations - before, 0);
     EXPECT_EQ(kept, 300);
+}
+
+// docs/query.md lists every field of each level and no other, and each of
+// its examples reads at the level it names.
+TEST(SystemQuery, TheGuideNamesEveryFieldAndItsExamplesRead)
+{
+    std::ifstream guide(NEXMAR_QUERY_GUIDE);
+    ASSERT_TRUE(guide) << NEXMAR_QUERY_GUIDE;
+    std::map<DetailLevel, std::set<std::string>> documented;
+    std::optional<DetailLevel> section;
+    int examples = 0;
+    std::string line;
+    while (std::getline(guide, line)) {
+        for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+            if (line == "### " + std::string(DetailLevelName(level)) + " systems") {
+                section = level;
+            }
+        }
+        if (!line.starts_with("| `")) {
+            continue;
+        }
+        const std::size_t close = line.find('`', 3);
+        const std::string code = line.substr(3, close - 3);
+        if (section) {
+            documented[*section].insert(code);
+            continue;
+        }
+        const std::size_t levelStart = line.find("| ", close) + 2;
+        const std::string levelName = line.substr(levelStart, line.find(' ', levelStart) - levelStart);
+        for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+            if (levelName == DetailLevelName(level)) {
+                EXPECT_TRUE(ParseSystemQuery(code, level).query) << code << ": " << ParseSystemQuery(code, level).error;
+                ++examples;
+            }
+        }
+    }
+    EXPECT_GE(examples, 10);
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        std::set<std::string> fields;
+        for (const QueryField& field : QueryFields(level)) {
+            fields.insert(QueryFieldName(level, field));
+        }
+        EXPECT_EQ(documented[level], fields) << DetailLevelName(level);
+    }
 }
 
 }  // namespace
