@@ -49,9 +49,23 @@ std::string Lowered(std::string_view text)
     return lowered;
 }
 
-std::string Quote(std::string_view text)
+// Text of the query shown in a message: one line, however long the text and
+// whatever bytes it holds.
+std::string Quote(std::string_view text, char quote = '\'')
 {
-    return "'" + std::string(text) + "'";
+    constexpr std::size_t kLongest = 40;
+    std::string shown(1, quote);
+    std::size_t at = 0;
+    for (; at < text.size() && (at < kLongest || (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x20 || byte == 0x7F) {
+            constexpr char kDigits[] = "0123456789abcdef";
+            shown.append("\\x").append(1, kDigits[byte >> 4]).append(1, kDigits[byte & 0xF]);
+        } else {
+            shown += text[at];
+        }
+    }
+    return shown.append(at < text.size() ? "..." : "").append(1, quote);
 }
 
 }  // namespace
@@ -157,7 +171,7 @@ private:
         case Token::Kind::End:
             return "the end of the query";
         case Token::Kind::Quoted:
-            return "\"" + std::string(token.text) + "\"";
+            return Quote(token.text, '"');
         default:
             return Quote(token.text);
         }

@@ -261,6 +261,9 @@ TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
         {DetailLevel::High, "gaia ! capacity", "column 6: '!' alone is no operator: write 'not' or '!='"},
         {DetailLevel::High, "type = or", "column 8: expected a value after '=', not 'or'"},
         {DetailLevel::High, "type = (Terrestrial)", "column 8: expected a value after '=', not '('"},
+        // Text shown in a message keeps it to one line.
+        {DetailLevel::High, "\"two\nlines\" = 1", "column 1: expected a field, not \"two\\x0alines\""},
+        {DetailLevel::High, std::string(50, 'x'), "column 1: '" + std::string(40, 'x') + "...' is no field of High systems"},
         // Columns count characters, not bytes.
         {DetailLevel::High, "special ~ 'Äö' and capacity >",
          "column 30: expected a value after '>', not the end of the query"},
