@@ -89,6 +89,7 @@ public:
             return {std::nullopt, error_};
         }
         CloseScopes();
+        SettleConjuncts();
         return {std::move(query_), {}};
     }
 
@@ -328,6 +329,45 @@ private:
         }
         if (query_.level_ == DetailLevel::High && (scopes & (bit(QueryScope::Object) | bit(QueryScope::Star)))) {
             scopes |= bit(QueryScope::Component);
+        }
+    }
+
+    // The parts a node reads, one bit per scope.
+    unsigned ScopesRead(int index) const
+    {
+        const Node& node = query_.nodes_[static_cast<std::size_t>(index)];
+        switch (node.kind) {
+        case Node::Kind::And:
+        case Node::Kind::Or: {
+            unsigned scopes = 0;
+            for (int operand = node.first; operand < node.first + node.count; ++operand) {
+                scopes |= ScopesRead(query_.operands_[static_cast<std::size_t>(operand)]);
+            }
+            return scopes;
+        }
+        case Node::Kind::Not:
+            return ScopesRead(node.first);
+        default:
+            return 1u << static_cast<unsigned>(node.field->scope);
+        }
+    }
+
+    // QueryScope lists the parts in the order they are chosen, outermost first.
+    void SettleConjuncts()
+    {
+        const int root = static_cast<int>(query_.nodes_.size()) - 1;
+        const Node& whole = query_.nodes_.back();
+        std::vector<int> conjuncts{root};
+        if (whole.kind == Node::Kind::And) {
+            conjuncts.assign(query_.operands_.begin() + whole.first, query_.operands_.begin() + whole.first + whole.count);
+        }
+        for (const int conjunct : conjuncts) {
+            const unsigned scopes = ScopesRead(conjunct);
+            int innermost = 0;
+            for (int scope = 0; scope < kQueryScopeCount; ++scope) {
+                innermost = (scopes >> scope) & 1u ? scope : innermost;
+            }
+            query_.settledAt_[static_cast<std::size_t>(innermost)].push_back(conjunct);
         }
     }
 

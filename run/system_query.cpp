@@ -124,9 +124,11 @@ bool Compare(long long value, SystemQuery::Comparison comparison, long long want
     return false;
 }
 
-// Tries each of the parts in turn, bound into the focus, until next holds. A
-// part the query does not name is not chosen; where there is no part to
-// choose, the null part stands in, whose fields are absent.
+// Tries each of the parts in turn until one is chosen whose choice holds and
+// under which next holds. bind puts the part into the focus and says whether
+// the conditions it settles hold. A part the query does not name is not
+// chosen; where there is no part to choose, the null part stands in, whose
+// fields are absent.
 template <class Part, class Bind, class Next>
 bool ForSomePart(bool named, std::span<const Part> parts, const Bind& bind, const Next& next)
 {
@@ -134,13 +136,11 @@ bool ForSomePart(bool named, std::span<const Part> parts, const Bind& bind, cons
         return next();
     }
     if (parts.empty()) {
-        bind(nullptr, 0);
-        return next();
+        return bind(nullptr, 0) && next();
     }
     int place = 0;
     for (const Part& part : parts) {
-        bind(&part, ++place);
-        if (next()) {
+        if (bind(&part, ++place) && next()) {
             return true;
         }
     }
@@ -194,35 +194,50 @@ bool SystemQuery::Holds(int index, const QueryFocus& focus) const
     }
 }
 
+bool SystemQuery::Settled(QueryScope scope, const QueryFocus& focus) const
+{
+    for (const int conjunct : settledAt_[static_cast<std::size_t>(scope)]) {
+        if (!Holds(conjunct, focus)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool SystemQuery::Matches(int number, const LowSystem& system) const
 {
     const QueryFocus focus{.system = number, .low = &system};
-    return Holds(Root(), focus);
+    return Settled(QueryScope::System, focus);
 }
 
 bool SystemQuery::Matches(int number, const MediumSystem& system) const
 {
     QueryFocus focus{.system = number};
-    const auto objects = std::span<const MediumObject>(system.objects);
-    return ForSomePart(
-        Names(QueryScope::Object), objects,
-        [&](const MediumObject* object, int place) {
-            focus.mediumObject = object;
-            focus.objectNumber = place;
-        },
-        [&] {
-            const auto moons = focus.mediumObject ? std::span<const std::string_view>(focus.mediumObject->moons)
-                                                  : std::span<const std::string_view>();
-            return ForSomePart(
-                Names(QueryScope::Moon), moons, [&](const std::string_view* moon, int) { focus.mediumMoon = moon; },
-                [&] { return Holds(Root(), focus); });
-        });
+    const auto someMoon = [&] {
+        const auto moons = focus.mediumObject ? std::span<const std::string_view>(focus.mediumObject->moons)
+                                              : std::span<const std::string_view>();
+        return ForSomePart(
+            Names(QueryScope::Moon), moons,
+            [&](const std::string_view* moon, int) {
+                focus.mediumMoon = moon;
+                return Settled(QueryScope::Moon, focus);
+            },
+            [] { return true; });
+    };
+    return Settled(QueryScope::System, focus) &&
+           ForSomePart(
+               Names(QueryScope::Object), std::span<const MediumObject>(system.objects),
+               [&](const MediumObject* object, int place) {
+                   focus.mediumObject = object;
+                   focus.objectNumber = place;
+                   return Settled(QueryScope::Object, focus);
+               },
+               someMoon);
 }
 
 bool SystemQuery::Matches(int number, const HighSystem& system) const
 {
     QueryFocus focus{.system = number};
-    const auto holds = [&] { return Holds(Root(), focus); };
     const auto someMoon = [&] {
         const auto moons =
             focus.highObject ? std::span<const HighMoon>(focus.highObject->moons) : std::span<const HighMoon>();
@@ -231,8 +246,9 @@ bool SystemQuery::Matches(int number, const HighSystem& system) const
             [&](const HighMoon* moon, int place) {
                 focus.highMoon = moon;
                 focus.moonNumber = place;
+                return Settled(QueryScope::Moon, focus);
             },
-            holds);
+            [] { return true; });
     };
     const auto someObject = [&] {
         const auto objects =
@@ -242,17 +258,28 @@ bool SystemQuery::Matches(int number, const HighSystem& system) const
             [&](const HighObject* object, int place) {
                 focus.highObject = object;
                 focus.objectNumber = place;
+                return Settled(QueryScope::Object, focus);
             },
             someMoon);
     };
     const auto someStar = [&] {
         const auto stars = focus.component ? std::span<const Star>(focus.component->stars) : std::span<const Star>();
         return ForSomePart(
-            Names(QueryScope::Star), stars, [&](const Star* star, int) { focus.star = star; }, someObject);
+            Names(QueryScope::Star), stars,
+            [&](const Star* star, int) {
+                focus.star = star;
+                return Settled(QueryScope::Star, focus);
+            },
+            someObject);
     };
-    return ForSomePart(
-        Names(QueryScope::Component), std::span<const StarComponent>(system.components),
-        [&](const StarComponent* component, int) { focus.component = component; }, someStar);
+    return Settled(QueryScope::System, focus) &&
+           ForSomePart(
+               Names(QueryScope::Component), std::span<const StarComponent>(system.components),
+               [&](const StarComponent* component, int) {
+                   focus.component = component;
+                   return Settled(QueryScope::Component, focus);
+               },
+               someStar);
 }
 
 }  // namespace nexmar

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,13 +45,18 @@ private:
 
     explicit SystemQuery(DetailLevel level) : level_(level) {}
     bool Holds(int node, const QueryFocus& focus) const;
-    int Root() const { return static_cast<int>(nodes_.size()) - 1; }
+    bool Settled(QueryScope scope, const QueryFocus& focus) const;
     bool Names(QueryScope scope) const { return (scopes_ & (1u << static_cast<unsigned>(scope))) != 0; }
 
     DetailLevel level_;
     std::vector<Node> nodes_;   // operands before what combines them; the whole query last
     std::vector<int> operands_;  // of each And and Or, side by side
     unsigned scopes_ = 0;       // the parts the query names, with the parts that hold them
+    // The conditions joined by the query's outermost "and" (or the whole
+    // query), each under the innermost part it reads: parts are chosen from
+    // the outside in, so a condition is checked once its parts are chosen,
+    // and a choice that fails it goes no deeper.
+    std::array<std::vector<int>, kQueryScopeCount> settledAt_;
 };
 
 // The query, or the reason it is not one, as one line: "column 12: expected a
