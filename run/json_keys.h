@@ -4,8 +4,9 @@
 
 // The key names of the run document (docs/nexmar-run.schema.json), each
 // written once. The query language names its fields by them, so a key renamed
-// here renames the field that reads it.
-namespace nexmar::json_key {
+// here renames the field that reads it. The names and namespace are those of
+// the format module the JSON writer and reader share, which takes its place.
+namespace nexmar::json_field {
 
 // Arrays, from the run down to a moon.
 inline constexpr std::string_view kSystems = "systems";
@@ -38,4 +39,4 @@ inline constexpr std::string_view kSpectralClass = "spectralClass";
 inline constexpr std::string_view kLuminosityClass = "luminosityClass";
 inline constexpr std::string_view kDescription = "description";
 
-}  // namespace nexmar::json_key
+}  // namespace nexmar::json_field

@@ -7,7 +7,7 @@ namespace nexmar {
 
 namespace {
 
-using namespace json_key;
+using namespace json_field;
 
 QueryText Present(std::string_view text)
 {
