@@ -1,36 +1,35 @@
 #include "app/generator_dialog.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QSaveFile>
-#include <QSettings>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QVBoxLayout>
 
+#include <atomic>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "app/artwork.h"
+#include "app/dialog_actions.h"
 #include "app/dialog_units.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
-#include "app/run_file_reading.h"
 #include "app/seed_input.h"
 #include "app/statistics_window.h"
 #include "app/user_prompts.h"
-#include "run/json_export.h"
 
 namespace nexmar {
 
@@ -62,28 +61,6 @@ constexpr ControlRow kExpandButton{"expandButton", "Expand All", 44, 233, 50, 14
 constexpr ControlRow kCollapseButton{"collapseButton", "Collapse All", 44, 233, 50, 14, false};
 constexpr int kDialogWidth = 360;  // dialog units
 constexpr int kDialogHeight = 254;
-
-struct SaveKind {
-    const char* filter;
-    const char* defaultSuffix;
-};
-
-// By OutputFormat.
-constexpr SaveKind kSaveKinds[] = {
-    {"Text File (*.txt)", "txt"},  // DelimitedText: TNXT001
-    {"HTML File (*.htm)", "htm"},  // Html: TNXH001
-};
-
-constexpr SaveKind kJsonSaveKind{"JSON File (*.json)", "json"};
-
-// Save to File and Export JSON open where the user last saved either,
-// across runs of the program too.
-constexpr const char* kSaveFolderKey = "saveFolder";
-
-QSettings UserSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("nexmar"), QStringLiteral("nexmar"));
-}
 
 class WaitCursor {
 public:
@@ -130,57 +107,35 @@ private:
     std::vector<std::pair<QWidget*, const ControlRow*>> made_;
 };
 
-// Copies the whole of source to destination; false on any read or write error.
-bool CopyAll(QFile& source, QSaveFile& destination)
-{
-    char buffer[65536];
-    for (;;) {
-        const qint64 got = source.read(buffer, sizeof buffer);
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        if (destination.write(buffer, got) != got) {
-            return false;
-        }
-    }
-}
-
 }  // namespace
 
 GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
                                  const std::filesystem::path& reportDirectory, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), seeds_(seed), firstSeed_(seed), reports_(reportDirectory)
+    : QDialog(parent), prompts_(prompts), session_(seed, reportDirectory)
 {
     setWindowTitle(QStringLiteral("Tolvik Nexmar"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    saveFolder_ = UserSettings().value(QString::fromLatin1(kSaveFolderKey)).toString();
+    saveFolder_ = RememberedFolder();
     setWindowIcon(ApplicationIcon());
+    actions_ = std::make_unique<DialogActions>(*this);
+    // The menu bar and the status bar lie outside the client area, where
+    // every control keeps its place in dialog units.
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("clientArea"));
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("statusBar"));
+    statusBar_->setSizeGripEnabled(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(actions_->MenuBar());
+    layout->addWidget(client_, 1);
+    layout->addWidget(statusBar_);
     BuildControls();
     model_ = new ResultTreeModel(std::make_shared<ResultTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
-
-    aboutAction_ = new QAction(QStringLiteral("&About Nexmar..."), this);
-    aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(aboutAction_, &QAction::triggered, this, &GeneratorDialog::ShowAbout);
-    addAction(aboutAction_);
-    copySeedAction_ = new QAction(QStringLiteral("Copy Seed"), this);
-    connect(copySeedAction_, &QAction::triggered, this, &GeneratorDialog::CopySeed);
-    seedAction_ = new QAction(QStringLiteral("Generate with Seed..."), this);
-    connect(seedAction_, &QAction::triggered, this, &GeneratorDialog::GenerateWithSeed);
-    exportJsonAction_ = new QAction(QStringLiteral("Export JSON..."), this);
-    connect(exportJsonAction_, &QAction::triggered, this, &GeneratorDialog::ExportJson);
-
-    statisticsAction_ = new QAction(QStringLiteral("Run &Statistics..."), this);
-    statisticsAction_->setEnabled(false);
-    connect(statisticsAction_, &QAction::triggered, this, &GeneratorDialog::ShowStatistics);
-    openJsonAction_ = new QAction(QStringLiteral("Open JSON..."), this);
-    openJsonAction_->setShortcut(QKeySequence::Open);
-    connect(openJsonAction_, &QAction::triggered, this, &GeneratorDialog::OpenJson);
-    addAction(openJsonAction_);
+    FollowSession();
 }
 
 GeneratorDialog::~GeneratorDialog() = default;
@@ -188,7 +143,7 @@ GeneratorDialog::~GeneratorDialog() = default;
 void GeneratorDialog::BuildControls()
 {
     DialogUnits units(font());
-    ControlMaker maker(this, units);
+    ControlMaker maker(client_, units);
     auto* logo = maker.Make<QLabel>(kLogo);
     treeView_ = maker.Make<ResultTreeView>(kResultTree);
     maker.Make<QLabel>(kNumberLabel);
@@ -208,7 +163,9 @@ void GeneratorDialog::BuildControls()
     maker.PlaceAll();
     // Opens at its designed size and grows from there; the tree takes the
     // extra room while the controls keep their places beside it.
-    openingSize_ = units.Size(kDialogWidth, kDialogHeight);
+    const QSize clientSize = units.Size(kDialogWidth, kDialogHeight);
+    client_->setMinimumSize(clientSize);
+    openingSize_ = clientSize + QSize(0, actions_->MenuBar()->sizeHint().height() + statusBar_->sizeHint().height());
     treeGeometry_ = treeView_->geometry();
     resize(openingSize_);
     setMinimumSize(openingSize_);
@@ -221,6 +178,7 @@ void GeneratorDialog::BuildControls()
     // The field takes the first focus; its text starts selected, so what the
     // user types replaces it.
     numberField_->selectAll();
+    numberField_->setFocus(Qt::OtherFocusReason);
     censusBox_->setChecked(inputs_.census);
 
     levelGroup_ = new QButtonGroup(this);
@@ -231,7 +189,7 @@ void GeneratorDialog::BuildControls()
     formatGroup_ = new QButtonGroup(this);
     formatGroup_->addButton(textRadio, int(OutputFormat::DelimitedText));
     formatGroup_->addButton(htmlRadio, int(OutputFormat::Html));
-    formatGroup_->button(int(inputs_.format))->setChecked(true);
+    formatGroup_->button(int(OutputFormat::DelimitedText))->setChecked(true);
 
     generate->setDefault(true);
     connect(generate, &QPushButton::clicked, this, &GeneratorDialog::Generate);
@@ -253,7 +211,6 @@ CountParse GeneratorDialog::ReadInputs()
     inputs_.systems = systems;
     inputs_.level = static_cast<DetailLevel>(levelGroup_->checkedId());
     inputs_.census = censusBox_->isChecked();
-    inputs_.format = static_cast<OutputFormat>(formatGroup_->checkedId());
     return count;
 }
 
@@ -271,7 +228,7 @@ void GeneratorDialog::Generate()
 
 void GeneratorDialog::GenerateWithSeed()
 {
-    QString text = lastSeed_ ? QString::number(*lastSeed_) : QString();
+    QString text = session_.HasRun() ? QString::number(session_.Description().seed) : QString();
     for (;;) {
         const std::optional<QString> answer = prompts_.AskSeed(this, text);
         if (!answer) {
@@ -290,8 +247,8 @@ void GeneratorDialog::GenerateWithSeed()
 
 void GeneratorDialog::CopySeed()
 {
-    if (lastSeed_) {
-        QApplication::clipboard()->setText(QString::number(*lastSeed_));
+    if (session_.HasRun()) {
+        QApplication::clipboard()->setText(QString::number(session_.Description().seed));
     }
 }
 
@@ -299,151 +256,69 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
 {
     const CountParse count = ReadInputs();
     if (count != CountParse::Ok) {
-        // The earlier results leave the tree; the temporary reports, and so
-        // Save to File, keep the earlier run.
+        // The earlier run leaves the screen, and with it every action on
+        // it; the reports, and so Save to File, keep the earlier run.
+        session_.ShowNothing();
         model_->Show(std::make_shared<ResultTree>());
+        FollowSession();
         RejectCount(count);
         return;
     }
     // Each run rolls from a seed of its own, so any run can be repeated, here
     // or with nexmar-cli --seed.
-    std::uint32_t seed = 0;
-    if (chosenSeed) {
-        seed = *chosenSeed;
-    } else if (firstSeed_) {
-        seed = *std::exchange(firstSeed_, std::nullopt);
-    } else {
-        seed = seeds_.NextSeed();
-    }
-    ShowRun(seed, inputs_.level, inputs_.census, [&](ResultTree& tree, std::span<RecordObserver* const> observers) {
-        SeededDice dice(seed);
-        RunGeneration({inputs_.systems, inputs_.level, inputs_.census}, dice, tree, reports_, notifier_, {},
-                      observers);
-    });
+    const RunDescription run{chosenSeed ? *chosenSeed : session_.TakeNextSeed(), inputs_.systems, inputs_.level,
+                             inputs_.census};
+    Render(QStringLiteral("Generating %1 systems...").arg(run.systems),
+           [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
+               progress.total = run.systems;
+               return RenderRun(
+                   run, session_.ReportDirectory(),
+                   [&run](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
+                          std::span<RecordObserver* const> observers) {
+                       SeededDice dice(run.seed);
+                       RunGeneration({run.systems, run.level, run.census}, dice, tree, reports, notifier,
+                                     systemDone, observers);
+                   },
+                   cancel, [&progress](int done) { progress.done = done; });
+           });
 }
 
-void GeneratorDialog::ShowRun(std::uint32_t seed, DetailLevel level, bool census, const RunRender& render)
+bool GeneratorDialog::Render(
+    const QString& label,
+    const std::function<std::optional<RenderedRun>(const std::atomic<bool>&, WorkProgress&)>& work)
 {
-    lastSeed_ = seed;
-    {
-        const WaitCursor wait;
-        lastJson_.clear();
-        JsonExport json({"nexmar", seed, level, census}, [this](std::string_view text) { lastJson_.append(text); });
-        statistics_ = std::make_unique<RunStatistics>(level, census);
-        RecordObserver* const observers[] = {&json, statistics_.get()};
-        // The run fills a tree of its own, and the model takes it once it is
-        // whole. Whether the reports came out complete is kept by reports_
-        // itself, which Save to File asks.
-        auto result = std::make_shared<ResultTree>();
-        render(*result, observers);
-        json.Finish();
-        model_->SetRootToolTip(QStringLiteral("Seed %1").arg(seed));
-        model_->Show(std::move(result));
+    std::optional<RenderedRun> rendered;
+    const bool finished =
+        RunInBackground(this, prompts_, label, [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
+            rendered = work(cancel, progress);
+        });
+    if (!finished || !rendered) {
+        return finished;
     }
-    statisticsAction_->setEnabled(true);
-    saveButton_->setEnabled(true);
+    std::vector<std::string> messages = std::move(rendered->messages);
+    session_.Show(std::move(*rendered));
+    ShowSessionRun(std::move(messages));
+    return true;
+}
+
+void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
+{
+    model_->SetRootToolTip(QStringLiteral("Seed %1").arg(session_.Description().seed));
+    model_->Show(session_.Tree());
     expandButton_->setEnabled(true);
     ShowExpandButton(true);
-    for (const std::string& message : notifier_.messages) {
+    FollowSession();
+    // Shown once the tree is whole again, since the view must not paint a
+    // half-reset model.
+    for (const std::string& message : messages) {
         prompts_.ShowMessage(this, QString::fromStdString(message));
     }
-    notifier_.messages.clear();
 }
 
-void GeneratorDialog::SaveToFile()
+void GeneratorDialog::FollowSession()
 {
-    const CountParse count = ReadInputs();
-    if (count != CountParse::Ok) {
-        RejectCount(count);
-        return;
-    }
-    const bool html = inputs_.format == OutputFormat::Html;
-    const SaveKind& kind = kSaveKinds[static_cast<int>(inputs_.format)];
-    // The source is opened before anything else, so a missing or unfinished
-    // report never costs the user an existing file.
-    QFile source(QString::fromStdString((html ? reports_.HtmlPath() : reports_.TextPath()).string()));
-    if (!source.open(QIODevice::ReadOnly) || !reports_.IsAsClosed(source.handle(), html)) {
-        prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
-        return;
-    }
-    const QString name = AskSaveName(kind.filter, kind.defaultSuffix);
-    if (name.isEmpty()) {
-        return;
-    }
-    WriteWhole(name, [&source](QSaveFile& destination) { return CopyAll(source, destination); });
-}
-
-void GeneratorDialog::ExportJson()
-{
-    if (!lastSeed_) {
-        prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
-        return;
-    }
-    const QString name = AskSaveName(kJsonSaveKind.filter, kJsonSaveKind.defaultSuffix);
-    if (name.isEmpty()) {
-        return;
-    }
-    WriteWhole(name, [this](QSaveFile& destination) {
-        const auto size = static_cast<qint64>(lastJson_.size());
-        return destination.write(lastJson_.data(), size) == size;
-    });
-}
-
-void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write)
-{
-    // QSaveFile writes beside the destination and replaces it only on commit,
-    // so a failed write never leaves it half-written.
-    QSaveFile destination(name);
-    // Unbuffered, so a write cut short by a full disk shows in its count: a
-    // buffered QSaveFile loses the short write and commits a truncated file.
-    if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
-        return;
-    }
-    if (!write(destination) || !destination.commit()) {
-        prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
-    }
-}
-
-void GeneratorDialog::OpenJson()
-{
-    const QString name = prompts_.AskOpenFileName(this, QString::fromLatin1(kJsonSaveKind.filter), saveFolder_);
-    if (name.isEmpty()) {
-        return;
-    }
-    saveFolder_ = QFileInfo(name).absolutePath();
-    UserSettings().setValue(QString::fromLatin1(kSaveFolderKey), saveFolder_);
-    std::variant<LoadedRun, QString> read;
-    {
-        const WaitCursor wait;
-        read = ReadRunFile(name);
-    }
-    // A file that cannot be shown whole leaves the earlier run as it was.
-    if (const QString* refusal = std::get_if<QString>(&read)) {
-        prompts_.ShowMessage(this, *refusal);
-        return;
-    }
-    const LoadedRun& run = std::get<LoadedRun>(read);
-    const JsonRunHeader& saved = run.summary.header;
-    numberField_->setText(QString::number(run.summary.systems));
-    levelGroup_->button(int(saved.level))->setChecked(true);
-    censusBox_->setChecked(saved.census);
-    ReadInputs();
-    ShowRun(saved.seed, saved.level, saved.census,
-            [&](ResultTree& tree, std::span<RecordObserver* const> observers) {
-                RenderLoadedRun(run, tree, reports_, notifier_, {}, observers);
-            });
-}
-
-QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)
-{
-    const QString name = prompts_.AskSaveFileName(this, QString::fromLatin1(filter),
-                                                  QString::fromLatin1(defaultSuffix), saveFolder_);
-    if (!name.isEmpty()) {
-        saveFolder_ = QFileInfo(name).absolutePath();
-        UserSettings().setValue(QString::fromLatin1(kSaveFolderKey), saveFolder_);
-    }
-    return name;
+    actions_->Follow(session_.HasRun(), session_.HasReports());
+    saveButton_->setEnabled(session_.HasReports());
 }
 
 void GeneratorDialog::ExpandAll()
@@ -464,6 +339,14 @@ void GeneratorDialog::CollapseAll()
     ShowExpandButton(true);
 }
 
+void GeneratorDialog::GoToResults()
+{
+    treeView_->setFocus(Qt::ShortcutFocusReason);
+    if (!treeView_->currentIndex().isValid()) {
+        treeView_->setCurrentIndex(model_->index(0, 0));
+    }
+}
+
 void GeneratorDialog::ShowAbout()
 {
     prompts_.ShowAbout(this);
@@ -471,26 +354,30 @@ void GeneratorDialog::ShowAbout()
 
 void GeneratorDialog::ShowStatistics()
 {
-    if (statistics_) {
-        auto* window = new StatisticsWindow(*statistics_, this);
+    if (session_.HasRun()) {
+        auto* window = new StatisticsWindow(session_.Statistics(), session_.Title(), this);
+        window->PlaceBeside(*this);
         window->show();
     }
 }
 
+void GeneratorDialog::Quit()
+{
+    close();
+}
+
+bool GeneratorDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        statusBar_->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
 void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
 {
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    copySeedAction_->setEnabled(lastSeed_.has_value());
-    exportJsonAction_->setEnabled(lastSeed_.has_value());
-    menu->addAction(copySeedAction_);
-    menu->addAction(seedAction_);
-    menu->addAction(exportJsonAction_);
-    menu->addAction(openJsonAction_);
-    menu->addAction(statisticsAction_);
-    menu->addSeparator();
-    menu->addAction(aboutAction_);
-    menu->popup(event->globalPos());
+    actions_->MakeContextMenu(this)->popup(event->globalPos());
 }
 
 void GeneratorDialog::resizeEvent(QResizeEvent* event)

@@ -7,26 +7,23 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "core/dice.h"
-#include "core/report_files.h"
-#include "core/result_tree.h"
+#include "app/background_work.h"
+#include "app/run_session.h"
 #include "core/system_count.h"
-#include "run/generation_run.h"
-#include "run/run_statistics.h"
 
-class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QSaveFile;
+class QStatusBar;
 
 namespace nexmar {
 
+class DialogActions;
 class ResultTreeModel;
 class ResultTreeView;
 class UserPrompts;
@@ -37,9 +34,10 @@ inline constexpr const char* kNoReportToSave = "No report of the latest run to s
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kSaveWriteFailed = "Failed to write file for save.\nThe file was left as it was.";
 
-// The program's one window: the inputs of a run, the result tree and the
-// buttons. Runs and the tree belong to the engine; this class reads the
-// controls, calls the engine, shows the results and saves a report.
+// The program's one window: the inputs of a run, the result tree, the
+// buttons and the menus. It is layout and wiring: what is shown and saved
+// is held by the session, the commands are built once by DialogActions,
+// and runs and file opening go to a worker thread.
 class GeneratorDialog final : public QDialog {
     Q_OBJECT
 
@@ -51,29 +49,31 @@ public:
                     QWidget* parent = nullptr);
     ~GeneratorDialog() override;
 
+    // The commands, each reached from the menu bar, the context menu and
+    // its shortcut.
     void Generate();
     // Asks for a seed and runs with it and the current options.
     void GenerateWithSeed();
     void CopySeed();
+    // Saves the latest run's report in the chosen output format, whatever
+    // the number field says now.
     void SaveToFile();
     void ExportJson();
-    // Shows the run render makes: its tree, its seed, its JSON document and
-    // statistics (render feeds the observers it is given), and any message
-    // of its reports.
-    using RunRender = std::function<void(ResultTree&, std::span<RecordObserver* const>)>;
-    void ShowRun(std::uint32_t seed, DetailLevel level, bool census, const RunRender& render);
-    // Writes the file name through write, replacing an earlier file only
-    // once the whole of it is written.
-    void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
     // Shows the run saved in a JSON document, as the run that wrote it showed it.
     void OpenJson();
     void ExpandAll();
     void CollapseAll();
+    // Moves the keyboard focus to the result tree, which Tab passes by.
+    void GoToResults();
     void ShowAbout();
-    // Opens a window with the latest run's statistics.
+    // Opens a window with the statistics of the run shown.
     void ShowStatistics();
+    void Quit();
+
+    const RunSession& Session() const { return session_; }
 
 protected:
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -82,15 +82,6 @@ private:
         int systems = 0;
         DetailLevel level = DetailLevel::Low;
         bool census = false;
-        OutputFormat format = OutputFormat::DelimitedText;
-    };
-
-    // Collects the engine's messages during a run; they are shown once the
-    // tree is whole again, since the view must not paint a half-reset model.
-    class QueuedNotifier final : public Notifier {
-    public:
-        void Notify(const std::string& message) override { messages.push_back(message); }
-        std::vector<std::string> messages;
     };
 
     void BuildControls();
@@ -101,11 +92,26 @@ private:
     // One run from seed, or from the next seed of the sequence when none is
     // given; a count the field refuses runs nothing and takes no seed.
     void RunFromSeed(std::optional<std::uint32_t> seed);
+    // Renders a run on the worker thread; false when the user cancelled it,
+    // and the run shown stays as it was.
+    bool Render(const QString& label, const std::function<std::optional<RenderedRun>(const std::atomic<bool>&,
+                                                                                     WorkProgress&)>& work);
+    // Shows the session's run: its tree, its messages, and the actions it enables.
+    void ShowSessionRun(std::vector<std::string> messages);
+    void FollowSession();
+    // Writes the file name through write, replacing an earlier file only
+    // once the whole of it is written.
+    void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
     // The save-file dialog, opened in the folder last saved to; remembers
     // the folder of the name chosen.
     QString AskSaveName(const char* filter, const char* defaultSuffix);
+    void RememberFolder(const QString& fileName);
+    // The folder the last save or open went to, in this run of the program or an earlier one.
+    static QString RememberedFolder();
     void ShowExpandButton(bool expand);
 
+    QWidget* client_ = nullptr;  // every control, placed in dialog units
+    QStatusBar* statusBar_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* expandButton_ = nullptr;
     QPushButton* collapseButton_ = nullptr;
@@ -114,27 +120,15 @@ private:
     QButtonGroup* levelGroup_ = nullptr;
     QCheckBox* censusBox_ = nullptr;
     QButtonGroup* formatGroup_ = nullptr;
-    QAction* aboutAction_ = nullptr;
-    QAction* copySeedAction_ = nullptr;
-    QAction* seedAction_ = nullptr;
-    QAction* exportJsonAction_ = nullptr;
-    QAction* openJsonAction_ = nullptr;
     QRect treeGeometry_;  // at the size the dialog opens with
     QSize openingSize_;
-    QAction* statisticsAction_ = nullptr;
 
     Inputs inputs_;
     UserPrompts& prompts_;
-    // The clock-seeded sequence the runs take their seeds from.
-    SeededDice seeds_;
-    std::optional<std::uint32_t> firstSeed_;  // until the first run from the sequence
-    std::optional<std::uint32_t> lastSeed_;   // the seed of the latest run
-    std::string lastJson_;                    // the latest run as a JSON document
+    RunSession session_;
+    std::unique_ptr<DialogActions> actions_;
     QString saveFolder_;
-    ResultTreeModel* model_ = nullptr;        // shows the latest run's tree
-    ReportFiles reports_;
-    QueuedNotifier notifier_;
-    std::unique_ptr<RunStatistics> statistics_;  // of the latest run
+    ResultTreeModel* model_ = nullptr;  // shows the session's tree
 };
 
 }  // namespace nexmar

@@ -8,6 +8,7 @@
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -36,10 +37,10 @@ QString TotalsText(const SectorTotals& totals)
 
 }  // namespace
 
-StatisticsWindow::StatisticsWindow(RunStatistics statistics, QWidget* parent)
+StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runTitle, QWidget* parent)
     : QWidget(parent, Qt::Window), statistics_(std::move(statistics))
 {
-    setWindowTitle(QStringLiteral("Run Statistics"));
+    setWindowTitle(QStringLiteral("Statistics: %1").arg(runTitle));
     setAttribute(Qt::WA_DeleteOnClose);
 
     totals_ = new QLabel(TotalsText(statistics_.Totals()), this);
@@ -74,6 +75,23 @@ StatisticsWindow::StatisticsWindow(RunStatistics statistics, QWidget* parent)
     connect(tables_, &QListWidget::currentRowChanged, this, &StatisticsWindow::ShowTable);
     tables_->setCurrentRow(0);
     resize(980, 620);
+}
+
+void StatisticsWindow::PlaceBeside(const QWidget& owner)
+{
+    const QRect frame = owner.frameGeometry();
+    const QScreen* screen = owner.screen();
+    const QRect room = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QSize size = frameGeometry().size().expandedTo(this->size());
+    QPoint place = frame.topLeft() + QPoint(32, 32);
+    if (frame.right() + 1 + size.width() <= room.right() + 1) {
+        place = QPoint(frame.right() + 1, frame.top());
+    } else if (frame.left() - size.width() >= room.left()) {
+        place = QPoint(frame.left() - size.width(), frame.top());
+    }
+    // Its title bar stays on the screen.
+    place.setY(std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
+    move(place);
 }
 
 void StatisticsWindow::ShowTable(int table)

@@ -18,7 +18,12 @@ class StatisticsWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit StatisticsWindow(RunStatistics statistics, QWidget* parent = nullptr);
+    // runTitle names the run, as "200 High systems, seed 3899494677".
+    StatisticsWindow(RunStatistics statistics, const QString& runTitle, QWidget* parent = nullptr);
+
+    // Moves the window beside owner, on whichever side the screen has room
+    // for it; over it only where neither side has.
+    void PlaceBeside(const QWidget& owner);
 
     // Shows the chart of the table at this row of the list.
     void ShowTable(int table);

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QProgressDialog;
 class QWidget;
 
 namespace nexmar {
@@ -26,6 +27,9 @@ public:
     // A one-line input for a seed, showing text; nothing when the user cancels.
     virtual std::optional<QString> AskSeed(QWidget* parent, const QString& text) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
+    // The window that shows long work going on, as the work starts; the
+    // user may cancel through it at any time.
+    virtual void WorkStarted(QProgressDialog& /*progress*/) {}
 };
 
 // The real windows: QMessageBox, QFileDialog and the About box.

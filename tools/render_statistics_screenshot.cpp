@@ -46,7 +46,7 @@ int main(int argc, char** argv)
                           [&tree](const nexmar::ResultTree&, nexmar::ItemId system) { tree.DropFrom(system); },
                           observers);
 
-    nexmar::StatisticsWindow window(statistics);
+    nexmar::StatisticsWindow window(statistics, QStringLiteral("200 High systems, seed 3899494677"));
     window.show();
     window.findChild<QListWidget*>(QStringLiteral("tableList"))
         ->setCurrentRow(static_cast<int>(nexmar::HighTable::Type));

@@ -26,7 +26,7 @@
 #include "app/about_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/user_prompts.h"
-#include "support/fake_prompts.h"
+#include "support/dialog_fixture.h"
 
 namespace nexmar {
 namespace {
@@ -74,7 +74,7 @@ private slots:
     void aMissingReportLeavesTheDestinationAlone();
     void aRunWhoseReportsFailedIsNotSaved();
     void aFailedCopyLeavesTheDestinationWhole();
-    void saveReadsTheNumberFieldFirst();
+    void saveWritesTheLatestRunWhateverTheNumberFieldSays();
     void theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting();
     void escapeClosesTheDialog();
     void everyCaptionFitsItsBox();
@@ -84,7 +84,7 @@ private:
     template <class W>
     W* Find(const char* name) const
     {
-        return testing::FindWidget<W>(*dialog_, name);
+        return fixture_.Find<W>(name);
     }
     QLineEdit* NumberField() const { return Find<QLineEdit>("numberField"); }
     QTreeView* Tree() const { return Find<QTreeView>("resultTree"); }
@@ -92,30 +92,20 @@ private:
     void Run(const char* count, bool census = true);
     QModelIndex Root() const { return Tree()->model()->index(0, 0); }
     QModelIndex System(int row) const { return Tree()->model()->index(row, 0, Root()); }
-    QString InDir(const QString& name) const { return dir_->filePath(name); }
+    QString InDir(const QString& name) const { return fixture_.InDir(name); }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    testing::FakePrompts prompts_;
-    std::unique_ptr<GeneratorDialog> dialog_;
+    testing::DialogFixture fixture_;
+    testing::FakePrompts& prompts_ = fixture_.prompts;
 };
 
 void DialogTest::init()
 {
-    // Every run writes its reports into this directory.
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    // The user's settings stay out of reach; each test starts without any.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath(QStringLiteral("settings")));
-    prompts_ = testing::FakePrompts();
-    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1234, dir_->path().toStdString());
-    dialog_->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+    fixture_.Start(1234);
 }
 
 void DialogTest::cleanup()
 {
-    dialog_.reset();
-    dir_.reset();
+    fixture_.Stop();
 }
 
 void DialogTest::Run(const char* count, bool census)
@@ -127,11 +117,11 @@ void DialogTest::Run(const char* count, bool census)
 
 void DialogTest::startsEmptyWithLowAndDelimitedText()
 {
-    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Tolvik Nexmar"));
-    QVERIFY(!dialog_->windowIcon().isNull());
-    QCOMPARE(dialog_->minimumSize(), dialog_->size());
-    QVERIFY(dialog_->windowFlags() & Qt::WindowMaximizeButtonHint);
-    QVERIFY(dialog_->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(fixture_->windowTitle(), QStringLiteral("Tolvik Nexmar"));
+    QVERIFY(!fixture_->windowIcon().isNull());
+    QCOMPARE(fixture_->minimumSize(), fixture_->size());
+    QVERIFY(fixture_->windowFlags() & Qt::WindowMaximizeButtonHint);
+    QVERIFY(fixture_->windowFlags() & Qt::WindowMinimizeButtonHint);
 
     QCOMPARE(NumberField()->text(), QStringLiteral("0"));
     QVERIFY(Find<QRadioButton>("lowRadio")->isChecked());
@@ -281,8 +271,8 @@ void DialogTest::theTreeModelNeverOutlivesWhatItShows()
     }
     model->setParent(nullptr);
     const std::unique_ptr<QAbstractItemModel> kept(model);
-    dialog_->close();
-    dialog_.reset();
+    fixture_->close();
+    fixture_.CloseDialog();
     const QModelIndex root = kept->index(0, 0);
     QCOMPARE(root.data().toString(), QStringLiteral("System Results"));
     QCOMPARE(kept->rowCount(root), 4);
@@ -358,22 +348,20 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     QTest::keyClick(NumberField(), Qt::Key_F1);
     QCOMPARE(prompts_.aboutShown, 1);
 
-    // A right click on a label reaches the dialog's background menu.
-    QLabel* label = Find<QLabel>("numberLabel");
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(label, &click);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu != nullptr);
+    // A right click on a label reaches the dialog's background menu: the
+    // menu bar's actions, menu by menu.
+    QMenu* menu = fixture_.OpenContextMenu();
     QStringList texts;
     for (const QAction* action : menu->actions()) {
         texts << action->text();
     }
-    QCOMPARE(texts, (QStringList{"Copy Seed", "Generate with Seed...", "Export JSON...", "Open JSON...",
-                                  "Run &Statistics...", "", "&About Nexmar..."}));
+    QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "", "&Generate",
+                                  "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
+                                  "C&ollapse All", "Go to &Results", "", "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.
-    QVERIFY(!menu->actions()[0]->isEnabled());
-    QVERIFY(!menu->actions()[2]->isEnabled());
-    QVERIFY(!menu->actions()[4]->isEnabled());
+    for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction"}) {
+        QVERIFY2(!fixture_.Action(name)->isEnabled(), name);
+    }
     menu->actions().constLast()->trigger();
     menu->close();
     QCOMPARE(prompts_.aboutShown, 2);
@@ -382,23 +370,19 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     // Generate with Seed... runs with the options on the dialog.
     NumberField()->setText(QStringLiteral("3"));
     prompts_.seedAnswers = QStringList{QStringLiteral("5")};
-    QApplication::sendEvent(label, &click);
-    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu != nullptr);
-    menu->actions()[1]->trigger();
+    menu = fixture_.OpenContextMenu();
+    QCOMPARE(menu->actions()[5], fixture_.Action("seedAction"));
+    menu->actions()[5]->trigger();
     menu->close();
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
-    QApplication::sendEvent(label, &click);
-    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu->actions()[0]->isEnabled());
-    QVERIFY(menu->actions()[2]->isEnabled());
-    menu->close();
+    QVERIFY(fixture_.Action("copySeedAction")->isEnabled());
+    QVERIFY(fixture_.Action("exportJsonAction")->isEnabled());
 }
 
 void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()
 {
-    AboutDialog about(dialog_.get());
+    AboutDialog about(&fixture_.Dialog());
     about.show();  // not modal: nothing waits for it
     QCOMPARE(about.windowTitle(), QStringLiteral("About Tovlik Nexmar"));
     QCOMPARE(about.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text(), QStringLiteral("Nexmar Version 1.0"));
@@ -431,12 +415,12 @@ void DialogTest::saveCopiesTheReportOfTheChosenFormat()
 void DialogTest::cancellingTheSaveWritesAndShowsNothing()
 {
     Run("2");
-    const QStringList before = QDir(dir_->path()).entryList(QDir::Files);
+    const QStringList before = QDir(fixture_.Dir()).entryList(QDir::Files);
     prompts_.nextFileName.clear();
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
     QCOMPARE(prompts_.saveDialogs.size(), 1);
     QVERIFY(prompts_.messages.isEmpty());
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), before);
+    QCOMPARE(QDir(fixture_.Dir()).entryList(QDir::Files), before);
 }
 
 void DialogTest::anUncreatableDestinationIsReported()
@@ -472,7 +456,7 @@ void DialogTest::aRunWhoseReportsFailedIsNotSaved()
     // A directory where the HTML report belongs: the next run cannot open it,
     // and its text report is left empty.
     QVERIFY(QFile::remove(InDir("TNXH001")));
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("TNXH001")));
+    QVERIFY(QDir(fixture_.Dir()).mkdir(QStringLiteral("TNXH001")));
     Run("3");
     QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kOpenReportsFailed)});
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
@@ -505,21 +489,20 @@ void DialogTest::aFailedCopyLeavesTheDestinationWhole()
     QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
     QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
     // Nothing is left of the attempt beside it.
-    QStringList files = QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden);
+    QStringList files = QDir(fixture_.Dir()).entryList(QDir::Files | QDir::Hidden);
     files.sort();
     QCOMPARE(files, (QStringList{"TNXH001", "TNXT001", "saved.txt"}));
 }
 
-void DialogTest::saveReadsTheNumberFieldFirst()
+void DialogTest::saveWritesTheLatestRunWhateverTheNumberFieldSays()
 {
     Run("2");
     NumberField()->setText(QStringLiteral("x"));
     prompts_.nextFileName = InDir("saved.txt");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
-    QCOMPARE(prompts_.messages, QStringList{"Please enter an integer."});
-    QVERIFY(prompts_.saveDialogs.isEmpty());
-    QVERIFY(!QFile::exists(InDir("saved.txt")));
-    QCOMPARE(QApplication::focusWidget(), NumberField());
+    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(Bytes(InDir("saved.txt")), Bytes(InDir("TNXT001")));
+    QVERIFY(!Bytes(InDir("saved.txt")).isEmpty());
 }
 
 void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
@@ -551,7 +534,7 @@ void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
     });
     DialogPrompts prompts;
     const QString name =
-        prompts.AskSaveFileName(dialog_.get(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"), dir_->path());
+        prompts.AskSaveFileName(&fixture_.Dialog(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"), fixture_.Dir());
     QCOMPARE(filters, QStringLiteral("Text File (*.txt)"));
     QCOMPARE(name, InDir("report.txt"));
     QVERIFY2(question.contains(QStringLiteral("report.txt")), qPrintable(question));
@@ -560,7 +543,7 @@ void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
 void DialogTest::escapeClosesTheDialog()
 {
     QTest::keyClick(NumberField(), Qt::Key_Escape);
-    QVERIFY(!dialog_->isVisible());
+    QVERIFY(!fixture_->isVisible());
 }
 
 // Fonts differ in the width of their blanks and punctuation; no caption may
@@ -582,11 +565,11 @@ void DialogTest::everyCaptionFitsItsBox()
 void DialogTest::theTreeTakesTheRoomOfALargerWindow()
 {
     Run("40");
-    const QSize opening = dialog_->size();
+    const QSize opening = fixture_->size();
     const QSize viewport = Tree()->viewport()->size();
     QList<QWidget*> controls;
     QList<QRect> places;
-    for (QWidget* control : dialog_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget* control : Find<QWidget>("clientArea")->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (control != Tree() && control->isVisible()) {
             controls << control;
             places << control->geometry();
@@ -594,8 +577,8 @@ void DialogTest::theTreeTakesTheRoomOfALargerWindow()
     }
     QVERIFY(controls.size() >= 14);
 
-    dialog_->resize(opening + QSize(300, 200));
-    QCOMPARE(dialog_->size(), opening + QSize(300, 200));
+    fixture_->resize(opening + QSize(300, 200));
+    QCOMPARE(fixture_->size(), opening + QSize(300, 200));
     QCOMPARE(Tree()->viewport()->size(), viewport + QSize(300, 200));
     for (int i = 0; i < controls.size(); ++i) {
         QCOMPARE(controls[i]->geometry(), places[i]);
@@ -614,8 +597,8 @@ void DialogTest::theTreeTakesTheRoomOfALargerWindow()
         }
     }
     // Never smaller than the window it opens as.
-    dialog_->resize(opening - QSize(100, 100));
-    QCOMPARE(dialog_->size(), opening);
+    fixture_->resize(opening - QSize(100, 100));
+    QCOMPARE(fixture_->size(), opening);
 }
 
 }  // namespace nexmar

@@ -17,7 +17,7 @@
 
 #include "app/generator_dialog.h"
 #include "support/cli_runner.h"
-#include "support/fake_prompts.h"
+#include "support/dialog_fixture.h"
 
 namespace nexmar {
 namespace {
@@ -91,10 +91,10 @@ private:
     template <class W>
     W* Find(const char* name) const
     {
-        return testing::FindWidget<W>(*dialog_, name);
+        return fixture_.Find<W>(name);
     }
     void SetOptions(int systems, int level, bool census);
-    QString Report(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
+    QString Report(const char* name) const { return fixture_.InDir(QString::fromLatin1(name)); }
     QAbstractItemModel& Model() const { return *Find<QTreeView>("resultTree")->model(); }
     QByteArray Tree() const
     {
@@ -104,26 +104,21 @@ private:
     }
     QString RootToolTip() const { return Model().index(0, 0).data(Qt::ToolTipRole).toString(); }
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    testing::DialogFixture fixture_;
+    testing::FakePrompts& prompts_ = fixture_.prompts;
     std::unique_ptr<QTemporaryDir> cliDir_;
-    testing::FakePrompts prompts_;
-    std::unique_ptr<GeneratorDialog> dialog_;
 };
 
 void SeedTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
+    fixture_.Start(1234, false);
     cliDir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid() && cliDir_->isValid());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath(QStringLiteral("settings")));
-    prompts_ = testing::FakePrompts();
-    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1234, dir_->path().toStdString());
+    QVERIFY(cliDir_->isValid());
 }
 
 void SeedTest::cleanup()
 {
-    dialog_.reset();
-    dir_.reset();
+    fixture_.Stop();
     cliDir_.reset();
 }
 
@@ -162,7 +157,7 @@ void SeedTest::aSeededRunMatchesTheCommandLine()
     QFETCH(bool, census);
     SetOptions(systems, level, census);
     prompts_.seedAnswers = QStringList{QString::number(seed)};
-    dialog_->GenerateWithSeed();
+    fixture_->GenerateWithSeed();
     QVERIFY(prompts_.messages.isEmpty());
     QByteArray dialogTree;
     TreeLines(Model(), {}, 0, dialogTree);
@@ -183,7 +178,7 @@ void SeedTest::everyRunShowsAndCopiesItsOwnSeed()
 {
     SetOptions(30, 2, true);
     // The first run rolls from the seed the dialog started with.
-    dialog_->Generate();
+    fixture_->Generate();
     QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("System Results"));
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
     const QByteArray firstReport = Bytes(Report("TNXT001"));
@@ -192,12 +187,12 @@ void SeedTest::everyRunShowsAndCopiesItsOwnSeed()
                            Bytes(cliDir_->filePath(QStringLiteral("TNXT001")))));
 
     // A later run takes a seed of its own, which repeats it exactly.
-    dialog_->Generate();
+    fixture_->Generate();
     const QString tip = RootToolTip();
     QVERIFY(tip.startsWith(QStringLiteral("Seed ")));
     QVERIFY(tip != QStringLiteral("Seed 1234"));
     const QString seed = tip.mid(5);
-    dialog_->CopySeed();
+    fixture_->CopySeed();
     QCOMPARE(QApplication::clipboard()->text(), seed);
     const QByteArray secondReport = Bytes(Report("TNXT001"));
     QVERIFY(secondReport != firstReport);
@@ -205,7 +200,7 @@ void SeedTest::everyRunShowsAndCopiesItsOwnSeed()
     QCOMPARE(secondReport, Bytes(cliDir_->filePath(QStringLiteral("TNXT001"))));
 
     // The seed input offers the latest run's seed.
-    dialog_->GenerateWithSeed();
+    fixture_->GenerateWithSeed();
     QCOMPARE(prompts_.seedInputs, QStringList{seed});
     QVERIFY(prompts_.messages.isEmpty());
 }
@@ -232,7 +227,7 @@ void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses()
     // Refused, asked again with the text as typed, then accepted: a plus
     // sign and leading zeros change nothing.
     prompts_.seedAnswers = QStringList{typed, QStringLiteral("+0004294967295")};
-    dialog_->GenerateWithSeed();
+    fixture_->GenerateWithSeed();
     QCOMPARE(prompts_.messages, QStringList{message});
     QCOMPARE(prompts_.seedInputs, (QStringList{QString(), typed}));
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 4294967295"));
@@ -240,8 +235,8 @@ void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses()
 
 void SeedTest::exportJsonWritesTheRunsDocument()
 {
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("exports")));
-    const QString target = dir_->filePath(QStringLiteral("exports/run.json"));
+    QVERIFY(QDir(fixture_.Dir()).mkdir(QStringLiteral("exports")));
+    const QString target = fixture_.InDir(QStringLiteral("exports/run.json"));
     QFile earlier(target);
     QVERIFY(earlier.open(QIODevice::WriteOnly));
     earlier.write("an older file\n");
@@ -249,9 +244,9 @@ void SeedTest::exportJsonWritesTheRunsDocument()
 
     SetOptions(12, 1, true);
     prompts_.seedAnswers = QStringList{QStringLiteral("77")};
-    dialog_->GenerateWithSeed();
+    fixture_->GenerateWithSeed();
     prompts_.nextFileName = target;
-    dialog_->ExportJson();
+    fixture_->ExportJson();
     QVERIFY(prompts_.messages.isEmpty());
 
     // The command line's document of the same run, but for the program's name.
@@ -263,13 +258,13 @@ void SeedTest::exportJsonWritesTheRunsDocument()
 
     // Both saves open where the last one went, in this dialog and the next.
     Find<QRadioButton>("htmlRadio")->setChecked(true);
-    prompts_.nextFileName = dir_->filePath(QStringLiteral("exports/run.htm"));
-    dialog_->SaveToFile();
-    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 1, dir_->path().toStdString());
+    prompts_.nextFileName = fixture_.InDir(QStringLiteral("exports/run.htm"));
+    fixture_->SaveToFile();
+    fixture_.Reopen(1, false);
     SetOptions(1, 0, false);
-    dialog_->Generate();
+    fixture_->Generate();
     prompts_.nextFileName.clear();
-    dialog_->SaveToFile();
+    fixture_->SaveToFile();
     const QString exports = QFileInfo(target).absolutePath();
     QCOMPARE(prompts_.saveDirectories, (QStringList{QString(), exports, exports}));
     QCOMPARE(prompts_.saveDialogs, (QStringList{"JSON File (*.json)|json", "HTML File (*.htm)|htm",
@@ -291,24 +286,24 @@ void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
 {
     QFETCH(int, level);
     QFETCH(bool, census);
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("runs")));
-    const QString saved = dir_->filePath(QStringLiteral("runs/saved.json"));
+    QVERIFY(QDir(fixture_.Dir()).mkdir(QStringLiteral("runs")));
+    const QString saved = fixture_.InDir(QStringLiteral("runs/saved.json"));
     SetOptions(40, level, census);
     prompts_.seedAnswers = QStringList{QStringLiteral("3141592653")};
-    dialog_->GenerateWithSeed();
+    fixture_->GenerateWithSeed();
     const QByteArray tree = Tree();
     const QByteArray text = Bytes(Report("TNXT001"));
     const QByteArray html = Bytes(Report("TNXH001"));
     prompts_.nextFileName = saved;
-    dialog_->ExportJson();
+    fixture_->ExportJson();
 
     // Another run with other options, then the saved one again.
     SetOptions(3, (level + 1) % 3, !census);
-    dialog_->Generate();
+    fixture_->Generate();
     QVERIFY(Tree() != tree);
     prompts_.nextOpenName = saved;
-    dialog_->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+    fixture_->show();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_.Dialog()));
     QTest::keyClick(Find<QLineEdit>("numberField"), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(prompts_.messages, QStringList());
     QCOMPARE(prompts_.openDialogs, QStringList{QStringLiteral("JSON File (*.json)")});
@@ -322,11 +317,11 @@ void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
     QCOMPARE(Find<QCheckBox>("censusBox")->isChecked(), census);
 
     // Save to File and Export JSON give what the saved run gave.
-    prompts_.nextFileName = dir_->filePath(QStringLiteral("runs/copy.txt"));
-    dialog_->SaveToFile();
+    prompts_.nextFileName = fixture_.InDir(QStringLiteral("runs/copy.txt"));
+    fixture_->SaveToFile();
     QCOMPARE(Bytes(prompts_.nextFileName), text);
-    prompts_.nextFileName = dir_->filePath(QStringLiteral("runs/again.json"));
-    dialog_->ExportJson();
+    prompts_.nextFileName = fixture_.InDir(QStringLiteral("runs/again.json"));
+    fixture_->ExportJson();
     QCOMPARE(Bytes(prompts_.nextFileName), Bytes(saved));
     QCOMPARE(prompts_.messages, QStringList());
 }
@@ -360,27 +355,27 @@ void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    const QString bad = dir_->filePath(QStringLiteral("bad.json"));
+    const QString bad = fixture_.InDir(QStringLiteral("bad.json"));
     QFile file(bad);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
     file.close();
     SetOptions(25, 2, true);
-    dialog_->Generate();
+    fixture_->Generate();
     const QByteArray tree = Tree();
     const QByteArray text = Bytes(Report("TNXT001"));
     const QByteArray html = Bytes(Report("TNXH001"));
 
     prompts_.nextOpenName = bad;
-    dialog_->OpenJson();
+    fixture_->OpenJson();
     QCOMPARE(prompts_.messages, QStringList{message});
     QCOMPARE(Tree(), tree);
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
     QCOMPARE(Bytes(Report("TNXT001")), text);
     QCOMPARE(Bytes(Report("TNXH001")), html);
     QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("25"));
-    prompts_.nextFileName = dir_->filePath(QStringLiteral("kept.txt"));
-    dialog_->SaveToFile();
+    prompts_.nextFileName = fixture_.InDir(QStringLiteral("kept.txt"));
+    fixture_->SaveToFile();
     QCOMPARE(Bytes(prompts_.nextFileName), text);
 }
 

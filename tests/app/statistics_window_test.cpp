@@ -17,7 +17,7 @@
 
 #include "app/generator_dialog.h"
 #include "app/statistics_window.h"
-#include "support/fake_prompts.h"
+#include "support/dialog_fixture.h"
 
 namespace nexmar {
 
@@ -29,44 +29,31 @@ private slots:
 
 private:
     // The dialog's background menu entry for the statistics, as a right click shows it.
-    static QAction* StatisticsEntry(GeneratorDialog& dialog)
+    QAction* StatisticsEntry() const
     {
-        QLabel* label = dialog.findChild<QLabel*>(QStringLiteral("numberLabel"));
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(label, &click);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QAction* entry = nullptr;
-        for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>{}) {
-            entry = action->text() == QStringLiteral("Run &Statistics...") ? action : entry;
-        }
-        if (menu != nullptr) {
-            menu->close();
-        }
-        return entry;
+        QMenu* menu = fixture_.OpenContextMenu();
+        QAction* entry = fixture_.Action("statisticsAction");
+        const bool listed = menu->actions().contains(entry);
+        menu->close();
+        return listed ? entry : nullptr;
     }
 
-    static void Run(GeneratorDialog& dialog, const char* count)
-    {
-        dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::fromLatin1(count));
-        dialog.findChild<QPushButton*>(QStringLiteral("generateButton"))->click();
-    }
+    testing::DialogFixture fixture_;
 };
 
 void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
 {
-    QTemporaryDir dir;
-    testing::FakePrompts prompts;
-    GeneratorDialog dialog(prompts, 77, dir.path().toStdString());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    fixture_.Start(77);
+    GeneratorDialog& dialog = fixture_.Dialog();
+    testing::FakePrompts& prompts = fixture_.prompts;
 
-    QAction* entry = StatisticsEntry(dialog);
+    QAction* entry = StatisticsEntry();
     QVERIFY(entry != nullptr);
     QVERIFY(!entry->isEnabled());  // no run yet
 
     dialog.findChild<QRadioButton*>(QStringLiteral("highRadio"))->setChecked(true);
-    Run(dialog, "20");
-    entry = StatisticsEntry(dialog);
+    fixture_.Run(QStringLiteral("20"));
+    entry = StatisticsEntry();
     QVERIFY(entry->isEnabled());
     entry->trigger();  // shows the window and returns: nothing waits for it
 
@@ -99,11 +86,12 @@ void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
     QVERIFY(chart->chart()->title().startsWith(QStringLiteral("<b>High: zone by first star</b><br>chi-square")));
 
     // A later run leaves the open window with the run it was opened for.
-    Run(dialog, "3");
+    fixture_.Run(QStringLiteral("3"));
     tables->setCurrentRow(static_cast<int>(HighTable::StarCount));
     QCOMPARE(sum(bars(0)), 20.0);
     QVERIFY(prompts.messages.isEmpty());
     window->close();
+    fixture_.Stop();
 }
 
 }  // namespace nexmar

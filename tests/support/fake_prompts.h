@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <QProgressDialog>
 #include <QStringList>
+
+#include <utility>
 
 #include "app/user_prompts.h"
 
@@ -35,6 +38,15 @@ public:
         return seedAnswers.takeFirst();
     }
     void ShowAbout(QWidget*) override { ++aboutShown; }
+    // Cancels the work at once when cancelNextWork is set, as a user's
+    // Cancel would.
+    void WorkStarted(QProgressDialog& progress) override
+    {
+        ++worksStarted;
+        if (std::exchange(cancelNextWork, false)) {
+            emit progress.canceled();
+        }
+    }
 
     QStringList messages;
     QStringList saveDialogs;  // "filter|suffix" of every save dialog shown
@@ -46,6 +58,8 @@ public:
     QStringList seedAnswers;
     QStringList seedInputs;  // the text each seed input opened with
     int aboutShown = 0;
+    int worksStarted = 0;
+    bool cancelNextWork = false;
 };
 
 // The child of parent with that object name; a test that names a widget the

@@ -1,0 +1,107 @@
+#include "app/background_work.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+#include <exception>
+#include <memory>
+
+#include "app/run_session.h"
+#include "app/user_prompts.h"
+
+namespace nexmar {
+
+namespace {
+
+// How often the progress window reads the work's progress.
+constexpr int kProgressIntervalMs = 50;
+// Work that ends sooner shows no progress window.
+constexpr int kProgressDelayMs = 400;
+
+// Swallows every key, click and wheel turn meant for a window other than
+// the progress window, for as long as it lives.
+class InputBlocker final : public QObject {
+public:
+    explicit InputBlocker(QWidget& allowed) : allowed_(allowed) { qApp->installEventFilter(this); }
+    ~InputBlocker() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu: {
+            const auto* widget = qobject_cast<QWidget*>(watched);
+            return widget == nullptr || (widget != &allowed_ && !allowed_.isAncestorOf(widget));
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget& allowed_;
+};
+
+}  // namespace
+
+bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label, const BackgroundWork& work)
+{
+    std::atomic<bool> cancel{false};
+    WorkProgress progress;
+    std::exception_ptr failure;
+
+    QProgressDialog window(label, QStringLiteral("Cancel"), 0, 0, parent);
+    window.setObjectName(QStringLiteral("workProgress"));
+    window.setWindowTitle(QStringLiteral("Tolvik Nexmar"));
+    window.setWindowModality(Qt::WindowModal);
+    window.setAutoReset(false);
+    window.setAutoClose(false);
+    window.setMinimumDuration(kProgressDelayMs);
+    // Cancel, Escape and closing the window all cancel.
+    QObject::connect(&window, &QProgressDialog::canceled, [&cancel] { cancel = true; });
+    QObject::connect(&window, &QDialog::rejected, [&cancel] { cancel = true; });
+    window.setValue(0);
+
+    QTimer ticker;
+    ticker.setInterval(kProgressIntervalMs);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        window.setMaximum(progress.total.load());
+        window.setValue(progress.done.load());
+    });
+
+    const std::unique_ptr<QThread> thread(QThread::create([&] {
+        try {
+            work(cancel, progress);
+        } catch (const RenderCancelled&) {
+            // The caller sees the cancel it asked for.
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QEventLoop loop;
+    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    {
+        const InputBlocker blocker(window);
+        thread->start();
+        ticker.start();
+        prompts.WorkStarted(window);
+        loop.exec();
+        thread->wait();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return !cancel.load();
+}
+
+}  // namespace nexmar

@@ -1,0 +1,122 @@
+#include "app/dialog_actions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <cstring>
+
+#include "app/generator_dialog.h"
+
+namespace nexmar {
+
+namespace {
+
+using Needs = DialogActions::Needs;
+
+struct CommandRow {
+    const char* menu;      // the menu bar's menu it is listed in
+    const char* name;      // object name
+    const char* text;
+    const char* shortcut;  // portable text; empty for none
+    const char* statusTip;
+    Needs needs;
+    bool separatorBefore;  // starts a group of its menu
+    bool inContextMenu;
+    void (GeneratorDialog::*perform)();
+};
+
+// In menu order; a menu appears where its first command is.
+constexpr CommandRow kCommands[] = {
+    {"&File", "openJsonAction", "&Open JSON...", "Ctrl+O", "Show a run saved as a JSON document", Needs::Nothing,
+     false, true, &GeneratorDialog::OpenJson},
+    {"&File", "saveAction", "&Save to File...", "Ctrl+S", "Save the latest run's report in the chosen output format",
+     Needs::Reports, false, true, &GeneratorDialog::SaveToFile},
+    {"&File", "exportJsonAction", "&Export JSON...", "Ctrl+E", "Save the run shown as a JSON document",
+     Needs::RunShown, false, true, &GeneratorDialog::ExportJson},
+    {"&File", "quitAction", "&Quit", "Ctrl+Q", "Close Nexmar", Needs::Nothing, true, false, &GeneratorDialog::Quit},
+    {"&Run", "generateAction", "&Generate", "", "Generate the systems set on the left with a new seed",
+     Needs::Nothing, false, true, &GeneratorDialog::Generate},
+    {"&Run", "seedAction", "Generate with &Seed...", "Ctrl+G", "Generate the systems set on the left from a seed",
+     Needs::Nothing, false, true, &GeneratorDialog::GenerateWithSeed},
+    {"&Run", "copySeedAction", "&Copy Seed", "", "Copy the seed of the run shown, to repeat it later",
+     Needs::RunShown, false, true, &GeneratorDialog::CopySeed},
+    {"&Run", "statisticsAction", "Run S&tatistics...", "Ctrl+T",
+     "Compare the run's rolled tables with their odds", Needs::RunShown, true, true,
+     &GeneratorDialog::ShowStatistics},
+    {"&View", "expandAllAction", "&Expand All", "", "Open every item of the result tree", Needs::RunShown, false,
+     true, &GeneratorDialog::ExpandAll},
+    {"&View", "collapseAllAction", "C&ollapse All", "", "Close every open item of the result tree",
+     Needs::RunShown, false, true, &GeneratorDialog::CollapseAll},
+    {"&View", "goToResultsAction", "Go to &Results", "F6", "Move the keyboard focus to the result tree",
+     Needs::Nothing, true, true, &GeneratorDialog::GoToResults},
+    {"&Help", "aboutAction", "&About Nexmar...", "F1", "Show the program's version", Needs::Nothing, false, true,
+     &GeneratorDialog::ShowAbout},
+};
+
+}  // namespace
+
+DialogActions::DialogActions(GeneratorDialog& dialog)
+{
+    menuBar_ = new QMenuBar(&dialog);
+    menuBar_->setObjectName(QStringLiteral("menuBar"));
+    QMenu* menu = nullptr;
+    const char* menuTitle = "";
+    for (const CommandRow& row : kCommands) {
+        auto* action = new QAction(QString::fromLatin1(row.text), &dialog);
+        action->setObjectName(QString::fromLatin1(row.name));
+        if (*row.shortcut != '\0') {
+            action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut), QKeySequence::PortableText));
+            action->setShortcutVisibleInContextMenu(true);
+        }
+        action->setStatusTip(QString::fromLatin1(row.statusTip));
+        QObject::connect(action, &QAction::triggered, &dialog, row.perform);
+        dialog.addAction(action);
+        if (std::strcmp(menuTitle, row.menu) != 0) {
+            menuTitle = row.menu;
+            menu = menuBar_->addMenu(QString::fromLatin1(row.menu));
+        } else if (row.separatorBefore) {
+            menu->addSeparator();
+        }
+        menu->addAction(action);
+        built_.push_back({action, row.needs, row.menu, row.inContextMenu});
+    }
+}
+
+QAction* DialogActions::Action(const char* name) const
+{
+    for (const Built& built : built_) {
+        if (built.action->objectName() == QLatin1String(name)) {
+            return built.action;
+        }
+    }
+    return nullptr;
+}
+
+QMenu* DialogActions::MakeContextMenu(QWidget* parent) const
+{
+    auto* menu = new QMenu(parent);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const char* menuTitle = nullptr;
+    for (const Built& built : built_) {
+        if (!built.inContextMenu) {
+            continue;
+        }
+        if (menuTitle != nullptr && std::strcmp(menuTitle, built.menu) != 0) {
+            menu->addSeparator();
+        }
+        menuTitle = built.menu;
+        menu->addAction(built.action);
+    }
+    return menu;
+}
+
+void DialogActions::Follow(bool runShown, bool reportsKept)
+{
+    for (const Built& built : built_) {
+        built.action->setEnabled(built.needs == Needs::Nothing || (built.needs == Needs::RunShown && runShown) ||
+                                 (built.needs == Needs::Reports && reportsKept));
+    }
+}
+
+}  // namespace nexmar

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace nexmar {
+
+class GeneratorDialog;
+
+// Every command of the dialog, each built once as a QAction with its
+// shortcut and status tip: the menu bar, the context menu and the keyboard
+// all reach the same action. A command is one row of the table in
+// dialog_actions.cpp, which names its menu, its place there and what it
+// needs before it can be used; a new command is a new row and a public
+// function of GeneratorDialog.
+class DialogActions {
+public:
+    // What a command acts on, which decides when it is enabled.
+    enum class Needs {
+        Nothing,   // always enabled
+        RunShown,  // a run on screen: its seed, its JSON document, its statistics, its tree
+        Reports,   // the reports of the latest run, which outlive a refused Generate
+    };
+
+    // Builds the actions on dialog (so their shortcuts work anywhere in it)
+    // and the menu bar that lists them.
+    explicit DialogActions(GeneratorDialog& dialog);
+
+    QMenuBar* MenuBar() const { return menuBar_; }
+    // The action whose object name is name, e.g. "exportJsonAction".
+    QAction* Action(const char* name) const;
+    // A context menu of the same actions, menu by menu, which deletes
+    // itself once closed.
+    QMenu* MakeContextMenu(QWidget* parent) const;
+    // Enables each action by what is there to act on.
+    void Follow(bool runShown, bool reportsKept);
+
+private:
+    struct Built {
+        QAction* action;
+        Needs needs;
+        const char* menu;
+        bool inContextMenu;
+    };
+    std::vector<Built> built_;
+    QMenuBar* menuBar_ = nullptr;
+};
+
+}  // namespace nexmar

@@ -1,0 +1,182 @@
+// The dialog's file commands: saving the reports, exporting and opening
+// JSON documents, and the folder they all open in.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QSettings>
+
+#include <atomic>
+
+#include "app/generator_dialog.h"
+#include "app/run_file_reading.h"
+#include "app/user_prompts.h"
+#include "run/json_import.h"
+
+namespace nexmar {
+
+namespace {
+
+struct SaveKind {
+    const char* filter;
+    const char* defaultSuffix;
+};
+
+// By OutputFormat.
+constexpr SaveKind kSaveKinds[] = {
+    {"Text File (*.txt)", "txt"},  // DelimitedText: TNXT001
+    {"HTML File (*.htm)", "htm"},  // Html: TNXH001
+};
+
+constexpr SaveKind kJsonSaveKind{"JSON File (*.json)", "json"};
+
+// Save to File and Export JSON open where the user last saved either,
+// across runs of the program too.
+constexpr const char* kSaveFolderKey = "saveFolder";
+
+QSettings UserSettings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("nexmar"), QStringLiteral("nexmar"));
+}
+
+// Copies the whole of source to destination; false on any read or write error.
+bool CopyAll(QFile& source, QSaveFile& destination)
+{
+    char buffer[65536];
+    for (;;) {
+        const qint64 got = source.read(buffer, sizeof buffer);
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        if (destination.write(buffer, got) != got) {
+            return false;
+        }
+    }
+}
+
+}  // namespace
+
+QString GeneratorDialog::RememberedFolder()
+{
+    return UserSettings().value(QString::fromLatin1(kSaveFolderKey)).toString();
+}
+
+void GeneratorDialog::SaveToFile()
+{
+    const auto format = static_cast<OutputFormat>(formatGroup_->checkedId());
+    const bool html = format == OutputFormat::Html;
+    // The source is opened before anything else, so a missing or unfinished
+    // report never costs the user an existing file.
+    QFile source;
+    if (!session_.OpenReport(html, source)) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
+        return;
+    }
+    const SaveKind& kind = kSaveKinds[static_cast<int>(format)];
+    const QString name = AskSaveName(kind.filter, kind.defaultSuffix);
+    if (name.isEmpty()) {
+        return;
+    }
+    WriteWhole(name, [&source](QSaveFile& destination) { return CopyAll(source, destination); });
+}
+
+void GeneratorDialog::ExportJson()
+{
+    if (!session_.HasRun()) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
+        return;
+    }
+    const QString name = AskSaveName(kJsonSaveKind.filter, kJsonSaveKind.defaultSuffix);
+    if (name.isEmpty()) {
+        return;
+    }
+    WriteWhole(name, [this](QSaveFile& destination) {
+        const std::string& json = session_.Json();
+        const auto size = static_cast<qint64>(json.size());
+        return destination.write(json.data(), size) == size;
+    });
+}
+
+void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write)
+{
+    // QSaveFile writes beside the destination and replaces it only on commit,
+    // so a failed write never leaves it half-written.
+    QSaveFile destination(name);
+    // Unbuffered, so a write cut short by a full disk shows in its count: a
+    // buffered QSaveFile loses the short write and commits a truncated file.
+    if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
+        return;
+    }
+    if (!write(destination) || !destination.commit()) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
+    }
+}
+
+void GeneratorDialog::OpenJson()
+{
+    const QString name = prompts_.AskOpenFileName(this, QString::fromLatin1(kJsonSaveKind.filter), saveFolder_);
+    if (name.isEmpty()) {
+        return;
+    }
+    RememberFolder(name);
+    // Reading and rendering both go to the worker; a file that cannot be
+    // shown whole, or an open cancelled, leaves the earlier run as it was.
+    QString refusal;
+    const auto readAndRender = [&](const std::atomic<bool>& cancel,
+                                   WorkProgress& progress) -> std::optional<RenderedRun> {
+        std::variant<LoadedRun, QString> read = ReadRunFile(name);
+        if (QString* message = std::get_if<QString>(&read)) {
+            refusal = std::move(*message);
+            return std::nullopt;
+        }
+        const LoadedRun& loaded = std::get<LoadedRun>(read);
+        const JsonRunHeader& saved = loaded.summary.header;
+        progress.total = loaded.summary.systems;
+        return RenderRun(
+            {saved.seed, loaded.summary.systems, saved.level, saved.census}, session_.ReportDirectory(),
+            [&loaded](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
+                      std::span<RecordObserver* const> observers) {
+                RenderLoadedRun(loaded, tree, reports, notifier, systemDone, observers);
+            },
+            cancel, [&progress](int done) { progress.done = done; });
+    };
+    const bool shown = Render(QStringLiteral("Opening %1...").arg(QFileInfo(name).fileName()), readAndRender);
+    if (!refusal.isEmpty()) {
+        prompts_.ShowMessage(this, refusal);
+        return;
+    }
+    if (!shown) {
+        return;
+    }
+    // The controls show the run's options, so Generate repeats them.
+    const RunDescription& run = session_.Description();
+    numberField_->setText(QString::number(run.systems));
+    levelGroup_->button(int(run.level))->setChecked(true);
+    censusBox_->setChecked(run.census);
+    ReadInputs();
+}
+
+QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)
+{
+    const QString name = prompts_.AskSaveFileName(this, QString::fromLatin1(filter),
+                                                  QString::fromLatin1(defaultSuffix), saveFolder_);
+    if (!name.isEmpty()) {
+        RememberFolder(name);
+    }
+    return name;
+}
+
+void GeneratorDialog::RememberFolder(const QString& fileName)
+{
+    saveFolder_ = QFileInfo(fileName).absolutePath();
+    UserSettings().setValue(QString::fromLatin1(kSaveFolderKey), saveFolder_);
+}
+
+}  // namespace nexmar

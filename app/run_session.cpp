@@ -1,0 +1,100 @@
+#include "app/run_session.h"
+
+#include <QFile>
+
+#include <utility>
+
+#include "run/json_export.h"
+
+namespace nexmar {
+
+namespace {
+
+// Keeps the engine's messages until the dialog can show them, after the run.
+class QueuedNotifier final : public Notifier {
+public:
+    explicit QueuedNotifier(std::vector<std::string>& messages) : messages_(messages) {}
+    void Notify(const std::string& message) override { messages_.push_back(message); }
+
+private:
+    std::vector<std::string>& messages_;
+};
+
+}  // namespace
+
+RenderedRun RenderRun(const RunDescription& description, const std::filesystem::path& reportDirectory,
+                      const RunRender& render, const std::atomic<bool>& cancel,
+                      const std::function<void(int)>& progress)
+{
+    RenderedRun run;
+    run.description = description;
+    // Delivered when complete, so a run cancelled or failed halfway leaves
+    // the earlier run's reports in place for Save to File.
+    run.reports = std::make_unique<ReportFiles>(reportDirectory, ReportDelivery::WhenComplete);
+    run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
+    JsonExport json({"nexmar", description.seed, description.level, description.census},
+                    [&run](std::string_view text) { run.json.append(text); });
+    RecordObserver* const observers[] = {&json, run.statistics.get()};
+    QueuedNotifier notifier(run.messages);
+    auto tree = std::make_shared<ResultTree>();
+    int done = 0;
+    const SystemDone systemDone = [&](const ResultTree&, ItemId) {
+        if (cancel.load(std::memory_order_relaxed)) {
+            throw RenderCancelled{};
+        }
+        progress(++done);
+    };
+    if (cancel.load(std::memory_order_relaxed)) {
+        throw RenderCancelled{};
+    }
+    render(*tree, *run.reports, notifier, systemDone, observers);
+    json.Finish();
+    run.tree = std::move(tree);
+    return run;
+}
+
+RunSession::RunSession(std::uint32_t seed, std::filesystem::path reportDirectory)
+    : reportDirectory_(std::move(reportDirectory)), seeds_(seed), firstSeed_(seed)
+{
+}
+
+RunSession::~RunSession() = default;
+
+std::uint32_t RunSession::TakeNextSeed()
+{
+    if (firstSeed_) {
+        return *std::exchange(firstSeed_, std::nullopt);
+    }
+    return seeds_.NextSeed();
+}
+
+void RunSession::Show(RenderedRun run)
+{
+    reports_ = std::move(run.reports);
+    shown_.emplace(ShownRun{run.description, std::move(run.tree), std::move(run.json), std::move(run.statistics)});
+}
+
+void RunSession::ShowNothing()
+{
+    shown_.reset();
+}
+
+QString RunSession::Title() const
+{
+    const RunDescription& run = Description();
+    return QStringLiteral("%L1 %2 system%3, seed %4")
+        .arg(run.systems)
+        .arg(QString::fromUtf8(DetailLevelName(run.level)), run.systems == 1 ? QString() : QStringLiteral("s"))
+        .arg(run.seed);
+}
+
+bool RunSession::OpenReport(bool html, QFile& source) const
+{
+    if (reports_ == nullptr) {
+        return false;
+    }
+    source.setFileName(QString::fromStdString((html ? reports_->HtmlPath() : reports_->TextPath()).string()));
+    return source.open(QIODevice::ReadOnly) && reports_->IsAsClosed(source.handle(), html);
+}
+
+}  // namespace nexmar

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/dice.h"
+#include "core/report_files.h"
+#include "core/result_tree.h"
+#include "run/generation_run.h"
+#include "run/run_statistics.h"
+
+class QFile;
+
+namespace nexmar {
+
+// What a run was asked for: enough to name it and to repeat it.
+struct RunDescription {
+    std::uint32_t seed = 0;
+    int systems = 0;
+    DetailLevel level = DetailLevel::Low;
+    bool census = false;
+};
+
+// Everything one run leaves for the dialog to show and save: its tree, its
+// JSON document, its statistics, its reports and the messages it gave.
+struct RenderedRun {
+    RunDescription description;
+    std::shared_ptr<const ResultTree> tree;
+    std::string json;
+    std::unique_ptr<RunStatistics> statistics;
+    std::unique_ptr<ReportFiles> reports;
+    std::vector<std::string> messages;
+};
+
+// Fills the tree and the reports with one run, feeding observers each
+// record and calling systemDone after each system.
+using RunRender = std::function<void(ResultTree&, ReportFiles&, Notifier&, const SystemDone&,
+                                     std::span<RecordObserver* const>)>;
+
+// Thrown between two systems of a render that was cancelled.
+struct RenderCancelled {};
+
+// Renders one run, on whichever thread calls it; nothing outside the run
+// it returns is touched, so the run shown meanwhile stays as it was. Its
+// reports are delivered into reportDirectory only once complete; a render
+// cancelled (cancel turns true) throws RenderCancelled and leaves the
+// earlier reports there. progress hears the number of each system done.
+RenderedRun RenderRun(const RunDescription& description, const std::filesystem::path& reportDirectory,
+                      const RunRender& render, const std::atomic<bool>& cancel,
+                      const std::function<void(int)>& progress);
+
+// The dialog's state, without any widget: the run on screen (its seed, its
+// tree, its JSON document and statistics), the reports of the latest
+// run, and the clock-seeded sequence that new runs take their
+// seeds from. Generate, open, save and export all act through it.
+class RunSession {
+public:
+    // seed: the first run's seed, and the seed of the sequence from which
+    // every later run takes its own.
+    RunSession(std::uint32_t seed, std::filesystem::path reportDirectory);
+    ~RunSession();
+
+    const std::filesystem::path& ReportDirectory() const { return reportDirectory_; }
+    // The seed of the next run that asks for none.
+    std::uint32_t TakeNextSeed();
+
+    // Shows run from now on; its reports are now the ones Save writes.
+    void Show(RenderedRun run);
+    // Shows no run (a refused Generate); the reports stay the latest run's.
+    void ShowNothing();
+
+    bool HasRun() const { return shown_.has_value(); }
+    // Of the run shown; only while HasRun().
+    const RunDescription& Description() const { return shown_->description; }
+    const std::string& Json() const { return shown_->json; }
+    const RunStatistics& Statistics() const { return *shown_->statistics; }
+    std::shared_ptr<const ResultTree> Tree() const { return shown_->tree; }
+    // "200 High systems, seed 3899494677"
+    QString Title() const;
+
+    bool HasReports() const { return reports_ != nullptr; }
+    // Opens the latest run's report (HTML or text) as source: false when
+    // there is none, or when the file is no longer as the run closed it.
+    bool OpenReport(bool html, QFile& source) const;
+
+private:
+    struct ShownRun {
+        RunDescription description;
+        std::shared_ptr<const ResultTree> tree;
+        std::string json;
+        std::unique_ptr<RunStatistics> statistics;
+    };
+
+    std::filesystem::path reportDirectory_;
+    SeededDice seeds_;
+    std::optional<std::uint32_t> firstSeed_;  // until the first run from the sequence
+    std::optional<ShownRun> shown_;
+    std::unique_ptr<ReportFiles> reports_;  // of the latest run
+};
+
+}  // namespace nexmar
