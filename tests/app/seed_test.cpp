@@ -86,6 +86,9 @@ private slots:
     void openJsonShowsTheSavedRunAsItsRunDid();
     void aFileThatCannotBeShownLeavesTheEarlierRun_data();
     void aFileThatCannotBeShownLeavesTheEarlierRun();
+    void saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data();
+    void saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun();
+    void cancellingAnOpenLeavesTheEarlierRun();
 
 private:
     template <class W>
@@ -377,6 +380,75 @@ void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun()
     prompts_.nextFileName = fixture_.InDir(QStringLiteral("kept.txt"));
     fixture_->SaveToFile();
     QCOMPARE(Bytes(prompts_.nextFileName), text);
+}
+
+void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data()
+{
+    QTest::addColumn<int>("systems");
+    QTest::addColumn<int>("level");
+    QTest::newRow("201 High") << 201 << 2;
+    QTest::newRow("10,000 Low") << 10000 << 0;
+}
+
+// More systems than one Generate makes (the count field then reads 201 or
+// 10,000): Save writes the opened run's reports, as nexmar-cli --from-json
+// writes them from the same file.
+void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun()
+{
+    QFETCH(int, systems);
+    QFETCH(int, level);
+    const QString saved = fixture_.InDir(QStringLiteral("large.json"));
+    const std::string count = std::to_string(systems);
+    QCOMPARE(RunCliInto(cliDir_->path(), {"--seed", "31", "--systems", count, "--detail", kLevelNames[level],
+                                          "--census", "--json", saved.toStdString()})
+                 .status,
+             0);
+    QCOMPARE(RunCliInto(cliDir_->path(), {"--from-json", saved.toStdString()}).status, 0);
+
+    prompts_.nextOpenName = saved;
+    fixture_->OpenJson();
+    QCOMPARE(prompts_.messages, QStringList());
+    QCOMPARE(Find<QLineEdit>("numberField")->text(), QString::number(systems));
+    for (const char* format : {"textRadio", "htmlRadio"}) {
+        Find<QRadioButton>(format)->setChecked(true);
+        prompts_.nextFileName = fixture_.InDir(QString::fromLatin1(format));
+        fixture_->SaveToFile();
+        QCOMPARE(prompts_.messages, QStringList());
+        const char* report = QByteArray(format) == "textRadio" ? "TNXT001" : "TNXH001";
+        QVERIFY2(Bytes(prompts_.nextFileName) == Bytes(cliDir_->filePath(QString::fromLatin1(report))), format);
+    }
+}
+
+void SeedTest::cancellingAnOpenLeavesTheEarlierRun()
+{
+    const QString saved = fixture_.InDir(QStringLiteral("other.json"));
+    QCOMPARE(RunCliInto(cliDir_->path(), {"--seed", "8", "--systems", "300", "--detail", "medium", "--json",
+                                          saved.toStdString()})
+                 .status,
+             0);
+    SetOptions(6, 2, true);
+    fixture_->Generate();
+    const QByteArray tree = Tree();
+    const QByteArray text = Bytes(Report("TNXT001"));
+
+    prompts_.nextOpenName = saved;
+    prompts_.cancelNextWork = true;
+    fixture_->OpenJson();
+    QCOMPARE(prompts_.worksStarted, 2);
+    QCOMPARE(prompts_.messages, QStringList());
+    QCOMPARE(Tree(), tree);
+    QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
+    QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("6"));
+    QVERIFY(Find<QRadioButton>("highRadio")->isChecked());
+    QCOMPARE(Bytes(Report("TNXT001")), text);
+    QCOMPARE(fixture_->Session().Description().seed, 1234u);
+    prompts_.nextFileName = fixture_.InDir(QStringLiteral("kept.txt"));
+    fixture_->SaveToFile();
+    QCOMPARE(Bytes(prompts_.nextFileName), text);
+    // Only scratch files of the dialog's own are left: no half-written report.
+    QStringList files = QDir(fixture_.Dir()).entryList(QDir::Files);
+    files.sort();
+    QCOMPARE(files, (QStringList{"TNXH001", "TNXT001", "kept.txt", "other.json"}));
 }
 
 }  // namespace nexmar
