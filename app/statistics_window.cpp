@@ -1,17 +1,23 @@
 #include "app/statistics_window.h"
 
+#include <QAction>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 
 #include "core/format.h"
 #include "run/statistics_report.h"
@@ -35,6 +41,34 @@ QString TotalsText(const SectorTotals& totals)
     return text + QStringLiteral("</table>");
 }
 
+QIcon SkewMark()
+{
+    QPixmap mark(12, 12);
+    mark.fill(Qt::transparent);
+    QPainter painter(&mark);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(200, 0, 0));
+    painter.drawEllipse(QRectF(1, 1, 10, 10));
+    return QIcon(mark);
+}
+
+// The step between two ticks of a count axis reaching highest: a whole
+// number of 1, 2 or 5 times a power of ten, about five ticks in all.
+long CountStep(double highest)
+{
+    long step = 1;
+    for (long power = 1; step * 5 < highest; power *= 10) {
+        for (const long factor : {1L, 2L, 5L}) {
+            step = factor * power;
+            if (step * 5 >= highest) {
+                break;
+            }
+        }
+    }
+    return step;
+}
+
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runTitle, QWidget* parent)
@@ -56,9 +90,16 @@ StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runT
         auto* item = new QListWidgetItem(
             QString::fromStdString(Format("%s\np = %.4g", statistics_.Tables()[table].name.c_str(), fit.p)), tables_);
         if (fit.p < kSkewedBelow) {
+            // A mark of its own, which stays red when the item is selected.
             item->setForeground(Qt::red);
+            item->setIcon(SkewMark());
+            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("skewed"));
         }
     }
+
+    given_ = new QComboBox(this);
+    given_->setObjectName(QStringLiteral("givenBox"));
+    given_->setToolTip(QStringLiteral("A table that depends on an earlier result is drawn for each given value"));
 
     chart_ = new QChartView(this);
     chart_->setObjectName(QStringLiteral("tableChart"));
@@ -70,9 +111,18 @@ StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runT
     side->addWidget(tables_, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(side);
-    layout->addWidget(chart_, 1);
+    auto* chartSide = new QVBoxLayout;
+    chartSide->addWidget(given_);
+    chartSide->addWidget(chart_, 1);
+    layout->addLayout(chartSide, 1);
+
+    auto* closeAction = new QAction(this);
+    closeAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close, QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    addAction(closeAction);
 
     connect(tables_, &QListWidget::currentRowChanged, this, &StatisticsWindow::ShowTable);
+    connect(given_, &QComboBox::currentIndexChanged, this, [this] { ShowChart(); });
     tables_->setCurrentRow(0);
     resize(980, 620);
 }
@@ -99,14 +149,45 @@ void StatisticsWindow::ShowTable(int table)
     if (table < 0 || table >= static_cast<int>(statistics_.Tables().size())) {
         return;
     }
-    const auto index = static_cast<std::size_t>(table);
+    table_ = static_cast<std::size_t>(table);
+    const TableOdds& odds = statistics_.Tables()[table_];
+    const QSignalBlocker quiet(given_);
+    given_->clear();
+    // A table rolled given an earlier result has a chart per given value
+    // beside the total, so a skew inside one of them can show.
+    if (odds.groups.size() > 1) {
+        given_->addItem(QStringLiteral("All given values together"));
+        for (const std::string& group : odds.groups) {
+            given_->addItem(QStringLiteral("Given %1").arg(QString::fromStdString(group)));
+        }
+    }
+    given_->setVisible(odds.groups.size() > 1);
+    ShowChart();
+}
+
+void StatisticsWindow::ShowChart()
+{
+    const TableOdds& odds = statistics_.Tables()[table_];
+    const int group = given_->isVisible() ? given_->currentIndex() - 1 : -1;
+    std::vector<OutcomeTotal> totals;
+    if (group < 0) {
+        totals = OutcomeTotals(statistics_, table_);
+    } else {
+        const std::vector<long>& counts = statistics_.Counts()[table_][static_cast<std::size_t>(group)];
+        const long given = std::accumulate(counts.begin(), counts.end(), 0L);
+        for (std::size_t outcome = 0; outcome < odds.outcomes.size(); ++outcome) {
+            const double chance = odds.odds[static_cast<std::size_t>(group)][outcome];
+            if (chance > 0.0 || counts[outcome] > 0) {
+                totals.push_back({odds.outcomes[outcome], counts[outcome], chance * static_cast<double>(given)});
+            }
+        }
+    }
     auto* observed = new QBarSet(QStringLiteral("Observed"));
     auto* expected = new QBarSet(QStringLiteral("Expected"));
     QStringList outcomes;
     double highest = 0.0;
     // A horizontal chart lists its categories from the bottom up; reversed,
     // they read in the table's order from the top.
-    std::vector<OutcomeTotal> totals = OutcomeTotals(statistics_, index);
     std::reverse(totals.begin(), totals.end());
     for (const OutcomeTotal& total : totals) {
         outcomes << QString::fromStdString(total.outcome);
@@ -118,20 +199,28 @@ void StatisticsWindow::ShowTable(int table)
     series->append(observed);
     series->append(expected);
 
-    const TableFit fit = statistics_.Fit(index);
+    const TableFit fit = statistics_.Fit(table_);
     auto* chart = new QChart;
     chart->addSeries(series);
-    chart->setTitle(QStringLiteral("<b>%1</b><br>%2")
-                        .arg(QString::fromStdString(statistics_.Tables()[index].name).toHtmlEscaped(),
+    chart->setTitle(QStringLiteral("<b>%1</b>%2<br>%3")
+                        .arg(QString::fromStdString(odds.name).toHtmlEscaped(),
+                             group < 0 ? QString() : QStringLiteral(", %1").arg(given_->currentText().toHtmlEscaped()),
                              QString::fromStdString(Format("chi-square %.2f, %d degrees of freedom, p = %.4g",
                                                            fit.statistic, fit.degreesOfFreedom, fit.p))));
     auto* categories = new QBarCategoryAxis;
     categories->append(outcomes);
+    // Outcome names in full, however long.
+    categories->setTruncateLabels(false);
     chart->addAxis(categories, Qt::AlignLeft);
     series->attachAxis(categories);
+    // Whole counts only: ticks a whole step apart from zero.
     auto* counts = new QValueAxis;
-    counts->setRange(0.0, highest > 0.0 ? highest * 1.05 : 1.0);
-    counts->applyNiceNumbers();
+    const long step = CountStep(highest);
+    const long top = std::max(step, static_cast<long>(std::ceil(highest / static_cast<double>(step))) * step);
+    counts->setRange(0.0, static_cast<double>(top));
+    counts->setTickType(QValueAxis::TicksDynamic);
+    counts->setTickAnchor(0.0);
+    counts->setTickInterval(static_cast<double>(step));
     counts->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(counts, Qt::AlignBottom);
     series->attachAxis(counts);

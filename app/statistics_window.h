@@ -5,6 +5,7 @@
 #include "run/run_statistics.h"
 
 class QChartView;
+class QComboBox;
 class QLabel;
 class QListWidget;
 
@@ -29,7 +30,12 @@ public:
     void ShowTable(int table);
 
 private:
+    // The chosen table's chart, for the given value chosen.
+    void ShowChart();
+
     RunStatistics statistics_;
+    std::size_t table_ = 0;
+    QComboBox* given_ = nullptr;
     QLabel* totals_ = nullptr;
     QListWidget* tables_ = nullptr;
     QChartView* chart_ = nullptr;

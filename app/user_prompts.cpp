@@ -51,6 +51,8 @@ std::optional<QString> DialogPrompts::AskSeed(QWidget* parent, const QString& te
     input.setWindowTitle(QStringLiteral("Generate with Seed"));
     input.setLabelText(QStringLiteral("Seed (0 to 4294967295):"));
     input.setTextValue(text);
+    // Wide enough for its title beside the window buttons, not only for its field.
+    input.setMinimumWidth(input.fontMetrics().horizontalAdvance(input.windowTitle()) + 200);
     if (input.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

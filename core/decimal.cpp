@@ -6,8 +6,24 @@
 
 namespace nexmar {
 
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
 DecimalParse ParseDecimal(std::string_view text, std::uint64_t low, std::uint64_t high, std::uint64_t& value)
 {
+    // A number pasted with the blanks around it is still that number.
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
     const bool negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '+' || negative)) {
         text.remove_prefix(1);

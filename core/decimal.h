@@ -12,11 +12,11 @@ enum class DecimalParse {
     OutOfRange,  // an integer, but below or above the range, or negative
 };
 
-// Reads a whole text as a base-10 integer: an optional sign, then digits and
-// nothing else. Leading zeros change nothing ("010" is ten, never eight), a
+// Reads a whole text as a base-10 integer: blanks (spaces and tabs) around
+// it, an optional sign, then digits and nothing else. Leading zeros change nothing ("010" is ten, never eight), a
 // '+' changes nothing, and a '-' makes any number out of range, since no
-// count or seed is negative. No blanks, base prefixes, exponents or
-// separators. value is set only when the result is Ok.
+// count or seed is negative. No blanks inside, base prefixes,
+// exponents or separators. value is set only when the result is Ok.
 DecimalParse ParseDecimal(std::string_view text, std::uint64_t low, std::uint64_t high, std::uint64_t& value);
 
 // The one line that says why text was refused, in the same words wherever a

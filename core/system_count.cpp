@@ -2,23 +2,8 @@
 
 namespace nexmar {
 
-namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-}  // namespace
-
 CountParse ParseSystemCount(std::string_view text, int& count)
 {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
     std::uint64_t value = 0;
     const CountParse result = ParseDecimal(text, kMinSystems, kMaxSystems, value);
     if (result == CountParse::Ok) {

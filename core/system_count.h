@@ -15,8 +15,7 @@ using CountParse = DecimalParse;
 inline constexpr const char* kNotIntegerMessage = "Please enter an integer.";
 inline constexpr const char* kOutOfRangeMessage = "Please enter an integer between 1 and 200.";
 
-// Reads the number-of-systems field: a decimal as ParseDecimal reads it, with
-// blanks allowed around it. count is set only when the result is Ok.
+// Reads the number-of-systems field: a decimal as ParseDecimal reads it. count is set only when the result is Ok.
 CountParse ParseSystemCount(std::string_view text, int& count);
 
 // The message for a text that is not Ok.

@@ -215,7 +215,7 @@ void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses_data()
     const QString range = QStringLiteral("; expected an integer from 0 to 4294967295");
     QTest::newRow("letters") << "12x" << "Seed: '12x' is not an integer" + range;
     QTest::newRow("empty") << "" << "Seed: '' is not an integer" + range;
-    QTest::newRow("blank") << " 5" << "Seed: ' 5' is not an integer" + range;
+    QTest::newRow("blank inside") << "5 5" << "Seed: '5 5' is not an integer" + range;
     QTest::newRow("sign alone") << "+" << "Seed: '+' is not an integer" + range;
     QTest::newRow("too large") << "4294967296" << "Seed: '4294967296' is out of range" + range;
     QTest::newRow("far too large") << "99999999999999999999999" << "Seed: '99999999999999999999999' is out of range" + range;

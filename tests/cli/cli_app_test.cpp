@@ -86,7 +86,7 @@ TEST(Cli, BadInputIsOneLineOnStandardErrorWithStatusTwoAndTouchesNoFile)
         {{"--systems", "abc"}, "--systems: 'abc' is not an integer; expected an integer from 1 to 1000000"},
         {{"--systems", "1e3"}, "--systems: '1e3' is not an integer"},
         {{"--systems", "0x10"}, "--systems: '0x10' is not an integer"},
-        {{"--systems", " 5"}, "--systems: ' 5' is not an integer"},
+        {{"--systems", "5 5"}, "--systems: '5 5' is not an integer"},
         {{"--seed", "4294967296"}, "--seed: '4294967296" + seed},
         {{"--seed", "-1"}, "--seed: '-1" + seed},
         {{"--seed", "1.5"}, "--seed: '1.5' is not an integer; expected an integer from 0 to 4294967295"},

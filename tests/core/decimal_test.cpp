@@ -37,8 +37,12 @@ TEST(Decimal, ReadsBaseTenWithinTheRangeAndNothingElse)
         {"+", 0, kSeedMax, DecimalParse::NotInteger, 0},
         {"-", 0, kSeedMax, DecimalParse::NotInteger, 0},
         {"+-5", 0, kSeedMax, DecimalParse::NotInteger, 0},
-        {" 5", 0, kSeedMax, DecimalParse::NotInteger, 0},
-        {"5 ", 0, kSeedMax, DecimalParse::NotInteger, 0},
+        // A number pasted with blanks around it; never blanks inside.
+        {" 5", 0, kSeedMax, DecimalParse::Ok, 5},
+        {"\t+12 ", 0, kSeedMax, DecimalParse::Ok, 12},
+        {"5 5", 0, kSeedMax, DecimalParse::NotInteger, 0},
+        {"+ 5", 0, kSeedMax, DecimalParse::NotInteger, 0},
+        {" ", 0, kSeedMax, DecimalParse::NotInteger, 0},
         {"0x10", 0, kSeedMax, DecimalParse::NotInteger, 0},
         {"1e3", 0, kSeedMax, DecimalParse::NotInteger, 0},
     };
