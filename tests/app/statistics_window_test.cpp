@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QBarSet>
 #include <QChartView>
+#include <QComboBox>
+#include <QValueAxis>
 #include <QContextMenuEvent>
 #include <QHorizontalBarSeries>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <numeric>
 
 #include "app/generator_dialog.h"
@@ -60,6 +63,7 @@ void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
     auto* window = dialog.findChild<StatisticsWindow*>();
     QVERIFY(window != nullptr);
     QVERIFY(window->isVisible());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Statistics: 20 High systems, seed 77"));
     QCOMPARE(window->windowModality(), Qt::NonModal);
     auto* totals = window->findChild<QLabel*>(QStringLiteral("sectorTotals"));
     QVERIFY(totals->text().contains(QStringLiteral("Systems:&nbsp;</td><td>20<")));
@@ -85,12 +89,39 @@ void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
     tables->setCurrentRow(static_cast<int>(HighTable::Zone));
     QVERIFY(chart->chart()->title().startsWith(QStringLiteral("<b>High: zone by first star</b><br>chi-square")));
 
+    // Whole-number ticks, however few systems: a step of at least one.
+    auto* counts = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Horizontal).constFirst());
+    QCOMPARE(counts->tickType(), QValueAxis::TicksDynamic);
+    QVERIFY(counts->tickInterval() >= 1.0 && counts->tickInterval() == std::floor(counts->tickInterval()));
+
+    // A table rolled given an earlier result: a chart per given value, each
+    // of that value's own counts against its own odds.
+    auto* given = window->findChild<QComboBox*>(QStringLiteral("givenBox"));
+    tables->setCurrentRow(static_cast<int>(HighTable::StarCount));
+    QVERIFY(!given->isVisibleTo(window));
+    const auto table = static_cast<std::size_t>(HighTable::Type);
+    tables->setCurrentRow(static_cast<int>(table));
+    const TableOdds& odds = HighTableOdds()[table];
+    QVERIFY(given->isVisibleTo(window));
+    QCOMPARE(given->count(), static_cast<int>(odds.groups.size()) + 1);
+    const double objects = sum(bars(0));
+    double perGiven = 0.0;
+    for (int group = 1; group < given->count(); ++group) {
+        given->setCurrentIndex(group);
+        QVERIFY(chart->chart()->title().contains(given->currentText()));
+        QVERIFY(qAbs(sum(bars(0)) - sum(bars(1))) < 1e-6);  // the odds of one given value add up to one
+        perGiven += sum(bars(0));
+    }
+    QCOMPARE(perGiven, objects);
+
     // A later run leaves the open window with the run it was opened for.
     fixture_.Run(QStringLiteral("3"));
     tables->setCurrentRow(static_cast<int>(HighTable::StarCount));
     QCOMPARE(sum(bars(0)), 20.0);
     QVERIFY(prompts.messages.isEmpty());
-    window->close();
+    // Escape closes it, as Ctrl+W does.
+    QTest::keyClick(tables, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
     fixture_.Stop();
 }
 
