@@ -7,6 +7,10 @@
 //   walkCollapse the item-by-item walk from the last visible item upward
 // Rows: the three detail levels through the dialog, and a tree of the High
 // level's shape (about 15,000 items) on the dialog's own view and model.
+//   openLarge    Open JSON of 10,000 High systems with census until the
+//                tree is shown, then Expand All and Collapse All on it, and
+//                the growth of the peak memory against the file's size
+//   renderLarge  the same file read and rendered alone, on this thread
 // Single-shot figures (expand and collapse) have a resolution of one
 // millisecond in wall time; -tickcounter gives CPU ticks instead.
 //   nexmar-dialog-bench [-tickcounter] [-median N] [testfunction[:row]]
@@ -14,19 +18,29 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <ctime>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "app/artwork.h"
 #include "app/generator_dialog.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
+#include "app/run_file_reading.h"
+#include "app/run_session.h"
 #include "app/user_prompts.h"
+#include "run/json_export.h"
+#include "run/json_import.h"
 #include "core/format.h"
 
 namespace nexmar {
@@ -40,9 +54,11 @@ class SilentPrompts final : public UserPrompts {
 public:
     void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
     QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}
+
+    QString openName;  // what Open JSON... opens
 };
 
 class SilentNotifier final : public Notifier {
@@ -143,6 +159,8 @@ private slots:
         QTest::newRow("low") << QStringLiteral("low");
     }
     void walkCollapse();
+    void openLarge();
+    void renderLarge();
 
 private:
     static void LevelRows()
@@ -165,6 +183,7 @@ private:
     // figures measure the program rather than the disk.
     std::unique_ptr<QTemporaryDir> dir_;
     QString previousDir_;
+    QString largeRun_;  // the JSON document of 10,000 High systems with census
 };
 
 void DialogBench::initTestCase()
@@ -174,7 +193,66 @@ void DialogBench::initTestCase()
     QVERIFY(dir_->isValid());
     previousDir_ = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir_->path()));
+
+    largeRun_ = dir_->filePath(QStringLiteral("large.json"));
+    std::ofstream out(largeRun_.toStdString(), std::ios::binary);
+    JsonExport json({"nexmar", kSeed, DetailLevel::High, true}, [&out](std::string_view text) {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    });
+    RecordObserver* const observers[] = {&json};
+    SeededDice dice(kSeed);
+    ResultTree tree;
+    ReportFiles reports("/dev/null", "/dev/null");
+    SilentNotifier notifier;
+    RunGeneration({kMaxOpenedSystems, DetailLevel::High, true, kMaxOpenedSystems, false}, dice, tree, reports,
+                  notifier, [&tree](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
+    json.Finish();
+    QVERIFY(out.good());
 }
+
+namespace {
+
+// The process's peak resident memory so far, in kB.
+long PeakMemoryKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+// The wall time and the processor time (all threads) since the last lap.
+class Lap {
+public:
+    struct Figures {
+        long long wallMs;
+        long long cpuMs;
+    };
+    Lap() : cpu_(std::clock()) { wall_.start(); }
+    Figures Next() const
+    {
+        const std::clock_t now = std::clock();
+        const Figures figures{wall_.restart(), static_cast<long long>((now - cpu_) * 1000 / CLOCKS_PER_SEC)};
+        cpu_ = now;
+        return figures;
+    }
+
+private:
+    mutable QElapsedTimer wall_;
+    mutable std::clock_t cpu_;
+};
+
+// Resets the peak to the memory in use now, where the kernel allows it.
+void ResetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+}  // namespace
 
 void DialogBench::cleanupTestCase()
 {
@@ -274,6 +352,53 @@ void DialogBench::walkCollapse()
             view.collapse(item);
         }
         QApplication::processEvents();
+    }
+}
+
+void DialogBench::openLarge()
+{
+    const long fileKb = QFileInfo(largeRun_).size() / 1024;
+    SilentPrompts prompts;
+    prompts.openName = largeRun_;
+    GeneratorDialog dialog(prompts, kSeed, ".");
+    dialog.show();
+    QApplication::processEvents();
+    auto* view = dialog.findChild<ResultTreeView*>(QStringLiteral("resultTree"));
+    ResetPeakMemory();
+    const long before = PeakMemoryKb();
+    // Wall time, and the processor time of every thread beside it: on a
+    // shared machine the wall time counts the others' work too.
+    const Lap lap;
+    dialog.OpenJson();
+    QApplication::processEvents();
+    const Lap::Figures open = lap.Next();
+    const long peak = PeakMemoryKb();
+    QCOMPARE(view->model()->rowCount(view->model()->index(0, 0)), kMaxOpenedSystems);
+    dialog.ExpandAll();
+    QApplication::processEvents();
+    const Lap::Figures expand = lap.Next();
+    dialog.CollapseAll();
+    QApplication::processEvents();
+    const Lap::Figures collapse = lap.Next();
+    qInfo("openLarge: file %ld kB; open until shown %lld ms (CPU %lld ms), Expand All %lld ms (CPU %lld ms), "
+          "Collapse All %lld ms (CPU %lld ms); peak memory grew %ld kB, %.2fx the file",
+          fileKb, open.wallMs, open.cpuMs, expand.wallMs, expand.cpuMs, collapse.wallMs, collapse.cpuMs, peak - before,
+          static_cast<double>(peak - before) / static_cast<double>(fileKb));
+}
+
+void DialogBench::renderLarge()
+{
+    QBENCHMARK_ONCE {
+        std::variant<LoadedRun, QString> read = ReadRunFile(largeRun_);
+        QVERIFY(std::holds_alternative<LoadedRun>(read));
+        const std::atomic<bool> cancel{false};
+        const LoadedRun& loaded = std::get<LoadedRun>(read);
+        RenderRun({kSeed, kMaxOpenedSystems, DetailLevel::High, true}, ".",
+                  [&loaded](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& done,
+                            std::span<RecordObserver* const> observers) {
+                      RenderLoadedRun(loaded, tree, reports, notifier, done, observers);
+                  },
+                  cancel, [](int) {});
     }
 }
 
