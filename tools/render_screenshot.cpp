@@ -1,11 +1,15 @@
-// Renders the dialog after a run, offscreen, into a PNG for the README:
-//   nexmar-screenshot docs/screenshot.png
+// Renders the dialog after a run, offscreen, into a PNG for the README, and
+// when asked the same dialog with its Run menu open:
+//   nexmar-screenshot docs/screenshot.png [docs/menus.png]
 // The run's temporary reports go to a scratch directory.
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -37,8 +41,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: nexmar-screenshot <output.png>\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("usage: nexmar-screenshot <output.png> [<menus.png>]\n", stderr);
         return 2;
     }
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
@@ -75,6 +79,26 @@ int main(int argc, char** argv)
     if (!dialog.grab().save(output, "PNG")) {
         std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(output));
         return 1;
+    }
+    if (argc == 3) {
+        // A popup menu is a window of its own: it is drawn onto the
+        // dialog's picture where it opens, below its title in the menu bar.
+        auto* bar = dialog.findChild<QMenuBar*>(QStringLiteral("menuBar"));
+        QAction* runTitle = bar->actions().at(1);
+        QMenu* run = runTitle->menu();
+        const QPoint below = bar->actionGeometry(runTitle).bottomLeft();
+        bar->setActiveAction(runTitle);
+        run->popup(bar->mapToGlobal(below));
+        QApplication::processEvents();
+        QPixmap picture = dialog.grab();
+        QPainter painter(&picture);
+        painter.drawPixmap(bar->mapTo(&dialog, below), run->grab());
+        painter.end();
+        const QString menus = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]));
+        if (!picture.save(menus, "PNG")) {
+            std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(menus));
+            return 1;
+        }
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QComboBox>
 #include <QListWidget>
 
 #include <cstdio>
@@ -46,10 +47,12 @@ int main(int argc, char** argv)
                           [&tree](const nexmar::ResultTree&, nexmar::ItemId system) { tree.DropFrom(system); },
                           observers);
 
-    nexmar::StatisticsWindow window(statistics, QStringLiteral("200 High systems, seed 3899494677"));
+    nexmar::StatisticsWindow window(statistics, QStringLiteral("2000 High systems, seed 2026"));
     window.show();
+    // A table rolled given an earlier result, drawn for one given value.
     window.findChild<QListWidget*>(QStringLiteral("tableList"))
         ->setCurrentRow(static_cast<int>(nexmar::HighTable::Type));
+    window.findChild<QComboBox*>(QStringLiteral("givenBox"))->setCurrentIndex(2);
     QApplication::processEvents();
 
     if (!window.grab().save(output, "PNG")) {
