@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -74,6 +75,7 @@ private slots:
     void theMenuBarListsEveryCommandWithItsShortcut();
     void everyShortcutReachesItsCommand();
     void actionsFollowTheRunOnScreen();
+    void keysPressedDuringWorkReachNoWindow();
 
     void saveCopiesTheReportOfTheChosenFormat();
     void cancellingTheSaveWritesAndShowsNothing();
@@ -499,6 +501,24 @@ void DialogTest::actionsFollowTheRunOnScreen()
         QVERIFY2(enabled(name), name);
     }
     QCOMPARE(NumberField()->text(), QStringLiteral("3"));
+}
+
+// An Escape pressed while a run is made would close the dialog once the
+// run is shown; it reaches no window but the progress window.
+void DialogTest::keysPressedDuringWorkReachNoWindow()
+{
+    prompts_.duringWork = [this](QProgressDialog& progress) {
+        QTest::keyClick(&fixture_.Dialog(), Qt::Key_Escape);
+        QTest::keyClick(NumberField(), Qt::Key_9);
+        QTest::keyClick(NumberField(), Qt::Key_F1);
+        QCOMPARE(progress.wasCanceled(), false);
+    };
+    Run("4");
+    QVERIFY(fixture_->isVisible());
+    QCOMPARE(prompts_.worksStarted, 1);
+    QCOMPARE(NumberField()->text(), QStringLiteral("4"));
+    QCOMPARE(prompts_.aboutShown, 0);
+    QCOMPARE(Tree()->model()->rowCount(Root()), 4);
 }
 
 void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()

@@ -4,6 +4,7 @@
 #include <QProgressDialog>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 
 #include "app/user_prompts.h"
@@ -43,6 +44,9 @@ public:
     void WorkStarted(QProgressDialog& progress) override
     {
         ++worksStarted;
+        if (duringWork) {
+            duringWork(progress);
+        }
         if (std::exchange(cancelNextWork, false)) {
             emit progress.canceled();
         }
@@ -60,6 +64,7 @@ public:
     int aboutShown = 0;
     int worksStarted = 0;
     bool cancelNextWork = false;
+    std::function<void(QProgressDialog&)> duringWork;  // what the user does while work goes on
 };
 
 // The child of parent with that object name; a test that names a widget the
