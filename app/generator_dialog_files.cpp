@@ -160,7 +160,6 @@ void GeneratorDialog::OpenJson()
     numberField_->setText(QString::number(run.systems));
     levelGroup_->button(int(run.level))->setChecked(true);
     censusBox_->setChecked(run.census);
-    ReadInputs();
 }
 
 QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)

@@ -76,11 +76,6 @@ void ResultTreeView::GatherHiddenExpanded(const QModelIndex& parent, bool hidden
     const int rows = model() != nullptr ? model()->rowCount(parent) : 0;
     for (int row = 0; row < rows; ++row) {
         const QModelIndex child = model()->index(row, 0, parent);
-        // Most items are leaves, which no expand state concerns; asking the
-        // view about each would cost more than the collapse itself.
-        if (!model()->hasChildren(child)) {
-            continue;
-        }
         const bool expanded = isExpanded(child);
         if (hidden && expanded) {
             hiddenExpanded.push_back(child);
