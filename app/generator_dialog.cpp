@@ -334,7 +334,13 @@ void GeneratorDialog::CollapseAll()
 {
     {
         const WaitCursor wait;
-        treeView_->CollapseVisible();
+        // With no open item inside a closed one, closing the visible items
+        // closes them all, which the model does at once.
+        if (treeView_->MayHideOpenItems()) {
+            treeView_->CollapseVisible();
+        } else {
+            model_->ShowAgain();
+        }
     }
     ShowExpandButton(true);
 }

@@ -14,6 +14,12 @@ void ResultTreeModel::Show(std::shared_ptr<const ResultTree> tree)
     endResetModel();
 }
 
+void ResultTreeModel::ShowAgain()
+{
+    beginResetModel();
+    endResetModel();
+}
+
 QModelIndex ResultTreeModel::index(int row, int column, const QModelIndex& parent) const
 {
     if (column != 0 || parent.column() > 0) {

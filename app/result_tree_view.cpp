@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QProxyStyle>
+#include <QSignalBlocker>
 #include <QStyleFactory>
 
 #include <memory>
@@ -49,6 +50,13 @@ ResultTreeView::ResultTreeView(QWidget* parent) : QTreeView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::ClickFocus);
     setIconSize(QSize(16, 16));
+    connect(this, &QTreeView::collapsed, this, [this] { mayHideOpenItems_ = true; });
+}
+
+void ResultTreeView::reset()
+{
+    QTreeView::reset();
+    mayHideOpenItems_ = false;
 }
 
 void ResultTreeView::ExpandEverything()
@@ -64,10 +72,15 @@ void ResultTreeView::CollapseVisible()
     // stay hidden.
     std::vector<QModelIndex> hiddenExpanded;
     GatherHiddenExpanded(rootIndex(), false, hiddenExpanded);
-    collapseAll();
+    {
+        // The view would tell of each item closed, to no one who needs it.
+        const QSignalBlocker quiet(this);
+        collapseAll();
+    }
     for (const QModelIndex& index : hiddenExpanded) {
         expand(index);
     }
+    mayHideOpenItems_ = !hiddenExpanded.empty();
 }
 
 void ResultTreeView::GatherHiddenExpanded(const QModelIndex& parent, bool hidden,

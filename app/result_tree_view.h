@@ -17,8 +17,15 @@ public:
     // Collapses every visible item; items inside collapsed branches keep
     // their state.
     void CollapseVisible();
+    // Whether some open item may lie inside a closed one: only once an item
+    // was closed since the tree was shown or last closed whole. While not,
+    // closing every visible item closes them all.
+    bool MayHideOpenItems() const { return mayHideOpenItems_; }
+
+    void reset() override;
 
 private:
+    bool mayHideOpenItems_ = false;
     // The expanded items below parent that some collapsed ancestor hides
     // (hidden: parent itself is hidden or collapsed).
     void GatherHiddenExpanded(const QModelIndex& parent, bool hidden,
