@@ -17,6 +17,7 @@ struct JsonRunHeader {
     std::uint32_t seed = 0;
     DetailLevel level = DetailLevel::Low;
     bool census = false;
+    bool operator==(const JsonRunHeader&) const = default;
 };
 
 // Writes one run as a JSON document while the run goes: the head when it is

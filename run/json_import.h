@@ -9,6 +9,7 @@
 
 #include "run/generation_run.h"
 #include "run/json_export.h"
+#include "run/json_parser.h"
 
 namespace nexmar {
 
@@ -31,10 +32,13 @@ struct JsonReadError {
 // as it is read and checked. The format version is checked before anything
 // else, and "format", "detail" and "census" must come before "systems", as
 // the export writes them, so that the systems can be read as they arrive.
-// Memory stays that of one system whatever the document's size. The records
+// Memory stays that of one system whatever the document's size, and a
+// system's own size is bounded. The records
 // handed out before an error belong to a document that turned out bad: a
 // caller that shows them reads the document twice, or keeps them until the
 // end.
+std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
+                                         RecordObserver& observer);
 std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
                                          RecordObserver& observer);
 
@@ -46,6 +50,7 @@ struct LoadedRun {
     std::vector<HighSystem> high;
 };
 
+std::variant<LoadedRun, JsonReadError> LoadJsonRun(JsonByteSource& in, int maxSystems);
 std::variant<LoadedRun, JsonReadError> LoadJsonRun(std::istream& in, int maxSystems);
 
 // Shows a loaded run as the run that wrote it showed it: empties the tree,

@@ -45,6 +45,7 @@ struct BadInput {
     const char* to;
     const char* message;  // {line}: the line where to was put
     int maxSystems = 1000;
+    bool wholeDocument = false;  // to replaces the whole document
 };
 
 // The documents: Low census seed 4 is one Major Colony with capacity 10, raw
@@ -76,10 +77,9 @@ const BadInput kBadInputs[] = {
     {"a system out of its place", DetailLevel::Low, true, 1, 4, false, "\"number\":1,", "\"number\":2,",
      "/systems/0/number (line 2): expected 1, found 2"},
     {"cut short", DetailLevel::Low, true, 1, 4, false, "}\n]}\n", "}",
-     "/systems/1 (line 2): syntax error while parsing array - unexpected end of input; expected ']'"},
+     "/systems/1 (line 2): expected ',' or ']', found the end of the file"},
     {"a line end inside a key", DetailLevel::Low, true, 1, 4, true, "\"raw\": 3,", "\"ra",
-     "/systems/0 (line {line}): syntax error while parsing object key - invalid string: control character U+000A "
-     "(LF) must be escaped"},
+     "/systems/0 (line {line}): expected the text to end on its line, found a line end; write it as \\n"},
     {"systems before the level", DetailLevel::Low, true, 1, 4, false, "\"detail\":\"Low\",", "",
      "/detail (line 1): missing; expected before \"systems\""},
     {"no systems", DetailLevel::Low, false, 1, 4, false, "[\n{\"number\":1,\"size\":\"Major Colony\"", "[]]",
@@ -101,6 +101,24 @@ const BadInput kBadInputs[] = {
     {"a moon's RAW beyond the tables, last on its line", DetailLevel::High, true, 2, 9, true,
      "\"raw\": 0\n", "\"raw\": 7\n",
      "/systems/1/components/0/objects/0/moons/0/raw (line {line}): expected an integer from 0 to 2, found 7"},
+    {"bytes after a NUL at the end", DetailLevel::Low, false, 1, 4, false, "]}\n", "]}\n<NUL>garbage{{{",
+     "/ (line 4): expected nothing after the document's closing '}', found byte 0x00"},
+    {"a second document after the first", DetailLevel::Low, false, 1, 4, false, "]}\n", "]}\n{}",
+     "/ (line 4): expected nothing after the document's closing '}', found '{'"},
+    {"a seed of minus zero", DetailLevel::Low, false, 1, 4, false, "\"seed\":4", "\"seed\":-0",
+     "/seed (line 1): expected an integer from 0 to 4294967295, found -0"},
+    {"a moon's RAW of minus zero", DetailLevel::High, true, 2, 9, false, "\"raw\":0}", "\"raw\":-0}",
+     "/systems/1/components/0/objects/0/moons/0/raw (line 3): expected an integer from 0 to 2, found -0"},
+    {"invalid UTF-8 in a text", DetailLevel::Low, false, 1, 4, false, "\"Major Colony\"", "\"Major \xC3\x28\"",
+     "/systems/0/size (line 2): expected text in UTF-8, found '(' after byte 0xC3"},
+    {"an overlong UTF-8 form in a key", DetailLevel::Low, false, 1, 4, false, "\"raw\"", "\"r\xC0\xAFw\"",
+     "/systems/0 (line 2): expected text in UTF-8, found byte 0xC0"},
+    {"a lone half of a surrogate pair", DetailLevel::Low, false, 1, 4, false, "\"Major Colony\"", "\"\\ud800x\"",
+     "/systems/0/size (line 2): expected the second half of a \\u escape pair"},
+    {"an empty file", DetailLevel::Low, false, 1, 4, false, "", "", "/ (line 1): not a JSON document: the file is empty",
+     1000, true},
+    {"a text file", DetailLevel::Low, false, 1, 4, false, "", "Program: nexmar\n",
+     "/ (line 1): not a JSON document of a run; expected '{' at its start, found 'P'", 1000, true},
     {"more systems than allowed", DetailLevel::High, true, 2, 9, false, "", "",
      "/systems/1 (line 3): expected at most 1 systems", 1},
 };
@@ -114,9 +132,16 @@ TEST_P(JsonImportBadInput, GivesOneMessageNamingThePlaceAndTheExpectation)
     if (bad.pretty) {
         document = nlohmann::ordered_json::parse(document).dump(4) + "\n";
     }
+    if (bad.wholeDocument) {
+        document.clear();
+    }
     const std::size_t at = document.find(bad.from);
     ASSERT_NE(at, std::string::npos) << document;
     document.replace(at, std::strlen(bad.from), bad.to);
+    // A NUL cannot stand in a table's text.
+    for (std::size_t nul = document.find("<NUL>"); nul != std::string::npos; nul = document.find("<NUL>")) {
+        document.replace(nul, 5, 1, '\0');
+    }
     std::string message = bad.message;
     if (const std::size_t line = message.find("{line}"); line != std::string::npos) {
         message.replace(line, 6, std::to_string(LineOf(document, at)));
@@ -139,6 +164,22 @@ INSTANTIATE_TEST_SUITE_P(Table, JsonImportBadInput, ::testing::ValuesIn(kBadInpu
                              }
                              return name;
                          });
+
+// A megabyte of open brackets costs the reader no more than the nesting
+// limit: one line, naming the place where the limit was passed.
+TEST(JsonImport, RefusesNestingDeeperThanTheLimitInOneLine)
+{
+    const std::string document = "{\"format\":1,\"detail\":\"Low\",\"census\":false,\"systems\":[" +
+                                 std::string(std::size_t{1} << 20, '[');
+    std::istringstream in(document);
+    const auto read = LoadJsonRun(in, 1000);
+    ASSERT_TRUE(std::holds_alternative<JsonReadError>(read));
+    std::string pointer = "/systems/0";
+    for (int depth = 4; depth <= 65; ++depth) {
+        pointer += "/0";
+    }
+    EXPECT_EQ(std::get<JsonReadError>(read).message, pointer + " (line 1): nested deeper than 64 levels");
+}
 
 }  // namespace
 }  // namespace nexmar

@@ -1,0 +1,271 @@
+#include "run/json_checks.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "gen/high/high_object.h"
+#include "gen/high/object_tables.h"
+#include "gen/low/low_system.h"
+#include "gen/medium/medium_object.h"
+#include "run/json_format.h"
+#include "run/record_text.h"
+
+namespace nexmar {
+
+namespace {
+
+using Value = JsonValue;
+using namespace json_field;
+
+constexpr LowSizeClass kLowSizeClasses[] = {LowSizeClass::MinorOutpost, LowSizeClass::Outpost,
+                                            LowSizeClass::MinorColony, LowSizeClass::Colony,
+                                            LowSizeClass::MajorColony};
+constexpr Importance kImportances[] = {Importance::Unimportant, Importance::Minor, Importance::Major};
+constexpr MediumObjectType kMediumTypes[] = {MediumObjectType::Hostile, MediumObjectType::SubTerrestrial,
+                                             MediumObjectType::Terrestrial, MediumObjectType::GasGiant,
+                                             MediumObjectType::AsteroidBelt};
+constexpr ValueClass kValueClasses[] = {ValueClass::None, ValueClass::VeryLow, ValueClass::Low,
+                                        ValueClass::Moderate, ValueClass::High, ValueClass::VeryHigh};
+constexpr StarColour kStarColours[] = {StarColour::ExtremelyHotBlue, StarColour::BlueB, StarColour::BlueA,
+                                       StarColour::White, StarColour::Yellow, StarColour::Orange,
+                                       StarColour::Red};
+constexpr StarSize kStarSizes[] = {StarSize::Supergiant, StarSize::BrightGiant, StarSize::Giant,
+                                   StarSize::SubGiant, StarSize::MainSequence};
+constexpr HighObjectType kHighTypes[] = {HighObjectType::Asteroid, HighObjectType::GasGiant,
+                                         HighObjectType::Hostile, HighObjectType::SubTerrestrial,
+                                         HighObjectType::Terrestrial};
+constexpr HighObjectSize kHighSizes[] = {HighObjectSize::Tiny,  HighObjectSize::Small,
+                                         HighObjectSize::Medium, HighObjectSize::Large,
+                                         HighObjectSize::Huge,  HighObjectSize::HugeCapacity7,
+                                         HighObjectSize::HugeCapacity8};
+
+
+// The bounds below are the sums of the tables' extremes; the census values
+// of Medium and High objects follow from their Capacity and special exactly.
+
+// Low: the importance table's Capacity 2 to 10 and RAW 1 to 3, Census 1 to
+// 7, Morale 1 to 6 and Productivity 0 to 3, and the special table's bonuses
+// of at most +2 Capacity, +2 RAW, +1 Census, +1 Morale and +2 Productivity.
+constexpr int kLowCapacity[] = {2, 12};
+constexpr int kLowRaw[] = {1, 5};
+constexpr int kLowCensus[] = {1, 8};
+constexpr int kLowMorale[] = {1, 7};
+constexpr int kLowProductivity[] = {0, 5};
+
+// Medium: up to 10 objects by the layout table; up to five moons (a d4 plus
+// one); a value class's Capacity 6 and RAW 4, a special's +2 and +1, and each
+// moon's +3 and +2 at most.
+constexpr int kMediumObjects = 10;
+constexpr int kMediumMoons = 5;
+constexpr int kMediumCapacity[] = {1, 6 + 2 + kMediumMoons * 3};
+constexpr int kMediumRaw[] = {1, 4 + 1 + kMediumMoons * 2};
+
+// High: up to three components of one or two stars; up to ten objects (a
+// d10); a special roll of two d6 with the type's modifier, -1 to +2; up to
+// six moons, each of Capacity 1 or 2 and RAW 0 to 2; the RAW table gives 1 to 3.
+constexpr std::size_t kHighComponents = 3;
+constexpr std::size_t kHighObjects = 10;
+constexpr int kHighSpecialRoll[] = {1, 14};
+constexpr std::size_t kHighMoons = 6;
+constexpr int kHighMoonCapacity[] = {1, 2};
+constexpr int kHighMoonRaw[] = {0, 2};
+constexpr int kTableRaw[] = {1, 3};
+
+// With the census option the three values are required, without it absent.
+std::optional<CensusValues> ReadCensus(const Value& object, bool census, const int (&censusRange)[2],
+                                       const int (&moraleRange)[2], const int (&productivityRange)[2])
+{
+    if (!census) {
+        return std::nullopt;
+    }
+    return CensusValues{object.At(kCensusValues[0]).Int(censusRange[0], censusRange[1]),
+                        object.At(kCensusValues[1]).Int(moraleRange[0], moraleRange[1]),
+                        object.At(kCensusValues[2]).Int(productivityRange[0], productivityRange[1])};
+}
+
+void CheckCensus(const Value& object, const CensusValues& expected)
+{
+    object.At(kCensusValues[0]).Int(expected.census, expected.census);
+    object.At(kCensusValues[1]).Int(expected.morale, expected.morale);
+    object.At(kCensusValues[2]).Int(expected.productivity, expected.productivity);
+}
+
+}  // namespace
+
+LowSystem ReadLowSystem(const Value& system, int number, bool census)
+{
+    static const std::vector<std::string_view> specials = LowSpecialTexts();
+    system.Fields(kLowSystem, census);
+    system.CheckNumber(number);
+    LowSystem record;
+    record.sizeClass = system.At(kSize).Named(kLowSizeClasses, LowSizeClassName);
+    record.importance = system.At(kImportance).Named(kImportances, ImportanceName);
+    record.capacity = system.At(kCapacity).Int(kLowCapacity[0], kLowCapacity[1]);
+    record.raw = system.At(kRaw).Int(kLowRaw[0], kLowRaw[1]);
+    record.census = ReadCensus(system, census, kLowCensus, kLowMorale, kLowProductivity);
+    record.special = system.At(kSpecial).OneOf(specials);
+    return record;
+}
+
+namespace {
+
+// An object's zone, which never comes before the zone of the object above it.
+OrbitZone ReadZone(const Value& object, std::optional<OrbitZone> previousZone)
+{
+    const Value zone = object.At(kZone);
+    const OrbitZone read = zone.Named(kOrbitZones, OrbitZoneName);
+    if (previousZone && read < *previousZone) {
+        zone.Expected("the zones in the order Inner, Habitable, Outer");
+    }
+    return read;
+}
+
+MediumObject ReadMediumObject(const Value& object, int slot, std::optional<OrbitZone> previousZone, bool census)
+{
+    static const std::vector<std::string_view> specials = MediumSpecialTexts();
+    static const std::vector<std::string_view> moons = MediumMoonTexts();
+    object.Fields(kMediumObject, census);
+    object.CheckNumber(slot);
+    MediumObject record;
+    record.zone = ReadZone(object, previousZone);
+    record.type = object.At(kType).Named(kMediumTypes, MediumObjectTypeName);
+    const Value value = object.At(kValue);
+    if (!value.IsNull()) {
+        record.value = value.Named(kValueClasses, ValueClassName);
+    }
+    record.capacity = object.At(kCapacity).Int(kMediumCapacity[0], kMediumCapacity[1]);
+    record.raw = object.At(kRaw).Int(kMediumRaw[0], kMediumRaw[1]);
+    if (census) {
+        record.census = MediumObjectCensus(record.capacity);
+        CheckCensus(object, *record.census);
+    }
+    record.special = object.At(kSpecial).OneOf(specials);
+    for (const Value& moon : object.At(kMoons).Elements(0, kMediumMoons, "moon results")) {
+        record.moons.push_back(moon.OneOf(moons));
+    }
+    return record;
+}
+
+}  // namespace
+
+MediumSystem ReadMediumSystem(const Value& system, int number, bool census)
+{
+    system.Fields(kMediumSystem);
+    system.CheckNumber(number);
+    MediumSystem record;
+    int slot = 0;
+    std::optional<OrbitZone> previousZone;
+    for (const Value& object : system.At(kObjects).Elements(1, kMediumObjects, "objects")) {
+        record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census));
+        previousZone = record.objects.back().zone;
+    }
+    return record;
+}
+
+namespace {
+
+Star ReadStar(const Value& star)
+{
+    star.Fields(kStar);
+    const StarColour named = star.At(kColour).Named(kStarColours, StarColourName);
+    // Two colours share the name Blue; the spectral class tells them apart.
+    std::vector<std::string_view> letters;
+    for (const StarColour colour : kStarColours) {
+        if (StarColourName(colour) == StarColourName(named)) {
+            letters.push_back(SpectralLetter(colour));
+        }
+    }
+    const std::string_view letter = star.At(kSpectralClass).OneOf(letters);
+    Star record;
+    record.colour = *std::find_if(std::begin(kStarColours), std::end(kStarColours), [&](StarColour colour) {
+        return StarColourName(colour) == StarColourName(named) && SpectralLetter(colour) == letter;
+    });
+    record.size = star.At(kSize).Named(kStarSizes, StarSizeName);
+    star.At(kLuminosityClass).OneOf({LuminosityNumeral(record.size)});
+    const std::string description = StarDescription(record);
+    star.At(kDescription).OneOf({description});
+    return record;
+}
+
+HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, bool census)
+{
+    object.Fields(kHighObject, census);
+    object.CheckNumber(number);
+    HighObject record;
+    record.zone = ReadZone(object, previousZone);
+    record.type = object.At(kType).Named(kHighTypes, HighObjectTypeName);
+    record.size = object.At(kSize).Named(kHighSizes, HighObjectSizeName);
+    record.specialRoll = object.At(kSpecialRoll).Int(kHighSpecialRoll[0], kHighSpecialRoll[1]);
+    record.special = object.At(kSpecial).OneOf({SpecialText(record.specialRoll)});
+    record.gaiaWorld = record.specialRoll == kGaiaWorldRoll;
+    const Value gaiaWorld = object.At(kGaiaWorld);
+    if (gaiaWorld.Bool() != record.gaiaWorld) {
+        gaiaWorld.Expected(record.gaiaWorld ? "true for special roll 13" : "false for a special roll other than 13");
+    }
+
+    // The three Huge sizes share their name and differ only in Capacity.
+    const Value capacity = object.At(kCapacity);
+    std::vector<int> capacities;
+    for (const HighObjectSize size : kHighSizes) {
+        if (HighObjectSizeName(size) == HighObjectSizeName(record.size)) {
+            capacities.push_back(HighObjectCapacity(record.type, size, record.specialRoll, census));
+        }
+    }
+    const int lowest = *std::min_element(capacities.begin(), capacities.end());
+    const int highest = *std::max_element(capacities.begin(), capacities.end());
+    record.capacity = capacity.Int(lowest, highest);
+    const auto size = std::find(capacities.begin(), capacities.end(), record.capacity);
+    if (size == capacities.end()) {
+        std::string expected = "one of";
+        for (const int each : capacities) {
+            expected.append(" ").append(std::to_string(each));
+        }
+        capacity.Expected(expected);
+    }
+    record.size = static_cast<HighObjectSize>(static_cast<int>(record.size) + (size - capacities.begin()));
+
+    record.raw = object.At(kRaw).Int(HighObjectRaw(kTableRaw[0], record.specialRoll, census),
+                                      HighObjectRaw(kTableRaw[1], record.specialRoll, census));
+    if (census) {
+        record.census = HighObjectCensus(record.capacity, record.specialRoll);
+        CheckCensus(object, *record.census);
+    }
+    const bool asteroid = record.type == HighObjectType::Asteroid;
+    int moonNumber = 0;
+    for (const Value& moon : object.At(kMoons).Elements(0, asteroid ? 0 : kHighMoons, "moons")) {
+        moon.Fields(kHighMoon);
+        moon.CheckNumber(++moonNumber);
+        record.moons.push_back(HighMoon{moon.At(kCapacity).Int(kHighMoonCapacity[0], kHighMoonCapacity[1]),
+                                        moon.At(kRaw).Int(kHighMoonRaw[0], kHighMoonRaw[1])});
+    }
+    return record;
+}
+
+}  // namespace
+
+HighSystem ReadHighSystem(const Value& system, int number, bool census)
+{
+    system.Fields(kHighSystem);
+    system.CheckNumber(number);
+    HighSystem record;
+    char letter = 'A';
+    for (const Value& component : system.At(kComponents).Elements(1, kHighComponents, "components")) {
+        component.Fields(kComponent);
+        StarComponent& read = record.components.emplace_back();
+        read.letter = letter++;
+        component.At(kLetter).OneOf({std::string_view(&read.letter, 1)});
+        for (const Value& star : component.At(kStars).Elements(1, 2, "stars")) {
+            read.stars.push_back(ReadStar(star));
+        }
+        std::optional<OrbitZone> previousZone;
+        int objectNumber = 0;
+        for (const Value& object : component.At(kObjects).Elements(0, kHighObjects, "objects")) {
+            read.objects.push_back(ReadHighObject(object, ++objectNumber, previousZone, census));
+            previousZone = read.objects.back().zone;
+        }
+    }
+    return record;
+}
+
+
+}  // namespace nexmar

@@ -1,0 +1,156 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nexmar {
+
+// Where a document's bytes come from; the reader pulls them in chunks.
+class JsonByteSource {
+public:
+    virtual ~JsonByteSource() = default;
+    // Up to size bytes into buffer; 0 only at the end (or on a failure the
+    // source keeps for its owner to ask about).
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// What a read stops at: one line for the user.
+struct JsonReadFailure {
+    std::string message;
+    bool tooManySystems = false;
+};
+
+// One part of a document held as a tree: the head's members, or one system.
+// Its size is bounded, so that no document can make it large; where each
+// value is in the document (its JSON pointer) is kept as links to parents
+// and is spelled out only when a message needs it.
+class JsonUnit {
+public:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    static constexpr std::size_t kMaxValues = std::size_t{1} << 15;
+    static constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
+
+    struct Node {
+        enum class Kind : std::uint8_t { Null, False, True, Number, String, Array, Object } kind = Kind::Null;
+        bool integer = false;   // a Number written as digits alone, never "-0"
+        bool negative = false;
+        bool huge = false;      // magnitude beyond 64 bits
+        std::uint32_t line = 0;
+        std::uint32_t parent = kNone;
+        std::uint32_t first = kNone;  // first child
+        std::uint32_t last = kNone;   // last child
+        std::uint32_t next = kNone;   // next sibling
+        std::uint32_t count = 0;      // children
+        std::uint32_t index = 0;      // place among its parent's children
+        std::uint32_t keyAt = 0, keyLength = 0;    // in an object: its key
+        std::uint32_t textAt = 0, textLength = 0;  // a String's text, a Number's digits
+        std::uint64_t magnitude = 0;
+    };
+
+    // Empties the unit; its root will be at prefix (e.g. "/systems/4"), or
+    // the document's root for the head.
+    void Reset(std::string prefix, std::string_view what);
+    const Node& at(std::uint32_t node) const { return nodes_[node]; }
+    std::string_view Key(std::uint32_t node) const { return {text_.data() + nodes_[node].keyAt, nodes_[node].keyLength}; }
+    std::string_view Text(std::uint32_t node) const
+    {
+        return {text_.data() + nodes_[node].textAt, nodes_[node].textLength};
+    }
+    // The child of object with key, or kNone.
+    std::uint32_t Find(std::uint32_t object, std::string_view key) const;
+    std::string Pointer(std::uint32_t node) const;
+    // The value as compact JSON, cut after about 40 characters.
+    std::string Shown(std::uint32_t node) const;
+    std::uint32_t root() const { return 0; }
+    bool empty() const { return nodes_.empty(); }
+
+private:
+    friend class JsonParser;
+    void ShowInto(std::string& out, std::uint32_t node) const;
+
+    std::vector<Node> nodes_;
+    std::string text_;
+    std::string prefix_;
+    std::string_view what_;  // "one system": what the bounds are of, for messages
+};
+
+// A pull parser over a byte source, for the run reader to drive: it knows
+// the shape of the document's top (an object whose "systems" member is an
+// array) and reads every other value into a JsonUnit. Nesting is limited to
+// kMaxDepth, text must be UTF-8, and nothing but white space may follow the
+// document. Failures throw JsonReadFailure.
+class JsonParser {
+public:
+    static constexpr int kMaxDepth = 64;
+
+    explicit JsonParser(JsonByteSource& source);
+
+    // The '{' that opens the document; head is emptied and holds it as its root.
+    void BeginDocument(JsonUnit& head);
+    // The next member key of the top object, or false at its '}'.
+    bool NextTopKey(std::string& key, const JsonUnit& head);
+    // The ':' after a key.
+    void Colon(const std::string& pointer);
+    // A member value of the top object, appended to head's root under key.
+    void ReadHeadMember(JsonUnit& head, const std::string& key);
+    // The '[' of the systems, then each element in turn: false at the ']'.
+    void BeginSystems();
+    bool NextSystem(int index);
+    void ReadSystem(JsonUnit& system);
+    // Nothing but white space after the document.
+    void EndDocument();
+    int line() const { return line_; }
+
+    [[noreturn]] void Fail(const std::string& pointer, int line, const std::string& what) const;
+
+private:
+    // Where a syntax fault is reported: a container and the member or
+    // element being read in it.
+    struct Place {
+        const JsonUnit* unit = nullptr;  // none: prefix alone names the container
+        std::uint32_t node = JsonUnit::kNone;
+        std::string prefix;
+        bool hasKey = false;  // the key in unit's text
+        std::uint32_t keyAt = 0, keyLength = 0;
+        long index = -1;
+    };
+    std::string PlacePointer() const;
+
+    static constexpr int kEnd = -1;
+    int Peek()
+    {
+        if (at_ == end_ && !Refill()) {
+            return kEnd;
+        }
+        return static_cast<unsigned char>(*at_);
+    }
+    bool Refill();
+    int PeekNonSpace();
+    [[noreturn]] void SyntaxFault(const std::string& expected);
+    void Expect(char c, const char* expected);
+    std::uint32_t ReadValue(JsonUnit& unit, std::uint32_t parent, int depth);
+    void ReadString(std::string& into, std::size_t limit);
+    void ReadUtf8Sequence(std::string& into, unsigned char lead);
+    unsigned ReadHex4();
+    void ReadNumber(JsonUnit& unit, JsonUnit::Node& node);
+    void ReadLiteral(const char* word);
+
+    JsonByteSource& source_;
+    std::vector<char> buffer_;
+    const char* at_ = nullptr;
+    const char* end_ = nullptr;
+    int line_ = 1;
+    Place place_;
+    bool firstTopMember_ = true;
+};
+
+// text as a JSON string, quotes included.
+std::string JsonQuoted(std::string_view text);
+// A key as a JSON pointer token; a control character shown as its JSON
+// escape so that a message stays one line.
+std::string PointerToken(std::string_view key);
+
+}  // namespace nexmar

@@ -1,0 +1,132 @@
+#include "run/json_value.h"
+
+#include "run/json_format.h"
+
+namespace nexmar {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& pointer, std::uint32_t line, const std::string& what)
+{
+    throw JsonReadFailure{(pointer.empty() ? "/" : pointer) + " (line " + std::to_string(line) + "): " + what};
+}
+
+}  // namespace
+
+void JsonValue::Expected(const std::string& expected) const
+{
+    Fail(unit_.Pointer(node_), unit_.at(node_).line, "expected " + expected + ", found " + unit_.Shown(node_));
+}
+
+int JsonValue::Int(int lowest, int highest) const
+{
+    const std::string expected = lowest == highest ? std::to_string(lowest)
+                                                   : "an integer from " + std::to_string(lowest) + " to " +
+                                                         std::to_string(highest);
+    const JsonUnit::Node& node = unit_.at(node_);
+    // Every table's values lie well inside 32 bits.
+    if (Kind() != JsonUnit::Node::Kind::Number || !node.integer || node.huge || node.magnitude > INT32_MAX) {
+        Expected(expected);
+    }
+    const std::int64_t value = node.negative ? -static_cast<std::int64_t>(node.magnitude)
+                                             : static_cast<std::int64_t>(node.magnitude);
+    if (value < lowest || value > highest) {
+        Expected(expected);
+    }
+    return static_cast<int>(value);
+}
+
+std::uint32_t JsonValue::Seed() const
+{
+    const JsonUnit::Node& node = unit_.at(node_);
+    if (Kind() != JsonUnit::Node::Kind::Number || !node.integer || node.negative || node.huge ||
+        node.magnitude > UINT32_MAX) {
+        Expected("an integer from 0 to 4294967295");
+    }
+    return static_cast<std::uint32_t>(node.magnitude);
+}
+
+bool JsonValue::Bool() const
+{
+    if (Kind() != JsonUnit::Node::Kind::True && Kind() != JsonUnit::Node::Kind::False) {
+        Expected("true or false");
+    }
+    return Kind() == JsonUnit::Node::Kind::True;
+}
+
+std::string_view JsonValue::String() const
+{
+    if (Kind() != JsonUnit::Node::Kind::String) {
+        Expected("a string");
+    }
+    return unit_.Text(node_);
+}
+
+std::string_view JsonValue::OneOf(std::span<const std::string_view> texts) const
+{
+    if (Kind() == JsonUnit::Node::Kind::String) {
+        const auto found = std::find(texts.begin(), texts.end(), unit_.Text(node_));
+        if (found != texts.end()) {
+            return *found;
+        }
+    }
+    std::string expected = texts.size() == 1 ? "" : "one of ";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        expected += (i == 0 ? "" : ", ") + JsonQuoted(texts[i]);
+    }
+    Expected(expected);
+}
+
+std::vector<JsonValue> JsonValue::Elements(std::size_t lowest, std::size_t highest, const char* what) const
+{
+    const std::size_t count = unit_.at(node_).count;
+    if (Kind() != JsonUnit::Node::Kind::Array || count < lowest || count > highest) {
+        Expected(lowest == highest ? "an array of " + std::to_string(lowest) + " " + what
+                                   : "an array of " + std::to_string(lowest) + " to " + std::to_string(highest) + " " +
+                                         what);
+    }
+    std::vector<JsonValue> elements;
+    for (std::uint32_t child = unit_.at(node_).first; child != JsonUnit::kNone; child = unit_.at(child).next) {
+        elements.emplace_back(unit_, child);
+    }
+    return elements;
+}
+
+void JsonValue::CheckNumber(int number) const
+{
+    At(json_field::kNumber).Int(number, number);
+}
+
+JsonValue JsonValue::At(std::string_view key) const
+{
+    return JsonValue(unit_, unit_.Find(node_, key));
+}
+
+void JsonValue::Fields(std::span<const char* const> required, bool census) const
+{
+    if (Kind() != JsonUnit::Node::Kind::Object) {
+        Expected("an object");
+    }
+    std::vector<const char*> all(required.begin(), required.end());
+    if (census) {
+        all.insert(all.end(), std::begin(json_field::kCensusValues), std::end(json_field::kCensusValues));
+    }
+    for (const char* key : all) {
+        if (unit_.Find(node_, key) == JsonUnit::kNone) {
+            Fail(unit_.Pointer(node_) + "/" + key, unit_.at(node_).line,
+                 "missing; expected this field in every such object");
+        }
+    }
+    for (std::uint32_t member = unit_.at(node_).first; member != JsonUnit::kNone; member = unit_.at(member).next) {
+        const std::string_view key = unit_.Key(member);
+        if (std::none_of(all.begin(), all.end(), [&key](const char* name) { return key == name; })) {
+            std::string expected;
+            for (const char* name : all) {
+                expected += (expected.empty() ? "" : ", ") + std::string(name);
+            }
+            Fail(unit_.Pointer(member), unit_.at(member).line, "unexpected field; expected only " + expected);
+        }
+    }
+}
+
+}  // namespace nexmar
