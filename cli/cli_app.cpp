@@ -207,6 +207,10 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
                      kMinSystems, kMaxBatchSystems);
         return kExitBadInput;
     }
+    if (runFile && !runFile->RenderedWhole()) {
+        // The file changed under the second reading: no output takes its name.
+        return kExitReportsFailed;
+    }
     if (jsonExport) {
         jsonExport->Finish();
     }

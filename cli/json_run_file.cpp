@@ -1,59 +1,87 @@
 #include "cli/json_run_file.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fstream>
-
 
 namespace nexmar {
 
 namespace {
 
+constexpr const char* kChanged = "the file changed while it was read; no output was written";
+
 // Checks every record and drops it.
 class Discard final : public RecordObserver {};
 
-// Hands each record read to the run's renderer.
+// Hands each record read to the run's renderer, once it is known to belong
+// to the run the check read: of its level and census option, within its count.
 class RenderEach final : public RecordObserver {
 public:
-    explicit RenderEach(RunRenderer& renderer) : renderer_(renderer) {}
-    void OnLowSystem(int, const LowSystem& system) override { renderer_.AddLowSystem(system); }
-    void OnMediumSystem(int, const MediumSystem& system) override { renderer_.AddMediumSystem(system); }
-    void OnHighSystem(int, const HighSystem& system) override { renderer_.AddHighSystem(system); }
+    RenderEach(RunRenderer& renderer, const JsonRunSummary& checked, const JsonRunSummary& read)
+        : renderer_(renderer), checked_(checked), read_(read)
+    {
+    }
+    void OnLowSystem(int number, const LowSystem& system) override
+    {
+        Admit(number);
+        renderer_.AddLowSystem(system);
+    }
+    void OnMediumSystem(int number, const MediumSystem& system) override
+    {
+        Admit(number);
+        renderer_.AddMediumSystem(system);
+    }
+    void OnHighSystem(int number, const HighSystem& system) override
+    {
+        Admit(number);
+        renderer_.AddHighSystem(system);
+    }
 
 private:
+    void Admit(int number) const
+    {
+        if (!(read_.header == checked_.header) || number > checked_.systems) {
+            throw JsonReadFailure{kChanged};
+        }
+    }
+
     RunRenderer& renderer_;
+    const JsonRunSummary& checked_;
+    const JsonRunSummary& read_;
 };
 
-std::string Unreadable(const std::string& path)
+std::string Unreadable(const std::string& path, int cause)
 {
-    return "--from-json: cannot read '" + path + "': " + std::strerror(errno);
+    return "--from-json: cannot read '" + path + "': " + std::strerror(cause);
 }
 
 }  // namespace
 
-JsonRunFile::JsonRunFile(std::string path, JsonRunSummary summary)
-    : path_(std::move(path)), summary_(std::move(summary))
+JsonRunFile::JsonRunFile(std::string path, std::unique_ptr<JsonDocumentFile> file, JsonRunSummary summary,
+                         std::uint64_t digest, std::uint64_t size)
+    : path_(std::move(path)), file_(std::move(file)), summary_(std::move(summary)), digest_(digest), size_(size)
 {
 }
 
 std::unique_ptr<JsonRunFile> JsonRunFile::Check(const std::string& path, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = Unreadable(path);
+    std::unique_ptr<JsonDocumentFile> file = JsonDocumentFile::Open(path, error);
+    if (!file) {
+        error = "--from-json: " + error;
         return nullptr;
     }
+    JsonDocumentFile::Pass pass(*file);
     JsonRunSummary summary;
     Discard discard;
-    if (const std::optional<JsonReadError> bad = ReadJsonRun(in, kMaxBatchSystems, summary, discard)) {
+    const std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, summary, discard);
+    if (pass.error() != 0) {
+        error = Unreadable(path, pass.error());
+        return nullptr;
+    }
+    if (bad) {
         error = "--from-json: " + path + ": " + bad->message;
         return nullptr;
     }
-    if (in.bad()) {
-        error = Unreadable(path);
-        return nullptr;
-    }
-    return std::unique_ptr<JsonRunFile>(new JsonRunFile(path, std::move(summary)));
+    return std::unique_ptr<JsonRunFile>(
+        new JsonRunFile(path, std::move(file), std::move(summary), pass.digest(), pass.size()));
 }
 
 void JsonRunFile::SetOptions(CliOptions& options) const
@@ -65,28 +93,27 @@ void JsonRunFile::SetOptions(CliOptions& options) const
 }
 
 RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                               const SystemDone& systemDone, std::span<RecordObserver* const> observers) const
+                               const SystemDone& systemDone, std::span<RecordObserver* const> observers)
 {
     tree.Clear();
     RunRenderer renderer(summary_.header.level, inputs.renderTree, tree, reports, notifier, systemDone, observers);
-    RenderEach render(renderer);
-    std::ifstream in(path_, std::ios::binary);
     JsonRunSummary again;
-    std::optional<JsonReadError> bad;
-    if (!in) {
-        bad = JsonReadError{Unreadable(path_)};
-    } else {
-        bad = ReadJsonRun(in, kMaxBatchSystems, again, render);
+    RenderEach render(renderer, summary_, again);
+    JsonDocumentFile::Pass pass(*file_);
+    std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, again, render);
+    if (pass.error() != 0) {
+        bad = JsonReadError{std::string("cannot read it again: ") + std::strerror(pass.error())};
+    } else if (!bad && (!(again.header == summary_.header) || again.systems != summary_.systems ||
+                        pass.digest() != digest_ || pass.size() != size_)) {
+        bad = JsonReadError{kChanged};
     }
-    if (!bad && again.systems != summary_.systems) {
-        bad = JsonReadError{"the file changed while it was read"};
-    }
-    RunOutcome outcome = renderer.Finish();
     if (bad) {
+        // The reports stay nameless and vanish with their descriptors.
         notifier.Notify("--from-json: " + path_ + ": " + bad->message);
-        outcome.reportsComplete = false;
+        return RunOutcome{true, false};
     }
-    return outcome;
+    renderedWhole_ = true;
+    return renderer.Finish();
 }
 
 }  // namespace nexmar

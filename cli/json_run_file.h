@@ -5,32 +5,45 @@
 #include <string>
 
 #include "cli/cli_app.h"
+#include "run/json_document_file.h"
 #include "run/json_import.h"
 
 namespace nexmar {
 
-// The run of nexmar-cli --from-json. The document is read twice: once to
-// check all of it before any output is touched, then again to render each
-// system as it is read, so memory stays flat however large the file.
+// The run of nexmar-cli --from-json. The file is opened once and read
+// twice: once to check all of it before any output is touched, then again
+// to render each system as it is read, so memory stays flat however large
+// the file. The second reading must read the bytes the first one did, and
+// every system it hands on must belong to the run the first one checked;
+// otherwise no output takes its name.
 class JsonRunFile {
 public:
-    // Reads and checks the whole document; nothing and error when it fails.
+    // Opens, reads and checks the whole document; nothing and error when it fails.
     static std::unique_ptr<JsonRunFile> Check(const std::string& path, std::string& error);
 
     // The saved run's count, level, census option and seed.
     void SetOptions(CliOptions& options) const;
 
-    // Reads the document again and renders its records in place of the dice.
-    // A document changed since Check is reported through notifier and
-    // leaves the reports incomplete.
+    // Reads the document again and renders its records in place of the
+    // dice. A document changed since Check is reported through notifier,
+    // and the reports are left unnamed: see RenderedWhole.
     RunOutcome Render(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                      const SystemDone& systemDone, std::span<RecordObserver* const> observers) const;
+                      const SystemDone& systemDone, std::span<RecordObserver* const> observers);
+
+    // Whether Render read the document the check read, to its end; when
+    // not, the caller commits no output either.
+    bool RenderedWhole() const { return renderedWhole_; }
 
 private:
-    JsonRunFile(std::string path, JsonRunSummary summary);
+    JsonRunFile(std::string path, std::unique_ptr<JsonDocumentFile> file, JsonRunSummary summary,
+                std::uint64_t digest, std::uint64_t size);
 
     std::string path_;
+    std::unique_ptr<JsonDocumentFile> file_;
     JsonRunSummary summary_;
+    std::uint64_t digest_;  // of the bytes the check read
+    std::uint64_t size_;
+    bool renderedWhole_ = false;
 };
 
 }  // namespace nexmar
