@@ -63,7 +63,7 @@ private:
                                           std::to_string(maxSystems_) + " systems",
                                       true};
             }
-            system_.Reset("/systems/" + std::to_string(count), "one system");
+            system_.Reset(count, "one system");
             parser_.ReadSystem(system_);
             ++count;
             const JsonValue system(system_, system_.root());
@@ -87,22 +87,22 @@ private:
         systemsRead_ = true;
     }
 
-    bool Has(const char* key) const { return head_.Find(head_.root(), key) != JsonUnit::kNone; }
-    JsonValue Head(const char* key) const { return JsonValue(head_, head_.Find(head_.root(), key)); }
+    bool Has(std::string_view key) const { return head_.Find(head_.root(), key) != JsonUnit::kNone; }
+    JsonValue Head(std::string_view key) const { return JsonValue(head_, head_.Find(head_.root(), key)); }
 
     // The format first, then each member of the head read so far. Before
     // the systems, the members that say how to read them must be there;
     // at the end, every member.
     void CheckHead(bool complete)
     {
-        const auto require = [&](const char* key, const char* why) {
+        const auto require = [&](std::string_view key, const char* why) {
             if (!Has(key)) {
-                parser_.Fail(std::string("/") + key, parser_.line(), std::string("missing; expected ") + why);
+                parser_.Fail("/" + std::string(key), parser_.line(), std::string("missing; expected ") + why);
             }
         };
         require(kFormat, complete ? "the format version" : "the format version before \"systems\"");
         Head(kFormat).Int(kJsonFormatVersion, kJsonFormatVersion);
-        for (const char* key : {kDetail, kCensusOption}) {
+        for (const std::string_view key : {kDetail, kCensusOption}) {
             require(key, complete ? "this field in the document" : "before \"systems\"");
         }
         summary_.header.level = Head(kDetail).Named(kDetailLevels, DetailLevelName);
@@ -111,7 +111,7 @@ private:
             if (!systemsRead_) {
                 require(kSystems, "the systems");
             }
-            for (const char* key : {kProgram, kVersion, kSeed}) {
+            for (const std::string_view key : {kProgram, kVersion, kSeed}) {
                 require(key, "this field in the document");
             }
         }

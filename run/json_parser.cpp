@@ -1,5 +1,6 @@
 #include "run/json_parser.h"
 
+#include <array>
 #include <cstdio>
 
 namespace nexmar {
@@ -25,6 +26,16 @@ std::string Found(int c)
     }
     return text;
 }
+
+// The bytes a text holds as they are: printable ASCII but the quote and
+// the backslash.
+constexpr auto kPlainText = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c) {
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    }
+    return plain;
+}();
 
 bool IsDigit(int c)
 {
@@ -77,19 +88,30 @@ std::string PointerToken(std::string_view key)
     return token;
 }
 
-void JsonUnit::Reset(std::string prefix, std::string_view what)
+void JsonUnit::Reset(long system, std::string_view what)
 {
     nodes_.clear();
     text_.clear();
-    prefix_ = std::move(prefix);
+    system_ = system;
     what_ = what;
 }
 
 std::uint32_t JsonUnit::Find(std::uint32_t object, std::string_view key) const
 {
-    for (std::uint32_t child = nodes_[object].first; child != kNone; child = nodes_[child].next) {
-        if (Key(child) == key) {
-            return child;
+    // Fields are mostly asked for in the order they are written: the search
+    // starts after the field found last, and wraps around.
+    std::uint32_t start = nodes_[object].first;
+    if (lastFound_ < nodes_.size() && nodes_[lastFound_].parent == object && nodes_[lastFound_].next != kNone) {
+        start = nodes_[lastFound_].next;
+    }
+    for (std::uint32_t child = start; child != kNone; child = nodes_[child].next) {
+        if (SameKey(Key(child), key)) {
+            return lastFound_ = child;
+        }
+    }
+    for (std::uint32_t child = nodes_[object].first; child != start; child = nodes_[child].next) {
+        if (SameKey(Key(child), key)) {
+            return lastFound_ = child;
         }
     }
     return kNone;
@@ -101,7 +123,7 @@ std::string JsonUnit::Pointer(std::uint32_t node) const
     for (std::uint32_t at = node; at != kNone && nodes_[at].parent != kNone; at = nodes_[at].parent) {
         path.push_back(at);
     }
-    std::string pointer = prefix_;
+    std::string pointer = system_ == kHead ? "" : "/systems/" + std::to_string(system_);
     for (auto step = path.rbegin(); step != path.rend(); ++step) {
         const Node& parent = nodes_[nodes_[*step].parent];
         pointer += "/";
@@ -225,7 +247,7 @@ void JsonParser::BeginDocument(JsonUnit& head)
         Fail("", line_, "not a JSON document of a run; expected '{' at its start, found " + Found(c));
     }
     ++at_;
-    head.Reset("", "the document's head");
+    head.Reset(JsonUnit::kHead, "the document's head");
     JsonUnit::Node& root = head.nodes_.emplace_back();
     root.kind = JsonUnit::Node::Kind::Object;
     root.line = static_cast<std::uint32_t>(line_);
@@ -394,7 +416,7 @@ std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int de
             place_.keyAt = keyAt;
             place_.keyLength = keyLength;
             for (std::uint32_t child = unit.nodes_[id].first; child != JsonUnit::kNone; child = unit.nodes_[child].next) {
-                if (unit.Key(child) == key) {
+                if (SameKey(unit.Key(child), key)) {
                     Fail(PlacePointer(), line_, "duplicate key " + JsonQuoted(key) + "; expected each key once in an object");
                 }
             }
@@ -541,11 +563,10 @@ void JsonParser::ReadString(std::string& into, std::size_t limit)
     for (;;) {
         // Plain ASCII goes across in runs.
         const char* run = at_;
-        while (run < end_ && static_cast<unsigned char>(*run) >= 0x20 && static_cast<unsigned char>(*run) < 0x80 &&
-               *run != '"' && *run != '\\') {
+        while (run < end_ && kPlainText[static_cast<unsigned char>(*run)]) {
             ++run;
         }
-        into.append(at_, run);
+        into.append(at_, static_cast<std::size_t>(run - at_));
         at_ = run;
         if (into.size() - start > limit) {
             Fail(PlacePointer(), line_, "expected a text of at most " + std::to_string(limit) + " bytes");

@@ -50,9 +50,10 @@ public:
         std::uint64_t magnitude = 0;
     };
 
-    // Empties the unit; its root will be at prefix (e.g. "/systems/4"), or
-    // the document's root for the head.
-    void Reset(std::string prefix, std::string_view what);
+    // Empties the unit; its root will be the system of that index, or the
+    // document's root for the head (kHead).
+    static constexpr long kHead = -1;
+    void Reset(long system, std::string_view what);
     const Node& at(std::uint32_t node) const { return nodes_[node]; }
     std::string_view Key(std::uint32_t node) const { return {text_.data() + nodes_[node].keyAt, nodes_[node].keyLength}; }
     std::string_view Text(std::uint32_t node) const
@@ -73,7 +74,8 @@ private:
 
     std::vector<Node> nodes_;
     std::string text_;
-    std::string prefix_;
+    mutable std::uint32_t lastFound_ = kNone;  // where Find starts looking
+    long system_ = kHead;
     std::string_view what_;  // "one system": what the bounds are of, for messages
 };
 
@@ -146,6 +148,12 @@ private:
     Place place_;
     bool firstTopMember_ = true;
 };
+
+// Two keys alike; cheaper than == where most keys differ in length or first letter.
+inline bool SameKey(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a.compare(b) == 0));
+}
 
 // text as a JSON string, quotes included.
 std::string JsonQuoted(std::string_view text);

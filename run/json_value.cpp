@@ -6,6 +6,9 @@ namespace nexmar {
 
 namespace {
 
+// The most fields of any object of the document, census values included.
+constexpr std::size_t kMaxFields = 16;
+
 [[noreturn]] void Fail(const std::string& pointer, std::uint32_t line, const std::string& what)
 {
     throw JsonReadFailure{(pointer.empty() ? "/" : pointer) + " (line " + std::to_string(line) + "): " + what};
@@ -102,30 +105,46 @@ JsonValue JsonValue::At(std::string_view key) const
     return JsonValue(unit_, unit_.Find(node_, key));
 }
 
-void JsonValue::Fields(std::span<const char* const> required, bool census) const
+void JsonValue::Fields(std::span<const std::string_view> required, bool census) const
 {
     if (Kind() != JsonUnit::Node::Kind::Object) {
         Expected("an object");
     }
-    std::vector<const char*> all(required.begin(), required.end());
-    if (census) {
-        all.insert(all.end(), std::begin(json_field::kCensusValues), std::end(json_field::kCensusValues));
+    std::string_view all[kMaxFields];
+    std::size_t count = 0;
+    for (const std::string_view key : required) {
+        all[count++] = key;
     }
-    for (const char* key : all) {
-        if (unit_.Find(node_, key) == JsonUnit::kNone) {
-            Fail(unit_.Pointer(node_) + "/" + key, unit_.at(node_).line,
+    if (census) {
+        for (const std::string_view key : json_field::kCensusValues) {
+            all[count++] = key;
+        }
+    }
+    // One walk over the members marks the fields present and finds the
+    // first stranger; a missing field is reported before it.
+    bool present[kMaxFields] = {};
+    std::uint32_t stranger = JsonUnit::kNone;
+    for (std::uint32_t member = unit_.at(node_).first; member != JsonUnit::kNone; member = unit_.at(member).next) {
+        const std::string_view key = unit_.Key(member);
+        const auto field = std::find_if(all, all + count, [&key](std::string_view name) { return SameKey(key, name); });
+        if (field != all + count) {
+            present[field - all] = true;
+        } else if (stranger == JsonUnit::kNone) {
+            stranger = member;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!present[i]) {
+            Fail(unit_.Pointer(node_) + "/" + std::string(all[i]), unit_.at(node_).line,
                  "missing; expected this field in every such object");
         }
     }
-    for (std::uint32_t member = unit_.at(node_).first; member != JsonUnit::kNone; member = unit_.at(member).next) {
-        const std::string_view key = unit_.Key(member);
-        if (std::none_of(all.begin(), all.end(), [&key](const char* name) { return key == name; })) {
-            std::string expected;
-            for (const char* name : all) {
-                expected += (expected.empty() ? "" : ", ") + std::string(name);
-            }
-            Fail(unit_.Pointer(member), unit_.at(member).line, "unexpected field; expected only " + expected);
+    if (stranger != JsonUnit::kNone) {
+        std::string expected;
+        for (std::size_t i = 0; i < count; ++i) {
+            expected += (expected.empty() ? "" : ", ") + std::string(all[i]);
         }
+        Fail(unit_.Pointer(stranger), unit_.at(stranger).line, "unexpected field; expected only " + expected);
     }
 }
 

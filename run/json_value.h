@@ -36,13 +36,14 @@ public:
     template <class Enum, std::size_t N>
     Enum Named(const Enum (&values)[N], std::string_view (*name)(Enum)) const
     {
-        std::vector<std::string_view> texts;
+        std::string_view texts[N];
+        std::size_t count = 0;
         for (const Enum value : values) {
-            if (std::find(texts.begin(), texts.end(), name(value)) == texts.end()) {
-                texts.push_back(name(value));
+            if (std::find(texts, texts + count, name(value)) == texts + count) {
+                texts[count++] = name(value);
             }
         }
-        const std::string_view text = OneOf(texts);
+        const std::string_view text = OneOf(std::span<const std::string_view>(texts, count));
         return *std::find_if(std::begin(values), std::end(values), [&](Enum value) { return name(value) == text; });
     }
 
@@ -53,7 +54,7 @@ public:
     // The member key, which Fields has found present.
     JsonValue At(std::string_view key) const;
     // An object with exactly these keys, and the census values when census.
-    void Fields(std::span<const char* const> required, bool census = false) const;
+    void Fields(std::span<const std::string_view> required, bool census = false) const;
 
 private:
     JsonUnit::Node::Kind Kind() const { return unit_.at(node_).kind; }
