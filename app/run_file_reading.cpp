@@ -1,26 +1,30 @@
 #include "app/run_file_reading.h"
 
-#include <fstream>
+#include "run/json_document_file.h"
 
 namespace nexmar {
 
 std::variant<LoadedRun, QString> ReadRunFile(const QString& path)
 {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    if (!in) {
-        return QStringLiteral("Failed to open file.");
+    // Opened once and read once: a FIFO or a directory is refused before
+    // anything waits on it, and the run shown is the bytes that were read.
+    std::string error;
+    const std::unique_ptr<JsonDocumentFile> file = JsonDocumentFile::Open(path.toStdString(), error);
+    if (!file) {
+        return QString::fromStdString(error);
     }
-    std::variant<LoadedRun, JsonReadError> read = LoadJsonRun(in, kMaxOpenedSystems);
-    if (in.bad()) {
+    JsonDocumentFile::Pass pass(*file);
+    std::variant<LoadedRun, JsonReadError> read = LoadJsonRun(pass, kMaxOpenedSystems);
+    if (pass.error() != 0) {
         return QStringLiteral("Failed to read file.");
     }
-    if (const JsonReadError* error = std::get_if<JsonReadError>(&read)) {
-        if (error->tooManySystems) {
+    if (const JsonReadError* refused = std::get_if<JsonReadError>(&read)) {
+        if (refused->tooManySystems) {
             return QStringLiteral("The file holds more than %L1 systems, more than this window shows.\n"
                                   "Open it with nexmar-cli --from-json.")
                 .arg(kMaxOpenedSystems);
         }
-        return QString::fromStdString(error->message);
+        return QString::fromStdString(refused->message);
     }
     return std::get<LoadedRun>(std::move(read));
 }
