@@ -39,18 +39,8 @@ constexpr HighObjectSize kHighSizes[] = {HighObjectSize::Tiny,  HighObjectSize::
                                          HighObjectSize::Huge,  HighObjectSize::HugeCapacity7,
                                          HighObjectSize::HugeCapacity8};
 
-
 // The bounds below are the sums of the tables' extremes; the census values
 // of Medium and High objects follow from their Capacity and special exactly.
-
-// Low: the importance table's Capacity 2 to 10 and RAW 1 to 3, Census 1 to
-// 7, Morale 1 to 6 and Productivity 0 to 3, and the special table's bonuses
-// of at most +2 Capacity, +2 RAW, +1 Census, +1 Morale and +2 Productivity.
-constexpr int kLowCapacity[] = {2, 12};
-constexpr int kLowRaw[] = {1, 5};
-constexpr int kLowCensus[] = {1, 8};
-constexpr int kLowMorale[] = {1, 7};
-constexpr int kLowProductivity[] = {0, 5};
 
 // Medium: up to 10 objects by the layout table; up to five moons (a d4 plus
 // one); a value class's Capacity 6 and RAW 4, a special's +2 and +1, and each
@@ -71,18 +61,6 @@ constexpr int kHighMoonCapacity[] = {1, 2};
 constexpr int kHighMoonRaw[] = {0, 2};
 constexpr int kTableRaw[] = {1, 3};
 
-// With the census option the three values are required, without it absent.
-std::optional<CensusValues> ReadCensus(const Value& object, bool census, const int (&censusRange)[2],
-                                       const int (&moraleRange)[2], const int (&productivityRange)[2])
-{
-    if (!census) {
-        return std::nullopt;
-    }
-    return CensusValues{object.At(kCensusValues[0]).Int(censusRange[0], censusRange[1]),
-                        object.At(kCensusValues[1]).Int(moraleRange[0], moraleRange[1]),
-                        object.At(kCensusValues[2]).Int(productivityRange[0], productivityRange[1])};
-}
-
 void CheckCensus(const Value& object, const CensusValues& expected)
 {
     object.At(kCensusValues[0]).Int(expected.census, expected.census);
@@ -97,14 +75,27 @@ LowSystem ReadLowSystem(const Value& system, int number, bool census)
     static const std::vector<std::string_view> specials = LowSpecialTexts();
     system.Fields(kLowSystem, census);
     system.CheckNumber(number);
-    LowSystem record;
-    record.sizeClass = system.At(kSize).Named(kLowSizeClasses, LowSizeClassName);
-    record.importance = system.At(kImportance).Named(kImportances, ImportanceName);
-    record.capacity = system.At(kCapacity).Int(kLowCapacity[0], kLowCapacity[1]);
-    record.raw = system.At(kRaw).Int(kLowRaw[0], kLowRaw[1]);
-    record.census = ReadCensus(system, census, kLowCensus, kLowMorale, kLowProductivity);
-    record.special = system.At(kSpecial).OneOf(specials);
-    return record;
+    const Value size = system.At(kSize);
+    const LowSizeClass sizeClass = size.Named(kLowSizeClasses, LowSizeClassName);
+    if (number == 1 && sizeClass != LowSizeClass::MajorColony) {
+        size.Expected(JsonQuoted(LowSizeClassName(LowSizeClass::MajorColony)) + ", as every run's first system is");
+    }
+    // The size class's row gives the importance, and with the special all
+    // the values; only the specials its dice reach are allowed.
+    std::vector<std::string_view> reachable;
+    for (const std::string_view text : specials) {
+        if (LowSystemOf(sizeClass, text, census)) {
+            reachable.push_back(text);
+        }
+    }
+    const LowSystem made = *LowSystemOf(sizeClass, system.At(kSpecial).OneOf(reachable), census);
+    system.At(kImportance).OneOf({ImportanceName(made.importance)});
+    system.At(kCapacity).Int(made.capacity, made.capacity);
+    system.At(kRaw).Int(made.raw, made.raw);
+    if (census) {
+        CheckCensus(system, *made.census);
+    }
+    return made;
 }
 
 namespace {

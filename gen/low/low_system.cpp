@@ -123,6 +123,27 @@ std::vector<TableOdds> LowTableOdds()
     return TableList(sizeClass, special);
 }
 
+std::optional<LowSystem> LowSystemOf(LowSizeClass sizeClass, std::string_view special, bool census)
+{
+    const ImportanceRow& base = kImportanceTable[static_cast<int>(sizeClass)];
+    const int row = LowSpecialRow(special);
+    if (row < 0) {
+        return std::nullopt;
+    }
+    const SpecialRow& bonus = kSpecialTable[row];
+    // Two d6 plus the row's modifier reach the special's totals.
+    if (bonus.highest < 2 + base.specialModifier || bonus.lowest > 12 + base.specialModifier) {
+        return std::nullopt;
+    }
+    LowSystem system{base.sizeClass, base.importance, base.capacity + bonus.capacity, base.raw + bonus.raw,
+                     bonus.text, std::nullopt};
+    if (census) {
+        system.census = CensusValues{base.census + bonus.census, base.morale + bonus.morale,
+                                     base.productivity + bonus.productivity};
+    }
+    return system;
+}
+
 std::vector<std::string_view> LowSpecialTexts()
 {
     std::vector<std::string_view> texts;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,11 @@ LowSystem GenerateLowSystem(Dice& dice, bool census);
 // The first system of every run: a Major Colony whatever its importance dice,
 // which are still rolled.
 LowSystem GenerateFirstLowSystem(Dice& dice, bool census);
+
+// The system the tables give a size class with a special, its importance,
+// Capacity, RAW and census values read from their rows; nothing when no
+// roll gives that special to that size class.
+std::optional<LowSystem> LowSystemOf(LowSizeClass sizeClass, std::string_view special, bool census);
 
 // Every text the special table can give, in table order.
 std::vector<std::string_view> LowSpecialTexts();
