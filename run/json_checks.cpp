@@ -43,12 +43,9 @@ constexpr HighObjectSize kHighSizes[] = {HighObjectSize::Tiny,  HighObjectSize::
 // of Medium and High objects follow from their Capacity and special exactly.
 
 // Medium: up to 10 objects by the layout table; up to five moons (a d4 plus
-// one); a value class's Capacity 6 and RAW 4, a special's +2 and +1, and each
-// moon's +3 and +2 at most.
+// one).
 constexpr int kMediumObjects = 10;
 constexpr int kMediumMoons = 5;
-constexpr int kMediumCapacity[] = {1, 6 + 2 + kMediumMoons * 3};
-constexpr int kMediumRaw[] = {1, 4 + 1 + kMediumMoons * 2};
 
 // High: up to three components of one or two stars; up to ten objects (a
 // d10); a special roll of two d6 with the type's modifier, -1 to +2; up to
@@ -124,15 +121,23 @@ MediumObject ReadMediumObject(const Value& object, int slot, std::optional<Orbit
     if (!value.IsNull()) {
         record.value = value.Named(kValueClasses, ValueClassName);
     }
-    record.capacity = object.At(kCapacity).Int(kMediumCapacity[0], kMediumCapacity[1]);
-    record.raw = object.At(kRaw).Int(kMediumRaw[0], kMediumRaw[1]);
-    if (census) {
-        record.census = MediumObjectCensus(record.capacity);
-        CheckCensus(object, *record.census);
-    }
     record.special = object.At(kSpecial).OneOf(specials);
     for (const Value& moon : object.At(kMoons).Elements(0, kMediumMoons, "moon results")) {
         record.moons.push_back(moon.OneOf(moons));
+    }
+    // The zone's rows for the type decide which value classes, specials and
+    // moon counts go together, and with them Capacity and RAW exactly.
+    const std::optional<MediumObjectValues> made = MediumObjectValuesOf(record);
+    if (!made) {
+        object.At(kType).Expected("a type that a row of the " + std::string(OrbitZoneName(record.zone)) +
+                                  " zone gives with this value class, special and " +
+                                  std::to_string(record.moons.size()) + " moons");
+    }
+    record.capacity = object.At(kCapacity).Int(made->capacity, made->capacity);
+    record.raw = object.At(kRaw).Int(made->raw, made->raw);
+    if (census) {
+        record.census = MediumObjectCensus(record.capacity);
+        CheckCensus(object, *record.census);
     }
     return record;
 }

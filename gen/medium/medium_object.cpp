@@ -485,4 +485,64 @@ std::vector<std::string_view> MediumMoonTexts()
     return texts;
 }
 
+namespace {
+
+// Whether the row's value rule gives that value class: a class its column
+// of the value table holds, or none for the rules that roll no class.
+bool ValueReachable(ValueRule rule, std::optional<ValueClass> value)
+{
+    if (rule == ValueRule::None || rule == ValueRule::Belt) {
+        return !value;
+    }
+    return value && std::any_of(std::begin(kValueTable), std::end(kValueTable),
+                                [&](const ValueTableRow& row) { return ValueColumn(row, rule) == *value; });
+}
+
+// The special's row when two d6 less the rule's modifier reach it.
+const SpecialRow* ReachableSpecial(ValueRule rule, std::string_view text)
+{
+    const int modifier = SpecialModifier(rule);
+    if (text == kNoSpecial.text) {
+        // Every rule that rolls has totals no row takes.
+        return &kNoSpecial;
+    }
+    const auto row = std::find_if(std::begin(kSpecialTable), std::end(kSpecialTable),
+                                  [text](const SpecialRow& r) { return r.text == text; });
+    if (modifier == 0 || row == std::end(kSpecialTable) || row->total < 2 - modifier || row->total > 12 - modifier) {
+        return nullptr;
+    }
+    return &*row;
+}
+
+}  // namespace
+
+std::optional<MediumObjectValues> MediumObjectValuesOf(const MediumObject& object)
+{
+    for (const TypeRow& type : TypesOf(object.zone)) {
+        const int moons = static_cast<int>(object.moons.size());
+        const bool moonsReachable = type.moonDie == 0
+                                        ? moons == type.moonModifier
+                                        : moons >= 1 + type.moonModifier && moons <= type.moonDie + type.moonModifier;
+        const SpecialRow* special = ReachableSpecial(type.rule, object.special);
+        if (type.type != object.type || !moonsReachable || !ValueReachable(type.rule, object.value) || !special) {
+            continue;
+        }
+        const ValueRow& value = kValueClasses[static_cast<int>(object.value.value_or(ValueClass::None))];
+        int capacity = value.capacity + special->capacity;
+        int raw = value.raw + special->raw;
+        for (const std::string_view text : object.moons) {
+            const auto moon = std::find_if(std::begin(kMoonTable), std::end(kMoonTable),
+                                           [text](const MoonRow& r) { return r.text == text; });
+            if (moon == std::end(kMoonTable)) {
+                return std::nullopt;
+            }
+            capacity += moon->capacity;
+            raw += moon->raw;
+        }
+        // As GenerateMediumObject: a belt's RAW die gives 0 or 1, either way 1.
+        return MediumObjectValues{std::max(capacity, 1), std::max(raw, 1)};
+    }
+    return std::nullopt;
+}
+
 }  // namespace nexmar

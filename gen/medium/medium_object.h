@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,15 @@ MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census);
 std::vector<TableOdds> MediumObjectTableOdds();
 // Census from half the Capacity, Morale and Productivity one less, at least 1.
 CensusValues MediumObjectCensus(int capacity);
+
+// The Capacity and RAW the tables give an object of its zone and type with
+// its value class, special and moons (the rest of the record is not read);
+// nothing when no roll of the zone's rows gives those together.
+struct MediumObjectValues {
+    int capacity = 0;
+    int raw = 0;
+};
+std::optional<MediumObjectValues> MediumObjectValuesOf(const MediumObject& object);
 
 // Every text an object's special or one of its moons can show, in table order.
 std::vector<std::string_view> MediumSpecialTexts();

@@ -100,6 +100,10 @@ const BadInput kBadInputs[] = {
      "/systems (line 1): expected an array of at least one system, found []"},
     {"a moon the tables do not have", DetailLevel::Medium, false, 1, 4, false, "\"Accessible\"", "\"Reachable\"",
      "/systems/0/objects/1/moons/0 (line 2): expected one of \"Moon causes severe tidal forces\", "},
+    {"a value class the Hostile column never gives", DetailLevel::Medium, false, 1, 4, false,
+     "\"value\":\"Moderate\"", "\"value\":\"Very High\"",
+     "/systems/0/objects/0/type (line 2): expected a type that a row of the Inner zone gives with this value class, "
+     "special and "},
     {"zones out of order", DetailLevel::Medium, false, 1, 4, false, "\"zone\":\"Inner\"", "\"zone\":\"Outer\"",
      "/systems/0/objects/1/zone (line 2): expected the zones in the order Inner, Habitable, Outer, found \"Inner\""},
     {"a capacity its classes cannot give", DetailLevel::High, true, 2, 9, false, "\"capacity\":1,\"raw\":2",
