@@ -1,6 +1,8 @@
 // The JSON run reader from fuzz bytes. Any input either gives one message
 // that names its place and line, or records whose export reads back to the
-// same records: the reader accepts nothing that it could not write again.
+// same records and which, rendered, keep every invariant of a rolled run:
+// the reader accepts nothing that it could not write again, nor anything
+// that no dice could make.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -8,10 +10,14 @@
 #include <string>
 #include <variant>
 
+#include "invariants/run_invariants.h"
 #include "run/json_export.h"
 #include "run/json_import.h"
+#include "support/scratch.h"
 
 namespace {
+
+nexmar::testing::TempDir* g_reports = nullptr;
 
 // Bounds the work of one input; the reader is the same at any count.
 constexpr int kMaxSystems = 50;
@@ -50,6 +56,8 @@ std::variant<nexmar::LoadedRun, nexmar::JsonReadError> Load(const std::string& t
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
+    g_reports = new nexmar::testing::TempDir;
+    std::atexit([] { delete g_reports; });
     return 0;
 }
 
@@ -69,6 +77,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int records = static_cast<int>(run.low.size() + run.medium.size() + run.high.size());
     if (records != run.summary.systems || records < 1) {
         Fail("a count of systems unlike the records", input);
+    }
+    const std::vector<std::string> broken =
+        nexmar::invariants::CheckRun(nexmar::invariants::RecordLoadedRun(run, g_reports->path()));
+    if (!broken.empty()) {
+        std::string what;
+        for (const std::string& each : broken) {
+            what += "  " + each + "\n";
+        }
+        Fail("an accepted run that breaks the run invariants", what + input);
     }
     const std::string written = Export(run);
     const auto again = Load(written);

@@ -62,7 +62,7 @@ void Checker::CheckMedium()
     const auto rolls = [&](std::pair<int, int> bounds) {
         return static_cast<std::size_t>(std::count(run_.calls.begin(), run_.calls.end(), bounds));
     };
-    CHECK_INVARIANT(rolls({1, 6}) == d6 && rolls({2, 12}) == flat,
+    CHECK_INVARIANT(!run_.rolled || (rolls({1, 6}) == d6 && rolls({2, 12}) == flat),
                  Format("%zu d6 and %zu flat rolls, the tree accounts for %zu and %zu", rolls({1, 6}), rolls({2, 12}), d6,
                         flat));
     CompareReports(expected);

@@ -316,6 +316,20 @@ RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem
     return run;
 }
 
+RecordedRun RecordLoadedRun(const LoadedRun& loaded, const std::filesystem::path& directory)
+{
+    RecordedRun run;
+    run.inputs = {loaded.summary.systems, loaded.summary.header.level, loaded.summary.header.census};
+    run.rolled = false;
+    ReportFiles reports(directory);
+    testing::RecordingNotifier notifier;
+    run.outcome = RenderLoadedRun(loaded, run.tree, reports, notifier);
+    run.notices = std::move(notifier.messages);
+    run.text = testing::ReadFile(directory / kTextReportName);
+    run.html = testing::ReadFile(directory / kHtmlReportName);
+    return run;
+}
+
 std::vector<std::string> CheckRun(const RecordedRun& run)
 {
     return Checker(run).Check();

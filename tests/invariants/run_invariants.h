@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "run/generation_run.h"
+#include "run/json_import.h"
 #include "invariants/any_face_dice.h"
 
 namespace nexmar::invariants {
@@ -18,10 +19,17 @@ struct RecordedRun {
     std::string html;  // TNXH001
     DiceCalls calls;
     std::vector<std::string> notices;
+    // False for a run read from a document: no dice were rolled, so there
+    // are no calls to check against the tree.
+    bool rolled = true;
 };
 
 // Runs inputs with dice, writing the reports into directory, and reads them back.
 RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem::path& directory);
+
+// A run read from a document, rendered as the dialog renders it, writing
+// the reports into directory, and read back.
+RecordedRun RecordLoadedRun(const LoadedRun& loaded, const std::filesystem::path& directory);
 
 // The invariants that every run must keep whatever its dice: the shape of
 // the tree, the fields and cells of every report row, the ranges of every
