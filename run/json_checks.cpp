@@ -4,9 +4,13 @@
 #include <iterator>
 
 #include "gen/high/high_object.h"
+#include "gen/high/moons.h"
+#include "gen/high/high_system.h"
 #include "gen/high/object_tables.h"
 #include "gen/low/low_system.h"
+#include "gen/odds.h"
 #include "gen/medium/medium_object.h"
+#include "gen/medium/medium_system.h"
 #include "run/json_format.h"
 #include "run/record_text.h"
 
@@ -49,11 +53,9 @@ constexpr int kMediumMoons = 5;
 
 // High: up to three components of one or two stars; up to ten objects (a
 // d10); a special roll of two d6 with the type's modifier, -1 to +2; up to
-// six moons, each of Capacity 1 or 2 and RAW 0 to 2; the RAW table gives 1 to 3.
+// six moons, each of Capacity 1 or 2; the RAW table gives 1 to 3.
 constexpr std::size_t kHighComponents = 3;
 constexpr std::size_t kHighObjects = 10;
-constexpr int kHighSpecialRoll[] = {1, 14};
-constexpr std::size_t kHighMoons = 6;
 constexpr int kHighMoonCapacity[] = {1, 2};
 constexpr int kHighMoonRaw[] = {0, 2};
 constexpr int kTableRaw[] = {1, 3};
@@ -151,9 +153,15 @@ MediumSystem ReadMediumSystem(const Value& system, int number, bool census)
     MediumSystem record;
     int slot = 0;
     std::optional<OrbitZone> previousZone;
-    for (const Value& object : system.At(kObjects).Elements(1, kMediumObjects, "objects")) {
+    const Value objects = system.At(kObjects);
+    int byZone[std::size(kOrbitZones)] = {};
+    for (const Value& object : objects.Elements(1, kMediumObjects, "objects")) {
         record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census));
         previousZone = record.objects.back().zone;
+        ++byZone[static_cast<int>(record.objects.back().zone)];
+    }
+    if (!MediumLayoutGives(byZone[0], byZone[1], byZone[2])) {
+        objects.Expected("as many objects in each zone as a row of the layout table gives");
     }
     return record;
 }
@@ -183,15 +191,44 @@ Star ReadStar(const Value& star)
     return record;
 }
 
-HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, bool census)
+HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, const Star& star,
+                          bool census)
 {
     object.Fields(kHighObject, census);
     object.CheckNumber(number);
     HighObject record;
     record.zone = ReadZone(object, previousZone);
-    record.type = object.At(kType).Named(kHighTypes, HighObjectTypeName);
-    record.size = object.At(kSize).Named(kHighSizes, HighObjectSizeName);
-    record.specialRoll = object.At(kSpecialRoll).Int(kHighSpecialRoll[0], kHighSpecialRoll[1]);
+    // The first star's zone roll decides which zones there are.
+    std::vector<std::string_view> zones;
+    for (const OrbitZone zone : kOrbitZones) {
+        if (ZoneAroundStar(zone, star)) {
+            zones.push_back(OrbitZoneName(zone));
+        }
+    }
+    object.At(kZone).OneOf(zones);
+    // The zone's column of the type table, then the type's size and
+    // special dice, bound what follows.
+    std::vector<std::string_view> types;
+    for (const HighObjectType type : kHighTypes) {
+        if (TypeInZone(type, record.zone)) {
+            types.push_back(HighObjectTypeName(type));
+        }
+    }
+    const std::string_view typeName = object.At(kType).OneOf(types);
+    record.type = *std::find_if(std::begin(kHighTypes), std::end(kHighTypes),
+                                [&](HighObjectType type) { return HighObjectTypeName(type) == typeName; });
+    std::vector<std::string_view> sizes;
+    for (const HighObjectSize size : kHighSizes) {
+        if (SizeOfType(size, record.type) &&
+            std::find(sizes.begin(), sizes.end(), HighObjectSizeName(size)) == sizes.end()) {
+            sizes.push_back(HighObjectSizeName(size));
+        }
+    }
+    const std::string_view sizeName = object.At(kSize).OneOf(sizes);
+    record.size = *std::find_if(std::begin(kHighSizes), std::end(kHighSizes),
+                                [&](HighObjectSize size) { return HighObjectSizeName(size) == sizeName; });
+    const SpecialRollRange rolls = SpecialRollsOf(record.type);
+    record.specialRoll = object.At(kSpecialRoll).Int(rolls.lowest, rolls.highest);
     record.special = object.At(kSpecial).OneOf({SpecialText(record.specialRoll)});
     record.gaiaWorld = record.specialRoll == kGaiaWorldRoll;
     const Value gaiaWorld = object.At(kGaiaWorld);
@@ -203,7 +240,7 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
     const Value capacity = object.At(kCapacity);
     std::vector<int> capacities;
     for (const HighObjectSize size : kHighSizes) {
-        if (HighObjectSizeName(size) == HighObjectSizeName(record.size)) {
+        if (HighObjectSizeName(size) == HighObjectSizeName(record.size) && SizeOfType(size, record.type)) {
             capacities.push_back(HighObjectCapacity(record.type, size, record.specialRoll, census));
         }
     }
@@ -226,13 +263,24 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
         record.census = HighObjectCensus(record.capacity, record.specialRoll);
         CheckCensus(object, *record.census);
     }
-    const bool asteroid = record.type == HighObjectType::Asteroid;
+    // An asteroid rolls no moons; any other object as many as a d10 with
+    // its zone's and size's modifiers gives, each a row of the moon table.
+    const MoonCountRange counts = record.type == HighObjectType::Asteroid ? MoonCountRange{}
+                                                                          : MoonCountsFor(record.zone, record.size);
     int moonNumber = 0;
-    for (const Value& moon : object.At(kMoons).Elements(0, asteroid ? 0 : kHighMoons, "moons")) {
+    for (const Value& moon : object.At(kMoons).Elements(static_cast<std::size_t>(counts.fewest),
+                                                        static_cast<std::size_t>(counts.most), "moons")) {
         moon.Fields(kHighMoon);
         moon.CheckNumber(++moonNumber);
-        record.moons.push_back(HighMoon{moon.At(kCapacity).Int(kHighMoonCapacity[0], kHighMoonCapacity[1]),
-                                        moon.At(kRaw).Int(kHighMoonRaw[0], kHighMoonRaw[1])});
+        HighMoon read{moon.At(kCapacity).Int(kHighMoonCapacity[0], kHighMoonCapacity[1]), 0};
+        std::vector<int> raws;
+        for (read.raw = kHighMoonRaw[0]; read.raw <= kHighMoonRaw[1]; ++read.raw) {
+            if (HighMoonRow(read) >= 0) {
+                raws.push_back(read.raw);
+            }
+        }
+        read.raw = moon.At(kRaw).Int(raws.front(), raws.back());
+        record.moons.push_back(read);
     }
     return record;
 }
@@ -256,7 +304,7 @@ HighSystem ReadHighSystem(const Value& system, int number, bool census)
         std::optional<OrbitZone> previousZone;
         int objectNumber = 0;
         for (const Value& object : component.At(kObjects).Elements(0, kHighObjects, "objects")) {
-            read.objects.push_back(ReadHighObject(object, ++objectNumber, previousZone, census));
+            read.objects.push_back(ReadHighObject(object, ++objectNumber, previousZone, read.stars.front(), census));
             previousZone = read.objects.back().zone;
         }
     }

@@ -89,6 +89,23 @@ std::optional<OrbitZone> RollZone(Dice& dice, StarColour colour, int zoneModifie
     return total <= row.habitableUpTo ? OrbitZone::Habitable : OrbitZone::Outer;
 }
 
+bool ZoneAroundStar(OrbitZone zone, const Star& first)
+{
+    const int modifier = ZoneRollModifier(first.size);
+    for (int face = 1; face <= 10; ++face) {
+        // The same dice as RollZone, face by face.
+        const int total = face + modifier;
+        const ZoneRow& row = kZoneTable[static_cast<int>(first.colour)];
+        const OrbitZone reached = total <= row.innerUpTo       ? OrbitZone::Inner
+                                  : total <= row.habitableUpTo ? OrbitZone::Habitable
+                                                               : OrbitZone::Outer;
+        if (total > 0 && reached == zone) {
+            return true;
+        }
+    }
+    return false;
+}
+
 StarComponent GenerateSingleStar(Dice& dice, char letter, bool census)
 {
     return GenerateComponent(dice, letter, 1, census);

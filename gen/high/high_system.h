@@ -23,4 +23,7 @@ std::vector<StarComponent> GenerateMultipleStars(Dice& dice, bool census);
 // none when the total is 0 or less.
 std::optional<OrbitZone> RollZone(Dice& dice, StarColour colour, int zoneModifier);
 
+// Whether the zone roll of a component whose first star is first reaches zone.
+bool ZoneAroundStar(OrbitZone zone, const Star& first);
+
 }  // namespace nexmar

@@ -68,6 +68,12 @@ int RollMoonCount(Dice& dice, OrbitZone zone, HighObjectSize size)
     return RowFor(kMoonCountByTotal, total).moons;
 }
 
+MoonCountRange MoonCountsFor(OrbitZone zone, HighObjectSize size)
+{
+    const int modifier = kMoonZoneModifier[static_cast<int>(zone)] + kMoonSizeModifier[static_cast<int>(size)];
+    return {RowFor(kMoonCountByTotal, 1 + modifier).moons, RowFor(kMoonCountByTotal, 10 + modifier).moons};
+}
+
 HighMoon GenerateMoon(Dice& dice, HighObjectType type)
 {
     const int total = dice.Roll(1, 10) + (type == HighObjectType::GasGiant ? 1 : 0);

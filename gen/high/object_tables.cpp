@@ -165,6 +165,31 @@ int SizeCapacity(HighObjectSize size)
     return SizeRowOf(size).capacity;
 }
 
+bool TypeInZone(HighObjectType type, OrbitZone zone)
+{
+    for (const auto& row : kTypeByRoll) {
+        if (row[static_cast<int>(zone)] == type) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SizeOfType(HighObjectSize size, HighObjectType type)
+{
+    for (int face = 1; face <= 10; ++face) {
+        if (RowFor(kSizeByTotal, face + TypeRowOf(type).sizeBonus).size == size) {
+            return true;
+        }
+    }
+    return false;
+}
+
+SpecialRollRange SpecialRollsOf(HighObjectType type)
+{
+    return {2 + TypeRowOf(type).specialModifier, 12 + TypeRowOf(type).specialModifier};
+}
+
 int RollRaw(Dice& dice, HighObjectType type)
 {
     return RowFor(kRawByTotal, dice.Roll(1, 10) - TypeRowOf(type).rawPenalty).raw;

@@ -13,6 +13,17 @@ HighObjectType RollObjectType(Dice& dice, OrbitZone zone);
 // One d10, plus 2 for a Gas Giant.
 HighObjectSize RollObjectSize(Dice& dice, HighObjectType type);
 int SizeCapacity(HighObjectSize size);
+
+// What the rolls above can give, for reading a saved object: whether the
+// zone's column holds the type, whether the type's d10 reaches the size,
+// and the special rolls the type's two d6 reach.
+bool TypeInZone(HighObjectType type, OrbitZone zone);
+bool SizeOfType(HighObjectSize size, HighObjectType type);
+struct SpecialRollRange {
+    int lowest = 0;
+    int highest = 0;
+};
+SpecialRollRange SpecialRollsOf(HighObjectType type);
 // One d10, minus 2 for a Gas Giant: 1 to 3.
 int RollRaw(Dice& dice, HighObjectType type);
 // Two d6 plus the type's modifier: 1 to 14.

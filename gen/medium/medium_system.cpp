@@ -52,6 +52,16 @@ MediumSystem GenerateMediumSystem(Dice& dice, bool census)
     return system;
 }
 
+bool MediumLayoutGives(int inner, int habitable, int outer)
+{
+    for (const LayoutRow& row : kLayoutTable) {
+        if (row.inner == inner && row.habitable == habitable && row.outer == outer) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<TableOdds> MediumTableOdds()
 {
     std::vector<std::string> counts;

@@ -8,4 +8,7 @@ namespace nexmar {
 // One Medium-detail system: its layout roll and every object of the layout.
 MediumSystem GenerateMediumSystem(Dice& dice, bool census);
 
+// Whether a row of the layout table gives these counts of objects by zone.
+bool MediumLayoutGives(int inner, int habitable, int outer);
+
 }  // namespace nexmar
