@@ -81,20 +81,24 @@ LowSystem ReadLowSystem(const Value& system, int number, bool census)
     }
     // The size class's row gives the importance, and with the special all
     // the values; only the specials its dice reach are allowed.
-    std::vector<std::string_view> reachable;
-    for (const std::string_view text : specials) {
-        if (LowSystemOf(sizeClass, text, census)) {
-            reachable.push_back(text);
+    const Value special = system.At(kSpecial);
+    std::optional<LowSystem> made = LowSystemOf(sizeClass, special.OneOf(specials), census);
+    if (!made) {
+        std::vector<std::string_view> reachable;
+        for (const std::string_view text : specials) {
+            if (LowSystemOf(sizeClass, text, census)) {
+                reachable.push_back(text);
+            }
         }
+        special.OneOf(reachable);
     }
-    const LowSystem made = *LowSystemOf(sizeClass, system.At(kSpecial).OneOf(reachable), census);
-    system.At(kImportance).OneOf({ImportanceName(made.importance)});
-    system.At(kCapacity).Int(made.capacity, made.capacity);
-    system.At(kRaw).Int(made.raw, made.raw);
+    system.At(kImportance).OneOf({ImportanceName(made->importance)});
+    system.At(kCapacity).Int(made->capacity, made->capacity);
+    system.At(kRaw).Int(made->raw, made->raw);
     if (census) {
-        CheckCensus(system, *made.census);
+        CheckCensus(system, *made->census);
     }
-    return made;
+    return *made;
 }
 
 namespace {

@@ -69,3 +69,42 @@ bench_case() {
 bench_case "1,000,000 Low" --systems 1000000 --detail low
 bench_case "100,000 Medium, census" --systems 100000 --detail medium --census
 bench_case "100,000 High, census" --systems 100000 --detail high --census
+
+# Reading a saved run: nexmar-cli --from-json (which checks every field and
+# renders both reports) against two programs that only parse the same file,
+# Python's json.load and jq. Best wall time of five each, and peak RSS.
+echo
+printf '%-28s %9s %9s %9s %9s %9s %9s\n' "--from-json of" "ours s" "python s" "jq s" "ours MB" "python MB" "jq MB"
+best_of() {  # best seconds and largest RSS (KB) of five runs of a command
+  local best="" rss=0 start end kb
+  for ((i = 0; i < runs; i++)); do
+    rm -rf "$scratch/out" && mkdir "$scratch/out"
+    start=$(now)
+    /usr/bin/time -f %M -o "$scratch/rss" "$@" >/dev/null 2>&1 || true
+    end=$(now)
+    best=$(least "$best" "$(awk -v s="$start" -v e="$end" 'BEGIN { print e - s }')")
+    kb=$(tail -n 1 "$scratch/rss")
+    ((kb > rss)) && rss=$kb
+  done
+  echo "$best $rss"
+}
+read_case() {
+  local name=$1 file=$2
+  local ours python jq
+  ours=$(best_of "$cli" --from-json "$file" --dir "$scratch/out")
+  python=$(best_of python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$file")
+  jq=$(best_of jq empty "$file")
+  awk -v name="$name" -v o="$ours" -v p="$python" -v j="$jq" 'BEGIN {
+    split(o, a, " "); split(p, b, " "); split(j, c, " ");
+    printf "%-28s %9.3f %9.3f %9.3f %9.1f %9.1f %9.1f\n", name, a[1], b[1], c[1], a[2] / 1024, b[2] / 1024, c[2] / 1024 }'
+}
+mkdir -p "$scratch/saved"
+"$cli" --systems 1000000 --detail low --seed 1 --json "$scratch/saved/low.json" --dir "$scratch/saved" 2>/dev/null
+"$cli" --systems 100000 --detail medium --census --seed 1 --json "$scratch/saved/medium.json" --dir "$scratch/saved" 2>/dev/null
+"$cli" --systems 100000 --detail high --census --seed 1 --json "$scratch/saved/high.json" --dir "$scratch/saved" 2>/dev/null
+{ printf '{"format":1,"detail":"Low","census":false,"systems":['
+  head -c 1048576 /dev/zero | tr '\0' '['; } >"$scratch/saved/nested.json"
+read_case "1,000,000 Low" "$scratch/saved/low.json"
+read_case "100,000 Medium, census" "$scratch/saved/medium.json"
+read_case "100,000 High, census" "$scratch/saved/high.json"
+read_case "1 MB of [ (refused)" "$scratch/saved/nested.json"
