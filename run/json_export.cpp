@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "run/json_format.h"
 #include "run/record_text.h"
 
 namespace nexmar {
@@ -9,6 +10,7 @@ namespace nexmar {
 namespace {
 
 using nlohmann::ordered_json;
+using namespace json_field;
 
 // Texts go through the library's own escaping; string_view is not one of
 // its string types.
@@ -20,60 +22,60 @@ std::string Text(std::string_view text)
 void AddCensus(ordered_json& object, const std::optional<CensusValues>& census)
 {
     if (census) {
-        object["census"] = census->census;
-        object["morale"] = census->morale;
-        object["productivity"] = census->productivity;
+        object[kCensus] = census->census;
+        object[kMorale] = census->morale;
+        object[kProductivity] = census->productivity;
     }
 }
 
 ordered_json MediumObjectJson(int slot, const MediumObject& object)
 {
     ordered_json json;
-    json["number"] = slot;
-    json["zone"] = Text(OrbitZoneName(object.zone));
-    json["type"] = Text(MediumObjectTypeName(object.type));
-    json["value"] = object.value ? ordered_json(Text(ValueClassName(*object.value))) : ordered_json(nullptr);
-    json["capacity"] = object.capacity;
-    json["raw"] = object.raw;
+    json[kNumber] = slot;
+    json[kZone] = Text(OrbitZoneName(object.zone));
+    json[kType] = Text(MediumObjectTypeName(object.type));
+    json[kValue] = object.value ? ordered_json(Text(ValueClassName(*object.value))) : ordered_json(nullptr);
+    json[kCapacity] = object.capacity;
+    json[kRaw] = object.raw;
     AddCensus(json, object.census);
-    json["special"] = Text(object.special);
+    json[kSpecial] = Text(object.special);
     ordered_json moons = ordered_json::array();
     for (const std::string_view moon : object.moons) {
         moons.push_back(Text(moon));
     }
-    json["moons"] = std::move(moons);
+    json[kMoons] = std::move(moons);
     return json;
 }
 
 ordered_json HighObjectJson(int number, const HighObject& object)
 {
     ordered_json json;
-    json["number"] = number;
-    json["zone"] = Text(OrbitZoneName(object.zone));
-    json["type"] = Text(HighObjectTypeName(object.type));
-    json["size"] = Text(HighObjectSizeName(object.size));
-    json["capacity"] = object.capacity;
-    json["raw"] = object.raw;
+    json[kNumber] = number;
+    json[kZone] = Text(OrbitZoneName(object.zone));
+    json[kType] = Text(HighObjectTypeName(object.type));
+    json[kSize] = Text(HighObjectSizeName(object.size));
+    json[kCapacity] = object.capacity;
+    json[kRaw] = object.raw;
     AddCensus(json, object.census);
-    json["specialRoll"] = object.specialRoll;
-    json["special"] = Text(object.special);
-    json["gaiaWorld"] = object.gaiaWorld;
+    json[kSpecialRoll] = object.specialRoll;
+    json[kSpecial] = Text(object.special);
+    json[kGaiaWorld] = object.gaiaWorld;
     ordered_json moons = ordered_json::array();
     int moonNumber = 0;
     for (const HighMoon& moon : object.moons) {
-        moons.push_back({{"number", ++moonNumber}, {"capacity", moon.capacity}, {"raw", moon.raw}});
+        moons.push_back({{kNumber, ++moonNumber}, {kCapacity, moon.capacity}, {kRaw, moon.raw}});
     }
-    json["moons"] = std::move(moons);
+    json[kMoons] = std::move(moons);
     return json;
 }
 
 ordered_json StarJson(const Star& star)
 {
-    return {{"colour", Text(StarColourName(star.colour))},
-            {"size", Text(StarSizeName(star.size))},
-            {"spectralClass", Text(SpectralLetter(star.colour))},
-            {"luminosityClass", Text(LuminosityNumeral(star.size))},
-            {"description", StarDescription(star)}};
+    return {{kColour, Text(StarColourName(star.colour))},
+            {kSize, Text(StarSizeName(star.size))},
+            {kSpectralClass, Text(SpectralLetter(star.colour))},
+            {kLuminosityClass, Text(LuminosityNumeral(star.size))},
+            {kDescription, StarDescription(star)}};
 }
 
 }  // namespace
@@ -82,15 +84,15 @@ JsonExport::JsonExport(const JsonRunHeader& header, Sink sink) : sink_(std::move
 {
     // The head is one object whose closing brace gives way to the systems.
     ordered_json head;
-    head["program"] = header.program;
-    head["version"] = NEXMAR_VERSION;
-    head["format"] = kJsonFormatVersion;
-    head["seed"] = header.seed;
-    head["detail"] = Text(DetailLevelName(header.level));
-    head["census"] = header.census;
+    head[kProgram] = header.program;
+    head[kVersion] = NEXMAR_VERSION;
+    head[kFormat] = kJsonFormatVersion;
+    head[kSeed] = header.seed;
+    head[kDetail] = Text(DetailLevelName(header.level));
+    head[kCensusOption] = header.census;
     std::string text = head.dump();
     text.pop_back();
-    text += ",\"systems\":[";
+    text += ",\"" + std::string(kSystems) + "\":[";
     sink_(text);
 }
 
@@ -104,13 +106,13 @@ void JsonExport::WriteSystem(const std::string& object)
 void JsonExport::OnLowSystem(int number, const LowSystem& system)
 {
     ordered_json json;
-    json["number"] = number;
-    json["size"] = Text(LowSizeClassName(system.sizeClass));
-    json["importance"] = Text(ImportanceName(system.importance));
-    json["capacity"] = system.capacity;
-    json["raw"] = system.raw;
+    json[kNumber] = number;
+    json[kSize] = Text(LowSizeClassName(system.sizeClass));
+    json[kImportance] = Text(ImportanceName(system.importance));
+    json[kCapacity] = system.capacity;
+    json[kRaw] = system.raw;
     AddCensus(json, system.census);
-    json["special"] = Text(system.special);
+    json[kSpecial] = Text(system.special);
     WriteSystem(json.dump());
 }
 
@@ -122,8 +124,8 @@ void JsonExport::OnMediumSystem(int number, const MediumSystem& system)
         objects.push_back(MediumObjectJson(++slot, object));
     }
     ordered_json json;
-    json["number"] = number;
-    json["objects"] = std::move(objects);
+    json[kNumber] = number;
+    json[kObjects] = std::move(objects);
     WriteSystem(json.dump());
 }
 
@@ -141,11 +143,11 @@ void JsonExport::OnHighSystem(int number, const HighSystem& system)
             objects.push_back(HighObjectJson(++objectNumber, object));
         }
         components.push_back(
-            {{"letter", std::string(1, component.letter)}, {"stars", std::move(stars)}, {"objects", std::move(objects)}});
+            {{kLetter, std::string(1, component.letter)}, {kStars, std::move(stars)}, {kObjects, std::move(objects)}});
     }
     ordered_json json;
-    json["number"] = number;
-    json["components"] = std::move(components);
+    json[kNumber] = number;
+    json[kComponents] = std::move(components);
     WriteSystem(json.dump());
 }
 

@@ -122,6 +122,9 @@ private:
     std::string PlacePointer() const;
 
     static constexpr int kEnd = -1;
+    // A byte as a message shows it: printable ASCII as itself, anything
+    // else by its value, so that no raw byte reaches a message.
+    static std::string Found(int c);
     int Peek()
     {
         if (at_ == end_ && !Refill()) {
