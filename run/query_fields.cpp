@@ -1,6 +1,6 @@
 #include "run/query_fields.h"
 
-#include "run/json_keys.h"
+#include "run/json_format.h"
 #include "run/record_text.h"
 
 namespace nexmar {

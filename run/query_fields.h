@@ -11,7 +11,7 @@
 namespace nexmar {
 
 // The fields a system query reads, named by the keys of the run document
-// (run/json_keys.h) and read straight from the records.
+// (run/json_format.h) and read straight from the records.
 
 // The part of a system a field belongs to. A query names a part by the
 // singular of its array in the document ("star.size" for stars[].size);
