@@ -335,17 +335,23 @@ void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("cut short") << QByteArray("{\"program\":\"nexmar\",\"version\":\"1.0\",\"format\":1,\"seed\":7,"
                                              "\"detail\":\"Low\",\"census\":false,\"systems\":[\n{\"number\":1,")
-                               << QStringLiteral("/systems/0 (line 2): syntax error while parsing object key - unexpected "
-                                                 "end of input; expected string literal");
+                               << QStringLiteral("/systems/0 (line 2): expected a key in double quotes, found the end "
+                                                 "of the file");
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("/ (line 1): not a JSON document: the file is empty");
+    QTest::newRow("not JSON") << QByteArray("System,Size\n")
+                              << QStringLiteral("/ (line 1): not a JSON document of a run; expected '{' at its start, "
+                                                "found 'S'");
     QTest::newRow("later format") << QByteArray("{\"format\":2}")
                                   << QStringLiteral("/format (line 1): expected 1, found 2");
     QByteArray tooMany = "{\"program\":\"nexmar\",\"version\":\"1.0\",\"format\":1,\"seed\":7,\"detail\":\"Low\","
                          "\"census\":false,\"systems\":[";
     for (int number = 1; number <= 10001; ++number) {
-        tooMany += (number == 1 ? "" : ",") +
-                   QByteArray("\n{\"number\":%1,\"size\":\"Outpost\",\"importance\":\"Unimportant\",\"capacity\":4,"
-                              "\"raw\":1,\"special\":\"No special\"}")
-                       .replace("%1", QByteArray::number(number));
+        // Every run opens with a Major Colony.
+        tooMany += number == 1 ? QByteArray("\n{\"number\":1,\"size\":\"Major Colony\",\"importance\":\"Major\","
+                                            "\"capacity\":10,\"raw\":4,\"special\":\"Special: Rich in Rare Metals\"}")
+                               : QByteArray(",\n{\"number\":%1,\"size\":\"Outpost\",\"importance\":\"Unimportant\","
+                                            "\"capacity\":4,\"raw\":1,\"special\":\"No special\"}")
+                                     .replace("%1", QByteArray::number(number));
     }
     tooMany += "\n]}\n";
     QTest::newRow("too many systems")
