@@ -66,7 +66,6 @@ public:
     // The value as compact JSON, cut after about 40 characters.
     std::string Shown(std::uint32_t node) const;
     std::uint32_t root() const { return 0; }
-    bool empty() const { return nodes_.empty(); }
 
 private:
     friend class JsonParser;
