@@ -24,7 +24,6 @@ using namespace json_field;
 constexpr LowSizeClass kLowSizeClasses[] = {LowSizeClass::MinorOutpost, LowSizeClass::Outpost,
                                             LowSizeClass::MinorColony, LowSizeClass::Colony,
                                             LowSizeClass::MajorColony};
-constexpr Importance kImportances[] = {Importance::Unimportant, Importance::Minor, Importance::Major};
 constexpr MediumObjectType kMediumTypes[] = {MediumObjectType::Hostile, MediumObjectType::SubTerrestrial,
                                              MediumObjectType::Terrestrial, MediumObjectType::GasGiant,
                                              MediumObjectType::AsteroidBelt};
