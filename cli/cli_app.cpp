@@ -3,17 +3,24 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
 #include "core/block_writer.h"
 #include "core/report_files.h"
+#include "cli/file_output.h"
 #include "cli/json_output.h"
 #include "cli/json_run_file.h"
 #include "cli/output_plan.h"
+#include "cli/picture_files.h"
+#include "cli/query_choice.h"
 #include "run/json_export.h"
-#include "run/tree_renderer.h"
+#include "run/picture_sheet.h"
 #include "run/statistics_report.h"
+#include "run/system_query.h"
+#include "run/tree_renderer.h"
 
 namespace nexmar {
 
@@ -55,13 +62,28 @@ bool Delivered(std::FILE* out, std::FILE* err, bool filesWritten)
 // unless it is written in place (standard output, a device, a pipe).
 struct RunFiles {
     std::unique_ptr<JsonOutput> json;
-    int statistics = -1;  // the statistics file's descriptor, when asked for
-    bool statisticsStaged = false;
+    FileOutput statistics;
+    FileOutput sheet;
+    std::unique_ptr<PictureFiles> pictures;
 };
+
+struct OtherFile {
+    const std::filesystem::path& path;
+    FileOutput& file;
+    const char* what;  // as a failure names it
+};
+
+std::array<OtherFile, 2> OtherFiles(const CliOptions& options, RunFiles& files)
+{
+    return {{{options.statisticsJson, files.statistics, "the statistics"},
+             {options.pictureSheet, files.sheet, "the picture sheet"}}};
+}
 
 // Opens what the run writes besides the reports, before the run begins, so
 // that a file that cannot be created is refused before anything is touched.
-bool OpenRunFiles(const CliOptions& options, std::FILE* out, OutputCommit& commit, RunFiles& files, std::FILE* err)
+// shown: how many systems the run shows, each with a picture.
+bool OpenRunFiles(const CliOptions& options, int shown, std::FILE* out, OutputCommit& commit, RunFiles& files,
+                  std::FILE* err)
 {
     std::string error;
     if (!options.jsonPath.empty()) {
@@ -71,16 +93,17 @@ bool OpenRunFiles(const CliOptions& options, std::FILE* out, OutputCommit& commi
             return false;
         }
     }
-    if (!options.statisticsJson.empty()) {
-        const std::filesystem::path& path = options.statisticsJson;
-        std::error_code ignored;
-        const std::filesystem::file_status status = std::filesystem::status(path, ignored);
-        files.statisticsStaged = !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
-        files.statistics = files.statisticsStaged ? commit.Stage(FollowLinks(path))
-                                                  : ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (files.statistics < 0) {
-            std::fprintf(err, "nexmar-cli: could not write the statistics to %s: %s\n", OneLine(path.string()).c_str(),
-                         std::strerror(errno));
+    for (const OtherFile& other : OtherFiles(options, files)) {
+        if (!other.path.empty() && !other.file.Open(other.path, commit)) {
+            std::fprintf(err, "nexmar-cli: could not write %s to %s: %s\n", other.what,
+                         OneLine(other.path.string()).c_str(), std::strerror(errno));
+            return false;
+        }
+    }
+    if (!options.pictureDirectory.empty()) {
+        files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, error);
+        if (!files.pictures) {
+            std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
             return false;
         }
     }
@@ -97,17 +120,19 @@ bool FinishRunFiles(const CliOptions& options, RunFiles& files, const std::optio
         std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
         finished = false;
     }
-    if (files.statistics >= 0) {
-        bool written = WriteAll(files.statistics, StatisticsJson(*statistics));
-        if (!files.statisticsStaged) {
-            written = ::close(files.statistics) == 0 && written;
-            files.statistics = -1;
-        }
-        if (!written) {
-            std::fprintf(err, "nexmar-cli: could not write the statistics to %s: %s\n",
-                         OneLine(options.statisticsJson.string()).c_str(), std::strerror(errno));
+    if (files.statistics.IsOpen()) {
+        files.statistics.Write(StatisticsJson(*statistics));
+    }
+    for (const OtherFile& other : OtherFiles(options, files)) {
+        if (other.file.IsOpen() && !other.file.Finish()) {
+            std::fprintf(err, "nexmar-cli: could not write %s to %s: %s\n", other.what,
+                         OneLine(other.path.string()).c_str(), std::strerror(errno));
             finished = false;
         }
+    }
+    if (files.pictures && !files.pictures->Finish(error)) {
+        std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+        finished = false;
     }
     return finished;
 }
@@ -145,6 +170,14 @@ public:
         std::fwrite(lines_.data(), 1, lines_.size(), out_);
         lines_.clear();
     }
+    // A run that showed no system (none matched --where) prints its root alone.
+    void RootIfNoneShown()
+    {
+        if (print_ && !rootPrinted_ && !tree_.Children(kNoItem).empty()) {
+            AppendTreeLines(lines_, tree_, tree_.Children(kNoItem).front(), 0);
+            rootPrinted_ = true;
+        }
+    }
 
 private:
     static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
@@ -154,6 +187,64 @@ private:
     bool rootPrinted_ = false;
     std::string lines_;
 };
+
+// The systems a run will show, known before it starts.
+struct ShownSystems {
+    int count = 0;
+    std::vector<int> numbers;  // the first kMaxPictureFiles + 1 of them at most, when pictures are asked for
+};
+
+// The records of the run, from the dice or from --from-json: the same ones
+// each time, so that a run made to count what --where keeps sees what the
+// real one will.
+class RecordSource {
+public:
+    RecordSource(const JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
+    RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+                   const SystemDone& systemDone, std::span<RecordObserver* const> observers) const
+    {
+        if (file_ != nullptr) {
+            return file_->Render(inputs, tree, reports, notifier, systemDone, observers);
+        }
+        SeededDice dice(seed_);
+        return RunGeneration(inputs, dice, tree, reports, notifier, systemDone, observers);
+    }
+
+private:
+    const JsonRunFile* file_;
+    std::uint32_t seed_;
+};
+
+class QuietNotifier final : public Notifier {
+public:
+    void Notify(const std::string&) override {}
+};
+
+ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQuery>& query,
+                        const RecordSource& records)
+{
+    const bool pictures = !options.pictureDirectory.empty() || !options.pictureSheet.empty();
+    ShownSystems shown;
+    if (!query) {
+        shown.count = options.systems;
+        for (int number = 1; pictures && number <= std::min(options.systems, kMaxPictureFiles + 1); ++number) {
+            shown.numbers.push_back(number);
+        }
+    } else if (pictures) {
+        // A run of its own that shows nothing: the dice, or the file, give
+        // the same records again. Whatever it would say, the real run says.
+        QueryChoice choice(*query, nullptr, kMaxPictureFiles + 1);
+        CountOnly counter(choice);
+        ResultTree tree;
+        ReportFiles nowhere("/dev/null", "/dev/null");
+        QuietNotifier quiet;
+        records.Run({options.systems, options.level, options.census, kMaxBatchSystems, false, &counter}, tree,
+                    nowhere, quiet, {}, {});
+        shown.count = choice.shown();
+        shown.numbers = choice.numbers();
+    }
+    return shown;
+}
 
 // Runs with the outputs chosen: every file the run writes is staged in one
 // commit, which names them all only when all are complete. What goes to
@@ -170,13 +261,34 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
         }
         runFile->SetOptions(options);
     }
+    std::optional<SystemQuery> query;
+    if (options.where) {
+        SystemQueryParse parse = ParseSystemQuery(*options.where, options.level);
+        if (!parse.query) {
+            std::fprintf(err, "nexmar-cli: --where: %s\n", OneLine(parse.error).c_str());
+            return kExitBadInput;
+        }
+        query = std::move(parse.query);
+    }
     const std::uint32_t seed = options.seed.value_or(ClockSeed());
+    const RecordSource records(runFile.get(), seed);
+    const ShownSystems shown = CountShown(options, query, records);
+    if (!options.pictureDirectory.empty() && shown.count > kMaxPictureFiles) {
+        std::fprintf(err, "nexmar-cli: --svg: the run shows %d systems; --svg writes at most %d pictures\n",
+                     shown.count, kMaxPictureFiles);
+        return kExitBadInput;
+    }
+    const std::string collision = FindCollision(PlanOutputs(options, shown.numbers));
+    if (!collision.empty()) {
+        std::fprintf(err, "nexmar-cli: %s\n", collision.c_str());
+        return kExitBadInput;
+    }
     if (!options.seed) {
         std::fprintf(err, "seed: %u\n", seed);
     }
     OutputCommit commit(hooks.watch, hooks.unnamed);
     RunFiles files;
-    if (!OpenRunFiles(options, out, commit, files, err)) {
+    if (!OpenRunFiles(options, shown.count, out, commit, files, err)) {
         return kExitReportsFailed;
     }
     std::vector<RecordObserver*> observers;
@@ -186,20 +298,33 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
                                                   [&files](std::string_view text) { files.json->Write(text); });
         observers.push_back(jsonExport.get());
     }
+    if (files.pictures) {
+        observers.push_back(&files.pictures->Observer());
+    }
+    std::optional<PictureSheet> sheet;
+    if (files.sheet.IsOpen()) {
+        observers.push_back(&sheet.emplace(options.level, shown.count,
+                                           [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
+    }
     std::optional<RunStatistics> statistics;
     if (options.printStatistics || !options.statisticsJson.empty()) {
-        observers.push_back(&statistics.emplace(options.level, options.census));
+        statistics.emplace(options.level, options.census);
     }
-    SeededDice dice(seed);
+    std::optional<QueryChoice> choice;
+    if (query) {
+        choice.emplace(*query, statistics ? &*statistics : nullptr, 0);
+    } else if (statistics) {
+        observers.push_back(&*statistics);
+    }
     ResultTree tree;
     ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     reports.CommitWith(commit);
     StderrNotifier notifier(err);
     TreePrinter printer(tree, out, options.printTree);
     const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
-    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree};
-    const RunOutcome outcome = runFile ? runFile->Render(inputs, tree, reports, notifier, printAndDrop, observers)
-                                       : RunGeneration(inputs, dice, tree, reports, notifier, printAndDrop, observers);
+    const RunInputs inputs{options.systems,    options.level,    options.census, kMaxBatchSystems,
+                           options.printTree, choice ? &*choice : nullptr};
+    const RunOutcome outcome = records.Run(inputs, tree, reports, notifier, printAndDrop, observers);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
         // ever part, the refusal still says why instead of failing silently.
@@ -214,7 +339,15 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     if (jsonExport) {
         jsonExport->Finish();
     }
-    const bool complete = FinishRunFiles(options, files, statistics, err) && outcome.reportsComplete;
+    if (sheet) {
+        sheet->Finish();
+    }
+    bool complete = FinishRunFiles(options, files, statistics, err) && outcome.reportsComplete;
+    if (choice && (files.pictures || sheet) && choice->shown() != shown.count) {
+        std::fprintf(err, "nexmar-cli: --where: the run showed %d systems, not the %d it counted before\n",
+                     choice->shown(), shown.count);
+        complete = false;
+    }
     bool committed = false;
     std::string failure;
     if (complete) {
@@ -225,6 +358,7 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     if (!failure.empty()) {
         std::fprintf(err, "nexmar-cli: %s\n", OneLine(failure).c_str());
     }
+    printer.RootIfNoneShown();
     printer.WriteLines();
     if (options.printStatistics) {
         PrintStatistics(out, *statistics);
@@ -246,11 +380,6 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
     }
     if (parsed.status == ParsedCommandLine::Status::Error) {
         std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
-        return kExitBadInput;
-    }
-    const std::string collision = FindCollision(PlanOutputs(parsed.options));
-    if (!collision.empty()) {
-        std::fprintf(err, "nexmar-cli: %s\n", collision.c_str());
         return kExitBadInput;
     }
     return RunWithOutputs(parsed.options, out, err, hooks);

@@ -110,6 +110,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         app.add_option("--from-json", options.fromJsonPath,
                        "Render the run saved in the JSON document PATH instead of rolling dice")
             ->type_name("PATH");
+    const CLI::Option* svgOption =
+        app.add_option("--svg", options.pictureDirectory,
+                       "Also write a picture of each system, DIR/system-0001.svg and on, at most 10000")
+            ->type_name("DIR");
+    const CLI::Option* svgSheetOption =
+        app.add_option("--svg-sheet", options.pictureSheet, "Also write the whole run as one SVG page to PATH")
+            ->type_name("PATH");
+    std::string where;
+    const CLI::Option* whereOption =
+        app.add_option("--where", where,
+                       "Show only the systems that QUERY matches (docs/query.md), each under its number in the run")
+            ->type_name("QUERY");
 
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -133,7 +145,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     std::string error = RefusedOption({{fromJsonOption, options.fromJsonPath.empty()},
                                        {jsonOption, options.jsonPath.empty()},
                                        {statisticsJsonOption, options.statisticsJson.empty()},
-                                       {dirOption, options.directory.empty()}},
+                                       {dirOption, options.directory.empty()},
+                                       {svgOption, options.pictureDirectory.empty()},
+                                       {svgSheetOption, options.pictureSheet.empty()}},
                                       !options.fromJsonPath.empty(),
                                       {systemsOption, detailOption, censusOption, seedOption});
     std::uint64_t value = 0;
@@ -155,6 +169,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     }
     if (error.empty() && !IsUsableDirectory(options.directory)) {
         error = "--dir: '" + options.directory.string() + "' is not a writable directory";
+    }
+    if (error.empty() && svgOption->count() > 0 && !IsUsableDirectory(options.pictureDirectory)) {
+        error = "--svg: '" + options.pictureDirectory.string() + "' is not a writable directory";
+    }
+    if (whereOption->count() > 0) {
+        options.where = where;
     }
     if (!error.empty()) {
         parsed.status = ParsedCommandLine::Status::Error;

@@ -23,6 +23,9 @@ struct CliOptions {
     std::filesystem::path directory = ".";
     bool printStatistics = false;
     std::filesystem::path statisticsJson;  // empty: none written
+    std::filesystem::path pictureDirectory;  // empty: no picture files
+    std::filesystem::path pictureSheet;      // empty: no sheet
+    std::optional<std::string> where;        // the query that chooses the systems shown; none: all
 };
 
 struct ParsedCommandLine {

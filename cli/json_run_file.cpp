@@ -96,7 +96,8 @@ RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, Report
                                const SystemDone& systemDone, std::span<RecordObserver* const> observers)
 {
     tree.Clear();
-    RunRenderer renderer(summary_.header.level, inputs.renderTree, tree, reports, notifier, systemDone, observers);
+    RunRenderer renderer(summary_.header.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
+                         inputs.choice);
     JsonRunSummary again;
     RenderEach render(renderer, summary_, again);
     JsonDocumentFile::Pass pass(*file_);

@@ -1,10 +1,13 @@
 #include "cli/output_plan.h"
 
+#include <unordered_map>
+
+#include "cli/picture_files.h"
 #include "core/report_files.h"
 
 namespace nexmar {
 
-std::vector<PlannedOutput> PlanOutputs(const CliOptions& options)
+std::vector<PlannedOutput> PlanOutputs(const CliOptions& options, std::span<const int> pictures)
 {
     std::vector<PlannedOutput> outputs;
     for (const char* report : {kTextReportName, kHtmlReportName}) {
@@ -16,6 +19,16 @@ std::vector<PlannedOutput> PlanOutputs(const CliOptions& options)
     if (!options.statisticsJson.empty()) {
         outputs.push_back(
             {"--stats-json", "--stats-json '" + options.statisticsJson.string() + "'", options.statisticsJson});
+    }
+    if (!options.pictureSheet.empty()) {
+        outputs.push_back(
+            {"--svg-sheet", "--svg-sheet '" + options.pictureSheet.string() + "'", options.pictureSheet});
+    }
+    if (!options.pictureDirectory.empty()) {
+        for (const int number : pictures) {
+            const std::string name = PictureFileName(number);
+            outputs.push_back({"--svg", "the picture " + name + " in --svg", options.pictureDirectory / name});
+        }
     }
     return outputs;
 }
@@ -37,18 +50,18 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path)
 
 std::string FindCollision(const std::vector<PlannedOutput>& outputs)
 {
-    std::vector<std::filesystem::path> files;
-    for (const PlannedOutput& output : outputs) {
+    std::unordered_map<std::string, std::size_t> firstAt;  // each file, by the first output planned there
+    for (std::size_t later = 0; later < outputs.size(); ++later) {
+        const PlannedOutput& output = outputs[later];
         std::error_code error;
         std::filesystem::path file = std::filesystem::weakly_canonical(FollowLinks(output.path), error);
-        files.push_back(error ? std::filesystem::absolute(output.path, error).lexically_normal() : file);
-    }
-    for (std::size_t later = 1; later < outputs.size(); ++later) {
-        for (std::size_t earlier = 0; earlier < later; ++earlier) {
-            if (files[later] == files[earlier]) {
-                return OneLine(outputs[later].option + ": '" + outputs[later].path.string() + "' is the same file as " +
-                               outputs[earlier].what);
-            }
+        if (error) {
+            file = std::filesystem::absolute(output.path, error).lexically_normal();
+        }
+        const auto [earlier, isNew] = firstAt.try_emplace(file.string(), later);
+        if (!isNew) {
+            return OneLine(output.option + ": '" + output.path.string() + "' is the same file as " +
+                           outputs[earlier->second].what);
         }
     }
     return {};

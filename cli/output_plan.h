@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,14 +16,17 @@ struct PlannedOutput {
     std::filesystem::path path;
 };
 
-// Every file the run will write: the reports, then the JSON document and the
-// statistics. Standard output is none of them. An option that adds an output
-// adds it here, so that it is checked against the others before anything is
-// touched.
-std::vector<PlannedOutput> PlanOutputs(const CliOptions& options);
+// Every file the run will write: the reports, then the JSON document, the
+// statistics, the picture sheet and the picture of each system in pictures
+// (their numbers in the run). Standard output is none of them. An option that
+// adds an output adds it here, so that it is checked against the others
+// before anything is touched.
+std::vector<PlannedOutput> PlanOutputs(const CliOptions& options, std::span<const int> pictures = {});
 
 // The refusal, in one line, when two planned outputs are one file once links
-// are followed; empty when each has a file of its own.
+// are followed; empty when each has a file of its own. Takes time in
+// proportion to the outputs, so that ten thousand pictures are checked at
+// once.
 std::string FindCollision(const std::vector<PlannedOutput>& outputs);
 
 // path with every symbolic link followed, its last name too, even to a file

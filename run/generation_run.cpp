@@ -26,14 +26,16 @@ std::string SystemLabel(int number)
 }  // namespace
 
 RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, ReportFiles& reports,
-                         Notifier& notifier, const SystemDone& systemDone, std::span<RecordObserver* const> observers)
+                         Notifier& notifier, const SystemDone& systemDone, std::span<RecordObserver* const> observers,
+                         SystemChoice* choice)
     : level_(level),
       renderTree_(renderTree),
       tree_(tree),
       reports_(reports),
       notifier_(notifier),
       systemDone_(systemDone),
-      observers_(observers)
+      observers_(observers),
+      choice_(choice)
 {
     reports_.OpenReports(notifier_);
     root_ = tree_.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
@@ -42,9 +44,15 @@ RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, R
     }
 }
 
-ItemId RunRenderer::NextSystemItem()
+template <typename Record>
+bool RunRenderer::NextShown(const Record& record)
 {
     ++number_;
+    return choice_ == nullptr || choice_->Shows(number_, record);
+}
+
+ItemId RunRenderer::SystemItem()
+{
     return renderTree_ ? tree_.Insert(root_, SystemLabel(number_), TreeImage::System, Placement::Last) : kNoItem;
 }
 
@@ -57,7 +65,10 @@ void RunRenderer::SystemComplete(ItemId system)
 
 void RunRenderer::AddLowSystem(const LowSystem& record)
 {
-    const ItemId system = NextSystemItem();
+    if (!NextShown(record)) {
+        return;
+    }
+    const ItemId system = SystemItem();
     if (renderTree_) {
         RenderLowSystem(tree_, system, record);
     }
@@ -70,7 +81,10 @@ void RunRenderer::AddLowSystem(const LowSystem& record)
 
 void RunRenderer::AddMediumSystem(const MediumSystem& record)
 {
-    const ItemId system = NextSystemItem();
+    if (!NextShown(record)) {
+        return;
+    }
+    const ItemId system = SystemItem();
     if (renderTree_) {
         RenderMediumSystem(tree_, system, number_, record);
     }
@@ -84,7 +98,10 @@ void RunRenderer::AddMediumSystem(const MediumSystem& record)
 
 void RunRenderer::AddHighSystem(const HighSystem& record)
 {
-    const ItemId system = NextSystemItem();
+    if (!NextShown(record)) {
+        return;
+    }
+    const ItemId system = SystemItem();
     if (renderTree_) {
         RenderHighSystem(tree_, system, number_, record);
     }
@@ -117,7 +134,8 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
     if (inputs.systems < kMinSystems || inputs.systems > inputs.maxSystems) {
         return {};
     }
-    RunRenderer renderer(inputs.level, inputs.renderTree, tree, reports, notifier, systemDone, observers);
+    RunRenderer renderer(inputs.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
+                         inputs.choice);
     const bool census = inputs.census;
     for (int index = 0; index < inputs.systems; ++index) {
         switch (inputs.level) {

@@ -12,6 +12,8 @@
 
 namespace nexmar {
 
+class SystemChoice;
+
 struct RunInputs {
     int systems = 1;
     DetailLevel level = DetailLevel::Low;
@@ -20,6 +22,8 @@ struct RunInputs {
     // Without it the tree holds the root alone and no system is handed to
     // SystemDone: a batch run that shows no tree spends nothing on it.
     bool renderTree = true;
+    // Shows only the systems it chooses; every system when none.
+    SystemChoice* choice = nullptr;
 };
 
 // A count out of range runs nothing: the tree stays empty and the reports
@@ -43,6 +47,19 @@ public:
     virtual void OnHighSystem(int /*number*/, const HighSystem& /*system*/) {}
 };
 
+// Chooses the systems a run shows. Every system is still rolled, so the
+// dice go on as they would without it, and each system shown keeps its
+// number from the run; one passed over is neither in the tree nor in the
+// reports, nor handed to the observers. It is told of every system, so it
+// may count them all.
+class SystemChoice {
+public:
+    virtual ~SystemChoice() = default;
+    virtual bool Shows(int number, const LowSystem& system) = 0;
+    virtual bool Shows(int number, const MediumSystem& system) = 0;
+    virtual bool Shows(int number, const HighSystem& system) = 0;
+};
+
 // Shows records one system after another in the tree and the reports, as a
 // run does, whether the records come from the dice or from a saved run. Made
 // after the tree has been emptied: opens the reports and inserts the root
@@ -50,7 +67,8 @@ public:
 class RunRenderer {
 public:
     RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                const SystemDone& systemDone = {}, std::span<RecordObserver* const> observers = {});
+                const SystemDone& systemDone = {}, std::span<RecordObserver* const> observers = {},
+                SystemChoice* choice = nullptr);
     RunRenderer(const RunRenderer&) = delete;
     RunRenderer& operator=(const RunRenderer&) = delete;
 
@@ -61,7 +79,10 @@ public:
     RunOutcome Finish();
 
 private:
-    ItemId NextSystemItem();
+    // Counts the next system and says whether it is shown.
+    template <typename Record>
+    bool NextShown(const Record& record);
+    ItemId SystemItem();
     void SystemComplete(ItemId system);
 
     DetailLevel level_;
@@ -71,6 +92,7 @@ private:
     Notifier& notifier_;
     SystemDone systemDone_;
     std::span<RecordObserver* const> observers_;
+    SystemChoice* choice_;
     ItemId root_;
     int number_ = 0;  // of the latest system
 };

@@ -1,0 +1,89 @@
+#include "cli/picture_files.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/output_plan.h"
+#include "core/block_writer.h"
+
+namespace nexmar {
+
+namespace {
+
+// Descriptors a run holds besides its pictures: the standard streams, the
+// reports, the JSON document, the statistics, the sheet, the folder locks.
+constexpr rlim_t kOtherFiles = 64;
+
+}  // namespace
+
+std::string PictureFileName(int number)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "system-%04d.svg", number);
+    return name;
+}
+
+PictureFiles::PictureFiles(std::filesystem::path directory, OutputCommit& commit)
+    : directory_(std::move(directory)),
+      commit_(commit),
+      pictures_([this](int number, const std::string& svg) { Save(number, svg); })
+{
+}
+
+std::unique_ptr<PictureFiles> PictureFiles::Open(const std::filesystem::path& directory, int pictures,
+                                                 OutputCommit& commit, std::string& error)
+{
+    rlimit files{};
+    const rlim_t needed = static_cast<rlim_t>(pictures) + kOtherFiles;
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY && files.rlim_cur < needed) {
+        if (files.rlim_max != RLIM_INFINITY && files.rlim_max < needed) {
+            error = "--svg: " + std::to_string(pictures) + " pictures are held open until the run ends, and the " +
+                    "process may open " + std::to_string(files.rlim_max) + " files (ulimit -Hn)";
+            return nullptr;
+        }
+        files.rlim_cur = needed;
+        if (::setrlimit(RLIMIT_NOFILE, &files) != 0) {
+            error = std::string("--svg: cannot open enough files for the pictures: ") + std::strerror(errno);
+            return nullptr;
+        }
+    }
+    return std::unique_ptr<PictureFiles>(new PictureFiles(directory, commit));
+}
+
+void PictureFiles::Save(int number, const std::string& svg)
+{
+    if (!error_.empty()) {
+        return;
+    }
+    // A link is followed, so that the file it names is replaced and the link stays.
+    const std::filesystem::path target = FollowLinks(directory_ / PictureFileName(number));
+    std::error_code ignored;
+    const std::filesystem::file_status status = std::filesystem::status(target, ignored);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        error_ = "--svg: cannot write '" + target.string() + "': not a regular file";
+        return;
+    }
+    const int fd = commit_.Stage(target);
+    if (fd < 0 || !WriteAll(fd, svg)) {
+        error_ = "--svg: cannot write '" + target.string() + "': " + std::strerror(errno);
+        return;
+    }
+    lastStaged_ = fd;
+}
+
+bool PictureFiles::Finish(std::string& error)
+{
+    // One flush of the file system rather than one per picture: the names
+    // must not be given to files whose bytes a crash could still lose.
+    if (error_.empty() && lastStaged_ >= 0 && ::syncfs(lastStaged_) != 0) {
+        error_ = "--svg: cannot write the pictures to the disk: " + std::string(std::strerror(errno));
+    }
+    error = error_;
+    return error_.empty();
+}
+
+}  // namespace nexmar

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/output_commit.h"
+#include "run/picture_sheet.h"
+
+namespace nexmar {
+
+// The most pictures --svg writes in one run: each is a file of its own, held
+// open until every output of the run takes its name.
+inline constexpr int kMaxPictureFiles = 10000;
+
+// The picture of the system numbered number in the run: "system-0001.svg".
+std::string PictureFileName(int number);
+
+// Where --svg writes: the picture of each system shown, as a file in
+// directory staged in the run's OutputCommit as soon as its system is
+// decided, so that the pictures take their names with the run's other
+// outputs, every one of them or none.
+class PictureFiles {
+public:
+    // Makes room for pictures files held open at once, raising the process's
+    // own limit where its ceiling allows; nothing, and error, where not.
+    static std::unique_ptr<PictureFiles> Open(const std::filesystem::path& directory, int pictures,
+                                              OutputCommit& commit, std::string& error);
+    PictureFiles(const PictureFiles&) = delete;
+    PictureFiles& operator=(const PictureFiles&) = delete;
+
+    RecordObserver& Observer() { return pictures_; }
+    // Whether every picture was written, and is on the disk; error says why
+    // not.
+    bool Finish(std::string& error);
+
+private:
+    PictureFiles(std::filesystem::path directory, OutputCommit& commit);
+    void Save(int number, const std::string& svg);
+
+    std::filesystem::path directory_;
+    OutputCommit& commit_;
+    SystemPictures pictures_;
+    int lastStaged_ = -1;
+    std::string error_;  // the first failure
+};
+
+}  // namespace nexmar
