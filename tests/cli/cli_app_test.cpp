@@ -230,6 +230,18 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         {{"--json", at + "new.json", "--stats-json", at + "new.json"}, "is the same file as --json"},
         {{"--json", at + kTextReportName}, "is the same file as the report TNXT001 in --dir"},
         {{"--stats-json", at + "sub/../" + kHtmlReportName}, "is the same file as the report TNXH001 in --dir"},
+        {{"--svg", ""}, "--svg: the path is empty"},
+        {{"--svg-sheet", ""}, "--svg-sheet: the path is empty"},
+        {{"--svg", at + "missing"}, "--svg: '" + at + "missing' is not a writable directory"},
+        {{"--json", at + "run.json", "--svg-sheet", at + "link.json"},
+         "--svg-sheet: '" + at + "link.json' is the same file as --json '" + at + "run.json'"},
+        {{"--svg-sheet", at + "system-0003.svg", "--systems", "3", "--svg", at + "sub/.."},
+         "--svg: '" + at + "sub/../system-0003.svg' is the same file as --svg-sheet"},
+        {{"--systems", "10001", "--svg", at}, "--svg: the run shows 10001 systems; --svg writes at most 10000"},
+        // Counted by a run of its own before anything is written.
+        {{"--systems", "20000", "--where", "capacity >= 2 or capacity < 2", "--svg", at}, "the run shows 20000"},
+        {{"--where", "capacity >= "}, "--where: column 13: expected a value after '>='"},
+        {{"--where", "", "--json", at + "run.json"}, "--where: column 1: "},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
