@@ -32,6 +32,7 @@ struct Launch {
     rlim_t fileLimit = RLIM_INFINITY;
     bool outputClosed = false;  // standard output a pipe nobody reads
     int signalOnOutput = 0;     // sent once the first byte of standard output arrives
+    rlimit openFiles{RLIM_INFINITY, RLIM_INFINITY};  // infinite: the test's own
 };
 
 struct Ended {
@@ -92,6 +93,9 @@ Ended Start(const Launch& launch)
         }
         const rlimit fileSize{launch.fileLimit, launch.fileLimit};
         ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        if (launch.openFiles.rlim_max != RLIM_INFINITY) {
+            ::setrlimit(RLIMIT_NOFILE, &launch.openFiles);
+        }
         for (const int signal : {SIGPIPE, SIGXFSZ, SIGINT, SIGTERM, SIGHUP}) {
             ::signal(signal, SIG_DFL);
         }
@@ -146,8 +150,12 @@ int Replaced(const std::filesystem::path& dir)
     }));
 }
 
+// Stands for the run's folder in a launch's arguments.
+constexpr const char* kRunFolder = "RUN-FOLDER";
+
 std::vector<std::string> FileArgs(const std::filesystem::path& dir, std::vector<std::string> args)
 {
+    std::replace(args.begin(), args.end(), std::string(kRunFolder), dir.string());
     args.insert(args.end(), {"--seed", "9", "--dir", dir.string(), "--json", (dir / "run.json").string(),
                              "--stats-json", (dir / "stats.json").string()});
     return args;
@@ -176,6 +184,7 @@ TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
 {
     const std::vector<std::string> longRun{"--systems", "1000000", "--detail", "high", "--tree"};
     const std::vector<std::string> shortRun{"--systems", "50", "--detail", "high", "--census"};
+    const std::vector<std::string> picturesRun{"--systems", "10000", "--detail", "high", "--tree", "--svg", kRunFolder};
     const struct {
         const char* name;
         Launch launch;
@@ -184,6 +193,8 @@ TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
         {"SIGINT during the run", {longRun, {}, RLIM_INFINITY, false, SIGINT}, "interrupted (SIGINT) before"},
         {"SIGTERM during the run", {longRun, {}, RLIM_INFINITY, false, SIGTERM}, "terminated (SIGTERM) before"},
         {"SIGHUP during the run", {longRun, {}, RLIM_INFINITY, false, SIGHUP}, "hung up (SIGHUP) before"},
+        {"SIGINT while pictures are written", {picturesRun, {}, RLIM_INFINITY, false, SIGINT},
+         "interrupted (SIGINT) before"},
         {"SIGINT during the JSON's fsync", {shortRun, {"NEXMAR_SEAM_SIGNAL=fsync:1:2"}}, "(SIGINT) before"},
         {"the tree's reader gone", {longRun, {}, RLIM_INFINITY, true},
          "SIGPIPE (a pipe it wrote to was closed) before"},
@@ -202,6 +213,31 @@ TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
             EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
             EXPECT_NE(ended.err.find(c.says), std::string::npos) << ended.err;
             EXPECT_NE(ended.err.find("no file was replaced"), std::string::npos) << ended.err;
+            EXPECT_EQ(Replaced(dir.path()), 0);
+        }
+    }
+}
+
+// Every picture is held open until the commit: a limit of open files too low
+// for them is raised where its ceiling allows, and where not the run is
+// refused before anything is touched.
+TEST(CliCommit, PicturesRaiseTheOpenFileLimitOrAreRefusedBeforeAnythingIsTouched)
+{
+    for (const rlim_t ceiling : {rlim_t{4096}, rlim_t{512}}) {
+        SCOPED_TRACE(ceiling);
+        TempDir dir;
+        PlaceEarlierFiles(dir.path());
+        Launch launch;
+        launch.args = FileArgs(dir.path(), {"--systems", "1000", "--svg", kRunFolder});
+        launch.openFiles = {256, ceiling};
+        const Ended ended = Start(launch);
+        if (ceiling > 1000) {
+            EXPECT_EQ(ended.status, 0) << ended.err;
+            EXPECT_EQ(Names(dir.path()).size(), kFiles.size() + 1000);
+        } else {
+            EXPECT_EQ(ended.status, 1);
+            EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
+            EXPECT_NE(ended.err.find("--svg: 1000 pictures are held open"), std::string::npos) << ended.err;
             EXPECT_EQ(Replaced(dir.path()), 0);
         }
     }
