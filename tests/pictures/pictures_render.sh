@@ -1,17 +1,18 @@
 #!/bin/sh
-# Every picture of a 200-system run at each level, and each level's sheet,
-# must be well-formed XML (xmllint) and draw without one word on standard
-# error (rsvg-convert): a warning fails the test as an error does.
-#   pictures_render.sh WRITE_PICTURES WORK_DIR
+# Every picture nexmar-cli --svg writes of a 200-system run at each level,
+# and each level's --svg-sheet, must be well-formed XML (xmllint) and draw
+# without one word on standard error (rsvg-convert): a warning fails the test
+# as an error does.
+#   pictures_render.sh NEXMAR_CLI WORK_DIR
 set -eu
-tool=$1
+cli=$1
 work=$2
 rm -rf "$work"
 status=0
 for level in low medium high; do
   dir=$work/$level
   mkdir -p "$dir"
-  "$tool" "$level" 200 20231 "$dir"
+  "$cli" --systems 200 --detail "$level" --census --seed 20231 --dir "$dir" --svg "$dir" --svg-sheet "$dir/sheet.svg"
   count=$(ls "$dir"/system-*.svg | wc -l)
   if [ "$count" -ne 200 ]; then
     echo "$level: $count pictures, expected 200"

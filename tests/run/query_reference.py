@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Random queries over seeded runs: the systems the engine's query keeps are
-exactly those this filter keeps, reading only the run's JSON document.
+"""Random queries over seeded runs: the systems that nexmar-cli --where keeps
+in its JSON document are exactly those this filter keeps of the whole run's
+document, and each is the whole run's system, under the same number.
 
 The filter below is written from docs/query.md and the document's schema, not
 from the engine: a system matches when the query holds for one choice of the
@@ -8,15 +9,16 @@ parts it names (a component, one of its stars, one of its objects, one of that
 object's moons); where a part has none to choose its fields are absent, and a
 comparison with an absent field fails. Texts compare letter case aside.
 
-Usage: query_reference.py QUERY_PROBE SCRATCH_DIR
+Usage: query_reference.py NEXMAR_CLI SCRATCH_DIR
 """
+import concurrent.futures
 import json
 import os
 import random
 import subprocess
 import sys
 
-probe, scratch = sys.argv[1:3]
+cli, scratch = sys.argv[1:3]
 os.makedirs(scratch, exist_ok=True)
 
 NUMBER, TEXT, FLAG = "number", "text", "flag"
@@ -212,29 +214,43 @@ def render_operand(rng, level, node):
 RUNS = [("Low", 11, 200, True), ("Low", 12, 120, False), ("Medium", 13, 60, True), ("Medium", 14, 60, False),
         ("High", 15, 40, True), ("High", 16, 40, False)]
 QUERIES_PER_RUN = 300
+
+
+def run_document(arguments, query=None):
+    """The JSON document of a run, of the systems query keeps when given."""
+    where = [] if query is None else ["--where", query]
+    done = subprocess.run([cli, *arguments, *where, "--json", "-", "--dir", scratch], capture_output=True, text=True)
+    if done.returncode != 0:
+        raise RuntimeError(f"nexmar-cli {arguments} --where {query!r}: status {done.returncode}: {done.stderr}")
+    return json.loads(done.stdout)
+
+
 failures = 0
-for level, seed, systems, census in RUNS:
-    json_path = os.path.join(scratch, f"query-{level}-{seed}.json")
-    arguments = [probe, level, str(seed), str(systems), "census" if census else "no-census", json_path]
-    subprocess.run(arguments, input="", check=True, capture_output=True, text=True)
-    with open(json_path, encoding="utf-8") as f:
-        document = json.load(f)
-    seen = seen_values(level, document)
-    rng = random.Random(seed)
-    queries = [random_query(rng, level, seen) for _ in range(QUERIES_PER_RUN)]
-    texts = [render(rng, level, query) for query in queries]
-    answers = subprocess.run(arguments, input="".join(text + "\n" for text in texts), check=True,
-                             capture_output=True, text=True).stdout.splitlines()
-    assert len(answers) == len(texts), f"{level} seed {seed}: {len(answers)} answers to {len(texts)} queries"
-    selective = 0
-    for query, text, answer in zip(queries, texts, answers):
-        expected = [system["number"] for system in document["systems"] if keeps(query, level, system)]
-        if answer != " ".join(["kept"] + [str(number) for number in expected]):
+with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
+    for level, seed, systems, census in RUNS:
+        arguments = ["--detail", level.lower(), "--seed", str(seed), "--systems", str(systems)]
+        arguments += ["--census"] if census else []
+        document = run_document(arguments)
+        by_number = {system["number"]: system for system in document["systems"]}
+        seen = seen_values(level, document)
+        rng = random.Random(seed)
+        queries = [random_query(rng, level, seen) for _ in range(QUERIES_PER_RUN)]
+        texts = [render(rng, level, query) for query in queries]
+        answers = pool.map(lambda text: run_document(arguments, text), texts)
+        selective = 0
+        for query, text, answer in zip(queries, texts, answers):
+            expected = [system["number"] for system in document["systems"] if keeps(query, level, system)]
+            kept = [system["number"] for system in answer["systems"]]
+            if kept != expected:
+                failures += 1
+                print(f"FAIL {level} seed {seed}: {text!r}\n  --where:   {kept}\n  reference: {expected}")
+            elif any(system != by_number[system["number"]] for system in answer["systems"]) \
+                    or {**answer, "systems": []} != {**document, "systems": []}:
+                failures += 1
+                print(f"FAIL {level} seed {seed}: {text!r}: the document is not the whole run's, cut")
+            selective += 0 < len(expected) < systems
+        print(f"{level} seed {seed}: {len(texts)} queries, {selective} keep some systems but not all")
+        if selective < QUERIES_PER_RUN // 4:
             failures += 1
-            print(f"FAIL {level} seed {seed}: {text!r}\n  engine:    {answer}\n  reference: kept {expected}")
-        selective += 0 < len(expected) < systems
-    print(f"{level} seed {seed}: {len(texts)} queries, {selective} keep some systems but not all")
-    if selective < QUERIES_PER_RUN // 4:
-        failures += 1
-        print(f"FAIL {level} seed {seed}: too few queries tell systems apart to test anything")
+            print(f"FAIL {level} seed {seed}: too few queries tell systems apart to test anything")
 sys.exit(1 if failures else 0)
