@@ -44,9 +44,19 @@ volatile sig_atomic_t g_committed = 0;
 class SignalWatch final : public nexmar::OutputWatch {
 public:
     void TemporaryNamed(const std::string& path) override { g_temporaries.push_back(path); }
+    // A name gone is emptied where it stands rather than erased: with ten
+    // thousand pictures, erasing each from the front would move all the rest
+    // every time. The names go in the order they came, so the emptied ones
+    // are dropped together when the last one goes.
     void TemporaryGone(const std::string& path) override
     {
-        g_temporaries.erase(std::remove(g_temporaries.begin(), g_temporaries.end(), path), g_temporaries.end());
+        const auto found = std::find(g_temporaries.begin(), g_temporaries.end(), path);
+        if (found != g_temporaries.end()) {
+            found->clear();
+        }
+        while (!g_temporaries.empty() && g_temporaries.back().empty()) {
+            g_temporaries.pop_back();
+        }
     }
     void Committed() override { g_committed = 1; }
 };
@@ -56,7 +66,9 @@ extern "C" void EndRun(int signal)
 {
     if (g_committed == 0) {
         for (const std::string& temporary : g_temporaries) {
-            ::unlink(temporary.c_str());
+            if (!temporary.empty()) {
+                ::unlink(temporary.c_str());
+            }
         }
     }
     for (const Stop& stop : kStops) {

@@ -3,7 +3,8 @@
 #   bash scripts/bench.sh [path/to/nexmar-cli]
 # Without an argument it builds nexmar-cli in release mode (build-bench/).
 # Each case runs five times into memory (/dev/shm); the best wall time counts,
-# beside the best time of `cp` copying the same output in the same place.
+# beside the best time of `cp` copying the same output (every file in the
+# output folder) in the same place.
 # The peak RSS is the largest of the five runs. The machine's load average is
 # printed first: figures taken on a busy machine are not comparable.
 set -euo pipefail
@@ -69,6 +70,10 @@ bench_case() {
 bench_case "1,000,000 Low" --systems 1000000 --detail low
 bench_case "100,000 Medium, census" --systems 100000 --detail medium --census
 bench_case "100,000 High, census" --systems 100000 --detail high --census
+# The pictures beside the reports of the same run: one file per system,
+# staged until the run ends; the peak RSS shows whether memory stays flat.
+bench_case "10,000 High, census" --systems 10000 --detail high --census
+bench_case "10,000 High, census, --svg" --systems 10000 --detail high --census --svg "$scratch/out"
 
 # Reading a saved run: nexmar-cli --from-json (which checks every field and
 # renders both reports) against two programs that only parse the same file,
