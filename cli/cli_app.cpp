@@ -15,7 +15,7 @@
 #include "cli/json_run_file.h"
 #include "cli/output_plan.h"
 #include "cli/picture_files.h"
-#include "cli/query_choice.h"
+#include "cli/shown_systems.h"
 #include "run/json_export.h"
 #include "run/picture_sheet.h"
 #include "run/statistics_report.h"
@@ -187,64 +187,6 @@ private:
     bool rootPrinted_ = false;
     std::string lines_;
 };
-
-// The systems a run will show, known before it starts.
-struct ShownSystems {
-    int count = 0;
-    std::vector<int> numbers;  // the first kMaxPictureFiles + 1 of them at most, when pictures are asked for
-};
-
-// The records of the run, from the dice or from --from-json: the same ones
-// each time, so that a run made to count what --where keeps sees what the
-// real one will.
-class RecordSource {
-public:
-    RecordSource(const JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
-    RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                   const SystemDone& systemDone, std::span<RecordObserver* const> observers) const
-    {
-        if (file_ != nullptr) {
-            return file_->Render(inputs, tree, reports, notifier, systemDone, observers);
-        }
-        SeededDice dice(seed_);
-        return RunGeneration(inputs, dice, tree, reports, notifier, systemDone, observers);
-    }
-
-private:
-    const JsonRunFile* file_;
-    std::uint32_t seed_;
-};
-
-class QuietNotifier final : public Notifier {
-public:
-    void Notify(const std::string&) override {}
-};
-
-ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQuery>& query,
-                        const RecordSource& records)
-{
-    const bool pictures = !options.pictureDirectory.empty() || !options.pictureSheet.empty();
-    ShownSystems shown;
-    if (!query) {
-        shown.count = options.systems;
-        for (int number = 1; pictures && number <= std::min(options.systems, kMaxPictureFiles + 1); ++number) {
-            shown.numbers.push_back(number);
-        }
-    } else if (pictures) {
-        // A run of its own that shows nothing: the dice, or the file, give
-        // the same records again. Whatever it would say, the real run says.
-        QueryChoice choice(*query, nullptr, kMaxPictureFiles + 1);
-        CountOnly counter(choice);
-        ResultTree tree;
-        ReportFiles nowhere("/dev/null", "/dev/null");
-        QuietNotifier quiet;
-        records.Run({options.systems, options.level, options.census, kMaxBatchSystems, false, &counter}, tree,
-                    nowhere, quiet, {}, {});
-        shown.count = choice.shown();
-        shown.numbers = choice.numbers();
-    }
-    return shown;
-}
 
 // Runs with the outputs chosen: every file the run writes is staged in one
 // commit, which names them all only when all are complete. What goes to

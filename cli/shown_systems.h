@@ -1,8 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
+#include "cli/command_line.h"
+#include "cli/json_run_file.h"
 #include "run/generation_run.h"
 #include "run/system_query.h"
 
@@ -89,5 +94,32 @@ public:
 private:
     SystemChoice& choice_;
 };
+
+// The records of a run, from the dice or from --from-json: the same ones each
+// time it is made, so that a run made to count what --where shows sees what
+// the real one will.
+class RecordSource {
+public:
+    RecordSource(const JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
+    RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+                   const SystemDone& systemDone, std::span<RecordObserver* const> observers) const;
+
+private:
+    const JsonRunFile* file_;
+    std::uint32_t seed_;
+};
+
+// The systems a run will show, known before it starts.
+struct ShownSystems {
+    int count = 0;
+    // With --svg, the numbers of the first kMaxPictureFiles + 1, for their files.
+    std::vector<int> numbers;
+};
+
+// Without a query, every system of the run. With one, and pictures asked
+// for, what a run of its own that shows nothing counts (the dice, or the
+// file, give the same records again); otherwise nothing is counted.
+ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQuery>& query,
+                        const RecordSource& records);
 
 }  // namespace nexmar

@@ -1,0 +1,54 @@
+#include "cli/shown_systems.h"
+
+#include <algorithm>
+
+#include "cli/picture_files.h"
+
+namespace nexmar {
+
+namespace {
+
+class QuietNotifier final : public Notifier {
+public:
+    void Notify(const std::string&) override {}
+};
+
+}  // namespace
+
+RunOutcome RecordSource::Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+                             const SystemDone& systemDone, std::span<RecordObserver* const> observers) const
+{
+    if (file_ != nullptr) {
+        return file_->Render(inputs, tree, reports, notifier, systemDone, observers);
+    }
+    SeededDice dice(seed_);
+    return RunGeneration(inputs, dice, tree, reports, notifier, systemDone, observers);
+}
+
+ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQuery>& query,
+                        const RecordSource& records)
+{
+    const bool pictureFiles = !options.pictureDirectory.empty();
+    ShownSystems shown;
+    if (!query) {
+        shown.count = options.systems;
+        for (int number = 1; pictureFiles && number <= std::min(options.systems, kMaxPictureFiles + 1); ++number) {
+            shown.numbers.push_back(number);
+        }
+    } else if (pictureFiles || !options.pictureSheet.empty()) {
+        // A run of its own that shows nothing: the dice, or the file, give
+        // the same records again. Whatever it would say, the real run says.
+        QueryChoice choice(*query, nullptr, kMaxPictureFiles + 1);
+        CountOnly counter(choice);
+        ResultTree tree;
+        ReportFiles nowhere("/dev/null", "/dev/null");
+        QuietNotifier quiet;
+        records.Run({options.systems, options.level, options.census, kMaxBatchSystems, false, &counter}, tree,
+                    nowhere, quiet, {}, {});
+        shown.count = choice.shown();
+        shown.numbers = choice.numbers();
+    }
+    return shown;
+}
+
+}  // namespace nexmar
