@@ -95,6 +95,7 @@ void JsonRunFile::SetOptions(CliOptions& options) const
 RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
                                const SystemDone& systemDone, std::span<RecordObserver* const> observers)
 {
+    renderedWhole_ = false;  // a count pass before the real run may have read the file whole
     tree.Clear();
     RunRenderer renderer(summary_.header.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
                          inputs.choice);

@@ -100,12 +100,12 @@ private:
 // the real one will.
 class RecordSource {
 public:
-    RecordSource(const JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
+    RecordSource(JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
     RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
                    const SystemDone& systemDone, std::span<RecordObserver* const> observers) const;
 
 private:
-    const JsonRunFile* file_;
+    JsonRunFile* file_;
     std::uint32_t seed_;
 };
 
