@@ -6,7 +6,6 @@
 #include "gen/high/high_system.h"
 #include "gen/low/low_system.h"
 #include "gen/medium/medium_system.h"
-#include "run/report_writer.h"
 #include "run/tree_renderer.h"
 
 namespace nexmar {
@@ -32,6 +31,7 @@ RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, R
       renderTree_(renderTree),
       tree_(tree),
       reports_(reports),
+      writer_(reports),
       notifier_(notifier),
       systemDone_(systemDone),
       observers_(observers),
@@ -40,7 +40,7 @@ RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, R
     reports_.OpenReports(notifier_);
     root_ = tree_.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
     if (level_ == DetailLevel::Low) {
-        WriteLowTableStart(reports_);
+        writer_.WriteLowTableStart();
     }
 }
 
@@ -72,7 +72,7 @@ void RunRenderer::AddLowSystem(const LowSystem& record)
     if (renderTree_) {
         RenderLowSystem(tree_, system, record);
     }
-    WriteLowRow(reports_, number_, record);
+    writer_.WriteLowRow(number_, record);
     for (RecordObserver* observer : observers_) {
         observer->OnLowSystem(number_, record);
     }
@@ -89,7 +89,7 @@ void RunRenderer::AddMediumSystem(const MediumSystem& record)
         RenderMediumSystem(tree_, system, number_, record);
     }
     reports_.WriteSystemHeading(number_);
-    WriteMediumTable(reports_, number_, record);
+    writer_.WriteMediumTable(number_, record);
     for (RecordObserver* observer : observers_) {
         observer->OnMediumSystem(number_, record);
     }
@@ -106,7 +106,7 @@ void RunRenderer::AddHighSystem(const HighSystem& record)
         RenderHighSystem(tree_, system, number_, record);
     }
     reports_.WriteSystemHeading(number_);
-    WriteHighTables(reports_, number_, record);
+    writer_.WriteHighTables(number_, record);
     for (RecordObserver* observer : observers_) {
         observer->OnHighSystem(number_, record);
     }
@@ -118,7 +118,7 @@ RunOutcome RunRenderer::Finish()
     RunOutcome outcome;
     outcome.generated = true;
     if (level_ == DetailLevel::Low) {
-        WriteLowTableEnd(reports_);
+        writer_.WriteLowTableEnd();
     }
     if (reports_.IsOpen()) {
         outcome.reportsComplete = reports_.CloseReports(notifier_);

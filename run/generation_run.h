@@ -9,6 +9,7 @@
 #include "core/result_tree.h"
 #include "core/system_count.h"
 #include "gen/records.h"
+#include "run/report_writer.h"
 
 namespace nexmar {
 
@@ -89,6 +90,7 @@ private:
     bool renderTree_;
     ResultTree& tree_;
     ReportFiles& reports_;
+    ReportWriter writer_;
     Notifier& notifier_;
     SystemDone systemDone_;
     std::span<RecordObserver* const> observers_;

@@ -1,45 +1,16 @@
 #include "run/report_writer.h"
 
-#include <algorithm>
-#include <charconv>
-#include <iterator>
-#include <span>
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "run/record_text.h"
+#include "run/report_cells.h"
 
 namespace nexmar {
 
 namespace {
-
-// One column of a table: its header and how a row's cell is written. A cell
-// is either a number, which the text report never needs to quote, or plain
-// text, which the writer quotes for the text report; the HTML report frames
-// either.
-template <class Row>
-struct Column {
-    std::string_view header;
-    int (*number)(const Row& row) = nullptr;
-    void (*text)(std::string& out, const Row& row) = nullptr;
-    bool alignRight = false;  // HTML only
-};
-
-template <class Row, std::size_t N>
-constexpr bool EachCellIsANumberOrAText(const Column<Row> (&columns)[N])
-{
-    return std::all_of(std::begin(columns), std::end(columns),
-                       [](const Column<Row>& column) { return (column.number == nullptr) != (column.text == nullptr); });
-}
-
-// How a table's HTML rows are laid out.
-struct HtmlRowLayout {
-    std::string_view open;
-    std::string_view cellIndent;
-    std::string_view cellEnd;
-    std::string_view close;
-};
 
 // Low rows: all cells on one line, no colour.
 constexpr HtmlRowLayout kOneLineRow{"\t<tr>\n\t\t", "", "", "\n\t</tr>\n"};
@@ -47,13 +18,6 @@ constexpr HtmlRowLayout kOneLineRow{"\t<tr>\n\t\t", "", "", "\n\t</tr>\n"};
 constexpr HtmlRowLayout kOneLineColouredRow{"\t<tr>\n\t\t", "", "", "\t</tr>\n"};
 // High rows: one cell a line in the zone's colour.
 constexpr HtmlRowLayout kCellPerLineRow{"\t\t<tr>\n", "\t\t\t", "\n", "\t\t</tr>\n"};
-
-void AppendNumber(std::string& out, int value)
-{
-    char digits[16];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    out.append(digits, end);
-}
 
 // Font colour of a zone's HTML cells, written after a number sign.
 std::string_view ZoneColour(OrbitZone zone)
@@ -67,107 +31,6 @@ std::string_view ZoneColour(OrbitZone zone)
         return "0000FF";
     }
     return "000000";
-}
-
-struct TableHeader {
-    std::string text;
-    std::string html;
-};
-
-template <class Row, std::size_t N>
-TableHeader HeaderOf(const Column<Row> (&columns)[N])
-{
-    TableHeader header{{}, "<table cellpadding=\"1\" border=\"1\">\n\t"};
-    for (const Column<Row>& column : columns) {
-        if (!header.text.empty()) {
-            header.text += ',';
-        }
-        header.text += column.header;
-        header.html.append("<th>").append(column.header).append("</th>");
-    }
-    header.text += '\n';
-    header.html += '\n';
-    return header;
-}
-
-// Each kind of row has one table of columns, so its header is put together once.
-template <class Row, std::size_t N>
-void WriteTableStart(ReportFiles& reports, const Column<Row> (&columns)[N])
-{
-    static const TableHeader header = HeaderOf(columns);
-    reports.WriteHtml(header.html);
-    reports.WriteText(header.text);
-}
-
-// What surrounds each cell of a row with one layout and one font colour.
-struct CellFrame {
-    const HtmlRowLayout* layout;
-    std::string colour;
-    std::string open[2];  // by alignRight
-    std::string close;
-};
-
-// Rows take a handful of layouts and colours, so each frame is put together
-// once per run rather than once per row.
-const CellFrame& FrameOf(const HtmlRowLayout& layout, std::string_view colour)
-{
-    thread_local std::vector<CellFrame> frames;
-    for (const CellFrame& frame : frames) {
-        if (frame.layout == &layout && frame.colour == colour) {
-            return frame;
-        }
-    }
-    CellFrame& frame = frames.emplace_back(CellFrame{&layout, std::string(colour), {}, {}});
-    frame.open[false].assign(layout.cellIndent).append("<td>");
-    frame.open[true].assign(layout.cellIndent).append("<td align=\"right\">");
-    if (!colour.empty()) {
-        for (std::string& open : frame.open) {
-            open.append("<font color=\"#").append(colour).append("\">");
-        }
-        frame.close.assign("</font>");
-    }
-    frame.close.append("</td>").append(layout.cellEnd);
-    return frame;
-}
-
-// Appends the cells of columns, each framed for the HTML report and after a
-// comma in the text report, unless it opens the row.
-template <class Row>
-void AppendCells(std::span<const Column<Row>> columns, bool opensRow, const CellFrame& frame, const Row& row,
-                 std::string& text, std::string& html)
-{
-    for (const Column<Row>& column : columns) {
-        if (!opensRow || &column != columns.data()) {
-            text += ',';
-        }
-        html.append(frame.open[column.alignRight]);
-        if (column.number) {
-            char digits[16];
-            const auto end = std::to_chars(std::begin(digits), std::end(digits), column.number(row)).ptr;
-            html.append(digits, end);
-            text.append(digits, end);
-        } else {
-            // The cell is written into the HTML row and copied from there.
-            const std::size_t cellStart = html.size();
-            column.text(html, row);
-            AppendCsvField(text, std::string_view(html).substr(cellStart));
-        }
-        html.append(frame.close);
-    }
-}
-
-// colour empty: cells without a font colour.
-template <class Row, std::size_t N>
-void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const HtmlRowLayout& layout,
-              std::string_view colour, const Row& row)
-{
-    const CellFrame& frame = FrameOf(layout, colour);
-    reports.WriteRow([&](std::string& text, std::string& html) {
-        html.append(layout.open);
-        AppendCells<Row>(columns, true, frame, row, text, html);
-        text += '\n';
-        html.append(layout.close);
-    });
 }
 
 // Without the census option the census columns carry 0.
@@ -213,6 +76,10 @@ static_assert(EachCellIsANumberOrAText(kLowColumns));
 constexpr auto kLowNumberColumn = std::span(kLowColumns).first<1>();
 constexpr auto kLowRecordColumns = std::span(kLowColumns).subspan<1>();
 
+// The recurring cells of Low rows, built with one frame. Records read from a
+// file may take many more forms than a run rolls: past kMaxForms the forms
+// kept so far are dropped and collected afresh, so memory stays bounded and
+// recurring forms are soon cached again.
 class LowRowEnds {
 public:
     struct End {
@@ -220,28 +87,28 @@ public:
         std::string html;
     };
 
-    const End& For(const LowRow& row, const CellFrame& frame)
+    explicit LowRowEnds(const CellFrame& frame) : frame_(frame) {}
+
+    // Valid until the next call.
+    const End& For(const LowRow& row)
     {
         if (const auto found = ends_.find(row.system); found != ends_.end()) {
             return found->second;
         }
-        // Records read from a file may take many more forms; past this many
-        // they are put together row by row.
         constexpr std::size_t kMaxForms = 1024;
-        End* end = &uncached_;
-        if (ends_.size() < kMaxForms) {
-            // The key keeps its own copy of the special text: a record's
-            // text may live no longer than the record.
-            LowSystem key = row.system;
-            key.special = *texts_.emplace(row.system.special).first;
-            end = &ends_[key];
+        if (ends_.size() == kMaxForms) {
+            ends_.clear();
+            texts_.clear();
         }
-        end->text.clear();
-        end->html.clear();
-        AppendCells<LowRow>(kLowRecordColumns, false, frame, row, end->text, end->html);
-        end->text += '\n';
-        end->html.append(kOneLineRow.close);
-        return *end;
+        // The key keeps its own copy of the special text: a record's text
+        // may live no longer than the record.
+        LowSystem key = row.system;
+        key.special = *texts_.emplace(row.system.special).first;
+        End& end = ends_[key];
+        AppendCells<LowRow>(kLowRecordColumns, false, frame_, row, end.text, end.html);
+        end.text += '\n';
+        end.html.append(frame_.layout->close);
+        return end;
     }
 
 private:
@@ -259,8 +126,8 @@ private:
     };
 
     std::unordered_set<std::string> texts_;
+    const CellFrame& frame_;
     std::unordered_map<LowSystem, End, Hash> ends_;
-    End uncached_;
 };
 
 struct MediumRow {
@@ -346,78 +213,109 @@ constexpr Column<MoonRow> kMoonColumns[] = {
 };
 static_assert(EachCellIsANumberOrAText(kMoonColumns));
 
+void WriteTableStart(ReportFiles& reports, const TableHeader& header)
+{
+    reports.WriteHtml(header.html);
+    reports.WriteText(header.text);
+}
+
 void WriteTableEnd(ReportFiles& reports)
 {
     reports.WriteHtml("</table>\n");
     reports.WriteText("\n");
 }
 
-}  // namespace
-
-void WriteLowTableStart(ReportFiles& reports)
+std::size_t ZoneIndex(OrbitZone zone)
 {
-    WriteTableStart(reports, kLowColumns);
-    reports.Flush();
+    return static_cast<std::size_t>(zone);
 }
 
-void WriteLowRow(ReportFiles& reports, int systemNumber, const LowSystem& system)
+// A frame for each zone's colour, by ZoneIndex.
+std::array<CellFrame, std::size(kOrbitZones)> ZoneFrames(const HtmlRowLayout& layout)
 {
-    if (!reports.IsOpen()) {
+    return {FrameOf(layout, ZoneColour(OrbitZone::Inner)), FrameOf(layout, ZoneColour(OrbitZone::Habitable)),
+            FrameOf(layout, ZoneColour(OrbitZone::Outer))};
+}
+
+}  // namespace
+
+// Rows take a handful of layouts and colours: each header and frame is put
+// together once a run rather than once a row.
+struct ReportWriter::Forms {
+    TableHeader lowHeader = HeaderOf(kLowColumns);
+    TableHeader mediumHeader = HeaderOf(kMediumColumns);
+    TableHeader highHeader = HeaderOf(kHighColumns);
+    CellFrame lowFrame = FrameOf(kOneLineRow, {});
+    std::array<CellFrame, std::size(kOrbitZones)> mediumFrames = ZoneFrames(kOneLineColouredRow);
+    std::array<CellFrame, std::size(kOrbitZones)> highFrames = ZoneFrames(kCellPerLineRow);
+    LowRowEnds lowEnds{lowFrame};
+};
+
+ReportWriter::ReportWriter(ReportFiles& reports) : reports_(reports), forms_(std::make_unique<Forms>()) {}
+
+ReportWriter::~ReportWriter() = default;
+
+void ReportWriter::WriteLowTableStart()
+{
+    WriteTableStart(reports_, forms_->lowHeader);
+    reports_.Flush();
+}
+
+void ReportWriter::WriteLowRow(int systemNumber, const LowSystem& system)
+{
+    if (!reports_.IsOpen()) {
         return;
     }
-    thread_local LowRowEnds ends;
-    const CellFrame& frame = FrameOf(kOneLineRow, {});
     const LowRow row{systemNumber, system};
-    const LowRowEnds::End& end = ends.For(row, frame);
-    reports.WriteRow([&](std::string& text, std::string& html) {
+    const LowRowEnds::End& end = forms_->lowEnds.For(row);
+    reports_.WriteRow([&](std::string& text, std::string& html) {
         html.append(kOneLineRow.open);
-        AppendCells<LowRow>(kLowNumberColumn, true, frame, row, text, html);
+        AppendCells<LowRow>(kLowNumberColumn, true, forms_->lowFrame, row, text, html);
         text.append(end.text);
         html.append(end.html);
     });
-    reports.Flush();
+    reports_.Flush();
 }
 
-void WriteLowTableEnd(ReportFiles& reports)
+void ReportWriter::WriteLowTableEnd()
 {
     // The Low text table has no closing blank line.
-    reports.WriteHtml("</table>\n");
+    reports_.WriteHtml("</table>\n");
 }
 
-void WriteMediumObjectRow(ReportFiles& reports, int systemNumber, int slot, const MediumObject& object)
+void ReportWriter::WriteMediumObjectRow(int systemNumber, int slot, const MediumObject& object)
 {
-    WriteRow(reports, kMediumColumns, kOneLineColouredRow, ZoneColour(object.zone),
+    WriteRow(reports_, kMediumColumns, forms_->mediumFrames[ZoneIndex(object.zone)],
              MediumRow{systemNumber, slot, object});
 }
 
-void WriteMediumTable(ReportFiles& reports, int systemNumber, const MediumSystem& system)
+void ReportWriter::WriteMediumTable(int systemNumber, const MediumSystem& system)
 {
-    if (!reports.IsOpen()) {
+    if (!reports_.IsOpen()) {
         return;
     }
-    WriteTableStart(reports, kMediumColumns);
+    WriteTableStart(reports_, forms_->mediumHeader);
     int slot = 0;
     for (const MediumObject& object : system.objects) {
-        WriteMediumObjectRow(reports, systemNumber, ++slot, object);
+        WriteMediumObjectRow(systemNumber, ++slot, object);
     }
-    WriteTableEnd(reports);
+    WriteTableEnd(reports_);
 }
 
-void WriteHighObjectRows(ReportFiles& reports, int systemNumber, char letter, int objectIndex,
-                         const HighObject& object)
+void ReportWriter::WriteHighObjectRows(int systemNumber, char letter, int objectIndex, const HighObject& object)
 {
     const HighRow row{systemNumber, letter, objectIndex, object};
-    const std::string_view colour = ZoneColour(object.zone);
-    WriteRow(reports, kHighColumns, kCellPerLineRow, colour, row);
+    const CellFrame& frame = forms_->highFrames[ZoneIndex(object.zone)];
+    WriteRow(reports_, kHighColumns, frame, row);
     int moonIndex = 0;
     for (const HighMoon& moon : object.moons) {
-        WriteRow(reports, kMoonColumns, kCellPerLineRow, colour, MoonRow{row, moonIndex++, moon});
+        WriteRow(reports_, kMoonColumns, frame, MoonRow{row, moonIndex++, moon});
     }
 }
 
-void WriteHighTables(ReportFiles& reports, int systemNumber, const HighSystem& system)
+void ReportWriter::WriteHighTables(int systemNumber, const HighSystem& system)
 {
-    if (!reports.IsOpen()) {
+    if (!reports_.IsOpen()) {
         return;
     }
     for (const StarComponent& component : system.components) {
@@ -425,18 +323,18 @@ void WriteHighTables(ReportFiles& reports, int systemNumber, const HighSystem& s
             std::string line = "Star ";
             line.append(1, component.letter).append(": ");
             AppendStarDescription(line, star);
-            reports.WriteHtml("<br><font size=\"3\">");
-            reports.WriteHtml(line);
-            reports.WriteHtml("</font>\n");
-            reports.WriteText(line);
-            reports.WriteText("\n");
+            reports_.WriteHtml("<br><font size=\"3\">");
+            reports_.WriteHtml(line);
+            reports_.WriteHtml("</font>\n");
+            reports_.WriteText(line);
+            reports_.WriteText("\n");
         }
-        WriteTableStart(reports, kHighColumns);
+        WriteTableStart(reports_, forms_->highHeader);
         int objectIndex = 0;
         for (const HighObject& object : component.objects) {
-            WriteHighObjectRows(reports, systemNumber, component.letter, objectIndex++, object);
+            WriteHighObjectRows(systemNumber, component.letter, objectIndex++, object);
         }
-        WriteTableEnd(reports);
+        WriteTableEnd(reports_);
     }
 }
 

@@ -33,7 +33,7 @@ public:
     {
         const HighObject object = GenerateHighObject(dice, zone, census);
         RenderHighObject(tree, system, 3, 'A', objectIndex, object);
-        WriteHighObjectRows(reports, 3, 'A', objectIndex, object);
+        writer.WriteHighObjectRows(3, 'A', objectIndex, object);
         return object;
     }
 
@@ -42,7 +42,7 @@ public:
     HighSystem Show(HighSystem record)
     {
         RenderHighSystem(tree, system, 3, record);
-        WriteHighTables(reports, 3, record);
+        writer.WriteHighTables(3, record);
         return record;
     }
 
@@ -88,6 +88,7 @@ public:
     ScriptedDice dice;
     ResultTree tree;
     ReportFiles reports;
+    ReportWriter writer{reports};
     ItemId system = kNoItem;
 };
 

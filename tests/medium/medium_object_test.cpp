@@ -49,7 +49,7 @@ struct ObjectRun {
         const ItemId system = tree.Insert(kNoItem, "System 2", TreeImage::System, Placement::Last);
         const MediumObject record = GenerateMediumObject(dice, zone, census);
         RenderMediumObject(tree, system, 2, 1, record);
-        WriteMediumObjectRow(reports, 2, 1, record);
+        ReportWriter(reports).WriteMediumObjectRow(2, 1, record);
         EXPECT_TRUE(dice.AllUsed());
         object = tree.Children(system).at(0);
         for (const ItemId line : tree.Children(object)) {

@@ -180,3 +180,38 @@ TEST(GenerationRun, LiveReportsGrowRowByRowThoseDeliveredWhenCompleteAppearWhole
 
 }  // namespace
 }  // namespace nexmar
+
+namespace nexmar {
+namespace {
+
+// A writer keeps a bounded number of Low row forms and starts afresh past
+// them: every row, of a form met before the bound or after it, is written as
+// a writer new to it writes it.
+TEST(ReportWriter, LowRowsPastTheKeptFormsAreWrittenAsByAFreshWriter)
+{
+    std::vector<LowSystem> records;
+    for (int capacity = 0; capacity < 2500; ++capacity) {
+        records.push_back({.capacity = capacity, .raw = capacity % 7, .special = capacity % 2 ? "a, b" : "-", .census = std::nullopt});
+    }
+    records.insert(records.end(), records.begin(), records.begin() + 10);
+    testing::TempDir kept;
+    testing::TempDir fresh;
+    testing::RecordingNotifier notifier;
+    ReportFiles keptReports(kept.path());
+    ReportFiles freshReports(fresh.path());
+    ASSERT_TRUE(keptReports.OpenReports(notifier));
+    ASSERT_TRUE(freshReports.OpenReports(notifier));
+    ReportWriter writer(keptReports);
+    int number = 0;
+    for (const LowSystem& record : records) {
+        writer.WriteLowRow(++number, record);
+        ReportWriter(freshReports).WriteLowRow(number, record);
+    }
+    ASSERT_TRUE(keptReports.CloseReports(notifier));
+    ASSERT_TRUE(freshReports.CloseReports(notifier));
+    EXPECT_EQ(testing::ReadFile(kept.path() / kTextReportName), testing::ReadFile(fresh.path() / kTextReportName));
+    EXPECT_EQ(testing::ReadFile(kept.path() / kHtmlReportName), testing::ReadFile(fresh.path() / kHtmlReportName));
+}
+
+}  // namespace
+}  // namespace nexmar

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/report_files.h"
+
+namespace nexmar {
+
+// How the report writer describes a table: each column once, from which the
+// text row and the HTML row are both written.
+
+// One column of a table: its header and how a row's cell is written. A cell
+// is either a number, which the text report never needs to quote, or plain
+// text, which the writer quotes for the text report; the HTML report frames
+// either.
+template <class Row>
+struct Column {
+    std::string_view header;
+    int (*number)(const Row& row) = nullptr;
+    void (*text)(std::string& out, const Row& row) = nullptr;
+    bool alignRight = false;  // HTML only
+};
+
+template <class Row, std::size_t N>
+constexpr bool EachCellIsANumberOrAText(const Column<Row> (&columns)[N])
+{
+    return std::all_of(std::begin(columns), std::end(columns),
+                       [](const Column<Row>& column) { return (column.number == nullptr) != (column.text == nullptr); });
+}
+
+// How a table's HTML rows are laid out.
+struct HtmlRowLayout {
+    std::string_view open;
+    std::string_view cellIndent;
+    std::string_view cellEnd;
+    std::string_view close;
+};
+
+// What surrounds each cell of a row with one layout and one font colour.
+struct CellFrame {
+    const HtmlRowLayout* layout;
+    std::string open[2];  // by alignRight
+    std::string close;
+};
+
+// colour empty: cells without a font colour.
+CellFrame FrameOf(const HtmlRowLayout& layout, std::string_view colour);
+
+struct TableHeader {
+    std::string text;
+    std::string html;
+};
+
+template <class Row, std::size_t N>
+TableHeader HeaderOf(const Column<Row> (&columns)[N])
+{
+    TableHeader header{{}, "<table cellpadding=\"1\" border=\"1\">\n\t"};
+    for (const Column<Row>& column : columns) {
+        if (!header.text.empty()) {
+            header.text += ',';
+        }
+        header.text += column.header;
+        header.html.append("<th>").append(column.header).append("</th>");
+    }
+    header.text += '\n';
+    header.html += '\n';
+    return header;
+}
+
+void AppendNumber(std::string& out, int value);
+
+// Appends the cells of columns, each framed for the HTML report and after a
+// comma in the text report, unless it opens the row.
+template <class Row>
+void AppendCells(std::span<const Column<Row>> columns, bool opensRow, const CellFrame& frame, const Row& row,
+                 std::string& text, std::string& html)
+{
+    for (const Column<Row>& column : columns) {
+        if (!opensRow || &column != columns.data()) {
+            text += ',';
+        }
+        html.append(frame.open[column.alignRight]);
+        if (column.number) {
+            char digits[16];
+            const auto end = std::to_chars(std::begin(digits), std::end(digits), column.number(row)).ptr;
+            html.append(digits, end);
+            text.append(digits, end);
+        } else {
+            // The cell is written into the HTML row and copied from there.
+            const std::size_t cellStart = html.size();
+            column.text(html, row);
+            AppendCsvField(text, std::string_view(html).substr(cellStart));
+        }
+        html.append(frame.close);
+    }
+}
+
+template <class Row, std::size_t N>
+void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const CellFrame& frame, const Row& row)
+{
+    reports.WriteRow([&](std::string& text, std::string& html) {
+        html.append(frame.layout->open);
+        AppendCells<Row>(columns, true, frame, row, text, html);
+        text += '\n';
+        html.append(frame.layout->close);
+    });
+}
+
+}  // namespace nexmar
