@@ -3,7 +3,9 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace nexmar {
 
@@ -28,7 +30,7 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-BlockWriter::BlockWriter()
+BlockWriter::BlockWriter(std::vector<int> fds) : fds_(std::move(fds)), failed_(fds_.size(), false)
 {
     // The new thread starts with every signal blocked, and keeps them so.
     sigset_t all;
@@ -49,11 +51,11 @@ BlockWriter::~BlockWriter()
     thread_.join();
 }
 
-void BlockWriter::Write(int fd, std::string& block, bool& failed)
+void BlockWriter::Write(std::size_t stream, std::string& block)
 {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queued_.size() < kMaxQueued; });
-    queued_.push_back(Job{fd, std::move(block), &failed});
+    queued_.push_back(Job{stream, std::move(block)});
     if (spare_.empty()) {
         block = std::string();
     } else {
@@ -64,10 +66,13 @@ void BlockWriter::Write(int fd, std::string& block, bool& failed)
     changed_.notify_all();
 }
 
-void BlockWriter::Finish()
+std::vector<bool> BlockWriter::Finish()
 {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queued_.empty() && !writing_; });
+    std::vector<bool> written(failed_.size());
+    std::transform(failed_.begin(), failed_.end(), written.begin(), std::logical_not());
+    return written;
 }
 
 void BlockWriter::Run()
@@ -81,11 +86,11 @@ void BlockWriter::Run()
         Job job = std::move(queued_.front());
         queued_.pop_front();
         writing_ = true;
-        const bool dropped = *job.failed;
+        const bool dropped = failed_[job.stream];
         lock.unlock();
-        const bool written = dropped || WriteAll(job.fd, job.bytes);
+        const bool written = dropped || WriteAll(fds_[job.stream], job.bytes);
         lock.lock();
-        *job.failed = *job.failed || !written;
+        failed_[job.stream] = failed_[job.stream] || !written;
         job.bytes.clear();
         spare_.push_back(std::move(job.bytes));
         writing_ = false;

@@ -13,37 +13,41 @@ namespace nexmar {
 // Writes all of bytes to fd, resuming after interruptions. False when a write fails.
 bool WriteAll(int fd, std::string_view bytes);
 
-// Writes blocks of bytes on a thread of its own, each in the order it was
-// handed over, so that a run formats on one core while the other writes.
-// The thread takes no signal: those go to the thread that runs.
+// Writes blocks of bytes to a fixed set of streams on a thread of its own,
+// each in the order it was handed over, so that a run formats on one core
+// while the other writes. The thread takes no signal: those go to the thread
+// that runs.
 class BlockWriter {
 public:
-    BlockWriter();
+    // One stream per descriptor, numbered in the order given.
+    explicit BlockWriter(std::vector<int> fds);
     // Writes whatever was handed over, then ends the thread.
     ~BlockWriter();
     BlockWriter(const BlockWriter&) = delete;
     BlockWriter& operator=(const BlockWriter&) = delete;
 
-    // Takes block for writing to fd and leaves in its place an empty one to
-    // fill next; waits while two blocks are still queued, so memory stays
-    // flat. When a write to fd fails, failed is set and the later blocks
-    // handed over with it are dropped. failed may be read after Finish.
-    void Write(int fd, std::string& block, bool& failed);
-    // Waits until every block handed over is written.
-    void Finish();
+    // Takes block for writing to the stream and leaves in its place an empty
+    // one to fill next; waits while two blocks are still queued, so memory
+    // stays flat. After a write to a stream fails, the later blocks handed
+    // over for it are dropped.
+    void Write(std::size_t stream, std::string& block);
+    // Waits until every block handed over is written or dropped, and tells,
+    // by stream, whether all of its blocks were written.
+    std::vector<bool> Finish();
 
 private:
     struct Job {
-        int fd;
+        std::size_t stream;
         std::string bytes;
-        bool* failed;
     };
     void Run();
 
+    const std::vector<int> fds_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Job> queued_;
     std::vector<std::string> spare_;
+    std::vector<bool> failed_;  // by stream
     bool writing_ = false;
     bool stopping_ = false;
     std::thread thread_;

@@ -19,6 +19,10 @@ namespace {
 // run makes few system calls, small enough to keep its memory flat.
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
 
+// The reports' streams in the block writer, in the order it is given them.
+constexpr std::size_t kHtmlStream = 0;
+constexpr std::size_t kTextStream = 1;
+
 // Recreates the file for writing and reading. O_NOFOLLOW refuses a symbolic
 // link planted at the fixed name, which would otherwise redirect the write.
 int Recreate(const std::filesystem::path& path)
@@ -110,7 +114,7 @@ bool ReportFiles::OpenReports(Notifier& notifier)
         return false;
     }
     if (delivery_ == ReportDelivery::WhenComplete) {
-        writer_ = std::make_unique<BlockWriter>();
+        writer_ = std::make_unique<BlockWriter>(std::vector<int>{html_.fd, text_.fd});
     }
     WriteHtml("<html><body>\n");
     Flush();
@@ -140,7 +144,12 @@ bool ReportFiles::CloseReports(Notifier& notifier)
     WriteHtml("</body></html>\n");
     Drain(html_);
     Drain(text_);
-    writer_.reset();  // once it has written everything
+    if (writer_) {
+        const std::vector<bool> written = writer_->Finish();
+        html_.failed = !written[kHtmlStream];
+        text_.failed = !written[kTextStream];
+        writer_.reset();
+    }
     bool complete = !html_.failed && !text_.failed;
     const std::optional<Identity> html = IdentityOf(html_.fd);
     const std::optional<Identity> text = IdentityOf(text_.fd);
@@ -270,7 +279,7 @@ void ReportFiles::MakeRoomForRow(Stream& stream)
 void ReportFiles::Drain(Stream& stream)
 {
     if (writer_) {
-        writer_->Write(stream.fd, stream.pending, stream.failed);
+        writer_->Write(&stream == &html_ ? kHtmlStream : kTextStream, stream.pending);
         stream.pending.reserve(kBufferBytes);
         return;
     }
