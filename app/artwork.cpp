@@ -1,6 +1,6 @@
 #include "app/artwork.h"
 
-#include "core/result_tree.h"
+#include "run/tree_images.h"
 
 // Resources compiled into a static library are registered by their users.
 static void RegisterResources()

@@ -276,7 +276,7 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
                    [&run](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
                           std::span<RecordObserver* const> observers) {
                        SeededDice dice(run.seed);
-                       RunGeneration({run.systems, run.level, run.census}, dice, tree, reports, notifier,
+                       RunGeneration({run.systems, run.level, run.census, kMaxSystems}, dice, tree, reports, notifier,
                                      systemDone, observers);
                    },
                    cancel, [&progress](int done) { progress.done = done; });

@@ -12,7 +12,7 @@
 
 #include "app/background_work.h"
 #include "app/run_session.h"
-#include "core/system_count.h"
+#include "app/system_count.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -1,5 +1,7 @@
 #include "app/result_tree_model.h"
 
+#include "run/tree_images.h"
+
 namespace nexmar {
 
 ResultTreeModel::ResultTreeModel(std::shared_ptr<const ResultTree> tree, QList<QIcon> images, QObject* parent)

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
-#include <iterator>
 
 #include "core/block_writer.h"
 
@@ -40,13 +38,6 @@ bool MayReplace(const std::filesystem::path& path)
         return false;
     }
     return true;
-}
-
-void AppendNumber(std::string& out, int value)
-{
-    char digits[16];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    out.append(digits, end);
 }
 
 }  // namespace
@@ -96,7 +87,7 @@ bool ReportFiles::Open(Stream& stream, const std::filesystem::path& path)
     return stream.fd >= 0;
 }
 
-bool ReportFiles::OpenReports(Notifier& notifier)
+bool ReportFiles::OpenReports()
 {
     CloseStreams();
     htmlClosed_.reset();
@@ -110,38 +101,19 @@ bool ReportFiles::OpenReports(Notifier& notifier)
     const bool textOpened = Open(text_, textPath_);
     if (!htmlOpened || !textOpened) {
         CloseStreams();
-        notifier.Notify(kOpenReportsFailed);
         return false;
     }
     if (delivery_ == ReportDelivery::WhenComplete) {
         writer_ = std::make_unique<BlockWriter>(std::vector<int>{html_.fd, text_.fd});
     }
-    WriteHtml("<html><body>\n");
-    Flush();
     return true;
 }
 
-void ReportFiles::WriteSystemHeading(int systemNumber)
-{
-    if (!IsOpen()) {
-        return;
-    }
-    std::string line = "System ";
-    AppendNumber(line, systemNumber);
-    line += '\n';
-    WriteText(line);
-    line.assign("<p><font size=\"4\">System ");
-    AppendNumber(line, systemNumber);
-    line.append("</font>\n");
-    WriteHtml(line);
-}
-
-bool ReportFiles::CloseReports(Notifier& notifier)
+bool ReportFiles::CloseReports()
 {
     if (!IsOpen()) {
         return false;
     }
-    WriteHtml("</body></html>\n");
     Drain(html_);
     Drain(text_);
     if (writer_) {
@@ -171,7 +143,6 @@ bool ReportFiles::CloseReports(Notifier& notifier)
         complete = complete && textClosed && htmlClosed;
     }
     if (!complete) {
-        notifier.Notify(kWriteReportsFailed);
         return false;
     }
     htmlClosed_ = html;

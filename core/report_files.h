@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/notifier.h"
 #include "core/output_commit.h"
 
 namespace nexmar {
@@ -19,11 +18,6 @@ class BlockWriter;
 
 inline constexpr const char* kTextReportName = "TNXT001";
 inline constexpr const char* kHtmlReportName = "TNXH001";
-
-inline constexpr const char* kOpenReportsFailed =
-    "Unable to open temporary files for output\nProgram will be unable to save results to file.";
-inline constexpr const char* kWriteReportsFailed =
-    "Unable to write temporary files\nProgram will be unable to save results to file.";
 
 // Appends field to a row of the comma-separated report: a text with a comma
 // or a double quote goes between double quotes (inner quotes doubled), so
@@ -58,25 +52,20 @@ public:
     ReportFiles(const ReportFiles&) = delete;
     ReportFiles& operator=(const ReportFiles&) = delete;
 
-    // Recreates both files (HTML first) and writes the HTML prologue. On
-    // failure it tells the notifier, closes whichever file did open, and
-    // leaves the reports closed for the rest of the run. A name that is a
-    // symbolic link or a directory counts as a failure to open.
-    bool OpenReports(Notifier& notifier);
+    // Recreates both files (HTML first). On failure it closes whichever file
+    // did open and leaves the reports closed for the rest of the run. A name
+    // that is a symbolic link or a directory counts as a failure to open.
+    bool OpenReports();
     // Delivered WhenComplete, complete reports take their names when commit
     // names the run's other outputs, rather than when they are closed. commit
     // must outlive the reports' run.
     void CommitWith(OutputCommit& commit) { commit_ = &commit; }
     bool IsOpen() const { return html_.fd >= 0; }
 
-    void WriteSystemHeading(int systemNumber);
-
-    // Writes the HTML epilogue and closes both files (delivered WhenComplete,
-    // they take the reports' names now, or are handed to the commit given to
-    // CommitWith). Returns whether both reports are
-    // complete; a write error anywhere in the run is reported through the
-    // notifier.
-    bool CloseReports(Notifier& notifier);
+    // Closes both files (delivered WhenComplete, they take the reports' names
+    // now, or are handed to the commit given to CommitWith). Returns whether
+    // both reports are complete: false after a write error anywhere in the run.
+    bool CloseReports();
 
     // Whether the file open as descriptor fd is the report (HTML or text)
     // exactly as the last complete run closed it: a report deleted, replaced

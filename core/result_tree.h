@@ -7,24 +7,9 @@
 
 namespace nexmar {
 
-// The tree's images, by their index in the image list the views load. The
-// asteroid field is in the list but no item uses it.
-enum class TreeImage : int {
-    System = 0,
-    YellowStar = 1,
-    GreenObject = 2,
-    Moon = 3,
-    AsteroidField = 4,
-    Blank = 5,
-    RedObject = 6,
-    BlueObject = 7,
-    BlueStar = 8,
-    RedStar = 9,
-    WhiteStar = 10,
-    OrangeStar = 11,
-};
-inline constexpr int kTreeImageCount = 12;
-constexpr int ImageIndex(TreeImage image) { return static_cast<int>(image); }
+// An item's image, an index in the image list the views load; the tree
+// renderer names them (run/tree_images.h).
+enum class TreeImage : int;
 
 // The value that makes AddStatItem show a label alone.
 inline constexpr int NO_VALUE = -99;
@@ -44,7 +29,7 @@ class ResultTree {
 public:
     struct Item {
         std::string text;
-        TreeImage image = TreeImage::Blank;
+        TreeImage image{};
         ItemId parent = kNoItem;
         int row = 0;
         std::vector<ItemId> children;

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/system_count.h"
+#include "app/system_count.h"
 
 namespace {
 

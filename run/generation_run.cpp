@@ -37,7 +37,7 @@ RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, R
       observers_(observers),
       choice_(choice)
 {
-    reports_.OpenReports(notifier_);
+    writer_.OpenReports(notifier_);
     root_ = tree_.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
     if (level_ == DetailLevel::Low) {
         writer_.WriteLowTableStart();
@@ -88,7 +88,7 @@ void RunRenderer::AddMediumSystem(const MediumSystem& record)
     if (renderTree_) {
         RenderMediumSystem(tree_, system, number_, record);
     }
-    reports_.WriteSystemHeading(number_);
+    writer_.WriteSystemHeading(number_);
     writer_.WriteMediumTable(number_, record);
     for (RecordObserver* observer : observers_) {
         observer->OnMediumSystem(number_, record);
@@ -105,7 +105,7 @@ void RunRenderer::AddHighSystem(const HighSystem& record)
     if (renderTree_) {
         RenderHighSystem(tree_, system, number_, record);
     }
-    reports_.WriteSystemHeading(number_);
+    writer_.WriteSystemHeading(number_);
     writer_.WriteHighTables(number_, record);
     for (RecordObserver* observer : observers_) {
         observer->OnHighSystem(number_, record);
@@ -121,7 +121,7 @@ RunOutcome RunRenderer::Finish()
         writer_.WriteLowTableEnd();
     }
     if (reports_.IsOpen()) {
-        outcome.reportsComplete = reports_.CloseReports(notifier_);
+        outcome.reportsComplete = writer_.CloseReports(notifier_);
     }
     return outcome;
 }

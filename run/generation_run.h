@@ -1,17 +1,20 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <span>
 
 #include "core/dice.h"
 #include "core/notifier.h"
 #include "core/report_files.h"
 #include "core/result_tree.h"
-#include "core/system_count.h"
 #include "gen/records.h"
 #include "run/report_writer.h"
+#include "run/tree_images.h"
 
 namespace nexmar {
+
+inline constexpr int kMinSystems = 1;
 
 class SystemChoice;
 
@@ -19,7 +22,7 @@ struct RunInputs {
     int systems = 1;
     DetailLevel level = DetailLevel::Low;
     bool census = false;
-    int maxSystems = kMaxSystems;  // batch runs allow more
+    int maxSystems = std::numeric_limits<int>::max();  // whoever asks for the run may allow fewer
     // Without it the tree holds the root alone and no system is handed to
     // SystemDone: a batch run that shows no tree spends nothing on it.
     bool renderTree = true;

@@ -255,6 +255,45 @@ ReportWriter::ReportWriter(ReportFiles& reports) : reports_(reports), forms_(std
 
 ReportWriter::~ReportWriter() = default;
 
+bool ReportWriter::OpenReports(Notifier& notifier)
+{
+    if (!reports_.OpenReports()) {
+        notifier.Notify(kOpenReportsFailed);
+        return false;
+    }
+    reports_.WriteHtml("<html><body>\n");
+    reports_.Flush();
+    return true;
+}
+
+void ReportWriter::WriteSystemHeading(int systemNumber)
+{
+    if (!reports_.IsOpen()) {
+        return;
+    }
+    std::string line = "System ";
+    AppendNumber(line, systemNumber);
+    line += '\n';
+    reports_.WriteText(line);
+    line.assign("<p><font size=\"4\">System ");
+    AppendNumber(line, systemNumber);
+    line.append("</font>\n");
+    reports_.WriteHtml(line);
+}
+
+bool ReportWriter::CloseReports(Notifier& notifier)
+{
+    if (!reports_.IsOpen()) {
+        return false;
+    }
+    reports_.WriteHtml("</body></html>\n");
+    if (!reports_.CloseReports()) {
+        notifier.Notify(kWriteReportsFailed);
+        return false;
+    }
+    return true;
+}
+
 void ReportWriter::WriteLowTableStart()
 {
     WriteTableStart(reports_, forms_->lowHeader);

@@ -2,14 +2,21 @@
 
 #include <memory>
 
+#include "core/notifier.h"
 #include "core/report_files.h"
 #include "gen/records.h"
 
 namespace nexmar {
 
+// What the user is told when the reports fail.
+inline constexpr const char* kOpenReportsFailed =
+    "Unable to open temporary files for output\nProgram will be unable to save results to file.";
+inline constexpr const char* kWriteReportsFailed =
+    "Unable to write temporary files\nProgram will be unable to save results to file.";
+
 // Turns one run's records into rows of both reports. Each table's columns are
 // described once; the text row and the HTML row are both written from that
-// description. What it puts together once for the run (headers, cell frames,
+// description; the HTML page is framed around them. What it puts together once for the run (headers, cell frames,
 // the Low rows' recurring cells) lives and dies with it.
 class ReportWriter {
 public:
@@ -17,6 +24,14 @@ public:
     ~ReportWriter();
     ReportWriter(const ReportWriter&) = delete;
     ReportWriter& operator=(const ReportWriter&) = delete;
+
+    // Opens the reports and begins the HTML page; a failure is told to the
+    // notifier, and the reports stay closed for the rest of the run.
+    bool OpenReports(Notifier& notifier);
+    void WriteSystemHeading(int systemNumber);
+    // Ends the HTML page and closes the reports. Whether both are complete;
+    // a write error anywhere in the run is told to the notifier.
+    bool CloseReports(Notifier& notifier);
 
     // The Low table spans the whole run: its header, one row per system, its end.
     void WriteLowTableStart();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/result_tree.h"
+#include "run/tree_images.h"
 #include "gen/records.h"
 
 namespace nexmar {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/report_files.h"
+#include "run/report_writer.h"
 #include "support/test_support.h"
 
 namespace nexmar {
@@ -42,11 +43,12 @@ TEST(ReportFiles, FramingOfAMediumOrHighRun)
     TempDir dir;
     RecordingNotifier notifier;
     ReportFiles reports(dir.path());
-    ASSERT_TRUE(reports.OpenReports(notifier));
-    reports.WriteSystemHeading(1);
+    ReportWriter writer(reports);
+    ASSERT_TRUE(writer.OpenReports(notifier));
+    writer.WriteSystemHeading(1);
     reports.Text("row\n");
-    reports.WriteSystemHeading(2);
-    EXPECT_TRUE(reports.CloseReports(notifier));
+    writer.WriteSystemHeading(2);
+    EXPECT_TRUE(writer.CloseReports(notifier));
     EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(ReadFile(dir.path() / "TNXT001"), "System 1\nrow\nSystem 2\n");
     EXPECT_EQ(ReadFile(dir.path() / "TNXH001"),
@@ -60,15 +62,16 @@ TEST(ReportFiles, ANameTakenByADirectoryFailsToOpenAndClosesTheOtherFile)
     std::filesystem::create_directory(dir.path() / "TNXT001");
     RecordingNotifier notifier;
     ReportFiles reports(dir.path());
+    ReportWriter writer(reports);
     const int descriptorsBefore = OpenDescriptorCount();
-    EXPECT_FALSE(reports.OpenReports(notifier));
+    EXPECT_FALSE(writer.OpenReports(notifier));
     EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
     EXPECT_FALSE(reports.IsOpen());
     EXPECT_EQ(notifier.messages,
               std::vector<std::string>{"Unable to open temporary files for output\n"
                                        "Program will be unable to save results to file."});
     reports.Html("dropped\n");
-    EXPECT_FALSE(reports.CloseReports(notifier));
+    EXPECT_FALSE(writer.CloseReports(notifier));
     EXPECT_EQ(ReadFile(dir.path() / "TNXH001"), "");
 }
 
@@ -80,7 +83,8 @@ TEST(ReportFiles, ASymbolicLinkAtAReportNameIsRefusedAndItsTargetUntouched)
     std::filesystem::create_symlink(victim, dir.path() / "TNXH001");
     RecordingNotifier notifier;
     ReportFiles reports(dir.path());
-    EXPECT_FALSE(reports.OpenReports(notifier));
+    ReportWriter writer(reports);
+    EXPECT_FALSE(writer.OpenReports(notifier));
     EXPECT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(ReadFile(victim), "precious\n");
 }
@@ -93,9 +97,10 @@ TEST(ReportFiles, AWriteErrorIsReportedWhenClosing)
     TempDir dir;
     RecordingNotifier notifier;
     ReportFiles reports("/dev/full", dir.path() / "TNXT001");
-    ASSERT_TRUE(reports.OpenReports(notifier));
-    reports.WriteSystemHeading(1);
-    EXPECT_FALSE(reports.CloseReports(notifier));
+    ReportWriter writer(reports);
+    ASSERT_TRUE(writer.OpenReports(notifier));
+    writer.WriteSystemHeading(1);
+    EXPECT_FALSE(writer.CloseReports(notifier));
     EXPECT_EQ(notifier.messages,
               std::vector<std::string>{"Unable to write temporary files\n"
                                        "Program will be unable to save results to file."});

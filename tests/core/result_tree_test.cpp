@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/result_tree.h"
+#include "run/tree_images.h"
 
 namespace nexmar {
 namespace {

@@ -24,7 +24,7 @@ public:
     HighFixture(std::vector<int> faces, bool census) : census(census), dice(std::move(faces)), reports(dir.path())
     {
         RecordingNotifier notifier;
-        reports.OpenReports(notifier);
+        writer.OpenReports(notifier);
         system = tree.Insert(kNoItem, "System 3", TreeImage::System, Placement::Last);
     }
 
@@ -51,7 +51,7 @@ public:
     std::pair<std::string, std::string> Reports()
     {
         RecordingNotifier notifier;
-        reports.CloseReports(notifier);
+        writer.CloseReports(notifier);
         std::string html = ReadFile(dir.path() / kHtmlReportName);
         const std::string prologue = "<html><body>\n";
         const std::string epilogue = "</body></html>\n";

@@ -44,12 +44,12 @@ struct ObjectRun {
     {
         RecordingNotifier notifier;
         if (withReports) {
-            EXPECT_TRUE(reports.OpenReports(notifier));
+            EXPECT_TRUE(writer.OpenReports(notifier));
         }
         const ItemId system = tree.Insert(kNoItem, "System 2", TreeImage::System, Placement::Last);
         const MediumObject record = GenerateMediumObject(dice, zone, census);
         RenderMediumObject(tree, system, 2, 1, record);
-        ReportWriter(reports).WriteMediumObjectRow(2, 1, record);
+        writer.WriteMediumObjectRow(2, 1, record);
         EXPECT_TRUE(dice.AllUsed());
         object = tree.Children(system).at(0);
         for (const ItemId line : tree.Children(object)) {
@@ -57,7 +57,7 @@ struct ObjectRun {
             EXPECT_EQ(tree.at(line).image, TreeImage::Blank);
         }
         if (withReports) {
-            EXPECT_TRUE(reports.CloseReports(notifier));
+            EXPECT_TRUE(writer.CloseReports(notifier));
             text = ReadFile(dir.path() / kTextReportName);
             html = ReadFile(dir.path() / kHtmlReportName);
         }
@@ -81,6 +81,7 @@ struct ObjectRun {
     ScriptedDice dice;
     ResultTree tree;
     ReportFiles reports;
+    ReportWriter writer{reports};
     ItemId object = kNoItem;
     std::vector<std::string> shown;
     std::string text;

@@ -20,7 +20,7 @@ TEST(GenerationRun, ACountOutsideTheRangeEmptiesTheTreeAndTouchesNoReport)
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     for (const int count : {0, 201, -5}) {
-        EXPECT_FALSE(RunGeneration({count, DetailLevel::Low, true}, dice, tree, reports, notifier).reportsComplete)
+        EXPECT_FALSE(RunGeneration({count, DetailLevel::Low, true, 200}, dice, tree, reports, notifier).reportsComplete)
             << count;
         EXPECT_TRUE(tree.empty()) << count;
     }
@@ -196,19 +196,18 @@ TEST(ReportWriter, LowRowsPastTheKeptFormsAreWrittenAsByAFreshWriter)
     records.insert(records.end(), records.begin(), records.begin() + 10);
     testing::TempDir kept;
     testing::TempDir fresh;
-    testing::RecordingNotifier notifier;
     ReportFiles keptReports(kept.path());
     ReportFiles freshReports(fresh.path());
-    ASSERT_TRUE(keptReports.OpenReports(notifier));
-    ASSERT_TRUE(freshReports.OpenReports(notifier));
+    ASSERT_TRUE(keptReports.OpenReports());
+    ASSERT_TRUE(freshReports.OpenReports());
     ReportWriter writer(keptReports);
     int number = 0;
     for (const LowSystem& record : records) {
         writer.WriteLowRow(++number, record);
         ReportWriter(freshReports).WriteLowRow(number, record);
     }
-    ASSERT_TRUE(keptReports.CloseReports(notifier));
-    ASSERT_TRUE(freshReports.CloseReports(notifier));
+    ASSERT_TRUE(keptReports.CloseReports());
+    ASSERT_TRUE(freshReports.CloseReports());
     EXPECT_EQ(testing::ReadFile(kept.path() / kTextReportName), testing::ReadFile(fresh.path() / kTextReportName));
     EXPECT_EQ(testing::ReadFile(kept.path() / kHtmlReportName), testing::ReadFile(fresh.path() / kHtmlReportName));
 }

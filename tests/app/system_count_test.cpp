@@ -1,4 +1,4 @@
-#include "core/system_count.h"
+#include "app/system_count.h"
 
 #include <gtest/gtest.h>
 

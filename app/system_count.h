@@ -3,10 +3,10 @@
 #include <string_view>
 
 #include "core/decimal.h"
+#include "run/generation_run.h"
 
 namespace nexmar {
 
-inline constexpr int kMinSystems = 1;
 inline constexpr int kMaxSystems = 200;  // what one press of Generate may ask for
 
 // Ok: an integer from 1 to 200. NotInteger and OutOfRange as for any decimal.
