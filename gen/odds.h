@@ -81,7 +81,7 @@ enum class HighTable {
     Size,       // group: HighObjectType; outcome: HighObjectSize
     Raw,        // group: HighObjectType; outcome: the RAW before the special, less 1
     Special,    // group: HighObjectType; outcome: the special roll less 1
-    MoonCount,  // group: OrbitZone * 7 + HighObjectSize, objects other than Asteroids; outcome: moons
+    MoonCount,  // group: HighMoonCountGroup, objects other than Asteroids; outcome: moons
     Moon,       // group: 1 for a Gas Giant's moon, else 0; outcome: HighMoonRow
 };
 
@@ -112,6 +112,12 @@ int MediumMoonRow(std::string_view text);
 inline int HighStarGroup(const Star& star)
 {
     return static_cast<int>(star.colour) * 5 + static_cast<int>(star.size);
+}
+// The group of an object's moon count: its zone and its size.
+inline constexpr int kHighObjectSizes = static_cast<int>(HighObjectSize::HugeCapacity8) + 1;
+constexpr int HighMoonCountGroup(OrbitZone zone, HighObjectSize size)
+{
+    return static_cast<int>(zone) * kHighObjectSizes + static_cast<int>(size);
 }
 // The row of the High moon table that gave moon.
 int HighMoonRow(const HighMoon& moon);

@@ -198,7 +198,7 @@ void RunStatistics::OnHighSystem(int /*number*/, const HighSystem& system)
             Count(HighTable::Raw, type, object.raw - SpecialRaw(object.specialRoll, 0, totals_.census) - 1);
             Count(HighTable::Special, type, object.specialRoll - 1);
             if (object.type != HighObjectType::Asteroid) {
-                Count(HighTable::MoonCount, zone * 7 + size, static_cast<int>(object.moons.size()));
+                Count(HighTable::MoonCount, HighMoonCountGroup(object.zone, object.size), static_cast<int>(object.moons.size()));
             }
             for (const HighMoon& moon : object.moons) {
                 totals_.capacity += moon.capacity;

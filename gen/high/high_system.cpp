@@ -37,6 +37,20 @@ constexpr Component kMultipleComponents[4][3] = {
     /* 4 */ {Component::Pair, Component::Pair, Component::Pair},
 };
 
+// A system's star d10 up to 7 gives a single star, 8 and 9 a close pair,
+// and 10 a multiple system of the components its d4 chooses.
+constexpr Component kSingleSystem[3] = {Component::Single, Component::None, Component::None};
+constexpr Component kPairSystem[3] = {Component::Pair, Component::None, Component::None};
+constexpr int kMultipleFace = 10;
+
+const Component (&ComponentsFor(int starFace, int multipleFace))[3]
+{
+    if (starFace >= kMultipleFace) {
+        return kMultipleComponents[multipleFace - 1];
+    }
+    return starFace <= 7 ? kSingleSystem : kPairSystem;
+}
+
 Star RollStar(Dice& dice)
 {
     const StarColour colour = RollStarColour(dice);
@@ -74,11 +88,29 @@ StarComponent GenerateComponent(Dice& dice, char letter, int starCount, bool cen
     return component;
 }
 
+// The components in order, lettered from A.
+std::vector<StarComponent> GenerateComponents(Dice& dice, const Component (&components)[3], bool census)
+{
+    std::vector<StarComponent> generated;
+    char letter = 'A';
+    for (const Component component : components) {
+        if (component != Component::None) {
+            generated.push_back(GenerateComponent(dice, letter++, component == Component::Pair ? 2 : 1, census));
+        }
+    }
+    return generated;
+}
+
 }  // namespace
 
 std::optional<OrbitZone> RollZone(Dice& dice, StarColour colour, int zoneModifier)
 {
-    const int total = dice.Roll(1, 10) + zoneModifier;
+    return ZoneFor(dice.Roll(1, 10), colour, zoneModifier);
+}
+
+std::optional<OrbitZone> ZoneFor(int face, StarColour colour, int zoneModifier)
+{
+    const int total = face + zoneModifier;
     const ZoneRow& row = kZoneTable[static_cast<int>(colour)];
     if (total <= 0) {
         return std::nullopt;
@@ -111,37 +143,32 @@ StarComponent GenerateSingleStar(Dice& dice, char letter, bool census)
     return GenerateComponent(dice, letter, 1, census);
 }
 
-StarComponent GenerateStarPair(Dice& dice, char letter, bool census)
-{
-    return GenerateComponent(dice, letter, 2, census);
-}
-
 std::vector<StarComponent> GenerateMultipleStars(Dice& dice, bool census)
 {
-    std::vector<StarComponent> components;
-    char letter = 'A';
-    for (const Component component : kMultipleComponents[dice.Roll(1, 4) - 1]) {
-        if (component == Component::Pair) {
-            components.push_back(GenerateStarPair(dice, letter++, census));
-        } else if (component == Component::Single) {
-            components.push_back(GenerateSingleStar(dice, letter++, census));
-        }
+    return GenerateComponents(dice, ComponentsFor(kMultipleFace, dice.Roll(1, 4)), census);
+}
+
+bool IsMultipleSystem(int starFace)
+{
+    return starFace >= kMultipleFace;
+}
+
+int StarsOfSystem(int starFace, int multipleFace)
+{
+    int stars = 0;
+    for (const Component component : ComponentsFor(starFace, multipleFace)) {
+        stars += component == Component::Pair ? 2 : component == Component::Single ? 1 : 0;
     }
-    return components;
+    return stars;
 }
 
 HighSystem GenerateHighSystem(Dice& dice, bool census)
 {
-    HighSystem system;
-    const int starCount = dice.Roll(1, 10);
-    if (starCount <= 7) {
-        system.components.push_back(GenerateSingleStar(dice, 'A', census));
-    } else if (starCount <= 9) {
-        system.components.push_back(GenerateStarPair(dice, 'A', census));
-    } else {
-        system.components = GenerateMultipleStars(dice, census);
+    const int starFace = dice.Roll(1, 10);
+    if (IsMultipleSystem(starFace)) {
+        return {GenerateMultipleStars(dice, census)};
     }
-    return system;
+    return {GenerateComponents(dice, ComponentsFor(starFace, 0), census)};
 }
 
 // The same dice as GenerateHighSystem, RollZone and the tables they read.
@@ -149,18 +176,10 @@ std::vector<TableOdds> HighTableOdds()
 {
     TableOdds starCount("High: stars of a system", {""}, {"1", "2", "3", "4", "5", "6"});
     ForEachFace(1, 10, [&](int face, double p) {
-        if (face <= 7) {
-            starCount.odds[0][0] += p;
-        } else if (face <= 9) {
-            starCount.odds[0][1] += p;
+        if (IsMultipleSystem(face)) {
+            ForEachFace(1, 4, [&](int d4, double q) { starCount.odds[0][StarsOfSystem(face, d4) - 1] += p * q; });
         } else {
-            ForEachFace(1, 4, [&](int d4, double q) {
-                int stars = 0;
-                for (const Component component : kMultipleComponents[d4 - 1]) {
-                    stars += component == Component::Pair ? 2 : component == Component::Single ? 1 : 0;
-                }
-                starCount.odds[0][stars - 1] += p * q;
-            });
+            starCount.odds[0][StarsOfSystem(face, 0) - 1] += p;
         }
     });
     std::vector<TableOdds> stars = StarTableOdds();
@@ -179,10 +198,8 @@ std::vector<TableOdds> HighTableOdds()
             // Only a total above 0 gives an object: the odds are those given an object.
             double objects = 0.0;
             ForEachFace(1, 10, [&](int face, double p) {
-                const int total = face + ZoneRollModifier(star.size);
-                const ZoneRow& row = kZoneTable[colour];
-                if (total > 0) {
-                    odds[total <= row.innerUpTo ? 0 : total <= row.habitableUpTo ? 1 : 2] += p;
+                if (const std::optional<OrbitZone> zone = ZoneFor(face, star.colour, ZoneRollModifier(star.size))) {
+                    odds[static_cast<int>(*zone)] += p;
                     objects += p;
                 }
             });

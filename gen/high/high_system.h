@@ -12,16 +12,19 @@ namespace nexmar {
 // component with its stars, objects and moons.
 HighSystem GenerateHighSystem(Dice& dice, bool census);
 
-// Components: a single star or a close pair under one letter, with one list
-// of objects shaped by its first star.
+// A single star under one letter, with the objects it shapes.
 StarComponent GenerateSingleStar(Dice& dice, char letter, bool census);
-StarComponent GenerateStarPair(Dice& dice, char letter, bool census);
 // Two or three components chosen by one d4, always beginning with a pair A.
 std::vector<StarComponent> GenerateMultipleStars(Dice& dice, bool census);
 
 // One d10 plus the first star's zone modifier: the zone of one object, or
 // none when the total is 0 or less.
 std::optional<OrbitZone> RollZone(Dice& dice, StarColour colour, int zoneModifier);
+std::optional<OrbitZone> ZoneFor(int face, StarColour colour, int zoneModifier);
+
+// The stars of a system by its d10 and, for a multiple system, its d4.
+bool IsMultipleSystem(int starFace);
+int StarsOfSystem(int starFace, int multipleFace);
 
 // Whether the zone roll of a component whose first star is first reaches zone.
 bool ZoneAroundStar(OrbitZone zone, const Star& first);

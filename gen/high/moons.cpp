@@ -1,5 +1,6 @@
 #include "gen/high/moons.h"
 
+#include <algorithm>
 #include <climits>
 #include <iterator>
 #include <string>
@@ -44,28 +45,26 @@ constexpr MoonCountRow kMoonCountByTotal[] = {
     {14, INT_MAX, 6},
 };
 
-struct MoonRow {
-    int lowest;
-    int highest;
-    int capacity;
-    int raw;
-};
-
-// By one d10, plus 1 for a Gas Giant's moon. A moon's RAW may be 0.
-constexpr MoonRow kMoonByTotal[] = {
-    // total         Cap RAW
-    {INT_MIN, 4, 1, 0},
-    {5, 7, 1, 1},
-    {8, 9, 2, 1},
-    {10, INT_MAX, 2, 2},
-};
-
 }  // namespace
+
+int MoonCountFor(int face, OrbitZone zone, HighObjectSize size)
+{
+    const int total = face + kMoonZoneModifier[static_cast<int>(zone)] + kMoonSizeModifier[static_cast<int>(size)];
+    return RowFor(kMoonCountByTotal, total).moons;
+}
 
 int RollMoonCount(Dice& dice, OrbitZone zone, HighObjectSize size)
 {
-    const int total = dice.Roll(1, 10) + kMoonZoneModifier[static_cast<int>(zone)] + kMoonSizeModifier[static_cast<int>(size)];
-    return RowFor(kMoonCountByTotal, total).moons;
+    return MoonCountFor(dice.Roll(1, 10), zone, size);
+}
+
+int MoonRowFor(int face, HighObjectType type)
+{
+    const int total = face + (type == HighObjectType::GasGiant ? 1 : 0);
+    const std::span<const MoonTableRow> rows = HighMoonTable();
+    const auto row = std::find_if(rows.begin(), rows.end() - 1,
+                                  [total](const MoonTableRow& r) { return total >= r.lowest && total <= r.highest; });
+    return static_cast<int>(row - rows.begin());
 }
 
 MoonCountRange MoonCountsFor(OrbitZone zone, HighObjectSize size)
@@ -76,19 +75,17 @@ MoonCountRange MoonCountsFor(OrbitZone zone, HighObjectSize size)
 
 HighMoon GenerateMoon(Dice& dice, HighObjectType type)
 {
-    const int total = dice.Roll(1, 10) + (type == HighObjectType::GasGiant ? 1 : 0);
-    const MoonRow& moon = RowFor(kMoonByTotal, total);
+    const MoonTableRow& moon = HighMoonTable()[static_cast<std::size_t>(MoonRowFor(dice.Roll(1, 10), type))];
     return {moon.capacity, moon.raw};
 }
 
 int HighMoonRow(const HighMoon& moon)
 {
-    for (int row = 0; row < static_cast<int>(std::size(kMoonByTotal)); ++row) {
-        if (kMoonByTotal[row].capacity == moon.capacity && kMoonByTotal[row].raw == moon.raw) {
-            return row;
-        }
-    }
-    return -1;
+    const std::span<const MoonTableRow> rows = HighMoonTable();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&moon](const MoonTableRow& r) {
+        return r.capacity == moon.capacity && r.raw == moon.raw;
+    });
+    return row == rows.end() ? -1 : static_cast<int>(row - rows.begin());
 }
 
 // The same dice as RollMoonCount and GenerateMoon.
@@ -96,31 +93,29 @@ std::vector<TableOdds> MoonTableOdds()
 {
     std::vector<std::string> groups;
     for (const OrbitZone zone : kOrbitZones) {
-        for (int size = 0; size < static_cast<int>(std::size(kMoonSizeModifier)); ++size) {
+        for (int size = 0; size < kHighObjectSizes; ++size) {
             const auto objectSize = static_cast<HighObjectSize>(size);
             groups.push_back(std::string(OrbitZoneName(zone)) + " " + std::string(HighObjectSizeName(objectSize)) +
                              " (Capacity " + std::to_string(SizeCapacity(objectSize)) + ")");
         }
     }
     TableOdds count("High: moons by zone and size", groups, {"0", "1", "2", "3", "4", "5", "6"});
-    for (int zone = 0; zone < 3; ++zone) {
-        for (int size = 0; size < static_cast<int>(std::size(kMoonSizeModifier)); ++size) {
+    for (const OrbitZone zone : kOrbitZones) {
+        for (int size = 0; size < kHighObjectSizes; ++size) {
+            const auto objectSize = static_cast<HighObjectSize>(size);
             ForEachFace(1, 10, [&](int face, double p) {
-                const int total = face + kMoonZoneModifier[zone] + kMoonSizeModifier[size];
-                count.odds[zone * 7 + size][RowFor(kMoonCountByTotal, total).moons] += p;
+                count.odds[HighMoonCountGroup(zone, objectSize)][MoonCountFor(face, zone, objectSize)] += p;
             });
         }
     }
     std::vector<std::string> rows;
-    for (const MoonRow& row : kMoonByTotal) {
+    for (const MoonTableRow& row : HighMoonTable()) {
         rows.push_back("Capacity " + std::to_string(row.capacity) + ", RAW " + std::to_string(row.raw));
     }
     TableOdds moon("High: moon by planet", {"other than Gas Giant", "Gas Giant"}, rows);
-    for (int gasGiant = 0; gasGiant <= 1; ++gasGiant) {
-        ForEachFace(1, 10, [&](int face, double p) {
-            const MoonRow& row = RowFor(kMoonByTotal, face + gasGiant);
-            moon.odds[gasGiant][&row - std::begin(kMoonByTotal)] += p;
-        });
+    for (const HighObjectType type : {HighObjectType::Hostile, HighObjectType::GasGiant}) {
+        const int gasGiant = type == HighObjectType::GasGiant ? 1 : 0;
+        ForEachFace(1, 10, [&](int face, double p) { moon.odds[gasGiant][MoonRowFor(face, type)] += p; });
     }
     return TableList(count, moon);
 }

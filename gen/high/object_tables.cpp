@@ -150,14 +150,24 @@ const SizeRow& SizeRowOf(HighObjectSize size)
 
 }  // namespace
 
+HighObjectType ObjectTypeFor(int face, OrbitZone zone)
+{
+    return kTypeByRoll[face - 1][static_cast<int>(zone)];
+}
+
 HighObjectType RollObjectType(Dice& dice, OrbitZone zone)
 {
-    return kTypeByRoll[dice.Roll(1, 10) - 1][static_cast<int>(zone)];
+    return ObjectTypeFor(dice.Roll(1, 10), zone);
+}
+
+HighObjectSize ObjectSizeFor(int face, HighObjectType type)
+{
+    return RowFor(kSizeByTotal, face + TypeRowOf(type).sizeBonus).size;
 }
 
 HighObjectSize RollObjectSize(Dice& dice, HighObjectType type)
 {
-    return RowFor(kSizeByTotal, dice.Roll(1, 10) + TypeRowOf(type).sizeBonus).size;
+    return ObjectSizeFor(dice.Roll(1, 10), type);
 }
 
 int SizeCapacity(HighObjectSize size)
@@ -178,7 +188,7 @@ bool TypeInZone(HighObjectType type, OrbitZone zone)
 bool SizeOfType(HighObjectSize size, HighObjectType type)
 {
     for (int face = 1; face <= 10; ++face) {
-        if (RowFor(kSizeByTotal, face + TypeRowOf(type).sizeBonus).size == size) {
+        if (ObjectSizeFor(face, type) == size) {
             return true;
         }
     }
@@ -187,18 +197,28 @@ bool SizeOfType(HighObjectSize size, HighObjectType type)
 
 SpecialRollRange SpecialRollsOf(HighObjectType type)
 {
-    return {2 + TypeRowOf(type).specialModifier, 12 + TypeRowOf(type).specialModifier};
+    return {SpecialRollFor(2, type), SpecialRollFor(12, type)};
+}
+
+int TableRawFor(int face, HighObjectType type)
+{
+    return RowFor(kRawByTotal, face - TypeRowOf(type).rawPenalty).raw;
 }
 
 int RollRaw(Dice& dice, HighObjectType type)
 {
-    return RowFor(kRawByTotal, dice.Roll(1, 10) - TypeRowOf(type).rawPenalty).raw;
+    return TableRawFor(dice.Roll(1, 10), type);
+}
+
+int SpecialRollFor(int twoD6, HighObjectType type)
+{
+    return twoD6 + TypeRowOf(type).specialModifier;
 }
 
 int RollSpecial(Dice& dice, HighObjectType type)
 {
     const int first = dice.Roll(1, 6);
-    return first + dice.Roll(1, 6) + TypeRowOf(type).specialModifier;
+    return SpecialRollFor(first + dice.Roll(1, 6), type);
 }
 
 std::string_view SpecialText(int specialRoll)
@@ -266,18 +286,18 @@ std::vector<TableOdds> ObjectTableOdds()
     TableOdds size("High: object size by type", types, sizes);
     TableOdds raw("High: RAW by type, before the special", types, {"1", "2", "3"});
     TableOdds special("High: special roll by type", types, specials);
-    for (int zone = 0; zone < 3; ++zone) {
+    for (const OrbitZone zone : kOrbitZones) {
         ForEachFace(1, 10, [&](int face, double p) {
-            type.odds[zone][static_cast<int>(kTypeByRoll[face - 1][zone])] += p;
+            type.odds[static_cast<int>(zone)][static_cast<int>(ObjectTypeFor(face, zone))] += p;
         });
     }
     for (int group = 0; group < static_cast<int>(std::size(kTypeTable)); ++group) {
-        const TypeRow& row = kTypeTable[group];
+        const auto objectType = static_cast<HighObjectType>(group);
         ForEachFace(1, 10, [&](int face, double p) {
-            size.odds[group][static_cast<int>(RowFor(kSizeByTotal, face + row.sizeBonus).size)] += p;
-            raw.odds[group][RowFor(kRawByTotal, face - row.rawPenalty).raw - 1] += p;
+            size.odds[group][static_cast<int>(ObjectSizeFor(face, objectType))] += p;
+            raw.odds[group][TableRawFor(face, objectType) - 1] += p;
         });
-        ForEachTwoD6([&](int total, double p) { special.odds[group][total + row.specialModifier - 1] += p; });
+        ForEachTwoD6([&](int total, double p) { special.odds[group][SpecialRollFor(total, objectType) - 1] += p; });
     }
     return TableList(type, size, raw, special);
 }

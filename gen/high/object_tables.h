@@ -8,10 +8,15 @@
 
 namespace nexmar {
 
+// Each roll below and the rule that reads its dice: the rolls and their odds
+// share the rule.
+
 // One d10, read in the zone's column.
 HighObjectType RollObjectType(Dice& dice, OrbitZone zone);
+HighObjectType ObjectTypeFor(int face, OrbitZone zone);
 // One d10, plus 2 for a Gas Giant.
 HighObjectSize RollObjectSize(Dice& dice, HighObjectType type);
+HighObjectSize ObjectSizeFor(int face, HighObjectType type);
 int SizeCapacity(HighObjectSize size);
 
 // What the rolls above can give, for reading a saved object: whether the
@@ -26,8 +31,10 @@ struct SpecialRollRange {
 SpecialRollRange SpecialRollsOf(HighObjectType type);
 // One d10, minus 2 for a Gas Giant: 1 to 3.
 int RollRaw(Dice& dice, HighObjectType type);
+int TableRawFor(int face, HighObjectType type);
 // Two d6 plus the type's modifier: 1 to 14.
 int RollSpecial(Dice& dice, HighObjectType type);
+int SpecialRollFor(int twoD6, HighObjectType type);
 
 // What a special roll means. The census option decides between the two
 // results of a text with a slash: the first with it on, the second with it

@@ -61,15 +61,25 @@ const SizeRow& RowOf(StarSize size)
 
 }  // namespace
 
+StarColour StarColourFor(int face)
+{
+    return kColourByRoll[face - 1];
+}
+
 StarColour RollStarColour(Dice& dice)
 {
-    return kColourByRoll[dice.Roll(1, 10) - 1];
+    return StarColourFor(dice.Roll(1, 10));
+}
+
+StarSize StarSizeFor(int face, int modifier)
+{
+    // Totals 1 to 5 are the sizes from the largest down.
+    return static_cast<StarSize>(std::clamp(face + modifier, 1, 5) - 1);
 }
 
 StarSize RollStarSize(Dice& dice, int modifier)
 {
-    // Totals 1 to 5 are the sizes from the largest down.
-    return static_cast<StarSize>(std::clamp(dice.Roll(1, 10) + modifier, 1, 5) - 1);
+    return StarSizeFor(dice.Roll(1, 10), modifier);
 }
 
 int SizeRollModifier(StarColour colour)
@@ -121,12 +131,11 @@ std::vector<TableOdds> StarTableOdds()
         sizes.emplace_back(row.name);
     }
     TableOdds colour("High: star colour", {""}, colours);
-    ForEachFace(1, 10, [&](int face, double p) { colour.odds[0][static_cast<int>(kColourByRoll[face - 1])] += p; });
+    ForEachFace(1, 10, [&](int face, double p) { colour.odds[0][static_cast<int>(StarColourFor(face))] += p; });
     TableOdds size("High: star size by colour", colours, sizes);
     for (int group = 0; group < static_cast<int>(std::size(kColourTable)); ++group) {
         ForEachFace(1, 10, [&](int face, double p) {
-            const int total = std::clamp(face + kColourTable[group].sizeRollModifier, 1, 5);
-            size.odds[group][total - 1] += p;
+            size.odds[group][static_cast<int>(StarSizeFor(face, kColourTable[group].sizeRollModifier))] += p;
         });
     }
     return TableList(colour, size);

@@ -11,8 +11,10 @@ namespace nexmar {
 
 // One d10.
 StarColour RollStarColour(Dice& dice);
+StarColour StarColourFor(int face);
 // One d10 plus the colour's modifier, held to the five sizes.
 StarSize RollStarSize(Dice& dice, int modifier);
+StarSize StarSizeFor(int face, int modifier);
 
 int SizeRollModifier(StarColour colour);
 // Added to every zone roll of the objects around the star: 0 to -3.

@@ -56,24 +56,34 @@ constexpr TypeRow kOuterTypes[] = {
     /* 6 */ {AsteroidBelt,     ValueRule::Belt,            0,   0},
 };
 
-const TypeRow& RollObjectType(Dice& dice, OrbitZone zone)
+const TypeRow (&TypesOf(OrbitZone zone))[6]
 {
-    const int face = dice.Roll(1, 6);
     switch (zone) {
     case OrbitZone::Inner:
-        return kInnerTypes[face - 1];
+        return kInnerTypes;
     case OrbitZone::Habitable:
-        return kHabitableTypes[face - 1];
+        return kHabitableTypes;
     case OrbitZone::Outer:
         break;
     }
-    return kOuterTypes[face - 1];
+    return kOuterTypes;
+}
+
+const TypeRow& TypeFor(int face, OrbitZone zone)
+{
+    return TypesOf(zone)[face - 1];
+}
+
+// moonFace: the face of the type's moon die; a type without one ignores it.
+int MoonCountFor(const TypeRow& type, int moonFace)
+{
+    return type.moonDie == 0 ? type.moonModifier : moonFace + type.moonModifier;
 }
 
 // The moon die is drawn at once, before any other die of the object.
 int RollMoonCount(Dice& dice, const TypeRow& type)
 {
-    return type.moonDie == 0 ? type.moonModifier : dice.Roll(1, type.moonDie) + type.moonModifier;
+    return MoonCountFor(type, type.moonDie == 0 ? 0 : dice.Roll(1, type.moonDie));
 }
 
 struct ValueRow {
@@ -128,24 +138,13 @@ constexpr ValueTableRow kValueTable[] = {
     /* 12 */ {VeryHigh,    Moderate,        Moderate},
 };
 
-const ValueTableRow& RollValueTable(Dice& dice)
+// The value class in the rule's column for roll, a rule with a column.
+ValueClass ValueFor(int roll, ValueRule rule)
 {
-    return kValueTable[dice.Roll(2, 12) - 2];
-}
-
-ValueClass RollTerrestrialValue(Dice& dice)
-{
-    return RollValueTable(dice).terrestrial;
-}
-
-ValueClass RollSubTerrestrialValue(Dice& dice)
-{
-    return RollValueTable(dice).subTerrestrial;
-}
-
-ValueClass RollHostileValue(Dice& dice)
-{
-    return RollValueTable(dice).hostile;
+    const ValueTableRow& row = kValueTable[roll - 2];
+    return rule == ValueRule::Terrestrial ? row.terrestrial
+           : rule == ValueRule::SubTerrestrial ? row.subTerrestrial
+                                               : row.hostile;
 }
 
 // The value class with its base RAW and Capacity, by the type's value rule.
@@ -153,11 +152,9 @@ Value RollValue(Dice& dice, ValueRule rule)
 {
     switch (rule) {
     case ValueRule::Terrestrial:
-        return ValueOf(RollTerrestrialValue(dice));
     case ValueRule::SubTerrestrial:
-        return ValueOf(RollSubTerrestrialValue(dice));
     case ValueRule::Hostile:
-        return ValueOf(RollHostileValue(dice));
+        return ValueOf(ValueFor(dice.Roll(2, 12), rule));
     case ValueRule::Belt:
         // A belt has no value class; its one die can only give RAW 1.
         return {std::nullopt, dice.Roll(1, 6) == 6 ? 1 : 0, 0};
@@ -203,16 +200,22 @@ int SpecialModifier(ValueRule rule)
     return 0;
 }
 
-const SpecialRow& RollSpecial(Dice& dice, ValueRule rule)
+// The special for two d6 of a rule that rolls them.
+const SpecialRow& SpecialFor(int twoD6, ValueRule rule)
 {
-    const int modifier = SpecialModifier(rule);
-    if (modifier == 0) {
-        return kNoSpecial;
-    }
-    const int total = dice.Roll(1, 6) + dice.Roll(1, 6) - modifier;
+    const int total = twoD6 - SpecialModifier(rule);
     const auto row = std::find_if(std::begin(kSpecialTable), std::end(kSpecialTable),
                                   [total](const SpecialRow& r) { return r.total == total; });
     return row == std::end(kSpecialTable) ? kNoSpecial : *row;
+}
+
+const SpecialRow& RollSpecial(Dice& dice, ValueRule rule)
+{
+    if (SpecialModifier(rule) == 0) {
+        return kNoSpecial;
+    }
+    const int first = dice.Roll(1, 6);
+    return SpecialFor(first + dice.Roll(1, 6), rule);
 }
 
 struct MoonRow {
@@ -236,12 +239,17 @@ constexpr MoonRow kMoonTable[] = {
     {12, 12, "Near ideal",                            +3,       +2},
 };
 
-const MoonRow& RollMoon(Dice& dice)
+const MoonRow& MoonFor(int twoD6)
 {
-    const int total = dice.Roll(1, 6) + dice.Roll(1, 6);
     // The rows run from 2 to 12 without gaps; the last one takes what is left.
     return *std::find_if(std::begin(kMoonTable), std::end(kMoonTable) - 1,
-                         [total](const MoonRow& r) { return total <= r.highest; });
+                         [twoD6](const MoonRow& r) { return twoD6 <= r.highest; });
+}
+
+const MoonRow& RollMoon(Dice& dice)
+{
+    const int first = dice.Roll(1, 6);
+    return MoonFor(first + dice.Roll(1, 6));
 }
 
 }  // namespace
@@ -257,7 +265,7 @@ MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census)
 {
     MediumObject object;
     object.zone = zone;
-    const TypeRow& type = RollObjectType(dice, zone);
+    const TypeRow& type = TypeFor(dice.Roll(1, 6), zone);
     object.type = type.type;
     const int moons = RollMoonCount(dice, type);
     const Value value = RollValue(dice, type.rule);
@@ -293,28 +301,8 @@ int TypeOutcome(const TypeRow& row)
     return row.type == Hostile && row.rule == ValueRule::None ? kMediumHostileWithoutValue : static_cast<int>(row.type);
 }
 
-const TypeRow (&TypesOf(OrbitZone zone))[6]
-{
-    switch (zone) {
-    case OrbitZone::Inner:
-        return kInnerTypes;
-    case OrbitZone::Habitable:
-        return kHabitableTypes;
-    case OrbitZone::Outer:
-        break;
-    }
-    return kOuterTypes;
-}
-
 // The value rules that roll on the value table, in the order of MediumValuedGroup.
 constexpr ValueRule kValuedRules[] = {ValueRule::Terrestrial, ValueRule::SubTerrestrial, ValueRule::Hostile};
-
-ValueClass ValueColumn(const ValueTableRow& row, ValueRule rule)
-{
-    return rule == ValueRule::Terrestrial ? row.terrestrial
-           : rule == ValueRule::SubTerrestrial ? row.subTerrestrial
-                                               : row.hostile;
-}
 
 std::string TypeOutcomeName(int outcome)
 {
@@ -411,20 +399,20 @@ std::vector<TableOdds> MediumObjectTableOdds()
     for (const OrbitZone zone : kOrbitZones) {
         std::vector<double> typeChance(kMediumTypeOutcomes, 0.0);
         ForEachFace(1, 6, [&](int face, double p) {
-            const TypeRow& row = TypesOf(zone)[face - 1];
+            const TypeRow& row = TypeFor(face, zone);
             type.odds[static_cast<int>(zone)][TypeOutcome(row)] += p;
             typeChance[TypeOutcome(row)] += p;
         });
         // The moon count given the type: the rows of that type weighed by their faces.
         ForEachFace(1, 6, [&](int face, double p) {
-            const TypeRow& row = TypesOf(zone)[face - 1];
+            const TypeRow& row = TypeFor(face, zone);
             std::vector<double>& counts = moonCount.odds[MediumMoonCountGroup(zone, TypeOutcome(row))];
             const double given = p / typeChance[TypeOutcome(row)];
             if (row.moonDie == 0) {
-                counts[row.moonModifier] += given;
+                counts[MoonCountFor(row, 0)] += given;
             } else {
                 ForEachFace(1, row.moonDie,
-                            [&](int moons, double q) { counts[moons + row.moonModifier] += given * q; });
+                            [&](int moonFace, double q) { counts[MoonCountFor(row, moonFace)] += given * q; });
             }
         });
     }
@@ -444,13 +432,10 @@ std::vector<TableOdds> MediumObjectTableOdds()
     for (int group = 0; group < static_cast<int>(std::size(kValuedRules)); ++group) {
         const ValueRule rule = kValuedRules[group];
         ForEachFace(2, 12, [&](int roll, double p) {
-            value.odds[group][static_cast<int>(ValueColumn(kValueTable[roll - 2], rule))] += p;
+            value.odds[group][static_cast<int>(ValueFor(roll, rule))] += p;
         });
         ForEachTwoD6([&](int total, double p) {
-            const int wanted = total - SpecialModifier(rule);
-            const auto row = std::find_if(std::begin(kSpecialTable), std::end(kSpecialTable),
-                                          [wanted](const SpecialRow& r) { return r.total == wanted; });
-            special.odds[group][row - std::begin(kSpecialTable)] += p;
+            special.odds[group][MediumSpecialRow(SpecialFor(total, rule).text)] += p;
         });
     }
 
@@ -459,11 +444,7 @@ std::vector<TableOdds> MediumObjectTableOdds()
         moonRows.emplace_back(row.text);
     }
     TableOdds moon("Medium: moon", {""}, moonRows);
-    ForEachTwoD6([&](int total, double p) {
-        const auto row = std::find_if(std::begin(kMoonTable), std::end(kMoonTable) - 1,
-                                      [total](const MoonRow& r) { return total <= r.highest; });
-        moon.odds[0][row - std::begin(kMoonTable)] += p;
-    });
+    ForEachTwoD6([&](int total, double p) { moon.odds[0][MediumMoonRow(MoonFor(total).text)] += p; });
     return TableList(type, value, special, moonCount, moon);
 }
 
