@@ -59,13 +59,19 @@ constexpr SpecialRow kSpecialTable[] = {
     {12, INT_MAX, "Special Resource", 0, 0, 0, 0, 0},
 };
 
+// The special for two d6 of a system of base's importance.
+const SpecialRow& SpecialFor(int twoD6, const ImportanceRow& base)
+{
+    return RowFor(kSpecialTable, twoD6 + base.specialModifier);
+}
+
 LowSystem Generate(Dice& dice, bool census, bool first)
 {
     const int importanceRoll = dice.Roll(1, 6) + dice.Roll(1, 6);
     const ImportanceRow& base = first ? kMajorColony : RowFor(kImportanceTable, importanceRoll);
 
-    const int specialTotal = dice.Roll(1, 6) + dice.Roll(1, 6) + base.specialModifier;
-    const SpecialRow& special = RowFor(kSpecialTable, specialTotal);
+    const int specialRoll = dice.Roll(1, 6) + dice.Roll(1, 6);
+    const SpecialRow& special = SpecialFor(specialRoll, base);
 
     LowSystem system{base.sizeClass, base.importance, base.capacity + special.capacity, base.raw + special.raw,
                      special.text, std::nullopt};
@@ -116,8 +122,7 @@ std::vector<TableOdds> LowTableOdds()
     });
     for (const ImportanceRow& base : kImportanceTable) {
         ForEachTwoD6([&](int total, double p) {
-            const SpecialRow& row = RowFor(kSpecialTable, total + base.specialModifier);
-            special.odds[static_cast<int>(base.sizeClass)][LowSpecialRow(row.text)] += p;
+            special.odds[static_cast<int>(base.sizeClass)][LowSpecialRow(SpecialFor(total, base).text)] += p;
         });
     }
     return TableList(sizeClass, special);

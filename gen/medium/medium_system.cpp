@@ -32,12 +32,17 @@ constexpr LayoutRow kLayoutTable[] = {
     {12,      4,     3,         3},     // 10
 };
 
+const LayoutRow& LayoutFor(int twoD6)
+{
+    return kLayoutTable[twoD6 - 2];
+}
+
 }  // namespace
 
 MediumSystem GenerateMediumSystem(Dice& dice, bool census)
 {
     const int total = dice.Roll(1, 6) + dice.Roll(1, 6);
-    const LayoutRow& layout = kLayoutTable[total - 2];
+    const LayoutRow& layout = LayoutFor(total);
     const struct {
         OrbitZone zone;
         int slots;
@@ -70,7 +75,7 @@ std::vector<TableOdds> MediumTableOdds()
     }
     TableOdds layout("Medium: objects by layout", {""}, counts);
     ForEachTwoD6([&](int total, double p) {
-        const LayoutRow& row = kLayoutTable[total - 2];
+        const LayoutRow& row = LayoutFor(total);
         layout.odds[0][row.inner + row.habitable + row.outer - 1] += p;
     });
     std::vector<TableOdds> tables = TableList(layout);
