@@ -2,9 +2,10 @@
 # Measures nexmar-cli's batch runs against copying their own output:
 #   bash scripts/bench.sh [path/to/nexmar-cli]
 # Without an argument it builds nexmar-cli in release mode (build-bench/).
-# Each case runs five times into memory (/dev/shm); the best wall time counts,
-# beside the best time of `cp` copying the same output (every file in the
-# output folder) in the same place.
+# Each case runs five times into memory (/dev/shm), each run over the output
+# of the one before; the best wall time counts, beside the best time of `cp`
+# copying the same output (every file in the output folder) in the same place,
+# over its copy of the round before.
 # The peak RSS is the largest of the five runs. The machine's load average is
 # printed first: figures taken on a busy machine are not comparable.
 set -euo pipefail
@@ -46,9 +47,11 @@ bench_case() {
   local name=$1
   shift
   local best_run="" best_cp="" rss=0
+  # As a user's repeated runs go: each round replaces the reports the round
+  # before left, and cp replaces its copy likewise.
+  rm -rf "$scratch/out" "$scratch/copy"
+  mkdir "$scratch/out" "$scratch/copy"
   for ((i = 0; i < runs; i++)); do
-    rm -rf "$scratch/out" "$scratch/copy"
-    mkdir "$scratch/out" "$scratch/copy"
     local start end kb
     start=$(now)
     /usr/bin/time -f %M -o "$scratch/rss" "$cli" "$@" --seed 1 --dir "$scratch/out" >/dev/null
