@@ -8,7 +8,7 @@
 
 #include "core/decimal.h"
 #include "core/format.h"
-#include "core/system_count.h"
+#include "run/generation_run.h"
 
 namespace nexmar {
 

@@ -126,11 +126,10 @@ bool FolderFree(const std::filesystem::path& folder)
 TEST(ReportFiles, ReportsWrittenInPlaceHoldTheirFoldersLockUntilClosed)
 {
     TempDir dir;
-    RecordingNotifier notifier;
     ReportFiles reports(dir.path());
-    ASSERT_TRUE(reports.OpenReports(notifier));
+    ASSERT_TRUE(reports.OpenReports());
     EXPECT_FALSE(FolderFree(dir.path()));
-    EXPECT_TRUE(reports.CloseReports(notifier));
+    EXPECT_TRUE(reports.CloseReports());
     EXPECT_TRUE(FolderFree(dir.path()));
 }
 
