@@ -475,8 +475,16 @@ bool ValueReachable(ValueRule rule, std::optional<ValueClass> value)
     if (rule == ValueRule::None || rule == ValueRule::Belt) {
         return !value;
     }
-    return value && std::any_of(std::begin(kValueTable), std::end(kValueTable),
-                                [&](const ValueTableRow& row) { return ValueColumn(row, rule) == *value; });
+    if (!value) {
+        return false;
+    }
+    // The value rolls run from 2 to one more than the rows.
+    for (int roll = 2; roll <= static_cast<int>(std::size(kValueTable)) + 1; ++roll) {
+        if (ValueFor(roll, rule) == *value) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The special's row when two d6 less the rule's modifier reach it.
