@@ -34,6 +34,9 @@ constexpr CommandRow kCommands[] = {
      Needs::Reports, false, true, &GeneratorDialog::SaveToFile},
     {"&File", "exportJsonAction", "&Export JSON...", "Ctrl+E", "Save the run shown as a JSON document",
      Needs::RunShown, false, true, &GeneratorDialog::ExportJson},
+    {"&File", "exportPictureAction", "Export P&icture...", "",
+     "Save the picture of the selected system as SVG or PNG", Needs::System, false, true,
+     &GeneratorDialog::ExportPicture},
     {"&File", "quitAction", "&Quit", "Ctrl+Q", "Close Nexmar", Needs::Nothing, true, false, &GeneratorDialog::Quit},
     {"&Run", "generateAction", "&Generate", "", "Generate the systems set on the left with a new seed",
      Needs::Nothing, false, true, &GeneratorDialog::Generate},
@@ -50,6 +53,8 @@ constexpr CommandRow kCommands[] = {
      Needs::RunShown, false, true, &GeneratorDialog::CollapseAll},
     {"&View", "goToResultsAction", "Go to &Results", "F6", "Move the keyboard focus to the result tree",
      Needs::Nothing, true, true, &GeneratorDialog::GoToResults},
+    {"&View", "showPictureAction", "Show &Picture", "F7", "Show or hide the picture of the selected system",
+     Needs::Nothing, false, true, &GeneratorDialog::ShowPicture},
     {"&Help", "aboutAction", "&About Nexmar...", "F1", "Show the program's version", Needs::Nothing, false, true,
      &GeneratorDialog::ShowAbout},
 };
@@ -111,11 +116,12 @@ QMenu* DialogActions::MakeContextMenu(QWidget* parent) const
     return menu;
 }
 
-void DialogActions::Follow(bool runShown, bool reportsKept)
+void DialogActions::Follow(bool runShown, bool reportsKept, bool systemSelected)
 {
     for (const Built& built : built_) {
         built.action->setEnabled(built.needs == Needs::Nothing || (built.needs == Needs::RunShown && runShown) ||
-                                 (built.needs == Needs::Reports && reportsKept));
+                                 (built.needs == Needs::Reports && reportsKept) ||
+                                 (built.needs == Needs::System && systemSelected));
     }
 }
 

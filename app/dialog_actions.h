@@ -26,6 +26,7 @@ public:
         Nothing,   // always enabled
         RunShown,  // a run on screen: its seed, its JSON document, its statistics, its tree
         Reports,   // the reports of the latest run, which outlive a refused Generate
+        System,    // a system of the run shown, holding the tree's current item
     };
 
     // Builds the actions on dialog (so their shortcuts work anywhere in it)
@@ -39,7 +40,7 @@ public:
     // itself once closed.
     QMenu* MakeContextMenu(QWidget* parent) const;
     // Enables each action by what is there to act on.
-    void Follow(bool runShown, bool reportsKept);
+    void Follow(bool runShown, bool reportsKept, bool systemSelected);
 
 private:
     struct Built {

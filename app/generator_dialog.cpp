@@ -25,6 +25,7 @@
 #include "app/artwork.h"
 #include "app/dialog_actions.h"
 #include "app/dialog_units.h"
+#include "app/picture_pane.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
 #include "app/seed_input.h"
@@ -135,6 +136,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     BuildControls();
     model_ = new ResultTreeModel(std::make_shared<ResultTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
+    BuildPicturePane();
     FollowSession();
 }
 
@@ -317,7 +319,7 @@ void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
 
 void GeneratorDialog::FollowSession()
 {
-    actions_->Follow(session_.HasRun(), session_.HasReports());
+    actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem() > 0);
     saveButton_->setEnabled(session_.HasReports());
 }
 
@@ -390,7 +392,7 @@ void GeneratorDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     const QSize growth = event->size() - openingSize_;
-    treeView_->setGeometry(treeGeometry_.adjusted(0, 0, growth.width(), growth.height()));
+    picture_->Place(treeGeometry_.adjusted(0, 0, growth.width(), growth.height()));
 }
 
 void GeneratorDialog::ShowExpandButton(bool expand)

@@ -24,6 +24,7 @@ class QStatusBar;
 namespace nexmar {
 
 class DialogActions;
+class PicturePane;
 class ResultTreeModel;
 class ResultTreeView;
 class UserPrompts;
@@ -32,6 +33,7 @@ enum class OutputFormat { DelimitedText = 0, Html = 1 };
 
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
+inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
 inline constexpr const char* kSaveWriteFailed = "Failed to write file for save.\nThe file was left as it was.";
 
 // The program's one window: the inputs of a run, the result tree, the
@@ -59,12 +61,16 @@ public:
     // the number field says now.
     void SaveToFile();
     void ExportJson();
+    // Saves the picture of the selected system as SVG, or as PNG at twice its size.
+    void ExportPicture();
     // Shows the run saved in a JSON document, as the run that wrote it showed it.
     void OpenJson();
     void ExpandAll();
     void CollapseAll();
     // Moves the keyboard focus to the result tree, which Tab passes by.
     void GoToResults();
+    // Shows or hides the picture beside the tree, widening the window to make room.
+    void ShowPicture();
     void ShowAbout();
     // Opens a window with the statistics of the run shown.
     void ShowStatistics();
@@ -85,6 +91,7 @@ private:
     };
 
     void BuildControls();
+    void BuildPicturePane();
     // Reads the controls into inputs_, the number field first; returns how
     // the number field read.
     CountParse ReadInputs();
@@ -129,6 +136,7 @@ private:
     std::unique_ptr<DialogActions> actions_;
     QString saveFolder_;
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
+    PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
 };
 
 }  // namespace nexmar

@@ -34,7 +34,8 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
     JsonExport json({"nexmar", description.seed, description.level, description.census},
                     [&run](std::string_view text) { run.json.append(text); });
-    RecordObserver* const observers[] = {&json, run.statistics.get()};
+    run.records = std::make_unique<KeptRecords>();
+    RecordObserver* const observers[] = {&json, run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
     auto tree = std::make_shared<ResultTree>();
     int done = 0;
@@ -71,12 +72,18 @@ std::uint32_t RunSession::TakeNextSeed()
 void RunSession::Show(RenderedRun run)
 {
     reports_ = std::move(run.reports);
-    shown_.emplace(ShownRun{run.description, std::move(run.tree), std::move(run.json), std::move(run.statistics)});
+    shown_.emplace(ShownRun{run.description, std::move(run.tree), std::move(run.json), std::move(run.statistics),
+                            std::move(run.records)});
 }
 
 void RunSession::ShowNothing()
 {
     shown_.reset();
+}
+
+std::string RunSession::SystemSvg(int number) const
+{
+    return shown_ ? shown_->records->SystemSvg(number) : std::string();
 }
 
 QString RunSession::Title() const

@@ -14,6 +14,7 @@
 
 #include "core/dice.h"
 #include "core/report_files.h"
+#include "app/kept_records.h"
 #include "core/result_tree.h"
 #include "run/generation_run.h"
 #include "run/run_statistics.h"
@@ -37,6 +38,7 @@ struct RenderedRun {
     std::shared_ptr<const ResultTree> tree;
     std::string json;
     std::unique_ptr<RunStatistics> statistics;
+    std::unique_ptr<KeptRecords> records;  // for the pictures
     std::unique_ptr<ReportFiles> reports;
     std::vector<std::string> messages;
 };
@@ -84,6 +86,9 @@ public:
     const std::string& Json() const { return shown_->json; }
     const RunStatistics& Statistics() const { return *shown_->statistics; }
     std::shared_ptr<const ResultTree> Tree() const { return shown_->tree; }
+    // The SVG document of system number (from 1) of the run shown, the same
+    // bytes as nexmar-cli writes for it; empty when there is no such system.
+    std::string SystemSvg(int number) const;
     // "200 High systems, seed 3899494677"
     QString Title() const;
 
@@ -98,6 +103,7 @@ private:
         std::shared_ptr<const ResultTree> tree;
         std::string json;
         std::unique_ptr<RunStatistics> statistics;
+        std::unique_ptr<KeptRecords> records;
     };
 
     std::filesystem::path reportDirectory_;

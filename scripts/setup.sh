@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev xvfb xauth
   clang libclang-rt-14-dev valgrind
   help2man dpkg-dev desktop-file-utils appstream
-  time libboost-dev qt6-charts-dev libqt6opengl6-dev jq
+  time libboost-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev jq
   librsvg2-bin libxml2-utils
 )
 

@@ -355,9 +355,10 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     for (const QAction* action : menu->actions()) {
         texts << action->text();
     }
-    QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "", "&Generate",
-                                  "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
-                                  "C&ollapse All", "Go to &Results", "", "&About Nexmar..."}));
+    QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "Export P&icture...", "",
+                                  "&Generate", "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "",
+                                  "&Expand All", "C&ollapse All", "Go to &Results", "Show &Picture", "",
+                                  "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.
     for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction"}) {
         QVERIFY2(!fixture_.Action(name)->isEnabled(), name);
@@ -371,8 +372,8 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     NumberField()->setText(QStringLiteral("3"));
     prompts_.seedAnswers = QStringList{QStringLiteral("5")};
     menu = fixture_.OpenContextMenu();
-    QCOMPARE(menu->actions()[5], fixture_.Action("seedAction"));
-    menu->actions()[5]->trigger();
+    QCOMPARE(menu->actions()[6], fixture_.Action("seedAction"));
+    menu->actions()[6]->trigger();
     menu->close();
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));

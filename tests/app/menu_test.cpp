@@ -59,10 +59,10 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
         }
     }
     QCOMPARE(listed, (QStringList{"&File:", "&Open JSON...|Ctrl+O", "&Save to File...|Ctrl+S",
-                                   "&Export JSON...|Ctrl+E", "|", "&Quit|Ctrl+Q", "&Run:", "&Generate|",
-                                   "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|", "Run S&tatistics...|Ctrl+T",
-                                   "&View:", "&Expand All|", "C&ollapse All|", "|", "Go to &Results|F6", "&Help:",
-                                   "&About Nexmar...|F1"}));
+                                   "&Export JSON...|Ctrl+E", "Export P&icture...|", "|", "&Quit|Ctrl+Q", "&Run:",
+                                   "&Generate|", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
+                                   "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
+                                   "Go to &Results|F6", "Show &Picture|F7", "&Help:", "&About Nexmar...|F1"}));
     // The menu bar takes no room from the controls.
     QVERIFY(!Find<QMenuBar>("menuBar")->geometry().intersects(Find<QWidget>("clientArea")->geometry()));
 }
@@ -89,6 +89,7 @@ void MenuTest::everyShortcutReachesItsCommand()
          }},
         {"F1", [this] { return prompts_.aboutShown == 1; }},
         {"F6", [this] { return QApplication::focusWidget() == Tree() && Tree()->currentIndex() == Root(); }},
+        {"F7", [this] { return Find<QWidget>("pictureView")->isVisible(); }},
         {"Ctrl+Q", [this] { return !fixture_->isVisible(); }},
     };
     for (const Case& c : cases) {

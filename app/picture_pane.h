@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QRect>
+#include <QSvgRenderer>
+#include <QWidget>
+
+class QModelIndex;
+class QSplitter;
+class QTreeView;
+
+namespace nexmar {
+
+class RunSession;
+
+// The system number (from 1) of the system holding index in the result
+// tree: the row under "System Results" of the index or of its ancestor; 0
+// for the root and for no index.
+int SystemOfTreeItem(const QModelIndex& index);
+
+// An SVG document rendered at scale times its view box, on white, as a
+// picture handed out on paper would be.
+QImage SvgImage(const QByteArray& svg, double scale);
+
+// Draws one SVG document as large as its widget allows, keeping its
+// proportions, centred; without a document it says how to get one.
+class SystemPictureView final : public QWidget {
+public:
+    explicit SystemPictureView(QWidget* parent = nullptr);
+    void Show(QByteArray svg);
+    // The very bytes drawn: empty when none.
+    const QByteArray& Svg() const { return svg_; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QByteArray svg_;
+    QSvgRenderer renderer_;
+};
+
+// The result tree's place in the dialog, which the picture of the selected
+// system shares when shown: hidden, the tree holds its place alone, as it
+// always has; shown, a splitter holds the tree and the picture, and the
+// picture takes whatever room the window gains.
+class PicturePane final : public QObject {
+    Q_OBJECT
+
+public:
+    // tree: a child of client, already given its model. Starts hidden.
+    PicturePane(QWidget& client, QTreeView& tree, const RunSession& session);
+
+    // Where the tree, or the tree and the picture, lie in the client area.
+    void Place(const QRect& place);
+    bool IsShown() const { return shown_; }
+    void SetShown(bool shown);
+    // How much wider the place must grow for the picture to have as much
+    // room as the tree had when the dialog opened.
+    int GrowthToShow() const;
+
+    // The system holding the tree's current item; 0 for none.
+    int SelectedSystem() const { return selected_; }
+    const SystemPictureView& View() const { return *view_; }
+
+signals:
+    // The tree's current item moved to another system, or to none.
+    void SelectedSystemChanged();
+
+private:
+    void FollowTree();
+    void Draw();
+
+    QWidget& client_;
+    QTreeView& tree_;
+    const RunSession& session_;
+    QSplitter* splitter_ = nullptr;
+    SystemPictureView* view_ = nullptr;
+    QRect place_;
+    int treeOpeningWidth_ = 0;
+    bool shown_ = false;
+    int selected_ = 0;
+};
+
+}  // namespace nexmar

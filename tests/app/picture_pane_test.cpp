@@ -1,0 +1,168 @@
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QSplitter>
+#include <QSvgRenderer>
+#include <QTest>
+#include <QTreeView>
+
+#include <cmath>
+#include <fstream>
+#include <string>
+#include <variant>
+
+#include "app/generator_dialog.h"
+#include "app/picture_pane.h"
+#include "run/json_import.h"
+#include "run/system_picture.h"
+#include "support/dialog_fixture.h"
+
+namespace nexmar {
+
+// The picture of the selected system beside the tree, and Export Picture.
+class PicturePaneTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { fixture_.Start(4321); }
+    void cleanup() { fixture_.Stop(); }
+
+    void theSelectedSystemsPictureIsTheEnginesSvg_data();
+    void theSelectedSystemsPictureIsTheEnginesSvg();
+    void thePictureSharesTheTreesPlaceWhenShown();
+    void exportPictureWritesSvgAndTwiceSizedPng();
+
+private:
+    QTreeView* Tree() const { return fixture_.Find<QTreeView>("resultTree"); }
+    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
+    QByteArray Shown() const { return fixture_->findChild<SystemPictureView*>("pictureView")->Svg(); }
+    // An item deep inside system number, as a user clicking there would pick.
+    QModelIndex DeepestFirstItemOf(int number) const
+    {
+        QModelIndex item = Tree()->model()->index(number - 1, 0, Root());
+        while (Tree()->model()->rowCount(item) > 0) {
+            item = Tree()->model()->index(0, 0, item);
+        }
+        return item;
+    }
+    // The records of the run shown, read back from its own JSON document.
+    LoadedRun ExportedRecords()
+    {
+        fixture_.prompts.nextFileName = fixture_.InDir("records.json");
+        fixture_->ExportJson();
+        std::ifstream in(fixture_.InDir("records.json").toStdString(), std::ios::binary);
+        auto loaded = LoadJsonRun(in, 200);
+        if (!std::holds_alternative<LoadedRun>(loaded)) {
+            qFatal("the dialog's JSON document does not read back");
+        }
+        return std::get<LoadedRun>(std::move(loaded));
+    }
+
+    testing::DialogFixture fixture_;
+};
+
+void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<bool>("census");
+    QTest::newRow("Low") << "lowRadio" << false;
+    QTest::newRow("Medium with census") << "mediumRadio" << true;
+    QTest::newRow("High") << "highRadio" << false;
+}
+
+void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg()
+{
+    QFETCH(QString, level);
+    QFETCH(bool, census);
+    fixture_.Find<QAbstractButton>(qPrintable(level))->click();
+    fixture_.Find<QAbstractButton>("censusBox")->setChecked(census);
+    fixture_.Run(QStringLiteral("6"));
+    fixture_.Action("showPictureAction")->trigger();
+    const LoadedRun records = ExportedRecords();
+    for (int number : {1, 4, 6}) {
+        Tree()->setCurrentIndex(DeepestFirstItemOf(number));
+        const std::string expected = !records.low.empty()      ? LowSystemSvg(number, records.low[number - 1])
+                                     : !records.medium.empty() ? MediumSystemSvg(number, records.medium[number - 1])
+                                                               : HighSystemSvg(number, records.high[number - 1]);
+        QCOMPARE(Shown(), QByteArray::fromStdString(expected));
+    }
+    // The root belongs to no system; nor does anything once a refused run
+    // takes the tree away.
+    Tree()->setCurrentIndex(Root());
+    QVERIFY(Shown().isEmpty());
+    QVERIFY(!fixture_.Action("exportPictureAction")->isEnabled());
+    Tree()->setCurrentIndex(DeepestFirstItemOf(2));
+    QVERIFY(fixture_.Action("exportPictureAction")->isEnabled());
+    fixture_.Run(QStringLiteral("x"));
+    QVERIFY(Shown().isEmpty());
+    QVERIFY(!fixture_.Action("exportPictureAction")->isEnabled());
+}
+
+void PicturePaneTest::thePictureSharesTheTreesPlaceWhenShown()
+{
+    fixture_.Run(QStringLiteral("3"));
+    auto* splitter = fixture_.Find<QSplitter>("pictureSplitter");
+    auto* view = fixture_.Find<QWidget>("pictureView");
+    const QSize opening = fixture_->size();
+    const QRect treePlace = Tree()->geometry();
+    QVERIFY(!view->isVisible());
+
+    // Shown, the window widens so that the picture has the tree's width.
+    fixture_.Action("showPictureAction")->trigger();
+    QVERIFY(fixture_.Action("showPictureAction")->isChecked());
+    QVERIFY(view->isVisible());
+    QCOMPARE(fixture_->height(), opening.height());
+    QCOMPARE(splitter->geometry().topLeft(), treePlace.topLeft());
+    QCOMPARE(splitter->height(), treePlace.height());
+    QCOMPARE(Tree()->width(), treePlace.width());
+    QVERIFY(view->width() >= treePlace.width());
+    // The picture takes the room the window gains; the tree keeps its width.
+    const int viewWidth = view->width();
+    fixture_->resize(fixture_->size() + QSize(150, 100));
+    QCOMPARE(view->width(), viewWidth + 150);
+    QCOMPARE(Tree()->width(), treePlace.width());
+
+    // Hidden, the tree holds the whole place again, in the client area.
+    fixture_.Action("showPictureAction")->trigger();
+    QVERIFY(!view->isVisible());
+    QVERIFY(Tree()->isVisible());
+    QCOMPARE(Tree()->parentWidget(), fixture_.Find<QWidget>("clientArea"));
+    QCOMPARE(Tree()->geometry(), treePlace.adjusted(0, 0, fixture_->width() - opening.width(), 100));
+    QCOMPARE(Tree()->model()->rowCount(Root()), 3);
+}
+
+void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
+{
+    fixture_.Find<QAbstractButton>("highRadio")->click();
+    fixture_.Run(QStringLiteral("4"));
+    const LoadedRun records = ExportedRecords();
+    // Nothing selected, nothing to export; the pane need not be shown.
+    QVERIFY(!fixture_.Action("exportPictureAction")->isEnabled());
+    Tree()->setCurrentIndex(DeepestFirstItemOf(3));
+    QVERIFY(fixture_.Action("exportPictureAction")->isEnabled());
+    const QByteArray svg = QByteArray::fromStdString(HighSystemSvg(3, records.high[2]));
+
+    fixture_.prompts.nextFileName = fixture_.InDir("system.svg");
+    fixture_.Action("exportPictureAction")->trigger();
+    QCOMPARE(fixture_.prompts.saveDialogs.last(), QStringLiteral("Picture (*.svg *.png)|svg"));
+    QFile written(fixture_.InDir("system.svg"));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), svg);
+
+    fixture_.prompts.nextFileName = fixture_.InDir("system.PNG");
+    fixture_.Action("exportPictureAction")->trigger();
+    QImage png;
+    QVERIFY(png.load(fixture_.InDir("system.PNG"), "PNG"));
+    const QSizeF box = QSvgRenderer(svg).viewBoxF().size();
+    QVERIFY(box.width() > 100 && box.height() > 50);
+    QCOMPARE(png.size(), QSize(int(std::ceil(2 * box.width())), int(std::ceil(2 * box.height()))));
+    // Drawn, not blank: the picture's shapes leave more than one colour.
+    QVERIFY(png.pixel(0, 0) != png.pixel(png.width() / 2, png.height() / 2) ||
+            png.convertToFormat(QImage::Format_Indexed8).colorCount() > 1);
+    QVERIFY(fixture_.prompts.messages.isEmpty());
+}
+
+}  // namespace nexmar
+
+QTEST_MAIN(nexmar::PicturePaneTest)
+#include "picture_pane_test.moc"
