@@ -1,8 +1,10 @@
 // Renders the dialog after a run, offscreen, into a PNG for the README, and
-// when asked the same dialog with its Run menu open:
-//   nexmar-screenshot docs/screenshot.png [docs/menus.png]
+// when asked the same dialog with its Run menu open, and with the picture of
+// the selected system beside the tree:
+//   nexmar-screenshot docs/screenshot.png [docs/menus.png [docs/picture-pane.png]]
 // The run's temporary reports go to a scratch directory.
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -41,8 +43,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fputs("usage: nexmar-screenshot <output.png> [<menus.png>]\n", stderr);
+    if (argc < 2 || argc > 4) {
+        std::fputs("usage: nexmar-screenshot <output.png> [<menus.png> [<picture-pane.png>]]\n", stderr);
         return 2;
     }
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
@@ -67,10 +69,12 @@ int main(int argc, char** argv)
     const QModelIndex firstSystem = tree->model()->index(0, 0, root);
     tree->expand(root);
     tree->expand(firstSystem);
+    QModelIndex openedChild;
     for (int row = 0; row < tree->model()->rowCount(firstSystem); ++row) {
         const QModelIndex child = tree->model()->index(row, 0, firstSystem);
         if (tree->model()->hasChildren(child)) {
             tree->expand(child);
+            openedChild = child;
             break;
         }
     }
@@ -80,7 +84,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(output));
         return 1;
     }
-    if (argc == 3) {
+    if (argc >= 3) {
         // A popup menu is a window of its own: it is drawn onto the
         // dialog's picture where it opens, below its title in the menu bar.
         auto* bar = dialog.findChild<QMenuBar*>(QStringLiteral("menuBar"));
@@ -97,6 +101,21 @@ int main(int argc, char** argv)
         const QString menus = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]));
         if (!picture.save(menus, "PNG")) {
             std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(menus));
+            return 1;
+        }
+        run->close();
+        bar->setActiveAction(nullptr);
+    }
+    if (argc == 4) {
+        // The picture of the first system, from a click on the item opened above.
+        tree->setCurrentIndex(openedChild.isValid() ? openedChild : firstSystem);
+        dialog.findChild<QAction*>(QStringLiteral("showPictureAction"))->trigger();
+        // A High system is a wide picture: the room a user would give it.
+        dialog.resize(dialog.width() + 300, dialog.height());
+        QApplication::processEvents();
+        const QString pane = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[3]));
+        if (!dialog.grab().save(pane, "PNG")) {
+            std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(pane));
             return 1;
         }
     }
