@@ -52,6 +52,7 @@ QImage SvgImage(const QByteArray& svg, double scale)
 SystemPictureView::SystemPictureView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("pictureView"));
+    setAccessibleName(QStringLiteral("Picture of the selected system"));
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 }
