@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "app/kept_records.h"
 #include "core/dice.h"
 #include "core/report_files.h"
-#include "app/kept_records.h"
 #include "core/result_tree.h"
 #include "run/generation_run.h"
 #include "run/run_statistics.h"
