@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSplitter>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -15,6 +16,7 @@
 #include "app/picture_pane.h"
 #include "run/json_import.h"
 #include "run/system_picture.h"
+#include "support/cli_runner.h"
 #include "support/dialog_fixture.h"
 
 namespace nexmar {
@@ -31,6 +33,7 @@ private slots:
     void theSelectedSystemsPictureIsTheEnginesSvg();
     void thePictureSharesTheTreesPlaceWhenShown();
     void exportPictureWritesSvgAndTwiceSizedPng();
+    void thePictureIsTheFileNexmarCliWrites();
 
 private:
     QTreeView* Tree() const { return fixture_.Find<QTreeView>("resultTree"); }
@@ -173,6 +176,31 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
     }
     QVERIFY(coloured > png.width() * png.height() / 20);
     QVERIFY(fixture_.prompts.messages.isEmpty());
+}
+
+// The same seed and options give the same picture in the dialog and in the
+// file nexmar-cli --svg writes for the system.
+void PicturePaneTest::thePictureIsTheFileNexmarCliWrites()
+{
+    fixture_.Find<QAbstractButton>("highRadio")->click();
+    fixture_.Find<QAbstractButton>("censusBox")->setChecked(true);
+    fixture_.Run(QStringLiteral("7"));
+    fixture_.Action("showPictureAction")->trigger();
+    Tree()->setCurrentIndex(DeepestFirstItemOf(7));
+
+    QTemporaryDir cliDir;
+    QVERIFY(cliDir.isValid());
+    const testing::CliRun cli =
+        testing::RunNexmarCli({"--dir", cliDir.path().toStdString(), "--seed", "4321", "--systems", "7", "--detail",
+                               "high", "--census", "--svg", cliDir.path().toStdString()});
+    if (cli.status != 0 && cli.err.find("--svg") != std::string::npos &&
+        cli.err.find("not a writable") == std::string::npos) {
+        QSKIP("this nexmar-cli writes no pictures yet");
+    }
+    QCOMPARE(cli.status, 0);
+    QFile written(cliDir.filePath(QStringLiteral("system-0007.svg")));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(Shown(), written.readAll());
 }
 
 }  // namespace nexmar
