@@ -50,7 +50,7 @@ GeneratorApp::GeneratorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("nexmar"));
     setApplicationVersion(QStringLiteral(NEXMAR_VERSION));
-    setDesktopFileName(QStringLiteral("nexmar"));
+    setDesktopFileName(QStringLiteral("io.github.nexmar.Nexmar"));
     setWindowIcon(ApplicationIcon());
 }
 

@@ -18,9 +18,9 @@ deb=$(ls "$scratch"/nexmar_*.deb)
 
 contents=$(dpkg-deb -c "$deb")
 echo "$contents"
-for file in /usr/bin/nexmar /usr/bin/nexmar-cli /usr/share/applications/nexmar.desktop \
+for file in /usr/bin/nexmar /usr/bin/nexmar-cli /usr/share/applications/io.github.nexmar.Nexmar.desktop \
     /usr/share/icons/hicolor/32x32/apps/nexmar.png /usr/share/icons/hicolor/128x128/apps/nexmar.png \
-    /usr/share/metainfo/io.github.nexmar.nexmar.metainfo.xml /usr/share/man/man1/nexmar.1.gz \
+    /usr/share/metainfo/io.github.nexmar.Nexmar.metainfo.xml /usr/share/man/man1/nexmar.1.gz \
     /usr/share/man/man1/nexmar-cli.1.gz /usr/share/bash-completion/completions/nexmar-cli \
     /usr/share/doc/nexmar/nexmar-run.schema.json; do
     printf '%s\n' "$contents" | grep -q "^-.* \.$file\$" || fail "the package lacks $file"
