@@ -90,6 +90,12 @@ install(CODE "
     endforeach()
   endif()")
 
+# What the package holds that a build makes; a package build makes only this
+# (with CMAKE_SKIP_INSTALL_ALL_DEPENDENCY, cpack builds nothing more).
+add_custom_target(nexmar_package_contents)
+add_dependencies(nexmar_package_contents nexmar nexmar-cli nexmar_man_page nexmar-cli_man_page
+                 nexmar_debian_changelog)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nexmar)
 set(CPACK_PACKAGE_CONTACT "Nexmar maintainers <maintainers@users.noreply.c-seed-0a25c4f8.example>")

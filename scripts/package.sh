@@ -4,5 +4,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DNEXMAR_BUILD_APP=ON -DBUILD_TESTING=OFF -DNEXMAR_BUILD_BENCH=OFF
-(cd build-release && cpack -G DEB)
+bash scripts/build_package.sh build-release

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev python3-jsonschema
   qt6-base-dev xvfb xauth
   clang libclang-rt-14-dev valgrind
-  help2man dpkg-dev desktop-file-utils appstream
+  help2man dpkg-dev desktop-file-utils appstream lintian devscripts git
   time libboost-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev jq
   librsvg2-bin libxml2-utils
 )

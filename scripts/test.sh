@@ -11,8 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
-echo "== normal build"
-bash scripts/build.sh build
+echo "== normal build (Unix Makefiles, CMake's default generator; the others use Ninja)"
+NEXMAR_GENERATOR="Unix Makefiles" bash scripts/build.sh build
 (cd build && ctest --output-on-failure -j 2)
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"

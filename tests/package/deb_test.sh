@@ -1,20 +1,17 @@
 #!/bin/sh
-# Packs the build tree with cpack ($1) and its configuration ($2) into a
-# scratch folder ($3), then checks the .deb: it holds every file to install,
-# depends on run-time packages only, and the programs unpacked from it answer
-# --version (as version $4) and --help with no display at all.
+# Checks the package that build_two_packages.sh made and unpacked in $1: it
+# holds every file to install, depends on run-time packages only, and the
+# programs unpacked from it answer --version (as version $2) and --help with
+# no display at all.
 set -eu
-cpack=$1 config=$2 scratch=$3 version=$4
+deb=$(ls "$1"/first/build/nexmar_*.deb)
+root=$1/first/root
+version=$2
 
 fail() {
     echo "$1"
     exit 1
 }
-
-rm -rf "$scratch"
-mkdir -p "$scratch"
-"$cpack" -G DEB --config "$config" -B "$scratch" >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log"; fail "cpack failed"; }
-deb=$(ls "$scratch"/nexmar_*.deb)
 
 contents=$(dpkg-deb -c "$deb")
 echo "$contents"
@@ -22,7 +19,8 @@ for file in /usr/bin/nexmar /usr/bin/nexmar-cli /usr/share/applications/io.githu
     /usr/share/icons/hicolor/32x32/apps/nexmar.png /usr/share/icons/hicolor/128x128/apps/nexmar.png \
     /usr/share/metainfo/io.github.nexmar.Nexmar.metainfo.xml /usr/share/man/man1/nexmar.1.gz \
     /usr/share/man/man1/nexmar-cli.1.gz /usr/share/bash-completion/completions/nexmar-cli \
-    /usr/share/doc/nexmar/nexmar-run.schema.json; do
+    /usr/share/doc/nexmar/nexmar-run.schema.json /usr/share/doc/nexmar/copyright \
+    /usr/share/doc/nexmar/changelog.Debian.gz; do
     printf '%s\n' "$contents" | grep -q "^-.* \.$file\$" || fail "the package lacks $file"
 done
 
@@ -36,11 +34,10 @@ if printf '%s\n' "$depends" | tr ',' '\n' | grep -E -e '-dev( |$)' -e '^ *(gcc|g
     fail "Depends names a build package"
 fi
 
-dpkg-deb -x "$deb" "$scratch/root"
 for program in nexmar nexmar-cli; do
-    answer=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bin/$program" --version) ||
+    answer=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --version) ||
         fail "$program --version failed"
     [ "$answer" = "$program $version" ] || fail "$program --version says '$answer', not '$program $version'"
 done
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bin/nexmar" --help | grep -q '^Usage: ' ||
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/nexmar" --help | grep -q '^Usage: ' ||
     fail "nexmar --help without a display gave no usage"
