@@ -6,7 +6,9 @@
 # Every date the package holds is SOURCE_DATE_EPOCH: from the environment, as
 # dpkg-buildpackage sets it, or else the time of the last commit, so two
 # builds of one commit agree. Only outside a git checkout with no
-# SOURCE_DATE_EPOCH do the dates fall back to the time of the build.
+# SOURCE_DATE_EPOCH do the dates fall back to the time of the build. Qt's
+# resource compiler reads it from the build's environment alone, which
+# scripts/build_package.sh sets for the whole build.
 set(NEXMAR_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 if(NEXMAR_SOURCE_DATE_EPOCH STREQUAL "" AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
   find_package(Git QUIET)
