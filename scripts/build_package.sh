@@ -10,9 +10,13 @@ dir=$1
 shift
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 if [[ -z "${SOURCE_DATE_EPOCH:-}" ]]; then
-    SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct)
+    if SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null); then
+        export SOURCE_DATE_EPOCH
+    else
+        unset SOURCE_DATE_EPOCH
+        echo "No SOURCE_DATE_EPOCH and no git history: the package's dates are the build's" >&2
+    fi
 fi
-export SOURCE_DATE_EPOCH
 cmake -S "$source_dir" -B "$dir" -G "${NEXMAR_GENERATOR:-Ninja}" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX=/usr -DNEXMAR_BUILD_APP=ON -DBUILD_TESTING=OFF -DNEXMAR_BUILD_BENCH=OFF \
     -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON "$@" >/dev/null
