@@ -7,6 +7,7 @@
 #include "gen/high/moons.h"
 #include "gen/high/high_system.h"
 #include "gen/high/object_tables.h"
+#include "gen/high/star_tables.h"
 #include "gen/low/low_system.h"
 #include "gen/odds.h"
 #include "gen/medium/medium_object.h"
@@ -41,23 +42,6 @@ constexpr HighObjectSize kHighSizes[] = {HighObjectSize::Tiny,  HighObjectSize::
                                          HighObjectSize::Medium, HighObjectSize::Large,
                                          HighObjectSize::Huge,  HighObjectSize::HugeCapacity7,
                                          HighObjectSize::HugeCapacity8};
-
-// The bounds below are the sums of the tables' extremes; the census values
-// of Medium and High objects follow from their Capacity and special exactly.
-
-// Medium: up to 10 objects by the layout table; up to five moons (a d4 plus
-// one).
-constexpr int kMediumObjects = 10;
-constexpr int kMediumMoons = 5;
-
-// High: up to three components of one or two stars; up to ten objects (a
-// d10); a special roll of two d6 with the type's modifier, -1 to +2; up to
-// six moons, each of Capacity 1 or 2; the RAW table gives 1 to 3.
-constexpr std::size_t kHighComponents = 3;
-constexpr std::size_t kHighObjects = 10;
-constexpr int kHighMoonCapacity[] = {1, 2};
-constexpr int kHighMoonRaw[] = {0, 2};
-constexpr int kTableRaw[] = {1, 3};
 
 void CheckCensus(const Value& object, const CensusValues& expected)
 {
@@ -127,7 +111,7 @@ MediumObject ReadMediumObject(const Value& object, int slot, std::optional<Orbit
         record.value = value.Named(kValueClasses, ValueClassName);
     }
     record.special = object.At(kSpecial).OneOf(specials);
-    for (const Value& moon : object.At(kMoons).Elements(0, kMediumMoons, "moon results")) {
+    for (const Value& moon : object.At(kMoons).Elements(0, static_cast<std::size_t>(MediumMostMoons()), "moon results")) {
         record.moons.push_back(moon.OneOf(moons));
     }
     // The zone's rows for the type decide which value classes, specials and
@@ -158,7 +142,7 @@ MediumSystem ReadMediumSystem(const Value& system, int number, bool census)
     std::optional<OrbitZone> previousZone;
     const Value objects = system.At(kObjects);
     int byZone[std::size(kOrbitZones)] = {};
-    for (const Value& object : objects.Elements(1, kMediumObjects, "objects")) {
+    for (const Value& object : objects.Elements(1, static_cast<std::size_t>(MediumMostObjects()), "objects")) {
         record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census));
         previousZone = record.objects.back().zone;
         ++byZone[static_cast<int>(record.objects.back().zone)];
@@ -187,11 +171,48 @@ Star ReadStar(const Value& star)
     record.colour = *std::find_if(std::begin(kStarColours), std::end(kStarColours), [&](StarColour colour) {
         return StarColourName(colour) == StarColourName(named) && SpectralLetter(colour) == letter;
     });
-    record.size = star.At(kSize).Named(kStarSizes, StarSizeName);
+    // Only the sizes the colour's size roll reaches.
+    std::vector<std::string_view> sizes;
+    for (const StarSize size : kStarSizes) {
+        if (SizeOfColour(size, record.colour)) {
+            sizes.push_back(StarSizeName(size));
+        }
+    }
+    const std::string_view sizeName = star.At(kSize).OneOf(sizes);
+    record.size = *std::find_if(std::begin(kStarSizes), std::end(kStarSizes),
+                                [&](StarSize size) { return StarSizeName(size) == sizeName; });
     star.At(kLuminosityClass).OneOf({LuminosityNumeral(record.size)});
     const std::string description = StarDescription(record);
     star.At(kDescription).OneOf({description});
     return record;
+}
+
+// A moon is a row of the moon table that the object type's d10 reaches.
+HighMoon ReadHighMoon(const Value& moon, HighObjectType type)
+{
+    std::vector<MoonTableRow> rows;
+    for (int face = 1; face <= 10; ++face) {
+        rows.push_back(HighMoonTable()[static_cast<std::size_t>(MoonRowFor(face, type))]);
+    }
+    const auto [fewest, most] = std::minmax_element(
+        rows.begin(), rows.end(), [](const MoonTableRow& a, const MoonTableRow& b) { return a.capacity < b.capacity; });
+    const Value capacity = moon.At(kCapacity);
+    HighMoon read{capacity.Int(fewest->capacity, most->capacity), 0};
+    std::vector<int> raws;
+    for (const MoonTableRow& row : rows) {
+        if (row.capacity == read.capacity) {
+            raws.push_back(row.raw);
+        }
+    }
+    if (raws.empty()) {
+        capacity.Expected("a Capacity of a row of the moon table");
+    }
+    std::sort(raws.begin(), raws.end());
+    read.raw = moon.At(kRaw).Int(raws.front(), raws.back());
+    if (!std::binary_search(raws.begin(), raws.end(), read.raw)) {
+        moon.At(kRaw).Expected("a RAW of a row of the moon table with Capacity " + std::to_string(read.capacity));
+    }
+    return read;
 }
 
 HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, const Star& star,
@@ -260,8 +281,9 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
     }
     record.size = static_cast<HighObjectSize>(static_cast<int>(record.size) + (size - capacities.begin()));
 
-    record.raw = object.At(kRaw).Int(HighObjectRaw(kTableRaw[0], record.specialRoll, census),
-                                      HighObjectRaw(kTableRaw[1], record.specialRoll, census));
+    const TableRawRange tableRaws = TableRawsOf(record.type);
+    record.raw = object.At(kRaw).Int(HighObjectRaw(tableRaws.lowest, record.specialRoll, census),
+                                      HighObjectRaw(tableRaws.highest, record.specialRoll, census));
     if (census) {
         record.census = HighObjectCensus(record.capacity, record.specialRoll);
         CheckCensus(object, *record.census);
@@ -275,14 +297,7 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
                                                         static_cast<std::size_t>(counts.most), "moons")) {
         moon.Fields(kHighMoon);
         moon.CheckNumber(++moonNumber);
-        HighMoon read{moon.At(kCapacity).Int(kHighMoonCapacity[0], kHighMoonCapacity[1]), 0};
-        std::vector<int> raws;
-        for (read.raw = kHighMoonRaw[0]; read.raw <= kHighMoonRaw[1]; ++read.raw) {
-            if (HighMoonRow(read) >= 0) {
-                raws.push_back(read.raw);
-            }
-        }
-        read.raw = moon.At(kRaw).Int(raws.front(), raws.back());
+        const HighMoon read = ReadHighMoon(moon, record.type);
         record.moons.push_back(read);
     }
     return record;
@@ -294,25 +309,55 @@ HighSystem ReadHighSystem(const Value& system, int number, bool census)
 {
     system.Fields(kHighSystem);
     system.CheckNumber(number);
+    // The star dice group the stars into components: the stars of each
+    // component read so far must begin one of their groupings.
+    const std::vector<std::vector<int>> groupings = StarGroupings();
+    std::size_t mostComponents = 0;
+    int mostStars = 0;
+    std::string groupingNames;
+    for (const std::vector<int>& grouping : groupings) {
+        mostComponents = std::max(mostComponents, grouping.size());
+        groupingNames += groupingNames.empty() ? " " : ", ";
+        for (std::size_t at = 0; at < grouping.size(); ++at) {
+            mostStars = std::max(mostStars, grouping[at]);
+            groupingNames += (at == 0 ? "" : "+") + std::to_string(grouping[at]);
+        }
+    }
+    const std::string expected = "stars by component as the star roll groups them, one of" + groupingNames;
+    std::vector<int> starsByComponent;
+    const auto groupingBegins = [&](const std::vector<int>& grouping) {
+        return grouping.size() >= starsByComponent.size() &&
+               std::equal(starsByComponent.begin(), starsByComponent.end(), grouping.begin());
+    };
+
     HighSystem record;
     char letter = 'A';
-    for (const Value& component : system.At(kComponents).Elements(1, kHighComponents, "components")) {
+    const Value components = system.At(kComponents);
+    for (const Value& component : components.Elements(1, mostComponents, "components")) {
         component.Fields(kComponent);
         StarComponent& read = record.components.emplace_back();
         read.letter = letter++;
         component.At(kLetter).OneOf({std::string_view(&read.letter, 1)});
-        for (const Value& star : component.At(kStars).Elements(1, 2, "stars")) {
+        const Value stars = component.At(kStars);
+        for (const Value& star : stars.Elements(1, static_cast<std::size_t>(mostStars), "stars")) {
             read.stars.push_back(ReadStar(star));
+        }
+        starsByComponent.push_back(static_cast<int>(read.stars.size()));
+        if (std::none_of(groupings.begin(), groupings.end(), groupingBegins)) {
+            stars.Expected(expected);
         }
         std::optional<OrbitZone> previousZone;
         int objectNumber = 0;
-        for (const Value& object : component.At(kObjects).Elements(0, kHighObjects, "objects")) {
+        for (const Value& object :
+             component.At(kObjects).Elements(0, static_cast<std::size_t>(kComponentObjectDie), "objects")) {
             read.objects.push_back(ReadHighObject(object, ++objectNumber, previousZone, read.stars.front(), census));
             previousZone = read.objects.back().zone;
         }
     }
+    if (std::find(groupings.begin(), groupings.end(), starsByComponent) == groupings.end()) {
+        components.Expected(expected);
+    }
     return record;
 }
-
 
 }  // namespace nexmar

@@ -1,5 +1,7 @@
 #include "gen/high/high_system.h"
 
+#include <algorithm>
+
 #include "gen/high/high_object.h"
 #include "gen/high/moons.h"
 #include "gen/high/object_tables.h"
@@ -71,7 +73,7 @@ StarComponent GenerateComponent(Dice& dice, char letter, int starCount, bool cen
     const Star& first = component.stars.front();
     const int zoneModifier = ZoneRollModifier(first.size);
     int zoneCounts[3] = {0, 0, 0};
-    int objects = dice.Roll(1, 10);
+    int objects = dice.Roll(1, kComponentObjectDie);
     for (int pass = 0; pass < objects; ++pass) {
         if (const std::optional<OrbitZone> zone = RollZone(dice, first.colour, zoneModifier)) {
             ++zoneCounts[static_cast<int>(*zone)];
@@ -160,6 +162,32 @@ int StarsOfSystem(int starFace, int multipleFace)
         stars += component == Component::Pair ? 2 : component == Component::Single ? 1 : 0;
     }
     return stars;
+}
+
+std::vector<std::vector<int>> StarGroupings()
+{
+    std::vector<std::vector<int>> groupings;
+    const auto add = [&](int starFace, int multipleFace) {
+        std::vector<int> grouping;
+        for (const Component component : ComponentsFor(starFace, multipleFace)) {
+            if (component != Component::None) {
+                grouping.push_back(component == Component::Pair ? 2 : 1);
+            }
+        }
+        if (std::find(groupings.begin(), groupings.end(), grouping) == groupings.end()) {
+            groupings.push_back(std::move(grouping));
+        }
+    };
+    for (int starFace = 1; starFace <= 10; ++starFace) {
+        if (IsMultipleSystem(starFace)) {
+            for (int multipleFace = 1; multipleFace <= 4; ++multipleFace) {
+                add(starFace, multipleFace);
+            }
+        } else {
+            add(starFace, 0);
+        }
+    }
+    return groupings;
 }
 
 HighSystem GenerateHighSystem(Dice& dice, bool census)

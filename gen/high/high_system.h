@@ -25,6 +25,12 @@ std::optional<OrbitZone> ZoneFor(int face, StarColour colour, int zoneModifier);
 // The stars of a system by its d10 and, for a multiple system, its d4.
 bool IsMultipleSystem(int starFace);
 int StarsOfSystem(int starFace, int multipleFace);
+// Every way those dice group a system's stars: the stars of each component,
+// A first, each grouping once.
+std::vector<std::vector<int>> StarGroupings();
+
+// A component's object count is one d10, less each zone roll of none.
+inline constexpr int kComponentObjectDie = 10;
 
 // Whether the zone roll of a component whose first star is first reaches zone.
 bool ZoneAroundStar(OrbitZone zone, const Star& first);

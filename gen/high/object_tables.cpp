@@ -1,5 +1,6 @@
 #include "gen/high/object_tables.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -203,6 +204,16 @@ SpecialRollRange SpecialRollsOf(HighObjectType type)
 int TableRawFor(int face, HighObjectType type)
 {
     return RowFor(kRawByTotal, face - TypeRowOf(type).rawPenalty).raw;
+}
+
+TableRawRange TableRawsOf(HighObjectType type)
+{
+    TableRawRange range{TableRawFor(1, type), TableRawFor(1, type)};
+    for (int face = 2; face <= 10; ++face) {
+        range.lowest = std::min(range.lowest, TableRawFor(face, type));
+        range.highest = std::max(range.highest, TableRawFor(face, type));
+    }
+    return range;
 }
 
 int RollRaw(Dice& dice, HighObjectType type)

@@ -32,6 +32,12 @@ SpecialRollRange SpecialRollsOf(HighObjectType type);
 // One d10, minus 2 for a Gas Giant: 1 to 3.
 int RollRaw(Dice& dice, HighObjectType type);
 int TableRawFor(int face, HighObjectType type);
+// The lowest and the highest RAW the type's d10 reaches on the RAW table.
+struct TableRawRange {
+    int lowest = 0;
+    int highest = 0;
+};
+TableRawRange TableRawsOf(HighObjectType type);
 // Two d6 plus the type's modifier: 1 to 14.
 int RollSpecial(Dice& dice, HighObjectType type);
 int SpecialRollFor(int twoD6, HighObjectType type);

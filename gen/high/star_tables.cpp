@@ -87,6 +87,16 @@ int SizeRollModifier(StarColour colour)
     return RowOf(colour).sizeRollModifier;
 }
 
+bool SizeOfColour(StarSize size, StarColour colour)
+{
+    for (int face = 1; face <= 10; ++face) {
+        if (StarSizeFor(face, SizeRollModifier(colour)) == size) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int ZoneRollModifier(StarSize size)
 {
     return RowOf(size).zoneRollModifier;

@@ -17,6 +17,9 @@ StarSize RollStarSize(Dice& dice, int modifier);
 StarSize StarSizeFor(int face, int modifier);
 
 int SizeRollModifier(StarColour colour);
+// Whether a star of colour can be of size: some face of its size d10, with
+// the colour's modifier and the clamp, gives it.
+bool SizeOfColour(StarSize size, StarColour colour);
 // Added to every zone roll of the objects around the star: 0 to -3.
 int ZoneRollModifier(StarSize size);
 

@@ -505,6 +505,17 @@ const SpecialRow* ReachableSpecial(ValueRule rule, std::string_view text)
 
 }  // namespace
 
+int MediumMostMoons()
+{
+    int most = 0;
+    for (const OrbitZone zone : kOrbitZones) {
+        for (const TypeRow& type : TypesOf(zone)) {
+            most = std::max(most, MoonCountFor(type, type.moonDie));
+        }
+    }
+    return most;
+}
+
 std::optional<MediumObjectValues> MediumObjectValuesOf(const MediumObject& object)
 {
     for (const TypeRow& type : TypesOf(object.zone)) {

@@ -29,6 +29,9 @@ struct MediumObjectValues {
 };
 std::optional<MediumObjectValues> MediumObjectValuesOf(const MediumObject& object);
 
+// The most moons any type of any zone's rows gives, by its moon die.
+int MediumMostMoons();
+
 // Every text an object's special or one of its moons can show, in table order.
 std::vector<std::string_view> MediumSpecialTexts();
 std::vector<std::string_view> MediumMoonTexts();

@@ -1,5 +1,6 @@
 #include "gen/medium/medium_system.h"
 
+#include <algorithm>
 #include <string>
 
 #include "gen/medium/medium_object.h"
@@ -65,6 +66,15 @@ bool MediumLayoutGives(int inner, int habitable, int outer)
         }
     }
     return false;
+}
+
+int MediumMostObjects()
+{
+    int most = 0;
+    for (const LayoutRow& row : kLayoutTable) {
+        most = std::max(most, row.inner + row.habitable + row.outer);
+    }
+    return most;
 }
 
 std::vector<TableOdds> MediumTableOdds()

@@ -10,5 +10,7 @@ MediumSystem GenerateMediumSystem(Dice& dice, bool census);
 
 // Whether a row of the layout table gives these counts of objects by zone.
 bool MediumLayoutGives(int inner, int habitable, int outer);
+// The most objects a row of the layout table gives.
+int MediumMostObjects();
 
 }  // namespace nexmar

@@ -21,6 +21,7 @@ namespace {
 using nlohmann::ordered_json;
 
 constexpr int kMutations = 10000;
+constexpr int kStarMutations = 2000;
 
 std::string Export(DetailLevel level, bool census, int systems, std::uint32_t seed,
                    const std::filesystem::path& directory)
@@ -131,6 +132,84 @@ TEST(JsonMutations, AcceptedDocumentsRenderSoundRuns)
     // Most mutations change nothing the tables care about or are refused;
     // enough are accepted for the check to mean something.
     EXPECT_GT(accepted, kMutations / 10);
+}
+
+// Every array of stars and of objects of a High document's components.
+struct ComponentArrays {
+    std::vector<ordered_json*> components;
+    std::vector<ordered_json*> stars;
+    std::vector<ordered_json*> objects;
+};
+
+ComponentArrays CollectComponentArrays(ordered_json& document)
+{
+    ComponentArrays arrays;
+    for (ordered_json& system : document["systems"]) {
+        arrays.components.push_back(&system["components"]);
+        for (ordered_json& component : system["components"]) {
+            arrays.stars.push_back(&component["stars"]);
+            arrays.objects.push_back(&component["objects"]);
+        }
+    }
+    return arrays;
+}
+
+// Stars and components moved, dropped and copied whole, as an editor
+// regrouping a system would: each field stays valid, the grouping may not.
+TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
+{
+    testing::TempDir dir;
+    std::vector<ordered_json> documents;
+    for (const bool census : {false, true}) {
+        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+            documents.push_back(ordered_json::parse(Export(DetailLevel::High, census, 12, seed * 104729, dir.path())));
+        }
+    }
+
+    std::mt19937 random(20261);
+    int accepted = 0;
+    for (int i = 0; i < kStarMutations; ++i) {
+        ordered_json document = documents[random() % documents.size()];
+        ComponentArrays arrays = CollectComponentArrays(document);
+        ordered_json& stars = *arrays.stars[random() % arrays.stars.size()];
+        ordered_json& otherStars = *arrays.stars[random() % arrays.stars.size()];
+        ordered_json& components = *arrays.components[random() % arrays.components.size()];
+        ordered_json& objects = *arrays.objects[random() % arrays.objects.size()];
+        switch (random() % 6) {
+        case 0:  // a star dropped
+            stars.erase(stars.begin() + static_cast<std::ptrdiff_t>(random() % stars.size()));
+            break;
+        case 1:  // a star moved to another component
+            otherStars.push_back(stars.back());
+            stars.erase(stars.end() - 1);
+            break;
+        case 2:  // a star copied into another component
+            otherStars.push_back(stars.front());
+            break;
+        case 3:  // the last component dropped
+            components.erase(components.end() - 1);
+            break;
+        case 4: {  // a component copied after the last, lettered next
+            ordered_json copy = components[random() % components.size()];
+            copy["letter"] = std::string(1, static_cast<char>('A' + components.size()));
+            components.push_back(copy);
+            break;
+        }
+        default:  // the stars of two components swapped
+            std::swap(stars, otherStars);
+        }
+        if (random() % 4 == 0 && !objects.empty()) {  // and an object dropped
+            objects.erase(objects.end() - 1);
+        }
+        const std::string text = document.dump();
+        const auto read = Load(text);
+        if (const LoadedRun* run = std::get_if<LoadedRun>(&read)) {
+            ++accepted;
+            const std::vector<std::string> broken = CheckRun(RecordLoadedRun(*run, dir.path()));
+            ASSERT_TRUE(broken.empty()) << "mutation " << i << " accepted, yet: " << broken.front() << "\n" << text;
+        }
+    }
+    EXPECT_GT(accepted, kStarMutations / 10);
 }
 
 }  // namespace

@@ -137,6 +137,17 @@ const BadInput kBadInputs[] = {
      1000, true},
     {"a text file", DetailLevel::Low, false, 1, 4, false, "", "Program: nexmar\n",
      "/ (line 1): not a JSON document of a run; expected '{' at its start, found 'P'", 1000, true},
+    // High seed 1: a pair A, a pair B and a single star C.
+    {"a single star A before a pair B", DetailLevel::High, false, 1, 1, false,
+     ",{\"colour\":\"Blue\",\"size\":\"Main Sequence\",\"spectralClass\":\"A\",\"luminosityClass\":\"V\","
+     "\"description\":\"Blue Main Sequence (AV)\"}",
+     "",
+     "/systems/0/components/1/stars (line 2): expected stars by component as the star roll groups them, one of 1, 2, "
+     "2+1, 2+2, 2+2+1, 2+2+2, found [{\"colour\":"},
+    {"a single star B before a component C", DetailLevel::High, false, 1, 1, false,
+     ",{\"colour\":\"Blue\",\"size\":\"Bright Giant\",\"spectralClass\":\"B\",\"luminosityClass\":\"II\","
+     "\"description\":\"Blue Bright Giant (BII)\"}",
+     "", "/systems/0/components/2/stars (line 2): expected stars by component as the star roll groups them"},
     {"more systems than allowed", DetailLevel::High, true, 2, 9, false, "", "",
      "/systems/1 (line 3): expected at most 1 systems", 1},
 };
