@@ -134,11 +134,12 @@ TEST(JsonMutations, AcceptedDocumentsRenderSoundRuns)
     EXPECT_GT(accepted, kMutations / 10);
 }
 
-// Every array of stars and of objects of a High document's components.
+// Every array of components, stars, objects and moons of a High document.
 struct ComponentArrays {
     std::vector<ordered_json*> components;
     std::vector<ordered_json*> stars;
     std::vector<ordered_json*> objects;
+    std::vector<ordered_json*> moons;
 };
 
 ComponentArrays CollectComponentArrays(ordered_json& document)
@@ -149,13 +150,29 @@ ComponentArrays CollectComponentArrays(ordered_json& document)
         for (ordered_json& component : system["components"]) {
             arrays.stars.push_back(&component["stars"]);
             arrays.objects.push_back(&component["objects"]);
+            for (ordered_json& object : component["objects"]) {
+                arrays.moons.push_back(&object["moons"]);
+            }
         }
     }
     return arrays;
 }
 
-// Stars and components moved, dropped and copied whole, as an editor
-// regrouping a system would: each field stays valid, the grouping may not.
+// The last element of from moved to the end of to, numbered there.
+void MoveLast(ordered_json& from, ordered_json& to)
+{
+    if (from.empty()) {
+        return;
+    }
+    ordered_json moved = from.back();
+    from.erase(from.end() - 1);
+    moved["number"] = to.size() + 1;
+    to.push_back(moved);
+}
+
+// Stars, components, objects and moons moved, dropped and copied whole, as
+// an editor regrouping a system would: each field stays valid, the whole
+// may not.
 TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
 {
     testing::TempDir dir;
@@ -175,7 +192,8 @@ TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
         ordered_json& otherStars = *arrays.stars[random() % arrays.stars.size()];
         ordered_json& components = *arrays.components[random() % arrays.components.size()];
         ordered_json& objects = *arrays.objects[random() % arrays.objects.size()];
-        switch (random() % 6) {
+        ordered_json& otherObjects = *arrays.objects[random() % arrays.objects.size()];
+        switch (random() % 8) {
         case 0:  // a star dropped
             stars.erase(stars.begin() + static_cast<std::ptrdiff_t>(random() % stars.size()));
             break;
@@ -195,8 +213,16 @@ TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
             components.push_back(copy);
             break;
         }
-        default:  // the stars of two components swapped
+        case 5:  // the stars of two components swapped
             std::swap(stars, otherStars);
+            break;
+        case 6:  // an object moved to another component
+            MoveLast(objects, otherObjects);
+            break;
+        default:  // a moon moved to another object
+            if (!arrays.moons.empty()) {
+                MoveLast(*arrays.moons[random() % arrays.moons.size()], *arrays.moons[random() % arrays.moons.size()]);
+            }
         }
         if (random() % 4 == 0 && !objects.empty()) {  // and an object dropped
             objects.erase(objects.end() - 1);
