@@ -111,7 +111,8 @@ MediumObject ReadMediumObject(const Value& object, int slot, std::optional<Orbit
         record.value = value.Named(kValueClasses, ValueClassName);
     }
     record.special = object.At(kSpecial).OneOf(specials);
-    for (const Value& moon : object.At(kMoons).Elements(0, static_cast<std::size_t>(MediumMostMoons()), "moon results")) {
+    const std::size_t mostMoons = static_cast<std::size_t>(MediumMostMoons());
+    for (const Value& moon : object.At(kMoons).Elements(0, mostMoons, "moon results")) {
         record.moons.push_back(moon.OneOf(moons));
     }
     // The zone's rows for the type decide which value classes, specials and

@@ -22,6 +22,7 @@ using nlohmann::ordered_json;
 
 constexpr int kMutations = 10000;
 constexpr int kStarMutations = 2000;
+constexpr int kMediumMoves = 1000;
 
 std::string Export(DetailLevel level, bool census, int systems, std::uint32_t seed,
                    const std::filesystem::path& directory)
@@ -158,7 +159,8 @@ ComponentArrays CollectComponentArrays(ordered_json& document)
     return arrays;
 }
 
-// The last element of from moved to the end of to, numbered there.
+// The last element of from moved to the end of to, numbered there if it
+// has a number.
 void MoveLast(ordered_json& from, ordered_json& to)
 {
     if (from.empty()) {
@@ -166,7 +168,9 @@ void MoveLast(ordered_json& from, ordered_json& to)
     }
     ordered_json moved = from.back();
     from.erase(from.end() - 1);
-    moved["number"] = to.size() + 1;
+    if (moved.is_object()) {
+        moved["number"] = to.size() + 1;
+    }
     to.push_back(moved);
 }
 
@@ -236,6 +240,43 @@ TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
         }
     }
     EXPECT_GT(accepted, kStarMutations / 10);
+}
+
+// Medium objects moved between systems and moon results between objects:
+// the layout and each object's rows must still hold.
+TEST(JsonMutations, MovedMediumObjectsAndMoonsRenderSoundRuns)
+{
+    testing::TempDir dir;
+    std::vector<ordered_json> documents;
+    for (const bool census : {false, true}) {
+        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+            documents.push_back(ordered_json::parse(Export(DetailLevel::Medium, census, 12, seed * 104729, dir.path())));
+        }
+    }
+
+    std::mt19937 random(20262);
+    int accepted = 0;
+    for (int i = 0; i < kMediumMoves; ++i) {
+        ordered_json document = documents[random() % documents.size()];
+        std::vector<ordered_json*> objects;
+        std::vector<ordered_json*> moons;
+        for (ordered_json& system : document["systems"]) {
+            objects.push_back(&system["objects"]);
+            for (ordered_json& object : system["objects"]) {
+                moons.push_back(&object["moons"]);
+            }
+        }
+        const std::vector<ordered_json*>& arrays = random() % 2 == 0 ? objects : moons;
+        MoveLast(*arrays[random() % arrays.size()], *arrays[random() % arrays.size()]);
+        const std::string text = document.dump();
+        const auto read = Load(text);
+        if (const LoadedRun* run = std::get_if<LoadedRun>(&read)) {
+            ++accepted;
+            const std::vector<std::string> broken = CheckRun(RecordLoadedRun(*run, dir.path()));
+            ASSERT_TRUE(broken.empty()) << "move " << i << " accepted, yet: " << broken.front() << "\n" << text;
+        }
+    }
+    EXPECT_GT(accepted, kMediumMoves / 20);
 }
 
 }  // namespace
