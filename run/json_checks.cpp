@@ -304,27 +304,49 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
     return record;
 }
 
+// The star dice group the stars into components: the stars of each
+// component read so far must begin one of their groupings. Worked out once
+// from the rows, not once per system.
+struct StarGroupingRule {
+    std::vector<std::vector<int>> groupings = StarGroupings();
+    std::size_t mostComponents = 0;
+    int mostStars = 0;
+    std::string expected = "stars by component as the star roll groups them, one of";
+};
+
+const StarGroupingRule& TheStarGroupingRule()
+{
+    static const StarGroupingRule rule = [] {
+        StarGroupingRule made;
+        const char* separator = " ";
+        for (const std::vector<int>& grouping : made.groupings) {
+            made.mostComponents = std::max(made.mostComponents, grouping.size());
+            made.expected += separator;
+            separator = ", ";
+            for (std::size_t at = 0; at < grouping.size(); ++at) {
+                made.mostStars = std::max(made.mostStars, grouping[at]);
+                if (at != 0) {
+                    made.expected += '+';
+                }
+                made.expected += std::to_string(grouping[at]);
+            }
+        }
+        return made;
+    }();
+    return rule;
+}
+
 }  // namespace
 
 HighSystem ReadHighSystem(const Value& system, int number, bool census)
 {
     system.Fields(kHighSystem);
     system.CheckNumber(number);
-    // The star dice group the stars into components: the stars of each
-    // component read so far must begin one of their groupings.
-    const std::vector<std::vector<int>> groupings = StarGroupings();
-    std::size_t mostComponents = 0;
-    int mostStars = 0;
-    std::string groupingNames;
-    for (const std::vector<int>& grouping : groupings) {
-        mostComponents = std::max(mostComponents, grouping.size());
-        groupingNames += groupingNames.empty() ? " " : ", ";
-        for (std::size_t at = 0; at < grouping.size(); ++at) {
-            mostStars = std::max(mostStars, grouping[at]);
-            groupingNames += (at == 0 ? "" : "+") + std::to_string(grouping[at]);
-        }
-    }
-    const std::string expected = "stars by component as the star roll groups them, one of" + groupingNames;
+    const StarGroupingRule& rule = TheStarGroupingRule();
+    const std::vector<std::vector<int>>& groupings = rule.groupings;
+    const std::size_t mostComponents = rule.mostComponents;
+    const int mostStars = rule.mostStars;
+    const std::string& expected = rule.expected;
     std::vector<int> starsByComponent;
     const auto groupingBegins = [&](const std::vector<int>& grouping) {
         return grouping.size() >= starsByComponent.size() &&
