@@ -25,6 +25,7 @@
 #include "app/artwork.h"
 #include "app/dialog_actions.h"
 #include "app/dialog_units.h"
+#include "app/find_bar.h"
 #include "app/picture_pane.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
@@ -137,6 +138,8 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     model_ = new ResultTreeModel(std::make_shared<ResultTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
     BuildPicturePane();
+    findBar_ = new FindBar(session_, *model_, *treeView_, client_);
+    connect(findBar_, &FindBar::RoomChanged, this, &GeneratorDialog::PlaceTree);
     FollowSession();
 }
 
@@ -320,6 +323,7 @@ void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
 void GeneratorDialog::FollowSession()
 {
     actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem() > 0);
+    findBar_->RunShown();
     saveButton_->setEnabled(session_.HasReports());
 }
 
@@ -391,8 +395,20 @@ void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
 void GeneratorDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    const QSize growth = event->size() - openingSize_;
-    picture_->Place(treeGeometry_.adjusted(0, 0, growth.width(), growth.height()));
+    PlaceTree();
+}
+
+void GeneratorDialog::PlaceTree()
+{
+    const QSize growth = size() - openingSize_;
+    const QRect room = treeGeometry_.adjusted(0, 0, growth.width(), growth.height());
+    // The find field's strip first, then the tree, or the tree and the picture, below it.
+    const QRect below = findBar_ != nullptr ? findBar_->Place(room) : room;
+    if (picture_ != nullptr) {
+        picture_->Place(below);
+    } else {
+        treeView_->setGeometry(below);
+    }
 }
 
 void GeneratorDialog::ShowExpandButton(bool expand)

@@ -24,6 +24,7 @@ class QStatusBar;
 namespace nexmar {
 
 class DialogActions;
+class FindBar;
 class PicturePane;
 class ResultTreeModel;
 class ResultTreeView;
@@ -75,6 +76,13 @@ public:
     // Opens a window with the statistics of the run shown.
     void ShowStatistics();
     void Quit();
+    // Find, printing and copying: generator_dialog_find.cpp.
+    void Find();
+    void FindNext();
+    void FindPrevious();
+    void Print();
+    void ExportPdf();
+    void CopyAsText();
 
     const RunSession& Session() const { return session_; }
 
@@ -116,6 +124,10 @@ private:
     // The folder the last save or open went to, in this run of the program or an earlier one.
     static QString RememberedFolder();
     void ShowExpandButton(bool expand);
+    // The tree takes the room the dialog gained, less the find field's strip.
+    void PlaceTree();
+    // "12 of 200 High systems, seed 7" when the tree keeps only some.
+    QString ShownTitle(std::size_t shown) const;
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -137,6 +149,7 @@ private:
     QString saveFolder_;
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
+    FindBar* findBar_ = nullptr;
 };
 
 }  // namespace nexmar

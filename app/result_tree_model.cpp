@@ -1,5 +1,7 @@
 #include "app/result_tree_model.h"
 
+#include <QFont>
+
 #include "run/tree_images.h"
 
 namespace nexmar {
@@ -13,7 +15,52 @@ void ResultTreeModel::Show(std::shared_ptr<const ResultTree> tree)
 {
     beginResetModel();
     tree_ = std::move(tree);
+    keptSystems_.reset();
+    keptRows_.clear();
+    found_.clear();
     endResetModel();
+}
+
+void ResultTreeModel::KeepSystems(std::vector<ItemId> systems, const std::vector<ItemId>& found)
+{
+    beginResetModel();
+    keptRows_.clear();
+    keptRows_.reserve(systems.size());
+    for (std::size_t row = 0; row < systems.size(); ++row) {
+        keptRows_.emplace(systems[row], static_cast<int>(row));
+    }
+    keptSystems_ = std::move(systems);
+    found_ = std::unordered_set<ItemId>(found.begin(), found.end());
+    endResetModel();
+}
+
+void ResultTreeModel::ShowEverySystem()
+{
+    Show(tree_);
+}
+
+QModelIndex ResultTreeModel::IndexOf(ItemId item) const
+{
+    return item == kNoItem ? QModelIndex() : createIndex(RowOf(item), 0, static_cast<quintptr>(item));
+}
+
+const std::vector<ItemId>& ResultTreeModel::ChildrenOf(ItemId parent) const
+{
+    // The systems hang under the one top-level item.
+    if (keptSystems_ && parent != kNoItem && tree_->at(parent).parent == kNoItem) {
+        return *keptSystems_;
+    }
+    return tree_->Children(parent);
+}
+
+int ResultTreeModel::RowOf(ItemId item) const
+{
+    if (keptSystems_) {
+        if (const auto kept = keptRows_.find(item); kept != keptRows_.end()) {
+            return kept->second;
+        }
+    }
+    return tree_->at(item).row;
 }
 
 void ResultTreeModel::ShowAgain()
@@ -27,7 +74,7 @@ QModelIndex ResultTreeModel::index(int row, int column, const QModelIndex& paren
     if (column != 0 || parent.column() > 0) {
         return {};
     }
-    const std::vector<ItemId>& children = tree_->Children(IdOf(parent));
+    const std::vector<ItemId>& children = ChildrenOf(IdOf(parent));
     if (row < 0 || static_cast<std::size_t>(row) >= children.size()) {
         return {};
     }
@@ -43,7 +90,7 @@ QModelIndex ResultTreeModel::parent(const QModelIndex& child) const
     if (parentId == kNoItem) {
         return {};
     }
-    return createIndex(tree_->at(parentId).row, 0, static_cast<quintptr>(parentId));
+    return createIndex(RowOf(parentId), 0, static_cast<quintptr>(parentId));
 }
 
 int ResultTreeModel::rowCount(const QModelIndex& parent) const
@@ -51,7 +98,7 @@ int ResultTreeModel::rowCount(const QModelIndex& parent) const
     if (parent.column() > 0) {
         return 0;
     }
-    return static_cast<int>(tree_->Children(IdOf(parent)).size());
+    return static_cast<int>(ChildrenOf(IdOf(parent)).size());
 }
 
 int ResultTreeModel::columnCount(const QModelIndex&) const
@@ -61,7 +108,7 @@ int ResultTreeModel::columnCount(const QModelIndex&) const
 
 bool ResultTreeModel::hasChildren(const QModelIndex& parent) const
 {
-    return parent.column() <= 0 && !tree_->Children(IdOf(parent)).empty();
+    return parent.column() <= 0 && !ChildrenOf(IdOf(parent)).empty();
 }
 
 QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
@@ -76,6 +123,13 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (const int image = ImageIndex(item.image); image >= 0 && image < images_.size()) {
             return images_[image];
+        }
+        return {};
+    case Qt::FontRole:
+        if (found_.contains(IdOf(index))) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
         }
         return {};
     case Qt::ToolTipRole:

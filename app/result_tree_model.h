@@ -5,6 +5,10 @@
 #include <QList>
 
 #include <memory>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "core/result_tree.h"
 
@@ -30,6 +34,14 @@ public:
     // The tooltip of the top-level item, which says how its run can be
     // repeated; it is read when the next tree is shown.
     void SetRootToolTip(const QString& text) { rootToolTip_ = text; }
+    // Shows only the systems given (items under the top-level item, in tree
+    // order), with the items found shown in bold; ShowEverySystem undoes it.
+    // Either tells the views once, as Show does.
+    void KeepSystems(std::vector<ItemId> systems, const std::vector<ItemId>& found);
+    void ShowEverySystem();
+    // The index of an item the model shows.
+    QModelIndex IndexOf(ItemId item) const;
+    ItemId ItemOf(const QModelIndex& index) const { return IdOf(index); }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -45,7 +57,14 @@ private:
         return index.isValid() ? static_cast<ItemId>(index.internalId()) : kNoItem;
     }
 
+    const std::vector<ItemId>& ChildrenOf(ItemId parent) const;
+    int RowOf(ItemId item) const;
+
     std::shared_ptr<const ResultTree> tree_;
+    // While systems are kept: they, the row of each by its item, and the items found.
+    std::optional<std::vector<ItemId>> keptSystems_;
+    std::unordered_map<ItemId, int> keptRows_;
+    std::unordered_set<ItemId> found_;
     QList<QIcon> images_;
     QString rootToolTip_;
 };

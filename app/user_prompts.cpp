@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 #include "app/about_dialog.h"
 
@@ -63,6 +65,14 @@ void DialogPrompts::ShowAbout(QWidget* parent)
 {
     AboutDialog box(parent);
     box.exec();
+}
+
+void DialogPrompts::ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&paint](QPrinter* chosen) { paint(*chosen); });
+    preview.exec();
 }
 
 }  // namespace nexmar

@@ -2,8 +2,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QPrinter;
 class QProgressDialog;
 class QWidget;
 
@@ -27,6 +29,8 @@ public:
     // A one-line input for a seed, showing text; nothing when the user cancels.
     virtual std::optional<QString> AskSeed(QWidget* parent, const QString& text) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
+    // The print preview, whose pages paint draws on the printer chosen there.
+    virtual void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) = 0;
     // The window that shows long work going on, as the work starts; the
     // user may cancel through it at any time.
     virtual void WorkStarted(QProgressDialog& /*progress*/) {}
@@ -41,6 +45,7 @@ public:
     QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) override;
     std::optional<QString> AskSeed(QWidget* parent, const QString& text) override;
     void ShowAbout(QWidget* parent) override;
+    void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 };
 
 }  // namespace nexmar

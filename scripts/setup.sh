@@ -11,6 +11,7 @@ packages=(
   help2man dpkg-dev desktop-file-utils appstream lintian devscripts git
   time libboost-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev jq
   librsvg2-bin libxml2-utils
+  qt6-svg-dev poppler-utils
 )
 
 missing=()

@@ -35,6 +35,7 @@ public:
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}
+    void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
 };
 
 }  // namespace

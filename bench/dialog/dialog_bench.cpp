@@ -57,6 +57,7 @@ public:
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}
+    void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
 
     QString openName;  // what Open JSON... opens
 };

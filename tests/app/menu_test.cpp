@@ -59,10 +59,12 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
         }
     }
     QCOMPARE(listed, (QStringList{"&File:", "&Open JSON...|Ctrl+O", "&Save to File...|Ctrl+S",
-                                   "&Export JSON...|Ctrl+E", "Export P&icture...|", "|", "&Quit|Ctrl+Q", "&Run:",
-                                   "&Generate|", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
+                                   "&Export JSON...|Ctrl+E", "Export P&icture...|", "|", "&Print...|Ctrl+P",
+                                   "Export P&DF...|", "|", "&Quit|Ctrl+Q", "&Edit:", "&Copy as Text|Ctrl+C",
+                                   "&Run:", "&Generate|", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
                                    "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
-                                   "Go to &Results|F6", "Show &Picture|F7", "&Help:", "&About Nexmar...|F1"}));
+                                   "Go to &Results|F6", "Show &Picture|F7", "|", "&Find...|Ctrl+F",
+                                   "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Help:", "&About Nexmar...|F1"}));
     // The menu bar takes no room from the controls.
     QVERIFY(!Find<QMenuBar>("menuBar")->geometry().intersects(Find<QWidget>("clientArea")->geometry()));
 }
@@ -88,6 +90,8 @@ void MenuTest::everyShortcutReachesItsCommand()
              });
          }},
         {"F1", [this] { return prompts_.aboutShown == 1; }},
+        {"Ctrl+P", [this] { return prompts_.printPreviews == 1; }},
+        {"Ctrl+F", [this] { return QApplication::focusWidget() == Find<QLineEdit>("findField"); }},
         {"F6", [this] { return QApplication::focusWidget() == Tree() && Tree()->currentIndex() == Root(); }},
         {"F7", [this] { return Find<QWidget>("pictureView")->isVisible(); }},
         {"Ctrl+Q", [this] { return !fixture_->isVisible(); }},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QStringList>
 
@@ -39,6 +40,17 @@ public:
         return seedAnswers.takeFirst();
     }
     void ShowAbout(QWidget*) override { ++aboutShown; }
+    // Prints into the PDF file printTo, if set, as a user's Print would.
+    void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>& paint) override
+    {
+        ++printPreviews;
+        if (!printTo.isEmpty()) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printTo);
+            paint(printer);
+        }
+    }
     // Cancels the work at once when cancelNextWork is set, as a user's
     // Cancel would.
     void WorkStarted(QProgressDialog& progress) override
@@ -62,6 +74,8 @@ public:
     QStringList seedAnswers;
     QStringList seedInputs;  // the text each seed input opened with
     int aboutShown = 0;
+    int printPreviews = 0;
+    QString printTo;  // the PDF file a print preview prints into; empty: none
     int worksStarted = 0;
     bool cancelNextWork = false;
     std::function<void(QProgressDialog&)> duringWork;  // what the user does while work goes on

@@ -1,0 +1,166 @@
+#include "app/find_bar.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "app/result_tree_model.h"
+#include "app/result_tree_view.h"
+#include "app/run_session.h"
+
+namespace nexmar {
+
+namespace {
+
+// Long enough that typing a word filters once, short enough to feel live.
+constexpr int kTypingPauseMs = 250;
+
+}  // namespace
+
+FindBar::FindBar(const RunSession& session, ResultTreeModel& model, ResultTreeView& view, QWidget* parent)
+    : QWidget(parent), session_(session), model_(model), view_(view)
+{
+    setObjectName(QStringLiteral("findBar"));
+    field_ = new QLineEdit(this);
+    field_->setObjectName(QStringLiteral("findField"));
+    field_->setPlaceholderText(QStringLiteral("Find text, or a query such as: gaia"));
+    field_->setClearButtonEnabled(true);
+    field_->installEventFilter(this);
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("findCount"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field_, 1);
+    layout->addWidget(count_);
+    pause_ = new QTimer(this);
+    pause_->setSingleShot(true);
+    pause_->setInterval(kTypingPauseMs);
+    connect(pause_, &QTimer::timeout, this, &FindBar::ApplyNow);
+    connect(field_, &QLineEdit::textChanged, pause_, qOverload<>(&QTimer::start));
+    connect(field_, &QLineEdit::returnPressed, this, &FindBar::ApplyNow);
+    setVisible(false);
+}
+
+void FindBar::Open()
+{
+    if (isHidden()) {
+        setVisible(true);
+        emit RoomChanged();
+    }
+    field_->setFocus(Qt::ShortcutFocusReason);
+    field_->selectAll();
+}
+
+void FindBar::Close()
+{
+    pause_->stop();
+    field_->clear();
+    ApplyNow();
+    if (field_->hasFocus()) {
+        view_.setFocus(Qt::OtherFocusReason);
+    }
+    setVisible(false);
+    emit RoomChanged();
+}
+
+void FindBar::ApplyNow()
+{
+    pause_->stop();
+    const QString text = field_->text().trimmed();
+    if (!session_.HasRun() || text.isEmpty()) {
+        filter_ = {};
+        if (std::exchange(filtering_, false)) {
+            model_.ShowEverySystem();
+        }
+        ShowCount();
+        return;
+    }
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        filter_ = FilterSystems(session_, text);
+        QApplication::restoreOverrideCursor();
+    }
+    model_.KeepSystems(filter_.systems, filter_.matches);
+    filtering_ = true;
+    ShowCount();
+}
+
+void FindBar::RunShown()
+{
+    filtering_ = false;
+    ApplyNow();
+}
+
+std::vector<ItemId> FindBar::ShownSystems() const
+{
+    if (filtering_) {
+        return filter_.systems;
+    }
+    return session_.HasRun() ? SystemItems(*session_.Tree()) : std::vector<ItemId>{};
+}
+
+QRect FindBar::Place(const QRect& room)
+{
+    if (isHidden()) {
+        return room;
+    }
+    const int height = sizeHint().height();
+    setGeometry(room.x(), room.y(), room.width(), height);
+    return room.adjusted(0, height + 2, 0, 0);
+}
+
+void FindBar::ShowCount()
+{
+    if (!filtering_) {
+        count_->clear();
+        field_->setToolTip(QString());
+        return;
+    }
+    const std::size_t all = SystemItems(*session_.Tree()).size();
+    count_->setText(QStringLiteral("%L1 of %L2 system%3")
+                        .arg(filter_.systems.size())
+                        .arg(all)
+                        .arg(all == 1 ? QString() : QStringLiteral("s")));
+    field_->setToolTip(filter_.isQuery ? QStringLiteral("Kept by the query")
+                                       : QStringLiteral("Looked for as text; as a query: %1").arg(filter_.notAQuery));
+}
+
+void FindBar::Step(int direction)
+{
+    if (pause_->isActive()) {
+        ApplyNow();
+    }
+    const std::vector<ItemId>& matches = filter_.matches;
+    if (matches.empty()) {
+        return;
+    }
+    const ItemId current = model_.ItemOf(view_.currentIndex());
+    const auto at = std::find(matches.begin(), matches.end(), current);
+    std::ptrdiff_t next = 0;
+    if (at != matches.end()) {
+        const auto count = static_cast<std::ptrdiff_t>(matches.size());
+        next = ((at - matches.begin()) + direction + count) % count;
+    } else if (direction < 0) {
+        next = static_cast<std::ptrdiff_t>(matches.size()) - 1;
+    }
+    const QModelIndex index = model_.IndexOf(matches[static_cast<std::size_t>(next)]);
+    view_.setCurrentIndex(index);
+    view_.scrollTo(index);
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == field_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        Close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace nexmar

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+#include "app/system_filter.h"
+
+class QLabel;
+class QLineEdit;
+class QTimer;
+
+namespace nexmar {
+
+class ResultTreeModel;
+class ResultTreeView;
+class RunSession;
+
+// The find field above the result tree, hidden until opened: what is typed
+// there keeps the systems of the run shown that match it (a query, or else
+// a text looked for in every item), says how many, and finds them in turn.
+// Escape in the field clears it, shows the whole tree and hides the field.
+class FindBar final : public QWidget {
+    Q_OBJECT
+
+public:
+    FindBar(const RunSession& session, ResultTreeModel& model, ResultTreeView& view, QWidget* parent);
+
+    // Shows the field with its text selected and gives it the focus.
+    void Open();
+    // Clears the field, shows every system and hides the field.
+    void Close();
+    // Filters the run by the field's text at once, rather than after the
+    // pause in typing that it otherwise waits for.
+    void ApplyNow();
+    // A new run is shown: it is filtered by the text there is.
+    void RunShown();
+    // Moves the tree's current item to the next (or previous) item found.
+    void FindNext() { Step(+1); }
+    void FindPrevious() { Step(-1); }
+
+    // The items of the systems the tree shows, in tree order.
+    std::vector<ItemId> ShownSystems() const;
+    // Takes a strip at the top of room while shown; returns what is left for the tree.
+    QRect Place(const QRect& room);
+
+signals:
+    // Shown or hidden: the tree's room changes.
+    void RoomChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Step(int direction);
+    void ShowCount();
+
+    const RunSession& session_;
+    ResultTreeModel& model_;
+    ResultTreeView& view_;
+    QLineEdit* field_ = nullptr;
+    QLabel* count_ = nullptr;
+    QTimer* pause_ = nullptr;
+    SystemFilter filter_;
+    bool filtering_ = false;  // the model shows filter_'s systems
+};
+
+}  // namespace nexmar

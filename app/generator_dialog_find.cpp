@@ -1,0 +1,85 @@
+// The dialog's find, print and copy commands, over the systems the tree shows.
+#include <QApplication>
+#include <QClipboard>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include "app/find_bar.h"
+#include "app/generator_dialog.h"
+#include "app/result_tree_model.h"
+#include "app/result_tree_view.h"
+#include "app/run_printer.h"
+#include "app/system_filter.h"
+#include "app/system_text.h"
+#include "app/user_prompts.h"
+
+namespace nexmar {
+
+void GeneratorDialog::Find()
+{
+    findBar_->Open();
+}
+
+void GeneratorDialog::FindNext()
+{
+    findBar_->FindNext();
+}
+
+void GeneratorDialog::FindPrevious()
+{
+    findBar_->FindPrevious();
+}
+
+QString GeneratorDialog::ShownTitle(std::size_t shown) const
+{
+    const std::size_t all = SystemItems(*session_.Tree()).size();
+    return shown == all ? session_.Title() : QStringLiteral("%L1 of %2").arg(shown).arg(session_.Title());
+}
+
+void GeneratorDialog::Print()
+{
+    if (!session_.HasRun()) {
+        return;
+    }
+    const std::vector<ItemId> systems = findBar_->ShownSystems();
+    const QString title = ShownTitle(systems.size());
+    prompts_.ShowPrintPreview(this, [&](QPrinter& printer) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        PrintSystems(printer, session_, systems, title);
+        QApplication::restoreOverrideCursor();
+    });
+}
+
+void GeneratorDialog::ExportPdf()
+{
+    if (!session_.HasRun()) {
+        return;
+    }
+    const QString name = AskSaveName("PDF File (*.pdf)", "pdf");
+    if (name.isEmpty()) {
+        return;
+    }
+    const std::vector<ItemId> systems = findBar_->ShownSystems();
+    const QString title = ShownTitle(systems.size());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    WriteWhole(name, [&](QSaveFile& destination) {
+        QPdfWriter pdf(&destination);
+        pdf.setTitle(title);
+        pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setResolution(300);
+        return PrintSystems(pdf, session_, systems, title);
+    });
+    QApplication::restoreOverrideCursor();
+}
+
+void GeneratorDialog::CopyAsText()
+{
+    if (const std::optional<std::string> rows =
+            SystemReportText(session_, model_->ItemOf(treeView_->currentIndex()))) {
+        QApplication::clipboard()->setText(QString::fromStdString(*rows));
+    }
+}
+
+}  // namespace nexmar

@@ -1,0 +1,174 @@
+#include "app/run_printer.h"
+
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <optional>
+#include <string>
+
+#include "app/run_records.h"
+#include "app/run_session.h"
+#include "run/system_picture.h"
+
+namespace nexmar {
+
+namespace {
+
+std::string PictureSvg(int number, const SystemRecord& record)
+{
+    if (const auto* low = std::get_if<const LowSystem*>(&record)) {
+        return LowSystemSvg(number, **low);
+    }
+    if (const auto* medium = std::get_if<const MediumSystem*>(&record)) {
+        return MediumSystemSvg(number, **medium);
+    }
+    return HighSystemSvg(number, *std::get<const HighSystem*>(record));
+}
+
+// Lays the blocks out on pages and, given a painter, paints them. Laid out
+// once without a painter it counts the pages, which every page's number needs.
+class PageComposer {
+public:
+    PageComposer(QPagedPaintDevice& device, QPainter* painter, const QString& title, int pages)
+        : device_(device), painter_(painter), title_(title), pages_(pages),
+          bodyFont_(QStringLiteral("Sans Serif"), 9), headingFont_(QStringLiteral("Sans Serif"), 13, QFont::Bold),
+          body_(bodyFont_, &device), heading_(headingFont_, &device)
+    {
+        width_ = device.width();
+        height_ = device.height();
+        line_ = body_.height() + body_.height() / 3;
+        pictureHeight_ = height_ / 4;
+        StartPage();
+    }
+
+    int Pages() const { return page_; }
+
+    // A system's block: a new page unless its heading, its picture and a
+    // few of its lines fit on this one.
+    void System(const ResultTree& tree, ItemId system, const QByteArray& svg)
+    {
+        const int headingHeight = heading_.height() + line_ / 2;
+        if (y_ + headingHeight + pictureHeight_ + 3 * line_ > height_ && y_ > top_) {
+            NextPage();
+        }
+        if (painter_ != nullptr) {
+            painter_->setFont(headingFont_);
+            painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                               QString::fromStdString(tree.at(system).text));
+        }
+        y_ += headingHeight;
+        if (painter_ != nullptr && !svg.isEmpty()) {
+            QSvgRenderer picture(svg);
+            picture.setAspectRatioMode(Qt::KeepAspectRatio);
+            picture.render(painter_, QRectF(0, y_, width_, pictureHeight_));
+        }
+        y_ += pictureHeight_ + line_ / 2;
+        for (const ItemId child : tree.at(system).children) {
+            Rows(tree, child, 0);
+        }
+        y_ += line_;
+    }
+
+private:
+    void Rows(const ResultTree& tree, ItemId item, int depth)
+    {
+        if (y_ + line_ > height_) {
+            NextPage();
+        }
+        if (painter_ != nullptr) {
+            const QString text = QString::fromStdString(tree.at(item).text);
+            const qsizetype colon = text.indexOf(QLatin1String(": "));
+            const int indent = depth * body_.horizontalAdvance(QLatin1Char('M')) * 2;
+            const int split = width_ * 2 / 5;
+            painter_->setFont(bodyFont_);
+            painter_->setPen(QColor(190, 190, 190));
+            painter_->drawLine(0, y_ + line_, width_, y_ + line_);
+            painter_->setPen(Qt::black);
+            const int pad = body_.averageCharWidth() / 2;
+            painter_->drawText(QRect(indent + pad, y_, split - indent - pad, line_), Qt::AlignLeft | Qt::AlignVCenter,
+                               colon < 0 ? text : text.left(colon));
+            if (colon >= 0) {
+                painter_->drawText(QRect(split + pad, y_, width_ - split - pad, line_),
+                                   Qt::AlignLeft | Qt::AlignVCenter, text.mid(colon + 2));
+            }
+        }
+        y_ += line_;
+        for (const ItemId child : tree.at(item).children) {
+            Rows(tree, child, depth + 1);
+        }
+    }
+
+    void StartPage()
+    {
+        ++page_;
+        const int headerHeight = body_.height();
+        if (painter_ != nullptr) {
+            painter_->setFont(bodyFont_);
+            painter_->setPen(Qt::black);
+            const QRect header(0, 0, width_, headerHeight);
+            painter_->drawText(header, Qt::AlignLeft | Qt::AlignVCenter, title_);
+            painter_->drawText(header, Qt::AlignRight | Qt::AlignVCenter,
+                               QStringLiteral("Page %1 of %2").arg(page_).arg(pages_));
+            painter_->drawLine(0, headerHeight + 2, width_, headerHeight + 2);
+        }
+        top_ = headerHeight + line_;
+        y_ = top_;
+    }
+
+    void NextPage()
+    {
+        if (painter_ != nullptr) {
+            device_.newPage();
+        }
+        StartPage();
+    }
+
+    QPagedPaintDevice& device_;
+    QPainter* painter_;
+    QString title_;
+    int pages_;
+    QFont bodyFont_;
+    QFont headingFont_;
+    QFontMetrics body_;
+    QFontMetrics heading_;
+    int width_ = 0;
+    int height_ = 0;
+    int line_ = 0;
+    int pictureHeight_ = 0;
+    int page_ = 0;
+    int top_ = 0;
+    int y_ = 0;
+};
+
+}  // namespace
+
+bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const std::vector<ItemId>& systems,
+                  const QString& title)
+{
+    const ResultTree& tree = *session.Tree();
+    PageComposer counting(device, nullptr, title, 0);
+    for (const ItemId system : systems) {
+        counting.System(tree, system, {});
+    }
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    PageComposer composer(device, &painter, title, counting.Pages());
+    // The records come from the document in tree order, as the systems do.
+    std::size_t next = 0;
+    ForEachSystemRecord(session.Json(), [&](int place, int number, const SystemRecord& record) {
+        if (next == systems.size()) {
+            return false;
+        }
+        if (tree.at(systems[next]).row == place) {
+            composer.System(tree, systems[next++], QByteArray::fromStdString(PictureSvg(number, record)));
+        }
+        return true;
+    });
+    return painter.end();
+}
+
+}  // namespace nexmar

@@ -1,0 +1,81 @@
+#include "app/system_filter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <string_view>
+
+#include "app/run_records.h"
+#include "app/run_session.h"
+#include "run/system_query.h"
+
+namespace nexmar {
+
+namespace {
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view lowerNeedle)
+{
+    const auto lower = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
+    };
+    return std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(), lower) != text.end();
+}
+
+// Appends the items of the subtree at item whose text holds needle, in pre-order.
+void FindInSubtree(const ResultTree& tree, ItemId item, std::string_view needle, std::vector<ItemId>& matches)
+{
+    if (ContainsIgnoringCase(tree.at(item).text, needle)) {
+        matches.push_back(item);
+    }
+    for (const ItemId child : tree.at(item).children) {
+        FindInSubtree(tree, child, needle, matches);
+    }
+}
+
+}  // namespace
+
+const std::vector<ItemId>& SystemItems(const ResultTree& tree)
+{
+    static const std::vector<ItemId> none;
+    return tree.Children(kNoItem).empty() ? none : tree.Children(tree.Children(kNoItem).front());
+}
+
+SystemFilter FilterSystems(const RunSession& session, const QString& text)
+{
+    SystemFilter filter;
+    const ResultTree& tree = *session.Tree();
+    const std::vector<ItemId>& systems = SystemItems(tree);
+    const std::string typed = text.trimmed().toStdString();
+    if (typed.empty()) {
+        filter.systems = systems;
+        return filter;
+    }
+    SystemQueryParse parse = ParseSystemQuery(typed, session.Description().level);
+    if (parse.query) {
+        filter.isQuery = true;
+        const SystemQuery& query = *parse.query;
+        ForEachSystemRecord(session.Json(), [&](int place, int number, const SystemRecord& record) {
+            const bool kept = std::visit([&](const auto* system) { return query.Matches(number, *system); }, record);
+            if (kept && static_cast<std::size_t>(place) < systems.size()) {
+                filter.systems.push_back(systems[static_cast<std::size_t>(place)]);
+            }
+            return true;
+        });
+        filter.matches = filter.systems;
+        return filter;
+    }
+    filter.notAQuery = QString::fromStdString(parse.error);
+    std::string needle = typed;
+    std::transform(needle.begin(), needle.end(), needle.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const ItemId system : systems) {
+        const std::size_t before = filter.matches.size();
+        FindInSubtree(tree, system, needle, filter.matches);
+        if (filter.matches.size() != before) {
+            filter.systems.push_back(system);
+        }
+    }
+    return filter;
+}
+
+}  // namespace nexmar

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+#include "core/result_tree.h"
+
+namespace nexmar {
+
+class RunSession;
+
+// The systems of the run shown that a find text keeps. A text that parses
+// as a query (docs/query.md) is one; any other text is looked for in every
+// item's text, ignoring letter case.
+struct SystemFilter {
+    bool isQuery = false;
+    QString notAQuery;               // for plain text: why it is no query
+    std::vector<ItemId> systems;     // the kept systems' items, in tree order
+    std::vector<ItemId> matches;     // the items found, in tree order (a query finds systems)
+};
+
+// The items of a run's systems, which hang under the tree's one top-level item.
+const std::vector<ItemId>& SystemItems(const ResultTree& tree);
+
+// session: with a run shown. An empty text keeps every system and finds nothing.
+SystemFilter FilterSystems(const RunSession& session, const QString& text);
+
+}  // namespace nexmar

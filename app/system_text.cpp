@@ -1,0 +1,83 @@
+#include "app/system_text.h"
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/run_records.h"
+#include "app/run_session.h"
+#include "run/report_writer.h"
+
+namespace nexmar {
+
+namespace {
+
+// Drops what the writers report: the reports are a scratch pair.
+class SilentNotifier final : public Notifier {
+public:
+    void Notify(const std::string&) override {}
+};
+
+// The report writers write into a scratch pair of reports, so the rows come
+// from the same code, byte for byte, as the run's report.
+std::string WriteTextRows(int number, const SystemRecord& record)
+{
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        return {};
+    }
+    const std::filesystem::path folder = scratch.path().toStdString();
+    SilentNotifier notifier;
+    {
+        ReportFiles reports(folder);
+        if (!reports.OpenReports(notifier)) {
+            return {};
+        }
+        if (const auto* low = std::get_if<const LowSystem*>(&record)) {
+            WriteLowTableStart(reports);
+            WriteLowRow(reports, number, **low);
+            WriteLowTableEnd(reports);
+        } else if (const auto* medium = std::get_if<const MediumSystem*>(&record)) {
+            reports.WriteSystemHeading(number);
+            WriteMediumTable(reports, number, **medium);
+        } else {
+            reports.WriteSystemHeading(number);
+            WriteHighTables(reports, number, *std::get<const HighSystem*>(record));
+        }
+        reports.CloseReports(notifier);
+    }
+    std::ifstream text(folder / kTextReportName, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(text), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+std::optional<std::string> SystemReportText(const RunSession& session, ItemId item)
+{
+    if (!session.HasRun() || item == kNoItem) {
+        return std::nullopt;
+    }
+    const ResultTree& tree = *session.Tree();
+    // Up to the item under the top-level one: the system.
+    ItemId system = item;
+    while (tree.at(system).parent != kNoItem && tree.at(tree.at(system).parent).parent != kNoItem) {
+        system = tree.at(system).parent;
+    }
+    if (tree.at(system).parent == kNoItem) {
+        return std::nullopt;
+    }
+    const int place = tree.at(system).row;
+    std::optional<std::string> rows;
+    ForEachSystemRecord(session.Json(), [&](int at, int number, const SystemRecord& record) {
+        if (at < place) {
+            return true;
+        }
+        rows = WriteTextRows(number, record);
+        return false;
+    });
+    return rows;
+}
+
+}  // namespace nexmar

@@ -1,0 +1,198 @@
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTreeView>
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <set>
+
+#include "app/generator_dialog.h"
+#include "support/dialog_fixture.h"
+
+namespace nexmar {
+
+// The find field, printing, Export PDF and Copy as Text, over the systems
+// the tree shows.
+class FindPrintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { fixture_.Start(7); }
+    void cleanup() { fixture_.Stop(); }
+
+    void findKeepsTheSystemsOfAQueryOrAText();
+    void printAndPdfHoldTheKeptSystemsAlone();
+    void copyAsTextIsTheSystemsReportRows();
+
+private:
+    QTreeView* Tree() const { return fixture_.Find<QTreeView>("resultTree"); }
+    QLineEdit* FindField() const { return fixture_.Find<QLineEdit>("findField"); }
+    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
+    void RunAt(const char* level, const char* count) const
+    {
+        fixture_.Find<QRadioButton>(level)->setChecked(true);
+        fixture_.Run(QString::fromLatin1(count));
+    }
+    void Type(const QString& text) const
+    {
+        fixture_.Action("findAction")->trigger();
+        FindField()->setText(text);
+        QTest::keyClick(FindField(), Qt::Key_Return);
+    }
+    // The numbers of the systems the tree shows.
+    std::set<int> ShownNumbers() const
+    {
+        std::set<int> numbers;
+        for (int row = 0; row < Tree()->model()->rowCount(Root()); ++row) {
+            numbers.insert(Root().model()->index(row, 0, Root()).data().toString().mid(7).toInt());
+        }
+        return numbers;
+    }
+    // The numbers of the systems in the run's document of which some object holds.
+    std::set<int> NumbersWhere(const std::function<bool(const nlohmann::json&)>& holds) const
+    {
+        std::set<int> numbers;
+        const nlohmann::json document = nlohmann::json::parse(fixture_->Session().Json());
+        for (const auto& system : document["systems"]) {
+            for (const auto& component : system["components"]) {
+                for (const auto& object : component["objects"]) {
+                    if (holds(object)) {
+                        numbers.insert(system["number"].get<int>());
+                    }
+                }
+            }
+        }
+        return numbers;
+    }
+    // Every "System N" in the PDF's text.
+    static std::set<int> NumbersInPdf(const QString& pdf)
+    {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        if (!text.waitForFinished(60000) || text.exitCode() != 0) {
+            qFatal("pdftotext failed");
+        }
+        std::set<int> numbers;
+        static const QRegularExpression systemHeading(QStringLiteral("\\bSystem (\\d+)\\b"));
+        for (const auto& match : systemHeading.globalMatch(QString::fromUtf8(text.readAllStandardOutput()))) {
+            numbers.insert(match.captured(1).toInt());
+        }
+        return numbers;
+    }
+
+    testing::DialogFixture fixture_;
+    testing::FakePrompts& prompts_ = fixture_.prompts;
+};
+
+void FindPrintTest::findKeepsTheSystemsOfAQueryOrAText()
+{
+    RunAt("highRadio", "200");
+    const std::set<int> all = ShownNumbers();
+    QCOMPARE(all.size(), std::size_t{200});
+
+    // A query: one object both a Gas Giant and of Capacity 8 or more.
+    Type(QStringLiteral("type = \"Gas Giant\" and capacity >= 8"));
+    const std::set<int> giants = NumbersWhere(
+        [](const nlohmann::json& object) { return object["type"] == "Gas Giant" && object["capacity"] >= 8; });
+    QVERIFY(!giants.empty() && giants.size() < 200);
+    QCOMPARE(ShownNumbers(), giants);
+    QCOMPARE(fixture_.Find<QLabel>("findCount")->text(), QStringLiteral("%1 of 200 systems").arg(giants.size()));
+
+    // Plain text, in any letter case, in any item; F3 goes from one item found to the next.
+    Type(QStringLiteral("aNCIENT ruINS"));
+    const std::set<int> ruins = NumbersWhere([](const nlohmann::json& object) {
+        return object["special"].get<std::string>().find("Ancient Ruins") != std::string::npos;
+    });
+    QVERIFY(!ruins.empty() && ruins.size() < 200);
+    QCOMPARE(ShownNumbers(), ruins);
+    QCOMPARE(fixture_.Find<QLabel>("findCount")->text(), QStringLiteral("%1 of 200 systems").arg(ruins.size()));
+    for (int step = 0; step < 3; ++step) {
+        QTest::keyClick(FindField(), Qt::Key_F3);
+        QVERIFY(Tree()->currentIndex().data().toString().contains(QStringLiteral("Ancient Ruins")));
+        QVERIFY(Tree()->isExpanded(Tree()->currentIndex().parent()));
+    }
+    const QModelIndex third = Tree()->currentIndex();
+    QTest::keyClick(FindField(), Qt::Key_F3, Qt::ShiftModifier);
+    QTest::keyClick(FindField(), Qt::Key_F3);
+    QCOMPARE(Tree()->currentIndex(), third);
+
+    // Escape clears the field and shows the whole tree, and leaves the dialog open.
+    QTest::keyClick(FindField(), Qt::Key_Escape);
+    QVERIFY(fixture_->isVisible());
+    QVERIFY(!FindField()->isVisible());
+    QCOMPARE(ShownNumbers(), all);
+}
+
+void FindPrintTest::printAndPdfHoldTheKeptSystemsAlone()
+{
+    RunAt("highRadio", "200");
+    Type(QStringLiteral("star.size = Supergiant"));
+    const std::set<int> kept = ShownNumbers();
+    QVERIFY(!kept.empty() && kept.size() < 200);
+
+    prompts_.nextFileName = fixture_.InDir(QStringLiteral("kept.pdf"));
+    fixture_.Action("exportPdfAction")->trigger();
+    QCOMPARE(NumbersInPdf(prompts_.nextFileName), kept);
+
+    prompts_.printTo = fixture_.InDir(QStringLiteral("printed.pdf"));
+    QTest::keySequence(FindField(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(prompts_.printPreviews, 1);
+    QCOMPARE(NumbersInPdf(prompts_.printTo), kept);
+    QVERIFY(prompts_.messages.isEmpty());
+}
+
+void FindPrintTest::copyAsTextIsTheSystemsReportRows()
+{
+    struct Case {
+        const char* level;
+        // The third system's rows, cut from the run's text report.
+        std::function<QString(const QString& report)> rows;
+    };
+    const Case cases[] = {
+        {"lowRadio",
+         [](const QString& report) {
+             const QStringList lines = report.split(QLatin1Char('\n'));
+             return lines[0] + QLatin1Char('\n') + lines[3] + QLatin1Char('\n');
+         }},
+        {"mediumRadio",
+         [](const QString& report) {
+             const qsizetype start = report.indexOf(QStringLiteral("System 3\n"));
+             return report.mid(start, report.indexOf(QStringLiteral("System 4\n")) - start);
+         }},
+        {"highRadio",
+         [](const QString& report) {
+             const qsizetype start = report.indexOf(QStringLiteral("System 3\n"));
+             return report.mid(start, report.indexOf(QStringLiteral("System 4\n")) - start);
+         }},
+    };
+    for (const Case& c : cases) {
+        RunAt(c.level, "5");
+        QFile report(fixture_.InDir(QStringLiteral("TNXT001")));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QString expected = c.rows(QString::fromUtf8(report.readAll()));
+        QVERIFY(expected.size() > 20);
+        // From the system's item and from an item inside it.
+        const QModelIndex system = Tree()->model()->index(2, 0, Root());
+        for (const QModelIndex& item : {system, Tree()->model()->index(0, 0, system)}) {
+            QApplication::clipboard()->clear();
+            Tree()->setFocus();
+            Tree()->setCurrentIndex(item);
+            QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+C")));
+            QCOMPARE(QApplication::clipboard()->text(), expected);
+        }
+    }
+}
+
+}  // namespace nexmar
+
+QTEST_MAIN(nexmar::FindPrintTest)
+#include "find_print_test.moc"
