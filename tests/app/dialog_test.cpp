@@ -157,7 +157,7 @@ void DialogTest::tabOrderFollowsTheLayout()
     } while (widget != NumberField());
     const QStringList expected{"numberField", "lowRadio",   "mediumRadio", "highRadio",    "censusBox",
                                "generateButton", "textRadio", "htmlRadio", "saveButton", "expandButton",
-                               "collapseButton"};
+                               "collapseButton", "findField"};
     QCOMPARE(chain, expected);
 }
 
@@ -355,12 +355,14 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     for (const QAction* action : menu->actions()) {
         texts << action->text();
     }
-    QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "Export P&icture...", "",
-                                  "&Generate", "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "",
-                                  "&Expand All", "C&ollapse All", "Go to &Results", "Show &Picture", "",
+    QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "Export P&icture...",
+                                  "&Print...", "Export P&DF...", "", "&Copy as Text", "", "&Generate",
+                                  "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
+                                  "C&ollapse All", "Go to &Results", "Show &Picture", "&Find...", "",
                                   "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.
-    for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction"}) {
+    for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction", "printAction",
+                             "exportPdfAction", "copyTextAction", "findAction"}) {
         QVERIFY2(!fixture_.Action(name)->isEnabled(), name);
     }
     menu->actions().constLast()->trigger();
@@ -372,8 +374,8 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     NumberField()->setText(QStringLiteral("3"));
     prompts_.seedAnswers = QStringList{QStringLiteral("5")};
     menu = fixture_.OpenContextMenu();
-    QCOMPARE(menu->actions()[6], fixture_.Action("seedAction"));
-    menu->actions()[6]->trigger();
+    QCOMPARE(menu->actions()[10], fixture_.Action("seedAction"));
+    menu->actions()[10]->trigger();
     menu->close();
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
