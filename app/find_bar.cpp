@@ -42,7 +42,6 @@ FindBar::FindBar(const RunSession& session, ResultTreeModel& model, ResultTreeVi
     pause_->setInterval(kTypingPauseMs);
     connect(pause_, &QTimer::timeout, this, &FindBar::ApplyNow);
     connect(field_, &QLineEdit::textChanged, pause_, qOverload<>(&QTimer::start));
-    connect(field_, &QLineEdit::returnPressed, this, &FindBar::ApplyNow);
     setVisible(false);
 }
 
@@ -155,10 +154,20 @@ void FindBar::Step(int direction)
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == field_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        Close();
-        return true;
+    if (watched == field_ && event->type() == QEvent::KeyPress) {
+        // Both would otherwise reach the dialog: Escape would close it, and
+        // Return would press Generate.
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:
+            Close();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            ApplyNow();
+            return true;
+        default:
+            break;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -322,7 +322,7 @@ void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
 
 void GeneratorDialog::FollowSession()
 {
-    actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem() > 0);
+    actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem().has_value());
     findBar_->RunShown();
     saveButton_->setEnabled(session_.HasReports());
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <optional>
 #include <string>
 
 #include "app/dialog_actions.h"
@@ -43,7 +44,8 @@ void GeneratorDialog::ShowPicture()
 
 void GeneratorDialog::ExportPicture()
 {
-    const std::string svg = session_.HasRun() ? session_.SystemSvg(picture_->SelectedSystem()) : std::string();
+    const std::optional<std::size_t> system = picture_->SelectedSystem();
+    const std::string svg = system && session_.HasRun() ? session_.SystemSvg(*system) : std::string();
     if (svg.empty()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoPictureToExport));
         return;

@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "app/run_records.h"
 #include "app/run_session.h"
 
 namespace nexmar {
@@ -24,18 +25,6 @@ QRectF Centred(QSizeF size, const QRectF& within)
 }
 
 }  // namespace
-
-int SystemOfTreeItem(const QModelIndex& index)
-{
-    if (!index.isValid() || !index.parent().isValid()) {
-        return 0;
-    }
-    QModelIndex system = index;
-    while (system.parent().parent().isValid()) {
-        system = system.parent();
-    }
-    return system.row() + 1;
-}
 
 QImage SvgImage(const QByteArray& svg, double scale)
 {
@@ -93,11 +82,9 @@ PicturePane::PicturePane(QWidget& client, QTreeView& tree, const RunSession& ses
     splitter_->addWidget(view_);
     place_ = tree.geometry();
     treeOpeningWidth_ = place_.width();
-    connect(tree.selectionModel(), &QItemSelectionModel::currentChanged, this, &PicturePane::FollowTree);
-    connect(tree.model(), &QAbstractItemModel::modelReset, this, [this] {
-        selected_ = -1;  // another run: even the same number is another system
-        FollowTree();
-    });
+    connect(tree.selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { FollowTree(false); });
+    // The model is reset for another run and when the find field keeps other systems.
+    connect(tree.model(), &QAbstractItemModel::modelReset, this, [this] { FollowTree(true); });
 }
 
 void PicturePane::Place(const QRect& place)
@@ -139,10 +126,15 @@ int PicturePane::GrowthToShow() const
     return std::max(0, 2 * treeOpeningWidth_ + splitter_->handleWidth() - place_.width());
 }
 
-void PicturePane::FollowTree()
+void PicturePane::FollowTree(bool anotherRun)
 {
-    const int system = SystemOfTreeItem(tree_.currentIndex());
-    if (system == selected_) {
+    // The result tree's model gives each index the ItemId of its item.
+    const QModelIndex current = tree_.currentIndex();
+    const std::optional<std::size_t> system =
+        current.isValid() && session_.HasRun()
+            ? SystemPlaceOf(*session_.Tree(), static_cast<ItemId>(current.internalId()))
+            : std::nullopt;
+    if (system == selected_ && !anotherRun) {
         return;
     }
     selected_ = system;
@@ -154,7 +146,7 @@ void PicturePane::FollowTree()
 
 void PicturePane::Draw()
 {
-    const std::string svg = selected_ > 0 && session_.HasRun() ? session_.SystemSvg(selected_) : std::string();
+    const std::string svg = selected_ && session_.HasRun() ? session_.SystemSvg(*selected_) : std::string();
     view_->Show(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
 }
 

@@ -7,18 +7,15 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
-class QModelIndex;
+#include <cstddef>
+#include <optional>
+
 class QSplitter;
 class QTreeView;
 
 namespace nexmar {
 
 class RunSession;
-
-// The system number (from 1) of the system holding index in the result
-// tree: the row under "System Results" of the index or of its ancestor; 0
-// for the root and for no index.
-int SystemOfTreeItem(const QModelIndex& index);
 
 // An SVG document rendered at scale times its view box, on white, as a
 // picture handed out on paper would be.
@@ -61,8 +58,9 @@ public:
     // room as the tree had when the dialog opened.
     int GrowthToShow() const;
 
-    // The system holding the tree's current item; 0 for none.
-    int SelectedSystem() const { return selected_; }
+    // The place (from 0, its row in the whole tree, whatever the find field
+    // keeps) of the system holding the tree's current item; none for none.
+    std::optional<std::size_t> SelectedSystem() const { return selected_; }
     const SystemPictureView& View() const { return *view_; }
 
 signals:
@@ -70,7 +68,9 @@ signals:
     void SelectedSystemChanged();
 
 private:
-    void FollowTree();
+    // anotherRun: the tree now shows another run, where even the same place
+    // is another system.
+    void FollowTree(bool anotherRun);
     void Draw();
 
     QWidget& client_;
@@ -81,7 +81,7 @@ private:
     QRect place_;
     int treeOpeningWidth_ = 0;
     bool shown_ = false;
-    int selected_ = 0;
+    std::optional<std::size_t> selected_;
 };
 
 }  // namespace nexmar

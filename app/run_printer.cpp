@@ -157,17 +157,14 @@ bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const st
         return false;
     }
     PageComposer composer(device, &painter, title, counting.Pages());
-    // The records come from the document in tree order, as the systems do.
-    std::size_t next = 0;
-    ForEachSystemRecord(session.Json(), [&](int place, int number, const SystemRecord& record) {
-        if (next == systems.size()) {
-            return false;
-        }
-        if (tree.at(systems[next]).row == place) {
-            composer.System(tree, systems[next++], QByteArray::fromStdString(PictureSvg(number, record)));
-        }
-        return true;
-    });
+    const RunRecords& records = session.Records();
+    for (const ItemId system : systems) {
+        const auto place = static_cast<std::size_t>(tree.at(system).row);
+        composer.System(tree, system,
+                        place < records.size()
+                            ? QByteArray::fromStdString(PictureSvg(records.NumberAt(place), records.At(place)))
+                            : QByteArray());
+    }
     return painter.end();
 }
 

@@ -1,60 +1,63 @@
 #include "app/run_records.h"
 
-#include <climits>
-#include <istream>
-#include <streambuf>
-
-#include "run/json_import.h"
+#include "run/system_picture.h"
 
 namespace nexmar {
 
-namespace {
-
-// Reads a document in place, without a copy of it.
-class ViewBuffer final : public std::streambuf {
-public:
-    explicit ViewBuffer(std::string_view text)
-    {
-        char* begin = const_cast<char*>(text.data());
-        setg(begin, begin, begin + text.size());
-    }
-};
-
-struct StopReading {};
-
-class Visitor final : public RecordObserver {
-public:
-    using Visit = std::function<bool(int, int, const SystemRecord&)>;
-    explicit Visitor(const Visit& visit) : visit_(visit) {}
-    void OnLowSystem(int number, const LowSystem& system) override { Hand(number, &system); }
-    void OnMediumSystem(int number, const MediumSystem& system) override { Hand(number, &system); }
-    void OnHighSystem(int number, const HighSystem& system) override { Hand(number, &system); }
-
-private:
-    void Hand(int number, const SystemRecord& record)
-    {
-        if (!visit_(place_++, number, record)) {
-            throw StopReading{};
-        }
-    }
-    const Visit& visit_;
-    int place_ = 0;
-};
-
-}  // namespace
-
-void ForEachSystemRecord(std::string_view json,
-                         const std::function<bool(int place, int number, const SystemRecord& record)>& visit)
+void RunRecords::OnLowSystem(int number, const LowSystem& system)
 {
-    ViewBuffer buffer(json);
-    std::istream in(&buffer);
-    Visitor visitor(visit);
-    JsonRunSummary summary;
-    try {
-        // The session's own document, written by its run: it reads back whole.
-        (void)ReadJsonRun(in, INT_MAX, summary, visitor);
-    } catch (const StopReading&) {
+    numbers_.push_back(number);
+    low_.push_back(system);
+}
+
+void RunRecords::OnMediumSystem(int number, const MediumSystem& system)
+{
+    numbers_.push_back(number);
+    medium_.push_back(system);
+}
+
+void RunRecords::OnHighSystem(int number, const HighSystem& system)
+{
+    numbers_.push_back(number);
+    high_.push_back(system);
+}
+
+SystemRecord RunRecords::At(std::size_t place) const
+{
+    if (!low_.empty()) {
+        return &low_[place];
     }
+    if (!medium_.empty()) {
+        return &medium_[place];
+    }
+    return &high_[place];
+}
+
+std::string RunRecords::SystemSvg(std::size_t place) const
+{
+    if (place >= size()) {
+        return {};
+    }
+    const int number = numbers_[place];
+    if (!low_.empty()) {
+        return LowSystemSvg(number, low_[place]);
+    }
+    if (!medium_.empty()) {
+        return MediumSystemSvg(number, medium_[place]);
+    }
+    return HighSystemSvg(number, high_[place]);
+}
+
+std::optional<std::size_t> SystemPlaceOf(const ResultTree& tree, ItemId item)
+{
+    if (item == kNoItem || tree.at(item).parent == kNoItem) {
+        return std::nullopt;
+    }
+    ItemId system = item;
+    while (tree.at(tree.at(system).parent).parent != kNoItem) {
+        system = tree.at(system).parent;
+    }
+    return static_cast<std::size_t>(tree.at(system).row);
 }
 
 }  // namespace nexmar

@@ -34,7 +34,7 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
     JsonExport json({"nexmar", description.seed, description.level, description.census},
                     [&run](std::string_view text) { run.json.append(text); });
-    run.records = std::make_unique<KeptRecords>();
+    run.records = std::make_unique<RunRecords>();
     RecordObserver* const observers[] = {&json, run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
     auto tree = std::make_shared<ResultTree>();
@@ -81,9 +81,9 @@ void RunSession::ShowNothing()
     shown_.reset();
 }
 
-std::string RunSession::SystemSvg(int number) const
+std::string RunSession::SystemSvg(std::size_t place) const
 {
-    return shown_ ? shown_->records->SystemSvg(number) : std::string();
+    return shown_ ? shown_->records->SystemSvg(place) : std::string();
 }
 
 QString RunSession::Title() const

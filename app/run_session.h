@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/kept_records.h"
 #include "core/dice.h"
 #include "core/report_files.h"
 #include "core/result_tree.h"
+#include "app/run_records.h"
 #include "run/generation_run.h"
 #include "run/run_statistics.h"
 
@@ -38,7 +38,7 @@ struct RenderedRun {
     std::shared_ptr<const ResultTree> tree;
     std::string json;
     std::unique_ptr<RunStatistics> statistics;
-    std::unique_ptr<KeptRecords> records;  // for the pictures
+    std::unique_ptr<RunRecords> records;
     std::unique_ptr<ReportFiles> reports;
     std::vector<std::string> messages;
 };
@@ -85,10 +85,12 @@ public:
     const RunDescription& Description() const { return shown_->description; }
     const std::string& Json() const { return shown_->json; }
     const RunStatistics& Statistics() const { return *shown_->statistics; }
+    const RunRecords& Records() const { return *shown_->records; }
     std::shared_ptr<const ResultTree> Tree() const { return shown_->tree; }
-    // The SVG document of system number (from 1) of the run shown, the same
-    // bytes as nexmar-cli writes for it; empty when there is no such system.
-    std::string SystemSvg(int number) const;
+    // The SVG document of the system at place (from 0, its row in the tree)
+    // of the run shown, the same bytes as nexmar-cli writes for it; empty
+    // when there is no such system.
+    std::string SystemSvg(std::size_t place) const;
     // "200 High systems, seed 3899494677"
     QString Title() const;
 
@@ -103,7 +105,7 @@ private:
         std::shared_ptr<const ResultTree> tree;
         std::string json;
         std::unique_ptr<RunStatistics> statistics;
-        std::unique_ptr<KeptRecords> records;
+        std::unique_ptr<RunRecords> records;
     };
 
     std::filesystem::path reportDirectory_;

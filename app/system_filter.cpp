@@ -54,13 +54,13 @@ SystemFilter FilterSystems(const RunSession& session, const QString& text)
     if (parse.query) {
         filter.isQuery = true;
         const SystemQuery& query = *parse.query;
-        ForEachSystemRecord(session.Json(), [&](int place, int number, const SystemRecord& record) {
-            const bool kept = std::visit([&](const auto* system) { return query.Matches(number, *system); }, record);
-            if (kept && static_cast<std::size_t>(place) < systems.size()) {
-                filter.systems.push_back(systems[static_cast<std::size_t>(place)]);
+        const RunRecords& records = session.Records();
+        for (std::size_t place = 0; place < records.size() && place < systems.size(); ++place) {
+            const int number = records.NumberAt(place);
+            if (std::visit([&](const auto* system) { return query.Matches(number, *system); }, records.At(place))) {
+                filter.systems.push_back(systems[place]);
             }
-            return true;
-        });
+        }
         filter.matches = filter.systems;
         return filter;
     }

@@ -59,24 +59,15 @@ std::optional<std::string> SystemReportText(const RunSession& session, ItemId it
     if (!session.HasRun() || item == kNoItem) {
         return std::nullopt;
     }
-    const ResultTree& tree = *session.Tree();
-    // Up to the item under the top-level one: the system.
-    ItemId system = item;
-    while (tree.at(system).parent != kNoItem && tree.at(tree.at(system).parent).parent != kNoItem) {
-        system = tree.at(system).parent;
-    }
-    if (tree.at(system).parent == kNoItem) {
+    const std::optional<std::size_t> place = SystemPlaceOf(*session.Tree(), item);
+    if (!place) {
         return std::nullopt;
     }
-    const int place = tree.at(system).row;
-    std::optional<std::string> rows;
-    ForEachSystemRecord(session.Json(), [&](int at, int number, const SystemRecord& record) {
-        if (at < place) {
-            return true;
-        }
-        rows = WriteTextRows(number, record);
-        return false;
-    });
+    const RunRecords& records = session.Records();
+    if (*place >= records.size()) {
+        return std::nullopt;
+    }
+    const std::string rows = WriteTextRows(records.NumberAt(*place), records.At(*place));
     return rows;
 }
 

@@ -125,6 +125,9 @@ void FindPrintTest::findKeepsTheSystemsOfAQueryOrAText()
     QTest::keyClick(FindField(), Qt::Key_F3);
     QCOMPARE(Tree()->currentIndex(), third);
 
+    // Return filtered the run shown and generated none.
+    QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 7"));
+
     // Escape clears the field and shows the whole tree, and leaves the dialog open.
     QTest::keyClick(FindField(), Qt::Key_Escape);
     QVERIFY(fixture_->isVisible());
