@@ -1,6 +1,7 @@
 #include "app/run_printer.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -15,6 +16,8 @@
 namespace nexmar {
 
 namespace {
+
+constexpr int kPictureDpi = 150;
 
 std::string PictureSvg(int number, const SystemRecord& record)
 {
@@ -60,9 +63,7 @@ public:
         }
         y_ += headingHeight;
         if (painter_ != nullptr && !svg.isEmpty()) {
-            QSvgRenderer picture(svg);
-            picture.setAspectRatioMode(Qt::KeepAspectRatio);
-            picture.render(painter_, QRectF(0, y_, width_, pictureHeight_));
+            DrawPicture(svg, QRect(0, y_, width_, pictureHeight_));
         }
         y_ += pictureHeight_ + line_ / 2;
         for (const ItemId child : tree.at(system).children) {
@@ -98,6 +99,23 @@ private:
         for (const ItemId child : tree.at(item).children) {
             Rows(tree, child, depth + 1);
         }
+    }
+
+    // Drawn as an image of kPictureDpi: drawn as vectors, a picture's
+    // translucent shapes make the PDF writer rasterise them at the page's
+    // full resolution, a fifth of a second a picture.
+    void DrawPicture(const QByteArray& svg, const QRect& box)
+    {
+        QSvgRenderer picture(svg);
+        QSize size = picture.defaultSize().scaled(box.size(), Qt::KeepAspectRatio);
+        const QRect placed(box.topLeft() + QPoint((box.width() - size.width()) / 2, 0), size);
+        const double scale = kPictureDpi / static_cast<double>(device_.logicalDpiX());
+        QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter onImage(&image);
+        picture.render(&onImage);
+        onImage.end();
+        painter_->drawImage(placed, image);
     }
 
     void StartPage()
