@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -19,15 +20,15 @@ namespace {
 
 constexpr int kPictureDpi = 150;
 
-std::string PictureSvg(int number, const SystemRecord& record)
+SystemPicture PictureOf(int number, const SystemRecord& record)
 {
     if (const auto* low = std::get_if<const LowSystem*>(&record)) {
-        return LowSystemSvg(number, **low);
+        return LowSystemPicture(number, **low);
     }
     if (const auto* medium = std::get_if<const MediumSystem*>(&record)) {
-        return MediumSystemSvg(number, **medium);
+        return MediumSystemPicture(number, **medium);
     }
-    return HighSystemSvg(number, *std::get<const HighSystem*>(record));
+    return HighSystemPicture(number, *std::get<const HighSystem*>(record));
 }
 
 // Lays the blocks out on pages and, given a painter, paints them. Laid out
@@ -42,7 +43,6 @@ public:
         width_ = device.width();
         height_ = device.height();
         line_ = body_.height() + body_.height() / 3;
-        pictureHeight_ = height_ / 4;
         StartPage();
     }
 
@@ -50,10 +50,14 @@ public:
 
     // A system's block: a new page unless its heading, its picture and a
     // few of its lines fit on this one.
-    void System(const ResultTree& tree, ItemId system, const QByteArray& svg)
+    void System(const ResultTree& tree, ItemId system, const SystemPicture& picture)
     {
         const int headingHeight = heading_.height() + line_ / 2;
-        if (y_ + headingHeight + pictureHeight_ + 3 * line_ > height_ && y_ > top_) {
+        // As wide as the page, unless that makes it taller than a third of it.
+        const PictureBox& shape = picture.viewBox;
+        const int pictureHeight =
+            shape.width > 0 ? std::min(height_ / 3, static_cast<int>(width_ * shape.height / shape.width)) : 0;
+        if (y_ + headingHeight + pictureHeight + 3 * line_ > height_ && y_ > top_) {
             NextPage();
         }
         if (painter_ != nullptr) {
@@ -62,10 +66,10 @@ public:
                                QString::fromStdString(tree.at(system).text));
         }
         y_ += headingHeight;
-        if (painter_ != nullptr && !svg.isEmpty()) {
-            DrawPicture(svg, QRect(0, y_, width_, pictureHeight_));
+        if (painter_ != nullptr && pictureHeight > 0) {
+            DrawPicture(QByteArray::fromStdString(SvgDocument(picture)), QRect(0, y_, width_, pictureHeight));
         }
-        y_ += pictureHeight_ + line_ / 2;
+        y_ += pictureHeight + line_ / 2;
         for (const ItemId child : tree.at(system).children) {
             Rows(tree, child, 0);
         }
@@ -154,7 +158,6 @@ private:
     int width_ = 0;
     int height_ = 0;
     int line_ = 0;
-    int pictureHeight_ = 0;
     int page_ = 0;
     int top_ = 0;
     int y_ = 0;
@@ -166,22 +169,23 @@ bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const st
                   const QString& title)
 {
     const ResultTree& tree = *session.Tree();
+    const RunRecords& records = session.Records();
+    // The systems' rows in the tree are their places among the records.
+    const auto pictureOf = [&](ItemId system) {
+        const auto place = static_cast<std::size_t>(tree.at(system).row);
+        return place < records.size() ? PictureOf(records.NumberAt(place), records.At(place)) : SystemPicture{};
+    };
     PageComposer counting(device, nullptr, title, 0);
     for (const ItemId system : systems) {
-        counting.System(tree, system, {});
+        counting.System(tree, system, pictureOf(system));
     }
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
     }
     PageComposer composer(device, &painter, title, counting.Pages());
-    const RunRecords& records = session.Records();
     for (const ItemId system : systems) {
-        const auto place = static_cast<std::size_t>(tree.at(system).row);
-        composer.System(tree, system,
-                        place < records.size()
-                            ? QByteArray::fromStdString(PictureSvg(records.NumberAt(place), records.At(place)))
-                            : QByteArray());
+        composer.System(tree, system, pictureOf(system));
     }
     return painter.end();
 }

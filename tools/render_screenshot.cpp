@@ -89,7 +89,12 @@ int main(int argc, char** argv)
         // A popup menu is a window of its own: it is drawn onto the
         // dialog's picture where it opens, below its title in the menu bar.
         auto* bar = dialog.findChild<QMenuBar*>(QStringLiteral("menuBar"));
-        QAction* runTitle = bar->actions().at(1);
+        QAction* runTitle = nullptr;
+        for (QAction* title : bar->actions()) {
+            if (title->text() == QStringLiteral("&Run")) {
+                runTitle = title;
+            }
+        }
         QMenu* run = runTitle->menu();
         const QPoint below = bar->actionGeometry(runTitle).bottomLeft();
         bar->setActiveAction(runTitle);
