@@ -21,19 +21,20 @@ public:
 };
 
 // The report writers write into a scratch pair of reports, so the rows come
-// from the same code, byte for byte, as the run's report.
-std::string WriteTextRows(int number, const SystemRecord& record)
+// from the same code, byte for byte, as the run's report. Nothing when the
+// scratch reports cannot be written.
+std::optional<std::string> WriteTextRows(int number, const SystemRecord& record)
 {
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
-        return {};
+        return std::nullopt;
     }
     const std::filesystem::path folder = scratch.path().toStdString();
     SilentNotifier notifier;
     {
         ReportFiles reports(folder);
         if (!reports.OpenReports(notifier)) {
-            return {};
+            return std::nullopt;
         }
         if (const auto* low = std::get_if<const LowSystem*>(&record)) {
             WriteLowTableStart(reports);
@@ -46,7 +47,9 @@ std::string WriteTextRows(int number, const SystemRecord& record)
             reports.WriteSystemHeading(number);
             WriteHighTables(reports, number, *std::get<const HighSystem*>(record));
         }
-        reports.CloseReports(notifier);
+        if (!reports.CloseReports(notifier)) {
+            return std::nullopt;
+        }
     }
     std::ifstream text(folder / kTextReportName, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(text), std::istreambuf_iterator<char>());
@@ -67,8 +70,7 @@ std::optional<std::string> SystemReportText(const RunSession& session, ItemId it
     if (*place >= records.size()) {
         return std::nullopt;
     }
-    const std::string rows = WriteTextRows(records.NumberAt(*place), records.At(*place));
-    return rows;
+    return WriteTextRows(records.NumberAt(*place), records.At(*place));
 }
 
 }  // namespace nexmar
