@@ -33,21 +33,22 @@ std::optional<std::string> WriteTextRows(int number, const SystemRecord& record)
     SilentNotifier notifier;
     {
         ReportFiles reports(folder);
-        if (!reports.OpenReports(notifier)) {
+        ReportWriter writer(reports);
+        if (!writer.OpenReports(notifier)) {
             return std::nullopt;
         }
         if (const auto* low = std::get_if<const LowSystem*>(&record)) {
-            WriteLowTableStart(reports);
-            WriteLowRow(reports, number, **low);
-            WriteLowTableEnd(reports);
+            writer.WriteLowTableStart();
+            writer.WriteLowRow(number, **low);
+            writer.WriteLowTableEnd();
         } else if (const auto* medium = std::get_if<const MediumSystem*>(&record)) {
-            reports.WriteSystemHeading(number);
-            WriteMediumTable(reports, number, **medium);
+            writer.WriteSystemHeading(number);
+            writer.WriteMediumTable(number, **medium);
         } else {
-            reports.WriteSystemHeading(number);
-            WriteHighTables(reports, number, *std::get<const HighSystem*>(record));
+            writer.WriteSystemHeading(number);
+            writer.WriteHighTables(number, *std::get<const HighSystem*>(record));
         }
-        if (!reports.CloseReports(notifier)) {
+        if (!writer.CloseReports(notifier)) {
             return std::nullopt;
         }
     }
