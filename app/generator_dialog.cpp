@@ -320,9 +320,14 @@ void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
     }
 }
 
-void GeneratorDialog::FollowSession()
+void GeneratorDialog::FollowSelection()
 {
     actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem().has_value());
+}
+
+void GeneratorDialog::FollowSession()
+{
+    FollowSelection();
     findBar_->RunShown();
     saveButton_->setEnabled(session_.HasReports());
 }

@@ -114,6 +114,9 @@ private:
     // Shows the session's run: its tree, its messages, and the actions it enables.
     void ShowSessionRun(std::vector<std::string> messages);
     void FollowSession();
+    // The actions that need a selected system; the find field keeps its
+    // systems, since it resets the tree's model, which moves the selection.
+    void FollowSelection();
     // Writes the file name through write, replacing an earlier file only
     // once the whole of it is written.
     void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);

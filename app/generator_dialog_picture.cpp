@@ -29,7 +29,7 @@ void GeneratorDialog::BuildPicturePane()
 {
     picture_ = new PicturePane(*client_, *treeView_, session_);
     actions_->Action("showPictureAction")->setCheckable(true);
-    connect(picture_, &PicturePane::SelectedSystemChanged, this, &GeneratorDialog::FollowSession);
+    connect(picture_, &PicturePane::SelectedSystemChanged, this, &GeneratorDialog::FollowSelection);
 }
 
 void GeneratorDialog::ShowPicture()

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QSplitter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -32,6 +33,7 @@ private slots:
     void theSelectedSystemsPictureIsTheEnginesSvg_data();
     void theSelectedSystemsPictureIsTheEnginesSvg();
     void thePictureSharesTheTreesPlaceWhenShown();
+    void thePictureIsOfTheSystemFoundNotOfItsRow();
     void exportPictureWritesSvgAndTwiceSizedPng();
     void thePictureIsTheFileNexmarCliWrites();
 
@@ -140,6 +142,31 @@ void PicturePaneTest::thePictureSharesTheTreesPlaceWhenShown()
     QCOMPARE(Tree()->parentWidget(), fixture_.Find<QWidget>("clientArea"));
     QCOMPARE(Tree()->geometry(), treePlace.adjusted(0, 0, fixture_->width() - opening.width(), 100));
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
+}
+
+void PicturePaneTest::thePictureIsOfTheSystemFoundNotOfItsRow()
+{
+    fixture_.Run(QStringLiteral("6"));
+    const LoadedRun records = ExportedRecords();
+    fixture_.Action("showPictureAction")->trigger();
+    fixture_.Action("findAction")->trigger();
+    auto* field = fixture_.Find<QLineEdit>("findField");
+    field->setText(QStringLiteral("System 4"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(Tree()->model()->rowCount(Root()), 1);
+    // The find bar takes its strip above the tree and the picture, side by side below it.
+    const QRect splitter = fixture_.Find<QSplitter>("pictureSplitter")->geometry();
+    QVERIFY(field->isVisible());
+    QVERIFY(field->mapTo(fixture_.Find<QWidget>("clientArea"), QPoint(0, field->height())).y() <= splitter.top());
+
+    // The first row now holds system 4: its picture, not the first system's.
+    Tree()->setCurrentIndex(DeepestFirstItemOf(1));
+    QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3])));
+    QVERIFY(fixture_.Action("exportPictureAction")->isEnabled());
+    // Every system again: the same item keeps its picture.
+    QTest::keyClick(field, Qt::Key_Escape);
+    Tree()->setCurrentIndex(DeepestFirstItemOf(4));
+    QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3])));
 }
 
 void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
