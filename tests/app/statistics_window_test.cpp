@@ -101,7 +101,8 @@ void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
     QVERIFY(!given->isVisibleTo(window));
     const auto table = static_cast<std::size_t>(HighTable::Type);
     tables->setCurrentRow(static_cast<int>(table));
-    const TableOdds& odds = HighTableOdds()[table];
+    const std::vector<TableOdds> allOdds = HighTableOdds();
+    const TableOdds& odds = allOdds[table];
     QVERIFY(given->isVisibleTo(window));
     QCOMPARE(given->count(), static_cast<int>(odds.groups.size()) + 1);
     const double objects = sum(bars(0));
