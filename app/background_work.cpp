@@ -98,6 +98,14 @@ bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label
         loop.exec();
         thread->wait();
     }
+    // A progress window that showed took the activation; the keys and
+    // shortcuts go back to the window that asked for the work.
+    if (window.isVisible()) {
+        window.hide();
+        if (parent != nullptr) {
+            parent->window()->activateWindow();
+        }
+    }
     if (failure) {
         std::rethrow_exception(failure);
     }

@@ -45,6 +45,9 @@ private:
     }
     void Type(const QString& text) const
     {
+        // A run slow enough to show its progress window takes the window
+        // activation with it; the dialog's shortcuts answer once it is back.
+        QVERIFY(QTest::qWaitForWindowActive(&fixture_.Dialog()));
         fixture_.Action("findAction")->trigger();
         FindField()->setText(text);
         QTest::keyClick(FindField(), Qt::Key_Return);
