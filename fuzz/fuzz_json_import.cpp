@@ -17,8 +17,6 @@
 
 namespace {
 
-nexmar::testing::TempDir* g_reports = nullptr;
-
 // Bounds the work of one input; the reader is the same at any count.
 constexpr int kMaxSystems = 50;
 
@@ -56,8 +54,7 @@ std::variant<nexmar::LoadedRun, nexmar::JsonReadError> Load(const std::string& t
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_reports = new nexmar::testing::TempDir;
-    std::atexit([] { delete g_reports; });
+    nexmar::testing::ProcessTempDir();
     return 0;
 }
 
@@ -78,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (records != run.summary.systems || records < 1) {
         Fail("a count of systems unlike the records", input);
     }
-    const std::vector<std::string> broken =
-        nexmar::invariants::CheckRun(nexmar::invariants::RecordLoadedRun(run, g_reports->path()));
+    const std::vector<std::string> broken = nexmar::invariants::CheckRun(
+        nexmar::invariants::RecordLoadedRun(run, nexmar::testing::ProcessTempDir()));
     if (!broken.empty()) {
         std::string what;
         for (const std::string& each : broken) {

@@ -9,16 +9,9 @@
 #include "invariants/run_invariants.h"
 #include "support/scratch.h"
 
-namespace {
-
-nexmar::testing::TempDir* g_reports = nullptr;
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_reports = new nexmar::testing::TempDir;
-    std::atexit([] { delete g_reports; });
+    nexmar::testing::ProcessTempDir();
     return 0;
 }
 
@@ -31,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool census = (data[1] & 0x80) != 0;
     const int systems = 1 + (data[1] & 0x0F);
     nexmar::invariants::ByteDice dice(data + 2, size - 2);
-    const nexmar::invariants::RecordedRun run = nexmar::invariants::RecordRun({systems, level, census}, dice, g_reports->path());
+    const nexmar::invariants::RecordedRun run =
+        nexmar::invariants::RecordRun({systems, level, census}, dice, nexmar::testing::ProcessTempDir());
     const std::vector<std::string> broken = nexmar::invariants::CheckRun(run);
     if (!broken.empty()) {
         std::fprintf(stderr, "level %d, census %d, %d systems:\n", static_cast<int>(level), census, systems);

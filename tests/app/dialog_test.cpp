@@ -46,7 +46,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
 
 }  // namespace
 
-class DialogTest : public QObject {
+class DialogTest : public QObject, private testing::DialogFixture {
     Q_OBJECT
 
 private slots:
@@ -81,31 +81,19 @@ private slots:
     void theTreeTakesTheRoomOfALargerWindow();
 
 private:
-    template <class W>
-    W* Find(const char* name) const
-    {
-        return fixture_.Find<W>(name);
-    }
-    QLineEdit* NumberField() const { return Find<QLineEdit>("numberField"); }
-    QTreeView* Tree() const { return Find<QTreeView>("resultTree"); }
-    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
     void Run(const char* count, bool census = true);
-    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
     QModelIndex System(int row) const { return Tree()->model()->index(row, 0, Root()); }
-    QString InDir(const QString& name) const { return fixture_.InDir(name); }
 
-    testing::DialogFixture fixture_;
-    testing::FakePrompts& prompts_ = fixture_.prompts;
 };
 
 void DialogTest::init()
 {
-    fixture_.Start(1234);
+    Start(1234);
 }
 
 void DialogTest::cleanup()
 {
-    fixture_.Stop();
+    Stop();
 }
 
 void DialogTest::Run(const char* count, bool census)
@@ -117,11 +105,11 @@ void DialogTest::Run(const char* count, bool census)
 
 void DialogTest::startsEmptyWithLowAndDelimitedText()
 {
-    QCOMPARE(fixture_->windowTitle(), QStringLiteral("Tolvik Nexmar"));
-    QVERIFY(!fixture_->windowIcon().isNull());
-    QCOMPARE(fixture_->minimumSize(), fixture_->size());
-    QVERIFY(fixture_->windowFlags() & Qt::WindowMaximizeButtonHint);
-    QVERIFY(fixture_->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(Dialog().windowTitle(), QStringLiteral("Tolvik Nexmar"));
+    QVERIFY(!Dialog().windowIcon().isNull());
+    QCOMPARE(Dialog().minimumSize(), Dialog().size());
+    QVERIFY(Dialog().windowFlags() & Qt::WindowMaximizeButtonHint);
+    QVERIFY(Dialog().windowFlags() & Qt::WindowMinimizeButtonHint);
 
     QCOMPARE(NumberField()->text(), QStringLiteral("0"));
     QVERIFY(Find<QRadioButton>("lowRadio")->isChecked());
@@ -185,7 +173,7 @@ void DialogTest::invalidCountsAreRefusedWithTheirMessage()
     Button("generateButton")->setFocus();
     QTest::mouseClick(Button("generateButton"), Qt::LeftButton);
 
-    QCOMPARE(prompts_.messages, QStringList{message});
+    QCOMPARE(prompts.messages, QStringList{message});
     // The earlier results leave the tree; the reports and Save keep the earlier run.
     QCOMPARE(Tree()->model()->rowCount(), 0);
     QCOMPARE(Bytes(InDir("TNXT001")), earlierReport);
@@ -199,14 +187,14 @@ void DialogTest::aCountTypedAtOnceReplacesTheStartingOne()
     QTest::keyClicks(NumberField(), "4");
     QCOMPARE(NumberField()->text(), QStringLiteral("4"));
     QTest::keyClick(NumberField(), Qt::Key_Return);
-    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(Tree()->model()->rowCount(Root()), 4);
 }
 
 void DialogTest::aPlusSignGivesTheSameCount()
 {
     Run("+5");
-    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(Tree()->model()->rowCount(Root()), 5);
 }
 
@@ -215,7 +203,7 @@ void DialogTest::aRunFillsTheTreeCollapsedAndEnablesTheButtons()
     QAbstractItemModelTester tester(Tree()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Run("3");
 
-    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(Tree()->model()->rowCount(), 1);
     QCOMPARE(Root().data().toString(), QStringLiteral("System Results"));
     QVERIFY(!Tree()->isExpanded(Root()));
@@ -271,8 +259,8 @@ void DialogTest::theTreeModelNeverOutlivesWhatItShows()
     }
     model->setParent(nullptr);
     const std::unique_ptr<QAbstractItemModel> kept(model);
-    fixture_->close();
-    fixture_.CloseDialog();
+    Dialog().close();
+    CloseDialog();
     const QModelIndex root = kept->index(0, 0);
     QCOMPARE(root.data().toString(), QStringLiteral("System Results"));
     QCOMPARE(kept->rowCount(root), 4);
@@ -333,24 +321,24 @@ void DialogTest::onAnEmptyTreeExpandAndCollapseOnlySwap()
 {
     Run("2");
     Run("0");
-    prompts_.messages.clear();
+    prompts.messages.clear();
     QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
     QVERIFY(Button("collapseButton")->isVisible());
     QVERIFY(!Button("expandButton")->isVisible());
     QTest::mouseClick(Button("collapseButton"), Qt::LeftButton);
     QVERIFY(Button("expandButton")->isVisible());
     QCOMPARE(Tree()->model()->rowCount(), 0);
-    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 void DialogTest::aboutOpensFromF1AndTheContextMenu()
 {
     QTest::keyClick(NumberField(), Qt::Key_F1);
-    QCOMPARE(prompts_.aboutShown, 1);
+    QCOMPARE(prompts.aboutShown, 1);
 
     // A right click on a label reaches the dialog's background menu: the
     // menu bar's actions, menu by menu.
-    QMenu* menu = fixture_.OpenContextMenu();
+    QMenu* menu = OpenContextMenu();
     QStringList texts;
     for (const QAction* action : menu->actions()) {
         texts << action->text();
@@ -363,29 +351,29 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     // Before any run there is no seed to copy and no run to export.
     for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction", "printAction",
                              "exportPdfAction", "copyTextAction", "findAction"}) {
-        QVERIFY2(!fixture_.Action(name)->isEnabled(), name);
+        QVERIFY2(!Action(name)->isEnabled(), name);
     }
     menu->actions().constLast()->trigger();
     menu->close();
-    QCOMPARE(prompts_.aboutShown, 2);
-    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(prompts.aboutShown, 2);
+    QVERIFY(prompts.messages.isEmpty());
 
     // Generate with Seed... runs with the options on the dialog.
     NumberField()->setText(QStringLiteral("3"));
-    prompts_.seedAnswers = QStringList{QStringLiteral("5")};
-    menu = fixture_.OpenContextMenu();
-    QCOMPARE(menu->actions()[10], fixture_.Action("seedAction"));
+    prompts.seedAnswers = QStringList{QStringLiteral("5")};
+    menu = OpenContextMenu();
+    QCOMPARE(menu->actions()[10], Action("seedAction"));
     menu->actions()[10]->trigger();
     menu->close();
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
-    QVERIFY(fixture_.Action("copySeedAction")->isEnabled());
-    QVERIFY(fixture_.Action("exportJsonAction")->isEnabled());
+    QVERIFY(Action("copySeedAction")->isEnabled());
+    QVERIFY(Action("exportJsonAction")->isEnabled());
 }
 
 void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()
 {
-    AboutDialog about(&fixture_.Dialog());
+    AboutDialog about(&Dialog());
     about.show();  // not modal: nothing waits for it
     QCOMPARE(about.windowTitle(), QStringLiteral("About Tovlik Nexmar"));
     QCOMPARE(about.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text(), QStringLiteral("Nexmar Version 1.0"));
@@ -401,38 +389,38 @@ void DialogTest::saveCopiesTheReportOfTheChosenFormat()
 {
     Run("5");
     WriteBytes(InDir("saved.txt"), "an older file\n");
-    prompts_.nextFileName = InDir("saved.txt");
+    prompts.nextFileName = InDir("saved.txt");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
     QCOMPARE(Bytes(InDir("saved.txt")), Bytes(InDir("TNXT001")));
 
     Find<QRadioButton>("htmlRadio")->setChecked(true);
-    prompts_.nextFileName = InDir("saved.htm");
+    prompts.nextFileName = InDir("saved.htm");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
     QCOMPARE(Bytes(InDir("saved.htm")), Bytes(InDir("TNXH001")));
 
-    QCOMPARE(prompts_.saveDialogs, (QStringList{"Text File (*.txt)|txt", "HTML File (*.htm)|htm"}));
-    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(prompts.saveDialogs, (QStringList{"Text File (*.txt)|txt", "HTML File (*.htm)|htm"}));
+    QVERIFY(prompts.messages.isEmpty());
     QVERIFY(Bytes(InDir("TNXH001")).startsWith("<html><body>\n"));
 }
 
 void DialogTest::cancellingTheSaveWritesAndShowsNothing()
 {
     Run("2");
-    const QStringList before = QDir(fixture_.Dir()).entryList(QDir::Files);
-    prompts_.nextFileName.clear();
+    const QStringList before = QDir(Dir()).entryList(QDir::Files);
+    prompts.nextFileName.clear();
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
-    QCOMPARE(prompts_.saveDialogs.size(), 1);
-    QVERIFY(prompts_.messages.isEmpty());
-    QCOMPARE(QDir(fixture_.Dir()).entryList(QDir::Files), before);
+    QCOMPARE(prompts.saveDialogs.size(), 1);
+    QVERIFY(prompts.messages.isEmpty());
+    QCOMPARE(QDir(Dir()).entryList(QDir::Files), before);
 }
 
 void DialogTest::anUncreatableDestinationIsReported()
 {
     Run("2");
-    prompts_.nextFileName = InDir("no-such-directory/saved.txt");
+    prompts.nextFileName = InDir("no-such-directory/saved.txt");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
-    QCOMPARE(prompts_.messages, QStringList{"Failed to open file for save."});
-    QVERIFY(!QFile::exists(prompts_.nextFileName));
+    QCOMPARE(prompts.messages, QStringList{"Failed to open file for save."});
+    QVERIFY(!QFile::exists(prompts.nextFileName));
 }
 
 void DialogTest::aMissingReportLeavesTheDestinationAlone()
@@ -440,15 +428,15 @@ void DialogTest::aMissingReportLeavesTheDestinationAlone()
     Run("2");
     QVERIFY(QFile::remove(InDir("TNXT001")));
     WriteBytes(InDir("saved.txt"), "keep me\n");
-    prompts_.nextFileName = InDir("saved.txt");
+    prompts.nextFileName = InDir("saved.txt");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
-    QCOMPARE(prompts_.messages, QStringList{"No report of the latest run to save."});
-    QVERIFY(prompts_.saveDialogs.isEmpty());
+    QCOMPARE(prompts.messages, QStringList{"No report of the latest run to save."});
+    QVERIFY(prompts.saveDialogs.isEmpty());
     QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
 
     // The other report is still whole and still saves.
     Find<QRadioButton>("htmlRadio")->setChecked(true);
-    prompts_.nextFileName = InDir("saved.htm");
+    prompts.nextFileName = InDir("saved.htm");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
     QCOMPARE(Bytes(InDir("saved.htm")), Bytes(InDir("TNXH001")));
 }
@@ -459,17 +447,17 @@ void DialogTest::aRunWhoseReportsFailedIsNotSaved()
     // A directory where the HTML report belongs: the next run cannot open it,
     // and its text report is left empty.
     QVERIFY(QFile::remove(InDir("TNXH001")));
-    QVERIFY(QDir(fixture_.Dir()).mkdir(QStringLiteral("TNXH001")));
+    QVERIFY(QDir(Dir()).mkdir(QStringLiteral("TNXH001")));
     Run("3");
-    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kOpenReportsFailed)});
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kOpenReportsFailed)});
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
     QVERIFY(Button("saveButton")->isEnabled());
 
-    prompts_.messages.clear();
+    prompts.messages.clear();
     WriteBytes(InDir("saved.txt"), "keep me\n");
-    prompts_.nextFileName = InDir("saved.txt");
+    prompts.nextFileName = InDir("saved.txt");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
-    QCOMPARE(prompts_.messages, QStringList{"No report of the latest run to save."});
+    QCOMPARE(prompts.messages, QStringList{"No report of the latest run to save."});
     QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
 }
 
@@ -477,7 +465,7 @@ void DialogTest::aFailedCopyLeavesTheDestinationWhole()
 {
     Run("2");
     WriteBytes(InDir("saved.txt"), "keep me\n");
-    prompts_.nextFileName = InDir("saved.txt");
+    prompts.nextFileName = InDir("saved.txt");
     // A disk that fills while the copy is written: files may not grow past 16
     // bytes (the soft limit only, so it can be raised back), and SIGXFSZ is
     // ignored so the writes fail instead.
@@ -489,10 +477,10 @@ void DialogTest::aFailedCopyLeavesTheDestinationWhole()
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
     QVERIFY(::setrlimit(RLIMIT_FSIZE, &before) == 0);
     ::signal(SIGXFSZ, previousHandler);
-    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
     QCOMPARE(Bytes(InDir("saved.txt")), QByteArray("keep me\n"));
     // Nothing is left of the attempt beside it.
-    QStringList files = QDir(fixture_.Dir()).entryList(QDir::Files | QDir::Hidden);
+    QStringList files = QDir(Dir()).entryList(QDir::Files | QDir::Hidden);
     files.sort();
     QCOMPARE(files, (QStringList{"TNXH001", "TNXT001", "saved.txt"}));
 }
@@ -501,9 +489,9 @@ void DialogTest::saveWritesTheLatestRunWhateverTheNumberFieldSays()
 {
     Run("2");
     NumberField()->setText(QStringLiteral("x"));
-    prompts_.nextFileName = InDir("saved.txt");
+    prompts.nextFileName = InDir("saved.txt");
     QTest::mouseClick(Button("saveButton"), Qt::LeftButton);
-    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(Bytes(InDir("saved.txt")), Bytes(InDir("TNXT001")));
     QVERIFY(!Bytes(InDir("saved.txt")).isEmpty());
 }
@@ -540,9 +528,9 @@ void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
         });
         QMetaObject::invokeMethod(files, "accept");
     });
-    DialogPrompts prompts;
+    DialogPrompts dialogPrompts;
     const QString name =
-        prompts.AskSaveFileName(&fixture_.Dialog(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"), fixture_.Dir());
+        dialogPrompts.AskSaveFileName(&Dialog(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"), Dir());
     QCOMPARE(filters, QStringLiteral("Text File (*.txt)"));
     QCOMPARE(name, InDir("report.txt"));
     QVERIFY2(question.contains(QStringLiteral("report.txt")), qPrintable(question));
@@ -551,7 +539,7 @@ void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
 void DialogTest::escapeClosesTheDialog()
 {
     QTest::keyClick(NumberField(), Qt::Key_Escape);
-    QVERIFY(!fixture_->isVisible());
+    QVERIFY(!Dialog().isVisible());
 }
 
 // Fonts differ in the width of their blanks and punctuation; no caption may
@@ -573,7 +561,7 @@ void DialogTest::everyCaptionFitsItsBox()
 void DialogTest::theTreeTakesTheRoomOfALargerWindow()
 {
     Run("40");
-    const QSize opening = fixture_->size();
+    const QSize opening = Dialog().size();
     const QSize viewport = Tree()->viewport()->size();
     QList<QWidget*> controls;
     QList<QRect> places;
@@ -585,8 +573,8 @@ void DialogTest::theTreeTakesTheRoomOfALargerWindow()
     }
     QVERIFY(controls.size() >= 14);
 
-    fixture_->resize(opening + QSize(300, 200));
-    QCOMPARE(fixture_->size(), opening + QSize(300, 200));
+    Dialog().resize(opening + QSize(300, 200));
+    QCOMPARE(Dialog().size(), opening + QSize(300, 200));
     QCOMPARE(Tree()->viewport()->size(), viewport + QSize(300, 200));
     for (int i = 0; i < controls.size(); ++i) {
         QCOMPARE(controls[i]->geometry(), places[i]);
@@ -605,8 +593,8 @@ void DialogTest::theTreeTakesTheRoomOfALargerWindow()
         }
     }
     // Never smaller than the window it opens as.
-    fixture_->resize(opening - QSize(100, 100));
-    QCOMPARE(fixture_->size(), opening);
+    Dialog().resize(opening - QSize(100, 100));
+    QCOMPARE(Dialog().size(), opening);
 }
 
 }  // namespace nexmar

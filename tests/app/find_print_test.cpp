@@ -23,32 +23,30 @@ namespace nexmar {
 
 // The find field, printing, Export PDF and Copy as Text, over the systems
 // the tree shows.
-class FindPrintTest : public QObject {
+class FindPrintTest : public QObject, private testing::DialogFixture {
     Q_OBJECT
 
 private slots:
-    void init() { fixture_.Start(7); }
-    void cleanup() { fixture_.Stop(); }
+    void init() { Start(7); }
+    void cleanup() { Stop(); }
 
     void findKeepsTheSystemsOfAQueryOrAText();
     void printAndPdfHoldTheKeptSystemsAlone();
     void copyAsTextIsTheSystemsReportRows();
 
 private:
-    QTreeView* Tree() const { return fixture_.Find<QTreeView>("resultTree"); }
-    QLineEdit* FindField() const { return fixture_.Find<QLineEdit>("findField"); }
-    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
+    QLineEdit* FindField() const { return Find<QLineEdit>("findField"); }
     void RunAt(const char* level, const char* count) const
     {
-        fixture_.Find<QRadioButton>(level)->setChecked(true);
-        fixture_.Run(QString::fromLatin1(count));
+        Find<QRadioButton>(level)->setChecked(true);
+        Run(QString::fromLatin1(count));
     }
     void Type(const QString& text) const
     {
         // A run slow enough to show its progress window takes the window
         // activation with it; the dialog's shortcuts answer once it is back.
-        QVERIFY(QTest::qWaitForWindowActive(&fixture_.Dialog()));
-        fixture_.Action("findAction")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&Dialog()));
+        Action("findAction")->trigger();
         FindField()->setText(text);
         QTest::keyClick(FindField(), Qt::Key_Return);
     }
@@ -65,7 +63,7 @@ private:
     std::set<int> NumbersWhere(const std::function<bool(const nlohmann::json&)>& holds) const
     {
         std::set<int> numbers;
-        const nlohmann::json document = nlohmann::json::parse(fixture_->Session().Json());
+        const nlohmann::json document = nlohmann::json::parse(Dialog().Session().Json());
         for (const auto& system : document["systems"]) {
             for (const auto& component : system["components"]) {
                 for (const auto& object : component["objects"]) {
@@ -93,8 +91,6 @@ private:
         return numbers;
     }
 
-    testing::DialogFixture fixture_;
-    testing::FakePrompts& prompts_ = fixture_.prompts;
 };
 
 void FindPrintTest::findKeepsTheSystemsOfAQueryOrAText()
@@ -111,7 +107,7 @@ void FindPrintTest::findKeepsTheSystemsOfAQueryOrAText()
         [](const nlohmann::json& object) { return object["type"] == "Gas Giant" && object["capacity"] >= 8; });
     QVERIFY(!giants.empty() && giants.size() < 200);
     QCOMPARE(ShownNumbers(), giants);
-    QCOMPARE(fixture_.Find<QLabel>("findCount")->text(), QStringLiteral("%1 of 200 systems").arg(giants.size()));
+    QCOMPARE(Find<QLabel>("findCount")->text(), QStringLiteral("%1 of 200 systems").arg(giants.size()));
 
     // Plain text, in any letter case, in any item; F3 goes from one item found to the next.
     Type(QStringLiteral("aNCIENT ruINS"));
@@ -120,7 +116,7 @@ void FindPrintTest::findKeepsTheSystemsOfAQueryOrAText()
     });
     QVERIFY(!ruins.empty() && ruins.size() < 200);
     QCOMPARE(ShownNumbers(), ruins);
-    QCOMPARE(fixture_.Find<QLabel>("findCount")->text(), QStringLiteral("%1 of 200 systems").arg(ruins.size()));
+    QCOMPARE(Find<QLabel>("findCount")->text(), QStringLiteral("%1 of 200 systems").arg(ruins.size()));
     for (int step = 0; step < 3; ++step) {
         QTest::keyClick(FindField(), Qt::Key_F3);
         QVERIFY(Tree()->currentIndex().data().toString().contains(QStringLiteral("Ancient Ruins")));
@@ -136,7 +132,7 @@ void FindPrintTest::findKeepsTheSystemsOfAQueryOrAText()
 
     // Escape clears the field and shows the whole tree, and leaves the dialog open.
     QTest::keyClick(FindField(), Qt::Key_Escape);
-    QVERIFY(fixture_->isVisible());
+    QVERIFY(Dialog().isVisible());
     QVERIFY(!FindField()->isVisible());
     QCOMPARE(ShownNumbers(), all);
 }
@@ -148,15 +144,15 @@ void FindPrintTest::printAndPdfHoldTheKeptSystemsAlone()
     const std::set<int> kept = ShownNumbers();
     QVERIFY(!kept.empty() && kept.size() < 200);
 
-    prompts_.nextFileName = fixture_.InDir(QStringLiteral("kept.pdf"));
-    fixture_.Action("exportPdfAction")->trigger();
-    QCOMPARE(NumbersInPdf(prompts_.nextFileName), kept);
+    prompts.nextFileName = InDir(QStringLiteral("kept.pdf"));
+    Action("exportPdfAction")->trigger();
+    QCOMPARE(NumbersInPdf(prompts.nextFileName), kept);
 
-    prompts_.printTo = fixture_.InDir(QStringLiteral("printed.pdf"));
+    prompts.printTo = InDir(QStringLiteral("printed.pdf"));
     QTest::keySequence(FindField(), QKeySequence(QStringLiteral("Ctrl+P")));
-    QCOMPARE(prompts_.printPreviews, 1);
-    QCOMPARE(NumbersInPdf(prompts_.printTo), kept);
-    QVERIFY(prompts_.messages.isEmpty());
+    QCOMPARE(prompts.printPreviews, 1);
+    QCOMPARE(NumbersInPdf(prompts.printTo), kept);
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 void FindPrintTest::copyAsTextIsTheSystemsReportRows()
@@ -185,7 +181,7 @@ void FindPrintTest::copyAsTextIsTheSystemsReportRows()
     };
     for (const Case& c : cases) {
         RunAt(c.level, "5");
-        QFile report(fixture_.InDir(QStringLiteral("TNXT001")));
+        QFile report(InDir(QStringLiteral("TNXT001")));
         QVERIFY(report.open(QIODevice::ReadOnly));
         const QString expected = c.rows(QString::fromUtf8(report.readAll()));
         QVERIFY(expected.size() > 20);

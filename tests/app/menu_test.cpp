@@ -19,12 +19,12 @@ namespace nexmar {
 
 // The dialog's commands: the menu bar that lists them, their shortcuts, when
 // they are enabled, and the input held back while a run is made.
-class MenuTest : public QObject {
+class MenuTest : public QObject, private testing::DialogFixture {
     Q_OBJECT
 
 private slots:
-    void init() { fixture_.Start(1234); }
-    void cleanup() { fixture_.Stop(); }
+    void init() { Start(1234); }
+    void cleanup() { Stop(); }
 
     void theMenuBarListsEveryCommandWithItsShortcut();
     void everyShortcutReachesItsCommand();
@@ -32,20 +32,7 @@ private slots:
     void keysPressedDuringWorkReachNoWindow();
 
 private:
-    template <class W>
-    W* Find(const char* name) const
-    {
-        return fixture_.Find<W>(name);
-    }
-    QLineEdit* NumberField() const { return Find<QLineEdit>("numberField"); }
-    QTreeView* Tree() const { return Find<QTreeView>("resultTree"); }
-    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
-    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
-    QString InDir(const QString& name) const { return fixture_.InDir(name); }
-    void Run(const char* count) const { fixture_.Run(QString::fromLatin1(count)); }
 
-    testing::DialogFixture fixture_;
-    testing::FakePrompts& prompts_ = fixture_.prompts;
 };
 
 void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
@@ -77,52 +64,52 @@ void MenuTest::everyShortcutReachesItsCommand()
         std::function<bool()> reached;
     };
     const Case cases[] = {
-        {"Ctrl+O", [this] { return prompts_.openDialogs.size() == 1; }},
-        {"Ctrl+S", [this] { return prompts_.saveDialogs == QStringList{"Text File (*.txt)|txt"}; }},
-        {"Ctrl+E", [this] { return prompts_.saveDialogs.size() == 2 && prompts_.saveDialogs[1].endsWith("|json"); }},
-        {"Ctrl+G", [this] { return prompts_.seedInputs.size() == 1; }},
+        {"Ctrl+O", [this] { return prompts.openDialogs.size() == 1; }},
+        {"Ctrl+S", [this] { return prompts.saveDialogs == QStringList{"Text File (*.txt)|txt"}; }},
+        {"Ctrl+E", [this] { return prompts.saveDialogs.size() == 2 && prompts.saveDialogs[1].endsWith("|json"); }},
+        {"Ctrl+G", [this] { return prompts.seedInputs.size() == 1; }},
         {"Ctrl+T",
          [this] {
-             const QList<QWidget*> windows = fixture_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+             const QList<QWidget*> windows = Dialog().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
              return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
                  return window->isWindow() &&
                         window->windowTitle() == QStringLiteral("Statistics: 2 Low systems, seed 1234");
              });
          }},
-        {"F1", [this] { return prompts_.aboutShown == 1; }},
-        {"Ctrl+P", [this] { return prompts_.printPreviews == 1; }},
+        {"F1", [this] { return prompts.aboutShown == 1; }},
+        {"Ctrl+P", [this] { return prompts.printPreviews == 1; }},
         {"Ctrl+F", [this] { return QApplication::focusWidget() == Find<QLineEdit>("findField"); }},
         {"F6", [this] { return QApplication::focusWidget() == Tree() && Tree()->currentIndex() == Root(); }},
         {"F7", [this] { return Find<QWidget>("pictureView")->isVisible(); }},
-        {"Ctrl+Q", [this] { return !fixture_->isVisible(); }},
+        {"Ctrl+Q", [this] { return !Dialog().isVisible(); }},
     };
     for (const Case& c : cases) {
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(c.keys)));
         QVERIFY2(c.reached(), c.keys);
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window != &fixture_.Dialog() && window->isVisible()) {
+            if (window != &Dialog() && window->isVisible()) {
                 window->close();
             }
         }
-        QVERIFY(!fixture_->isVisible() || QTest::qWaitForWindowActive(&fixture_.Dialog()));
+        QVERIFY(!Dialog().isVisible() || QTest::qWaitForWindowActive(&Dialog()));
     }
     // The tab order stays as it was: the tree is reached by F6 alone.
     QVERIFY(!(Tree()->focusPolicy() & Qt::TabFocus));
 
     // The commands without a shortcut, from the menu bar's actions.
-    fixture_->show();
-    QVERIFY(QTest::qWaitForWindowActive(&fixture_.Dialog()));
-    fixture_.Action("expandAllAction")->trigger();
+    Dialog().show();
+    QVERIFY(QTest::qWaitForWindowActive(&Dialog()));
+    Action("expandAllAction")->trigger();
     QVERIFY(Tree()->isExpanded(Root()));
     QVERIFY(Button("collapseButton")->isVisible());
-    fixture_.Action("collapseAllAction")->trigger();
+    Action("collapseAllAction")->trigger();
     QVERIFY(!Tree()->isExpanded(Root()));
     QApplication::clipboard()->clear();
-    fixture_.Action("copySeedAction")->trigger();
+    Action("copySeedAction")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1234"));
-    fixture_.Action("generateAction")->trigger();
+    Action("generateAction")->trigger();
     QVERIFY(Root().data(Qt::ToolTipRole).toString() != QStringLiteral("Seed 1234"));
-    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 // What each command needs is there, or the command is disabled: at the
@@ -131,7 +118,7 @@ void MenuTest::actionsFollowTheRunOnScreen()
 {
     const char* const onRun[] = {"exportJsonAction", "copySeedAction", "statisticsAction", "expandAllAction",
                                  "collapseAllAction"};
-    const auto enabled = [this](const char* name) { return fixture_.Action(name)->isEnabled(); };
+    const auto enabled = [this](const char* name) { return Action(name)->isEnabled(); };
     for (const char* name : onRun) {
         QVERIFY2(!enabled(name), name);
     }
@@ -141,8 +128,8 @@ void MenuTest::actionsFollowTheRunOnScreen()
     }
 
     Run("3");
-    prompts_.nextFileName = InDir("run.json");
-    fixture_->ExportJson();
+    prompts.nextFileName = InDir("run.json");
+    Dialog().ExportJson();
     for (const char* name : onRun) {
         QVERIFY2(enabled(name), name);
     }
@@ -151,16 +138,16 @@ void MenuTest::actionsFollowTheRunOnScreen()
     // A refused run shows none: nothing acts on the run that left the screen,
     // but its reports are still there to save.
     Run("x");
-    QCOMPARE(prompts_.messages, QStringList{"Please enter an integer."});
+    QCOMPARE(prompts.messages, QStringList{"Please enter an integer."});
     for (const char* name : onRun) {
         QVERIFY2(!enabled(name), name);
     }
     QVERIFY(enabled("saveAction"));
     QVERIFY(Button("saveButton")->isEnabled());
 
-    prompts_.nextOpenName = InDir("run.json");
-    fixture_->OpenJson();
-    QCOMPARE(prompts_.messages.size(), 1);
+    prompts.nextOpenName = InDir("run.json");
+    Dialog().OpenJson();
+    QCOMPARE(prompts.messages.size(), 1);
     for (const char* name : onRun) {
         QVERIFY2(enabled(name), name);
     }
@@ -171,17 +158,17 @@ void MenuTest::actionsFollowTheRunOnScreen()
 // run is shown; it reaches no window but the progress window.
 void MenuTest::keysPressedDuringWorkReachNoWindow()
 {
-    prompts_.duringWork = [this](QProgressDialog& progress) {
-        QTest::keyClick(&fixture_.Dialog(), Qt::Key_Escape);
+    prompts.duringWork = [this](QProgressDialog& progress) {
+        QTest::keyClick(&Dialog(), Qt::Key_Escape);
         QTest::keyClick(NumberField(), Qt::Key_9);
         QTest::keyClick(NumberField(), Qt::Key_F1);
         QCOMPARE(progress.wasCanceled(), false);
     };
     Run("4");
-    QVERIFY(fixture_->isVisible());
-    QCOMPARE(prompts_.worksStarted, 1);
+    QVERIFY(Dialog().isVisible());
+    QCOMPARE(prompts.worksStarted, 1);
     QCOMPARE(NumberField()->text(), QStringLiteral("4"));
-    QCOMPARE(prompts_.aboutShown, 0);
+    QCOMPARE(prompts.aboutShown, 0);
     QCOMPARE(Tree()->model()->rowCount(Root()), 4);
 }
 

@@ -23,12 +23,12 @@
 namespace nexmar {
 
 // The picture of the selected system beside the tree, and Export Picture.
-class PicturePaneTest : public QObject {
+class PicturePaneTest : public QObject, private testing::DialogFixture {
     Q_OBJECT
 
 private slots:
-    void init() { fixture_.Start(4321); }
-    void cleanup() { fixture_.Stop(); }
+    void init() { Start(4321); }
+    void cleanup() { Stop(); }
 
     void theSelectedSystemsPictureIsTheEnginesSvg_data();
     void theSelectedSystemsPictureIsTheEnginesSvg();
@@ -38,9 +38,7 @@ private slots:
     void thePictureIsTheFileNexmarCliWrites();
 
 private:
-    QTreeView* Tree() const { return fixture_.Find<QTreeView>("resultTree"); }
-    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
-    QByteArray Shown() const { return fixture_->findChild<SystemPictureView*>("pictureView")->Svg(); }
+    QByteArray Shown() const { return Dialog().findChild<SystemPictureView*>("pictureView")->Svg(); }
     // An item deep inside system number, as a user clicking there would pick.
     QModelIndex DeepestFirstItemOf(int number) const
     {
@@ -53,9 +51,9 @@ private:
     // The records of the run shown, read back from its own JSON document.
     LoadedRun ExportedRecords()
     {
-        fixture_.prompts.nextFileName = fixture_.InDir("records.json");
-        fixture_->ExportJson();
-        std::ifstream in(fixture_.InDir("records.json").toStdString(), std::ios::binary);
+        prompts.nextFileName = InDir("records.json");
+        Dialog().ExportJson();
+        std::ifstream in(InDir("records.json").toStdString(), std::ios::binary);
         auto loaded = LoadJsonRun(in, 200);
         if (!std::holds_alternative<LoadedRun>(loaded)) {
             qFatal("the dialog's JSON document does not read back");
@@ -63,7 +61,6 @@ private:
         return std::get<LoadedRun>(std::move(loaded));
     }
 
-    testing::DialogFixture fixture_;
 };
 
 void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg_data()
@@ -79,10 +76,10 @@ void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg()
 {
     QFETCH(QString, level);
     QFETCH(bool, census);
-    fixture_.Find<QAbstractButton>(qPrintable(level))->click();
-    fixture_.Find<QAbstractButton>("censusBox")->setChecked(census);
-    fixture_.Run(QStringLiteral("6"));
-    fixture_.Action("showPictureAction")->trigger();
+    Find<QAbstractButton>(qPrintable(level))->click();
+    Find<QAbstractButton>("censusBox")->setChecked(census);
+    Run(QStringLiteral("6"));
+    Action("showPictureAction")->trigger();
     const LoadedRun records = ExportedRecords();
     for (int number : {1, 4, 6}) {
         Tree()->setCurrentIndex(DeepestFirstItemOf(number));
@@ -94,8 +91,8 @@ void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg()
     // A run opened from its document is drawn the same.
     Tree()->setCurrentIndex(DeepestFirstItemOf(4));
     const QByteArray fourth = Shown();
-    fixture_.prompts.nextOpenName = fixture_.InDir("records.json");
-    fixture_->OpenJson();
+    prompts.nextOpenName = InDir("records.json");
+    Dialog().OpenJson();
     QVERIFY(Shown().isEmpty());
     Tree()->setCurrentIndex(DeepestFirstItemOf(4));
     QCOMPARE(Shown(), fourth);
@@ -103,66 +100,66 @@ void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg()
     // takes the tree away.
     Tree()->setCurrentIndex(Root());
     QVERIFY(Shown().isEmpty());
-    QVERIFY(!fixture_.Action("exportPictureAction")->isEnabled());
+    QVERIFY(!Action("exportPictureAction")->isEnabled());
     Tree()->setCurrentIndex(DeepestFirstItemOf(2));
-    QVERIFY(fixture_.Action("exportPictureAction")->isEnabled());
-    fixture_.Run(QStringLiteral("x"));
+    QVERIFY(Action("exportPictureAction")->isEnabled());
+    Run(QStringLiteral("x"));
     QVERIFY(Shown().isEmpty());
-    QVERIFY(!fixture_.Action("exportPictureAction")->isEnabled());
+    QVERIFY(!Action("exportPictureAction")->isEnabled());
 }
 
 void PicturePaneTest::thePictureSharesTheTreesPlaceWhenShown()
 {
-    fixture_.Run(QStringLiteral("3"));
-    auto* splitter = fixture_.Find<QSplitter>("pictureSplitter");
-    auto* view = fixture_.Find<QWidget>("pictureView");
-    const QSize opening = fixture_->size();
+    Run(QStringLiteral("3"));
+    auto* splitter = Find<QSplitter>("pictureSplitter");
+    auto* view = Find<QWidget>("pictureView");
+    const QSize opening = Dialog().size();
     const QRect treePlace = Tree()->geometry();
     QVERIFY(!view->isVisible());
 
     // Shown, the window widens so that the picture has the tree's width.
-    fixture_.Action("showPictureAction")->trigger();
-    QVERIFY(fixture_.Action("showPictureAction")->isChecked());
+    Action("showPictureAction")->trigger();
+    QVERIFY(Action("showPictureAction")->isChecked());
     QVERIFY(view->isVisible());
-    QCOMPARE(fixture_->height(), opening.height());
+    QCOMPARE(Dialog().height(), opening.height());
     QCOMPARE(splitter->geometry().topLeft(), treePlace.topLeft());
     QCOMPARE(splitter->height(), treePlace.height());
     QCOMPARE(Tree()->width(), treePlace.width());
     QVERIFY(view->width() >= treePlace.width());
     // The picture takes the room the window gains; the tree keeps its width.
     const int viewWidth = view->width();
-    fixture_->resize(fixture_->size() + QSize(150, 100));
+    Dialog().resize(Dialog().size() + QSize(150, 100));
     QCOMPARE(view->width(), viewWidth + 150);
     QCOMPARE(Tree()->width(), treePlace.width());
 
     // Hidden, the tree holds the whole place again, in the client area.
-    fixture_.Action("showPictureAction")->trigger();
+    Action("showPictureAction")->trigger();
     QVERIFY(!view->isVisible());
     QVERIFY(Tree()->isVisible());
-    QCOMPARE(Tree()->parentWidget(), fixture_.Find<QWidget>("clientArea"));
-    QCOMPARE(Tree()->geometry(), treePlace.adjusted(0, 0, fixture_->width() - opening.width(), 100));
+    QCOMPARE(Tree()->parentWidget(), Find<QWidget>("clientArea"));
+    QCOMPARE(Tree()->geometry(), treePlace.adjusted(0, 0, Dialog().width() - opening.width(), 100));
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
 }
 
 void PicturePaneTest::thePictureIsOfTheSystemFoundNotOfItsRow()
 {
-    fixture_.Run(QStringLiteral("6"));
+    Run(QStringLiteral("6"));
     const LoadedRun records = ExportedRecords();
-    fixture_.Action("showPictureAction")->trigger();
-    fixture_.Action("findAction")->trigger();
-    auto* field = fixture_.Find<QLineEdit>("findField");
+    Action("showPictureAction")->trigger();
+    Action("findAction")->trigger();
+    auto* field = Find<QLineEdit>("findField");
     field->setText(QStringLiteral("System 4"));
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(Tree()->model()->rowCount(Root()), 1);
     // The find bar takes its strip above the tree and the picture, side by side below it.
-    const QRect splitter = fixture_.Find<QSplitter>("pictureSplitter")->geometry();
+    const QRect splitter = Find<QSplitter>("pictureSplitter")->geometry();
     QVERIFY(field->isVisible());
-    QVERIFY(field->mapTo(fixture_.Find<QWidget>("clientArea"), QPoint(0, field->height())).y() <= splitter.top());
+    QVERIFY(field->mapTo(Find<QWidget>("clientArea"), QPoint(0, field->height())).y() <= splitter.top());
 
     // The first row now holds system 4: its picture, not the first system's.
     Tree()->setCurrentIndex(DeepestFirstItemOf(1));
     QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3])));
-    QVERIFY(fixture_.Action("exportPictureAction")->isEnabled());
+    QVERIFY(Action("exportPictureAction")->isEnabled());
     // Every system again: the same item keeps its picture.
     QTest::keyClick(field, Qt::Key_Escape);
     Tree()->setCurrentIndex(DeepestFirstItemOf(4));
@@ -171,26 +168,26 @@ void PicturePaneTest::thePictureIsOfTheSystemFoundNotOfItsRow()
 
 void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
 {
-    fixture_.Find<QAbstractButton>("highRadio")->click();
-    fixture_.Run(QStringLiteral("4"));
+    Find<QAbstractButton>("highRadio")->click();
+    Run(QStringLiteral("4"));
     const LoadedRun records = ExportedRecords();
     // Nothing selected, nothing to export; the pane need not be shown.
-    QVERIFY(!fixture_.Action("exportPictureAction")->isEnabled());
+    QVERIFY(!Action("exportPictureAction")->isEnabled());
     Tree()->setCurrentIndex(DeepestFirstItemOf(3));
-    QVERIFY(fixture_.Action("exportPictureAction")->isEnabled());
+    QVERIFY(Action("exportPictureAction")->isEnabled());
     const QByteArray svg = QByteArray::fromStdString(HighSystemSvg(3, records.high[2]));
 
-    fixture_.prompts.nextFileName = fixture_.InDir("system.svg");
-    fixture_.Action("exportPictureAction")->trigger();
-    QCOMPARE(fixture_.prompts.saveDialogs.last(), QStringLiteral("Picture (*.svg *.png)|svg"));
-    QFile written(fixture_.InDir("system.svg"));
+    prompts.nextFileName = InDir("system.svg");
+    Action("exportPictureAction")->trigger();
+    QCOMPARE(prompts.saveDialogs.last(), QStringLiteral("Picture (*.svg *.png)|svg"));
+    QFile written(InDir("system.svg"));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), svg);
 
-    fixture_.prompts.nextFileName = fixture_.InDir("system.PNG");
-    fixture_.Action("exportPictureAction")->trigger();
+    prompts.nextFileName = InDir("system.PNG");
+    Action("exportPictureAction")->trigger();
     QImage png;
-    QVERIFY(png.load(fixture_.InDir("system.PNG"), "PNG"));
+    QVERIFY(png.load(InDir("system.PNG"), "PNG"));
     const QSizeF box = QSvgRenderer(svg).viewBoxF().size();
     QVERIFY(box.width() > 100 && box.height() > 50);
     QCOMPARE(png.size(), QSize(int(std::ceil(2 * box.width())), int(std::ceil(2 * box.height()))));
@@ -202,17 +199,17 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
         }
     }
     QVERIFY(coloured > png.width() * png.height() / 20);
-    QVERIFY(fixture_.prompts.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 // The same seed and options give the same picture in the dialog and in the
 // file nexmar-cli --svg writes for the system.
 void PicturePaneTest::thePictureIsTheFileNexmarCliWrites()
 {
-    fixture_.Find<QAbstractButton>("highRadio")->click();
-    fixture_.Find<QAbstractButton>("censusBox")->setChecked(true);
-    fixture_.Run(QStringLiteral("7"));
-    fixture_.Action("showPictureAction")->trigger();
+    Find<QAbstractButton>("highRadio")->click();
+    Find<QAbstractButton>("censusBox")->setChecked(true);
+    Run(QStringLiteral("7"));
+    Action("showPictureAction")->trigger();
     Tree()->setCurrentIndex(DeepestFirstItemOf(7));
 
     QTemporaryDir cliDir;

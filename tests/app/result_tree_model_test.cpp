@@ -68,6 +68,29 @@ QList<bool> ExpansionOf(const QTreeView& view)
     return states;
 }
 
+// The random tree of treeSeed in two views of one model, with the same
+// random branches of expandSeed open: one for the item-by-item walk, one
+// for the view's own expand and collapse.
+struct WalkedAndOurs {
+    WalkedAndOurs(unsigned treeSeed, unsigned expandSeed) : model(GrownTree(treeSeed), {})
+    {
+        walked.setModel(&model);
+        ours.setModel(&model);
+        ExpandAtRandom(walked, ours, expandSeed);
+    }
+    static std::shared_ptr<ResultTree> GrownTree(unsigned seed)
+    {
+        auto tree = std::make_shared<ResultTree>();
+        std::mt19937 random(seed);
+        GrowRandomTree(*tree, random, kNoItem, 0);
+        return tree;
+    }
+
+    ResultTreeModel model;
+    ResultTreeView walked;
+    ResultTreeView ours;
+};
+
 }  // namespace
 
 void ResultTreeTest::theModelShowsTheTreeWithItsImages()
@@ -135,17 +158,11 @@ void ResultTreeTest::showingATreeResetsTheModelOnceAndLetsTheOldOneGo()
 void ResultTreeTest::expandEverythingMatchesTheItemByItemWalk()
 {
     for (unsigned seed = 1; seed <= 20; ++seed) {
-        auto tree = std::make_shared<ResultTree>();
-        std::mt19937 random(seed);
-        GrowRandomTree(*tree, random, kNoItem, 0);
-        ResultTreeModel model(tree, {});
-        ResultTreeView walked;
-        ResultTreeView ours;
-        walked.setModel(&model);
-        ours.setModel(&model);
-        ExpandAtRandom(walked, ours, seed);
+        WalkedAndOurs views(seed, seed);
+        ResultTreeView& walked = views.walked;
+        ResultTreeView& ours = views.ours;
 
-        for (QModelIndex item = model.index(0, 0); item.isValid(); item = walked.indexBelow(item)) {
+        for (QModelIndex item = views.model.index(0, 0); item.isValid(); item = walked.indexBelow(item)) {
             walked.expand(item);
         }
         ours.ExpandEverything();
@@ -159,18 +176,12 @@ void ResultTreeTest::collapseVisibleMatchesTheItemByItemWalk()
     int changed = 0;
     int keptHiddenOpen = 0;
     for (unsigned seed = 1; seed <= 20; ++seed) {
-        auto tree = std::make_shared<ResultTree>();
-        std::mt19937 random(seed);
-        GrowRandomTree(*tree, random, kNoItem, 0);
-        ResultTreeModel model(tree, {});
-        ResultTreeView walked;
-        ResultTreeView ours;
-        walked.setModel(&model);
-        ours.setModel(&model);
-        ExpandAtRandom(walked, ours, seed * 7);
+        WalkedAndOurs views(seed, seed * 7);
+        ResultTreeView& walked = views.walked;
+        ResultTreeView& ours = views.ours;
         const QList<bool> before = ExpansionOf(ours);
 
-        QModelIndex last = model.index(0, 0);
+        QModelIndex last = views.model.index(0, 0);
         while (walked.indexBelow(last).isValid()) {
             last = walked.indexBelow(last);
         }

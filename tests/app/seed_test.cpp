@@ -69,7 +69,7 @@ const char* const kLevelRadios[] = {"lowRadio", "mediumRadio", "highRadio"};
 
 // A dialog run is repeatable: its seed, given to nexmar-cli or to the
 // dialog again, gives the same tree and the same report bytes.
-class SeedTest : public QObject {
+class SeedTest : public QObject, private testing::DialogFixture {
     Q_OBJECT
 
 private slots:
@@ -91,15 +91,10 @@ private slots:
     void cancellingAnOpenLeavesTheEarlierRun();
 
 private:
-    template <class W>
-    W* Find(const char* name) const
-    {
-        return fixture_.Find<W>(name);
-    }
     void SetOptions(int systems, int level, bool census);
-    QString Report(const char* name) const { return fixture_.InDir(QString::fromLatin1(name)); }
-    QAbstractItemModel& Model() const { return *Find<QTreeView>("resultTree")->model(); }
-    QByteArray Tree() const
+    QString Report(const char* name) const { return InDir(QString::fromLatin1(name)); }
+    QAbstractItemModel& Model() const { return *Tree()->model(); }
+    QByteArray TreeText() const
     {
         QByteArray lines;
         TreeLines(Model(), {}, 0, lines);
@@ -107,21 +102,19 @@ private:
     }
     QString RootToolTip() const { return Model().index(0, 0).data(Qt::ToolTipRole).toString(); }
 
-    testing::DialogFixture fixture_;
-    testing::FakePrompts& prompts_ = fixture_.prompts;
     std::unique_ptr<QTemporaryDir> cliDir_;
 };
 
 void SeedTest::init()
 {
-    fixture_.Start(1234, false);
+    Start(1234, false);
     cliDir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(cliDir_->isValid());
 }
 
 void SeedTest::cleanup()
 {
-    fixture_.Stop();
+    Stop();
     cliDir_.reset();
 }
 
@@ -159,9 +152,9 @@ void SeedTest::aSeededRunMatchesTheCommandLine()
     QFETCH(int, level);
     QFETCH(bool, census);
     SetOptions(systems, level, census);
-    prompts_.seedAnswers = QStringList{QString::number(seed)};
-    fixture_->GenerateWithSeed();
-    QVERIFY(prompts_.messages.isEmpty());
+    prompts.seedAnswers = QStringList{QString::number(seed)};
+    Dialog().GenerateWithSeed();
+    QVERIFY(prompts.messages.isEmpty());
     QByteArray dialogTree;
     TreeLines(Model(), {}, 0, dialogTree);
 
@@ -181,7 +174,7 @@ void SeedTest::everyRunShowsAndCopiesItsOwnSeed()
 {
     SetOptions(30, 2, true);
     // The first run rolls from the seed the dialog started with.
-    fixture_->Generate();
+    Dialog().Generate();
     QCOMPARE(Model().index(0, 0).data().toString(), QStringLiteral("System Results"));
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
     const QByteArray firstReport = Bytes(Report("TNXT001"));
@@ -190,12 +183,12 @@ void SeedTest::everyRunShowsAndCopiesItsOwnSeed()
                            Bytes(cliDir_->filePath(QStringLiteral("TNXT001")))));
 
     // A later run takes a seed of its own, which repeats it exactly.
-    fixture_->Generate();
+    Dialog().Generate();
     const QString tip = RootToolTip();
     QVERIFY(tip.startsWith(QStringLiteral("Seed ")));
     QVERIFY(tip != QStringLiteral("Seed 1234"));
     const QString seed = tip.mid(5);
-    fixture_->CopySeed();
+    Dialog().CopySeed();
     QCOMPARE(QApplication::clipboard()->text(), seed);
     const QByteArray secondReport = Bytes(Report("TNXT001"));
     QVERIFY(secondReport != firstReport);
@@ -203,9 +196,9 @@ void SeedTest::everyRunShowsAndCopiesItsOwnSeed()
     QCOMPARE(secondReport, Bytes(cliDir_->filePath(QStringLiteral("TNXT001"))));
 
     // The seed input offers the latest run's seed.
-    fixture_->GenerateWithSeed();
-    QCOMPARE(prompts_.seedInputs, QStringList{seed});
-    QVERIFY(prompts_.messages.isEmpty());
+    Dialog().GenerateWithSeed();
+    QCOMPARE(prompts.seedInputs, QStringList{seed});
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses_data()
@@ -229,28 +222,28 @@ void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses()
     SetOptions(3, 0, false);
     // Refused, asked again with the text as typed, then accepted: a plus
     // sign and leading zeros change nothing.
-    prompts_.seedAnswers = QStringList{typed, QStringLiteral("+0004294967295")};
-    fixture_->GenerateWithSeed();
-    QCOMPARE(prompts_.messages, QStringList{message});
-    QCOMPARE(prompts_.seedInputs, (QStringList{QString(), typed}));
+    prompts.seedAnswers = QStringList{typed, QStringLiteral("+0004294967295")};
+    Dialog().GenerateWithSeed();
+    QCOMPARE(prompts.messages, QStringList{message});
+    QCOMPARE(prompts.seedInputs, (QStringList{QString(), typed}));
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 4294967295"));
 }
 
 void SeedTest::exportJsonWritesTheRunsDocument()
 {
-    QVERIFY(QDir(fixture_.Dir()).mkdir(QStringLiteral("exports")));
-    const QString target = fixture_.InDir(QStringLiteral("exports/run.json"));
+    QVERIFY(QDir(Dir()).mkdir(QStringLiteral("exports")));
+    const QString target = InDir(QStringLiteral("exports/run.json"));
     QFile earlier(target);
     QVERIFY(earlier.open(QIODevice::WriteOnly));
     earlier.write("an older file\n");
     earlier.close();
 
     SetOptions(12, 1, true);
-    prompts_.seedAnswers = QStringList{QStringLiteral("77")};
-    fixture_->GenerateWithSeed();
-    prompts_.nextFileName = target;
-    fixture_->ExportJson();
-    QVERIFY(prompts_.messages.isEmpty());
+    prompts.seedAnswers = QStringList{QStringLiteral("77")};
+    Dialog().GenerateWithSeed();
+    prompts.nextFileName = target;
+    Dialog().ExportJson();
+    QVERIFY(prompts.messages.isEmpty());
 
     // The command line's document of the same run, but for the program's name.
     const CliRun cli =
@@ -261,16 +254,16 @@ void SeedTest::exportJsonWritesTheRunsDocument()
 
     // Both saves open where the last one went, in this dialog and the next.
     Find<QRadioButton>("htmlRadio")->setChecked(true);
-    prompts_.nextFileName = fixture_.InDir(QStringLiteral("exports/run.htm"));
-    fixture_->SaveToFile();
-    fixture_.Reopen(1, false);
+    prompts.nextFileName = InDir(QStringLiteral("exports/run.htm"));
+    Dialog().SaveToFile();
+    Reopen(1, false);
     SetOptions(1, 0, false);
-    fixture_->Generate();
-    prompts_.nextFileName.clear();
-    fixture_->SaveToFile();
+    Dialog().Generate();
+    prompts.nextFileName.clear();
+    Dialog().SaveToFile();
     const QString exports = QFileInfo(target).absolutePath();
-    QCOMPARE(prompts_.saveDirectories, (QStringList{QString(), exports, exports}));
-    QCOMPARE(prompts_.saveDialogs, (QStringList{"JSON File (*.json)|json", "HTML File (*.htm)|htm",
+    QCOMPARE(prompts.saveDirectories, (QStringList{QString(), exports, exports}));
+    QCOMPARE(prompts.saveDialogs, (QStringList{"JSON File (*.json)|json", "HTML File (*.htm)|htm",
                                                  "Text File (*.txt)|txt"}));
 }
 
@@ -289,29 +282,29 @@ void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
 {
     QFETCH(int, level);
     QFETCH(bool, census);
-    QVERIFY(QDir(fixture_.Dir()).mkdir(QStringLiteral("runs")));
-    const QString saved = fixture_.InDir(QStringLiteral("runs/saved.json"));
+    QVERIFY(QDir(Dir()).mkdir(QStringLiteral("runs")));
+    const QString saved = InDir(QStringLiteral("runs/saved.json"));
     SetOptions(40, level, census);
-    prompts_.seedAnswers = QStringList{QStringLiteral("3141592653")};
-    fixture_->GenerateWithSeed();
-    const QByteArray tree = Tree();
+    prompts.seedAnswers = QStringList{QStringLiteral("3141592653")};
+    Dialog().GenerateWithSeed();
+    const QByteArray tree = TreeText();
     const QByteArray text = Bytes(Report("TNXT001"));
     const QByteArray html = Bytes(Report("TNXH001"));
-    prompts_.nextFileName = saved;
-    fixture_->ExportJson();
+    prompts.nextFileName = saved;
+    Dialog().ExportJson();
 
     // Another run with other options, then the saved one again.
     SetOptions(3, (level + 1) % 3, !census);
-    fixture_->Generate();
-    QVERIFY(Tree() != tree);
-    prompts_.nextOpenName = saved;
-    fixture_->show();
-    QVERIFY(QTest::qWaitForWindowActive(&fixture_.Dialog()));
+    Dialog().Generate();
+    QVERIFY(TreeText() != tree);
+    prompts.nextOpenName = saved;
+    Dialog().show();
+    QVERIFY(QTest::qWaitForWindowActive(&Dialog()));
     QTest::keyClick(Find<QLineEdit>("numberField"), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(prompts_.messages, QStringList());
-    QCOMPARE(prompts_.openDialogs, QStringList{QStringLiteral("JSON File (*.json)")});
-    QCOMPARE(prompts_.openDirectories, QStringList{QFileInfo(saved).absolutePath()});
-    QCOMPARE(Tree(), tree);
+    QCOMPARE(prompts.messages, QStringList());
+    QCOMPARE(prompts.openDialogs, QStringList{QStringLiteral("JSON File (*.json)")});
+    QCOMPARE(prompts.openDirectories, QStringList{QFileInfo(saved).absolutePath()});
+    QCOMPARE(TreeText(), tree);
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 3141592653"));
     QCOMPARE(Bytes(Report("TNXT001")), text);
     QCOMPARE(Bytes(Report("TNXH001")), html);
@@ -320,13 +313,13 @@ void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
     QCOMPARE(Find<QCheckBox>("censusBox")->isChecked(), census);
 
     // Save to File and Export JSON give what the saved run gave.
-    prompts_.nextFileName = fixture_.InDir(QStringLiteral("runs/copy.txt"));
-    fixture_->SaveToFile();
-    QCOMPARE(Bytes(prompts_.nextFileName), text);
-    prompts_.nextFileName = fixture_.InDir(QStringLiteral("runs/again.json"));
-    fixture_->ExportJson();
-    QCOMPARE(Bytes(prompts_.nextFileName), Bytes(saved));
-    QCOMPARE(prompts_.messages, QStringList());
+    prompts.nextFileName = InDir(QStringLiteral("runs/copy.txt"));
+    Dialog().SaveToFile();
+    QCOMPARE(Bytes(prompts.nextFileName), text);
+    prompts.nextFileName = InDir(QStringLiteral("runs/again.json"));
+    Dialog().ExportJson();
+    QCOMPARE(Bytes(prompts.nextFileName), Bytes(saved));
+    QCOMPARE(prompts.messages, QStringList());
 }
 
 void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun_data()
@@ -364,28 +357,28 @@ void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    const QString bad = fixture_.InDir(QStringLiteral("bad.json"));
+    const QString bad = InDir(QStringLiteral("bad.json"));
     QFile file(bad);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
     file.close();
     SetOptions(25, 2, true);
-    fixture_->Generate();
-    const QByteArray tree = Tree();
+    Dialog().Generate();
+    const QByteArray tree = TreeText();
     const QByteArray text = Bytes(Report("TNXT001"));
     const QByteArray html = Bytes(Report("TNXH001"));
 
-    prompts_.nextOpenName = bad;
-    fixture_->OpenJson();
-    QCOMPARE(prompts_.messages, QStringList{message});
-    QCOMPARE(Tree(), tree);
+    prompts.nextOpenName = bad;
+    Dialog().OpenJson();
+    QCOMPARE(prompts.messages, QStringList{message});
+    QCOMPARE(TreeText(), tree);
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
     QCOMPARE(Bytes(Report("TNXT001")), text);
     QCOMPARE(Bytes(Report("TNXH001")), html);
     QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("25"));
-    prompts_.nextFileName = fixture_.InDir(QStringLiteral("kept.txt"));
-    fixture_->SaveToFile();
-    QCOMPARE(Bytes(prompts_.nextFileName), text);
+    prompts.nextFileName = InDir(QStringLiteral("kept.txt"));
+    Dialog().SaveToFile();
+    QCOMPARE(Bytes(prompts.nextFileName), text);
 }
 
 void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data()
@@ -403,7 +396,7 @@ void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun()
 {
     QFETCH(int, systems);
     QFETCH(int, level);
-    const QString saved = fixture_.InDir(QStringLiteral("large.json"));
+    const QString saved = InDir(QStringLiteral("large.json"));
     const std::string count = std::to_string(systems);
     QCOMPARE(RunCliInto(cliDir_->path(), {"--seed", "31", "--systems", count, "--detail", kLevelNames[level],
                                           "--census", "--json", saved.toStdString()})
@@ -411,48 +404,48 @@ void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun()
              0);
     QCOMPARE(RunCliInto(cliDir_->path(), {"--from-json", saved.toStdString()}).status, 0);
 
-    prompts_.nextOpenName = saved;
-    fixture_->OpenJson();
-    QCOMPARE(prompts_.messages, QStringList());
+    prompts.nextOpenName = saved;
+    Dialog().OpenJson();
+    QCOMPARE(prompts.messages, QStringList());
     QCOMPARE(Find<QLineEdit>("numberField")->text(), QString::number(systems));
     for (const char* format : {"textRadio", "htmlRadio"}) {
         Find<QRadioButton>(format)->setChecked(true);
-        prompts_.nextFileName = fixture_.InDir(QString::fromLatin1(format));
-        fixture_->SaveToFile();
-        QCOMPARE(prompts_.messages, QStringList());
+        prompts.nextFileName = InDir(QString::fromLatin1(format));
+        Dialog().SaveToFile();
+        QCOMPARE(prompts.messages, QStringList());
         const char* report = QByteArray(format) == "textRadio" ? "TNXT001" : "TNXH001";
-        QVERIFY2(Bytes(prompts_.nextFileName) == Bytes(cliDir_->filePath(QString::fromLatin1(report))), format);
+        QVERIFY2(Bytes(prompts.nextFileName) == Bytes(cliDir_->filePath(QString::fromLatin1(report))), format);
     }
 }
 
 void SeedTest::cancellingAnOpenLeavesTheEarlierRun()
 {
-    const QString saved = fixture_.InDir(QStringLiteral("other.json"));
+    const QString saved = InDir(QStringLiteral("other.json"));
     QCOMPARE(RunCliInto(cliDir_->path(), {"--seed", "8", "--systems", "300", "--detail", "medium", "--json",
                                           saved.toStdString()})
                  .status,
              0);
     SetOptions(6, 2, true);
-    fixture_->Generate();
-    const QByteArray tree = Tree();
+    Dialog().Generate();
+    const QByteArray tree = TreeText();
     const QByteArray text = Bytes(Report("TNXT001"));
 
-    prompts_.nextOpenName = saved;
-    prompts_.cancelNextWork = true;
-    fixture_->OpenJson();
-    QCOMPARE(prompts_.worksStarted, 2);
-    QCOMPARE(prompts_.messages, QStringList());
-    QCOMPARE(Tree(), tree);
+    prompts.nextOpenName = saved;
+    prompts.cancelNextWork = true;
+    Dialog().OpenJson();
+    QCOMPARE(prompts.worksStarted, 2);
+    QCOMPARE(prompts.messages, QStringList());
+    QCOMPARE(TreeText(), tree);
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
     QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("6"));
     QVERIFY(Find<QRadioButton>("highRadio")->isChecked());
     QCOMPARE(Bytes(Report("TNXT001")), text);
-    QCOMPARE(fixture_->Session().Description().seed, 1234u);
-    prompts_.nextFileName = fixture_.InDir(QStringLiteral("kept.txt"));
-    fixture_->SaveToFile();
-    QCOMPARE(Bytes(prompts_.nextFileName), text);
+    QCOMPARE(Dialog().Session().Description().seed, 1234u);
+    prompts.nextFileName = InDir(QStringLiteral("kept.txt"));
+    Dialog().SaveToFile();
+    QCOMPARE(Bytes(prompts.nextFileName), text);
     // Only scratch files of the dialog's own are left: no half-written report.
-    QStringList files = QDir(fixture_.Dir()).entryList(QDir::Files);
+    QStringList files = QDir(Dir()).entryList(QDir::Files);
     files.sort();
     QCOMPARE(files, (QStringList{"TNXH001", "TNXT001", "kept.txt", "other.json"}));
 }

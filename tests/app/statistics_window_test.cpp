@@ -24,7 +24,7 @@
 
 namespace nexmar {
 
-class StatisticsWindowTest : public QObject {
+class StatisticsWindowTest : public QObject, private testing::DialogFixture {
     Q_OBJECT
 
 private slots:
@@ -34,28 +34,26 @@ private:
     // The dialog's background menu entry for the statistics, as a right click shows it.
     QAction* StatisticsEntry() const
     {
-        QMenu* menu = fixture_.OpenContextMenu();
-        QAction* entry = fixture_.Action("statisticsAction");
+        QMenu* menu = OpenContextMenu();
+        QAction* entry = Action("statisticsAction");
         const bool listed = menu->actions().contains(entry);
         menu->close();
         return listed ? entry : nullptr;
     }
 
-    testing::DialogFixture fixture_;
 };
 
 void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
 {
-    fixture_.Start(77);
-    GeneratorDialog& dialog = fixture_.Dialog();
-    testing::FakePrompts& prompts = fixture_.prompts;
+    Start(77);
+    GeneratorDialog& dialog = Dialog();
 
     QAction* entry = StatisticsEntry();
     QVERIFY(entry != nullptr);
     QVERIFY(!entry->isEnabled());  // no run yet
 
     dialog.findChild<QRadioButton*>(QStringLiteral("highRadio"))->setChecked(true);
-    fixture_.Run(QStringLiteral("20"));
+    Run(QStringLiteral("20"));
     entry = StatisticsEntry();
     QVERIFY(entry->isEnabled());
     entry->trigger();  // shows the window and returns: nothing waits for it
@@ -116,14 +114,14 @@ void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
     QCOMPARE(perGiven, objects);
 
     // A later run leaves the open window with the run it was opened for.
-    fixture_.Run(QStringLiteral("3"));
+    Run(QStringLiteral("3"));
     tables->setCurrentRow(static_cast<int>(HighTable::StarCount));
     QCOMPARE(sum(bars(0)), 20.0);
     QVERIFY(prompts.messages.isEmpty());
     // Escape closes it, as Ctrl+W does.
     QTest::keyClick(tables, Qt::Key_Escape);
     QVERIFY(!window->isVisible());
-    fixture_.Stop();
+    Stop();
 }
 
 }  // namespace nexmar

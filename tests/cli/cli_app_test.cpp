@@ -184,17 +184,6 @@ TEST(Cli, StatisticsFollowTheRunWithoutChangingIt)
     EXPECT_NE(unwritable.err.find("could not write the statistics"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace nexmar
-
-namespace nexmar {
-namespace {
-
-using testing::CliRun;
-using testing::ReadFile;
-using testing::RunNexmarCli;
-using testing::TempDir;
-
 // Every file in dir with its bytes.
 std::map<std::string, std::string> Contents(const std::filesystem::path& dir)
 {

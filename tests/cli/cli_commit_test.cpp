@@ -176,6 +176,31 @@ std::vector<std::string> Env(const char* unnamed, std::vector<std::string> env =
     return env;
 }
 
+// launch started once with unnamed files allowed and once with them
+// refused, each time in a fresh folder of earlier files; check sees how it
+// ended and the folder.
+template <class Check>
+void StartOverEarlierFiles(const char* name, const Launch& launch, Check check)
+{
+    for (const char* unnamed : kUnnamedFiles) {
+        SCOPED_TRACE(std::string(name) + ", unnamed files " + unnamed);
+        TempDir dir;
+        PlaceEarlierFiles(dir.path());
+        Launch started = launch;
+        started.args = FileArgs(dir.path(), launch.args);
+        started.env = Env(unnamed, launch.env);
+        check(Start(started), dir.path());
+    }
+}
+
+// Status 1 and one line on standard error, which holds says.
+void ExpectStoppedSaying(const Ended& ended, const char* says)
+{
+    EXPECT_EQ(ended.status, 1);
+    EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
+    EXPECT_NE(ended.err.find(says), std::string::npos) << ended.err;
+}
+
 // Stopped before the files are named, by a user's signal during the run or
 // while the JSON document goes to the disk, by a reader that went away or by
 // the file-size limit: status 1, one line, every earlier file as it was and
@@ -201,20 +226,11 @@ TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
         {"the size limit", {shortRun, {}, 20000}, "SIGXFSZ (a file reached the size limit) before"},
     };
     for (const auto& c : cases) {
-        for (const char* unnamed : kUnnamedFiles) {
-            SCOPED_TRACE(std::string(c.name) + ", unnamed files " + unnamed);
-            TempDir dir;
-            PlaceEarlierFiles(dir.path());
-            Launch launch = c.launch;
-            launch.args = FileArgs(dir.path(), launch.args);
-            launch.env = Env(unnamed, launch.env);
-            const Ended ended = Start(launch);
-            EXPECT_EQ(ended.status, 1);
-            EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
-            EXPECT_NE(ended.err.find(c.says), std::string::npos) << ended.err;
+        StartOverEarlierFiles(c.name, c.launch, [&](const Ended& ended, const std::filesystem::path& dir) {
+            ExpectStoppedSaying(ended, c.says);
             EXPECT_NE(ended.err.find("no file was replaced"), std::string::npos) << ended.err;
-            EXPECT_EQ(Replaced(dir.path()), 0);
-        }
+            EXPECT_EQ(Replaced(dir), 0);
+        });
     }
 }
 
@@ -235,9 +251,7 @@ TEST(CliCommit, PicturesRaiseTheOpenFileLimitOrAreRefusedBeforeAnythingIsTouched
             EXPECT_EQ(ended.status, 0) << ended.err;
             EXPECT_EQ(Names(dir.path()).size(), kFiles.size() + 1000);
         } else {
-            EXPECT_EQ(ended.status, 1);
-            EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
-            EXPECT_NE(ended.err.find("--svg: 1000 pictures are held open"), std::string::npos) << ended.err;
+            ExpectStoppedSaying(ended, "--svg: 1000 pictures are held open");
             EXPECT_EQ(Replaced(dir.path()), 0);
         }
     }
@@ -275,19 +289,10 @@ TEST(CliCommit, AfterTheCommitEveryFileIsTheNewRunsAndTheMessageSaysSo)
         {"the third name refused", {run, {"NEXMAR_SEAM_FAIL=rename:3:5"}}, "; left as they were: ", 2},
     };
     for (const auto& c : cases) {
-        for (const char* unnamed : kUnnamedFiles) {
-            SCOPED_TRACE(std::string(c.name) + ", unnamed files " + unnamed);
-            TempDir dir;
-            PlaceEarlierFiles(dir.path());
-            Launch launch = c.launch;
-            launch.args = FileArgs(dir.path(), launch.args);
-            launch.env = Env(unnamed, launch.env);
-            const Ended ended = Start(launch);
-            EXPECT_EQ(ended.status, 1);
-            EXPECT_EQ(Lines(ended.err), 1u) << ended.err;
-            EXPECT_NE(ended.err.find(c.says), std::string::npos) << ended.err;
-            EXPECT_EQ(Replaced(dir.path()), c.replaced);
-        }
+        StartOverEarlierFiles(c.name, c.launch, [&](const Ended& ended, const std::filesystem::path& dir) {
+            ExpectStoppedSaying(ended, c.says);
+            EXPECT_EQ(Replaced(dir), c.replaced);
+        });
     }
 }
 

@@ -14,10 +14,7 @@
 namespace nexmar {
 namespace {
 
-using testing::CliRun;
 using testing::ReadFile;
-using testing::RunNexmarCli;
-using testing::TempDir;
 
 // An output cut into each system's part and what lies outside every part.
 struct Parts {
@@ -81,12 +78,12 @@ struct Outputs {
 
 Outputs RunAt(DetailLevel level, std::vector<std::string> args)
 {
-    TempDir dir;
+    testing::TempDir dir;
     std::filesystem::create_directory(dir.path() / "pictures");
     args.insert(args.end(), {"--systems", "60", "--census", "--seed", "23", "--tree", "--stats", "--dir", dir.path(),
                              "--json", dir.path() / "run.json", "--svg", dir.path() / "pictures"});
     args.insert(args.end(), {"--detail", std::string(DetailLevelName(level))});
-    const CliRun run = RunNexmarCli(args);
+    const testing::CliRun run = testing::RunNexmarCli(args);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     Outputs outputs;
@@ -153,9 +150,10 @@ TEST(CliWhere, TheSystemsShownAreTheWholeRunsUnderTheirNumbersAndTheStatisticsCo
 // No system matches: the tree is its root alone, the pictures none.
 TEST(CliWhere, AQueryThatMatchesNothingShowsTheRootAlone)
 {
-    TempDir dir;
-    const CliRun run = RunNexmarCli({"--systems", "20", "--seed", "4", "--where", "capacity > 99", "--tree", "--dir",
-                                     dir.path(), "--svg", dir.path(), "--svg-sheet", dir.path() / "sheet.svg"});
+    testing::TempDir dir;
+    const testing::CliRun run =
+        testing::RunNexmarCli({"--systems", "20", "--seed", "4", "--where", "capacity > 99", "--tree", "--dir",
+                               dir.path(), "--svg", dir.path(), "--svg-sheet", dir.path() / "sheet.svg"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "[5] System Results\n");
     EXPECT_NE(ReadFile(dir.path() / "sheet.svg").find("<title>0 systems at Low detail</title>"), std::string::npos);

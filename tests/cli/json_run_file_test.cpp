@@ -9,26 +9,13 @@
 #include <string>
 
 #include "cli/json_run_file.h"
-#include "run/json_export.h"
+#include "support/json_document.h"
 #include "support/test_support.h"
 
 namespace nexmar {
 namespace {
 
-std::string Export(DetailLevel level, bool census, int systems, std::uint32_t seed)
-{
-    testing::TempDir dir;
-    SeededDice dice(seed);
-    ResultTree tree;
-    ReportFiles reports(dir.path());
-    testing::RecordingNotifier notifier;
-    std::string document;
-    JsonExport json({"nexmar-cli", seed, level, census}, [&](std::string_view text) { document.append(text); });
-    RecordObserver* const observers[] = {&json};
-    RunGeneration({systems, level, census}, dice, tree, reports, notifier, {}, observers);
-    json.Finish();
-    return document;
-}
+using testing::ExportedRun;
 
 void Write(const std::filesystem::path& path, const std::string& text)
 {
@@ -45,7 +32,7 @@ struct Change {
 // its systems reached the Low tables' statistics and overran them.
 const Change kChanges[] = {
     {"rewritten with another level", [](const std::filesystem::path& path) {
-         Write(path, Export(DetailLevel::High, true, 40, 2));
+         Write(path, ExportedRun(DetailLevel::High, true, 40, 2));
      }},
     {"truncated", [](const std::filesystem::path& path) { std::filesystem::resize_file(path, 3000); }},
     {"one digit changed in place", [](const std::filesystem::path& path) {
@@ -62,7 +49,7 @@ TEST_P(JsonRunFileChanged, RendersNothingAndLeavesTheReportsAsTheyWere)
 {
     testing::TempDir dir;
     const std::filesystem::path path = dir.path() / "run.json";
-    Write(path, Export(DetailLevel::Low, false, 200, 1));
+    Write(path, ExportedRun(DetailLevel::Low, false, 200, 1));
     Write(dir.path() / kTextReportName, "earlier");
     Write(dir.path() / kHtmlReportName, "earlier");
     std::string error;
@@ -99,11 +86,11 @@ TEST(JsonRunFile, ReplacedUnderItsNameRendersTheFileThatWasChecked)
 {
     testing::TempDir dir;
     const std::filesystem::path path = dir.path() / "run.json";
-    Write(path, Export(DetailLevel::Medium, true, 30, 3));
+    Write(path, ExportedRun(DetailLevel::Medium, true, 30, 3));
     std::string error;
     std::unique_ptr<JsonRunFile> file = JsonRunFile::Check(path, error);
     ASSERT_TRUE(file) << error;
-    Write(dir.path() / "other.json", Export(DetailLevel::High, false, 30, 4));
+    Write(dir.path() / "other.json", ExportedRun(DetailLevel::High, false, 30, 4));
     std::filesystem::rename(dir.path() / "other.json", path);
 
     ResultTree tree;

@@ -8,22 +8,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
-#include <memory>
-
 #include "app/generator_dialog.h"
-#include "support/fake_prompts.h"
+#include "support/dialog_fixture.h"
 
 namespace nexmar {
 
 // Saving after the temporary reports went wrong: the dialog must never copy
 // a report that is missing or incomplete, and never touch the file the user
 // named when it refuses.
-class SaveFaultsTest final : public QObject {
+class SaveFaultsTest final : public QObject, private testing::DialogFixture {
     Q_OBJECT
 
 private slots:
@@ -49,59 +45,43 @@ private:
             QTest::addRow("%s html", level) << QString::fromLatin1(level) << true;
         }
     }
-    template <class W>
-    W* Find(const char* name) const
-    {
-        return dialog_->findChild<W*>(QString::fromLatin1(name));
-    }
     void Run(const QString& level, int systems);
     void SaveOver(const QString& destination, bool html);
     int SystemsInTree() const
     {
-        const QAbstractItemModel* model = Find<QTreeView>("resultTree")->model();
+        const QAbstractItemModel* model = Tree()->model();
         return model->rowCount(model->index(0, 0));
     }
-    QString InDir(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
     void PlaceEarlierFile() const;
     // Runs what under a file-size limit of limit bytes.
     template <class What>
     static void WithFileSizeLimit(rlim_t limit, What what);
     void ExpectEarlierFileIntact() const;
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    testing::FakePrompts prompts_;
-    std::unique_ptr<GeneratorDialog> dialog_;
 };
 
 void SaveFaultsTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    // The user's settings stay out of reach.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath(QStringLiteral("settings")));
-    prompts_ = testing::FakePrompts();
-    dialog_ = std::make_unique<GeneratorDialog>(prompts_, 99, dir_->path().toStdString());
+    Start(99, false);
 }
 
 void SaveFaultsTest::cleanup()
 {
-    dialog_.reset();
-    dir_.reset();
+    Stop();
 }
 
 void SaveFaultsTest::Run(const QString& level, int systems)
 {
     Find<QRadioButton>(level.toLatin1().constData())->setChecked(true);
-    Find<QLineEdit>("numberField")->setText(QString::number(systems));
+    NumberField()->setText(QString::number(systems));
     Find<QCheckBox>("censusBox")->setChecked(true);
-    dialog_->Generate();
+    Dialog().Generate();
 }
 
 void SaveFaultsTest::SaveOver(const QString& destination, bool html)
 {
     Find<QRadioButton>(html ? "htmlRadio" : "textRadio")->setChecked(true);
-    prompts_.nextFileName = destination;
-    dialog_->SaveToFile();
+    prompts.nextFileName = destination;
+    Dialog().SaveToFile();
 }
 
 void SaveFaultsTest::PlaceEarlierFile() const
@@ -116,7 +96,7 @@ void SaveFaultsTest::ExpectEarlierFileIntact() const
     QFile file(InDir("saved"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("an earlier save\n"));
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("saved")),
+    QCOMPARE(QDir(Dir()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("saved")),
              QStringList{"saved"});
 }
 
@@ -140,11 +120,11 @@ void SaveFaultsTest::aReportDeletedAfterTheRunIsNotSaved()
     QFETCH(QString, level);
     QFETCH(bool, html);
     Run(level, 20);
-    QVERIFY(prompts_.messages.isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
     QVERIFY(QFile::remove(InDir(html ? "TNXH001" : "TNXT001")));
     PlaceEarlierFile();
     SaveOver(InDir("saved"), html);
-    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kNoReportToSave)});
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kNoReportToSave)});
     ExpectEarlierFileIntact();
     QVERIFY(!QFile::exists(InDir(html ? "TNXH001" : "TNXT001")));
 }
@@ -159,7 +139,7 @@ void SaveFaultsTest::aReportReplacedAfterTheRunIsNotSaved()
     const char* report = html ? "TNXH001" : "TNXT001";
     for (const bool inPlace : {false, true}) {
         Run(level, 20);
-        QVERIFY(prompts_.messages.isEmpty());
+        QVERIFY(prompts.messages.isEmpty());
         QFile file(InDir(report));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray whole = file.readAll();
@@ -172,9 +152,9 @@ void SaveFaultsTest::aReportReplacedAfterTheRunIsNotSaved()
         file.close();
         PlaceEarlierFile();
         SaveOver(InDir("saved"), html);
-        QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kNoReportToSave)});
+        QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kNoReportToSave)});
         ExpectEarlierFileIntact();
-        prompts_.messages.clear();
+        prompts.messages.clear();
     }
 }
 
@@ -185,7 +165,7 @@ void SaveFaultsTest::aSaveThatFillsTheDiskLeavesTheEarlierFile()
     Run(level, 20);
     PlaceEarlierFile();
     WithFileSizeLimit(100, [&] { SaveOver(InDir("saved"), html); });
-    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
     ExpectEarlierFileIntact();
 }
 
@@ -195,13 +175,13 @@ void SaveFaultsTest::aRunWhoseWritesFailedPartwayIsNotSaved()
     QFETCH(bool, html);
     PlaceEarlierFile();
     WithFileSizeLimit(600, [&] { Run(level, 50); });
-    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kWriteReportsFailed)});
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kWriteReportsFailed)});
     QCOMPARE(SystemsInTree(), 50);
     QVERIFY(QFileInfo(InDir(html ? "TNXH001" : "TNXT001")).size() <= 600);
-    prompts_.messages.clear();
+    prompts.messages.clear();
     SaveOver(InDir("saved"), html);
-    QCOMPARE(prompts_.messages, QStringList{QString::fromLatin1(kNoReportToSave)});
-    QVERIFY(prompts_.saveDialogs.isEmpty());
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kNoReportToSave)});
+    QVERIFY(prompts.saveDialogs.isEmpty());
     ExpectEarlierFileIntact();
 }
 

@@ -11,9 +11,8 @@
 #include <variant>
 
 #include "invariants/run_invariants.h"
-#include "run/json_export.h"
 #include "run/json_import.h"
-#include "support/scratch.h"
+#include "support/json_document.h"
 
 namespace nexmar::invariants {
 namespace {
@@ -23,21 +22,6 @@ using nlohmann::ordered_json;
 constexpr int kMutations = 10000;
 constexpr int kStarMutations = 2000;
 constexpr int kMediumMoves = 1000;
-
-std::string Export(DetailLevel level, bool census, int systems, std::uint32_t seed,
-                   const std::filesystem::path& directory)
-{
-    SeededDice dice(seed);
-    ResultTree tree;
-    ReportFiles reports(directory);
-    testing::RecordingNotifier notifier;
-    std::string document;
-    JsonExport json({"nexmar-cli", seed, level, census}, [&](std::string_view text) { document.append(text); });
-    RecordObserver* const observers[] = {&json};
-    RunGeneration({systems, level, census}, dice, tree, reports, notifier, {}, observers);
-    json.Finish();
-    return document;
-}
 
 // Every scalar of the systems, with the key it stands under.
 struct Leaf {
@@ -66,17 +50,55 @@ std::variant<LoadedRun, JsonReadError> Load(const std::string& text)
     return LoadJsonRun(in, 1000);
 }
 
+// Exports of systems systems at level, without and with census, from four
+// seeds seedStep apart; the reader must accept each one.
+std::vector<ordered_json> Exports(DetailLevel level, int systems, std::uint32_t seedStep,
+                                  const std::filesystem::path& reports)
+{
+    std::vector<ordered_json> documents;
+    for (const bool census : {false, true}) {
+        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+            const std::string text = testing::ExportedRun(level, census, systems, seed * seedStep, reports);
+            EXPECT_TRUE(std::holds_alternative<LoadedRun>(Load(text))) << "an export refused:\n" << text;
+            documents.push_back(ordered_json::parse(text));
+        }
+    }
+    return documents;
+}
+
+// count copies of documents, a random one each time, each changed by mutate:
+// every copy the reader accepts must render a run that keeps every invariant
+// of a rolled run. Returns how many it accepted.
+template <class Mutate>
+int AcceptedMutations(const std::vector<ordered_json>& documents, std::uint32_t seed, int count,
+                      const std::filesystem::path& reports, Mutate mutate)
+{
+    std::mt19937 random(seed);
+    int accepted = 0;
+    for (int i = 0; i < count; ++i) {
+        ordered_json document = documents[random() % documents.size()];
+        mutate(document, random);
+        const std::string text = document.dump();
+        const auto read = Load(text);
+        if (const LoadedRun* run = std::get_if<LoadedRun>(&read)) {
+            ++accepted;
+            const std::vector<std::string> broken = CheckRun(RecordLoadedRun(*run, reports));
+            if (!broken.empty()) {
+                ADD_FAILURE() << "mutation " << i << " accepted, yet: " << broken.front() << "\n" << text;
+                break;
+            }
+        }
+    }
+    return accepted;
+}
+
 TEST(JsonMutations, AcceptedDocumentsRenderSoundRuns)
 {
     testing::TempDir dir;
     std::vector<ordered_json> documents;
     for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
-        for (const bool census : {false, true}) {
-            for (std::uint32_t seed = 1; seed <= 4; ++seed) {
-                const std::string text = Export(level, census, 6, seed * 7919, dir.path());
-                ASSERT_TRUE(std::holds_alternative<LoadedRun>(Load(text))) << "an export refused:\n" << text;
-                documents.push_back(ordered_json::parse(text));
-            }
+        for (ordered_json& document : Exports(level, 6, 7919, dir.path())) {
+            documents.push_back(std::move(document));
         }
     }
     // Every value seen under each key, from any document: another row's value.
@@ -89,10 +111,7 @@ TEST(JsonMutations, AcceptedDocumentsRenderSoundRuns)
         }
     }
 
-    std::mt19937 random(20260);
-    int accepted = 0;
-    for (int i = 0; i < kMutations; ++i) {
-        ordered_json document = documents[random() % documents.size()];
+    const auto mutate = [&](ordered_json& document, std::mt19937& random) {
         std::vector<Leaf> leaves;
         CollectLeaves(document["systems"], "", leaves);
         const Leaf& leaf = leaves[random() % leaves.size()];
@@ -122,14 +141,8 @@ TEST(JsonMutations, AcceptedDocumentsRenderSoundRuns)
         default:  // another row's value
             *leaf.value = others[random() % others.size()];
         }
-        const std::string text = document.dump();
-        const auto read = Load(text);
-        if (const LoadedRun* run = std::get_if<LoadedRun>(&read)) {
-            ++accepted;
-            const std::vector<std::string> broken = CheckRun(RecordLoadedRun(*run, dir.path()));
-            ASSERT_TRUE(broken.empty()) << "mutation " << i << " accepted, yet: " << broken.front() << "\n" << text;
-        }
-    }
+    };
+    const int accepted = AcceptedMutations(documents, 20260, kMutations, dir.path(), mutate);
     // Most mutations change nothing the tables care about or are refused;
     // enough are accepted for the check to mean something.
     EXPECT_GT(accepted, kMutations / 10);
@@ -180,17 +193,8 @@ void MoveLast(ordered_json& from, ordered_json& to)
 TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
 {
     testing::TempDir dir;
-    std::vector<ordered_json> documents;
-    for (const bool census : {false, true}) {
-        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
-            documents.push_back(ordered_json::parse(Export(DetailLevel::High, census, 12, seed * 104729, dir.path())));
-        }
-    }
-
-    std::mt19937 random(20261);
-    int accepted = 0;
-    for (int i = 0; i < kStarMutations; ++i) {
-        ordered_json document = documents[random() % documents.size()];
+    const std::vector<ordered_json> documents = Exports(DetailLevel::High, 12, 104729, dir.path());
+    const auto mutate = [](ordered_json& document, std::mt19937& random) {
         ComponentArrays arrays = CollectComponentArrays(document);
         ordered_json& stars = *arrays.stars[random() % arrays.stars.size()];
         ordered_json& otherStars = *arrays.stars[random() % arrays.stars.size()];
@@ -235,14 +239,8 @@ TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
         if (random() % 4 == 0 && !componentsReshaped && !objects.empty()) {  // and an object dropped
             objects.erase(objects.end() - 1);
         }
-        const std::string text = document.dump();
-        const auto read = Load(text);
-        if (const LoadedRun* run = std::get_if<LoadedRun>(&read)) {
-            ++accepted;
-            const std::vector<std::string> broken = CheckRun(RecordLoadedRun(*run, dir.path()));
-            ASSERT_TRUE(broken.empty()) << "mutation " << i << " accepted, yet: " << broken.front() << "\n" << text;
-        }
-    }
+    };
+    const int accepted = AcceptedMutations(documents, 20261, kStarMutations, dir.path(), mutate);
     EXPECT_GT(accepted, kStarMutations / 10);
 }
 
@@ -251,17 +249,8 @@ TEST(JsonMutations, RegroupedStarsAndComponentsRenderSoundRuns)
 TEST(JsonMutations, MovedMediumObjectsAndMoonsRenderSoundRuns)
 {
     testing::TempDir dir;
-    std::vector<ordered_json> documents;
-    for (const bool census : {false, true}) {
-        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
-            documents.push_back(ordered_json::parse(Export(DetailLevel::Medium, census, 12, seed * 104729, dir.path())));
-        }
-    }
-
-    std::mt19937 random(20262);
-    int accepted = 0;
-    for (int i = 0; i < kMediumMoves; ++i) {
-        ordered_json document = documents[random() % documents.size()];
+    const std::vector<ordered_json> documents = Exports(DetailLevel::Medium, 12, 104729, dir.path());
+    const auto mutate = [](ordered_json& document, std::mt19937& random) {
         std::vector<ordered_json*> objects;
         std::vector<ordered_json*> moons;
         for (ordered_json& system : document["systems"]) {
@@ -272,14 +261,8 @@ TEST(JsonMutations, MovedMediumObjectsAndMoonsRenderSoundRuns)
         }
         const std::vector<ordered_json*>& arrays = random() % 2 == 0 ? objects : moons;
         MoveLast(*arrays[random() % arrays.size()], *arrays[random() % arrays.size()]);
-        const std::string text = document.dump();
-        const auto read = Load(text);
-        if (const LoadedRun* run = std::get_if<LoadedRun>(&read)) {
-            ++accepted;
-            const std::vector<std::string> broken = CheckRun(RecordLoadedRun(*run, dir.path()));
-            ASSERT_TRUE(broken.empty()) << "move " << i << " accepted, yet: " << broken.front() << "\n" << text;
-        }
-    }
+    };
+    const int accepted = AcceptedMutations(documents, 20262, kMediumMoves, dir.path(), mutate);
     EXPECT_GT(accepted, kMediumMoves / 20);
 }
 

@@ -6,28 +6,14 @@
 #include <string>
 #include <variant>
 
-#include "run/json_export.h"
 #include "run/json_import.h"
+#include "support/json_document.h"
 #include "support/test_support.h"
 
 namespace nexmar {
 namespace {
 
-// The document nexmar-cli --json writes for this run.
-std::string Export(DetailLevel level, bool census, int systems, std::uint32_t seed)
-{
-    testing::TempDir dir;
-    SeededDice dice(seed);
-    ResultTree tree;
-    ReportFiles reports(dir.path());
-    testing::RecordingNotifier notifier;
-    std::string document;
-    JsonExport json({"nexmar-cli", seed, level, census}, [&](std::string_view text) { document.append(text); });
-    RecordObserver* const observers[] = {&json};
-    RunGeneration({systems, level, census}, dice, tree, reports, notifier, {}, observers);
-    json.Finish();
-    return document;
-}
+using testing::ExportedRun;
 
 int LineOf(const std::string& text, std::size_t at)
 {
@@ -157,7 +143,7 @@ class JsonImportBadInput : public ::testing::TestWithParam<BadInput> {};
 TEST_P(JsonImportBadInput, GivesOneMessageNamingThePlaceAndTheExpectation)
 {
     const BadInput& bad = GetParam();
-    std::string document = Export(bad.level, bad.census, bad.systems, bad.seed);
+    std::string document = ExportedRun(bad.level, bad.census, bad.systems, bad.seed);
     if (bad.pretty) {
         document = nlohmann::ordered_json::parse(document).dump(4) + "\n";
     }

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <cstdint>
 #include <memory>
@@ -21,7 +22,7 @@ namespace nexmar::testing {
 
 // What every dialog test starts from: a dialog whose runs write into a
 // scratch folder, whose prompts are answered in advance, and which never
-// sees the user's settings.
+// sees the user's settings. A test class derives from it besides QObject.
 class DialogFixture {
 public:
     // A fresh dialog whose first run has seed; shown and active when show.
@@ -72,14 +73,19 @@ public:
         }
         return action;
     }
+    QLineEdit* NumberField() const { return Find<QLineEdit>("numberField"); }
+    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+    QTreeView* Tree() const { return Find<QTreeView>("resultTree"); }
+    // "System Results", the parent of every system shown.
+    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
     QString InDir(const QString& name) const { return dir_->filePath(name); }
     QString Dir() const { return dir_->path(); }
 
     // A run of count systems, from the Generate button.
     void Run(const QString& count) const
     {
-        Find<QLineEdit>("numberField")->setText(count);
-        Find<QPushButton>("generateButton")->click();
+        NumberField()->setText(count);
+        Button("generateButton")->click();
     }
     // The dialog's context menu, as a right click on a label opens it; the
     // caller closes it.

@@ -48,6 +48,14 @@ private:
     std::filesystem::path path_;
 };
 
+// One scratch directory for the whole process, made at the first call and
+// removed at exit: for fuzz targets, whose every input runs into it.
+inline const std::filesystem::path& ProcessTempDir()
+{
+    static const TempDir dir;
+    return dir.path();
+}
+
 inline std::string ReadFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

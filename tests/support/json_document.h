@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "run/generation_run.h"
+#include "run/json_export.h"
+#include "support/scratch.h"
+
+// A rolled run as the JSON document nexmar-cli --json writes for it; free
+// of any test framework.
+namespace nexmar::testing {
+
+// Its reports go to directory, which a caller that exports many runs keeps.
+inline std::string ExportedRun(DetailLevel level, bool census, int systems, std::uint32_t seed,
+                               const std::filesystem::path& directory)
+{
+    SeededDice dice(seed);
+    ResultTree tree;
+    ReportFiles reports(directory);
+    RecordingNotifier notifier;
+    std::string document;
+    JsonExport json({"nexmar-cli", seed, level, census}, [&](std::string_view text) { document.append(text); });
+    RecordObserver* const observers[] = {&json};
+    RunGeneration({systems, level, census}, dice, tree, reports, notifier, {}, observers);
+    json.Finish();
+    return document;
+}
+
+inline std::string ExportedRun(DetailLevel level, bool census, int systems, std::uint32_t seed)
+{
+    const TempDir reports;
+    return ExportedRun(level, census, systems, seed, reports.path());
+}
+
+}  // namespace nexmar::testing
