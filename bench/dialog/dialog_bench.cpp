@@ -39,6 +39,7 @@
 #include "app/run_file_reading.h"
 #include "app/run_session.h"
 #include "app/user_prompts.h"
+#include "dialog_bench_support.h"
 #include "run/json_export.h"
 #include "run/json_import.h"
 #include "core/format.h"
@@ -50,22 +51,8 @@ namespace {
 constexpr int kSystems = 200;
 constexpr std::uint32_t kSeed = 2026;
 
-class SilentPrompts final : public UserPrompts {
-public:
-    void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
-    std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
-    void ShowAbout(QWidget*) override {}
-    void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
-
-    QString openName;  // what Open JSON... opens
-};
-
-class SilentNotifier final : public Notifier {
-public:
-    void Notify(const std::string& message) override { qWarning("notifier: %s", message.c_str()); }
-};
+using bench::SilentNotifier;
+using bench::SilentPrompts;
 
 const char* const kLevelNames[] = {"low", "medium", "high"};
 
@@ -196,19 +183,7 @@ void DialogBench::initTestCase()
     QVERIFY(QDir::setCurrent(dir_->path()));
 
     largeRun_ = dir_->filePath(QStringLiteral("large.json"));
-    std::ofstream out(largeRun_.toStdString(), std::ios::binary);
-    JsonExport json({"nexmar", kSeed, DetailLevel::High, true}, [&out](std::string_view text) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    });
-    RecordObserver* const observers[] = {&json};
-    SeededDice dice(kSeed);
-    ResultTree tree;
-    ReportFiles reports("/dev/null", "/dev/null");
-    SilentNotifier notifier;
-    RunGeneration({kMaxOpenedSystems, DetailLevel::High, true, kMaxOpenedSystems, false}, dice, tree, reports,
-                  notifier, [&tree](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
-    json.Finish();
-    QVERIFY(out.good());
+    QVERIFY(bench::WriteLargestOpenedRun(largeRun_.toStdString(), kSeed));
 }
 
 namespace {
@@ -216,14 +191,7 @@ namespace {
 // The process's peak resident memory so far, in kB.
 long PeakMemoryKb()
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
+    return bench::ProcessStatusKb("VmHWM:");
 }
 
 // The wall time and the processor time (all threads) since the last lap.

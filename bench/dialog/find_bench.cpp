@@ -27,6 +27,7 @@
 #include "app/run_file_reading.h"
 #include "app/run_records.h"
 #include "app/user_prompts.h"
+#include "dialog_bench_support.h"
 #include "run/generation_run.h"
 #include "run/json_export.h"
 #include "run/json_import.h"
@@ -37,22 +38,8 @@ namespace {
 
 constexpr std::uint32_t kSeed = 2026;
 
-class SilentPrompts final : public UserPrompts {
-public:
-    void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
-    std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
-    void ShowAbout(QWidget*) override {}
-    void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
-
-    QString openName;
-};
-
-class SilentNotifier final : public Notifier {
-public:
-    void Notify(const std::string& message) override { qWarning("notifier: %s", message.c_str()); }
-};
+using bench::SilentNotifier;
+using bench::SilentPrompts;
 
 // Milliseconds that work takes, events included.
 template <class Work>
@@ -68,14 +55,7 @@ long long TimeMs(const Work& work)
 // The process's resident memory now, in kB.
 long ResidentKb()
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
+    return bench::ProcessStatusKb("VmRSS:");
 }
 
 }  // namespace
@@ -92,20 +72,7 @@ void FindBench::findLarge()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString largeRun = dir.filePath(QStringLiteral("large.json"));
-    {
-        std::ofstream out(largeRun.toStdString(), std::ios::binary);
-        JsonExport json({"nexmar", kSeed, DetailLevel::High, true}, [&out](std::string_view text) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        });
-        RecordObserver* const observers[] = {&json};
-        SeededDice dice(kSeed);
-        ResultTree tree;
-        ReportFiles reports("/dev/null", "/dev/null");
-        SilentNotifier notifier;
-        RunGeneration({kMaxOpenedSystems, DetailLevel::High, true, kMaxOpenedSystems, false}, dice, tree, reports,
-                      notifier, [&tree](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
-        json.Finish();
-    }
+    QVERIFY(bench::WriteLargestOpenedRun(largeRun.toStdString(), kSeed));
     SilentPrompts prompts;
     prompts.openName = largeRun;
     GeneratorDialog dialog(prompts, kSeed, dir.path().toStdString());

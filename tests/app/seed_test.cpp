@@ -100,6 +100,13 @@ private:
         TreeLines(Model(), {}, 0, lines);
         return lines;
     }
+    // What the dialog shows and wrote for its run: the tree and both reports.
+    struct Shown {
+        QByteArray tree;
+        QByteArray text;
+        QByteArray html;
+    };
+    Shown ShownRun() const { return {TreeText(), Bytes(Report("TNXT001")), Bytes(Report("TNXH001"))}; }
     QString RootToolTip() const { return Model().index(0, 0).data(Qt::ToolTipRole).toString(); }
 
     std::unique_ptr<QTemporaryDir> cliDir_;
@@ -120,7 +127,7 @@ void SeedTest::cleanup()
 
 void SeedTest::SetOptions(int systems, int level, bool census)
 {
-    Find<QLineEdit>("numberField")->setText(QString::number(systems));
+    NumberField()->setText(QString::number(systems));
     Find<QRadioButton>(kLevelRadios[level])->setChecked(true);
     Find<QCheckBox>("censusBox")->setChecked(census);
 }
@@ -287,35 +294,33 @@ void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
     SetOptions(40, level, census);
     prompts.seedAnswers = QStringList{QStringLiteral("3141592653")};
     Dialog().GenerateWithSeed();
-    const QByteArray tree = TreeText();
-    const QByteArray text = Bytes(Report("TNXT001"));
-    const QByteArray html = Bytes(Report("TNXH001"));
+    const Shown shown = ShownRun();
     prompts.nextFileName = saved;
     Dialog().ExportJson();
 
     // Another run with other options, then the saved one again.
     SetOptions(3, (level + 1) % 3, !census);
     Dialog().Generate();
-    QVERIFY(TreeText() != tree);
+    QVERIFY(TreeText() != shown.tree);
     prompts.nextOpenName = saved;
     Dialog().show();
     QVERIFY(QTest::qWaitForWindowActive(&Dialog()));
-    QTest::keyClick(Find<QLineEdit>("numberField"), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(NumberField(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(prompts.messages, QStringList());
     QCOMPARE(prompts.openDialogs, QStringList{QStringLiteral("JSON File (*.json)")});
     QCOMPARE(prompts.openDirectories, QStringList{QFileInfo(saved).absolutePath()});
-    QCOMPARE(TreeText(), tree);
+    QCOMPARE(TreeText(), shown.tree);
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 3141592653"));
-    QCOMPARE(Bytes(Report("TNXT001")), text);
-    QCOMPARE(Bytes(Report("TNXH001")), html);
-    QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("40"));
+    QCOMPARE(Bytes(Report("TNXT001")), shown.text);
+    QCOMPARE(Bytes(Report("TNXH001")), shown.html);
+    QCOMPARE(NumberField()->text(), QStringLiteral("40"));
     QVERIFY(Find<QRadioButton>(kLevelRadios[level])->isChecked());
     QCOMPARE(Find<QCheckBox>("censusBox")->isChecked(), census);
 
     // Save to File and Export JSON give what the saved run gave.
     prompts.nextFileName = InDir(QStringLiteral("runs/copy.txt"));
     Dialog().SaveToFile();
-    QCOMPARE(Bytes(prompts.nextFileName), text);
+    QCOMPARE(Bytes(prompts.nextFileName), shown.text);
     prompts.nextFileName = InDir(QStringLiteral("runs/again.json"));
     Dialog().ExportJson();
     QCOMPARE(Bytes(prompts.nextFileName), Bytes(saved));
@@ -364,21 +369,19 @@ void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun()
     file.close();
     SetOptions(25, 2, true);
     Dialog().Generate();
-    const QByteArray tree = TreeText();
-    const QByteArray text = Bytes(Report("TNXT001"));
-    const QByteArray html = Bytes(Report("TNXH001"));
+    const Shown shown = ShownRun();
 
     prompts.nextOpenName = bad;
     Dialog().OpenJson();
     QCOMPARE(prompts.messages, QStringList{message});
-    QCOMPARE(TreeText(), tree);
+    QCOMPARE(TreeText(), shown.tree);
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
-    QCOMPARE(Bytes(Report("TNXT001")), text);
-    QCOMPARE(Bytes(Report("TNXH001")), html);
-    QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("25"));
+    QCOMPARE(Bytes(Report("TNXT001")), shown.text);
+    QCOMPARE(Bytes(Report("TNXH001")), shown.html);
+    QCOMPARE(NumberField()->text(), QStringLiteral("25"));
     prompts.nextFileName = InDir(QStringLiteral("kept.txt"));
     Dialog().SaveToFile();
-    QCOMPARE(Bytes(prompts.nextFileName), text);
+    QCOMPARE(Bytes(prompts.nextFileName), shown.text);
 }
 
 void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data()
@@ -407,7 +410,7 @@ void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun()
     prompts.nextOpenName = saved;
     Dialog().OpenJson();
     QCOMPARE(prompts.messages, QStringList());
-    QCOMPARE(Find<QLineEdit>("numberField")->text(), QString::number(systems));
+    QCOMPARE(NumberField()->text(), QString::number(systems));
     for (const char* format : {"textRadio", "htmlRadio"}) {
         Find<QRadioButton>(format)->setChecked(true);
         prompts.nextFileName = InDir(QString::fromLatin1(format));
@@ -427,23 +430,22 @@ void SeedTest::cancellingAnOpenLeavesTheEarlierRun()
              0);
     SetOptions(6, 2, true);
     Dialog().Generate();
-    const QByteArray tree = TreeText();
-    const QByteArray text = Bytes(Report("TNXT001"));
+    const Shown shown = ShownRun();
 
     prompts.nextOpenName = saved;
     prompts.cancelNextWork = true;
     Dialog().OpenJson();
     QCOMPARE(prompts.worksStarted, 2);
     QCOMPARE(prompts.messages, QStringList());
-    QCOMPARE(TreeText(), tree);
+    QCOMPARE(TreeText(), shown.tree);
     QCOMPARE(RootToolTip(), QStringLiteral("Seed 1234"));
-    QCOMPARE(Find<QLineEdit>("numberField")->text(), QStringLiteral("6"));
+    QCOMPARE(NumberField()->text(), QStringLiteral("6"));
     QVERIFY(Find<QRadioButton>("highRadio")->isChecked());
-    QCOMPARE(Bytes(Report("TNXT001")), text);
+    QCOMPARE(Bytes(Report("TNXT001")), shown.text);
     QCOMPARE(Dialog().Session().Description().seed, 1234u);
     prompts.nextFileName = InDir(QStringLiteral("kept.txt"));
     Dialog().SaveToFile();
-    QCOMPARE(Bytes(prompts.nextFileName), text);
+    QCOMPARE(Bytes(prompts.nextFileName), shown.text);
     // Only scratch files of the dialog's own are left: no half-written report.
     QStringList files = QDir(Dir()).entryList(QDir::Files);
     files.sort();

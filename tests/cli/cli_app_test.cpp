@@ -18,6 +18,17 @@ using testing::ReadFile;
 using testing::RunNexmarCli;
 using testing::TempDir;
 
+// A refused command line: status 2, nothing on standard output and one line
+// on standard error that names the program and holds message.
+void ExpectRefusedSaying(const CliRun& run, const std::string& message)
+{
+    EXPECT_EQ(run.status, 2) << message;
+    EXPECT_EQ(run.err.rfind("nexmar-cli: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.out, "");
+}
+
 TEST(Cli, TheSameSeedGivesTheSameReportsAndTree)
 {
     TempDir first, second;
@@ -99,12 +110,7 @@ TEST(Cli, BadInputIsOneLineOnStandardErrorWithStatusTwoAndTouchesNoFile)
         if (args.front() != "--dir") {
             args.insert(args.end(), {"--dir", where});
         }
-        const CliRun run = RunNexmarCli(args);
-        EXPECT_EQ(run.status, 2) << c.message;
-        EXPECT_EQ(run.err.rfind("nexmar-cli: ", 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.out, "");
+        ExpectRefusedSaying(RunNexmarCli(args), c.message);
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -237,12 +243,7 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         if (args.front() != "--dir") {
             args.insert(args.end(), {"--seed", "1", "--dir", dir.path()});
         }
-        const CliRun run = RunNexmarCli(args);
-        EXPECT_EQ(run.status, 2) << c.message;
-        EXPECT_EQ(run.err.rfind("nexmar-cli: ", 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.out, "");
+        ExpectRefusedSaying(RunNexmarCli(args), c.message);
         EXPECT_EQ(Contents(dir.path()), before) << c.message;
     }
 }

@@ -71,14 +71,7 @@ TEST_P(JsonRunFileChanged, RendersNothingAndLeavesTheReportsAsTheyWere)
     EXPECT_EQ(testing::ReadFile(dir.path() / kHtmlReportName), "earlier");
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, JsonRunFileChanged, ::testing::ValuesIn(kChanges),
-                         [](const ::testing::TestParamInfo<Change>& info) {
-                             std::string name;
-                             for (const char c : std::string(info.param.name)) {
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, JsonRunFileChanged, ::testing::ValuesIn(kChanges), testing::ParamNamed());
 
 // A file replaced by another under its name is not the file that was
 // opened: the run checked is the run rendered.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -41,6 +42,21 @@ public:
 private:
     std::vector<int> faces_;
     std::size_t next_ = 0;
+};
+
+// Names each case of a parameterised test after its param's name, every
+// character other than a letter or a digit made an underscore, as
+// GoogleTest asks of a name.
+struct ParamNamed {
+    template <class Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& info) const
+    {
+        std::string name;
+        for (const char c : std::string(info.param.name)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    }
 };
 
 // A whole run on scripted faces into a fresh directory: both reports, the

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <QtGlobal>
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/run_file_reading.h"
+#include "app/user_prompts.h"
+#include "core/notifier.h"
+#include "run/generation_run.h"
+#include "run/json_export.h"
+
+// What the dialog's benchmarks share: prompts and a notifier that wait for
+// nobody, the largest run the dialog opens, and the memory figures of the
+// process.
+namespace nexmar::bench {
+
+// Answers no prompt; what would have been shown goes to the log.
+class SilentPrompts final : public UserPrompts {
+public:
+    void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
+    std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
+    void ShowAbout(QWidget*) override {}
+    void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
+
+    QString openName;  // what Open JSON... opens
+};
+
+class SilentNotifier final : public Notifier {
+public:
+    void Notify(const std::string& message) override { qWarning("notifier: %s", message.c_str()); }
+};
+
+// Writes to path the JSON document of the largest run Open JSON... takes:
+// High systems with census, as many as it opens. False when the file could
+// not be written whole.
+inline bool WriteLargestOpenedRun(const std::string& path, std::uint32_t seed)
+{
+    std::ofstream out(path, std::ios::binary);
+    JsonExport json({"nexmar", seed, DetailLevel::High, true}, [&out](std::string_view text) {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    });
+    RecordObserver* const observers[] = {&json};
+    SeededDice dice(seed);
+    ResultTree tree;
+    ReportFiles reports("/dev/null", "/dev/null");
+    SilentNotifier notifier;
+    RunGeneration({kMaxOpenedSystems, DetailLevel::High, true, kMaxOpenedSystems, false}, dice, tree, reports,
+                  notifier, [&tree](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
+    json.Finish();
+    out.flush();
+    return out.good();
+}
+
+// A figure of /proc/self/status in kB, by its field ("VmRSS:", "VmHWM:"); -1
+// where there is none.
+inline long ProcessStatusKb(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0) {
+            return std::stol(line.substr(field.size()));
+        }
+    }
+    return -1;
+}
+
+}  // namespace nexmar::bench
