@@ -29,6 +29,9 @@ struct StatLines {
     bool Has(std::string_view label) const;
     // The one bare line that begins with prefix, or nullopt.
     std::optional<std::string> Bare(std::string_view prefix) const;
+    // The two names of the line "Base stats: first/second", parted at its
+    // last slash; "?" for each where there is no such line.
+    std::pair<std::string, std::string> BaseStats() const;
 };
 StatLines ReadStatLines(const ResultTree& tree, const std::vector<ItemId>& items);
 

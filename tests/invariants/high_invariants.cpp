@@ -150,10 +150,7 @@ std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem
     }
     ExpectSorted(lines, where);
     const StatLines stats = ReadStatLines(tree_, lines);
-    const std::string base = stats.Bare("Base stats: ").value_or("Base stats: ?/?");
-    const std::size_t slash = base.find('/');
-    const std::string sizeName = base.substr(12, slash - 12);
-    const std::string typeName = base.substr(slash + 1);
+    const auto [sizeName, typeName] = stats.BaseStats();
     const std::string special = stats.Bare("Special: ").value_or("?");
 
     const int type = static_cast<int>(std::find(std::begin(kHighTypes), std::end(kHighTypes), typeName) - std::begin(kHighTypes));

@@ -84,10 +84,7 @@ std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone,
         }
     }
     const StatLines stats = ReadStatLines(tree_, items);
-    const std::string base = stats.Bare("Base stats: ").value_or("Base stats: ?/?");
-    const std::size_t slash = base.rfind('/');
-    const std::string value = base.substr(12, slash - 12);
-    const std::string type = base.substr(slash + 1);
+    const auto [value, type] = stats.BaseStats();
     const std::string special = stats.Bare("Special: ").value_or("?");
 
     // The rows of the zone's table that could have given this type and value.

@@ -101,6 +101,14 @@ std::optional<std::string> StatLines::Bare(std::string_view prefix) const
     return found;
 }
 
+std::pair<std::string, std::string> StatLines::BaseStats() const
+{
+    constexpr std::string_view kPrefix = "Base stats: ";
+    const std::string base = Bare(kPrefix).value_or("Base stats: ?/?");
+    const std::size_t slash = base.rfind('/');
+    return {base.substr(kPrefix.size(), slash - kPrefix.size()), base.substr(slash + 1)};
+}
+
 StatLines ReadStatLines(const ResultTree& tree, const std::vector<ItemId>& items)
 {
     StatLines stats;
