@@ -65,10 +65,22 @@ void ExpectTexts(const std::string& svg, const std::vector<std::string>& texts)
     }
 }
 
+// A picture of stars, objects and moons: so many of each body, its texts,
+// and all of it laid out inside its box.
+void ExpectBodiesAndTexts(const SystemPicture& picture, std::size_t stars, std::size_t objects, std::size_t moons,
+                          const std::vector<std::string>& texts)
+{
+    const std::string svg = SvgDocument(picture);
+    EXPECT_EQ(Count(svg, "class=\"star "), stars);
+    EXPECT_EQ(Count(svg, "class=\"object "), objects);
+    EXPECT_EQ(Count(svg, "class=\"moon\""), moons);
+    ExpectTexts(svg, texts);
+    ExpectLaidOut(picture);
+}
+
 void ExpectHighPicture(int number, const HighSystem& system)
 {
     const SystemPicture picture = HighSystemPicture(number, system);
-    const std::string svg = SvgDocument(picture);
     std::size_t stars = 0, objects = 0, moons = 0;
     std::vector<std::string> texts = {SystemName(number)};
     for (const StarComponent& component : system.components) {
@@ -82,17 +94,12 @@ void ExpectHighPicture(int number, const HighSystem& system)
             texts.push_back(StatText("Raw", object.raw));
         }
     }
-    EXPECT_EQ(Count(svg, "class=\"star "), stars);
-    EXPECT_EQ(Count(svg, "class=\"object "), objects);
-    EXPECT_EQ(Count(svg, "class=\"moon\""), moons);
-    ExpectTexts(svg, texts);
-    ExpectLaidOut(picture);
+    ExpectBodiesAndTexts(picture, stars, objects, moons, texts);
 }
 
 void ExpectMediumPicture(int number, const MediumSystem& system)
 {
     const SystemPicture picture = MediumSystemPicture(number, system);
-    const std::string svg = SvgDocument(picture);
     std::size_t moons = 0;
     std::vector<std::string> texts = {SystemName(number)};
     for (std::size_t i = 0; i < system.objects.size(); ++i) {
@@ -103,11 +110,7 @@ void ExpectMediumPicture(int number, const MediumSystem& system)
         texts.push_back(StatText("Capacity", object.capacity));
         texts.push_back(StatText("Raw", object.raw));
     }
-    EXPECT_EQ(Count(svg, "class=\"star "), 0u);
-    EXPECT_EQ(Count(svg, "class=\"object "), system.objects.size());
-    EXPECT_EQ(Count(svg, "class=\"moon\""), moons);
-    ExpectTexts(svg, texts);
-    ExpectLaidOut(picture);
+    ExpectBodiesAndTexts(picture, 0, system.objects.size(), moons, texts);
 }
 
 void ExpectLowPicture(int number, const LowSystem& system)
