@@ -83,7 +83,6 @@ private slots:
 private:
     void Run(const char* count, bool census = true);
     QModelIndex System(int row) const { return Tree()->model()->index(row, 0, Root()); }
-
 };
 
 void DialogTest::init()

@@ -90,7 +90,6 @@ private:
         }
         return numbers;
     }
-
 };
 
 void FindPrintTest::findKeepsTheSystemsOfAQueryOrAText()

@@ -30,9 +30,6 @@ private slots:
     void everyShortcutReachesItsCommand();
     void actionsFollowTheRunOnScreen();
     void keysPressedDuringWorkReachNoWindow();
-
-private:
-
 };
 
 void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()

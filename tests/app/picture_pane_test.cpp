@@ -60,7 +60,6 @@ private:
         }
         return std::get<LoadedRun>(std::move(loaded));
     }
-
 };
 
 void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg_data()

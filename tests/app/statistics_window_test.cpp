@@ -40,7 +40,6 @@ private:
         menu->close();
         return listed ? entry : nullptr;
     }
-
 };
 
 void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
