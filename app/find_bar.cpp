@@ -100,7 +100,11 @@ std::vector<ItemId> FindBar::ShownSystems() const
     if (filtering_) {
         return filter_.systems;
     }
-    return session_.HasRun() ? SystemItems(*session_.Tree()) : std::vector<ItemId>{};
+    if (!session_.HasRun()) {
+        return {};
+    }
+    const std::span<const ItemId> systems = SystemItems(*session_.Tree());
+    return std::vector<ItemId>(systems.begin(), systems.end());
 }
 
 QRect FindBar::Place(const QRect& room)

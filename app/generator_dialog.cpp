@@ -135,7 +135,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     layout->addWidget(client_, 1);
     layout->addWidget(statusBar_);
     BuildControls();
-    model_ = new ResultTreeModel(std::make_shared<ResultTree>(), LoadTreeImages(), this);
+    model_ = new ResultTreeModel(std::make_shared<ShownTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
     BuildPicturePane();
     findBar_ = new FindBar(session_, *model_, *treeView_, client_);
@@ -264,7 +264,7 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
         // The earlier run leaves the screen, and with it every action on
         // it; the reports, and so Save to File, keep the earlier run.
         session_.ShowNothing();
-        model_->Show(std::make_shared<ResultTree>());
+        model_->Show(std::make_shared<ShownTree>());
         FollowSession();
         RejectCount(count);
         return;

@@ -32,6 +32,11 @@ class UserPrompts;
 
 enum class OutputFormat { DelimitedText = 0, Html = 1 };
 
+enum class SaveOutcome { Written, OpenFailed, WriteFailed };
+// Writes the file name through write, replacing an earlier file only once
+// the whole of it is written; on whichever thread calls it.
+SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
+
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
@@ -120,6 +125,13 @@ private:
     // Writes the file name through write, replacing an earlier file only
     // once the whole of it is written.
     void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
+    // Writes the whole of a file, or false on a write error; it stops early
+    // (throwing RenderCancelled) once cancel turns true.
+    using FileWriter = std::function<bool(QSaveFile&, const std::atomic<bool>& cancel, WorkProgress&)>;
+    // As WriteWhole, on the worker behind a progress window; a cancel leaves
+    // the file as it was.
+    void WriteWholeInBackground(const QString& name, const FileWriter& write);
+    void TellSaveOutcome(SaveOutcome outcome);
     // The save-file dialog, opened in the folder last saved to; remembers
     // the folder of the name chosen.
     QString AskSaveName(const char* filter, const char* defaultSuffix);

@@ -33,6 +33,9 @@ constexpr SaveKind kSaveKinds[] = {
 
 constexpr SaveKind kJsonSaveKind{"JSON File (*.json)", "json"};
 
+// Export JSON writes in blocks of this many bytes.
+constexpr std::size_t kJsonWriteBlock = std::size_t{1} << 20;
+
 // Save to File and Export JSON open where the user last saved either,
 // across runs of the program too.
 constexpr const char* kSaveFolderKey = "saveFolder";
@@ -61,6 +64,22 @@ bool CopyAll(QFile& source, QSaveFile& destination)
 }
 
 }  // namespace
+
+SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write)
+{
+    // QSaveFile writes beside the destination and replaces it only on commit,
+    // so a failed or cancelled write never leaves it half-written.
+    QSaveFile destination(name);
+    // Unbuffered, so a write cut short by a full disk shows in its count: a
+    // buffered QSaveFile loses the short write and commits a truncated file.
+    if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return SaveOutcome::OpenFailed;
+    }
+    if (!write(destination) || !destination.commit()) {
+        return SaveOutcome::WriteFailed;
+    }
+    return SaveOutcome::Written;
+}
 
 QString GeneratorDialog::RememberedFolder()
 {
@@ -96,25 +115,57 @@ void GeneratorDialog::ExportJson()
     if (name.isEmpty()) {
         return;
     }
-    WriteWhole(name, [this](QSaveFile& destination) {
-        const std::string& json = session_.Json();
-        const auto size = static_cast<qint64>(json.size());
-        return destination.write(json.data(), size) == size;
-    });
+    // Written anew from the run's records, which the session keeps in a
+    // fraction of the document's size.
+    const FileWriter writeJson = [this](QSaveFile& destination, const std::atomic<bool>& cancel,
+                                        WorkProgress& progress) {
+        progress.total = static_cast<int>(session_.Records().size());
+        std::string pending;
+        bool written = true;
+        const auto flush = [&] {
+            const auto size = static_cast<qint64>(pending.size());
+            written = written && destination.write(pending.data(), size) == size;
+            pending.clear();
+        };
+        session_.WriteJson(
+            [&](std::string_view text) {
+                pending.append(text);
+                if (pending.size() >= kJsonWriteBlock) {
+                    flush();
+                }
+            },
+            cancel, [&progress](int done) { progress.done = done; });
+        flush();
+        return written;
+    };
+    WriteWholeInBackground(name, writeJson);
 }
 
 void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write)
 {
-    // QSaveFile writes beside the destination and replaces it only on commit,
-    // so a failed write never leaves it half-written.
-    QSaveFile destination(name);
-    // Unbuffered, so a write cut short by a full disk shows in its count: a
-    // buffered QSaveFile loses the short write and commits a truncated file.
-    if (!destination.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
-        return;
+    TellSaveOutcome(SaveWhole(name, write));
+}
+
+void GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWriter& write)
+{
+    SaveOutcome outcome = SaveOutcome::Written;
+    const bool finished =
+        RunInBackground(this, prompts_, QStringLiteral("Saving %1...").arg(QFileInfo(name).fileName()),
+                        [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
+                            outcome = SaveWhole(
+                                name, [&](QSaveFile& destination) { return write(destination, cancel, progress); });
+                        });
+    // Cancelled, the write left the file as it was.
+    if (finished) {
+        TellSaveOutcome(outcome);
     }
-    if (!write(destination) || !destination.commit()) {
+}
+
+void GeneratorDialog::TellSaveOutcome(SaveOutcome outcome)
+{
+    if (outcome == SaveOutcome::OpenFailed) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
+    } else if (outcome == SaveOutcome::WriteFailed) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
     }
 }

@@ -6,12 +6,12 @@
 
 namespace nexmar {
 
-ResultTreeModel::ResultTreeModel(std::shared_ptr<const ResultTree> tree, QList<QIcon> images, QObject* parent)
+ResultTreeModel::ResultTreeModel(std::shared_ptr<const ShownTree> tree, QList<QIcon> images, QObject* parent)
     : QAbstractItemModel(parent), tree_(std::move(tree)), images_(std::move(images))
 {
 }
 
-void ResultTreeModel::Show(std::shared_ptr<const ResultTree> tree)
+void ResultTreeModel::Show(std::shared_ptr<const ShownTree> tree)
 {
     beginResetModel();
     tree_ = std::move(tree);
@@ -44,7 +44,7 @@ QModelIndex ResultTreeModel::IndexOf(ItemId item) const
     return item == kNoItem ? QModelIndex() : createIndex(RowOf(item), 0, static_cast<quintptr>(item));
 }
 
-const std::vector<ItemId>& ResultTreeModel::ChildrenOf(ItemId parent) const
+std::span<const ItemId> ResultTreeModel::ChildrenOf(ItemId parent) const
 {
     // The systems hang under the one top-level item.
     if (keptSystems_ && parent != kNoItem && tree_->at(parent).parent == kNoItem) {
@@ -74,7 +74,7 @@ QModelIndex ResultTreeModel::index(int row, int column, const QModelIndex& paren
     if (column != 0 || parent.column() > 0) {
         return {};
     }
-    const std::vector<ItemId>& children = ChildrenOf(IdOf(parent));
+    const std::span<const ItemId> children = ChildrenOf(IdOf(parent));
     if (row < 0 || static_cast<std::size_t>(row) >= children.size()) {
         return {};
     }
@@ -116,10 +116,10 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
     if (!index.isValid()) {
         return {};
     }
-    const ResultTree::Item& item = tree_->at(IdOf(index));
+    const ShownTree::Item item = tree_->at(IdOf(index));
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(item.text);
+        return QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size()));
     case Qt::DecorationRole:
         if (const int image = ImageIndex(item.image); image >= 0 && image < images_.size()) {
             return images_[image];

@@ -10,11 +10,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "core/result_tree.h"
+#include "app/shown_tree.h"
 
 namespace nexmar {
 
-// A read-only view of the engine's ResultTree for QTreeView. An index's
+// A read-only view of the run's ShownTree for QTreeView. An index's
 // internal id is the ItemId, and parent and row come from the item itself,
 // so every lookup takes constant time. The model shares the ownership of
 // the tree it shows, so the tree lasts as long as the model shows it,
@@ -25,9 +25,9 @@ class ResultTreeModel final : public QAbstractItemModel {
 
 public:
     // tree: never null. images: the TreeImage icons, in index order.
-    ResultTreeModel(std::shared_ptr<const ResultTree> tree, QList<QIcon> images, QObject* parent = nullptr);
+    ResultTreeModel(std::shared_ptr<const ShownTree> tree, QList<QIcon> images, QObject* parent = nullptr);
 
-    void Show(std::shared_ptr<const ResultTree> tree);
+    void Show(std::shared_ptr<const ShownTree> tree);
     // Tells the views the tree anew, which closes all of its items at once:
     // on a large tree far sooner than a view closes them one by one.
     void ShowAgain();
@@ -57,10 +57,10 @@ private:
         return index.isValid() ? static_cast<ItemId>(index.internalId()) : kNoItem;
     }
 
-    const std::vector<ItemId>& ChildrenOf(ItemId parent) const;
+    std::span<const ItemId> ChildrenOf(ItemId parent) const;
     int RowOf(ItemId item) const;
 
-    std::shared_ptr<const ResultTree> tree_;
+    std::shared_ptr<const ShownTree> tree_;
     // While systems are kept: they, the row of each by its item, and the items found.
     std::optional<std::vector<ItemId>> keptSystems_;
     std::unordered_map<ItemId, int> keptRows_;

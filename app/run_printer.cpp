@@ -20,6 +20,12 @@ namespace {
 
 constexpr int kPictureDpi = 150;
 
+QString Label(const ShownTree& tree, ItemId item)
+{
+    const std::string_view text = tree.at(item).text;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 SystemPicture PictureOf(int number, const SystemRecord& record)
 {
     if (const auto* low = std::get_if<const LowSystem*>(&record)) {
@@ -50,7 +56,7 @@ public:
 
     // A system's block: a new page unless its heading, its picture and a
     // few of its lines fit on this one.
-    void System(const ResultTree& tree, ItemId system, const SystemPicture& picture)
+    void System(const ShownTree& tree, ItemId system, const SystemPicture& picture)
     {
         const int headingHeight = heading_.height() + line_ / 2;
         // As wide as the page, unless that makes it taller than a third of it.
@@ -63,7 +69,7 @@ public:
         if (painter_ != nullptr) {
             painter_->setFont(headingFont_);
             painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                               QString::fromStdString(tree.at(system).text));
+                               Label(tree, system));
         }
         y_ += headingHeight;
         if (painter_ != nullptr && pictureHeight > 0) {
@@ -77,13 +83,13 @@ public:
     }
 
 private:
-    void Rows(const ResultTree& tree, ItemId item, int depth)
+    void Rows(const ShownTree& tree, ItemId item, int depth)
     {
         if (y_ + line_ > height_) {
             NextPage();
         }
         if (painter_ != nullptr) {
-            const QString text = QString::fromStdString(tree.at(item).text);
+            const QString text = Label(tree, item);
             const qsizetype colon = text.indexOf(QLatin1String(": "));
             const int indent = depth * body_.horizontalAdvance(QLatin1Char('M')) * 2;
             const int split = width_ * 2 / 5;
@@ -168,7 +174,7 @@ private:
 bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const std::vector<ItemId>& systems,
                   const QString& title)
 {
-    const ResultTree& tree = *session.Tree();
+    const ShownTree& tree = *session.Tree();
     const RunRecords& records = session.Records();
     // The systems' rows in the tree are their places among the records.
     const auto pictureOf = [&](ItemId system) {

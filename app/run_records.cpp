@@ -48,7 +48,7 @@ std::string RunRecords::SystemSvg(std::size_t place) const
     return HighSystemSvg(number, high_[place]);
 }
 
-std::optional<std::size_t> SystemPlaceOf(const ResultTree& tree, ItemId item)
+std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)
 {
     if (item == kNoItem || tree.at(item).parent == kNoItem) {
         return std::nullopt;

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "core/result_tree.h"
+#include "app/shown_tree.h"
 #include "run/generation_run.h"
 
 namespace nexmar {
@@ -46,6 +46,6 @@ private:
 
 // The place (from 0, its row under the top-level item) of the system that
 // holds item; none for the top-level item and for no item.
-std::optional<std::size_t> SystemPlaceOf(const ResultTree& tree, ItemId item);
+std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item);
 
 }  // namespace nexmar

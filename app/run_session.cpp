@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <utility>
+#include <variant>
 
 #include "run/json_export.h"
 
@@ -20,6 +21,22 @@ private:
     std::vector<std::string>& messages_;
 };
 
+// Hands observer a system's record as the run handed it over.
+void Observe(RecordObserver& observer, int number, const LowSystem& system)
+{
+    observer.OnLowSystem(number, system);
+}
+
+void Observe(RecordObserver& observer, int number, const MediumSystem& system)
+{
+    observer.OnMediumSystem(number, system);
+}
+
+void Observe(RecordObserver& observer, int number, const HighSystem& system)
+{
+    observer.OnHighSystem(number, system);
+}
+
 }  // namespace
 
 RenderedRun RenderRun(const RunDescription& description, const std::filesystem::path& reportDirectory,
@@ -32,14 +49,17 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     // the earlier run's reports in place for Save to File.
     run.reports = std::make_unique<ReportFiles>(reportDirectory, ReportDelivery::WhenComplete);
     run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
-    JsonExport json({"nexmar", description.seed, description.level, description.census},
-                    [&run](std::string_view text) { run.json.append(text); });
     run.records = std::make_unique<RunRecords>();
-    RecordObserver* const observers[] = {&json, run.statistics.get(), run.records.get()};
+    RecordObserver* const observers[] = {run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
-    auto tree = std::make_shared<ResultTree>();
+    // The engine's tree holds one system at a time: each finished system
+    // moves into the tree shown, which keeps it in far less memory.
+    ResultTree building;
+    auto tree = std::make_shared<ShownTree>();
     int done = 0;
-    const SystemDone systemDone = [&](const ResultTree&, ItemId) {
+    const SystemDone systemDone = [&](const ResultTree&, ItemId system) {
+        tree->AddSystem(building, system);
+        building.DropFrom(system);
         if (cancel.load(std::memory_order_relaxed)) {
             throw RenderCancelled{};
         }
@@ -48,8 +68,8 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     if (cancel.load(std::memory_order_relaxed)) {
         throw RenderCancelled{};
     }
-    render(*tree, *run.reports, notifier, systemDone, observers);
-    json.Finish();
+    render(building, *run.reports, notifier, systemDone, observers);
+    tree->AddTopLevel(building);
     run.tree = std::move(tree);
     return run;
 }
@@ -72,13 +92,30 @@ std::uint32_t RunSession::TakeNextSeed()
 void RunSession::Show(RenderedRun run)
 {
     reports_ = std::move(run.reports);
-    shown_.emplace(ShownRun{run.description, std::move(run.tree), std::move(run.json), std::move(run.statistics),
-                            std::move(run.records)});
+    shown_.emplace(
+        ShownRun{run.description, std::move(run.tree), std::move(run.statistics), std::move(run.records)});
 }
 
 void RunSession::ShowNothing()
 {
     shown_.reset();
+}
+
+void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
+                           const std::function<void(int)>& progress) const
+{
+    const RunDescription& run = Description();
+    JsonExport json({"nexmar", run.seed, run.level, run.census}, sink);
+    const RunRecords& records = Records();
+    for (std::size_t place = 0; place < records.size(); ++place) {
+        if (cancel.load(std::memory_order_relaxed)) {
+            throw RenderCancelled{};
+        }
+        const int number = records.NumberAt(place);
+        std::visit([&](const auto* system) { Observe(json, number, *system); }, records.At(place));
+        progress(static_cast<int>(place) + 1);
+    }
+    json.Finish();
 }
 
 std::string RunSession::SystemSvg(std::size_t place) const

@@ -16,7 +16,9 @@
 #include "core/report_files.h"
 #include "core/result_tree.h"
 #include "app/run_records.h"
+#include "app/shown_tree.h"
 #include "run/generation_run.h"
+#include "run/json_export.h"
 #include "run/run_statistics.h"
 
 class QFile;
@@ -32,11 +34,10 @@ struct RunDescription {
 };
 
 // Everything one run leaves for the dialog to show and save: its tree, its
-// JSON document, its statistics, its reports and the messages it gave.
+// records, its statistics, its reports and the messages it gave.
 struct RenderedRun {
     RunDescription description;
-    std::shared_ptr<const ResultTree> tree;
-    std::string json;
+    std::shared_ptr<const ShownTree> tree;
     std::unique_ptr<RunStatistics> statistics;
     std::unique_ptr<RunRecords> records;
     std::unique_ptr<ReportFiles> reports;
@@ -61,7 +62,7 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
                       const std::function<void(int)>& progress);
 
 // The dialog's state, without any widget: the run on screen (its seed, its
-// tree, its JSON document and statistics), the reports of the latest
+// tree, its records and statistics), the reports of the latest
 // run, and the clock-seeded sequence that new runs take their
 // seeds from. Generate, open, save and export all act through it.
 class RunSession {
@@ -83,10 +84,14 @@ public:
     bool HasRun() const { return shown_.has_value(); }
     // Of the run shown; only while HasRun().
     const RunDescription& Description() const { return shown_->description; }
-    const std::string& Json() const { return shown_->json; }
+    // Writes the run's JSON document through sink, the same bytes as the run
+    // itself wrote, from its records; progress hears the number of each
+    // system written, and a cancel turning true throws RenderCancelled.
+    void WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
+                   const std::function<void(int)>& progress) const;
     const RunStatistics& Statistics() const { return *shown_->statistics; }
     const RunRecords& Records() const { return *shown_->records; }
-    std::shared_ptr<const ResultTree> Tree() const { return shown_->tree; }
+    std::shared_ptr<const ShownTree> Tree() const { return shown_->tree; }
     // The SVG document of the system at place (from 0, its row in the tree)
     // of the run shown, the same bytes as nexmar-cli writes for it; empty
     // when there is no such system.
@@ -102,8 +107,7 @@ public:
 private:
     struct ShownRun {
         RunDescription description;
-        std::shared_ptr<const ResultTree> tree;
-        std::string json;
+        std::shared_ptr<const ShownTree> tree;
         std::unique_ptr<RunStatistics> statistics;
         std::unique_ptr<RunRecords> records;
     };

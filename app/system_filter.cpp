@@ -22,7 +22,7 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view lowerNeedle)
 }
 
 // Appends the items of the subtree at item whose text holds needle, in pre-order.
-void FindInSubtree(const ResultTree& tree, ItemId item, std::string_view needle, std::vector<ItemId>& matches)
+void FindInSubtree(const ShownTree& tree, ItemId item, std::string_view needle, std::vector<ItemId>& matches)
 {
     if (ContainsIgnoringCase(tree.at(item).text, needle)) {
         matches.push_back(item);
@@ -34,20 +34,19 @@ void FindInSubtree(const ResultTree& tree, ItemId item, std::string_view needle,
 
 }  // namespace
 
-const std::vector<ItemId>& SystemItems(const ResultTree& tree)
+std::span<const ItemId> SystemItems(const ShownTree& tree)
 {
-    static const std::vector<ItemId> none;
-    return tree.Children(kNoItem).empty() ? none : tree.Children(tree.Children(kNoItem).front());
+    return tree.Children(kNoItem).empty() ? std::span<const ItemId>() : tree.Children(tree.Children(kNoItem).front());
 }
 
 SystemFilter FilterSystems(const RunSession& session, const QString& text)
 {
     SystemFilter filter;
-    const ResultTree& tree = *session.Tree();
-    const std::vector<ItemId>& systems = SystemItems(tree);
+    const ShownTree& tree = *session.Tree();
+    const std::span<const ItemId> systems = SystemItems(tree);
     const std::string typed = text.trimmed().toStdString();
     if (typed.empty()) {
-        filter.systems = systems;
+        filter.systems.assign(systems.begin(), systems.end());
         return filter;
     }
     SystemQueryParse parse = ParseSystemQuery(typed, session.Description().level);

@@ -2,9 +2,10 @@
 
 #include <QString>
 
+#include <span>
 #include <vector>
 
-#include "core/result_tree.h"
+#include "app/shown_tree.h"
 
 namespace nexmar {
 
@@ -21,7 +22,7 @@ struct SystemFilter {
 };
 
 // The items of a run's systems, which hang under the tree's one top-level item.
-const std::vector<ItemId>& SystemItems(const ResultTree& tree);
+std::span<const ItemId> SystemItems(const ShownTree& tree);
 
 // session: with a run shown. An empty text keeps every system and finds nothing.
 SystemFilter FilterSystems(const RunSession& session, const QString& text);

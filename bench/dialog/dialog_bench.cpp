@@ -86,9 +86,10 @@ public:
     explicit Subject(const QString& row)
     {
         if (row == QLatin1String("high-shaped")) {
-            auto tree = std::make_shared<ResultTree>();
-            GrowHighShapedTree(*tree);
-            model_ = std::make_unique<ResultTreeModel>(std::move(tree), LoadTreeImages());
+            ResultTree tree;
+            GrowHighShapedTree(tree);
+            model_ = std::make_unique<ResultTreeModel>(std::make_shared<ShownTree>(ShownTree::CopyOf(tree)),
+                                                       LoadTreeImages());
             view_ = std::make_unique<ResultTreeView>();
             view_->setModel(model_.get());
             view_->resize(428, 480);

@@ -63,7 +63,10 @@ private:
     std::set<int> NumbersWhere(const std::function<bool(const nlohmann::json&)>& holds) const
     {
         std::set<int> numbers;
-        const nlohmann::json document = nlohmann::json::parse(Dialog().Session().Json());
+        std::string json;
+        Dialog().Session().WriteJson([&json](std::string_view text) { json.append(text); }, std::atomic<bool>{false},
+                                     [](int) {});
+        const nlohmann::json document = nlohmann::json::parse(json);
         for (const auto& system : document["systems"]) {
             for (const auto& component : system["components"]) {
                 for (const auto& object : component["objects"]) {

@@ -8,6 +8,7 @@
 #include "app/generator_dialog.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
+#include "app/shown_tree.h"
 
 namespace nexmar {
 
@@ -17,6 +18,7 @@ class ResultTreeTest : public QObject {
 private slots:
     void theModelShowsTheTreeWithItsImages();
     void showingATreeResetsTheModelOnceAndLetsTheOldOneGo();
+    void aTreeCopiedSystemBySystemMatchesTheEngineTree();
     void expandEverythingMatchesTheItemByItemWalk();
     void collapseVisibleMatchesTheItemByItemWalk();
 };
@@ -37,6 +39,11 @@ void GrowRandomTree(ResultTree& tree, std::mt19937& random, ItemId parent, int d
             GrowRandomTree(tree, random, item, depth + 1);
         }
     }
+}
+
+std::shared_ptr<const ShownTree> Shown(const ResultTree& tree)
+{
+    return std::make_shared<ShownTree>(ShownTree::CopyOf(tree));
 }
 
 void ForEachIndex(const QAbstractItemModel& model, const QModelIndex& parent,
@@ -78,12 +85,12 @@ struct WalkedAndOurs {
         ours.setModel(&model);
         ExpandAtRandom(walked, ours, expandSeed);
     }
-    static std::shared_ptr<ResultTree> GrownTree(unsigned seed)
+    static std::shared_ptr<const ShownTree> GrownTree(unsigned seed)
     {
-        auto tree = std::make_shared<ResultTree>();
+        ResultTree tree;
         std::mt19937 random(seed);
-        GrowRandomTree(*tree, random, kNoItem, 0);
-        return tree;
+        GrowRandomTree(tree, random, kNoItem, 0);
+        return Shown(tree);
     }
 
     ResultTreeModel model;
@@ -95,13 +102,14 @@ struct WalkedAndOurs {
 
 void ResultTreeTest::theModelShowsTheTreeWithItsImages()
 {
-    auto tree = std::make_shared<ResultTree>();
-    const ItemId root = tree->Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
-    const ItemId system = tree->Insert(root, "System 1", TreeImage::System, Placement::Last);
-    AddStatItem(*tree, "Raw", 2, TreeImage::Blank, system);
-    AddStatItem(*tree, "Capacity", 6, TreeImage::Blank, system);
-    AddStatItem(*tree, "Base stats: Colony/Minor", NO_VALUE, TreeImage::Blank, system);
-    tree->Insert(system, "Moon 1", TreeImage::Moon, Placement::Last);
+    ResultTree built;
+    const ItemId root = built.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+    const ItemId system = built.Insert(root, "System 1", TreeImage::System, Placement::Last);
+    AddStatItem(built, "Raw", 2, TreeImage::Blank, system);
+    AddStatItem(built, "Capacity", 6, TreeImage::Blank, system);
+    AddStatItem(built, "Base stats: Colony/Minor", NO_VALUE, TreeImage::Blank, system);
+    built.Insert(system, "Moon 1", TreeImage::Moon, Placement::Last);
+    auto tree = Shown(built);
     const QList<QIcon> images = LoadTreeImages();
     QCOMPARE(images.size(), kTreeImageCount);
     for (const QIcon& image : images) {
@@ -137,21 +145,70 @@ void ResultTreeTest::theModelShowsTheTreeWithItsImages()
 
 void ResultTreeTest::showingATreeResetsTheModelOnceAndLetsTheOldOneGo()
 {
-    ResultTreeModel model(std::make_shared<ResultTree>(), LoadTreeImages());
+    ResultTreeModel model(std::make_shared<ShownTree>(), LoadTreeImages());
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
-    auto grown = std::make_shared<ResultTree>();
+    ResultTree built;
     std::mt19937 random(5);
-    GrowRandomTree(*grown, random, kNoItem, 0);
-    const std::weak_ptr<const ResultTree> shown = grown;
+    GrowRandomTree(built, random, kNoItem, 0);
+    auto grown = Shown(built);
+    const std::weak_ptr<const ShownTree> shown = grown;
     model.Show(std::move(grown));
     QCOMPARE(resets.size(), 1);
     QCOMPARE(inserts.size(), 0);
     QCOMPARE(model.rowCount(), 1);
-    model.Show(std::make_shared<ResultTree>());
+    model.Show(std::make_shared<ShownTree>());
     QCOMPARE(model.rowCount(), 0);
     QVERIFY(shown.expired());
+}
+
+namespace {
+
+// Every item of the engine's subtree at item, and of the copy's at copy, alike.
+void CompareSubtrees(const ResultTree& tree, ItemId item, const ShownTree& copy, ItemId copied)
+{
+    const ResultTree::Item& expected = tree.at(item);
+    const ShownTree::Item actual = copy.at(copied);
+    QCOMPARE(actual.text, std::string_view(expected.text));
+    QCOMPARE(actual.image, expected.image);
+    QCOMPARE(actual.row, expected.row);
+    QCOMPARE(actual.children.size(), expected.children.size());
+    for (std::size_t row = 0; row < expected.children.size(); ++row) {
+        QCOMPARE(copy.at(actual.children[row]).parent, copied);
+        CompareSubtrees(tree, expected.children[row], copy, actual.children[row]);
+    }
+}
+
+}  // namespace
+
+// As a run renders: each finished system is copied, then dropped from the
+// engine's tree, which the next system reuses.
+void ResultTreeTest::aTreeCopiedSystemBySystemMatchesTheEngineTree()
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        ResultTree whole;
+        ResultTree building;
+        ShownTree copy;
+        std::mt19937 wholeRandom(seed);
+        std::mt19937 buildingRandom(seed);
+        const ItemId root = whole.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+        building.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
+        const int systems = static_cast<int>(seed % 6);
+        for (int n = 1; n <= systems; ++n) {
+            const std::string label = "System " + std::to_string(n);
+            GrowRandomTree(whole, wholeRandom, whole.Insert(root, label, TreeImage::System, Placement::Last), 2);
+            const ItemId system = building.Insert(root, label, TreeImage::System, Placement::Last);
+            GrowRandomTree(building, buildingRandom, system, 2);
+            copy.AddSystem(building, system);
+            building.DropFrom(system);
+        }
+        copy.AddTopLevel(building);
+        QCOMPARE(copy.size(), whole.size());
+        QCOMPARE(copy.Children(kNoItem).size(), std::size_t{1});
+        QCOMPARE(copy.at(copy.Children(kNoItem)[0]).parent, kNoItem);
+        CompareSubtrees(whole, root, copy, copy.Children(kNoItem)[0]);
+    }
 }
 
 // Expand every item from the first, each before looking for the next visible one.
