@@ -345,13 +345,7 @@ void GeneratorDialog::CollapseAll()
 {
     {
         const WaitCursor wait;
-        // With no open item inside a closed one, closing the visible items
-        // closes them all, which the model does at once.
-        if (treeView_->MayHideOpenItems()) {
-            treeView_->CollapseVisible();
-        } else {
-            model_->ShowAgain();
-        }
+        treeView_->CollapseVisible();
     }
     ShowExpandButton(true);
 }

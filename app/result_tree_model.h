@@ -28,9 +28,6 @@ public:
     ResultTreeModel(std::shared_ptr<const ShownTree> tree, QList<QIcon> images, QObject* parent = nullptr);
 
     void Show(std::shared_ptr<const ShownTree> tree);
-    // Tells the views the tree anew, which closes all of its items at once:
-    // on a large tree far sooner than a view closes them one by one.
-    void ShowAgain();
     // The tooltip of the top-level item, which says how its run can be
     // repeated; it is read when the next tree is shown.
     void SetRootToolTip(const QString& text) { rootToolTip_ = text; }

@@ -51,6 +51,12 @@ ResultTreeView::ResultTreeView(QWidget* parent) : QTreeView(parent)
     setFocusPolicy(Qt::ClickFocus);
     setIconSize(QSize(16, 16));
     connect(this, &QTreeView::collapsed, this, [this] { mayHideOpenItems_ = true; });
+    // An item opened inside a closed one, as a program may open it.
+    connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        for (QModelIndex above = index.parent(); above.isValid() && !mayHideOpenItems_; above = above.parent()) {
+            mayHideOpenItems_ = !isExpanded(above);
+        }
+    });
 }
 
 void ResultTreeView::reset()
@@ -61,7 +67,11 @@ void ResultTreeView::reset()
 
 void ResultTreeView::ExpandEverything()
 {
-    expandAll();
+    KeepingTopItem([this] {
+        // The view would tell of each item opened, to no one who needs it.
+        const QSignalBlocker quiet(this);
+        expandAll();
+    });
 }
 
 void ResultTreeView::CollapseVisible()
@@ -71,16 +81,35 @@ void ResultTreeView::CollapseVisible()
     // branches are then expanded again, which costs no layout while they
     // stay hidden.
     std::vector<QModelIndex> hiddenExpanded;
-    GatherHiddenExpanded(rootIndex(), false, hiddenExpanded);
-    {
-        // The view would tell of each item closed, to no one who needs it.
-        const QSignalBlocker quiet(this);
-        collapseAll();
+    if (mayHideOpenItems_) {
+        GatherHiddenExpanded(rootIndex(), false, hiddenExpanded);
     }
-    for (const QModelIndex& index : hiddenExpanded) {
-        expand(index);
-    }
+    KeepingTopItem([&] {
+        {
+            // The view would tell of each item closed, to no one who needs it.
+            const QSignalBlocker quiet(this);
+            collapseAll();
+        }
+        for (const QModelIndex& index : hiddenExpanded) {
+            expand(index);
+        }
+    });
     mayHideOpenItems_ = !hiddenExpanded.empty();
+}
+
+void ResultTreeView::KeepingTopItem(const std::function<void()>& change)
+{
+    const QPersistentModelIndex top = indexAt(QPoint(0, 0));
+    change();
+    QModelIndex shown = top;
+    for (QModelIndex above = shown.parent(); above.isValid(); above = above.parent()) {
+        if (!isExpanded(above)) {
+            shown = above;
+        }
+    }
+    if (shown.isValid()) {
+        scrollTo(shown, QAbstractItemView::PositionAtTop);
+    }
 }
 
 void ResultTreeView::GatherHiddenExpanded(const QModelIndex& parent, bool hidden,
@@ -89,6 +118,9 @@ void ResultTreeView::GatherHiddenExpanded(const QModelIndex& parent, bool hidden
     const int rows = model() != nullptr ? model()->rowCount(parent) : 0;
     for (int row = 0; row < rows; ++row) {
         const QModelIndex child = model()->index(row, 0, parent);
+        if (model()->flags(child).testFlag(Qt::ItemNeverHasChildren)) {
+            continue;
+        }
         const bool expanded = isExpanded(child);
         if (hidden && expanded) {
             hiddenExpanded.push_back(child);

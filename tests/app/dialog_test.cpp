@@ -64,6 +64,7 @@ private slots:
     void theTreeModelNeverOutlivesWhatItShows();
     void expandAllThenCollapseAllSwapTheButtons();
     void collapseAllLeavesHiddenBranchesAsTheyWere();
+    void expandAllAndCollapseAllKeepTheCurrentAndTheTopItem();
     void onAnEmptyTreeExpandAndCollapseOnlySwap();
     void aboutOpensFromF1AndTheContextMenu();
     void aboutBoxShowsTheVersionAndClosesOnOk();
@@ -314,6 +315,27 @@ void DialogTest::collapseAllLeavesHiddenBranchesAsTheyWere()
     for (int row = 0; row < 4; ++row) {
         QVERIFY(!Tree()->isExpanded(System(row)));
     }
+}
+
+void DialogTest::expandAllAndCollapseAllKeepTheCurrentAndTheTopItem()
+{
+    Run("100");
+    const auto topItem = [this] { return Tree()->indexAt(QPoint(0, 0)); };
+    Tree()->expand(Root());
+    Tree()->scrollTo(System(59), QAbstractItemView::PositionAtTop);
+    const QPersistentModelIndex current = Tree()->model()->index(0, 0, System(80));
+    Tree()->setCurrentIndex(current);
+    QCOMPARE(topItem(), System(59));
+
+    QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
+    QCOMPARE(Tree()->currentIndex(), QModelIndex(current));
+    QCOMPARE(topItem(), System(59));
+
+    // Every system closes with the root, which then stands at the top.
+    QTest::mouseClick(Button("collapseButton"), Qt::LeftButton);
+    QVERIFY(!Tree()->isExpanded(System(80)));
+    QCOMPARE(Tree()->currentIndex(), QModelIndex(current));
+    QCOMPARE(topItem(), Root());
 }
 
 void DialogTest::onAnEmptyTreeExpandAndCollapseOnlySwap()
