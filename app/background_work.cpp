@@ -52,6 +52,33 @@ private:
     QWidget& allowed_;
 };
 
+// The progress window of long work; Cancel, Escape and closing it all
+// call cancel.
+void SetUpProgressWindow(QProgressDialog& window, const std::function<void()>& cancel)
+{
+    window.setObjectName(QStringLiteral("workProgress"));
+    window.setWindowTitle(QStringLiteral("Tolvik Nexmar"));
+    window.setWindowModality(Qt::WindowModal);
+    window.setAutoReset(false);
+    window.setAutoClose(false);
+    window.setMinimumDuration(kProgressDelayMs);
+    QObject::connect(&window, &QProgressDialog::canceled, cancel);
+    QObject::connect(&window, &QDialog::rejected, cancel);
+    window.setValue(0);
+}
+
+// A progress window that showed took the activation; the keys and
+// shortcuts go back to the window that asked for the work.
+void GiveBackActivation(QProgressDialog& window, QWidget* parent)
+{
+    if (window.isVisible()) {
+        window.hide();
+        if (parent != nullptr) {
+            parent->window()->activateWindow();
+        }
+    }
+}
+
 }  // namespace
 
 bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label, const BackgroundWork& work)
@@ -61,16 +88,7 @@ bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label
     std::exception_ptr failure;
 
     QProgressDialog window(label, QStringLiteral("Cancel"), 0, 0, parent);
-    window.setObjectName(QStringLiteral("workProgress"));
-    window.setWindowTitle(QStringLiteral("Tolvik Nexmar"));
-    window.setWindowModality(Qt::WindowModal);
-    window.setAutoReset(false);
-    window.setAutoClose(false);
-    window.setMinimumDuration(kProgressDelayMs);
-    // Cancel, Escape and closing the window all cancel.
-    QObject::connect(&window, &QProgressDialog::canceled, [&cancel] { cancel = true; });
-    QObject::connect(&window, &QDialog::rejected, [&cancel] { cancel = true; });
-    window.setValue(0);
+    SetUpProgressWindow(window, [&cancel] { cancel = true; });
 
     QTimer ticker;
     ticker.setInterval(kProgressIntervalMs);
@@ -98,18 +116,37 @@ bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label
         loop.exec();
         thread->wait();
     }
-    // A progress window that showed took the activation; the keys and
-    // shortcuts go back to the window that asked for the work.
-    if (window.isVisible()) {
-        window.hide();
-        if (parent != nullptr) {
-            parent->window()->activateWindow();
-        }
-    }
+    GiveBackActivation(window, parent);
     if (failure) {
         std::rethrow_exception(failure);
     }
     return !cancel.load();
+}
+
+StepProgress::StepProgress(QWidget* parent, UserPrompts& prompts, const QString& label, int total)
+    : window_(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, total, parent))
+{
+    SetUpProgressWindow(*window_, [this] { cancelled_ = true; });
+    inputBlocker_ = std::make_unique<InputBlocker>(*window_);
+    sinceEvents_.start();
+    prompts.WorkStarted(*window_);
+}
+
+StepProgress::~StepProgress()
+{
+    inputBlocker_.reset();
+    GiveBackActivation(*window_, window_->parentWidget());
+}
+
+bool StepProgress::Step(int done)
+{
+    window_->setValue(done);
+    // Often enough for the window to answer, seldom enough to cost nothing.
+    if (sinceEvents_.elapsed() >= kProgressIntervalMs) {
+        QCoreApplication::processEvents();
+        sinceEvents_.restart();
+    }
+    return !cancelled_;
 }
 
 }  // namespace nexmar

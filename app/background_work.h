@@ -2,8 +2,14 @@
 
 #include <QString>
 
+#include <QElapsedTimer>
+
 #include <atomic>
 #include <functional>
+#include <memory>
+
+class QObject;
+class QProgressDialog;
 
 class QWidget;
 
@@ -30,5 +36,27 @@ using BackgroundWork = std::function<void(const std::atomic<bool>& cancel, WorkP
 // not the work had come to its end: its result is then to be dropped.
 // An exception other than RenderCancelled thrown by work reaches the caller.
 bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label, const BackgroundWork& work);
+
+// Long work that must stay on the GUI thread, such as painting, done in
+// steps: between two steps the window paints and shows a progress window
+// with a Cancel button (after a moment, as RunInBackground does). No key or
+// click reaches any other window while it lives.
+class StepProgress {
+public:
+    StepProgress(QWidget* parent, UserPrompts& prompts, const QString& label, int total);
+    ~StepProgress();
+    StepProgress(const StepProgress&) = delete;
+    StepProgress& operator=(const StepProgress&) = delete;
+
+    // Tells how many steps are done; false once the user cancelled.
+    bool Step(int done);
+    bool Cancelled() const { return cancelled_; }
+
+private:
+    std::unique_ptr<QProgressDialog> window_;
+    std::unique_ptr<QObject> inputBlocker_;
+    QElapsedTimer sinceEvents_;
+    bool cancelled_ = false;
+};
 
 }  // namespace nexmar

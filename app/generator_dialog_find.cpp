@@ -1,6 +1,8 @@
 // The dialog's find, print and copy commands, over the systems the tree shows.
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
@@ -45,9 +47,16 @@ void GeneratorDialog::Print()
     const std::vector<ItemId> systems = findBar_->ShownSystems();
     const QString title = ShownTitle(systems.size());
     prompts_.ShowPrintPreview(this, [&](QPrinter& printer) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        PrintSystems(printer, session_, systems, title);
-        QApplication::restoreOverrideCursor();
+        // Over the preview, which is modal, when it asks.
+        QWidget* const above = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
+        StepProgress progress(above, prompts_, QStringLiteral("Printing %L1 systems...").arg(systems.size()),
+                              2 * static_cast<int>(systems.size()));
+        PrintSystems(printer, session_, systems, title, [&progress](int done) { return progress.Step(done); });
+        // A file printed halfway is no print: none is left.
+        if (progress.Cancelled() && printer.outputFormat() == QPrinter::PdfFormat &&
+            !printer.outputFileName().isEmpty()) {
+            QFile::remove(printer.outputFileName());
+        }
     });
 }
 
@@ -62,16 +71,20 @@ void GeneratorDialog::ExportPdf()
     }
     const std::vector<ItemId> systems = findBar_->ShownSystems();
     const QString title = ShownTitle(systems.size());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    WriteWhole(name, [&](QSaveFile& destination) {
+    StepProgress progress(this, prompts_, QStringLiteral("Saving %1...").arg(QFileInfo(name).fileName()),
+                          2 * static_cast<int>(systems.size()));
+    const SaveOutcome outcome = SaveWhole(name, [&](QSaveFile& destination) {
         QPdfWriter pdf(&destination);
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setResolution(300);
-        return PrintSystems(pdf, session_, systems, title);
+        return PrintSystems(pdf, session_, systems, title, [&progress](int done) { return progress.Step(done); });
     });
-    QApplication::restoreOverrideCursor();
+    // Cancelled, the earlier file is left as it was.
+    if (!progress.Cancelled()) {
+        TellSaveOutcome(outcome);
+    }
 }
 
 void GeneratorDialog::CopyAsText()

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -172,7 +173,7 @@ private:
 }  // namespace
 
 bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const std::vector<ItemId>& systems,
-                  const QString& title)
+                  const QString& title, const std::function<bool(int done)>& step)
 {
     const ShownTree& tree = *session.Tree();
     const RunRecords& records = session.Records();
@@ -181,9 +182,13 @@ bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const st
         const auto place = static_cast<std::size_t>(tree.at(system).row);
         return place < records.size() ? PictureOf(records.NumberAt(place), records.At(place)) : SystemPicture{};
     };
+    int done = 0;
     PageComposer counting(device, nullptr, title, 0);
     for (const ItemId system : systems) {
         counting.System(tree, system, pictureOf(system));
+        if (!step(++done)) {
+            return false;
+        }
     }
     QPainter painter;
     if (!painter.begin(&device)) {
@@ -192,6 +197,13 @@ bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const st
     PageComposer composer(device, &painter, title, counting.Pages());
     for (const ItemId system : systems) {
         composer.System(tree, system, pictureOf(system));
+        if (!step(++done)) {
+            if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
+                printer->abort();
+            }
+            painter.end();
+            return false;
+        }
     }
     return painter.end();
 }

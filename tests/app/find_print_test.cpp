@@ -1,10 +1,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -32,6 +35,7 @@ private slots:
 
     void findKeepsTheSystemsOfAQueryOrAText();
     void printAndPdfHoldTheKeptSystemsAlone();
+    void printAndPdfCancelledWhilePaintingLeaveNoFile();
     void copyAsTextIsTheSystemsReportRows();
 
 private:
@@ -154,6 +158,40 @@ void FindPrintTest::printAndPdfHoldTheKeptSystemsAlone()
     QTest::keySequence(FindField(), QKeySequence(QStringLiteral("Ctrl+P")));
     QCOMPARE(prompts.printPreviews, 1);
     QCOMPARE(NumbersInPdf(prompts.printTo), kept);
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void FindPrintTest::printAndPdfCancelledWhilePaintingLeaveNoFile()
+{
+    RunAt("highRadio", "20");
+    // Cancelled on the first page painted, after every system was laid out.
+    prompts.duringWork = [](QProgressDialog& progress) {
+        auto* bar = progress.findChild<QProgressBar*>();
+        QObject::connect(bar, &QProgressBar::valueChanged, &progress, [&progress](int done) {
+            if (done == 21) {
+                emit progress.canceled();
+            }
+        });
+    };
+    const QString earlier = InDir(QStringLiteral("earlier.pdf"));
+    {
+        QFile file(earlier);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("an earlier file\n");
+    }
+    prompts.nextFileName = earlier;
+    Action("exportPdfAction")->trigger();
+    QFile file(earlier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("an earlier file\n"));
+
+    prompts.printTo = InDir(QStringLiteral("printed.pdf"));
+    Action("printAction")->trigger();
+    QCOMPARE(prompts.printPreviews, 1);
+    QCOMPARE(prompts.worksStarted, 3);  // the run, the PDF and the print
+    QVERIFY(!QFile::exists(prompts.printTo));
+    QCOMPARE(QDir(Dir()).entryList(QDir::Files).filter(QStringLiteral("pdf")),
+             QStringList{QStringLiteral("earlier.pdf")});
     QVERIFY(prompts.messages.isEmpty());
 }
 
