@@ -110,9 +110,10 @@ bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
     {
         const InputBlocker blocker(window);
+        // Told before the work starts, so that a cancel at once comes before any of it.
+        prompts.WorkStarted(window);
         thread->start();
         ticker.start();
-        prompts.WorkStarted(window);
         loop.exec();
         thread->wait();
     }

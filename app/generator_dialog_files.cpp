@@ -152,8 +152,10 @@ void GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWrit
     const bool finished =
         RunInBackground(this, prompts_, QStringLiteral("Saving %1...").arg(QFileInfo(name).fileName()),
                         [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
-                            outcome = SaveWhole(
-                                name, [&](QSaveFile& destination) { return write(destination, cancel, progress); });
+                            // A write cancelled is never committed.
+                            outcome = SaveWhole(name, [&](QSaveFile& destination) {
+                                return write(destination, cancel, progress) && !cancel.load();
+                            });
                         });
     // Cancelled, the write left the file as it was.
     if (finished) {

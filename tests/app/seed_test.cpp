@@ -272,6 +272,13 @@ void SeedTest::exportJsonWritesTheRunsDocument()
     QCOMPARE(prompts.saveDirectories, (QStringList{QString(), exports, exports}));
     QCOMPARE(prompts.saveDialogs, (QStringList{"JSON File (*.json)|json", "HTML File (*.htm)|htm",
                                                  "Text File (*.txt)|txt"}));
+
+    // An export cancelled leaves the earlier file as it was.
+    prompts.nextFileName = target;
+    prompts.cancelNextWork = true;
+    Dialog().ExportJson();
+    QCOMPARE(Bytes(target), expected);
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 void SeedTest::openJsonShowsTheSavedRunAsItsRunDid_data()
