@@ -189,16 +189,18 @@ void GeneratorDialog::OpenJson()
             refusal = std::move(*message);
             return std::nullopt;
         }
-        const LoadedRun& loaded = std::get<LoadedRun>(read);
-        const JsonRunHeader& saved = loaded.summary.header;
-        progress.total = loaded.summary.systems;
+        const JsonRunSummary saved = std::get<LoadedRun>(read).summary;
+        progress.total = saved.systems;
+        // The run renders from the records it keeps, so they are held once.
+        auto records = std::make_unique<RunRecords>(std::get<LoadedRun>(std::move(read)));
+        const RunRecords& kept = *records;
         return RenderRun(
-            {saved.seed, loaded.summary.systems, saved.level, saved.census}, session_.ReportDirectory(),
-            [&loaded](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
-                      std::span<RecordObserver* const> observers) {
-                RenderLoadedRun(loaded, tree, reports, notifier, systemDone, observers);
+            {saved.header.seed, saved.systems, saved.header.level, saved.header.census}, session_.ReportDirectory(),
+            [&kept](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
+                    std::span<RecordObserver* const> observers) {
+                RenderLoadedRun(kept.AsLoadedRun(), tree, reports, notifier, systemDone, observers);
             },
-            cancel, [&progress](int done) { progress.done = done; });
+            cancel, [&progress](int done) { progress.done = done; }, std::move(records));
     };
     const bool shown = Render(QStringLiteral("Opening %1...").arg(QFileInfo(name).fileName()), readAndRender);
     if (!refusal.isEmpty()) {

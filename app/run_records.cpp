@@ -1,36 +1,46 @@
 #include "app/run_records.h"
 
+#include <numeric>
+#include <utility>
+
 #include "run/system_picture.h"
 
 namespace nexmar {
 
+RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run))
+{
+    const std::size_t count = systems_.low.size() + systems_.medium.size() + systems_.high.size();
+    numbers_.resize(count);
+    std::iota(numbers_.begin(), numbers_.end(), 1);
+}
+
 void RunRecords::OnLowSystem(int number, const LowSystem& system)
 {
     numbers_.push_back(number);
-    low_.push_back(system);
+    systems_.low.push_back(system);
 }
 
 void RunRecords::OnMediumSystem(int number, const MediumSystem& system)
 {
     numbers_.push_back(number);
-    medium_.push_back(system);
+    systems_.medium.push_back(system);
 }
 
 void RunRecords::OnHighSystem(int number, const HighSystem& system)
 {
     numbers_.push_back(number);
-    high_.push_back(system);
+    systems_.high.push_back(system);
 }
 
 SystemRecord RunRecords::At(std::size_t place) const
 {
-    if (!low_.empty()) {
-        return &low_[place];
+    if (!systems_.low.empty()) {
+        return &systems_.low[place];
     }
-    if (!medium_.empty()) {
-        return &medium_[place];
+    if (!systems_.medium.empty()) {
+        return &systems_.medium[place];
     }
-    return &high_[place];
+    return &systems_.high[place];
 }
 
 std::string RunRecords::SystemSvg(std::size_t place) const
@@ -39,13 +49,13 @@ std::string RunRecords::SystemSvg(std::size_t place) const
         return {};
     }
     const int number = numbers_[place];
-    if (!low_.empty()) {
-        return LowSystemSvg(number, low_[place]);
+    if (!systems_.low.empty()) {
+        return LowSystemSvg(number, systems_.low[place]);
     }
-    if (!medium_.empty()) {
-        return MediumSystemSvg(number, medium_[place]);
+    if (!systems_.medium.empty()) {
+        return MediumSystemSvg(number, systems_.medium[place]);
     }
-    return HighSystemSvg(number, high_[place]);
+    return HighSystemSvg(number, systems_.high[place]);
 }
 
 std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)

@@ -41,7 +41,7 @@ void Observe(RecordObserver& observer, int number, const HighSystem& system)
 
 RenderedRun RenderRun(const RunDescription& description, const std::filesystem::path& reportDirectory,
                       const RunRender& render, const std::atomic<bool>& cancel,
-                      const std::function<void(int)>& progress)
+                      const std::function<void(int)>& progress, std::unique_ptr<RunRecords> records)
 {
     RenderedRun run;
     run.description = description;
@@ -49,7 +49,9 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     // the earlier run's reports in place for Save to File.
     run.reports = std::make_unique<ReportFiles>(reportDirectory, ReportDelivery::WhenComplete);
     run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
-    run.records = std::make_unique<RunRecords>();
+    const bool recordsKnown = records != nullptr;
+    run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>();
+    // Records known already are not kept a second time.
     RecordObserver* const observers[] = {run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
     // The engine's tree holds one system at a time: each finished system
@@ -68,7 +70,8 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     if (cancel.load(std::memory_order_relaxed)) {
         throw RenderCancelled{};
     }
-    render(building, *run.reports, notifier, systemDone, observers);
+    render(building, *run.reports, notifier, systemDone,
+           std::span<RecordObserver* const>(observers).first(recordsKnown ? 1 : 2));
     tree->AddTopLevel(building);
     run.tree = std::move(tree);
     return run;

@@ -57,9 +57,11 @@ struct RenderCancelled {};
 // reports are delivered into reportDirectory only once complete; a render
 // cancelled (cancel turns true) throws RenderCancelled and leaves the
 // earlier reports there. progress hears the number of each system done.
+// records: the run's records when they are known before it renders (an
+// opened run's); else they are kept as they arrive.
 RenderedRun RenderRun(const RunDescription& description, const std::filesystem::path& reportDirectory,
                       const RunRender& render, const std::atomic<bool>& cancel,
-                      const std::function<void(int)>& progress);
+                      const std::function<void(int)>& progress, std::unique_ptr<RunRecords> records = nullptr);
 
 // The dialog's state, without any widget: the run on screen (its seed, its
 // tree, its records and statistics), the reports of the latest
