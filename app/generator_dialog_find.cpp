@@ -6,6 +6,10 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <functional>
 
 #include "app/find_bar.h"
 #include "app/generator_dialog.h"
@@ -39,6 +43,27 @@ QString GeneratorDialog::ShownTitle(std::size_t shown) const
     return shown == all ? session_.Title() : QStringLiteral("%L1 of %2").arg(shown).arg(session_.Title());
 }
 
+// A file printed halfway is no print: the pages go to a hidden file beside
+// the one chosen, which takes its name only once every page is written, so a
+// cancelled or failed print leaves an earlier file of that name as it was.
+static void PrintToFileWhole(QPrinter& printer, const std::function<bool()>& print)
+{
+    const QString chosen = printer.outputFileName();
+    const QFileInfo info(chosen);
+    QTemporaryFile pages(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral("-XXXXXX"));
+    if (!pages.open()) {
+        print();  // a folder we cannot write beside: the printer tells its own error
+        return;
+    }
+    pages.close();
+    printer.setOutputFileName(pages.fileName());
+    if (print() && std::rename(QFile::encodeName(pages.fileName()).constData(),
+                               QFile::encodeName(chosen).constData()) == 0) {
+        pages.setAutoRemove(false);
+    }
+    printer.setOutputFileName(chosen);
+}
+
 void GeneratorDialog::Print()
 {
     if (!session_.HasRun()) {
@@ -51,11 +76,14 @@ void GeneratorDialog::Print()
         QWidget* const above = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
         StepProgress progress(above, prompts_, QStringLiteral("Printing %L1 systems...").arg(systems.size()),
                               2 * static_cast<int>(systems.size()));
-        PrintSystems(printer, session_, systems, title, [&progress](int done) { return progress.Step(done); });
-        // A file printed halfway is no print: none is left.
-        if (progress.Cancelled() && printer.outputFormat() == QPrinter::PdfFormat &&
-            !printer.outputFileName().isEmpty()) {
-            QFile::remove(printer.outputFileName());
+        const auto print = [&] {
+            return PrintSystems(printer, session_, systems, title,
+                                [&progress](int done) { return progress.Step(done); });
+        };
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+            PrintToFileWhole(printer, print);
+        } else {
+            print();
         }
     });
 }
