@@ -65,14 +65,9 @@ const SpecialRow& SpecialFor(int twoD6, const ImportanceRow& base)
     return RowFor(kSpecialTable, twoD6 + base.specialModifier);
 }
 
-LowSystem Generate(Dice& dice, bool census, bool first)
+// A system is its importance row with its special's bonuses added.
+LowSystem SystemOfRows(const ImportanceRow& base, const SpecialRow& special, bool census)
 {
-    const int importanceRoll = dice.Roll(1, 6) + dice.Roll(1, 6);
-    const ImportanceRow& base = first ? kMajorColony : RowFor(kImportanceTable, importanceRoll);
-
-    const int specialRoll = dice.Roll(1, 6) + dice.Roll(1, 6);
-    const SpecialRow& special = SpecialFor(specialRoll, base);
-
     LowSystem system{base.sizeClass, base.importance, base.capacity + special.capacity, base.raw + special.raw,
                      special.text, std::nullopt};
     if (census) {
@@ -80,6 +75,15 @@ LowSystem Generate(Dice& dice, bool census, bool first)
                                      base.productivity + special.productivity};
     }
     return system;
+}
+
+LowSystem Generate(Dice& dice, bool census, bool first)
+{
+    const int importanceRoll = dice.Roll(1, 6) + dice.Roll(1, 6);
+    const ImportanceRow& base = first ? kMajorColony : RowFor(kImportanceTable, importanceRoll);
+
+    const int specialRoll = dice.Roll(1, 6) + dice.Roll(1, 6);
+    return SystemOfRows(base, SpecialFor(specialRoll, base), census);
 }
 
 }  // namespace
@@ -140,13 +144,7 @@ std::optional<LowSystem> LowSystemOf(LowSizeClass sizeClass, std::string_view sp
     if (bonus.highest < 2 + base.specialModifier || bonus.lowest > 12 + base.specialModifier) {
         return std::nullopt;
     }
-    LowSystem system{base.sizeClass, base.importance, base.capacity + bonus.capacity, base.raw + bonus.raw,
-                     bonus.text, std::nullopt};
-    if (census) {
-        system.census = CensusValues{base.census + bonus.census, base.morale + bonus.morale,
-                                     base.productivity + bonus.productivity};
-    }
-    return system;
+    return SystemOfRows(base, bonus, census);
 }
 
 std::vector<std::string_view> LowSpecialTexts()
