@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,7 +16,6 @@
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
 
-#include <atomic>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -29,7 +27,6 @@
 #include "app/picture_pane.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
-#include "app/seed_input.h"
 #include "app/statistics_window.h"
 #include "app/user_prompts.h"
 
@@ -204,120 +201,6 @@ void GeneratorDialog::BuildControls()
     connect(expandButton_, &QPushButton::clicked, this, &GeneratorDialog::ExpandAll);
     collapseButton_->setVisible(false);
     connect(collapseButton_, &QPushButton::clicked, this, &GeneratorDialog::CollapseAll);
-}
-
-CountParse GeneratorDialog::ReadInputs()
-{
-    int systems = 0;
-    const CountParse count = ParseSystemCount(numberField_->text().toStdString(), systems);
-    if (count != CountParse::Ok) {
-        return count;
-    }
-    inputs_.systems = systems;
-    inputs_.level = static_cast<DetailLevel>(levelGroup_->checkedId());
-    inputs_.census = censusBox_->isChecked();
-    return count;
-}
-
-void GeneratorDialog::RejectCount(CountParse result)
-{
-    prompts_.ShowMessage(this, QString::fromLatin1(SystemCountMessage(result)));
-    numberField_->setFocus(Qt::OtherFocusReason);
-    numberField_->selectAll();
-}
-
-void GeneratorDialog::Generate()
-{
-    RunFromSeed(std::nullopt);
-}
-
-void GeneratorDialog::GenerateWithSeed()
-{
-    QString text = session_.HasRun() ? QString::number(session_.Description().seed) : QString();
-    for (;;) {
-        const std::optional<QString> answer = prompts_.AskSeed(this, text);
-        if (!answer) {
-            return;
-        }
-        std::uint32_t seed = 0;
-        const std::string refusal = ReadSeedInput(answer->toStdString(), seed);
-        if (refusal.empty()) {
-            RunFromSeed(seed);
-            return;
-        }
-        prompts_.ShowMessage(this, QString::fromStdString(refusal));
-        text = *answer;
-    }
-}
-
-void GeneratorDialog::CopySeed()
-{
-    if (session_.HasRun()) {
-        QApplication::clipboard()->setText(QString::number(session_.Description().seed));
-    }
-}
-
-void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
-{
-    const CountParse count = ReadInputs();
-    if (count != CountParse::Ok) {
-        // The earlier run leaves the screen, and with it every action on
-        // it; the reports, and so Save to File, keep the earlier run.
-        session_.ShowNothing();
-        model_->Show(std::make_shared<ShownTree>());
-        FollowSession();
-        RejectCount(count);
-        return;
-    }
-    // Each run rolls from a seed of its own, so any run can be repeated, here
-    // or with nexmar-cli --seed.
-    const RunDescription run{chosenSeed ? *chosenSeed : session_.TakeNextSeed(), inputs_.systems, inputs_.level,
-                             inputs_.census};
-    Render(QStringLiteral("Generating %1 systems...").arg(run.systems),
-           [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
-               progress.total = run.systems;
-               return RenderRun(
-                   run, session_.ReportDirectory(),
-                   [&run](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
-                          std::span<RecordObserver* const> observers) {
-                       SeededDice dice(run.seed);
-                       RunGeneration({run.systems, run.level, run.census, kMaxSystems}, dice, tree, reports, notifier,
-                                     systemDone, observers);
-                   },
-                   cancel, [&progress](int done) { progress.done = done; });
-           });
-}
-
-bool GeneratorDialog::Render(
-    const QString& label,
-    const std::function<std::optional<RenderedRun>(const std::atomic<bool>&, WorkProgress&)>& work)
-{
-    std::optional<RenderedRun> rendered;
-    const bool finished =
-        RunInBackground(this, prompts_, label, [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
-            rendered = work(cancel, progress);
-        });
-    if (!finished || !rendered) {
-        return finished;
-    }
-    std::vector<std::string> messages = std::move(rendered->messages);
-    session_.Show(std::move(*rendered));
-    ShowSessionRun(std::move(messages));
-    return true;
-}
-
-void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
-{
-    model_->SetRootToolTip(QStringLiteral("Seed %1").arg(session_.Description().seed));
-    model_->Show(session_.Tree());
-    expandButton_->setEnabled(true);
-    ShowExpandButton(true);
-    FollowSession();
-    // Shown once the tree is whole again, since the view must not paint a
-    // half-reset model.
-    for (const std::string& message : messages) {
-        prompts_.ShowMessage(this, QString::fromStdString(message));
-    }
 }
 
 void GeneratorDialog::FollowSelection()
