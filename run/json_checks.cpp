@@ -111,7 +111,7 @@ MediumObject ReadMediumObject(const Value& object, int slot, std::optional<Orbit
         record.value = value.Named(kValueClasses, ValueClassName);
     }
     record.special = object.At(kSpecial).OneOf(specials);
-    const std::size_t mostMoons = static_cast<std::size_t>(MediumMostMoons());
+    const std::size_t mostMoons = static_cast<std::size_t>(kMediumMostMoons);
     for (const Value& moon : object.At(kMoons).Elements(0, mostMoons, "moon results")) {
         record.moons.push_back(moon.OneOf(moons));
     }
@@ -143,7 +143,7 @@ MediumSystem ReadMediumSystem(const Value& system, int number, bool census)
     std::optional<OrbitZone> previousZone;
     const Value objects = system.At(kObjects);
     int byZone[std::size(kOrbitZones)] = {};
-    for (const Value& object : objects.Elements(1, static_cast<std::size_t>(MediumMostObjects()), "objects")) {
+    for (const Value& object : objects.Elements(1, static_cast<std::size_t>(kMediumMostObjects), "objects")) {
         record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census));
         previousZone = record.objects.back().zone;
         ++byZone[static_cast<int>(record.objects.back().zone)];

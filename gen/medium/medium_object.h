@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/dice.h"
+#include "gen/medium/medium_rows.h"
 #include "gen/odds.h"
 #include "gen/records.h"
 
@@ -30,7 +31,7 @@ struct MediumObjectValues {
 std::optional<MediumObjectValues> MediumObjectValuesOf(const MediumObject& object);
 
 // The most moons any type of any zone's rows gives, by its moon die.
-int MediumMostMoons();
+inline constexpr int kMediumMostMoons = medium::MostMoonsOfAnyType();
 
 // Every text an object's special or one of its moons can show, in table order.
 std::vector<std::string_view> MediumSpecialTexts();

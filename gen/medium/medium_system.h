@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/dice.h"
+#include "gen/medium/medium_rows.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -11,6 +12,6 @@ MediumSystem GenerateMediumSystem(Dice& dice, bool census);
 // Whether a row of the layout table gives these counts of objects by zone.
 bool MediumLayoutGives(int inner, int habitable, int outer);
 // The most objects a row of the layout table gives.
-int MediumMostObjects();
+inline constexpr int kMediumMostObjects = medium::MostObjectsOfAnyLayout();
 
 }  // namespace nexmar
