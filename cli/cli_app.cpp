@@ -188,106 +188,115 @@ private:
     std::string lines_;
 };
 
-// Runs with the outputs chosen: every file the run writes is staged in one
-// commit, which names them all only when all are complete. What goes to
-// standard output after that is delivered apart, and said apart when it fails.
-int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const CliHooks& hooks)
-{
+// What a run reads before it starts: the saved run of --from-json and the
+// query of --where.
+struct RunSources {
     std::unique_ptr<JsonRunFile> runFile;
+    std::optional<SystemQuery> query;
+};
+
+// Checks the saved run whole and takes its options, and parses the query;
+// false when either fails, said on err.
+bool ReadSources(CliOptions& options, RunSources& sources, std::FILE* err)
+{
     if (!options.fromJsonPath.empty()) {
         std::string error;
-        runFile = JsonRunFile::Check(options.fromJsonPath, error);
-        if (!runFile) {
+        sources.runFile = JsonRunFile::Check(options.fromJsonPath, error);
+        if (!sources.runFile) {
             std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
-            return kExitBadInput;
+            return false;
         }
-        runFile->SetOptions(options);
+        sources.runFile->SetOptions(options);
     }
-    std::optional<SystemQuery> query;
     if (options.where) {
         SystemQueryParse parse = ParseSystemQuery(*options.where, options.level);
         if (!parse.query) {
             std::fprintf(err, "nexmar-cli: --where: %s\n", OneLine(parse.error).c_str());
-            return kExitBadInput;
+            return false;
         }
-        query = std::move(parse.query);
+        sources.query = std::move(parse.query);
     }
-    const std::uint32_t seed = options.seed.value_or(ClockSeed());
-    const RecordSource records(runFile.get(), seed);
-    const ShownSystems shown = CountShown(options, query, records);
+    return true;
+}
+
+// Refuses, before anything is touched, more pictures than --svg writes and
+// two outputs at one file.
+bool OutputsAllowed(const CliOptions& options, const ShownSystems& shown, std::FILE* err)
+{
     if (!options.pictureDirectory.empty() && shown.count > kMaxPictureFiles) {
         std::fprintf(err, "nexmar-cli: --svg: the run shows %d systems; --svg writes at most %d pictures\n",
                      shown.count, kMaxPictureFiles);
-        return kExitBadInput;
+        return false;
     }
     const std::string collision = FindCollision(PlanOutputs(options, shown.numbers));
     if (!collision.empty()) {
         std::fprintf(err, "nexmar-cli: %s\n", collision.c_str());
-        return kExitBadInput;
+        return false;
     }
-    if (!options.seed) {
-        std::fprintf(err, "seed: %u\n", seed);
+    return true;
+}
+
+// The systems a filtered run rolled, which its document's head says; 0 when
+// the document keeps every system of its run.
+int SystemsRolled(const CliOptions& options, const RunSources& sources)
+{
+    if (sources.runFile && sources.runFile->SystemsRolled() > 0) {
+        return sources.runFile->SystemsRolled();
     }
-    OutputCommit commit(hooks.watch, hooks.unnamed);
-    RunFiles files;
-    if (!OpenRunFiles(options, shown.count, out, commit, files, err)) {
-        return kExitReportsFailed;
-    }
-    std::vector<RecordObserver*> observers;
+    return sources.query ? options.systems : 0;
+}
+
+// What follows the run's records besides the tree and the reports: the JSON
+// document, the pictures, the sheet, the statistics, and the query's choice.
+struct RunFollowers {
     std::unique_ptr<JsonExport> jsonExport;
+    std::optional<PictureSheet> sheet;
+    std::optional<RunStatistics> statistics;
+    std::optional<QueryChoice> choice;
+    std::vector<RecordObserver*> observers;
+};
+
+void Follow(const CliOptions& options, const RunSources& sources, std::uint32_t seed, int shown, RunFiles& files,
+            RunFollowers& followers)
+{
     if (files.json) {
-        jsonExport = std::make_unique<JsonExport>(JsonRunHeader{"nexmar-cli", seed, options.level, options.census},
-                                                  [&files](std::string_view text) { files.json->Write(text); });
-        observers.push_back(jsonExport.get());
+        const JsonRunHeader header{"nexmar-cli", seed, options.level, options.census, SystemsRolled(options, sources)};
+        followers.jsonExport =
+            std::make_unique<JsonExport>(header, [&files](std::string_view text) { files.json->Write(text); });
+        followers.observers.push_back(followers.jsonExport.get());
     }
     if (files.pictures) {
-        observers.push_back(&files.pictures->Observer());
+        followers.observers.push_back(&files.pictures->Observer());
     }
-    std::optional<PictureSheet> sheet;
     if (files.sheet.IsOpen()) {
-        observers.push_back(&sheet.emplace(options.level, shown.count,
-                                           [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
+        followers.observers.push_back(&followers.sheet.emplace(
+            options.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
     }
-    std::optional<RunStatistics> statistics;
     if (options.printStatistics || !options.statisticsJson.empty()) {
-        statistics.emplace(options.level, options.census);
+        followers.statistics.emplace(options.level, options.census);
     }
-    std::optional<QueryChoice> choice;
-    if (query) {
-        choice.emplace(*query, statistics ? &*statistics : nullptr, 0);
-    } else if (statistics) {
-        observers.push_back(&*statistics);
+    if (sources.query) {
+        followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0);
+    } else if (followers.statistics) {
+        followers.observers.push_back(&*followers.statistics);
     }
-    ResultTree tree;
-    ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
-    reports.CommitWith(commit);
-    StderrNotifier notifier(err);
-    TreePrinter printer(tree, out, options.printTree);
-    const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
-    const RunInputs inputs{options.systems,    options.level,    options.census, kMaxBatchSystems,
-                           options.printTree, choice ? &*choice : nullptr};
-    const RunOutcome outcome = records.Run(inputs, tree, reports, notifier, printAndDrop, observers);
-    if (!outcome.generated) {
-        // The option check above and the run share their bounds; should they
-        // ever part, the refusal still says why instead of failing silently.
-        std::fprintf(err, "nexmar-cli: --systems: the run refused %d systems; expected %d to %d\n", options.systems,
-                     kMinSystems, kMaxBatchSystems);
-        return kExitBadInput;
+}
+
+// Completes every output of a finished run and names the staged ones
+// together; whether they all were.
+bool CompleteOutputs(const CliOptions& options, RunFiles& files, RunFollowers& followers, bool reportsComplete,
+                     int shown, OutputCommit& commit, std::FILE* err)
+{
+    if (followers.jsonExport) {
+        followers.jsonExport->Finish();
     }
-    if (runFile && !runFile->RenderedWhole()) {
-        // The file changed under the second reading: no output takes its name.
-        return kExitReportsFailed;
+    if (followers.sheet) {
+        followers.sheet->Finish();
     }
-    if (jsonExport) {
-        jsonExport->Finish();
-    }
-    if (sheet) {
-        sheet->Finish();
-    }
-    bool complete = FinishRunFiles(options, files, statistics, err) && outcome.reportsComplete;
-    if (choice && (files.pictures || sheet) && choice->shown() != shown.count) {
+    bool complete = FinishRunFiles(options, files, followers.statistics, err) && reportsComplete;
+    if (followers.choice && (files.pictures || followers.sheet) && followers.choice->shown() != shown) {
         std::fprintf(err, "nexmar-cli: --where: the run showed %d systems, not the %d it counted before\n",
-                     choice->shown(), shown.count);
+                     followers.choice->shown(), shown);
         complete = false;
     }
     bool committed = false;
@@ -300,10 +309,60 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     if (!failure.empty()) {
         std::fprintf(err, "nexmar-cli: %s\n", OneLine(failure).c_str());
     }
+    return committed;
+}
+
+// Runs with the outputs chosen: every file the run writes is staged in one
+// commit, which names them all only when all are complete. What goes to
+// standard output after that is delivered apart, and said apart when it fails.
+int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const CliHooks& hooks)
+{
+    RunSources sources;
+    if (!ReadSources(options, sources, err)) {
+        return kExitBadInput;
+    }
+    const std::uint32_t seed = options.seed.value_or(ClockSeed());
+    const RecordSource records(sources.runFile.get(), seed);
+    const ShownSystems shown = CountShown(options, sources.query, records);
+    if (!OutputsAllowed(options, shown, err)) {
+        return kExitBadInput;
+    }
+    if (!options.seed) {
+        std::fprintf(err, "seed: %u\n", seed);
+    }
+    OutputCommit commit(hooks.watch, hooks.unnamed);
+    RunFiles files;
+    if (!OpenRunFiles(options, shown.count, out, commit, files, err)) {
+        return kExitReportsFailed;
+    }
+    RunFollowers followers;
+    Follow(options, sources, seed, shown.count, files, followers);
+    ResultTree tree;
+    ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
+    reports.CommitWith(commit);
+    StderrNotifier notifier(err);
+    TreePrinter printer(tree, out, options.printTree);
+    const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
+    QueryChoice* choice = followers.choice ? &*followers.choice : nullptr;
+    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree, choice};
+    const RunOutcome outcome = records.Run(inputs, tree, reports, notifier, printAndDrop, followers.observers);
+    if (!outcome.generated) {
+        // The option check above and the run share their bounds; should they
+        // ever part, the refusal still says why instead of failing silently.
+        std::fprintf(err, "nexmar-cli: --systems: the run refused %d systems; expected %d to %d\n", options.systems,
+                     kMinSystems, kMaxBatchSystems);
+        return kExitBadInput;
+    }
+    if (sources.runFile && !sources.runFile->RenderedWhole()) {
+        // The file changed under the second reading: no output takes its name.
+        return kExitReportsFailed;
+    }
+    const bool committed =
+        CompleteOutputs(options, files, followers, outcome.reportsComplete, shown.count, commit, err);
     printer.RootIfNoneShown();
     printer.WriteLines();
     if (options.printStatistics) {
-        PrintStatistics(out, *statistics);
+        PrintStatistics(out, *followers.statistics);
     }
     if (!Delivered(out, err, committed)) {
         return kExitOutputFailed;

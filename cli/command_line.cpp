@@ -108,7 +108,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
             ->type_name("PATH");
     const CLI::Option* fromJsonOption =
         app.add_option("--from-json", options.fromJsonPath,
-                       "Render the run saved in the JSON document PATH instead of rolling dice")
+                       "Render the run saved in the JSON document PATH, or read from standard input for -, "
+                       "instead of rolling dice")
             ->type_name("PATH");
     const CLI::Option* svgOption =
         app.add_option("--svg", options.pictureDirectory,

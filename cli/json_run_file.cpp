@@ -8,8 +8,25 @@ namespace {
 
 constexpr const char* kChanged = "the file changed while it was read; no output was written";
 
-// Checks every record and drops it.
-class Discard final : public RecordObserver {};
+// Checks every record and drops it, keeping the numbers of the first few
+// for the files named after them.
+class KeepNumbers final : public RecordObserver {
+public:
+    explicit KeepNumbers(std::vector<int>& numbers) : numbers_(numbers) {}
+    void OnLowSystem(int number, const LowSystem&) override { Keep(number); }
+    void OnMediumSystem(int number, const MediumSystem&) override { Keep(number); }
+    void OnHighSystem(int number, const HighSystem&) override { Keep(number); }
+
+private:
+    void Keep(int number)
+    {
+        if (numbers_.size() < static_cast<std::size_t>(JsonRunFile::kNumbersKept)) {
+            numbers_.push_back(number);
+        }
+    }
+
+    std::vector<int>& numbers_;
+};
 
 // Hands each record read to the run's renderer, once it is known to belong
 // to the run the check read: of its level and census option, within its count.
@@ -36,11 +53,13 @@ public:
     }
 
 private:
-    void Admit(int number) const
+    // The system goes under its number in the run.
+    void Admit(int number)
     {
-        if (!(read_.header == checked_.header) || number > checked_.systems) {
+        if (!(read_.header == checked_.header) || number > checked_.LastNumber()) {
             throw JsonReadFailure{kChanged};
         }
+        renderer_.ContinueAt(number);
     }
 
     RunRenderer& renderer_;
@@ -70,8 +89,9 @@ std::unique_ptr<JsonRunFile> JsonRunFile::Check(const std::string& path, std::st
     }
     JsonDocumentFile::Pass pass(*file);
     JsonRunSummary summary;
-    Discard discard;
-    const std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, summary, discard);
+    std::vector<int> numbers;
+    KeepNumbers keep(numbers);
+    const std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, summary, keep);
     if (pass.error() != 0) {
         error = Unreadable(path, pass.error());
         return nullptr;
@@ -80,8 +100,10 @@ std::unique_ptr<JsonRunFile> JsonRunFile::Check(const std::string& path, std::st
         error = "--from-json: " + path + ": " + bad->message;
         return nullptr;
     }
-    return std::unique_ptr<JsonRunFile>(
+    auto checked = std::unique_ptr<JsonRunFile>(
         new JsonRunFile(path, std::move(file), std::move(summary), pass.digest(), pass.size()));
+    checked->numbers_ = std::move(numbers);
+    return checked;
 }
 
 void JsonRunFile::SetOptions(CliOptions& options) const

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_app.h"
+#include "cli/picture_files.h"
 #include "run/json_document_file.h"
 #include "run/json_import.h"
 
@@ -23,6 +24,11 @@ public:
 
     // The saved run's count, level, census option and seed.
     void SetOptions(CliOptions& options) const;
+    // The systems the run rolled when a query filtered it, else 0.
+    int SystemsRolled() const { return summary_.header.systemsRolled; }
+    // The numbers of the first kNumbersKept systems, for the files named after them.
+    static constexpr int kNumbersKept = kMaxPictureFiles + 1;
+    const std::vector<int>& FirstNumbers() const { return numbers_; }
 
     // Reads the document again and renders its records in place of the
     // dice. A document changed since Check is reported through notifier,
@@ -43,6 +49,7 @@ private:
     JsonRunSummary summary_;
     std::uint64_t digest_;  // of the bytes the check read
     std::uint64_t size_;
+    std::vector<int> numbers_;
     bool renderedWhole_ = false;
 };
 

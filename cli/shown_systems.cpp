@@ -25,6 +25,18 @@ RunOutcome RecordSource::Run(const RunInputs& inputs, ResultTree& tree, ReportFi
     return RunGeneration(inputs, dice, tree, reports, notifier, systemDone, observers);
 }
 
+std::vector<int> RecordSource::FirstNumbers(int systems) const
+{
+    if (file_ != nullptr) {
+        return file_->FirstNumbers();
+    }
+    std::vector<int> numbers;
+    for (int number = 1; number <= std::min(systems, kMaxPictureFiles + 1); ++number) {
+        numbers.push_back(number);
+    }
+    return numbers;
+}
+
 ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQuery>& query,
                         const RecordSource& records)
 {
@@ -32,8 +44,8 @@ ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQue
     ShownSystems shown;
     if (!query) {
         shown.count = options.systems;
-        for (int number = 1; pictureFiles && number <= std::min(options.systems, kMaxPictureFiles + 1); ++number) {
-            shown.numbers.push_back(number);
+        if (pictureFiles) {
+            shown.numbers = records.FirstNumbers(options.systems);
         }
     } else if (pictureFiles || !options.pictureSheet.empty()) {
         // A run of its own that shows nothing: the dice, or the file, give

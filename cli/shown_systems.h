@@ -103,6 +103,8 @@ public:
     RecordSource(JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
     RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
                    const SystemDone& systemDone, std::span<RecordObserver* const> observers) const;
+    // The numbers of the first systems of a run of that many, at most kMaxPictureFiles + 1.
+    std::vector<int> FirstNumbers(int systems) const;
 
 private:
     JsonRunFile* file_;

@@ -80,6 +80,9 @@ public:
     void AddLowSystem(const LowSystem& record);
     void AddMediumSystem(const MediumSystem& record);
     void AddHighSystem(const HighSystem& record);
+    // The next system added has number, later than the latest: a saved run
+    // that a query filtered keeps each system under its number in the run.
+    void ContinueAt(int number) { number_ = number - 1; }
     RunOutcome Finish();
 
 private:

@@ -90,6 +90,9 @@ JsonExport::JsonExport(const JsonRunHeader& header, Sink sink) : sink_(std::move
     head[kSeed] = header.seed;
     head[kDetail] = Text(DetailLevelName(header.level));
     head[kCensusOption] = header.census;
+    if (header.systemsRolled > 0) {
+        head[kSystemsRolled] = header.systemsRolled;
+    }
     std::string text = head.dump();
     text.pop_back();
     text += ",\"" + std::string(kSystems) + "\":[";

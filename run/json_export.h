@@ -17,6 +17,9 @@ struct JsonRunHeader {
     std::uint32_t seed = 0;
     DetailLevel level = DetailLevel::Low;
     bool census = false;
+    // The systems a run filtered by a query rolled, of which the document
+    // keeps the matching ones under their numbers; 0 when it keeps them all.
+    int systemsRolled = 0;
     bool operator==(const JsonRunHeader&) const = default;
 };
 

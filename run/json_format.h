@@ -16,6 +16,10 @@ inline constexpr std::string_view kFormat = "format";
 inline constexpr std::string_view kSeed = "seed";
 inline constexpr std::string_view kDetail = "detail";
 inline constexpr std::string_view kCensusOption = "census";
+// Only in the document of a run that a query filtered, after "census": how
+// many systems the run rolled. The document keeps those the query matched,
+// each under its number in the run.
+inline constexpr std::string_view kSystemsRolled = "systemsRolled";
 
 // Arrays, from the run down to a moon.
 inline constexpr std::string_view kSystems = "systems";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 #include "run/json_checks.h"
 #include "run/json_format.h"
@@ -53,9 +54,11 @@ private:
     void ReadSystems()
     {
         CheckHead(false);
+        filtered_ = summary_.header.systemsRolled > 0;
         parser_.BeginSystems();
         const int line = parser_.line();
         int count = 0;
+        int number = 0;
         while (parser_.NextSystem(count)) {
             if (count == maxSystems_) {
                 throw JsonReadFailure{"/systems/" + std::to_string(count) + " (line " +
@@ -66,25 +69,43 @@ private:
             system_.Reset(count, "one system");
             parser_.ReadSystem(system_);
             ++count;
+            number = NextNumber(number);
             const JsonValue system(system_, system_.root());
             const bool census = summary_.header.census;
             switch (summary_.header.level) {
             case DetailLevel::Low:
-                observer_.OnLowSystem(count, ReadLowSystem(system, count, census));
+                observer_.OnLowSystem(number, ReadLowSystem(system, number, census));
                 break;
             case DetailLevel::Medium:
-                observer_.OnMediumSystem(count, ReadMediumSystem(system, count, census));
+                observer_.OnMediumSystem(number, ReadMediumSystem(system, number, census));
                 break;
             case DetailLevel::High:
-                observer_.OnHighSystem(count, ReadHighSystem(system, count, census));
+                observer_.OnHighSystem(number, ReadHighSystem(system, number, census));
                 break;
             }
         }
-        if (count == 0) {
+        // A query may have matched no system of its run.
+        if (count == 0 && !filtered_) {
             parser_.Fail("/systems", line, "expected an array of at least one system, found []");
         }
         summary_.systems = count;
         systemsRead_ = true;
+    }
+
+    // The number the system just read must have: the next one, or in a
+    // filtered document any later one up to the count of the run. A system
+    // without a number is left to its level's checks, which name the fault.
+    int NextNumber(int previous) const
+    {
+        const std::uint32_t root = system_.root();
+        if (!filtered_ || system_.at(root).kind != JsonUnit::Node::Kind::Object) {
+            return previous + 1;
+        }
+        const std::uint32_t number = system_.Find(root, kNumber);
+        if (number == JsonUnit::kNone) {
+            return previous + 1;
+        }
+        return JsonValue(system_, number).Int(previous + 1, summary_.header.systemsRolled);
     }
 
     bool Has(std::string_view key) const { return head_.Find(head_.root(), key) != JsonUnit::kNone; }
@@ -124,13 +145,20 @@ private:
         if (Has(kSeed)) {
             summary_.header.seed = Head(kSeed).Seed();
         }
+        if (Has(kSystemsRolled)) {
+            // It decides how the systems are numbered, so it comes before them.
+            if (systemsRead_ && !filtered_) {
+                parser_.Fail("/" + std::string(kSystemsRolled), parser_.line(), "expected before \"systems\"");
+            }
+            summary_.header.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
+        }
         for (std::uint32_t member = head_.at(head_.root()).first; member != JsonUnit::kNone;
              member = head_.at(member).next) {
             const std::string_view key = head_.Key(member);
-            if (std::find(std::begin(kHead), std::end(kHead), key) == std::end(kHead)) {
+            if (std::find(std::begin(kHead), std::end(kHead), key) == std::end(kHead) && key != kSystemsRolled) {
                 parser_.Fail(head_.Pointer(member), static_cast<int>(head_.at(member).line),
                              "unexpected field; expected only program, version, format, seed, detail, census, "
-                             "systems");
+                             "systemsRolled, systems");
             }
         }
     }
@@ -142,6 +170,7 @@ private:
     JsonUnit head_;    // the top object's members but the systems
     JsonUnit system_;  // the system being read
     bool systemsRead_ = false;
+    bool filtered_ = false;  // the head said how many systems the run rolled
 };
 
 class StreamSource final : public JsonByteSource {
@@ -160,9 +189,21 @@ private:
 class Collector final : public RecordObserver {
 public:
     explicit Collector(LoadedRun& run) : run_(run) {}
-    void OnLowSystem(int, const LowSystem& system) override { run_.low.push_back(system); }
-    void OnMediumSystem(int, const MediumSystem& system) override { run_.medium.push_back(system); }
-    void OnHighSystem(int, const HighSystem& system) override { run_.high.push_back(system); }
+    void OnLowSystem(int number, const LowSystem& system) override
+    {
+        run_.numbers.push_back(number);
+        run_.low.push_back(system);
+    }
+    void OnMediumSystem(int number, const MediumSystem& system) override
+    {
+        run_.numbers.push_back(number);
+        run_.medium.push_back(system);
+    }
+    void OnHighSystem(int number, const HighSystem& system) override
+    {
+        run_.numbers.push_back(number);
+        run_.high.push_back(system);
+    }
 
 private:
     LoadedRun& run_;
@@ -209,13 +250,18 @@ RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& 
 {
     tree.Clear();
     RunRenderer renderer(run.summary.header.level, true, tree, reports, notifier, systemDone, observers);
+    // Only one of the levels' lists holds records.
+    std::size_t at = 0;
     for (const LowSystem& system : run.low) {
+        renderer.ContinueAt(run.numbers[at++]);
         renderer.AddLowSystem(system);
     }
     for (const MediumSystem& system : run.medium) {
+        renderer.ContinueAt(run.numbers[at++]);
         renderer.AddMediumSystem(system);
     }
     for (const HighSystem& system : run.high) {
+        renderer.ContinueAt(run.numbers[at++]);
         renderer.AddHighSystem(system);
     }
     return renderer.Finish();

@@ -17,7 +17,9 @@ namespace nexmar {
 struct JsonRunSummary {
     JsonRunHeader header;
     std::string version;  // of the program that wrote it
-    int systems = 0;
+    int systems = 0;      // in the document
+    // The highest number a system of the document may have.
+    int LastNumber() const { return header.systemsRolled > 0 ? header.systemsRolled : systems; }
 };
 
 struct JsonReadError {
@@ -45,6 +47,7 @@ std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonR
 // A whole run read into memory, its records in the order of the document.
 struct LoadedRun {
     JsonRunSummary summary;
+    std::vector<int> numbers;  // of the systems, each under its number in the run
     std::vector<LowSystem> low;
     std::vector<MediumSystem> medium;
     std::vector<HighSystem> high;
