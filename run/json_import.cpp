@@ -105,7 +105,12 @@ private:
         if (number == JsonUnit::kNone) {
             return previous + 1;
         }
-        return JsonValue(system_, number).Int(previous + 1, summary_.header.systemsRolled);
+        const JsonValue read(system_, number);
+        if (previous == summary_.header.systemsRolled) {
+            read.Expected("no system after number " + std::to_string(previous) + " of a run of " +
+                          std::to_string(previous));
+        }
+        return read.Int(previous + 1, summary_.header.systemsRolled);
     }
 
     bool Has(std::string_view key) const { return head_.Find(head_.root(), key) != JsonUnit::kNone; }

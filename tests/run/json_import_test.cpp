@@ -189,5 +189,62 @@ TEST(JsonImport, RefusesNestingDeeperThanTheLimitInOneLine)
     EXPECT_EQ(std::get<JsonReadError>(read).message, pointer + " (line 1): nested deeper than 64 levels");
 }
 
+// Low seed 5 cut as --where cuts it: the systems kept (0 a Major Colony, 1 a
+// Major Colony, 2 a Minor Colony) under the numbers given, and the count of
+// the run at its place in the head, or after the systems.
+std::string Filtered(int rolled, const std::vector<std::pair<int, int>>& kept, bool rolledLast = false)
+{
+    const nlohmann::ordered_json whole = nlohmann::ordered_json::parse(ExportedRun(DetailLevel::Low, false, 3, 5));
+    nlohmann::ordered_json filtered;
+    for (const auto& [key, value] : whole.items()) {
+        if (key == "systems" && !rolledLast) {
+            filtered["systemsRolled"] = rolled;
+        }
+        filtered[key] = key == "systems" ? nlohmann::ordered_json::array() : value;
+    }
+    for (const auto& [system, number] : kept) {
+        nlohmann::ordered_json renumbered = whole["systems"][system];
+        renumbered["number"] = number;
+        filtered["systems"].push_back(renumbered);
+    }
+    if (rolledLast) {
+        filtered["systemsRolled"] = rolled;
+    }
+    return filtered.dump();
+}
+
+// A document that a query filtered keeps its systems under their numbers in
+// the run: they rise within its count, and only a System 1 must be a Major
+// Colony. There may be none.
+TEST(JsonImport, AFilteredDocumentsNumbersRiseWithinItsRun)
+{
+    const struct {
+        std::string document;
+        std::vector<int> numbers;  // read, when accepted
+        const char* message;       // the start of the refusal, when refused
+    } cases[] = {
+        {Filtered(9, {{0, 2}, {1, 5}, {2, 9}}), {2, 5, 9}, nullptr},
+        {Filtered(9, {{2, 3}}), {3}, nullptr},
+        {Filtered(9, {}), {}, nullptr},
+        {Filtered(9, {{2, 1}}), {}, "/systems/0/size (line 1): expected \"Major Colony\", as every run's first"},
+        {Filtered(9, {{0, 1}, {1, 4}, {2, 4}}), {}, "/systems/2/number (line 1): expected an integer from 5 to 9, found 4"},
+        {Filtered(9, {{0, 1}, {1, 9}, {2, 10}}), {}, "/systems/2/number (line 1): expected no system after number 9"},
+        {Filtered(9, {{0, 1}, {1, 2}}, true), {}, "/systemsRolled (line 1): expected before \"systems\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.document);
+        std::istringstream in(c.document);
+        const auto read = LoadJsonRun(in, 1000);
+        if (c.message == nullptr) {
+            ASSERT_TRUE(std::holds_alternative<LoadedRun>(read)) << std::get<JsonReadError>(read).message;
+            EXPECT_EQ(std::get<LoadedRun>(read).numbers, c.numbers);
+            EXPECT_EQ(std::get<LoadedRun>(read).summary.header.systemsRolled, 9);
+        } else {
+            ASSERT_TRUE(std::holds_alternative<JsonReadError>(read));
+            EXPECT_THAT(std::get<JsonReadError>(read).message, ::testing::StartsWith(c.message));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace nexmar
