@@ -68,62 +68,83 @@ std::string OneLine(const std::string& message)
     return line;
 }
 
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
-{
-    ParsedCommandLine parsed;
-    CliOptions& options = parsed.options;
-    CLI::App app("Generates star systems headlessly and writes the reports TNXT001 (comma-separated text) and "
-                 "TNXH001 (HTML) into the chosen directory.",
-                 "nexmar-cli");
-    app.set_version_flag("--version", "nexmar-cli " NEXMAR_VERSION);
+namespace {
 
-    std::string systems = "1";
+// The options as declared: the texts read later, and each option whose
+// presence matters.
+struct DeclaredOptions {
     // The numbers are taken as text and read by ParseDecimal, as the dialog
     // reads its number field, so that no other conversion sees them.
-    const CLI::Option* systemsOption =
-        app.add_option("--systems", systems, "Number of systems to generate, 1 to 1000000 (default 1)")
-            ->type_name("N");
-    const std::map<std::string, DetailLevel> levels{
-        {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
+    std::string systems = "1";
     std::string level = "low";
-    const CLI::Option* detailOption = app.add_option("--detail", level, "Detail level: low, medium or high (default low)")
-        ->type_name("LEVEL")
-        ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
-    const CLI::Option* censusOption = app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
     std::string seed;
-    const CLI::Option* seedOption =
-        app.add_option("--seed", seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)")->type_name("S");
+    std::string where;
+    const CLI::Option* systemsOption = nullptr;
+    const CLI::Option* detailOption = nullptr;
+    const CLI::Option* censusOption = nullptr;
+    const CLI::Option* seedOption = nullptr;
+    const CLI::Option* dirOption = nullptr;
+    const CLI::Option* jsonOption = nullptr;
+    const CLI::Option* statisticsJsonOption = nullptr;
+    const CLI::Option* fromJsonOption = nullptr;
+    const CLI::Option* svgOption = nullptr;
+    const CLI::Option* svgSheetOption = nullptr;
+    const CLI::Option* whereOption = nullptr;
+};
+
+// An option that takes one value, shown in the help as typeName.
+template <class Value>
+const CLI::Option* AddValue(CLI::App& app, const char* name, Value& value, const char* description,
+                            const char* typeName)
+{
+    return app.add_option(name, value, description)->type_name(typeName);
+}
+
+// What the dice roll: the count, the level, the census option and the seed.
+void DeclareRollOptions(CLI::App& app, CliOptions& options, DeclaredOptions& declared)
+{
+    declared.systemsOption = AddValue(app, "--systems", declared.systems,
+                                      "Number of systems to generate, 1 to 1000000 (default 1)", "N");
+    declared.detailOption =
+        app.add_option("--detail", declared.level, "Detail level: low, medium or high (default low)")
+            ->type_name("LEVEL")
+            ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
+    declared.censusOption = app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
+    declared.seedOption =
+        AddValue(app, "--seed", declared.seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)", "S");
+}
+
+// The outputs, a saved run read instead of the dice, and the systems shown.
+void DeclareRunOptions(CLI::App& app, CliOptions& options, DeclaredOptions& declared)
+{
     app.add_flag("--tree", options.printTree, "Print the result tree to standard output");
-    const CLI::Option* dirOption =
-        app.add_option("--dir", options.directory, "Directory for the reports (default: the working directory)")
-            ->type_name("DIR");
-    const CLI::Option* jsonOption =
-        app.add_option("--json", options.jsonPath,
-                       "Also write the run as one JSON document to PATH, or to standard output for -")
-            ->type_name("PATH");
+    declared.dirOption = AddValue(app, "--dir", options.directory,
+                                  "Directory for the reports (default: the working directory)", "DIR");
+    declared.jsonOption = AddValue(app, "--json", options.jsonPath,
+                                   "Also write the run as one JSON document to PATH, or to standard output for -",
+                                   "PATH");
     app.add_flag("--stats", options.printStatistics,
                  "Print the sector totals and each rolled table's counts against its odds after the run");
-    const CLI::Option* statisticsJsonOption =
-        app.add_option("--stats-json", options.statisticsJson, "Write the same statistics as JSON to PATH")
-            ->type_name("PATH");
-    const CLI::Option* fromJsonOption =
-        app.add_option("--from-json", options.fromJsonPath,
-                       "Render the run saved in the JSON document PATH, or read from standard input for -, "
-                       "instead of rolling dice")
-            ->type_name("PATH");
-    const CLI::Option* svgOption =
-        app.add_option("--svg", options.pictureDirectory,
-                       "Also write a picture of each system, DIR/system-0001.svg and on, at most 10000")
-            ->type_name("DIR");
-    const CLI::Option* svgSheetOption =
-        app.add_option("--svg-sheet", options.pictureSheet, "Also write the whole run as one SVG page to PATH")
-            ->type_name("PATH");
-    std::string where;
-    const CLI::Option* whereOption =
-        app.add_option("--where", where,
-                       "Show only the systems that QUERY matches (docs/query.md), each under its number in the run")
-            ->type_name("QUERY");
+    declared.statisticsJsonOption = AddValue(app, "--stats-json", options.statisticsJson,
+                                             "Write the same statistics as JSON to PATH", "PATH");
+    declared.fromJsonOption = AddValue(app, "--from-json", options.fromJsonPath,
+                                       "Render the run saved in the JSON document PATH, or read from standard "
+                                       "input for -, instead of rolling dice",
+                                       "PATH");
+    declared.svgOption = AddValue(app, "--svg", options.pictureDirectory,
+                                  "Also write a picture of each system, DIR/system-0001.svg and on, at most 10000",
+                                  "DIR");
+    declared.svgSheetOption = AddValue(app, "--svg-sheet", options.pictureSheet,
+                                       "Also write the whole run as one SVG page to PATH", "PATH");
+    declared.whereOption = AddValue(
+        app, "--where", declared.where,
+        "Show only the systems that QUERY matches (docs/query.md), each under its number in the run", "QUERY");
+}
 
+// Parses args into the declared options; false when parsing ends the run,
+// with help, the version or a refusal in parsed.
+bool ParseArguments(CLI::App& app, const std::vector<std::string>& args, ParsedCommandLine& parsed)
+{
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
         argv.push_back(arg.c_str());
@@ -141,25 +162,33 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
             parsed.status = ParsedCommandLine::Status::Error;
             parsed.message = OneLine(error.what());
         }
-        return parsed;
+        return false;
     }
-    std::string error = RefusedOption({{fromJsonOption, options.fromJsonPath.empty()},
-                                       {jsonOption, options.jsonPath.empty()},
-                                       {statisticsJsonOption, options.statisticsJson.empty()},
-                                       {dirOption, options.directory.empty()},
-                                       {svgOption, options.pictureDirectory.empty()},
-                                       {svgSheetOption, options.pictureSheet.empty()}},
+    return true;
+}
+
+// Reads the numbers and checks the options together; the first refusal, or
+// empty when options holds what was asked.
+std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
+{
+    std::string error = RefusedOption({{declared.fromJsonOption, options.fromJsonPath.empty()},
+                                       {declared.jsonOption, options.jsonPath.empty()},
+                                       {declared.statisticsJsonOption, options.statisticsJson.empty()},
+                                       {declared.dirOption, options.directory.empty()},
+                                       {declared.svgOption, options.pictureDirectory.empty()},
+                                       {declared.svgSheetOption, options.pictureSheet.empty()}},
                                       !options.fromJsonPath.empty(),
-                                      {systemsOption, detailOption, censusOption, seedOption});
+                                      {declared.systemsOption, declared.detailOption, declared.censusOption,
+                                       declared.seedOption});
     std::uint64_t value = 0;
     if (error.empty()) {
-        error = ReadDecimal("--systems", systems, kMinSystems, kMaxBatchSystems, value);
+        error = ReadDecimal("--systems", declared.systems, kMinSystems, kMaxBatchSystems, value);
     }
     if (error.empty()) {
         options.systems = static_cast<int>(value);
     }
-    if (error.empty() && seedOption->count() > 0) {
-        error = ReadDecimal("--seed", seed, 0, std::numeric_limits<std::uint32_t>::max(), value);
+    if (error.empty() && declared.seedOption->count() > 0) {
+        error = ReadDecimal("--seed", declared.seed, 0, std::numeric_limits<std::uint32_t>::max(), value);
         if (error.empty()) {
             options.seed = static_cast<std::uint32_t>(value);
         }
@@ -171,18 +200,40 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     if (error.empty() && !IsUsableDirectory(options.directory)) {
         error = "--dir: '" + options.directory.string() + "' is not a writable directory";
     }
-    if (error.empty() && svgOption->count() > 0 && !IsUsableDirectory(options.pictureDirectory)) {
+    if (error.empty() && declared.svgOption->count() > 0 && !IsUsableDirectory(options.pictureDirectory)) {
         error = "--svg: '" + options.pictureDirectory.string() + "' is not a writable directory";
     }
-    if (whereOption->count() > 0) {
-        options.where = where;
+    return error;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
+{
+    ParsedCommandLine parsed;
+    CliOptions& options = parsed.options;
+    CLI::App app("Generates star systems headlessly and writes the reports TNXT001 (comma-separated text) and "
+                 "TNXH001 (HTML) into the chosen directory.",
+                 "nexmar-cli");
+    app.set_version_flag("--version", "nexmar-cli " NEXMAR_VERSION);
+    DeclaredOptions declared;
+    DeclareRollOptions(app, options, declared);
+    DeclareRunOptions(app, options, declared);
+    if (!ParseArguments(app, args, parsed)) {
+        return parsed;
+    }
+    const std::string error = ReadOptions(declared, options);
+    if (declared.whereOption->count() > 0) {
+        options.where = declared.where;
     }
     if (!error.empty()) {
         parsed.status = ParsedCommandLine::Status::Error;
         parsed.message = OneLine(error);
         return parsed;
     }
-    options.level = levels.at(level);
+    const std::map<std::string, DetailLevel> levels{
+        {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
+    options.level = levels.at(declared.level);
     return parsed;
 }
 

@@ -156,43 +156,48 @@ std::string Lowered(std::string_view text)
     return lowered;
 }
 
-// Lays out the title, the three zone bands with their names, and the rows
-// one under another: each row's stars in a column of their own at the left,
-// its objects from the left of their zone's band.
-SystemPicture LayOutRows(std::string title, std::string description, const std::vector<BodyRow>& rows)
-{
-    SystemPicture picture;
-    picture.title = title;
-    picture.description = std::move(description);
-    const double margin = kStyle.margin;
-    const double pad = kStyle.bandPadding;
-
-    double starColumn = 0;
+// Where the columns go: the stars' column at the left, then the three zone
+// bands, each wide enough for its name and for the widest row's bodies.
+struct Columns {
     std::array<double, 3> bandWidths{};
+    std::array<double, 3> bandLefts{};
+    double bandsRight = 0;
+};
+
+Columns ColumnsFor(const std::vector<BodyRow>& rows)
+{
+    const double pad = kStyle.bandPadding;
+    Columns columns;
+    double starColumn = 0;
     for (const OrbitZone zone : kOrbitZones) {
-        bandWidths[static_cast<std::size_t>(zone)] = TextWidth(OrbitZoneName(zone), kStyle.labelSize) + 2 * pad;
+        columns.bandWidths[static_cast<std::size_t>(zone)] = TextWidth(OrbitZoneName(zone), kStyle.labelSize) + 2 * pad;
     }
     for (const BodyRow& row : rows) {
         starColumn = std::max(starColumn, SlotsWidth(row.stars));
         for (std::size_t z = 0; z < 3; ++z) {
-            bandWidths[z] = std::max(bandWidths[z], SlotsWidth(row.zones[z]) + 2 * pad);
+            columns.bandWidths[z] = std::max(columns.bandWidths[z], SlotsWidth(row.zones[z]) + 2 * pad);
         }
     }
-    std::array<double, 3> bandLefts{};
-    bandLefts[0] = margin + starColumn + (starColumn > 0 ? kStyle.gap : 0);
+    columns.bandLefts[0] = kStyle.margin + starColumn + (starColumn > 0 ? kStyle.gap : 0);
     for (std::size_t z = 1; z < 3; ++z) {
-        bandLefts[z] = bandLefts[z - 1] + bandWidths[z - 1];
+        columns.bandLefts[z] = columns.bandLefts[z - 1] + columns.bandWidths[z - 1];
     }
-    const double bandsRight = bandLefts[2] + bandWidths[2];
+    columns.bandsRight = columns.bandLefts[2] + columns.bandWidths[2];
+    return columns;
+}
 
-    const double bandTop = margin + LineHeight(kStyle.titleSize) + kStyle.gap;
-    struct RowPlace {
-        double axis;      // the line through the middle of every body
-        double labelTop;  // where the lines of text begin
-    };
+struct RowPlace {
+    double axis;      // the line through the middle of every body
+    double labelTop;  // where the lines of text begin
+};
+
+// Each row under the one before it, from the bands' names down; bottom: where
+// the last row's text ends.
+std::vector<RowPlace> PlaceRows(const std::vector<BodyRow>& rows, double bandTop, double& bottom)
+{
     std::vector<RowPlace> places;
-    double y = bandTop + pad / 2 + LabelLine() + kStyle.gap;
-    double bottom = y;
+    double y = bandTop + kStyle.bandPadding / 2 + LabelLine() + kStyle.gap;
+    bottom = y;
     for (const BodyRow& row : rows) {
         double half = 0;
         std::size_t lines = 0;
@@ -204,35 +209,64 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
         bottom = places.back().labelTop + static_cast<double>(lines) * LabelLine();
         y = bottom + kStyle.rowGap;
     }
-    const double bandBottom = bottom + pad / 2;
-    const double width = std::max(bandsRight, margin + TextWidth(title, kStyle.titleSize)) + margin;
+    return places;
+}
+
+void DrawBands(SystemPicture& picture, const Columns& columns, double bandTop, double bandBottom)
+{
+    for (const OrbitZone zone : kOrbitZones) {
+        const std::size_t z = static_cast<std::size_t>(zone);
+        AddShape(picture, ShapeKind::Rect, "zone " + Lowered(OrbitZoneName(zone)),
+                 {columns.bandLefts[z], bandTop, columns.bandWidths[z], bandBottom - bandTop});
+        AddLabel(picture, std::string(OrbitZoneName(zone)), "label", kStyle.labelSize,
+                 columns.bandLefts[z] + columns.bandWidths[z] / 2, bandTop + kStyle.bandPadding / 2,
+                 TextAnchor::Middle);
+    }
+}
+
+// The row's orbit line, its stars in their column, and its objects from the
+// left of their zone's band.
+void DrawRow(SystemPicture& picture, const BodyRow& row, const RowPlace& place, const Columns& columns)
+{
+    const auto [axis, labelTop] = place;
+    AddShape(picture, ShapeKind::Line, "orbit",
+             {columns.bandLefts[0], axis, columns.bandsRight - columns.bandLefts[0], 0});
+    double left = kStyle.margin;
+    for (const BodySlot& star : row.stars) {
+        PlaceBody(picture, star, left, axis, labelTop);
+        left += star.Width();
+    }
+    for (std::size_t z = 0; z < 3; ++z) {
+        left = columns.bandLefts[z] + kStyle.bandPadding;
+        for (const BodySlot& body : row.zones[z]) {
+            PlaceBody(picture, body, left, axis, labelTop);
+            left += body.Width();
+        }
+    }
+}
+
+// Lays out the title, the three zone bands with their names, and the rows
+// one under another: each row's stars in a column of their own at the left,
+// its objects from the left of their zone's band.
+SystemPicture LayOutRows(std::string title, std::string description, const std::vector<BodyRow>& rows)
+{
+    SystemPicture picture;
+    picture.title = title;
+    picture.description = std::move(description);
+    const double margin = kStyle.margin;
+    const Columns columns = ColumnsFor(rows);
+    const double bandTop = margin + LineHeight(kStyle.titleSize) + kStyle.gap;
+    double bottom = 0;
+    const std::vector<RowPlace> places = PlaceRows(rows, bandTop, bottom);
+    const double bandBottom = bottom + kStyle.bandPadding / 2;
+    const double width = std::max(columns.bandsRight, margin + TextWidth(title, kStyle.titleSize)) + margin;
     picture.viewBox = {0, 0, width, bandBottom + margin};
 
     AddShape(picture, ShapeKind::Rect, "paper", picture.viewBox);
     AddLabel(picture, std::move(title), "title", kStyle.titleSize, margin, margin);
-    for (const OrbitZone zone : kOrbitZones) {
-        const std::size_t z = static_cast<std::size_t>(zone);
-        AddShape(picture, ShapeKind::Rect, "zone " + Lowered(OrbitZoneName(zone)),
-                 {bandLefts[z], bandTop, bandWidths[z], bandBottom - bandTop});
-        AddLabel(picture, std::string(OrbitZoneName(zone)), "label", kStyle.labelSize,
-                 bandLefts[z] + bandWidths[z] / 2, bandTop + pad / 2, TextAnchor::Middle);
-    }
+    DrawBands(picture, columns, bandTop, bandBottom);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const BodyRow& row = rows[r];
-        const auto [axis, labelTop] = places[r];
-        AddShape(picture, ShapeKind::Line, "orbit", {bandLefts[0], axis, bandsRight - bandLefts[0], 0});
-        double left = margin;
-        for (const BodySlot& star : row.stars) {
-            PlaceBody(picture, star, left, axis, labelTop);
-            left += star.Width();
-        }
-        for (std::size_t z = 0; z < 3; ++z) {
-            left = bandLefts[z] + pad;
-            for (const BodySlot& body : row.zones[z]) {
-                PlaceBody(picture, body, left, axis, labelTop);
-                left += body.Width();
-            }
-        }
+        DrawRow(picture, rows[r], places[r], columns);
     }
     return picture;
 }
