@@ -82,7 +82,7 @@ enum class HighTable {
     Raw,        // group: HighObjectType; outcome: the RAW before the special, less 1
     Special,    // group: HighObjectType; outcome: the special roll less 1
     MoonCount,  // group: HighMoonCountGroup, objects other than Asteroids; outcome: moons
-    Moon,       // group: 1 for a Gas Giant's moon, else 0; outcome: HighMoonRow
+    Moon,       // group: HighMoonGroup; outcome: HighMoonRow
 };
 
 std::vector<TableOdds> LowTableOdds();
@@ -121,5 +121,10 @@ constexpr int HighMoonCountGroup(OrbitZone zone, HighObjectSize size)
 }
 // The row of the High moon table that gave moon.
 int HighMoonRow(const HighMoon& moon);
+// The group of a moon: 1 for a Gas Giant's, 0 for any other planet's.
+constexpr int HighMoonGroup(HighObjectType planet)
+{
+    return planet == HighObjectType::GasGiant ? 1 : 0;
+}
 
 }  // namespace nexmar

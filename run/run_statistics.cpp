@@ -203,7 +203,7 @@ void RunStatistics::OnHighSystem(int /*number*/, const HighSystem& system)
             for (const HighMoon& moon : object.moons) {
                 totals_.capacity += moon.capacity;
                 totals_.raw += moon.raw;
-                Count(HighTable::Moon, object.type == HighObjectType::GasGiant ? 1 : 0, HighMoonRow(moon));
+                Count(HighTable::Moon, HighMoonGroup(object.type), HighMoonRow(moon));
             }
         }
     }

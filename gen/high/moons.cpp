@@ -53,6 +53,13 @@ int MoonCountFor(int face, OrbitZone zone, HighObjectSize size)
     return RowFor(kMoonCountByTotal, total).moons;
 }
 
+// The rows rise with the total, so the die's lowest and highest faces give
+// the fewest and the most.
+MoonCountRange MoonCountsFor(OrbitZone zone, HighObjectSize size)
+{
+    return {MoonCountFor(1, zone, size), MoonCountFor(10, zone, size)};
+}
+
 int RollMoonCount(Dice& dice, OrbitZone zone, HighObjectSize size)
 {
     return MoonCountFor(dice.Roll(1, 10), zone, size);
@@ -65,12 +72,6 @@ int MoonRowFor(int face, HighObjectType type)
     const auto row = std::find_if(rows.begin(), rows.end() - 1,
                                   [total](const MoonTableRow& r) { return total >= r.lowest && total <= r.highest; });
     return static_cast<int>(row - rows.begin());
-}
-
-MoonCountRange MoonCountsFor(OrbitZone zone, HighObjectSize size)
-{
-    const int modifier = kMoonZoneModifier[static_cast<int>(zone)] + kMoonSizeModifier[static_cast<int>(size)];
-    return {RowFor(kMoonCountByTotal, 1 + modifier).moons, RowFor(kMoonCountByTotal, 10 + modifier).moons};
 }
 
 HighMoon GenerateMoon(Dice& dice, HighObjectType type)
@@ -114,8 +115,7 @@ std::vector<TableOdds> MoonTableOdds()
     }
     TableOdds moon("High: moon by planet", {"other than Gas Giant", "Gas Giant"}, rows);
     for (const HighObjectType type : {HighObjectType::Hostile, HighObjectType::GasGiant}) {
-        const int gasGiant = type == HighObjectType::GasGiant ? 1 : 0;
-        ForEachFace(1, 10, [&](int face, double p) { moon.odds[gasGiant][MoonRowFor(face, type)] += p; });
+        ForEachFace(1, 10, [&](int face, double p) { moon.odds[HighMoonGroup(type)][MoonRowFor(face, type)] += p; });
     }
     return TableList(count, moon);
 }

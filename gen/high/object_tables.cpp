@@ -178,8 +178,8 @@ int SizeCapacity(HighObjectSize size)
 
 bool TypeInZone(HighObjectType type, OrbitZone zone)
 {
-    for (const auto& row : kTypeByRoll) {
-        if (row[static_cast<int>(zone)] == type) {
+    for (int face = 1; face <= 10; ++face) {
+        if (ObjectTypeFor(face, zone) == type) {
             return true;
         }
     }
