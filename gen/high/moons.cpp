@@ -9,60 +9,11 @@
 
 namespace nexmar {
 
-namespace {
-
-// Indexed by OrbitZone: moons are fewer near the star.
-constexpr int kMoonZoneModifier[] = {
-    /* Inner */ -2,
-    /* Habitable */ 0,
-    /* Outer */ +2,
-};
-
-// Indexed by HighObjectSize.
-constexpr int kMoonSizeModifier[] = {
-    /* Tiny */ -3,
-    /* Small */ -2,
-    /* Medium */ 0,
-    /* Large */ +2,
-    /* Huge */ +3,
-    /* Huge */ +3,
-    /* Huge */ +3,
-};
-
-struct MoonCountRow {
-    int lowest;
-    int highest;
-    int moons;
-};
-
-constexpr MoonCountRow kMoonCountByTotal[] = {
-    {INT_MIN, 4, 0},
-    {5, 7, 1},
-    {8, 9, 2},
-    {10, 11, 3},
-    {12, 12, 4},
-    {13, 13, 5},
-    {14, INT_MAX, 6},
-};
-
-}  // namespace
-
-int MoonCountFor(int face, OrbitZone zone, HighObjectSize size)
-{
-    const int total = face + kMoonZoneModifier[static_cast<int>(zone)] + kMoonSizeModifier[static_cast<int>(size)];
-    return RowFor(kMoonCountByTotal, total).moons;
-}
-
-// The rows rise with the total, so the die's lowest and highest faces give
-// the fewest and the most.
-MoonCountRange MoonCountsFor(OrbitZone zone, HighObjectSize size)
-{
-    return {MoonCountFor(1, zone, size), MoonCountFor(10, zone, size)};
-}
+using namespace high;
 
 int RollMoonCount(Dice& dice, OrbitZone zone, HighObjectSize size)
 {
-    return MoonCountFor(dice.Roll(1, 10), zone, size);
+    return MoonCountFor(dice.Roll(1, kMoonCountDie), zone, size);
 }
 
 int MoonRowFor(int face, HighObjectType type)
@@ -100,11 +51,15 @@ std::vector<TableOdds> MoonTableOdds()
                              " (Capacity " + std::to_string(SizeCapacity(objectSize)) + ")");
         }
     }
-    TableOdds count("High: moons by zone and size", groups, {"0", "1", "2", "3", "4", "5", "6"});
+    std::vector<std::string> counts;
+    for (int moons = 0; moons <= kHighMostMoons; ++moons) {
+        counts.push_back(std::to_string(moons));
+    }
+    TableOdds count("High: moons by zone and size", groups, counts);
     for (const OrbitZone zone : kOrbitZones) {
         for (int size = 0; size < kHighObjectSizes; ++size) {
             const auto objectSize = static_cast<HighObjectSize>(size);
-            ForEachFace(1, 10, [&](int face, double p) {
+            ForEachFace(1, kMoonCountDie, [&](int face, double p) {
                 count.odds[HighMoonCountGroup(zone, objectSize)][MoonCountFor(face, zone, objectSize)] += p;
             });
         }
