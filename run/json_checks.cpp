@@ -309,8 +309,6 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
 // from the rows, not once per system.
 struct StarGroupingRule {
     std::vector<std::vector<int>> groupings = StarGroupings();
-    std::size_t mostComponents = 0;
-    int mostStars = 0;
     std::string expected = "stars by component as the star roll groups them, one of";
 };
 
@@ -320,11 +318,9 @@ const StarGroupingRule& TheStarGroupingRule()
         StarGroupingRule made;
         const char* separator = " ";
         for (const std::vector<int>& grouping : made.groupings) {
-            made.mostComponents = std::max(made.mostComponents, grouping.size());
             made.expected += separator;
             separator = ", ";
             for (std::size_t at = 0; at < grouping.size(); ++at) {
-                made.mostStars = std::max(made.mostStars, grouping[at]);
                 if (at != 0) {
                     made.expected += '+';
                 }
@@ -344,8 +340,8 @@ HighSystem ReadHighSystem(const Value& system, int number, bool census)
     system.CheckNumber(number);
     const StarGroupingRule& rule = TheStarGroupingRule();
     const std::vector<std::vector<int>>& groupings = rule.groupings;
-    const std::size_t mostComponents = rule.mostComponents;
-    const int mostStars = rule.mostStars;
+    const auto mostComponents = static_cast<std::size_t>(kHighMostComponents);
+    const int mostStars = kHighMostStarsInAComponent;
     const std::string& expected = rule.expected;
     std::vector<int> starsByComponent;
     const auto groupingBegins = [&](const std::vector<int>& grouping) {

@@ -5,9 +5,12 @@
 #include "gen/high/high_object.h"
 #include "gen/high/moons.h"
 #include "gen/high/object_tables.h"
+#include "gen/high/star_count_rows.h"
 #include "gen/high/star_tables.h"
 
 namespace nexmar {
+
+using namespace high;
 
 namespace {
 
@@ -28,30 +31,6 @@ constexpr ZoneRow kZoneTable[] = {
     /* Orange */ {2, 4},
     /* Red */ {2, 4},
 };
-
-enum class Component { None, Single, Pair };
-
-// By one d4: the components of a multiple system, in order, as A, B and C.
-constexpr Component kMultipleComponents[4][3] = {
-    /* 1 */ {Component::Pair, Component::Single, Component::None},
-    /* 2 */ {Component::Pair, Component::Pair, Component::None},
-    /* 3 */ {Component::Pair, Component::Pair, Component::Single},
-    /* 4 */ {Component::Pair, Component::Pair, Component::Pair},
-};
-
-// A system's star d10 up to 7 gives a single star, 8 and 9 a close pair,
-// and 10 a multiple system of the components its d4 chooses.
-constexpr Component kSingleSystem[3] = {Component::Single, Component::None, Component::None};
-constexpr Component kPairSystem[3] = {Component::Pair, Component::None, Component::None};
-constexpr int kMultipleFace = 10;
-
-const Component (&ComponentsFor(int starFace, int multipleFace))[3]
-{
-    if (starFace >= kMultipleFace) {
-        return kMultipleComponents[multipleFace - 1];
-    }
-    return starFace <= 7 ? kSingleSystem : kPairSystem;
-}
 
 Star RollStar(Dice& dice)
 {
@@ -97,7 +76,7 @@ std::vector<StarComponent> GenerateComponents(Dice& dice, const Component (&comp
     char letter = 'A';
     for (const Component component : components) {
         if (component != Component::None) {
-            generated.push_back(GenerateComponent(dice, letter++, component == Component::Pair ? 2 : 1, census));
+            generated.push_back(GenerateComponent(dice, letter++, StarsOf(component), census));
         }
     }
     return generated;
@@ -126,14 +105,9 @@ std::optional<OrbitZone> ZoneFor(int face, StarColour colour, int zoneModifier)
 bool ZoneAroundStar(OrbitZone zone, const Star& first)
 {
     const int modifier = ZoneRollModifier(first.size);
+    // The same dice as RollZone, face by face.
     for (int face = 1; face <= 10; ++face) {
-        // The same dice as RollZone, face by face.
-        const int total = face + modifier;
-        const ZoneRow& row = kZoneTable[static_cast<int>(first.colour)];
-        const OrbitZone reached = total <= row.innerUpTo       ? OrbitZone::Inner
-                                  : total <= row.habitableUpTo ? OrbitZone::Habitable
-                                                               : OrbitZone::Outer;
-        if (total > 0 && reached == zone) {
+        if (ZoneFor(face, first.colour, modifier) == zone) {
             return true;
         }
     }
@@ -159,7 +133,7 @@ int StarsOfSystem(int starFace, int multipleFace)
 {
     int stars = 0;
     for (const Component component : ComponentsFor(starFace, multipleFace)) {
-        stars += component == Component::Pair ? 2 : component == Component::Single ? 1 : 0;
+        stars += StarsOf(component);
     }
     return stars;
 }
@@ -167,26 +141,17 @@ int StarsOfSystem(int starFace, int multipleFace)
 std::vector<std::vector<int>> StarGroupings()
 {
     std::vector<std::vector<int>> groupings;
-    const auto add = [&](int starFace, int multipleFace) {
+    ForEachComponentRoll([&groupings](const Component (&components)[3]) {
         std::vector<int> grouping;
-        for (const Component component : ComponentsFor(starFace, multipleFace)) {
+        for (const Component component : components) {
             if (component != Component::None) {
-                grouping.push_back(component == Component::Pair ? 2 : 1);
+                grouping.push_back(StarsOf(component));
             }
         }
         if (std::find(groupings.begin(), groupings.end(), grouping) == groupings.end()) {
             groupings.push_back(std::move(grouping));
         }
-    };
-    for (int starFace = 1; starFace <= 10; ++starFace) {
-        if (IsMultipleSystem(starFace)) {
-            for (int multipleFace = 1; multipleFace <= 4; ++multipleFace) {
-                add(starFace, multipleFace);
-            }
-        } else {
-            add(starFace, 0);
-        }
-    }
+    });
     return groupings;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/dice.h"
+#include "gen/high/star_count_rows.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -28,6 +29,9 @@ int StarsOfSystem(int starFace, int multipleFace);
 // Every way those dice group a system's stars: the stars of each component,
 // A first, each grouping once.
 std::vector<std::vector<int>> StarGroupings();
+// The most components of a system, and the most stars of one component.
+inline constexpr int kHighMostComponents = high::MostComponents();
+inline constexpr int kHighMostStarsInAComponent = high::MostStarsInAComponent();
 
 // A component's object count is one d10, less each zone roll of none.
 inline constexpr int kComponentObjectDie = 10;
