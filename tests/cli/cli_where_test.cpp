@@ -114,20 +114,24 @@ Outputs RunAt(DetailLevel level, std::vector<std::string> args)
     return outputs;
 }
 
-// Each level with a query that keeps some systems, not all, and not only
-// neighbours: the numbers it keeps must come from the run, not from a count
-// of the systems shown.
+struct LevelQuery {
+    DetailLevel level;
+    const char* query;
+};
+
+// Each level with a query that keeps some systems of the 60 of seed 23, not
+// all, and not only neighbours.
+constexpr LevelQuery kGappedQueries[] = {
+    {DetailLevel::Low, "special ~ metals and capacity >= 8"},
+    {DetailLevel::Medium, "type = \"Gas Giant\" and moons >= 4"},
+    {DetailLevel::High, "gaia"},
+};
+
+// The numbers a query keeps must come from the run, not from a count of the
+// systems shown.
 TEST(CliWhere, TheSystemsShownAreTheWholeRunsUnderTheirNumbersAndTheStatisticsCountEverySystem)
 {
-    const struct {
-        DetailLevel level;
-        const char* query;
-    } cases[] = {
-        {DetailLevel::Low, "special ~ metals and capacity >= 8"},
-        {DetailLevel::Medium, "type = \"Gas Giant\" and moons >= 4"},
-        {DetailLevel::High, "gaia"},
-    };
-    for (const auto& c : cases) {
+    for (const LevelQuery& c : kGappedQueries) {
         SCOPED_TRACE(c.query);
         const Outputs whole = RunAt(c.level, {});
         const Outputs shown = RunAt(c.level, {"--where", c.query});
@@ -177,16 +181,9 @@ std::map<std::string, std::string> FilesIn(const std::filesystem::path& director
 // written again, the same document. Also when the query matched nothing.
 TEST(CliWhere, ItsDocumentReadsBackAsTheRunThatWroteItShowedIt)
 {
-    const struct {
-        DetailLevel level;
-        const char* query;
-    } cases[] = {
-        {DetailLevel::Low, "capacity >= 8"},
-        {DetailLevel::Medium, "moons >= 4"},
-        {DetailLevel::High, "gaia"},
-        {DetailLevel::Low, "capacity > 99"},
-    };
-    for (const auto& c : cases) {
+    std::vector<LevelQuery> cases(std::begin(kGappedQueries), std::end(kGappedQueries));
+    cases.push_back({DetailLevel::Low, "capacity > 99"});
+    for (const LevelQuery& c : cases) {
         SCOPED_TRACE(c.query);
         testing::TempDir written;
         testing::TempDir read;
