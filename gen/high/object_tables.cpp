@@ -4,9 +4,12 @@
 #include <climits>
 #include <string>
 
+#include "gen/high/object_rows.h"
 #include "gen/table_lookup.h"
 
 namespace nexmar {
+
+using namespace high;
 
 namespace {
 
@@ -27,23 +30,6 @@ constexpr HighObjectType kTypeByRoll[10][3] = {
     /*  8 */ {SubTerrestrial, Terrestrial, Hostile},
     /*  9 */ {SubTerrestrial, Terrestrial, Hostile},
     /* 10 */ {Terrestrial, Terrestrial, SubTerrestrial},
-};
-
-struct TypeRow {
-    std::string_view name;
-    int sizeBonus;
-    int rawPenalty;
-    int specialModifier;
-};
-
-// Indexed by HighObjectType.
-constexpr TypeRow kTypeTable[] = {
-    //  name               size  RAW  special
-    /* 0 */ {"Asteroid", 0, 0, 0},
-    /* 1 */ {"Gas Giant", 2, 2, -1},
-    /* 2 */ {"Hostile", 0, 0, 0},
-    /* 3 */ {"Sub-Terrestrial", 0, 0, +1},
-    /* 4 */ {"Terrestrial", 0, 0, +2},
 };
 
 struct SizeRollRow {
@@ -78,19 +64,6 @@ constexpr SizeRow kSizeTable[] = {
     /* 4 */ {"Huge", 6},
     /* 5 */ {"Huge", 7},
     /* 6 */ {"Huge", 8},
-};
-
-struct RawRow {
-    int lowest;
-    int highest;
-    int raw;
-};
-
-// By one d10 less the type's RAW penalty.
-constexpr RawRow kRawByTotal[] = {
-    {INT_MIN, 4, 1},
-    {5, 7, 2},
-    {8, INT_MAX, 3},
 };
 
 struct SpecialRow {
@@ -137,11 +110,6 @@ const SpecialRow& SpecialFor(int specialRoll)
         }
     }
     return kNoSpecial;
-}
-
-const TypeRow& TypeRowOf(HighObjectType type)
-{
-    return kTypeTable[static_cast<int>(type)];
 }
 
 const SizeRow& SizeRowOf(HighObjectSize size)
@@ -196,34 +164,9 @@ bool SizeOfType(HighObjectSize size, HighObjectType type)
     return false;
 }
 
-SpecialRollRange SpecialRollsOf(HighObjectType type)
-{
-    return {SpecialRollFor(2, type), SpecialRollFor(12, type)};
-}
-
-int TableRawFor(int face, HighObjectType type)
-{
-    return RowFor(kRawByTotal, face - TypeRowOf(type).rawPenalty).raw;
-}
-
-TableRawRange TableRawsOf(HighObjectType type)
-{
-    TableRawRange range{TableRawFor(1, type), TableRawFor(1, type)};
-    for (int face = 2; face <= 10; ++face) {
-        range.lowest = std::min(range.lowest, TableRawFor(face, type));
-        range.highest = std::max(range.highest, TableRawFor(face, type));
-    }
-    return range;
-}
-
 int RollRaw(Dice& dice, HighObjectType type)
 {
     return TableRawFor(dice.Roll(1, 10), type);
-}
-
-int SpecialRollFor(int twoD6, HighObjectType type)
-{
-    return twoD6 + TypeRowOf(type).specialModifier;
 }
 
 int RollSpecial(Dice& dice, HighObjectType type)
@@ -275,6 +218,24 @@ std::string_view HighObjectSizeName(HighObjectSize size)
 }
 
 // The same dice as RollObjectType, RollObjectSize, RollRaw and RollSpecial.
+// The odds list RAW 1 to 3 and special rolls 1 to 14 as their outcomes, so
+// every type's dice must stay within them.
+constexpr int kHighestTableRaw = 3;
+constexpr int kHighestSpecialRoll = 14;
+constexpr bool OutcomesHoldEveryRoll()
+{
+    for (int type = 0; type < static_cast<int>(std::size(kTypeTable)); ++type) {
+        const TableRawRange raws = TableRawsOf(static_cast<HighObjectType>(type));
+        const SpecialRollRange rolls = SpecialRollsOf(static_cast<HighObjectType>(type));
+        if (raws.lowest < 1 || raws.highest > kHighestTableRaw || rolls.lowest < 1 ||
+            rolls.highest > kHighestSpecialRoll) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(OutcomesHoldEveryRoll());
+
 std::vector<TableOdds> ObjectTableOdds()
 {
     std::vector<std::string> zones;
@@ -290,12 +251,16 @@ std::vector<TableOdds> ObjectTableOdds()
         sizes.push_back(std::string(row.name) + " (Capacity " + std::to_string(row.capacity) + ")");
     }
     std::vector<std::string> specials;
-    for (int roll = 1; roll <= 14; ++roll) {
+    for (int roll = 1; roll <= kHighestSpecialRoll; ++roll) {
         specials.push_back(std::to_string(roll) + ": " + std::string(SpecialFor(roll).text));
     }
     TableOdds type("High: object type by zone", zones, types);
     TableOdds size("High: object size by type", types, sizes);
-    TableOdds raw("High: RAW by type, before the special", types, {"1", "2", "3"});
+    std::vector<std::string> raws;
+    for (int tableRaw = 1; tableRaw <= kHighestTableRaw; ++tableRaw) {
+        raws.push_back(std::to_string(tableRaw));
+    }
+    TableOdds raw("High: RAW by type, before the special", types, raws);
     TableOdds special("High: special roll by type", types, specials);
     for (const OrbitZone zone : kOrbitZones) {
         ForEachFace(1, 10, [&](int face, double p) {

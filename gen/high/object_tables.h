@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/dice.h"
+#include "gen/high/object_rows.h"
 #include "gen/odds.h"
 #include "gen/records.h"
 
@@ -28,19 +29,30 @@ struct SpecialRollRange {
     int lowest = 0;
     int highest = 0;
 };
-SpecialRollRange SpecialRollsOf(HighObjectType type);
+constexpr SpecialRollRange SpecialRollsOf(HighObjectType type)
+{
+    return {high::SpecialRollFor(2, type), high::SpecialRollFor(12, type)};
+}
 // One d10, minus 2 for a Gas Giant: 1 to 3.
 int RollRaw(Dice& dice, HighObjectType type);
-int TableRawFor(int face, HighObjectType type);
+using high::TableRawFor;
 // The lowest and the highest RAW the type's d10 reaches on the RAW table.
 struct TableRawRange {
     int lowest = 0;
     int highest = 0;
 };
-TableRawRange TableRawsOf(HighObjectType type);
+constexpr TableRawRange TableRawsOf(HighObjectType type)
+{
+    TableRawRange range{TableRawFor(1, type), TableRawFor(1, type)};
+    for (int face = 2; face <= 10; ++face) {
+        range.lowest = std::min(range.lowest, TableRawFor(face, type));
+        range.highest = std::max(range.highest, TableRawFor(face, type));
+    }
+    return range;
+}
 // Two d6 plus the type's modifier: 1 to 14.
 int RollSpecial(Dice& dice, HighObjectType type);
-int SpecialRollFor(int twoD6, HighObjectType type);
+using high::SpecialRollFor;
 
 // What a special roll means. The census option decides between the two
 // results of a text with a slash: the first with it on, the second with it
