@@ -33,7 +33,9 @@ struct JsonReadError {
 // the tables can produce, and hands each system's record to observer as soon
 // as it is read and checked. The format version is checked before anything
 // else, and "format", "detail" and "census" must come before "systems", as
-// the export writes them, so that the systems can be read as they arrive.
+// the export writes them, so that the systems can be read as they arrive;
+// so must "systemsRolled", which only a filtered run's document has: its
+// systems are numbered as they were in the run, rising within that count.
 // Memory stays that of one system whatever the document's size, and a
 // system's own size is bounded. The records
 // handed out before an error belong to a document that turned out bad: a
