@@ -77,6 +77,11 @@ private:
                           const std::vector<std::string>& expected, std::string_view where);
     void CompareReports(const ExpectedReports& expected);
 
+    // The number of the system at index, in the tree and in the reports.
+    int SystemNumber(std::size_t index) const
+    {
+        return run_.numbers.empty() ? static_cast<int>(index) + 1 : run_.numbers[index];
+    }
     void CheckLow();
     void CheckMedium();
     std::vector<std::string> CheckMediumObject(ItemId object, int zone, const std::string& label);

@@ -49,7 +49,7 @@ void Checker::CheckHigh()
     const std::vector<std::string> header{"Object", "Type",    "Capacity", "Census",
                                           "Morale", "Productivity", "RAW", "Special"};
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
-        const std::string system = Format("System %zu", i + 1);
+        const std::string system = Format("System %d", SystemNumber(i));
         expected.records.push_back({system});
         expected.headings.push_back(system);
         const std::vector<ItemId>& children = tree_.at(systemItems_[i]).children;
@@ -95,7 +95,7 @@ void Checker::CheckHigh()
             int lastZone = 1;
             while (next < children.size() && tree_.at(children[next]).text.rfind("Object ", 0) == 0) {
                 const ResultTree::Item& object = tree_.at(children[next]);
-                const std::string label = Format("%zu%c.%d", i + 1, letter, ++number);
+                const std::string label = Format("%d%c.%d", SystemNumber(i), letter, ++number);
                 CHECK_INVARIANT(object.text == "Object " + label, "\"" + object.text + "\" where Object " + label + " belongs");
                 const int zone = ZoneOfImage(object.image);
                 CHECK_INVARIANT(zone != 0, Format("object %s has image %d", label.c_str(), ImageIndex(object.image)));

@@ -44,6 +44,25 @@ void CollectLeaves(ordered_json& value, const std::string& key, std::vector<Leaf
     }
 }
 
+// The document as a query that kept the systems numbered in kept would have
+// written it: those systems only, and the count of the run in its head.
+ordered_json Filtered(const ordered_json& whole, const std::vector<int>& kept)
+{
+    ordered_json filtered;
+    for (const auto& [key, value] : whole.items()) {
+        if (key == "systems") {
+            filtered["systemsRolled"] = whole["systems"].size();
+            filtered[key] = ordered_json::array();
+        } else {
+            filtered[key] = value;
+        }
+    }
+    for (const int number : kept) {
+        filtered["systems"].push_back(whole["systems"][static_cast<std::size_t>(number - 1)]);
+    }
+    return filtered;
+}
+
 std::variant<LoadedRun, JsonReadError> Load(const std::string& text)
 {
     std::istringstream in(text);
@@ -98,7 +117,13 @@ TEST(JsonMutations, AcceptedDocumentsRenderSoundRuns)
     std::vector<ordered_json> documents;
     for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
         for (ordered_json& document : Exports(level, 6, 7919, dir.path())) {
+            // Each also as --where would have written it, numbers kept:
+            // without System 1, whose Major Colony the reader then asks not for.
+            ordered_json filtered = Filtered(document, {2, 4, 5});
+            const std::string text = filtered.dump();
+            EXPECT_TRUE(std::holds_alternative<LoadedRun>(Load(text))) << "a filtered export refused:\n" << text;
             documents.push_back(std::move(document));
+            documents.push_back(std::move(filtered));
         }
     }
     // Every value seen under each key, from any document: another row's value.

@@ -30,7 +30,7 @@ void Checker::CheckLow()
                               page_.tables[0].rows.size() == systems + 1;
 
     for (std::size_t i = 0; i < systems; ++i) {
-        const std::string where = Format("System %zu", i + 1);
+        const std::string where = Format("System %d", SystemNumber(i));
         const std::vector<ItemId>& items = tree_.at(systemItems_[i]).children;
         ExpectSorted(items, where);
         const bool census = run_.inputs.census;
@@ -51,7 +51,7 @@ void Checker::CheckLow()
         if (lowClass == nullptr || special == nullptr) {
             continue;
         }
-        CHECK_INVARIANT(i != 0 || lowClass == &kMajorColony, "the first system is not a Major Colony");
+        CHECK_INVARIANT(SystemNumber(i) != 1 || lowClass == &kMajorColony, "System 1 is not a Major Colony");
         CHECK_INVARIANT(special->highest >= 2 + lowClass->modifier && special->lowest <= 12 + lowClass->modifier,
                Format("%s cannot reach \"%s\"", lowClass->text, special->text));
 
@@ -74,7 +74,7 @@ void Checker::CheckLow()
         if (rowsReadable) {
             const auto shown = [&](int value) { return std::to_string(census ? value : 0); };
             ExpectRowMatches(csv_.records[i + 1], page_.tables[0].rows[i + 1],
-                             {std::to_string(i + 1), lowClass->text, std::to_string(capacity), shown(censusValue),
+                             {std::to_string(SystemNumber(i)), lowClass->text, std::to_string(capacity), shown(censusValue),
                               shown(morale), shown(productivity), std::to_string(raw), special->text},
                              where);
         }

@@ -17,7 +17,7 @@ void Checker::CheckMedium()
     const std::vector<std::string> header{"Object",       "Type", "Value", "Capacity", "Census", "Morale",
                                           "Productivity", "RAW",  "Special", "Moons"};
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
-        const std::string system = Format("System %zu", i + 1);
+        const std::string system = Format("System %d", SystemNumber(i));
         expected.records.push_back({system});
         expected.headings.push_back(system);
         expected.records.push_back(header);
@@ -29,7 +29,7 @@ void Checker::CheckMedium()
         d6 += 2;
         int lastZone = 1;
         for (std::size_t k = 0; k < objects.size(); ++k) {
-            const std::string label = Format("%zu.%zu", i + 1, k + 1);
+            const std::string label = Format("%d.%zu", SystemNumber(i), k + 1);
             const ResultTree::Item& object = tree_.at(objects[k]);
             CHECK_INVARIANT(object.text == "Object " + label, "\"" + object.text + "\" where Object " + label + " belongs");
             const int zone = ZoneOfImage(object.image);

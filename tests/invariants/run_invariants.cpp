@@ -129,7 +129,7 @@ StatLines ReadStatLines(const ResultTree& tree, const std::vector<ItemId>& items
 std::vector<std::string> Checker::Check()
 {
     const int systems = run_.inputs.systems;
-    const bool valid = systems >= kMinSystems && systems <= run_.inputs.maxSystems;
+    const bool valid = (systems >= kMinSystems || run_.filtered) && systems <= run_.inputs.maxSystems;
     if (!valid) {
         CHECK_INVARIANT(tree_.empty(), "a refused run left items in the tree");
         CHECK_INVARIANT(run_.calls.empty(), "a refused run rolled dice");
@@ -175,7 +175,7 @@ void Checker::CheckTreeShape()
            Format("%zu system items for %d systems", systemItems_.size(), run_.inputs.systems));
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
         const ResultTree::Item& system = tree_.at(systemItems_[i]);
-        CHECK_INVARIANT(system.text == Format("System %zu", i + 1) && system.image == TreeImage::System, "system item " + system.text);
+        CHECK_INVARIANT(system.text == Format("System %d", SystemNumber(i)) && system.image == TreeImage::System, "system item " + system.text);
     }
     CheckLinks(kNoItem, top);
 }
@@ -329,6 +329,10 @@ RecordedRun RecordLoadedRun(const LoadedRun& loaded, const std::filesystem::path
     RecordedRun run;
     run.inputs = {loaded.summary.systems, loaded.summary.header.level, loaded.summary.header.census};
     run.rolled = false;
+    run.filtered = loaded.summary.header.systemsRolled > 0;
+    if (run.filtered) {
+        run.numbers = loaded.numbers;
+    }
     ReportFiles reports(directory);
     testing::RecordingNotifier notifier;
     run.outcome = RenderLoadedRun(loaded, run.tree, reports, notifier);

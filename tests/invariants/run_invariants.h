@@ -22,6 +22,10 @@ struct RecordedRun {
     // False for a run read from a document: no dice were rolled, so there
     // are no calls to check against the tree.
     bool rolled = true;
+    // The systems' numbers in a run that a query filtered, which may be none;
+    // empty for a whole run, numbered 1, 2, 3 and on.
+    bool filtered = false;
+    std::vector<int> numbers;
 };
 
 // Runs inputs with dice, writing the reports into directory, and reads them back.
