@@ -195,7 +195,8 @@ void GeneratorDialog::OpenJson()
         auto records = std::make_unique<RunRecords>(std::get<LoadedRun>(std::move(read)));
         const RunRecords& kept = *records;
         return RenderRun(
-            {saved.header.seed, saved.systems, saved.header.level, saved.header.census}, session_.ReportDirectory(),
+            {saved.header.seed, saved.systems, saved.header.level, saved.header.census, saved.header.systemsRolled},
+            session_.ReportDirectory(),
             [&kept](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
                     std::span<RecordObserver* const> observers) {
                 RenderLoadedRun(kept.AsLoadedRun(), tree, reports, notifier, systemDone, observers);

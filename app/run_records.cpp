@@ -1,34 +1,28 @@
 #include "app/run_records.h"
 
-#include <numeric>
 #include <utility>
 
 #include "run/system_picture.h"
 
 namespace nexmar {
 
-RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run))
-{
-    const std::size_t count = systems_.low.size() + systems_.medium.size() + systems_.high.size();
-    numbers_.resize(count);
-    std::iota(numbers_.begin(), numbers_.end(), 1);
-}
+RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
 
 void RunRecords::OnLowSystem(int number, const LowSystem& system)
 {
-    numbers_.push_back(number);
+    systems_.numbers.push_back(number);
     systems_.low.push_back(system);
 }
 
 void RunRecords::OnMediumSystem(int number, const MediumSystem& system)
 {
-    numbers_.push_back(number);
+    systems_.numbers.push_back(number);
     systems_.medium.push_back(system);
 }
 
 void RunRecords::OnHighSystem(int number, const HighSystem& system)
 {
-    numbers_.push_back(number);
+    systems_.numbers.push_back(number);
     systems_.high.push_back(system);
 }
 
@@ -48,7 +42,7 @@ std::string RunRecords::SystemSvg(std::size_t place) const
     if (place >= size()) {
         return {};
     }
-    const int number = numbers_[place];
+    const int number = systems_.numbers[place];
     if (!systems_.low.empty()) {
         return LowSystemSvg(number, systems_.low[place]);
     }

@@ -24,7 +24,7 @@ using SystemRecord = std::variant<const LowSystem*, const MediumSystem*, const H
 class RunRecords final : public RecordObserver {
 public:
     RunRecords() = default;
-    // The records of an opened run, numbered from 1 as rendering it numbers
+    // The records of an opened run, under the numbers its document gives
     // them. The run renders from them (AsLoadedRun), so they are held once.
     explicit RunRecords(LoadedRun run);
 
@@ -33,9 +33,11 @@ public:
     void OnHighSystem(int number, const HighSystem& system) override;
 
     // The systems in the order of the run, which is the order of the tree.
-    std::size_t size() const { return numbers_.size(); }
-    // place: from 0, the system's row in the tree.
-    int NumberAt(std::size_t place) const { return numbers_[place]; }
+    std::size_t size() const { return systems_.numbers.size(); }
+    // place: from 0, the system's row in the tree. A run filtered by
+    // nexmar-cli --where keeps its systems' own numbers, which need not
+    // follow one another: the place is the key, not the number.
+    int NumberAt(std::size_t place) const { return systems_.numbers[place]; }
     SystemRecord At(std::size_t place) const;
     // The SVG document of the system at place, the same bytes as nexmar-cli
     // writes for it; empty when the run has no such system.
@@ -43,9 +45,6 @@ public:
     const LoadedRun& AsLoadedRun() const { return systems_; }
 
 private:
-    // A run filtered by nexmar-cli --where keeps its systems' own numbers,
-    // which need not follow one another: the place is the key, not the number.
-    std::vector<int> numbers_;
     LoadedRun systems_;  // a run has one level: two of its lists stay empty
 };
 

@@ -108,7 +108,7 @@ void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>
                            const std::function<void(int)>& progress) const
 {
     const RunDescription& run = Description();
-    JsonExport json({"nexmar", run.seed, run.level, run.census}, sink);
+    JsonExport json({"nexmar", run.seed, run.level, run.census, run.systemsRolled}, sink);
     const RunRecords& records = Records();
     for (std::size_t place = 0; place < records.size(); ++place) {
         if (cancel.load(std::memory_order_relaxed)) {

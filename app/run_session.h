@@ -31,6 +31,9 @@ struct RunDescription {
     int systems = 0;
     DetailLevel level = DetailLevel::Low;
     bool census = false;
+    // The systems the run rolled when the saved run it was opened from keeps
+    // only those a query matched; 0 when it shows every system rolled.
+    int systemsRolled = 0;
 };
 
 // Everything one run leaves for the dialog to show and save: its tree, its

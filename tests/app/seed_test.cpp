@@ -84,6 +84,7 @@ private slots:
     void exportJsonWritesTheRunsDocument();
     void openJsonShowsTheSavedRunAsItsRunDid_data();
     void openJsonShowsTheSavedRunAsItsRunDid();
+    void openJsonShowsARunFilteredByWhereAsTheCommandLineDid();
     void aFileThatCannotBeShownLeavesTheEarlierRun_data();
     void aFileThatCannotBeShownLeavesTheEarlierRun();
     void saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data();
@@ -332,6 +333,27 @@ void SeedTest::openJsonShowsTheSavedRunAsItsRunDid()
     Dialog().ExportJson();
     QCOMPARE(Bytes(prompts.nextFileName), Bytes(saved));
     QCOMPARE(prompts.messages, QStringList());
+}
+
+// A document nexmar-cli --where wrote keeps only the matching systems, under
+// their numbers in the run: the dialog shows them as the command line did,
+// and Export JSON writes that document again, as the dialog's.
+void SeedTest::openJsonShowsARunFilteredByWhereAsTheCommandLineDid()
+{
+    const QString saved = cliDir_->filePath(QStringLiteral("filtered.json"));
+    const CliRun cli = RunCliInto(cliDir_->path(), {"--seed", "23", "--systems", "60", "--detail", "medium", "--where",
+                                                    "moons >= 4", "--tree", "--json", saved.toStdString()});
+    QCOMPARE(cli.status, 0);
+    prompts.nextOpenName = saved;
+    Dialog().OpenJson();
+    QCOMPARE(prompts.messages, QStringList());
+    QCOMPARE(TreeText(), cli.tree);
+    QCOMPARE(Bytes(Report("TNXT001")), Bytes(cliDir_->filePath(QStringLiteral("TNXT001"))));
+    QCOMPARE(Bytes(Report("TNXH001")), Bytes(cliDir_->filePath(QStringLiteral("TNXH001"))));
+    prompts.nextFileName = InDir(QStringLiteral("again.json"));
+    Dialog().ExportJson();
+    QCOMPARE(Bytes(prompts.nextFileName),
+             Bytes(saved).replace("\"program\":\"nexmar-cli\"", "\"program\":\"nexmar\""));
 }
 
 void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun_data()
