@@ -216,14 +216,12 @@ HighMoon ReadHighMoon(const Value& moon, HighObjectType type)
     return read;
 }
 
-HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, const Star& star,
-                          bool census)
+// The zone, which the first star's zone roll must reach, then the type
+// within the zone's column and the size the type's d10 reaches.
+void ReadZoneTypeAndSize(const Value& object, std::optional<OrbitZone> previousZone, const Star& star,
+                         HighObject& record)
 {
-    object.Fields(kHighObject, census);
-    object.CheckNumber(number);
-    HighObject record;
     record.zone = ReadZone(object, previousZone);
-    // The first star's zone roll decides which zones there are.
     std::vector<std::string_view> zones;
     for (const OrbitZone zone : kOrbitZones) {
         if (ZoneAroundStar(zone, star)) {
@@ -231,8 +229,6 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
         }
     }
     object.At(kZone).OneOf(zones);
-    // The zone's column of the type table, then the type's size and
-    // special dice, bound what follows.
     std::vector<std::string_view> types;
     for (const HighObjectType type : kHighTypes) {
         if (TypeInZone(type, record.zone)) {
@@ -252,6 +248,11 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
     const std::string_view sizeName = object.At(kSize).OneOf(sizes);
     record.size = *std::find_if(std::begin(kHighSizes), std::end(kHighSizes),
                                 [&](HighObjectSize size) { return HighObjectSizeName(size) == sizeName; });
+}
+
+// The special roll the type's two d6 reach, and what it means.
+void ReadSpecial(const Value& object, HighObject& record)
+{
     const SpecialRollRange rolls = SpecialRollsOf(record.type);
     record.specialRoll = object.At(kSpecialRoll).Int(rolls.lowest, rolls.highest);
     record.special = object.At(kSpecial).OneOf({SpecialText(record.specialRoll)});
@@ -260,8 +261,12 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
     if (gaiaWorld.Bool() != record.gaiaWorld) {
         gaiaWorld.Expected(record.gaiaWorld ? "true for special roll 13" : "false for a special roll other than 13");
     }
+}
 
-    // The three Huge sizes share their name and differ only in Capacity.
+// The three Huge sizes share their name and differ only in Capacity, which
+// tells them apart.
+void ReadCapacity(const Value& object, bool census, HighObject& record)
+{
     const Value capacity = object.At(kCapacity);
     std::vector<int> capacities;
     for (const HighObjectSize size : kHighSizes) {
@@ -281,7 +286,17 @@ HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZo
         capacity.Expected(expected);
     }
     record.size = static_cast<HighObjectSize>(static_cast<int>(record.size) + (size - capacities.begin()));
+}
 
+HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, const Star& star,
+                          bool census)
+{
+    object.Fields(kHighObject, census);
+    object.CheckNumber(number);
+    HighObject record;
+    ReadZoneTypeAndSize(object, previousZone, star, record);
+    ReadSpecial(object, record);
+    ReadCapacity(object, census, record);
     const TableRawRange tableRaws = TableRawsOf(record.type);
     record.raw = object.At(kRaw).Int(HighObjectRaw(tableRaws.lowest, record.specialRoll, census),
                                       HighObjectRaw(tableRaws.highest, record.specialRoll, census));
