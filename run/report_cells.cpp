@@ -4,7 +4,7 @@ namespace nexmar {
 
 CellFrame FrameOf(const HtmlRowLayout& layout, std::string_view colour)
 {
-    CellFrame frame{&layout, {}, {}};
+    CellFrame frame{&layout, {}, {}, {}, {}, {}};
     frame.open[false].assign(layout.cellIndent).append("<td>");
     frame.open[true].assign(layout.cellIndent).append("<td align=\"right\">");
     if (!colour.empty()) {
@@ -14,6 +14,11 @@ CellFrame FrameOf(const HtmlRowLayout& layout, std::string_view colour)
         frame.close.assign("</font>");
     }
     frame.close.append("</td>").append(layout.cellEnd);
+    for (const bool alignRight : {false, true}) {
+        frame.closeThenOpen[alignRight] = frame.close + frame.open[alignRight];
+        frame.rowOpen[alignRight].assign(layout.open).append(frame.open[alignRight]);
+    }
+    frame.closeRow = frame.close + std::string(layout.close);
     return frame;
 }
 

@@ -41,11 +41,16 @@ struct HtmlRowLayout {
     std::string_view close;
 };
 
-// What surrounds each cell of a row with one layout and one font colour.
+// What surrounds each cell of a row with one layout and one font colour. The
+// HTML between two cells, and around the first and last cell of a row, is
+// also kept joined, so that a row takes one append per cell rather than three.
 struct CellFrame {
     const HtmlRowLayout* layout;
     std::string open[2];  // by alignRight
     std::string close;
+    std::string closeThenOpen[2];  // close, then open by the next cell's alignRight
+    std::string rowOpen[2];  // the layout's open, then open by alignRight
+    std::string closeRow;  // close, then the layout's close
 };
 
 // colour empty: cells without a font colour.
@@ -74,17 +79,25 @@ TableHeader HeaderOf(const Column<Row> (&columns)[N])
 
 void AppendNumber(std::string& out, int value);
 
-// Appends the cells of columns, each framed for the HTML report and after a
-// comma in the text report, unless it opens the row.
+// Appends the cells of columns, each after a comma in the text report unless
+// it opens the row. In the HTML report the first cell's open is taken from
+// firstOpen (by its alignRight) and the last cell is followed by lastClose;
+// each cell between is framed by frame.
 template <class Row>
-void AppendCells(std::span<const Column<Row>> columns, bool opensRow, const CellFrame& frame, const Row& row,
-                 std::string& text, std::string& html)
+void AppendFramedCells(std::span<const Column<Row>> columns, bool opensRow, const std::string (&firstOpen)[2],
+                       const CellFrame& frame, const std::string& lastClose, const Row& row, std::string& text,
+                       std::string& html)
 {
+    if (columns.empty()) {
+        return;
+    }
+    const std::string* open = firstOpen;
     for (const Column<Row>& column : columns) {
         if (!opensRow || &column != columns.data()) {
             text += ',';
         }
-        html.append(frame.open[column.alignRight]);
+        html.append(open[column.alignRight]);
+        open = frame.closeThenOpen;
         if (column.number) {
             char digits[16];
             const auto end = std::to_chars(std::begin(digits), std::end(digits), column.number(row)).ptr;
@@ -96,18 +109,25 @@ void AppendCells(std::span<const Column<Row>> columns, bool opensRow, const Cell
             column.text(html, row);
             AppendCsvField(text, std::string_view(html).substr(cellStart));
         }
-        html.append(frame.close);
     }
+    html.append(lastClose);
+}
+
+// Appends the cells of columns, each framed for the HTML report and after a
+// comma in the text report, unless it opens the row.
+template <class Row>
+void AppendCells(std::span<const Column<Row>> columns, bool opensRow, const CellFrame& frame, const Row& row,
+                 std::string& text, std::string& html)
+{
+    AppendFramedCells(columns, opensRow, frame.open, frame, frame.close, row, text, html);
 }
 
 template <class Row, std::size_t N>
 void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const CellFrame& frame, const Row& row)
 {
     reports.WriteRow([&](std::string& text, std::string& html) {
-        html.append(frame.layout->open);
-        AppendCells<Row>(columns, true, frame, row, text, html);
+        AppendFramedCells<Row>(columns, true, frame.rowOpen, frame, frame.closeRow, row, text, html);
         text += '\n';
-        html.append(frame.layout->close);
     });
 }
 

@@ -308,8 +308,8 @@ void ReportWriter::WriteLowRow(int systemNumber, const LowSystem& system)
     const LowRow row{systemNumber, system};
     const LowRowEnds::End& end = forms_->lowEnds.For(row);
     reports_.WriteRow([&](std::string& text, std::string& html) {
-        html.append(kOneLineRow.open);
-        AppendCells<LowRow>(kLowNumberColumn, true, forms_->lowFrame, row, text, html);
+        const CellFrame& frame = forms_->lowFrame;
+        AppendFramedCells<LowRow>(kLowNumberColumn, true, frame.rowOpen, frame, frame.close, row, text, html);
         text.append(end.text);
         html.append(end.html);
     });
