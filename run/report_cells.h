@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "core/report_files.h"
 
@@ -128,6 +129,66 @@ void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const CellF
     reports.WriteRow([&](std::string& text, std::string& html) {
         AppendFramedCells<Row>(columns, true, frame.rowOpen, frame, frame.closeRow, row, text, html);
         text += '\n';
+    });
+}
+
+// The cells that follow a row's first cell, put together once for each form
+// they take and copied after each first cell: rows whose other cells depend on
+// a few fields of their record take few forms.
+struct RowEnd {
+    std::string text;
+    std::string html;
+};
+
+// Row ends by form, each built with the frame its form names. Records read
+// from a file may take many more forms than a run rolls: past kMaxForms the
+// forms kept so far are dropped and collected afresh, so memory stays bounded
+// and recurring forms are soon cached again.
+template <class Form, class Hash>
+class RowEnds {
+public:
+    static constexpr std::size_t kMaxForms = 1024;
+
+    // Valid until the next Add.
+    const RowEnd* Find(const Form& form) const
+    {
+        const auto found = ends_.find(form);
+        return found != ends_.end() ? &found->second : nullptr;
+    }
+    // Whether the next Add drops the forms kept so far.
+    bool Full() const { return ends_.size() == kMaxForms; }
+    // A new form's end, empty, to be filled by FillRowEnd.
+    RowEnd& Add(const Form& form)
+    {
+        if (Full()) {
+            ends_.clear();
+        }
+        return ends_[form];
+    }
+
+private:
+    std::unordered_map<Form, RowEnd, Hash> ends_;
+};
+
+// Puts together the end of row: the cells of columns, which follow its first
+// cell, and what closes the row.
+template <class Row>
+void FillRowEnd(std::span<const Column<Row>> columns, const CellFrame& frame, const Row& row, RowEnd& end)
+{
+    AppendCells<Row>(columns, false, frame, row, end.text, end.html);
+    end.text += '\n';
+    end.html.append(frame.layout->close);
+}
+
+// Writes row as its first cell, from first, followed by its end.
+template <class Row>
+void WriteRowWithEnd(ReportFiles& reports, std::span<const Column<Row>, 1> first, const CellFrame& frame,
+                     const Row& row, const RowEnd& end)
+{
+    reports.WriteRow([&](std::string& text, std::string& html) {
+        AppendFramedCells<Row>(first, true, frame.rowOpen, frame, frame.close, row, text, html);
+        text.append(end.text);
+        html.append(end.html);
     });
 }
 

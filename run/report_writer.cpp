@@ -76,38 +76,26 @@ static_assert(EachCellIsANumberOrAText(kLowColumns));
 constexpr auto kLowNumberColumn = std::span(kLowColumns).first<1>();
 constexpr auto kLowRecordColumns = std::span(kLowColumns).subspan<1>();
 
-// The recurring cells of Low rows, built with one frame. Records read from a
-// file may take many more forms than a run rolls: past kMaxForms the forms
-// kept so far are dropped and collected afresh, so memory stays bounded and
-// recurring forms are soon cached again.
+// The recurring cells of Low rows, built with one frame.
 class LowRowEnds {
 public:
-    struct End {
-        std::string text;
-        std::string html;
-    };
-
     explicit LowRowEnds(const CellFrame& frame) : frame_(frame) {}
 
     // Valid until the next call.
-    const End& For(const LowRow& row)
+    const RowEnd& For(const LowRow& row)
     {
-        if (const auto found = ends_.find(row.system); found != ends_.end()) {
-            return found->second;
+        if (const RowEnd* found = ends_.Find(row.system)) {
+            return *found;
         }
-        constexpr std::size_t kMaxForms = 1024;
-        if (ends_.size() == kMaxForms) {
-            ends_.clear();
+        if (ends_.Full()) {
             texts_.clear();
         }
         // The key keeps its own copy of the special text: a record's text
         // may live no longer than the record.
         LowSystem key = row.system;
         key.special = *texts_.emplace(row.system.special).first;
-        End& end = ends_[key];
-        AppendCells<LowRow>(kLowRecordColumns, false, frame_, row, end.text, end.html);
-        end.text += '\n';
-        end.html.append(frame_.layout->close);
+        RowEnd& end = ends_.Add(key);
+        FillRowEnd<LowRow>(kLowRecordColumns, frame_, row, end);
         return end;
     }
 
@@ -127,7 +115,7 @@ private:
 
     std::unordered_set<std::string> texts_;
     const CellFrame& frame_;
-    std::unordered_map<LowSystem, End, Hash> ends_;
+    RowEnds<LowSystem, Hash> ends_;
 };
 
 struct MediumRow {
@@ -213,6 +201,25 @@ constexpr Column<MoonRow> kMoonColumns[] = {
 };
 static_assert(EachCellIsANumberOrAText(kMoonColumns));
 
+// After its label, a moon's row depends on its zone's colour, its capacity
+// and its RAW alone: those cells are put together once for each such form.
+constexpr auto kMoonLabelColumn = std::span(kMoonColumns).first<1>();
+constexpr auto kMoonFormColumns = std::span(kMoonColumns).subspan<1>();
+
+struct MoonForm {
+    std::size_t zone;
+    int capacity;
+    int raw;
+    bool operator==(const MoonForm&) const = default;
+};
+
+struct MoonFormHash {
+    std::size_t operator()(const MoonForm& form) const
+    {
+        return (form.zone * 31 + static_cast<std::size_t>(form.capacity)) * 31 + static_cast<std::size_t>(form.raw);
+    }
+};
+
 void WriteTableStart(ReportFiles& reports, const TableHeader& header)
 {
     reports.WriteHtml(header.html);
@@ -249,6 +256,7 @@ struct ReportWriter::Forms {
     std::array<CellFrame, std::size(kOrbitZones)> mediumFrames = ZoneFrames(kOneLineColouredRow);
     std::array<CellFrame, std::size(kOrbitZones)> highFrames = ZoneFrames(kCellPerLineRow);
     LowRowEnds lowEnds{lowFrame};
+    RowEnds<MoonForm, MoonFormHash> moonEnds;  // by zone, with highFrames
 };
 
 ReportWriter::ReportWriter(ReportFiles& reports) : reports_(reports), forms_(std::make_unique<Forms>()) {}
@@ -306,13 +314,7 @@ void ReportWriter::WriteLowRow(int systemNumber, const LowSystem& system)
         return;
     }
     const LowRow row{systemNumber, system};
-    const LowRowEnds::End& end = forms_->lowEnds.For(row);
-    reports_.WriteRow([&](std::string& text, std::string& html) {
-        const CellFrame& frame = forms_->lowFrame;
-        AppendFramedCells<LowRow>(kLowNumberColumn, true, frame.rowOpen, frame, frame.close, row, text, html);
-        text.append(end.text);
-        html.append(end.html);
-    });
+    WriteRowWithEnd<LowRow>(reports_, kLowNumberColumn, forms_->lowFrame, row, forms_->lowEnds.For(row));
     reports_.Flush();
 }
 
@@ -348,7 +350,15 @@ void ReportWriter::WriteHighObjectRows(int systemNumber, char letter, int object
     WriteRow(reports_, kHighColumns, frame, row);
     int moonIndex = 0;
     for (const HighMoon& moon : object.moons) {
-        WriteRow(reports_, kMoonColumns, frame, MoonRow{row, moonIndex++, moon});
+        const MoonRow moonRow{row, moonIndex++, moon};
+        const MoonForm form{ZoneIndex(object.zone), moon.capacity, moon.raw};
+        const RowEnd* end = forms_->moonEnds.Find(form);
+        if (end == nullptr) {
+            RowEnd& added = forms_->moonEnds.Add(form);
+            FillRowEnd<MoonRow>(kMoonFormColumns, frame, moonRow, added);
+            end = &added;
+        }
+        WriteRowWithEnd<MoonRow>(reports_, kMoonLabelColumn, frame, moonRow, *end);
     }
 }
 
