@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/report_files.h"
 
@@ -140,36 +141,6 @@ struct RowEnd {
     std::string html;
 };
 
-// Row ends by form, each built with the frame its form names. Records read
-// from a file may take many more forms than a run rolls: past kMaxForms the
-// forms kept so far are dropped and collected afresh, so memory stays bounded
-// and recurring forms are soon cached again.
-template <class Form, class Hash>
-class RowEnds {
-public:
-    static constexpr std::size_t kMaxForms = 1024;
-
-    // Valid until the next Add.
-    const RowEnd* Find(const Form& form) const
-    {
-        const auto found = ends_.find(form);
-        return found != ends_.end() ? &found->second : nullptr;
-    }
-    // Whether the next Add drops the forms kept so far.
-    bool Full() const { return ends_.size() == kMaxForms; }
-    // A new form's end, empty, to be filled by FillRowEnd.
-    RowEnd& Add(const Form& form)
-    {
-        if (Full()) {
-            ends_.clear();
-        }
-        return ends_[form];
-    }
-
-private:
-    std::unordered_map<Form, RowEnd, Hash> ends_;
-};
-
 // Puts together the end of row: the cells of columns, which follow its first
 // cell, and what closes the row.
 template <class Row>
@@ -179,6 +150,48 @@ void FillRowEnd(std::span<const Column<Row>> columns, const CellFrame& frame, co
     end.text += '\n';
     end.html.append(frame.layout->close);
 }
+
+// Row ends by form, each built with the frame its form names. Records read
+// from a file may take many more forms than a run rolls: past kMaxForms the
+// forms kept so far are dropped and collected afresh, so memory stays bounded
+// and recurring forms are soon cached again.
+template <class Form, class Hash>
+class RowEnds {
+public:
+    static constexpr std::size_t kMaxForms = 4096;
+
+    // The end of rows of form, whose cells after the first are columns;
+    // row, of that form, puts a new form's end together. Valid until the
+    // next call.
+    template <class Row>
+    const RowEnd& For(const Form& form, std::span<const Column<Row>> columns, const CellFrame& frame, const Row& row)
+    {
+        if (const auto found = ends_.find(form); found != ends_.end()) {
+            return found->second;
+        }
+        RowEnd& end = Add(form);
+        FillRowEnd<Row>(columns, frame, row, end);
+        return end;
+    }
+
+private:
+    RowEnd& Add(Form form)
+    {
+        if (ends_.size() == kMaxForms) {
+            ends_.clear();
+            texts_.clear();
+        }
+        if constexpr (requires { form.special; }) {
+            // The key keeps its own copy of the special text: a record's
+            // text may live no longer than the record.
+            form.special = *texts_.emplace(form.special).first;
+        }
+        return ends_[form];
+    }
+
+    std::unordered_set<std::string> texts_;
+    std::unordered_map<Form, RowEnd, Hash> ends_;
+};
 
 // Writes row as its first cell, from first, followed by its end.
 template <class Row>

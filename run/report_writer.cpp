@@ -2,8 +2,6 @@
 
 #include <array>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "run/record_text.h"
 #include "run/report_cells.h"
@@ -76,46 +74,28 @@ static_assert(EachCellIsANumberOrAText(kLowColumns));
 constexpr auto kLowNumberColumn = std::span(kLowColumns).first<1>();
 constexpr auto kLowRecordColumns = std::span(kLowColumns).subspan<1>();
 
-// The recurring cells of Low rows, built with one frame.
-class LowRowEnds {
-public:
-    explicit LowRowEnds(const CellFrame& frame) : frame_(frame) {}
-
-    // Valid until the next call.
-    const RowEnd& For(const LowRow& row)
-    {
-        if (const RowEnd* found = ends_.Find(row.system)) {
-            return *found;
-        }
-        if (ends_.Full()) {
-            texts_.clear();
-        }
-        // The key keeps its own copy of the special text: a record's text
-        // may live no longer than the record.
-        LowSystem key = row.system;
-        key.special = *texts_.emplace(row.system.special).first;
-        RowEnd& end = ends_.Add(key);
-        FillRowEnd<LowRow>(kLowRecordColumns, frame_, row, end);
-        return end;
+// A form's hash: its special text, its census values (-1 without) and its other fields.
+std::size_t FormHash(std::string_view special, const std::optional<CensusValues>& census,
+                     std::initializer_list<int> fields)
+{
+    std::size_t hash = std::hash<std::string_view>()(special);
+    const CensusValues values = census.value_or(CensusValues{-1, -1, -1});
+    for (const int field : fields) {
+        hash = hash * 31 + static_cast<std::size_t>(field);
     }
+    for (const int field : {values.census, values.morale, values.productivity}) {
+        hash = hash * 31 + static_cast<std::size_t>(field);
+    }
+    return hash;
+}
 
-private:
-    struct Hash {
-        std::size_t operator()(const LowSystem& system) const
-        {
-            std::size_t hash = std::hash<std::string_view>()(system.special);
-            const CensusValues census = system.census.value_or(CensusValues{-1, -1, -1});
-            for (const int field : {static_cast<int>(system.sizeClass), static_cast<int>(system.importance),
-                                    system.capacity, system.raw, census.census, census.morale, census.productivity}) {
-                hash = hash * 31 + static_cast<std::size_t>(field);
-            }
-            return hash;
-        }
-    };
-
-    std::unordered_set<std::string> texts_;
-    const CellFrame& frame_;
-    RowEnds<LowSystem, Hash> ends_;
+struct LowFormHash {
+    std::size_t operator()(const LowSystem& system) const
+    {
+        return FormHash(system.special, system.census,
+                        {static_cast<int>(system.sizeClass), static_cast<int>(system.importance), system.capacity,
+                         system.raw});
+    }
 };
 
 struct MediumRow {
@@ -173,6 +153,29 @@ constexpr Column<HighRow> kHighColumns[] = {
     {.header = "Special", .text = [](std::string& out, const HighRow& r) { out.append(r.object.special); }},
 };
 static_assert(EachCellIsANumberOrAText(kHighColumns));
+
+// After its label, an object's row depends on its zone's colour and the
+// fields below alone, and the objects of a run take a few thousand such forms.
+constexpr auto kHighLabelColumn = std::span(kHighColumns).first<1>();
+constexpr auto kHighFormColumns = std::span(kHighColumns).subspan<1>();
+
+struct HighForm {
+    std::size_t zone;
+    HighObjectType type;
+    int capacity;
+    std::optional<CensusValues> census;
+    int raw;
+    std::string_view special;
+    bool operator==(const HighForm&) const = default;
+};
+
+struct HighFormHash {
+    std::size_t operator()(const HighForm& form) const
+    {
+        return FormHash(form.special, form.census,
+                        {static_cast<int>(form.zone), static_cast<int>(form.type), form.capacity, form.raw});
+    }
+};
 
 struct MoonRow {
     HighRow object;
@@ -255,7 +258,8 @@ struct ReportWriter::Forms {
     CellFrame lowFrame = FrameOf(kOneLineRow, {});
     std::array<CellFrame, std::size(kOrbitZones)> mediumFrames = ZoneFrames(kOneLineColouredRow);
     std::array<CellFrame, std::size(kOrbitZones)> highFrames = ZoneFrames(kCellPerLineRow);
-    LowRowEnds lowEnds{lowFrame};
+    RowEnds<LowSystem, LowFormHash> lowEnds;  // with lowFrame
+    RowEnds<HighForm, HighFormHash> highEnds;  // by zone, with highFrames
     RowEnds<MoonForm, MoonFormHash> moonEnds;  // by zone, with highFrames
 };
 
@@ -314,7 +318,9 @@ void ReportWriter::WriteLowRow(int systemNumber, const LowSystem& system)
         return;
     }
     const LowRow row{systemNumber, system};
-    WriteRowWithEnd<LowRow>(reports_, kLowNumberColumn, forms_->lowFrame, row, forms_->lowEnds.For(row));
+    const CellFrame& frame = forms_->lowFrame;
+    WriteRowWithEnd<LowRow>(reports_, kLowNumberColumn, frame, row,
+                            forms_->lowEnds.For<LowRow>(system, kLowRecordColumns, frame, row));
     reports_.Flush();
 }
 
@@ -347,18 +353,16 @@ void ReportWriter::WriteHighObjectRows(int systemNumber, char letter, int object
 {
     const HighRow row{systemNumber, letter, objectIndex, object};
     const CellFrame& frame = forms_->highFrames[ZoneIndex(object.zone)];
-    WriteRow(reports_, kHighColumns, frame, row);
+    const HighForm form{ZoneIndex(object.zone), object.type, object.capacity, object.census, object.raw,
+                        object.special};
+    WriteRowWithEnd<HighRow>(reports_, kHighLabelColumn, frame, row,
+                             forms_->highEnds.For<HighRow>(form, kHighFormColumns, frame, row));
     int moonIndex = 0;
     for (const HighMoon& moon : object.moons) {
         const MoonRow moonRow{row, moonIndex++, moon};
-        const MoonForm form{ZoneIndex(object.zone), moon.capacity, moon.raw};
-        const RowEnd* end = forms_->moonEnds.Find(form);
-        if (end == nullptr) {
-            RowEnd& added = forms_->moonEnds.Add(form);
-            FillRowEnd<MoonRow>(kMoonFormColumns, frame, moonRow, added);
-            end = &added;
-        }
-        WriteRowWithEnd<MoonRow>(reports_, kMoonLabelColumn, frame, moonRow, *end);
+        const MoonForm moonForm{ZoneIndex(object.zone), moon.capacity, moon.raw};
+        WriteRowWithEnd<MoonRow>(reports_, kMoonLabelColumn, frame, moonRow,
+                                 forms_->moonEnds.For<MoonRow>(moonForm, kMoonFormColumns, frame, moonRow));
     }
 }
 
