@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "run/generation_run.h"
@@ -116,9 +118,9 @@ TEST(GenerationRun, EveryLowRowShowsItsOwnRecordWhateverItsForm)
     RecordingNotifier notifier;
     RunRenderer renderer(DetailLevel::Low, false, tree, reports, notifier);
     std::string expected = "System,Size/Importance,Capacity,Census,Morale,Productivity,RAW,Special\n";
-    for (int number = 1; number <= 3000; ++number) {
-        // Forms repeat every 1500 rows: the first 1500 are all new, the next come back.
-        const int form = (number - 1) % 1500;
+    for (int number = 1; number <= 10000; ++number) {
+        // Forms repeat every 5000 rows: the first 5000 are all new, the next come back.
+        const int form = (number - 1) % 5000;
         const std::string special = "Special, number " + std::to_string(form % 7);
         const std::optional<CensusValues> census =
             form % 2 ? std::optional(CensusValues{form % 5, 2, 1}) : std::nullopt;
@@ -190,7 +192,7 @@ namespace {
 TEST(ReportWriter, LowRowsPastTheKeptFormsAreWrittenAsByAFreshWriter)
 {
     std::vector<LowSystem> records;
-    for (int capacity = 0; capacity < 2500; ++capacity) {
+    for (int capacity = 0; capacity < 9000; ++capacity) {
         records.push_back({.capacity = capacity, .raw = capacity % 7, .special = capacity % 2 ? "a, b" : "-", .census = std::nullopt});
     }
     records.insert(records.end(), records.begin(), records.begin() + 10);
@@ -210,6 +212,44 @@ TEST(ReportWriter, LowRowsPastTheKeptFormsAreWrittenAsByAFreshWriter)
     ASSERT_TRUE(freshReports.CloseReports());
     EXPECT_EQ(testing::ReadFile(kept.path() / kTextReportName), testing::ReadFile(fresh.path() / kTextReportName));
     EXPECT_EQ(testing::ReadFile(kept.path() / kHtmlReportName), testing::ReadFile(fresh.path() / kHtmlReportName));
+}
+
+// High object and moon rows are kept by form too: past the bound, and with
+// each object's special text gone once its rows are written, every row is
+// written as a writer new to it writes it.
+TEST(ReportWriter, HighRowsPastTheKeptFormsAreWrittenAsByAFreshWriter)
+{
+    testing::TempDir kept;
+    testing::TempDir fresh;
+    ReportFiles keptReports(kept.path());
+    ReportFiles freshReports(fresh.path());
+    ASSERT_TRUE(keptReports.OpenReports());
+    ASSERT_TRUE(freshReports.OpenReports());
+    ReportWriter writer(keptReports);
+    for (int number = 0; number < 10000; ++number) {
+        const int form = number % 9000;
+        // Odd forms are each their own; even forms share their cells in
+        // every field but the zone's colour with others.
+        const std::string special = form % 2 ? "a, \"b\" " + std::to_string(form) : "-";
+        HighObject object{.zone = kOrbitZones[(form / 7) % 3],
+                          .type = HighObjectType::GasGiant,
+                          .capacity = form % 7,
+                          .raw = (form / 21) % 5,
+                          .special = special,
+                          .census = form % 4 ? std::optional(CensusValues{form % 6, 1, 2}) : std::nullopt,
+                          .moons = {{form % 3, (form / 3) % 4}, {1, 1}}};
+        writer.WriteHighObjectRows(number + 1, 'B', form % 4, object);
+        ReportWriter(freshReports).WriteHighObjectRows(number + 1, 'B', form % 4, object);
+    }
+    ASSERT_TRUE(keptReports.CloseReports());
+    ASSERT_TRUE(freshReports.CloseReports());
+    // Megabytes each: a difference is told by where it starts.
+    for (const char* name : {kTextReportName, kHtmlReportName}) {
+        const std::string keptBytes = testing::ReadFile(kept.path() / name);
+        const std::string freshBytes = testing::ReadFile(fresh.path() / name);
+        const auto differ = std::mismatch(keptBytes.begin(), keptBytes.end(), freshBytes.begin(), freshBytes.end());
+        EXPECT_TRUE(keptBytes == freshBytes) << name << " differs from byte " << differ.first - keptBytes.begin();
+    }
 }
 
 }  // namespace
