@@ -53,6 +53,7 @@ HighObject GenerateHighObject(Dice& dice, OrbitZone zone, bool census)
         return object;
     }
     const int moons = RollMoonCount(dice, zone, object.size);
+    object.moons.reserve(static_cast<std::size_t>(moons));
     for (int moon = 0; moon < moons; ++moon) {
         object.moons.push_back(GenerateMoon(dice, object.type));
     }

@@ -44,6 +44,7 @@ StarComponent GenerateComponent(Dice& dice, char letter, int starCount, bool cen
 {
     StarComponent component;
     component.letter = letter;
+    component.stars.reserve(static_cast<std::size_t>(starCount));
     for (int s = 0; s < starCount; ++s) {
         component.stars.push_back(RollStar(dice));
     }
@@ -61,6 +62,7 @@ StarComponent GenerateComponent(Dice& dice, char letter, int starCount, bool cen
         }
     }
 
+    component.objects.reserve(static_cast<std::size_t>(objects));
     for (const OrbitZone zone : kOrbitZones) {
         for (int n = 0; n < zoneCounts[static_cast<int>(zone)]; ++n) {
             component.objects.push_back(GenerateHighObject(dice, zone, census));
@@ -73,6 +75,7 @@ StarComponent GenerateComponent(Dice& dice, char letter, int starCount, bool cen
 std::vector<StarComponent> GenerateComponents(Dice& dice, const Component (&components)[3], bool census)
 {
     std::vector<StarComponent> generated;
+    generated.reserve(std::size(components));
     char letter = 'A';
     for (const Component component : components) {
         if (component != Component::None) {

@@ -87,6 +87,7 @@ MediumObject GenerateMediumObject(Dice& dice, OrbitZone zone, bool census)
     raw += special.raw;
     capacity += special.capacity;
 
+    object.moons.reserve(static_cast<std::size_t>(moons));
     for (int moon = 0; moon < moons; ++moon) {
         const MoonRow& row = RollMoon(dice);
         object.moons.push_back(row.text);

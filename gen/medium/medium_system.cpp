@@ -20,6 +20,7 @@ MediumSystem GenerateMediumSystem(Dice& dice, bool census)
     } zones[] = {{OrbitZone::Inner, layout.inner}, {OrbitZone::Habitable, layout.habitable},
                  {OrbitZone::Outer, layout.outer}};
     MediumSystem system;
+    system.objects.reserve(static_cast<std::size_t>(layout.inner + layout.habitable + layout.outer));
     for (const auto& [zone, slots] : zones) {
         for (int i = 0; i < slots; ++i) {
             system.objects.push_back(GenerateMediumObject(dice, zone, census));
