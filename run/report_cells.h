@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <deque>
 #include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "core/report_files.h"
 
@@ -26,6 +28,9 @@ struct Column {
     int (*number)(const Row& row) = nullptr;
     void (*text)(std::string& out, const Row& row) = nullptr;
     bool alignRight = false;  // HTML only
+    // The text never holds a comma or a double quote (a label of digits,
+    // letters and dots): the text report takes it as it stands, unscanned.
+    bool quoteFree = false;
 };
 
 template <class Row, std::size_t N>
@@ -81,6 +86,19 @@ TableHeader HeaderOf(const Column<Row> (&columns)[N])
 
 void AppendNumber(std::string& out, int value);
 
+// A number's decimal digits, put together once for all the rows that show it.
+class NumberText {
+public:
+    explicit NumberText(int value) : end_(std::to_chars(std::begin(digits_), std::end(digits_), value).ptr) {}
+    NumberText(const NumberText&) = delete;
+    NumberText& operator=(const NumberText&) = delete;
+    std::string_view View() const { return {digits_, end_}; }
+
+private:
+    char digits_[16];
+    const char* end_;
+};
+
 // Appends the cells of columns, each after a comma in the text report unless
 // it opens the row. In the HTML report the first cell's open is taken from
 // firstOpen (by its alignRight) and the last cell is followed by lastClose;
@@ -109,7 +127,12 @@ void AppendFramedCells(std::span<const Column<Row>> columns, bool opensRow, cons
             // The cell is written into the HTML row and copied from there.
             const std::size_t cellStart = html.size();
             column.text(html, row);
-            AppendCsvField(text, std::string_view(html).substr(cellStart));
+            const std::string_view cell = std::string_view(html).substr(cellStart);
+            if (column.quoteFree) {
+                text.append(cell);
+            } else {
+                AppendCsvField(text, cell);
+            }
         }
     }
     html.append(lastClose);
@@ -151,14 +174,40 @@ void FillRowEnd(std::span<const Column<Row>> columns, const CellFrame& frame, co
     end.html.append(frame.layout->close);
 }
 
+// The texts that the forms kept by a RowEnds refer to, in copies of their
+// own: a record's texts may live no longer than the record.
+class FormTexts {
+public:
+    std::string_view Keep(std::string_view text) { return *texts_.emplace(text).first; }
+    std::span<const std::string_view> Keep(std::span<const std::string_view> texts)
+    {
+        std::vector<std::string_view>& kept = lists_.emplace_back();
+        kept.reserve(texts.size());
+        for (const std::string_view text : texts) {
+            kept.push_back(Keep(text));
+        }
+        return kept;
+    }
+    void Clear()
+    {
+        texts_.clear();
+        lists_.clear();
+    }
+
+private:
+    std::unordered_set<std::string> texts_;
+    std::deque<std::vector<std::string_view>> lists_;
+};
+
 // Row ends by form, each built with the frame its form names. Records read
-// from a file may take many more forms than a run rolls: past kMaxForms the
+// from a file may take many more forms than a run rolls: past maxForms the
 // forms kept so far are dropped and collected afresh, so memory stays bounded
-// and recurring forms are soon cached again.
-template <class Form, class Hash>
+// and recurring forms are soon cached again. A form's special text and its
+// moons' texts, when it has them, point at copies kept as long as the form.
+template <class Form, class Hash, std::size_t maxForms = 4096>
 class RowEnds {
 public:
-    static constexpr std::size_t kMaxForms = 4096;
+    static constexpr std::size_t kMaxForms = maxForms;
 
     // The end of rows of form, whose cells after the first are columns;
     // row, of that form, puts a new form's end together. Valid until the
@@ -179,17 +228,18 @@ private:
     {
         if (ends_.size() == kMaxForms) {
             ends_.clear();
-            texts_.clear();
+            texts_.Clear();
         }
         if constexpr (requires { form.special; }) {
-            // The key keeps its own copy of the special text: a record's
-            // text may live no longer than the record.
-            form.special = *texts_.emplace(form.special).first;
+            form.special = texts_.Keep(form.special);
+        }
+        if constexpr (requires { form.moons; }) {
+            form.moons = texts_.Keep(form.moons);
         }
         return ends_[form];
     }
 
-    std::unordered_set<std::string> texts_;
+    FormTexts texts_;
     std::unordered_map<Form, RowEnd, Hash> ends_;
 };
 

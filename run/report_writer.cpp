@@ -5,6 +5,7 @@
 
 #include "run/record_text.h"
 #include "run/report_cells.h"
+#include "run/report_forms.h"
 
 namespace nexmar {
 
@@ -74,32 +75,8 @@ static_assert(EachCellIsANumberOrAText(kLowColumns));
 constexpr auto kLowNumberColumn = std::span(kLowColumns).first<1>();
 constexpr auto kLowRecordColumns = std::span(kLowColumns).subspan<1>();
 
-// A form's hash: its special text, its census values (-1 without) and its other fields.
-std::size_t FormHash(std::string_view special, const std::optional<CensusValues>& census,
-                     std::initializer_list<int> fields)
-{
-    std::size_t hash = std::hash<std::string_view>()(special);
-    const CensusValues values = census.value_or(CensusValues{-1, -1, -1});
-    for (const int field : fields) {
-        hash = hash * 31 + static_cast<std::size_t>(field);
-    }
-    for (const int field : {values.census, values.morale, values.productivity}) {
-        hash = hash * 31 + static_cast<std::size_t>(field);
-    }
-    return hash;
-}
-
-struct LowFormHash {
-    std::size_t operator()(const LowSystem& system) const
-    {
-        return FormHash(system.special, system.census,
-                        {static_cast<int>(system.sizeClass), static_cast<int>(system.importance), system.capacity,
-                         system.raw});
-    }
-};
-
 struct MediumRow {
-    int systemNumber;
+    std::string_view systemNumber;
     int slot;
     const MediumObject& object;
 };
@@ -108,10 +85,11 @@ constexpr Column<MediumRow> kMediumColumns[] = {
     {.header = "Object",
      .text =
          [](std::string& out, const MediumRow& r) {
-             AppendNumber(out, r.systemNumber);
+             out.append(r.systemNumber);
              out += '.';
              AppendNumber(out, r.slot);
-         }},
+         },
+     .quoteFree = true},
     {.header = "Type",
      .text = [](std::string& out, const MediumRow& r) { out.append(MediumObjectTypeName(r.object.type)); }},
     {.header = "Value", .text = [](std::string& out, const MediumRow& r) { out.append(ValueText(r.object.value)); }},
@@ -126,8 +104,13 @@ constexpr Column<MediumRow> kMediumColumns[] = {
 };
 static_assert(EachCellIsANumberOrAText(kMediumColumns));
 
+// After its label, an object's row depends on its MediumForm alone, and the
+// objects of a run take some thousands of forms, a few hundred of them most.
+constexpr auto kMediumLabelColumn = std::span(kMediumColumns).first<1>();
+constexpr auto kMediumFormColumns = std::span(kMediumColumns).subspan<1>();
+
 struct HighRow {
-    int systemNumber;
+    std::string_view systemNumber;
     char letter;
     int objectIndex;
     const HighObject& object;
@@ -135,14 +118,14 @@ struct HighRow {
 
 void AppendObjectLabel(std::string& out, const HighRow& r)
 {
-    AppendNumber(out, r.systemNumber);
+    out.append(r.systemNumber);
     out += r.letter;
     out += '.';
     AppendNumber(out, r.objectIndex + 1);
 }
 
 constexpr Column<HighRow> kHighColumns[] = {
-    {.header = "Object", .text = AppendObjectLabel},
+    {.header = "Object", .text = AppendObjectLabel, .quoteFree = true},
     {.header = "Type",
      .text = [](std::string& out, const HighRow& r) { out.append(HighObjectTypeName(r.object.type)); }},
     {.header = "Capacity", .number = [](const HighRow& r) { return r.object.capacity; }},
@@ -154,28 +137,10 @@ constexpr Column<HighRow> kHighColumns[] = {
 };
 static_assert(EachCellIsANumberOrAText(kHighColumns));
 
-// After its label, an object's row depends on its zone's colour and the
-// fields below alone, and the objects of a run take a few thousand such forms.
+// After its label, an object's row depends on its HighForm alone, and the
+// objects of a run take a few thousand such forms.
 constexpr auto kHighLabelColumn = std::span(kHighColumns).first<1>();
 constexpr auto kHighFormColumns = std::span(kHighColumns).subspan<1>();
-
-struct HighForm {
-    std::size_t zone;
-    HighObjectType type;
-    int capacity;
-    std::optional<CensusValues> census;
-    int raw;
-    std::string_view special;
-    bool operator==(const HighForm&) const = default;
-};
-
-struct HighFormHash {
-    std::size_t operator()(const HighForm& form) const
-    {
-        return FormHash(form.special, form.census,
-                        {static_cast<int>(form.zone), static_cast<int>(form.type), form.capacity, form.raw});
-    }
-};
 
 struct MoonRow {
     HighRow object;
@@ -193,7 +158,8 @@ constexpr Column<MoonRow> kMoonColumns[] = {
              out += '.';
              AppendNumber(out, r.moonIndex + 1);
          },
-     .alignRight = true},
+     .alignRight = true,
+     .quoteFree = true},
     {.header = "Type", .text = [](std::string& out, const MoonRow&) { out.append("Moon"); }, .alignRight = true},
     {.header = "Capacity", .number = [](const MoonRow& r) { return r.moon.capacity; }},
     {.header = "Census", .number = [](const MoonRow&) { return 0; }},
@@ -204,24 +170,10 @@ constexpr Column<MoonRow> kMoonColumns[] = {
 };
 static_assert(EachCellIsANumberOrAText(kMoonColumns));
 
-// After its label, a moon's row depends on its zone's colour, its capacity
-// and its RAW alone: those cells are put together once for each such form.
+// After its label, a moon's row depends on its MoonForm alone: those cells
+// are put together once for each such form.
 constexpr auto kMoonLabelColumn = std::span(kMoonColumns).first<1>();
 constexpr auto kMoonFormColumns = std::span(kMoonColumns).subspan<1>();
-
-struct MoonForm {
-    std::size_t zone;
-    int capacity;
-    int raw;
-    bool operator==(const MoonForm&) const = default;
-};
-
-struct MoonFormHash {
-    std::size_t operator()(const MoonForm& form) const
-    {
-        return (form.zone * 31 + static_cast<std::size_t>(form.capacity)) * 31 + static_cast<std::size_t>(form.raw);
-    }
-};
 
 void WriteTableStart(ReportFiles& reports, const TableHeader& header)
 {
@@ -259,8 +211,9 @@ struct ReportWriter::Forms {
     std::array<CellFrame, std::size(kOrbitZones)> mediumFrames = ZoneFrames(kOneLineColouredRow);
     std::array<CellFrame, std::size(kOrbitZones)> highFrames = ZoneFrames(kCellPerLineRow);
     RowEnds<LowSystem, LowFormHash> lowEnds;  // with lowFrame
-    RowEnds<HighForm, HighFormHash> highEnds;  // by zone, with highFrames
-    RowEnds<MoonForm, MoonFormHash> moonEnds;  // by zone, with highFrames
+    RowEnds<MediumForm, MediumFormHash, 16384> mediumEnds;  // with mediumFrames
+    RowEnds<HighForm, HighFormHash> highEnds;  // with highFrames
+    RowEnds<MoonForm, MoonFormHash> moonEnds;  // with highFrames
 };
 
 ReportWriter::ReportWriter(ReportFiles& reports) : reports_(reports), forms_(std::make_unique<Forms>()) {}
@@ -283,14 +236,11 @@ void ReportWriter::WriteSystemHeading(int systemNumber)
     if (!reports_.IsOpen()) {
         return;
     }
-    std::string line = "System ";
-    AppendNumber(line, systemNumber);
-    line += '\n';
-    reports_.WriteText(line);
-    line.assign("<p><font size=\"4\">System ");
-    AppendNumber(line, systemNumber);
-    line.append("</font>\n");
-    reports_.WriteHtml(line);
+    const NumberText number(systemNumber);
+    reports_.WriteRow([&](std::string& text, std::string& html) {
+        text.append("System ").append(number.View()) += '\n';
+        html.append("<p><font size=\"4\">System ").append(number.View()).append("</font>\n");
+    });
 }
 
 bool ReportWriter::CloseReports(Notifier& notifier)
@@ -332,8 +282,17 @@ void ReportWriter::WriteLowTableEnd()
 
 void ReportWriter::WriteMediumObjectRow(int systemNumber, int slot, const MediumObject& object)
 {
-    WriteRow(reports_, kMediumColumns, forms_->mediumFrames[ZoneIndex(object.zone)],
-             MediumRow{systemNumber, slot, object});
+    WriteMediumObjectRow(NumberText(systemNumber).View(), slot, object);
+}
+
+void ReportWriter::WriteMediumObjectRow(std::string_view systemNumber, int slot, const MediumObject& object)
+{
+    const MediumRow row{systemNumber, slot, object};
+    const CellFrame& frame = forms_->mediumFrames[ZoneIndex(object.zone)];
+    const MediumForm form{object.zone,   object.type, object.value,   object.capacity,
+                          object.census, object.raw,  object.special, object.moons};
+    WriteRowWithEnd<MediumRow>(reports_, kMediumLabelColumn, frame, row,
+                               forms_->mediumEnds.For<MediumRow>(form, kMediumFormColumns, frame, row));
 }
 
 void ReportWriter::WriteMediumTable(int systemNumber, const MediumSystem& system)
@@ -342,25 +301,32 @@ void ReportWriter::WriteMediumTable(int systemNumber, const MediumSystem& system
         return;
     }
     WriteTableStart(reports_, forms_->mediumHeader);
+    const NumberText number(systemNumber);
     int slot = 0;
     for (const MediumObject& object : system.objects) {
-        WriteMediumObjectRow(systemNumber, ++slot, object);
+        WriteMediumObjectRow(number.View(), ++slot, object);
     }
     WriteTableEnd(reports_);
 }
 
 void ReportWriter::WriteHighObjectRows(int systemNumber, char letter, int objectIndex, const HighObject& object)
 {
+    WriteHighObjectRows(NumberText(systemNumber).View(), letter, objectIndex, object);
+}
+
+void ReportWriter::WriteHighObjectRows(std::string_view systemNumber, char letter, int objectIndex,
+                                       const HighObject& object)
+{
     const HighRow row{systemNumber, letter, objectIndex, object};
     const CellFrame& frame = forms_->highFrames[ZoneIndex(object.zone)];
-    const HighForm form{ZoneIndex(object.zone), object.type, object.capacity, object.census, object.raw,
+    const HighForm form{object.zone, object.type, object.capacity, object.census, object.raw,
                         object.special};
     WriteRowWithEnd<HighRow>(reports_, kHighLabelColumn, frame, row,
                              forms_->highEnds.For<HighRow>(form, kHighFormColumns, frame, row));
     int moonIndex = 0;
     for (const HighMoon& moon : object.moons) {
         const MoonRow moonRow{row, moonIndex++, moon};
-        const MoonForm moonForm{ZoneIndex(object.zone), moon.capacity, moon.raw};
+        const MoonForm moonForm{object.zone, moon.capacity, moon.raw};
         WriteRowWithEnd<MoonRow>(reports_, kMoonLabelColumn, frame, moonRow,
                                  forms_->moonEnds.For<MoonRow>(moonForm, kMoonFormColumns, frame, moonRow));
     }
@@ -371,6 +337,7 @@ void ReportWriter::WriteHighTables(int systemNumber, const HighSystem& system)
     if (!reports_.IsOpen()) {
         return;
     }
+    const NumberText number(systemNumber);
     for (const StarComponent& component : system.components) {
         for (const Star& star : component.stars) {
             std::string line = "Star ";
@@ -385,7 +352,7 @@ void ReportWriter::WriteHighTables(int systemNumber, const HighSystem& system)
         WriteTableStart(reports_, forms_->highHeader);
         int objectIndex = 0;
         for (const HighObject& object : component.objects) {
-            WriteHighObjectRows(systemNumber, component.letter, objectIndex++, object);
+            WriteHighObjectRows(number.View(), component.letter, objectIndex++, object);
         }
         WriteTableEnd(reports_);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "core/notifier.h"
 #include "core/report_files.h"
@@ -48,6 +49,10 @@ public:
 
 private:
     struct Forms;
+
+    // The same rows, after the system's number, put together once per system.
+    void WriteMediumObjectRow(std::string_view systemNumber, int slot, const MediumObject& object);
+    void WriteHighObjectRows(std::string_view systemNumber, char letter, int objectIndex, const HighObject& object);
 
     ReportFiles& reports_;
     std::unique_ptr<Forms> forms_;
