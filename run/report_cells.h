@@ -48,16 +48,14 @@ struct HtmlRowLayout {
     std::string_view close;
 };
 
-// What surrounds each cell of a row with one layout and one font colour. The
-// HTML between two cells, and around the first and last cell of a row, is
-// also kept joined, so that a row takes one append per cell rather than three.
+// What surrounds each cell of a row with one layout and one font colour,
+// where a cell's HTML opens (by its alignRight) and closes. The HTML between
+// two cells, and around the first and last cell of a row, is kept joined, so
+// that a row takes one append per cell rather than three.
 struct CellFrame {
-    const HtmlRowLayout* layout;
-    std::string open[2];  // by alignRight
-    std::string close;
-    std::string closeThenOpen[2];  // close, then open by the next cell's alignRight
-    std::string rowOpen[2];  // the layout's open, then open by alignRight
-    std::string closeRow;  // close, then the layout's close
+    std::string closeThenOpen[2];  // a cell's close, then the next cell's open
+    std::string rowOpen[2];  // the layout's open, then the first cell's open
+    std::string closeRow;  // the last cell's close, then the layout's close
 };
 
 // colour empty: cells without a font colour.
@@ -84,7 +82,16 @@ TableHeader HeaderOf(const Column<Row> (&columns)[N])
     return header;
 }
 
-void AppendNumber(std::string& out, int value);
+inline void AppendNumber(std::string& out, int value)
+{
+    // Most numbers in labels (a slot, an object's or a moon's) have one digit.
+    if (value >= 0 && value < 10) {
+        out += static_cast<char>('0' + value);
+        return;
+    }
+    char digits[16];
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), value).ptr);
+}
 
 // A number's decimal digits, put together once for all the rows that show it.
 class NumberText {
@@ -101,16 +108,12 @@ private:
 
 // Appends the cells of columns, each after a comma in the text report unless
 // it opens the row. In the HTML report the first cell's open is taken from
-// firstOpen (by its alignRight) and the last cell is followed by lastClose;
-// each cell between is framed by frame.
+// firstOpen (by its alignRight), each later cell's from frame, after the close
+// of the cell before; the last cell is left open, for the caller to close.
 template <class Row>
 void AppendFramedCells(std::span<const Column<Row>> columns, bool opensRow, const std::string (&firstOpen)[2],
-                       const CellFrame& frame, const std::string& lastClose, const Row& row, std::string& text,
-                       std::string& html)
+                       const CellFrame& frame, const Row& row, std::string& text, std::string& html)
 {
-    if (columns.empty()) {
-        return;
-    }
     const std::string* open = firstOpen;
     for (const Column<Row>& column : columns) {
         if (!opensRow || &column != columns.data()) {
@@ -135,25 +138,6 @@ void AppendFramedCells(std::span<const Column<Row>> columns, bool opensRow, cons
             }
         }
     }
-    html.append(lastClose);
-}
-
-// Appends the cells of columns, each framed for the HTML report and after a
-// comma in the text report, unless it opens the row.
-template <class Row>
-void AppendCells(std::span<const Column<Row>> columns, bool opensRow, const CellFrame& frame, const Row& row,
-                 std::string& text, std::string& html)
-{
-    AppendFramedCells(columns, opensRow, frame.open, frame, frame.close, row, text, html);
-}
-
-template <class Row, std::size_t N>
-void WriteRow(ReportFiles& reports, const Column<Row> (&columns)[N], const CellFrame& frame, const Row& row)
-{
-    reports.WriteRow([&](std::string& text, std::string& html) {
-        AppendFramedCells<Row>(columns, true, frame.rowOpen, frame, frame.closeRow, row, text, html);
-        text += '\n';
-    });
 }
 
 // The cells that follow a row's first cell, put together once for each form
@@ -164,14 +148,14 @@ struct RowEnd {
     std::string html;
 };
 
-// Puts together the end of row: the cells of columns, which follow its first
-// cell, and what closes the row.
+// Puts together the end of row: the close of its first cell, the cells of
+// columns, which follow it, and what closes the row.
 template <class Row>
 void FillRowEnd(std::span<const Column<Row>> columns, const CellFrame& frame, const Row& row, RowEnd& end)
 {
-    AppendCells<Row>(columns, false, frame, row, end.text, end.html);
+    AppendFramedCells<Row>(columns, false, frame.closeThenOpen, frame, row, end.text, end.html);
     end.text += '\n';
-    end.html.append(frame.layout->close);
+    end.html.append(frame.closeRow);
 }
 
 // The texts that the forms kept by a RowEnds refer to, in copies of their
@@ -243,13 +227,14 @@ private:
     std::unordered_map<Form, RowEnd, Hash> ends_;
 };
 
-// Writes row as its first cell, from first, followed by its end.
+// Writes row as its first cell, from first, followed by its end, which
+// closes that cell.
 template <class Row>
 void WriteRowWithEnd(ReportFiles& reports, std::span<const Column<Row>, 1> first, const CellFrame& frame,
                      const Row& row, const RowEnd& end)
 {
     reports.WriteRow([&](std::string& text, std::string& html) {
-        AppendFramedCells<Row>(first, true, frame.rowOpen, frame, frame.close, row, text, html);
+        AppendFramedCells<Row>(first, true, frame.rowOpen, frame, row, text, html);
         text.append(end.text);
         html.append(end.html);
     });

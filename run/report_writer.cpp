@@ -340,14 +340,14 @@ void ReportWriter::WriteHighTables(int systemNumber, const HighSystem& system)
     const NumberText number(systemNumber);
     for (const StarComponent& component : system.components) {
         for (const Star& star : component.stars) {
-            std::string line = "Star ";
-            line.append(1, component.letter).append(": ");
-            AppendStarDescription(line, star);
-            reports_.WriteHtml("<br><font size=\"3\">");
-            reports_.WriteHtml(line);
-            reports_.WriteHtml("</font>\n");
-            reports_.WriteText(line);
-            reports_.WriteText("\n");
+            reports_.WriteRow([&](std::string& text, std::string& html) {
+                html.append("<br><font size=\"3\">");
+                const std::size_t lineStart = html.size();
+                html.append("Star ").append(1, component.letter).append(": ");
+                AppendStarDescription(html, star);
+                text.append(std::string_view(html).substr(lineStart)) += '\n';
+                html.append("</font>\n");
+            });
         }
         WriteTableStart(reports_, forms_->highHeader);
         int objectIndex = 0;
