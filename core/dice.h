@@ -1,7 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <random>
 
 namespace nexmar {
 
@@ -29,8 +30,36 @@ int RollFromSource(Source15&& nextDraw, int low, int high)
     return static_cast<int>(value);
 }
 
-// The real dice: std::mt19937, whose sequence the C++ standard fixes, reduced
-// to its top 15 bits, so one seed gives the same systems on every platform.
+// The Mersenne Twister MT19937: the sequence of std::mt19937, which the C++
+// standard fixes, from a state of 32-bit words refilled 624 at a time in one
+// pass the compiler can vectorize. Every roll of a batch run draws from it,
+// and the standard library's engine keeps its state in 64-bit words and
+// spends about twice as long a draw.
+class Mt19937 {
+public:
+    explicit Mt19937(std::uint32_t seed);
+    std::uint32_t operator()()
+    {
+        if (next_ == kWords) {
+            Refill();
+        }
+        std::uint32_t y = state_[next_++];
+        y ^= y >> 11;
+        y ^= (y << 7) & 0x9d2c5680u;
+        y ^= (y << 15) & 0xefc60000u;
+        return y ^ (y >> 18);
+    }
+
+private:
+    static constexpr std::size_t kWords = 624;
+    void Refill();
+
+    std::array<std::uint32_t, kWords> state_;
+    std::size_t next_ = kWords;
+};
+
+// The real dice: MT19937 reduced to its top 15 bits, so one seed gives the
+// same systems on every platform.
 class SeededDice final : public Dice {
 public:
     // Seeds the source and makes the discarded warm-up roll, as start-up does.
@@ -40,7 +69,7 @@ public:
     std::uint32_t NextSeed();
 
 private:
-    std::mt19937 source_;
+    Mt19937 source_;
 };
 
 // A seed from a clock finer than seconds, so two starts within one second differ.
