@@ -32,9 +32,9 @@ int RollFromSource(Source15&& nextDraw, int low, int high)
 
 // The Mersenne Twister MT19937: the sequence of std::mt19937, which the C++
 // standard fixes, from a state of 32-bit words refilled 624 at a time in one
-// pass the compiler can vectorize. Every roll of a batch run draws from it,
-// and the standard library's engine keeps its state in 64-bit words and
-// spends about twice as long a draw.
+// pass the compiler can vectorize. Every roll of a batch run draws from it;
+// the standard library's engine keeps its state in 64-bit words and spends
+// half as long again a draw.
 class Mt19937 {
 public:
     explicit Mt19937(std::uint32_t seed);

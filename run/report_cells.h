@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <deque>
+#include <functional>
 #include <iterator>
 #include <span>
 #include <string>
@@ -162,7 +163,13 @@ void FillRowEnd(std::span<const Column<Row>> columns, const CellFrame& frame, co
 // own: a record's texts may live no longer than the record.
 class FormTexts {
 public:
-    std::string_view Keep(std::string_view text) { return *texts_.emplace(text).first; }
+    std::string_view Keep(std::string_view text)
+    {
+        if (const auto found = texts_.find(text); found != texts_.end()) {
+            return *found;
+        }
+        return *texts_.emplace(text).first;
+    }
     std::span<const std::string_view> Keep(std::span<const std::string_view> texts)
     {
         std::vector<std::string_view>& kept = lists_.emplace_back();
@@ -179,7 +186,12 @@ public:
     }
 
 private:
-    std::unordered_set<std::string> texts_;
+    // Looked up by a view, without a copy.
+    struct ViewHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+    std::unordered_set<std::string, ViewHash, std::equal_to<>> texts_;
     std::deque<std::vector<std::string_view>> lists_;
 };
 
