@@ -13,10 +13,6 @@ namespace nexmar {
 
 namespace {
 
-// Bytes a report collects before they are written: large enough that a batch
-// run makes few system calls, small enough to keep its memory flat.
-constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
-
 // The reports' streams in the block writer, in the order it is given them.
 constexpr std::size_t kHtmlStream = 0;
 constexpr std::size_t kTextStream = 1;
@@ -236,15 +232,6 @@ void ReportFiles::Append(Stream& stream, std::string_view bytes)
         Drain(stream);
     }
     stream.pending.append(bytes);
-}
-
-void ReportFiles::MakeRoomForRow(Stream& stream)
-{
-    // Room for any row the reports hold, so the buffer need not grow.
-    constexpr std::size_t kRowBytes = std::size_t{64} << 10;
-    if (stream.pending.size() > kBufferBytes - kRowBytes) {
-        Drain(stream);
-    }
 }
 
 void ReportFiles::Drain(Stream& stream)

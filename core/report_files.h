@@ -96,6 +96,11 @@ public:
     const std::filesystem::path& TextPath() const { return textPath_; }
 
 private:
+    // Bytes a report collects before they are written: large enough that a
+    // batch run makes few system calls, small enough to keep its memory flat.
+    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kRowBytes = std::size_t{64} << 10;
+
     // A report's descriptor and the bytes not yet written to it.
     struct Stream {
         int fd = -1;
@@ -103,7 +108,14 @@ private:
         bool failed = false;
     };
     void Append(Stream& stream, std::string_view bytes);
-    void MakeRoomForRow(Stream& stream);
+    // Room for any row the reports hold, so the buffer need not grow; asked
+    // for before every row, so it is inline.
+    void MakeRoomForRow(Stream& stream)
+    {
+        if (stream.pending.size() > kBufferBytes - kRowBytes) {
+            Drain(stream);
+        }
+    }
     void Drain(Stream& stream);
     void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
     bool Open(Stream& stream, const std::filesystem::path& path);

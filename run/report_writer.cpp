@@ -177,14 +177,18 @@ constexpr auto kMoonFormColumns = std::span(kMoonColumns).subspan<1>();
 
 void WriteTableStart(ReportFiles& reports, const TableHeader& header)
 {
-    reports.WriteHtml(header.html);
-    reports.WriteText(header.text);
+    reports.WriteRow([&](std::string& text, std::string& html) {
+        html.append(header.html);
+        text.append(header.text);
+    });
 }
 
 void WriteTableEnd(ReportFiles& reports)
 {
-    reports.WriteHtml("</table>\n");
-    reports.WriteText("\n");
+    reports.WriteRow([](std::string& text, std::string& html) {
+        html.append("</table>\n");
+        text += '\n';
+    });
 }
 
 std::size_t ZoneIndex(OrbitZone zone)
