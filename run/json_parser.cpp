@@ -191,15 +191,19 @@ void JsonParser::EndDocument()
     }
 }
 
-std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int depth)
+void JsonParser::FailLimit(const JsonUnit& unit, int depth) const
 {
-    const int c = PeekNonSpace();
     if (depth > kMaxDepth) {
         Fail(PlacePointer(), line_, "nested deeper than " + std::to_string(kMaxDepth) + " levels");
     }
-    if (unit.nodes_.size() >= JsonUnit::kMaxValues) {
-        Fail(PlacePointer(), line_,
-             "expected at most " + std::to_string(JsonUnit::kMaxValues) + " values in " + std::string(unit.what_));
+    Fail(PlacePointer(), line_,
+         "expected at most " + std::to_string(JsonUnit::kMaxValues) + " values in " + std::string(unit.what_));
+}
+
+inline std::uint32_t JsonParser::AddNode(JsonUnit& unit, std::uint32_t parent, int depth)
+{
+    if (depth > kMaxDepth || unit.nodes_.size() >= JsonUnit::kMaxValues) {
+        FailLimit(unit, depth);
     }
     const auto id = static_cast<std::uint32_t>(unit.nodes_.size());
     JsonUnit::Node& node = unit.nodes_.emplace_back();
@@ -215,20 +219,27 @@ std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int de
         }
         container.last = id;
     }
+    return id;
+}
+
+std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int depth)
+{
+    const int c = PeekNonSpace();
+    const std::uint32_t id = AddNode(unit, parent, depth);
+    JsonUnit::Node& node = unit.nodes_[id];
     using Kind = JsonUnit::Node::Kind;
     switch (c) {
-    case '"': {
+    case '"':
         node.kind = Kind::String;
         node.textAt = static_cast<std::uint32_t>(unit.text_.size());
         ReadString(unit.text_, JsonUnit::kMaxTextBytes);
         unit.nodes_[id].textLength = static_cast<std::uint32_t>(unit.text_.size() - unit.nodes_[id].textAt);
         return id;
-    }
     case 't': node.kind = Kind::True; ReadLiteral("true"); return id;
     case 'f': node.kind = Kind::False; ReadLiteral("false"); return id;
     case 'n': node.kind = Kind::Null; ReadLiteral("null"); return id;
     case '{':
-    case '[': break;
+    case '[': ReadContainer(unit, id, c == '{', depth); return id;
     default:
         if (c == '-' || IsDigit(c)) {
             node.kind = Kind::Number;
@@ -237,8 +248,11 @@ std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int de
         }
         SyntaxFault("a value");
     }
-    const bool object = c == '{';
-    node.kind = object ? Kind::Object : Kind::Array;
+}
+
+void JsonParser::ReadContainer(JsonUnit& unit, std::uint32_t id, bool object, int depth)
+{
+    unit.nodes_[id].kind = object ? JsonUnit::Node::Kind::Object : JsonUnit::Node::Kind::Array;
     ++at_;
     const Place outer = place_;
     place_ = Place{&unit, id, {}};
@@ -256,37 +270,40 @@ std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int de
                 SyntaxFault(object ? "',' or '}'" : "',' or ']'");
             }
             ++at_;
-            next = PeekNonSpace();
         }
         if (object) {
-            if (next != '"') {
-                SyntaxFault("a key in double quotes");
-            }
-            const auto keyAt = static_cast<std::uint32_t>(unit.text_.size());
-            ReadString(unit.text_, JsonUnit::kMaxTextBytes);
-            const auto keyLength = static_cast<std::uint32_t>(unit.text_.size() - keyAt);
-            const std::string_view key(unit.text_.data() + keyAt, keyLength);
-            place_.hasKey = true;
-            place_.keyAt = keyAt;
-            place_.keyLength = keyLength;
-            for (std::uint32_t child = unit.nodes_[id].first; child != JsonUnit::kNone; child = unit.nodes_[child].next) {
-                if (SameKey(unit.Key(child), key)) {
-                    Fail(PlacePointer(), line_, "duplicate key " + JsonQuoted(key) + "; expected each key once in an object");
-                }
-            }
-            if (unit.nodes_[id].count >= kMaxMembers) {
-                Fail(PlacePointer(), line_, "expected at most " + std::to_string(kMaxMembers) + " members in an object");
-            }
-            Expect(':', "':'");
-            const std::uint32_t member = ReadValue(unit, id, depth + 1);
-            unit.nodes_[member].keyAt = keyAt;
-            unit.nodes_[member].keyLength = keyLength;
+            ReadMember(unit, id, depth);
         } else {
             ReadValue(unit, id, depth + 1);
         }
     }
     place_ = outer;
-    return id;
+}
+
+void JsonParser::ReadMember(JsonUnit& unit, std::uint32_t object, int depth)
+{
+    if (PeekNonSpace() != '"') {
+        SyntaxFault("a key in double quotes");
+    }
+    const auto keyAt = static_cast<std::uint32_t>(unit.text_.size());
+    ReadString(unit.text_, JsonUnit::kMaxTextBytes);
+    const auto keyLength = static_cast<std::uint32_t>(unit.text_.size() - keyAt);
+    const std::string_view key(unit.text_.data() + keyAt, keyLength);
+    place_.hasKey = true;
+    place_.keyAt = keyAt;
+    place_.keyLength = keyLength;
+    for (std::uint32_t child = unit.nodes_[object].first; child != JsonUnit::kNone; child = unit.nodes_[child].next) {
+        if (SameKey(unit.Key(child), key)) {
+            Fail(PlacePointer(), line_, "duplicate key " + JsonQuoted(key) + "; expected each key once in an object");
+        }
+    }
+    if (unit.nodes_[object].count >= kMaxMembers) {
+        Fail(PlacePointer(), line_, "expected at most " + std::to_string(kMaxMembers) + " members in an object");
+    }
+    Expect(':', "':'");
+    const std::uint32_t member = ReadValue(unit, object, depth + 1);
+    unit.nodes_[member].keyAt = keyAt;
+    unit.nodes_[member].keyLength = keyLength;
 }
 
 void JsonParser::ReadLiteral(const char* word)

@@ -135,8 +135,19 @@ private:
     int PeekNonSpace();
     [[noreturn]] void SyntaxFault(const std::string& expected);
     void Expect(char c, const char* expected);
+    // Appends a value's node under parent (kNone: the unit's top value),
+    // within the unit's depth and size limits.
+    std::uint32_t AddNode(JsonUnit& unit, std::uint32_t parent, int depth);
+    [[noreturn, gnu::cold]] void FailLimit(const JsonUnit& unit, int depth) const;
     std::uint32_t ReadValue(JsonUnit& unit, std::uint32_t parent, int depth);
+    void ReadContainer(JsonUnit& unit, std::uint32_t id, bool object, int depth);
+    // One key and its value, into object.
+    void ReadMember(JsonUnit& unit, std::uint32_t object, int depth);
     void ReadString(std::string& into, std::size_t limit);
+    // After a backslash in a text: the character it stands for.
+    void ReadEscape(std::string& into);
+    // After \u: one character, or the two halves of a pair.
+    unsigned ReadUnicodeEscape();
     void ReadUtf8Sequence(std::string& into, unsigned char lead);
     unsigned ReadHex4();
     void ReadNumber(JsonUnit& unit, JsonUnit::Node& node);

@@ -110,57 +110,70 @@ void JsonParser::ReadString(std::string& into, std::size_t limit)
         if (c != '\\') {
             continue;
         }
-        ++at_;
-        const int escaped = Peek();
-        ++at_;
-        switch (escaped) {
-        case '"': into += '"'; break;
-        case '\\': into += '\\'; break;
-        case '/': into += '/'; break;
-        case 'b': into += '\b'; break;
-        case 'f': into += '\f'; break;
-        case 'n': into += '\n'; break;
-        case 'r': into += '\r'; break;
-        case 't': into += '\t'; break;
-        case 'u': {
-            unsigned code = ReadHex4();
-            if (code >= 0xDC00 && code <= 0xDFFF) {
-                Fail(PlacePointer(), line_, "expected a \\u escape of a character, found half of a pair");
-            }
-            if (code >= 0xD800 && code <= 0xDBFF) {
-                if (Peek() != '\\' || (++at_, Peek()) != 'u') {
-                    Fail(PlacePointer(), line_, "expected the second half of a \\u escape pair");
-                }
-                ++at_;
-                const unsigned second = ReadHex4();
-                if (second < 0xDC00 || second > 0xDFFF) {
-                    Fail(PlacePointer(), line_, "expected the second half of a \\u escape pair");
-                }
-                code = 0x10000 + ((code - 0xD800) << 10) + (second - 0xDC00);
-            }
-            if (code < 0x80) {
-                into += static_cast<char>(code);
-            } else if (code < 0x800) {
-                into += static_cast<char>(0xC0 | (code >> 6));
-                into += static_cast<char>(0x80 | (code & 0x3F));
-            } else if (code < 0x10000) {
-                into += static_cast<char>(0xE0 | (code >> 12));
-                into += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                into += static_cast<char>(0x80 | (code & 0x3F));
-            } else {
-                into += static_cast<char>(0xF0 | (code >> 18));
-                into += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-                into += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                into += static_cast<char>(0x80 | (code & 0x3F));
-            }
-            break;
-        }
-        default:
-            --at_;
-            Fail(PlacePointer(), line_, "expected one of \\\" \\\\ \\/ \\b \\f \\n \\r \\t \\u after a backslash, found " +
-                                           Found(escaped));
-        }
+        ReadEscape(into);
     }
+}
+
+// code as its UTF-8 bytes.
+static void AppendUtf8(std::string& into, unsigned code)
+{
+    if (code < 0x80) {
+        into += static_cast<char>(code);
+    } else if (code < 0x800) {
+        into += static_cast<char>(0xC0 | (code >> 6));
+        into += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        into += static_cast<char>(0xE0 | (code >> 12));
+        into += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        into += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        into += static_cast<char>(0xF0 | (code >> 18));
+        into += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        into += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        into += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+void JsonParser::ReadEscape(std::string& into)
+{
+    ++at_;  // the backslash
+    const int escaped = Peek();
+    ++at_;
+    switch (escaped) {
+    case '"': into += '"'; break;
+    case '\\': into += '\\'; break;
+    case '/': into += '/'; break;
+    case 'b': into += '\b'; break;
+    case 'f': into += '\f'; break;
+    case 'n': into += '\n'; break;
+    case 'r': into += '\r'; break;
+    case 't': into += '\t'; break;
+    case 'u': AppendUtf8(into, ReadUnicodeEscape()); break;
+    default:
+        --at_;
+        Fail(PlacePointer(), line_, "expected one of \\\" \\\\ \\/ \\b \\f \\n \\r \\t \\u after a backslash, found " +
+                                       Found(escaped));
+    }
+}
+
+unsigned JsonParser::ReadUnicodeEscape()
+{
+    const unsigned code = ReadHex4();
+    if (code >= 0xDC00 && code <= 0xDFFF) {
+        Fail(PlacePointer(), line_, "expected a \\u escape of a character, found half of a pair");
+    }
+    if (code < 0xD800 || code > 0xDBFF) {
+        return code;
+    }
+    if (Peek() != '\\' || (++at_, Peek()) != 'u') {
+        Fail(PlacePointer(), line_, "expected the second half of a \\u escape pair");
+    }
+    ++at_;
+    const unsigned second = ReadHex4();
+    if (second < 0xDC00 || second > 0xDFFF) {
+        Fail(PlacePointer(), line_, "expected the second half of a \\u escape pair");
+    }
+    return 0x10000 + ((code - 0xD800) << 10) + (second - 0xDC00);
 }
 
 }  // namespace nexmar
