@@ -97,12 +97,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct Inputs {
-        int systems = 0;
-        DetailLevel level = DetailLevel::Low;
-        bool census = false;
-    };
-
     void BuildControls();
     void BuildPicturePane();
     // Reads the controls into inputs_, the number field first; returns how
@@ -157,7 +151,8 @@ private:
     QRect treeGeometry_;  // at the size the dialog opens with
     QSize openingSize_;
 
-    Inputs inputs_;
+    // Read from the controls, which open with a count of 0; each run takes a seed of its own.
+    RunSettings inputs_{.systems = 0};
     UserPrompts& prompts_;
     RunSession session_;
     std::unique_ptr<DialogActions> actions_;

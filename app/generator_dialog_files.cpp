@@ -190,13 +190,12 @@ void GeneratorDialog::OpenJson()
             return std::nullopt;
         }
         const JsonRunSummary saved = std::get<LoadedRun>(read).summary;
-        progress.total = saved.systems;
+        progress.total = saved.settings.systems;
         // The run renders from the records it keeps, so they are held once.
         auto records = std::make_unique<RunRecords>(std::get<LoadedRun>(std::move(read)));
         const RunRecords& kept = *records;
         return RenderRun(
-            {saved.header.seed, saved.systems, saved.header.level, saved.header.census, saved.header.systemsRolled},
-            session_.ReportDirectory(),
+            saved.settings, session_.ReportDirectory(),
             [&kept](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
                     std::span<RecordObserver* const> observers) {
                 RenderLoadedRun(kept.AsLoadedRun(), tree, reports, notifier, systemDone, observers);
@@ -212,7 +211,7 @@ void GeneratorDialog::OpenJson()
         return;
     }
     // The controls show the run's options, so Generate repeats them.
-    const RunDescription& run = session_.Description();
+    const RunSettings& run = session_.Description();
     numberField_->setText(QString::number(run.systems));
     levelGroup_->button(int(run.level))->setChecked(true);
     censusBox_->setChecked(run.census);

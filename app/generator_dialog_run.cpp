@@ -83,8 +83,8 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
     }
     // Each run rolls from a seed of its own, so any run can be repeated, here
     // or with nexmar-cli --seed.
-    const RunDescription run{chosenSeed ? *chosenSeed : session_.TakeNextSeed(), inputs_.systems, inputs_.level,
-                             inputs_.census};
+    RunSettings run = inputs_;
+    run.seed = chosenSeed ? *chosenSeed : session_.TakeNextSeed();
     Render(QStringLiteral("Generating %1 systems...").arg(run.systems),
            [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
                progress.total = run.systems;
@@ -93,7 +93,7 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
                    [&run](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
                           std::span<RecordObserver* const> observers) {
                        SeededDice dice(run.seed);
-                       RunGeneration({run.systems, run.level, run.census, kMaxSystems}, dice, tree, reports, notifier,
+                       RunGeneration({run, kMaxSystems}, dice, tree, reports, notifier,
                                      systemDone, observers);
                    },
                    cancel, [&progress](int done) { progress.done = done; });

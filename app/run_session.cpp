@@ -39,7 +39,7 @@ void Observe(RecordObserver& observer, int number, const HighSystem& system)
 
 }  // namespace
 
-RenderedRun RenderRun(const RunDescription& description, const std::filesystem::path& reportDirectory,
+RenderedRun RenderRun(const RunSettings& description, const std::filesystem::path& reportDirectory,
                       const RunRender& render, const std::atomic<bool>& cancel,
                       const std::function<void(int)>& progress, std::unique_ptr<RunRecords> records)
 {
@@ -107,8 +107,7 @@ void RunSession::ShowNothing()
 void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
                            const std::function<void(int)>& progress) const
 {
-    const RunDescription& run = Description();
-    JsonExport json({"nexmar", run.seed, run.level, run.census, run.systemsRolled}, sink);
+    JsonExport json("nexmar", Description(), sink);
     const RunRecords& records = Records();
     for (std::size_t place = 0; place < records.size(); ++place) {
         if (cancel.load(std::memory_order_relaxed)) {
@@ -128,7 +127,7 @@ std::string RunSession::SystemSvg(std::size_t place) const
 
 QString RunSession::Title() const
 {
-    const RunDescription& run = Description();
+    const RunSettings& run = Description();
     return QStringLiteral("%L1 %2 system%3, seed %4")
         .arg(run.systems)
         .arg(QString::fromUtf8(DetailLevelName(run.level)), run.systems == 1 ? QString() : QStringLiteral("s"))

@@ -25,21 +25,10 @@ class QFile;
 
 namespace nexmar {
 
-// What a run was asked for: enough to name it and to repeat it.
-struct RunDescription {
-    std::uint32_t seed = 0;
-    int systems = 0;
-    DetailLevel level = DetailLevel::Low;
-    bool census = false;
-    // The systems the run rolled when the saved run it was opened from keeps
-    // only those a query matched; 0 when it shows every system rolled.
-    int systemsRolled = 0;
-};
-
 // Everything one run leaves for the dialog to show and save: its tree, its
 // records, its statistics, its reports and the messages it gave.
 struct RenderedRun {
-    RunDescription description;
+    RunSettings description;
     std::shared_ptr<const ShownTree> tree;
     std::unique_ptr<RunStatistics> statistics;
     std::unique_ptr<RunRecords> records;
@@ -62,7 +51,7 @@ struct RenderCancelled {};
 // earlier reports there. progress hears the number of each system done.
 // records: the run's records when they are known before it renders (an
 // opened run's); else they are kept as they arrive.
-RenderedRun RenderRun(const RunDescription& description, const std::filesystem::path& reportDirectory,
+RenderedRun RenderRun(const RunSettings& description, const std::filesystem::path& reportDirectory,
                       const RunRender& render, const std::atomic<bool>& cancel,
                       const std::function<void(int)>& progress, std::unique_ptr<RunRecords> records = nullptr);
 
@@ -88,7 +77,7 @@ public:
 
     bool HasRun() const { return shown_.has_value(); }
     // Of the run shown; only while HasRun().
-    const RunDescription& Description() const { return shown_->description; }
+    const RunSettings& Description() const { return shown_->description; }
     // Writes the run's JSON document through sink, the same bytes as the run
     // itself wrote, from its records; progress hears the number of each
     // system written, and a cancel turning true throws RenderCancelled.
@@ -111,7 +100,7 @@ public:
 
 private:
     struct ShownRun {
-        RunDescription description;
+        RunSettings description;
         std::shared_ptr<const ShownTree> tree;
         std::unique_ptr<RunStatistics> statistics;
         std::unique_ptr<RunRecords> records;

@@ -24,7 +24,7 @@ inline void TimeRuns(benchmark::State& state, DetailLevel level, int systems, bo
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     for (auto _ : state) {
-        RunGeneration({systems, level, census}, dice, tree, reports, notifier);
+        RunGeneration({{systems, level, census}}, dice, tree, reports, notifier);
         benchmark::DoNotOptimize(tree.size());
     }
     state.counters["items"] = static_cast<double>(tree.size());
@@ -40,7 +40,7 @@ inline void TimeReportBytes(benchmark::State& state, DetailLevel level, int syst
         ResultTree tree;
         ReportFiles reports(dir.path());
         RecordingNotifier notifier;
-        RunGeneration({systems, level, census}, dice, tree, reports, notifier);
+        RunGeneration({{systems, level, census}}, dice, tree, reports, notifier);
         html = ReadFile(dir.path() / kHtmlReportName);
         text = ReadFile(dir.path() / kTextReportName);
     }

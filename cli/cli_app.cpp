@@ -208,13 +208,18 @@ bool ReadSources(CliOptions& options, RunSources& sources, std::FILE* err)
         }
         sources.runFile->SetOptions(options);
     }
-    if (options.where) {
-        SystemQueryParse parse = ParseSystemQuery(*options.where, options.level);
+    if (options.run.query) {
+        SystemQueryParse parse = ParseSystemQuery(*options.run.query, options.run.level);
         if (!parse.query) {
             std::fprintf(err, "nexmar-cli: --where: %s\n", OneLine(parse.error).c_str());
             return false;
         }
         sources.query = std::move(parse.query);
+        // The document keeps the systems matched under their numbers in all
+        // the run rolled; a saved run filtered before keeps its own count.
+        if (options.run.systemsRolled == 0) {
+            options.run.systemsRolled = options.run.systems;
+        }
     }
     return true;
 }
@@ -236,16 +241,6 @@ bool OutputsAllowed(const CliOptions& options, const ShownSystems& shown, std::F
     return true;
 }
 
-// The systems a filtered run rolled, which its document's head says; 0 when
-// the document keeps every system of its run.
-int SystemsRolled(const CliOptions& options, const RunSources& sources)
-{
-    if (sources.runFile && sources.runFile->SystemsRolled() > 0) {
-        return sources.runFile->SystemsRolled();
-    }
-    return sources.query ? options.systems : 0;
-}
-
 // What follows the run's records besides the tree and the reports: the JSON
 // document, the pictures, the sheet, the statistics, and the query's choice.
 struct RunFollowers {
@@ -256,13 +251,11 @@ struct RunFollowers {
     std::vector<RecordObserver*> observers;
 };
 
-void Follow(const CliOptions& options, const RunSources& sources, std::uint32_t seed, int shown, RunFiles& files,
-            RunFollowers& followers)
+void Follow(const CliOptions& options, const RunSources& sources, int shown, RunFiles& files, RunFollowers& followers)
 {
     if (files.json) {
-        const JsonRunHeader header{"nexmar-cli", seed, options.level, options.census, SystemsRolled(options, sources)};
-        followers.jsonExport =
-            std::make_unique<JsonExport>(header, [&files](std::string_view text) { files.json->Write(text); });
+        followers.jsonExport = std::make_unique<JsonExport>(
+            "nexmar-cli", options.run, [&files](std::string_view text) { files.json->Write(text); });
         followers.observers.push_back(followers.jsonExport.get());
     }
     if (files.pictures) {
@@ -270,10 +263,10 @@ void Follow(const CliOptions& options, const RunSources& sources, std::uint32_t 
     }
     if (files.sheet.IsOpen()) {
         followers.observers.push_back(&followers.sheet.emplace(
-            options.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
+            options.run.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
     }
     if (options.printStatistics || !options.statisticsJson.empty()) {
-        followers.statistics.emplace(options.level, options.census);
+        followers.statistics.emplace(options.run.level, options.run.census);
     }
     if (sources.query) {
         followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0);
@@ -321,14 +314,16 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     if (!ReadSources(options, sources, err)) {
         return kExitBadInput;
     }
-    const std::uint32_t seed = options.seed.value_or(ClockSeed());
-    const RecordSource records(sources.runFile.get(), seed);
+    if (!options.seedGiven) {
+        options.run.seed = ClockSeed();
+    }
+    const RecordSource records(sources.runFile.get(), options.run.seed);
     const ShownSystems shown = CountShown(options, sources.query, records);
     if (!OutputsAllowed(options, shown, err)) {
         return kExitBadInput;
     }
-    if (!options.seed) {
-        std::fprintf(err, "seed: %u\n", seed);
+    if (!options.seedGiven) {
+        std::fprintf(err, "seed: %u\n", options.run.seed);
     }
     OutputCommit commit(hooks.watch, hooks.unnamed);
     RunFiles files;
@@ -336,7 +331,7 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
         return kExitReportsFailed;
     }
     RunFollowers followers;
-    Follow(options, sources, seed, shown.count, files, followers);
+    Follow(options, sources, shown.count, files, followers);
     ResultTree tree;
     ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     reports.CommitWith(commit);
@@ -344,12 +339,12 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     TreePrinter printer(tree, out, options.printTree);
     const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
     QueryChoice* choice = followers.choice ? &*followers.choice : nullptr;
-    const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree, choice};
+    const RunInputs inputs{options.run, kMaxBatchSystems, options.printTree, choice};
     const RunOutcome outcome = records.Run(inputs, tree, reports, notifier, printAndDrop, followers.observers);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
         // ever part, the refusal still says why instead of failing silently.
-        std::fprintf(err, "nexmar-cli: --systems: the run refused %d systems; expected %d to %d\n", options.systems,
+        std::fprintf(err, "nexmar-cli: --systems: the run refused %d systems; expected %d to %d\n", options.run.systems,
                      kMinSystems, kMaxBatchSystems);
         return kExitBadInput;
     }

@@ -109,7 +109,7 @@ void DeclareRollOptions(CLI::App& app, CliOptions& options, DeclaredOptions& dec
         app.add_option("--detail", declared.level, "Detail level: low, medium or high (default low)")
             ->type_name("LEVEL")
             ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
-    declared.censusOption = app.add_flag("--census", options.census, "Generate Census, Morale and Productivity");
+    declared.censusOption = app.add_flag("--census", options.run.census, "Generate Census, Morale and Productivity");
     declared.seedOption =
         AddValue(app, "--seed", declared.seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)", "S");
 }
@@ -185,12 +185,13 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
         error = ReadDecimal("--systems", declared.systems, kMinSystems, kMaxBatchSystems, value);
     }
     if (error.empty()) {
-        options.systems = static_cast<int>(value);
+        options.run.systems = static_cast<int>(value);
     }
     if (error.empty() && declared.seedOption->count() > 0) {
         error = ReadDecimal("--seed", declared.seed, 0, std::numeric_limits<std::uint32_t>::max(), value);
         if (error.empty()) {
-            options.seed = static_cast<std::uint32_t>(value);
+            options.run.seed = static_cast<std::uint32_t>(value);
+            options.seedGiven = true;
         }
     }
     if (error.empty() && options.jsonPath == "-" && (options.printTree || options.printStatistics)) {
@@ -224,7 +225,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     }
     const std::string error = ReadOptions(declared, options);
     if (declared.whereOption->count() > 0) {
-        options.where = declared.where;
+        options.run.query = declared.where;
     }
     if (!error.empty()) {
         parsed.status = ParsedCommandLine::Status::Error;
@@ -233,7 +234,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     }
     const std::map<std::string, DetailLevel> levels{
         {"low", DetailLevel::Low}, {"medium", DetailLevel::Medium}, {"high", DetailLevel::High}};
-    options.level = levels.at(declared.level);
+    options.run.level = levels.at(declared.level);
     return parsed;
 }
 

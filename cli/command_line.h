@@ -13,10 +13,10 @@ namespace nexmar {
 inline constexpr int kMaxBatchSystems = 1000000;
 
 struct CliOptions {
-    int systems = 1;
-    DetailLevel level = DetailLevel::Low;
-    bool census = false;
-    std::optional<std::uint32_t> seed;
+    // The count, level, census option, seed and query asked for; of
+    // --from-json, the saved run's.
+    RunSettings run;
+    bool seedGiven = false;  // false: the seed comes from the clock
     bool printTree = false;
     std::string jsonPath;  // empty: no JSON; "-": standard output (an empty path is refused)
     std::string fromJsonPath;  // empty: roll the dice (an empty path is refused)
@@ -25,7 +25,6 @@ struct CliOptions {
     std::filesystem::path statisticsJson;  // empty: none written
     std::filesystem::path pictureDirectory;  // empty: no picture files
     std::filesystem::path pictureSheet;      // empty: no sheet
-    std::optional<std::string> where;        // the query that chooses the systems shown; none: all
 };
 
 struct ParsedCommandLine {

@@ -56,7 +56,7 @@ private:
     // The system goes under its number in the run.
     void Admit(int number)
     {
-        if (!(read_.header == checked_.header) || number > checked_.LastNumber()) {
+        if (!read_.SameHead(checked_) || number > checked_.LastNumber()) {
             throw JsonReadFailure{kChanged};
         }
         renderer_.ContinueAt(number);
@@ -108,10 +108,10 @@ std::unique_ptr<JsonRunFile> JsonRunFile::Check(const std::string& path, std::st
 
 void JsonRunFile::SetOptions(CliOptions& options) const
 {
-    options.systems = summary_.systems;
-    options.level = summary_.header.level;
-    options.census = summary_.header.census;
-    options.seed = summary_.header.seed;
+    std::optional<std::string> query = std::move(options.run.query);
+    options.run = summary_.settings;
+    options.run.query = std::move(query);
+    options.seedGiven = true;
 }
 
 RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
@@ -119,7 +119,7 @@ RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, Report
 {
     renderedWhole_ = false;  // a count pass before the real run may have read the file whole
     tree.Clear();
-    RunRenderer renderer(summary_.header.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
+    RunRenderer renderer(summary_.settings.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
                          inputs.choice);
     JsonRunSummary again;
     RenderEach render(renderer, summary_, again);
@@ -127,7 +127,7 @@ RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, Report
     std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, again, render);
     if (pass.error() != 0) {
         bad = JsonReadError{std::string("cannot read it again: ") + std::strerror(pass.error())};
-    } else if (!bad && (!(again.header == summary_.header) || again.systems != summary_.systems ||
+    } else if (!bad && (!(again.program == summary_.program && again.settings == summary_.settings) ||
                         pass.digest() != digest_ || pass.size() != size_)) {
         bad = JsonReadError{kChanged};
     }

@@ -22,10 +22,8 @@ public:
     // Opens, reads and checks the whole document; nothing and error when it fails.
     static std::unique_ptr<JsonRunFile> Check(const std::string& path, std::string& error);
 
-    // The saved run's count, level, census option and seed.
+    // The saved run's settings in place of the options', the query apart.
     void SetOptions(CliOptions& options) const;
-    // The systems the run rolled when a query filtered it, else 0.
-    int SystemsRolled() const { return summary_.header.systemsRolled; }
     // The numbers of the first kNumbersKept systems, for the files named after them.
     static constexpr int kNumbersKept = kMaxPictureFiles + 1;
     const std::vector<int>& FirstNumbers() const { return numbers_; }

@@ -43,9 +43,9 @@ ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQue
     const bool pictureFiles = !options.pictureDirectory.empty();
     ShownSystems shown;
     if (!query) {
-        shown.count = options.systems;
+        shown.count = options.run.systems;
         if (pictureFiles) {
-            shown.numbers = records.FirstNumbers(options.systems);
+            shown.numbers = records.FirstNumbers(options.run.systems);
         }
     } else if (pictureFiles || !options.pictureSheet.empty()) {
         // A run of its own that shows nothing: the dice, or the file, give
@@ -55,7 +55,7 @@ ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQue
         ResultTree tree;
         ReportFiles nowhere("/dev/null", "/dev/null");
         QuietNotifier quiet;
-        records.Run({options.systems, options.level, options.census, kMaxBatchSystems, false, &counter}, tree,
+        records.Run({options.run, kMaxBatchSystems, false, &counter}, tree,
                     nowhere, quiet, {}, {});
         shown.count = choice.shown();
         shown.numbers = choice.numbers();

@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (parsed.status) {
     case Status::Run: {
         const nexmar::CliOptions& options = parsed.options;
-        if (options.systems < 1 || options.systems > nexmar::kMaxBatchSystems) {
+        if (options.run.systems < 1 || options.run.systems > nexmar::kMaxBatchSystems) {
             Fail("a run with a count out of range", args);
         }
         if (!parsed.message.empty() || options.directory.empty()) {

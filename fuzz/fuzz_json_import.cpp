@@ -29,7 +29,7 @@ void Fail(const char* what, const std::string& detail)
 std::string Export(const nexmar::LoadedRun& run)
 {
     std::string document;
-    nexmar::JsonExport json(run.summary.header, [&document](std::string_view text) { document.append(text); });
+    nexmar::JsonExport json(run.summary.program, run.summary.settings, [&document](std::string_view text) { document.append(text); });
     int number = 0;
     for (const nexmar::LowSystem& system : run.low) {
         json.OnLowSystem(++number, system);
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const nexmar::LoadedRun& run = std::get<nexmar::LoadedRun>(read);
     const int records = static_cast<int>(run.low.size() + run.medium.size() + run.high.size());
-    if (records != run.summary.systems || records < 1) {
+    if (records != run.summary.settings.systems || records < 1) {
         Fail("a count of systems unlike the records", input);
     }
     const std::vector<std::string> broken = nexmar::invariants::CheckRun(

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int systems = 1 + (data[1] & 0x0F);
     nexmar::invariants::ByteDice dice(data + 2, size - 2);
     const nexmar::invariants::RecordedRun run =
-        nexmar::invariants::RecordRun({systems, level, census}, dice, nexmar::testing::ProcessTempDir());
+        nexmar::invariants::RecordRun({{systems, level, census}}, dice, nexmar::testing::ProcessTempDir());
     const std::vector<std::string> broken = nexmar::invariants::CheckRun(run);
     if (!broken.empty()) {
         std::fprintf(stderr, "level %d, census %d, %d systems:\n", static_cast<int>(level), census, systems);

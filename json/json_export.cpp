@@ -80,18 +80,18 @@ ordered_json StarJson(const Star& star)
 
 }  // namespace
 
-JsonExport::JsonExport(const JsonRunHeader& header, Sink sink) : sink_(std::move(sink))
+JsonExport::JsonExport(std::string_view program, const RunSettings& settings, Sink sink) : sink_(std::move(sink))
 {
     // The head is one object whose closing brace gives way to the systems.
     ordered_json head;
-    head[kProgram] = header.program;
+    head[kProgram] = Text(program);
     head[kVersion] = NEXMAR_VERSION;
     head[kFormat] = kJsonFormatVersion;
-    head[kSeed] = header.seed;
-    head[kDetail] = Text(DetailLevelName(header.level));
-    head[kCensusOption] = header.census;
-    if (header.systemsRolled > 0) {
-        head[kSystemsRolled] = header.systemsRolled;
+    head[kSeed] = settings.seed;
+    head[kDetail] = Text(DetailLevelName(settings.level));
+    head[kCensusOption] = settings.census;
+    if (settings.systemsRolled > 0) {
+        head[kSystemsRolled] = settings.systemsRolled;
     }
     std::string text = head.dump();
     text.pop_back();

@@ -6,32 +6,25 @@
 #include <string_view>
 
 #include "gen/run_output.h"
+#include "gen/run_settings.h"
 
 namespace nexmar {
 
 // Bumped whenever a reader of an earlier document could misread a later one.
 inline constexpr int kJsonFormatVersion = 1;
 
-struct JsonRunHeader {
-    std::string program;
-    std::uint32_t seed = 0;
-    DetailLevel level = DetailLevel::Low;
-    bool census = false;
-    // The systems a run filtered by a query rolled, of which the document
-    // keeps the matching ones under their numbers; 0 when it keeps them all.
-    int systemsRolled = 0;
-    bool operator==(const JsonRunHeader&) const = default;
-};
-
 // Writes one run as a JSON document while the run goes: the head when it is
 // made, each system as its record arrives, the tail on Finish. Only one
 // system is ever held, so a run of any size costs the same memory.
-// docs/nexmar-run.schema.json describes the document.
+// The head names the program and keeps the settings but the count, which
+// the systems themselves give, and the query, of which it keeps only how
+// many systems the run rolled. docs/nexmar-run.schema.json describes the
+// document.
 class JsonExport final : public RecordObserver {
 public:
     using Sink = std::function<void(std::string_view)>;
 
-    JsonExport(const JsonRunHeader& header, Sink sink);
+    JsonExport(std::string_view program, const RunSettings& settings, Sink sink);
     void OnLowSystem(int number, const LowSystem& system) override;
     void OnMediumSystem(int number, const MediumSystem& system) override;
     void OnHighSystem(int number, const HighSystem& system) override;

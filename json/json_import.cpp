@@ -54,7 +54,7 @@ private:
     void ReadSystems()
     {
         CheckHead(false);
-        filtered_ = summary_.header.systemsRolled > 0;
+        filtered_ = summary_.settings.systemsRolled > 0;
         parser_.BeginSystems();
         const int line = parser_.line();
         int count = 0;
@@ -71,8 +71,8 @@ private:
             ++count;
             number = NextNumber(number);
             const JsonValue system(system_, system_.root());
-            const bool census = summary_.header.census;
-            switch (summary_.header.level) {
+            const bool census = summary_.settings.census;
+            switch (summary_.settings.level) {
             case DetailLevel::Low:
                 observer_.OnLowSystem(number, ReadLowSystem(system, number, census));
                 break;
@@ -88,7 +88,7 @@ private:
         if (count == 0 && !filtered_) {
             parser_.Fail("/systems", line, "expected an array of at least one system, found []");
         }
-        summary_.systems = count;
+        summary_.settings.systems = count;
         systemsRead_ = true;
     }
 
@@ -106,11 +106,11 @@ private:
             return previous + 1;
         }
         const JsonValue read(system_, number);
-        if (previous == summary_.header.systemsRolled) {
+        if (previous == summary_.settings.systemsRolled) {
             read.Expected("no system after number " + std::to_string(previous) + " of a run of " +
                           std::to_string(previous));
         }
-        return read.Int(previous + 1, summary_.header.systemsRolled);
+        return read.Int(previous + 1, summary_.settings.systemsRolled);
     }
 
     bool Has(std::string_view key) const { return head_.Find(head_.root(), key) != JsonUnit::kNone; }
@@ -131,8 +131,8 @@ private:
         for (const std::string_view key : {kDetail, kCensusOption}) {
             require(key, complete ? "this field in the document" : "before \"systems\"");
         }
-        summary_.header.level = Head(kDetail).Named(kDetailLevels, DetailLevelName);
-        summary_.header.census = Head(kCensusOption).Bool();
+        summary_.settings.level = Head(kDetail).Named(kDetailLevels, DetailLevelName);
+        summary_.settings.census = Head(kCensusOption).Bool();
         if (complete) {
             if (!systemsRead_) {
                 require(kSystems, "the systems");
@@ -142,20 +142,20 @@ private:
             }
         }
         if (Has(kProgram)) {
-            summary_.header.program = Head(kProgram).OneOf(kPrograms);
+            summary_.program = Head(kProgram).OneOf(kPrograms);
         }
         if (Has(kVersion)) {
             summary_.version = Head(kVersion).String();
         }
         if (Has(kSeed)) {
-            summary_.header.seed = Head(kSeed).Seed();
+            summary_.settings.seed = Head(kSeed).Seed();
         }
         if (Has(kSystemsRolled)) {
             // It decides how the systems are numbered, so it comes before them.
             if (systemsRead_ && !filtered_) {
                 parser_.Fail("/" + std::string(kSystemsRolled), parser_.line(), "expected before \"systems\"");
             }
-            summary_.header.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
+            summary_.settings.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
         }
         for (std::uint32_t member = head_.at(head_.root()).first; member != JsonUnit::kNone;
              member = head_.at(member).next) {
@@ -215,6 +215,13 @@ private:
 };
 
 }  // namespace
+
+bool JsonRunSummary::SameHead(const JsonRunSummary& other) const
+{
+    RunSettings counted = settings;
+    counted.systems = other.settings.systems;
+    return program == other.program && counted == other.settings;
+}
 
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
                                          RecordObserver& observer)

@@ -15,11 +15,15 @@ namespace nexmar {
 
 // What a document says of its run besides the systems.
 struct JsonRunSummary {
-    JsonRunHeader header;
+    std::string program;  // that wrote it
     std::string version;  // of the program that wrote it
-    int systems = 0;      // in the document
+    // Its count is of the systems in the document, known once they are read.
+    RunSettings settings;
     // The highest number a system of the document may have.
-    int LastNumber() const { return header.systemsRolled > 0 ? header.systemsRolled : systems; }
+    int LastNumber() const { return settings.systemsRolled > 0 ? settings.systemsRolled : settings.systems; }
+    // Whether other's head says what this one's does: the same program and
+    // settings, the count of systems apart.
+    bool SameHead(const JsonRunSummary& other) const;
 };
 
 struct JsonReadError {

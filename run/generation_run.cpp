@@ -131,14 +131,15 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
                          std::span<RecordObserver* const> observers)
 {
     tree.Clear();
-    if (inputs.systems < kMinSystems || inputs.systems > inputs.maxSystems) {
+    const RunSettings& settings = inputs.settings;
+    if (settings.systems < kMinSystems || settings.systems > inputs.maxSystems) {
         return {};
     }
-    RunRenderer renderer(inputs.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
+    RunRenderer renderer(settings.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
                          inputs.choice);
-    const bool census = inputs.census;
-    for (int index = 0; index < inputs.systems; ++index) {
-        switch (inputs.level) {
+    const bool census = settings.census;
+    for (int index = 0; index < settings.systems; ++index) {
+        switch (settings.level) {
         case DetailLevel::Low:
             // The first system of every run is a Major Colony.
             renderer.AddLowSystem(index == 0 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census));
@@ -158,7 +159,7 @@ RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& 
                            const SystemDone& systemDone, std::span<RecordObserver* const> observers)
 {
     tree.Clear();
-    RunRenderer renderer(run.summary.header.level, true, tree, reports, notifier, systemDone, observers);
+    RunRenderer renderer(run.summary.settings.level, true, tree, reports, notifier, systemDone, observers);
     // Only one of the levels' lists holds records.
     std::size_t at = 0;
     for (const LowSystem& system : run.low) {

@@ -10,6 +10,7 @@
 #include "core/result_tree.h"
 #include "gen/records.h"
 #include "gen/run_output.h"
+#include "gen/run_settings.h"
 #include "json/json_import.h"
 #include "report/report_writer.h"
 #include "run/tree_images.h"
@@ -18,10 +19,10 @@ namespace nexmar {
 
 inline constexpr int kMinSystems = 1;
 
+// A run's settings, and how this run carries them out. The dice come apart,
+// seeded by whoever asks for the run; the query's choice comes here parsed.
 struct RunInputs {
-    int systems = 1;
-    DetailLevel level = DetailLevel::Low;
-    bool census = false;
+    RunSettings settings;
     int maxSystems = std::numeric_limits<int>::max();  // whoever asks for the run may allow fewer
     // Without it the tree holds the root alone and no system is handed to
     // SystemDone: a batch run that shows no tree spends nothing on it.

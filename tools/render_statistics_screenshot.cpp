@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     PrintedNotifier notifier;
     nexmar::RunStatistics statistics(nexmar::DetailLevel::High, true);
     nexmar::RecordObserver* const observers[] = {&statistics};
-    nexmar::RunGeneration({kSystems, nexmar::DetailLevel::High, true, kSystems, false}, dice, tree, reports, notifier,
+    nexmar::RunGeneration({{kSystems, nexmar::DetailLevel::High, true}, kSystems, false}, dice, tree, reports, notifier,
                           [&tree](const nexmar::ResultTree&, nexmar::ItemId system) { tree.DropFrom(system); },
                           observers);
 

@@ -257,7 +257,7 @@ void DialogBench::engineRun()
     ReportFiles reports(".");
     SilentNotifier notifier;
     QBENCHMARK {
-        RunGeneration({kSystems, static_cast<DetailLevel>(level), true}, dice, tree, reports, notifier);
+        RunGeneration({{kSystems, static_cast<DetailLevel>(level), true}}, dice, tree, reports, notifier);
     }
 }
 
@@ -375,7 +375,7 @@ void DialogBench::renderLarge()
         QVERIFY(std::holds_alternative<LoadedRun>(read));
         const std::atomic<bool> cancel{false};
         const LoadedRun& loaded = std::get<LoadedRun>(read);
-        RenderRun({kSeed, kMaxOpenedSystems, DetailLevel::High, true}, ".",
+        RenderRun({kMaxOpenedSystems, DetailLevel::High, true, kSeed}, ".",
                   [&loaded](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& done,
                             std::span<RecordObserver* const> observers) {
                       RenderLoadedRun(loaded, tree, reports, notifier, done, observers);

@@ -45,7 +45,8 @@ public:
 inline bool WriteLargestOpenedRun(const std::string& path, std::uint32_t seed)
 {
     std::ofstream out(path, std::ios::binary);
-    JsonExport json({"nexmar", seed, DetailLevel::High, true}, [&out](std::string_view text) {
+    const RunSettings settings{kMaxOpenedSystems, DetailLevel::High, true, seed};
+    JsonExport json("nexmar", settings, [&out](std::string_view text) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     });
     RecordObserver* const observers[] = {&json};
@@ -53,7 +54,7 @@ inline bool WriteLargestOpenedRun(const std::string& path, std::uint32_t seed)
     ResultTree tree;
     ReportFiles reports("/dev/null", "/dev/null");
     SilentNotifier notifier;
-    RunGeneration({kMaxOpenedSystems, DetailLevel::High, true, kMaxOpenedSystems, false}, dice, tree, reports,
+    RunGeneration({settings, kMaxOpenedSystems, false}, dice, tree, reports,
                   notifier, [&tree](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
     json.Finish();
     out.flush();

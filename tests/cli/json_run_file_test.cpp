@@ -98,7 +98,7 @@ TEST(JsonRunFile, ReplacedUnderItsNameRendersTheFileThatWasChecked)
     SeededDice dice(3);
     ResultTree rolledTree;
     ReportFiles rolledReports(rolled.path());
-    RunGeneration({30, DetailLevel::Medium, true}, dice, rolledTree, rolledReports, notifier);
+    RunGeneration({{30, DetailLevel::Medium, true}}, dice, rolledTree, rolledReports, notifier);
     EXPECT_EQ(testing::ReadFile(dir.path() / kTextReportName), testing::ReadFile(rolled.path() / kTextReportName));
 }
 

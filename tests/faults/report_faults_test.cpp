@@ -44,7 +44,7 @@ void ExpectEarlierFileIntact(const std::filesystem::path& dir)
 RecordedRun SeededRun(DetailLevel level, const std::filesystem::path& dir, int systems = 20)
 {
     SeededDice dice(kSeed);
-    return RecordRun({systems, level, true}, dice, dir);
+    return RecordRun({{systems, level, true}}, dice, dir);
 }
 
 // The tree is whole whatever became of the reports.
@@ -52,7 +52,7 @@ void ExpectTreeComplete(const RecordedRun& run)
 {
     EXPECT_FALSE(run.tree.empty());
     EXPECT_EQ(CheckRun(run), std::vector<std::string>{});
-    EXPECT_EQ(run.tree.Children(run.tree.Children(kNoItem).at(0)).size(), static_cast<std::size_t>(run.inputs.systems));
+    EXPECT_EQ(run.tree.Children(run.tree.Children(kNoItem).at(0)).size(), static_cast<std::size_t>(run.inputs.settings.systems));
 }
 
 TEST(ReportFaults, ADirectoryWhereNoReportCanBeCreated)
@@ -187,7 +187,7 @@ TEST(ReportFaults, AFullDeviceUnderEitherReport)
             SeededDice dice(kSeed);
             ResultTree tree;
             testing::RecordingNotifier notifier;
-            const RunOutcome outcome = RunGeneration({20, level, false}, dice, tree, reports, notifier);
+            const RunOutcome outcome = RunGeneration({{20, level, false}}, dice, tree, reports, notifier);
             EXPECT_FALSE(tree.empty());
             EXPECT_FALSE(outcome.reportsComplete) << "level " << Name(level) << (htmlFull ? " HTML" : " text");
             EXPECT_EQ(notifier.messages, std::vector<std::string>{kWriteReportsFailed});
@@ -203,7 +203,7 @@ TEST(ReportFaults, OnlyTheReportsAsTheRunClosedThemCountAsItsReports)
     ResultTree tree;
     ReportFiles reports(dir.path());
     testing::RecordingNotifier notifier;
-    ASSERT_TRUE(RunGeneration({3, DetailLevel::High, true}, dice, tree, reports, notifier).reportsComplete);
+    ASSERT_TRUE(RunGeneration({{3, DetailLevel::High, true}}, dice, tree, reports, notifier).reportsComplete);
     const auto asClosed = [&](const char* name, bool html) {
         const int fd = ::open((dir.path() / name).c_str(), O_RDONLY);
         const bool same = fd >= 0 && reports.IsAsClosed(fd, html);
@@ -224,11 +224,11 @@ TEST(ReportFaults, OnlyTheReportsAsTheRunClosedThemCountAsItsReports)
     EXPECT_FALSE(asClosed(kHtmlReportName, true));
 
     // A complete run, then one whose HTML report cannot be opened.
-    ASSERT_TRUE(RunGeneration({3, DetailLevel::Low, true}, dice, tree, reports, notifier).reportsComplete);
+    ASSERT_TRUE(RunGeneration({{3, DetailLevel::Low, true}}, dice, tree, reports, notifier).reportsComplete);
     EXPECT_TRUE(asClosed(kTextReportName, false));
     std::filesystem::remove(dir.path() / kHtmlReportName);
     std::filesystem::create_directory(dir.path() / kHtmlReportName);
-    EXPECT_FALSE(RunGeneration({3, DetailLevel::Low, true}, dice, tree, reports, notifier).reportsComplete);
+    EXPECT_FALSE(RunGeneration({{3, DetailLevel::Low, true}}, dice, tree, reports, notifier).reportsComplete);
     EXPECT_FALSE(asClosed(kTextReportName, false));
 }
 

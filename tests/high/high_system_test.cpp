@@ -224,7 +224,7 @@ const std::vector<int> kRunFaces{
 
 ScriptedRun RunTwoSystems(bool census)
 {
-    return RunScripted({2, DetailLevel::High, census}, kRunFaces);
+    return RunScripted({{2, DetailLevel::High, census}}, kRunFaces);
 }
 
 TEST(HighRun, DiceAreDrawnInTheirFixedOrder)

@@ -138,7 +138,7 @@ void Checker::CheckHigh()
 std::vector<std::vector<std::string>> Checker::CheckHighObject(ItemId objectItem, int zone, const std::string& label)
 {
     const std::string where = "object " + label;
-    const bool census = run_.inputs.census;
+    const bool census = run_.inputs.settings.census;
     const std::vector<ItemId>& children = tree_.at(objectItem).children;
     std::vector<ItemId> lines;
     std::vector<ItemId> moons;

@@ -33,7 +33,7 @@ void Checker::CheckLow()
         const std::string where = Format("System %d", SystemNumber(i));
         const std::vector<ItemId>& items = tree_.at(systemItems_[i]).children;
         ExpectSorted(items, where);
-        const bool census = run_.inputs.census;
+        const bool census = run_.inputs.settings.census;
         CHECK_INVARIANT(items.size() == (census ? 7u : 4u), Format("%zu items under %s", items.size(), where.c_str()));
         const StatLines stats = ReadStatLines(tree_, items);
 

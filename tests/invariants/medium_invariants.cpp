@@ -72,7 +72,7 @@ void Checker::CheckMedium()
 std::vector<std::string> Checker::CheckMediumObject(ItemId objectItem, int zone, const std::string& label)
 {
     const std::string where = "object " + label;
-    const bool census = run_.inputs.census;
+    const bool census = run_.inputs.settings.census;
     const std::vector<ItemId>& items = tree_.at(objectItem).children;
     ExpectSorted(items, where);
     CHECK_INVARIANT(items.size() == (census ? 8u : 5u), Format("%zu lines under %s", items.size(), where.c_str()));

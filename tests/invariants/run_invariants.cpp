@@ -128,7 +128,7 @@ StatLines ReadStatLines(const ResultTree& tree, const std::vector<ItemId>& items
 
 std::vector<std::string> Checker::Check()
 {
-    const int systems = run_.inputs.systems;
+    const int systems = run_.inputs.settings.systems;
     const bool valid = (systems >= kMinSystems || run_.filtered) && systems <= run_.inputs.maxSystems;
     if (!valid) {
         CHECK_INVARIANT(tree_.empty(), "a refused run left items in the tree");
@@ -145,7 +145,7 @@ std::vector<std::string> Checker::Check()
     if (complete) {
         ReadReports();
     }
-    switch (run_.inputs.level) {
+    switch (run_.inputs.settings.level) {
     case DetailLevel::Low:
         CheckLow();
         break;
@@ -171,8 +171,8 @@ void Checker::CheckTreeShape()
     const ItemId root = top[0];
     CHECK_INVARIANT(tree_.at(root).text == "System Results" && tree_.at(root).image == TreeImage::Blank, "the root item");
     systemItems_ = tree_.Children(root);
-    CHECK_INVARIANT(systemItems_.size() == static_cast<std::size_t>(run_.inputs.systems),
-           Format("%zu system items for %d systems", systemItems_.size(), run_.inputs.systems));
+    CHECK_INVARIANT(systemItems_.size() == static_cast<std::size_t>(run_.inputs.settings.systems),
+           Format("%zu system items for %d systems", systemItems_.size(), run_.inputs.settings.systems));
     for (std::size_t i = 0; i < systemItems_.size(); ++i) {
         const ResultTree::Item& system = tree_.at(systemItems_[i]);
         CHECK_INVARIANT(system.text == Format("System %d", SystemNumber(i)) && system.image == TreeImage::System, "system item " + system.text);
@@ -200,8 +200,8 @@ void Checker::CheckDiceBounds()
     const Bounds low{{1, 6}};
     const Bounds medium{{1, 2}, {1, 3}, {1, 4}, {1, 6}, {2, 12}};
     const Bounds high{{1, 4}, {1, 6}, {1, 10}};
-    const Bounds& allowed = run_.inputs.level == DetailLevel::Low      ? low
-                            : run_.inputs.level == DetailLevel::Medium ? medium
+    const Bounds& allowed = run_.inputs.settings.level == DetailLevel::Low      ? low
+                            : run_.inputs.settings.level == DetailLevel::Medium ? medium
                                                                        : high;
     for (const auto& call : run_.calls) {
         if (std::find(allowed.begin(), allowed.end(), call) == allowed.end()) {
@@ -327,9 +327,9 @@ RecordedRun RecordRun(const RunInputs& inputs, Dice& dice, const std::filesystem
 RecordedRun RecordLoadedRun(const LoadedRun& loaded, const std::filesystem::path& directory)
 {
     RecordedRun run;
-    run.inputs = {loaded.summary.systems, loaded.summary.header.level, loaded.summary.header.census};
+    run.inputs = {{loaded.summary.settings.systems, loaded.summary.settings.level, loaded.summary.settings.census}};
     run.rolled = false;
-    run.filtered = loaded.summary.header.systemsRolled > 0;
+    run.filtered = loaded.summary.settings.systemsRolled > 0;
     if (run.filtered) {
         run.numbers = loaded.numbers;
     }

@@ -44,7 +44,7 @@ void CheckManyRuns(DetailLevel level, bool census)
         const int systems = run % 100 == 0 ? kMaxSystems : 1 + static_cast<int>(seed % 12);
         const auto lean = static_cast<AnyFaceDice::Lean>(run % 4);
         AnyFaceDice dice(seed, lean);
-        const RecordedRun recorded = RecordRun({systems, level, census, kMaxSystems}, dice, dir.path());
+        const RecordedRun recorded = RecordRun({{systems, level, census}, kMaxSystems}, dice, dir.path());
         const std::vector<std::string> broken = CheckRun(recorded);
         ASSERT_TRUE(broken.empty()) << "run " << run << ", seed " << seed << ", lean " << static_cast<int>(lean)
                                     << ", " << systems << " systems:" << Describe(broken);
@@ -63,7 +63,7 @@ TEST(RunInvariants, ARefusedCountRollsNothingAndLeavesTheTreeEmpty)
     testing::TempDir dir;
     for (const int systems : {0, -1, kMaxSystems + 1}) {
         AnyFaceDice dice(1, AnyFaceDice::Lean::Fair);
-        EXPECT_EQ(CheckRun(RecordRun({systems, DetailLevel::Low, true, kMaxSystems}, dice, dir.path())), std::vector<std::string>{});
+        EXPECT_EQ(CheckRun(RecordRun({{systems, DetailLevel::Low, true}, kMaxSystems}, dice, dir.path())), std::vector<std::string>{});
     }
 }
 

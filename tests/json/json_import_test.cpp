@@ -238,7 +238,7 @@ TEST(JsonImport, AFilteredDocumentsNumbersRiseWithinItsRun)
         if (c.message == nullptr) {
             ASSERT_TRUE(std::holds_alternative<LoadedRun>(read)) << std::get<JsonReadError>(read).message;
             EXPECT_EQ(std::get<LoadedRun>(read).numbers, c.numbers);
-            EXPECT_EQ(std::get<LoadedRun>(read).summary.header.systemsRolled, 9);
+            EXPECT_EQ(std::get<LoadedRun>(read).summary.settings.systemsRolled, 9);
         } else {
             ASSERT_TRUE(std::holds_alternative<JsonReadError>(read));
             EXPECT_THAT(std::get<JsonReadError>(read).message, ::testing::StartsWith(c.message));

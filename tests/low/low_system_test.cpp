@@ -109,7 +109,7 @@ TEST(LowSystem, NoSpecialSortsBetweenCensusLinesAndMinorOutpostsNeverReachSpecia
 // System 1: importance dice ignored, special 3 + 4 + 2 = 9. System 2: 3 + 3 = 6, special 1 + 2 = 3.
 ScriptedRun RunTwoSystems(bool census)
 {
-    return RunScripted({2, DetailLevel::Low, census}, {1, 1, 3, 4, 3, 3, 1, 2});
+    return RunScripted({{2, DetailLevel::Low, census}}, {1, 1, 3, 4, 3, 3, 1, 2});
 }
 
 TEST(LowReports, TextBytesWithAQuotedSpecialCensusOnAndOff)

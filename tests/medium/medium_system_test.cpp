@@ -82,7 +82,7 @@ TEST(MediumSystem, LayoutDiceComeFirstThenEachObjectsDiceInSlotOrder)
 // Terrestrial with one moon; System 2 on 3 holds a class-None Hostile and a belt.
 ScriptedRun RunTwoSystems(bool census)
 {
-    return RunScripted({2, DetailLevel::Medium, census}, {1, 1, 4, 2, 8, 5, 4, 6, 4, 1, 2, 1, 2, 1, 1, 6, 6});
+    return RunScripted({{2, DetailLevel::Medium, census}}, {1, 1, 4, 2, 8, 5, 4, 6, 4, 1, 2, 1, 2, 1, 1, 6, 6});
 }
 
 TEST(MediumReports, TextBytesCensusOnAndOff)
@@ -146,7 +146,7 @@ TEST(MediumReports, EveryTextRowOfASeededRunHasTenUnquotedFields)
     ResultTree tree;
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
-    ASSERT_TRUE(RunGeneration({200, DetailLevel::Medium, true}, dice, tree, reports, notifier).reportsComplete);
+    ASSERT_TRUE(RunGeneration({{200, DetailLevel::Medium, true}}, dice, tree, reports, notifier).reportsComplete);
     std::size_t objects = 0;
     for (const ItemId system : tree.Children(tree.Children(kNoItem).front())) {
         objects += tree.Children(system).size();

@@ -23,7 +23,7 @@ TEST(GenerationRun, ACountOutsideTheRangeEmptiesTheTreeAndTouchesNoReport)
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     for (const int count : {0, 201, -5}) {
-        EXPECT_FALSE(RunGeneration({count, DetailLevel::Low, true, 200}, dice, tree, reports, notifier).reportsComplete)
+        EXPECT_FALSE(RunGeneration({{count, DetailLevel::Low, true}, 200}, dice, tree, reports, notifier).reportsComplete)
             << count;
         EXPECT_TRUE(tree.empty()) << count;
     }
@@ -40,7 +40,7 @@ TEST(GenerationRun, SystemsStandInNumericalOrderUnderTheRoot)
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     int finished = 0;
-    const RunOutcome outcome = RunGeneration({200, DetailLevel::Low, false}, dice, tree, reports, notifier,
+    const RunOutcome outcome = RunGeneration({{200, DetailLevel::Low, false}}, dice, tree, reports, notifier,
                                              [&](const ResultTree&, ItemId) { ++finished; });
     EXPECT_TRUE(outcome.reportsComplete);
     EXPECT_EQ(finished, 200);
@@ -65,7 +65,7 @@ TEST(GenerationRun, ReportsThatFailToOpenLeaveTheTreeCompleteAndTheRunIncomplete
     ResultTree tree;
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
-    const RunOutcome outcome = RunGeneration({3, DetailLevel::Low, true}, dice, tree, reports, notifier);
+    const RunOutcome outcome = RunGeneration({{3, DetailLevel::Low, true}}, dice, tree, reports, notifier);
     EXPECT_FALSE(outcome.reportsComplete);
     EXPECT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(tree.size(), 1u + 3u * 8u);
@@ -79,7 +79,7 @@ TEST(GenerationRun, AWriteErrorLeavesTheTreeCompleteAndIsReported)
     ResultTree tree;
     ReportFiles reports(dir.path() / "TNXH001", "/dev/full");
     RecordingNotifier notifier;
-    const RunOutcome outcome = RunGeneration({5, DetailLevel::Low, false}, dice, tree, reports, notifier);
+    const RunOutcome outcome = RunGeneration({{5, DetailLevel::Low, false}}, dice, tree, reports, notifier);
     EXPECT_FALSE(outcome.reportsComplete);
     EXPECT_EQ(notifier.messages,
               std::vector<std::string>{"Unable to write temporary files\n"
@@ -97,7 +97,7 @@ TEST(GenerationRun, WithoutTheTreeTheReportsStayTheSameAndNoSystemItemIsBuilt)
             ResultTree tree;
             ReportFiles files(dir.path());
             RecordingNotifier notifier;
-            RunInputs inputs{20, level, true};
+            RunInputs inputs{{20, level, true}};
             inputs.renderTree = renderTree;
             ASSERT_TRUE(RunGeneration(inputs, dice, tree, files, notifier).reportsComplete);
             reports[renderTree] = ReadFile(dir.path() / kTextReportName) + ReadFile(dir.path() / kHtmlReportName);
@@ -158,7 +158,7 @@ TEST(GenerationRun, LiveReportsGrowRowByRowThoseDeliveredWhenCompleteAppearWhole
                     atSystemTen = ReadFile(dir.path() / kTextReportName);
                 }
             };
-            RunInputs inputs{400, level, true};
+            RunInputs inputs{{400, level, true}};
             inputs.maxSystems = 400;
             ASSERT_TRUE(RunGeneration(inputs, dice, tree, reports, notifier, readAtSystemTen).reportsComplete);
             written[live] = ReadFile(dir.path() / kTextReportName) + ReadFile(dir.path() / kHtmlReportName);

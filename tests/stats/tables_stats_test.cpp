@@ -67,7 +67,7 @@ RunStatistics Collect(const LevelRun& run)
     testing::RecordingNotifier notifier;
     RunStatistics statistics(run.level, run.census);
     RecordObserver* const observers[] = {&statistics};
-    RunGeneration({run.systems, run.level, run.census, run.systems, false}, dice, tree, reports, notifier,
+    RunGeneration({{run.systems, run.level, run.census}, run.systems, false}, dice, tree, reports, notifier,
                   [&](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
     return statistics;
 }

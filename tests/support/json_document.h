@@ -21,9 +21,10 @@ inline std::string ExportedRun(DetailLevel level, bool census, int systems, std:
     ReportFiles reports(directory);
     RecordingNotifier notifier;
     std::string document;
-    JsonExport json({"nexmar-cli", seed, level, census}, [&](std::string_view text) { document.append(text); });
+    const RunSettings settings{systems, level, census, seed};
+    JsonExport json("nexmar-cli", settings, [&](std::string_view text) { document.append(text); });
     RecordObserver* const observers[] = {&json};
-    RunGeneration({systems, level, census}, dice, tree, reports, notifier, {}, observers);
+    RunGeneration({settings}, dice, tree, reports, notifier, {}, observers);
     json.Finish();
     return document;
 }
