@@ -27,17 +27,6 @@ QString Label(const ShownTree& tree, ItemId item)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-SystemPicture PictureOf(int number, const SystemRecord& record)
-{
-    if (const auto* low = std::get_if<const LowSystem*>(&record)) {
-        return LowSystemPicture(number, **low);
-    }
-    if (const auto* medium = std::get_if<const MediumSystem*>(&record)) {
-        return MediumSystemPicture(number, **medium);
-    }
-    return HighSystemPicture(number, *std::get<const HighSystem*>(record));
-}
-
 // Lays the blocks out on pages and, given a painter, paints them. Laid out
 // once without a painter it counts the pages, which every page's number needs.
 class PageComposer {

@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include <utility>
-#include <variant>
 
 #include "json/json_export.h"
 
@@ -20,22 +19,6 @@ public:
 private:
     std::vector<std::string>& messages_;
 };
-
-// Hands observer a system's record as the run handed it over.
-void Observe(RecordObserver& observer, int number, const LowSystem& system)
-{
-    observer.OnLowSystem(number, system);
-}
-
-void Observe(RecordObserver& observer, int number, const MediumSystem& system)
-{
-    observer.OnMediumSystem(number, system);
-}
-
-void Observe(RecordObserver& observer, int number, const HighSystem& system)
-{
-    observer.OnHighSystem(number, system);
-}
 
 }  // namespace
 
@@ -113,8 +96,7 @@ void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>
         if (cancel.load(std::memory_order_relaxed)) {
             throw RenderCancelled{};
         }
-        const int number = records.NumberAt(place);
-        std::visit([&](const auto* system) { Observe(json, number, *system); }, records.At(place));
+        json.OnSystem(records.NumberAt(place), records.At(place));
         progress(static_cast<int>(place) + 1);
     }
     json.Finish();

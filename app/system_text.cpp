@@ -37,16 +37,16 @@ std::optional<std::string> WriteTextRows(int number, const SystemRecord& record)
         if (!writer.OpenReports(notifier)) {
             return std::nullopt;
         }
-        if (const auto* low = std::get_if<const LowSystem*>(&record)) {
+        if (const auto* low = std::get_if<LowSystem>(&record)) {
             writer.WriteLowTableStart();
-            writer.WriteLowRow(number, **low);
+            writer.WriteLowRow(number, *low);
             writer.WriteLowTableEnd();
-        } else if (const auto* medium = std::get_if<const MediumSystem*>(&record)) {
+        } else if (const auto* medium = std::get_if<MediumSystem>(&record)) {
             writer.WriteSystemHeading(number);
-            writer.WriteMediumTable(number, **medium);
+            writer.WriteMediumTable(number, *medium);
         } else {
             writer.WriteSystemHeading(number);
-            writer.WriteHighTables(number, *std::get<const HighSystem*>(record));
+            writer.WriteHighTables(number, std::get<HighSystem>(record));
         }
         if (!writer.CloseReports(notifier)) {
             return std::nullopt;

@@ -13,18 +13,14 @@ constexpr const char* kChanged = "the file changed while it was read; no output 
 class KeepNumbers final : public RecordObserver {
 public:
     explicit KeepNumbers(std::vector<int>& numbers) : numbers_(numbers) {}
-    void OnLowSystem(int number, const LowSystem&) override { Keep(number); }
-    void OnMediumSystem(int number, const MediumSystem&) override { Keep(number); }
-    void OnHighSystem(int number, const HighSystem&) override { Keep(number); }
-
-private:
-    void Keep(int number)
+    void OnSystem(int number, const SystemRecord&) override
     {
         if (numbers_.size() < static_cast<std::size_t>(JsonRunFile::kNumbersKept)) {
             numbers_.push_back(number);
         }
     }
 
+private:
     std::vector<int>& numbers_;
 };
 
@@ -36,31 +32,17 @@ public:
         : renderer_(renderer), checked_(checked), read_(read)
     {
     }
-    void OnLowSystem(int number, const LowSystem& system) override
-    {
-        Admit(number);
-        renderer_.AddLowSystem(system);
-    }
-    void OnMediumSystem(int number, const MediumSystem& system) override
-    {
-        Admit(number);
-        renderer_.AddMediumSystem(system);
-    }
-    void OnHighSystem(int number, const HighSystem& system) override
-    {
-        Admit(number);
-        renderer_.AddHighSystem(system);
-    }
-
-private:
     // The system goes under its number in the run.
-    void Admit(int number)
+    void OnSystem(int number, const SystemRecord& system) override
     {
         if (!read_.SameHead(checked_) || number > checked_.LastNumber()) {
             throw JsonReadFailure{kChanged};
         }
         renderer_.ContinueAt(number);
+        renderer_.Add(system);
     }
+
+private:
 
     RunRenderer& renderer_;
     const JsonRunSummary& checked_;

@@ -25,24 +25,10 @@ public:
     {
     }
 
-    bool Shows(int number, const LowSystem& system) override
+    bool Shows(int number, const SystemRecord& system) override
     {
         if (everySystem_ != nullptr) {
-            everySystem_->OnLowSystem(number, system);
-        }
-        return Counted(number, query_.Matches(number, system));
-    }
-    bool Shows(int number, const MediumSystem& system) override
-    {
-        if (everySystem_ != nullptr) {
-            everySystem_->OnMediumSystem(number, system);
-        }
-        return Counted(number, query_.Matches(number, system));
-    }
-    bool Shows(int number, const HighSystem& system) override
-    {
-        if (everySystem_ != nullptr) {
-            everySystem_->OnHighSystem(number, system);
+            everySystem_->OnSystem(number, system);
         }
         return Counted(number, query_.Matches(number, system));
     }
@@ -75,17 +61,7 @@ private:
 class CountOnly final : public SystemChoice {
 public:
     explicit CountOnly(SystemChoice& choice) : choice_(choice) {}
-    bool Shows(int number, const LowSystem& system) override
-    {
-        choice_.Shows(number, system);
-        return false;
-    }
-    bool Shows(int number, const MediumSystem& system) override
-    {
-        choice_.Shows(number, system);
-        return false;
-    }
-    bool Shows(int number, const HighSystem& system) override
+    bool Shows(int number, const SystemRecord& system) override
     {
         choice_.Shows(number, system);
         return false;

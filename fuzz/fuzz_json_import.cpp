@@ -31,14 +31,8 @@ std::string Export(const nexmar::LoadedRun& run)
     std::string document;
     nexmar::JsonExport json(run.summary.program, run.summary.settings, [&document](std::string_view text) { document.append(text); });
     int number = 0;
-    for (const nexmar::LowSystem& system : run.low) {
-        json.OnLowSystem(++number, system);
-    }
-    for (const nexmar::MediumSystem& system : run.medium) {
-        json.OnMediumSystem(++number, system);
-    }
-    for (const nexmar::HighSystem& system : run.high) {
-        json.OnHighSystem(++number, system);
+    for (const nexmar::SystemRecord& system : run.systems) {
+        json.OnSystem(++number, system);
     }
     json.Finish();
     return document;
@@ -71,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const nexmar::LoadedRun& run = std::get<nexmar::LoadedRun>(read);
-    const int records = static_cast<int>(run.low.size() + run.medium.size() + run.high.size());
+    const int records = static_cast<int>(run.systems.size());
     if (records != run.summary.settings.systems || records < 1) {
         Fail("a count of systems unlike the records", input);
     }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace nexmar {
@@ -124,5 +125,11 @@ struct StarComponent {
 struct HighSystem {
     std::vector<StarComponent> components;
 };
+
+// --- Any level ---
+
+// One system's record: a run has one level, and every system of it a record
+// of that level.
+using SystemRecord = std::variant<LowSystem, MediumSystem, HighSystem>;
 
 }  // namespace nexmar

@@ -10,9 +10,7 @@ namespace nexmar {
 class RecordObserver {
 public:
     virtual ~RecordObserver() = default;
-    virtual void OnLowSystem(int /*number*/, const LowSystem& /*system*/) {}
-    virtual void OnMediumSystem(int /*number*/, const MediumSystem& /*system*/) {}
-    virtual void OnHighSystem(int /*number*/, const HighSystem& /*system*/) {}
+    virtual void OnSystem(int number, const SystemRecord& system) = 0;
 };
 
 // Chooses the systems a run shows. Every system is still rolled, so the
@@ -23,9 +21,7 @@ public:
 class SystemChoice {
 public:
     virtual ~SystemChoice() = default;
-    virtual bool Shows(int number, const LowSystem& system) = 0;
-    virtual bool Shows(int number, const MediumSystem& system) = 0;
-    virtual bool Shows(int number, const HighSystem& system) = 0;
+    virtual bool Shows(int number, const SystemRecord& system) = 0;
 };
 
 }  // namespace nexmar

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <variant>
+
 #include "json/json_format.h"
 #include "gen/record_text.h"
 
@@ -78,6 +80,54 @@ ordered_json StarJson(const Star& star)
             {kDescription, StarDescription(star)}};
 }
 
+ordered_json SystemJson(int number, const LowSystem& system)
+{
+    ordered_json json;
+    json[kNumber] = number;
+    json[kSize] = Text(LowSizeClassName(system.sizeClass));
+    json[kImportance] = Text(ImportanceName(system.importance));
+    json[kCapacity] = system.capacity;
+    json[kRaw] = system.raw;
+    AddCensus(json, system.census);
+    json[kSpecial] = Text(system.special);
+    return json;
+}
+
+ordered_json SystemJson(int number, const MediumSystem& system)
+{
+    ordered_json objects = ordered_json::array();
+    int slot = 0;
+    for (const MediumObject& object : system.objects) {
+        objects.push_back(MediumObjectJson(++slot, object));
+    }
+    ordered_json json;
+    json[kNumber] = number;
+    json[kObjects] = std::move(objects);
+    return json;
+}
+
+ordered_json SystemJson(int number, const HighSystem& system)
+{
+    ordered_json components = ordered_json::array();
+    for (const StarComponent& component : system.components) {
+        ordered_json stars = ordered_json::array();
+        for (const Star& star : component.stars) {
+            stars.push_back(StarJson(star));
+        }
+        ordered_json objects = ordered_json::array();
+        int objectNumber = 0;
+        for (const HighObject& object : component.objects) {
+            objects.push_back(HighObjectJson(++objectNumber, object));
+        }
+        components.push_back(
+            {{kLetter, std::string(1, component.letter)}, {kStars, std::move(stars)}, {kObjects, std::move(objects)}});
+    }
+    ordered_json json;
+    json[kNumber] = number;
+    json[kComponents] = std::move(components);
+    return json;
+}
+
 }  // namespace
 
 JsonExport::JsonExport(std::string_view program, const RunSettings& settings, Sink sink) : sink_(std::move(sink))
@@ -99,59 +149,11 @@ JsonExport::JsonExport(std::string_view program, const RunSettings& settings, Si
     sink_(text);
 }
 
-void JsonExport::WriteSystem(const std::string& object)
+void JsonExport::OnSystem(int number, const SystemRecord& system)
 {
     sink_(firstSystem_ ? "\n" : ",\n");
-    sink_(object);
+    sink_(std::visit([number](const auto& levelSystem) { return SystemJson(number, levelSystem).dump(); }, system));
     firstSystem_ = false;
-}
-
-void JsonExport::OnLowSystem(int number, const LowSystem& system)
-{
-    ordered_json json;
-    json[kNumber] = number;
-    json[kSize] = Text(LowSizeClassName(system.sizeClass));
-    json[kImportance] = Text(ImportanceName(system.importance));
-    json[kCapacity] = system.capacity;
-    json[kRaw] = system.raw;
-    AddCensus(json, system.census);
-    json[kSpecial] = Text(system.special);
-    WriteSystem(json.dump());
-}
-
-void JsonExport::OnMediumSystem(int number, const MediumSystem& system)
-{
-    ordered_json objects = ordered_json::array();
-    int slot = 0;
-    for (const MediumObject& object : system.objects) {
-        objects.push_back(MediumObjectJson(++slot, object));
-    }
-    ordered_json json;
-    json[kNumber] = number;
-    json[kObjects] = std::move(objects);
-    WriteSystem(json.dump());
-}
-
-void JsonExport::OnHighSystem(int number, const HighSystem& system)
-{
-    ordered_json components = ordered_json::array();
-    for (const StarComponent& component : system.components) {
-        ordered_json stars = ordered_json::array();
-        for (const Star& star : component.stars) {
-            stars.push_back(StarJson(star));
-        }
-        ordered_json objects = ordered_json::array();
-        int objectNumber = 0;
-        for (const HighObject& object : component.objects) {
-            objects.push_back(HighObjectJson(++objectNumber, object));
-        }
-        components.push_back(
-            {{kLetter, std::string(1, component.letter)}, {kStars, std::move(stars)}, {kObjects, std::move(objects)}});
-    }
-    ordered_json json;
-    json[kNumber] = number;
-    json[kComponents] = std::move(components);
-    WriteSystem(json.dump());
 }
 
 void JsonExport::Finish()

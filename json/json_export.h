@@ -25,15 +25,11 @@ public:
     using Sink = std::function<void(std::string_view)>;
 
     JsonExport(std::string_view program, const RunSettings& settings, Sink sink);
-    void OnLowSystem(int number, const LowSystem& system) override;
-    void OnMediumSystem(int number, const MediumSystem& system) override;
-    void OnHighSystem(int number, const HighSystem& system) override;
+    void OnSystem(int number, const SystemRecord& system) override;
     // Closes the document; call once, after the run.
     void Finish();
 
 private:
-    void WriteSystem(const std::string& object);
-
     Sink sink_;
     bool firstSystem_ = true;
 };

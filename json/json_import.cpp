@@ -74,13 +74,13 @@ private:
             const bool census = summary_.settings.census;
             switch (summary_.settings.level) {
             case DetailLevel::Low:
-                observer_.OnLowSystem(number, ReadLowSystem(system, number, census));
+                observer_.OnSystem(number, ReadLowSystem(system, number, census));
                 break;
             case DetailLevel::Medium:
-                observer_.OnMediumSystem(number, ReadMediumSystem(system, number, census));
+                observer_.OnSystem(number, ReadMediumSystem(system, number, census));
                 break;
             case DetailLevel::High:
-                observer_.OnHighSystem(number, ReadHighSystem(system, number, census));
+                observer_.OnSystem(number, ReadHighSystem(system, number, census));
                 break;
             }
         }
@@ -194,20 +194,10 @@ private:
 class Collector final : public RecordObserver {
 public:
     explicit Collector(LoadedRun& run) : run_(run) {}
-    void OnLowSystem(int number, const LowSystem& system) override
+    void OnSystem(int number, const SystemRecord& system) override
     {
         run_.numbers.push_back(number);
-        run_.low.push_back(system);
-    }
-    void OnMediumSystem(int number, const MediumSystem& system) override
-    {
-        run_.numbers.push_back(number);
-        run_.medium.push_back(system);
-    }
-    void OnHighSystem(int number, const HighSystem& system) override
-    {
-        run_.numbers.push_back(number);
-        run_.high.push_back(system);
+        run_.systems.push_back(system);
     }
 
 private:

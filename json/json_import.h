@@ -54,9 +54,7 @@ std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonR
 struct LoadedRun {
     JsonRunSummary summary;
     std::vector<int> numbers;  // of the systems, each under its number in the run
-    std::vector<LowSystem> low;
-    std::vector<MediumSystem> medium;
-    std::vector<HighSystem> high;
+    std::vector<SystemRecord> systems;
 };
 
 std::variant<LoadedRun, JsonReadError> LoadJsonRun(JsonByteSource& in, int maxSystems);

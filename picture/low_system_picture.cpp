@@ -79,9 +79,4 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system)
     return picture;
 }
 
-std::string LowSystemSvg(int systemNumber, const LowSystem& system)
-{
-    return SvgDocument(LowSystemPicture(systemNumber, system));
-}
-
 }  // namespace nexmar

@@ -39,25 +39,10 @@ void AppendScale(std::string& out, double scale)
 
 }  // namespace
 
-void SystemPictures::OnLowSystem(int number, const LowSystem& system)
-{
-    Hand(number, LowSystemPicture(number, system));
-}
-
-void SystemPictures::OnMediumSystem(int number, const MediumSystem& system)
-{
-    Hand(number, MediumSystemPicture(number, system));
-}
-
-void SystemPictures::OnHighSystem(int number, const HighSystem& system)
-{
-    Hand(number, HighSystemPicture(number, system));
-}
-
-void SystemPictures::Hand(int number, const SystemPicture& picture)
+void SystemPictures::OnSystem(int number, const SystemRecord& system)
 {
     svg_.clear();
-    AppendSvgDocument(svg_, picture);
+    AppendSvgDocument(svg_, PictureOf(number, system));
     save_(number, svg_);
 }
 
@@ -96,23 +81,9 @@ PictureBox PictureSheet::Cell(int index) const
             kStyle.margin + HeadHeight() + (index / columns_) * cellHeight_, cellWidth_, cellHeight_};
 }
 
-void PictureSheet::OnLowSystem(int number, const LowSystem& system)
+void PictureSheet::OnSystem(int number, const SystemRecord& system)
 {
-    Place(LowSystemPicture(number, system));
-}
-
-void PictureSheet::OnMediumSystem(int number, const MediumSystem& system)
-{
-    Place(MediumSystemPicture(number, system));
-}
-
-void PictureSheet::OnHighSystem(int number, const HighSystem& system)
-{
-    Place(HighSystemPicture(number, system));
-}
-
-void PictureSheet::Place(const SystemPicture& picture)
-{
+    const SystemPicture picture = PictureOf(number, system);
     const PictureBox cell = Cell(placed_++);
     const PictureBox& view = picture.viewBox;
     const double scale = std::min({1.0, cell.width / view.width, cell.height / view.height});

@@ -18,12 +18,9 @@ public:
     using Save = std::function<void(int number, const std::string& svg)>;
     explicit SystemPictures(Save save) : save_(std::move(save)) {}
 
-    void OnLowSystem(int number, const LowSystem& system) override;
-    void OnMediumSystem(int number, const MediumSystem& system) override;
-    void OnHighSystem(int number, const HighSystem& system) override;
+    void OnSystem(int number, const SystemRecord& system) override;
 
 private:
-    void Hand(int number, const SystemPicture& picture);
 
     Save save_;
     std::string svg_;  // kept between systems, so its room is reused
@@ -44,9 +41,7 @@ public:
     PictureSheet(const PictureSheet&) = delete;
     PictureSheet& operator=(const PictureSheet&) = delete;
 
-    void OnLowSystem(int number, const LowSystem& system) override;
-    void OnMediumSystem(int number, const MediumSystem& system) override;
-    void OnHighSystem(int number, const HighSystem& system) override;
+    void OnSystem(int number, const SystemRecord& system) override;
 
     // Ends the page and writes out what is left of it.
     void Finish();
@@ -56,7 +51,6 @@ public:
     PictureBox Page() const;
 
 private:
-    void Place(const SystemPicture& picture);
     void WriteFull();
 
     int columns_;

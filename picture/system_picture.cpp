@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <variant>
 #include <vector>
 
 #include "picture/picture_style.h"
@@ -387,14 +388,20 @@ SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system)
     return LayOutRows(SystemName(systemNumber), std::move(description), rows);
 }
 
-std::string MediumSystemSvg(int systemNumber, const MediumSystem& system)
+SystemPicture PictureOf(int systemNumber, const SystemRecord& system)
 {
-    return SvgDocument(MediumSystemPicture(systemNumber, system));
+    struct ByLevel {
+        int number;
+        SystemPicture operator()(const LowSystem& low) const { return LowSystemPicture(number, low); }
+        SystemPicture operator()(const MediumSystem& medium) const { return MediumSystemPicture(number, medium); }
+        SystemPicture operator()(const HighSystem& high) const { return HighSystemPicture(number, high); }
+    };
+    return std::visit(ByLevel{systemNumber}, system);
 }
 
-std::string HighSystemSvg(int systemNumber, const HighSystem& system)
+std::string SystemSvg(int systemNumber, const SystemRecord& system)
 {
-    return SvgDocument(HighSystemPicture(systemNumber, system));
+    return SvgDocument(PictureOf(systemNumber, system));
 }
 
 }  // namespace nexmar

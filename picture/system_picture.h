@@ -25,8 +25,8 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system);
 SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system);
 SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system);
 
-std::string LowSystemSvg(int systemNumber, const LowSystem& system);
-std::string MediumSystemSvg(int systemNumber, const MediumSystem& system);
-std::string HighSystemSvg(int systemNumber, const HighSystem& system);
+// The picture of a system of any level, and its SVG document.
+SystemPicture PictureOf(int systemNumber, const SystemRecord& system);
+std::string SystemSvg(int systemNumber, const SystemRecord& system);
 
 }  // namespace nexmar

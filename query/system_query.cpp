@@ -1,6 +1,7 @@
 #include "query/system_query.h"
 
 #include <span>
+#include <variant>
 
 namespace nexmar {
 
@@ -202,6 +203,11 @@ bool SystemQuery::Settled(QueryScope scope, const QueryFocus& focus) const
         }
     }
     return true;
+}
+
+bool SystemQuery::Matches(int number, const SystemRecord& system) const
+{
+    return std::visit([&](const auto& levelSystem) { return Matches(number, levelSystem); }, system);
 }
 
 bool SystemQuery::Matches(int number, const LowSystem& system) const

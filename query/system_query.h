@@ -28,6 +28,7 @@ public:
     bool Matches(int number, const LowSystem& system) const;
     bool Matches(int number, const MediumSystem& system) const;
     bool Matches(int number, const HighSystem& system) const;
+    bool Matches(int number, const SystemRecord& system) const;
 
 private:
     friend class QueryParser;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <iterator>
+#include <variant>
 
 #include "gen/high/high_system.h"
 #include "gen/low/low_system.h"
@@ -20,6 +21,22 @@ std::string SystemLabel(int number)
     constexpr std::size_t kPrefix = 7;
     char* const end = std::to_chars(std::begin(label) + kPrefix, std::end(label), number).ptr;
     return std::string(std::begin(label), end);
+}
+
+// The next system of a run with these settings, as its level's generator
+// decides it.
+SystemRecord GenerateSystem(const RunSettings& settings, Dice& dice, bool first)
+{
+    switch (settings.level) {
+    case DetailLevel::Low:
+        // The first system of every run is a Major Colony.
+        return first ? GenerateFirstLowSystem(dice, settings.census) : GenerateLowSystem(dice, settings.census);
+    case DetailLevel::Medium:
+        return GenerateMediumSystem(dice, settings.census);
+    case DetailLevel::High:
+        return GenerateHighSystem(dice, settings.census);
+    }
+    return {};
 }
 
 }  // namespace
@@ -44,73 +61,51 @@ RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, R
     }
 }
 
-template <typename Record>
-bool RunRenderer::NextShown(const Record& record)
-{
-    ++number_;
-    return choice_ == nullptr || choice_->Shows(number_, record);
-}
-
 ItemId RunRenderer::SystemItem()
 {
     return renderTree_ ? tree_.Insert(root_, SystemLabel(number_), TreeImage::System, Placement::Last) : kNoItem;
 }
 
-void RunRenderer::SystemComplete(ItemId system)
+void RunRenderer::Render(ItemId system, const LowSystem& record)
 {
-    if (systemDone_ && system != kNoItem) {
-        systemDone_(tree_, system);
-    }
-}
-
-void RunRenderer::AddLowSystem(const LowSystem& record)
-{
-    if (!NextShown(record)) {
-        return;
-    }
-    const ItemId system = SystemItem();
     if (renderTree_) {
         RenderLowSystem(tree_, system, record);
     }
     writer_.WriteLowRow(number_, record);
-    for (RecordObserver* observer : observers_) {
-        observer->OnLowSystem(number_, record);
-    }
-    SystemComplete(system);
 }
 
-void RunRenderer::AddMediumSystem(const MediumSystem& record)
+void RunRenderer::Render(ItemId system, const MediumSystem& record)
 {
-    if (!NextShown(record)) {
-        return;
-    }
-    const ItemId system = SystemItem();
     if (renderTree_) {
         RenderMediumSystem(tree_, system, number_, record);
     }
     writer_.WriteSystemHeading(number_);
     writer_.WriteMediumTable(number_, record);
-    for (RecordObserver* observer : observers_) {
-        observer->OnMediumSystem(number_, record);
-    }
-    SystemComplete(system);
 }
 
-void RunRenderer::AddHighSystem(const HighSystem& record)
+void RunRenderer::Render(ItemId system, const HighSystem& record)
 {
-    if (!NextShown(record)) {
-        return;
-    }
-    const ItemId system = SystemItem();
     if (renderTree_) {
         RenderHighSystem(tree_, system, number_, record);
     }
     writer_.WriteSystemHeading(number_);
     writer_.WriteHighTables(number_, record);
-    for (RecordObserver* observer : observers_) {
-        observer->OnHighSystem(number_, record);
+}
+
+void RunRenderer::Add(const SystemRecord& record)
+{
+    ++number_;
+    if (choice_ != nullptr && !choice_->Shows(number_, record)) {
+        return;
     }
-    SystemComplete(system);
+    const ItemId system = SystemItem();
+    std::visit([&](const auto& levelRecord) { Render(system, levelRecord); }, record);
+    for (RecordObserver* observer : observers_) {
+        observer->OnSystem(number_, record);
+    }
+    if (systemDone_ && system != kNoItem) {
+        systemDone_(tree_, system);
+    }
 }
 
 RunOutcome RunRenderer::Finish()
@@ -137,20 +132,8 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
     }
     RunRenderer renderer(settings.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
                          inputs.choice);
-    const bool census = settings.census;
     for (int index = 0; index < settings.systems; ++index) {
-        switch (settings.level) {
-        case DetailLevel::Low:
-            // The first system of every run is a Major Colony.
-            renderer.AddLowSystem(index == 0 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census));
-            break;
-        case DetailLevel::Medium:
-            renderer.AddMediumSystem(GenerateMediumSystem(dice, census));
-            break;
-        case DetailLevel::High:
-            renderer.AddHighSystem(GenerateHighSystem(dice, census));
-            break;
-        }
+        renderer.Add(GenerateSystem(settings, dice, index == 0));
     }
     return renderer.Finish();
 }
@@ -160,19 +143,9 @@ RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& 
 {
     tree.Clear();
     RunRenderer renderer(run.summary.settings.level, true, tree, reports, notifier, systemDone, observers);
-    // Only one of the levels' lists holds records.
-    std::size_t at = 0;
-    for (const LowSystem& system : run.low) {
-        renderer.ContinueAt(run.numbers[at++]);
-        renderer.AddLowSystem(system);
-    }
-    for (const MediumSystem& system : run.medium) {
-        renderer.ContinueAt(run.numbers[at++]);
-        renderer.AddMediumSystem(system);
-    }
-    for (const HighSystem& system : run.high) {
-        renderer.ContinueAt(run.numbers[at++]);
-        renderer.AddHighSystem(system);
+    for (std::size_t at = 0; at < run.systems.size(); ++at) {
+        renderer.ContinueAt(run.numbers[at]);
+        renderer.Add(run.systems[at]);
     }
     return renderer.Finish();
 }

@@ -54,20 +54,18 @@ public:
     RunRenderer& operator=(const RunRenderer&) = delete;
 
     // The next system, of the renderer's level.
-    void AddLowSystem(const LowSystem& record);
-    void AddMediumSystem(const MediumSystem& record);
-    void AddHighSystem(const HighSystem& record);
+    void Add(const SystemRecord& record);
     // The next system added has number, later than the latest: a saved run
     // that a query filtered keeps each system under its number in the run.
     void ContinueAt(int number) { number_ = number - 1; }
     RunOutcome Finish();
 
 private:
-    // Counts the next system and says whether it is shown.
-    template <typename Record>
-    bool NextShown(const Record& record);
     ItemId SystemItem();
-    void SystemComplete(ItemId system);
+    // The system's items in the tree and its rows in the reports.
+    void Render(ItemId system, const LowSystem& record);
+    void Render(ItemId system, const MediumSystem& record);
+    void Render(ItemId system, const HighSystem& record);
 
     DetailLevel level_;
     bool renderTree_;

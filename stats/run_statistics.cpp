@@ -2,6 +2,8 @@
 
 #include <boost/math/special_functions/gamma.hpp>
 
+#include <variant>
+
 #include "gen/high/object_tables.h"
 
 namespace nexmar {
@@ -124,7 +126,7 @@ void RunStatistics::AddCensus(const std::optional<CensusValues>& census)
     }
 }
 
-void RunStatistics::OnLowSystem(int number, const LowSystem& system)
+void RunStatistics::Tally(int number, const LowSystem& system)
 {
     ++totals_.systems;
     totals_.capacity += system.capacity;
@@ -139,7 +141,7 @@ void RunStatistics::OnLowSystem(int number, const LowSystem& system)
     Count(LowTable::Special, sizeClass, LowSpecialRow(system.special));
 }
 
-void RunStatistics::OnMediumSystem(int /*number*/, const MediumSystem& system)
+void RunStatistics::Tally(int /*number*/, const MediumSystem& system)
 {
     ++totals_.systems;
     Count(MediumTable::Layout, 0, static_cast<int>(system.objects.size()) - 1);
@@ -166,7 +168,12 @@ void RunStatistics::OnMediumSystem(int /*number*/, const MediumSystem& system)
     }
 }
 
-void RunStatistics::OnHighSystem(int /*number*/, const HighSystem& system)
+void RunStatistics::OnSystem(int number, const SystemRecord& system)
+{
+    std::visit([this, number](const auto& levelSystem) { Tally(number, levelSystem); }, system);
+}
+
+void RunStatistics::Tally(int /*number*/, const HighSystem& system)
 {
     ++totals_.systems;
     int stars = 0;

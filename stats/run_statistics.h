@@ -61,9 +61,7 @@ class RunStatistics final : public RecordObserver {
 public:
     RunStatistics(DetailLevel level, bool census);
 
-    void OnLowSystem(int number, const LowSystem& system) override;
-    void OnMediumSystem(int number, const MediumSystem& system) override;
-    void OnHighSystem(int number, const HighSystem& system) override;
+    void OnSystem(int number, const SystemRecord& system) override;
 
     const SectorTotals& Totals() const { return totals_; }
     const std::vector<TableOdds>& Tables() const { return tables_; }
@@ -72,6 +70,9 @@ public:
     TableFit Fit(std::size_t table) const { return FitTable(tables_[table], counts_[table], unmatched_[table]); }
 
 private:
+    void Tally(int number, const LowSystem& system);
+    void Tally(int number, const MediumSystem& system);
+    void Tally(int number, const HighSystem& system);
     template <class Table>
     void Count(Table table, int group, int outcome);
     void AddCensus(const std::optional<CensusValues>& census);

@@ -8,48 +8,15 @@ namespace nexmar {
 
 RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
 
-void RunRecords::OnLowSystem(int number, const LowSystem& system)
+void RunRecords::OnSystem(int number, const SystemRecord& system)
 {
     systems_.numbers.push_back(number);
-    systems_.low.push_back(system);
-}
-
-void RunRecords::OnMediumSystem(int number, const MediumSystem& system)
-{
-    systems_.numbers.push_back(number);
-    systems_.medium.push_back(system);
-}
-
-void RunRecords::OnHighSystem(int number, const HighSystem& system)
-{
-    systems_.numbers.push_back(number);
-    systems_.high.push_back(system);
-}
-
-SystemRecord RunRecords::At(std::size_t place) const
-{
-    if (!systems_.low.empty()) {
-        return &systems_.low[place];
-    }
-    if (!systems_.medium.empty()) {
-        return &systems_.medium[place];
-    }
-    return &systems_.high[place];
+    systems_.systems.push_back(system);
 }
 
 std::string RunRecords::SystemSvg(std::size_t place) const
 {
-    if (place >= size()) {
-        return {};
-    }
-    const int number = systems_.numbers[place];
-    if (!systems_.low.empty()) {
-        return LowSystemSvg(number, systems_.low[place]);
-    }
-    if (!systems_.medium.empty()) {
-        return MediumSystemSvg(number, systems_.medium[place]);
-    }
-    return HighSystemSvg(number, systems_.high[place]);
+    return place < size() ? nexmar::SystemSvg(systems_.numbers[place], systems_.systems[place]) : std::string();
 }
 
 std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)

@@ -4,7 +4,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "model/shown_tree.h"
@@ -12,9 +11,6 @@
 #include "json/json_import.h"
 
 namespace nexmar {
-
-// One system's record.
-using SystemRecord = std::variant<const LowSystem*, const MediumSystem*, const HighSystem*>;
 
 // The records of a run, kept beside its tree as they arrive, so that a
 // query, Copy as Text, printing, the pictures and Export JSON read them
@@ -28,9 +24,7 @@ public:
     // them. The run renders from them (AsLoadedRun), so they are held once.
     explicit RunRecords(LoadedRun run);
 
-    void OnLowSystem(int number, const LowSystem& system) override;
-    void OnMediumSystem(int number, const MediumSystem& system) override;
-    void OnHighSystem(int number, const HighSystem& system) override;
+    void OnSystem(int number, const SystemRecord& system) override;
 
     // The systems in the order of the run, which is the order of the tree.
     std::size_t size() const { return systems_.numbers.size(); }
@@ -38,14 +32,14 @@ public:
     // nexmar-cli --where keeps its systems' own numbers, which need not
     // follow one another: the place is the key, not the number.
     int NumberAt(std::size_t place) const { return systems_.numbers[place]; }
-    SystemRecord At(std::size_t place) const;
+    const SystemRecord& At(std::size_t place) const { return systems_.systems[place]; }
     // The SVG document of the system at place, the same bytes as nexmar-cli
     // writes for it; empty when the run has no such system.
     std::string SystemSvg(std::size_t place) const;
     const LoadedRun& AsLoadedRun() const { return systems_; }
 
 private:
-    LoadedRun systems_;  // a run has one level: two of its lists stay empty
+    LoadedRun systems_;
 };
 
 // The place (from 0, its row under the top-level item) of the system that

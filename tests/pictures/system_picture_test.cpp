@@ -199,12 +199,12 @@ TEST(SystemPicture, SameRecordGivesSameBytesAndTextIsEscaped)
 {
     const HighSystem high = FullestHighSystem();
     const HighSystem copy = high;
-    EXPECT_EQ(HighSystemSvg(7, high), HighSystemSvg(7, copy));
+    EXPECT_EQ(SystemSvg(7, high), SystemSvg(7, copy));
 
     const std::string special = "Special: <Rich> & \"Rare\" 'Metals'\x01";
     const LowSystem low{LowSizeClass::Colony, Importance::Minor, 3, 2, special, std::nullopt};
-    const std::string svg = LowSystemSvg(7, low);
-    EXPECT_EQ(svg, LowSystemSvg(7, LowSystem(low)));
+    const std::string svg = SystemSvg(7, low);
+    EXPECT_EQ(svg, SystemSvg(7, LowSystem(low)));
     EXPECT_NE(svg.find(">Special: &lt;Rich&gt; &amp; &quot;Rare&quot; &apos;Metals&apos;\uFFFD</text>"),
               std::string::npos);
     EXPECT_EQ(svg.find("<Rich>"), std::string::npos);
@@ -227,7 +227,7 @@ TEST(PictureSheet, HoldsEveryPictureInItsCellWrittenInBlocks)
     });
     std::size_t stars = 0;
     for (std::size_t i = 0; i < systems.size(); ++i) {
-        sheet.OnHighSystem(static_cast<int>(i) + 1, systems[i]);
+        sheet.OnSystem(static_cast<int>(i) + 1, systems[i]);
         for (const StarComponent& component : systems[i].components) {
             stars += component.stars.size();
         }

@@ -125,7 +125,7 @@ TEST(GenerationRun, EveryLowRowShowsItsOwnRecordWhateverItsForm)
         const std::string special = "Special, number " + std::to_string(form % 7);
         const std::optional<CensusValues> census =
             form % 2 ? std::optional(CensusValues{form % 5, 2, 1}) : std::nullopt;
-        renderer.AddLowSystem(
+        renderer.Add(
             LowSystem{LowSizeClass::Colony, Importance::Minor, form / 10, form % 10, special, census});
         const CensusValues shown = census.value_or(CensusValues{});
         expected += std::to_string(number) + ",Colony/Minor," + std::to_string(form / 10) + "," +
