@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 
-#include "app/run_records.h"
+#include "model/run_records.h"
 #include "app/run_session.h"
-#include "run/system_picture.h"
+#include "picture/system_picture.h"
 
 namespace nexmar {
 
