@@ -3,6 +3,7 @@
 // after. Every file is the earlier run's or the new run's, never a mix, and
 // nothing is left beside them.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -41,15 +42,29 @@ struct Ended {
     std::string err;
 };
 
-std::string Drain(int fd)
+// Reads both pipes to their ends at once, so that a child that fills one
+// never waits on the other; out is -1 when it is not read.
+void DrainBoth(int out, int err, Ended& ended)
 {
-    std::string bytes;
+    pollfd fds[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
+    std::string* into[2] = {&ended.out, &ended.err};
     char block[65536];
-    for (ssize_t n; (n = ::read(fd, block, sizeof block)) > 0;) {
-        bytes.append(block, static_cast<std::size_t>(n));
+    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+        if (::poll(fds, 2, -1) < 0) {
+            continue;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd >= 0 && fds[i].revents != 0) {
+                const ssize_t n = ::read(fds[i].fd, block, sizeof block);
+                if (n > 0) {
+                    into[i]->append(block, static_cast<std::size_t>(n));
+                } else {
+                    ::close(fds[i].fd);
+                    fds[i].fd = -1;
+                }
+            }
+        }
     }
-    ::close(fd);
-    return bytes;
 }
 
 Ended Start(const Launch& launch)
@@ -110,9 +125,8 @@ Ended Start(const Launch& launch)
         if (launch.signalOnOutput != 0 && ::read(out[0], &first, 1) == 1) {
             ::kill(child, launch.signalOnOutput);
         }
-        ended.out = Drain(out[0]);
     }
-    ended.err = Drain(err[0]);
+    DrainBoth(launch.outputClosed ? -1 : out[0], err[0], ended);
     int status = 0;
     ::waitpid(child, &status, 0);
     ended.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
