@@ -271,7 +271,22 @@ bool GeneratorDialog::event(QEvent* event)
 
 void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
 {
-    actions_->MakeContextMenu(this)->popup(event->globalPos());
+    // A right click on an item of the tree makes it current, as a left
+    // click would, and offers the commands on it first.
+    QWidget* viewport = treeView_->viewport();
+    const QPoint inViewport = viewport->mapFromGlobal(event->globalPos());
+    const QModelIndex item = viewport->rect().contains(inViewport) && viewport->isVisible()
+                                 ? treeView_->indexAt(inViewport)
+                                 : QModelIndex();
+    if (item.isValid()) {
+        treeView_->setCurrentIndex(item);
+    }
+    actions_->MakeContextMenu(this, item.isValid())->popup(event->globalPos());
+}
+
+void GeneratorDialog::Tell(const QString& done)
+{
+    statusBar_->showMessage(done, kToldForMs);
 }
 
 void GeneratorDialog::resizeEvent(QResizeEvent* event)

@@ -65,7 +65,7 @@ private slots:
     void expandAllThenCollapseAllSwapTheButtons();
     void collapseAllLeavesHiddenBranchesAsTheyWere();
     void expandAllAndCollapseAllKeepTheCurrentAndTheTopItem();
-    void onAnEmptyTreeExpandAndCollapseOnlySwap();
+    void afterARefusedRunExpandAndCollapseActOnTheRunShown();
     void aboutOpensFromF1AndTheContextMenu();
     void aboutBoxShowsTheVersionAndClosesOnOk();
 
@@ -174,8 +174,8 @@ void DialogTest::invalidCountsAreRefusedWithTheirMessage()
     QTest::mouseClick(Button("generateButton"), Qt::LeftButton);
 
     QCOMPARE(prompts.messages, QStringList{message});
-    // The earlier results leave the tree; the reports and Save keep the earlier run.
-    QCOMPARE(Tree()->model()->rowCount(), 0);
+    // Nothing started, so nothing shown is lost: the tree, the reports and Save keep the earlier run.
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
     QCOMPARE(Bytes(InDir("TNXT001")), earlierReport);
     QVERIFY(Button("saveButton")->isEnabled());
     QCOMPARE(QApplication::focusWidget(), NumberField());
@@ -254,7 +254,7 @@ void DialogTest::theTreeModelNeverOutlivesWhatItShows()
         QCOMPARE(model->rowCount(Root()), 2);
         QCOMPARE(model->index(1, 0, Root()).data().toString(), QStringLiteral("System 2"));
         Run("0");
-        QCOMPARE(model->rowCount(), 0);
+        QCOMPARE(model->rowCount(Root()), 2);
         Run("4");
     }
     model->setParent(nullptr);
@@ -338,7 +338,8 @@ void DialogTest::expandAllAndCollapseAllKeepTheCurrentAndTheTopItem()
     QCOMPARE(topItem(), Root());
 }
 
-void DialogTest::onAnEmptyTreeExpandAndCollapseOnlySwap()
+// A refused run leaves the run shown, and the buttons go on acting on it.
+void DialogTest::afterARefusedRunExpandAndCollapseActOnTheRunShown()
 {
     Run("2");
     Run("0");
@@ -346,9 +347,11 @@ void DialogTest::onAnEmptyTreeExpandAndCollapseOnlySwap()
     QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
     QVERIFY(Button("collapseButton")->isVisible());
     QVERIFY(!Button("expandButton")->isVisible());
+    QVERIFY(Tree()->isExpanded(System(1)));
     QTest::mouseClick(Button("collapseButton"), Qt::LeftButton);
     QVERIFY(Button("expandButton")->isVisible());
-    QCOMPARE(Tree()->model()->rowCount(), 0);
+    QVERIFY(!Tree()->isExpanded(System(1)));
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
     QVERIFY(prompts.messages.isEmpty());
 }
 
