@@ -207,7 +207,7 @@ void GeneratorDialog::OpenFile(const QString& name)
         return RenderRun(
             saved.settings, session_.ReportDirectory(),
             [&kept](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
-                    std::span<RecordObserver* const> observers) {
+                    std::span<RunOutput* const> observers) {
                 RenderLoadedRun(kept.AsLoadedRun(), tree, reports, notifier, systemDone, observers);
             },
             cancel, [&progress](int done) { progress.done = done; }, std::move(records));

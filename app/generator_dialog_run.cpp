@@ -89,7 +89,7 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
                return RenderRun(
                    run, session_.ReportDirectory(),
                    [&run](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
-                          std::span<RecordObserver* const> observers) {
+                          std::span<RunOutput* const> observers) {
                        SeededDice dice(run.seed);
                        RunGeneration({run, kMaxSystems}, dice, tree, reports, notifier,
                                      systemDone, observers);

@@ -35,7 +35,7 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
     const bool recordsKnown = records != nullptr;
     run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>();
     // Records known already are not kept a second time.
-    RecordObserver* const observers[] = {run.statistics.get(), run.records.get()};
+    RunOutput* const observers[] = {run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
     // The engine's tree holds one system at a time: each finished system
     // moves into the tree shown, which keeps it in far less memory.
@@ -54,7 +54,7 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
         throw RenderCancelled{};
     }
     render(building, *run.reports, notifier, systemDone,
-           std::span<RecordObserver* const>(observers).first(recordsKnown ? 1 : 2));
+           std::span<RunOutput* const>(observers).first(recordsKnown ? 1 : 2));
     tree->AddTopLevel(building);
     run.tree = std::move(tree);
     return run;
@@ -85,13 +85,14 @@ void RunSession::Show(RenderedRun run)
 void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
                            const std::function<void(int)>& progress) const
 {
-    JsonExport json("nexmar", Description(), sink);
+    JsonExport json("nexmar", sink);
+    json.Begin(Description());
     const RunRecords& records = Records();
     for (std::size_t place = 0; place < records.size(); ++place) {
         if (cancel.load(std::memory_order_relaxed)) {
             throw RenderCancelled{};
         }
-        json.OnSystem(records.NumberAt(place), records.At(place));
+        json.Add(records.NumberAt(place), records.At(place));
         progress(static_cast<int>(place) + 1);
     }
     json.Finish();

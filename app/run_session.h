@@ -36,10 +36,10 @@ struct RenderedRun {
     std::vector<std::string> messages;
 };
 
-// Fills the tree and the reports with one run, feeding observers each
+// Fills the tree and the reports with one run, handing outputs each
 // record and calling systemDone after each system.
 using RunRender = std::function<void(ResultTree&, ReportFiles&, Notifier&, const SystemDone&,
-                                     std::span<RecordObserver* const>)>;
+                                     std::span<RunOutput* const>)>;
 
 // Thrown between two systems of a render that was cancelled.
 struct RenderCancelled {};

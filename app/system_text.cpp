@@ -8,7 +8,7 @@
 
 #include "model/run_records.h"
 #include "app/run_session.h"
-#include "report/report_writer.h"
+#include "report/report_output.h"
 
 namespace nexmar {
 
@@ -33,22 +33,10 @@ std::optional<std::string> WriteTextRows(int number, const SystemRecord& record)
     SilentNotifier notifier;
     {
         ReportFiles reports(folder);
-        ReportWriter writer(reports);
-        if (!writer.OpenReports(notifier)) {
-            return std::nullopt;
-        }
-        if (const auto* low = std::get_if<LowSystem>(&record)) {
-            writer.WriteLowTableStart();
-            writer.WriteLowRow(number, *low);
-            writer.WriteLowTableEnd();
-        } else if (const auto* medium = std::get_if<MediumSystem>(&record)) {
-            writer.WriteSystemHeading(number);
-            writer.WriteMediumTable(number, *medium);
-        } else {
-            writer.WriteSystemHeading(number);
-            writer.WriteHighTables(number, std::get<HighSystem>(record));
-        }
-        if (!writer.CloseReports(notifier)) {
+        ReportOutput output(reports, notifier);
+        output.Begin({.level = LevelOf(record)});
+        output.Add(number, record);
+        if (!output.Finish()) {
             return std::nullopt;
         }
     }

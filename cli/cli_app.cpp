@@ -225,28 +225,28 @@ bool OutputsAllowed(const CliOptions& options, const ShownSystems& shown, std::F
     return true;
 }
 
-// What follows the run's records besides the tree and the reports: the JSON
-// document, the pictures, the sheet, the statistics, and the query's choice.
+// The run's outputs besides the tree and the reports: the JSON document,
+// the pictures, the sheet, the statistics; and the query's choice.
 struct RunFollowers {
     std::unique_ptr<JsonExport> jsonExport;
     std::optional<PictureSheet> sheet;
     std::optional<RunStatistics> statistics;
     std::optional<QueryChoice> choice;
-    std::vector<RecordObserver*> observers;
+    std::vector<RunOutput*> outputs;
 };
 
 void Follow(const CliOptions& options, const RunSources& sources, int shown, RunFiles& files, RunFollowers& followers)
 {
     if (files.json) {
-        followers.jsonExport = std::make_unique<JsonExport>(
-            "nexmar-cli", options.run, [&files](std::string_view text) { files.json->Write(text); });
-        followers.observers.push_back(followers.jsonExport.get());
+        followers.jsonExport =
+            std::make_unique<JsonExport>("nexmar-cli", [&files](std::string_view text) { files.json->Write(text); });
+        followers.outputs.push_back(followers.jsonExport.get());
     }
     if (files.pictures) {
-        followers.observers.push_back(&files.pictures->Observer());
+        followers.outputs.push_back(files.pictures.get());
     }
     if (files.sheet.IsOpen()) {
-        followers.observers.push_back(&followers.sheet.emplace(
+        followers.outputs.push_back(&followers.sheet.emplace(
             options.run.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
     }
     if (options.printStatistics || !options.statisticsJson.empty()) {
@@ -255,7 +255,7 @@ void Follow(const CliOptions& options, const RunSources& sources, int shown, Run
     if (sources.query) {
         followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0);
     } else if (followers.statistics) {
-        followers.observers.push_back(&*followers.statistics);
+        followers.outputs.push_back(&*followers.statistics);
     }
 }
 
@@ -266,12 +266,6 @@ void Follow(const CliOptions& options, const RunSources& sources, int shown, Run
 bool CompleteOutputs(const CliOptions& options, RunFiles& files, RunFollowers& followers, bool reportsComplete,
                      int shown, TreePrinter& printer, HeldOutput& out, OutputCommit& commit, RunFailure& failure)
 {
-    if (followers.jsonExport) {
-        followers.jsonExport->Finish();
-    }
-    if (followers.sheet) {
-        followers.sheet->Finish();
-    }
     bool complete = FinishRunFiles(options, files, followers.statistics, failure) && reportsComplete;
     if (followers.choice && (files.pictures || followers.sheet) && followers.choice->shown() != shown) {
         failure.Add("--where: the run showed " + std::to_string(followers.choice->shown()) + " systems, not the " +
@@ -332,7 +326,7 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
     QueryChoice* choice = followers.choice ? &*followers.choice : nullptr;
     const RunInputs inputs{options.run, kMaxBatchSystems, options.printTree, choice};
-    const RunOutcome outcome = records.Run(inputs, tree, reports, failure, printAndDrop, followers.observers);
+    const RunOutcome outcome = records.Run(inputs, tree, reports, failure, printAndDrop, followers.outputs);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
         // ever part, the refusal still says why instead of failing silently.

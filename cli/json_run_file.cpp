@@ -10,10 +10,10 @@ constexpr const char* kChanged = "the file changed while it was read; no output 
 
 // Checks every record and drops it, keeping the numbers of the first few
 // for the files named after them.
-class KeepNumbers final : public RecordObserver {
+class KeepNumbers final : public RunOutput {
 public:
     explicit KeepNumbers(std::vector<int>& numbers) : numbers_(numbers) {}
-    void OnSystem(int number, const SystemRecord&) override
+    void Add(int number, const SystemRecord&) override
     {
         if (numbers_.size() < static_cast<std::size_t>(JsonRunFile::kNumbersKept)) {
             numbers_.push_back(number);
@@ -26,14 +26,14 @@ private:
 
 // Hands each record read to the run's renderer, once it is known to belong
 // to the run the check read: of its level and census option, within its count.
-class RenderEach final : public RecordObserver {
+class RenderEach final : public RunOutput {
 public:
     RenderEach(RunRenderer& renderer, const JsonRunSummary& checked, const JsonRunSummary& read)
         : renderer_(renderer), checked_(checked), read_(read)
     {
     }
     // The system goes under its number in the run.
-    void OnSystem(int number, const SystemRecord& system) override
+    void Add(int number, const SystemRecord& system) override
     {
         if (!read_.SameHead(checked_) || number > checked_.LastNumber()) {
             throw JsonReadFailure{kChanged};
@@ -97,11 +97,11 @@ void JsonRunFile::SetOptions(CliOptions& options) const
 }
 
 RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                               const SystemDone& systemDone, std::span<RecordObserver* const> observers)
+                               const SystemDone& systemDone, std::span<RunOutput* const> outputs)
 {
     renderedWhole_ = false;  // a count pass before the real run may have read the file whole
     tree.Clear();
-    RunRenderer renderer(summary_.settings.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
+    RunRenderer renderer(inputs.settings, inputs.renderTree, tree, reports, notifier, systemDone, outputs,
                          inputs.choice);
     JsonRunSummary again;
     RenderEach render(renderer, summary_, again);

@@ -32,7 +32,7 @@ public:
     // dice. A document changed since Check is reported through notifier,
     // and the reports are left unnamed: see RenderedWhole.
     RunOutcome Render(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                      const SystemDone& systemDone, std::span<RecordObserver* const> observers);
+                      const SystemDone& systemDone, std::span<RunOutput* const> outputs);
 
     // Whether Render read the document the check read, to its end; when
     // not, the caller commits no output either.

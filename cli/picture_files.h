@@ -20,7 +20,7 @@ std::string PictureFileName(int number);
 // directory staged in the run's OutputCommit as soon as its system is
 // decided, so that the pictures take their names with the run's other
 // outputs, every one of them or none.
-class PictureFiles {
+class PictureFiles final : public RunOutput {
 public:
     // Makes room for pictures files held open at once, raising the process's
     // own limit where its ceiling allows; nothing, and error, where not.
@@ -29,9 +29,11 @@ public:
     PictureFiles(const PictureFiles&) = delete;
     PictureFiles& operator=(const PictureFiles&) = delete;
 
-    RecordObserver& Observer() { return pictures_; }
-    // Whether every picture was written, and is on the disk; error says why
-    // not.
+    void Add(int number, const SystemRecord& system) override { pictures_.Add(number, system); }
+    // The run's own end leaves nothing to do; this one, before the commit,
+    // says whether every picture was written and is on the disk, and error
+    // why not.
+    using RunOutput::Finish;
     bool Finish(std::string& error);
 
 private:

@@ -16,13 +16,13 @@ public:
 }  // namespace
 
 RunOutcome RecordSource::Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                             const SystemDone& systemDone, std::span<RecordObserver* const> observers) const
+                             const SystemDone& systemDone, std::span<RunOutput* const> outputs) const
 {
     if (file_ != nullptr) {
-        return file_->Render(inputs, tree, reports, notifier, systemDone, observers);
+        return file_->Render(inputs, tree, reports, notifier, systemDone, outputs);
     }
     SeededDice dice(seed_);
-    return RunGeneration(inputs, dice, tree, reports, notifier, systemDone, observers);
+    return RunGeneration(inputs, dice, tree, reports, notifier, systemDone, outputs);
 }
 
 std::vector<int> RecordSource::FirstNumbers(int systems) const

@@ -20,7 +20,7 @@ namespace nexmar {
 // numbersKept of them.
 class QueryChoice final : public SystemChoice {
 public:
-    QueryChoice(const SystemQuery& query, RecordObserver* everySystem, std::size_t numbersKept)
+    QueryChoice(const SystemQuery& query, RunOutput* everySystem, std::size_t numbersKept)
         : query_(query), everySystem_(everySystem), numbersKept_(numbersKept)
     {
     }
@@ -28,7 +28,7 @@ public:
     bool Shows(int number, const SystemRecord& system) override
     {
         if (everySystem_ != nullptr) {
-            everySystem_->OnSystem(number, system);
+            everySystem_->Add(number, system);
         }
         return Counted(number, query_.Matches(number, system));
     }
@@ -49,7 +49,7 @@ private:
     }
 
     const SystemQuery& query_;
-    RecordObserver* everySystem_;
+    RunOutput* everySystem_;
     std::size_t numbersKept_;
     int shown_ = 0;
     std::vector<int> numbers_;
@@ -78,7 +78,7 @@ class RecordSource {
 public:
     RecordSource(JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
     RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                   const SystemDone& systemDone, std::span<RecordObserver* const> observers) const;
+                   const SystemDone& systemDone, std::span<RunOutput* const> outputs) const;
     // The numbers of the first systems of a run of that many, at most kMaxPictureFiles + 1.
     std::vector<int> FirstNumbers(int systems) const;
 

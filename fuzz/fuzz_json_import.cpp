@@ -29,10 +29,11 @@ void Fail(const char* what, const std::string& detail)
 std::string Export(const nexmar::LoadedRun& run)
 {
     std::string document;
-    nexmar::JsonExport json(run.summary.program, run.summary.settings, [&document](std::string_view text) { document.append(text); });
+    nexmar::JsonExport json(run.summary.program, [&document](std::string_view text) { document.append(text); });
+    json.Begin(run.summary.settings);
     int number = 0;
     for (const nexmar::SystemRecord& system : run.systems) {
-        json.OnSystem(++number, system);
+        json.Add(++number, system);
     }
     json.Finish();
     return document;

@@ -131,5 +131,9 @@ struct HighSystem {
 // One system's record: a run has one level, and every system of it a record
 // of that level.
 using SystemRecord = std::variant<LowSystem, MediumSystem, HighSystem>;
+inline DetailLevel LevelOf(const SystemRecord& system)
+{
+    return static_cast<DetailLevel>(system.index());  // the variant lists the levels in order
+}
 
 }  // namespace nexmar

@@ -130,11 +130,13 @@ ordered_json SystemJson(int number, const HighSystem& system)
 
 }  // namespace
 
-JsonExport::JsonExport(std::string_view program, const RunSettings& settings, Sink sink) : sink_(std::move(sink))
+JsonExport::JsonExport(std::string_view program, Sink sink) : program_(program), sink_(std::move(sink)) {}
+
+void JsonExport::Begin(const RunSettings& settings)
 {
     // The head is one object whose closing brace gives way to the systems.
     ordered_json head;
-    head[kProgram] = Text(program);
+    head[kProgram] = program_;
     head[kVersion] = NEXMAR_VERSION;
     head[kFormat] = kJsonFormatVersion;
     head[kSeed] = settings.seed;
@@ -149,16 +151,17 @@ JsonExport::JsonExport(std::string_view program, const RunSettings& settings, Si
     sink_(text);
 }
 
-void JsonExport::OnSystem(int number, const SystemRecord& system)
+void JsonExport::Add(int number, const SystemRecord& system)
 {
     sink_(firstSystem_ ? "\n" : ",\n");
     sink_(std::visit([number](const auto& levelSystem) { return SystemJson(number, levelSystem).dump(); }, system));
     firstSystem_ = false;
 }
 
-void JsonExport::Finish()
+bool JsonExport::Finish()
 {
     sink_(firstSystem_ ? "]}\n" : "\n]}\n");
+    return true;
 }
 
 }  // namespace nexmar

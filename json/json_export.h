@@ -20,16 +20,19 @@ inline constexpr int kJsonFormatVersion = 1;
 // the systems themselves give, and the query, of which it keeps only how
 // many systems the run rolled. docs/nexmar-run.schema.json describes the
 // document.
-class JsonExport final : public RecordObserver {
+class JsonExport final : public RunOutput {
 public:
     using Sink = std::function<void(std::string_view)>;
 
-    JsonExport(std::string_view program, const RunSettings& settings, Sink sink);
-    void OnSystem(int number, const SystemRecord& system) override;
-    // Closes the document; call once, after the run.
-    void Finish();
+    JsonExport(std::string_view program, Sink sink);
+    // Writes the head.
+    void Begin(const RunSettings& settings) override;
+    void Add(int number, const SystemRecord& system) override;
+    // Closes the document.
+    bool Finish() override;
 
 private:
+    std::string program_;
     Sink sink_;
     bool firstSystem_ = true;
 };

@@ -24,7 +24,7 @@ constexpr std::string_view kPrograms[] = {"nexmar", "nexmar-cli"};
 // is complete, and the systems array itself is never held.
 class RunReader {
 public:
-    RunReader(JsonByteSource& source, int maxSystems, JsonRunSummary& summary, RecordObserver& observer)
+    RunReader(JsonByteSource& source, int maxSystems, JsonRunSummary& summary, RunOutput& observer)
         : parser_(source), maxSystems_(maxSystems), summary_(summary), observer_(observer)
     {
     }
@@ -78,13 +78,13 @@ private:
             const bool census = summary_.settings.census;
             switch (summary_.settings.level) {
             case DetailLevel::Low:
-                observer_.OnSystem(number, ReadLowSystem(system, number, census));
+                observer_.Add(number, ReadLowSystem(system, number, census));
                 break;
             case DetailLevel::Medium:
-                observer_.OnSystem(number, ReadMediumSystem(system, number, census));
+                observer_.Add(number, ReadMediumSystem(system, number, census));
                 break;
             case DetailLevel::High:
-                observer_.OnSystem(number, ReadHighSystem(system, number, census));
+                observer_.Add(number, ReadHighSystem(system, number, census));
                 break;
             }
         }
@@ -172,7 +172,7 @@ private:
     JsonParser parser_;
     int maxSystems_;
     JsonRunSummary& summary_;
-    RecordObserver& observer_;
+    RunOutput& observer_;
     JsonUnit head_;    // the top object's members but the systems
     JsonUnit system_;  // the system being read
     bool systemsRead_ = false;
@@ -192,10 +192,10 @@ private:
     std::istream& in_;
 };
 
-class Collector final : public RecordObserver {
+class Collector final : public RunOutput {
 public:
     explicit Collector(LoadedRun& run) : run_(run) {}
-    void OnSystem(int number, const SystemRecord& system) override
+    void Add(int number, const SystemRecord& system) override
     {
         run_.numbers.push_back(number);
         run_.systems.push_back(system);
@@ -215,7 +215,7 @@ bool JsonRunSummary::SameHead(const JsonRunSummary& other) const
 }
 
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
-                                         RecordObserver& observer)
+                                         RunOutput& observer)
 {
     try {
         RunReader(in, maxSystems, summary, observer).Read();
@@ -226,7 +226,7 @@ std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, Jso
 }
 
 std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
-                                         RecordObserver& observer)
+                                         RunOutput& observer)
 {
     StreamSource source(in);
     return ReadJsonRun(source, maxSystems, summary, observer);

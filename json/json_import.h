@@ -34,7 +34,7 @@ struct JsonReadError {
 };
 
 // Reads a document written by JsonExport, checking every field against what
-// the tables can produce, and hands each system's record to observer as soon
+// the tables can produce, and hands each system's record to records.Add as soon
 // as it is read and checked. The format version is checked before anything
 // else, and "format", "detail" and "census" must come before "systems", as
 // the export writes them, so that the systems can be read as they arrive;
@@ -48,9 +48,9 @@ struct JsonReadError {
 // caller that shows them reads the document twice, or keeps them until the
 // end.
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
-                                         RecordObserver& observer);
+                                         RunOutput& records);
 std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
-                                         RecordObserver& observer);
+                                         RunOutput& records);
 
 // A whole run read into memory, its records in the order of the document.
 struct LoadedRun {

@@ -39,7 +39,7 @@ void AppendScale(std::string& out, double scale)
 
 }  // namespace
 
-void SystemPictures::OnSystem(int number, const SystemRecord& system)
+void SystemPictures::Add(int number, const SystemRecord& system)
 {
     svg_.clear();
     AppendSvgDocument(svg_, PictureOf(number, system));
@@ -81,7 +81,7 @@ PictureBox PictureSheet::Cell(int index) const
             kStyle.margin + HeadHeight() + (index / columns_) * cellHeight_, cellWidth_, cellHeight_};
 }
 
-void PictureSheet::OnSystem(int number, const SystemRecord& system)
+void PictureSheet::Add(int number, const SystemRecord& system)
 {
     const SystemPicture picture = PictureOf(number, system);
     const PictureBox cell = Cell(placed_++);
@@ -116,11 +116,12 @@ void PictureSheet::WriteFull()
     }
 }
 
-void PictureSheet::Finish()
+bool PictureSheet::Finish()
 {
     pending_.append("</svg>\n");
     write_(pending_);
     pending_.clear();
+    return true;
 }
 
 }  // namespace nexmar

@@ -13,12 +13,12 @@ namespace nexmar {
 // The picture of each system of a run, as a complete SVG document handed to
 // save as soon as the system is decided: one file per system, or the
 // picture a window shows.
-class SystemPictures final : public RecordObserver {
+class SystemPictures final : public RunOutput {
 public:
     using Save = std::function<void(int number, const std::string& svg)>;
     explicit SystemPictures(Save save) : save_(std::move(save)) {}
 
-    void OnSystem(int number, const SystemRecord& system) override;
+    void Add(int number, const SystemRecord& system) override;
 
 private:
 
@@ -31,7 +31,7 @@ private:
 // cell where it is larger. The page is written as the run goes: each
 // system's picture is drawn into the next cell and handed to write in large
 // blocks, so memory stays that of one picture whatever the run's size.
-class PictureSheet final : public RecordObserver {
+class PictureSheet final : public RunOutput {
 public:
     using Write = std::function<void(std::string_view bytes)>;
 
@@ -41,10 +41,10 @@ public:
     PictureSheet(const PictureSheet&) = delete;
     PictureSheet& operator=(const PictureSheet&) = delete;
 
-    void OnSystem(int number, const SystemRecord& system) override;
+    void Add(int number, const SystemRecord& system) override;
 
     // Ends the page and writes out what is left of it.
-    void Finish();
+    bool Finish() override;
 
     // Where the picture of the index-th system (from 0) goes on the page.
     PictureBox Cell(int index) const;

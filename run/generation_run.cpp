@@ -41,55 +41,34 @@ SystemRecord GenerateSystem(const RunSettings& settings, Dice& dice, bool first)
 
 }  // namespace
 
-RunRenderer::RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, ReportFiles& reports,
-                         Notifier& notifier, const SystemDone& systemDone, std::span<RecordObserver* const> observers,
+RunRenderer::RunRenderer(const RunSettings& settings, bool renderTree, ResultTree& tree, ReportFiles& reports,
+                         Notifier& notifier, const SystemDone& systemDone, std::span<RunOutput* const> outputs,
                          SystemChoice* choice)
-    : level_(level),
-      renderTree_(renderTree),
+    : renderTree_(renderTree),
       tree_(tree),
-      reports_(reports),
-      writer_(reports),
-      notifier_(notifier),
+      reports_(reports, notifier),
       systemDone_(systemDone),
-      observers_(observers),
+      outputs_(outputs),
       choice_(choice)
 {
-    writer_.OpenReports(notifier_);
+    reports_.Begin(settings);
+    for (RunOutput* output : outputs_) {
+        output->Begin(settings);
+    }
     root_ = tree_.Insert(kNoItem, "System Results", TreeImage::Blank, Placement::First);
-    if (level_ == DetailLevel::Low) {
-        writer_.WriteLowTableStart();
-    }
 }
 
-ItemId RunRenderer::SystemItem()
+void RunRenderer::Render(ItemId system, const SystemRecord& record)
 {
-    return renderTree_ ? tree_.Insert(root_, SystemLabel(number_), TreeImage::System, Placement::Last) : kNoItem;
-}
-
-void RunRenderer::Render(ItemId system, const LowSystem& record)
-{
-    if (renderTree_) {
-        RenderLowSystem(tree_, system, record);
-    }
-    writer_.WriteLowRow(number_, record);
-}
-
-void RunRenderer::Render(ItemId system, const MediumSystem& record)
-{
-    if (renderTree_) {
-        RenderMediumSystem(tree_, system, number_, record);
-    }
-    writer_.WriteSystemHeading(number_);
-    writer_.WriteMediumTable(number_, record);
-}
-
-void RunRenderer::Render(ItemId system, const HighSystem& record)
-{
-    if (renderTree_) {
-        RenderHighSystem(tree_, system, number_, record);
-    }
-    writer_.WriteSystemHeading(number_);
-    writer_.WriteHighTables(number_, record);
+    struct ByLevel {
+        ResultTree& tree;
+        ItemId system;
+        int number;
+        void operator()(const LowSystem& low) const { RenderLowSystem(tree, system, low); }
+        void operator()(const MediumSystem& medium) const { RenderMediumSystem(tree, system, number, medium); }
+        void operator()(const HighSystem& high) const { RenderHighSystem(tree, system, number, high); }
+    };
+    std::visit(ByLevel{tree_, system, number_}, record);
 }
 
 void RunRenderer::Add(const SystemRecord& record)
@@ -98,10 +77,14 @@ void RunRenderer::Add(const SystemRecord& record)
     if (choice_ != nullptr && !choice_->Shows(number_, record)) {
         return;
     }
-    const ItemId system = SystemItem();
-    std::visit([&](const auto& levelRecord) { Render(system, levelRecord); }, record);
-    for (RecordObserver* observer : observers_) {
-        observer->OnSystem(number_, record);
+    ItemId system = kNoItem;
+    if (renderTree_) {
+        system = tree_.Insert(root_, SystemLabel(number_), TreeImage::System, Placement::Last);
+        Render(system, record);
+    }
+    reports_.Add(number_, record);
+    for (RunOutput* output : outputs_) {
+        output->Add(number_, record);
     }
     if (systemDone_ && system != kNoItem) {
         systemDone_(tree_, system);
@@ -112,26 +95,23 @@ RunOutcome RunRenderer::Finish()
 {
     RunOutcome outcome;
     outcome.generated = true;
-    if (level_ == DetailLevel::Low) {
-        writer_.WriteLowTableEnd();
-    }
-    if (reports_.IsOpen()) {
-        outcome.reportsComplete = writer_.CloseReports(notifier_);
+    outcome.reportsComplete = reports_.Finish();
+    for (RunOutput* output : outputs_) {
+        output->Finish();
     }
     return outcome;
 }
 
 RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
                          Notifier& notifier, const SystemDone& systemDone,
-                         std::span<RecordObserver* const> observers)
+                         std::span<RunOutput* const> outputs)
 {
     tree.Clear();
     const RunSettings& settings = inputs.settings;
     if (settings.systems < kMinSystems || settings.systems > inputs.maxSystems) {
         return {};
     }
-    RunRenderer renderer(settings.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
-                         inputs.choice);
+    RunRenderer renderer(settings, inputs.renderTree, tree, reports, notifier, systemDone, outputs, inputs.choice);
     for (int index = 0; index < settings.systems; ++index) {
         renderer.Add(GenerateSystem(settings, dice, index == 0));
     }
@@ -139,10 +119,10 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
 }
 
 RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                           const SystemDone& systemDone, std::span<RecordObserver* const> observers)
+                           const SystemDone& systemDone, std::span<RunOutput* const> outputs)
 {
     tree.Clear();
-    RunRenderer renderer(run.summary.settings.level, true, tree, reports, notifier, systemDone, observers);
+    RunRenderer renderer(run.summary.settings, true, tree, reports, notifier, systemDone, outputs);
     for (std::size_t at = 0; at < run.systems.size(); ++at) {
         renderer.ContinueAt(run.numbers[at]);
         renderer.Add(run.systems[at]);

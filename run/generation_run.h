@@ -12,7 +12,7 @@
 #include "gen/run_output.h"
 #include "gen/run_settings.h"
 #include "json/json_import.h"
-#include "report/report_writer.h"
+#include "report/report_output.h"
 #include "run/tree_images.h"
 
 namespace nexmar {
@@ -41,14 +41,15 @@ struct RunOutcome {
 // Called after each system with its item, once it is complete.
 using SystemDone = std::function<void(const ResultTree&, ItemId system)>;
 
-// Shows records one system after another in the tree and the reports, as a
-// run does, whether the records come from the dice or from a saved run. Made
-// after the tree has been emptied: opens the reports and inserts the root
-// "System Results"; Finish closes the reports.
+// Shows records one system after another in the tree and hands them to the
+// run's outputs, the reports first, as a run does, whether the records come
+// from the dice or from a saved run. Made after the tree has been emptied:
+// begins every output and inserts the root "System Results"; Finish
+// finishes every output.
 class RunRenderer {
 public:
-    RunRenderer(DetailLevel level, bool renderTree, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                const SystemDone& systemDone = {}, std::span<RecordObserver* const> observers = {},
+    RunRenderer(const RunSettings& settings, bool renderTree, ResultTree& tree, ReportFiles& reports,
+                Notifier& notifier, const SystemDone& systemDone = {}, std::span<RunOutput* const> outputs = {},
                 SystemChoice* choice = nullptr);
     RunRenderer(const RunRenderer&) = delete;
     RunRenderer& operator=(const RunRenderer&) = delete;
@@ -61,36 +62,30 @@ public:
     RunOutcome Finish();
 
 private:
-    ItemId SystemItem();
-    // The system's items in the tree and its rows in the reports.
-    void Render(ItemId system, const LowSystem& record);
-    void Render(ItemId system, const MediumSystem& record);
-    void Render(ItemId system, const HighSystem& record);
+    // The system's items under its own.
+    void Render(ItemId system, const SystemRecord& record);
 
-    DetailLevel level_;
     bool renderTree_;
     ResultTree& tree_;
-    ReportFiles& reports_;
-    ReportWriter writer_;
-    Notifier& notifier_;
+    ReportOutput reports_;
     SystemDone systemDone_;
-    std::span<RecordObserver* const> observers_;
+    std::span<RunOutput* const> outputs_;
     SystemChoice* choice_;
     ItemId root_;
     int number_ = 0;  // of the latest system
 };
 
-// One generation run: empties the tree, validates the count, opens the
-// reports, inserts the root "System Results", and for each system has the
-// level's generator decide it, then shows its record in the tree and writes
-// it to the reports; last it closes the reports.
+// One generation run: empties the tree, validates the count, begins the
+// outputs, inserts the root "System Results", and for each system has the
+// level's generator decide it, then shows its record in the tree and hands
+// it to the reports and every other output; last it finishes them.
 RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
                          Notifier& notifier, const SystemDone& systemDone = {},
-                         std::span<RecordObserver* const> observers = {});
+                         std::span<RunOutput* const> outputs = {});
 
 // Shows a loaded run as the run that wrote it showed it: empties the tree,
-// then renders every record into the tree and both reports.
+// then renders every record into the tree, the reports and the outputs.
 RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
-                           const SystemDone& systemDone = {}, std::span<RecordObserver* const> observers = {});
+                           const SystemDone& systemDone = {}, std::span<RunOutput* const> outputs = {});
 
 }  // namespace nexmar

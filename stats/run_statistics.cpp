@@ -168,7 +168,7 @@ void RunStatistics::Tally(int /*number*/, const MediumSystem& system)
     }
 }
 
-void RunStatistics::OnSystem(int number, const SystemRecord& system)
+void RunStatistics::Add(int number, const SystemRecord& system)
 {
     std::visit([this, number](const auto& levelSystem) { Tally(number, levelSystem); }, system);
 }

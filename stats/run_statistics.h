@@ -57,11 +57,11 @@ double ChiSquareSurvival(double statistic, int degreesOfFreedom);
 // Tallies a run's records as they come: per rolled table the count of each
 // outcome, and the sector's totals. Its memory is fixed by the level's tables,
 // whatever the number of systems.
-class RunStatistics final : public RecordObserver {
+class RunStatistics final : public RunOutput {
 public:
     RunStatistics(DetailLevel level, bool census);
 
-    void OnSystem(int number, const SystemRecord& system) override;
+    void Add(int number, const SystemRecord& system) override;
 
     const SectorTotals& Totals() const { return totals_; }
     const std::vector<TableOdds>& Tables() const { return tables_; }

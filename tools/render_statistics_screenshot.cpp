@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     nexmar::ReportFiles reports("/dev/null", "/dev/null");
     PrintedNotifier notifier;
     nexmar::RunStatistics statistics(nexmar::DetailLevel::High, true);
-    nexmar::RecordObserver* const observers[] = {&statistics};
+    nexmar::RunOutput* const observers[] = {&statistics};
     nexmar::RunGeneration({{kSystems, nexmar::DetailLevel::High, true}, kSystems, false}, dice, tree, reports, notifier,
                           [&tree](const nexmar::ResultTree&, nexmar::ItemId system) { tree.DropFrom(system); },
                           observers);

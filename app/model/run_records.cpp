@@ -8,7 +8,7 @@ namespace nexmar {
 
 RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
 
-void RunRecords::OnSystem(int number, const SystemRecord& system)
+void RunRecords::Add(int number, const SystemRecord& system)
 {
     systems_.numbers.push_back(number);
     systems_.systems.push_back(system);

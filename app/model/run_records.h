@@ -17,14 +17,14 @@ namespace nexmar {
 // without reading the run's document again (which takes about as long as a
 // query over 10,000 High systems would feel). As plain data they take about
 // a fourth of the memory the tree shown does, and half the document's size.
-class RunRecords final : public RecordObserver {
+class RunRecords final : public RunOutput {
 public:
     RunRecords() = default;
     // The records of an opened run, under the numbers its document gives
     // them. The run renders from them (AsLoadedRun), so they are held once.
     explicit RunRecords(LoadedRun run);
 
-    void OnSystem(int number, const SystemRecord& system) override;
+    void Add(int number, const SystemRecord& system) override;
 
     // The systems in the order of the run, which is the order of the tree.
     std::size_t size() const { return systems_.numbers.size(); }

@@ -377,7 +377,7 @@ void DialogBench::renderLarge()
         const LoadedRun& loaded = std::get<LoadedRun>(read);
         RenderRun({kMaxOpenedSystems, DetailLevel::High, true, kSeed}, ".",
                   [&loaded](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& done,
-                            std::span<RecordObserver* const> observers) {
+                            std::span<RunOutput* const> observers) {
                       RenderLoadedRun(loaded, tree, reports, notifier, done, observers);
                   },
                   cancel, [](int) {});

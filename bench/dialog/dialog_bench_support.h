@@ -46,17 +46,16 @@ inline bool WriteLargestOpenedRun(const std::string& path, std::uint32_t seed)
 {
     std::ofstream out(path, std::ios::binary);
     const RunSettings settings{kMaxOpenedSystems, DetailLevel::High, true, seed};
-    JsonExport json("nexmar", settings, [&out](std::string_view text) {
+    JsonExport json("nexmar", [&out](std::string_view text) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     });
-    RecordObserver* const observers[] = {&json};
+    RunOutput* const observers[] = {&json};
     SeededDice dice(seed);
     ResultTree tree;
     ReportFiles reports("/dev/null", "/dev/null");
     SilentNotifier notifier;
     RunGeneration({settings, kMaxOpenedSystems, false}, dice, tree, reports,
                   notifier, [&tree](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
-    json.Finish();
     out.flush();
     return out.good();
 }

@@ -227,7 +227,7 @@ TEST(PictureSheet, HoldsEveryPictureInItsCellWrittenInBlocks)
     });
     std::size_t stars = 0;
     for (std::size_t i = 0; i < systems.size(); ++i) {
-        sheet.OnSystem(static_cast<int>(i) + 1, systems[i]);
+        sheet.Add(static_cast<int>(i) + 1, systems[i]);
         for (const StarComponent& component : systems[i].components) {
             stars += component.stars.size();
         }

@@ -117,7 +117,7 @@ TEST(GenerationRun, EveryLowRowShowsItsOwnRecordWhateverItsForm)
     ResultTree tree;
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
-    RunRenderer renderer(DetailLevel::Low, false, tree, reports, notifier);
+    RunRenderer renderer({.level = DetailLevel::Low}, false, tree, reports, notifier);
     std::string expected = "System,Size/Importance,Capacity,Census,Morale,Productivity,RAW,Special\n";
     for (int number = 1; number <= 10000; ++number) {
         // Forms repeat every 5000 rows: the first 5000 are all new, the next come back.

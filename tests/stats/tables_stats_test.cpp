@@ -66,7 +66,7 @@ RunStatistics Collect(const LevelRun& run)
     ReportFiles reports("/dev/null", "/dev/null");
     testing::RecordingNotifier notifier;
     RunStatistics statistics(run.level, run.census);
-    RecordObserver* const observers[] = {&statistics};
+    RunOutput* const observers[] = {&statistics};
     RunGeneration({{run.systems, run.level, run.census}, run.systems, false}, dice, tree, reports, notifier,
                   [&](const ResultTree&, ItemId system) { tree.DropFrom(system); }, observers);
     return statistics;

@@ -22,10 +22,9 @@ inline std::string ExportedRun(DetailLevel level, bool census, int systems, std:
     RecordingNotifier notifier;
     std::string document;
     const RunSettings settings{systems, level, census, seed};
-    JsonExport json("nexmar-cli", settings, [&](std::string_view text) { document.append(text); });
-    RecordObserver* const observers[] = {&json};
+    JsonExport json("nexmar-cli", [&](std::string_view text) { document.append(text); });
+    RunOutput* const observers[] = {&json};
     RunGeneration({settings}, dice, tree, reports, notifier, {}, observers);
-    json.Finish();
     return document;
 }
 
