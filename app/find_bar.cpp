@@ -107,6 +107,11 @@ std::vector<ItemId> FindBar::ShownSystems() const
     return std::vector<ItemId>(systems.begin(), systems.end());
 }
 
+QString FindBar::FilterText() const
+{
+    return filtering_ ? field_->text() : QString();
+}
+
 QRect FindBar::Place(const QRect& room)
 {
     if (isHidden()) {

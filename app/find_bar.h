@@ -41,6 +41,8 @@ public:
 
     // The items of the systems the tree shows, in tree order.
     std::vector<ItemId> ShownSystems() const;
+    // What keeps the systems shown: the field's text, or empty when the tree shows them all.
+    QString FilterText() const;
     // Takes a strip at the top of room while shown; returns what is left for the tree.
     QRect Place(const QRect& room);
 

@@ -17,6 +17,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QPagedPaintDevice;
 class QPushButton;
 class QSaveFile;
 class QStatusBar;
@@ -26,6 +27,7 @@ namespace nexmar {
 class DialogActions;
 class FindBar;
 class PicturePane;
+struct PrintRequest;
 class ResultTreeModel;
 class ResultTreeView;
 class UserPrompts;
@@ -40,6 +42,7 @@ SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
+inline constexpr const char* kPictureFormatRefused = "A picture is saved as .svg, .png or .pdf: choose one of these.";
 inline constexpr const char* kSaveWriteFailed = "Failed to write file for save.\nThe file was left as it was.";
 
 // The program's one window: the inputs of a run, the result tree, the
@@ -141,8 +144,12 @@ private:
     void ShowExpandButton(bool expand);
     // The tree takes the room the dialog gained, less the find field's strip.
     void PlaceTree();
-    // "12 of 200 High systems, seed 7" when the tree keeps only some.
-    QString ShownTitle(std::size_t shown) const;
+    // The systems the tree shows, to print, with the run and the selection
+    // named for the pages' header.
+    PrintRequest ShownRequest() const;
+    // Paints request on device behind a progress window; false when
+    // cancelled or when the device failed.
+    bool PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label);
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;

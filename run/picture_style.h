@@ -51,6 +51,8 @@ struct PictureStyle {
 
     // Colours.
     std::string_view ink = "#1a1a1a";
+    // Lines are solid: a dashed line reaches a PDF as one shape a dash.
+    std::string_view orbit = "#8c8c8c";
     std::string_view paper = "#ffffff";
     std::string_view innerZone = "#f7e4dc";
     std::string_view habitableZone = "#e1f0dc";

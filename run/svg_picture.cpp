@@ -139,6 +139,26 @@ const PictureBox& AddLabel(SystemPicture& picture, std::string text, std::string
     return picture.labels.back().box;
 }
 
+void DropTitle(SystemPicture& picture)
+{
+    std::erase_if(picture.labels, [](const PictureLabel& label) { return label.cssClass == "title"; });
+    double top = picture.viewBox.Bottom();
+    for (const PictureShape& shape : picture.shapes) {
+        top = shape.cssClass == "paper" ? top : std::min(top, shape.box.y);
+    }
+    for (const PictureLabel& label : picture.labels) {
+        top = std::min(top, label.box.y);
+    }
+    const double cut = std::max(top - kPictureStyle.margin - picture.viewBox.y, 0.0);
+    picture.viewBox.y += cut;
+    picture.viewBox.height -= cut;
+    for (PictureShape& shape : picture.shapes) {
+        if (shape.cssClass == "paper") {
+            shape.box = picture.viewBox;
+        }
+    }
+}
+
 void AppendEscapedXml(std::string& out, std::string_view text)
 {
     for (const char c : text) {

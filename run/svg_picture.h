@@ -71,6 +71,10 @@ void AddShape(SystemPicture& picture, ShapeKind kind, std::string cssClass, cons
 const PictureBox& AddLabel(SystemPicture& picture, std::string text, std::string_view cssClass, double size,
                            double x, double top, TextAnchor anchor = TextAnchor::Start);
 
+// The picture without its title line, its view box starting a margin above
+// what is left: for a page that heads the picture with the system's name itself.
+void DropTitle(SystemPicture& picture);
+
 // Text with &, <, >, " and ' written as entities, and any control character
 // XML forbids as U+FFFD.
 void AppendEscapedXml(std::string& out, std::string_view text);

@@ -178,7 +178,8 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
 
     prompts.nextFileName = InDir("system.svg");
     Action("exportPictureAction")->trigger();
-    QCOMPARE(prompts.saveDialogs.last(), QStringLiteral("Picture (*.svg *.png)|svg"));
+    QCOMPARE(prompts.saveDialogs.last(),
+             QStringLiteral("SVG Picture (*.svg);;PNG Image (*.png);;PDF Document (*.pdf)|svg"));
     QFile written(InDir("system.svg"));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), svg);
@@ -199,6 +200,22 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
     }
     QVERIFY(coloured > png.width() * png.height() / 20);
     QVERIFY(prompts.messages.isEmpty());
+
+    // A PDF of one page as large as the picture, in points.
+    prompts.nextFileName = InDir("system.pdf");
+    Action("exportPictureAction")->trigger();
+    QFile pdf(InDir("system.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray pdfBytes = pdf.readAll();
+    QVERIFY(pdfBytes.startsWith("%PDF-"));
+    QCOMPARE(pdfBytes.count("/Type /Page\n"), 1);
+    QVERIFY(!pdfBytes.contains("/Subtype /Image"));
+
+    // Any other name is refused in one line, and nothing is written.
+    prompts.nextFileName = InDir("system.jpg");
+    Action("exportPictureAction")->trigger();
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kPictureFormatRefused)});
+    QVERIFY(!QFile::exists(InDir("system.jpg")));
 }
 
 // The same seed and options give the same picture in the dialog and in the

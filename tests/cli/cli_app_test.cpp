@@ -209,6 +209,7 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         std::ofstream(dir.path() / name) << "earlier\n";
     }
     std::filesystem::create_symlink("run.json", dir.path() / "link.json");
+    std::filesystem::create_symlink("run.json", dir.path() / "link.svg");
     std::filesystem::create_directory(dir.path() / "sub");
     const std::map<std::string, std::string> before = Contents(dir.path());
     const struct {
@@ -228,8 +229,10 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         {{"--svg", ""}, "--svg: the path is empty"},
         {{"--svg-sheet", ""}, "--svg-sheet: the path is empty"},
         {{"--svg", at + "missing"}, "--svg: '" + at + "missing' is not a writable directory"},
-        {{"--json", at + "run.json", "--svg-sheet", at + "link.json"},
-         "--svg-sheet: '" + at + "link.json' is the same file as --json '" + at + "run.json'"},
+        {{"--json", at + "run.json", "--svg-sheet", at + "link.svg"},
+         "--svg-sheet: '" + at + "link.svg' is the same file as --json '" + at + "run.json'"},
+        {{"--svg-sheet", at + "sheet.jpg"},
+         "--svg-sheet: '" + at + "sheet.jpg' does not end in .svg; the sheet is written as SVG only"},
         {{"--svg-sheet", at + "system-0003.svg", "--systems", "3", "--svg", at + "sub/.."},
          "--svg: '" + at + "sub/../system-0003.svg' is the same file as --svg-sheet"},
         {{"--systems", "10001", "--svg", at}, "--svg: the run shows 10001 systems; --svg writes at most 10000"},
