@@ -12,7 +12,7 @@
 
 #include "app/background_work.h"
 #include "app/run_session.h"
-#include "app/system_count.h"
+#include "model/system_count.h"
 
 class QButtonGroup;
 class QCheckBox;

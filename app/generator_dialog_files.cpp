@@ -14,7 +14,7 @@
 #include "app/generator_dialog.h"
 #include "app/run_file_reading.h"
 #include "app/user_prompts.h"
-#include "run/json_import.h"
+#include "json/json_import.h"
 
 namespace nexmar {
 

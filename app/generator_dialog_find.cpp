@@ -16,7 +16,7 @@
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
 #include "app/run_printer.h"
-#include "app/run_records.h"
+#include "model/run_records.h"
 #include "app/system_filter.h"
 #include "app/system_text.h"
 #include "app/user_prompts.h"

@@ -13,7 +13,7 @@
 
 #include "app/generator_dialog.h"
 #include "app/result_tree_model.h"
-#include "app/seed_input.h"
+#include "model/seed_input.h"
 #include "app/user_prompts.h"
 
 namespace nexmar {

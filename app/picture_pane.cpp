@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "app/run_records.h"
+#include "model/run_records.h"
 #include "app/run_session.h"
 
 namespace nexmar {

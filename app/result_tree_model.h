@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/shown_tree.h"
+#include "model/shown_tree.h"
 
 namespace nexmar {
 

@@ -1,6 +1,6 @@
 #include "app/run_file_reading.h"
 
-#include "run/json_document_file.h"
+#include "json/json_document_file.h"
 
 namespace nexmar {
 

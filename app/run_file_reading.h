@@ -4,7 +4,7 @@
 
 #include <variant>
 
-#include "run/json_import.h"
+#include "json/json_import.h"
 
 namespace nexmar {
 

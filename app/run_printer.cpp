@@ -11,9 +11,9 @@
 #include <string>
 #include <utility>
 
-#include "app/print_table.h"
-#include "app/run_records.h"
-#include "run/system_picture.h"
+#include "model/print_table.h"
+#include "model/run_records.h"
+#include "picture/system_picture.h"
 
 namespace nexmar {
 

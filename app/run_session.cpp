@@ -5,7 +5,7 @@
 #include <utility>
 #include <variant>
 
-#include "run/json_export.h"
+#include "json/json_export.h"
 
 namespace nexmar {
 

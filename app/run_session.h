@@ -15,11 +15,11 @@
 #include "core/dice.h"
 #include "core/report_files.h"
 #include "core/result_tree.h"
-#include "app/run_records.h"
-#include "app/shown_tree.h"
+#include "model/run_records.h"
+#include "model/shown_tree.h"
 #include "run/generation_run.h"
-#include "run/json_export.h"
-#include "run/run_statistics.h"
+#include "json/json_export.h"
+#include "stats/run_statistics.h"
 
 class QFile;
 

@@ -20,7 +20,7 @@
 #include <numeric>
 
 #include "core/format.h"
-#include "run/statistics_report.h"
+#include "stats/statistics_report.h"
 
 namespace nexmar {
 

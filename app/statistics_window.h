@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "run/run_statistics.h"
+#include "stats/run_statistics.h"
 
 class QChartView;
 class QComboBox;

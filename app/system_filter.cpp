@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/run_records.h"
+#include "model/run_records.h"
 #include "app/run_session.h"
-#include "run/system_query.h"
+#include "query/system_query.h"
 
 namespace nexmar {
 

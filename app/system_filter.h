@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "app/shown_tree.h"
+#include "model/shown_tree.h"
 
 namespace nexmar {
 

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/run_records.h"
+#include "model/run_records.h"
 #include "app/run_session.h"
-#include "run/report_writer.h"
+#include "report/report_writer.h"
 
 namespace nexmar {
 

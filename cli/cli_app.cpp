@@ -16,10 +16,10 @@
 #include "cli/output_plan.h"
 #include "cli/picture_files.h"
 #include "cli/shown_systems.h"
-#include "run/json_export.h"
-#include "run/picture_sheet.h"
-#include "run/statistics_report.h"
-#include "run/system_query.h"
+#include "json/json_export.h"
+#include "picture/picture_sheet.h"
+#include "stats/statistics_report.h"
+#include "query/system_query.h"
 #include "run/tree_renderer.h"
 
 namespace nexmar {

@@ -6,8 +6,8 @@
 
 #include "cli/cli_app.h"
 #include "cli/picture_files.h"
-#include "run/json_document_file.h"
-#include "run/json_import.h"
+#include "json/json_document_file.h"
+#include "json/json_import.h"
 
 namespace nexmar {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/output_commit.h"
-#include "run/picture_sheet.h"
+#include "picture/picture_sheet.h"
 
 namespace nexmar {
 

@@ -9,7 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/json_run_file.h"
 #include "run/generation_run.h"
-#include "run/system_query.h"
+#include "query/system_query.h"
 
 namespace nexmar {
 

@@ -11,8 +11,8 @@
 #include <variant>
 
 #include "invariants/run_invariants.h"
-#include "run/json_export.h"
-#include "run/json_import.h"
+#include "json/json_export.h"
+#include "json/json_import.h"
 #include "support/scratch.h"
 
 namespace {

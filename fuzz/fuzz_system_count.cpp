@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/system_count.h"
+#include "model/system_count.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "gen/high/high_system.h"
 #include "gen/low/low_system.h"
 #include "gen/medium/medium_system.h"
-#include "run/system_query.h"
+#include "query/system_query.h"
 
 namespace {
 

@@ -154,4 +154,26 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
     return renderer.Finish();
 }
 
+RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+                           const SystemDone& systemDone, std::span<RecordObserver* const> observers)
+{
+    tree.Clear();
+    RunRenderer renderer(run.summary.header.level, true, tree, reports, notifier, systemDone, observers);
+    // Only one of the levels' lists holds records.
+    std::size_t at = 0;
+    for (const LowSystem& system : run.low) {
+        renderer.ContinueAt(run.numbers[at++]);
+        renderer.AddLowSystem(system);
+    }
+    for (const MediumSystem& system : run.medium) {
+        renderer.ContinueAt(run.numbers[at++]);
+        renderer.AddMediumSystem(system);
+    }
+    for (const HighSystem& system : run.high) {
+        renderer.ContinueAt(run.numbers[at++]);
+        renderer.AddHighSystem(system);
+    }
+    return renderer.Finish();
+}
+
 }  // namespace nexmar

@@ -9,14 +9,14 @@
 #include "core/report_files.h"
 #include "core/result_tree.h"
 #include "gen/records.h"
-#include "run/report_writer.h"
+#include "gen/run_output.h"
+#include "json/json_import.h"
+#include "report/report_writer.h"
 #include "run/tree_images.h"
 
 namespace nexmar {
 
 inline constexpr int kMinSystems = 1;
-
-class SystemChoice;
 
 struct RunInputs {
     int systems = 1;
@@ -39,30 +39,6 @@ struct RunOutcome {
 
 // Called after each system with its item, once it is complete.
 using SystemDone = std::function<void(const ResultTree&, ItemId system)>;
-
-// Sees each system's record as soon as the run has decided it, before the
-// next system is rolled: outputs beside the tree and the reports (an export,
-// statistics) follow the run in constant memory.
-class RecordObserver {
-public:
-    virtual ~RecordObserver() = default;
-    virtual void OnLowSystem(int /*number*/, const LowSystem& /*system*/) {}
-    virtual void OnMediumSystem(int /*number*/, const MediumSystem& /*system*/) {}
-    virtual void OnHighSystem(int /*number*/, const HighSystem& /*system*/) {}
-};
-
-// Chooses the systems a run shows. Every system is still rolled, so the
-// dice go on as they would without it, and each system shown keeps its
-// number from the run; one passed over is neither in the tree nor in the
-// reports, nor handed to the observers. It is told of every system, so it
-// may count them all.
-class SystemChoice {
-public:
-    virtual ~SystemChoice() = default;
-    virtual bool Shows(int number, const LowSystem& system) = 0;
-    virtual bool Shows(int number, const MediumSystem& system) = 0;
-    virtual bool Shows(int number, const HighSystem& system) = 0;
-};
 
 // Shows records one system after another in the tree and the reports, as a
 // run does, whether the records come from the dice or from a saved run. Made
@@ -112,5 +88,10 @@ private:
 RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
                          Notifier& notifier, const SystemDone& systemDone = {},
                          std::span<RecordObserver* const> observers = {});
+
+// Shows a loaded run as the run that wrote it showed it: empties the tree,
+// then renders every record into the tree and both reports.
+RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+                           const SystemDone& systemDone = {}, std::span<RecordObserver* const> observers = {});
 
 }  // namespace nexmar

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "core/format.h"
-#include "run/record_text.h"
+#include "gen/record_text.h"
 
 namespace nexmar {
 

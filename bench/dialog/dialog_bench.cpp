@@ -41,8 +41,8 @@
 #include "app/run_session.h"
 #include "app/user_prompts.h"
 #include "dialog_bench_support.h"
-#include "run/json_export.h"
-#include "run/json_import.h"
+#include "json/json_export.h"
+#include "json/json_import.h"
 #include "core/format.h"
 
 namespace nexmar {

@@ -14,7 +14,7 @@
 #include "app/user_prompts.h"
 #include "core/notifier.h"
 #include "run/generation_run.h"
-#include "run/json_export.h"
+#include "json/json_export.h"
 
 // What the dialog's benchmarks share: prompts and a notifier that wait for
 // nobody, the largest run the dialog opens, and the memory figures of the

@@ -25,12 +25,12 @@
 
 #include "app/generator_dialog.h"
 #include "app/run_file_reading.h"
-#include "app/run_records.h"
+#include "model/run_records.h"
 #include "app/user_prompts.h"
 #include "dialog_bench_support.h"
 #include "run/generation_run.h"
-#include "run/json_export.h"
-#include "run/json_import.h"
+#include "json/json_export.h"
+#include "json/json_import.h"
 
 namespace nexmar {
 

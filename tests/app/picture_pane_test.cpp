@@ -15,8 +15,8 @@
 
 #include "app/generator_dialog.h"
 #include "app/picture_pane.h"
-#include "run/json_import.h"
-#include "run/system_picture.h"
+#include "json/json_import.h"
+#include "picture/system_picture.h"
 #include "support/cli_runner.h"
 #include "support/dialog_fixture.h"
 

@@ -8,7 +8,7 @@
 #include "app/generator_dialog.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
-#include "app/shown_tree.h"
+#include "model/shown_tree.h"
 
 namespace nexmar {
 

@@ -1,4 +1,4 @@
-#include "app/system_count.h"
+#include "model/system_count.h"
 
 #include <gtest/gtest.h>
 

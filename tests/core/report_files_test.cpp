@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/report_files.h"
-#include "run/report_writer.h"
+#include "report/report_writer.h"
 #include "support/test_support.h"
 
 namespace nexmar {

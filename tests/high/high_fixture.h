@@ -6,7 +6,7 @@
 
 #include "gen/high/high_object.h"
 #include "gen/high/high_system.h"
-#include "run/report_writer.h"
+#include "report/report_writer.h"
 #include "run/tree_renderer.h"
 #include "support/test_support.h"
 

@@ -11,7 +11,7 @@
 #include <variant>
 
 #include "invariants/run_invariants.h"
-#include "run/json_import.h"
+#include "json/json_import.h"
 #include "support/json_document.h"
 
 namespace nexmar::invariants {

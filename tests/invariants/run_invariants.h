@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "run/generation_run.h"
-#include "run/json_import.h"
+#include "json/json_import.h"
 #include "invariants/any_face_dice.h"
 
 namespace nexmar::invariants {

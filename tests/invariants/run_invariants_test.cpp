@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "app/system_count.h"
+#include "model/system_count.h"
 #include "invariants/report_reading.h"
 #include "invariants/run_invariants.h"
 #include "support/scratch.h"

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "gen/medium/medium_object.h"
-#include "run/report_writer.h"
+#include "report/report_writer.h"
 #include "run/tree_renderer.h"
 #include "support/test_support.h"
 

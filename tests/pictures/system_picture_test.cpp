@@ -8,10 +8,10 @@
 #include "gen/high/high_system.h"
 #include "gen/low/low_system.h"
 #include "gen/medium/medium_system.h"
-#include "run/picture_sheet.h"
-#include "run/record_text.h"
-#include "run/svg_picture.h"
-#include "run/system_picture.h"
+#include "picture/picture_sheet.h"
+#include "gen/record_text.h"
+#include "picture/svg_picture.h"
+#include "picture/system_picture.h"
 
 namespace nexmar {
 namespace {

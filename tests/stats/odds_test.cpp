@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "gen/odds.h"
-#include "run/run_statistics.h"
+#include "stats/run_statistics.h"
 
 namespace nexmar {
 namespace {

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/format.h"
-#include "run/run_statistics.h"
+#include "run/generation_run.h"
+#include "stats/run_statistics.h"
 #include "support/scratch.h"
 
 namespace nexmar {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "run/generation_run.h"
-#include "run/json_export.h"
+#include "json/json_export.h"
 #include "support/scratch.h"
 
 // A rolled run as the JSON document nexmar-cli --json writes for it; free

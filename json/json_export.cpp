@@ -1,0 +1,162 @@
+#include "json/json_export.h"
+
+#include <nlohmann/json.hpp>
+
+#include "json/json_format.h"
+#include "gen/record_text.h"
+
+namespace nexmar {
+
+namespace {
+
+using nlohmann::ordered_json;
+using namespace json_field;
+
+// Texts go through the library's own escaping; string_view is not one of
+// its string types.
+std::string Text(std::string_view text)
+{
+    return std::string(text);
+}
+
+void AddCensus(ordered_json& object, const std::optional<CensusValues>& census)
+{
+    if (census) {
+        object[kCensus] = census->census;
+        object[kMorale] = census->morale;
+        object[kProductivity] = census->productivity;
+    }
+}
+
+ordered_json MediumObjectJson(int slot, const MediumObject& object)
+{
+    ordered_json json;
+    json[kNumber] = slot;
+    json[kZone] = Text(OrbitZoneName(object.zone));
+    json[kType] = Text(MediumObjectTypeName(object.type));
+    json[kValue] = object.value ? ordered_json(Text(ValueClassName(*object.value))) : ordered_json(nullptr);
+    json[kCapacity] = object.capacity;
+    json[kRaw] = object.raw;
+    AddCensus(json, object.census);
+    json[kSpecial] = Text(object.special);
+    ordered_json moons = ordered_json::array();
+    for (const std::string_view moon : object.moons) {
+        moons.push_back(Text(moon));
+    }
+    json[kMoons] = std::move(moons);
+    return json;
+}
+
+ordered_json HighObjectJson(int number, const HighObject& object)
+{
+    ordered_json json;
+    json[kNumber] = number;
+    json[kZone] = Text(OrbitZoneName(object.zone));
+    json[kType] = Text(HighObjectTypeName(object.type));
+    json[kSize] = Text(HighObjectSizeName(object.size));
+    json[kCapacity] = object.capacity;
+    json[kRaw] = object.raw;
+    AddCensus(json, object.census);
+    json[kSpecialRoll] = object.specialRoll;
+    json[kSpecial] = Text(object.special);
+    json[kGaiaWorld] = object.gaiaWorld;
+    ordered_json moons = ordered_json::array();
+    int moonNumber = 0;
+    for (const HighMoon& moon : object.moons) {
+        moons.push_back({{kNumber, ++moonNumber}, {kCapacity, moon.capacity}, {kRaw, moon.raw}});
+    }
+    json[kMoons] = std::move(moons);
+    return json;
+}
+
+ordered_json StarJson(const Star& star)
+{
+    return {{kColour, Text(StarColourName(star.colour))},
+            {kSize, Text(StarSizeName(star.size))},
+            {kSpectralClass, Text(SpectralLetter(star.colour))},
+            {kLuminosityClass, Text(LuminosityNumeral(star.size))},
+            {kDescription, StarDescription(star)}};
+}
+
+}  // namespace
+
+JsonExport::JsonExport(const JsonRunHeader& header, Sink sink) : sink_(std::move(sink))
+{
+    // The head is one object whose closing brace gives way to the systems.
+    ordered_json head;
+    head[kProgram] = header.program;
+    head[kVersion] = NEXMAR_VERSION;
+    head[kFormat] = kJsonFormatVersion;
+    head[kSeed] = header.seed;
+    head[kDetail] = Text(DetailLevelName(header.level));
+    head[kCensusOption] = header.census;
+    if (header.systemsRolled > 0) {
+        head[kSystemsRolled] = header.systemsRolled;
+    }
+    std::string text = head.dump();
+    text.pop_back();
+    text += ",\"" + std::string(kSystems) + "\":[";
+    sink_(text);
+}
+
+void JsonExport::WriteSystem(const std::string& object)
+{
+    sink_(firstSystem_ ? "\n" : ",\n");
+    sink_(object);
+    firstSystem_ = false;
+}
+
+void JsonExport::OnLowSystem(int number, const LowSystem& system)
+{
+    ordered_json json;
+    json[kNumber] = number;
+    json[kSize] = Text(LowSizeClassName(system.sizeClass));
+    json[kImportance] = Text(ImportanceName(system.importance));
+    json[kCapacity] = system.capacity;
+    json[kRaw] = system.raw;
+    AddCensus(json, system.census);
+    json[kSpecial] = Text(system.special);
+    WriteSystem(json.dump());
+}
+
+void JsonExport::OnMediumSystem(int number, const MediumSystem& system)
+{
+    ordered_json objects = ordered_json::array();
+    int slot = 0;
+    for (const MediumObject& object : system.objects) {
+        objects.push_back(MediumObjectJson(++slot, object));
+    }
+    ordered_json json;
+    json[kNumber] = number;
+    json[kObjects] = std::move(objects);
+    WriteSystem(json.dump());
+}
+
+void JsonExport::OnHighSystem(int number, const HighSystem& system)
+{
+    ordered_json components = ordered_json::array();
+    for (const StarComponent& component : system.components) {
+        ordered_json stars = ordered_json::array();
+        for (const Star& star : component.stars) {
+            stars.push_back(StarJson(star));
+        }
+        ordered_json objects = ordered_json::array();
+        int objectNumber = 0;
+        for (const HighObject& object : component.objects) {
+            objects.push_back(HighObjectJson(++objectNumber, object));
+        }
+        components.push_back(
+            {{kLetter, std::string(1, component.letter)}, {kStars, std::move(stars)}, {kObjects, std::move(objects)}});
+    }
+    ordered_json json;
+    json[kNumber] = number;
+    json[kComponents] = std::move(components);
+    WriteSystem(json.dump());
+}
+
+void JsonExport::Finish()
+{
+    sink_(firstSystem_ ? "]}\n" : "\n]}\n");
+}
+
+}  // namespace nexmar

@@ -1,0 +1,253 @@
+#include "json/json_import.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "json/private/json_checks.h"
+#include "json/json_format.h"
+#include "json/private/json_parser.h"
+#include "json/private/json_value.h"
+#include "gen/record_text.h"
+
+namespace nexmar {
+
+namespace {
+
+using namespace json_field;
+
+// The programs that write the document: the dialog and the command line.
+constexpr std::string_view kPrograms[] = {"nexmar", "nexmar-cli"};
+
+// Reads the document's top object: the head's members are held (they are
+// few and small), each system is read, checked and handed on as soon as it
+// is complete, and the systems array itself is never held.
+class RunReader {
+public:
+    RunReader(JsonByteSource& source, int maxSystems, JsonRunSummary& summary, RecordObserver& observer)
+        : parser_(source), maxSystems_(maxSystems), summary_(summary), observer_(observer)
+    {
+    }
+
+    void Read()
+    {
+        parser_.BeginDocument(head_);
+        std::string key;
+        while (parser_.NextTopKey(key, head_)) {
+            const std::string pointer = "/" + PointerToken(key);
+            if (head_.Find(head_.root(), key) != JsonUnit::kNone || (key == kSystems && systemsRead_)) {
+                parser_.Fail(pointer, parser_.line(),
+                             "duplicate key " + JsonQuoted(key) + "; expected each key once in an object");
+            }
+            parser_.Colon(pointer);
+            if (key == kSystems) {
+                ReadSystems();
+            } else {
+                parser_.ReadHeadMember(head_, key);
+            }
+        }
+        CheckHead(true);
+        parser_.EndDocument();
+    }
+
+private:
+    void ReadSystems()
+    {
+        CheckHead(false);
+        filtered_ = summary_.header.systemsRolled > 0;
+        parser_.BeginSystems();
+        const int line = parser_.line();
+        int count = 0;
+        int number = 0;
+        while (parser_.NextSystem(count)) {
+            if (count == maxSystems_) {
+                throw JsonReadFailure{"/systems/" + std::to_string(count) + " (line " +
+                                          std::to_string(parser_.line()) + "): expected at most " +
+                                          std::to_string(maxSystems_) + " systems",
+                                      true};
+            }
+            system_.Reset(count, "one system");
+            parser_.ReadSystem(system_);
+            ++count;
+            number = NextNumber(number);
+            const JsonValue system(system_, system_.root());
+            const bool census = summary_.header.census;
+            switch (summary_.header.level) {
+            case DetailLevel::Low:
+                observer_.OnLowSystem(number, ReadLowSystem(system, number, census));
+                break;
+            case DetailLevel::Medium:
+                observer_.OnMediumSystem(number, ReadMediumSystem(system, number, census));
+                break;
+            case DetailLevel::High:
+                observer_.OnHighSystem(number, ReadHighSystem(system, number, census));
+                break;
+            }
+        }
+        // A query may have matched no system of its run.
+        if (count == 0 && !filtered_) {
+            parser_.Fail("/systems", line, "expected an array of at least one system, found []");
+        }
+        summary_.systems = count;
+        systemsRead_ = true;
+    }
+
+    // The number the system just read must have: the next one, or in a
+    // filtered document any later one up to the count of the run. A system
+    // without a number is left to its level's checks, which name the fault.
+    int NextNumber(int previous) const
+    {
+        const std::uint32_t root = system_.root();
+        if (!filtered_ || system_.at(root).kind != JsonUnit::Node::Kind::Object) {
+            return previous + 1;
+        }
+        const std::uint32_t number = system_.Find(root, kNumber);
+        if (number == JsonUnit::kNone) {
+            return previous + 1;
+        }
+        const JsonValue read(system_, number);
+        if (previous == summary_.header.systemsRolled) {
+            read.Expected("no system after number " + std::to_string(previous) + " of a run of " +
+                          std::to_string(previous));
+        }
+        return read.Int(previous + 1, summary_.header.systemsRolled);
+    }
+
+    bool Has(std::string_view key) const { return head_.Find(head_.root(), key) != JsonUnit::kNone; }
+    JsonValue Head(std::string_view key) const { return JsonValue(head_, head_.Find(head_.root(), key)); }
+
+    // The format first, then each member of the head read so far. Before
+    // the systems, the members that say how to read them must be there;
+    // at the end, every member.
+    void CheckHead(bool complete)
+    {
+        const auto require = [&](std::string_view key, const char* why) {
+            if (!Has(key)) {
+                parser_.Fail("/" + std::string(key), parser_.line(), std::string("missing; expected ") + why);
+            }
+        };
+        require(kFormat, complete ? "the format version" : "the format version before \"systems\"");
+        Head(kFormat).Int(kJsonFormatVersion, kJsonFormatVersion);
+        for (const std::string_view key : {kDetail, kCensusOption}) {
+            require(key, complete ? "this field in the document" : "before \"systems\"");
+        }
+        summary_.header.level = Head(kDetail).Named(kDetailLevels, DetailLevelName);
+        summary_.header.census = Head(kCensusOption).Bool();
+        if (complete) {
+            if (!systemsRead_) {
+                require(kSystems, "the systems");
+            }
+            for (const std::string_view key : {kProgram, kVersion, kSeed}) {
+                require(key, "this field in the document");
+            }
+        }
+        if (Has(kProgram)) {
+            summary_.header.program = Head(kProgram).OneOf(kPrograms);
+        }
+        if (Has(kVersion)) {
+            summary_.version = Head(kVersion).String();
+        }
+        if (Has(kSeed)) {
+            summary_.header.seed = Head(kSeed).Seed();
+        }
+        if (Has(kSystemsRolled)) {
+            // It decides how the systems are numbered, so it comes before them.
+            if (systemsRead_ && !filtered_) {
+                parser_.Fail("/" + std::string(kSystemsRolled), parser_.line(), "expected before \"systems\"");
+            }
+            summary_.header.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
+        }
+        for (std::uint32_t member = head_.at(head_.root()).first; member != JsonUnit::kNone;
+             member = head_.at(member).next) {
+            const std::string_view key = head_.Key(member);
+            if (std::find(std::begin(kHead), std::end(kHead), key) == std::end(kHead) && key != kSystemsRolled) {
+                parser_.Fail(head_.Pointer(member), static_cast<int>(head_.at(member).line),
+                             "unexpected field; expected only program, version, format, seed, detail, census, "
+                             "systemsRolled, systems");
+            }
+        }
+    }
+
+    JsonParser parser_;
+    int maxSystems_;
+    JsonRunSummary& summary_;
+    RecordObserver& observer_;
+    JsonUnit head_;    // the top object's members but the systems
+    JsonUnit system_;  // the system being read
+    bool systemsRead_ = false;
+    bool filtered_ = false;  // the head said how many systems the run rolled
+};
+
+class StreamSource final : public JsonByteSource {
+public:
+    explicit StreamSource(std::istream& in) : in_(in) {}
+    std::size_t Read(char* buffer, std::size_t size) override
+    {
+        in_.read(buffer, static_cast<std::streamsize>(size));
+        return static_cast<std::size_t>(in_.gcount());
+    }
+
+private:
+    std::istream& in_;
+};
+
+class Collector final : public RecordObserver {
+public:
+    explicit Collector(LoadedRun& run) : run_(run) {}
+    void OnLowSystem(int number, const LowSystem& system) override
+    {
+        run_.numbers.push_back(number);
+        run_.low.push_back(system);
+    }
+    void OnMediumSystem(int number, const MediumSystem& system) override
+    {
+        run_.numbers.push_back(number);
+        run_.medium.push_back(system);
+    }
+    void OnHighSystem(int number, const HighSystem& system) override
+    {
+        run_.numbers.push_back(number);
+        run_.high.push_back(system);
+    }
+
+private:
+    LoadedRun& run_;
+};
+
+}  // namespace
+
+std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
+                                         RecordObserver& observer)
+{
+    try {
+        RunReader(in, maxSystems, summary, observer).Read();
+    } catch (const JsonReadFailure& failure) {
+        return JsonReadError{failure.message, failure.tooManySystems};
+    }
+    return std::nullopt;
+}
+
+std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
+                                         RecordObserver& observer)
+{
+    StreamSource source(in);
+    return ReadJsonRun(source, maxSystems, summary, observer);
+}
+
+std::variant<LoadedRun, JsonReadError> LoadJsonRun(JsonByteSource& in, int maxSystems)
+{
+    LoadedRun run;
+    Collector collector(run);
+    if (std::optional<JsonReadError> error = ReadJsonRun(in, maxSystems, run.summary, collector)) {
+        return *std::move(error);
+    }
+    return run;
+}
+
+std::variant<LoadedRun, JsonReadError> LoadJsonRun(std::istream& in, int maxSystems)
+{
+    StreamSource source(in);
+    return LoadJsonRun(source, maxSystems);
+}
+
+}  // namespace nexmar

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <istream>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "gen/run_output.h"
+#include "json/json_export.h"
+#include "json/private/json_parser.h"
+
+namespace nexmar {
+
+// What a document says of its run besides the systems.
+struct JsonRunSummary {
+    JsonRunHeader header;
+    std::string version;  // of the program that wrote it
+    int systems = 0;      // in the document
+    // The highest number a system of the document may have.
+    int LastNumber() const { return header.systemsRolled > 0 ? header.systemsRolled : systems; }
+};
+
+struct JsonReadError {
+    // One line: the JSON pointer of the place, its line, and what was expected there.
+    std::string message;
+    // The document holds more systems than the reader was allowed.
+    bool tooManySystems = false;
+};
+
+// Reads a document written by JsonExport, checking every field against what
+// the tables can produce, and hands each system's record to observer as soon
+// as it is read and checked. The format version is checked before anything
+// else, and "format", "detail" and "census" must come before "systems", as
+// the export writes them, so that the systems can be read as they arrive;
+// so must "systemsRolled", which only a filtered run's document has: its
+// systems are numbered as they were in the run, rising within that count.
+// Memory stays that of one system whatever the document's size, and a
+// system's own size is bounded. The records
+// handed out before an error belong to a document that turned out bad: a
+// caller that shows them reads the document twice, or keeps them until the
+// end.
+std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
+                                         RecordObserver& observer);
+std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
+                                         RecordObserver& observer);
+
+// A whole run read into memory, its records in the order of the document.
+struct LoadedRun {
+    JsonRunSummary summary;
+    std::vector<int> numbers;  // of the systems, each under its number in the run
+    std::vector<LowSystem> low;
+    std::vector<MediumSystem> medium;
+    std::vector<HighSystem> high;
+};
+
+std::variant<LoadedRun, JsonReadError> LoadJsonRun(JsonByteSource& in, int maxSystems);
+std::variant<LoadedRun, JsonReadError> LoadJsonRun(std::istream& in, int maxSystems);
+
+}  // namespace nexmar

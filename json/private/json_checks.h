@@ -1,0 +1,18 @@
+#pragma once
+
+#include "gen/records.h"
+#include "json/private/json_value.h"
+
+namespace nexmar {
+
+// The checks of one system of a document against what the tables can
+// produce, fields together as well as each alone. Each returns the record
+// the system describes, or throws a JsonReadFailure naming the first fault.
+LowSystem ReadLowSystem(const JsonValue& system, int number, bool census);
+MediumSystem ReadMediumSystem(const JsonValue& system, int number, bool census);
+HighSystem ReadHighSystem(const JsonValue& system, int number, bool census);
+
+// The detail levels by name.
+inline constexpr DetailLevel kDetailLevels[] = {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High};
+
+}  // namespace nexmar

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "json/private/json_parser.h"
+
+namespace nexmar {
+
+// One value of a document and where it is, read only as the tables allow.
+// Each reading either returns what the tables allow or throws a
+// JsonReadFailure that names the value's place and line.
+class JsonValue {
+public:
+    JsonValue(const JsonUnit& unit, std::uint32_t node) : unit_(unit), node_(node) {}
+
+    [[noreturn]] void Expected(const std::string& expected) const;
+    bool IsNull() const { return Kind() == JsonUnit::Node::Kind::Null; }
+    int Int(int lowest, int highest) const;
+    std::uint32_t Seed() const;
+    bool Bool() const;
+    std::string_view String() const;
+    // One of texts, returned as the table's own text.
+    std::string_view OneOf(std::span<const std::string_view> texts) const;
+    std::string_view OneOf(std::initializer_list<std::string_view> texts) const
+    {
+        return OneOf(std::span<const std::string_view>(texts.begin(), texts.size()));
+    }
+
+    // The enumerator whose name is this value's text.
+    template <class Enum, std::size_t N>
+    Enum Named(const Enum (&values)[N], std::string_view (*name)(Enum)) const
+    {
+        std::string_view texts[N];
+        std::size_t count = 0;
+        for (const Enum value : values) {
+            if (std::find(texts, texts + count, name(value)) == texts + count) {
+                texts[count++] = name(value);
+            }
+        }
+        const std::string_view text = OneOf(std::span<const std::string_view>(texts, count));
+        return *std::find_if(std::begin(values), std::end(values), [&](Enum value) { return name(value) == text; });
+    }
+
+    // The elements of an array of lowest to highest elements.
+    std::vector<JsonValue> Elements(std::size_t lowest, std::size_t highest, const char* what) const;
+    // An element numbered from 1 in its array.
+    void CheckNumber(int number) const;
+    // The member key, which Fields has found present.
+    JsonValue At(std::string_view key) const;
+    // An object with exactly these keys, and the census values when census.
+    void Fields(std::span<const std::string_view> required, bool census = false) const;
+
+private:
+    JsonUnit::Node::Kind Kind() const { return unit_.at(node_).kind; }
+
+    const JsonUnit& unit_;
+    std::uint32_t node_;
+};
+
+}  // namespace nexmar

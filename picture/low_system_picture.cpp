@@ -1,0 +1,87 @@
+#include <algorithm>
+#include <vector>
+
+#include "picture/picture_style.h"
+#include "gen/record_text.h"
+#include "picture/system_picture.h"
+
+namespace nexmar {
+
+namespace {
+
+struct CardLine {
+    std::string text;
+    std::string_view cssClass;
+    double size;
+    double spaceBefore = 0;  // sets the headline apart from the title and the stats
+};
+
+}  // namespace
+
+SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system)
+{
+    constexpr const PictureStyle& style = kPictureStyle;
+    const std::string sizeClass(LowSizeClassName(system.sizeClass));
+    const std::string importance(ImportanceName(system.importance));
+
+    SystemPicture picture;
+    picture.title = SystemName(systemNumber);
+    picture.description = picture.title + " at Low detail: " + sizeClass + ", " + importance + ".";
+
+    std::vector<CardLine> lines = {{picture.title, "title", style.titleSize},
+                                   {sizeClass, "headline", style.headlineSize, style.gap / 2},
+                                   {importance, "headline", style.headlineSize},
+                                   {StatText("Capacity", system.capacity), "label", style.labelSize, style.gap / 2},
+                                   {StatText("Raw", system.raw), "label", style.labelSize}};
+    if (system.census) {
+        lines.push_back({StatText("Census", system.census->census), "label", style.labelSize});
+        lines.push_back({StatText("Morale", system.census->morale), "label", style.labelSize});
+        lines.push_back({StatText("Productivity", system.census->productivity), "label", style.labelSize});
+    }
+    if (!system.special.empty()) {
+        lines.push_back({std::string(system.special), "label", style.labelSize});
+    }
+    double textWidth = 0;
+    double textHeight = 0;
+    for (const CardLine& line : lines) {
+        textWidth = std::max(textWidth, TextWidth(line.text, line.size));
+        textHeight += line.spaceBefore + LineHeight(line.size);
+    }
+
+    // The mark keeps the room of the largest, so that cards side by side align.
+    const double markRoom = style.colonyRadius.back() + 2 * style.importanceRingSpread;
+    const double pad = style.bandPadding;
+    const double cardWidth = pad + textWidth + 2 * style.gap + 2 * markRoom + pad;
+    const double cardHeight = pad + std::max(textHeight, 2 * markRoom) + pad;
+    const PictureBox card{style.margin, style.margin, cardWidth, cardHeight};
+    picture.viewBox = {0, 0, cardWidth + 2 * style.margin, cardHeight + 2 * style.margin};
+
+    AddShape(picture, ShapeKind::Rect, "paper", picture.viewBox);
+    AddShape(picture, ShapeKind::Rect, "card", card);
+    const double markX = card.Right() - pad - markRoom;
+    const double markY = card.y + pad + markRoom;
+    // Rings for importance: none for an Unimportant system, one for a Minor, two for a Major.
+    const int rings = static_cast<int>(system.importance);
+    const double radius = style.colonyRadius[static_cast<std::size_t>(system.sizeClass)];
+    for (int ring = rings; ring >= 1; --ring) {
+        const double r = radius + ring * style.importanceRingSpread;
+        AddShape(picture, ShapeKind::Circle, "importance", {markX - r, markY - r, 2 * r, 2 * r});
+    }
+    AddShape(picture, ShapeKind::Circle, "colony", {markX - radius, markY - radius, 2 * radius, 2 * radius},
+             sizeClass + "/" + importance);
+
+    double top = card.y + pad;
+    for (CardLine& line : lines) {
+        top += line.spaceBefore;
+        AddLabel(picture, std::move(line.text), line.cssClass, line.size, card.x + pad, top);
+        top += LineHeight(line.size);
+    }
+    return picture;
+}
+
+std::string LowSystemSvg(int systemNumber, const LowSystem& system)
+{
+    return SvgDocument(LowSystemPicture(systemNumber, system));
+}
+
+}  // namespace nexmar

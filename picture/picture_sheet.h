@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "gen/records.h"
+#include "gen/run_output.h"
+#include "picture/svg_picture.h"
+
+namespace nexmar {
+
+// The picture of each system of a run, as a complete SVG document handed to
+// save as soon as the system is decided: one file per system, or the
+// picture a window shows.
+class SystemPictures final : public RecordObserver {
+public:
+    using Save = std::function<void(int number, const std::string& svg)>;
+    explicit SystemPictures(Save save) : save_(std::move(save)) {}
+
+    void OnLowSystem(int number, const LowSystem& system) override;
+    void OnMediumSystem(int number, const MediumSystem& system) override;
+    void OnHighSystem(int number, const HighSystem& system) override;
+
+private:
+    void Hand(int number, const SystemPicture& picture);
+
+    Save save_;
+    std::string svg_;  // kept between systems, so its room is reused
+};
+
+// The whole run as one SVG page for printing: Low systems as cards in a
+// grid, Medium and High systems one row each, each picture shrunk to fit its
+// cell where it is larger. The page is written as the run goes: each
+// system's picture is drawn into the next cell and handed to write in large
+// blocks, so memory stays that of one picture whatever the run's size.
+class PictureSheet final : public RecordObserver {
+public:
+    using Write = std::function<void(std::string_view bytes)>;
+
+    // systems: how many the run shows, which sizes the page before the first
+    // one is drawn. Writes the page's head at once.
+    PictureSheet(DetailLevel level, int systems, Write write);
+    PictureSheet(const PictureSheet&) = delete;
+    PictureSheet& operator=(const PictureSheet&) = delete;
+
+    void OnLowSystem(int number, const LowSystem& system) override;
+    void OnMediumSystem(int number, const MediumSystem& system) override;
+    void OnHighSystem(int number, const HighSystem& system) override;
+
+    // Ends the page and writes out what is left of it.
+    void Finish();
+
+    // Where the picture of the index-th system (from 0) goes on the page.
+    PictureBox Cell(int index) const;
+    PictureBox Page() const;
+
+private:
+    void Place(const SystemPicture& picture);
+    void WriteFull();
+
+    int columns_;
+    double cellWidth_;
+    double cellHeight_;
+    int systems_;
+    Write write_;
+    std::string pending_;
+    int placed_ = 0;
+};
+
+}  // namespace nexmar

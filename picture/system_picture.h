@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "gen/records.h"
+#include "picture/svg_picture.h"
+
+namespace nexmar {
+
+// A picture of one system, laid out from its record alone: the same record
+// gives the same picture, and so the same bytes of SVG.
+//
+// Low: a card with the size class and importance as its headline, Capacity,
+// RAW, the census values and the special, beside a colony mark as large as
+// the size class, ringed once for a Minor and twice for a Major system.
+// Medium: one row across the Inner, Habitable and Outer zones, an object a
+// shape by type with its moons beside it and its labels under it.
+// High: a row per component, its stars by colour and size class, then its
+// objects over the same three zones, each sized by its size class.
+//
+// Every body's shape has a class whose first word says what it is: "star",
+// "object" (then its type: "gas-giant", "terrestrial", "sub-terrestrial",
+// "hostile", "asteroid-belt"), "moon" or, at Low, "colony".
+SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system);
+SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system);
+SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system);
+
+std::string LowSystemSvg(int systemNumber, const LowSystem& system);
+std::string MediumSystemSvg(int systemNumber, const MediumSystem& system);
+std::string HighSystemSvg(int systemNumber, const HighSystem& system);
+
+}  // namespace nexmar

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gen/records.h"
+#include "query/query_fields.h"
+
+namespace nexmar {
+
+// A filter over the systems of one run, in the language docs/query.md
+// describes: `gaia`, `type = "Gas Giant" and capacity >= 8`,
+// `star.size = Supergiant`. Parsed once; matching a system allocates nothing.
+//
+// A system matches when the query holds for one choice of the parts it names:
+// a component, one of that component's stars and one of its objects, one of
+// that object's moons. So `type = Terrestrial and moons >= 2` asks for one
+// object that is both.
+class SystemQuery {
+public:
+    enum class Comparison { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual, Contains };
+
+    DetailLevel level() const { return level_; }
+
+    bool Matches(int number, const LowSystem& system) const;
+    bool Matches(int number, const MediumSystem& system) const;
+    bool Matches(int number, const HighSystem& system) const;
+
+private:
+    friend class QueryParser;
+
+    struct Node {
+        enum class Kind { And, Or, Not, Compare, Flag };
+        Kind kind = Kind::Compare;
+        int first = 0;  // And, Or: operands_[first, first + count); Not: the node negated
+        int count = 0;
+        const QueryField* field = nullptr;
+        Comparison comparison = Comparison::Equal;
+        long long number = 0;
+        std::string text = {};  // in lower case
+    };
+
+    explicit SystemQuery(DetailLevel level) : level_(level) {}
+    bool Holds(int node, const QueryFocus& focus) const;
+    bool Settled(QueryScope scope, const QueryFocus& focus) const;
+    bool Names(QueryScope scope) const { return (scopes_ & (1u << static_cast<unsigned>(scope))) != 0; }
+
+    DetailLevel level_;
+    std::vector<Node> nodes_;   // operands before what combines them; the whole query last
+    std::vector<int> operands_;  // of each And and Or, side by side
+    unsigned scopes_ = 0;       // the parts the query names, with the parts that hold them
+    // The conditions joined by the query's outermost "and" (or the whole
+    // query), each under the innermost part it reads: parts are chosen from
+    // the outside in, so a condition is checked once its parts are chosen,
+    // and a choice that fails it goes no deeper.
+    std::array<std::vector<int>, kQueryScopeCount> settledAt_;
+};
+
+// The query, or the reason it is not one, as one line: "column 12: expected a
+// value after '>='". Columns count characters from 1.
+struct SystemQueryParse {
+    std::optional<SystemQuery> query;
+    std::string error;
+};
+SystemQueryParse ParseSystemQuery(std::string_view text, DetailLevel level);
+
+}  // namespace nexmar

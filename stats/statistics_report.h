@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "stats/run_statistics.h"
+
+namespace nexmar {
+
+// The sector totals as label and value, in the order they are shown; the
+// counts by size class, type and zone as one line each.
+struct TotalLine {
+    std::string label;
+    std::string value;
+};
+std::vector<TotalLine> SectorLines(const SectorTotals& totals);
+
+// One outcome of a table over all its groups: the counts added up.
+struct OutcomeTotal {
+    std::string outcome;
+    long observed = 0;
+    double expected = 0.0;
+};
+// The outcomes that some group can give or has given, in the table's order.
+std::vector<OutcomeTotal> OutcomeTotals(const RunStatistics& statistics, std::size_t table);
+
+// The sector totals, then per rolled table its fit and, for each outcome a
+// group can give or has given, the observed and the expected count.
+void PrintStatistics(std::FILE* out, const RunStatistics& statistics);
+
+// The same as one JSON document, as docs/nexmar-stats.schema.json describes it.
+std::string StatisticsJson(const RunStatistics& statistics);
+
+}  // namespace nexmar

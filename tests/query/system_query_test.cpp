@@ -1,0 +1,354 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <new>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "query/system_query.h"
+
+// Every allocation of this test program, counted, so a test can show that
+// matching allocates nothing. The replacements pair malloc with free, which
+// the compiler cannot see through the inlined standard containers.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* block = std::malloc(size == 0 ? 1 : size)) {
+        return block;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+namespace nexmar {
+namespace {
+
+constexpr int kSystemNumber = 42;
+
+// Every field differs from every other, so a field that read another's
+// member would be caught.
+LowSystem LowRecord()
+{
+    return {.sizeClass = LowSizeClass::Colony, .importance = Importance::Major, .capacity = 3, .raw = 5,
+            .special = "Special Resource", .census = CensusValues{7, 11, 13}};
+}
+
+MediumSystem MediumRecord()
+{
+    MediumSystem system;
+    system.objects.push_back({.zone = OrbitZone::Inner, .type = MediumObjectType::Hostile, .value = std::nullopt,
+                              .capacity = 0, .raw = 1, .special = "Special: None", .moons = {}, .census = {}});
+    system.objects.push_back({.zone = OrbitZone::Habitable, .type = MediumObjectType::Terrestrial,
+                              .value = ValueClass::Moderate, .capacity = 6, .raw = 4,
+                              .special = "Special: Ruins of Ancient Civilization",
+                              .moons = {"Accessible", "Near ideal"}, .census = CensusValues{2, 3, 9}});
+    return system;
+}
+
+// Component A: a yellow dwarf and its Gaia World with two moons; component
+// B: a close pair, a red supergiant and a white giant, with no objects.
+HighSystem HighRecord()
+{
+    HighObject gaia{.zone = OrbitZone::Inner, .type = HighObjectType::Terrestrial, .size = HighObjectSize::Medium,
+                    .capacity = 5, .raw = 2, .specialRoll = 11, .special = "Special: Gaia World/Splinter Colony",
+                    .gaiaWorld = true, .census = CensusValues{1, 7, 8}, .moons = {{3, 1}, {0, 6}}};
+    HighSystem system;
+    system.components.push_back({'A', {{StarColour::Yellow, StarSize::MainSequence}}, {gaia}});
+    system.components.push_back(
+        {'B', {{StarColour::Red, StarSize::Supergiant}, {StarColour::White, StarSize::Giant}}, {}});
+    return system;
+}
+
+bool Keeps(DetailLevel level, const std::string& text)
+{
+    const SystemQueryParse parse = ParseSystemQuery(text, level);
+    if (!parse.query) {
+        ADD_FAILURE() << text << ": " << parse.error;
+        return false;
+    }
+    switch (level) {
+    case DetailLevel::Low:
+        return parse.query->Matches(kSystemNumber, LowRecord());
+    case DetailLevel::Medium:
+        return parse.query->Matches(kSystemNumber, MediumRecord());
+    case DetailLevel::High:
+        return parse.query->Matches(kSystemNumber, HighRecord());
+    }
+    return false;
+}
+
+struct FieldCase {
+    DetailLevel level;
+    std::string field;  // as the query names it
+    std::string holds;  // a query on the field that the record meets
+    std::string fails;  // one on the same field that it does not
+};
+
+const FieldCase kFieldCases[] = {
+    {DetailLevel::Low, "number", "number = 42", "number = 41"},
+    {DetailLevel::Low, "size", "size = Colony", "size = 'Major Colony'"},
+    {DetailLevel::Low, "importance", "importance = major", "importance = Minor"},
+    {DetailLevel::Low, "capacity", "capacity = 3", "capacity = 5"},
+    {DetailLevel::Low, "raw", "raw = 5", "raw = 3"},
+    {DetailLevel::Low, "census", "census = 7", "census = 11"},
+    {DetailLevel::Low, "morale", "morale = 11", "morale = 13"},
+    {DetailLevel::Low, "productivity", "productivity = 13", "productivity = 7"},
+    {DetailLevel::Low, "special", "special ~ RESOURCE", "special ~ metals"},
+
+    {DetailLevel::Medium, "system.number", "system.number = 42", "system.number = 2"},
+    {DetailLevel::Medium, "number", "number = 2", "number = 3"},
+    {DetailLevel::Medium, "zone", "zone = Habitable", "zone = Outer"},
+    {DetailLevel::Medium, "type", "type = terrestrial", "type = 'Gas Giant'"},
+    {DetailLevel::Medium, "value", "value = Moderate", "value = 'N/A'"},
+    {DetailLevel::Medium, "capacity", "capacity = 6", "capacity = 4"},
+    {DetailLevel::Medium, "raw", "raw = 4", "raw = 6"},
+    {DetailLevel::Medium, "census", "census = 2", "census = 3"},
+    {DetailLevel::Medium, "morale", "morale = 3", "morale = 9"},
+    {DetailLevel::Medium, "productivity", "productivity = 9", "productivity = 2"},
+    {DetailLevel::Medium, "special", "special ~ ruins", "special ~ biosphere"},
+    {DetailLevel::Medium, "moons", "moons = 2", "moons = 1"},
+    {DetailLevel::Medium, "moon", "moon = 'near ideal'", "moon = Inaccessible"},
+
+    {DetailLevel::High, "system.number", "system.number >= 42", "system.number < 42"},
+    {DetailLevel::High, "component.letter", "component.letter = b", "component.letter = C"},
+    {DetailLevel::High, "star.colour", "star.colour = red", "star.colour = Blue"},
+    {DetailLevel::High, "star.size", "star.size = Supergiant", "star.size = 'Bright Giant'"},
+    {DetailLevel::High, "star.spectralClass", "star.spectralClass = G", "star.spectralClass = K"},
+    {DetailLevel::High, "star.luminosityClass", "star.luminosityClass = III", "star.luminosityClass = II"},
+    // The description is read in pieces: a match may span several.
+    {DetailLevel::High, "star.description", "star.description ~ 'e (g'", "star.description = 'Red Giant (MIII)'"},
+    {DetailLevel::High, "number", "number = 1", "number = 2"},
+    {DetailLevel::High, "zone", "zone = inner", "zone = Habitable"},
+    {DetailLevel::High, "type", "type = Terrestrial", "type = Asteroid"},
+    {DetailLevel::High, "size", "size = Medium", "size = Huge"},
+    {DetailLevel::High, "capacity", "capacity = 5", "capacity = 2"},
+    {DetailLevel::High, "raw", "raw = 2", "raw = 5"},
+    {DetailLevel::High, "census", "census = 1", "census = 7"},
+    {DetailLevel::High, "morale", "morale = 7", "morale = 8"},
+    {DetailLevel::High, "productivity", "productivity = 8", "productivity = 1"},
+    {DetailLevel::High, "specialRoll", "specialRoll = 11", "specialRoll = 5"},
+    {DetailLevel::High, "special", "special ~ 'gaia world/'", "special ~ ruins"},
+    {DetailLevel::High, "gaiaWorld", "gaiaWorld", "not gaia and number = 1"},
+    {DetailLevel::High, "moons", "moons = 2", "moons = 3"},
+    {DetailLevel::High, "moon.number", "moon.number = 2", "moon.number = 3"},
+    {DetailLevel::High, "moon.capacity", "moon.capacity = 3", "moon.capacity = 1"},
+    {DetailLevel::High, "moon.raw", "moon.raw = 6", "moon.raw = 3"},
+};
+
+TEST(SystemQuery, EveryFieldOfEveryLevelReadsItsOwnMember)
+{
+    for (const FieldCase& test : kFieldCases) {
+        EXPECT_TRUE(Keeps(test.level, test.holds)) << test.holds;
+        EXPECT_FALSE(Keeps(test.level, test.fails)) << test.fails;
+    }
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        std::set<std::string> tested;
+        for (const FieldCase& test : kFieldCases) {
+            if (test.level == level) {
+                tested.insert(test.field);
+            }
+        }
+        for (const QueryField& field : QueryFields(level)) {
+            EXPECT_TRUE(tested.contains(QueryFieldName(level, field)))
+                << QueryFieldName(level, field) << " of " << DetailLevelName(level) << " has no case";
+        }
+    }
+}
+
+struct KeepCase {
+    DetailLevel level;
+    std::string query;
+    bool kept;
+};
+
+TEST(SystemQuery, ComparisonsConnectivesAndTheChoiceOfParts)
+{
+    const KeepCase cases[] = {
+        // Numbers at their bounds.
+        {DetailLevel::Low, "capacity < 3", false},
+        {DetailLevel::Low, "capacity <= 3", true},
+        {DetailLevel::Low, "capacity > 2", true},
+        {DetailLevel::Low, "capacity >= 4", false},
+        {DetailLevel::Low, "capacity != 3", false},
+        {DetailLevel::Low, "raw>-1", true},
+        // Texts whole or in part, letter case aside; a bare word or a quoted text.
+        {DetailLevel::Low, "special = 'special resource'", true},
+        {DetailLevel::Low, "special = Special", false},
+        {DetailLevel::Low, "special != \"Special Resource\"", false},
+        {DetailLevel::Low, "special ~ ''", true},
+        // "and" binds tighter than "or"; "not" tighter than both; keywords in any case.
+        {DetailLevel::Low, "capacity = 1 or capacity = 3 and raw = 5", true},
+        {DetailLevel::Low, "(capacity = 1 or capacity = 3) and raw = 6", false},
+        {DetailLevel::Low, "not capacity = 3 or raw = 5", true},
+        {DetailLevel::Low, "not (capacity = 3 or raw = 9)", false},
+        {DetailLevel::Low, "NOT Not capacity = 3 AND Raw = 5", true},
+        {DetailLevel::Low, "system.capacity = 3", true},
+        // The conditions of one query hold on one object and one moon.
+        {DetailLevel::Medium, "type = Terrestrial and zone = Habitable", true},
+        {DetailLevel::Medium, "type = Hostile and capacity = 6", false},
+        {DetailLevel::Medium, "type = Hostile or capacity = 6", true},
+        {DetailLevel::Medium, "object.type = Hostile and number = 1", true},
+        {DetailLevel::Medium, "moon = Accessible and zone = Inner", false},
+        {DetailLevel::Medium, "moon ~ access and moon ~ ideal", false},
+        {DetailLevel::High, "moon.capacity = 3 and moon.raw = 6", false},
+        {DetailLevel::High, "moon.number = 2 and moon.raw = 6 and gaia", true},
+        // A missing census or value class fails every comparison, != too.
+        {DetailLevel::Medium, "census != 2 and number = 1", false},
+        {DetailLevel::Medium, "value != Moderate", false},
+        {DetailLevel::Medium, "not value = Moderate", true},
+        // A star and an object are chosen within one component; B has no
+        // object, so its object's fields are absent there.
+        {DetailLevel::High, "star.size = Supergiant and type = Terrestrial", false},
+        {DetailLevel::High, "star.colour = Yellow and gaia", true},
+        {DetailLevel::High, "star.size = Supergiant and not gaia", true},
+        {DetailLevel::High, "star.size = Supergiant and component.letter = A", false},
+        {DetailLevel::High, "star.colour = white and star.size = giant", true},
+        {DetailLevel::High, "star.colour = red and star.size = giant", false},
+    };
+    for (const KeepCase& test : cases) {
+        EXPECT_EQ(Keeps(test.level, test.query), test.kept) << test.query;
+    }
+}
+
+struct BadQuery {
+    DetailLevel level;
+    std::string query;
+    std::string error;
+};
+
+TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
+{
+    const BadQuery cases[] = {
+        {DetailLevel::High, "", "column 1: expected a field"},
+        {DetailLevel::High, "capacity >=", "column 12: expected a value after '>=', not the end of the query"},
+        {DetailLevel::High, "type = Gas Giant", "column 12: expected 'and', 'or' or the end of the query, not 'Giant'"},
+        {DetailLevel::High, "capcity > 3", "column 1: 'capcity' is no field of High systems"},
+        {DetailLevel::Medium, "gaia and star.size = Giant", "column 1: 'gaia' is no field of Medium systems"},
+        {DetailLevel::Low, "moons > 1", "column 1: 'moons' is no field of Low systems"},
+        {DetailLevel::High, "gaia = true", "column 6: 'gaiaWorld' is yes or no: write it alone, or after 'not'"},
+        {DetailLevel::High, "capacity",
+         "column 9: expected = != < <= > >= or ~ after 'capacity', not the end of the query"},
+        {DetailLevel::High, "capacity ~ 3", "column 10: '~' looks for a text, and 'capacity' is a number"},
+        {DetailLevel::High, "type < Gas", "column 6: '<' compares numbers, and 'type' is a text"},
+        {DetailLevel::High, "capacity >= eight",
+         "column 13: expected a whole number after '>=', as 'capacity' is a number, not 'eight'"},
+        {DetailLevel::High, "capacity >= \"8\"",
+         "column 13: expected a whole number after '>=', as 'capacity' is a number, not \"8\""},
+        {DetailLevel::High, "raw = 99999999999999999999", "column 7: '99999999999999999999' is out of range"},
+        {DetailLevel::High, "special ~ \"Ruins", "column 11: the text opened here has no closing \""},
+        {DetailLevel::High, "(gaia or capacity > 3",
+         "column 22: expected ')' to close the '(' of column 1, not the end of the query"},
+        {DetailLevel::High, "gaia)", "column 5: ')' closes no '('"},
+        {DetailLevel::High, "gaia and", "column 9: expected a field"},
+        {DetailLevel::High, "and gaia", "column 1: expected a field, not 'and'"},
+        {DetailLevel::High, "= 3", "column 1: expected a field, not '='"},
+        {DetailLevel::High, "gaia ! capacity", "column 6: '!' alone is no operator: write 'not' or '!='"},
+        {DetailLevel::High, "type = or", "column 8: expected a value after '=', not 'or'"},
+        {DetailLevel::High, "type = (Terrestrial)", "column 8: expected a value after '=', not '('"},
+        // Text shown in a message keeps it to one line.
+        {DetailLevel::High, "\"two\nlines\" = 1", "column 1: expected a field, not \"two\\x0alines\""},
+        {DetailLevel::High, std::string(50, 'x'), "column 1: '" + std::string(40, 'x') + "...' is no field of High systems"},
+        // Columns count characters, not bytes.
+        {DetailLevel::High, "special ~ 'Äö' and capacity >",
+         "column 30: expected a value after '>', not the end of the query"},
+        {DetailLevel::High, std::string(101, '(') + "gaia" + std::string(101, ')'),
+         "column 101: more than 100 levels of 'not' and parentheses"},
+    };
+    for (const BadQuery& test : cases) {
+        const SystemQueryParse parse = ParseSystemQuery(test.query, test.level);
+        EXPECT_FALSE(parse.query) << test.query;
+        EXPECT_EQ(parse.error, test.error) << test.query;
+    }
+}
+
+TEST(SystemQuery, NestingUpToTheLimitAndLongChainsAreRead)
+{
+    EXPECT_TRUE(Keeps(DetailLevel::High, std::string(100, '(') + "gaia" + std::string(100, ')')));
+    std::string chain = "gaia";
+    for (int i = 0; i < 20000; ++i) {
+        chain += i % 2 ? " and moons = 2" : " and not capacity = 4";
+    }
+    EXPECT_TRUE(Keeps(DetailLevel::High, chain));
+}
+
+TEST(SystemQuery, MatchingAllocatesNothing)
+{
+    const LowSystem low = LowRecord();
+    const MediumSystem medium = MediumRecord();
+    const HighSystem high = HighRecord();
+    const auto lowQuery = ParseSystemQuery("special ~ resource and capacity > 1", DetailLevel::Low).query;
+    const auto mediumQuery = ParseSystemQuery("moon ~ ideal and not census = 5", DetailLevel::Medium).query;
+    const auto highQuery =
+        ParseSystemQuery("star.description ~ 'sequence (' and (gaia or moon.raw > 5)", DetailLevel::High).query;
+    ASSERT_TRUE(lowQuery && mediumQuery && highQuery);
+    const long before = allocations;
+    int kept = 0;
+    for (int number = 1; number <= 100; ++number) {
+        kept += lowQuery->Matches(number, low) + mediumQuery->Matches(number, medium) + highQuery->Matches(number, high);
+    }
+    EXPECT_EQ(allocations - before, 0);
+    EXPECT_EQ(kept, 300);
+}
+
+// docs/query.md lists every field of each level and no other, and each of
+// its examples reads at the level it names.
+TEST(SystemQuery, TheGuideNamesEveryFieldAndItsExamplesRead)
+{
+    std::ifstream guide(NEXMAR_QUERY_GUIDE);
+    ASSERT_TRUE(guide) << NEXMAR_QUERY_GUIDE;
+    std::map<DetailLevel, std::set<std::string>> documented;
+    std::optional<DetailLevel> section;
+    int examples = 0;
+    std::string line;
+    while (std::getline(guide, line)) {
+        for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+            if (line == "### " + std::string(DetailLevelName(level)) + " systems") {
+                section = level;
+            }
+        }
+        if (!line.starts_with("| `")) {
+            continue;
+        }
+        const std::size_t close = line.find('`', 3);
+        const std::string code = line.substr(3, close - 3);
+        if (section) {
+            documented[*section].insert(code);
+            continue;
+        }
+        const std::size_t levelStart = line.find("| ", close) + 2;
+        const std::string levelName = line.substr(levelStart, line.find(' ', levelStart) - levelStart);
+        for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+            if (levelName == DetailLevelName(level)) {
+                EXPECT_TRUE(ParseSystemQuery(code, level).query) << code << ": " << ParseSystemQuery(code, level).error;
+                ++examples;
+            }
+        }
+    }
+    EXPECT_GE(examples, 10);
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        std::set<std::string> fields;
+        for (const QueryField& field : QueryFields(level)) {
+            fields.insert(QueryFieldName(level, field));
+        }
+        EXPECT_EQ(documented[level], fields) << DetailLevelName(level);
+    }
+}
+
+}  // namespace
+}  // namespace nexmar
