@@ -23,6 +23,13 @@ double MoonStep()
     return 2 * kStyle.moonRadius + 2;
 }
 
+// A line of text under a body; an abbreviated one carries its full text.
+struct SlotLine {
+    SlotLine(std::string text, std::string fullText = {}) : text(std::move(text)), fullText(std::move(fullText)) {}
+    std::string text;
+    std::string fullText;
+};
+
 // One body on a row: its shape, its moons beside it and its lines of text
 // under it, all inside the slot's width.
 struct BodySlot {
@@ -33,7 +40,7 @@ struct BodySlot {
     bool gaiaWorld = false;  // a dashed ring around the body
     std::string tooltip;
     std::vector<std::string> moonTooltips;
-    std::vector<std::string> lines;
+    std::vector<SlotLine> lines;
 
     bool IsBelt() const { return kind == ShapeKind::RoundedRect; }
     double HalfWidth() const
@@ -64,8 +71,8 @@ struct BodySlot {
     double Width() const
     {
         double widest = GroupWidth();
-        for (const std::string& line : lines) {
-            widest = std::max(widest, TextWidth(line, kStyle.labelSize));
+        for (const SlotLine& line : lines) {
+            widest = std::max(widest, TextWidth(line.text, kStyle.labelSize));
         }
         return widest + kStyle.gap;
     }
@@ -140,8 +147,9 @@ void PlaceBody(SystemPicture& picture, const BodySlot& slot, double left, double
                  slot.moonTooltips[static_cast<std::size_t>(i)]);
     }
     double top = labelTop;
-    for (const std::string& line : slot.lines) {
-        AddLabel(picture, line, "label", kStyle.labelSize, centre, top, TextAnchor::Middle);
+    for (const SlotLine& line : slot.lines) {
+        AddLabel(picture, line.text, "label", kStyle.labelSize, centre, top, TextAnchor::Middle);
+        picture.labels.back().fullText = line.fullText;
         top += LabelLine();
     }
 }
@@ -271,12 +279,65 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
     return picture;
 }
 
-void AddCensusLines(std::vector<std::string>& lines, const std::optional<CensusValues>& census)
+void AddCensusLines(std::vector<SlotLine>& lines, const std::optional<CensusValues>& census)
 {
     if (census) {
         lines.push_back(StatText("Census", census->census));
         lines.push_back(StatText("Morale", census->morale));
         lines.push_back(StatText("Productivity", census->productivity));
+    }
+}
+
+// A special result as short lines: without its "Special: " label and its
+// bracketed notes, each of its parts (split at '/') a line, cut where too
+// long; the whole result is each line's full text. "None" shows nothing.
+void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special)
+{
+    constexpr std::string_view kLabel = "Special: ";
+    if (special.starts_with(kLabel)) {
+        special.remove_prefix(kLabel.size());
+    }
+    if (special.empty() || special == "None") {
+        return;
+    }
+    std::string_view rest = special.substr(0, special.find(" ("));
+    while (!rest.empty()) {
+        const std::size_t slash = rest.find('/');
+        lines.emplace_back(Abbreviated(rest.substr(0, slash), kStyle.specialGlyphs), std::string(special));
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    }
+}
+
+// A High object's moons as lines of three, each moon's Capacity/Raw: "Moons 2/1 0/0 1/1".
+void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>& moons)
+{
+    std::string full = "Moons, Capacity/Raw:";
+    for (const HighMoon& moon : moons) {
+        full.append(" ").append(std::to_string(moon.capacity)).append("/").append(std::to_string(moon.raw));
+    }
+    std::string line = "Moons";
+    for (std::size_t i = 0; i < moons.size(); ++i) {
+        if (i > 0 && i % kStyle.moonsPerColumn == 0) {
+            lines.emplace_back(std::move(line), full);
+            line.clear();
+        }
+        line.append(line.empty() ? "" : " ")
+            .append(std::to_string(moons[i].capacity))
+            .append("/")
+            .append(std::to_string(moons[i].raw));
+    }
+    if (!moons.empty()) {
+        lines.emplace_back(std::move(line), full);
+    }
+}
+
+// A Medium object's moons, a line each: "Moon: Accessible".
+void AddMediumMoonLines(std::vector<SlotLine>& lines, const std::vector<std::string_view>& moons)
+{
+    for (const std::string_view moon : moons) {
+        const std::string text = "Moon: " + std::string(moon);
+        const std::string shown = Abbreviated(text, kStyle.specialGlyphs);
+        lines.emplace_back(shown, shown == text ? std::string() : text);
     }
 }
 
@@ -322,6 +383,8 @@ SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system)
         slot.lines = {number, std::string(MediumObjectTypeName(object.type)), std::string(ValueText(object.value)),
                       StatText("Capacity", object.capacity), StatText("Raw", object.raw)};
         AddCensusLines(slot.lines, object.census);
+        AddSpecialLines(slot.lines, object.special);
+        AddMediumMoonLines(slot.lines, object.moons);
         row.zones[static_cast<std::size_t>(object.zone)].push_back(std::move(slot));
     }
     std::string description = SystemName(systemNumber) + " at Medium detail: " +
@@ -362,12 +425,13 @@ SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system)
                 slot.moonTooltips.push_back("Moon " + number + "." + std::to_string(++moonNumber) + ": " +
                                             StatText("Capacity", moon.capacity) + ", " + StatText("Raw", moon.raw));
             }
-            slot.lines = {number, std::string(HighObjectTypeName(object.type)), StatText("Capacity", object.capacity),
+            slot.lines = {number,
+                          std::string(HighObjectSizeName(object.size)) + " " + std::string(HighObjectTypeName(object.type)),
+                          StatText("Capacity", object.capacity),
                           StatText("Raw", object.raw)};
             AddCensusLines(slot.lines, object.census);
-            if (object.gaiaWorld) {
-                slot.lines.emplace_back(kGaiaWorldMark);
-            }
+            AddSpecialLines(slot.lines, object.special);
+            AddHighMoonLines(slot.lines, object.moons);
             row.zones[static_cast<std::size_t>(object.zone)].push_back(std::move(slot));
             ++objectIndex;
         }
