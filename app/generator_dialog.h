@@ -108,6 +108,7 @@ private:
 
     void BuildControls();
     void BuildPicturePane();
+    void GrowWithinScreen(int growth);
     // Reads the controls into inputs_, the number field first; returns how
     // the number field read.
     CountParse ReadInputs();
