@@ -2,13 +2,11 @@
 // Export Picture.
 #include <QAction>
 #include <QPainter>
-#include <QScreen>
 #include <QPdfWriter>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSvgRenderer>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -58,22 +56,10 @@ void GeneratorDialog::ShowPicture()
 {
     const bool show = !picture_->IsShown();
     if (show && !isMaximized() && !isFullScreen()) {
-        GrowWithinScreen(picture_->GrowthToShow());
+        resize(width() + picture_->GrowthToShow(), height());
     }
     picture_->SetShown(show);
     actions_->Action("showPictureAction")->setChecked(show);
-}
-
-// Wider by growth, but never past the screen's edge: moved left first, then
-// grown only as far as the screen is wide.
-void GeneratorDialog::GrowWithinScreen(int growth)
-{
-    const QRect screen = this->screen()->availableGeometry();
-    const int frame = frameGeometry().width() - width();
-    resize(std::min(width() + growth, screen.width() - frame), height());
-    if (frameGeometry().right() > screen.right()) {
-        move(std::max(screen.left(), screen.right() + 1 - frameGeometry().width()), y());
-    }
 }
 
 void GeneratorDialog::ExportPicture()
