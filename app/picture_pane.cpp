@@ -113,7 +113,7 @@ void SystemPictureView::ZoomToFit()
 void SystemPictureView::FollowScale()
 {
     const QSize needed = svg_.isEmpty() || !renderer_.isValid()
-                             ? QSize()
+                             ? QSize(0, 0)
                              : (renderer_.viewBoxF().size() * Scale()).toSize() +
                                    QSize(2 * kPictureInset, 2 * kPictureInset);
     if (minimumSize() != needed) {
