@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "picture/picture_style.h"
+#include "picture/slot_lines.h"
 #include "gen/record_text.h"
 
 namespace nexmar {
@@ -22,13 +23,6 @@ double MoonStep()
 {
     return 2 * kStyle.moonRadius + 2;
 }
-
-// A line of text under a body; an abbreviated one carries its full text.
-struct SlotLine {
-    SlotLine(std::string text, std::string fullText = {}) : text(std::move(text)), fullText(std::move(fullText)) {}
-    std::string text;
-    std::string fullText;
-};
 
 // One body on a row: its shape, its moons beside it and its lines of text
 // under it, all inside the slot's width.
@@ -277,68 +271,6 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
         DrawRow(picture, rows[r], places[r], columns);
     }
     return picture;
-}
-
-void AddCensusLines(std::vector<SlotLine>& lines, const std::optional<CensusValues>& census)
-{
-    if (census) {
-        lines.push_back(StatText("Census", census->census));
-        lines.push_back(StatText("Morale", census->morale));
-        lines.push_back(StatText("Productivity", census->productivity));
-    }
-}
-
-// A special result as short lines: without its "Special: " label and its
-// bracketed notes, each of its parts (split at '/') a line, cut where too
-// long; the whole result is each line's full text. "None" shows nothing.
-void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special)
-{
-    constexpr std::string_view kLabel = "Special: ";
-    if (special.starts_with(kLabel)) {
-        special.remove_prefix(kLabel.size());
-    }
-    if (special.empty() || special == "None") {
-        return;
-    }
-    std::string_view rest = special.substr(0, special.find(" ("));
-    while (!rest.empty()) {
-        const std::size_t slash = rest.find('/');
-        lines.emplace_back(Abbreviated(rest.substr(0, slash), kStyle.specialGlyphs), std::string(special));
-        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-    }
-}
-
-// A High object's moons as lines of three, each moon's Capacity/Raw: "Moons 2/1 0/0 1/1".
-void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>& moons)
-{
-    std::string full = "Moons, Capacity/Raw:";
-    for (const HighMoon& moon : moons) {
-        full.append(" ").append(std::to_string(moon.capacity)).append("/").append(std::to_string(moon.raw));
-    }
-    std::string line = "Moons";
-    for (std::size_t i = 0; i < moons.size(); ++i) {
-        if (i > 0 && i % kStyle.moonsPerColumn == 0) {
-            lines.emplace_back(std::move(line), full);
-            line.clear();
-        }
-        line.append(line.empty() ? "" : " ")
-            .append(std::to_string(moons[i].capacity))
-            .append("/")
-            .append(std::to_string(moons[i].raw));
-    }
-    if (!moons.empty()) {
-        lines.emplace_back(std::move(line), full);
-    }
-}
-
-// A Medium object's moons, a line each: "Moon: Accessible".
-void AddMediumMoonLines(std::vector<SlotLine>& lines, const std::vector<std::string_view>& moons)
-{
-    for (const std::string_view moon : moons) {
-        const std::string text = "Moon: " + std::string(moon);
-        const std::string shown = Abbreviated(text, kStyle.specialGlyphs);
-        lines.emplace_back(shown, shown == text ? std::string() : text);
-    }
 }
 
 ShapeKind ObjectShape(std::string_view typeClass)
