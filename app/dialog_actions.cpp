@@ -68,7 +68,9 @@ constexpr CommandRow kCommands[] = {
      &GeneratorDialog::FindNext},
     {"&View", "findPreviousAction", "Find Pre&vious", "Shift+F3", "Go to the previous item found",
      Needs::RunShown, false, false, &GeneratorDialog::FindPrevious},
-    {"&Help", "aboutAction", "&About Nexmar...", "F1", "Show the program's version", Needs::Nothing, false, true,
+    {"&Help", "queryHelpAction", "&Query Language", "F1", "Show how to write a query for Find", Needs::Nothing,
+     false, false, &GeneratorDialog::ShowQueryHelp},
+    {"&Help", "aboutAction", "&About Nexmar...", "", "Show the program's version", Needs::Nothing, false, true,
      &GeneratorDialog::ShowAbout},
 };
 

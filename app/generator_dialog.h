@@ -82,6 +82,8 @@ public:
     // Shows or hides the picture beside the tree, widening the window to make room.
     void ShowPicture();
     void ShowAbout();
+    // The query language's page, in a window beside the dialog.
+    void ShowQueryHelp();
     // Opens a window with the statistics of the run shown.
     void ShowStatistics();
     void Quit();
@@ -98,7 +100,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Inputs {
@@ -161,8 +163,7 @@ private:
     QButtonGroup* levelGroup_ = nullptr;
     QCheckBox* censusBox_ = nullptr;
     QButtonGroup* formatGroup_ = nullptr;
-    QRect treeGeometry_;  // at the size the dialog opens with
-    QSize openingSize_;
+    QRect treeGeometry_;  // at the client area's designed size
 
     Inputs inputs_;
     UserPrompts& prompts_;

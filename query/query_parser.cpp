@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <span>
+#include <vector>
 
 #include "query/system_query.h"
 
@@ -98,6 +100,13 @@ std::string Quote(std::string_view text, char quote = '\'')
     return shown.append(at < text.size() ? "..." : "").append(1, quote);
 }
 
+// As Quote, without the quotes, for a value that begins a message.
+std::string Unquoted(std::string_view text)
+{
+    const std::string quoted = Quote(text);
+    return quoted.substr(1, quoted.size() - 2);
+}
+
 }  // namespace
 
 class QueryParser {
@@ -111,9 +120,10 @@ public:
             ParseOr(0);
         }
         if (!failed_ && Peek().kind != Token::Kind::End) {
+            // A word straight after a value is most often the rest of a value of several words.
+            const bool afterValue = next_ >= 2 && tokens_[next_ - 2].kind == Token::Kind::Operator;
             Fail(Peek().kind == Token::Kind::Close ? "')' closes no '('"
-                                                   : "expected 'and', 'or' or the end of the query, not " +
-                                                         Describe(Peek()));
+                                                   : ExpectedEnd(Peek(), afterValue && Peek().kind == Token::Kind::Word));
         }
         if (failed_) {
             return {std::nullopt, error_};
@@ -277,8 +287,7 @@ private:
         const Token name = Take();
         const QueryField* field = FindQueryField(query_.level_, name.text);
         if (!field) {
-            FailAt(name.offset, Quote(name.text) + " is no field of " + std::string(DetailLevelName(query_.level_)) +
-                                    " systems");
+            FailAt(name.offset, NoSuchField(name.text));
             return 0;
         }
         const std::string fieldName = Quote(QueryFieldName(query_.level_, *field));
@@ -323,9 +332,58 @@ private:
             }
         } else {
             node.text = Lowered(value.text);
+            if (!textOperator && field->names != nullptr && !IsNamed(field->names(), node.text)) {
+                // "type = Gas Giant": the first word alone names nothing.
+                const Token& after = tokens_[next_ + 1];
+                if (value.kind == Token::Kind::Word && after.kind == Token::Kind::Word && !IsKeyword(after)) {
+                    FailAt(after.offset, ExpectedEnd(after, true));
+                } else {
+                    Fail(NoSuchName(*field, value.text));
+                }
+                return 0;
+            }
         }
         Take();
         return AddField(field, std::move(node));
+    }
+
+    // severalWords: token is a word after a value, most likely the value's next word.
+    static std::string ExpectedEnd(const Token& token, bool severalWords)
+    {
+        return "expected 'and', 'or' or the end of the query, not " + Describe(token) +
+               (severalWords ? "; a value of several words goes between quotes" : "");
+    }
+
+    static bool IsNamed(std::span<const std::string_view> names, std::string_view lowered)
+    {
+        return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return Lowered(name) == lowered; });
+    }
+
+    // "Supergiants: no star size is named so; did you mean Supergiant?"
+    std::string NoSuchName(const QueryField& field, std::string_view typed) const
+    {
+        std::string what = QueryFieldName(query_.level_, field);
+        std::replace(what.begin(), what.end(), '.', ' ');
+        std::string message = Unquoted(typed) + ": no " + what + " is named so";
+        const std::string_view nearest = NearestName(typed, field.names());
+        return nearest.empty() ? message : message + "; did you mean " + std::string(nearest) + "?";
+    }
+
+    // "'sise' is no field of High systems; did you mean size?"
+    std::string NoSuchField(std::string_view typed) const
+    {
+        std::string message =
+            Quote(typed) + " is no field of " + std::string(DetailLevelName(query_.level_)) + " systems";
+        std::vector<std::string> names;
+        for (const QueryField& field : QueryFields(query_.level_)) {
+            names.push_back(QueryFieldName(query_.level_, field));
+            if (!field.shortName.empty()) {
+                names.emplace_back(field.shortName);
+            }
+        }
+        const std::vector<std::string_view> candidates(names.begin(), names.end());
+        const std::string_view nearest = NearestName(typed, candidates);
+        return nearest.empty() ? message : message + "; did you mean " + std::string(nearest) + "?";
     }
 
     static SystemQuery::Comparison ComparisonOf(std::string_view op)

@@ -147,6 +147,16 @@ bool ForSomePart(bool named, std::span<const Part> parts, const Bind& bind, cons
     return false;
 }
 
+// Hands the parts of a match to found, when asked: the parts stay chosen
+// once a choice holds.
+bool Found(bool matched, const QueryFocus& focus, QueryFocus* found)
+{
+    if (matched && found != nullptr) {
+        *found = focus;
+    }
+    return matched;
+}
+
 }  // namespace
 
 bool SystemQuery::Holds(int index, const QueryFocus& focus) const
@@ -204,13 +214,13 @@ bool SystemQuery::Settled(QueryScope scope, const QueryFocus& focus) const
     return true;
 }
 
-bool SystemQuery::Matches(int number, const LowSystem& system) const
+bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found) const
 {
     const QueryFocus focus{.system = number, .low = &system};
-    return Settled(QueryScope::System, focus);
+    return Found(Settled(QueryScope::System, focus), focus, found);
 }
 
-bool SystemQuery::Matches(int number, const MediumSystem& system) const
+bool SystemQuery::Matches(int number, const MediumSystem& system, QueryFocus* found) const
 {
     QueryFocus focus{.system = number};
     const auto someMoon = [&] {
@@ -224,18 +234,19 @@ bool SystemQuery::Matches(int number, const MediumSystem& system) const
             },
             [] { return true; });
     };
-    return Settled(QueryScope::System, focus) &&
-           ForSomePart(
-               Names(QueryScope::Object), std::span<const MediumObject>(system.objects),
-               [&](const MediumObject* object, int place) {
-                   focus.mediumObject = object;
-                   focus.objectNumber = place;
-                   return Settled(QueryScope::Object, focus);
-               },
-               someMoon);
+    const bool matched = Settled(QueryScope::System, focus) &&
+                         ForSomePart(
+                             Names(QueryScope::Object), std::span<const MediumObject>(system.objects),
+                             [&](const MediumObject* object, int place) {
+                                 focus.mediumObject = object;
+                                 focus.objectNumber = place;
+                                 return Settled(QueryScope::Object, focus);
+                             },
+                             someMoon);
+    return Found(matched, focus, found);
 }
 
-bool SystemQuery::Matches(int number, const HighSystem& system) const
+bool SystemQuery::Matches(int number, const HighSystem& system, QueryFocus* found) const
 {
     QueryFocus focus{.system = number};
     const auto someMoon = [&] {
@@ -266,20 +277,22 @@ bool SystemQuery::Matches(int number, const HighSystem& system) const
         const auto stars = focus.component ? std::span<const Star>(focus.component->stars) : std::span<const Star>();
         return ForSomePart(
             Names(QueryScope::Star), stars,
-            [&](const Star* star, int) {
+            [&](const Star* star, int place) {
                 focus.star = star;
+                focus.starNumber = place;
                 return Settled(QueryScope::Star, focus);
             },
             someObject);
     };
-    return Settled(QueryScope::System, focus) &&
-           ForSomePart(
-               Names(QueryScope::Component), std::span<const StarComponent>(system.components),
-               [&](const StarComponent* component, int) {
-                   focus.component = component;
-                   return Settled(QueryScope::Component, focus);
-               },
-               someStar);
+    const bool matched = Settled(QueryScope::System, focus) &&
+                         ForSomePart(
+                             Names(QueryScope::Component), std::span<const StarComponent>(system.components),
+                             [&](const StarComponent* component, int) {
+                                 focus.component = component;
+                                 return Settled(QueryScope::Component, focus);
+                             },
+                             someStar);
+    return Found(matched, focus, found);
 }
 
 }  // namespace nexmar

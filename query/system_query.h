@@ -25,9 +25,11 @@ public:
 
     DetailLevel level() const { return level_; }
 
-    bool Matches(int number, const LowSystem& system) const;
-    bool Matches(int number, const MediumSystem& system) const;
-    bool Matches(int number, const HighSystem& system) const;
+    // found, when given, hears the parts of the first choice that matched
+    // (the star, object or moon a condition is about).
+    bool Matches(int number, const LowSystem& system, QueryFocus* found = nullptr) const;
+    bool Matches(int number, const MediumSystem& system, QueryFocus* found = nullptr) const;
+    bool Matches(int number, const HighSystem& system, QueryFocus* found = nullptr) const;
 
 private:
     friend class QueryParser;

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QPointer>
+#include <QTextBrowser>
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
@@ -66,7 +68,8 @@ private slots:
     void collapseAllLeavesHiddenBranchesAsTheyWere();
     void expandAllAndCollapseAllKeepTheCurrentAndTheTopItem();
     void afterARefusedRunExpandAndCollapseActOnTheRunShown();
-    void aboutOpensFromF1AndTheContextMenu();
+    void aboutOpensFromTheHelpMenuAndTheContextMenu();
+    void theQueryLanguageOpensInTheProgram();
     void aboutBoxShowsTheVersionAndClosesOnOk();
 
     void saveCopiesTheReportOfTheChosenFormat();
@@ -355,9 +358,9 @@ void DialogTest::afterARefusedRunExpandAndCollapseActOnTheRunShown()
     QVERIFY(prompts.messages.isEmpty());
 }
 
-void DialogTest::aboutOpensFromF1AndTheContextMenu()
+void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
 {
-    QTest::keyClick(NumberField(), Qt::Key_F1);
+    Action("aboutAction")->trigger();
     QCOMPARE(prompts.aboutShown, 1);
 
     // A right click on a label reaches the dialog's background menu: the
@@ -393,6 +396,27 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
     QVERIFY(Action("copySeedAction")->isEnabled());
     QVERIFY(Action("exportJsonAction")->isEnabled());
+}
+
+// F1 shows docs/query.md, built into the program, in a window of its own;
+// pressed again it shows the same window.
+void DialogTest::theQueryLanguageOpensInTheProgram()
+{
+    QTest::keyClick(NumberField(), Qt::Key_F1);
+    auto* help = Dialog().findChild<QWidget*>(QStringLiteral("queryHelp"));
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    const QString page = testing::FindWidget<QTextBrowser>(*help, "queryPage")->toPlainText();
+    QVERIFY2(page.startsWith(QStringLiteral("Finding systems: the query language")), qPrintable(page.left(80)));
+    QVERIFY(page.contains(QStringLiteral("star.size = Supergiant")));
+    QTest::keyClick(NumberField(), Qt::Key_F1);
+    QCOMPARE(Dialog().findChildren<QWidget*>(QStringLiteral("queryHelp")).size(), 1);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    const QPointer<QWidget> shown = help;
+    auto* browser = testing::FindWidget<QTextBrowser>(*help, "queryPage");
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Escape);
+    QTRY_VERIFY(shown.isNull());
 }
 
 void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()
@@ -597,6 +621,8 @@ void DialogTest::theTreeTakesTheRoomOfALargerWindow()
     }
     QVERIFY(controls.size() >= 14);
 
+    // As on a screen larger than the offscreen one, which the dialog never outgrows.
+    Dialog().setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     Dialog().resize(opening + QSize(300, 200));
     QCOMPARE(Dialog().size(), opening + QSize(300, 200));
     QCOMPARE(Tree()->viewport()->size(), viewport + QSize(300, 200));

@@ -117,7 +117,9 @@ void PicturePaneTest::thePictureSharesTheTreesPlaceWhenShown()
     const QRect treePlace = Tree()->geometry();
     QVERIFY(!view->isVisible());
 
-    // Shown, the window widens so that the picture has the tree's width.
+    // Shown, the window widens so that the picture has the tree's width,
+    // on a screen with room for it.
+    Dialog().setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     Action("showPictureAction")->trigger();
     QVERIFY(Action("showPictureAction")->isChecked());
     QVERIFY(view->isVisible());

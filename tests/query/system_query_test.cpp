@@ -237,8 +237,9 @@ TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
     const BadQuery cases[] = {
         {DetailLevel::High, "", "column 1: expected a field"},
         {DetailLevel::High, "capacity >=", "column 12: expected a value after '>=', not the end of the query"},
-        {DetailLevel::High, "type = Gas Giant", "column 12: expected 'and', 'or' or the end of the query, not 'Giant'"},
-        {DetailLevel::High, "capcity > 3", "column 1: 'capcity' is no field of High systems"},
+        {DetailLevel::High, "type = Gas Giant", "column 12: expected 'and', 'or' or the end of the query, not 'Giant'; a value of several words goes "
+         "between quotes"},
+        {DetailLevel::High, "capcity > 3", "column 1: 'capcity' is no field of High systems; did you mean capacity?"},
         {DetailLevel::Medium, "gaia and star.size = Giant", "column 1: 'gaia' is no field of Medium systems"},
         {DetailLevel::Low, "moons > 1", "column 1: 'moons' is no field of Low systems"},
         {DetailLevel::High, "gaia = true", "column 6: 'gaiaWorld' is yes or no: write it alone, or after 'not'"},
@@ -261,6 +262,16 @@ TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
         {DetailLevel::High, "gaia ! capacity", "column 6: '!' alone is no operator: write 'not' or '!='"},
         {DetailLevel::High, "type = or", "column 8: expected a value after '=', not 'or'"},
         {DetailLevel::High, "type = (Terrestrial)", "column 8: expected a value after '=', not '('"},
+        // A value no table gives, with the name it most likely meant.
+        {DetailLevel::High, "star.size = Supergiants",
+         "column 13: Supergiants: no star size is named so; did you mean Supergiant?"},
+        {DetailLevel::High, "type != 'gas gaint'", "column 9: gas gaint: no type is named so; did you mean Gas Giant?"},
+        {DetailLevel::Medium, "zone = Middle", "column 8: Middle: no zone is named so"},
+        {DetailLevel::Low, "importance = major or size = Outpost and size = Colonie",
+         "column 49: Colonie: no size is named so; did you mean Colony?"},
+        {DetailLevel::High, "star.colour = 'Red' and star.size = Super Giant",
+         "column 43: expected 'and', 'or' or the end of the query, not 'Giant'; a value of several words goes "
+         "between quotes"},
         // Text shown in a message keeps it to one line.
         {DetailLevel::High, "\"two\nlines\" = 1", "column 1: expected a field, not \"two\\x0alines\""},
         {DetailLevel::High, std::string(50, 'x'), "column 1: '" + std::string(40, 'x') + "...' is no field of High systems"},
