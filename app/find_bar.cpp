@@ -115,6 +115,7 @@ void FindBar::ApplyNow()
         filter_ = {};
         ShowEverySystem();
         ShowCount();
+        emit ShownChanged();
         return;
     }
     {
@@ -132,6 +133,7 @@ void FindBar::ApplyNow()
         filtering_ = true;
     }
     ShowCount();
+    emit ShownChanged();
 }
 
 void FindBar::ShowEverySystem()

@@ -45,12 +45,16 @@ public:
 
     // The items of the systems the tree shows, in tree order.
     std::vector<ItemId> ShownSystems() const;
+    // Whether the tree shows only the systems the field's text keeps.
+    bool Filtering() const { return filtering_; }
     // Takes a strip at the top of room while shown; returns what is left for the tree.
     QRect Place(const QRect& room);
 
 signals:
     // Shown or hidden: the tree's room changes.
     void RoomChanged();
+    // The systems the tree shows have changed: all of them, or some.
+    void ShownChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,6 +20,7 @@
 #include <set>
 
 #include "app/generator_dialog.h"
+#include "support/cli_runner.h"
 #include "support/dialog_fixture.h"
 
 namespace nexmar {
@@ -41,6 +42,7 @@ private slots:
     void aQueryThatIsNoneSaysWhyInTheFindBar();
     void escapeGoesBackToWhereTheFindStarted();
     void theWindowsShortcutsWorkFromTheFindField();
+    void everyOutputHoldsTheSystemsAFilterKeepsAsWhereDoes();
 
 private:
     QLineEdit* FindField() const { return Find<QLineEdit>("findField"); }
@@ -237,6 +239,55 @@ void FindPrintTest::theWindowsShortcutsWorkFromTheFindField()
     FindField()->selectAll();
     QTest::keyClick(FindField(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Colony"));
+}
+
+// With a filter on, Save to File and Export JSON write what nexmar-cli
+// --where writes for the same run and query, and say so.
+void FindPrintTest::everyOutputHoldsTheSystemsAFilterKeepsAsWhereDoes()
+{
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    };
+    RunAt("highRadio", "200");
+    Type(QStringLiteral("gaia"));
+    const std::size_t kept = ShownNumbers().size();
+    const QString shown = QStringLiteral("%1 systems shown").arg(kept);
+    QCOMPARE(Action("exportJsonAction")->text(), QStringLiteral("&Export JSON: ") + shown + QStringLiteral("..."));
+    QCOMPARE(Action("saveAction")->text(), QStringLiteral("&Save to File: ") + shown + QStringLiteral("..."));
+    QCOMPARE(Action("printAction")->text(), QStringLiteral("&Print: ") + shown + QStringLiteral("..."));
+    QCOMPARE(Action("exportPdfAction")->text(), QStringLiteral("Export P&DF: ") + shown + QStringLiteral("..."));
+
+    const QString cli = InDir(QStringLiteral("cli"));
+    QVERIFY(QDir().mkpath(cli));
+    const testing::CliRun where = testing::RunNexmarCli({"--seed", "7", "--systems", "200", "--detail", "high",
+                                                         "--where", "gaia", "--dir", cli.toStdString(), "--json",
+                                                         (cli + QStringLiteral("/run.json")).toStdString()});
+    QCOMPARE(where.status, 0);
+
+    prompts.nextFileName = InDir(QStringLiteral("shown.json"));
+    Action("exportJsonAction")->trigger();
+    QCOMPARE(prompts.saveTitles.last(), QStringLiteral("Export JSON: ") + shown);
+    QByteArray expected = bytes(cli + QStringLiteral("/run.json"));
+    expected.replace("\"program\":\"nexmar-cli\"", "\"program\":\"nexmar\"");
+    QVERIFY(bytes(prompts.nextFileName) == expected);
+    for (const char* format : {"textRadio", "htmlRadio"}) {
+        Find<QRadioButton>(format)->setChecked(true);
+        prompts.nextFileName = InDir(QString::fromLatin1(format));
+        Action("saveAction")->trigger();
+        QCOMPARE(prompts.saveTitles.last(), QStringLiteral("Save to File: ") + shown);
+        const char* report = QByteArray(format) == "textRadio" ? "/TNXT001" : "/TNXH001";
+        QVERIFY2(bytes(prompts.nextFileName) == bytes(cli + QLatin1String(report)), format);
+    }
+    QVERIFY(prompts.messages.isEmpty());
+
+    // Without the filter the commands write the whole run again, and say so.
+    QTest::keyClick(FindField(), Qt::Key_Escape);
+    QCOMPARE(Action("exportJsonAction")->text(), QStringLiteral("&Export JSON..."));
+    prompts.nextFileName = InDir(QStringLiteral("all.htm"));
+    Action("saveAction")->trigger();
+    QCOMPARE(prompts.saveTitles.last(), QStringLiteral("Save to File"));
+    QVERIFY(bytes(prompts.nextFileName) == bytes(InDir(QStringLiteral("TNXH001"))));
 }
 
 void FindPrintTest::printAndPdfHoldTheKeptSystemsAlone()
