@@ -39,6 +39,10 @@ public:
                 parser_.Fail(pointer, parser_.line(),
                              "duplicate key " + JsonQuoted(key) + "; expected each key once in an object");
             }
+            if (systemsRead_) {
+                // The second reading renders each system as it comes, under the head read before it.
+                parser_.Fail(pointer, parser_.line(), "expected before \"systems\", which the export writes last");
+            }
             parser_.Colon(pointer);
             if (key == kSystems) {
                 ReadSystems();
@@ -152,9 +156,6 @@ private:
         }
         if (Has(kSystemsRolled)) {
             // It decides how the systems are numbered, so it comes before them.
-            if (systemsRead_ && !filtered_) {
-                parser_.Fail("/" + std::string(kSystemsRolled), parser_.line(), "expected before \"systems\"");
-            }
             summary_.header.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
         }
         for (std::uint32_t member = head_.at(head_.root()).first; member != JsonUnit::kNone;

@@ -250,22 +250,30 @@ std::span<const QueryField> QueryFields(DetailLevel level)
 
 const QueryField* FindQueryField(DetailLevel level, std::string_view name)
 {
-    for (const QueryField& field : QueryFields(level)) {
-        if (SameLetters(name, QueryFieldName(level, field)) ||
-            (!field.shortName.empty() && SameLetters(name, field.shortName))) {
-            return &field;
+    const auto named = [level](std::string_view text, bool unprefixedOnly) -> const QueryField* {
+        for (const QueryField& field : QueryFields(level)) {
+            if ((SameLetters(text, QueryFieldName(level, field)) ||
+                 (!field.shortName.empty() && SameLetters(text, field.shortName))) &&
+                (!unprefixedOnly || field.scope == UnprefixedScope(level))) {
+                return &field;
+            }
         }
+        return nullptr;
+    };
+    if (const QueryField* field = named(name, false)) {
+        return field;
     }
-    // "object.type" and, at Low, "system.capacity" name the unprefixed fields too.
+    // "object.type" and, at Low, "system.capacity" name the unprefixed
+    // fields too, however often the prefix is written. No field's name
+    // begins with it, so every one is stripped first, in a loop.
     const std::string_view prefix = ScopeWord(UnprefixedScope(level));
-    if (name.size() > prefix.size() + 1 && SameLetters(name.substr(0, prefix.size()), prefix) &&
-        name[prefix.size()] == '.') {
-        const QueryField* field = FindQueryField(level, name.substr(prefix.size() + 1));
-        if (field && field->scope == UnprefixedScope(level)) {
-            return field;
-        }
+    bool stripped = false;
+    while (name.size() > prefix.size() + 1 && SameLetters(name.substr(0, prefix.size()), prefix) &&
+           name[prefix.size()] == '.') {
+        name.remove_prefix(prefix.size() + 1);
+        stripped = true;
     }
-    return nullptr;
+    return stripped ? named(name, true) : nullptr;
 }
 
 std::string_view NearestName(std::string_view typed, std::span<const std::string_view> candidates)

@@ -275,6 +275,12 @@ TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
         // Text shown in a message keeps it to one line.
         {DetailLevel::High, "\"two\nlines\" = 1", "column 1: expected a field, not \"two\\x0alines\""},
         {DetailLevel::High, std::string(50, 'x'), "column 1: '" + std::string(40, 'x') + "...' is no field of High systems"},
+        // Cut after 40 characters, not bytes, whatever bytes follow; a byte
+        // of no character shown by its value.
+        {DetailLevel::High, std::string(40, 'x') + std::string(100000, '\x80'),
+         "column 1: '" + std::string(40, 'x') + "...' is no field of High systems"},
+        {DetailLevel::High, "\xc3\xa4\x80\xff" + std::string(60, 'y'),
+         "column 1: '\xc3\xa4\\x80\\xff" + std::string(37, 'y') + "...' is no field of High systems"},
         // Columns count characters, not bytes.
         {DetailLevel::High, "special ~ 'Äö' and capacity >",
          "column 30: expected a value after '>', not the end of the query"},
@@ -296,6 +302,12 @@ TEST(SystemQuery, NestingUpToTheLimitAndLongChainsAreRead)
         chain += i % 2 ? " and moons = 2" : " and not capacity = 4";
     }
     EXPECT_TRUE(Keeps(DetailLevel::High, chain));
+    // A prefix written a million times costs a loop, not a call per prefix.
+    std::string prefixed;
+    for (int i = 0; i < 1000000; ++i) {
+        prefixed += "object.";
+    }
+    EXPECT_TRUE(ParseSystemQuery(prefixed + "gaia", DetailLevel::High).query);
 }
 
 TEST(SystemQuery, MatchingAllocatesNothing)
