@@ -143,13 +143,16 @@ private:
     void Tell(const QString& done);
     // The save-file dialog, opened in the folder last saved to; remembers
     // the folder of the name chosen.
-    QString AskSaveName(const char* filter, const char* defaultSuffix);
+    // title: the command's, "Export JSON: 6 systems shown" while a filter is on.
+    QString AskSaveName(const char* filter, const char* defaultSuffix, const QString& title = {});
     void RememberFolder(const QString& fileName);
     // The folder the last save or open went to, in this run of the program or an earlier one.
     static QString RememberedFolder();
     void ShowExpandButton(bool expand);
     // The tree takes the room the dialog gained, less the find field's strip.
     void PlaceTree();
+    // The places of the systems a filter keeps; nothing while none is on.
+    std::optional<std::vector<std::size_t>> KeptPlaces() const;
     // "12 of 200 High systems, seed 7" when the tree keeps only some.
     QString ShownTitle(std::size_t shown) const;
 
