@@ -146,7 +146,8 @@ private:
     void Tell(const QString& done);
     // The save-file dialog, opened in the folder last saved to; remembers
     // the folder of the name chosen.
-    QString AskSaveName(const char* filter, const char* defaultSuffix);
+    // title: the command's, "Export JSON: 6 systems shown" while a filter is on.
+    QString AskSaveName(const char* filter, const char* defaultSuffix, const QString& title = {});
     void RememberFolder(const QString& fileName);
     // The folder the last save or open went to, in this run of the program or an earlier one.
     static QString RememberedFolder();
@@ -159,6 +160,8 @@ private:
     // Paints request on device behind a progress window; false when
     // cancelled or when the device failed.
     bool PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label);
+    // The places of the systems a filter keeps; nothing while none is on.
+    std::optional<std::vector<std::size_t>> KeptPlaces() const;
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
