@@ -260,6 +260,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
         IsWindowShortcut(*static_cast<QKeyEvent*>(event))) {
         // The field would take the key for itself (Ctrl+E moves to the end of
         // its line); the window's command comes first.
+        event->ignore();
         return true;
     }
     if (watched == field_ && event->type() == QEvent::KeyPress) {
