@@ -83,19 +83,42 @@ void RunSession::Show(RenderedRun run)
 }
 
 void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
-                           const std::function<void(int)>& progress) const
+                           const std::function<void(int)>& progress, const std::vector<std::size_t>* kept) const
 {
+    RunSettings settings = Description();
+    // A document of some systems says how many its run rolled.
+    if (kept != nullptr && settings.systemsRolled == 0) {
+        settings.systemsRolled = settings.systems;
+    }
     JsonExport json("nexmar", sink);
-    json.Begin(Description());
+    json.Begin(settings);
     const RunRecords& records = Records();
-    for (std::size_t place = 0; place < records.size(); ++place) {
+    const std::size_t count = kept == nullptr ? records.size() : kept->size();
+    for (std::size_t index = 0; index < count; ++index) {
         if (cancel.load(std::memory_order_relaxed)) {
             throw RenderCancelled{};
         }
+        const std::size_t place = kept == nullptr ? index : (*kept)[index];
         json.Add(records.NumberAt(place), records.At(place));
-        progress(static_cast<int>(place) + 1);
+        progress(static_cast<int>(index) + 1);
     }
     json.Finish();
+}
+
+LoadedRun RunSession::KeptRun(const std::vector<std::size_t>& kept) const
+{
+    const LoadedRun& all = Records().AsLoadedRun();
+    LoadedRun run;
+    run.summary = all.summary;
+    // A run generated here keeps no document's head: its settings are it.
+    run.summary.settings.level = Description().level;
+    run.summary.settings.census = Description().census;
+    run.summary.settings.systems = static_cast<int>(kept.size());
+    for (const std::size_t place : kept) {
+        run.numbers.push_back(all.numbers[place]);
+        run.systems.push_back(all.systems[place]);
+    }
+    return run;
 }
 
 std::string RunSession::SystemSvg(std::size_t place) const
