@@ -50,7 +50,7 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     run.reports = std::make_unique<ReportFiles>(reportDirectory, ReportDelivery::WhenComplete);
     run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
     const bool recordsKnown = records != nullptr;
-    run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>();
+    run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>(description.seed);
     // Records known already are not kept a second time.
     RecordObserver* const observers[] = {run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
@@ -108,8 +108,8 @@ void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>
                            const std::function<void(int)>& progress) const
 {
     const RunDescription& run = Description();
-    JsonExport json({"nexmar", run.seed, run.level, run.census, run.systemsRolled}, sink);
     const RunRecords& records = Records();
+    JsonExport json({"nexmar", run.seed, run.level, run.census, run.systemsRolled}, sink, &records.Edits());
     for (std::size_t place = 0; place < records.size(); ++place) {
         if (cancel.load(std::memory_order_relaxed)) {
             throw RenderCancelled{};

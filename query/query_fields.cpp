@@ -87,6 +87,16 @@ QueryText StarDescriptionOf(const QueryFocus& focus)
     return {.pieces = StarDescriptionParts(*focus.star), .count = 7, .present = true};
 }
 
+QueryText SystemName(const QueryFocus& focus)
+{
+    return focus.named ? Present(focus.name) : QueryText{};
+}
+
+QueryText SystemNotes(const QueryFocus& focus)
+{
+    return focus.named ? Present(focus.notes) : QueryText{};
+}
+
 bool GaiaWorld(const QueryFocus& focus)
 {
     return focus.highObject && focus.highObject->gaiaWorld;
@@ -100,8 +110,12 @@ constexpr auto kStar = &QueryFocus::star;
 using enum QueryScope;
 using enum QueryFieldKind;
 
+// A system's name and notes go unprefixed at every level: no part of it
+// but the system has either.
 constexpr QueryField kLowFields[] = {
     {System, kNumber, Number, SystemNumber},
+    {System, kName, Text, nullptr, SystemName, nullptr, {}, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, {}, true},
     {System, kSize, Text, nullptr, NameOf<kLow, &LowSystem::sizeClass, LowSizeClassName>},
     {System, kImportance, Text, nullptr, NameOf<kLow, &LowSystem::importance, ImportanceName>},
     {System, kCapacity, Number, NumberOf<kLow, &LowSystem::capacity>},
@@ -114,6 +128,8 @@ constexpr QueryField kLowFields[] = {
 
 constexpr QueryField kMediumFields[] = {
     {System, kNumber, Number, SystemNumber},
+    {System, kName, Text, nullptr, SystemName, nullptr, kName, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, true},
     {Object, kNumber, Number, PlaceOf<kMedium, &QueryFocus::objectNumber>},
     {Object, kZone, Text, nullptr, NameOf<kMedium, &MediumObject::zone, OrbitZoneName>},
     {Object, kType, Text, nullptr, NameOf<kMedium, &MediumObject::type, MediumObjectTypeName>},
@@ -130,6 +146,8 @@ constexpr QueryField kMediumFields[] = {
 
 constexpr QueryField kHighFields[] = {
     {System, kNumber, Number, SystemNumber},
+    {System, kName, Text, nullptr, SystemName, nullptr, kName, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, true},
     {Component, kLetter, Text, nullptr, ComponentLetter},
     {Star, kColour, Text, nullptr, NameOf<kStar, &Star::colour, StarColourName>},
     {Star, kSize, Text, nullptr, NameOf<kStar, &Star::size, StarSizeName>},

@@ -33,6 +33,10 @@ struct QueryFocus {
     const std::string_view* mediumMoon = nullptr;
     const HighMoon* highMoon = nullptr;
     int moonNumber = 0;
+    // The system's name and notes, where the caller knows them (named).
+    std::string_view name = {};
+    std::string_view notes = {};
+    bool named = false;
 };
 
 // A text as consecutive pieces, so that a star's description is read without
@@ -54,6 +58,7 @@ struct QueryField {
     QueryText (*text)(const QueryFocus&) = nullptr;
     bool (*flag)(const QueryFocus&) = nullptr;
     std::string_view shortName = {};  // also accepted: "gaia" for gaiaWorld
+    bool referee = false;             // what a referee wrote: the system's name or notes
 };
 
 // Every field of a level's systems, in the document's order.

@@ -204,15 +204,31 @@ bool SystemQuery::Settled(QueryScope scope, const QueryFocus& focus) const
     return true;
 }
 
-bool SystemQuery::Matches(int number, const LowSystem& system) const
+void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name) const
 {
-    const QueryFocus focus{.system = number, .low = &system};
+    if (!readsRefereeText_ || edits == nullptr) {
+        return;
+    }
+    name = edits->Name(focus.system);
+    const SystemEdits* edited = edits->Find(focus.system);
+    focus.name = name;
+    focus.notes = edited != nullptr ? std::string_view(edited->notes) : std::string_view();
+    focus.named = true;
+}
+
+bool SystemQuery::Matches(int number, const LowSystem& system, const SectorEdits* edits) const
+{
+    QueryFocus focus{.system = number, .low = &system};
+    std::string name;
+    AddRefereeText(focus, edits, name);
     return Settled(QueryScope::System, focus);
 }
 
-bool SystemQuery::Matches(int number, const MediumSystem& system) const
+bool SystemQuery::Matches(int number, const MediumSystem& system, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number};
+    std::string name;
+    AddRefereeText(focus, edits, name);
     const auto someMoon = [&] {
         const auto moons = focus.mediumObject ? std::span<const std::string_view>(focus.mediumObject->moons)
                                               : std::span<const std::string_view>();
@@ -235,9 +251,11 @@ bool SystemQuery::Matches(int number, const MediumSystem& system) const
                someMoon);
 }
 
-bool SystemQuery::Matches(int number, const HighSystem& system) const
+bool SystemQuery::Matches(int number, const HighSystem& system, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number};
+    std::string name;
+    AddRefereeText(focus, edits, name);
     const auto someMoon = [&] {
         const auto moons =
             focus.highObject ? std::span<const HighMoon>(focus.highObject->moons) : std::span<const HighMoon>();
