@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/run_session.h"
+#include "app/screen_room.h"
 #include "app/user_prompts.h"
 
 namespace nexmar {
@@ -65,6 +66,7 @@ void SetUpProgressWindow(QProgressDialog& window, const std::function<void()>& c
     QObject::connect(&window, &QProgressDialog::canceled, cancel);
     QObject::connect(&window, &QDialog::rejected, cancel);
     window.setValue(0);
+    KeepOnScreenWhenShown(window);
 }
 
 // A progress window that showed took the activation; the keys and

@@ -19,6 +19,8 @@ std::optional<int> AnswerCommandLine(int& argc, char** argv)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays help on command-line options."));
     parser.addOption(help);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A JSON document of a run to open."),
+                                 QStringLiteral("[file]"));
     const QCommandLineOption version = parser.addVersionOption();
 
     QStringList arguments;

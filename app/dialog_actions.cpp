@@ -45,7 +45,7 @@ constexpr CommandRow kCommands[] = {
     {"&Edit", "copyTextAction", "&Copy as Text", "Ctrl+C",
      "Copy the current system's rows as the text report writes them", Needs::RunShown, false, true,
      &GeneratorDialog::CopyAsText},
-    {"&Run", "generateAction", "&Generate", "", "Generate the systems set on the left with a new seed",
+    {"&Run", "generateAction", "&Generate", "F5", "Generate the systems set on the left with a new seed",
      Needs::Nothing, false, true, &GeneratorDialog::Generate},
     {"&Run", "seedAction", "Generate with &Seed...", "Ctrl+G", "Generate the systems set on the left from a seed",
      Needs::Nothing, false, true, &GeneratorDialog::GenerateWithSeed},
@@ -59,18 +59,50 @@ constexpr CommandRow kCommands[] = {
     {"&View", "collapseAllAction", "C&ollapse All", "", "Close every open item of the result tree",
      Needs::RunShown, false, true, &GeneratorDialog::CollapseAll},
     {"&View", "goToResultsAction", "Go to &Results", "F6", "Move the keyboard focus to the result tree",
-     Needs::Nothing, true, true, &GeneratorDialog::GoToResults},
+     Needs::RunShown, true, true, &GeneratorDialog::GoToResults},
     {"&View", "showPictureAction", "Show &Picture", "F7", "Show or hide the picture of the selected system",
-     Needs::Nothing, false, true, &GeneratorDialog::ShowPicture},
+     Needs::RunShown, false, true, &GeneratorDialog::ShowPicture},
     {"&View", "findAction", "&Find...", "Ctrl+F", "Keep the systems that hold a text or match a query",
      Needs::RunShown, true, true, &GeneratorDialog::Find},
     {"&View", "findNextAction", "Find &Next", "F3", "Go to the next item found", Needs::RunShown, false, false,
      &GeneratorDialog::FindNext},
     {"&View", "findPreviousAction", "Find Pre&vious", "Shift+F3", "Go to the previous item found",
      Needs::RunShown, false, false, &GeneratorDialog::FindPrevious},
-    {"&Help", "aboutAction", "&About Nexmar...", "F1", "Show the program's version", Needs::Nothing, false, true,
+    {"&Help", "queryHelpAction", "&Query Language", "F1", "Show how to write a query for Find", Needs::Nothing,
+     false, false, &GeneratorDialog::ShowQueryHelp},
+    {"&Help", "aboutAction", "&About Nexmar...", "", "Show the program's version", Needs::Nothing, false, true,
      &GeneratorDialog::ShowAbout},
 };
+
+// The commands on the item under the mouse, which the context menu lists
+// first when it opens over the tree.
+constexpr const char* kItemCommands[] = {"copyTextAction", "exportPictureAction", "showPictureAction"};
+
+// Why a command that needs what is not there is disabled, after its status tip.
+const char* WhyDisabled(Needs needs)
+{
+    switch (needs) {
+    case Needs::RunShown:
+        return " (Generate or open a run first)";
+    case Needs::Reports:
+        return " (Generate a run first: there is no report yet)";
+    case Needs::System:
+        return " (Select a system, or an item in it, first)";
+    case Needs::Nothing:
+        break;
+    }
+    return "";
+}
+
+bool IsItemCommand(const QAction& action)
+{
+    for (const char* name : kItemCommands) {
+        if (action.objectName() == QLatin1String(name)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -97,7 +129,7 @@ DialogActions::DialogActions(GeneratorDialog& dialog)
             menu->addSeparator();
         }
         menu->addAction(action);
-        built_.push_back({action, row.needs, row.menu, row.inContextMenu});
+        built_.push_back({action, row.needs, row.menu, row.inContextMenu, QString::fromLatin1(row.statusTip)});
     }
 }
 
@@ -111,13 +143,18 @@ QAction* DialogActions::Action(const char* name) const
     return nullptr;
 }
 
-QMenu* DialogActions::MakeContextMenu(QWidget* parent) const
+QMenu* DialogActions::MakeContextMenu(QWidget* parent, bool overItem) const
 {
     auto* menu = new QMenu(parent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const char* menuTitle = nullptr;
+    if (overItem) {
+        for (const char* name : kItemCommands) {
+            menu->addAction(Action(name));
+        }
+    }
+    const char* menuTitle = overItem ? "" : nullptr;
     for (const Built& built : built_) {
-        if (!built.inContextMenu) {
+        if (!built.inContextMenu || (overItem && IsItemCommand(*built.action))) {
             continue;
         }
         if (menuTitle != nullptr && std::strcmp(menuTitle, built.menu) != 0) {
@@ -132,9 +169,12 @@ QMenu* DialogActions::MakeContextMenu(QWidget* parent) const
 void DialogActions::Follow(bool runShown, bool reportsKept, bool systemSelected)
 {
     for (const Built& built : built_) {
-        built.action->setEnabled(built.needs == Needs::Nothing || (built.needs == Needs::RunShown && runShown) ||
-                                 (built.needs == Needs::Reports && reportsKept) ||
-                                 (built.needs == Needs::System && systemSelected));
+        const bool enabled = built.needs == Needs::Nothing || (built.needs == Needs::RunShown && runShown) ||
+                             (built.needs == Needs::Reports && reportsKept) ||
+                             (built.needs == Needs::System && systemSelected);
+        built.action->setEnabled(enabled);
+        built.action->setStatusTip(enabled ? built.statusTip
+                                           : built.statusTip + QString::fromLatin1(WhyDisabled(built.needs)));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <vector>
 
@@ -37,9 +38,11 @@ public:
     // The action whose object name is name, e.g. "exportJsonAction".
     QAction* Action(const char* name) const;
     // A context menu of the same actions, menu by menu, which deletes
-    // itself once closed.
-    QMenu* MakeContextMenu(QWidget* parent) const;
-    // Enables each action by what is there to act on.
+    // itself once closed; over an item of the tree, the commands on that
+    // item come first.
+    QMenu* MakeContextMenu(QWidget* parent, bool overItem = false) const;
+    // Enables each action by what is there to act on; the status tip of a
+    // disabled one says what it waits for.
     void Follow(bool runShown, bool reportsKept, bool systemSelected);
 
 private:
@@ -48,6 +51,7 @@ private:
         Needs needs;
         const char* menu;
         bool inContextMenu;
+        QString statusTip;  // while enabled
     };
     std::vector<Built> built_;
     QMenuBar* menuBar_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/find_bar.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,7 +21,29 @@ namespace {
 // Long enough that typing a word filters once, short enough to feel live.
 constexpr int kTypingPauseMs = 250;
 
+// The keys the field keeps for editing its text, though the window has a
+// command on one of them (Ctrl+C copies the field's selected text).
+constexpr QKeySequence::StandardKey kEditingKeys[] = {QKeySequence::Copy,      QKeySequence::Cut,
+                                                      QKeySequence::Paste,     QKeySequence::SelectAll,
+                                                      QKeySequence::Undo,      QKeySequence::Redo};
+
 }  // namespace
+
+bool FindBar::IsWindowShortcut(const QKeyEvent& key) const
+{
+    for (const QKeySequence::StandardKey editing : kEditingKeys) {
+        if (key.matches(editing)) {
+            return false;
+        }
+    }
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction* action : window()->actions()) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 FindBar::FindBar(const RunSession& session, ResultTreeModel& model, ResultTreeView& view, QWidget* parent)
     : QWidget(parent), session_(session), model_(model), view_(view)
@@ -158,6 +181,12 @@ void FindBar::Step(int direction)
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == field_ && event->type() == QEvent::ShortcutOverride &&
+        IsWindowShortcut(*static_cast<QKeyEvent*>(event))) {
+        // The field would take the key for itself (Ctrl+E moves to the end of
+        // its line); the window's command comes first.
+        return true;
+    }
     if (watched == field_ && event->type() == QEvent::KeyPress) {
         // Both would otherwise reach the dialog: Escape would close it, and
         // Return would press Generate.

@@ -6,6 +6,7 @@
 
 #include "app/system_filter.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -53,6 +54,8 @@ protected:
 
 private:
     void Step(int direction);
+    // A key of one of the window's commands, which the field then leaves to it.
+    bool IsWindowShortcut(const QKeyEvent& key) const;
     void ShowCount();
 
     const RunSession& session_;

@@ -1,5 +1,7 @@
 #include "app/generator_app.h"
 
+#include <QTimer>
+
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -54,10 +56,22 @@ GeneratorApp::GeneratorApp(int& argc, char** argv) : QApplication(argc, argv)
     setWindowIcon(ApplicationIcon());
 }
 
+void OpenFileArgument(GeneratorDialog& dialog, const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            // Opened from the event loop, over the dialog already shown.
+            QTimer::singleShot(0, &dialog, [&dialog, argument] { dialog.OpenFile(argument); });
+            return;
+        }
+    }
+}
+
 int GeneratorApp::Run()
 {
     DialogPrompts prompts;
     GeneratorDialog dialog(prompts, ClockSeed(), ".");
+    OpenFileArgument(dialog, arguments());
     dialog.exec();
     return 0;
 }

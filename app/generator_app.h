@@ -13,6 +13,12 @@ public:
     int Run();
 };
 
+class GeneratorDialog;
+
+// `nexmar FILE`: once the dialog runs, it opens FILE, the first argument
+// that is no option (Qt's own are taken out before).
+void OpenFileArgument(GeneratorDialog& dialog, const QStringList& arguments);
+
 inline constexpr const char* kNoDisplayMessage =
     "nexmar: no display could be opened; run it in a desktop session or under xvfb-run, "
     "or use nexmar-cli to generate without a window\n";

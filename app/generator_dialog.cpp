@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
@@ -25,8 +26,10 @@
 #include "app/dialog_units.h"
 #include "app/find_bar.h"
 #include "app/picture_pane.h"
+#include "app/query_help.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
+#include "app/screen_room.h"
 #include "app/statistics_window.h"
 #include "app/user_prompts.h"
 
@@ -119,9 +122,17 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     setWindowIcon(ApplicationIcon());
     actions_ = std::make_unique<DialogActions>(*this);
     // The menu bar and the status bar lie outside the client area, where
-    // every control keeps its place in dialog units.
-    client_ = new QWidget(this);
+    // every control keeps its place in dialog units. On a screen too small
+    // for it (a scale factor of 2 on a laptop) the client area scrolls,
+    // and the window stays on the screen.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("clientScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    client_ = new QWidget;
     client_->setObjectName(QStringLiteral("clientArea"));
+    client_->installEventFilter(this);
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QStringLiteral("statusBar"));
     statusBar_->setSizeGripEnabled(false);
@@ -129,7 +140,8 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(actions_->MenuBar());
-    layout->addWidget(client_, 1);
+    scroll->setWidget(client_);
+    layout->addWidget(scroll, 1);
     layout->addWidget(statusBar_);
     BuildControls();
     model_ = new ResultTreeModel(std::make_shared<ShownTree>(), LoadTreeImages(), this);
@@ -138,6 +150,8 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     findBar_ = new FindBar(session_, *model_, *treeView_, client_);
     connect(findBar_, &FindBar::RoomChanged, this, &GeneratorDialog::PlaceTree);
     FollowSession();
+    KeepOnScreen(*this);
+    KeepOnScreenWhenShown(*this);
 }
 
 GeneratorDialog::~GeneratorDialog() = default;
@@ -167,10 +181,11 @@ void GeneratorDialog::BuildControls()
     // extra room while the controls keep their places beside it.
     const QSize clientSize = units.Size(kDialogWidth, kDialogHeight);
     client_->setMinimumSize(clientSize);
-    openingSize_ = clientSize + QSize(0, actions_->MenuBar()->sizeHint().height() + statusBar_->sizeHint().height());
+    const QSize openingSize =
+        clientSize + QSize(0, actions_->MenuBar()->sizeHint().height() + statusBar_->sizeHint().height());
     treeGeometry_ = treeView_->geometry();
-    resize(openingSize_);
-    setMinimumSize(openingSize_);
+    resize(openingSize);
+    setMinimumSize(openingSize);
 
     logo->setAlignment(Qt::AlignCenter);
     logo->setPixmap(LogoPicture()
@@ -246,6 +261,11 @@ void GeneratorDialog::ShowAbout()
     prompts_.ShowAbout(this);
 }
 
+void GeneratorDialog::ShowQueryHelp()
+{
+    nexmar::ShowQueryHelp(*this);
+}
+
 void GeneratorDialog::ShowStatistics()
 {
     if (session_.HasRun()) {
@@ -271,18 +291,36 @@ bool GeneratorDialog::event(QEvent* event)
 
 void GeneratorDialog::contextMenuEvent(QContextMenuEvent* event)
 {
-    actions_->MakeContextMenu(this)->popup(event->globalPos());
+    // A right click on an item of the tree makes it current, as a left
+    // click would, and offers the commands on it first.
+    QWidget* viewport = treeView_->viewport();
+    const QPoint inViewport = viewport->mapFromGlobal(event->globalPos());
+    const QModelIndex item = viewport->rect().contains(inViewport) && viewport->isVisible()
+                                 ? treeView_->indexAt(inViewport)
+                                 : QModelIndex();
+    if (item.isValid()) {
+        treeView_->setCurrentIndex(item);
+    }
+    actions_->MakeContextMenu(this, item.isValid())->popup(event->globalPos());
 }
 
-void GeneratorDialog::resizeEvent(QResizeEvent* event)
+void GeneratorDialog::Tell(const QString& done)
 {
-    QDialog::resizeEvent(event);
-    PlaceTree();
+    statusBar_->showMessage(done, kToldForMs);
+}
+
+bool GeneratorDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        PlaceTree();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void GeneratorDialog::PlaceTree()
 {
-    const QSize growth = size() - openingSize_;
+    // The client area never shrinks below its designed size: it scrolls instead.
+    const QSize growth = (client_->size() - client_->minimumSize()).expandedTo(QSize(0, 0));
     const QRect room = treeGeometry_.adjusted(0, 0, growth.width(), growth.height());
     // The find field's strip first, then the tree, or the tree and the picture, below it.
     const QRect below = findBar_ != nullptr ? findBar_->Place(room) : room;

@@ -40,6 +40,8 @@ SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
+// How long the status bar says what a save, an export or a copy did.
+inline constexpr int kToldForMs = 5000;
 inline constexpr const char* kSaveWriteFailed = "Failed to write file for save.\nThe file was left as it was.";
 
 // The program's one window: the inputs of a run, the result tree, the
@@ -71,6 +73,8 @@ public:
     void ExportPicture();
     // Shows the run saved in a JSON document, as the run that wrote it showed it.
     void OpenJson();
+    // As OpenJson, with the file named already: `nexmar FILE`.
+    void OpenFile(const QString& name);
     void ExpandAll();
     void CollapseAll();
     // Moves the keyboard focus to the result tree, which Tab passes by.
@@ -78,6 +82,8 @@ public:
     // Shows or hides the picture beside the tree, widening the window to make room.
     void ShowPicture();
     void ShowAbout();
+    // The query language's page, in a window beside the dialog.
+    void ShowQueryHelp();
     // Opens a window with the statistics of the run shown.
     void ShowStatistics();
     void Quit();
@@ -94,7 +100,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Inputs {
@@ -124,14 +130,17 @@ private:
     void FollowSelection();
     // Writes the file name through write, replacing an earlier file only
     // once the whole of it is written.
-    void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
+    void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write, const QString& done = {});
     // Writes the whole of a file, or false on a write error; it stops early
     // (throwing RenderCancelled) once cancel turns true.
     using FileWriter = std::function<bool(QSaveFile&, const std::atomic<bool>& cancel, WorkProgress&)>;
     // As WriteWhole, on the worker behind a progress window; a cancel leaves
     // the file as it was.
-    void WriteWholeInBackground(const QString& name, const FileWriter& write);
-    void TellSaveOutcome(SaveOutcome outcome);
+    void WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done = {});
+    // A failure in a message box; done, if any, in the status bar once written.
+    void TellSaveOutcome(SaveOutcome outcome, const QString& done = {});
+    // Says in the status bar, for a few seconds, what a command did.
+    void Tell(const QString& done);
     // The save-file dialog, opened in the folder last saved to; remembers
     // the folder of the name chosen.
     QString AskSaveName(const char* filter, const char* defaultSuffix);
@@ -154,8 +163,7 @@ private:
     QButtonGroup* levelGroup_ = nullptr;
     QCheckBox* censusBox_ = nullptr;
     QButtonGroup* formatGroup_ = nullptr;
-    QRect treeGeometry_;  // at the size the dialog opens with
-    QSize openingSize_;
+    QRect treeGeometry_;  // at the client area's designed size
 
     Inputs inputs_;
     UserPrompts& prompts_;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -102,7 +103,8 @@ void GeneratorDialog::SaveToFile()
     if (name.isEmpty()) {
         return;
     }
-    WriteWhole(name, [&source](QSaveFile& destination) { return CopyAll(source, destination); });
+    WriteWhole(name, [&source](QSaveFile& destination) { return CopyAll(source, destination); },
+               QStringLiteral("Saved the latest run's report as %1").arg(QDir::toNativeSeparators(name)));
 }
 
 void GeneratorDialog::ExportJson()
@@ -138,15 +140,17 @@ void GeneratorDialog::ExportJson()
         flush();
         return written;
     };
-    WriteWholeInBackground(name, writeJson);
+    WriteWholeInBackground(name, writeJson,
+                           QStringLiteral("Exported %1 as %2").arg(session_.Title(), QDir::toNativeSeparators(name)));
 }
 
-void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write)
+void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write,
+                                 const QString& done)
 {
-    TellSaveOutcome(SaveWhole(name, write));
+    TellSaveOutcome(SaveWhole(name, write), done.isEmpty() ? QStringLiteral("Saved %1").arg(name) : done);
 }
 
-void GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWriter& write)
+void GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done)
 {
     SaveOutcome outcome = SaveOutcome::Written;
     const bool finished =
@@ -159,25 +163,31 @@ void GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWrit
                         });
     // Cancelled, the write left the file as it was.
     if (finished) {
-        TellSaveOutcome(outcome);
+        TellSaveOutcome(outcome, done.isEmpty() ? QStringLiteral("Saved %1").arg(name) : done);
     }
 }
 
-void GeneratorDialog::TellSaveOutcome(SaveOutcome outcome)
+void GeneratorDialog::TellSaveOutcome(SaveOutcome outcome, const QString& done)
 {
     if (outcome == SaveOutcome::OpenFailed) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
     } else if (outcome == SaveOutcome::WriteFailed) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
+    } else if (!done.isEmpty()) {
+        Tell(done);
     }
 }
 
 void GeneratorDialog::OpenJson()
 {
     const QString name = prompts_.AskOpenFileName(this, QString::fromLatin1(kJsonSaveKind.filter), saveFolder_);
-    if (name.isEmpty()) {
-        return;
+    if (!name.isEmpty()) {
+        OpenFile(name);
     }
+}
+
+void GeneratorDialog::OpenFile(const QString& name)
+{
     RememberFolder(name);
     // Reading and rendering both go to the worker; a file that cannot be
     // shown whole, or an open cancelled, leaves the earlier run as it was.
@@ -211,9 +221,14 @@ void GeneratorDialog::OpenJson()
     if (!shown) {
         return;
     }
-    // The controls show the run's options, so Generate repeats them.
+    // The controls show the run's options, so Generate repeats them; a
+    // count the field would refuse (a document of 10,000 systems) leaves
+    // the field as it was, so the next Generate is not refused for it.
     const RunDescription& run = session_.Description();
-    numberField_->setText(QString::number(run.systems));
+    int acceptedCount = 0;
+    if (ParseSystemCount(std::to_string(run.systems), acceptedCount) == CountParse::Ok) {
+        numberField_->setText(QString::number(run.systems));
+    }
     levelGroup_->button(int(run.level))->setChecked(true);
     censusBox_->setChecked(run.census);
 }

@@ -22,6 +22,15 @@
 
 namespace nexmar {
 
+// "System 7": the system an item lies in, named by its item.
+static QString SystemNameOf(QModelIndex item)
+{
+    while (item.parent().isValid() && item.parent().parent().isValid()) {
+        item = item.parent();
+    }
+    return item.data().toString();
+}
+
 void GeneratorDialog::Find()
 {
     findBar_->Open();
@@ -117,10 +126,17 @@ void GeneratorDialog::ExportPdf()
 
 void GeneratorDialog::CopyAsText()
 {
-    if (const std::optional<std::string> rows =
-            SystemReportText(session_, model_->ItemOf(treeView_->currentIndex()))) {
-        QApplication::clipboard()->setText(QString::fromStdString(*rows));
+    const QModelIndex current = treeView_->currentIndex();
+    const std::optional<std::string> rows = SystemReportText(session_, model_->ItemOf(current));
+    if (!rows) {
+        // The root, or nothing: a whole run is copied by Save to File.
+        Tell(QStringLiteral("Nothing copied: select a system, or an item in it, to copy its rows; "
+                            "Save to File writes the whole run"));
+        return;
     }
+    QApplication::clipboard()->setText(QString::fromStdString(*rows));
+    const QString lines = QString::number(QString::fromStdString(*rows).count(QLatin1Char('\n')));
+    Tell(QStringLiteral("Copied the rows of %1 (%2 lines) as text").arg(SystemNameOf(current), lines));
 }
 
 }  // namespace nexmar

@@ -66,6 +66,7 @@ void GeneratorDialog::CopySeed()
 {
     if (session_.HasRun()) {
         QApplication::clipboard()->setText(QString::number(session_.Description().seed));
+        Tell(QStringLiteral("Copied the seed %1").arg(session_.Description().seed));
     }
 }
 
@@ -73,11 +74,8 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
 {
     const CountParse count = ReadInputs();
     if (count != CountParse::Ok) {
-        // The earlier run leaves the screen, and with it every action on
-        // it; the reports, and so Save to File, keep the earlier run.
-        session_.ShowNothing();
-        model_->Show(std::make_shared<ShownTree>());
-        FollowSession();
+        // Nothing starts, so nothing shown is lost: the tree is cleared
+        // only by a run that replaces it.
         RejectCount(count);
         return;
     }

@@ -99,11 +99,6 @@ void RunSession::Show(RenderedRun run)
         ShownRun{run.description, std::move(run.tree), std::move(run.statistics), std::move(run.records)});
 }
 
-void RunSession::ShowNothing()
-{
-    shown_.reset();
-}
-
 void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
                            const std::function<void(int)>& progress) const
 {

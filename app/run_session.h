@@ -83,8 +83,6 @@ public:
 
     // Shows run from now on; its reports are now the ones Save writes.
     void Show(RenderedRun run);
-    // Shows no run (a refused Generate); the reports stay the latest run's.
-    void ShowNothing();
 
     bool HasRun() const { return shown_.has_value(); }
     // Of the run shown; only while HasRun().

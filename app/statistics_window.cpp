@@ -19,6 +19,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "app/screen_room.h"
 #include "core/format.h"
 #include "stats/statistics_report.h"
 
@@ -116,8 +117,15 @@ StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runT
     chartSide->addWidget(chart_, 1);
     layout->addLayout(chartSide, 1);
 
+    // Each key once: a key listed twice would be ambiguous, and do nothing.
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Close)) {
+        if (!closeKeys.contains(key)) {
+            closeKeys << key;
+        }
+    }
     auto* closeAction = new QAction(this);
-    closeAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close, QKeySequence(Qt::CTRL | Qt::Key_W)});
+    closeAction->setShortcuts(closeKeys);
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
     addAction(closeAction);
 
@@ -125,6 +133,8 @@ StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runT
     connect(given_, &QComboBox::currentIndexChanged, this, [this] { ShowChart(); });
     tables_->setCurrentRow(0);
     resize(980, 620);
+    KeepOnScreen(*this);
+    KeepOnScreenWhenShown(*this);
 }
 
 void StatisticsWindow::PlaceBeside(const QWidget& owner)
@@ -142,6 +152,7 @@ void StatisticsWindow::PlaceBeside(const QWidget& owner)
     // Its title bar stays on the screen.
     place.setY(std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
     move(place);
+    KeepOnScreen(*this);
 }
 
 void StatisticsWindow::ShowTable(int table)

@@ -56,7 +56,8 @@ SystemFilter FilterSystems(const RunSession& session, const QString& text)
         const RunRecords& records = session.Records();
         for (std::size_t place = 0; place < records.size() && place < systems.size(); ++place) {
             const int number = records.NumberAt(place);
-            if (std::visit([&](const auto* system) { return query.Matches(number, *system); }, records.At(place))) {
+            if (std::visit([&](const auto* system) { return query.Matches(number, *system, nullptr, &records.Edits()); },
+                           records.At(place))) {
                 filter.systems.push_back(systems[place]);
             }
         }

@@ -7,12 +7,14 @@
 #include <QPrinter>
 
 #include "app/about_dialog.h"
+#include "app/screen_room.h"
 
 namespace nexmar {
 
 void DialogPrompts::ShowMessage(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvik Nexmar"), text, QMessageBox::Ok, parent);
+    KeepOnScreenWhenShown(box);
     box.exec();
 }
 
@@ -24,6 +26,7 @@ QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, c
     // ask only for the name as typed.
     QFileDialog dialog(parent, QString(), directory);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    KeepOnScreenWhenShown(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filter);
@@ -38,6 +41,7 @@ QString DialogPrompts::AskOpenFileName(QWidget* parent, const QString& filter, c
 {
     QFileDialog dialog(parent, QString(), directory);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    KeepOnScreenWhenShown(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
@@ -50,6 +54,7 @@ QString DialogPrompts::AskOpenFileName(QWidget* parent, const QString& filter, c
 std::optional<QString> DialogPrompts::AskSeed(QWidget* parent, const QString& text)
 {
     QInputDialog input(parent);
+    KeepOnScreenWhenShown(input);
     input.setWindowTitle(QStringLiteral("Generate with Seed"));
     input.setLabelText(QStringLiteral("Seed (0 to 4294967295):"));
     input.setTextValue(text);
@@ -64,6 +69,7 @@ std::optional<QString> DialogPrompts::AskSeed(QWidget* parent, const QString& te
 void DialogPrompts::ShowAbout(QWidget* parent)
 {
     AboutDialog box(parent);
+    KeepOnScreenWhenShown(box);
     box.exec();
 }
 
@@ -71,6 +77,7 @@ void DialogPrompts::ShowPrintPreview(QWidget* parent, const std::function<void(Q
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, parent);
+    KeepOnScreenWhenShown(preview);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&paint](QPrinter* chosen) { paint(*chosen); });
     preview.exec();
 }

@@ -15,6 +15,7 @@
 #include "cli/json_run_file.h"
 #include "cli/output_plan.h"
 #include "cli/picture_files.h"
+#include "cli/run_failure.h"
 #include "cli/shown_systems.h"
 #include "json/json_export.h"
 #include "picture/picture_sheet.h"
@@ -26,35 +27,18 @@ namespace nexmar {
 
 namespace {
 
-// The dialog's two-line messages, said in one line on the terminal.
-class StderrNotifier final : public Notifier {
-public:
-    explicit StderrNotifier(std::FILE* err) : err_(err) {}
-    void Notify(const std::string& message) override
-    {
-        std::string line = message;
-        for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at)) {
-            line.replace(at, 1, "; ");
-        }
-        std::fprintf(err_, "nexmar-cli: %s\n", line.c_str());
-    }
-
-private:
-    std::FILE* err_;
-};
-
-// Output that never arrived is a failure like any other, whether the disk is
-// full or standard output was closed: it is said on err, once, at the end,
-// with its cause when the last flush tells it.
-bool Delivered(std::FILE* out, std::FILE* err, bool filesWritten)
+// Standard output, for what the command prints without a run (help, the
+// version): output that never arrived is a failure like any other, whether
+// the disk is full or standard output was closed.
+bool Delivered(std::FILE* out, std::FILE* err)
 {
     errno = 0;
     if (std::fflush(out) == 0 && !std::ferror(out)) {
         return true;
     }
     const int cause = errno;
-    std::fprintf(err, "nexmar-cli: could not write to standard output%s%s%s\n", cause != 0 ? ": " : "",
-                 cause != 0 ? std::strerror(cause) : "", filesWritten ? "; every file was written" : "");
+    std::fprintf(err, "nexmar-cli: could not write to standard output%s%s\n", cause != 0 ? ": " : "",
+                 cause != 0 ? std::strerror(cause) : "");
     return false;
 }
 
@@ -110,14 +94,14 @@ bool OpenRunFiles(const CliOptions& options, int shown, const SectorEdits& edits
     return true;
 }
 
-// Completes the files the run wrote as it went; says on err what failed.
+// Completes the files the run wrote as it went; failure keeps what failed.
 bool FinishRunFiles(const CliOptions& options, RunFiles& files, const std::optional<RunStatistics>& statistics,
-                    std::FILE* err)
+                    RunFailure& failure)
 {
     bool finished = true;
     std::string error;
     if (files.json && !files.json->Finish(error)) {
-        std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+        failure.Add(error);
         finished = false;
     }
     if (files.statistics.IsOpen()) {
@@ -125,13 +109,13 @@ bool FinishRunFiles(const CliOptions& options, RunFiles& files, const std::optio
     }
     for (const OtherFile& other : OtherFiles(options, files)) {
         if (other.file.IsOpen() && !other.file.Finish()) {
-            std::fprintf(err, "nexmar-cli: could not write %s to %s: %s\n", other.what,
-                         OneLine(other.path.string()).c_str(), std::strerror(errno));
+            failure.Add(std::string("could not write ") + other.what + " to '" + other.path.string() +
+                        "': " + std::strerror(errno));
             finished = false;
         }
     }
     if (files.pictures && !files.pictures->Finish(error)) {
-        std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
+        failure.Add(error);
         finished = false;
     }
     return finished;
@@ -282,10 +266,12 @@ void Follow(const CliOptions& options, const RunSources& sources, std::uint32_t 
     }
 }
 
-// Completes every output of a finished run and names the staged ones
-// together; whether they all were.
+// Completes every output of a finished run, standard output too, and only
+// then names the staged ones together: a run whose standard output fails,
+// to a full disk or a closed pipe alike, replaces no file. Whether every
+// output arrived.
 bool CompleteOutputs(const CliOptions& options, RunFiles& files, RunFollowers& followers, bool reportsComplete,
-                     int shown, OutputCommit& commit, std::FILE* err)
+                     int shown, TreePrinter& printer, HeldOutput& out, OutputCommit& commit, RunFailure& failure)
 {
     if (followers.jsonExport) {
         followers.jsonExport->Finish();
@@ -293,28 +279,33 @@ bool CompleteOutputs(const CliOptions& options, RunFiles& files, RunFollowers& f
     if (followers.sheet) {
         followers.sheet->Finish();
     }
-    bool complete = FinishRunFiles(options, files, followers.statistics, err) && reportsComplete;
+    bool complete = FinishRunFiles(options, files, followers.statistics, failure) && reportsComplete;
     if (followers.choice && (files.pictures || followers.sheet) && followers.choice->shown() != shown) {
-        std::fprintf(err, "nexmar-cli: --where: the run showed %d systems, not the %d it counted before\n",
-                     followers.choice->shown(), shown);
+        failure.Add("--where: the run showed " + std::to_string(followers.choice->shown()) + " systems, not the " +
+                    std::to_string(shown) + " it counted before");
         complete = false;
     }
-    bool committed = false;
-    std::string failure;
-    if (complete) {
-        committed = commit.Commit(failure);
-    } else if (!commit.IsEmpty()) {
-        failure = "no file was replaced, since not every output was complete";
+    printer.RootIfNoneShown();
+    printer.WriteLines();
+    if (options.printStatistics) {
+        PrintStatistics(out.stream(), *followers.statistics);
     }
-    if (!failure.empty()) {
-        std::fprintf(err, "nexmar-cli: %s\n", OneLine(failure).c_str());
+    std::string cause;
+    if (!out.Deliver(cause)) {
+        failure.Add("could not write to standard output: " + cause);
+        return false;
     }
-    return committed;
+    std::string refused;
+    if (complete && !commit.Commit(refused)) {
+        failure.Add(refused);
+        return false;
+    }
+    return complete;
 }
 
 // Runs with the outputs chosen: every file the run writes is staged in one
-// commit, which names them all only when all are complete. What goes to
-// standard output after that is delivered apart, and said apart when it fails.
+// commit, which names them all only when all are complete, standard output
+// included. A failure is said in one line.
 int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const CliHooks& hooks)
 {
     RunSources sources;
@@ -331,8 +322,9 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
         std::fprintf(err, "seed: %u\n", seed);
     }
     OutputCommit commit(hooks.watch, hooks.unnamed);
+    HeldOutput held(out, sources.runFile != nullptr);
     RunFiles files;
-    if (!OpenRunFiles(options, shown.count, records.Edits(), out, commit, files, err)) {
+    if (!OpenRunFiles(options, shown.count, records.Edits(), held.stream(), commit, files, err)) {
         return kExitReportsFailed;
     }
     RunFollowers followers;
@@ -340,12 +332,12 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     ResultTree tree;
     ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     reports.CommitWith(commit);
-    StderrNotifier notifier(err);
-    TreePrinter printer(tree, out, options.printTree);
+    RunFailure failure(options.directory);
+    TreePrinter printer(tree, held.stream(), options.printTree);
     const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
     QueryChoice* choice = followers.choice ? &*followers.choice : nullptr;
     const RunInputs inputs{options.systems, options.level, options.census, kMaxBatchSystems, options.printTree, choice};
-    const RunOutcome outcome = records.Run(inputs, tree, reports, notifier, printAndDrop, followers.observers);
+    const RunOutcome outcome = records.Run(inputs, tree, reports, failure, printAndDrop, followers.observers);
     if (!outcome.generated) {
         // The option check above and the run share their bounds; should they
         // ever part, the refusal still says why instead of failing silently.
@@ -353,21 +345,15 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
                      kMinSystems, kMaxBatchSystems);
         return kExitBadInput;
     }
-    if (sources.runFile && !sources.runFile->RenderedWhole()) {
-        // The file changed under the second reading: no output takes its name.
+    // A saved run that changed under its second reading sends nothing anywhere.
+    const bool whole = !sources.runFile || sources.runFile->RenderedWhole();
+    if (!whole ||
+        !CompleteOutputs(options, files, followers, outcome.reportsComplete, shown.count, printer, held, commit,
+                         failure)) {
+        failure.Say(err, commit.IsEmpty() ? "" : "; no file was replaced");
         return kExitReportsFailed;
     }
-    const bool committed =
-        CompleteOutputs(options, files, followers, outcome.reportsComplete, shown.count, commit, err);
-    printer.RootIfNoneShown();
-    printer.WriteLines();
-    if (options.printStatistics) {
-        PrintStatistics(out, *followers.statistics);
-    }
-    if (!Delivered(out, err, committed)) {
-        return kExitOutputFailed;
-    }
-    return committed ? 0 : kExitReportsFailed;
+    return 0;
 }
 
 }  // namespace
@@ -377,7 +363,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
     const ParsedCommandLine parsed = ParseCommandLine(args);
     if (parsed.status == ParsedCommandLine::Status::Exit) {
         std::fputs(parsed.message.c_str(), out);
-        return Delivered(out, err, false) ? 0 : kExitOutputFailed;
+        return Delivered(out, err) ? 0 : kExitOutputFailed;
     }
     if (parsed.status == ParsedCommandLine::Status::Error) {
         std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());

@@ -14,6 +14,10 @@ struct PlannedOutput {
     std::string option;  // the option that names it, as said in a refusal
     std::string what;    // the file as a refusal names it when another output is planned there too
     std::filesystem::path path;
+    // A name the run chooses itself (a report, a picture) rather than one the
+    // user gave: a symbolic link there is refused, never followed, since in
+    // a shared folder anyone may have planted it.
+    bool chosenByRun = false;
 };
 
 // Every file the run will write: the reports, then the JSON document, the
@@ -23,10 +27,13 @@ struct PlannedOutput {
 // before anything is touched.
 std::vector<PlannedOutput> PlanOutputs(const CliOptions& options, std::span<const int> pictures = {});
 
-// The refusal, in one line, when two planned outputs are one file once links
-// are followed; empty when each has a file of its own. Takes time in
-// proportion to the outputs, so that ten thousand pictures are checked at
-// once.
+// The refusal, in one line, when two planned outputs will be one file: the
+// same name in the same folder once "." and ".." are resolved and links are
+// followed, whether or not the file exists yet; or when a name the run
+// chooses holds anything but a file (a symbolic link, a directory). Empty
+// when each has a file of its own.
+// Takes time in proportion to the outputs, so that ten thousand pictures
+// are checked at once.
 std::string FindCollision(const std::vector<PlannedOutput>& outputs);
 
 // path with every symbolic link followed, its last name too, even to a file

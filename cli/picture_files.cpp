@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/output_plan.h"
 #include "core/block_writer.h"
 
 namespace nexmar {
@@ -60,10 +59,11 @@ void PictureFiles::Save(int number, const std::string& svg)
     if (!error_.empty()) {
         return;
     }
-    // A link is followed, so that the file it names is replaced and the link stays.
-    const std::filesystem::path target = FollowLinks(directory_ / PictureFileName(number));
+    // A link is never followed: the run checked before it began that none
+    // stands at a picture's name, and the commit checks again.
+    const std::filesystem::path target = directory_ / PictureFileName(number);
     std::error_code ignored;
-    const std::filesystem::file_status status = std::filesystem::status(target, ignored);
+    const std::filesystem::file_status status = std::filesystem::symlink_status(target, ignored);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         error_ = "--svg: cannot write '" + target.string() + "': not a regular file";
         return;

@@ -31,21 +31,21 @@ public:
         if (everySystem_ != nullptr) {
             everySystem_->OnLowSystem(number, system);
         }
-        return Counted(number, query_.Matches(number, system, &edits_));
+        return Counted(number, query_.Matches(number, system, nullptr, &edits_));
     }
     bool Shows(int number, const MediumSystem& system) override
     {
         if (everySystem_ != nullptr) {
             everySystem_->OnMediumSystem(number, system);
         }
-        return Counted(number, query_.Matches(number, system, &edits_));
+        return Counted(number, query_.Matches(number, system, nullptr, &edits_));
     }
     bool Shows(int number, const HighSystem& system) override
     {
         if (everySystem_ != nullptr) {
             everySystem_->OnHighSystem(number, system);
         }
-        return Counted(number, query_.Matches(number, system, &edits_));
+        return Counted(number, query_.Matches(number, system, nullptr, &edits_));
     }
 
     int shown() const { return shown_; }

@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <unordered_set>
 #include <utility>
+
+#include "core/owned_names.h"
 
 namespace nexmar {
 
@@ -39,30 +41,45 @@ private:
     sigset_t before_;
 };
 
+// The process's umask, read before main starts, while one thread runs: it
+// can only be read by setting it, and another thread that created a file
+// between the two calls would create it with none.
+const mode_t kUmaskAtStart = [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}();
+
 // What a newly created file gets: everything the umask allows, but never
 // execution.
 mode_t NewFileMode()
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~kUmaskAtStart;
 }
 
-// A name beside target for its staged file: a dot, target's name, a dot and suffix.
-std::filesystem::path NameBeside(const std::filesystem::path& target, const std::string& suffix)
+// A failure that leaves every target as it was, in one line.
+std::string NoneReplaced(const std::filesystem::path& target, const std::string& cause)
 {
-    std::string name(".");
-    name.append(target.filename().string()).append(".").append(suffix);
-    return FolderOf(target) / name;
+    return "could not write '" + target.string() + "': " + cause + "; no file was replaced";
 }
 
-std::string Listed(const std::vector<std::string>& names)
+// What stands at a target that no output may replace.
+const char* NotReplaceable(mode_t mode)
 {
-    std::string list;
-    for (const std::string& name : names) {
-        list.append(list.empty() ? "" : ", ").append(name);
+    if (S_ISDIR(mode)) {
+        return "it is a directory";
     }
-    return list;
+    if (S_ISLNK(mode)) {
+        return "it is a symbolic link";
+    }
+    return "it is not a regular file";
+}
+
+// Moves from to to, where to is the file the caller saw there (exchange:
+// from then holds it) or nothing (to must stay free until then).
+int Swap(const std::string& from, const std::filesystem::path& to, bool exchange)
+{
+    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), exchange ? RENAME_EXCHANGE : RENAME_NOREPLACE);
 }
 
 }  // namespace
@@ -122,12 +139,12 @@ OutputCommit::~OutputCommit()
 int OutputCommit::Stage(const std::filesystem::path& target)
 {
     struct stat existing {};
-    const bool replacesFile = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    const bool replacesFile = ::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     const mode_t mode = replacesFile ? existing.st_mode & 07777 : NewFileMode();
     const std::filesystem::path folder = FolderOf(target);
     const SignalsHeld held;  // a temporary name is never left unwatched
     Staged staged{target, -1, {}};
-    if (unnamed_ == UnnamedFiles::Allowed) {
+    if (unnamed_ == UnnamedFiles::Allowed && UnnamedFilesCanBeNamed()) {
         staged.fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
         // EOPNOTSUPP: the file system has no unnamed files; EISDIR: the kernel
         // does not know them.
@@ -136,12 +153,13 @@ int OutputCommit::Stage(const std::filesystem::path& target)
         }
     }
     if (staged.fd < 0) {
-        std::string pattern = NameBeside(target, "XXXXXX").string();
-        staged.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        staged.fd = CreateOwnedFile(folder, staged.temporary);
         if (staged.fd < 0) {
             return -1;
         }
-        staged.temporary = std::move(pattern);
+        // Held as long as this process lives, so that no other run takes
+        // the name for a leftover.
+        ::flock(staged.fd, LOCK_EX);
         if (watch_ != nullptr) {
             watch_->TemporaryNamed(staged.temporary);
         }
@@ -166,16 +184,23 @@ void OutputCommit::Discard(int fd)
 
 void OutputCommit::Close(Staged& staged)
 {
+    Forget(staged, true);
+    if (staged.fd >= 0) {
+        ::close(staged.fd);
+        staged.fd = -1;
+    }
+}
+
+void OutputCommit::Forget(Staged& staged, bool unlink)
+{
     if (!staged.temporary.empty()) {
-        ::unlink(staged.temporary.c_str());
+        if (unlink) {
+            ::unlink(staged.temporary.c_str());
+        }
         if (watch_ != nullptr) {
             watch_->TemporaryGone(staged.temporary);
         }
         staged.temporary.clear();
-    }
-    if (staged.fd >= 0) {
-        ::close(staged.fd);
-        staged.fd = -1;
     }
 }
 
@@ -183,15 +208,20 @@ bool OutputCommit::Commit(std::string& failure)
 {
     const SignalsHeld held;
     std::vector<std::filesystem::path> targets;
+    std::unordered_set<std::string> folders;
     for (const Staged& staged : staged_) {
         targets.push_back(staged.target);
+        folders.insert(FolderOf(staged.target).string());
     }
     const std::vector<FolderLock> locks = LockFoldersOf(targets);
-    std::vector<std::string> written;
-    const bool named = NameAll(written, failure);
+    for (const std::string& folder : folders) {
+        RemoveLeftovers(folder);
+    }
+    const bool named = CheckTargets(failure) && NameAll(failure) && ReplaceAll(failure);
     if (named && watch_ != nullptr) {
         watch_->Committed();
     }
+    // Which also removes the files replaced, kept under the staged files' names.
     for (Staged& staged : staged_) {
         Close(staged);
     }
@@ -199,9 +229,26 @@ bool OutputCommit::Commit(std::string& failure)
     return named;
 }
 
-bool OutputCommit::NameAll(std::vector<std::string>& written, std::string& failure)
+bool OutputCommit::CheckTargets(std::string& failure)
 {
-    // An unnamed file first takes a name of this process beside its target,
+    for (Staged& staged : staged_) {
+        struct stat status {};
+        staged.replaces = ::lstat(staged.target.c_str(), &status) == 0;
+        if (!staged.replaces && errno != ENOENT) {
+            failure = NoneReplaced(staged.target, std::strerror(errno));
+            return false;
+        }
+        if (staged.replaces && !S_ISREG(status.st_mode)) {
+            failure = NoneReplaced(staged.target, NotReplaceable(status.st_mode));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool OutputCommit::NameAll(std::string& failure)
+{
+    // An unnamed file first takes a name of its own beside its target,
     // every one before any target is replaced: a link that fails (a full
     // folder, a file system that refuses it) then leaves every target as it
     // was.
@@ -209,39 +256,88 @@ bool OutputCommit::NameAll(std::vector<std::string>& written, std::string& failu
         if (!staged.temporary.empty()) {
             continue;
         }
-        const std::string link = NameBeside(staged.target, std::to_string(::getpid())).string();
-        const std::string self = "/proc/self/fd/" + std::to_string(staged.fd);
-        ::unlink(link.c_str());  // left by a process of the same id that was killed here
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, link.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-            failure = "could not write '" + staged.target.string() + "': " + std::strerror(errno) +
-                      "; no output was replaced";
-            return false;
-        }
-        staged.temporary = link;
-        if (watch_ != nullptr) {
-            watch_->TemporaryNamed(link);
-        }
-    }
-    for (std::size_t i = 0; i < staged_.size(); ++i) {
-        Staged& staged = staged_[i];
-        if (::rename(staged.temporary.c_str(), staged.target.c_str()) != 0) {
-            const int cause = errno;
-            std::vector<std::string> left;
-            for (std::size_t j = i; j < staged_.size(); ++j) {
-                left.push_back(staged_[j].target.string());
-            }
-            failure = "could not write '" + staged.target.string() + "': " + std::strerror(cause);
-            failure += written.empty() ? "" : "; replaced: " + Listed(written);
-            failure += "; left as they were: " + Listed(left);
+        if (!LinkOwnedName(staged.fd, FolderOf(staged.target), staged.temporary)) {
+            failure = NoneReplaced(staged.target, std::strerror(errno));
             return false;
         }
         if (watch_ != nullptr) {
-            watch_->TemporaryGone(staged.temporary);
+            watch_->TemporaryNamed(staged.temporary);
         }
-        staged.temporary.clear();
-        written.push_back(staged.target.string());
     }
     return true;
+}
+
+bool OutputCommit::Replace(Staged& staged)
+{
+    if (Swap(staged.temporary, staged.target, staged.replaces) == 0) {
+        // Exchanged, the staged file's name now holds the file replaced.
+        if (!staged.replaces) {
+            Forget(staged, false);
+        }
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // A file system that neither exchanges nor refuses to replace: the
+    // replaced file is kept under a second name first.
+    if (!staged.replaces) {
+        if (::link(staged.temporary.c_str(), staged.target.c_str()) != 0) {
+            return false;
+        }
+        Forget(staged, true);
+        return true;
+    }
+    std::string kept;
+    if (!LinkOwnedCopy(staged.target, kept)) {
+        return false;
+    }
+    if (watch_ != nullptr) {
+        watch_->TemporaryNamed(kept);
+    }
+    if (::rename(staged.temporary.c_str(), staged.target.c_str()) != 0) {
+        const int cause = errno;
+        ::unlink(kept.c_str());
+        watch_ != nullptr ? watch_->TemporaryGone(kept) : void();
+        errno = cause;
+        return false;
+    }
+    Forget(staged, false);
+    staged.temporary = kept;
+    return true;
+}
+
+bool OutputCommit::ReplaceAll(std::string& failure)
+{
+    for (std::size_t i = 0; i < staged_.size(); ++i) {
+        if (!Replace(staged_[i])) {
+            const std::string cause = std::strerror(errno);
+            failure = "could not write '" + staged_[i].target.string() + "': " + cause + Restore(i);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string OutputCommit::Restore(std::size_t replaced)
+{
+    std::size_t lost = 0;
+    std::string first;
+    for (std::size_t i = replaced; i-- > 0;) {
+        Staged& staged = staged_[i];
+        // Where the file replaced is kept, it takes its name back; a new file stands where none did.
+        const bool back = staged.replaces ? ::rename(staged.temporary.c_str(), staged.target.c_str()) == 0
+                                          : ::unlink(staged.target.c_str()) == 0;
+        if (!back && lost++ == 0) {
+            first = "'" + staged.target.string() + "'";
+            first += staged.replaces ? " (kept as '" + staged.temporary + "')" : "";
+        }
+        Forget(staged, false);  // a replaced file not put back stays where it is kept
+    }
+    if (lost == 0) {
+        return "; no file was replaced";
+    }
+    return "; " + std::to_string(lost) + " of the files replaced could not be put back, " + first + " among them";
 }
 
 }  // namespace nexmar

@@ -64,7 +64,8 @@ public:
     OutputCommit& operator=(const OutputCommit&) = delete;
 
     // A file that will replace target: unnamed in target's folder where the
-    // file system allows, otherwise under a temporary name beside target. It
+    // file system allows and /proc can name it later, otherwise under a name
+    // of the run's own (owned_names.h) beside target. It
     // has target's permissions if target is a file, else a new file's.
     // Returns its descriptor, which stays this commit's, or -1 with errno set.
     int Stage(const std::filesystem::path& target);
@@ -72,8 +73,12 @@ public:
     void Discard(int fd);
 
     // Names every staged file, with every signal held back until the last name
-    // is given and each target's folder locked. False, with a line saying
-    // which targets were and were not replaced, when a name cannot be given.
+    // is given and each target's folder locked, all or none: every target is
+    // checked before the first is replaced, and each file replaced is kept
+    // under a name of the run's own until the last target has its new file,
+    // so that a name that cannot be given puts back every file replaced.
+    // Removes first what runs killed outright left in those folders. False,
+    // with one line saying why, when not every name could be given.
     bool Commit(std::string& failure);
     bool IsEmpty() const { return staged_.empty(); }
 
@@ -81,9 +86,20 @@ private:
     struct Staged {
         std::filesystem::path target;
         int fd;
-        std::string temporary;  // empty while the file has no name
+        // Empty while the file has no name; once its target is replaced, the
+        // name under which the file replaced is kept.
+        std::string temporary;
+        bool replaces = false;  // a file stood at target when the commit began
     };
-    bool NameAll(std::vector<std::string>& written, std::string& failure);
+    bool CheckTargets(std::string& failure);
+    bool NameAll(std::string& failure);
+    bool Replace(Staged& staged);
+    bool ReplaceAll(std::string& failure);
+    // Puts back the files the first replaced staged files replaced; what
+    // the failure's line says of them.
+    std::string Restore(std::size_t replaced);
+    // Gives up staged's temporary name, unlinked or not.
+    void Forget(Staged& staged, bool unlink);
     void Close(Staged& staged);
 
     OutputWatch* watch_;

@@ -47,8 +47,23 @@ bool WriteAll(int fd, const char* data, std::size_t size)
     return true;
 }
 
+// The first byte of the document in bytes, past white space; -1 when
+// there is none yet.
+int FirstByte(const char* bytes, std::size_t size)
+{
+    for (std::size_t at = 0; at < size; ++at) {
+        const char c = bytes[at];
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
+            return static_cast<unsigned char>(c);
+        }
+    }
+    return -1;
+}
+
 // Standard input, copied into a file that has no name and vanishes with
-// its descriptor; -1 and errno on failure.
+// its descriptor; -1 and errno on failure. Its copy stops at the first
+// byte that cannot begin a run's document, which the reading then refuses
+// as it refuses such a file, and past kMaxStandardInputBytes (EFBIG).
 int SpoolStandardInput()
 {
     const char* directory = std::getenv("TMPDIR");
@@ -67,20 +82,26 @@ int SpoolStandardInput()
         return -1;
     }
     char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    std::uint64_t spooled = 0;
+    for (int first = -1;;) {
+        const ssize_t got = first == '{' || first < 0 ? ::read(STDIN_FILENO, buffer, sizeof buffer) : 0;
         if (got == 0) {
             return fd;
         }
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got < 0 || !WriteAll(fd, buffer, static_cast<std::size_t>(got))) {
+        spooled += got > 0 ? static_cast<std::uint64_t>(got) : 0;
+        if (got > 0 && spooled > kMaxStandardInputBytes) {
+            errno = EFBIG;
+        }
+        if (got < 0 || spooled > kMaxStandardInputBytes || !WriteAll(fd, buffer, static_cast<std::size_t>(got))) {
             const int cause = errno;
             ::close(fd);
             errno = cause;
             return -1;
         }
+        first = first < 0 ? FirstByte(buffer, static_cast<std::size_t>(got)) : first;
     }
 }
 
@@ -104,6 +125,11 @@ std::unique_ptr<JsonDocumentFile> JsonDocumentFile::Open(const std::string& path
         }
         errno = 0;
         const int fd = SpoolStandardInput();
+        if (fd < 0 && errno == EFBIG) {
+            error = "standard input holds more than " + std::to_string(kMaxStandardInputBytes >> 30) +
+                    " GiB; expected a JSON document of a run, which is smaller";
+            return nullptr;
+        }
         if (fd < 0) {
             error = "cannot keep standard input in a temporary file: " + std::string(std::strerror(errno));
             return nullptr;

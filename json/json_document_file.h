@@ -8,6 +8,12 @@
 
 namespace nexmar {
 
+// The most bytes standard input may hand --from-json: it is kept in a
+// temporary file to be read twice, so its size is bounded as a file's is
+// by the disk, well above what the largest run writes (1,000,000 High
+// systems with census).
+inline constexpr std::uint64_t kMaxStandardInputBytes = std::uint64_t{4} << 30;
+
 // A JSON document opened once, as a regular file, and read in passes from
 // its first byte. Each pass keeps a digest of the bytes it read, so that a
 // second pass can tell whether it read what the first one did: a file
@@ -15,7 +21,8 @@ namespace nexmar {
 class JsonDocumentFile {
 public:
     // The file at path; "-" is standard input, kept first in a nameless
-    // temporary file. Anything but a regular file (a directory, a FIFO, a
+    // temporary file, up to kMaxStandardInputBytes, and no further than its
+    // first byte when that cannot begin a run's document. Anything but a regular file (a directory, a FIFO, a
     // terminal, a device) is refused: nothing and a one-line error.
     static std::unique_ptr<JsonDocumentFile> Open(const std::string& path, std::string& error);
     ~JsonDocumentFile();

@@ -42,6 +42,10 @@ public:
                 parser_.Fail(pointer, parser_.line(),
                              "duplicate key " + JsonQuoted(key) + "; expected each key once in an object");
             }
+            if (systemsRead_) {
+                // The second reading renders each system as it comes, under the head read before it.
+                parser_.Fail(pointer, parser_.line(), "expected before \"systems\", which the export writes last");
+            }
             parser_.Colon(pointer);
             if (key == kSystems) {
                 ReadSystems();
@@ -50,9 +54,6 @@ public:
             }
         }
         CheckHead(true);
-        if (edits_ != nullptr && !editsSeeded_) {
-            edits_->Restart(summary_.header.seed);
-        }
         parser_.EndDocument();
     }
 
@@ -62,8 +63,8 @@ private:
         CheckHead(false);
         filtered_ = summary_.header.systemsRolled > 0;
         if (edits_ != nullptr && Has(kSeed)) {
+            // The systems are named as the seed names them.
             edits_->Restart(summary_.header.seed);
-            editsSeeded_ = true;
         }
         parser_.BeginSystems();
         const int line = parser_.line();
@@ -173,10 +174,6 @@ private:
         };
         require(kFormat, complete ? "the format version" : "the format version before \"systems\"");
         summary_.format = Head(kFormat).Int(1, kJsonFormatVersion);
-        if (!complete && summary_.format >= kFirstFormatWithEdits) {
-            // The names of the systems follow from it.
-            require(kSeed, "the seed before \"systems\"");
-        }
         for (const std::string_view key : {kDetail, kCensusOption}) {
             require(key, complete ? "this field in the document" : "before \"systems\"");
         }
@@ -201,9 +198,6 @@ private:
         }
         if (Has(kSystemsRolled)) {
             // It decides how the systems are numbered, so it comes before them.
-            if (systemsRead_ && !filtered_) {
-                parser_.Fail("/" + std::string(kSystemsRolled), parser_.line(), "expected before \"systems\"");
-            }
             summary_.header.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
         }
         for (std::uint32_t member = head_.at(head_.root()).first; member != JsonUnit::kNone;
@@ -222,7 +216,6 @@ private:
     JsonRunSummary& summary_;
     RecordObserver& observer_;
     SectorEdits* edits_;
-    bool editsSeeded_ = false;  // restarted with the document's seed
     std::size_t noteBytes_ = 0;
     JsonUnit head_;    // the top object's members but the systems
     JsonUnit system_;  // the system being read

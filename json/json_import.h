@@ -37,6 +37,8 @@ struct JsonReadError {
 // the export writes them, so that the systems can be read as they arrive;
 // so must "systemsRolled", which only a filtered run's document has: its
 // systems are numbered as they were in the run, rising within that count.
+// No member follows "systems": a reading that renders each system as it
+// arrives, under the head read before it, accepts what this one accepts.
 // Memory stays that of one system whatever the document's size, and a
 // system's own size is bounded. The records
 // handed out before an error belong to a document that turned out bad: a

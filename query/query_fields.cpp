@@ -1,5 +1,8 @@
 #include "query/query_fields.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "json/json_format.h"
 #include "gen/record_text.h"
 
@@ -102,6 +105,33 @@ bool GaiaWorld(const QueryFocus& focus)
     return focus.highObject && focus.highObject->gaiaWorld;
 }
 
+// The names Name gives each of an enum's count values, from 0.
+template <class Enum, int Count, auto Name>
+std::span<const std::string_view> NamesOf()
+{
+    static const std::array<std::string_view, Count> names = [] {
+        std::array<std::string_view, Count> all{};
+        for (int value = 0; value < Count; ++value) {
+            all[static_cast<std::size_t>(value)] = Name(static_cast<Enum>(value));
+        }
+        return all;
+    }();
+    return names;
+}
+
+// A Medium object's value class, and the document's text for an object without one.
+std::span<const std::string_view> ValueNames()
+{
+    static const std::array<std::string_view, 7> names = [] {
+        std::array<std::string_view, 7> all{};
+        const std::span<const std::string_view> classes = NamesOf<ValueClass, 6, ValueClassName>();
+        std::copy(classes.begin(), classes.end(), all.begin());
+        all.back() = ValueText(std::nullopt);
+        return all;
+    }();
+    return names;
+}
+
 constexpr auto kLow = &QueryFocus::low;
 constexpr auto kMedium = &QueryFocus::mediumObject;
 constexpr auto kHigh = &QueryFocus::highObject;
@@ -114,10 +144,12 @@ using enum QueryFieldKind;
 // but the system has either.
 constexpr QueryField kLowFields[] = {
     {System, kNumber, Number, SystemNumber},
-    {System, kName, Text, nullptr, SystemName, nullptr, {}, true},
-    {System, kNotes, Text, nullptr, SystemNotes, nullptr, {}, true},
-    {System, kSize, Text, nullptr, NameOf<kLow, &LowSystem::sizeClass, LowSizeClassName>},
-    {System, kImportance, Text, nullptr, NameOf<kLow, &LowSystem::importance, ImportanceName>},
+    {System, kName, Text, nullptr, SystemName, nullptr, {}, nullptr, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, {}, nullptr, true},
+    {System, kSize, Text, nullptr, NameOf<kLow, &LowSystem::sizeClass, LowSizeClassName>, nullptr, {},
+     NamesOf<LowSizeClass, 5, LowSizeClassName>},
+    {System, kImportance, Text, nullptr, NameOf<kLow, &LowSystem::importance, ImportanceName>, nullptr, {},
+     NamesOf<Importance, 3, ImportanceName>},
     {System, kCapacity, Number, NumberOf<kLow, &LowSystem::capacity>},
     {System, kRaw, Number, NumberOf<kLow, &LowSystem::raw>},
     {System, kCensus, Number, CensusOf<kLow, &CensusValues::census>},
@@ -128,12 +160,14 @@ constexpr QueryField kLowFields[] = {
 
 constexpr QueryField kMediumFields[] = {
     {System, kNumber, Number, SystemNumber},
-    {System, kName, Text, nullptr, SystemName, nullptr, kName, true},
-    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, true},
+    {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
     {Object, kNumber, Number, PlaceOf<kMedium, &QueryFocus::objectNumber>},
-    {Object, kZone, Text, nullptr, NameOf<kMedium, &MediumObject::zone, OrbitZoneName>},
-    {Object, kType, Text, nullptr, NameOf<kMedium, &MediumObject::type, MediumObjectTypeName>},
-    {Object, kValue, Text, nullptr, MediumValue},
+    {Object, kZone, Text, nullptr, NameOf<kMedium, &MediumObject::zone, OrbitZoneName>, nullptr, {},
+     NamesOf<OrbitZone, 3, OrbitZoneName>},
+    {Object, kType, Text, nullptr, NameOf<kMedium, &MediumObject::type, MediumObjectTypeName>, nullptr, {},
+     NamesOf<MediumObjectType, 5, MediumObjectTypeName>},
+    {Object, kValue, Text, nullptr, MediumValue, nullptr, {}, ValueNames},
     {Object, kCapacity, Number, NumberOf<kMedium, &MediumObject::capacity>},
     {Object, kRaw, Number, NumberOf<kMedium, &MediumObject::raw>},
     {Object, kCensus, Number, CensusOf<kMedium, &CensusValues::census>},
@@ -146,18 +180,25 @@ constexpr QueryField kMediumFields[] = {
 
 constexpr QueryField kHighFields[] = {
     {System, kNumber, Number, SystemNumber},
-    {System, kName, Text, nullptr, SystemName, nullptr, kName, true},
-    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, true},
+    {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
     {Component, kLetter, Text, nullptr, ComponentLetter},
-    {Star, kColour, Text, nullptr, NameOf<kStar, &Star::colour, StarColourName>},
-    {Star, kSize, Text, nullptr, NameOf<kStar, &Star::size, StarSizeName>},
-    {Star, kSpectralClass, Text, nullptr, NameOf<kStar, &Star::colour, SpectralLetter>},
-    {Star, kLuminosityClass, Text, nullptr, NameOf<kStar, &Star::size, LuminosityNumeral>},
+    {Star, kColour, Text, nullptr, NameOf<kStar, &Star::colour, StarColourName>, nullptr, {},
+     NamesOf<StarColour, 7, StarColourName>},
+    {Star, kSize, Text, nullptr, NameOf<kStar, &Star::size, StarSizeName>, nullptr, {},
+     NamesOf<StarSize, 5, StarSizeName>},
+    {Star, kSpectralClass, Text, nullptr, NameOf<kStar, &Star::colour, SpectralLetter>, nullptr, {},
+     NamesOf<StarColour, 7, SpectralLetter>},
+    {Star, kLuminosityClass, Text, nullptr, NameOf<kStar, &Star::size, LuminosityNumeral>, nullptr, {},
+     NamesOf<StarSize, 5, LuminosityNumeral>},
     {Star, kDescription, Text, nullptr, StarDescriptionOf},
     {Object, kNumber, Number, PlaceOf<kHigh, &QueryFocus::objectNumber>},
-    {Object, kZone, Text, nullptr, NameOf<kHigh, &HighObject::zone, OrbitZoneName>},
-    {Object, kType, Text, nullptr, NameOf<kHigh, &HighObject::type, HighObjectTypeName>},
-    {Object, kSize, Text, nullptr, NameOf<kHigh, &HighObject::size, HighObjectSizeName>},
+    {Object, kZone, Text, nullptr, NameOf<kHigh, &HighObject::zone, OrbitZoneName>, nullptr, {},
+     NamesOf<OrbitZone, 3, OrbitZoneName>},
+    {Object, kType, Text, nullptr, NameOf<kHigh, &HighObject::type, HighObjectTypeName>, nullptr, {},
+     NamesOf<HighObjectType, 5, HighObjectTypeName>},
+    {Object, kSize, Text, nullptr, NameOf<kHigh, &HighObject::size, HighObjectSizeName>, nullptr, {},
+     NamesOf<HighObjectSize, 7, HighObjectSizeName>},
     {Object, kCapacity, Number, NumberOf<kHigh, &HighObject::capacity>},
     {Object, kRaw, Number, NumberOf<kHigh, &HighObject::raw>},
     {Object, kCensus, Number, CensusOf<kHigh, &CensusValues::census>},
@@ -227,22 +268,64 @@ std::span<const QueryField> QueryFields(DetailLevel level)
 
 const QueryField* FindQueryField(DetailLevel level, std::string_view name)
 {
-    for (const QueryField& field : QueryFields(level)) {
-        if (SameLetters(name, QueryFieldName(level, field)) ||
-            (!field.shortName.empty() && SameLetters(name, field.shortName))) {
-            return &field;
+    const auto named = [level](std::string_view text, bool unprefixedOnly) -> const QueryField* {
+        for (const QueryField& field : QueryFields(level)) {
+            if ((SameLetters(text, QueryFieldName(level, field)) ||
+                 (!field.shortName.empty() && SameLetters(text, field.shortName))) &&
+                (!unprefixedOnly || field.scope == UnprefixedScope(level))) {
+                return &field;
+            }
         }
+        return nullptr;
+    };
+    if (const QueryField* field = named(name, false)) {
+        return field;
     }
-    // "object.type" and, at Low, "system.capacity" name the unprefixed fields too.
+    // "object.type" and, at Low, "system.capacity" name the unprefixed
+    // fields too, however often the prefix is written. No field's name
+    // begins with it, so every one is stripped first, in a loop.
     const std::string_view prefix = ScopeWord(UnprefixedScope(level));
-    if (name.size() > prefix.size() + 1 && SameLetters(name.substr(0, prefix.size()), prefix) &&
-        name[prefix.size()] == '.') {
-        const QueryField* field = FindQueryField(level, name.substr(prefix.size() + 1));
-        if (field && field->scope == UnprefixedScope(level)) {
-            return field;
+    bool stripped = false;
+    while (name.size() > prefix.size() + 1 && SameLetters(name.substr(0, prefix.size()), prefix) &&
+           name[prefix.size()] == '.') {
+        name.remove_prefix(prefix.size() + 1);
+        stripped = true;
+    }
+    return stripped ? named(name, true) : nullptr;
+}
+
+std::string_view NearestName(std::string_view typed, std::span<const std::string_view> candidates)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    // Edits (a letter added, dropped or changed) from typed to each candidate.
+    const auto distance = [&](std::string_view to) {
+        std::vector<std::size_t> row(to.size() + 1);
+        for (std::size_t j = 0; j <= to.size(); ++j) {
+            row[j] = j;
+        }
+        for (std::size_t i = 1; i <= typed.size(); ++i) {
+            std::size_t diagonal = row[0];
+            row[0] = i;
+            for (std::size_t j = 1; j <= to.size(); ++j) {
+                const std::size_t above = row[j];
+                row[j] = std::min({row[j] + 1, row[j - 1] + 1,
+                                   diagonal + (lower(typed[i - 1]) == lower(to[j - 1]) ? 0 : 1)});
+                diagonal = above;
+            }
+        }
+        return row[to.size()];
+    };
+    const std::size_t nearEnough = std::max<std::size_t>(2, typed.size() / 3);
+    std::string_view nearest;
+    std::size_t best = nearEnough + 1;
+    for (const std::string_view candidate : candidates) {
+        const std::size_t edits = distance(candidate);
+        if (edits < best) {
+            best = edits;
+            nearest = candidate;
         }
     }
-    return nullptr;
+    return nearest;
 }
 
 std::string QueryFieldName(DetailLevel level, const QueryField& field)

@@ -27,6 +27,7 @@ struct QueryFocus {
     const LowSystem* low = nullptr;
     const StarComponent* component = nullptr;
     const Star* star = nullptr;
+    int starNumber = 0;  // in its component, from 1
     const MediumObject* mediumObject = nullptr;
     const HighObject* highObject = nullptr;
     int objectNumber = 0;
@@ -58,6 +59,9 @@ struct QueryField {
     QueryText (*text)(const QueryFocus&) = nullptr;
     bool (*flag)(const QueryFocus&) = nullptr;
     std::string_view shortName = {};  // also accepted: "gaia" for gaiaWorld
+    // Every text the tables give the field, for a text field whose texts
+    // are a closed set; null for a free text (a special, a description).
+    std::span<const std::string_view> (*names)() = nullptr;
     bool referee = false;             // what a referee wrote: the system's name or notes
 };
 
@@ -70,5 +74,10 @@ const QueryField* FindQueryField(DetailLevel level, std::string_view name);
 
 // The name a query gives the field: "star.size", "moon", "capacity".
 std::string QueryFieldName(DetailLevel level, const QueryField& field);
+
+// Of candidates, the one nearest to typed, letter case aside, when it is
+// near enough to be a slip of the keyboard (a letter or two, for a long
+// name); empty when none is.
+std::string_view NearestName(std::string_view typed, std::span<const std::string_view> candidates);
 
 }  // namespace nexmar

@@ -9,7 +9,10 @@
 //   operator   = "=" | "!=" | "<" | "<=" | ">" | ">=" | "~"
 //   value      = word | '"' text '"' | "'" text "'"
 
+#include <algorithm>
 #include <charconv>
+#include <span>
+#include <vector>
 
 #include "query/system_query.h"
 
@@ -49,23 +52,59 @@ std::string Lowered(std::string_view text)
     return lowered;
 }
 
-// Text of the query shown in a message: one line, however long the text and
-// whatever bytes it holds.
+// The length of the valid UTF-8 character at the start of text, or 0.
+std::size_t Utf8Length(std::string_view text)
+{
+    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5                  ? 4
+                                                                              : 0;
+    if (length == 0 || length > text.size()) {
+        return 0;
+    }
+    for (std::size_t at = 1; at < length; ++at) {
+        if ((byte(at) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    const unsigned second = byte(std::min<std::size_t>(1, length - 1));
+    // Neither an overlong form, nor a surrogate, nor beyond U+10FFFF.
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
+        (lead == 0xF4 && second >= 0x90)) {
+        return 0;
+    }
+    return length;
+}
+
+// Text of the query shown in a message: one line of valid UTF-8, cut after
+// a few dozen characters, whatever bytes the text holds; a control
+// character or a byte of no character shown by its value.
 std::string Quote(std::string_view text, char quote = '\'')
 {
-    constexpr std::size_t kLongest = 40;
+    constexpr int kLongest = 40;
     std::string shown(1, quote);
     std::size_t at = 0;
-    for (; at < text.size() && (at < kLongest || (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80); ++at) {
+    for (int characters = 0; at < text.size() && characters < kLongest; ++characters) {
         const auto byte = static_cast<unsigned char>(text[at]);
-        if (byte < 0x20 || byte == 0x7F) {
+        const std::size_t length = Utf8Length(text.substr(at));
+        if (length == 0 || byte < 0x20 || byte == 0x7F) {
             constexpr char kDigits[] = "0123456789abcdef";
             shown.append("\\x").append(1, kDigits[byte >> 4]).append(1, kDigits[byte & 0xF]);
+            ++at;
         } else {
-            shown += text[at];
+            shown.append(text.substr(at, length));
+            at += length;
         }
     }
     return shown.append(at < text.size() ? "..." : "").append(1, quote);
+}
+
+// As Quote, without the quotes, for a value that begins a message.
+std::string Unquoted(std::string_view text)
+{
+    const std::string quoted = Quote(text);
+    return quoted.substr(1, quoted.size() - 2);
 }
 
 }  // namespace
@@ -81,9 +120,10 @@ public:
             ParseOr(0);
         }
         if (!failed_ && Peek().kind != Token::Kind::End) {
+            // A word straight after a value is most often the rest of a value of several words.
+            const bool afterValue = next_ >= 2 && tokens_[next_ - 2].kind == Token::Kind::Operator;
             Fail(Peek().kind == Token::Kind::Close ? "')' closes no '('"
-                                                   : "expected 'and', 'or' or the end of the query, not " +
-                                                         Describe(Peek()));
+                                                   : ExpectedEnd(Peek(), afterValue && Peek().kind == Token::Kind::Word));
         }
         if (failed_) {
             return {std::nullopt, error_};
@@ -247,8 +287,7 @@ private:
         const Token name = Take();
         const QueryField* field = FindQueryField(query_.level_, name.text);
         if (!field) {
-            FailAt(name.offset, Quote(name.text) + " is no field of " + std::string(DetailLevelName(query_.level_)) +
-                                    " systems");
+            FailAt(name.offset, NoSuchField(name.text));
             return 0;
         }
         const std::string fieldName = Quote(QueryFieldName(query_.level_, *field));
@@ -293,9 +332,58 @@ private:
             }
         } else {
             node.text = Lowered(value.text);
+            if (!textOperator && field->names != nullptr && !IsNamed(field->names(), node.text)) {
+                // "type = Gas Giant": the first word alone names nothing.
+                const Token& after = tokens_[next_ + 1];
+                if (value.kind == Token::Kind::Word && after.kind == Token::Kind::Word && !IsKeyword(after)) {
+                    FailAt(after.offset, ExpectedEnd(after, true));
+                } else {
+                    Fail(NoSuchName(*field, value.text));
+                }
+                return 0;
+            }
         }
         Take();
         return AddField(field, std::move(node));
+    }
+
+    // severalWords: token is a word after a value, most likely the value's next word.
+    static std::string ExpectedEnd(const Token& token, bool severalWords)
+    {
+        return "expected 'and', 'or' or the end of the query, not " + Describe(token) +
+               (severalWords ? "; a value of several words goes between quotes" : "");
+    }
+
+    static bool IsNamed(std::span<const std::string_view> names, std::string_view lowered)
+    {
+        return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return Lowered(name) == lowered; });
+    }
+
+    // "Supergiants: no star size is named so; did you mean Supergiant?"
+    std::string NoSuchName(const QueryField& field, std::string_view typed) const
+    {
+        std::string what = QueryFieldName(query_.level_, field);
+        std::replace(what.begin(), what.end(), '.', ' ');
+        std::string message = Unquoted(typed) + ": no " + what + " is named so";
+        const std::string_view nearest = NearestName(typed, field.names());
+        return nearest.empty() ? message : message + "; did you mean " + std::string(nearest) + "?";
+    }
+
+    // "'sise' is no field of High systems; did you mean size?"
+    std::string NoSuchField(std::string_view typed) const
+    {
+        std::string message =
+            Quote(typed) + " is no field of " + std::string(DetailLevelName(query_.level_)) + " systems";
+        std::vector<std::string> names;
+        for (const QueryField& field : QueryFields(query_.level_)) {
+            names.push_back(QueryFieldName(query_.level_, field));
+            if (!field.shortName.empty()) {
+                names.emplace_back(field.shortName);
+            }
+        }
+        const std::vector<std::string_view> candidates(names.begin(), names.end());
+        const std::string_view nearest = NearestName(typed, candidates);
+        return nearest.empty() ? message : message + "; did you mean " + std::string(nearest) + "?";
     }
 
     static SystemQuery::Comparison ComparisonOf(std::string_view op)

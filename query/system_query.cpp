@@ -147,6 +147,20 @@ bool ForSomePart(bool named, std::span<const Part> parts, const Bind& bind, cons
     return false;
 }
 
+// Hands the parts of a match to found, when asked: the parts stay chosen
+// once a choice holds.
+bool Found(bool matched, const QueryFocus& focus, QueryFocus* found)
+{
+    if (matched && found != nullptr) {
+        // The name is held by the match alone.
+        *found = focus;
+        found->name = {};
+        found->notes = {};
+        found->named = false;
+    }
+    return matched;
+}
+
 }  // namespace
 
 bool SystemQuery::Holds(int index, const QueryFocus& focus) const
@@ -216,15 +230,15 @@ void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, st
     focus.named = true;
 }
 
-bool SystemQuery::Matches(int number, const LowSystem& system, const SectorEdits* edits) const
+bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number, .low = &system};
     std::string name;
     AddRefereeText(focus, edits, name);
-    return Settled(QueryScope::System, focus);
+    return Found(Settled(QueryScope::System, focus), focus, found);
 }
 
-bool SystemQuery::Matches(int number, const MediumSystem& system, const SectorEdits* edits) const
+bool SystemQuery::Matches(int number, const MediumSystem& system, QueryFocus* found, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number};
     std::string name;
@@ -240,18 +254,19 @@ bool SystemQuery::Matches(int number, const MediumSystem& system, const SectorEd
             },
             [] { return true; });
     };
-    return Settled(QueryScope::System, focus) &&
-           ForSomePart(
-               Names(QueryScope::Object), std::span<const MediumObject>(system.objects),
-               [&](const MediumObject* object, int place) {
-                   focus.mediumObject = object;
-                   focus.objectNumber = place;
-                   return Settled(QueryScope::Object, focus);
-               },
-               someMoon);
+    const bool matched = Settled(QueryScope::System, focus) &&
+                         ForSomePart(
+                             Names(QueryScope::Object), std::span<const MediumObject>(system.objects),
+                             [&](const MediumObject* object, int place) {
+                                 focus.mediumObject = object;
+                                 focus.objectNumber = place;
+                                 return Settled(QueryScope::Object, focus);
+                             },
+                             someMoon);
+    return Found(matched, focus, found);
 }
 
-bool SystemQuery::Matches(int number, const HighSystem& system, const SectorEdits* edits) const
+bool SystemQuery::Matches(int number, const HighSystem& system, QueryFocus* found, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number};
     std::string name;
@@ -284,20 +299,22 @@ bool SystemQuery::Matches(int number, const HighSystem& system, const SectorEdit
         const auto stars = focus.component ? std::span<const Star>(focus.component->stars) : std::span<const Star>();
         return ForSomePart(
             Names(QueryScope::Star), stars,
-            [&](const Star* star, int) {
+            [&](const Star* star, int place) {
                 focus.star = star;
+                focus.starNumber = place;
                 return Settled(QueryScope::Star, focus);
             },
             someObject);
     };
-    return Settled(QueryScope::System, focus) &&
-           ForSomePart(
-               Names(QueryScope::Component), std::span<const StarComponent>(system.components),
-               [&](const StarComponent* component, int) {
-                   focus.component = component;
-                   return Settled(QueryScope::Component, focus);
-               },
-               someStar);
+    const bool matched = Settled(QueryScope::System, focus) &&
+                         ForSomePart(
+                             Names(QueryScope::Component), std::span<const StarComponent>(system.components),
+                             [&](const StarComponent* component, int) {
+                                 focus.component = component;
+                                 return Settled(QueryScope::Component, focus);
+                             },
+                             someStar);
+    return Found(matched, focus, found);
 }
 
 }  // namespace nexmar

@@ -26,11 +26,16 @@ public:
 
     DetailLevel level() const { return level_; }
 
-    // edits give the system's name and notes; without them, a query of
-    // either matches nothing.
-    bool Matches(int number, const LowSystem& system, const SectorEdits* edits = nullptr) const;
-    bool Matches(int number, const MediumSystem& system, const SectorEdits* edits = nullptr) const;
-    bool Matches(int number, const HighSystem& system, const SectorEdits* edits = nullptr) const;
+    // found, when given, hears the parts of the first choice that matched
+    // (the star, object or moon a condition is about). edits give the
+    // system's name and notes; without them, a query of either matches
+    // nothing.
+    bool Matches(int number, const LowSystem& system, QueryFocus* found = nullptr,
+                 const SectorEdits* edits = nullptr) const;
+    bool Matches(int number, const MediumSystem& system, QueryFocus* found = nullptr,
+                 const SectorEdits* edits = nullptr) const;
+    bool Matches(int number, const HighSystem& system, QueryFocus* found = nullptr,
+                 const SectorEdits* edits = nullptr) const;
     // Whether it reads a system's name or notes.
     bool ReadsRefereeText() const { return readsRefereeText_; }
 

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
 targets=("${@:2}")
-((${#targets[@]})) || targets=(fuzz_cli_args fuzz_system_count fuzz_run_dice fuzz_json_import)
+((${#targets[@]})) || targets=(fuzz_cli_args fuzz_system_count fuzz_run_dice fuzz_json_import fuzz_system_query)
 
 bash scripts/setup.sh
 bash scripts/build.sh build-fuzz -DNEXMAR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
@@ -20,6 +20,7 @@ for target in "${targets[@]}"; do
   corpus=${target#fuzz_}
   mkdir -p "$fuzz/searched/$corpus"
   echo "== $target, $seconds seconds"
-  "$fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$fuzz/$target-" "$fuzz/searched/$corpus" "$PWD/fuzz/corpus/$corpus"
+  # With a 1 MB stack, as the fuzz tests run: a recursion on the input's size shows.
+  (ulimit -s 1024 && exec "$fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$fuzz/$target-" "$fuzz/searched/$corpus" "$PWD/fuzz/corpus/$corpus")
 done

@@ -145,9 +145,7 @@ void JsonParser::ReadHeadMember(JsonUnit& head, const std::string& key)
     place_ = Place{nullptr, JsonUnit::kNone, "/" + PointerToken(key)};
     const auto keyAt = static_cast<std::uint32_t>(head.text_.size());
     head.text_ += key;
-    const std::uint32_t member = ReadValue(head, head.root(), 2);
-    head.nodes_[member].keyAt = keyAt;
-    head.nodes_[member].keyLength = static_cast<std::uint32_t>(key.size());
+    ReadValue(head, head.root(), 2, keyAt, static_cast<std::uint32_t>(key.size()));
 }
 
 void JsonParser::BeginSystems()
@@ -222,11 +220,15 @@ inline std::uint32_t JsonParser::AddNode(JsonUnit& unit, std::uint32_t parent, i
     return id;
 }
 
-std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int depth)
+std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int depth, std::uint32_t keyAt,
+                                    std::uint32_t keyLength)
 {
     const int c = PeekNonSpace();
     const std::uint32_t id = AddNode(unit, parent, depth);
     JsonUnit::Node& node = unit.nodes_[id];
+    // Named before its value is read, so that a fault inside it names the member.
+    node.keyAt = keyAt;
+    node.keyLength = keyLength;
     using Kind = JsonUnit::Node::Kind;
     switch (c) {
     case '"':
@@ -301,9 +303,7 @@ void JsonParser::ReadMember(JsonUnit& unit, std::uint32_t object, int depth)
         Fail(PlacePointer(), line_, "expected at most " + std::to_string(kMaxMembers) + " members in an object");
     }
     Expect(':', "':'");
-    const std::uint32_t member = ReadValue(unit, object, depth + 1);
-    unit.nodes_[member].keyAt = keyAt;
-    unit.nodes_[member].keyLength = keyLength;
+    ReadValue(unit, object, depth + 1, keyAt, keyLength);
 }
 
 void JsonParser::ReadLiteral(const char* word)

@@ -139,7 +139,9 @@ private:
     // within the unit's depth and size limits.
     std::uint32_t AddNode(JsonUnit& unit, std::uint32_t parent, int depth);
     [[noreturn, gnu::cold]] void FailLimit(const JsonUnit& unit, int depth) const;
-    std::uint32_t ReadValue(JsonUnit& unit, std::uint32_t parent, int depth);
+    // A value under parent; in an object, under the key at keyAt in the unit's text.
+    std::uint32_t ReadValue(JsonUnit& unit, std::uint32_t parent, int depth, std::uint32_t keyAt = 0,
+                            std::uint32_t keyLength = 0);
     void ReadContainer(JsonUnit& unit, std::uint32_t id, bool object, int depth);
     // One key and its value, into object.
     void ReadMember(JsonUnit& unit, std::uint32_t object, int depth);

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QPointer>
+#include <QTextBrowser>
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
@@ -65,8 +67,9 @@ private slots:
     void expandAllThenCollapseAllSwapTheButtons();
     void collapseAllLeavesHiddenBranchesAsTheyWere();
     void expandAllAndCollapseAllKeepTheCurrentAndTheTopItem();
-    void onAnEmptyTreeExpandAndCollapseOnlySwap();
-    void aboutOpensFromF1AndTheContextMenu();
+    void afterARefusedRunExpandAndCollapseActOnTheRunShown();
+    void aboutOpensFromTheHelpMenuAndTheContextMenu();
+    void theQueryLanguageOpensInTheProgram();
     void aboutBoxShowsTheVersionAndClosesOnOk();
 
     void saveCopiesTheReportOfTheChosenFormat();
@@ -174,8 +177,8 @@ void DialogTest::invalidCountsAreRefusedWithTheirMessage()
     QTest::mouseClick(Button("generateButton"), Qt::LeftButton);
 
     QCOMPARE(prompts.messages, QStringList{message});
-    // The earlier results leave the tree; the reports and Save keep the earlier run.
-    QCOMPARE(Tree()->model()->rowCount(), 0);
+    // Nothing started, so nothing shown is lost: the tree, the reports and Save keep the earlier run.
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
     QCOMPARE(Bytes(InDir("TNXT001")), earlierReport);
     QVERIFY(Button("saveButton")->isEnabled());
     QCOMPARE(QApplication::focusWidget(), NumberField());
@@ -254,7 +257,7 @@ void DialogTest::theTreeModelNeverOutlivesWhatItShows()
         QCOMPARE(model->rowCount(Root()), 2);
         QCOMPARE(model->index(1, 0, Root()).data().toString(), QStringLiteral("System 2"));
         Run("0");
-        QCOMPARE(model->rowCount(), 0);
+        QCOMPARE(model->rowCount(Root()), 2);
         Run("4");
     }
     model->setParent(nullptr);
@@ -338,7 +341,8 @@ void DialogTest::expandAllAndCollapseAllKeepTheCurrentAndTheTopItem()
     QCOMPARE(topItem(), Root());
 }
 
-void DialogTest::onAnEmptyTreeExpandAndCollapseOnlySwap()
+// A refused run leaves the run shown, and the buttons go on acting on it.
+void DialogTest::afterARefusedRunExpandAndCollapseActOnTheRunShown()
 {
     Run("2");
     Run("0");
@@ -346,15 +350,17 @@ void DialogTest::onAnEmptyTreeExpandAndCollapseOnlySwap()
     QTest::mouseClick(Button("expandButton"), Qt::LeftButton);
     QVERIFY(Button("collapseButton")->isVisible());
     QVERIFY(!Button("expandButton")->isVisible());
+    QVERIFY(Tree()->isExpanded(System(1)));
     QTest::mouseClick(Button("collapseButton"), Qt::LeftButton);
     QVERIFY(Button("expandButton")->isVisible());
-    QCOMPARE(Tree()->model()->rowCount(), 0);
+    QVERIFY(!Tree()->isExpanded(System(1)));
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
     QVERIFY(prompts.messages.isEmpty());
 }
 
-void DialogTest::aboutOpensFromF1AndTheContextMenu()
+void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
 {
-    QTest::keyClick(NumberField(), Qt::Key_F1);
+    Action("aboutAction")->trigger();
     QCOMPARE(prompts.aboutShown, 1);
 
     // A right click on a label reaches the dialog's background menu: the
@@ -390,6 +396,27 @@ void DialogTest::aboutOpensFromF1AndTheContextMenu()
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
     QVERIFY(Action("copySeedAction")->isEnabled());
     QVERIFY(Action("exportJsonAction")->isEnabled());
+}
+
+// F1 shows docs/query.md, built into the program, in a window of its own;
+// pressed again it shows the same window.
+void DialogTest::theQueryLanguageOpensInTheProgram()
+{
+    QTest::keyClick(NumberField(), Qt::Key_F1);
+    auto* help = Dialog().findChild<QWidget*>(QStringLiteral("queryHelp"));
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    const QString page = testing::FindWidget<QTextBrowser>(*help, "queryPage")->toPlainText();
+    QVERIFY2(page.startsWith(QStringLiteral("Finding systems: the query language")), qPrintable(page.left(80)));
+    QVERIFY(page.contains(QStringLiteral("star.size = Supergiant")));
+    QTest::keyClick(NumberField(), Qt::Key_F1);
+    QCOMPARE(Dialog().findChildren<QWidget*>(QStringLiteral("queryHelp")).size(), 1);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    const QPointer<QWidget> shown = help;
+    auto* browser = testing::FindWidget<QTextBrowser>(*help, "queryPage");
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Escape);
+    QTRY_VERIFY(shown.isNull());
 }
 
 void DialogTest::aboutBoxShowsTheVersionAndClosesOnOk()
@@ -594,6 +621,8 @@ void DialogTest::theTreeTakesTheRoomOfALargerWindow()
     }
     QVERIFY(controls.size() >= 14);
 
+    // As on a screen larger than the offscreen one, which the dialog never outgrows.
+    Dialog().setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     Dialog().resize(opening + QSize(300, 200));
     QCOMPARE(Dialog().size(), opening + QSize(300, 200));
     QCOMPARE(Tree()->viewport()->size(), viewport + QSize(300, 200));

@@ -1,17 +1,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
 
 #include <algorithm>
 #include <functional>
 
+#include "app/generator_app.h"
 #include "app/generator_dialog.h"
 #include "support/dialog_fixture.h"
 
@@ -30,6 +33,10 @@ private slots:
     void everyShortcutReachesItsCommand();
     void actionsFollowTheRunOnScreen();
     void keysPressedDuringWorkReachNoWindow();
+    void everyMnemonicIsUniqueInItsMenu();
+    void savesExportsAndCopiesSayWhatTheyDid();
+    void theContextMenuOverAnItemOffersItsCommandsFirst();
+    void aFileNamedOnTheCommandLineIsOpened();
 };
 
 void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
@@ -45,12 +52,14 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
     QCOMPARE(listed, (QStringList{"&File:", "&Open JSON...|Ctrl+O", "&Save to File...|Ctrl+S",
                                    "&Export JSON...|Ctrl+E", "Export P&icture...|", "|", "&Print...|Ctrl+P",
                                    "Export P&DF...|", "|", "&Quit|Ctrl+Q", "&Edit:", "&Copy as Text|Ctrl+C",
-                                   "&Run:", "&Generate|", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
+                                   "&Run:", "&Generate|F5", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
                                    "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
                                    "Go to &Results|F6", "Show &Picture|F7", "|", "&Find...|Ctrl+F",
-                                   "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Help:", "&About Nexmar...|F1"}));
+                                   "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Help:", "&Query Language|F1", "&About Nexmar...|"}));
     // The menu bar takes no room from the controls.
-    QVERIFY(!Find<QMenuBar>("menuBar")->geometry().intersects(Find<QWidget>("clientArea")->geometry()));
+    auto* client = Find<QWidget>("clientArea");
+    QVERIFY(!Find<QMenuBar>("menuBar")->geometry().intersects(
+        QRect(client->mapTo(&Dialog(), QPoint(0, 0)), client->size())));
 }
 
 void MenuTest::everyShortcutReachesItsCommand()
@@ -61,6 +70,7 @@ void MenuTest::everyShortcutReachesItsCommand()
         std::function<bool()> reached;
     };
     const Case cases[] = {
+        {"F5", [this] { return Dialog().Session().Description().seed != 1234u; }},
         {"Ctrl+O", [this] { return prompts.openDialogs.size() == 1; }},
         {"Ctrl+S", [this] { return prompts.saveDialogs == QStringList{"Text File (*.txt)|txt"}; }},
         {"Ctrl+E", [this] { return prompts.saveDialogs.size() == 2 && prompts.saveDialogs[1].endsWith("|json"); }},
@@ -70,10 +80,14 @@ void MenuTest::everyShortcutReachesItsCommand()
              const QList<QWidget*> windows = Dialog().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
              return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
                  return window->isWindow() &&
-                        window->windowTitle() == QStringLiteral("Statistics: 2 Low systems, seed 1234");
+                        window->windowTitle().startsWith(QStringLiteral("Statistics: 2 Low systems, seed "));
              });
          }},
-        {"F1", [this] { return prompts.aboutShown == 1; }},
+        {"F1",
+         [this] {
+             auto* help = Dialog().findChild<QWidget*>(QStringLiteral("queryHelp"));
+             return help != nullptr && help->isVisible();
+         }},
         {"Ctrl+P", [this] { return prompts.printPreviews == 1; }},
         {"Ctrl+F", [this] { return QApplication::focusWidget() == Find<QLineEdit>("findField"); }},
         {"F6", [this] { return QApplication::focusWidget() == Tree() && Tree()->currentIndex() == Root(); }},
@@ -103,9 +117,10 @@ void MenuTest::everyShortcutReachesItsCommand()
     QVERIFY(!Tree()->isExpanded(Root()));
     QApplication::clipboard()->clear();
     Action("copySeedAction")->trigger();
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1234"));
+    const QString seed = QString::number(Dialog().Session().Description().seed);
+    QCOMPARE(QApplication::clipboard()->text(), seed);
     Action("generateAction")->trigger();
-    QVERIFY(Root().data(Qt::ToolTipRole).toString() != QStringLiteral("Seed 1234"));
+    QVERIFY(Root().data(Qt::ToolTipRole).toString() != QStringLiteral("Seed ") + seed);
     QVERIFY(prompts.messages.isEmpty());
 }
 
@@ -120,7 +135,12 @@ void MenuTest::actionsFollowTheRunOnScreen()
         QVERIFY2(!enabled(name), name);
     }
     QVERIFY(!enabled("saveAction"));
-    for (const char* name : {"openJsonAction", "generateAction", "seedAction", "aboutAction", "goToResultsAction"}) {
+    // With no run, a command that needs one says why it is disabled.
+    for (const char* name : {"goToResultsAction", "showPictureAction", "exportJsonAction", "saveAction"}) {
+        QVERIFY2(!enabled(name), name);
+        QVERIFY2(Action(name)->statusTip().contains(QStringLiteral("first")), name);
+    }
+    for (const char* name : {"openJsonAction", "generateAction", "seedAction", "aboutAction"}) {
         QVERIFY2(enabled(name), name);
     }
 
@@ -132,12 +152,11 @@ void MenuTest::actionsFollowTheRunOnScreen()
     }
     QVERIFY(enabled("saveAction"));
 
-    // A refused run shows none: nothing acts on the run that left the screen,
-    // but its reports are still there to save.
+    // A refused run starts nothing: the run shown and its commands stay.
     Run("x");
     QCOMPARE(prompts.messages, QStringList{"Please enter an integer."});
     for (const char* name : onRun) {
-        QVERIFY2(!enabled(name), name);
+        QVERIFY2(enabled(name), name);
     }
     QVERIFY(enabled("saveAction"));
     QVERIFY(Button("saveButton")->isEnabled());
@@ -160,13 +179,104 @@ void MenuTest::keysPressedDuringWorkReachNoWindow()
         QTest::keyClick(NumberField(), Qt::Key_9);
         QTest::keyClick(NumberField(), Qt::Key_F1);
         QCOMPARE(progress.wasCanceled(), false);
+        QCOMPARE(Dialog().findChild<QWidget*>(QStringLiteral("queryHelp")), nullptr);
     };
     Run("4");
     QVERIFY(Dialog().isVisible());
     QCOMPARE(prompts.worksStarted, 1);
     QCOMPARE(NumberField()->text(), QStringLiteral("4"));
-    QCOMPARE(prompts.aboutShown, 0);
     QCOMPARE(Tree()->model()->rowCount(Root()), 4);
+}
+
+// The letter after each '&' opens one entry of its menu: no two entries of a
+// menu, nor two menus of the menu bar, share one.
+void MenuTest::everyMnemonicIsUniqueInItsMenu()
+{
+    const auto mnemonic = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at < 0 || at + 1 >= text.size() ? QChar() : text.at(at + 1).toLower();
+    };
+    const auto checkUnique = [&](const QList<QAction*>& entries, const QString& where) {
+        QString seen;
+        for (const QAction* entry : entries) {
+            if (entry->isSeparator()) {
+                continue;
+            }
+            const QChar letter = mnemonic(entry->text());
+            QVERIFY2(!letter.isNull(), qPrintable(where + QStringLiteral(": no mnemonic in ") + entry->text()));
+            QVERIFY2(!seen.contains(letter), qPrintable(where + QStringLiteral(": ") + entry->text()));
+            seen += letter;
+        }
+    };
+    const QList<QAction*> menus = Find<QMenuBar>("menuBar")->actions();
+    checkUnique(menus, QStringLiteral("menu bar"));
+    for (const QAction* menu : menus) {
+        checkUnique(menu->menu()->actions(), menu->text());
+    }
+}
+
+void MenuTest::savesExportsAndCopiesSayWhatTheyDid()
+{
+    Run("3");
+    const auto told = [this] { return Find<QStatusBar>("statusBar")->currentMessage(); };
+    prompts.nextFileName = InDir("run.json");
+    Action("exportJsonAction")->trigger();
+    QCOMPARE(told(), QStringLiteral("Exported 3 Low systems, seed 1234 as %1").arg(InDir("run.json")));
+    prompts.nextFileName = InDir("report.txt");
+    Action("saveAction")->trigger();
+    QCOMPARE(told(), QStringLiteral("Saved the latest run's report as %1").arg(InDir("report.txt")));
+    Action("copySeedAction")->trigger();
+    QCOMPARE(told(), QStringLiteral("Copied the seed 1234"));
+
+    // On the root there is no one system to copy: nothing is, and it says why.
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    Tree()->setCurrentIndex(Root());
+    Action("copyTextAction")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+    QVERIFY2(told().startsWith(QStringLiteral("Nothing copied: select a system")), qPrintable(told()));
+    Tree()->setCurrentIndex(Tree()->model()->index(1, 0, Root()));
+    Action("copyTextAction")->trigger();
+    QVERIFY(QApplication::clipboard()->text() != QStringLiteral("before"));
+    QVERIFY2(told().startsWith(QStringLiteral("Copied the rows of System 2 (")), qPrintable(told()));
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void MenuTest::theContextMenuOverAnItemOffersItsCommandsFirst()
+{
+    Run("3");
+    Tree()->expand(Root());
+    const QModelIndex second = Tree()->model()->index(1, 0, Root());
+    const QPoint at = Tree()->visualRect(second).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, Tree()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Tree()->viewport(), &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QCOMPARE(Tree()->currentIndex(), second);
+    QStringList first;
+    for (const QAction* action : menu->actions().mid(0, 4)) {
+        first << action->objectName();
+    }
+    menu->close();
+    QCOMPARE(first, (QStringList{"copyTextAction", "exportPictureAction", "showPictureAction", QString()}));
+    // Elsewhere the menu lists the commands menu by menu.
+    menu = OpenContextMenu();
+    const QString top = menu->actions().first()->objectName();
+    menu->close();
+    QCOMPARE(top, QStringLiteral("openJsonAction"));
+}
+
+// `nexmar FILE` shows FILE's run once the dialog runs; options are no file.
+void MenuTest::aFileNamedOnTheCommandLineIsOpened()
+{
+    Run("2");
+    prompts.nextFileName = InDir("two.json");
+    Dialog().ExportJson();
+    Reopen(99);
+    OpenFileArgument(Dialog(), QStringList{"nexmar", "--reverse", InDir("two.json")});
+    QVERIFY(!Dialog().Session().HasRun());
+    QTRY_VERIFY(Dialog().Session().HasRun());
+    QCOMPARE(Dialog().Session().Description().seed, 1234u);
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
 }
 
 }  // namespace nexmar

@@ -89,6 +89,7 @@ private slots:
     void aFileThatCannotBeShownLeavesTheEarlierRun();
     void saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data();
     void saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun();
+    void aRefusedRunAfterOpeningTenThousandSystemsKeepsThem();
     void cancellingAnOpenLeavesTheEarlierRun();
 
 private:
@@ -421,8 +422,8 @@ void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data()
     QTest::newRow("10,000 Low") << 10000 << 0;
 }
 
-// More systems than one Generate makes (the count field then reads 201 or
-// 10,000): Save writes the opened run's reports, as nexmar-cli --from-json
+// More systems than one Generate makes (the count field, which would
+// refuse 201 or 10,000, keeps its count): Save writes the opened run's reports, as nexmar-cli --from-json
 // writes them from the same file.
 void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun()
 {
@@ -436,10 +437,11 @@ void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun()
              0);
     QCOMPARE(RunCliInto(cliDir_->path(), {"--from-json", saved.toStdString()}).status, 0);
 
+    NumberField()->setText(QStringLiteral("12"));
     prompts.nextOpenName = saved;
     Dialog().OpenJson();
     QCOMPARE(prompts.messages, QStringList());
-    QCOMPARE(NumberField()->text(), QString::number(systems));
+    QCOMPARE(NumberField()->text(), QStringLiteral("12"));
     for (const char* format : {"textRadio", "htmlRadio"}) {
         Find<QRadioButton>(format)->setChecked(true);
         prompts.nextFileName = InDir(QString::fromLatin1(format));
@@ -448,6 +450,35 @@ void SeedTest::saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun()
         const char* report = QByteArray(format) == "textRadio" ? "TNXT001" : "TNXH001";
         QVERIFY2(Bytes(prompts.nextFileName) == Bytes(cliDir_->filePath(QString::fromLatin1(report))), format);
     }
+}
+
+// Opening 10,000 systems puts no count into the field that it would refuse,
+// and a Generate with Seed refused for the field's count leaves the opened
+// run on screen.
+void SeedTest::aRefusedRunAfterOpeningTenThousandSystemsKeepsThem()
+{
+    const QString saved = InDir(QStringLiteral("large.json"));
+    QCOMPARE(RunCliInto(cliDir_->path(), {"--seed", "31", "--systems", "10000", "--json", saved.toStdString()})
+                 .status,
+             0);
+    prompts.nextOpenName = saved;
+    Dialog().OpenJson();
+    QCOMPARE(NumberField()->text(), QStringLiteral("0"));
+    const QByteArray opened = TreeText();
+
+    prompts.seedAnswers = QStringList{"77"};
+    Dialog().GenerateWithSeed();
+    QCOMPARE(prompts.messages, QStringList{"Please enter an integer between 1 and 200."});
+    QCOMPARE(Model().rowCount(Model().index(0, 0)), 10000);
+    QVERIFY(TreeText() == opened);
+    QCOMPARE(Dialog().Session().Description().seed, 31u);
+    QVERIFY(Action("exportJsonAction")->isEnabled());
+
+    NumberField()->setText(QStringLiteral("4"));
+    prompts.seedAnswers = QStringList{"77"};
+    Dialog().GenerateWithSeed();
+    QCOMPARE(Model().rowCount(Model().index(0, 0)), 4);
+    QCOMPARE(Dialog().Session().Description().seed, 77u);
 }
 
 void SeedTest::cancellingAnOpenLeavesTheEarlierRun()

@@ -126,8 +126,8 @@ TEST(Cli, HelpAndVersionSucceed)
 }
 
 // Help, the version and the tree all fail alike when standard output takes
-// nothing: on a full disk, or when it is open for reading only. A run says
-// too that its files were written all the same.
+// nothing: on a full disk, or when it is open for reading only. A run then
+// replaces no file, as when its reader goes away.
 TEST(Cli, OutputThatCannotBeWrittenGivesStatusOneAndTheMessage)
 {
     TempDir dir;
@@ -135,7 +135,9 @@ TEST(Cli, OutputThatCannotBeWrittenGivesStatusOneAndTheMessage)
         const char* device;
         const char* mode;
         const char* reason;
-    } outputs[] = {{"/dev/full", "w", ": No space left on device"}, {"/dev/null", "r", ""}};
+        const char* runReason;  // what a run says, which flushes its output itself
+    } outputs[] = {{"/dev/full", "w", ": No space left on device", ": No space left on device"},
+                   {"/dev/null", "r", "", ": a write failed"}};
     for (const auto& output : outputs) {
         for (const std::vector<std::string>& args : {std::vector<std::string>{"nexmar-cli", "--help"},
                                                      {"nexmar-cli", "--version"},
@@ -151,24 +153,23 @@ TEST(Cli, OutputThatCannotBeWrittenGivesStatusOneAndTheMessage)
             const std::string message(errBytes, errSize);
             std::free(errBytes);
             EXPECT_EQ(status, 1) << args[1] << " > " << output.device;
-            const std::string delivered = args[1] == "--seed" ? "; every file was written" : "";
-            EXPECT_EQ(message,
-                      std::string("nexmar-cli: could not write to standard output") + output.reason + delivered + "\n");
+            const bool run = args[1] == "--seed";
+            EXPECT_EQ(message, std::string("nexmar-cli: could not write to standard output") +
+                                   (run ? output.runReason : output.reason) +
+                                   (run ? "; no file was replaced" : "") + "\n");
+            EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
         }
     }
 }
 
-TEST(Cli, ReportsThatCannotBeCreatedGiveStatusOneAndTheMessage)
+// A name the run chooses itself (a report, a picture) that holds anything
+// but a file is refused before anything is touched, naming what it is.
+TEST(Cli, ReportsThatCannotBeCreatedAreRefusedNamingTheFileAndTheCause)
 {
     TempDir dir;
     std::filesystem::create_directory(dir.path() / "TNXT001");
-    const CliRun run = RunNexmarCli({"--dir", dir.path(), "--seed", "1", "--tree"});
-    EXPECT_EQ(run.status, 1);
-    // The dialog's two-line message, in one line.
-    EXPECT_EQ(run.err,
-              "nexmar-cli: Unable to open temporary files for output; Program will be unable to save results to "
-              "file.\n");
-    EXPECT_NE(run.out.find("[0] System 1"), std::string::npos);
+    ExpectRefusedSaying(RunNexmarCli({"--dir", dir.path(), "--seed", "1", "--tree"}),
+                        "--dir: '" + (dir.path() / "TNXT001").string() + "' is a directory; expected a file");
 }
 
 TEST(Cli, StatisticsFollowTheRunWithoutChangingIt)
@@ -210,6 +211,11 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
     }
     std::filesystem::create_symlink("run.json", dir.path() / "link.json");
     std::filesystem::create_directory(dir.path() / "sub");
+    // Links planted at pictures' names: to a file of the user's, and to one
+    // that does not exist yet.
+    std::filesystem::create_directory(dir.path() / "pics");
+    std::filesystem::create_symlink("../run.json", dir.path() / "pics" / "system-0001.svg");
+    std::filesystem::create_symlink("../made-through-a-link.json", dir.path() / "pics" / "system-0002.svg");
     const std::map<std::string, std::string> before = Contents(dir.path());
     const struct {
         std::vector<std::string> args;
@@ -232,6 +238,10 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
          "--svg-sheet: '" + at + "link.json' is the same file as --json '" + at + "run.json'"},
         {{"--svg-sheet", at + "system-0003.svg", "--systems", "3", "--svg", at + "sub/.."},
          "--svg: '" + at + "sub/../system-0003.svg' is the same file as --svg-sheet"},
+        {{"--systems", "2", "--svg", at + "pics"},
+         "--svg: '" + at + "pics/system-0001.svg' is a symbolic link; expected a file the run may replace, or none"},
+        {{"--systems", "2", "--svg", at + "pics", "--json", at + "made-through-a-link.json"},
+         "--svg: '" + at + "pics/system-0001.svg' is a symbolic link"},
         {{"--systems", "10001", "--svg", at}, "--svg: the run shows 10001 systems; --svg writes at most 10000"},
         // Counted by a run of its own before anything is written.
         {{"--systems", "20000", "--where", "capacity >= 2 or capacity < 2", "--svg", at}, "the run shows 20000"},
@@ -266,6 +276,32 @@ public:
 // Without unnamed files every output takes a temporary name, which the watch
 // (the signal handler's) knows of until it is given up; the outputs are the
 // same to the byte.
+// Names relative to the working folder, with "./", "..", or the reports'
+// default folder, are one file when they name one, whether or not it
+// exists yet.
+TEST(Cli, TwoOutputsNamedApartInTheWorkingFolderAreRefusedAsOneFile)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "sub");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--json", "./x.json", "--stats-json", "x.json"}, "--stats-json: 'x.json' is the same file as --json './x.json'"},
+        {{"--json", "TNXT001"}, "--json: 'TNXT001' is the same file as the report TNXT001 in --dir"},
+        {{"--json", "sub/../y.json", "--svg-sheet", "./sub/../y.json"}, "is the same file as --json 'sub/../y.json'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--seed", "1"});
+        ExpectRefusedSaying(RunNexmarCli(args), c.message);
+        EXPECT_EQ(Contents(dir.path()).size(), 1u) << c.message;  // sub alone
+    }
+    std::filesystem::current_path(before);
+}
+
 TEST(Cli, WithoutUnnamedFilesTheOutputsTakeTemporaryNamesThatTheWatchKnows)
 {
     std::map<std::string, std::string> outputs[2];
@@ -298,8 +334,8 @@ TEST(Cli, AnOutputThatFailsLeavesEveryEarlierFile)
     const CliRun run = RunNexmarCli({"--seed", "3", "--dir", dir.path(), "--json", "/dev/full", "--stats-json",
                                      dir.path() / "stats.json"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("--json: cannot write '/dev/full'"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("no file was replaced"), std::string::npos) << run.err;
+    // One line, though every output but the statistics failed.
+    EXPECT_EQ(run.err, "nexmar-cli: --json: cannot write '/dev/full': No space left on device; no file was replaced\n");
     EXPECT_EQ(Contents(dir.path()), before);
 }
 

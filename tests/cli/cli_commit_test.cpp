@@ -3,6 +3,7 @@
 // after. Every file is the earlier run's or the new run's, never a mix, and
 // nothing is left beside them.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -41,15 +42,29 @@ struct Ended {
     std::string err;
 };
 
-std::string Drain(int fd)
+// Reads both pipes to their ends at once, so that a child that fills one
+// never waits on the other; out is -1 when it is not read.
+void DrainBoth(int out, int err, Ended& ended)
 {
-    std::string bytes;
+    pollfd fds[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
+    std::string* into[2] = {&ended.out, &ended.err};
     char block[65536];
-    for (ssize_t n; (n = ::read(fd, block, sizeof block)) > 0;) {
-        bytes.append(block, static_cast<std::size_t>(n));
+    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+        if (::poll(fds, 2, -1) < 0) {
+            continue;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd >= 0 && fds[i].revents != 0) {
+                const ssize_t n = ::read(fds[i].fd, block, sizeof block);
+                if (n > 0) {
+                    into[i]->append(block, static_cast<std::size_t>(n));
+                } else {
+                    ::close(fds[i].fd);
+                    fds[i].fd = -1;
+                }
+            }
+        }
     }
-    ::close(fd);
-    return bytes;
 }
 
 Ended Start(const Launch& launch)
@@ -110,9 +125,8 @@ Ended Start(const Launch& launch)
         if (launch.signalOnOutput != 0 && ::read(out[0], &first, 1) == 1) {
             ::kill(child, launch.signalOnOutput);
         }
-        ended.out = Drain(out[0]);
     }
-    ended.err = Drain(err[0]);
+    DrainBoth(launch.outputClosed ? -1 : out[0], err[0], ended);
     int status = 0;
     ::waitpid(child, &status, 0);
     ended.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -166,19 +180,23 @@ std::size_t Lines(const std::string& text)
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-const char* const kUnnamedFiles[] = {"allowed", "refused"};
+// Unnamed files where the file system has them; none; and no /proc to name
+// them through, as in a chroot or a small container.
+const char* const kUnnamedFiles[] = {"allowed", "refused", "allowed without /proc"};
 
 std::vector<std::string> Env(const char* unnamed, std::vector<std::string> env = {})
 {
     if (std::strcmp(unnamed, "refused") == 0) {
         env.push_back("NEXMAR_SEAM_NO_UNNAMED=1");
+    } else if (std::strcmp(unnamed, "allowed without /proc") == 0) {
+        env.push_back("NEXMAR_SEAM_NO_PROC=1");
     }
     return env;
 }
 
-// launch started once with unnamed files allowed and once with them
-// refused, each time in a fresh folder of earlier files; check sees how it
-// ended and the folder.
+// launch started with unnamed files allowed, refused, and without /proc,
+// each time in a fresh folder of earlier files; check sees how it ended and
+// the folder.
 template <class Check>
 void StartOverEarlierFiles(const char* name, const Launch& launch, Check check)
 {
@@ -222,6 +240,9 @@ TEST(CliCommit, AStopBeforeTheCommitReplacesNoFileAndLeavesNothing)
          "interrupted (SIGINT) before"},
         {"SIGINT during the JSON's fsync", {shortRun, {"NEXMAR_SEAM_SIGNAL=fsync:1:2"}}, "(SIGINT) before"},
         {"the tree's reader gone", {longRun, {}, RLIM_INFINITY, true},
+         "SIGPIPE (a pipe it wrote to was closed) before"},
+        // Standard output is written whole before any file is named.
+        {"the reader of a short tree gone", {{"--systems", "3", "--tree"}, {}, RLIM_INFINITY, true},
          "SIGPIPE (a pipe it wrote to was closed) before"},
         {"the size limit", {shortRun, {}, 20000}, "SIGXFSZ (a file reached the size limit) before"},
     };
@@ -270,8 +291,8 @@ TEST(CliCommit, KilledMidRunItLeavesNothingWhereUnnamedFilesAreAllowed)
 }
 
 // A signal that comes while the files are named waits until all four are,
-// and then says so; so does a reader that goes away after them. A name that
-// cannot be given says which files were replaced and which were not.
+// and then says so. A name that cannot be given puts back every file
+// replaced before it.
 TEST(CliCommit, AfterTheCommitEveryFileIsTheNewRunsAndTheMessageSaysSo)
 {
     const std::vector<std::string> run{"--systems", "3", "--tree"};
@@ -285,8 +306,8 @@ TEST(CliCommit, AfterTheCommitEveryFileIsTheNewRunsAndTheMessageSaysSo)
          "terminated (SIGTERM) after every file was written", 4},
         {"SIGINT at the last name", {run, {"NEXMAR_SEAM_SIGNAL=rename:4:2"}},
          "interrupted (SIGINT) after every file was written", 4},
-        {"the tree's reader gone", {run, {}, RLIM_INFINITY, true}, "SIGPIPE (a pipe it wrote to was closed) after", 4},
-        {"the third name refused", {run, {"NEXMAR_SEAM_FAIL=rename:3:5"}}, "; left as they were: ", 2},
+        {"the third name refused", {run, {"NEXMAR_SEAM_FAIL=rename:3:5"}}, "Input/output error; no file was replaced",
+         0},
     };
     for (const auto& c : cases) {
         StartOverEarlierFiles(c.name, c.launch, [&](const Ended& ended, const std::filesystem::path& dir) {
@@ -294,6 +315,109 @@ TEST(CliCommit, AfterTheCommitEveryFileIsTheNewRunsAndTheMessageSaysSo)
             EXPECT_EQ(Replaced(dir), c.replaced);
         });
     }
+}
+
+// A name of the run's own: ".nexmar-" and 16 hexadecimal digits.
+bool IsRunsOwnName(const std::string& name)
+{
+    return name.size() == 24 && name.rfind(".nexmar-", 0) == 0 &&
+           name.find_first_not_of("0123456789abcdef", 8) == std::string::npos;
+}
+
+std::string Picture(int number)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "system-%04d.svg", number);
+    return name;
+}
+
+// The pictures of a 3,000-system run over an earlier run's: a name refused
+// half way through the commit (a directory made meanwhile) puts back every
+// file replaced, in one line of bounded length; a SIGKILL half way leaves
+// no name but the run's own, which the next run in the folder removes.
+TEST(CliCommit, ThousandsOfPicturesTakeTheirNamesAllOrNone)
+{
+    constexpr int kPictures = 3000;
+    TempDir dir;
+    PlaceEarlierFiles(dir.path());
+    for (int number = 1; number <= kPictures; ++number) {
+        std::ofstream(dir.path() / Picture(number)) << "earlier\n";
+    }
+    Launch launch;
+    launch.args = FileArgs(dir.path(), {"--systems", "3000", "--svg", kRunFolder});
+    const auto pictures = [&dir] {
+        int replaced = 0;
+        for (int number = 1; number <= kPictures; ++number) {
+            replaced += ReadFile(dir.path() / Picture(number)) != "earlier\n";
+        }
+        return replaced;
+    };
+    launch.env = {"NEXMAR_SEAM_FAIL=rename:2999:21"};
+    const Ended refused = Start(launch);
+    ExpectStoppedSaying(refused, "Is a directory; no file was replaced");
+    EXPECT_LT(refused.err.size(), 400u);
+    EXPECT_EQ(pictures(), 0);
+    EXPECT_EQ(Names(dir.path()).size(), kFiles.size() + kPictures);
+
+    launch.env = {"NEXMAR_SEAM_SIGNAL=rename:1500:9"};
+    EXPECT_EQ(Start(launch).status, -1);
+    std::size_t own = 0;
+    for (const std::string& name : Names(dir.path())) {
+        own += IsRunsOwnName(name);
+        EXPECT_TRUE(IsRunsOwnName(name) || std::count(kFiles.begin(), kFiles.end(), name) == 1 ||
+                    name.rfind("system-", 0) == 0)
+            << name;
+    }
+    EXPECT_GT(own, 0u);
+
+    launch.env = {};
+    EXPECT_EQ(Start(launch).status, 0);
+    EXPECT_EQ(Names(dir.path()).size(), kFiles.size() + kPictures);
+    EXPECT_EQ(pictures(), kPictures);
+}
+
+// Nothing the run did not make is deleted, whatever its name: not the
+// names an earlier version took beside its targets with the process's id
+// (1, the first process of a container), nor a name like the run's own
+// that is not one.
+TEST(CliCommit, FilesOfOthersBesideTheTargetsAreLeftAlone)
+{
+    for (const char* unnamed : kUnnamedFiles) {
+        SCOPED_TRACE(unnamed);
+        TempDir dir;
+        const std::vector<std::string> others{".run.json.1", ".TNXT001.1", ".nexmar-0123", ".nexmar-0123456789abcdeg"};
+        for (const std::string& name : others) {
+            std::ofstream(dir.path() / name) << "a user's\n";
+        }
+        Launch launch;
+        launch.args = FileArgs(dir.path(), {"--systems", "3"});
+        launch.env = Env(unnamed, {"NEXMAR_SEAM_PID=1"});
+        EXPECT_EQ(Start(launch).status, 0);
+        for (const std::string& name : others) {
+            EXPECT_EQ(ReadFile(dir.path() / name), "a user's\n") << name;
+        }
+        EXPECT_EQ(Names(dir.path()).size(), kFiles.size() + others.size());
+    }
+}
+
+// A saved run that changes under its second reading sends nothing to
+// standard output: not half a document.
+TEST(CliCommit, ASavedRunChangedUnderItsSecondReadingSendsNothingToStandardOutput)
+{
+    TempDir dir;
+    Launch save;
+    save.args = {"--systems", "200", "--seed", "4", "--dir", dir.path().string(), "--json",
+                 (dir.path() / "saved.json").string()};
+    ASSERT_EQ(Start(save).status, 0);
+    PlaceEarlierFiles(dir.path());
+    Launch launch;
+    launch.args = {"--from-json", (dir.path() / "saved.json").string(), "--json", "-", "--dir",
+                   dir.path().string()};
+    launch.env = {"NEXMAR_SEAM_GROW=" + (dir.path() / "saved.json").string()};
+    const Ended ended = Start(launch);
+    ExpectStoppedSaying(ended, "the file changed while it was read");
+    EXPECT_EQ(ended.out, "");
+    EXPECT_EQ(ReadFile(dir.path() / kTextReportName), std::string("earlier ") + kTextReportName + "\n");
 }
 
 // Two runs at once in one folder: each names its pair of reports under the

@@ -18,6 +18,10 @@ printf 'Program: nexmar\n' >text
 cp ok.json nul.json && printf '\000garbage{{{' >>nul.json
 printf '{"format":1,"detail":"Low","census":false,"seed":-0,"systems":[]}' >minus-zero
 printf '{"format":1,"detail":"Low","census":false,"systems":[{"size":"\377"}]}' >latin1
+# The head's members after the systems, where the second reading, which
+# renders each system under the head read before it, cannot use them.
+sed -e 's/"seed":9,//' -e '$ s/]}$/],"seed":9}/' ok.json >seed-last
+sed -e 's/"program":"nexmar-cli",//' -e '$ s/]}$/],"program":"nexmar-cli"}/' ok.json >program-last
 
 # description | --from-json argument | standard input | what the line must say
 while IFS='|' read -r what argument input says; do
@@ -43,6 +47,9 @@ a megabyte of nesting|nested|/dev/null|nested deeper than 64 levels
 bytes after a NUL|nul.json|/dev/null|found byte 0x00
 minus zero|minus-zero|/dev/null|found -0
 a byte that is not UTF-8|latin1|/dev/null|expected text in UTF-8, found byte 0xFF
+endless zeros on standard input, refused at their first byte|-|/dev/zero|expected '{' at its start, found byte 0x00
+the seed after the systems|seed-last|/dev/null|^nexmar-cli: --from-json: seed-last: /seed (line [0-9]*): expected before "systems"
+the program after the systems|program-last|/dev/null|/program (line [0-9]*): expected before "systems"
 TABLE
 # Standard input by its device name, when it is a pipe.
 status=0

@@ -82,6 +82,13 @@ const BadInput kBadInputs[] = {
      "/systems/0 (line {line}): expected the text to end on its line, found a line end; write it as \\n"},
     {"systems before the level", DetailLevel::Low, true, 1, 4, false, "\"detail\":\"Low\",", "",
      "/detail (line 1): missing; expected before \"systems\""},
+    {"the seed after the systems", DetailLevel::Low, false, 1, 4, false, "",
+     "{\"program\":\"nexmar\",\"version\":\"1.0\",\"format\":1,\"detail\":\"Low\",\"census\":false,"
+     "\"systemsRolled\":3,\"systems\":[],\"seed\":4}",
+     "/seed (line 1): expected before \"systems\", which the export writes last", 1000, true},
+    {"a fault deep in a system, named member by member", DetailLevel::High, true, 2, 9, false,
+     "\"colour\":\"Yellow\",\"size\":", "\"colour\":\"Yellow\",\"size\"",
+     "/systems/0/components/0/stars/0/size (line 2): expected ':'"},
     {"no systems", DetailLevel::Low, false, 1, 4, false, "[\n{\"number\":1,\"name\"", "[]]",
      "/systems (line 1): expected an array of at least one system, found []"},
     {"a moon the tables do not have", DetailLevel::Medium, false, 1, 4, false, "\"Accessible\"", "\"Reachable\"",

@@ -17,7 +17,8 @@ contents=$(dpkg-deb -c "$deb")
 echo "$contents"
 for file in /usr/bin/nexmar /usr/bin/nexmar-cli /usr/share/applications/io.github.nexmar.Nexmar.desktop \
     /usr/share/icons/hicolor/32x32/apps/nexmar.png /usr/share/icons/hicolor/128x128/apps/nexmar.png \
-    /usr/share/metainfo/io.github.nexmar.Nexmar.metainfo.xml /usr/share/man/man1/nexmar.1.gz \
+    /usr/share/metainfo/io.github.nexmar.Nexmar.metainfo.xml /usr/share/mime/packages/io.github.nexmar.Nexmar.xml \
+    /usr/share/man/man1/nexmar.1.gz \
     /usr/share/man/man1/nexmar-cli.1.gz /usr/share/bash-completion/completions/nexmar-cli \
     /usr/share/doc/nexmar/nexmar-run.schema.json /usr/share/doc/nexmar/copyright \
     /usr/share/doc/nexmar/changelog.Debian.gz; do

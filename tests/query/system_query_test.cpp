@@ -98,11 +98,11 @@ bool Keeps(DetailLevel level, const std::string& text)
     }
     switch (level) {
     case DetailLevel::Low:
-        return parse.query->Matches(kSystemNumber, LowRecord(), &Edits());
+        return parse.query->Matches(kSystemNumber, LowRecord(), nullptr, &Edits());
     case DetailLevel::Medium:
-        return parse.query->Matches(kSystemNumber, MediumRecord(), &Edits());
+        return parse.query->Matches(kSystemNumber, MediumRecord(), nullptr, &Edits());
     case DetailLevel::High:
-        return parse.query->Matches(kSystemNumber, HighRecord(), &Edits());
+        return parse.query->Matches(kSystemNumber, HighRecord(), nullptr, &Edits());
     }
     return false;
 }
@@ -257,8 +257,9 @@ TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
     const BadQuery cases[] = {
         {DetailLevel::High, "", "column 1: expected a field"},
         {DetailLevel::High, "capacity >=", "column 12: expected a value after '>=', not the end of the query"},
-        {DetailLevel::High, "type = Gas Giant", "column 12: expected 'and', 'or' or the end of the query, not 'Giant'"},
-        {DetailLevel::High, "capcity > 3", "column 1: 'capcity' is no field of High systems"},
+        {DetailLevel::High, "type = Gas Giant", "column 12: expected 'and', 'or' or the end of the query, not 'Giant'; a value of several words goes "
+         "between quotes"},
+        {DetailLevel::High, "capcity > 3", "column 1: 'capcity' is no field of High systems; did you mean capacity?"},
         {DetailLevel::Medium, "gaia and star.size = Giant", "column 1: 'gaia' is no field of Medium systems"},
         {DetailLevel::Low, "moons > 1", "column 1: 'moons' is no field of Low systems"},
         {DetailLevel::High, "gaia = true", "column 6: 'gaiaWorld' is yes or no: write it alone, or after 'not'"},
@@ -281,9 +282,25 @@ TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
         {DetailLevel::High, "gaia ! capacity", "column 6: '!' alone is no operator: write 'not' or '!='"},
         {DetailLevel::High, "type = or", "column 8: expected a value after '=', not 'or'"},
         {DetailLevel::High, "type = (Terrestrial)", "column 8: expected a value after '=', not '('"},
+        // A value no table gives, with the name it most likely meant.
+        {DetailLevel::High, "star.size = Supergiants",
+         "column 13: Supergiants: no star size is named so; did you mean Supergiant?"},
+        {DetailLevel::High, "type != 'gas gaint'", "column 9: gas gaint: no type is named so; did you mean Gas Giant?"},
+        {DetailLevel::Medium, "zone = Middle", "column 8: Middle: no zone is named so"},
+        {DetailLevel::Low, "importance = major or size = Outpost and size = Colonie",
+         "column 49: Colonie: no size is named so; did you mean Colony?"},
+        {DetailLevel::High, "star.colour = 'Red' and star.size = Super Giant",
+         "column 43: expected 'and', 'or' or the end of the query, not 'Giant'; a value of several words goes "
+         "between quotes"},
         // Text shown in a message keeps it to one line.
         {DetailLevel::High, "\"two\nlines\" = 1", "column 1: expected a field, not \"two\\x0alines\""},
         {DetailLevel::High, std::string(50, 'x'), "column 1: '" + std::string(40, 'x') + "...' is no field of High systems"},
+        // Cut after 40 characters, not bytes, whatever bytes follow; a byte
+        // of no character shown by its value.
+        {DetailLevel::High, std::string(40, 'x') + std::string(100000, '\x80'),
+         "column 1: '" + std::string(40, 'x') + "...' is no field of High systems"},
+        {DetailLevel::High, "\xc3\xa4\x80\xff" + std::string(60, 'y'),
+         "column 1: '\xc3\xa4\\x80\\xff" + std::string(37, 'y') + "...' is no field of High systems"},
         // Columns count characters, not bytes.
         {DetailLevel::High, "special ~ 'Äö' and capacity >",
          "column 30: expected a value after '>', not the end of the query"},
@@ -305,6 +322,12 @@ TEST(SystemQuery, NestingUpToTheLimitAndLongChainsAreRead)
         chain += i % 2 ? " and moons = 2" : " and not capacity = 4";
     }
     EXPECT_TRUE(Keeps(DetailLevel::High, chain));
+    // A prefix written a million times costs a loop, not a call per prefix.
+    std::string prefixed;
+    for (int i = 0; i < 1000000; ++i) {
+        prefixed += "object.";
+    }
+    EXPECT_TRUE(ParseSystemQuery(prefixed + "gaia", DetailLevel::High).query);
 }
 
 TEST(SystemQuery, MatchingAllocatesNothing)
@@ -322,8 +345,8 @@ TEST(SystemQuery, MatchingAllocatesNothing)
     const long before = allocations;
     int kept = 0;
     for (int number = 1; number <= 100; ++number) {
-        kept += lowQuery->Matches(number, low, &Edits()) + mediumQuery->Matches(number, medium, &Edits()) +
-                highQuery->Matches(number, high, &Edits());
+        kept += lowQuery->Matches(number, low, nullptr, &Edits()) + mediumQuery->Matches(number, medium, nullptr, &Edits()) +
+                highQuery->Matches(number, high, nullptr, &Edits());
     }
     EXPECT_EQ(allocations - before, 0);
     EXPECT_EQ(kept, 300);

@@ -1,0 +1,121 @@
+#include <QApplication>
+#include <QDialog>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "app/generator_dialog.h"
+#include "app/user_prompts.h"
+#include "support/dialog_fixture.h"
+
+namespace nexmar {
+
+// Every window on a 1280x900 screen, run once at a scale factor of 1 and
+// once at 2 (where the screen has 640x450 device-independent pixels, less
+// than the dialog's designed size): each lies on the screen, title bar and
+// close button included.
+class WindowGeometryTest : public QObject, private testing::DialogFixture {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { Start(1234); }
+    void cleanup() { Stop(); }
+
+    void theDialogStaysOnTheScreenWithItsPicture();
+    void theStatisticsWindowOpensOnTheScreenAndCtrlWClosesIt();
+    void theDialogBoxesOpenOnTheScreen();
+
+private:
+    static QRect Room() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    static void VerifyOnScreen(const QWidget& window, const char* what)
+    {
+        QVERIFY2(Room().contains(window.frameGeometry()),
+                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 on %6x%7")
+                                .arg(QLatin1String(what))
+                                .arg(window.frameGeometry().x())
+                                .arg(window.frameGeometry().y())
+                                .arg(window.frameGeometry().width())
+                                .arg(window.frameGeometry().height())
+                                .arg(Room().width())
+                                .arg(Room().height())));
+    }
+    // Runs ask while a timer closes the modal window it opens, which check
+    // looks at first.
+    static void WhileOpen(const std::function<void()>& ask, const std::function<void(QWidget&)>& check)
+    {
+        bool seen = false;
+        QTimer timer;
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (modal != nullptr && modal->isVisible()) {
+                QTest::qWait(50);  // the window's own fitting, queued after its show
+                check(*modal);
+                seen = true;
+                modal->reject();
+            }
+        });
+        timer.start();
+        ask();
+        QVERIFY(seen);
+    }
+};
+
+void WindowGeometryTest::initTestCase()
+{
+    // The screen the test asked for: 1280x900 device pixels.
+    const QScreen& screen = *QGuiApplication::primaryScreen();
+    QCOMPARE(screen.geometry().size() * screen.devicePixelRatio(), QSize(1280, 900));
+}
+
+void WindowGeometryTest::theDialogStaysOnTheScreenWithItsPicture()
+{
+    VerifyOnScreen(Dialog(), "dialog");
+    Run("3");
+    Tree()->setCurrentIndex(Tree()->model()->index(0, 0, Root()));
+    Action("showPictureAction")->trigger();
+    QTest::qWait(50);
+    VerifyOnScreen(Dialog(), "dialog with its picture");
+    // The tree is never squeezed to nothing: the controls scroll instead.
+    QVERIFY(Tree()->isVisible());
+    QVERIFY(Tree()->width() > 50);
+}
+
+void WindowGeometryTest::theStatisticsWindowOpensOnTheScreenAndCtrlWClosesIt()
+{
+    Run("3");
+    Action("statisticsAction")->trigger();
+    QWidget* statistics = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowTitle().startsWith(QStringLiteral("Statistics:"))) {
+            statistics = window;
+        }
+    }
+    QVERIFY(statistics != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(statistics));
+    QTest::qWait(50);
+    VerifyOnScreen(*statistics, "statistics window");
+    QTest::keyClick(statistics, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY(!statistics->isVisible());
+}
+
+void WindowGeometryTest::theDialogBoxesOpenOnTheScreen()
+{
+    DialogPrompts real;
+    const auto onScreen = [](const char* what) { return [what](QWidget& box) { VerifyOnScreen(box, what); }; };
+    WhileOpen([&] { real.ShowMessage(&Dialog(), QString(400, QLatin1Char('x'))); }, onScreen("message box"));
+    WhileOpen([&] { real.AskSaveFileName(&Dialog(), QStringLiteral("JSON File (*.json)"), "json", Dir()); },
+              onScreen("save dialog"));
+    WhileOpen([&] { real.AskOpenFileName(&Dialog(), QStringLiteral("JSON File (*.json)"), Dir()); },
+              onScreen("open dialog"));
+    WhileOpen([&] { real.AskSeed(&Dialog(), QStringLiteral("7")); }, onScreen("seed input"));
+    WhileOpen([&] { real.ShowAbout(&Dialog()); }, onScreen("about box"));
+}
+
+}  // namespace nexmar
+
+QTEST_MAIN(nexmar::WindowGeometryTest)
+#include "window_geometry_test.moc"
