@@ -48,6 +48,12 @@ public:
     const LoadedRun& AsLoadedRun() const { return systems_; }
     // The systems' names, and what the referee made of them.
     const SectorEdits& Edits() const { return systems_.edits; }
+    // What the referee made of the system at place, replaced.
+    void SetEdits(std::size_t place, SystemEdits edits) { systems_.edits.Set(NumberAt(place), std::move(edits)); }
+    // The record at place replaced by one of the run's level.
+    void SetRecord(std::size_t place, const LowSystem& system) { systems_.low[place] = system; }
+    void SetRecord(std::size_t place, const MediumSystem& system) { systems_.medium[place] = system; }
+    void SetRecord(std::size_t place, const HighSystem& system) { systems_.high[place] = system; }
 
 private:
     LoadedRun systems_;  // a run has one level: two of its lists stay empty
