@@ -78,6 +78,10 @@ constexpr CommandRow kCommands[] = {
 // first when it opens over the tree.
 constexpr const char* kItemCommands[] = {"copyTextAction", "exportPictureAction", "showPictureAction"};
 
+// The commands that write the systems shown: with a filter on, the systems
+// it keeps, as nexmar-cli --where writes them.
+constexpr const char* kOutputCommands[] = {"saveAction", "exportJsonAction", "printAction", "exportPdfAction"};
+
 // Why a command that needs what is not there is disabled, after its status tip.
 const char* WhyDisabled(Needs needs)
 {
@@ -129,7 +133,8 @@ DialogActions::DialogActions(GeneratorDialog& dialog)
             menu->addSeparator();
         }
         menu->addAction(action);
-        built_.push_back({action, row.needs, row.menu, row.inContextMenu, QString::fromLatin1(row.statusTip)});
+        built_.push_back({action, row.needs, row.menu, row.inContextMenu, QString::fromLatin1(row.statusTip),
+                          QString::fromLatin1(row.text)});
     }
 }
 
@@ -164,6 +169,34 @@ QMenu* DialogActions::MakeContextMenu(QWidget* parent, bool overItem) const
         menu->addAction(built.action);
     }
     return menu;
+}
+
+void DialogActions::FollowFilter(std::optional<int> shown)
+{
+    for (const char* name : kOutputCommands) {
+        QAction* action = Action(name);
+        QString text;
+        for (const Built& built : built_) {
+            text = built.action == action ? built.text : text;
+        }
+        if (shown) {
+            const bool ellipsis = text.endsWith(QStringLiteral("..."));
+            text.chop(ellipsis ? 3 : 0);
+            text += QStringLiteral(": %L1 system%2 shown%3")
+                        .arg(*shown)
+                        .arg(*shown == 1 ? QString() : QStringLiteral("s"), ellipsis ? QStringLiteral("...") : QString());
+        }
+        action->setText(text);
+    }
+}
+
+QString DialogActions::Title(const char* name) const
+{
+    QString title = Action(name)->text().remove(QLatin1Char('&'));
+    if (title.endsWith(QStringLiteral("..."))) {
+        title.chop(3);
+    }
+    return title;
 }
 
 void DialogActions::Follow(bool runShown, bool reportsKept, bool systemSelected)

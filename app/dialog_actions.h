@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -41,6 +42,12 @@ public:
     // itself once closed; over an item of the tree, the commands on that
     // item come first.
     QMenu* MakeContextMenu(QWidget* parent, bool overItem = false) const;
+    // The output commands say whether they hold the systems a filter keeps:
+    // "&Export JSON: 6 systems shown..." while shown has a value.
+    void FollowFilter(std::optional<int> shown);
+    // "Export JSON: 6 systems shown", or "Export JSON": the command's name
+    // for the title of its dialog.
+    QString Title(const char* name) const;
     // Enables each action by what is there to act on; the status tip of a
     // disabled one says what it waits for.
     void Follow(bool runShown, bool reportsKept, bool systemSelected);
@@ -52,6 +59,7 @@ private:
         const char* menu;
         bool inContextMenu;
         QString statusTip;  // while enabled
+        QString text;       // without a filter
     };
     std::vector<Built> built_;
     QMenuBar* menuBar_ = nullptr;

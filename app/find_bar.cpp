@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,10 +57,19 @@ FindBar::FindBar(const RunSession& session, ResultTreeModel& model, ResultTreeVi
     field_->installEventFilter(this);
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("findCount"));
-    auto* layout = new QHBoxLayout(this);
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("findMessage"));
+    message_->setStyleSheet(QStringLiteral("color: #b00000"));
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    message_->setVisible(false);
+    auto* line = new QHBoxLayout;
+    line->addWidget(field_, 1);
+    line->addWidget(count_);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(field_, 1);
-    layout->addWidget(count_);
+    layout->setSpacing(2);
+    layout->addLayout(line);
+    layout->addWidget(message_);
     pause_ = new QTimer(this);
     pause_->setSingleShot(true);
     pause_->setInterval(kTypingPauseMs);
@@ -71,6 +81,7 @@ FindBar::FindBar(const RunSession& session, ResultTreeModel& model, ResultTreeVi
 void FindBar::Open()
 {
     if (isHidden()) {
+        beforeFind_ = model_.ItemOf(view_.currentIndex());
         setVisible(true);
         emit RoomChanged();
     }
@@ -83,6 +94,12 @@ void FindBar::Close()
     pause_->stop();
     field_->clear();
     ApplyNow();
+    // Back to the item the user was on before the find.
+    if (model_.Shows(beforeFind_)) {
+        const QModelIndex before = model_.IndexOf(beforeFind_);
+        view_.setCurrentIndex(before);
+        view_.scrollTo(before);
+    }
     if (field_->hasFocus()) {
         view_.setFocus(Qt::OtherFocusReason);
     }
@@ -96,10 +113,9 @@ void FindBar::ApplyNow()
     const QString text = field_->text().trimmed();
     if (!session_.HasRun() || text.isEmpty()) {
         filter_ = {};
-        if (std::exchange(filtering_, false)) {
-            model_.ShowEverySystem();
-        }
+        ShowEverySystem();
         ShowCount();
+        emit ShownChanged();
         return;
     }
     {
@@ -107,9 +123,56 @@ void FindBar::ApplyNow()
         filter_ = FilterSystems(session_, text);
         QApplication::restoreOverrideCursor();
     }
-    model_.KeepSystems(filter_.systems, filter_.matches);
-    filtering_ = true;
+    if (!filter_.refusal.isEmpty()) {
+        // The tree stays whole while the query is mended.
+        ShowEverySystem();
+    } else {
+        const std::vector<ItemId> expanded = ExpandedItems();
+        model_.KeepSystems(filter_.systems, filter_.matches);
+        Expand(expanded);
+        filtering_ = true;
+    }
     ShowCount();
+    emit ShownChanged();
+}
+
+void FindBar::ShowEverySystem()
+{
+    if (std::exchange(filtering_, false)) {
+        const std::vector<ItemId> expanded = ExpandedItems();
+        model_.ShowEverySystem();
+        Expand(expanded);
+    }
+}
+
+std::vector<ItemId> FindBar::ExpandedItems() const
+{
+    std::vector<ItemId> expanded;
+    std::vector<QModelIndex> open{model_.index(0, 0)};
+    while (!open.empty()) {
+        const QModelIndex item = open.back();
+        open.pop_back();
+        if (!item.isValid() || !view_.isExpanded(item)) {
+            continue;
+        }
+        expanded.push_back(model_.ItemOf(item));
+        for (int row = 0; row < model_.rowCount(item); ++row) {
+            const QModelIndex child = model_.index(row, 0, item);
+            if (model_.hasChildren(child)) {
+                open.push_back(child);
+            }
+        }
+    }
+    return expanded;
+}
+
+void FindBar::Expand(const std::vector<ItemId>& items)
+{
+    for (const ItemId item : items) {
+        if (model_.Shows(item)) {
+            view_.expand(model_.IndexOf(item));
+        }
+    }
 }
 
 void FindBar::RunShown()
@@ -130,6 +193,11 @@ std::vector<ItemId> FindBar::ShownSystems() const
     return std::vector<ItemId>(systems.begin(), systems.end());
 }
 
+QString FindBar::FilterText() const
+{
+    return filtering_ ? field_->text() : QString();
+}
+
 QRect FindBar::Place(const QRect& room)
 {
     if (isHidden()) {
@@ -142,8 +210,15 @@ QRect FindBar::Place(const QRect& room)
 
 void FindBar::ShowCount()
 {
+    // A query that is none says why under the field, where it is typed.
+    const bool hadMessage = message_->isVisibleTo(this);
+    message_->setText(filter_.refusal);
+    message_->setVisible(!filter_.refusal.isEmpty());
+    if (hadMessage != message_->isVisibleTo(this) && isVisible()) {
+        emit RoomChanged();
+    }
     if (!filtering_) {
-        count_->clear();
+        count_->setText(filter_.refusal.isEmpty() ? QString() : QStringLiteral("not a query"));
         field_->setToolTip(QString());
         return;
     }
@@ -185,6 +260,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
         IsWindowShortcut(*static_cast<QKeyEvent*>(event))) {
         // The field would take the key for itself (Ctrl+E moves to the end of
         // its line); the window's command comes first.
+        event->ignore();
         return true;
     }
     if (watched == field_ && event->type() == QEvent::KeyPress) {

@@ -20,7 +20,10 @@ class RunSession;
 // The find field above the result tree, hidden until opened: what is typed
 // there keeps the systems of the run shown that match it (a query, or else
 // a text looked for in every item), says how many, and finds them in turn.
-// Escape in the field clears it, shows the whole tree and hides the field.
+// Escape in the field clears it, shows the whole tree with its items open
+// as they were, goes back to the item the find started from and hides the
+// field. A text written as a query that does not read as one is shown as
+// such under the field, with the fault's column.
 class FindBar final : public QWidget {
     Q_OBJECT
 
@@ -42,18 +45,30 @@ public:
 
     // The items of the systems the tree shows, in tree order.
     std::vector<ItemId> ShownSystems() const;
+    // What keeps the systems shown: the field's text, or empty when the tree shows them all.
+    QString FilterText() const;
+    // Whether the tree shows only the systems the field's text keeps.
+    bool Filtering() const { return filtering_; }
     // Takes a strip at the top of room while shown; returns what is left for the tree.
     QRect Place(const QRect& room);
 
 signals:
     // Shown or hidden: the tree's room changes.
     void RoomChanged();
+    // The systems the tree shows have changed: all of them, or some.
+    void ShownChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Step(int direction);
+    // Shows every system again, if some were left out; the items open stay open.
+    void ShowEverySystem();
+    // The items the tree shows open (inside items shown open), and opening
+    // them again once the tree's systems have changed.
+    std::vector<ItemId> ExpandedItems() const;
+    void Expand(const std::vector<ItemId>& items);
     // A key of one of the window's commands, which the field then leaves to it.
     bool IsWindowShortcut(const QKeyEvent& key) const;
     void ShowCount();
@@ -63,6 +78,8 @@ private:
     ResultTreeView& view_;
     QLineEdit* field_ = nullptr;
     QLabel* count_ = nullptr;
+    QLabel* message_ = nullptr;  // why the query typed is none
+    ItemId beforeFind_ = kNoItem;  // the tree's current item when the field opened
     QTimer* pause_ = nullptr;
     SystemFilter filter_;
     bool filtering_ = false;  // the model shows filter_'s systems

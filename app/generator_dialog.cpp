@@ -149,6 +149,10 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     BuildPicturePane();
     findBar_ = new FindBar(session_, *model_, *treeView_, client_);
     connect(findBar_, &FindBar::RoomChanged, this, &GeneratorDialog::PlaceTree);
+    connect(findBar_, &FindBar::ShownChanged, this, [this] {
+        actions_->FollowFilter(KeptPlaces() ? std::optional<int>(static_cast<int>(KeptPlaces()->size()))
+                                            : std::nullopt);
+    });
     FollowSession();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
@@ -221,6 +225,20 @@ void GeneratorDialog::BuildControls()
 void GeneratorDialog::FollowSelection()
 {
     actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem().has_value());
+}
+
+std::optional<std::vector<std::size_t>> GeneratorDialog::KeptPlaces() const
+{
+    if (!findBar_->Filtering() || !session_.HasRun()) {
+        return std::nullopt;
+    }
+    std::vector<std::size_t> places;
+    for (const ItemId system : findBar_->ShownSystems()) {
+        if (const std::optional<std::size_t> place = SystemPlaceOf(*session_.Tree(), system)) {
+            places.push_back(*place);
+        }
+    }
+    return places;
 }
 
 void GeneratorDialog::FollowSession()

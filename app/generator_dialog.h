@@ -17,6 +17,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QPagedPaintDevice;
 class QPushButton;
 class QSaveFile;
 class QStatusBar;
@@ -26,6 +27,7 @@ namespace nexmar {
 class DialogActions;
 class FindBar;
 class PicturePane;
+struct PrintRequest;
 class ResultTreeModel;
 class ResultTreeView;
 class UserPrompts;
@@ -40,6 +42,7 @@ SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
+inline constexpr const char* kPictureFormatRefused = "A picture is saved as .svg, .png or .pdf: choose one of these.";
 // How long the status bar says what a save, an export or a copy did.
 inline constexpr int kToldForMs = 5000;
 inline constexpr const char* kSaveWriteFailed = "Failed to write file for save.\nThe file was left as it was.";
@@ -143,15 +146,22 @@ private:
     void Tell(const QString& done);
     // The save-file dialog, opened in the folder last saved to; remembers
     // the folder of the name chosen.
-    QString AskSaveName(const char* filter, const char* defaultSuffix);
+    // title: the command's, "Export JSON: 6 systems shown" while a filter is on.
+    QString AskSaveName(const char* filter, const char* defaultSuffix, const QString& title = {});
     void RememberFolder(const QString& fileName);
     // The folder the last save or open went to, in this run of the program or an earlier one.
     static QString RememberedFolder();
     void ShowExpandButton(bool expand);
     // The tree takes the room the dialog gained, less the find field's strip.
     void PlaceTree();
-    // "12 of 200 High systems, seed 7" when the tree keeps only some.
-    QString ShownTitle(std::size_t shown) const;
+    // The systems the tree shows, to print, with the run and the selection
+    // named for the pages' header.
+    PrintRequest ShownRequest() const;
+    // Paints request on device behind a progress window; false when
+    // cancelled or when the device failed.
+    bool PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label);
+    // The places of the systems a filter keeps; nothing while none is on.
+    std::optional<std::vector<std::size_t>> KeptPlaces() const;
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;

@@ -9,9 +9,11 @@
 #include <QLineEdit>
 #include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <atomic>
 
+#include "app/dialog_actions.h"
 #include "app/generator_dialog.h"
 #include "app/run_file_reading.h"
 #include "app/user_prompts.h"
@@ -64,6 +66,19 @@ bool CopyAll(QFile& source, QSaveFile& destination)
     }
 }
 
+// Drops the messages of a report written afresh: the run gave them already.
+class SilentMessages final : public Notifier {
+public:
+    void Notify(const std::string&) override {}
+};
+
+// Opens the report reports wrote, text or HTML.
+bool OpenKeptReport(const ReportFiles& reports, bool html, QFile& source)
+{
+    source.setFileName(QString::fromStdString((html ? reports.HtmlPath() : reports.TextPath()).string()));
+    return source.open(QIODevice::ReadOnly);
+}
+
 }  // namespace
 
 SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write)
@@ -91,20 +106,34 @@ void GeneratorDialog::SaveToFile()
 {
     const auto format = static_cast<OutputFormat>(formatGroup_->checkedId());
     const bool html = format == OutputFormat::Html;
+    // With a filter on, the report of the systems kept, as nexmar-cli
+    // --where writes it, written afresh into a scratch folder.
+    const std::optional<std::vector<std::size_t>> kept = KeptPlaces();
+    QTemporaryDir scratch;
+    std::optional<ReportFiles> keptReports;
+    if (kept && scratch.isValid()) {
+        keptReports.emplace(scratch.path().toStdString());
+        ResultTree tree;
+        SilentMessages ignored;
+        RenderLoadedRun(session_.KeptRun(*kept), tree, *keptReports, ignored);
+    }
     // The source is opened before anything else, so a missing or unfinished
     // report never costs the user an existing file.
     QFile source;
-    if (!session_.OpenReport(html, source)) {
+    const bool opened = keptReports ? OpenKeptReport(*keptReports, html, source) : session_.OpenReport(html, source);
+    if (!opened) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
         return;
     }
     const SaveKind& kind = kSaveKinds[static_cast<int>(format)];
-    const QString name = AskSaveName(kind.filter, kind.defaultSuffix);
+    const QString name = AskSaveName(kind.filter, kind.defaultSuffix, actions_->Title("saveAction"));
     if (name.isEmpty()) {
         return;
     }
+    const QString what = kept ? QStringLiteral("the report of the %L1 systems shown").arg(kept->size())
+                              : QStringLiteral("the latest run's report");
     WriteWhole(name, [&source](QSaveFile& destination) { return CopyAll(source, destination); },
-               QStringLiteral("Saved the latest run's report as %1").arg(QDir::toNativeSeparators(name)));
+               QStringLiteral("Saved %1 as %2").arg(what, QDir::toNativeSeparators(name)));
 }
 
 void GeneratorDialog::ExportJson()
@@ -113,15 +142,18 @@ void GeneratorDialog::ExportJson()
         prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
         return;
     }
-    const QString name = AskSaveName(kJsonSaveKind.filter, kJsonSaveKind.defaultSuffix);
+    const QString name =
+        AskSaveName(kJsonSaveKind.filter, kJsonSaveKind.defaultSuffix, actions_->Title("exportJsonAction"));
     if (name.isEmpty()) {
         return;
     }
+    // With a filter on, the systems kept, as nexmar-cli --where writes them.
+    const std::optional<std::vector<std::size_t>> kept = KeptPlaces();
     // Written anew from the run's records, which the session keeps in a
     // fraction of the document's size.
-    const FileWriter writeJson = [this](QSaveFile& destination, const std::atomic<bool>& cancel,
-                                        WorkProgress& progress) {
-        progress.total = static_cast<int>(session_.Records().size());
+    const FileWriter writeJson = [this, &kept](QSaveFile& destination, const std::atomic<bool>& cancel,
+                                               WorkProgress& progress) {
+        progress.total = static_cast<int>(kept ? kept->size() : session_.Records().size());
         std::string pending;
         bool written = true;
         const auto flush = [&] {
@@ -136,12 +168,13 @@ void GeneratorDialog::ExportJson()
                     flush();
                 }
             },
-            cancel, [&progress](int done) { progress.done = done; });
+            cancel, [&progress](int done) { progress.done = done; }, kept ? &*kept : nullptr);
         flush();
         return written;
     };
+    const QString what = kept ? QStringLiteral("the %L1 systems shown").arg(kept->size()) : session_.Title();
     WriteWholeInBackground(name, writeJson,
-                           QStringLiteral("Exported %1 as %2").arg(session_.Title(), QDir::toNativeSeparators(name)));
+                           QStringLiteral("Exported %1 as %2").arg(what, QDir::toNativeSeparators(name)));
 }
 
 void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write,
@@ -233,10 +266,10 @@ void GeneratorDialog::OpenFile(const QString& name)
     censusBox_->setChecked(run.census);
 }
 
-QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix)
+QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix, const QString& title)
 {
     const QString name = prompts_.AskSaveFileName(this, QString::fromLatin1(filter),
-                                                  QString::fromLatin1(defaultSuffix), saveFolder_);
+                                                  QString::fromLatin1(defaultSuffix), saveFolder_, title);
     if (!name.isEmpty()) {
         RememberFolder(name);
     }

@@ -16,11 +16,19 @@
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
 #include "app/run_printer.h"
+#include "model/run_records.h"
 #include "app/system_filter.h"
 #include "app/system_text.h"
 #include "app/user_prompts.h"
 
 namespace nexmar {
+
+namespace {
+
+// Fine enough for the pictures' thinnest lines; text and shapes stay vectors whatever it is.
+constexpr int kPdfResolution = 600;
+
+}  // namespace
 
 // "System 7": the system an item lies in, named by its item.
 static QString SystemNameOf(QModelIndex item)
@@ -46,10 +54,44 @@ void GeneratorDialog::FindPrevious()
     findBar_->FindPrevious();
 }
 
-QString GeneratorDialog::ShownTitle(std::size_t shown) const
+PrintRequest GeneratorDialog::ShownRequest() const
 {
-    const std::size_t all = SystemItems(*session_.Tree()).size();
-    return shown == all ? session_.Title() : QStringLiteral("%L1 of %2").arg(shown).arg(session_.Title());
+    PrintRequest request;
+    const ShownTree& tree = *session_.Tree();
+    // The systems' rows in the tree are their places among the records.
+    for (const ItemId system : findBar_->ShownSystems()) {
+        request.places.push_back(static_cast<std::size_t>(tree.at(system).row));
+    }
+    const RunDescription& run = session_.Description();
+    request.run = session_.Title();
+    if (run.census) {
+        request.run.replace(QStringLiteral(", seed"), QStringLiteral(" with census, seed"));
+    }
+    const std::size_t all = SystemItems(tree).size();
+    const QString filter = findBar_->FilterText();
+    request.selection = request.places.size() == all || filter.isEmpty()
+                            ? QStringLiteral("All %L1 systems").arg(all)
+                            : QStringLiteral("%L1 of %L2 systems, found by: %3")
+                                  .arg(request.places.size())
+                                  .arg(all)
+                                  .arg(filter);
+    return request;
+}
+
+bool GeneratorDialog::PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label)
+{
+    // Over a print preview, which is modal, when it asks.
+    QWidget* const above = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
+    bool painted = false;
+    const bool finished =
+        RunInBackground(above, prompts_, label, [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
+            progress.total = static_cast<int>(request.places.size());
+            painted = PrintSystems(device, session_.Records(), request, [&](int done) {
+                progress.done = done;
+                return !cancel.load();
+            });
+        });
+    return finished && painted;
 }
 
 // A file printed halfway is no print: the pages go to a hidden file beside
@@ -78,16 +120,11 @@ void GeneratorDialog::Print()
     if (!session_.HasRun()) {
         return;
     }
-    const std::vector<ItemId> systems = findBar_->ShownSystems();
-    const QString title = ShownTitle(systems.size());
+    const PrintRequest request = ShownRequest();
     prompts_.ShowPrintPreview(this, [&](QPrinter& printer) {
-        // Over the preview, which is modal, when it asks.
-        QWidget* const above = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
-        StepProgress progress(above, prompts_, QStringLiteral("Printing %L1 systems...").arg(systems.size()),
-                              2 * static_cast<int>(systems.size()));
         const auto print = [&] {
-            return PrintSystems(printer, session_, systems, title,
-                                [&progress](int done) { return progress.Step(done); });
+            return PrintInBackground(printer, request,
+                                     QStringLiteral("Printing %L1 systems...").arg(request.places.size()));
         };
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
             PrintToFileWhole(printer, print);
@@ -106,22 +143,20 @@ void GeneratorDialog::ExportPdf()
     if (name.isEmpty()) {
         return;
     }
-    const std::vector<ItemId> systems = findBar_->ShownSystems();
-    const QString title = ShownTitle(systems.size());
-    StepProgress progress(this, prompts_, QStringLiteral("Saving %1...").arg(QFileInfo(name).fileName()),
-                          2 * static_cast<int>(systems.size()));
-    const SaveOutcome outcome = SaveWhole(name, [&](QSaveFile& destination) {
+    const PrintRequest request = ShownRequest();
+    WriteWholeInBackground(name, [&](QSaveFile& destination, const std::atomic<bool>& cancel, WorkProgress& progress) {
+        progress.total = static_cast<int>(request.places.size());
         QPdfWriter pdf(&destination);
-        pdf.setTitle(title);
+        pdf.setTitle(request.run);
         pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setResolution(300);
-        return PrintSystems(pdf, session_, systems, title, [&progress](int done) { return progress.Step(done); });
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                                      QPageLayout::Millimeter));
+        pdf.setResolution(kPdfResolution);
+        return PrintSystems(pdf, session_.Records(), request, [&](int done) {
+            progress.done = done;
+            return !cancel.load();
+        });
     });
-    // Cancelled, the earlier file is left as it was.
-    if (!progress.Cancelled()) {
-        TellSaveOutcome(outcome);
-    }
 }
 
 void GeneratorDialog::CopyAsText()

@@ -1,9 +1,11 @@
 // The dialog's picture of the selected system: the pane beside the tree and
 // Export Picture.
 #include <QAction>
-#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSvgRenderer>
 
 #include <optional>
 #include <string>
@@ -18,10 +20,28 @@ namespace nexmar {
 
 namespace {
 
-constexpr const char* kPictureFilter = "Picture (*.svg *.png)";
+constexpr const char* kPictureFilter = "SVG Picture (*.svg);;PNG Image (*.png);;PDF Document (*.pdf)";
 constexpr const char* kPictureSuffix = "svg";
 // A PNG is drawn at twice the picture's own size, sharp enough to print.
 constexpr double kPngScale = 2.0;
+
+// One page as large as the picture, the picture on it as shapes and text.
+bool WritePicturePdf(const QByteArray& svg, QIODevice& file)
+{
+    QSvgRenderer renderer(svg);
+    const QSizeF size = renderer.viewBoxF().size();
+    QPdfWriter pdf(&file);
+    pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
+    // A unit of the picture a point of the page.
+    pdf.setPageLayout(QPageLayout(QPageSize(size, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+    pdf.setResolution(72 * 4);
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        return false;
+    }
+    renderer.render(&painter, QRectF(QPointF(0, 0), size * 4));
+    return painter.end();
+}
 
 }  // namespace
 
@@ -54,14 +74,17 @@ void GeneratorDialog::ExportPicture()
     if (name.isEmpty()) {
         return;
     }
-    QByteArray bytes(svg.data(), static_cast<qsizetype>(svg.size()));
-    if (QFileInfo(name).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0) {
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        SvgImage(bytes, kPngScale).save(&png, "PNG");
-        bytes = png.data();
+    const QByteArray picture(svg.data(), static_cast<qsizetype>(svg.size()));
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == QLatin1String("svg")) {
+        WriteWhole(name, [&picture](QSaveFile& file) { return file.write(picture) == picture.size(); });
+    } else if (suffix == QLatin1String("png")) {
+        WriteWhole(name, [&picture](QSaveFile& file) { return SvgImage(picture, kPngScale).save(&file, "PNG"); });
+    } else if (suffix == QLatin1String("pdf")) {
+        WriteWhole(name, [&picture](QSaveFile& file) { return WritePicturePdf(picture, file); });
+    } else {
+        prompts_.ShowMessage(this, QString::fromLatin1(kPictureFormatRefused));
     }
-    WriteWhole(name, [&bytes](QSaveFile& destination) { return destination.write(bytes) == bytes.size(); });
 }
 
 }  // namespace nexmar

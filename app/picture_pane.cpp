@@ -2,7 +2,10 @@
 
 #include <QAbstractItemModel>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QPainter>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTreeView>
 
@@ -18,10 +21,29 @@ namespace nexmar {
 
 namespace {
 
-QRectF Centred(QSizeF size, const QRectF& within)
+// Around the picture, in pixels.
+constexpr int kPictureInset = 4;
+// The least scale that sets the pictures' labels of 11 units at 8 pixels.
+constexpr double kLegibleScale = 8.0 / 11.0;
+constexpr double kZoomStep = 1.25;
+constexpr double kLeastZoom = 0.2;
+constexpr double kMostZoom = 8;
+
+// Ctrl+plus (with or without Shift), Ctrl+minus and Ctrl+0 on view, while shown.
+void AddZoomKeys(QWidget& owner, SystemPictureView& view)
 {
-    size.scale(within.size(), Qt::KeepAspectRatio);
-    return {within.center() - QPointF(size.width() / 2, size.height() / 2), size};
+    const struct {
+        const char* keys;
+        void (SystemPictureView::*zoom)();
+    } keys[] = {{"Ctrl++", &SystemPictureView::ZoomIn},
+                {"Ctrl+=", &SystemPictureView::ZoomIn},
+                {"Ctrl+-", &SystemPictureView::ZoomOut},
+                {"Ctrl+0", &SystemPictureView::ZoomToFit}};
+    for (const auto& [text, zoom] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(text)), &owner);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, &view, [&view, zoom = zoom] { (view.*zoom)(); });
+    }
 }
 
 }  // namespace
@@ -50,8 +72,60 @@ void SystemPictureView::Show(QByteArray svg)
 {
     svg_ = std::move(svg);
     renderer_.load(svg_);
-    setToolTip(svg_.isEmpty() ? QString() : QStringLiteral("Export Picture... saves it as SVG or PNG"));
+    setToolTip(svg_.isEmpty() ? QString()
+                              : QStringLiteral("Ctrl+plus and Ctrl+minus zoom, Ctrl+0 fits; Export Picture... saves "
+                                               "it as SVG, PNG or PDF"));
+    FollowScale();
+}
+
+double SystemPictureView::Scale() const
+{
+    if (zoom_ > 0) {
+        return zoom_;
+    }
+    const QSizeF box = renderer_.viewBoxF().size();
+    const QWidget* area = parentWidget() != nullptr ? parentWidget() : this;
+    if (box.isEmpty()) {
+        return 1;
+    }
+    const QSizeF room = QSizeF(area->size()) - QSizeF(2 * kPictureInset, 2 * kPictureInset);
+    return std::max(kLegibleScale, std::min(room.width() / box.width(), room.height() / box.height()));
+}
+
+void SystemPictureView::ZoomIn()
+{
+    zoom_ = std::min(Scale() * kZoomStep, kMostZoom);
+    FollowScale();
+}
+
+void SystemPictureView::ZoomOut()
+{
+    zoom_ = std::max(Scale() / kZoomStep, kLeastZoom);
+    FollowScale();
+}
+
+void SystemPictureView::ZoomToFit()
+{
+    zoom_ = 0;
+    FollowScale();
+}
+
+void SystemPictureView::FollowScale()
+{
+    const QSize needed = svg_.isEmpty() || !renderer_.isValid()
+                             ? QSize(0, 0)
+                             : (renderer_.viewBoxF().size() * Scale()).toSize() +
+                                   QSize(2 * kPictureInset, 2 * kPictureInset);
+    if (minimumSize() != needed) {
+        setMinimumSize(needed);
+    }
     update();
+}
+
+void SystemPictureView::resizeEvent(QResizeEvent*)
+{
+    // Unzoomed, the scale follows the area's size.
+    FollowScale();
 }
 
 QSize SystemPictureView::sizeHint() const
@@ -68,7 +142,11 @@ void SystemPictureView::paintEvent(QPaintEvent*)
                          QStringLiteral("Select an item of a system to see its picture."));
         return;
     }
-    renderer_.render(&painter, Centred(renderer_.viewBoxF().size(), QRectF(rect()).adjusted(4, 4, -4, -4)));
+    const QSizeF size = renderer_.viewBoxF().size() * Scale();
+    const QPointF centre = QRectF(rect()).center();
+    renderer_.render(&painter, QRectF(QPointF(std::max<double>(kPictureInset, centre.x() - size.width() / 2),
+                                              std::max<double>(kPictureInset, centre.y() - size.height() / 2)),
+                                      size));
 }
 
 PicturePane::PicturePane(QWidget& client, QTreeView& tree, const RunSession& session)
@@ -78,8 +156,17 @@ PicturePane::PicturePane(QWidget& client, QTreeView& tree, const RunSession& ses
     splitter_->setObjectName(QStringLiteral("pictureSplitter"));
     splitter_->setChildrenCollapsible(false);
     splitter_->hide();
-    view_ = new SystemPictureView(splitter_);
-    splitter_->addWidget(view_);
+    scroll_ = new QScrollArea(splitter_);
+    scroll_->setObjectName(QStringLiteral("pictureScroll"));
+    scroll_->setWidgetResizable(true);
+    scroll_->setBackgroundRole(QPalette::Base);
+    // Scrolled by its keys once clicked; Tab keeps to the controls, and the
+    // zoom keys work from anywhere in the window.
+    scroll_->setFocusPolicy(Qt::ClickFocus);
+    view_ = new SystemPictureView;
+    scroll_->setWidget(view_);
+    splitter_->addWidget(scroll_);
+    AddZoomKeys(*splitter_, *view_);
     place_ = tree.geometry();
     treeOpeningWidth_ = place_.width();
     connect(tree.selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { FollowTree(false); });

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <optional>
 
+class QScrollArea;
 class QSplitter;
 class QTreeView;
 
@@ -21,8 +22,10 @@ class RunSession;
 // picture handed out on paper would be.
 QImage SvgImage(const QByteArray& svg, double scale);
 
-// Draws one SVG document as large as its widget allows, keeping its
-// proportions, centred; without a document it says how to get one.
+// Draws one SVG document, keeping its proportions, centred; without a
+// document it says how to get one. Unzoomed, the picture is as large as the
+// scroll area around it allows, but never so small that its labels come out
+// under 8 pixels: it then grows past the area, which scrolls.
 class SystemPictureView final : public QWidget {
 public:
     explicit SystemPictureView(QWidget* parent = nullptr);
@@ -31,12 +34,24 @@ public:
     const QByteArray& Svg() const { return svg_; }
     QSize sizeHint() const override;
 
+    void ZoomIn();
+    void ZoomOut();
+    // Back to the size the area allows.
+    void ZoomToFit();
+    // Pixels a unit of the picture.
+    double Scale() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // As large as the picture at its scale, so that the area around scrolls to all of it.
+    void FollowScale();
+
     QByteArray svg_;
     QSvgRenderer renderer_;
+    double zoom_ = 0;  // 0: as large as the area allows
 };
 
 // The result tree's place in the dialog, which the picture of the selected
@@ -77,6 +92,7 @@ private:
     QTreeView& tree_;
     const RunSession& session_;
     QSplitter* splitter_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     SystemPictureView* view_ = nullptr;
     QRect place_;
     int treeOpeningWidth_ = 0;

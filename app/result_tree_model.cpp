@@ -44,6 +44,22 @@ QModelIndex ResultTreeModel::IndexOf(ItemId item) const
     return item == kNoItem ? QModelIndex() : createIndex(RowOf(item), 0, static_cast<quintptr>(item));
 }
 
+bool ResultTreeModel::Shows(ItemId item) const
+{
+    if (item < 0 || static_cast<std::size_t>(item) >= tree_->size()) {
+        return false;
+    }
+    if (!keptSystems_) {
+        return true;
+    }
+    // Up to the system that holds it, a child of the top-level item.
+    ItemId system = item;
+    while (tree_->at(system).parent != kNoItem && tree_->at(tree_->at(system).parent).parent != kNoItem) {
+        system = tree_->at(system).parent;
+    }
+    return tree_->at(system).parent == kNoItem || keptRows_.contains(system);
+}
+
 std::span<const ItemId> ResultTreeModel::ChildrenOf(ItemId parent) const
 {
     // The systems hang under the one top-level item.

@@ -38,6 +38,8 @@ public:
     void ShowEverySystem();
     // The index of an item the model shows.
     QModelIndex IndexOf(ItemId item) const;
+    // Whether item is one of the tree's and lies in no system left out.
+    bool Shows(ItemId item) const;
     ItemId ItemOf(const QModelIndex& index) const { return IdOf(index); }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;

@@ -1,29 +1,37 @@
 #include "app/run_printer.h"
 
 #include <QFontMetrics>
-#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <QSvgRenderer>
 
 #include <algorithm>
-#include <optional>
+#include <numeric>
 #include <string>
+#include <utility>
 
+#include "model/print_table.h"
 #include "model/run_records.h"
-#include "app/run_session.h"
 #include "picture/system_picture.h"
 
 namespace nexmar {
 
 namespace {
 
-constexpr int kPictureDpi = 150;
+constexpr int kBodyPoints = 9;
+constexpr int kHeadingPoints = 12;
+// A picture's unit on paper, in points: its labels of 11 units come out at
+// 6.6 points where the page is wide enough for the picture.
+constexpr double kPicturePointsPerUnit = 0.6;
+// At most this share of a page's body goes to one picture.
+constexpr double kPictureShareOfPage = 0.2;
+// A system that does not fit on a page begins on the one it shares only
+// when its heading, picture, table head and this many rows fit there.
+constexpr int kRowsBeforeBreak = 4;
 
-QString Label(const ShownTree& tree, ItemId item)
+QString Text(const std::string& text)
 {
-    const std::string_view text = tree.at(item).text;
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -38,172 +46,338 @@ SystemPicture PictureOf(int number, const SystemRecord& record)
     return HighSystemPicture(number, *std::get<const HighSystem*>(record));
 }
 
-// Lays the blocks out on pages and, given a painter, paints them. Laid out
-// once without a painter it counts the pages, which every page's number needs.
+// Where a table's columns go across the page: each as wide as its widest
+// cell, the columns that wrap sharing what room is left, and the last one
+// reaching the page's right edge.
+struct ColumnPlaces {
+    std::vector<int> lefts;
+    std::vector<int> widths;
+
+    // The width of cell of a row with cells cells: the last one takes the
+    // room of the columns the row lacks.
+    int WidthOf(std::size_t cell, std::size_t cells) const
+    {
+        return cell + 1 == cells ? lefts.back() + widths.back() - lefts[cell] : widths[cell];
+    }
+};
+
+ColumnPlaces PlaceColumns(const std::vector<PrintColumn>& columns, const std::vector<PrintRow>& rows,
+                          const QFontMetrics& body, const QFontMetrics& bold, int pageWidth, int pad)
+{
+    const int slack = body.averageCharWidth() / 4;
+    const std::size_t count = columns.size();
+    std::vector<int> natural(count);
+    for (std::size_t c = 0; c < count; ++c) {
+        natural[c] = bold.horizontalAdvance(Text(columns[c].heading));
+    }
+    for (const PrintRow& row : rows) {
+        // A cell spanning to the end claims no column's width.
+        const std::size_t claiming = row.cells.size() == count ? count : row.cells.size() - 1;
+        for (std::size_t c = 0; c < claiming; ++c) {
+            natural[c] = std::max(natural[c], body.horizontalAdvance(Text(row.cells[c])));
+        }
+    }
+    int fixed = 0;
+    int wrapping = 0;
+    for (std::size_t c = 0; c < count; ++c) {
+        // Printed text can come out a little wider than measured.
+        natural[c] += 2 * pad + slack;
+        (columns[c].wraps ? wrapping : fixed) += natural[c];
+    }
+    // Room to spare goes to every column alike, up to two characters a column.
+    if (fixed + wrapping < pageWidth) {
+        const int extra = std::min((pageWidth - fixed - wrapping) / static_cast<int>(count), 2 * slack * 4);
+        for (std::size_t c = 0; c < count; ++c) {
+            natural[c] += extra;
+            (columns[c].wraps ? wrapping : fixed) += extra;
+        }
+    }
+    const int room = std::max(pageWidth - fixed, 0);
+    ColumnPlaces places;
+    int left = 0;
+    for (std::size_t c = 0; c < count; ++c) {
+        int width = natural[c];
+        if (columns[c].wraps && wrapping > room) {
+            width = static_cast<int>(static_cast<long long>(room) * natural[c] / std::max(wrapping, 1));
+        }
+        places.lefts.push_back(left);
+        places.widths.push_back(width);
+        left += width;
+    }
+    places.widths.back() = std::max(places.widths.back(), pageWidth - places.lefts.back());
+    return places;
+}
+
+// Lays systems out on pages and, given a painter, paints them. Laid out once
+// without a painter it counts the pages, which every page's number needs.
 class PageComposer {
 public:
-    PageComposer(QPagedPaintDevice& device, QPainter* painter, const QString& title, int pages)
-        : device_(device), painter_(painter), title_(title), pages_(pages),
-          bodyFont_(QStringLiteral("Sans Serif"), 9), headingFont_(QStringLiteral("Sans Serif"), 13, QFont::Bold),
-          body_(bodyFont_, &device), heading_(headingFont_, &device)
+    PageComposer(QPagedPaintDevice& device, QPainter* painter, const PrintRequest& request, int pages)
+        : device_(device), painter_(painter), request_(request), pages_(pages),
+          bodyFont_(QStringLiteral("Sans Serif"), kBodyPoints), boldFont_(bodyFont_),
+          headingFont_(QStringLiteral("Sans Serif"), kHeadingPoints, QFont::Bold), body_(bodyFont_, &device),
+          bold_((boldFont_.setBold(true), boldFont_), &device), heading_(headingFont_, &device)
     {
         width_ = device.width();
         height_ = device.height();
-        line_ = body_.height() + body_.height() / 3;
-        StartPage();
+        line_ = body_.height() * 23 / 20;
+        pad_ = body_.averageCharWidth() / 3;
+        StartPage({});
     }
 
     int Pages() const { return page_; }
 
-    // A system's block: a new page unless its heading, its picture and a
-    // few of its lines fit on this one.
-    void System(const ShownTree& tree, ItemId system, const SystemPicture& picture)
+    // A Medium or High system: its heading, its picture, its table.
+    void System(int number, const SystemRecord& record)
     {
-        const int headingHeight = heading_.height() + line_ / 2;
-        // As wide as the page, unless that makes it taller than a third of it.
-        const PictureBox& shape = picture.viewBox;
-        const int pictureHeight =
-            shape.width > 0 ? std::min(height_ / 3, static_cast<int>(width_ * shape.height / shape.width)) : 0;
-        if (y_ + headingHeight + pictureHeight + 3 * line_ > height_ && y_ > top_) {
-            NextPage();
+        const PrintTable table = SystemTable(number, record);
+        const ColumnPlaces places = PlaceColumns(table.columns, table.rows, body_, bold_, width_, pad_);
+        std::vector<int> rowHeights;
+        for (const PrintRow& row : table.rows) {
+            rowHeights.push_back(RowHeight(row, places));
+        }
+        SystemPicture picture = PictureOf(number, record);
+        const QString name = Text(picture.title);
+        DropTitle(picture);
+        const QSizeF pictureSize = PictureSize(picture.viewBox);
+        const int headHeight = heading_.height() * 3 / 2 + static_cast<int>(pictureSize.height()) + line_ / 2 + line_;
+        const int rowsHeight = std::accumulate(rowHeights.begin(), rowHeights.end(), 0);
+        const int shortStart = std::accumulate(
+            rowHeights.begin(), rowHeights.begin() + std::min<std::ptrdiff_t>(kRowsBeforeBreak, rowHeights.size()), 0);
+        const bool fitsOnAPage = headHeight + rowsHeight <= height_ - top_;
+        if (y_ > top_ && y_ + headHeight + (fitsOnAPage ? rowsHeight : shortStart) > height_) {
+            NextPage({});
         }
         if (painter_ != nullptr) {
             painter_->setFont(headingFont_);
-            painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                               Label(tree, system));
+            painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter, name);
         }
-        y_ += headingHeight;
-        if (painter_ != nullptr && pictureHeight > 0) {
-            DrawPicture(QByteArray::fromStdString(SvgDocument(picture)), QRect(0, y_, width_, pictureHeight));
+        y_ += heading_.height() * 3 / 2;
+        if (painter_ != nullptr) {
+            DrawPicture(picture, QRectF(QPointF(0, y_), pictureSize));
         }
-        y_ += pictureHeight + line_ / 2;
-        for (const ItemId child : tree.at(system).children) {
-            Rows(tree, child, 0);
+        y_ += static_cast<int>(pictureSize.height()) + line_ / 2;
+        TableHead(table.columns, places);
+        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+            if (y_ + rowHeights[r] > height_) {
+                NextPage(name + QStringLiteral(", continued"));
+                TableHead(table.columns, places);
+            }
+            Row(table.rows[r], places, rowHeights[r]);
         }
         y_ += line_;
+    }
+
+    // The Low systems' table: its head on every page, a system a row.
+    void LowTable(const std::vector<PrintColumn>& columns, const std::vector<PrintRow>& rows,
+                  const std::function<bool(std::size_t done)>& step)
+    {
+        const ColumnPlaces places = PlaceColumns(columns, rows, body_, bold_, width_, pad_);
+        TableHead(columns, places);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const int height = RowHeight(rows[r], places);
+            if (y_ + height > height_) {
+                NextPage({});
+                TableHead(columns, places);
+            }
+            Row(rows[r], places, height);
+            if (!step(r + 1)) {
+                return;
+            }
+        }
     }
 
 private:
-    void Rows(const ShownTree& tree, ItemId item, int depth)
+    QSizeF PictureSize(const PictureBox& box) const
     {
-        if (y_ + line_ > height_) {
-            NextPage();
+        if (box.width <= 0 || box.height <= 0) {
+            return {};
         }
-        if (painter_ != nullptr) {
-            const QString text = Label(tree, item);
-            const qsizetype colon = text.indexOf(QLatin1String(": "));
-            const int indent = depth * body_.horizontalAdvance(QLatin1Char('M')) * 2;
-            const int split = width_ * 2 / 5;
-            painter_->setFont(bodyFont_);
-            painter_->setPen(QColor(190, 190, 190));
-            painter_->drawLine(0, y_ + line_, width_, y_ + line_);
-            painter_->setPen(Qt::black);
-            const int pad = body_.averageCharWidth() / 2;
-            painter_->drawText(QRect(indent + pad, y_, split - indent - pad, line_), Qt::AlignLeft | Qt::AlignVCenter,
-                               colon < 0 ? text : text.left(colon));
-            if (colon >= 0) {
-                painter_->drawText(QRect(split + pad, y_, width_ - split - pad, line_),
-                                   Qt::AlignLeft | Qt::AlignVCenter, text.mid(colon + 2));
+        const double unit = kPicturePointsPerUnit * device_.logicalDpiX() / 72.0;
+        const double scale = std::min({unit, width_ / box.width, kPictureShareOfPage * height_ / box.height});
+        return {box.width * scale, box.height * scale};
+    }
+
+    int RowHeight(const PrintRow& row, const ColumnPlaces& places) const { return CellsHeight(row.cells, places, body_); }
+
+    // As many lines as the cell of most lines wraps onto.
+    int CellsHeight(const std::vector<std::string>& cells, const ColumnPlaces& places, const QFontMetrics& metrics) const
+    {
+        int lines = 1;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const int room = places.WidthOf(c, cells.size()) - 2 * pad_;
+            const QString text = Text(cells[c]);
+            if (metrics.horizontalAdvance(text) > room) {
+                const QRect wrapped = metrics.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, text);
+                lines = std::max(lines, (wrapped.height() + metrics.height() - 1) / metrics.height());
             }
         }
-        y_ += line_;
-        for (const ItemId child : tree.at(item).children) {
-            Rows(tree, child, depth + 1);
+        return line_ + (lines - 1) * body_.lineSpacing();
+    }
+
+    void TableHead(const std::vector<PrintColumn>& columns, const ColumnPlaces& places)
+    {
+        std::vector<std::string> headings;
+        for (const PrintColumn& column : columns) {
+            headings.push_back(column.heading);
+        }
+        const int height = CellsHeight(headings, places, bold_);
+        if (painter_ != nullptr) {
+            painter_->setFont(boldFont_);
+            const int textTop = y_ + (line_ - bold_.height()) / 2;
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+                painter_->drawText(QRect(places.lefts[c] + pad_, textTop, places.widths[c] - 2 * pad_, height),
+                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Text(headings[c]));
+            }
+            painter_->drawLine(0, y_ + height, width_, y_ + height);
+        }
+        y_ += height;
+    }
+
+    void Row(const PrintRow& row, const ColumnPlaces& places, int height)
+    {
+        if (painter_ != nullptr) {
+            painter_->setFont(bodyFont_);
+            if (row.firstOfGroup) {
+                painter_->setPen(QColor(150, 150, 150));
+                painter_->drawLine(0, y_, width_, y_);
+                painter_->setPen(Qt::black);
+            }
+            const int textTop = y_ + (line_ - body_.height()) / 2;
+            for (std::size_t c = 0; c < row.cells.size(); ++c) {
+                painter_->drawText(QRect(places.lefts[c] + pad_, textTop, places.WidthOf(c, row.cells.size()) - 2 * pad_,
+                                         height),
+                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Text(row.cells[c]));
+            }
+        }
+        y_ += height;
+    }
+
+    // The shapes through the SVG renderer, the labels as the page's own
+    // text: the SVG renderer would draw every glyph as a shape, a hundred
+    // times the bytes, and text no reader could find or copy.
+    void DrawPicture(SystemPicture picture, const QRectF& box)
+    {
+        const std::vector<PictureLabel> labels = std::exchange(picture.labels, {});
+        QSvgRenderer renderer(QByteArray::fromStdString(SvgDocument(picture)));
+        renderer.render(painter_, box);
+        const double scale = box.width() / picture.viewBox.width;
+        const double pointsPerUnit = scale * 72.0 / device_.logicalDpiY();
+        QFont font(QStringLiteral("Sans Serif"));
+        for (const PictureLabel& label : labels) {
+            font.setPointSizeF(label.size * pointsPerUnit);
+            font.setBold(label.cssClass != "label");
+            painter_->setFont(font);
+            const QRectF place(box.x() + (label.box.x - picture.viewBox.x) * scale,
+                               box.y() + (label.box.y - picture.viewBox.y) * scale, label.box.width * scale,
+                               label.box.height * scale);
+            const Qt::Alignment across = label.anchor == TextAnchor::Middle ? Qt::AlignHCenter : Qt::AlignLeft;
+            painter_->drawText(place, across | Qt::AlignVCenter | Qt::TextDontClip, Text(label.text));
         }
     }
 
-    // Drawn as an image of kPictureDpi: drawn as vectors, a picture's
-    // translucent shapes make the PDF writer rasterise them at the page's
-    // full resolution, a fifth of a second a picture.
-    void DrawPicture(const QByteArray& svg, const QRect& box)
-    {
-        QSvgRenderer picture(svg);
-        QSize size = picture.defaultSize().scaled(box.size(), Qt::KeepAspectRatio);
-        const QRect placed(box.topLeft() + QPoint((box.width() - size.width()) / 2, 0), size);
-        const double scale = kPictureDpi / static_cast<double>(device_.logicalDpiX());
-        QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter onImage(&image);
-        picture.render(&onImage);
-        onImage.end();
-        painter_->drawImage(placed, image);
-    }
-
-    void StartPage()
+    // The header: the run and the page's number, then the selection and
+    // the system the page continues, if any.
+    void StartPage(const QString& continued)
     {
         ++page_;
-        const int headerHeight = body_.height();
         if (painter_ != nullptr) {
             painter_->setFont(bodyFont_);
             painter_->setPen(Qt::black);
-            const QRect header(0, 0, width_, headerHeight);
-            painter_->drawText(header, Qt::AlignLeft | Qt::AlignVCenter, title_);
-            painter_->drawText(header, Qt::AlignRight | Qt::AlignVCenter,
+            const QRect first(0, 0, width_, line_);
+            const QRect second(0, line_, width_, line_);
+            painter_->drawText(first, Qt::AlignLeft | Qt::AlignVCenter, request_.run);
+            painter_->drawText(first, Qt::AlignRight | Qt::AlignVCenter,
                                QStringLiteral("Page %1 of %2").arg(page_).arg(pages_));
-            painter_->drawLine(0, headerHeight + 2, width_, headerHeight + 2);
+            painter_->drawText(second, Qt::AlignLeft | Qt::AlignVCenter, request_.selection);
+            if (!continued.isEmpty()) {
+                painter_->setFont(boldFont_);
+                painter_->drawText(second, Qt::AlignRight | Qt::AlignVCenter, continued);
+            }
+            painter_->drawLine(0, 2 * line_ + 2, width_, 2 * line_ + 2);
         }
-        top_ = headerHeight + line_;
+        top_ = 2 * line_ + line_ / 2;
         y_ = top_;
     }
 
-    void NextPage()
+    void NextPage(const QString& continued)
     {
         if (painter_ != nullptr) {
             device_.newPage();
         }
-        StartPage();
+        StartPage(continued);
     }
 
     QPagedPaintDevice& device_;
     QPainter* painter_;
-    QString title_;
+    const PrintRequest& request_;
     int pages_;
     QFont bodyFont_;
+    QFont boldFont_;
     QFont headingFont_;
     QFontMetrics body_;
+    QFontMetrics bold_;
     QFontMetrics heading_;
     int width_ = 0;
     int height_ = 0;
     int line_ = 0;
+    int pad_ = 0;
     int page_ = 0;
     int top_ = 0;
     int y_ = 0;
 };
 
-}  // namespace
-
-bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const std::vector<ItemId>& systems,
-                  const QString& title, const std::function<bool(int done)>& step)
+bool IsLowRun(const RunRecords& records)
 {
-    const ShownTree& tree = *session.Tree();
-    const RunRecords& records = session.Records();
-    // The systems' rows in the tree are their places among the records.
-    const auto pictureOf = [&](ItemId system) {
-        const auto place = static_cast<std::size_t>(tree.at(system).row);
-        return place < records.size() ? PictureOf(records.NumberAt(place), records.At(place)) : SystemPicture{};
-    };
+    return records.size() > 0 && std::holds_alternative<const LowSystem*>(records.At(0));
+}
+
+// Lays out or paints every system of request; false once step says stop.
+bool Compose(PageComposer& composer, const RunRecords& records, const PrintRequest& request,
+             const std::function<bool(int done)>& step)
+{
+    if (IsLowRun(records)) {
+        const bool census = !request.places.empty() && HasCensus(records.At(request.places.front()));
+        std::vector<PrintRow> rows;
+        for (const std::size_t place : request.places) {
+            rows.push_back(LowRow(records.NumberAt(place), *std::get<const LowSystem*>(records.At(place)), census));
+        }
+        bool going = true;
+        composer.LowTable(LowColumns(census), rows,
+                          [&](std::size_t done) { return going = step(static_cast<int>(done)); });
+        return going;
+    }
     int done = 0;
-    PageComposer counting(device, nullptr, title, 0);
-    for (const ItemId system : systems) {
-        counting.System(tree, system, pictureOf(system));
+    for (const std::size_t place : request.places) {
+        composer.System(records.NumberAt(place), records.At(place));
         if (!step(++done)) {
             return false;
         }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool PrintSystems(QPagedPaintDevice& device, const RunRecords& records, const PrintRequest& request,
+                  const std::function<bool(int done)>& step)
+{
+    PageComposer counting(device, nullptr, request, 0);
+    // Laying out is quick beside painting: it tells no progress, only heeds a stop.
+    if (!Compose(counting, records, request, [&step](int) { return step(0); })) {
+        return false;
     }
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
     }
-    PageComposer composer(device, &painter, title, counting.Pages());
-    for (const ItemId system : systems) {
-        composer.System(tree, system, pictureOf(system));
-        if (!step(++done)) {
-            if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
-                printer->abort();
-            }
-            painter.end();
-            return false;
+    PageComposer composer(device, &painter, request, counting.Pages());
+    if (!Compose(composer, records, request, step)) {
+        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
+            printer->abort();
         }
+        painter.end();
+        return false;
     }
     return painter.end();
 }

@@ -2,25 +2,34 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
 #include <vector>
-
-#include "core/result_tree.h"
 
 class QPagedPaintDevice;
 
 namespace nexmar {
 
-class RunSession;
+class RunRecords;
 
-// Paints systems of the session's run on device, page after page: each
-// system a block of its heading, its picture and its tree's lines as a
-// table of two columns; every page headed by title and numbered "Page 2 of
-// 9". systems: items of the session's tree, in tree order. step hears the
-// number of steps done, two a system (laid out, then painted), and stops
-// the printing by returning false: a printer's job is then aborted. Returns
-// false when the device could not be painted on, or when stopped.
-bool PrintSystems(QPagedPaintDevice& device, const RunSession& session, const std::vector<ItemId>& systems,
-                  const QString& title, const std::function<bool(int done)>& step);
+// What is printed: systems of a run, and the words every page's header
+// gives them.
+struct PrintRequest {
+    QString run;        // "200 High systems with census, seed 7"
+    QString selection;  // "All 200 systems", or which of them a find kept
+    std::vector<std::size_t> places;  // the systems' places among the records, in the order printed
+};
+
+// Paints the systems of request on device, page after page, for a binder:
+// a Medium or High system as its heading, its picture (drawn as shapes and
+// text, never as an image) and a table of its bodies, a body a row, kept on
+// one page where it fits on one; Low systems as one table, a system a row.
+// Every page's header names the run, the selection and the system it
+// continues, and numbers the page "Page 2 of 9". step hears the number of
+// systems painted and stops the printing by returning false: a printer's
+// job is then aborted. Returns false when the device could not be painted
+// on, or when stopped. Safe on any thread for a device other than a screen's.
+bool PrintSystems(QPagedPaintDevice& device, const RunRecords& records, const PrintRequest& request,
+                  const std::function<bool(int done)>& step);
 
 }  // namespace nexmar

@@ -100,20 +100,47 @@ void RunSession::Show(RenderedRun run)
 }
 
 void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
-                           const std::function<void(int)>& progress) const
+                           const std::function<void(int)>& progress, const std::vector<std::size_t>* kept) const
 {
     const RunDescription& run = Description();
+    // A document of some systems says how many its run rolled.
+    const int rolled = kept == nullptr ? run.systemsRolled : run.systemsRolled > 0 ? run.systemsRolled : run.systems;
     const RunRecords& records = Records();
-    JsonExport json({"nexmar", run.seed, run.level, run.census, run.systemsRolled}, sink, &records.Edits());
-    for (std::size_t place = 0; place < records.size(); ++place) {
+    JsonExport json({"nexmar", run.seed, run.level, run.census, rolled}, sink, &records.Edits());
+    const std::size_t count = kept == nullptr ? records.size() : kept->size();
+    for (std::size_t index = 0; index < count; ++index) {
         if (cancel.load(std::memory_order_relaxed)) {
             throw RenderCancelled{};
         }
+        const std::size_t place = kept == nullptr ? index : (*kept)[index];
         const int number = records.NumberAt(place);
         std::visit([&](const auto* system) { Observe(json, number, *system); }, records.At(place));
-        progress(static_cast<int>(place) + 1);
+        progress(static_cast<int>(index) + 1);
     }
     json.Finish();
+}
+
+LoadedRun RunSession::KeptRun(const std::vector<std::size_t>& kept) const
+{
+    const LoadedRun& all = Records().AsLoadedRun();
+    LoadedRun run;
+    run.summary = all.summary;
+    // A run generated here keeps no document's head: its description is it.
+    run.summary.header.level = Description().level;
+    run.summary.header.census = Description().census;
+    run.summary.systems = static_cast<int>(kept.size());
+    run.edits = all.edits;
+    for (const std::size_t place : kept) {
+        run.numbers.push_back(all.numbers[place]);
+        if (!all.low.empty()) {
+            run.low.push_back(all.low[place]);
+        } else if (!all.medium.empty()) {
+            run.medium.push_back(all.medium[place]);
+        } else {
+            run.high.push_back(all.high[place]);
+        }
+    }
+    return run;
 }
 
 std::string RunSession::SystemSvg(std::size_t place) const

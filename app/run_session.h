@@ -90,8 +90,13 @@ public:
     // Writes the run's JSON document through sink, the same bytes as the run
     // itself wrote, from its records; progress hears the number of each
     // system written, and a cancel turning true throws RenderCancelled.
+    // kept: the places of the systems a filter keeps, as nexmar-cli --where
+    // writes them (each under its number, the head saying how many were
+    // rolled); null for every system.
     void WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
-                   const std::function<void(int)>& progress) const;
+                   const std::function<void(int)>& progress, const std::vector<std::size_t>* kept = nullptr) const;
+    // The records of the systems at places kept, as a run of those alone.
+    LoadedRun KeptRun(const std::vector<std::size_t>& kept) const;
     const RunStatistics& Statistics() const { return *shown_->statistics; }
     const RunRecords& Records() const { return *shown_->records; }
     std::shared_ptr<const ShownTree> Tree() const { return shown_->tree; }

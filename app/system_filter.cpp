@@ -7,6 +7,7 @@
 
 #include "model/run_records.h"
 #include "app/run_session.h"
+#include "gen/record_text.h"
 #include "query/system_query.h"
 
 namespace nexmar {
@@ -30,6 +31,49 @@ void FindInSubtree(const ShownTree& tree, ItemId item, std::string_view needle, 
     for (const ItemId child : tree.at(item).children) {
         FindInSubtree(tree, child, needle, matches);
     }
+}
+
+// Operators and parentheses belong to queries alone: a text holding one is
+// meant as a query, and plain words are looked for as text.
+bool WrittenAsQuery(std::string_view text)
+{
+    return text.find_first_of("=<>~!()") != std::string_view::npos;
+}
+
+// The child of parent whose text is name, or begins with it and a colon
+// ("Star A1: Red Supergiant (MI)"); kNoItem if none is.
+ItemId ChildNamed(const ShownTree& tree, ItemId parent, const std::string& name)
+{
+    for (const ItemId child : tree.Children(parent)) {
+        const std::string_view text = tree.at(child).text;
+        if (text == name || (text.size() > name.size() && text.starts_with(name) && text[name.size()] == ':')) {
+            return child;
+        }
+    }
+    return kNoItem;
+}
+
+// The item of the part a query matched, under its system's item: the
+// deepest part the match chose, named as the tree names it.
+ItemId FoundItem(const ShownTree& tree, ItemId systemItem, const QueryFocus& found)
+{
+    const int number = found.system;
+    if (found.highObject != nullptr) {
+        const std::string object = HighObjectNumber(number, found.component->letter, found.objectNumber - 1);
+        const ItemId objectItem = ChildNamed(tree, systemItem, "Object " + object);
+        if (objectItem == kNoItem || found.highMoon == nullptr) {
+            return objectItem == kNoItem ? systemItem : objectItem;
+        }
+        const ItemId moonItem = ChildNamed(tree, objectItem, "Moon " + object + "." + std::to_string(found.moonNumber));
+        return moonItem == kNoItem ? objectItem : moonItem;
+    }
+    ItemId item = kNoItem;
+    if (found.mediumObject != nullptr) {
+        item = ChildNamed(tree, systemItem, "Object " + MediumObjectNumber(number, found.objectNumber));
+    } else if (found.star != nullptr) {
+        item = ChildNamed(tree, systemItem, StarItemName(found.component->letter, found.starNumber));
+    }
+    return item == kNoItem ? systemItem : item;
 }
 
 }  // namespace
@@ -56,12 +100,17 @@ SystemFilter FilterSystems(const RunSession& session, const QString& text)
         const RunRecords& records = session.Records();
         for (std::size_t place = 0; place < records.size() && place < systems.size(); ++place) {
             const int number = records.NumberAt(place);
-            if (std::visit([&](const auto* system) { return query.Matches(number, *system, nullptr, &records.Edits()); },
+            QueryFocus found;
+            if (std::visit([&](const auto* system) { return query.Matches(number, *system, &found, &records.Edits()); },
                            records.At(place))) {
                 filter.systems.push_back(systems[place]);
+                filter.matches.push_back(FoundItem(tree, systems[place], found));
             }
         }
-        filter.matches = filter.systems;
+        return filter;
+    }
+    if (WrittenAsQuery(typed)) {
+        filter.refusal = QString::fromStdString(parse.error);
         return filter;
     }
     filter.notAQuery = QString::fromStdString(parse.error);

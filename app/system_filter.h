@@ -14,11 +14,17 @@ class RunSession;
 // The systems of the run shown that a find text keeps. A text that parses
 // as a query (docs/query.md) is one; any other text is looked for in every
 // item's text, ignoring letter case.
+// A text written as a query (an operator, a parenthesis) that does not
+// read as one is refused: nothing is kept, and refusal says why.
 struct SystemFilter {
     bool isQuery = false;
     QString notAQuery;               // for plain text: why it is no query
+    QString refusal;                 // for a query that is none: "column 13: ..."
     std::vector<ItemId> systems;     // the kept systems' items, in tree order
-    std::vector<ItemId> matches;     // the items found, in tree order (a query finds systems)
+    // The items found, in tree order: for a query, in each system kept the
+    // star, object or moon its conditions matched (the system itself when
+    // they name none).
+    std::vector<ItemId> matches;
 };
 
 // The items of a run's systems, which hang under the tree's one top-level item.

@@ -19,12 +19,12 @@ void DialogPrompts::ShowMessage(QWidget* parent, const QString& text)
 }
 
 QString DialogPrompts::AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                                       const QString& directory)
+                                       const QString& directory, const QString& title)
 {
     // The confirmation before overwriting an existing file stays on. Qt's own
     // dialog asks it for the name with the suffix added; a native one may
     // ask only for the name as typed.
-    QFileDialog dialog(parent, QString(), directory);
+    QFileDialog dialog(parent, title, directory);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     KeepOnScreenWhenShown(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -20,9 +20,10 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     // A save-file dialog with one filter, opened in directory (empty: the
     // working directory); a name typed without extension gets defaultSuffix.
-    // Returns an empty string when the user cancels.
+    // title says what is saved ("Export JSON: 6 systems shown"). Returns an
+    // empty string when the user cancels.
     virtual QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                                    const QString& directory) = 0;
+                                    const QString& directory, const QString& title) = 0;
     // An open-file dialog with one filter, opened in directory (empty: the
     // working directory). Returns an empty string when the user cancels.
     virtual QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) = 0;
@@ -41,7 +42,7 @@ class DialogPrompts final : public UserPrompts {
 public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                            const QString& directory) override;
+                            const QString& directory, const QString& title) override;
     QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) override;
     std::optional<QString> AskSeed(QWidget* parent, const QString& text) override;
     void ShowAbout(QWidget* parent) override;

@@ -167,6 +167,16 @@ bool ParseArguments(CLI::App& app, const std::vector<std::string>& args, ParsedC
     return true;
 }
 
+// A name that says SVG, as the bytes written under it are.
+bool HasSvgSuffix(const std::filesystem::path& path)
+{
+    std::string suffix = path.extension().string();
+    for (char& c : suffix) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    }
+    return suffix == ".svg";
+}
+
 // Reads the numbers and checks the options together; the first refusal, or
 // empty when options holds what was asked.
 std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
@@ -202,6 +212,10 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
     }
     if (error.empty() && declared.svgOption->count() > 0 && !IsUsableDirectory(options.pictureDirectory)) {
         error = "--svg: '" + options.pictureDirectory.string() + "' is not a writable directory";
+    }
+    if (error.empty() && !options.pictureSheet.empty() && !HasSvgSuffix(options.pictureSheet)) {
+        error = "--svg-sheet: '" + options.pictureSheet.string() +
+                "' does not end in .svg; the sheet is written as SVG only";
     }
     return error;
 }

@@ -157,8 +157,9 @@ int OutputCommit::Stage(const std::filesystem::path& target)
         if (staged.fd < 0) {
             return -1;
         }
-        // Held as long as this process lives, so that no other run takes
-        // the name for a leftover.
+        // Held while the file is staged, so that no other run takes the
+        // name for a leftover (a run that looks between the two calls makes
+        // this one fail its commit, never lose a file).
         ::flock(staged.fd, LOCK_EX);
         if (watch_ != nullptr) {
             watch_->TemporaryNamed(staged.temporary);

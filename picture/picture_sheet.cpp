@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "picture/picture_legend.h"
 #include "picture/picture_style.h"
 #include "picture/system_picture.h"
 
@@ -13,7 +14,7 @@ namespace {
 constexpr const PictureStyle& kStyle = kPictureStyle;
 constexpr std::size_t kBlockBytes = 1 << 16;
 
-double HeadHeight()
+double TitleHeight()
 {
     return LineHeight(kStyle.titleSize) + kStyle.gap;
 }
@@ -73,6 +74,7 @@ PictureSheet::PictureSheet(DetailLevel level, int systems, Write write, const Se
       cellHeight_(level == DetailLevel::Low      ? kStyle.lowCellHeight
                   : level == DetailLevel::Medium ? kStyle.mediumCellHeight
                                                  : kStyle.highCellHeight),
+      headHeight_(TitleHeight() + LegendHeight(level, columns_ * cellWidth_) + kStyle.gap),
       systems_(systems),
       write_(std::move(write)),
       edits_(edits)
@@ -84,6 +86,7 @@ PictureSheet::PictureSheet(DetailLevel level, int systems, Write write, const Se
     head.viewBox = Page();
     AddShape(head, ShapeKind::Rect, "paper", head.viewBox);
     AddLabel(head, head.title, "title", kStyle.titleSize, kStyle.margin, kStyle.margin);
+    AddLegend(head, level, kStyle.margin, kStyle.margin + TitleHeight(), columns_ * cellWidth_);
     std::string document = SvgDocument(head);
     const std::string_view end = "</svg>\n";
     pending_.append(document, 0, document.size() - end.size());
@@ -94,13 +97,13 @@ PictureBox PictureSheet::Page() const
 {
     const int rows = (std::max(systems_, 1) + columns_ - 1) / columns_;
     return {0, 0, 2 * kStyle.margin + columns_ * cellWidth_,
-            2 * kStyle.margin + HeadHeight() + rows * cellHeight_};
+            2 * kStyle.margin + headHeight_ + rows * cellHeight_};
 }
 
 PictureBox PictureSheet::Cell(int index) const
 {
     return {kStyle.margin + (index % columns_) * cellWidth_,
-            kStyle.margin + HeadHeight() + (index / columns_) * cellHeight_, cellWidth_, cellHeight_};
+            kStyle.margin + headHeight_ + (index / columns_) * cellHeight_, cellWidth_, cellHeight_};
 }
 
 void PictureSheet::OnLowSystem(int number, const LowSystem& system)

@@ -31,8 +31,8 @@ private:
     std::string svg_;  // kept between systems, so its room is reused
 };
 
-// The whole run as one SVG page for printing: Low systems as cards in a
-// grid, Medium and High systems one row each, each picture shrunk to fit its
+// The whole run as one SVG page for printing, headed by its title and the
+// legend of its shapes and colours: Low systems as cards in a grid, Medium and High systems one row each, each picture shrunk to fit its
 // cell where it is larger. The page is written as the run goes: each
 // system's picture is drawn into the next cell and handed to write in large
 // blocks, so memory stays that of one picture whatever the run's size.
@@ -65,6 +65,7 @@ private:
     int columns_;
     double cellWidth_;
     double cellHeight_;
+    double headHeight_;  // the title and the legend above the first cell
     int systems_;
     Write write_;
     const SectorEdits* edits_;

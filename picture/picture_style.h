@@ -11,16 +11,27 @@ namespace nexmar {
 // carries. Shapes and labels tell every body apart, so a picture printed in
 // black and white reads as well as in colour; colour only adds to them.
 struct PictureStyle {
-    // Text. Every label is set in a monospace face, whose glyphs all have
-    // one advance, so a label's width is known before any font is chosen;
-    // glyphAdvance is a little above that of the common monospace faces.
-    std::string_view fontFamily = "'DejaVu Sans Mono', 'Liberation Mono', monospace";
-    double glyphAdvance = 0.62;  // in em
+    // Text, in the reader's own sans-serif face, whichever it is. A label's
+    // width is reckoned before any face is chosen, from the advance of each
+    // printable ASCII character (space to tilde) in hundredths of an em: the
+    // widest of the common sans-serif faces, bold or not (DejaVu Sans Bold,
+    // wider than Liberation Sans, Arial and Helvetica), so that no label
+    // outgrows its room in any renderer. Any other character counts an em.
+    std::string_view fontFamily = "sans-serif";
+    std::array<unsigned char, 95> glyphAdvance = {
+        35, 46, 53, 84, 70,  101, 88, 31, 46, 46, 53, 84, 38, 42, 38, 37,   //  !"#$%&'()*+,-./
+        70, 70, 70, 70, 70,  70,  70, 70, 70, 70, 40, 40, 84, 84, 84, 59,   // 0-9:;<=>?
+        100, 78, 77, 74, 84, 69, 69, 83, 84, 38, 38, 78, 64, 100, 84, 86,  // @A-O
+        74, 86, 78, 73, 69,  82,  78, 111, 78, 73, 73, 46, 37, 46, 84, 50,  // P-Z[\]^_
+        50, 68, 72, 60, 72,  68,  44, 72, 72, 35, 35, 67, 35, 105, 72, 69,  // `a-o
+        72, 72, 50, 60, 48,  72,  66, 93, 65, 66, 59, 72, 37, 72, 84};      // p-z{|}~
+    double otherGlyphAdvance = 1.0;  // in em
     double lineHeight = 1.25;    // in em; the baseline sits at baselineDrop em under a line's top
     double baselineDrop = 0.92;
     double titleSize = 18;
     double headlineSize = 15;
     double labelSize = 11;
+    std::size_t specialGlyphs = 20;  // the longest line of a special result or a moon's, cut beyond
 
     // Spacing.
     double margin = 16;
@@ -51,6 +62,8 @@ struct PictureStyle {
 
     // Colours.
     std::string_view ink = "#1a1a1a";
+    // Lines are solid: a dashed line reaches a PDF as one shape a dash.
+    std::string_view orbit = "#8c8c8c";
     std::string_view paper = "#ffffff";
     std::string_view innerZone = "#f7e4dc";
     std::string_view habitableZone = "#e1f0dc";

@@ -88,6 +88,11 @@ void AppendShape(std::string& out, const PictureShape& shape)
 
 void AppendLabel(std::string& out, const PictureLabel& label)
 {
+    if (!label.fullText.empty()) {
+        out.append("<g><title>");
+        AppendEscapedXml(out, label.fullText);
+        out.append("</title>");
+    }
     out.append("<text class=\"").append(label.cssClass).append("\"");
     const bool middle = label.anchor == TextAnchor::Middle;
     AppendAttribute(out, "x", middle ? label.box.x + label.box.width / 2 : label.box.x);
@@ -97,7 +102,7 @@ void AppendLabel(std::string& out, const PictureLabel& label)
     }
     out.append(">");
     AppendEscapedXml(out, label.text);
-    out.append("</text>\n");
+    out.append(label.fullText.empty() ? "</text>\n" : "</text></g>\n");
 }
 
 }  // namespace
@@ -114,9 +119,16 @@ bool PictureBox::Overlaps(const PictureBox& other) const
 
 double TextWidth(std::string_view text, double size)
 {
-    // One glyph per character: UTF-8 continuation bytes add none.
-    const auto glyphs = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
-    return static_cast<double>(glyphs) * kPictureStyle.glyphAdvance * size;
+    double ems = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            ems += kPictureStyle.glyphAdvance[byte - 0x20] / 100.0;
+        } else if ((byte & 0xC0) != 0x80) {  // a character's first byte: UTF-8 continuation bytes add none
+            ems += kPictureStyle.otherGlyphAdvance;
+        }
+    }
+    return ems * size;
 }
 
 double LineHeight(double size)
@@ -135,8 +147,43 @@ const PictureBox& AddLabel(SystemPicture& picture, std::string text, std::string
 {
     const double width = TextWidth(text, size);
     const double left = anchor == TextAnchor::Middle ? x - width / 2 : x;
-    picture.labels.push_back({std::move(text), cssClass, size, anchor, {left, top, width, LineHeight(size)}});
+    picture.labels.push_back({std::move(text), cssClass, size, anchor, {left, top, width, LineHeight(size)}, {}});
     return picture.labels.back().box;
+}
+
+std::string Abbreviated(std::string_view text, std::size_t maxGlyphs)
+{
+    std::size_t glyphs = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && ++glyphs == maxGlyphs && at + 1 < text.size()) {
+            std::string_view kept = text.substr(0, at);
+            while (!kept.empty() && kept.back() == ' ') {
+                kept.remove_suffix(1);
+            }
+            return std::string(kept) + "\u2026";
+        }
+    }
+    return std::string(text);
+}
+
+void DropTitle(SystemPicture& picture)
+{
+    std::erase_if(picture.labels, [](const PictureLabel& label) { return label.cssClass == "title"; });
+    double top = picture.viewBox.Bottom();
+    for (const PictureShape& shape : picture.shapes) {
+        top = shape.cssClass == "paper" ? top : std::min(top, shape.box.y);
+    }
+    for (const PictureLabel& label : picture.labels) {
+        top = std::min(top, label.box.y);
+    }
+    const double cut = std::max(top - kPictureStyle.margin - picture.viewBox.y, 0.0);
+    picture.viewBox.y += cut;
+    picture.viewBox.height -= cut;
+    for (PictureShape& shape : picture.shapes) {
+        if (shape.cssClass == "paper") {
+            shape.box = picture.viewBox;
+        }
+    }
 }
 
 void AppendEscapedXml(std::string& out, std::string_view text)

@@ -49,6 +49,7 @@ struct PictureLabel {
     double size = 0;            // of the font
     TextAnchor anchor = TextAnchor::Start;
     PictureBox box;
+    std::string fullText;  // what an abbreviated text stands for, as a <title>; empty if not abbreviated
 };
 
 struct SystemPicture {
@@ -59,7 +60,7 @@ struct SystemPicture {
     std::vector<PictureLabel> labels;  // drawn over every shape
 };
 
-// The width of text set in the pictures' monospace face at a font size.
+// The width of text at a font size, as wide as the widest common sans-serif face sets it.
 double TextWidth(std::string_view text, double size);
 // The height of one line of text at a font size.
 double LineHeight(double size);
@@ -70,6 +71,13 @@ void AddShape(SystemPicture& picture, ShapeKind kind, std::string cssClass, cons
 // x, anchored Middle, it is centred on x. Returns its box.
 const PictureBox& AddLabel(SystemPicture& picture, std::string text, std::string_view cssClass, double size,
                            double x, double top, TextAnchor anchor = TextAnchor::Start);
+// A text cut to at most maxGlyphs characters, its end replaced by an
+// ellipsis where it was cut.
+std::string Abbreviated(std::string_view text, std::size_t maxGlyphs);
+
+// The picture without its title line, its view box starting a margin above
+// what is left: for a page that heads the picture with the system's name itself.
+void DropTitle(SystemPicture& picture);
 
 // Text with &, <, >, " and ' written as entities, and any control character
 // XML forbids as U+FFFD.

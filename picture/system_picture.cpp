@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "picture/picture_style.h"
+#include "picture/slot_lines.h"
 #include "gen/record_text.h"
 
 namespace nexmar {
@@ -33,7 +34,7 @@ struct BodySlot {
     bool gaiaWorld = false;  // a dashed ring around the body
     std::string tooltip;
     std::vector<std::string> moonTooltips;
-    std::vector<std::string> lines;
+    std::vector<SlotLine> lines;
 
     bool IsBelt() const { return kind == ShapeKind::RoundedRect; }
     double HalfWidth() const
@@ -64,8 +65,8 @@ struct BodySlot {
     double Width() const
     {
         double widest = GroupWidth();
-        for (const std::string& line : lines) {
-            widest = std::max(widest, TextWidth(line, kStyle.labelSize));
+        for (const SlotLine& line : lines) {
+            widest = std::max(widest, TextWidth(line.text, kStyle.labelSize));
         }
         return widest + kStyle.gap;
     }
@@ -140,8 +141,9 @@ void PlaceBody(SystemPicture& picture, const BodySlot& slot, double left, double
                  slot.moonTooltips[static_cast<std::size_t>(i)]);
     }
     double top = labelTop;
-    for (const std::string& line : slot.lines) {
-        AddLabel(picture, line, "label", kStyle.labelSize, centre, top, TextAnchor::Middle);
+    for (const SlotLine& line : slot.lines) {
+        AddLabel(picture, line.text, "label", kStyle.labelSize, centre, top, TextAnchor::Middle);
+        picture.labels.back().fullText = line.fullText;
         top += LabelLine();
     }
 }
@@ -271,15 +273,6 @@ SystemPicture LayOutRows(std::string title, std::string description, const std::
     return picture;
 }
 
-void AddCensusLines(std::vector<std::string>& lines, const std::optional<CensusValues>& census)
-{
-    if (census) {
-        lines.push_back(StatText("Census", census->census));
-        lines.push_back(StatText("Morale", census->morale));
-        lines.push_back(StatText("Productivity", census->productivity));
-    }
-}
-
 ShapeKind ObjectShape(std::string_view typeClass)
 {
     if (typeClass == "hostile") {
@@ -322,6 +315,8 @@ SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, 
         slot.lines = {number, std::string(MediumObjectTypeName(object.type)), std::string(ValueText(object.value)),
                       StatText("Capacity", object.capacity), StatText("Raw", object.raw)};
         AddCensusLines(slot.lines, object.census);
+        AddSpecialLines(slot.lines, object.special);
+        AddMediumMoonLines(slot.lines, object.moons);
         row.zones[static_cast<std::size_t>(object.zone)].push_back(std::move(slot));
     }
     std::string description = PictureTitle(systemNumber, name) + " at Medium detail: " +
@@ -362,12 +357,13 @@ SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std:
                 slot.moonTooltips.push_back("Moon " + number + "." + std::to_string(++moonNumber) + ": " +
                                             StatText("Capacity", moon.capacity) + ", " + StatText("Raw", moon.raw));
             }
-            slot.lines = {number, std::string(HighObjectTypeName(object.type)), StatText("Capacity", object.capacity),
+            slot.lines = {number,
+                          std::string(HighObjectSizeName(object.size)) + " " + std::string(HighObjectTypeName(object.type)),
+                          StatText("Capacity", object.capacity),
                           StatText("Raw", object.raw)};
             AddCensusLines(slot.lines, object.census);
-            if (object.gaiaWorld) {
-                slot.lines.emplace_back(kGaiaWorldMark);
-            }
+            AddSpecialLines(slot.lines, object.special);
+            AddHighMoonLines(slot.lines, object.moons);
             row.zones[static_cast<std::size_t>(object.zone)].push_back(std::move(slot));
             ++objectIndex;
         }

@@ -30,7 +30,7 @@ public:
     {
         std::fprintf(stderr, "nexmar-find-screenshot: %s\n", qPrintable(text));
     }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return pdf; }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return pdf; }
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}

@@ -31,7 +31,7 @@ public:
     {
         std::fprintf(stderr, "nexmar-screenshot: %s\n", qPrintable(text));
     }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}

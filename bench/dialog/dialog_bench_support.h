@@ -25,7 +25,7 @@ namespace nexmar::bench {
 class SilentPrompts final : public UserPrompts {
 public:
     void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}

@@ -578,7 +578,8 @@ void DialogTest::theSaveDialogAddsTheSuffixAndAsksBeforeOverwriting()
     });
     DialogPrompts dialogPrompts;
     const QString name =
-        dialogPrompts.AskSaveFileName(&Dialog(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"), Dir());
+        dialogPrompts.AskSaveFileName(&Dialog(), QStringLiteral("Text File (*.txt)"), QStringLiteral("txt"), Dir(),
+                                      QStringLiteral("Save to File"));
     QCOMPARE(filters, QStringLiteral("Text File (*.txt)"));
     QCOMPARE(name, InDir("report.txt"));
     QVERIFY2(question.contains(QStringLiteral("report.txt")), qPrintable(question));

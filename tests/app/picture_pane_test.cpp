@@ -2,12 +2,15 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <string>
@@ -34,6 +37,7 @@ private slots:
     void theSelectedSystemsPictureIsTheEnginesSvg();
     void thePictureSharesTheTreesPlaceWhenShown();
     void thePictureIsOfTheSystemFoundNotOfItsRow();
+    void thePictureIsLegibleAndZooms();
     void exportPictureWritesSvgAndTwiceSizedPng();
     void thePictureIsTheFileNexmarCliWrites();
 
@@ -126,13 +130,15 @@ void PicturePaneTest::thePictureSharesTheTreesPlaceWhenShown()
     QCOMPARE(Dialog().height(), opening.height());
     QCOMPARE(splitter->geometry().topLeft(), treePlace.topLeft());
     QCOMPARE(splitter->height(), treePlace.height());
-    QCOMPARE(Tree()->width(), treePlace.width());
-    QVERIFY(view->width() >= treePlace.width());
+    const int treeWidth = treePlace.width();
+    QCOMPARE(Tree()->width(), treeWidth);
+    auto* scroll = Find<QWidget>("pictureScroll");
+    QVERIFY(scroll->width() + splitter->handleWidth() >= treeWidth);
     // The picture takes the room the window gains; the tree keeps its width.
-    const int viewWidth = view->width();
+    const int pictureWidth = scroll->width();
     Dialog().resize(Dialog().size() + QSize(150, 100));
-    QCOMPARE(view->width(), viewWidth + 150);
-    QCOMPARE(Tree()->width(), treePlace.width());
+    QCOMPARE(scroll->width(), pictureWidth + 150);
+    QCOMPARE(Tree()->width(), treeWidth);
 
     // Hidden, the tree holds the whole place again, in the client area.
     Action("showPictureAction")->trigger();
@@ -168,6 +174,45 @@ void PicturePaneTest::thePictureIsOfTheSystemFoundNotOfItsRow()
     QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3], records.edits.Name(4))));
 }
 
+// Labels of 11 units at 8 pixels or more, whatever the pane's width: a
+// picture wider than the pane scrolls. Ctrl+plus and Ctrl+minus zoom from
+// anywhere in the window, Ctrl+0 goes back.
+void PicturePaneTest::thePictureIsLegibleAndZooms()
+{
+    Find<QAbstractButton>("highRadio")->click();
+    Run(QStringLiteral("20"));
+    Action("showPictureAction")->trigger();
+    auto* view = Dialog().findChild<SystemPictureView*>("pictureView");
+    auto* scroll = Find<QScrollArea>("pictureScroll");
+    // The widest picture of the run.
+    int widest = 0;
+    double widestWidth = 0;
+    for (int system = 1; system <= 20; ++system) {
+        Tree()->setCurrentIndex(DeepestFirstItemOf(system));
+        const double width = QSvgRenderer(view->Svg()).viewBoxF().width();
+        if (width > widestWidth) {
+            widest = system;
+            widestWidth = width;
+        }
+    }
+    Tree()->setCurrentIndex(DeepestFirstItemOf(widest));
+    Tree()->setFocus();
+    const double fitted = view->Scale();
+    QVERIFY2(fitted * 11 >= 8, qPrintable(QString::number(fitted)));
+    QVERIFY(view->width() >= widestWidth * fitted);
+    QTRY_COMPARE(scroll->horizontalScrollBar()->isVisible(), widestWidth * fitted > scroll->viewport()->width());
+
+    QTest::keySequence(&Dialog(), QKeySequence(QStringLiteral("Ctrl++")));
+    QCOMPARE(view->Scale(), fitted * 1.25);
+    QVERIFY(view->width() >= widestWidth * fitted * 1.25);
+    QTRY_VERIFY(scroll->horizontalScrollBar()->isVisible());
+    QTest::keySequence(&Dialog(), QKeySequence(QStringLiteral("Ctrl+-")));
+    QTest::keySequence(&Dialog(), QKeySequence(QStringLiteral("Ctrl+-")));
+    QCOMPARE(view->Scale(), fitted / 1.25);
+    QTest::keySequence(&Dialog(), QKeySequence(QStringLiteral("Ctrl+0")));
+    QCOMPARE(view->Scale(), fitted);
+}
+
 void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
 {
     Find<QAbstractButton>("highRadio")->click();
@@ -181,7 +226,8 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
 
     prompts.nextFileName = InDir("system.svg");
     Action("exportPictureAction")->trigger();
-    QCOMPARE(prompts.saveDialogs.last(), QStringLiteral("Picture (*.svg *.png)|svg"));
+    QCOMPARE(prompts.saveDialogs.last(),
+             QStringLiteral("SVG Picture (*.svg);;PNG Image (*.png);;PDF Document (*.pdf)|svg"));
     QFile written(InDir("system.svg"));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), svg);
@@ -202,6 +248,22 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
     }
     QVERIFY(coloured > png.width() * png.height() / 20);
     QVERIFY(prompts.messages.isEmpty());
+
+    // A PDF of one page as large as the picture, in points.
+    prompts.nextFileName = InDir("system.pdf");
+    Action("exportPictureAction")->trigger();
+    QFile pdf(InDir("system.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray pdfBytes = pdf.readAll();
+    QVERIFY(pdfBytes.startsWith("%PDF-"));
+    QCOMPARE(pdfBytes.count("/Type /Page\n"), 1);
+    QVERIFY(!pdfBytes.contains("/Subtype /Image"));
+
+    // Any other name is refused in one line, and nothing is written.
+    prompts.nextFileName = InDir("system.jpg");
+    Action("exportPictureAction")->trigger();
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kPictureFormatRefused)});
+    QVERIFY(!QFile::exists(InDir("system.jpg")));
 }
 
 // The same seed and options give the same picture in the dialog and in the

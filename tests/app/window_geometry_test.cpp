@@ -107,7 +107,8 @@ void WindowGeometryTest::theDialogBoxesOpenOnTheScreen()
     DialogPrompts real;
     const auto onScreen = [](const char* what) { return [what](QWidget& box) { VerifyOnScreen(box, what); }; };
     WhileOpen([&] { real.ShowMessage(&Dialog(), QString(400, QLatin1Char('x'))); }, onScreen("message box"));
-    WhileOpen([&] { real.AskSaveFileName(&Dialog(), QStringLiteral("JSON File (*.json)"), "json", Dir()); },
+    WhileOpen([&] { real.AskSaveFileName(&Dialog(), QStringLiteral("JSON File (*.json)"), "json", Dir(),
+                                                  QStringLiteral("Export JSON: 6 systems shown")); },
               onScreen("save dialog"));
     WhileOpen([&] { real.AskOpenFileName(&Dialog(), QStringLiteral("JSON File (*.json)"), Dir()); },
               onScreen("open dialog"));

@@ -210,6 +210,7 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         std::ofstream(dir.path() / name) << "earlier\n";
     }
     std::filesystem::create_symlink("run.json", dir.path() / "link.json");
+    std::filesystem::create_symlink("run.json", dir.path() / "link.svg");
     std::filesystem::create_directory(dir.path() / "sub");
     // Links planted at pictures' names: to a file of the user's, and to one
     // that does not exist yet.
@@ -234,8 +235,10 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         {{"--svg", ""}, "--svg: the path is empty"},
         {{"--svg-sheet", ""}, "--svg-sheet: the path is empty"},
         {{"--svg", at + "missing"}, "--svg: '" + at + "missing' is not a writable directory"},
-        {{"--json", at + "run.json", "--svg-sheet", at + "link.json"},
-         "--svg-sheet: '" + at + "link.json' is the same file as --json '" + at + "run.json'"},
+        {{"--json", at + "run.json", "--svg-sheet", at + "link.svg"},
+         "--svg-sheet: '" + at + "link.svg' is the same file as --json '" + at + "run.json'"},
+        {{"--svg-sheet", at + "sheet.jpg"},
+         "--svg-sheet: '" + at + "sheet.jpg' does not end in .svg; the sheet is written as SVG only"},
         {{"--svg-sheet", at + "system-0003.svg", "--systems", "3", "--svg", at + "sub/.."},
          "--svg: '" + at + "sub/../system-0003.svg' is the same file as --svg-sheet"},
         {{"--systems", "2", "--svg", at + "pics"},
@@ -291,7 +294,7 @@ TEST(Cli, TwoOutputsNamedApartInTheWorkingFolderAreRefusedAsOneFile)
     } cases[] = {
         {{"--json", "./x.json", "--stats-json", "x.json"}, "--stats-json: 'x.json' is the same file as --json './x.json'"},
         {{"--json", "TNXT001"}, "--json: 'TNXT001' is the same file as the report TNXT001 in --dir"},
-        {{"--json", "sub/../y.json", "--svg-sheet", "./sub/../y.json"}, "is the same file as --json 'sub/../y.json'"},
+        {{"--json", "sub/../y.svg", "--svg-sheet", "./sub/../y.svg"}, "is the same file as --json 'sub/../y.svg'"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;

@@ -307,7 +307,8 @@ TEST(ReportFaults, TheCommandLineExitsWithOneWhenWritesFailAndKeepsTheEarlierRep
         const EndedCli ended = RunCliInChild(
             {"nexmar-cli", "--systems", systems, "--census", "--seed", "9", "--dir", dir.path().string()}, limit);
         EXPECT_EQ(ended.exitStatus, kExitReportsFailed) << "limit " << limit;
-        EXPECT_NE(ended.err.find("Unable to write temporary files"), std::string::npos) << ended.err;
+        EXPECT_NE(ended.err.find("could not write the reports TNXT001 and TNXH001 in"), std::string::npos) << ended.err;
+        EXPECT_EQ(std::count(ended.err.begin(), ended.err.end(), '\n'), 1) << ended.err;
         ExpectOnlyTheEarlierReports(dir.path());
     }
 }

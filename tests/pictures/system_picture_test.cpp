@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -55,6 +56,29 @@ void ExpectLaidOut(const SystemPicture& picture)
     }
 }
 
+// A line of more than twenty characters cut to nineteen and an ellipsis.
+std::string Cut(std::string_view text)
+{
+    if (text.size() <= 20) {
+        return std::string(text);
+    }
+    std::string_view kept = text.substr(0, 19);
+    kept.remove_suffix(kept.size() - kept.find_last_not_of(' ') - 1);
+    return std::string(kept) + "\u2026";
+}
+
+// The first line a special result shows: its first part, cut to twenty
+// characters; none for "None".
+std::vector<std::string> SpecialFirstLine(std::string_view special)
+{
+    special.remove_prefix(special.starts_with("Special: ") ? 9 : 0);
+    if (special.empty() || special == "None") {
+        return {};
+    }
+    const std::string_view first = special.substr(0, std::min(special.find('/'), special.find(" (")));
+    return {Cut(first)};
+}
+
 // The texts a picture must show, each as a whole text element.
 void ExpectTexts(const std::string& svg, const std::vector<std::string>& texts)
 {
@@ -92,9 +116,33 @@ void ExpectHighPicture(int number, const HighSystem& system)
             texts.push_back(HighObjectNumber(number, component.letter, static_cast<int>(i)));
             texts.push_back(StatText("Capacity", object.capacity));
             texts.push_back(StatText("Raw", object.raw));
+            texts.push_back(std::string(HighObjectSizeName(object.size)) + " " +
+                            std::string(HighObjectTypeName(object.type)));
+            for (const std::string& line : SpecialFirstLine(object.special)) {
+                texts.push_back(line);
+            }
+            if (!object.moons.empty()) {
+                std::string moonLine = "Moons";
+                for (std::size_t m = 0; m < std::min<std::size_t>(3, object.moons.size()); ++m) {
+                    moonLine += " " + std::to_string(object.moons[m].capacity) + "/" +
+                                std::to_string(object.moons[m].raw);
+                }
+                texts.push_back(moonLine);
+            }
         }
     }
     ExpectBodiesAndTexts(picture, stars, objects, moons, texts);
+    // Each special result whole, for a reader pointing at its lines.
+    const std::string svg = SvgDocument(picture);
+    for (const StarComponent& component : system.components) {
+        for (const HighObject& object : component.objects) {
+            std::string_view special = object.special;
+            special.remove_prefix(special.starts_with("Special: ") ? 9 : 0);
+            if (!special.empty() && special != "None") {
+                EXPECT_NE(svg.find("<g><title>" + std::string(special) + "</title>"), std::string::npos) << special;
+            }
+        }
+    }
 }
 
 void ExpectMediumPicture(int number, const MediumSystem& system)
@@ -109,6 +157,13 @@ void ExpectMediumPicture(int number, const MediumSystem& system)
         texts.emplace_back(ValueText(object.value));
         texts.push_back(StatText("Capacity", object.capacity));
         texts.push_back(StatText("Raw", object.raw));
+        for (const std::string& line : SpecialFirstLine(object.special)) {
+            texts.push_back(line);
+        }
+        for (const std::string_view moon : object.moons) {
+            const std::string text = "Moon: " + std::string(moon);
+            texts.push_back(Cut(text));
+        }
     }
     ExpectBodiesAndTexts(picture, 0, system.objects.size(), moons, texts);
 }
@@ -162,6 +217,8 @@ HighSystem FullestHighSystem()
             object.capacity = 23;
             object.raw = 18;
             object.gaiaWorld = true;
+            object.special = i % 2 == 0 ? "Special: Special Resource or +3 RAW (RAW bonus assumed)"
+                                        : "Special: Gaia World/Splinter Colony";
             object.census = CensusValues{23, 19, 17};
             object.moons.assign(6, HighMoon{5, 4});
             component.objects.push_back(object);
@@ -185,6 +242,7 @@ TEST(SystemPicture, FullestSystemsStayInsideTheirBoxesWithoutOverlaps)
         object.type = types[i % 5];
         object.value = ValueClass::VeryHigh;
         object.moons.assign(5, "Moon causes severe tidal forces");
+        object.special = "Special: Expanded Population/Fair Climate";
         object.census = CensusValues{12, 11, 10};
         medium.objects.push_back(object);
     }
@@ -253,6 +311,12 @@ TEST(PictureSheet, HoldsEveryPictureInItsCellWrittenInBlocks)
     EXPECT_EQ(Count(page, "<svg "), 1u);
     EXPECT_TRUE(page.ends_with("</svg>\n"));
     EXPECT_NE(page.find("<title>60 systems at High detail</title>"), std::string::npos);
+    // The legend under the title, above the first cell: every shape and zone named.
+    for (const char* name : {"Inner zone", "Habitable zone", "Outer zone", "Star, by colour and size", "Gas Giant",
+                             "Terrestrial", "Sub-Terrestrial", "Hostile", "Asteroid belt", "Moon", "Gaia World"}) {
+        EXPECT_NE(page.find(std::string(">") + name + "</text>"), std::string::npos) << name;
+    }
+    EXPECT_LT(page.find(">Gaia World</text>"), page.find("<g transform="));
 }
 
 }  // namespace

@@ -18,9 +18,10 @@ class FakePrompts final : public UserPrompts {
 public:
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
     QString AskSaveFileName(QWidget*, const QString& filter, const QString& defaultSuffix,
-                            const QString& directory) override
+                            const QString& directory, const QString& title) override
     {
         saveDialogs << filter + QLatin1Char('|') + defaultSuffix;
+        saveTitles << title;
         saveDirectories << directory;
         return nextFileName;
     }
@@ -66,6 +67,7 @@ public:
 
     QStringList messages;
     QStringList saveDialogs;  // "filter|suffix" of every save dialog shown
+    QStringList saveTitles;   // the title of each
     QStringList saveDirectories;  // where each save dialog opened
     QString nextFileName;     // empty: the user cancels
     QStringList openDialogs;      // the filter of every open dialog shown

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/run_records.h"
+
+namespace nexmar {
+
+// What a printed page shows of systems, as text in columns, without any
+// widget or font: every value the tree shows, one body a row.
+
+struct PrintColumn {
+    std::string heading;
+    // A column of long texts (specials, moons): its cells wrap onto more
+    // lines when the page is too narrow for them, every other cell stays on one.
+    bool wraps = false;
+};
+
+struct PrintRow {
+    // One a column; a row with fewer cells lets its last cell take the room
+    // of the columns it lacks (a star's description).
+    std::vector<std::string> cells;
+    bool firstOfGroup = false;  // begins a component: a rule above it
+};
+
+struct PrintTable {
+    std::vector<PrintColumn> columns;
+    std::vector<PrintRow> rows;
+};
+
+// A Medium or High system: its stars, objects and moons, a body a row,
+// with the census columns when the run has census values.
+PrintTable SystemTable(int number, const SystemRecord& record);
+
+// The columns of the table of Low systems, a system a row.
+std::vector<PrintColumn> LowColumns(bool census);
+PrintRow LowRow(int number, const LowSystem& system, bool census);
+
+// Whether the record holds census values.
+bool HasCensus(const SystemRecord& record);
+
+}  // namespace nexmar

@@ -1,0 +1,112 @@
+#include "picture/picture_legend.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "picture/picture_style.h"
+
+namespace nexmar {
+
+namespace {
+
+constexpr const PictureStyle& kStyle = kPictureStyle;
+constexpr double kSample = 16;  // a sample's square
+
+struct LegendEntry {
+    ShapeKind kind;
+    std::string_view cssClass;
+    std::string_view name;
+    int rings = 0;  // drawn around the sample: a Gas Giant's, a Gaia World's or importance's
+};
+
+std::vector<LegendEntry> Entries(DetailLevel level)
+{
+    if (level == DetailLevel::Low) {
+        return {{ShapeKind::Circle, "colony", "Colony, as large as its size class"},
+                {ShapeKind::Circle, "colony", "Minor system", 1},
+                {ShapeKind::Circle, "colony", "Major system", 2}};
+    }
+    std::vector<LegendEntry> entries = {{ShapeKind::Rect, "zone inner", "Inner zone"},
+                                        {ShapeKind::Rect, "zone habitable", "Habitable zone"},
+                                        {ShapeKind::Rect, "zone outer", "Outer zone"}};
+    if (level == DetailLevel::High) {
+        entries.push_back({ShapeKind::Circle, "star yellow", "Star, by colour and size"});
+    }
+    entries.insert(entries.end(), {{ShapeKind::Circle, "object gas-giant", "Gas Giant", 1},
+                                   {ShapeKind::Circle, "object terrestrial", "Terrestrial"},
+                                   {ShapeKind::Circle, "object sub-terrestrial", "Sub-Terrestrial"},
+                                   {ShapeKind::Diamond, "object hostile", "Hostile"},
+                                   {ShapeKind::RoundedRect, "object asteroid-belt", "Asteroid belt"},
+                                   {ShapeKind::Circle, "moon", "Moon"}});
+    if (level == DetailLevel::High) {
+        entries.push_back({ShapeKind::Circle, "object terrestrial", "Gaia World", 1});
+    }
+    return entries;
+}
+
+double EntryWidth(const LegendEntry& entry)
+{
+    return 2 * kStyle.importanceRingSpread + kSample + kStyle.gap / 2 + TextWidth(entry.name, kStyle.labelSize) +
+           2 * kStyle.gap;
+}
+
+double RowHeight()
+{
+    return std::max(kSample + 2 * kStyle.importanceRingSpread, LineHeight(kStyle.labelSize)) + kStyle.gap / 2;
+}
+
+// Rings of a sample: a Gas Giant's across it, a Gaia World's or importance's around it.
+void AddRings(SystemPicture& picture, const LegendEntry& entry, const PictureBox& sample)
+{
+    const double cx = sample.x + kSample / 2;
+    const double cy = sample.y + kSample / 2;
+    if (entry.cssClass == "object gas-giant") {
+        AddShape(picture, ShapeKind::Line, "legend ring", {sample.x - 2, cy, kSample + 4, 0});
+        return;
+    }
+    const bool gaia = entry.cssClass == "object terrestrial";
+    for (int ring = 1; ring <= entry.rings; ++ring) {
+        const double r = kSample / 2 + ring * (gaia ? kStyle.gaiaRingSpread / 2 : kStyle.importanceRingSpread / 2);
+        AddShape(picture, ShapeKind::Circle, gaia ? "legend gaia-world" : "legend importance",
+                 {cx - r, cy - r, 2 * r, 2 * r});
+    }
+}
+
+}  // namespace
+
+double LegendHeight(DetailLevel level, double width)
+{
+    int rows = 1;
+    double x = 0;
+    for (const LegendEntry& entry : Entries(level)) {
+        if (x > 0 && x + EntryWidth(entry) > width) {
+            ++rows;
+            x = 0;
+        }
+        x += EntryWidth(entry);
+    }
+    return rows * RowHeight();
+}
+
+void AddLegend(SystemPicture& picture, DetailLevel level, double left, double top, double width)
+{
+    double x = left;
+    double y = top;
+    for (const LegendEntry& entry : Entries(level)) {
+        if (x > left && x - left + EntryWidth(entry) > width) {
+            x = left;
+            y += RowHeight();
+        }
+        const double middle = y + RowHeight() / 2;
+        const PictureBox sample{x + kStyle.importanceRingSpread, middle - kSample / 2, kSample, kSample};
+        AddShape(picture, entry.kind, "legend " + std::string(entry.cssClass), sample);
+        AddRings(picture, entry, sample);
+        AddLabel(picture, std::string(entry.name), "label", kStyle.labelSize,
+                 sample.Right() + kStyle.importanceRingSpread + kStyle.gap / 2,
+                 middle - LineHeight(kStyle.labelSize) / 2);
+        x += EntryWidth(entry);
+    }
+}
+
+}  // namespace nexmar
