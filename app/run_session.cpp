@@ -50,7 +50,7 @@ RenderedRun RenderRun(const RunDescription& description, const std::filesystem::
     run.reports = std::make_unique<ReportFiles>(reportDirectory, ReportDelivery::WhenComplete);
     run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
     const bool recordsKnown = records != nullptr;
-    run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>();
+    run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>(description.seed);
     // Records known already are not kept a second time.
     RecordObserver* const observers[] = {run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
@@ -105,8 +105,8 @@ void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>
     const RunDescription& run = Description();
     // A document of some systems says how many its run rolled.
     const int rolled = kept == nullptr ? run.systemsRolled : run.systemsRolled > 0 ? run.systemsRolled : run.systems;
-    JsonExport json({"nexmar", run.seed, run.level, run.census, rolled}, sink);
     const RunRecords& records = Records();
+    JsonExport json({"nexmar", run.seed, run.level, run.census, rolled}, sink, &records.Edits());
     const std::size_t count = kept == nullptr ? records.size() : kept->size();
     for (std::size_t index = 0; index < count; ++index) {
         if (cancel.load(std::memory_order_relaxed)) {
@@ -129,6 +129,7 @@ LoadedRun RunSession::KeptRun(const std::vector<std::size_t>& kept) const
     run.summary.header.level = Description().level;
     run.summary.header.census = Description().census;
     run.summary.systems = static_cast<int>(kept.size());
+    run.edits = all.edits;
     for (const std::size_t place : kept) {
         run.numbers.push_back(all.numbers[place]);
         if (!all.low.empty()) {

@@ -101,7 +101,7 @@ SystemFilter FilterSystems(const RunSession& session, const QString& text)
         for (std::size_t place = 0; place < records.size() && place < systems.size(); ++place) {
             const int number = records.NumberAt(place);
             QueryFocus found;
-            if (std::visit([&](const auto* system) { return query.Matches(number, *system, &found); },
+            if (std::visit([&](const auto* system) { return query.Matches(number, *system, &found, &records.Edits()); },
                            records.At(place))) {
                 filter.systems.push_back(systems[place]);
                 filter.matches.push_back(FoundItem(tree, systems[place], found));

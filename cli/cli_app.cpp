@@ -66,8 +66,8 @@ std::array<OtherFile, 2> OtherFiles(const CliOptions& options, RunFiles& files)
 // Opens what the run writes besides the reports, before the run begins, so
 // that a file that cannot be created is refused before anything is touched.
 // shown: how many systems the run shows, each with a picture.
-bool OpenRunFiles(const CliOptions& options, int shown, std::FILE* out, OutputCommit& commit, RunFiles& files,
-                  std::FILE* err)
+bool OpenRunFiles(const CliOptions& options, int shown, const SectorEdits& edits, std::FILE* out,
+                  OutputCommit& commit, RunFiles& files, std::FILE* err)
 {
     std::string error;
     if (!options.jsonPath.empty()) {
@@ -85,7 +85,7 @@ bool OpenRunFiles(const CliOptions& options, int shown, std::FILE* out, OutputCo
         }
     }
     if (!options.pictureDirectory.empty()) {
-        files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, error);
+        files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, edits, error);
         if (!files.pictures) {
             std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
             return false;
@@ -240,13 +240,13 @@ struct RunFollowers {
     std::vector<RecordObserver*> observers;
 };
 
-void Follow(const CliOptions& options, const RunSources& sources, std::uint32_t seed, int shown, RunFiles& files,
-            RunFollowers& followers)
+void Follow(const CliOptions& options, const RunSources& sources, std::uint32_t seed, int shown,
+            const SectorEdits& edits, RunFiles& files, RunFollowers& followers)
 {
     if (files.json) {
         const JsonRunHeader header{"nexmar-cli", seed, options.level, options.census, SystemsRolled(options, sources)};
-        followers.jsonExport =
-            std::make_unique<JsonExport>(header, [&files](std::string_view text) { files.json->Write(text); });
+        followers.jsonExport = std::make_unique<JsonExport>(
+            header, [&files](std::string_view text) { files.json->Write(text); }, &edits);
         followers.observers.push_back(followers.jsonExport.get());
     }
     if (files.pictures) {
@@ -254,13 +254,13 @@ void Follow(const CliOptions& options, const RunSources& sources, std::uint32_t 
     }
     if (files.sheet.IsOpen()) {
         followers.observers.push_back(&followers.sheet.emplace(
-            options.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
+            options.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }, &edits));
     }
     if (options.printStatistics || !options.statisticsJson.empty()) {
         followers.statistics.emplace(options.level, options.census);
     }
     if (sources.query) {
-        followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0);
+        followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0, edits);
     } else if (followers.statistics) {
         followers.observers.push_back(&*followers.statistics);
     }
@@ -324,11 +324,11 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     OutputCommit commit(hooks.watch, hooks.unnamed);
     HeldOutput held(out, sources.runFile != nullptr);
     RunFiles files;
-    if (!OpenRunFiles(options, shown.count, held.stream(), commit, files, err)) {
+    if (!OpenRunFiles(options, shown.count, records.Edits(), held.stream(), commit, files, err)) {
         return kExitReportsFailed;
     }
     RunFollowers followers;
-    Follow(options, sources, seed, shown.count, files, followers);
+    Follow(options, sources, seed, shown.count, records.Edits(), files, followers);
     ResultTree tree;
     ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     reports.CommitWith(commit);

@@ -30,26 +30,30 @@ private:
 
 // Hands each record read to the run's renderer, once it is known to belong
 // to the run the check read: of its level and census option, within its count.
+// What the referee made of each system is forgotten once it is rendered.
 class RenderEach final : public RecordObserver {
 public:
-    RenderEach(RunRenderer& renderer, const JsonRunSummary& checked, const JsonRunSummary& read)
-        : renderer_(renderer), checked_(checked), read_(read)
+    RenderEach(RunRenderer& renderer, const JsonRunSummary& checked, const JsonRunSummary& read, SectorEdits& edits)
+        : renderer_(renderer), checked_(checked), read_(read), edits_(edits)
     {
     }
     void OnLowSystem(int number, const LowSystem& system) override
     {
         Admit(number);
         renderer_.AddLowSystem(system);
+        edits_.Forget(number);
     }
     void OnMediumSystem(int number, const MediumSystem& system) override
     {
         Admit(number);
         renderer_.AddMediumSystem(system);
+        edits_.Forget(number);
     }
     void OnHighSystem(int number, const HighSystem& system) override
     {
         Admit(number);
         renderer_.AddHighSystem(system);
+        edits_.Forget(number);
     }
 
 private:
@@ -65,6 +69,7 @@ private:
     RunRenderer& renderer_;
     const JsonRunSummary& checked_;
     const JsonRunSummary& read_;
+    SectorEdits& edits_;
 };
 
 std::string Unreadable(const std::string& path, int cause)
@@ -76,7 +81,12 @@ std::string Unreadable(const std::string& path, int cause)
 
 JsonRunFile::JsonRunFile(std::string path, std::unique_ptr<JsonDocumentFile> file, JsonRunSummary summary,
                          std::uint64_t digest, std::uint64_t size)
-    : path_(std::move(path)), file_(std::move(file)), summary_(std::move(summary)), digest_(digest), size_(size)
+    : path_(std::move(path)),
+      file_(std::move(file)),
+      summary_(std::move(summary)),
+      digest_(digest),
+      size_(size),
+      edits_(summary_.header.seed)
 {
 }
 
@@ -122,9 +132,9 @@ RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, Report
     RunRenderer renderer(summary_.header.level, inputs.renderTree, tree, reports, notifier, systemDone, observers,
                          inputs.choice);
     JsonRunSummary again;
-    RenderEach render(renderer, summary_, again);
+    RenderEach render(renderer, summary_, again, edits_);
     JsonDocumentFile::Pass pass(*file_);
-    std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, again, render);
+    std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, again, render, &edits_);
     if (pass.error() != 0) {
         bad = JsonReadError{std::string("cannot read it again: ") + std::strerror(pass.error())};
     } else if (!bad && (!(again.header == summary_.header) || again.systems != summary_.systems ||

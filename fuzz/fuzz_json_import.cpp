@@ -1,6 +1,6 @@
 // The JSON run reader from fuzz bytes. Any input either gives one message
-// that names its place and line, or records whose export reads back to the
-// same records and which, rendered, keep every invariant of a rolled run:
+// that names its place and line, or records (with their names and notes)
+// whose export reads back to the same records and which, rendered, keep every invariant of a rolled run:
 // the reader accepts nothing that it could not write again, nor anything
 // that no dice could make.
 #include <cstdint>
@@ -29,16 +29,17 @@ void Fail(const char* what, const std::string& detail)
 std::string Export(const nexmar::LoadedRun& run)
 {
     std::string document;
-    nexmar::JsonExport json(run.summary.header, [&document](std::string_view text) { document.append(text); });
-    int number = 0;
+    nexmar::JsonExport json(
+        run.summary.header, [&document](std::string_view text) { document.append(text); }, &run.edits);
+    std::size_t at = 0;
     for (const nexmar::LowSystem& system : run.low) {
-        json.OnLowSystem(++number, system);
+        json.OnLowSystem(run.numbers[at++], system);
     }
     for (const nexmar::MediumSystem& system : run.medium) {
-        json.OnMediumSystem(++number, system);
+        json.OnMediumSystem(run.numbers[at++], system);
     }
     for (const nexmar::HighSystem& system : run.high) {
-        json.OnHighSystem(++number, system);
+        json.OnHighSystem(run.numbers[at++], system);
     }
     json.Finish();
     return document;

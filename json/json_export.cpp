@@ -28,7 +28,33 @@ void AddCensus(ordered_json& object, const std::optional<CensusValues>& census)
     }
 }
 
-ordered_json MediumObjectJson(int slot, const MediumObject& object)
+// The head of a system: its number, its name, and the seed it was rolled
+// again from and its notes where it has them.
+ordered_json SystemHead(int number, const SectorEdits& edits, const SystemEdits* edited)
+{
+    ordered_json json;
+    json[kNumber] = number;
+    json[kName] = edits.Name(number);
+    if (edited != nullptr && edited->seed) {
+        json[kSeed] = *edited->seed;
+    }
+    if (edited != nullptr && !edited->notes.empty()) {
+        json[kNotes] = edited->notes;
+    }
+    return json;
+}
+
+void AddObjectNotes(ordered_json& object, const SystemEdits* edited, const std::string& place)
+{
+    if (edited == nullptr) {
+        return;
+    }
+    if (const auto notes = edited->objectNotes.find(place); notes != edited->objectNotes.end()) {
+        object[kNotes] = notes->second;
+    }
+}
+
+ordered_json MediumObjectJson(int slot, const MediumObject& object, const SystemEdits* edited)
 {
     ordered_json json;
     json[kNumber] = slot;
@@ -44,10 +70,11 @@ ordered_json MediumObjectJson(int slot, const MediumObject& object)
         moons.push_back(Text(moon));
     }
     json[kMoons] = std::move(moons);
+    AddObjectNotes(json, edited, MediumObjectPlace(slot));
     return json;
 }
 
-ordered_json HighObjectJson(int number, const HighObject& object)
+ordered_json HighObjectJson(char letter, int number, const HighObject& object, const SystemEdits* edited)
 {
     ordered_json json;
     json[kNumber] = number;
@@ -66,6 +93,7 @@ ordered_json HighObjectJson(int number, const HighObject& object)
         moons.push_back({{kNumber, ++moonNumber}, {kCapacity, moon.capacity}, {kRaw, moon.raw}});
     }
     json[kMoons] = std::move(moons);
+    AddObjectNotes(json, edited, HighObjectPlace(letter, number));
     return json;
 }
 
@@ -78,9 +106,19 @@ ordered_json StarJson(const Star& star)
             {kDescription, StarDescription(star)}};
 }
 
+// A referee's text that is not UTF-8 is written with U+FFFD in its place
+// rather than stopping the document.
+std::string Dump(const ordered_json& json)
+{
+    return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
 }  // namespace
 
-JsonExport::JsonExport(const JsonRunHeader& header, Sink sink) : sink_(std::move(sink))
+JsonExport::JsonExport(const JsonRunHeader& header, Sink sink, const SectorEdits* edits)
+    : sink_(std::move(sink)),
+      generatedNames_(edits == nullptr ? std::optional<SectorEdits>(header.seed) : std::nullopt),
+      edits_(edits == nullptr ? &*generatedNames_ : edits)
 {
     // The head is one object whose closing brace gives way to the systems.
     ordered_json head;
@@ -108,32 +146,32 @@ void JsonExport::WriteSystem(const std::string& object)
 
 void JsonExport::OnLowSystem(int number, const LowSystem& system)
 {
-    ordered_json json;
-    json[kNumber] = number;
+    ordered_json json = SystemHead(number, *edits_, edits_->Find(number));
     json[kSize] = Text(LowSizeClassName(system.sizeClass));
     json[kImportance] = Text(ImportanceName(system.importance));
     json[kCapacity] = system.capacity;
     json[kRaw] = system.raw;
     AddCensus(json, system.census);
     json[kSpecial] = Text(system.special);
-    WriteSystem(json.dump());
+    WriteSystem(Dump(json));
 }
 
 void JsonExport::OnMediumSystem(int number, const MediumSystem& system)
 {
+    const SystemEdits* edited = edits_->Find(number);
     ordered_json objects = ordered_json::array();
     int slot = 0;
     for (const MediumObject& object : system.objects) {
-        objects.push_back(MediumObjectJson(++slot, object));
+        objects.push_back(MediumObjectJson(++slot, object, edited));
     }
-    ordered_json json;
-    json[kNumber] = number;
+    ordered_json json = SystemHead(number, *edits_, edited);
     json[kObjects] = std::move(objects);
-    WriteSystem(json.dump());
+    WriteSystem(Dump(json));
 }
 
 void JsonExport::OnHighSystem(int number, const HighSystem& system)
 {
+    const SystemEdits* edited = edits_->Find(number);
     ordered_json components = ordered_json::array();
     for (const StarComponent& component : system.components) {
         ordered_json stars = ordered_json::array();
@@ -143,15 +181,14 @@ void JsonExport::OnHighSystem(int number, const HighSystem& system)
         ordered_json objects = ordered_json::array();
         int objectNumber = 0;
         for (const HighObject& object : component.objects) {
-            objects.push_back(HighObjectJson(++objectNumber, object));
+            objects.push_back(HighObjectJson(component.letter, ++objectNumber, object, edited));
         }
         components.push_back(
             {{kLetter, std::string(1, component.letter)}, {kStars, std::move(stars)}, {kObjects, std::move(objects)}});
     }
-    ordered_json json;
-    json[kNumber] = number;
+    ordered_json json = SystemHead(number, *edits_, edited);
     json[kComponents] = std::move(components);
-    WriteSystem(json.dump());
+    WriteSystem(Dump(json));
 }
 
 void JsonExport::Finish()

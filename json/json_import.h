@@ -17,6 +17,7 @@ namespace nexmar {
 struct JsonRunSummary {
     JsonRunHeader header;
     std::string version;  // of the program that wrote it
+    int format = 0;       // of the document
     int systems = 0;      // in the document
     // The highest number a system of the document may have.
     int LastNumber() const { return header.systemsRolled > 0 ? header.systemsRolled : systems; }
@@ -43,10 +44,18 @@ struct JsonReadError {
 // handed out before an error belong to a document that turned out bad: a
 // caller that shows them reads the document twice, or keeps them until the
 // end.
+//
+// What the referee made of each system (its name, its notes, the seed it
+// was rolled again from) goes into edits, when given, before the system's
+// record goes to the observer, which may Forget it once done with it; edits
+// name the run's systems as its seed does. A system said to be rolled again
+// from a seed must be the one that seed rolls. Names and notes are checked
+// as NameFault and NoteFault say, and the notes of a whole document are
+// bounded.
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
-                                         RecordObserver& observer);
+                                         RecordObserver& observer, SectorEdits* edits = nullptr);
 std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
-                                         RecordObserver& observer);
+                                         RecordObserver& observer, SectorEdits* edits = nullptr);
 
 // A whole run read into memory, its records in the order of the document.
 struct LoadedRun {
@@ -55,6 +64,7 @@ struct LoadedRun {
     std::vector<LowSystem> low;
     std::vector<MediumSystem> medium;
     std::vector<HighSystem> high;
+    SectorEdits edits{0};
 };
 
 std::variant<LoadedRun, JsonReadError> LoadJsonRun(JsonByteSource& in, int maxSystems);

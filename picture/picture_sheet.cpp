@@ -38,21 +38,27 @@ void AppendScale(std::string& out, double scale)
     out.append("0.").append(digits, 1, std::string::npos);
 }
 
+// The system's name, when there are edits to name it.
+std::string NameOf(const SectorEdits* edits, int number)
+{
+    return edits != nullptr ? edits->Name(number) : std::string();
+}
+
 }  // namespace
 
 void SystemPictures::OnLowSystem(int number, const LowSystem& system)
 {
-    Hand(number, LowSystemPicture(number, system));
+    Hand(number, LowSystemPicture(number, system, NameOf(edits_, number)));
 }
 
 void SystemPictures::OnMediumSystem(int number, const MediumSystem& system)
 {
-    Hand(number, MediumSystemPicture(number, system));
+    Hand(number, MediumSystemPicture(number, system, NameOf(edits_, number)));
 }
 
 void SystemPictures::OnHighSystem(int number, const HighSystem& system)
 {
-    Hand(number, HighSystemPicture(number, system));
+    Hand(number, HighSystemPicture(number, system, NameOf(edits_, number)));
 }
 
 void SystemPictures::Hand(int number, const SystemPicture& picture)
@@ -62,7 +68,7 @@ void SystemPictures::Hand(int number, const SystemPicture& picture)
     save_(number, svg_);
 }
 
-PictureSheet::PictureSheet(DetailLevel level, int systems, Write write)
+PictureSheet::PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits)
     : columns_(level == DetailLevel::Low ? std::clamp(systems, 1, kStyle.lowCellsPerRow) : 1),
       cellWidth_(level == DetailLevel::Low ? kStyle.lowCellWidth : kStyle.rowCellWidth),
       cellHeight_(level == DetailLevel::Low      ? kStyle.lowCellHeight
@@ -70,7 +76,8 @@ PictureSheet::PictureSheet(DetailLevel level, int systems, Write write)
                                                  : kStyle.highCellHeight),
       headHeight_(TitleHeight() + LegendHeight(level, columns_ * cellWidth_) + kStyle.gap),
       systems_(systems),
-      write_(std::move(write))
+      write_(std::move(write)),
+      edits_(edits)
 {
     // The page's head is the same as a single picture's, with a title of its own.
     SystemPicture head;
@@ -101,17 +108,17 @@ PictureBox PictureSheet::Cell(int index) const
 
 void PictureSheet::OnLowSystem(int number, const LowSystem& system)
 {
-    Place(LowSystemPicture(number, system));
+    Place(LowSystemPicture(number, system, NameOf(edits_, number)));
 }
 
 void PictureSheet::OnMediumSystem(int number, const MediumSystem& system)
 {
-    Place(MediumSystemPicture(number, system));
+    Place(MediumSystemPicture(number, system, NameOf(edits_, number)));
 }
 
 void PictureSheet::OnHighSystem(int number, const HighSystem& system)
 {
-    Place(HighSystemPicture(number, system));
+    Place(HighSystemPicture(number, system, NameOf(edits_, number)));
 }
 
 void PictureSheet::Place(const SystemPicture& picture)

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "gen/names/sector_edits.h"
 #include "gen/records.h"
 #include "gen/run_output.h"
 #include "picture/svg_picture.h"
@@ -12,11 +13,11 @@ namespace nexmar {
 
 // The picture of each system of a run, as a complete SVG document handed to
 // save as soon as the system is decided: one file per system, or the
-// picture a window shows.
+// picture a window shows. With edits, each is titled with its system's name.
 class SystemPictures final : public RecordObserver {
 public:
     using Save = std::function<void(int number, const std::string& svg)>;
-    explicit SystemPictures(Save save) : save_(std::move(save)) {}
+    explicit SystemPictures(Save save, const SectorEdits* edits = nullptr) : save_(std::move(save)), edits_(edits) {}
 
     void OnLowSystem(int number, const LowSystem& system) override;
     void OnMediumSystem(int number, const MediumSystem& system) override;
@@ -26,6 +27,7 @@ private:
     void Hand(int number, const SystemPicture& picture);
 
     Save save_;
+    const SectorEdits* edits_;
     std::string svg_;  // kept between systems, so its room is reused
 };
 
@@ -39,8 +41,9 @@ public:
     using Write = std::function<void(std::string_view bytes)>;
 
     // systems: how many the run shows, which sizes the page before the first
-    // one is drawn. Writes the page's head at once.
-    PictureSheet(DetailLevel level, int systems, Write write);
+    // one is drawn. Writes the page's head at once. With edits, each picture
+    // is titled with its system's name.
+    PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits = nullptr);
     PictureSheet(const PictureSheet&) = delete;
     PictureSheet& operator=(const PictureSheet&) = delete;
 
@@ -65,6 +68,7 @@ private:
     double headHeight_;  // the title and the legend above the first cell
     int systems_;
     Write write_;
+    const SectorEdits* edits_;
     std::string pending_;
     int placed_ = 0;
 };

@@ -8,6 +8,12 @@ namespace nexmar {
 
 RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
 
+RunRecords::RunRecords(std::uint32_t runSeed)
+{
+    systems_.summary.header.seed = runSeed;
+    systems_.edits.Restart(runSeed);
+}
+
 void RunRecords::OnLowSystem(int number, const LowSystem& system)
 {
     systems_.numbers.push_back(number);
@@ -43,13 +49,14 @@ std::string RunRecords::SystemSvg(std::size_t place) const
         return {};
     }
     const int number = systems_.numbers[place];
+    const std::string name = systems_.edits.Name(number);
     if (!systems_.low.empty()) {
-        return LowSystemSvg(number, systems_.low[place]);
+        return LowSystemSvg(number, systems_.low[place], name);
     }
     if (!systems_.medium.empty()) {
-        return MediumSystemSvg(number, systems_.medium[place]);
+        return MediumSystemSvg(number, systems_.medium[place], name);
     }
-    return HighSystemSvg(number, systems_.high[place]);
+    return HighSystemSvg(number, systems_.high[place], name);
 }
 
 std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)

@@ -24,6 +24,9 @@ using SystemRecord = std::variant<const LowSystem*, const MediumSystem*, const H
 class RunRecords final : public RecordObserver {
 public:
     RunRecords() = default;
+    // The records of a run rolled from runSeed, as they arrive, its systems
+    // named as the seed names them.
+    explicit RunRecords(std::uint32_t runSeed);
     // The records of an opened run, under the numbers its document gives
     // them. The run renders from them (AsLoadedRun), so they are held once.
     explicit RunRecords(LoadedRun run);
@@ -43,6 +46,14 @@ public:
     // writes for it; empty when the run has no such system.
     std::string SystemSvg(std::size_t place) const;
     const LoadedRun& AsLoadedRun() const { return systems_; }
+    // The systems' names, and what the referee made of them.
+    const SectorEdits& Edits() const { return systems_.edits; }
+    // What the referee made of the system at place, replaced.
+    void SetEdits(std::size_t place, SystemEdits edits) { systems_.edits.Set(NumberAt(place), std::move(edits)); }
+    // The record at place replaced by one of the run's level.
+    void SetRecord(std::size_t place, const LowSystem& system) { systems_.low[place] = system; }
+    void SetRecord(std::size_t place, const MediumSystem& system) { systems_.medium[place] = system; }
+    void SetRecord(std::size_t place, const HighSystem& system) { systems_.high[place] = system; }
 
 private:
     LoadedRun systems_;  // a run has one level: two of its lists stay empty

@@ -86,9 +86,9 @@ void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg()
     const LoadedRun records = ExportedRecords();
     for (int number : {1, 4, 6}) {
         Tree()->setCurrentIndex(DeepestFirstItemOf(number));
-        const std::string expected = !records.low.empty()      ? LowSystemSvg(number, records.low[number - 1])
-                                     : !records.medium.empty() ? MediumSystemSvg(number, records.medium[number - 1])
-                                                               : HighSystemSvg(number, records.high[number - 1]);
+        const std::string expected = !records.low.empty()      ? LowSystemSvg(number, records.low[number - 1], records.edits.Name(number))
+                                     : !records.medium.empty() ? MediumSystemSvg(number, records.medium[number - 1], records.edits.Name(number))
+                                                               : HighSystemSvg(number, records.high[number - 1], records.edits.Name(number));
         QCOMPARE(Shown(), QByteArray::fromStdString(expected));
     }
     // A run opened from its document is drawn the same.
@@ -166,12 +166,12 @@ void PicturePaneTest::thePictureIsOfTheSystemFoundNotOfItsRow()
 
     // The first row now holds system 4: its picture, not the first system's.
     Tree()->setCurrentIndex(DeepestFirstItemOf(1));
-    QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3])));
+    QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3], records.edits.Name(4))));
     QVERIFY(Action("exportPictureAction")->isEnabled());
     // Every system again: the same item keeps its picture.
     QTest::keyClick(field, Qt::Key_Escape);
     Tree()->setCurrentIndex(DeepestFirstItemOf(4));
-    QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3])));
+    QCOMPARE(Shown(), QByteArray::fromStdString(LowSystemSvg(4, records.low[3], records.edits.Name(4))));
 }
 
 // Labels of 11 units at 8 pixels or more, whatever the pane's width: a
@@ -222,7 +222,7 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
     QVERIFY(!Action("exportPictureAction")->isEnabled());
     Tree()->setCurrentIndex(DeepestFirstItemOf(3));
     QVERIFY(Action("exportPictureAction")->isEnabled());
-    const QByteArray svg = QByteArray::fromStdString(HighSystemSvg(3, records.high[2]));
+    const QByteArray svg = QByteArray::fromStdString(HighSystemSvg(3, records.high[2], records.edits.Name(3)));
 
     prompts.nextFileName = InDir("system.svg");
     Action("exportPictureAction")->trigger();
