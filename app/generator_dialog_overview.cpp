@@ -2,6 +2,8 @@
 // each system the tree shows.
 #include <QModelIndex>
 
+#include <span>
+
 #include "app/generator_dialog.h"
 #include "app/find_bar.h"
 #include "app/overview_window.h"

@@ -1,5 +1,6 @@
 #include "app/overview_window.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSortFilterProxyModel>
@@ -37,7 +38,7 @@ QVariant OverviewModel::data(const QModelIndex& index, int role) const
     const OverviewCell cell = OverviewCellOf(rows_[static_cast<std::size_t>(index.row())], index.column());
     if (const int* number = std::get_if<int>(&cell)) {
         return role == Qt::DisplayRole ? QVariant(*number)
-                                       : QVariant(int{Qt::AlignRight | Qt::AlignVCenter});
+                                       : QVariant((Qt::AlignRight | Qt::AlignVCenter).toInt());
     }
     if (role == Qt::TextAlignmentRole) {
         return {};

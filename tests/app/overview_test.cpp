@@ -28,7 +28,7 @@ private slots:
     void rowsSortFilterAndLeadToTheTree();
 
 private:
-    enum Column { kNumber = 0, kObjects = 3, kMoons = 4, kGaiaWorlds = 5, kTotalRaw = 7 };
+    enum Column { kNumber = 0, kName = 1, kObjects = 3, kMoons = 4, kGaiaWorlds = 5, kTotalRaw = 7 };
     QTableView* Table() const { return Find<QTableView>("overviewTable"); }
     int Cell(int row, int column) const { return Table()->model()->index(row, column).data().toInt(); }
     std::set<int> TableNumbers() const
@@ -80,6 +80,8 @@ void OverviewTest::rowsSortFilterAndLeadToTheTree()
             }
         }
         QCOMPARE(Cell(row, kNumber), system["number"].get<int>());
+        QCOMPARE(Table()->model()->index(row, kName).data().toString().toStdString(),
+                 system["name"].get<std::string>());
         QCOMPARE(Cell(row, kObjects), objects);
         QCOMPARE(Cell(row, kMoons), moons);
         QCOMPARE(Cell(row, kGaiaWorlds), gaiaWorlds);
