@@ -152,6 +152,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     connect(findBar_, &FindBar::ShownChanged, this, [this] {
         actions_->FollowFilter(KeptPlaces() ? std::optional<int>(static_cast<int>(KeptPlaces()->size()))
                                             : std::nullopt);
+        FollowOverview();
     });
     FollowSession();
     KeepOnScreen(*this);
@@ -245,6 +246,7 @@ void GeneratorDialog::FollowSession()
 {
     FollowSelection();
     findBar_->RunShown();
+    FollowOverview();
     saveButton_->setEnabled(session_.HasReports());
 }
 

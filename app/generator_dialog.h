@@ -26,6 +26,7 @@ namespace nexmar {
 
 class DialogActions;
 class FindBar;
+class OverviewWindow;
 class PicturePane;
 struct PrintRequest;
 class ResultTreeModel;
@@ -84,6 +85,8 @@ public:
     void GoToResults();
     // Shows or hides the picture beside the tree, widening the window to make room.
     void ShowPicture();
+    // Shows or hides a window beside the dialog with a row for each system the tree shows.
+    void ShowOverview();
     void ShowAbout();
     // The query language's page, in a window beside the dialog.
     void ShowQueryHelp();
@@ -114,6 +117,10 @@ private:
 
     void BuildControls();
     void BuildPicturePane();
+    // The overview follows the systems shown, while it is open.
+    void FollowOverview();
+    // The system at place (among the run's records) becomes the tree's current item.
+    void SelectSystem(std::size_t place);
     // Reads the controls into inputs_, the number field first; returns how
     // the number field read.
     CountParse ReadInputs();
@@ -183,6 +190,7 @@ private:
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
+    OverviewWindow* overview_ = nullptr;  // made when first shown
 };
 
 }  // namespace nexmar

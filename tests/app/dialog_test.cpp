@@ -373,7 +373,7 @@ void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
     QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "Export P&icture...",
                                   "&Print...", "Export P&DF...", "", "&Copy as Text", "", "&Generate",
                                   "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
-                                  "C&ollapse All", "Go to &Results", "Show &Picture", "&Find...", "",
+                                  "C&ollapse All", "Go to &Results", "Show &Picture", "&Sector Overview", "&Find...", "",
                                   "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.
     for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction", "printAction",

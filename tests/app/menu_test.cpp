@@ -54,7 +54,7 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
                                    "Export P&DF...|", "|", "&Quit|Ctrl+Q", "&Edit:", "&Copy as Text|Ctrl+C",
                                    "&Run:", "&Generate|F5", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
                                    "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
-                                   "Go to &Results|F6", "Show &Picture|F7", "|", "&Find...|Ctrl+F",
+                                   "Go to &Results|F6", "Show &Picture|F7", "&Sector Overview|F8", "|", "&Find...|Ctrl+F",
                                    "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Help:", "&Query Language|F1", "&About Nexmar...|"}));
     // The menu bar takes no room from the controls.
     auto* client = Find<QWidget>("clientArea");
