@@ -147,6 +147,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     model_ = new ResultTreeModel(std::make_shared<ShownTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
     BuildPicturePane();
+    BuildEditing();
     findBar_ = new FindBar(session_, *model_, *treeView_, client_);
     connect(findBar_, &FindBar::RoomChanged, this, &GeneratorDialog::PlaceTree);
     connect(findBar_, &FindBar::ShownChanged, this, [this] {

@@ -21,6 +21,7 @@ class QPagedPaintDevice;
 class QPushButton;
 class QSaveFile;
 class QStatusBar;
+class QUndoStack;
 
 namespace nexmar {
 
@@ -97,6 +98,11 @@ public:
     void Print();
     void ExportPdf();
     void CopyAsText();
+    // Edits of the systems shown, each undone and redone on the undo
+    // stack: generator_dialog_edit.cpp.
+    void RenameSystem();
+    void Undo();
+    void Redo();
 
     const RunSession& Session() const { return session_; }
 
@@ -162,6 +168,10 @@ private:
     bool PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label);
     // The places of the systems a filter keeps; nothing while none is on.
     std::optional<std::vector<std::size_t>> KeptPlaces() const;
+    // Does or undoes change on the run shown, and shows what it changed.
+    void PutChange(const SectorChange& change, bool done);
+    // The edits' undo stack, its shortcuts and the names beside the systems.
+    void BuildEditing();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -183,6 +193,7 @@ private:
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
+    QUndoStack* undoStack_ = nullptr;  // the edits of the run shown
 };
 
 }  // namespace nexmar
