@@ -40,6 +40,9 @@ enum class SaveOutcome { Written, OpenFailed, WriteFailed };
 // the whole of it is written; on whichever thread calls it.
 SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
 
+inline constexpr const char* kWindowTitle = "Tolvik Nexmar";
+// After the title while the run shown has edits not exported yet.
+inline constexpr const char* kModifiedMark = " *";
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
@@ -144,8 +147,8 @@ private:
     // (throwing RenderCancelled) once cancel turns true.
     using FileWriter = std::function<bool(QSaveFile&, const std::atomic<bool>& cancel, WorkProgress&)>;
     // As WriteWhole, on the worker behind a progress window; a cancel leaves
-    // the file as it was.
-    void WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done = {});
+    // the file as it was. Whether the whole file was written.
+    bool WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done = {});
     // A failure in a message box; done, if any, in the status bar once written.
     void TellSaveOutcome(SaveOutcome outcome, const QString& done = {});
     // Says in the status bar, for a few seconds, what a command did.

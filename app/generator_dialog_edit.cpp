@@ -54,6 +54,9 @@ void GeneratorDialog::BuildEditing()
     QAction* redo = actions_->Action("redoAction");
     connect(undoStack_, &QUndoStack::undoTextChanged, undo, follow(undo, QStringLiteral("&Undo")));
     connect(undoStack_, &QUndoStack::redoTextChanged, redo, follow(redo, QStringLiteral("&Redo")));
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        setWindowTitle(QString::fromLatin1(kWindowTitle) + (clean ? "" : kModifiedMark));
+    });
     model_->SetSystemNames([this](std::size_t place) {
         const RunRecords& records = session_.Records();
         return place < records.size() ? records.Edits().Name(records.NumberAt(place)) : std::string();

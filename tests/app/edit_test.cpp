@@ -68,9 +68,12 @@ void EditTest::aRenameShowsBesideItsSystemAndIsUndoneAndRedone()
     QCOMPARE(prompts.nameTitles, (QStringList{"Rename System 2", "Rename System 2"}));
     QCOMPARE(nameShown(), QStringLiteral("Vessa Reach"));
     QVERIFY(Dialog().Session().SystemSvg(1).find("Vessa Reach") != std::string::npos);
+    const QString modified = QStringLiteral("Tolvik Nexmar *");
+    QCOMPARE(Dialog().windowTitle(), modified);
 
     QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Z")));
     QCOMPARE(nameShown(), generated);
+    QCOMPARE(Dialog().windowTitle(), QStringLiteral("Tolvik Nexmar"));
     QVERIFY(Dialog().Session().SystemSvg(1).find("Vessa Reach") == std::string::npos);
     QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Y")));
     QCOMPARE(nameShown(), QStringLiteral("Vessa Reach"));
@@ -88,11 +91,14 @@ void EditTest::aRenameShowsBesideItsSystemAndIsUndoneAndRedone()
     QCOMPARE(QApplication::clipboard()->text(), copied);
 
     prompts.nextFileName = InDir("renamed.json");
+    QCOMPARE(Dialog().windowTitle(), modified);
     Action("exportJsonAction")->trigger();
     QFile json(InDir("renamed.json"));
     QTRY_VERIFY(json.exists());
     QVERIFY(json.open(QIODevice::ReadOnly));
     QVERIFY(json.readAll().contains("\"Vessa Reach\""));
+    // Exported, the run holds no edit left to save.
+    QCOMPARE(Dialog().windowTitle(), QStringLiteral("Tolvik Nexmar"));
 }
 
 }  // namespace nexmar
