@@ -21,6 +21,7 @@ class QPagedPaintDevice;
 class QPushButton;
 class QSaveFile;
 class QStatusBar;
+class QUndoStack;
 
 namespace nexmar {
 
@@ -40,6 +41,9 @@ enum class SaveOutcome { Written, OpenFailed, WriteFailed };
 // the whole of it is written; on whichever thread calls it.
 SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
 
+inline constexpr const char* kWindowTitle = "Tolvik Nexmar";
+// After the title while the run shown has edits not exported yet.
+inline constexpr const char* kModifiedMark = " *";
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
@@ -100,6 +104,11 @@ public:
     void Print();
     void ExportPdf();
     void CopyAsText();
+    // Edits of the systems shown, each undone and redone on the undo
+    // stack: generator_dialog_edit.cpp.
+    void RenameSystem();
+    void Undo();
+    void Redo();
 
     const RunSession& Session() const { return session_; }
 
@@ -145,8 +154,8 @@ private:
     // (throwing RenderCancelled) once cancel turns true.
     using FileWriter = std::function<bool(QSaveFile&, const std::atomic<bool>& cancel, WorkProgress&)>;
     // As WriteWhole, on the worker behind a progress window; a cancel leaves
-    // the file as it was.
-    void WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done = {});
+    // the file as it was. Whether the whole file was written.
+    bool WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done = {});
     // A failure in a message box; done, if any, in the status bar once written.
     void TellSaveOutcome(SaveOutcome outcome, const QString& done = {});
     // Says in the status bar, for a few seconds, what a command did.
@@ -169,6 +178,10 @@ private:
     bool PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label);
     // The places of the systems a filter keeps; nothing while none is on.
     std::optional<std::vector<std::size_t>> KeptPlaces() const;
+    // Does or undoes change on the run shown, and shows what it changed.
+    void PutChange(const SectorChange& change, bool done);
+    // The edits' undo stack, its shortcuts and the names beside the systems.
+    void BuildEditing();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -191,6 +204,7 @@ private:
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
     OverviewWindow* overview_ = nullptr;  // made when first shown
+    QUndoStack* undoStack_ = nullptr;    // the edits of the run shown
 };
 
 }  // namespace nexmar
