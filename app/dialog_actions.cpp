@@ -45,6 +45,12 @@ constexpr CommandRow kCommands[] = {
     {"&Edit", "copyTextAction", "&Copy as Text", "Ctrl+C",
      "Copy the current system's rows as the text report writes them", Needs::RunShown, false, true,
      &GeneratorDialog::CopyAsText},
+    {"&Edit", "renameAction", "Re&name System...", "F2", "Give the selected system a name of your own",
+     Needs::System, false, true, &GeneratorDialog::RenameSystem},
+    {"&Edit", "undoAction", "&Undo", "Ctrl+Z", "Undo the latest edit of the systems shown", Needs::RunShown, true,
+     false, &GeneratorDialog::Undo},
+    {"&Edit", "redoAction", "&Redo", "Ctrl+Shift+Z", "Redo the edit undone last", Needs::RunShown, false, false,
+     &GeneratorDialog::Redo},
     {"&Run", "generateAction", "&Generate", "F5", "Generate the systems set on the left with a new seed",
      Needs::Nothing, false, true, &GeneratorDialog::Generate},
     {"&Run", "seedAction", "Generate with &Seed...", "Ctrl+G", "Generate the systems set on the left from a seed",
@@ -62,6 +68,9 @@ constexpr CommandRow kCommands[] = {
      Needs::RunShown, true, true, &GeneratorDialog::GoToResults},
     {"&View", "showPictureAction", "Show &Picture", "F7", "Show or hide the picture of the selected system",
      Needs::RunShown, false, true, &GeneratorDialog::ShowPicture},
+    {"&View", "overviewAction", "&Sector Overview", "F8",
+     "Show or hide a table of the systems shown, to compare and sort them", Needs::RunShown, false, true,
+     &GeneratorDialog::ShowOverview},
     {"&View", "findAction", "&Find...", "Ctrl+F", "Keep the systems that hold a text or match a query",
      Needs::RunShown, true, true, &GeneratorDialog::Find},
     {"&View", "findNextAction", "Find &Next", "F3", "Go to the next item found", Needs::RunShown, false, false,
@@ -76,7 +85,8 @@ constexpr CommandRow kCommands[] = {
 
 // The commands on the item under the mouse, which the context menu lists
 // first when it opens over the tree.
-constexpr const char* kItemCommands[] = {"copyTextAction", "exportPictureAction", "showPictureAction"};
+constexpr const char* kItemCommands[] = {"copyTextAction", "renameAction", "exportPictureAction",
+                                         "showPictureAction"};
 
 // The commands that write the systems shown: with a filter on, the systems
 // it keeps, as nexmar-cli --where writes them.

@@ -115,7 +115,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
                                  const std::filesystem::path& reportDirectory, QWidget* parent)
     : QDialog(parent), prompts_(prompts), session_(seed, reportDirectory)
 {
-    setWindowTitle(QStringLiteral("Tolvik Nexmar"));
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     saveFolder_ = RememberedFolder();
@@ -147,11 +147,13 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     model_ = new ResultTreeModel(std::make_shared<ShownTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
     BuildPicturePane();
+    BuildEditing();
     findBar_ = new FindBar(session_, *model_, *treeView_, client_);
     connect(findBar_, &FindBar::RoomChanged, this, &GeneratorDialog::PlaceTree);
     connect(findBar_, &FindBar::ShownChanged, this, [this] {
         actions_->FollowFilter(KeptPlaces() ? std::optional<int>(static_cast<int>(KeptPlaces()->size()))
                                             : std::nullopt);
+        FollowOverview();
     });
     FollowSession();
     KeepOnScreen(*this);
@@ -245,6 +247,7 @@ void GeneratorDialog::FollowSession()
 {
     FollowSelection();
     findBar_->RunShown();
+    FollowOverview();
     saveButton_->setEnabled(session_.HasReports());
 }
 

@@ -21,11 +21,13 @@ class QPagedPaintDevice;
 class QPushButton;
 class QSaveFile;
 class QStatusBar;
+class QUndoStack;
 
 namespace nexmar {
 
 class DialogActions;
 class FindBar;
+class OverviewWindow;
 class PicturePane;
 struct PrintRequest;
 class ResultTreeModel;
@@ -39,6 +41,9 @@ enum class SaveOutcome { Written, OpenFailed, WriteFailed };
 // the whole of it is written; on whichever thread calls it.
 SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
 
+inline constexpr const char* kWindowTitle = "Tolvik Nexmar";
+// After the title while the run shown has edits not exported yet.
+inline constexpr const char* kModifiedMark = " *";
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
 inline constexpr const char* kNoPictureToExport = "Select an item of a system to export its picture.";
@@ -84,6 +89,8 @@ public:
     void GoToResults();
     // Shows or hides the picture beside the tree, widening the window to make room.
     void ShowPicture();
+    // Shows or hides a window beside the dialog with a row for each system the tree shows.
+    void ShowOverview();
     void ShowAbout();
     // The query language's page, in a window beside the dialog.
     void ShowQueryHelp();
@@ -97,6 +104,11 @@ public:
     void Print();
     void ExportPdf();
     void CopyAsText();
+    // Edits of the systems shown, each undone and redone on the undo
+    // stack: generator_dialog_edit.cpp.
+    void RenameSystem();
+    void Undo();
+    void Redo();
 
     const RunSession& Session() const { return session_; }
 
@@ -108,6 +120,10 @@ protected:
 private:
     void BuildControls();
     void BuildPicturePane();
+    // The overview follows the systems shown, while it is open.
+    void FollowOverview();
+    // The system at place (among the run's records) becomes the tree's current item.
+    void SelectSystem(std::size_t place);
     // Reads the controls into inputs_, the number field first; returns how
     // the number field read.
     CountParse ReadInputs();
@@ -132,8 +148,8 @@ private:
     // (throwing RenderCancelled) once cancel turns true.
     using FileWriter = std::function<bool(QSaveFile&, const std::atomic<bool>& cancel, WorkProgress&)>;
     // As WriteWhole, on the worker behind a progress window; a cancel leaves
-    // the file as it was.
-    void WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done = {});
+    // the file as it was. Whether the whole file was written.
+    bool WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done = {});
     // A failure in a message box; done, if any, in the status bar once written.
     void TellSaveOutcome(SaveOutcome outcome, const QString& done = {});
     // Says in the status bar, for a few seconds, what a command did.
@@ -156,6 +172,10 @@ private:
     bool PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label);
     // The places of the systems a filter keeps; nothing while none is on.
     std::optional<std::vector<std::size_t>> KeptPlaces() const;
+    // Does or undoes change on the run shown, and shows what it changed.
+    void PutChange(const SectorChange& change, bool done);
+    // The edits' undo stack, its shortcuts and the names beside the systems.
+    void BuildEditing();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -178,6 +198,8 @@ private:
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
+    OverviewWindow* overview_ = nullptr;  // made when first shown
+    QUndoStack* undoStack_ = nullptr;    // the edits of the run shown
 };
 
 }  // namespace nexmar

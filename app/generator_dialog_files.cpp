@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <atomic>
 
@@ -173,8 +174,12 @@ void GeneratorDialog::ExportJson()
         return written;
     };
     const QString what = kept ? QStringLiteral("the %L1 systems shown").arg(kept->size()) : session_.Title();
-    WriteWholeInBackground(name, writeJson,
-                           QStringLiteral("Exported %1 as %2").arg(what, QDir::toNativeSeparators(name)));
+    const bool written = WriteWholeInBackground(
+        name, writeJson, QStringLiteral("Exported %1 as %2").arg(what, QDir::toNativeSeparators(name)));
+    // The whole run's document holds every edit: nothing is left unsaved.
+    if (written && !kept) {
+        undoStack_->setClean();
+    }
 }
 
 void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write,
@@ -183,7 +188,7 @@ void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(Q
     TellSaveOutcome(SaveWhole(name, write), done.isEmpty() ? QStringLiteral("Saved %1").arg(name) : done);
 }
 
-void GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done)
+bool GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWriter& write, const QString& done)
 {
     SaveOutcome outcome = SaveOutcome::Written;
     const bool finished =
@@ -198,6 +203,7 @@ void GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWrit
     if (finished) {
         TellSaveOutcome(outcome, done.isEmpty() ? QStringLiteral("Saved %1").arg(name) : done);
     }
+    return finished && outcome == SaveOutcome::Written;
 }
 
 void GeneratorDialog::TellSaveOutcome(SaveOutcome outcome, const QString& done)

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUndoStack>
 
 #include <atomic>
 #include <utility>
@@ -120,6 +121,8 @@ void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
 {
     model_->SetRootToolTip(QStringLiteral("Seed %1").arg(session_.Description().seed));
     model_->Show(session_.Tree());
+    // The edits undone and redone are of the run that was shown.
+    undoStack_->clear();
     expandButton_->setEnabled(true);
     ShowExpandButton(true);
     FollowSession();

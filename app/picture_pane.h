@@ -77,6 +77,13 @@ public:
     // keeps) of the system holding the tree's current item; none for none.
     std::optional<std::size_t> SelectedSystem() const { return selected_; }
     const SystemPictureView& View() const { return *view_; }
+    // Draws the selected system again, as its records now say.
+    void Redraw()
+    {
+        if (shown_) {
+            Draw();
+        }
+    }
 
 signals:
     // The tree's current item moved to another system, or to none.

@@ -6,6 +6,13 @@
 
 namespace nexmar {
 
+namespace {
+
+// Beside each system its name; the items' texts stay in the first column.
+constexpr int kNameColumn = 1;
+
+}  // namespace
+
 ResultTreeModel::ResultTreeModel(std::shared_ptr<const ShownTree> tree, QList<QIcon> images, QObject* parent)
     : QAbstractItemModel(parent), tree_(std::move(tree)), images_(std::move(images))
 {
@@ -37,6 +44,16 @@ void ResultTreeModel::KeepSystems(std::vector<ItemId> systems, const std::vector
 void ResultTreeModel::ShowEverySystem()
 {
     Show(tree_);
+}
+
+void ResultTreeModel::NamesChanged()
+{
+    for (int top = 0; top < rowCount(); ++top) {
+        const QModelIndex parent = index(top, 0);
+        if (const int systems = rowCount(parent); systems > 0) {
+            emit dataChanged(index(0, kNameColumn, parent), index(systems - 1, kNameColumn, parent), {Qt::DisplayRole});
+        }
+    }
 }
 
 QModelIndex ResultTreeModel::IndexOf(ItemId item) const
@@ -81,14 +98,14 @@ int ResultTreeModel::RowOf(ItemId item) const
 
 QModelIndex ResultTreeModel::index(int row, int column, const QModelIndex& parent) const
 {
-    if (column != 0 || parent.column() > 0) {
+    if (column < 0 || column > kNameColumn || parent.column() > 0) {
         return {};
     }
     const std::span<const ItemId> children = ChildrenOf(IdOf(parent));
     if (row < 0 || static_cast<std::size_t>(row) >= children.size()) {
         return {};
     }
-    return createIndex(row, 0, static_cast<quintptr>(children[static_cast<std::size_t>(row)]));
+    return createIndex(row, column, static_cast<quintptr>(children[static_cast<std::size_t>(row)]));
 }
 
 QModelIndex ResultTreeModel::parent(const QModelIndex& child) const
@@ -113,7 +130,7 @@ int ResultTreeModel::rowCount(const QModelIndex& parent) const
 
 int ResultTreeModel::columnCount(const QModelIndex&) const
 {
-    return 1;
+    return kNameColumn + 1;
 }
 
 bool ResultTreeModel::hasChildren(const QModelIndex& parent) const
@@ -127,6 +144,13 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const ShownTree::Item item = tree_->at(IdOf(index));
+    if (index.column() == kNameColumn) {
+        const bool system = item.parent != kNoItem && tree_->at(item.parent).parent == kNoItem;
+        if (role != Qt::DisplayRole || !system || !nameAt_) {
+            return {};
+        }
+        return QString::fromStdString(nameAt_(static_cast<std::size_t>(item.row)));
+    }
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size()));

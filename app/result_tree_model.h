@@ -4,6 +4,9 @@
 #include <QIcon>
 #include <QList>
 
+#include <functional>
+#include <string>
+
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -41,6 +44,12 @@ public:
     // Whether item is one of the tree's and lies in no system left out.
     bool Shows(ItemId item) const;
     ItemId ItemOf(const QModelIndex& index) const { return IdOf(index); }
+    // The name shown in a second column beside each system, by its place
+    // (its row under the top-level item); the items' own texts stay as the
+    // reports write them.
+    void SetSystemNames(std::function<std::string(std::size_t)> nameAt) { nameAt_ = std::move(nameAt); }
+    // Some system's name changed: the views read the names again.
+    void NamesChanged();
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -66,6 +75,7 @@ private:
     std::unordered_set<ItemId> found_;
     QList<QIcon> images_;
     QString rootToolTip_;
+    std::function<std::string(std::size_t)> nameAt_;
 };
 
 }  // namespace nexmar

@@ -33,7 +33,7 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
     run.reports = std::make_unique<ReportFiles>(reportDirectory, ReportDelivery::WhenComplete);
     run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
     const bool recordsKnown = records != nullptr;
-    run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>();
+    run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>(description.seed);
     // Records known already are not kept a second time.
     RunOutput* const observers[] = {run.statistics.get(), run.records.get()};
     QueuedNotifier notifier(run.messages);
@@ -90,7 +90,7 @@ void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>
     if (kept != nullptr && settings.systemsRolled == 0) {
         settings.systemsRolled = settings.systems;
     }
-    JsonExport json("nexmar", sink);
+    JsonExport json("nexmar", sink, &Records().Edits());
     json.Begin(settings);
     const RunRecords& records = Records();
     const std::size_t count = kept == nullptr ? records.size() : kept->size();
@@ -114,6 +114,7 @@ LoadedRun RunSession::KeptRun(const std::vector<std::size_t>& kept) const
     run.summary.settings.level = Description().level;
     run.summary.settings.census = Description().census;
     run.summary.settings.systems = static_cast<int>(kept.size());
+    run.edits = all.edits;
     for (const std::size_t place : kept) {
         run.numbers.push_back(all.numbers[place]);
         run.systems.push_back(all.systems[place]);

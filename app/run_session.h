@@ -16,6 +16,7 @@
 #include "core/report_files.h"
 #include "core/result_tree.h"
 #include "model/run_records.h"
+#include "model/sector_change.h"
 #include "model/shown_tree.h"
 #include "run/generation_run.h"
 #include "json/json_export.h"
@@ -89,6 +90,11 @@ public:
     const RunStatistics& Statistics() const { return *shown_->statistics; }
     const RunRecords& Records() const { return *shown_->records; }
     std::shared_ptr<const ShownTree> Tree() const { return shown_->tree; }
+    // Does (done) or undoes a change to the run shown's systems.
+    void Change(const SectorChange& change, bool done)
+    {
+        done ? change.Apply(*shown_->records) : change.Revert(*shown_->records);
+    }
     // The SVG document of the system at place (from 0, its row in the tree)
     // of the run shown, the same bytes as nexmar-cli writes for it; empty
     // when there is no such system.

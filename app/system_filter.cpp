@@ -101,7 +101,7 @@ SystemFilter FilterSystems(const RunSession& session, const QString& text)
         for (std::size_t place = 0; place < records.size() && place < systems.size(); ++place) {
             const int number = records.NumberAt(place);
             QueryFocus found;
-            if (query.Matches(number, records.At(place), &found)) {
+            if (query.Matches(number, records.At(place), &found, &records.Edits())) {
                 filter.systems.push_back(systems[place]);
                 filter.matches.push_back(FoundItem(tree, systems[place], found));
             }

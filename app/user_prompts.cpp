@@ -66,6 +66,20 @@ std::optional<QString> DialogPrompts::AskSeed(QWidget* parent, const QString& te
     return input.textValue();
 }
 
+std::optional<QString> DialogPrompts::AskName(QWidget* parent, const QString& title, const QString& text)
+{
+    QInputDialog input(parent);
+    KeepOnScreenWhenShown(input);
+    input.setWindowTitle(title);
+    input.setLabelText(QStringLiteral("Name:"));
+    input.setTextValue(text);
+    input.setMinimumWidth(input.fontMetrics().horizontalAdvance(input.windowTitle()) + 200);
+    if (input.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return input.textValue();
+}
+
 void DialogPrompts::ShowAbout(QWidget* parent)
 {
     AboutDialog box(parent);

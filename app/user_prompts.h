@@ -29,6 +29,9 @@ public:
     virtual QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) = 0;
     // A one-line input for a seed, showing text; nothing when the user cancels.
     virtual std::optional<QString> AskSeed(QWidget* parent, const QString& text) = 0;
+    // A one-line input for a system's name, showing text; title names the
+    // system ("Rename System 3"); nothing when the user cancels.
+    virtual std::optional<QString> AskName(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
     // The print preview, whose pages paint draws on the printer chosen there.
     virtual void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) = 0;
@@ -45,6 +48,7 @@ public:
                             const QString& directory, const QString& title) override;
     QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) override;
     std::optional<QString> AskSeed(QWidget* parent, const QString& text) override;
+    std::optional<QString> AskName(QWidget* parent, const QString& title, const QString& text) override;
     void ShowAbout(QWidget* parent) override;
     void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 };

@@ -66,8 +66,8 @@ std::array<OtherFile, 2> OtherFiles(const CliOptions& options, RunFiles& files)
 // Opens what the run writes besides the reports, before the run begins, so
 // that a file that cannot be created is refused before anything is touched.
 // shown: how many systems the run shows, each with a picture.
-bool OpenRunFiles(const CliOptions& options, int shown, std::FILE* out, OutputCommit& commit, RunFiles& files,
-                  std::FILE* err)
+bool OpenRunFiles(const CliOptions& options, int shown, const SectorEdits& edits, std::FILE* out,
+                  OutputCommit& commit, RunFiles& files, std::FILE* err)
 {
     std::string error;
     if (!options.jsonPath.empty()) {
@@ -85,7 +85,7 @@ bool OpenRunFiles(const CliOptions& options, int shown, std::FILE* out, OutputCo
         }
     }
     if (!options.pictureDirectory.empty()) {
-        files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, error);
+        files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, edits, error);
         if (!files.pictures) {
             std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
             return false;
@@ -235,11 +235,12 @@ struct RunFollowers {
     std::vector<RunOutput*> outputs;
 };
 
-void Follow(const CliOptions& options, const RunSources& sources, int shown, RunFiles& files, RunFollowers& followers)
+void Follow(const CliOptions& options, const RunSources& sources, int shown, const SectorEdits& edits, RunFiles& files,
+            RunFollowers& followers)
 {
     if (files.json) {
-        followers.jsonExport =
-            std::make_unique<JsonExport>("nexmar-cli", [&files](std::string_view text) { files.json->Write(text); });
+        followers.jsonExport = std::make_unique<JsonExport>(
+            "nexmar-cli", [&files](std::string_view text) { files.json->Write(text); }, &edits);
         followers.outputs.push_back(followers.jsonExport.get());
     }
     if (files.pictures) {
@@ -247,13 +248,13 @@ void Follow(const CliOptions& options, const RunSources& sources, int shown, Run
     }
     if (files.sheet.IsOpen()) {
         followers.outputs.push_back(&followers.sheet.emplace(
-            options.run.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }));
+            options.run.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }, &edits));
     }
     if (options.printStatistics || !options.statisticsJson.empty()) {
         followers.statistics.emplace(options.run.level, options.run.census);
     }
     if (sources.query) {
-        followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0);
+        followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0, edits);
     } else if (followers.statistics) {
         followers.outputs.push_back(&*followers.statistics);
     }
@@ -313,11 +314,11 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     OutputCommit commit(hooks.watch, hooks.unnamed);
     HeldOutput held(out, sources.runFile != nullptr);
     RunFiles files;
-    if (!OpenRunFiles(options, shown.count, held.stream(), commit, files, err)) {
+    if (!OpenRunFiles(options, shown.count, records.Edits(), held.stream(), commit, files, err)) {
         return kExitReportsFailed;
     }
     RunFollowers followers;
-    Follow(options, sources, shown.count, files, followers);
+    Follow(options, sources, shown.count, records.Edits(), files, followers);
     ResultTree tree;
     ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     reports.CommitWith(commit);

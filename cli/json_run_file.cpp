@@ -26,10 +26,11 @@ private:
 
 // Hands each record read to the run's renderer, once it is known to belong
 // to the run the check read: of its level and census option, within its count.
+// What the referee made of each system is forgotten once it is rendered.
 class RenderEach final : public RunOutput {
 public:
-    RenderEach(RunRenderer& renderer, const JsonRunSummary& checked, const JsonRunSummary& read)
-        : renderer_(renderer), checked_(checked), read_(read)
+    RenderEach(RunRenderer& renderer, const JsonRunSummary& checked, const JsonRunSummary& read, SectorEdits& edits)
+        : renderer_(renderer), checked_(checked), read_(read), edits_(edits)
     {
     }
     // The system goes under its number in the run.
@@ -40,13 +41,14 @@ public:
         }
         renderer_.ContinueAt(number);
         renderer_.Add(system);
+        edits_.Forget(number);
     }
 
 private:
-
     RunRenderer& renderer_;
     const JsonRunSummary& checked_;
     const JsonRunSummary& read_;
+    SectorEdits& edits_;
 };
 
 std::string Unreadable(const std::string& path, int cause)
@@ -58,7 +60,12 @@ std::string Unreadable(const std::string& path, int cause)
 
 JsonRunFile::JsonRunFile(std::string path, std::unique_ptr<JsonDocumentFile> file, JsonRunSummary summary,
                          std::uint64_t digest, std::uint64_t size)
-    : path_(std::move(path)), file_(std::move(file)), summary_(std::move(summary)), digest_(digest), size_(size)
+    : path_(std::move(path)),
+      file_(std::move(file)),
+      summary_(std::move(summary)),
+      digest_(digest),
+      size_(size),
+      edits_(summary_.settings.seed)
 {
 }
 
@@ -104,9 +111,9 @@ RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, Report
     RunRenderer renderer(inputs.settings, inputs.renderTree, tree, reports, notifier, systemDone, outputs,
                          inputs.choice);
     JsonRunSummary again;
-    RenderEach render(renderer, summary_, again);
+    RenderEach render(renderer, summary_, again, edits_);
     JsonDocumentFile::Pass pass(*file_);
-    std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, again, render);
+    std::optional<JsonReadError> bad = ReadJsonRun(pass, kMaxBatchSystems, again, render, &edits_);
     if (pass.error() != 0) {
         bad = JsonReadError{std::string("cannot read it again: ") + std::strerror(pass.error())};
     } else if (!bad && (!(again.program == summary_.program && again.settings == summary_.settings) ||

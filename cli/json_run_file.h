@@ -37,6 +37,10 @@ public:
     // Whether Render read the document the check read, to its end; when
     // not, the caller commits no output either.
     bool RenderedWhole() const { return renderedWhole_; }
+    // The names of the systems, and what the referee made of the system
+    // being rendered: each system's edits are dropped once it is shown, so
+    // memory stays flat.
+    const SectorEdits& Edits() const { return edits_; }
 
 private:
     JsonRunFile(std::string path, std::unique_ptr<JsonDocumentFile> file, JsonRunSummary summary,
@@ -48,6 +52,7 @@ private:
     std::uint64_t digest_;  // of the bytes the check read
     std::uint64_t size_;
     std::vector<int> numbers_;
+    SectorEdits edits_;
     bool renderedWhole_ = false;
 };
 

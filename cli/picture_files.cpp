@@ -26,15 +26,16 @@ std::string PictureFileName(int number)
     return name;
 }
 
-PictureFiles::PictureFiles(std::filesystem::path directory, OutputCommit& commit)
+PictureFiles::PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits)
     : directory_(std::move(directory)),
       commit_(commit),
-      pictures_([this](int number, const std::string& svg) { Save(number, svg); })
+      pictures_([this](int number, const std::string& svg) { Save(number, svg); }, &edits)
 {
 }
 
 std::unique_ptr<PictureFiles> PictureFiles::Open(const std::filesystem::path& directory, int pictures,
-                                                 OutputCommit& commit, std::string& error)
+                                                 OutputCommit& commit, const SectorEdits& edits,
+                                                 std::string& error)
 {
     rlimit files{};
     const rlim_t needed = static_cast<rlim_t>(pictures) + kOtherFiles;
@@ -50,7 +51,7 @@ std::unique_ptr<PictureFiles> PictureFiles::Open(const std::filesystem::path& di
             return nullptr;
         }
     }
-    return std::unique_ptr<PictureFiles>(new PictureFiles(directory, commit));
+    return std::unique_ptr<PictureFiles>(new PictureFiles(directory, commit, edits));
 }
 
 void PictureFiles::Save(int number, const std::string& svg)

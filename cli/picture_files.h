@@ -24,8 +24,9 @@ class PictureFiles final : public RunOutput {
 public:
     // Makes room for pictures files held open at once, raising the process's
     // own limit where its ceiling allows; nothing, and error, where not.
+    // Each picture is titled with its system's name in edits.
     static std::unique_ptr<PictureFiles> Open(const std::filesystem::path& directory, int pictures,
-                                              OutputCommit& commit, std::string& error);
+                                              OutputCommit& commit, const SectorEdits& edits, std::string& error);
     PictureFiles(const PictureFiles&) = delete;
     PictureFiles& operator=(const PictureFiles&) = delete;
 
@@ -37,7 +38,7 @@ public:
     bool Finish(std::string& error);
 
 private:
-    PictureFiles(std::filesystem::path directory, OutputCommit& commit);
+    PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits);
     void Save(int number, const std::string& svg);
 
     std::filesystem::path directory_;

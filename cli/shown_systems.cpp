@@ -50,7 +50,7 @@ ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQue
     } else if (pictureFiles || !options.pictureSheet.empty()) {
         // A run of its own that shows nothing: the dice, or the file, give
         // the same records again. Whatever it would say, the real run says.
-        QueryChoice choice(*query, nullptr, kMaxPictureFiles + 1);
+        QueryChoice choice(*query, nullptr, kMaxPictureFiles + 1, records.Edits());
         CountOnly counter(choice);
         ResultTree tree;
         ReportFiles nowhere("/dev/null", "/dev/null");

@@ -17,11 +17,11 @@ namespace nexmar {
 // in the run. Every system, shown or not, is handed to everySystem (the
 // statistics, whose tables' odds hold for the whole run and not for a chosen
 // few). Counts the systems shown, and keeps the numbers of the first
-// numbersKept of them.
+// numbersKept of them. edits name the systems and hold their notes.
 class QueryChoice final : public SystemChoice {
 public:
-    QueryChoice(const SystemQuery& query, RunOutput* everySystem, std::size_t numbersKept)
-        : query_(query), everySystem_(everySystem), numbersKept_(numbersKept)
+    QueryChoice(const SystemQuery& query, RunOutput* everySystem, std::size_t numbersKept, const SectorEdits& edits)
+        : query_(query), everySystem_(everySystem), numbersKept_(numbersKept), edits_(edits)
     {
     }
 
@@ -30,7 +30,7 @@ public:
         if (everySystem_ != nullptr) {
             everySystem_->Add(number, system);
         }
-        return Counted(number, query_.Matches(number, system));
+        return Counted(number, query_.Matches(number, system, nullptr, &edits_));
     }
 
     int shown() const { return shown_; }
@@ -51,6 +51,7 @@ private:
     const SystemQuery& query_;
     RunOutput* everySystem_;
     std::size_t numbersKept_;
+    const SectorEdits& edits_;
     int shown_ = 0;
     std::vector<int> numbers_;
 };
@@ -73,10 +74,12 @@ private:
 
 // The records of a run, from the dice or from --from-json: the same ones each
 // time it is made, so that a run made to count what --where shows sees what
-// the real one will.
+// the real one will. Its edits name each system, and hold what the
+// referee made of it, while the run shows it.
 class RecordSource {
 public:
-    RecordSource(JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed) {}
+    RecordSource(JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed), generated_(seed) {}
+    const SectorEdits& Edits() const { return file_ != nullptr ? file_->Edits() : generated_; }
     RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
                    const SystemDone& systemDone, std::span<RunOutput* const> outputs) const;
     // The numbers of the first systems of a run of that many, at most kMaxPictureFiles + 1.
@@ -85,6 +88,7 @@ public:
 private:
     JsonRunFile* file_;
     std::uint32_t seed_;
+    SectorEdits generated_;  // the names of a run from the dice
 };
 
 // The systems a run will show, known before it starts.

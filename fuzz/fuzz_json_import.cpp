@@ -1,6 +1,6 @@
 // The JSON run reader from fuzz bytes. Any input either gives one message
-// that names its place and line, or records whose export reads back to the
-// same records and which, rendered, keep every invariant of a rolled run:
+// that names its place and line, or records (with their names and notes)
+// whose export reads back to the same records and which, rendered, keep every invariant of a rolled run:
 // the reader accepts nothing that it could not write again, nor anything
 // that no dice could make.
 #include <cstdint>
@@ -29,11 +29,12 @@ void Fail(const char* what, const std::string& detail)
 std::string Export(const nexmar::LoadedRun& run)
 {
     std::string document;
-    nexmar::JsonExport json(run.summary.program, [&document](std::string_view text) { document.append(text); });
+    nexmar::JsonExport json(
+        run.summary.program, [&document](std::string_view text) { document.append(text); }, &run.edits);
     json.Begin(run.summary.settings);
-    int number = 0;
+    std::size_t at = 0;
     for (const nexmar::SystemRecord& system : run.systems) {
-        json.Add(++number, system);
+        json.Add(run.numbers[at++], system);
     }
     json.Finish();
     return document;

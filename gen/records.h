@@ -62,11 +62,13 @@ struct MediumObject {
     std::string_view special;
     std::vector<std::string_view> moons;  // one result per moon, in the order rolled
     std::optional<CensusValues> census;
+    bool operator==(const MediumObject&) const = default;
 };
 
 // Objects in slot order: Inner first, then Habitable, then Outer.
 struct MediumSystem {
     std::vector<MediumObject> objects;
+    bool operator==(const MediumSystem&) const = default;
 };
 
 // --- High detail ---
@@ -93,11 +95,13 @@ std::string_view HighObjectSizeName(HighObjectSize size);
 struct Star {
     StarColour colour = StarColour::Red;
     StarSize size = StarSize::MainSequence;
+    bool operator==(const Star&) const = default;
 };
 
 struct HighMoon {
     int capacity = 0;
     int raw = 0;
+    bool operator==(const HighMoon&) const = default;
 };
 
 struct HighObject {
@@ -112,6 +116,7 @@ struct HighObject {
     bool gaiaWorld = false;
     std::optional<CensusValues> census;
     std::vector<HighMoon> moons;
+    bool operator==(const HighObject&) const = default;
 };
 
 // A single star or a close pair under one letter; only the first star shapes
@@ -120,10 +125,12 @@ struct StarComponent {
     char letter = 'A';
     std::vector<Star> stars;
     std::vector<HighObject> objects;
+    bool operator==(const StarComponent&) const = default;
 };
 
 struct HighSystem {
     std::vector<StarComponent> components;
+    bool operator==(const HighSystem&) const = default;
 };
 
 // --- Any level ---

@@ -30,7 +30,33 @@ void AddCensus(ordered_json& object, const std::optional<CensusValues>& census)
     }
 }
 
-ordered_json MediumObjectJson(int slot, const MediumObject& object)
+// The head of a system: its number, its name, and the seed it was rolled
+// again from and its notes where it has them.
+ordered_json SystemHead(int number, const SectorEdits& edits, const SystemEdits* edited)
+{
+    ordered_json json;
+    json[kNumber] = number;
+    json[kName] = edits.Name(number);
+    if (edited != nullptr && edited->seed) {
+        json[kSeed] = *edited->seed;
+    }
+    if (edited != nullptr && !edited->notes.empty()) {
+        json[kNotes] = edited->notes;
+    }
+    return json;
+}
+
+void AddObjectNotes(ordered_json& object, const SystemEdits* edited, const std::string& place)
+{
+    if (edited == nullptr) {
+        return;
+    }
+    if (const auto notes = edited->objectNotes.find(place); notes != edited->objectNotes.end()) {
+        object[kNotes] = notes->second;
+    }
+}
+
+ordered_json MediumObjectJson(int slot, const MediumObject& object, const SystemEdits* edited)
 {
     ordered_json json;
     json[kNumber] = slot;
@@ -46,10 +72,11 @@ ordered_json MediumObjectJson(int slot, const MediumObject& object)
         moons.push_back(Text(moon));
     }
     json[kMoons] = std::move(moons);
+    AddObjectNotes(json, edited, MediumObjectPlace(slot));
     return json;
 }
 
-ordered_json HighObjectJson(int number, const HighObject& object)
+ordered_json HighObjectJson(char letter, int number, const HighObject& object, const SystemEdits* edited)
 {
     ordered_json json;
     json[kNumber] = number;
@@ -68,6 +95,7 @@ ordered_json HighObjectJson(int number, const HighObject& object)
         moons.push_back({{kNumber, ++moonNumber}, {kCapacity, moon.capacity}, {kRaw, moon.raw}});
     }
     json[kMoons] = std::move(moons);
+    AddObjectNotes(json, edited, HighObjectPlace(letter, number));
     return json;
 }
 
@@ -80,10 +108,16 @@ ordered_json StarJson(const Star& star)
             {kDescription, StarDescription(star)}};
 }
 
-ordered_json SystemJson(int number, const LowSystem& system)
+// A referee's text that is not UTF-8 is written with U+FFFD in its place
+// rather than stopping the document.
+std::string Dump(const ordered_json& json)
 {
-    ordered_json json;
-    json[kNumber] = number;
+    return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
+ordered_json SystemJson(int number, const LowSystem& system, const SectorEdits& edits)
+{
+    ordered_json json = SystemHead(number, edits, edits.Find(number));
     json[kSize] = Text(LowSizeClassName(system.sizeClass));
     json[kImportance] = Text(ImportanceName(system.importance));
     json[kCapacity] = system.capacity;
@@ -93,21 +127,22 @@ ordered_json SystemJson(int number, const LowSystem& system)
     return json;
 }
 
-ordered_json SystemJson(int number, const MediumSystem& system)
+ordered_json SystemJson(int number, const MediumSystem& system, const SectorEdits& edits)
 {
+    const SystemEdits* edited = edits.Find(number);
     ordered_json objects = ordered_json::array();
     int slot = 0;
     for (const MediumObject& object : system.objects) {
-        objects.push_back(MediumObjectJson(++slot, object));
+        objects.push_back(MediumObjectJson(++slot, object, edited));
     }
-    ordered_json json;
-    json[kNumber] = number;
+    ordered_json json = SystemHead(number, edits, edited);
     json[kObjects] = std::move(objects);
     return json;
 }
 
-ordered_json SystemJson(int number, const HighSystem& system)
+ordered_json SystemJson(int number, const HighSystem& system, const SectorEdits& edits)
 {
+    const SystemEdits* edited = edits.Find(number);
     ordered_json components = ordered_json::array();
     for (const StarComponent& component : system.components) {
         ordered_json stars = ordered_json::array();
@@ -117,23 +152,29 @@ ordered_json SystemJson(int number, const HighSystem& system)
         ordered_json objects = ordered_json::array();
         int objectNumber = 0;
         for (const HighObject& object : component.objects) {
-            objects.push_back(HighObjectJson(++objectNumber, object));
+            objects.push_back(HighObjectJson(component.letter, ++objectNumber, object, edited));
         }
         components.push_back(
             {{kLetter, std::string(1, component.letter)}, {kStars, std::move(stars)}, {kObjects, std::move(objects)}});
     }
-    ordered_json json;
-    json[kNumber] = number;
+    ordered_json json = SystemHead(number, edits, edited);
     json[kComponents] = std::move(components);
     return json;
 }
 
 }  // namespace
 
-JsonExport::JsonExport(std::string_view program, Sink sink) : program_(program), sink_(std::move(sink)) {}
+JsonExport::JsonExport(std::string_view program, Sink sink, const SectorEdits* edits)
+    : program_(program), sink_(std::move(sink)), edits_(edits)
+{
+}
 
 void JsonExport::Begin(const RunSettings& settings)
 {
+    if (edits_ == nullptr) {
+        generatedNames_.emplace(settings.seed);
+        edits_ = &*generatedNames_;
+    }
     // The head is one object whose closing brace gives way to the systems.
     ordered_json head;
     head[kProgram] = program_;
@@ -154,7 +195,7 @@ void JsonExport::Begin(const RunSettings& settings)
 void JsonExport::Add(int number, const SystemRecord& system)
 {
     sink_(firstSystem_ ? "\n" : ",\n");
-    sink_(std::visit([number](const auto& levelSystem) { return SystemJson(number, levelSystem).dump(); }, system));
+    sink_(std::visit([&](const auto& levelSystem) { return Dump(SystemJson(number, levelSystem, *edits_)); }, system));
     firstSystem_ = false;
 }
 

@@ -2,16 +2,21 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "gen/names/sector_edits.h"
 #include "gen/run_output.h"
 #include "gen/run_settings.h"
 
 namespace nexmar {
 
 // Bumped whenever a reader of an earlier document could misread a later one.
-inline constexpr int kJsonFormatVersion = 1;
+// Format 2 gave every system its name, and the document what the referee
+// made of the run: notes, and the seeds of systems rolled again.
+inline constexpr int kJsonFormatVersion = 2;
+inline constexpr int kFirstFormatWithEdits = 2;
 
 // Writes one run as a JSON document while the run goes: the head when it is
 // made, each system as its record arrives, the tail on Finish. Only one
@@ -19,12 +24,14 @@ inline constexpr int kJsonFormatVersion = 1;
 // The head names the program and keeps the settings but the count, which
 // the systems themselves give, and the query, of which it keeps only how
 // many systems the run rolled. docs/nexmar-run.schema.json describes the
-// document.
+// document. Each system goes with its name and what the referee made of it,
+// as edits say when the system comes; without edits, with the names
+// generated for the run.
 class JsonExport final : public RunOutput {
 public:
     using Sink = std::function<void(std::string_view)>;
 
-    JsonExport(std::string_view program, Sink sink);
+    JsonExport(std::string_view program, Sink sink, const SectorEdits* edits = nullptr);
     // Writes the head.
     void Begin(const RunSettings& settings) override;
     void Add(int number, const SystemRecord& system) override;
@@ -34,6 +41,8 @@ public:
 private:
     std::string program_;
     Sink sink_;
+    std::optional<SectorEdits> generatedNames_;
+    const SectorEdits* edits_;
     bool firstSystem_ = true;
 };
 

@@ -29,6 +29,11 @@ inline constexpr std::string_view kObjects = "objects";
 inline constexpr std::string_view kMoons = "moons";
 
 inline constexpr std::string_view kNumber = "number";
+// What the referee made of a system: its name (every system of a document
+// has one), its notes and, for a system rolled again alone, the seed of its
+// dice ("seed" as in the head); an object's notes.
+inline constexpr std::string_view kName = "name";
+inline constexpr std::string_view kNotes = "notes";
 inline constexpr std::string_view kLetter = "letter";
 
 // A Low system; a Medium or High object.
@@ -64,5 +69,9 @@ inline constexpr std::string_view kStar[] = {kColour, kSize, kSpectralClass, kLu
 inline constexpr std::string_view kHighObject[] = {kNumber, kZone,        kType,    kSize,      kCapacity,
                                                    kRaw,    kSpecialRoll, kSpecial, kGaiaWorld, kMoons};
 inline constexpr std::string_view kHighMoon[] = {kNumber, kCapacity, kRaw};
+// After "number" in every system of a document of format 2 on ("name"
+// always, the others where there are any); an object's notes come last.
+inline constexpr std::string_view kSystemEdits[] = {kName, kSeed, kNotes};
+inline constexpr std::string_view kObjectEdits[] = {kNotes};
 
 }  // namespace nexmar::json_field

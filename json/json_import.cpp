@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <type_traits>
 
 #include "json/private/json_checks.h"
+#include "json/private/json_edits.h"
 #include "json/json_format.h"
 #include "json/private/json_parser.h"
 #include "json/private/json_value.h"
@@ -24,8 +26,9 @@ constexpr std::string_view kPrograms[] = {"nexmar", "nexmar-cli"};
 // is complete, and the systems array itself is never held.
 class RunReader {
 public:
-    RunReader(JsonByteSource& source, int maxSystems, JsonRunSummary& summary, RunOutput& observer)
-        : parser_(source), maxSystems_(maxSystems), summary_(summary), observer_(observer)
+    RunReader(JsonByteSource& source, int maxSystems, JsonRunSummary& summary, RunOutput& observer,
+              SectorEdits* edits)
+        : parser_(source), maxSystems_(maxSystems), summary_(summary), observer_(observer), edits_(edits)
     {
     }
 
@@ -59,6 +62,10 @@ private:
     {
         CheckHead(false);
         filtered_ = summary_.settings.systemsRolled > 0;
+        if (edits_ != nullptr && Has(kSeed)) {
+            // The systems are named as the seed names them.
+            edits_->Restart(summary_.settings.seed);
+        }
         parser_.BeginSystems();
         const int line = parser_.line();
         int count = 0;
@@ -76,15 +83,16 @@ private:
             number = NextNumber(number);
             const JsonValue system(system_, system_.root());
             const bool census = summary_.settings.census;
+            const bool edits = summary_.format >= kFirstFormatWithEdits;
             switch (summary_.settings.level) {
             case DetailLevel::Low:
-                observer_.Add(number, ReadLowSystem(system, number, census));
+                Hand(number, system, ReadLowSystem(system, number, census, edits));
                 break;
             case DetailLevel::Medium:
-                observer_.Add(number, ReadMediumSystem(system, number, census));
+                Hand(number, system, ReadMediumSystem(system, number, census, edits));
                 break;
             case DetailLevel::High:
-                observer_.Add(number, ReadHighSystem(system, number, census));
+                Hand(number, system, ReadHighSystem(system, number, census, edits));
                 break;
             }
         }
@@ -94,6 +102,38 @@ private:
         }
         summary_.settings.systems = count;
         systemsRead_ = true;
+    }
+
+    // Reads what the referee made of a checked system into the edits, then
+    // hands its record on.
+    template <class Record>
+    void Hand(int number, const JsonValue& system, Record record)
+    {
+        if (summary_.format >= kFirstFormatWithEdits) {
+            if constexpr (std::is_same_v<Record, LowSystem>) {
+                CheckRolledFromSeed(system, number, summary_.settings.census, record);
+            } else {
+                CheckRolledFromSeed(system, summary_.settings.census, record);
+            }
+            SystemEdits edits = ReadSystemEdits(system, summary_.settings.level);
+            CountNotes(system, edits);
+            if (edits_ != nullptr) {
+                edits_->Set(number, std::move(edits));
+            }
+        }
+        observer_.Add(number, SystemRecord(std::move(record)));
+    }
+
+    void CountNotes(const JsonValue& system, const SystemEdits& edits)
+    {
+        noteBytes_ += edits.notes.size();
+        for (const auto& [place, notes] : edits.objectNotes) {
+            noteBytes_ += notes.size();
+        }
+        if (noteBytes_ > kMaxSectorNoteBytes) {
+            system.Expected("at most " + std::to_string(kMaxSectorNoteBytes) +
+                            " bytes of notes in a document, which this system's notes exceed");
+        }
     }
 
     // The number the system just read must have: the next one, or in a
@@ -131,7 +171,7 @@ private:
             }
         };
         require(kFormat, complete ? "the format version" : "the format version before \"systems\"");
-        Head(kFormat).Int(kJsonFormatVersion, kJsonFormatVersion);
+        summary_.format = Head(kFormat).Int(1, kJsonFormatVersion);
         for (const std::string_view key : {kDetail, kCensusOption}) {
             require(key, complete ? "this field in the document" : "before \"systems\"");
         }
@@ -173,6 +213,8 @@ private:
     int maxSystems_;
     JsonRunSummary& summary_;
     RunOutput& observer_;
+    SectorEdits* edits_;
+    std::size_t noteBytes_ = 0;
     JsonUnit head_;    // the top object's members but the systems
     JsonUnit system_;  // the system being read
     bool systemsRead_ = false;
@@ -215,10 +257,10 @@ bool JsonRunSummary::SameHead(const JsonRunSummary& other) const
 }
 
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
-                                         RunOutput& observer)
+                                         RunOutput& observer, SectorEdits* edits)
 {
     try {
-        RunReader(in, maxSystems, summary, observer).Read();
+        RunReader(in, maxSystems, summary, observer, edits).Read();
     } catch (const JsonReadFailure& failure) {
         return JsonReadError{failure.message, failure.tooManySystems};
     }
@@ -226,17 +268,17 @@ std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, Jso
 }
 
 std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
-                                         RunOutput& observer)
+                                         RunOutput& observer, SectorEdits* edits)
 {
     StreamSource source(in);
-    return ReadJsonRun(source, maxSystems, summary, observer);
+    return ReadJsonRun(source, maxSystems, summary, observer, edits);
 }
 
 std::variant<LoadedRun, JsonReadError> LoadJsonRun(JsonByteSource& in, int maxSystems)
 {
     LoadedRun run;
     Collector collector(run);
-    if (std::optional<JsonReadError> error = ReadJsonRun(in, maxSystems, run.summary, collector)) {
+    if (std::optional<JsonReadError> error = ReadJsonRun(in, maxSystems, run.summary, collector, &run.edits)) {
         return *std::move(error);
     }
     return run;

@@ -17,6 +17,7 @@ namespace nexmar {
 struct JsonRunSummary {
     std::string program;  // that wrote it
     std::string version;  // of the program that wrote it
+    int format = 0;       // of the document
     // Its count is of the systems in the document, known once they are read.
     RunSettings settings;
     // The highest number a system of the document may have.
@@ -47,16 +48,25 @@ struct JsonReadError {
 // handed out before an error belong to a document that turned out bad: a
 // caller that shows them reads the document twice, or keeps them until the
 // end.
+//
+// What the referee made of each system (its name, its notes, the seed it
+// was rolled again from) goes into edits, when given, before the system's
+// record goes to the observer, which may Forget it once done with it; edits
+// name the run's systems as its seed does. A system said to be rolled again
+// from a seed must be the one that seed rolls. Names and notes are checked
+// as NameFault and NoteFault say, and the notes of a whole document are
+// bounded.
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
-                                         RunOutput& records);
+                                         RunOutput& observer, SectorEdits* edits = nullptr);
 std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,
-                                         RunOutput& records);
+                                         RunOutput& observer, SectorEdits* edits = nullptr);
 
 // A whole run read into memory, its records in the order of the document.
 struct LoadedRun {
     JsonRunSummary summary;
     std::vector<int> numbers;  // of the systems, each under its number in the run
     std::vector<SystemRecord> systems;
+    SectorEdits edits{0};
 };
 
 std::variant<LoadedRun, JsonReadError> LoadJsonRun(JsonByteSource& in, int maxSystems);

@@ -18,14 +18,14 @@ struct CardLine {
 
 }  // namespace
 
-SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system)
+SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name)
 {
     constexpr const PictureStyle& style = kPictureStyle;
     const std::string sizeClass(LowSizeClassName(system.sizeClass));
     const std::string importance(ImportanceName(system.importance));
 
     SystemPicture picture;
-    picture.title = SystemName(systemNumber);
+    picture.title = PictureTitle(systemNumber, name);
     picture.description = picture.title + " at Low detail: " + sizeClass + ", " + importance + ".";
 
     std::vector<CardLine> lines = {{picture.title, "title", style.titleSize},

@@ -1,8 +1,8 @@
 #include "picture/picture_legend.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "picture/picture_style.h"
 
@@ -20,29 +20,44 @@ struct LegendEntry {
     int rings = 0;  // drawn around the sample: a Gas Giant's, a Gaia World's or importance's
 };
 
-std::vector<LegendEntry> Entries(DetailLevel level)
+// The legend of each level, in the order it is drawn.
+constexpr LegendEntry kLowLegend[] = {{ShapeKind::Circle, "colony", "Colony, as large as its size class"},
+                                      {ShapeKind::Circle, "colony", "Minor system", 1},
+                                      {ShapeKind::Circle, "colony", "Major system", 2}};
+
+constexpr LegendEntry kMediumLegend[] = {{ShapeKind::Rect, "zone inner", "Inner zone"},
+                                         {ShapeKind::Rect, "zone habitable", "Habitable zone"},
+                                         {ShapeKind::Rect, "zone outer", "Outer zone"},
+                                         {ShapeKind::Circle, "object gas-giant", "Gas Giant", 1},
+                                         {ShapeKind::Circle, "object terrestrial", "Terrestrial"},
+                                         {ShapeKind::Circle, "object sub-terrestrial", "Sub-Terrestrial"},
+                                         {ShapeKind::Diamond, "object hostile", "Hostile"},
+                                         {ShapeKind::RoundedRect, "object asteroid-belt", "Asteroid belt"},
+                                         {ShapeKind::Circle, "moon", "Moon"}};
+
+constexpr LegendEntry kHighLegend[] = {{ShapeKind::Rect, "zone inner", "Inner zone"},
+                                       {ShapeKind::Rect, "zone habitable", "Habitable zone"},
+                                       {ShapeKind::Rect, "zone outer", "Outer zone"},
+                                       {ShapeKind::Circle, "star yellow", "Star, by colour and size"},
+                                       {ShapeKind::Circle, "object gas-giant", "Gas Giant", 1},
+                                       {ShapeKind::Circle, "object terrestrial", "Terrestrial"},
+                                       {ShapeKind::Circle, "object sub-terrestrial", "Sub-Terrestrial"},
+                                       {ShapeKind::Diamond, "object hostile", "Hostile"},
+                                       {ShapeKind::RoundedRect, "object asteroid-belt", "Asteroid belt"},
+                                       {ShapeKind::Circle, "moon", "Moon"},
+                                       {ShapeKind::Circle, "object terrestrial", "Gaia World", 1}};
+
+std::span<const LegendEntry> Entries(DetailLevel level)
 {
-    if (level == DetailLevel::Low) {
-        return {{ShapeKind::Circle, "colony", "Colony, as large as its size class"},
-                {ShapeKind::Circle, "colony", "Minor system", 1},
-                {ShapeKind::Circle, "colony", "Major system", 2}};
+    switch (level) {
+    case DetailLevel::Low:
+        return kLowLegend;
+    case DetailLevel::Medium:
+        return kMediumLegend;
+    case DetailLevel::High:
+        break;
     }
-    std::vector<LegendEntry> entries = {{ShapeKind::Rect, "zone inner", "Inner zone"},
-                                        {ShapeKind::Rect, "zone habitable", "Habitable zone"},
-                                        {ShapeKind::Rect, "zone outer", "Outer zone"}};
-    if (level == DetailLevel::High) {
-        entries.push_back({ShapeKind::Circle, "star yellow", "Star, by colour and size"});
-    }
-    entries.insert(entries.end(), {{ShapeKind::Circle, "object gas-giant", "Gas Giant", 1},
-                                   {ShapeKind::Circle, "object terrestrial", "Terrestrial"},
-                                   {ShapeKind::Circle, "object sub-terrestrial", "Sub-Terrestrial"},
-                                   {ShapeKind::Diamond, "object hostile", "Hostile"},
-                                   {ShapeKind::RoundedRect, "object asteroid-belt", "Asteroid belt"},
-                                   {ShapeKind::Circle, "moon", "Moon"}});
-    if (level == DetailLevel::High) {
-        entries.push_back({ShapeKind::Circle, "object terrestrial", "Gaia World", 1});
-    }
-    return entries;
+    return kHighLegend;
 }
 
 double EntryWidth(const LegendEntry& entry)

@@ -38,16 +38,22 @@ void AppendScale(std::string& out, double scale)
     out.append("0.").append(digits, 1, std::string::npos);
 }
 
+// The system's name, when there are edits to name it.
+std::string NameOf(const SectorEdits* edits, int number)
+{
+    return edits != nullptr ? edits->Name(number) : std::string();
+}
+
 }  // namespace
 
 void SystemPictures::Add(int number, const SystemRecord& system)
 {
     svg_.clear();
-    AppendSvgDocument(svg_, PictureOf(number, system));
+    AppendSvgDocument(svg_, PictureOf(number, system, NameOf(edits_, number)));
     save_(number, svg_);
 }
 
-PictureSheet::PictureSheet(DetailLevel level, int systems, Write write)
+PictureSheet::PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits)
     : columns_(level == DetailLevel::Low ? std::clamp(systems, 1, kStyle.lowCellsPerRow) : 1),
       cellWidth_(level == DetailLevel::Low ? kStyle.lowCellWidth : kStyle.rowCellWidth),
       cellHeight_(level == DetailLevel::Low      ? kStyle.lowCellHeight
@@ -55,7 +61,8 @@ PictureSheet::PictureSheet(DetailLevel level, int systems, Write write)
                                                  : kStyle.highCellHeight),
       headHeight_(TitleHeight() + LegendHeight(level, columns_ * cellWidth_) + kStyle.gap),
       systems_(systems),
-      write_(std::move(write))
+      write_(std::move(write)),
+      edits_(edits)
 {
     // The page's head is the same as a single picture's, with a title of its own.
     SystemPicture head;
@@ -86,7 +93,7 @@ PictureBox PictureSheet::Cell(int index) const
 
 void PictureSheet::Add(int number, const SystemRecord& system)
 {
-    const SystemPicture picture = PictureOf(number, system);
+    const SystemPicture picture = PictureOf(number, system, NameOf(edits_, number));
     const PictureBox cell = Cell(placed_++);
     const PictureBox& view = picture.viewBox;
     const double scale = std::min({1.0, cell.width / view.width, cell.height / view.height});

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "gen/names/sector_edits.h"
 #include "gen/records.h"
 #include "gen/run_output.h"
 #include "picture/svg_picture.h"
@@ -12,17 +13,17 @@ namespace nexmar {
 
 // The picture of each system of a run, as a complete SVG document handed to
 // save as soon as the system is decided: one file per system, or the
-// picture a window shows.
+// picture a window shows. With edits, each is titled with its system's name.
 class SystemPictures final : public RunOutput {
 public:
     using Save = std::function<void(int number, const std::string& svg)>;
-    explicit SystemPictures(Save save) : save_(std::move(save)) {}
+    explicit SystemPictures(Save save, const SectorEdits* edits = nullptr) : save_(std::move(save)), edits_(edits) {}
 
     void Add(int number, const SystemRecord& system) override;
 
 private:
-
     Save save_;
+    const SectorEdits* edits_;
     std::string svg_;  // kept between systems, so its room is reused
 };
 
@@ -36,8 +37,9 @@ public:
     using Write = std::function<void(std::string_view bytes)>;
 
     // systems: how many the run shows, which sizes the page before the first
-    // one is drawn. Writes the page's head at once.
-    PictureSheet(DetailLevel level, int systems, Write write);
+    // one is drawn. Writes the page's head at once. With edits, each picture
+    // is titled with its system's name.
+    PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits = nullptr);
     PictureSheet(const PictureSheet&) = delete;
     PictureSheet& operator=(const PictureSheet&) = delete;
 
@@ -59,6 +61,7 @@ private:
     double headHeight_;  // the title and the legend above the first cell
     int systems_;
     Write write_;
+    const SectorEdits* edits_;
     std::string pending_;
     int placed_ = 0;
 };

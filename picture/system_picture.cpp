@@ -296,7 +296,7 @@ BodySlot ObjectSlot(std::string_view typeName, double radius)
 
 }  // namespace
 
-SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system)
+SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, std::string_view name)
 {
     BodyRow row;
     int slotNumber = 0;
@@ -320,16 +320,16 @@ SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system)
         AddMediumMoonLines(slot.lines, object.moons);
         row.zones[static_cast<std::size_t>(object.zone)].push_back(std::move(slot));
     }
-    std::string description = SystemName(systemNumber) + " at Medium detail: " +
+    std::string description = PictureTitle(systemNumber, name) + " at Medium detail: " +
                               std::to_string(system.objects.size()) + " objects and " + std::to_string(moons) +
                               " moons.";
-    return LayOutRows(SystemName(systemNumber), std::move(description), {row});
+    return LayOutRows(PictureTitle(systemNumber, name), std::move(description), {row});
 }
 
-SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system)
+SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std::string_view name)
 {
     std::vector<BodyRow> rows;
-    std::string description = SystemName(systemNumber) + " at High detail.";
+    std::string description = PictureTitle(systemNumber, name) + " at High detail.";
     for (const StarComponent& component : system.components) {
         BodyRow row;
         int starNumber = 0;
@@ -381,23 +381,33 @@ SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system)
         }
     }
     description += " " + std::to_string(objects) + " objects and " + std::to_string(moons) + " moons.";
-    return LayOutRows(SystemName(systemNumber), std::move(description), rows);
+    return LayOutRows(PictureTitle(systemNumber, name), std::move(description), rows);
 }
 
-SystemPicture PictureOf(int systemNumber, const SystemRecord& system)
+SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::string_view name)
 {
     struct ByLevel {
         int number;
-        SystemPicture operator()(const LowSystem& low) const { return LowSystemPicture(number, low); }
-        SystemPicture operator()(const MediumSystem& medium) const { return MediumSystemPicture(number, medium); }
-        SystemPicture operator()(const HighSystem& high) const { return HighSystemPicture(number, high); }
+        std::string_view name;
+        SystemPicture operator()(const LowSystem& low) const { return LowSystemPicture(number, low, name); }
+        SystemPicture operator()(const MediumSystem& medium) const { return MediumSystemPicture(number, medium, name); }
+        SystemPicture operator()(const HighSystem& high) const { return HighSystemPicture(number, high, name); }
     };
-    return std::visit(ByLevel{systemNumber}, system);
+    return std::visit(ByLevel{systemNumber, name}, system);
 }
 
-std::string SystemSvg(int systemNumber, const SystemRecord& system)
+std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name)
 {
-    return SvgDocument(PictureOf(systemNumber, system));
+    return SvgDocument(PictureOf(systemNumber, system, name));
+}
+
+std::string PictureTitle(int systemNumber, std::string_view name)
+{
+    std::string title = SystemName(systemNumber);
+    if (!name.empty()) {
+        title.append(": ").append(name);
+    }
+    return title;
 }
 
 }  // namespace nexmar

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "gen/records.h"
 #include "picture/svg_picture.h"
@@ -21,12 +22,17 @@ namespace nexmar {
 // Every body's shape has a class whose first word says what it is: "star",
 // "object" (then its type: "gas-giant", "terrestrial", "sub-terrestrial",
 // "hostile", "asteroid-belt"), "moon" or, at Low, "colony".
-SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system);
-SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system);
-SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system);
+//
+// A name, when given, follows the number in the title: "System 12: Velorin".
+SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name = {});
+SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, std::string_view name = {});
+SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std::string_view name = {});
 
 // The picture of a system of any level, and its SVG document.
-SystemPicture PictureOf(int systemNumber, const SystemRecord& system);
-std::string SystemSvg(int systemNumber, const SystemRecord& system);
+SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::string_view name = {});
+std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name = {});
+
+// The title of a system's picture.
+std::string PictureTitle(int systemNumber, std::string_view name);
 
 }  // namespace nexmar

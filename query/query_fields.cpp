@@ -90,6 +90,16 @@ QueryText StarDescriptionOf(const QueryFocus& focus)
     return {.pieces = StarDescriptionParts(*focus.star), .count = 7, .present = true};
 }
 
+QueryText SystemName(const QueryFocus& focus)
+{
+    return focus.named ? Present(focus.name) : QueryText{};
+}
+
+QueryText SystemNotes(const QueryFocus& focus)
+{
+    return focus.named ? Present(focus.notes) : QueryText{};
+}
+
 bool GaiaWorld(const QueryFocus& focus)
 {
     return focus.highObject && focus.highObject->gaiaWorld;
@@ -130,8 +140,12 @@ constexpr auto kStar = &QueryFocus::star;
 using enum QueryScope;
 using enum QueryFieldKind;
 
+// A system's name and notes go unprefixed at every level: no part of it
+// but the system has either.
 constexpr QueryField kLowFields[] = {
     {System, kNumber, Number, SystemNumber},
+    {System, kName, Text, nullptr, SystemName, nullptr, {}, nullptr, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, {}, nullptr, true},
     {System, kSize, Text, nullptr, NameOf<kLow, &LowSystem::sizeClass, LowSizeClassName>, nullptr, {},
      NamesOf<LowSizeClass, 5, LowSizeClassName>},
     {System, kImportance, Text, nullptr, NameOf<kLow, &LowSystem::importance, ImportanceName>, nullptr, {},
@@ -146,6 +160,8 @@ constexpr QueryField kLowFields[] = {
 
 constexpr QueryField kMediumFields[] = {
     {System, kNumber, Number, SystemNumber},
+    {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
     {Object, kNumber, Number, PlaceOf<kMedium, &QueryFocus::objectNumber>},
     {Object, kZone, Text, nullptr, NameOf<kMedium, &MediumObject::zone, OrbitZoneName>, nullptr, {},
      NamesOf<OrbitZone, 3, OrbitZoneName>},
@@ -164,6 +180,8 @@ constexpr QueryField kMediumFields[] = {
 
 constexpr QueryField kHighFields[] = {
     {System, kNumber, Number, SystemNumber},
+    {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
+    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
     {Component, kLetter, Text, nullptr, ComponentLetter},
     {Star, kColour, Text, nullptr, NameOf<kStar, &Star::colour, StarColourName>, nullptr, {},
      NamesOf<StarColour, 7, StarColourName>},

@@ -34,6 +34,10 @@ struct QueryFocus {
     const std::string_view* mediumMoon = nullptr;
     const HighMoon* highMoon = nullptr;
     int moonNumber = 0;
+    // The system's name and notes, where the caller knows them (named).
+    std::string_view name = {};
+    std::string_view notes = {};
+    bool named = false;
 };
 
 // A text as consecutive pieces, so that a star's description is read without
@@ -58,6 +62,7 @@ struct QueryField {
     // Every text the tables give the field, for a text field whose texts
     // are a closed set; null for a free text (a special, a description).
     std::span<const std::string_view> (*names)() = nullptr;
+    bool referee = false;             // what a referee wrote: the system's name or notes
 };
 
 // Every field of a level's systems, in the document's order.

@@ -351,6 +351,7 @@ private:
     int AddField(const QueryField* field, Node node)
     {
         query_.scopes_ |= 1u << static_cast<unsigned>(field->scope);
+        query_.readsRefereeText_ = query_.readsRefereeText_ || field->referee;
         return AddNode(std::move(node));
     }
 

@@ -153,7 +153,11 @@ bool ForSomePart(bool named, std::span<const Part> parts, const Bind& bind, cons
 bool Found(bool matched, const QueryFocus& focus, QueryFocus* found)
 {
     if (matched && found != nullptr) {
+        // The name is held by the match alone.
         *found = focus;
+        found->name = {};
+        found->notes = {};
+        found->named = false;
     }
     return matched;
 }
@@ -215,20 +219,36 @@ bool SystemQuery::Settled(QueryScope scope, const QueryFocus& focus) const
     return true;
 }
 
-bool SystemQuery::Matches(int number, const SystemRecord& system, QueryFocus* found) const
+bool SystemQuery::Matches(int number, const SystemRecord& system, QueryFocus* found, const SectorEdits* edits) const
 {
-    return std::visit([&](const auto& levelSystem) { return Matches(number, levelSystem, found); }, system);
+    return std::visit([&](const auto& levelSystem) { return Matches(number, levelSystem, found, edits); }, system);
 }
 
-bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found) const
+void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name) const
 {
-    const QueryFocus focus{.system = number, .low = &system};
+    if (!readsRefereeText_ || edits == nullptr) {
+        return;
+    }
+    name = edits->Name(focus.system);
+    const SystemEdits* edited = edits->Find(focus.system);
+    focus.name = name;
+    focus.notes = edited != nullptr ? std::string_view(edited->notes) : std::string_view();
+    focus.named = true;
+}
+
+bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found, const SectorEdits* edits) const
+{
+    QueryFocus focus{.system = number, .low = &system};
+    std::string name;
+    AddRefereeText(focus, edits, name);
     return Found(Settled(QueryScope::System, focus), focus, found);
 }
 
-bool SystemQuery::Matches(int number, const MediumSystem& system, QueryFocus* found) const
+bool SystemQuery::Matches(int number, const MediumSystem& system, QueryFocus* found, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number};
+    std::string name;
+    AddRefereeText(focus, edits, name);
     const auto someMoon = [&] {
         const auto moons = focus.mediumObject ? std::span<const std::string_view>(focus.mediumObject->moons)
                                               : std::span<const std::string_view>();
@@ -252,9 +272,11 @@ bool SystemQuery::Matches(int number, const MediumSystem& system, QueryFocus* fo
     return Found(matched, focus, found);
 }
 
-bool SystemQuery::Matches(int number, const HighSystem& system, QueryFocus* found) const
+bool SystemQuery::Matches(int number, const HighSystem& system, QueryFocus* found, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number};
+    std::string name;
+    AddRefereeText(focus, edits, name);
     const auto someMoon = [&] {
         const auto moons =
             focus.highObject ? std::span<const HighMoon>(focus.highObject->moons) : std::span<const HighMoon>();

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gen/names/sector_edits.h"
 #include "gen/records.h"
 #include "query/query_fields.h"
 
@@ -26,11 +27,19 @@ public:
     DetailLevel level() const { return level_; }
 
     // found, when given, hears the parts of the first choice that matched
-    // (the star, object or moon a condition is about).
-    bool Matches(int number, const LowSystem& system, QueryFocus* found = nullptr) const;
-    bool Matches(int number, const MediumSystem& system, QueryFocus* found = nullptr) const;
-    bool Matches(int number, const HighSystem& system, QueryFocus* found = nullptr) const;
-    bool Matches(int number, const SystemRecord& system, QueryFocus* found = nullptr) const;
+    // (the star, object or moon a condition is about). edits give the
+    // system's name and notes; without them, a query of either matches
+    // nothing.
+    bool Matches(int number, const LowSystem& system, QueryFocus* found = nullptr,
+                 const SectorEdits* edits = nullptr) const;
+    bool Matches(int number, const MediumSystem& system, QueryFocus* found = nullptr,
+                 const SectorEdits* edits = nullptr) const;
+    bool Matches(int number, const HighSystem& system, QueryFocus* found = nullptr,
+                 const SectorEdits* edits = nullptr) const;
+    bool Matches(int number, const SystemRecord& system, QueryFocus* found = nullptr,
+                 const SectorEdits* edits = nullptr) const;
+    // Whether it reads a system's name or notes.
+    bool ReadsRefereeText() const { return readsRefereeText_; }
 
 private:
     friend class QueryParser;
@@ -50,11 +59,14 @@ private:
     bool Holds(int node, const QueryFocus& focus) const;
     bool Settled(QueryScope scope, const QueryFocus& focus) const;
     bool Names(QueryScope scope) const { return (scopes_ & (1u << static_cast<unsigned>(scope))) != 0; }
+    // Puts the system's name (into name) and notes in focus, when the query reads them.
+    void AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name) const;
 
     DetailLevel level_;
     std::vector<Node> nodes_;   // operands before what combines them; the whole query last
     std::vector<int> operands_;  // of each And and Or, side by side
     unsigned scopes_ = 0;       // the parts the query names, with the parts that hold them
+    bool readsRefereeText_ = false;
     // The conditions joined by the query's outermost "and" (or the whole
     // query), each under the innermost part it reads: parts are chosen from
     // the outside in, so a condition is checked once its parts are chosen,

@@ -33,6 +33,7 @@ public:
     QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return pdf; }
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<QString> AskName(QWidget*, const QString&, const QString&) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
 

@@ -8,6 +8,12 @@ namespace nexmar {
 
 RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
 
+RunRecords::RunRecords(std::uint32_t runSeed)
+{
+    systems_.summary.settings.seed = runSeed;
+    systems_.edits.Restart(runSeed);
+}
+
 void RunRecords::Add(int number, const SystemRecord& system)
 {
     systems_.numbers.push_back(number);
@@ -16,7 +22,11 @@ void RunRecords::Add(int number, const SystemRecord& system)
 
 std::string RunRecords::SystemSvg(std::size_t place) const
 {
-    return place < size() ? nexmar::SystemSvg(systems_.numbers[place], systems_.systems[place]) : std::string();
+    if (place >= size()) {
+        return {};
+    }
+    const int number = systems_.numbers[place];
+    return nexmar::SystemSvg(number, systems_.systems[place], systems_.edits.Name(number));
 }
 
 std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)

@@ -20,6 +20,9 @@ namespace nexmar {
 class RunRecords final : public RunOutput {
 public:
     RunRecords() = default;
+    // The records of a run rolled from runSeed, as they arrive, its systems
+    // named as the seed names them.
+    explicit RunRecords(std::uint32_t runSeed);
     // The records of an opened run, under the numbers its document gives
     // them. The run renders from them (AsLoadedRun), so they are held once.
     explicit RunRecords(LoadedRun run);
@@ -37,6 +40,12 @@ public:
     // writes for it; empty when the run has no such system.
     std::string SystemSvg(std::size_t place) const;
     const LoadedRun& AsLoadedRun() const { return systems_; }
+    // The systems' names, and what the referee made of them.
+    const SectorEdits& Edits() const { return systems_.edits; }
+    // What the referee made of the system at place, replaced.
+    void SetEdits(std::size_t place, SystemEdits edits) { systems_.edits.Set(NumberAt(place), std::move(edits)); }
+    // The record at place replaced by one of the run's level.
+    void SetRecord(std::size_t place, SystemRecord system) { systems_.systems[place] = std::move(system); }
 
 private:
     LoadedRun systems_;

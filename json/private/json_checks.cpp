@@ -43,6 +43,13 @@ constexpr HighObjectSize kHighSizes[] = {HighObjectSize::Tiny,  HighObjectSize::
                                          HighObjectSize::Huge,  HighObjectSize::HugeCapacity7,
                                          HighObjectSize::HugeCapacity8};
 
+// The fields of what a referee made of a system or object, which documents
+// of format 2 on may hold.
+std::span<const std::string_view> EditKeys(bool edits, std::span<const std::string_view> keys)
+{
+    return edits ? keys : std::span<const std::string_view>();
+}
+
 void CheckCensus(const Value& object, const CensusValues& expected)
 {
     object.At(kCensusValues[0]).Int(expected.census, expected.census);
@@ -52,10 +59,10 @@ void CheckCensus(const Value& object, const CensusValues& expected)
 
 }  // namespace
 
-LowSystem ReadLowSystem(const Value& system, int number, bool census)
+LowSystem ReadLowSystem(const Value& system, int number, bool census, bool edits)
 {
     static const std::vector<std::string_view> specials = LowSpecialTexts();
-    system.Fields(kLowSystem, census);
+    system.Fields(kLowSystem, census, EditKeys(edits, kSystemEdits));
     system.CheckNumber(number);
     const Value size = system.At(kSize);
     const LowSizeClass sizeClass = size.Named(kLowSizeClasses, LowSizeClassName);
@@ -97,11 +104,12 @@ OrbitZone ReadZone(const Value& object, std::optional<OrbitZone> previousZone)
     return read;
 }
 
-MediumObject ReadMediumObject(const Value& object, int slot, std::optional<OrbitZone> previousZone, bool census)
+MediumObject ReadMediumObject(const Value& object, int slot, std::optional<OrbitZone> previousZone, bool census,
+                              bool edits)
 {
     static const std::vector<std::string_view> specials = MediumSpecialTexts();
     static const std::vector<std::string_view> moons = MediumMoonTexts();
-    object.Fields(kMediumObject, census);
+    object.Fields(kMediumObject, census, EditKeys(edits, kObjectEdits));
     object.CheckNumber(slot);
     MediumObject record;
     record.zone = ReadZone(object, previousZone);
@@ -134,9 +142,9 @@ MediumObject ReadMediumObject(const Value& object, int slot, std::optional<Orbit
 
 }  // namespace
 
-MediumSystem ReadMediumSystem(const Value& system, int number, bool census)
+MediumSystem ReadMediumSystem(const Value& system, int number, bool census, bool edits)
 {
-    system.Fields(kMediumSystem);
+    system.Fields(kMediumSystem, false, EditKeys(edits, kSystemEdits));
     system.CheckNumber(number);
     MediumSystem record;
     int slot = 0;
@@ -144,7 +152,7 @@ MediumSystem ReadMediumSystem(const Value& system, int number, bool census)
     const Value objects = system.At(kObjects);
     int byZone[std::size(kOrbitZones)] = {};
     for (const Value& object : objects.Elements(1, static_cast<std::size_t>(kMediumMostObjects), "objects")) {
-        record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census));
+        record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census, edits));
         previousZone = record.objects.back().zone;
         ++byZone[static_cast<int>(record.objects.back().zone)];
     }
@@ -289,9 +297,9 @@ void ReadCapacity(const Value& object, bool census, HighObject& record)
 }
 
 HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, const Star& star,
-                          bool census)
+                          bool census, bool edits)
 {
-    object.Fields(kHighObject, census);
+    object.Fields(kHighObject, census, EditKeys(edits, kObjectEdits));
     object.CheckNumber(number);
     HighObject record;
     ReadZoneTypeAndSize(object, previousZone, star, record);
@@ -349,9 +357,9 @@ const StarGroupingRule& TheStarGroupingRule()
 
 }  // namespace
 
-HighSystem ReadHighSystem(const Value& system, int number, bool census)
+HighSystem ReadHighSystem(const Value& system, int number, bool census, bool edits)
 {
-    system.Fields(kHighSystem);
+    system.Fields(kHighSystem, false, EditKeys(edits, kSystemEdits));
     system.CheckNumber(number);
     const StarGroupingRule& rule = TheStarGroupingRule();
     const std::vector<std::vector<int>>& groupings = rule.groupings;
@@ -384,7 +392,7 @@ HighSystem ReadHighSystem(const Value& system, int number, bool census)
         int objectNumber = 0;
         for (const Value& object :
              component.At(kObjects).Elements(0, static_cast<std::size_t>(kComponentObjectDie), "objects")) {
-            read.objects.push_back(ReadHighObject(object, ++objectNumber, previousZone, read.stars.front(), census));
+            read.objects.push_back(ReadHighObject(object, ++objectNumber, previousZone, read.stars.front(), census, edits));
             previousZone = read.objects.back().zone;
         }
     }

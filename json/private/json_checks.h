@@ -8,9 +8,11 @@ namespace nexmar {
 // The checks of one system of a document against what the tables can
 // produce, fields together as well as each alone. Each returns the record
 // the system describes, or throws a JsonReadFailure naming the first fault.
-LowSystem ReadLowSystem(const JsonValue& system, int number, bool census);
-MediumSystem ReadMediumSystem(const JsonValue& system, int number, bool census);
-HighSystem ReadHighSystem(const JsonValue& system, int number, bool census);
+// With edits, the system and its objects may hold what a referee made of
+// them (kSystemEdits, kObjectEdits), which ReadSystemEdits reads.
+LowSystem ReadLowSystem(const JsonValue& system, int number, bool census, bool edits);
+MediumSystem ReadMediumSystem(const JsonValue& system, int number, bool census, bool edits);
+HighSystem ReadHighSystem(const JsonValue& system, int number, bool census, bool edits);
 
 // The detail levels by name.
 inline constexpr DetailLevel kDetailLevels[] = {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High};

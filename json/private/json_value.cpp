@@ -105,7 +105,8 @@ JsonValue JsonValue::At(std::string_view key) const
     return JsonValue(unit_, unit_.Find(node_, key));
 }
 
-void JsonValue::Fields(std::span<const std::string_view> required, bool census) const
+void JsonValue::Fields(std::span<const std::string_view> required, bool census,
+                       std::span<const std::string_view> optional) const
 {
     if (Kind() != JsonUnit::Node::Kind::Object) {
         Expected("an object");
@@ -120,6 +121,10 @@ void JsonValue::Fields(std::span<const std::string_view> required, bool census) 
             all[count++] = key;
         }
     }
+    const std::size_t requiredCount = count;
+    for (const std::string_view key : optional) {
+        all[count++] = key;
+    }
     // One walk over the members marks the fields present and finds the
     // first stranger; a missing field is reported before it.
     bool present[kMaxFields] = {};
@@ -133,6 +138,7 @@ void JsonValue::Fields(std::span<const std::string_view> required, bool census) 
             stranger = member;
         }
     }
+    count = requiredCount;
     for (std::size_t i = 0; i < count; ++i) {
         if (!present[i]) {
             Fail(unit_.Pointer(node_) + "/" + std::string(all[i]), unit_.at(node_).line,
@@ -141,7 +147,7 @@ void JsonValue::Fields(std::span<const std::string_view> required, bool census) 
     }
     if (stranger != JsonUnit::kNone) {
         std::string expected;
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < requiredCount + optional.size(); ++i) {
             expected += (expected.empty() ? "" : ", ") + std::string(all[i]);
         }
         Fail(unit_.Pointer(stranger), unit_.at(stranger).line, "unexpected field; expected only " + expected);

@@ -53,8 +53,11 @@ public:
     void CheckNumber(int number) const;
     // The member key, which Fields has found present.
     JsonValue At(std::string_view key) const;
-    // An object with exactly these keys, and the census values when census.
-    void Fields(std::span<const std::string_view> required, bool census = false) const;
+    // An object with exactly these keys, and the census values when census,
+    // and any of optional.
+    void Fields(std::span<const std::string_view> required, bool census = false,
+                std::span<const std::string_view> optional = {}) const;
+    bool Has(std::string_view key) const { return unit_.Find(node_, key) != JsonUnit::kNone; }
 
 private:
     JsonUnit::Node::Kind Kind() const { return unit_.at(node_).kind; }

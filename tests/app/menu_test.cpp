@@ -52,9 +52,10 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
     QCOMPARE(listed, (QStringList{"&File:", "&Open JSON...|Ctrl+O", "&Save to File...|Ctrl+S",
                                    "&Export JSON...|Ctrl+E", "Export P&icture...|", "|", "&Print...|Ctrl+P",
                                    "Export P&DF...|", "|", "&Quit|Ctrl+Q", "&Edit:", "&Copy as Text|Ctrl+C",
+                                   "Re&name System...|F2", "|", "&Undo|Ctrl+Z", "&Redo|Ctrl+Shift+Z",
                                    "&Run:", "&Generate|F5", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
                                    "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
-                                   "Go to &Results|F6", "Show &Picture|F7", "|", "&Find...|Ctrl+F",
+                                   "Go to &Results|F6", "Show &Picture|F7", "&Sector Overview|F8", "|", "&Find...|Ctrl+F",
                                    "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Help:", "&Query Language|F1", "&About Nexmar...|"}));
     // The menu bar takes no room from the controls.
     auto* client = Find<QWidget>("clientArea");
@@ -253,11 +254,12 @@ void MenuTest::theContextMenuOverAnItemOffersItsCommandsFirst()
     QVERIFY(menu != nullptr);
     QCOMPARE(Tree()->currentIndex(), second);
     QStringList first;
-    for (const QAction* action : menu->actions().mid(0, 4)) {
+    for (const QAction* action : menu->actions().mid(0, 5)) {
         first << action->objectName();
     }
     menu->close();
-    QCOMPARE(first, (QStringList{"copyTextAction", "exportPictureAction", "showPictureAction", QString()}));
+    QCOMPARE(first,
+             (QStringList{"copyTextAction", "renameAction", "exportPictureAction", "showPictureAction", QString()}));
     // Elsewhere the menu lists the commands menu by menu.
     menu = OpenContextMenu();
     const QString top = menu->actions().first()->objectName();

@@ -86,7 +86,7 @@ void PicturePaneTest::theSelectedSystemsPictureIsTheEnginesSvg()
     const LoadedRun records = ExportedRecords();
     for (int number : {1, 4, 6}) {
         Tree()->setCurrentIndex(DeepestFirstItemOf(number));
-        const std::string expected = SystemSvg(number, records.systems[number - 1]);
+        const std::string expected = SystemSvg(number, records.systems[number - 1], records.edits.Name(number));
         QCOMPARE(Shown(), QByteArray::fromStdString(expected));
     }
     // A run opened from its document is drawn the same.
@@ -164,12 +164,12 @@ void PicturePaneTest::thePictureIsOfTheSystemFoundNotOfItsRow()
 
     // The first row now holds system 4: its picture, not the first system's.
     Tree()->setCurrentIndex(DeepestFirstItemOf(1));
-    QCOMPARE(Shown(), QByteArray::fromStdString(SystemSvg(4, records.systems[3])));
+    QCOMPARE(Shown(), QByteArray::fromStdString(SystemSvg(4, records.systems[3], records.edits.Name(4))));
     QVERIFY(Action("exportPictureAction")->isEnabled());
     // Every system again: the same item keeps its picture.
     QTest::keyClick(field, Qt::Key_Escape);
     Tree()->setCurrentIndex(DeepestFirstItemOf(4));
-    QCOMPARE(Shown(), QByteArray::fromStdString(SystemSvg(4, records.systems[3])));
+    QCOMPARE(Shown(), QByteArray::fromStdString(SystemSvg(4, records.systems[3], records.edits.Name(4))));
 }
 
 // Labels of 11 units at 8 pixels or more, whatever the pane's width: a
@@ -220,7 +220,7 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
     QVERIFY(!Action("exportPictureAction")->isEnabled());
     Tree()->setCurrentIndex(DeepestFirstItemOf(3));
     QVERIFY(Action("exportPictureAction")->isEnabled());
-    const QByteArray svg = QByteArray::fromStdString(SystemSvg(3, records.systems[2]));
+    const QByteArray svg = QByteArray::fromStdString(SystemSvg(3, records.systems[2], records.edits.Name(3)));
 
     prompts.nextFileName = InDir("system.svg");
     Action("exportPictureAction")->trigger();

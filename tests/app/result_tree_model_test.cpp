@@ -139,7 +139,9 @@ void ResultTreeTest::theModelShowsTheTreeWithItsImages()
     QCOMPARE(imageOf(systemIndex), images[ImageIndex(TreeImage::System)].cacheKey());
     QCOMPARE(imageOf(model.index(3, 0, systemIndex)), images[ImageIndex(TreeImage::Moon)].cacheKey());
     QVERIFY(!model.index(4, 0, systemIndex).isValid());
-    QVERIFY(!model.index(0, 1, systemIndex).isValid());
+    // A second column holds the names beside the systems, and nothing beside their rows.
+    QVERIFY(!model.index(0, 2, systemIndex).isValid());
+    QVERIFY(!model.index(0, 1, systemIndex).data().isValid());
     QVERIFY(!(model.flags(systemIndex) & (Qt::ItemIsDragEnabled | Qt::ItemIsEditable)));
 }
 

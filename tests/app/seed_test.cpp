@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/generator_dialog.h"
+#include "gen/names/system_names.h"
 #include "support/cli_runner.h"
 #include "support/dialog_fixture.h"
 
@@ -85,6 +86,7 @@ private slots:
     void openJsonShowsTheSavedRunAsItsRunDid_data();
     void openJsonShowsTheSavedRunAsItsRunDid();
     void openJsonShowsARunFilteredByWhereAsTheCommandLineDid();
+    void anEditedSectorOpensAsTheCommandLineRendersIt();
     void aFileThatCannotBeShownLeavesTheEarlierRun_data();
     void aFileThatCannotBeShownLeavesTheEarlierRun();
     void saveAfterOpeningMoreThanARunMakesWritesTheOpenedRun_data();
@@ -357,6 +359,42 @@ void SeedTest::openJsonShowsARunFilteredByWhereAsTheCommandLineDid()
              Bytes(saved).replace("\"program\":\"nexmar-cli\"", "\"program\":\"nexmar\""));
 }
 
+// A sector a referee named and annotated (markup in a name, a note of two
+// lines) opens as nexmar-cli --from-json renders it, and Export JSON gives
+// back the document the command line writes for it.
+void SeedTest::anEditedSectorOpensAsTheCommandLineRendersIt()
+{
+    const QString saved = cliDir_->filePath(QStringLiteral("sector.json"));
+    QCOMPARE(RunCliInto(cliDir_->path(), {"--seed", "9", "--systems", "5", "--detail", "medium", "--json",
+                                          saved.toStdString()})
+                 .status,
+             0);
+    const std::string second(NameGenerator(9).Name(2).view());
+    const QByteArray name = "\"name\":\"" + QByteArray::fromStdString(second) + "\"";
+    QByteArray edited = Bytes(saved);
+    QVERIFY(edited.contains(name));
+    edited.replace(name, "\"name\":\"<b>Port & \\\"Velorin\\\"</b>\",\"notes\":\"Pirates\\nin the belt\"");
+    const QString sector = cliDir_->filePath(QStringLiteral("edited.json"));
+    QFile file(sector);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(edited);
+    file.close();
+    const QString rendered = cliDir_->filePath(QStringLiteral("rendered.json"));
+    const CliRun cli = RunCliInto(cliDir_->path(), {"--from-json", sector.toStdString(), "--tree", "--json",
+                                                    rendered.toStdString()});
+    QCOMPARE(cli.status, 0);
+
+    prompts.nextOpenName = sector;
+    Dialog().OpenJson();
+    QCOMPARE(prompts.messages, QStringList());
+    QCOMPARE(TreeText(), cli.tree);
+    QCOMPARE(Bytes(Report("TNXT001")), Bytes(cliDir_->filePath(QStringLiteral("TNXT001"))));
+    prompts.nextFileName = InDir(QStringLiteral("again.json"));
+    Dialog().ExportJson();
+    QCOMPARE(Bytes(prompts.nextFileName),
+             Bytes(rendered).replace("\"program\":\"nexmar-cli\"", "\"program\":\"nexmar\""));
+}
+
 void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -369,8 +407,8 @@ void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun_data()
     QTest::newRow("not JSON") << QByteArray("System,Size\n")
                               << QStringLiteral("/ (line 1): not a JSON document of a run; expected '{' at its start, "
                                                 "found 'S'");
-    QTest::newRow("later format") << QByteArray("{\"format\":2}")
-                                  << QStringLiteral("/format (line 1): expected 1, found 2");
+    QTest::newRow("later format") << QByteArray("{\"format\":3}")
+                                  << QStringLiteral("/format (line 1): expected an integer from 1 to 2, found 3");
     QByteArray tooMany = "{\"program\":\"nexmar\",\"version\":\"1.0\",\"format\":1,\"seed\":7,\"detail\":\"Low\","
                          "\"census\":false,\"systems\":[";
     for (int number = 1; number <= 10001; ++number) {

@@ -82,6 +82,14 @@ void WindowGeometryTest::theDialogStaysOnTheScreenWithItsPicture()
     // The tree is never squeezed to nothing: the controls scroll instead.
     QVERIFY(Tree()->isVisible());
     QVERIFY(Tree()->width() > 50);
+    // The overview opens beside the dialog, on the screen, and leaves the dialog's size alone.
+    const QSize dialogSize = Dialog().size();
+    Action("overviewAction")->trigger();
+    QTest::qWait(50);
+    auto* overview = Dialog().findChild<QWidget*>(QStringLiteral("overviewWindow"));
+    QVERIFY(overview != nullptr && overview->isVisible());
+    VerifyOnScreen(*overview, "overview");
+    QCOMPARE(Dialog().size(), dialogSize);
 }
 
 void WindowGeometryTest::theStatisticsWindowOpensOnTheScreenAndCtrlWClosesIt()

@@ -108,13 +108,16 @@ for seed, (level, census) in enumerate(
     errors = sorted(validator.iter_errors(document), key=lambda e: list(e.path))
     for error in errors[:5]:
         fail(f"{name}: {list(error.path)}: {error.message}")
-    expected_head = {"program": "nexmar-cli", "format": 1, "seed": seed, "detail": level.capitalize(),
+    expected_head = {"program": "nexmar-cli", "format": 2, "seed": seed, "detail": level.capitalize(),
                      "census": census}
     head = {key: document.get(key) for key in expected_head}
     if head != expected_head:
         fail(f"{name}: head {head}")
     if [system["number"] for system in document["systems"]] != list(range(1, 201)):
         fail(f"{name}: systems are not numbered 1 to 200")
+    names = [system.get("name") for system in document["systems"]]
+    if len(set(names)) != 200 or not all(names):
+        fail(f"{name}: the 200 systems are not named apart: {names[:5]}...")
     with open(os.path.join(scratch, "TNXT001"), encoding="utf-8") as f:
         report = f.read()
     rebuilt = text_report(document)

@@ -39,8 +39,8 @@ struct BadInput {
 // Moderate; High census seed 9 opens with a Yellow star and an Inner Tiny
 // Hostile of special roll 4, and its second system's first moon is 1/0.
 const BadInput kBadInputs[] = {
-    {"a later format before anything else", DetailLevel::Low, true, 1, 4, false, "\"program\":\"nexmar-cli\",\"version\":\"1.0\",\"format\":1",
-     "\"program\":\"other\",\"version\":\"1.0\",\"format\":2", "/format (line 1): expected 1, found 2"},
+    {"a later format before anything else", DetailLevel::Low, true, 1, 4, false, "\"program\":\"nexmar-cli\",\"version\":\"1.0\",\"format\":2",
+     "\"program\":\"other\",\"version\":\"1.0\",\"format\":3", "/format (line 1): expected an integer from 1 to 2, found 3"},
     {"a size the tables do not have", DetailLevel::Low, true, 1, 4, false, "\"Major Colony\"", "\"Mega Colony\"",
      "/systems/0/size (line 2): expected one of \"Minor Outpost\", \"Outpost\", \"Minor Colony\", \"Colony\", "
      "\"Major Colony\", found \"Mega Colony\""},
@@ -89,7 +89,7 @@ const BadInput kBadInputs[] = {
     {"a fault deep in a system, named member by member", DetailLevel::High, true, 2, 9, false,
      "\"colour\":\"Yellow\",\"size\":", "\"colour\":\"Yellow\",\"size\"",
      "/systems/0/components/0/stars/0/size (line 2): expected ':'"},
-    {"no systems", DetailLevel::Low, false, 1, 4, false, "[\n{\"number\":1,\"size\":\"Major Colony\"", "[]]",
+    {"no systems", DetailLevel::Low, false, 1, 4, false, "[\n{\"number\":1,\"name\"", "[]]",
      "/systems (line 1): expected an array of at least one system, found []"},
     {"a moon the tables do not have", DetailLevel::Medium, false, 1, 4, false, "\"Accessible\"", "\"Reachable\"",
      "/systems/0/objects/1/moons/0 (line 2): expected one of \"Moon causes severe tidal forces\", "},

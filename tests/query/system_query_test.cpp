@@ -75,6 +75,20 @@ HighSystem HighRecord()
     return system;
 }
 
+// System 42 renamed and annotated by the referee.
+const SectorEdits& Edits()
+{
+    static const SectorEdits edits = [] {
+        SectorEdits made(7);
+        SystemEdits system;
+        system.name = "Port Velorin";
+        system.notes = "Pirates in the belt";
+        made.Set(kSystemNumber, system);
+        return made;
+    }();
+    return edits;
+}
+
 bool Keeps(DetailLevel level, const std::string& text)
 {
     const SystemQueryParse parse = ParseSystemQuery(text, level);
@@ -84,11 +98,11 @@ bool Keeps(DetailLevel level, const std::string& text)
     }
     switch (level) {
     case DetailLevel::Low:
-        return parse.query->Matches(kSystemNumber, LowRecord());
+        return parse.query->Matches(kSystemNumber, LowRecord(), nullptr, &Edits());
     case DetailLevel::Medium:
-        return parse.query->Matches(kSystemNumber, MediumRecord());
+        return parse.query->Matches(kSystemNumber, MediumRecord(), nullptr, &Edits());
     case DetailLevel::High:
-        return parse.query->Matches(kSystemNumber, HighRecord());
+        return parse.query->Matches(kSystemNumber, HighRecord(), nullptr, &Edits());
     }
     return false;
 }
@@ -102,6 +116,8 @@ struct FieldCase {
 
 const FieldCase kFieldCases[] = {
     {DetailLevel::Low, "number", "number = 42", "number = 41"},
+    {DetailLevel::Low, "name", "name ~ VELORIN", "name = Velorin"},
+    {DetailLevel::Low, "notes", "notes ~ pirates", "notes ~ smugglers"},
     {DetailLevel::Low, "size", "size = Colony", "size = 'Major Colony'"},
     {DetailLevel::Low, "importance", "importance = major", "importance = Minor"},
     {DetailLevel::Low, "capacity", "capacity = 3", "capacity = 5"},
@@ -112,6 +128,8 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::Low, "special", "special ~ RESOURCE", "special ~ metals"},
 
     {DetailLevel::Medium, "system.number", "system.number = 42", "system.number = 2"},
+    {DetailLevel::Medium, "system.name", "name = 'port velorin'", "system.name ~ 'port  '"},
+    {DetailLevel::Medium, "system.notes", "notes ~ belt", "system.notes = pirates"},
     {DetailLevel::Medium, "number", "number = 2", "number = 3"},
     {DetailLevel::Medium, "zone", "zone = Habitable", "zone = Outer"},
     {DetailLevel::Medium, "type", "type = terrestrial", "type = 'Gas Giant'"},
@@ -126,6 +144,8 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::Medium, "moon", "moon = 'near ideal'", "moon = Inaccessible"},
 
     {DetailLevel::High, "system.number", "system.number >= 42", "system.number < 42"},
+    {DetailLevel::High, "system.name", "system.name ~ 't v'", "name ~ vela"},
+    {DetailLevel::High, "system.notes", "notes = 'pirates in the belt'", "notes ~ 'the  belt'"},
     {DetailLevel::High, "component.letter", "component.letter = b", "component.letter = C"},
     {DetailLevel::High, "star.colour", "star.colour = red", "star.colour = Blue"},
     {DetailLevel::High, "star.size", "star.size = Supergiant", "star.size = 'Bright Giant'"},
@@ -315,15 +335,18 @@ TEST(SystemQuery, MatchingAllocatesNothing)
     const LowSystem low = LowRecord();
     const MediumSystem medium = MediumRecord();
     const HighSystem high = HighRecord();
-    const auto lowQuery = ParseSystemQuery("special ~ resource and capacity > 1", DetailLevel::Low).query;
-    const auto mediumQuery = ParseSystemQuery("moon ~ ideal and not census = 5", DetailLevel::Medium).query;
+    // A name of up to 15 letters is built without allocating.
+    const auto lowQuery =
+        ParseSystemQuery("special ~ resource and capacity > 1 and not notes ~ smugglers", DetailLevel::Low).query;
+    const auto mediumQuery = ParseSystemQuery("moon ~ ideal and not census = 5 and name != x", DetailLevel::Medium).query;
     const auto highQuery =
         ParseSystemQuery("star.description ~ 'sequence (' and (gaia or moon.raw > 5)", DetailLevel::High).query;
     ASSERT_TRUE(lowQuery && mediumQuery && highQuery);
     const long before = allocations;
     int kept = 0;
     for (int number = 1; number <= 100; ++number) {
-        kept += lowQuery->Matches(number, low) + mediumQuery->Matches(number, medium) + highQuery->Matches(number, high);
+        kept += lowQuery->Matches(number, low, nullptr, &Edits()) + mediumQuery->Matches(number, medium, nullptr, &Edits()) +
+                highQuery->Matches(number, high, nullptr, &Edits());
     }
     EXPECT_EQ(allocations - before, 0);
     EXPECT_EQ(kept, 300);

@@ -40,6 +40,15 @@ public:
         }
         return seedAnswers.takeFirst();
     }
+    // Answers with the next of nameAnswers; once they run out, cancels.
+    std::optional<QString> AskName(QWidget*, const QString& title, const QString&) override
+    {
+        nameTitles << title;
+        if (nameAnswers.isEmpty()) {
+            return std::nullopt;
+        }
+        return nameAnswers.takeFirst();
+    }
     void ShowAbout(QWidget*) override { ++aboutShown; }
     // Prints into the PDF file printTo, if set, as a user's Print would.
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>& paint) override
@@ -75,6 +84,8 @@ public:
     QString nextOpenName;         // empty: the user cancels
     QStringList seedAnswers;
     QStringList seedInputs;  // the text each seed input opened with
+    QStringList nameAnswers;
+    QStringList nameTitles;  // the title of each name input
     int aboutShown = 0;
     int printPreviews = 0;
     QString printTo;  // the PDF file a print preview prints into; empty: none

@@ -1,0 +1,109 @@
+// The dialog's edits of the systems shown: renaming a system, and undoing
+// and redoing each edit. An edit is a SectorChange; the undo stack holds
+// them, and doing or undoing one is the same swap of what the systems were.
+#include <QAction>
+#include <QKeySequence>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "app/dialog_actions.h"
+#include "app/generator_dialog.h"
+#include "app/picture_pane.h"
+#include "app/result_tree_model.h"
+#include "app/user_prompts.h"
+#include "gen/names/sector_edits.h"
+
+namespace nexmar {
+
+namespace {
+
+// One edit on the undo stack; the dialog does and undoes it.
+class ChangeCommand final : public QUndoCommand {
+public:
+    ChangeCommand(SectorChange change, std::function<void(const SectorChange&, bool)> put)
+        : QUndoCommand(QString::fromStdString(change.Text())), change_(std::move(change)), put_(std::move(put))
+    {
+    }
+    void redo() override { put_(change_, true); }
+    void undo() override { put_(change_, false); }
+
+private:
+    SectorChange change_;
+    std::function<void(const SectorChange&, bool)> put_;
+};
+
+}  // namespace
+
+void GeneratorDialog::BuildEditing()
+{
+    undoStack_ = new QUndoStack(this);
+    actions_->Action("redoAction")
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    // "Undo Rename System 3": the menu says what it takes back.
+    const auto follow = [](QAction* action, const QString& command) {
+        return [action, command](const QString& text) {
+            action->setText(text.isEmpty() ? command : command + QLatin1Char(' ') + text);
+        };
+    };
+    // Each connection ends with its action, which may go before the stack.
+    QAction* undo = actions_->Action("undoAction");
+    QAction* redo = actions_->Action("redoAction");
+    connect(undoStack_, &QUndoStack::undoTextChanged, undo, follow(undo, QStringLiteral("&Undo")));
+    connect(undoStack_, &QUndoStack::redoTextChanged, redo, follow(redo, QStringLiteral("&Redo")));
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        setWindowTitle(QString::fromLatin1(kWindowTitle) + (clean ? "" : kModifiedMark));
+    });
+    model_->SetSystemNames([this](std::size_t place) {
+        const RunRecords& records = session_.Records();
+        return place < records.size() ? records.Edits().Name(records.NumberAt(place)) : std::string();
+    });
+}
+
+void GeneratorDialog::RenameSystem()
+{
+    const std::optional<std::size_t> place = picture_->SelectedSystem();
+    if (!place || !session_.HasRun()) {
+        return;
+    }
+    const RunRecords& records = session_.Records();
+    const int number = records.NumberAt(*place);
+    const QString title = QStringLiteral("Rename System %1").arg(number);
+    const std::optional<QString> answer =
+        prompts_.AskName(this, title, QString::fromStdString(records.Edits().Name(number)));
+    if (!answer) {
+        return;
+    }
+    const std::string name = answer->toStdString();
+    if (const std::string fault = NameFault(name); !fault.empty()) {
+        const QString why = QString::fromStdString(fault);
+        prompts_.ShowMessage(this, QStringLiteral("System %1 is not renamed: %2.").arg(number).arg(why));
+        return;
+    }
+    undoStack_->push(new ChangeCommand(SectorChange::Rename(records, *place, name),
+                                       [this](const SectorChange& change, bool done) { PutChange(change, done); }));
+}
+
+void GeneratorDialog::Undo()
+{
+    undoStack_->undo();
+}
+
+void GeneratorDialog::Redo()
+{
+    undoStack_->redo();
+}
+
+void GeneratorDialog::PutChange(const SectorChange& change, bool done)
+{
+    session_.Change(change, done);
+    // A rename or a note leaves the tree's texts as they were: only the
+    // names beside the systems and the picture follow it.
+    model_->NamesChanged();
+    picture_->Redraw();
+}
+
+}  // namespace nexmar

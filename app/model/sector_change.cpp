@@ -1,0 +1,100 @@
+#include "model/sector_change.h"
+
+#include "gen/record_text.h"
+#include "gen/system_reroll.h"
+
+namespace nexmar {
+
+namespace {
+
+SystemEdits EditsAt(const RunRecords& records, std::size_t place)
+{
+    const SystemEdits* edits = records.Edits().Find(records.NumberAt(place));
+    return edits != nullptr ? *edits : SystemEdits{};
+}
+
+// The system at place rolled again alone, as its level's tables roll it at
+// its number.
+SystemRecord Rolled(const RunRecords& records, std::size_t place, bool census, std::uint32_t seed)
+{
+    const int number = records.NumberAt(place);
+    return std::visit(
+        [&](const auto& system) -> SystemRecord {
+            using Record = std::remove_cvref_t<decltype(system)>;
+            if constexpr (std::is_same_v<Record, LowSystem>) {
+                return RerollLowSystem(number, census, seed);
+            } else if constexpr (std::is_same_v<Record, MediumSystem>) {
+                return RerollMediumSystem(census, seed);
+            } else {
+                return RerollHighSystem(census, seed);
+            }
+        },
+        records.At(place));
+}
+
+}  // namespace
+
+SectorChange SectorChange::Edit(const RunRecords& records, std::size_t place, const std::string& text,
+                                const std::function<void(SystemEdits&)>& edit)
+{
+    SectorChange change;
+    SystemSwap swap{place, {EditsAt(records, place), {}}, {EditsAt(records, place), {}}};
+    edit(swap.after.edits);
+    change.systems_.push_back(std::move(swap));
+    change.text_ = text + " " + SystemName(records.NumberAt(place));
+    return change;
+}
+
+SectorChange SectorChange::Rename(const RunRecords& records, std::size_t place, std::string name)
+{
+    return Edit(records, place, "Rename", [&](SystemEdits& edits) { edits.name = std::move(name); });
+}
+
+SectorChange SectorChange::Note(const RunRecords& records, std::size_t place, std::string notes)
+{
+    return Edit(records, place, "Edit Notes of", [&](SystemEdits& edits) { edits.notes = std::move(notes); });
+}
+
+SectorChange SectorChange::ObjectNote(const RunRecords& records, std::size_t place, const std::string& object,
+                                      std::string notes)
+{
+    return Edit(records, place, "Edit Notes of " + object + " in", [&](SystemEdits& edits) {
+        if (notes.empty()) {
+            edits.objectNotes.erase(object);
+        } else {
+            edits.objectNotes[object] = std::move(notes);
+        }
+    });
+}
+
+SectorChange SectorChange::Reroll(const RunRecords& records, bool census, std::span<const std::size_t> places,
+                                  std::span<const std::uint32_t> seeds)
+{
+    SectorChange change;
+    for (std::size_t at = 0; at < places.size(); ++at) {
+        const std::size_t place = places[at];
+        SystemSwap swap{place, {EditsAt(records, place), records.At(place)}, {}};
+        swap.after.edits = swap.before.edits;
+        // Notes on objects belong to the objects rolled away.
+        swap.after.edits.objectNotes.clear();
+        swap.after.edits.seed = seeds[at];
+        swap.after.record = Rolled(records, place, census, seeds[at]);
+        change.systems_.push_back(std::move(swap));
+    }
+    change.text_ = places.size() == 1 ? "Reroll " + SystemName(records.NumberAt(places.front()))
+                                      : "Reroll " + std::to_string(places.size()) + " Systems";
+    return change;
+}
+
+void SectorChange::Put(RunRecords& records, bool done) const
+{
+    for (const SystemSwap& swap : systems_) {
+        const SystemState& state = done ? swap.after : swap.before;
+        records.SetEdits(swap.place, state.edits);
+        if (state.record) {
+            records.SetRecord(swap.place, *state.record);
+        }
+    }
+}
+
+}  // namespace nexmar

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "model/run_records.h"
+
+namespace nexmar {
+
+// One change a referee makes to the sector shown: a rename, a note, or
+// systems rolled again. It holds what each system it touches was and
+// becomes, so that doing and undoing it are the same swap, and the dialog's
+// undo stack keeps one per edit. A change is made against the sector as it
+// stands and applied at once; undone, it leaves the sector as it found it.
+class SectorChange {
+public:
+    // The name must be one NameFault accepts; the notes, NoteFault.
+    static SectorChange Rename(const RunRecords& records, std::size_t place, std::string name);
+    static SectorChange Note(const RunRecords& records, std::size_t place, std::string notes);
+    static SectorChange ObjectNote(const RunRecords& records, std::size_t place, const std::string& object,
+                                   std::string notes);
+    // Each system at places rolled again alone from its seed (places and
+    // seeds side by side), with the census values when census; it keeps its
+    // name and notes, and its seed is recorded.
+    static SectorChange Reroll(const RunRecords& records, bool census, std::span<const std::size_t> places,
+                               std::span<const std::uint32_t> seeds);
+
+    void Apply(RunRecords& records) const { Put(records, true); }
+    void Revert(RunRecords& records) const { Put(records, false); }
+    // Whether a record changes, so that the tree and the reports are
+    // rendered again from the records.
+    bool ChangesRecords() const { return !systems_.empty() && systems_.front().after.record.has_value(); }
+    // What it does, for the undo menu: "Rename System 3".
+    const std::string& Text() const { return text_; }
+
+private:
+    struct SystemState {
+        SystemEdits edits;
+        std::optional<SystemRecord> record;  // only in a reroll
+    };
+    struct SystemSwap {
+        std::size_t place = 0;
+        SystemState before;
+        SystemState after;
+    };
+
+    static SectorChange Edit(const RunRecords& records, std::size_t place, const std::string& text,
+                             const std::function<void(SystemEdits&)>& edit);
+    void Put(RunRecords& records, bool done) const;
+
+    std::vector<SystemSwap> systems_;
+    std::string text_;
+};
+
+}  // namespace nexmar

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QWidget>
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "model/system_overview.h"
+
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace nexmar {
+
+// The overview's rows as a table; numbers stay numbers, so that a sort by
+// a numeric column is numeric.
+class OverviewModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void Show(std::vector<OverviewRow> rows);
+    // The place among the run's records of the system on row.
+    std::size_t PlaceAt(int row) const { return rows_[static_cast<std::size_t>(row)].place; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<OverviewRow> rows_;
+};
+
+// A window beside the dialog with one row per system the tree shows,
+// sortable by any column; choosing a row chooses that system in the tree.
+// It keeps to the screen and leaves the dialog's size alone.
+class OverviewWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit OverviewWindow(QWidget* dialog);
+
+    // The systems at places (all when none), from records.
+    void Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places);
+    void Clear();
+
+signals:
+    // place: among the run's records.
+    void SystemChosen(std::size_t place);
+
+private:
+    OverviewModel* model_ = nullptr;
+    QSortFilterProxyModel* sorted_ = nullptr;
+    QTableView* table_ = nullptr;
+};
+
+}  // namespace nexmar

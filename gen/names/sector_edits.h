@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "gen/names/system_names.h"
+
+namespace nexmar {
+
+// The bounds of what a referee writes, in bytes of UTF-8: a name fits a
+// line, a note a few pages, and the notes of a whole sector stay within
+// what a document may hold in memory.
+inline constexpr std::size_t kMaxNameBytes = 100;
+inline constexpr std::size_t kMaxNoteBytes = 65536;
+inline constexpr std::size_t kMaxSectorNoteBytes = std::size_t{16} << 20;
+
+// What a referee made of one system beyond what the dice decided.
+struct SystemEdits {
+    std::optional<std::string> name;  // given by the referee; the generated one otherwise
+    std::string notes;
+    // Notes on the system's objects, each under its place: "3" for the
+    // third object of a Medium system, "A2" for the second object of a
+    // High system's component A.
+    std::map<std::string, std::string, std::less<>> objectNotes;
+    std::optional<std::uint32_t> seed;  // rolled again, alone, from this seed
+    bool IsEmpty() const { return !name && notes.empty() && objectNotes.empty() && !seed; }
+    bool operator==(const SystemEdits&) const = default;
+};
+
+// The place an object's notes are kept under.
+std::string MediumObjectPlace(int slot);
+std::string HighObjectPlace(char letter, int number);
+
+// Why text cannot be a name, or a note: empty when it can. Both are UTF-8
+// without control characters (a note may break its lines) within their
+// bounds, and a name is neither empty nor blank at either end.
+std::string NameFault(std::string_view text);
+std::string NoteFault(std::string_view text);
+
+// The names and notes of a run's systems, and the seeds of those rolled
+// again: the run's generated names but where a system was renamed.
+class SectorEdits {
+public:
+    explicit SectorEdits(std::uint32_t runSeed) : names_(runSeed) {}
+
+    // The system's name: the one given, else the one generated.
+    std::string Name(int number) const;
+    GeneratedName GeneratedNameOf(int number) const { return names_.Name(number); }
+    // What the referee made of the system; null when nothing.
+    const SystemEdits* Find(int number) const;
+    // Replaces what the referee made of the system; nothing empty is kept.
+    void Set(int number, SystemEdits edits);
+    void Forget(int number) { systems_.erase(number); }
+    // Names a run of another seed, with nothing edited yet.
+    void Restart(std::uint32_t runSeed)
+    {
+        names_ = NameGenerator(runSeed);
+        systems_.clear();
+    }
+    const std::map<int, SystemEdits>& Systems() const { return systems_; }
+    bool operator==(const SectorEdits& other) const { return systems_ == other.systems_; }
+
+private:
+    NameGenerator names_;
+    std::map<int, SystemEdits> systems_;
+};
+
+}  // namespace nexmar

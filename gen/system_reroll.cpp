@@ -1,0 +1,27 @@
+#include "gen/system_reroll.h"
+
+#include "gen/high/high_system.h"
+#include "gen/low/low_system.h"
+#include "gen/medium/medium_system.h"
+
+namespace nexmar {
+
+LowSystem RerollLowSystem(int number, bool census, std::uint32_t seed)
+{
+    SeededDice dice(seed);
+    return number == 1 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census);
+}
+
+MediumSystem RerollMediumSystem(bool census, std::uint32_t seed)
+{
+    SeededDice dice(seed);
+    return GenerateMediumSystem(dice, census);
+}
+
+HighSystem RerollHighSystem(bool census, std::uint32_t seed)
+{
+    SeededDice dice(seed);
+    return GenerateHighSystem(dice, census);
+}
+
+}  // namespace nexmar

@@ -1,0 +1,90 @@
+#include "json/private/json_edits.h"
+
+#include "gen/system_reroll.h"
+#include "json/json_format.h"
+
+namespace nexmar {
+
+namespace {
+
+using namespace json_field;
+
+std::string ReadText(const JsonValue& value, std::string (*fault)(std::string_view), const char* what)
+{
+    const std::string_view text = value.String();
+    if (const std::string why = fault(text); !why.empty()) {
+        value.Expected(std::string(what) + " (" + why + ")");
+    }
+    return std::string(text);
+}
+
+void ReadObjectNotes(const JsonValue& object, const std::string& place, SystemEdits& edits)
+{
+    if (object.Has(kNotes)) {
+        edits.objectNotes[place] = ReadText(object.At(kNotes), NoteFault, "a note");
+    }
+}
+
+template <class Record>
+void CheckRecord(const JsonValue& system, const Record& record, const Record& rolled)
+{
+    if (!(record == rolled)) {
+        system.At(kSeed).Expected("the seed this system was rolled from alone, which rolls another system");
+    }
+}
+
+}  // namespace
+
+SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level)
+{
+    SystemEdits edits;
+    if (system.Has(kName)) {
+        edits.name = ReadText(system.At(kName), NameFault, "a name");
+    }
+    if (system.Has(kSeed)) {
+        edits.seed = system.At(kSeed).Seed();
+    }
+    if (system.Has(kNotes)) {
+        edits.notes = ReadText(system.At(kNotes), NoteFault, "a note");
+    }
+    // The level's check has found the objects where they belong.
+    if (level == DetailLevel::Medium) {
+        int slot = 0;
+        for (const JsonValue& object : system.At(kObjects).Elements(0, SIZE_MAX, "objects")) {
+            ReadObjectNotes(object, MediumObjectPlace(++slot), edits);
+        }
+    } else if (level == DetailLevel::High) {
+        char letter = 'A';
+        for (const JsonValue& component : system.At(kComponents).Elements(0, SIZE_MAX, "components")) {
+            int number = 0;
+            for (const JsonValue& object : component.At(kObjects).Elements(0, SIZE_MAX, "objects")) {
+                ReadObjectNotes(object, HighObjectPlace(letter, ++number), edits);
+            }
+            ++letter;
+        }
+    }
+    return edits;
+}
+
+void CheckRolledFromSeed(const JsonValue& system, int number, bool census, const LowSystem& record)
+{
+    if (system.Has(kSeed)) {
+        CheckRecord(system, record, RerollLowSystem(number, census, system.At(kSeed).Seed()));
+    }
+}
+
+void CheckRolledFromSeed(const JsonValue& system, bool census, const MediumSystem& record)
+{
+    if (system.Has(kSeed)) {
+        CheckRecord(system, record, RerollMediumSystem(census, system.At(kSeed).Seed()));
+    }
+}
+
+void CheckRolledFromSeed(const JsonValue& system, bool census, const HighSystem& record)
+{
+    if (system.Has(kSeed)) {
+        CheckRecord(system, record, RerollHighSystem(census, system.At(kSeed).Seed()));
+    }
+}
+
+}  // namespace nexmar

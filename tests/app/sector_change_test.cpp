@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "model/sector_change.h"
+#include "support/scratch.h"
+
+namespace nexmar {
+namespace {
+
+using testing::RecordingNotifier;
+using testing::TempDir;
+
+RunRecords Rolled(DetailLevel level, bool census, int systems, std::uint32_t seed)
+{
+    const TempDir dir;
+    RunRecords records(seed);
+    SeededDice dice(seed);
+    ResultTree tree;
+    ReportFiles reports(dir.path());
+    RecordingNotifier notifier;
+    RunOutput* const observers[] = {&records};
+    RunGeneration({{systems, level, census, seed}}, dice, tree, reports, notifier, {}, observers);
+    return records;
+}
+
+// The sector as its document says it: every record, name and note.
+std::string Document(const RunRecords& records, DetailLevel level, bool census, std::uint32_t seed)
+{
+    std::string document;
+    JsonExport json("nexmar", [&](std::string_view text) { document.append(text); }, &records.Edits());
+    json.Begin({.level = level, .census = census, .seed = seed});
+    for (std::size_t place = 0; place < records.size(); ++place) {
+        json.Add(records.NumberAt(place), records.At(place));
+    }
+    json.Finish();
+    return document;
+}
+
+TEST(SectorChange, EveryEditIsUndoneToTheSectorAsItWas)
+{
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        SCOPED_TRACE(DetailLevelName(level));
+        RunRecords records = Rolled(level, true, 5, 2026);
+        const std::string original = Document(records, level, true, 2026);
+        const std::size_t rerolled[] = {0, 3};
+        const std::uint32_t seeds[] = {11, 12};
+        // Each change is made against the sector as it stands, as the dialog makes it.
+        const std::function<SectorChange()> edits[] = {
+            [&] { return SectorChange::Rename(records, 1, "Port <Velorin>"); },
+            [&] { return SectorChange::Note(records, 1, "Pirates\nin the belt"); },
+            [&] { return SectorChange::ObjectNote(records, 3, level == DetailLevel::High ? "A1" : "1", "a moon base"); },
+            [&] { return SectorChange::Reroll(records, true, rerolled, seeds); },
+        };
+        std::vector<SectorChange> changes;
+        std::vector<std::string> states = {original};
+        for (const auto& edit : edits) {
+            changes.push_back(edit());
+            changes.back().Apply(records);
+            states.push_back(Document(records, level, true, 2026));
+            // A Low system has no objects to note.
+            if (level != DetailLevel::Low || changes.size() != 3) {
+                EXPECT_NE(states.back(), states[states.size() - 2]) << changes.back().Text();
+            }
+        }
+        EXPECT_EQ(records.Edits().Name(2), "Port <Velorin>");
+        EXPECT_EQ(records.Edits().Find(2)->notes, "Pirates\nin the belt");
+        // The reroll took the object's note with the object it was on.
+        EXPECT_EQ(records.Edits().Find(4)->objectNotes.size(), 0u);
+        EXPECT_EQ(records.Edits().Find(4)->seed, 12u);
+        EXPECT_TRUE(changes[3].ChangesRecords());
+        EXPECT_FALSE(changes[0].ChangesRecords());
+        for (std::size_t undone = changes.size(); undone-- > 0;) {
+            changes[undone].Revert(records);
+            EXPECT_EQ(Document(records, level, true, 2026), states[undone]) << changes[undone].Text();
+        }
+        for (const SectorChange& change : changes) {
+            change.Apply(records);
+        }
+        EXPECT_EQ(Document(records, level, true, 2026), states.back());
+    }
+}
+
+// A system rolled again is one its place allows and the seed repeats: the
+// first Low system stays a Major Colony, and the document that records the
+// seed reads back as the very sector edited.
+TEST(SectorChange, ASystemRolledAgainIsReproducibleFromTheDocument)
+{
+    for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+        RunRecords records = Rolled(DetailLevel::Low, false, 3, 7);
+        const std::size_t first[] = {0};
+        SectorChange::Reroll(records, false, first, std::span(&seed, 1)).Apply(records);
+        ASSERT_EQ(std::get<LowSystem>(records.At(0)).sizeClass, LowSizeClass::MajorColony);
+        const std::string document = Document(records, DetailLevel::Low, false, 7);
+        std::istringstream in(document);
+        const auto read = LoadJsonRun(in, 10);
+        ASSERT_TRUE(std::holds_alternative<LoadedRun>(read)) << std::get<JsonReadError>(read).message;
+        EXPECT_EQ(std::get<LoadedRun>(read).systems, records.AsLoadedRun().systems);
+        EXPECT_TRUE(std::get<LoadedRun>(read).edits == records.Edits());
+    }
+}
+
+}  // namespace
+}  // namespace nexmar

@@ -1,0 +1,136 @@
+#include "gen/names/system_names.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace nexmar {
+namespace {
+
+// A name of at most twelve letters, letter case aside, as one number: names
+// compare as their keys do.
+std::uint64_t LetterKey(std::string_view name)
+{
+    EXPECT_LE(name.size(), 12u) << name;
+    std::uint64_t key = 0;
+    for (const char letter : name) {
+        key = key * 32 + static_cast<std::uint64_t>(std::tolower(static_cast<unsigned char>(letter)) - 'a' + 1);
+    }
+    return key;
+}
+
+bool AllDistinct(std::vector<std::uint64_t> keys)
+{
+    std::sort(keys.begin(), keys.end());
+    return std::adjacent_find(keys.begin(), keys.end()) == keys.end();
+}
+
+bool IsVowel(char letter)
+{
+    return std::string_view("aeiou").find(static_cast<char>(std::tolower(letter))) != std::string_view::npos;
+}
+
+// A capital, then small letters, never more than three consonants or two
+// vowels in a row.
+bool Pronounceable(std::string_view name)
+{
+    if (name.empty() || !std::isupper(static_cast<unsigned char>(name[0]))) {
+        return false;
+    }
+    int consonants = 0;
+    int vowels = 0;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (at > 0 && !std::islower(static_cast<unsigned char>(name[at]))) {
+            return false;
+        }
+        consonants = IsVowel(name[at]) ? 0 : consonants + 1;
+        vowels = IsVowel(name[at]) ? vowels + 1 : 0;
+        if (consonants > 3 || vowels > 2) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(SystemNames, EveryChoiceOfSyllablesSpellsItsOwnPronounceableName)
+{
+    ASSERT_GE(kDistinctNames, 1000000);
+    std::vector<std::uint64_t> keys;
+    keys.reserve(static_cast<std::size_t>(kDistinctNames));
+    for (int index = 0; index < kDistinctNames; ++index) {
+        const GeneratedName name = SpellName(static_cast<std::uint32_t>(index));
+        ASSERT_TRUE(Pronounceable(name.view())) << name.view();
+        keys.push_back(LetterKey(name.view()));
+    }
+    EXPECT_TRUE(AllDistinct(std::move(keys)));
+}
+
+TEST(SystemNames, AMillionSystemsOfOneRunAreNamedApart)
+{
+    const NameGenerator names(2026);
+    std::vector<std::uint64_t> keys;
+    for (int number = 1; number <= 1000000; ++number) {
+        keys.push_back(LetterKey(names.Name(number).view()));
+    }
+    EXPECT_TRUE(AllDistinct(std::move(keys)));
+}
+
+TEST(SystemNames, TwoHundredSystemsAreNamedApartAndVariedForEverySeedTried)
+{
+    for (std::uint32_t seed = 0; seed < 2000; seed += 7) {
+        const NameGenerator names(seed * 2654435761u);
+        std::vector<std::uint64_t> keys;
+        std::set<char> initials;
+        std::set<std::size_t> lengths;
+        for (int number = 1; number <= 200; ++number) {
+            const GeneratedName name = names.Name(number);
+            keys.push_back(LetterKey(name.view()));
+            initials.insert(name.view()[0]);
+            lengths.insert(name.view().size());
+        }
+        ASSERT_TRUE(AllDistinct(std::move(keys))) << "seed " << seed;
+        EXPECT_GE(initials.size(), 15u) << "seed " << seed;
+        EXPECT_GE(lengths.size(), 4u) << "seed " << seed;
+    }
+}
+
+TEST(SystemNames, ASeedNamesItsSystemsAlikeEveryTime)
+{
+    struct Pinned {
+        std::uint32_t seed;
+        int number;
+        std::string_view name;
+    };
+    const Pinned pinned[] = {
+        {7, 1, "Hasvola"},          {7, 2, "Prargathea"}, {7, 200, "Garrotha"},
+        {3141592653u, 1, "Ginsaphis"}, {0, 1000000, "Nasodun"},
+    };
+    for (const Pinned& each : pinned) {
+        EXPECT_EQ(NameGenerator(each.seed).Name(each.number).view(), each.name)
+            << "seed " << each.seed << ", system " << each.number;
+    }
+    const NameGenerator one(99);
+    const NameGenerator other(100);
+    int alike = 0;
+    for (int number = 1; number <= 200; ++number) {
+        EXPECT_EQ(one.Name(number).view(), NameGenerator(99).Name(number).view());
+        alike += one.Name(number).view() == other.Name(number).view();
+    }
+    EXPECT_LE(alike, 1);
+}
+
+TEST(SystemNames, SystemsBeyondTheDistinctNamesRepeatThemWithALap)
+{
+    const NameGenerator names(11);
+    const std::string first(names.Name(5).view());
+    EXPECT_EQ(names.Name(5 + kDistinctNames).view(), first + " 2");
+    EXPECT_EQ(names.Name(5 + 2 * kDistinctNames).view(), first + " 3");
+}
+
+}  // namespace
+}  // namespace nexmar
