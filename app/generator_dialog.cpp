@@ -290,7 +290,7 @@ void GeneratorDialog::ShowQueryHelp()
 void GeneratorDialog::ShowStatistics()
 {
     if (session_.HasRun()) {
-        auto* window = new StatisticsWindow(session_.Statistics(), session_.Title(), this);
+        auto* window = new StatisticsWindow(session_.Statistics(), session_.Records().Edits(), session_.Title(), this);
         window->PlaceBeside(*this);
         window->show();
     }
