@@ -25,6 +25,7 @@
 #include "app/dialog_actions.h"
 #include "app/dialog_units.h"
 #include "app/find_bar.h"
+#include "app/overview_window.h"
 #include "app/picture_pane.h"
 #include "app/query_help.h"
 #include "app/result_tree_model.h"
@@ -227,6 +228,9 @@ void GeneratorDialog::BuildControls()
 void GeneratorDialog::FollowSelection()
 {
     actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem().has_value());
+    if (overview_ != nullptr) {
+        overview_->ShowChosen(picture_->SelectedSystem());
+    }
 }
 
 std::optional<std::vector<std::size_t>> GeneratorDialog::KeptPlaces() const
@@ -290,7 +294,7 @@ void GeneratorDialog::ShowQueryHelp()
 void GeneratorDialog::ShowStatistics()
 {
     if (session_.HasRun()) {
-        auto* window = new StatisticsWindow(session_.Statistics(), session_.Title(), this);
+        auto* window = new StatisticsWindow(session_.Statistics(), session_.Records().Edits(), session_.Title(), this);
         window->PlaceBeside(*this);
         window->show();
     }

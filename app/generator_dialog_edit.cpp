@@ -101,9 +101,10 @@ void GeneratorDialog::PutChange(const SectorChange& change, bool done)
 {
     session_.Change(change, done);
     // A rename or a note leaves the tree's texts as they were: only the
-    // names beside the systems and the picture follow it.
+    // names beside the systems, the picture and the overview follow it.
     model_->NamesChanged();
     picture_->Redraw();
+    FollowOverview();
 }
 
 }  // namespace nexmar
