@@ -155,6 +155,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
                                             : std::nullopt);
         FollowOverview();
     });
+    BuildNotesPane();
     FollowSession();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
@@ -226,7 +227,9 @@ void GeneratorDialog::BuildControls()
 
 void GeneratorDialog::FollowSelection()
 {
-    actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem().has_value());
+    const std::optional<std::size_t> selected = picture_->SelectedSystem();
+    actions_->Follow(session_.HasRun(), session_.HasReports(), selected.has_value());
+    actions_->Action("lockAction")->setChecked(selected && locked_.contains(*selected));
 }
 
 std::optional<std::vector<std::size_t>> GeneratorDialog::KeptPlaces() const
