@@ -27,6 +27,7 @@ namespace nexmar {
 
 class DialogActions;
 class FindBar;
+class RecoveryCopy;
 class OverviewWindow;
 class PicturePane;
 struct PrintRequest;
@@ -42,7 +43,7 @@ enum class SaveOutcome { Written, OpenFailed, WriteFailed };
 SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
 
 inline constexpr const char* kWindowTitle = "Tolvik Nexmar";
-// After the title while the run shown has edits not exported yet.
+// After the title while the sector shown has edits not saved yet.
 inline constexpr const char* kModifiedMark = " *";
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
@@ -62,7 +63,7 @@ class GeneratorDialog final : public QDialog {
 public:
     // seed: the first run's seed, and the seed of the sequence from which
     // every later run takes its own. reportDirectory: where every run writes
-    // its two reports.
+    // its two reports. Recovery copies are kept in the user's folder for them.
     GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, const std::filesystem::path& reportDirectory,
                     QWidget* parent = nullptr);
     ~GeneratorDialog() override;
@@ -109,10 +110,21 @@ public:
     void RenameSystem();
     void Undo();
     void Redo();
+    // The sector as a document: generator_dialog_document.cpp. Save writes
+    // the file the sector was opened from or last saved as, or asks for one.
+    void SaveDocument();
+    void SaveDocumentAs();
+    // Opens a document of the Open Recent list.
+    void OpenRecent(const QString& name);
+    // Offers to restore the edits a dialog that ended without closing left
+    // in a recovery copy, if any; at the program's start.
+    void OfferRecovery();
 
     const RunSession& Session() const { return session_; }
 
 protected:
+    // Closing the window, Escape and Quit: unsaved edits are asked about first.
+    void reject() override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -176,6 +188,24 @@ private:
     void PutChange(const SectorChange& change, bool done);
     // The edits' undo stack, its shortcuts and the names beside the systems.
     void BuildEditing();
+    // Shows the run in the JSON document name; false when it was refused
+    // (and the user told why) or cancelled.
+    bool ShowFile(const QString& name);
+    // As ShowFile, the file becoming the sector's document.
+    void OpenAsDocument(const QString& name);
+    // The sector's document is now name (none when empty).
+    void BecomeDocument(const QString& name);
+    QString AskDocumentName(const QString& title);
+    // Save, or Save As for a sector without a document; whether it was saved.
+    bool SaveOrAskName();
+    bool SaveDocumentTo(const QString& name);
+    // Fills the Open Recent menu, as it opens.
+    void ListRecent();
+    // Before the sector shown is replaced or closed: true unless it holds
+    // unsaved edits the user chose to keep (Cancel, or a save that failed).
+    bool MaySetAsideEdits();
+    // The title, and the recovery copy of edits not saved.
+    void FollowEdits();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -199,7 +229,10 @@ private:
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
     OverviewWindow* overview_ = nullptr;  // made when first shown
-    QUndoStack* undoStack_ = nullptr;    // the edits of the run shown
+    QUndoStack* undoStack_ = nullptr;    // the edits of the run shown; clean while saved
+    QString documentPath_;  // the sector's file, absolute; empty for a run never saved
+    QString recoveryFolder_;
+    std::unique_ptr<RecoveryCopy> recovery_;  // reads session_, so ends before it
 };
 
 }  // namespace nexmar

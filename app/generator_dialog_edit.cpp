@@ -3,6 +3,7 @@
 // them, and doing or undoing one is the same swap of what the systems were.
 #include <QAction>
 #include <QKeySequence>
+#include <QMenu>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -13,6 +14,7 @@
 #include "app/dialog_actions.h"
 #include "app/generator_dialog.h"
 #include "app/picture_pane.h"
+#include "app/recovery_copy.h"
 #include "app/result_tree_model.h"
 #include "app/user_prompts.h"
 #include "gen/names/sector_edits.h"
@@ -54,9 +56,10 @@ void GeneratorDialog::BuildEditing()
     QAction* redo = actions_->Action("redoAction");
     connect(undoStack_, &QUndoStack::undoTextChanged, undo, follow(undo, QStringLiteral("&Undo")));
     connect(undoStack_, &QUndoStack::redoTextChanged, redo, follow(redo, QStringLiteral("&Redo")));
-    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        setWindowTitle(QString::fromLatin1(kWindowTitle) + (clean ? "" : kModifiedMark));
-    });
+    // Each edit, undo, redo, save and new run.
+    connect(undoStack_, &QUndoStack::indexChanged, this, &GeneratorDialog::FollowEdits);
+    connect(undoStack_, &QUndoStack::cleanChanged, this, &GeneratorDialog::FollowEdits);
+    connect(actions_->Action("openRecentAction")->menu(), &QMenu::aboutToShow, this, &GeneratorDialog::ListRecent);
     model_->SetSystemNames([this](std::size_t place) {
         const RunRecords& records = session_.Records();
         return place < records.size() ? records.Edits().Name(records.NumberAt(place)) : std::string();
@@ -99,6 +102,8 @@ void GeneratorDialog::Redo()
 
 void GeneratorDialog::PutChange(const SectorChange& change, bool done)
 {
+    // The recovery copy's writer reads the systems: it stops before they change.
+    recovery_->Halt();
     session_.Change(change, done);
     // A rename or a note leaves the tree's texts as they were: only the
     // names beside the systems and the picture follow it.

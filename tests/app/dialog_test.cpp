@@ -370,7 +370,7 @@ void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
     for (const QAction* action : menu->actions()) {
         texts << action->text();
     }
-    QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "Export P&icture...",
+    QCOMPARE(texts, (QStringList{"&Open JSON...", "Sa&ve Sector", "&Save to File...", "&Export JSON...", "Export P&icture...",
                                   "&Print...", "Export P&DF...", "", "&Copy as Text", "Re&name System...", "",
                                   "&Generate",
                                   "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
@@ -390,8 +390,8 @@ void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
     NumberField()->setText(QStringLiteral("3"));
     prompts.seedAnswers = QStringList{QStringLiteral("5")};
     menu = OpenContextMenu();
-    QCOMPARE(menu->actions()[11], Action("seedAction"));
-    menu->actions()[11]->trigger();
+    QCOMPARE(menu->actions()[12], Action("seedAction"));
+    menu->actions()[12]->trigger();
     menu->close();
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));
