@@ -177,9 +177,10 @@ void GeneratorDialog::OfferRecovery()
         return;
     }
     documentPath_ = left->DocumentPath();
-    // Restored, the edits are still to be saved, under a copy of this dialog's own.
+    // Restored, the edits are still to be saved (the title says so), under a
+    // copy of this dialog's own, written whole before the one left goes.
     undoStack_->resetClean();
-    FollowEdits();
+    recovery_->Finish();
     left->Remove();
 }
 
