@@ -23,15 +23,23 @@ struct CommandRow {
     Needs needs;
     bool separatorBefore;  // starts a group of its menu
     bool inContextMenu;
-    void (GeneratorDialog::*perform)();
+    void (GeneratorDialog::*perform)();  // none for a submenu, which the dialog fills
 };
 
 // In menu order; a menu appears where its first command is.
 constexpr CommandRow kCommands[] = {
     {"&File", "openJsonAction", "&Open JSON...", "Ctrl+O", "Show a run saved as a JSON document", Needs::Nothing,
      false, true, &GeneratorDialog::OpenJson},
+    {"&File", "openRecentAction", "Open &Recent", "", "Open a document opened or saved lately", Needs::Nothing,
+     false, false, nullptr},
+    {"&File", "saveDocumentAction", "Sa&ve Sector", "Ctrl+Shift+S",
+     "Save the sector, with its edits, as its JSON document", Needs::RunShown, false, true,
+     &GeneratorDialog::SaveDocument},
+    {"&File", "saveDocumentAsAction", "Save Sector &As...", "",
+     "Save the sector, with its edits, as a new JSON document", Needs::RunShown, false, false,
+     &GeneratorDialog::SaveDocumentAs},
     {"&File", "saveAction", "&Save to File...", "Ctrl+S", "Save the latest run's report in the chosen output format",
-     Needs::Reports, false, true, &GeneratorDialog::SaveToFile},
+     Needs::Reports, true, true, &GeneratorDialog::SaveToFile},
     {"&File", "exportJsonAction", "&Export JSON...", "Ctrl+E", "Save the run shown as a JSON document",
      Needs::RunShown, false, true, &GeneratorDialog::ExportJson},
     {"&File", "exportPictureAction", "Export P&icture...", "",
@@ -144,7 +152,11 @@ DialogActions::DialogActions(GeneratorDialog& dialog)
             action->setShortcutVisibleInContextMenu(true);
         }
         action->setStatusTip(QString::fromLatin1(row.statusTip));
-        QObject::connect(action, &QAction::triggered, &dialog, row.perform);
+        if (row.perform != nullptr) {
+            QObject::connect(action, &QAction::triggered, &dialog, row.perform);
+        } else {
+            action->setMenu(new QMenu(menuBar_));
+        }
         dialog.addAction(action);
         if (std::strcmp(menuTitle, row.menu) != 0) {
             menuTitle = row.menu;

@@ -71,6 +71,9 @@ int GeneratorApp::Run()
 {
     DialogPrompts prompts;
     GeneratorDialog dialog(prompts, ClockSeed(), ".");
+    // Both from the event loop, over the dialog already shown: the edits a
+    // crash left first, then the file named.
+    QTimer::singleShot(0, &dialog, &GeneratorDialog::OfferRecovery);
     OpenFileArgument(dialog, arguments());
     dialog.exec();
     return 0;

@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <type_traits>
@@ -28,6 +29,7 @@
 #include "app/overview_window.h"
 #include "app/picture_pane.h"
 #include "app/query_help.h"
+#include "app/recovery_copy.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
 #include "app/screen_room.h"
@@ -148,6 +150,8 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     model_ = new ResultTreeModel(std::make_shared<ShownTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
     BuildPicturePane();
+    recoveryFolder_ = RecoveryCopy::UserFolder();
+    recovery_ = std::make_unique<RecoveryCopy>(recoveryFolder_);
     BuildEditing();
     findBar_ = new FindBar(session_, *model_, *treeView_, client_);
     connect(findBar_, &FindBar::RoomChanged, this, &GeneratorDialog::PlaceTree);
@@ -162,7 +166,12 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     KeepOnScreenWhenShown(*this);
 }
 
-GeneratorDialog::~GeneratorDialog() = default;
+GeneratorDialog::~GeneratorDialog()
+{
+    // The undo stack empties as it goes, after this dialog's members: what it
+    // says then is for no one. A recovery copy left stays, as after a crash.
+    undoStack_->disconnect(this);
+}
 
 void GeneratorDialog::BuildControls()
 {

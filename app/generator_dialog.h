@@ -30,6 +30,7 @@ namespace nexmar {
 class DialogActions;
 class FindBar;
 class NotesPane;
+class RecoveryCopy;
 class OverviewWindow;
 class PicturePane;
 struct PrintRequest;
@@ -45,7 +46,7 @@ enum class SaveOutcome { Written, OpenFailed, WriteFailed };
 SaveOutcome SaveWhole(const QString& name, const std::function<bool(QSaveFile&)>& write);
 
 inline constexpr const char* kWindowTitle = "Tolvik Nexmar";
-// After the title while the run shown has edits not exported yet.
+// After the title while the sector shown has edits not saved yet.
 inline constexpr const char* kModifiedMark = " *";
 inline constexpr const char* kNoReportToSave = "No report of the latest run to save.";
 inline constexpr const char* kSaveOpenFailed = "Failed to open file for save.";
@@ -65,7 +66,7 @@ class GeneratorDialog final : public QDialog {
 public:
     // seed: the first run's seed, and the seed of the sequence from which
     // every later run takes its own. reportDirectory: where every run writes
-    // its two reports.
+    // its two reports. Recovery copies are kept in the user's folder for them.
     GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, const std::filesystem::path& reportDirectory,
                     QWidget* parent = nullptr);
     ~GeneratorDialog() override;
@@ -121,10 +122,21 @@ public:
     // Shows or hides the notes on the selected system or object beside the
     // tree: generator_dialog_notes.cpp.
     void ShowNotes();
+    // The sector as a document: generator_dialog_document.cpp. Save writes
+    // the file the sector was opened from or last saved as, or asks for one.
+    void SaveDocument();
+    void SaveDocumentAs();
+    // Opens a document of the Open Recent list.
+    void OpenRecent(const QString& name);
+    // Offers to restore the edits a dialog that ended without closing left
+    // in a recovery copy, if any; at the program's start.
+    void OfferRecovery();
 
     const RunSession& Session() const { return session_; }
 
 protected:
+    // Closing the window, Escape and Quit: unsaved edits are asked about first.
+    void reject() override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -202,6 +214,24 @@ private:
     // its reports and its statistics; the items open and the current item
     // stay as they were.
     void RenderEdited();
+    // Shows the run in the JSON document name; false when it was refused
+    // (and the user told why) or cancelled.
+    bool ShowFile(const QString& name);
+    // As ShowFile, the file becoming the sector's document.
+    void OpenAsDocument(const QString& name);
+    // The sector's document is now name (none when empty).
+    void BecomeDocument(const QString& name);
+    QString AskDocumentName(const QString& title);
+    // Save, or Save As for a sector without a document; whether it was saved.
+    bool SaveOrAskName();
+    bool SaveDocumentTo(const QString& name);
+    // Fills the Open Recent menu, as it opens.
+    void ListRecent();
+    // Before the sector shown is replaced or closed: true unless it holds
+    // unsaved edits the user chose to keep (Cancel, or a save that failed).
+    bool MaySetAsideEdits();
+    // The title, and the recovery copy of edits not saved.
+    void FollowEdits();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -225,7 +255,7 @@ private:
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
     OverviewWindow* overview_ = nullptr;  // made when first shown
-    QUndoStack* undoStack_ = nullptr;    // the edits of the run shown
+    QUndoStack* undoStack_ = nullptr;    // the edits of the run shown; clean while saved
     NotesPane* notes_ = nullptr;
     std::optional<NoteTarget> noteTarget_;  // what the notes pane shows
     // Keystrokes in the notes pane of one burst undo as one; the burst ends
@@ -233,6 +263,9 @@ private:
     // undone or redone.
     int noteBurst_ = 0;
     std::set<std::size_t> locked_;  // the places of the systems Reroll Others leaves
+    QString documentPath_;  // the sector's file, absolute; empty for a run never saved
+    QString recoveryFolder_;
+    std::unique_ptr<RecoveryCopy> recovery_;  // reads session_, so ends before it
 };
 
 }  // namespace nexmar

@@ -4,6 +4,7 @@
 // Notes and rerolls come here as changes too.
 #include <QAction>
 #include <QKeySequence>
+#include <QMenu>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -16,6 +17,7 @@
 #include "app/dialog_actions.h"
 #include "app/generator_dialog.h"
 #include "app/picture_pane.h"
+#include "app/recovery_copy.h"
 #include "app/result_tree_model.h"
 #include "app/user_prompts.h"
 #include "gen/names/sector_edits.h"
@@ -74,9 +76,10 @@ void GeneratorDialog::BuildEditing()
     QAction* redo = actions_->Action("redoAction");
     connect(undoStack_, &QUndoStack::undoTextChanged, undo, follow(undo, QStringLiteral("&Undo")));
     connect(undoStack_, &QUndoStack::redoTextChanged, redo, follow(redo, QStringLiteral("&Redo")));
-    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        setWindowTitle(QString::fromLatin1(kWindowTitle) + (clean ? "" : kModifiedMark));
-    });
+    // Each edit, undo, redo, save and new run.
+    connect(undoStack_, &QUndoStack::indexChanged, this, &GeneratorDialog::FollowEdits);
+    connect(undoStack_, &QUndoStack::cleanChanged, this, &GeneratorDialog::FollowEdits);
+    connect(actions_->Action("openRecentAction")->menu(), &QMenu::aboutToShow, this, &GeneratorDialog::ListRecent);
     actions_->Action("lockAction")->setCheckable(true);
     model_->SetSystemLocks([this](std::size_t place) { return locked_.contains(place); }, LockIcon());
     model_->SetSystemNames([this](std::size_t place) {
@@ -128,6 +131,8 @@ void GeneratorDialog::Redo()
 
 void GeneratorDialog::PutChange(const SectorChange& change, bool done)
 {
+    // The recovery copy's writer reads the systems: it stops before they change.
+    recovery_->Halt();
     session_.Change(change, done);
     if (change.ChangesRecords()) {
         RenderEdited();

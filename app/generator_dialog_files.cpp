@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QSaveFile>
 #include <QSettings>
-#include <QUndoStack>
 
 #include <atomic>
 
@@ -17,6 +16,7 @@
 #include "app/generator_dialog.h"
 #include "app/run_file_reading.h"
 #include "app/user_prompts.h"
+#include "app/user_settings.h"
 #include "json/json_import.h"
 
 namespace nexmar {
@@ -36,17 +36,12 @@ constexpr SaveKind kSaveKinds[] = {
 
 constexpr SaveKind kJsonSaveKind{"JSON File (*.json)", "json"};
 
-// Export JSON and Save to File write in blocks of this many bytes.
+// Save to File writes in blocks of this many bytes.
 constexpr std::size_t kWriteBlock = std::size_t{1} << 20;
 
 // Save to File and Export JSON open where the user last saved either,
 // across runs of the program too.
 constexpr const char* kSaveFolderKey = "saveFolder";
-
-QSettings UserSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("nexmar"), QStringLiteral("nexmar"));
-}
 
 // Copies the whole of source to destination; false on any read or write error.
 bool CopyAll(QFile& source, QSaveFile& destination)
@@ -163,31 +158,13 @@ void GeneratorDialog::ExportJson()
     const FileWriter writeJson = [this, &kept](QSaveFile& destination, const std::atomic<bool>& cancel,
                                                WorkProgress& progress) {
         progress.total = static_cast<int>(kept ? kept->size() : session_.Records().size());
-        std::string pending;
-        bool written = true;
-        const auto flush = [&] {
-            const auto size = static_cast<qint64>(pending.size());
-            written = written && destination.write(pending.data(), size) == size;
-            pending.clear();
-        };
-        session_.WriteJson(
-            [&](std::string_view text) {
-                pending.append(text);
-                if (pending.size() >= kWriteBlock) {
-                    flush();
-                }
-            },
-            cancel, [&progress](int done) { progress.done = done; }, kept ? &*kept : nullptr);
-        flush();
-        return written;
+        return session_.WriteJson(destination, cancel, [&progress](int done) { progress.done = done; },
+                                  kept ? &*kept : nullptr);
     };
     const QString what = kept ? QStringLiteral("the %L1 systems shown").arg(kept->size()) : session_.Title();
-    const bool written = WriteWholeInBackground(
-        name, writeJson, QStringLiteral("Exported %1 as %2").arg(what, QDir::toNativeSeparators(name)));
-    // The whole run's document holds every edit: nothing is left unsaved.
-    if (written && !kept) {
-        undoStack_->setClean();
-    }
+    // A copy: the sector's own document, and whether it is saved, stay as they were.
+    WriteWholeInBackground(name, writeJson,
+                           QStringLiteral("Exported %1 as %2").arg(what, QDir::toNativeSeparators(name)));
 }
 
 void GeneratorDialog::WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write,
@@ -227,15 +204,24 @@ void GeneratorDialog::TellSaveOutcome(SaveOutcome outcome, const QString& done)
 
 void GeneratorDialog::OpenJson()
 {
+    if (!MaySetAsideEdits()) {
+        return;
+    }
     const QString name = prompts_.AskOpenFileName(this, QString::fromLatin1(kJsonSaveKind.filter), saveFolder_);
     if (!name.isEmpty()) {
-        OpenFile(name);
+        OpenAsDocument(name);
     }
 }
 
 void GeneratorDialog::OpenFile(const QString& name)
 {
-    RememberFolder(name);
+    if (MaySetAsideEdits()) {
+        OpenAsDocument(name);
+    }
+}
+
+bool GeneratorDialog::ShowFile(const QString& name)
+{
     // Reading and rendering both go to the worker; a file that cannot be
     // shown whole, or an open cancelled, leaves the earlier run as it was.
     QString refusal;
@@ -262,10 +248,10 @@ void GeneratorDialog::OpenFile(const QString& name)
     const bool shown = Render(QStringLiteral("Opening %1...").arg(QFileInfo(name).fileName()), readAndRender);
     if (!refusal.isEmpty()) {
         prompts_.ShowMessage(this, refusal);
-        return;
+        return false;
     }
     if (!shown) {
-        return;
+        return false;
     }
     // The controls show the run's options, so Generate repeats them; a
     // count the field would refuse (a document of 10,000 systems) leaves
@@ -277,6 +263,12 @@ void GeneratorDialog::OpenFile(const QString& name)
     }
     levelGroup_->button(int(run.level))->setChecked(true);
     censusBox_->setChecked(run.census);
+    return true;
+}
+
+QString GeneratorDialog::AskDocumentName(const QString& title)
+{
+    return AskSaveName(kJsonSaveKind.filter, kJsonSaveKind.defaultSuffix, title);
 }
 
 QString GeneratorDialog::AskSaveName(const char* filter, const char* defaultSuffix, const QString& title)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/generator_dialog.h"
+#include "app/recovery_copy.h"
 #include "app/result_tree_model.h"
 #include "model/seed_input.h"
 #include "app/user_prompts.h"
@@ -80,11 +81,14 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
         RejectCount(count);
         return;
     }
+    if (!MaySetAsideEdits()) {
+        return;
+    }
     // Each run rolls from a seed of its own, so any run can be repeated, here
     // or with nexmar-cli --seed.
     RunSettings run = inputs_;
     run.seed = chosenSeed ? *chosenSeed : session_.TakeNextSeed();
-    Render(QStringLiteral("Generating %1 systems...").arg(run.systems),
+    const bool shown = Render(QStringLiteral("Generating %1 systems...").arg(run.systems),
            [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
                progress.total = run.systems;
                return RenderRun(
@@ -97,6 +101,10 @@ void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
                    },
                    cancel, [&progress](int done) { progress.done = done; });
            });
+    // A new run is a sector of its own, saved nowhere yet.
+    if (shown) {
+        BecomeDocument({});
+    }
 }
 
 bool GeneratorDialog::Render(
@@ -112,6 +120,8 @@ bool GeneratorDialog::Render(
         return finished;
     }
     std::vector<std::string> messages = std::move(rendered->messages);
+    // The recovery copy's writer reads the run shown: it stops before it goes.
+    recovery_->Halt();
     session_.Show(std::move(*rendered));
     ShowSessionRun(std::move(messages));
     return true;

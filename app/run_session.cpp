@@ -11,6 +11,9 @@ namespace nexmar {
 
 namespace {
 
+// A JSON document is written in blocks of this many bytes.
+constexpr std::size_t kJsonWriteBlock = std::size_t{1} << 20;
+
 // Keeps the engine's messages until the dialog can show them, after the run.
 class QueuedNotifier final : public Notifier {
 public:
@@ -113,6 +116,28 @@ void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>
         progress(static_cast<int>(index) + 1);
     }
     json.Finish();
+}
+
+bool RunSession::WriteJson(QIODevice& destination, const std::atomic<bool>& cancel,
+                           const std::function<void(int)>& progress, const std::vector<std::size_t>* kept) const
+{
+    std::string pending;
+    bool written = true;
+    const auto flush = [&] {
+        const auto size = static_cast<qint64>(pending.size());
+        written = written && destination.write(pending.data(), size) == size;
+        pending.clear();
+    };
+    WriteJson(
+        [&](std::string_view text) {
+            pending.append(text);
+            if (pending.size() >= kJsonWriteBlock) {
+                flush();
+            }
+        },
+        cancel, progress, kept);
+    flush();
+    return written;
 }
 
 LoadedRun RunSession::KeptRun(const std::vector<std::size_t>& kept) const

@@ -23,6 +23,7 @@
 #include "stats/run_statistics.h"
 
 class QFile;
+class QIODevice;
 
 namespace nexmar {
 
@@ -86,6 +87,9 @@ public:
     // writes them (each under its number, the head saying how many were
     // rolled); null for every system.
     void WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
+                   const std::function<void(int)>& progress, const std::vector<std::size_t>* kept = nullptr) const;
+    // As above, into destination in large blocks; false on a write error.
+    bool WriteJson(QIODevice& destination, const std::atomic<bool>& cancel,
                    const std::function<void(int)>& progress, const std::vector<std::size_t>* kept = nullptr) const;
     // The records of the systems at places kept, as a run of those alone.
     LoadedRun KeptRun(const std::vector<std::size_t>& kept) const;

@@ -80,6 +80,34 @@ std::optional<QString> DialogPrompts::AskName(QWidget* parent, const QString& ti
     return input.textValue();
 }
 
+UnsavedAnswer DialogPrompts::AskSaveChanges(QWidget* parent, const QString& document)
+{
+    const QString what = document.isEmpty() ? QStringLiteral("the sector") : document;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvik Nexmar"),
+                    QStringLiteral("Save the changes to %1?").arg(what),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(QStringLiteral("Edits not saved are lost."));
+    box.setDefaultButton(QMessageBox::Save);
+    KeepOnScreenWhenShown(box);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedAnswer::Save;
+    case QMessageBox::Discard:
+        return UnsavedAnswer::Discard;
+    default:
+        return UnsavedAnswer::Cancel;
+    }
+}
+
+bool DialogPrompts::AskRestore(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tolvik Nexmar"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    KeepOnScreenWhenShown(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void DialogPrompts::ShowAbout(QWidget* parent)
 {
     AboutDialog box(parent);

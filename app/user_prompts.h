@@ -11,6 +11,9 @@ class QWidget;
 
 namespace nexmar {
 
+// What the user does with edits not yet saved, when they would be set aside.
+enum class UnsavedAnswer { Save, Discard, Cancel };
+
 // Every window that waits for the user goes through here, so tests can
 // answer in advance and nothing ever blocks on a modal window.
 class UserPrompts {
@@ -32,6 +35,12 @@ public:
     // A one-line input for a system's name, showing text; title names the
     // system ("Rename System 3"); nothing when the user cancels.
     virtual std::optional<QString> AskName(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Save, Discard or Cancel for the edits of document (its file name,
+    // or empty for a sector never saved), before they are set aside.
+    virtual UnsavedAnswer AskSaveChanges(QWidget* parent, const QString& document) = 0;
+    // Whether to restore the edits a dialog that ended without closing left
+    // in a recovery copy; text says whose they are and when they were made.
+    virtual bool AskRestore(QWidget* parent, const QString& text) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
     // The print preview, whose pages paint draws on the printer chosen there.
     virtual void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) = 0;
@@ -49,6 +58,8 @@ public:
     QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& directory) override;
     std::optional<QString> AskSeed(QWidget* parent, const QString& text) override;
     std::optional<QString> AskName(QWidget* parent, const QString& title, const QString& text) override;
+    UnsavedAnswer AskSaveChanges(QWidget* parent, const QString& document) override;
+    bool AskRestore(QWidget* parent, const QString& text) override;
     void ShowAbout(QWidget* parent) override;
     void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 };

@@ -35,6 +35,8 @@ public:
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     std::optional<QString> AskName(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+    nexmar::UnsavedAnswer AskSaveChanges(QWidget*, const QString&) override { return nexmar::UnsavedAnswer::Discard; }
+    bool AskRestore(QWidget*, const QString&) override { return false; }
     void ShowAbout(QWidget*) override {}
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
 };

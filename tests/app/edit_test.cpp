@@ -133,8 +133,11 @@ void EditTest::aRenameShowsBesideItsSystemAndIsUndoneAndRedone()
     QTRY_VERIFY(json.exists());
     QVERIFY(json.open(QIODevice::ReadOnly));
     QVERIFY(json.readAll().contains("\"Vessa Reach\""));
-    // Exported, the run holds no edit left to save.
-    QCOMPARE(Dialog().windowTitle(), QStringLiteral("Tolvik Nexmar"));
+    // An export is a copy: the sector's edits are still to be saved.
+    QCOMPARE(Dialog().windowTitle(), modified);
+    prompts.nextFileName = InDir("sector.json");
+    Action("saveDocumentAction")->trigger();
+    QCOMPARE(Dialog().windowTitle(), QStringLiteral("sector.json - Tolvik Nexmar"));
 }
 
 void EditTest::notesAreUndoneABurstOfTypingAtATime()

@@ -49,7 +49,8 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
                           (action->isSeparator() || !action->statusTip().isEmpty() ? "" : " (no status tip)");
         }
     }
-    QCOMPARE(listed, (QStringList{"&File:", "&Open JSON...|Ctrl+O", "&Save to File...|Ctrl+S",
+    QCOMPARE(listed, (QStringList{"&File:", "&Open JSON...|Ctrl+O", "Open &Recent|", "Sa&ve Sector|Ctrl+Shift+S",
+                                   "Save Sector &As...|", "|", "&Save to File...|Ctrl+S",
                                    "&Export JSON...|Ctrl+E", "Export P&icture...|", "|", "&Print...|Ctrl+P",
                                    "Export P&DF...|", "|", "&Quit|Ctrl+Q", "&Edit:", "&Copy as Text|Ctrl+C",
                                    "Re&name System...|F2", "|", "Reroll &System|Ctrl+R",
@@ -76,6 +77,7 @@ void MenuTest::everyShortcutReachesItsCommand()
         {"Ctrl+O", [this] { return prompts.openDialogs.size() == 1; }},
         {"Ctrl+S", [this] { return prompts.saveDialogs == QStringList{"Text File (*.txt)|txt"}; }},
         {"Ctrl+E", [this] { return prompts.saveDialogs.size() == 2 && prompts.saveDialogs[1].endsWith("|json"); }},
+        {"Ctrl+Shift+S", [this] { return prompts.saveTitles.size() == 3 && prompts.saveTitles[2] == "Save Sector"; }},
         {"Ctrl+G", [this] { return prompts.seedInputs.size() == 1; }},
         {"Ctrl+T",
          [this] {

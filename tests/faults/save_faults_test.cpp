@@ -34,6 +34,7 @@ private slots:
     void aSaveThatFillsTheDiskLeavesTheEarlierFile();
     void aRunWhoseWritesFailedPartwayIsNotSaved_data() { LevelsAndFormats(); }
     void aRunWhoseWritesFailedPartwayIsNotSaved();
+    void aSectorSaveThatFillsTheDiskLeavesTheDocumentAndItsMark();
 
 private:
     static void LevelsAndFormats()
@@ -183,6 +184,29 @@ void SaveFaultsTest::aRunWhoseWritesFailedPartwayIsNotSaved()
     QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kNoReportToSave)});
     QVERIFY(prompts.saveDialogs.isEmpty());
     ExpectEarlierFileIntact();
+}
+
+// Save Sector writes all or nothing: the document saved before stays whole,
+// and the edits stay marked as not saved.
+void SaveFaultsTest::aSectorSaveThatFillsTheDiskLeavesTheDocumentAndItsMark()
+{
+    Run(QStringLiteral("highRadio"), 20);
+    prompts.nextFileName = InDir("sector.json");
+    Dialog().SaveDocumentAs();
+    QFile saved(InDir("sector.json"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray before = saved.readAll();
+    saved.close();
+    Tree()->setCurrentIndex(Tree()->model()->index(0, 0, Tree()->model()->index(0, 0)));
+    prompts.nameAnswers = {QStringLiteral("Vessa Reach")};
+    Dialog().RenameSystem();
+    const QString modified = QStringLiteral("sector.json - Tolvik Nexmar *");
+    QCOMPARE(Dialog().windowTitle(), modified);
+    WithFileSizeLimit(before.size() / 2, [&] { Dialog().SaveDocument(); });
+    QCOMPARE(prompts.messages, QStringList{QString::fromLatin1(kSaveWriteFailed)});
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), before);
+    QCOMPARE(Dialog().windowTitle(), modified);
 }
 
 }  // namespace nexmar

@@ -22,7 +22,7 @@ namespace nexmar::testing {
 
 // What every dialog test starts from: a dialog whose runs write into a
 // scratch folder, whose prompts are answered in advance, and which never
-// sees the user's settings. A test class derives from it besides QObject.
+// sees the user's settings or recovery copies. A test class derives from it besides QObject.
 class DialogFixture {
 public:
     // A fresh dialog whose first run has seed; shown and active when show.
@@ -33,6 +33,8 @@ public:
             qFatal("no scratch folder");
         }
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath(QStringLiteral("settings")));
+        // The recovery copies too stay in the scratch folder.
+        qputenv("XDG_DATA_HOME", dir_->filePath(QStringLiteral("data")).toLocal8Bit());
         prompts = FakePrompts();
         Reopen(seed, show);
     }

@@ -49,6 +49,18 @@ public:
         }
         return nameAnswers.takeFirst();
     }
+    // Answers with the next of unsavedAnswers; once they run out, discards.
+    UnsavedAnswer AskSaveChanges(QWidget*, const QString& document) override
+    {
+        unsavedAsked << document;
+        return unsavedAnswers.isEmpty() ? UnsavedAnswer::Discard : unsavedAnswers.takeFirst();
+    }
+    // Answers with the next of restoreAnswers; once they run out, declines.
+    bool AskRestore(QWidget*, const QString& text) override
+    {
+        restoreAsked << text;
+        return !restoreAnswers.isEmpty() && restoreAnswers.takeFirst();
+    }
     void ShowAbout(QWidget*) override { ++aboutShown; }
     // Prints into the PDF file printTo, if set, as a user's Print would.
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>& paint) override
@@ -86,6 +98,10 @@ public:
     QStringList seedInputs;  // the text each seed input opened with
     QStringList nameAnswers;
     QStringList nameTitles;  // the title of each name input
+    QList<UnsavedAnswer> unsavedAnswers;
+    QStringList unsavedAsked;  // the document named by each Save / Discard / Cancel
+    QList<bool> restoreAnswers;
+    QStringList restoreAsked;  // the text of each offer to restore a recovery copy
     int aboutShown = 0;
     int printPreviews = 0;
     QString printTo;  // the PDF file a print preview prints into; empty: none
