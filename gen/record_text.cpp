@@ -70,6 +70,11 @@ std::string MediumObjectNumber(int systemNumber, int slot)
     return Format("%d.%d", systemNumber, slot);
 }
 
+bool IsSpecial(std::string_view special)
+{
+    return !special.empty() && special != "No special" && special != "Special: None";
+}
+
 std::string StatText(std::string_view label, int value)
 {
     return Format("%.*s: %d", static_cast<int>(label.size()), label.data(), value);

@@ -34,6 +34,10 @@ std::string StarItemName(char letter, int starNumber);
 std::string HighObjectNumber(int systemNumber, char letter, int objectIndex);
 std::string MediumObjectNumber(int systemNumber, int slot);
 
+// Whether a special result is one: "No special" and "Special: None" (and
+// an object that rolls none) are not.
+bool IsSpecial(std::string_view special);
+
 // What a Gaia World's special names it, to mark one beside its object.
 inline constexpr std::string_view kGaiaWorldMark = "Gaia World";
 

@@ -77,4 +77,20 @@ void SectorEdits::Set(int number, SystemEdits edits)
     }
 }
 
+std::optional<PlayerSystem> PlayerSystemOf(const SectorEdits& edits, int number)
+{
+    PlayerSystem shown;
+    shown.edits = edits.Find(number);
+    if (shown.edits != nullptr) {
+        if (shown.edits->visibility == Visibility::Secret) {
+            return std::nullopt;
+        }
+        shown.hidden = shown.edits->Hidden();
+    }
+    if (!shown.hidden.Has(PlayerField::Name)) {
+        shown.name = edits.Name(number);
+    }
+    return shown;
+}
+
 }  // namespace nexmar
