@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "core/block_writer.h"
+#include "core/quoted_path.h"
 #include "core/report_files.h"
 #include "cli/file_output.h"
 #include "cli/json_output.h"
@@ -114,8 +115,8 @@ bool FinishRunFiles(const CliOptions& options, RunFiles& files, const std::optio
     }
     for (const OtherFile& other : OtherFiles(options, files)) {
         if (other.file.IsOpen() && !other.file.Finish()) {
-            failure.Add(std::string("could not write ") + other.what + " to '" + other.path.string() +
-                        "': " + std::strerror(errno));
+            failure.Add(std::string("could not write ") + other.what + " to " + QuotedPath(other.path.string()) +
+                        ": " + std::strerror(errno));
             finished = false;
         }
     }
@@ -333,7 +334,7 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     ResultTree tree;
     ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     reports.CommitWith(commit);
-    RunFailure failure(options.directory);
+    RunFailure failure(options.directory, &reports);
     TreePrinter printer(tree, held.stream(), options.printTree);
     const SystemDone printAndDrop = [&printer](const ResultTree&, ItemId system) { printer.SystemDone(system); };
     QueryChoice* choice = followers.choice ? &*followers.choice : nullptr;

@@ -8,6 +8,7 @@
 
 #include "core/decimal.h"
 #include "core/format.h"
+#include "core/quoted_path.h"
 #include "run/generation_run.h"
 
 namespace nexmar {
@@ -216,14 +217,14 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
                                   : "--json - and --stats cannot share standard output";
     }
     if (error.empty() && !IsUsableDirectory(options.directory)) {
-        error = "--dir: '" + options.directory.string() + "' is not a writable directory";
+        error = "--dir: " + QuotedPath(options.directory.string()) + " is not a writable directory";
     }
     if (error.empty() && declared.svgOption->count() > 0 && !IsUsableDirectory(options.pictureDirectory)) {
-        error = "--svg: '" + options.pictureDirectory.string() + "' is not a writable directory";
+        error = "--svg: " + QuotedPath(options.pictureDirectory.string()) + " is not a writable directory";
     }
     if (error.empty() && !options.pictureSheet.empty() && !HasSvgSuffix(options.pictureSheet)) {
-        error = "--svg-sheet: '" + options.pictureSheet.string() +
-                "' does not end in .svg; the sheet is written as SVG only";
+        error = "--svg-sheet: " + QuotedPath(options.pictureSheet.string()) +
+                " does not end in .svg; the sheet is written as SVG only";
     }
     return error;
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "cli/output_plan.h"
+#include "core/quoted_path.h"
 
 namespace nexmar {
 
@@ -14,7 +15,7 @@ namespace {
 
 std::string Reason(const std::string& path, int error)
 {
-    return "--json: cannot write '" + path + "': " + std::strerror(error);
+    return "--json: cannot write " + QuotedPath(path) + ": " + std::strerror(error);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/quoted_path.h"
+
 namespace nexmar {
 
 namespace {
@@ -53,7 +55,7 @@ private:
 
 std::string Unreadable(const std::string& path, int cause)
 {
-    return "--from-json: cannot read '" + path + "': " + std::strerror(cause);
+    return "--from-json: cannot read " + QuotedPath(path) + ": " + std::strerror(cause);
 }
 
 }  // namespace

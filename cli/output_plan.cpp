@@ -4,6 +4,7 @@
 
 #include "cli/picture_files.h"
 #include "core/output_commit.h"
+#include "core/quoted_path.h"
 #include "core/report_files.h"
 
 namespace nexmar {
@@ -16,15 +17,15 @@ std::vector<PlannedOutput> PlanOutputs(const CliOptions& options, std::span<cons
             {"--dir", std::string("the report ") + report + " in --dir", options.directory / report, true});
     }
     if (!options.jsonPath.empty() && options.jsonPath != "-") {
-        outputs.push_back({"--json", "--json '" + options.jsonPath + "'", options.jsonPath});
+        outputs.push_back({"--json", "--json " + QuotedPath(options.jsonPath), options.jsonPath});
     }
     if (!options.statisticsJson.empty()) {
         outputs.push_back(
-            {"--stats-json", "--stats-json '" + options.statisticsJson.string() + "'", options.statisticsJson});
+            {"--stats-json", "--stats-json " + QuotedPath(options.statisticsJson.string()), options.statisticsJson});
     }
     if (!options.pictureSheet.empty()) {
         outputs.push_back(
-            {"--svg-sheet", "--svg-sheet '" + options.pictureSheet.string() + "'", options.pictureSheet});
+            {"--svg-sheet", "--svg-sheet " + QuotedPath(options.pictureSheet.string()), options.pictureSheet});
     }
     if (!options.handout.empty()) {
         outputs.push_back({"--handout", "--handout '" + options.handout.string() + "'", options.handout});
@@ -101,12 +102,12 @@ std::string FindCollision(const std::vector<PlannedOutput>& outputs)
     for (std::size_t later = 0; later < outputs.size(); ++later) {
         const PlannedOutput& output = outputs[later];
         if (const char* what = output.chosenByRun ? NotAFile(output.path) : nullptr) {
-            return OneLine(output.option + ": '" + output.path.string() + "' is " + what +
+            return OneLine(output.option + ": " + QuotedPath(output.path.string()) + " is " + what +
                            "; expected a file the run may replace, or none");
         }
         const auto [earlier, isNew] = firstAt.try_emplace(FileOf(output.path, folders), later);
         if (!isNew) {
-            return OneLine(output.option + ": '" + output.path.string() + "' is the same file as " +
+            return OneLine(output.option + ": " + QuotedPath(output.path.string()) + " is the same file as " +
                            outputs[earlier->second].what);
         }
     }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/block_writer.h"
+#include "core/quoted_path.h"
 
 namespace nexmar {
 
@@ -66,12 +67,12 @@ void PictureFiles::Save(int number, const std::string& svg)
     std::error_code ignored;
     const std::filesystem::file_status status = std::filesystem::symlink_status(target, ignored);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        error_ = "--svg: cannot write '" + target.string() + "': not a regular file";
+        error_ = "--svg: cannot write " + QuotedPath(target.string()) + ": not a regular file";
         return;
     }
     const int fd = commit_.Stage(target);
     if (fd < 0 || !WriteAll(fd, svg)) {
-        error_ = "--svg: cannot write '" + target.string() + "': " + std::strerror(errno);
+        error_ = "--svg: cannot write " + QuotedPath(target.string()) + ": " + std::strerror(errno);
         return;
     }
     lastStaged_ = fd;

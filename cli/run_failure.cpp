@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/command_line.h"
+#include "core/quoted_path.h"
 #include "report/report_writer.h"
 
 namespace nexmar {
@@ -22,7 +23,10 @@ void RunFailure::Notify(const std::string& message)
         if (vague_.empty()) {
             const char* what = message == kOpenReportsFailed ? "create" : "write";
             vague_ = std::string("could not ") + what + " the reports " + kTextReportName + " and " +
-                     kHtmlReportName + " in '" + directory_.string() + "'";
+                     kHtmlReportName + " in " + QuotedPath(directory_.string());
+            if (const int cause = reports_ != nullptr ? reports_->FailureCause() : 0; cause != 0) {
+                vague_.append(": ").append(std::strerror(cause));
+            }
         }
         return;
     }

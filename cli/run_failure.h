@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/notifier.h"
+#include "core/report_files.h"
 
 namespace nexmar {
 
@@ -13,8 +14,12 @@ namespace nexmar {
 // first failure that names its file and cause, else the first of any.
 class RunFailure final : public Notifier {
 public:
-    // directory: where the reports go, for a report's failure to name.
-    explicit RunFailure(std::filesystem::path directory) : directory_(std::move(directory)) {}
+    // directory: where the reports go, for a report's failure to name;
+    // reports, when given, tells its cause.
+    explicit RunFailure(std::filesystem::path directory, const ReportFiles* reports = nullptr)
+        : directory_(std::move(directory)), reports_(reports)
+    {
+    }
 
     // From the run: the reports' failures, and the second reading's.
     void Notify(const std::string& message) override;
@@ -27,6 +32,7 @@ public:
 
 private:
     std::filesystem::path directory_;
+    const ReportFiles* reports_;
     std::string first_;
     std::string vague_;  // the first failure that names no cause
 };

@@ -30,7 +30,7 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-BlockWriter::BlockWriter(std::vector<int> fds) : fds_(std::move(fds)), failed_(fds_.size(), false)
+BlockWriter::BlockWriter(std::vector<int> fds) : fds_(std::move(fds)), errors_(fds_.size(), 0)
 {
     // The new thread starts with every signal blocked, and keeps them so.
     sigset_t all;
@@ -66,13 +66,11 @@ void BlockWriter::Write(std::size_t stream, std::string& block)
     changed_.notify_all();
 }
 
-std::vector<bool> BlockWriter::Finish()
+std::vector<int> BlockWriter::Finish()
 {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queued_.empty() && !writing_; });
-    std::vector<bool> written(failed_.size());
-    std::transform(failed_.begin(), failed_.end(), written.begin(), std::logical_not());
-    return written;
+    return errors_;
 }
 
 void BlockWriter::Run()
@@ -86,11 +84,15 @@ void BlockWriter::Run()
         Job job = std::move(queued_.front());
         queued_.pop_front();
         writing_ = true;
-        const bool dropped = failed_[job.stream];
+        const bool dropped = errors_[job.stream] != 0;
         lock.unlock();
+        errno = 0;
         const bool written = dropped || WriteAll(fds_[job.stream], job.bytes);
+        const int error = written ? 0 : errno != 0 ? errno : EIO;
         lock.lock();
-        failed_[job.stream] = failed_[job.stream] || !written;
+        if (!dropped) {
+            errors_[job.stream] = error;
+        }
         job.bytes.clear();
         spare_.push_back(std::move(job.bytes));
         writing_ = false;

@@ -32,8 +32,9 @@ public:
     // over for it are dropped.
     void Write(std::size_t stream, std::string& block);
     // Waits until every block handed over is written or dropped, and tells,
-    // by stream, whether all of its blocks were written.
-    std::vector<bool> Finish();
+    // by stream, 0 when all of its blocks were written, else the errno of the
+    // write that failed.
+    std::vector<int> Finish();
 
 private:
     struct Job {
@@ -47,7 +48,7 @@ private:
     std::condition_variable changed_;
     std::deque<Job> queued_;
     std::vector<std::string> spare_;
-    std::vector<bool> failed_;  // by stream
+    std::vector<int> errors_;  // by stream: the errno of its failed write, 0 while none failed
     bool writing_ = false;
     bool stopping_ = false;
     std::thread thread_;

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "core/owned_names.h"
+#include "core/quoted_path.h"
 
 namespace nexmar {
 
@@ -60,7 +61,7 @@ mode_t NewFileMode()
 // A failure that leaves every target as it was, in one line.
 std::string NoneReplaced(const std::filesystem::path& target, const std::string& cause)
 {
-    return "could not write '" + target.string() + "': " + cause + "; no file was replaced";
+    return "could not write " + QuotedPath(target.string()) + ": " + cause + "; no file was replaced";
 }
 
 // What stands at a target that no output may replace.
@@ -313,7 +314,7 @@ bool OutputCommit::ReplaceAll(std::string& failure)
     for (std::size_t i = 0; i < staged_.size(); ++i) {
         if (!Replace(staged_[i])) {
             const std::string cause = std::strerror(errno);
-            failure = "could not write '" + staged_[i].target.string() + "': " + cause + Restore(i);
+            failure = "could not write " + QuotedPath(staged_[i].target.string()) + ": " + cause + Restore(i);
             return false;
         }
     }
@@ -330,8 +331,8 @@ std::string OutputCommit::Restore(std::size_t replaced)
         const bool back = staged.replaces ? ::rename(staged.temporary.c_str(), staged.target.c_str()) == 0
                                           : ::unlink(staged.target.c_str()) == 0;
         if (!back && lost++ == 0) {
-            first = "'" + staged.target.string() + "'";
-            first += staged.replaces ? " (kept as '" + staged.temporary + "')" : "";
+            first = QuotedPath(staged.target.string());
+            first += staged.replaces ? " (kept as " + QuotedPath(staged.temporary) + ")" : "";
         }
         Forget(staged, false);  // a replaced file not put back stays where it is kept
     }

@@ -75,7 +75,7 @@ bool ReportFiles::Open(std::size_t report, const std::filesystem::path& path)
     } else {
         stream.fd = MayReplace(path) ? Staging().Stage(path) : -1;
     }
-    stream.failed = false;
+    stream.error = stream.fd < 0 ? errno : 0;
     Pending(report).clear();
     Pending(report).reserve(kBufferBytes);
     return stream.fd >= 0;
@@ -114,12 +114,12 @@ bool ReportFiles::CloseReports()
     Drain(kText);
     SetOpen(false);
     if (writer_) {
-        const std::vector<bool> written = writer_->Finish();
-        html_.failed = !written[kHtml];
-        text_.failed = !written[kText];
+        const std::vector<int> errors = writer_->Finish();
+        html_.error = errors[kHtml];
+        text_.error = errors[kText];
         writer_.reset();
     }
-    bool complete = !html_.failed && !text_.failed;
+    bool complete = html_.error == 0 && text_.error == 0;
     const std::optional<Identity> html = IdentityOf(html_.fd);
     const std::optional<Identity> text = IdentityOf(text_.fd);
     if (delivery_ == ReportDelivery::WhenComplete) {
@@ -133,11 +133,14 @@ bool ReportFiles::CloseReports()
         text_.fd = html_.fd = -1;  // the commit's now
     } else {
         // close can still report a write that failed late.
-        const bool textClosed = ::close(text_.fd) == 0;
-        const bool htmlClosed = ::close(html_.fd) == 0;
-        text_.fd = html_.fd = -1;
+        for (Stream* stream : {&text_, &html_}) {
+            if (::close(stream->fd) != 0 && stream->error == 0) {
+                stream->error = errno;
+            }
+            stream->fd = -1;
+        }
         locks_.clear();
-        complete = complete && textClosed && htmlClosed;
+        complete = html_.error == 0 && text_.error == 0;
     }
     if (!complete) {
         return false;
@@ -215,8 +218,9 @@ void ReportFiles::Drain(std::size_t report)
     }
     // After a failed write the report is incomplete; its later bytes are dropped.
     Stream& stream = StreamOf(report);
-    if (!stream.failed && !WriteAll(stream.fd, pending)) {
-        stream.failed = true;
+    errno = 0;
+    if (stream.error == 0 && !WriteAll(stream.fd, pending)) {
+        stream.error = errno != 0 ? errno : EIO;
     }
     pending.clear();
 }

@@ -71,6 +71,9 @@ public:
     // exactly as the last complete run closed it: a report deleted, replaced
     // or rewritten since then is no longer that run's.
     bool IsAsClosed(int fd, bool html) const;
+    // Why the reports last failed to open or to be written in full: an errno,
+    // or 0 when that is not known.
+    int FailureCause() const { return html_.error != 0 ? html_.error : text_.error; }
 
     void Text(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void Html(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -79,10 +82,10 @@ public:
     const std::filesystem::path& TextPath() const { return textPath_; }
 
 private:
-    // A report's descriptor, and whether a write to it failed.
+    // A report's descriptor, and the errno of its open or write that failed (0: none).
     struct Stream {
         int fd = -1;
-        bool failed = false;
+        int error = 0;
     };
     Stream& StreamOf(std::size_t report) { return report == kHtml ? html_ : text_; }
     // Delivered Live, written to the file; WhenComplete, handed to the writer thread.
