@@ -156,6 +156,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
                                             : std::nullopt);
         FollowOverview();
     });
+    BuildNotesPane();
     FollowSession();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
@@ -227,9 +228,11 @@ void GeneratorDialog::BuildControls()
 
 void GeneratorDialog::FollowSelection()
 {
-    actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem().has_value());
+    const std::optional<std::size_t> selected = picture_->SelectedSystem();
+    actions_->Follow(session_.HasRun(), session_.HasReports(), selected.has_value());
+    actions_->Action("lockAction")->setChecked(selected && locked_.contains(*selected));
     if (overview_ != nullptr) {
-        overview_->ShowChosen(picture_->SelectedSystem());
+        overview_->ShowChosen(selected);
     }
 }
 

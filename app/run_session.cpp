@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <random>
 #include <utility>
 
 #include "json/json_export.h"
@@ -60,7 +61,8 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
 }
 
 RunSession::RunSession(std::uint32_t seed, std::filesystem::path reportDirectory)
-    : reportDirectory_(std::move(reportDirectory)), seeds_(seed), firstSeed_(seed)
+    : reportDirectory_(std::move(reportDirectory)), seeds_(seed), rerollSeeds_(std::random_device{}()),
+      firstSeed_(seed)
 {
 }
 
@@ -72,6 +74,15 @@ std::uint32_t RunSession::TakeNextSeed()
         return *std::exchange(firstSeed_, std::nullopt);
     }
     return seeds_.NextSeed();
+}
+
+std::vector<std::uint32_t> RunSession::TakeRerollSeeds(std::size_t count)
+{
+    std::vector<std::uint32_t> seeds(count);
+    for (std::uint32_t& seed : seeds) {
+        seed = rerollSeeds_.NextSeed();
+    }
+    return seeds;
 }
 
 void RunSession::Show(RenderedRun run)

@@ -69,6 +69,9 @@ public:
     const std::filesystem::path& ReportDirectory() const { return reportDirectory_; }
     // The seed of the next run that asks for none.
     std::uint32_t TakeNextSeed();
+    // A seed for each of count systems rolled again, from a source of their
+    // own, so that rerolls leave the seeds of later runs as they were.
+    std::vector<std::uint32_t> TakeRerollSeeds(std::size_t count);
 
     // Shows run from now on; its reports are now the ones Save writes.
     void Show(RenderedRun run);
@@ -118,6 +121,7 @@ private:
 
     std::filesystem::path reportDirectory_;
     SeededDice seeds_;
+    SeededDice rerollSeeds_;  // seeded afresh at every start
     std::optional<std::uint32_t> firstSeed_;  // until the first run from the sequence
     std::optional<ShownRun> shown_;
     std::unique_ptr<ReportFiles> reports_;  // of the latest run

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,7 @@ std::string_view ValueText(std::optional<ValueClass> value);
 
 // The moon count and each moon's result: "2: Accessible; Near ideal", or "0".
 std::string MediumMoonsText(const MediumObject& object);
-void AppendMediumMoonsText(std::string& out, const MediumObject& object);
+void AppendMediumMoonsText(std::string& out, std::span<const std::string_view> moons);
 
 // The names the tree gives a system and its bodies, for texts beside it:
 // "System 12", "Star A1", and an object's number "12A.1" at High detail
