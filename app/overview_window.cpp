@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -93,8 +94,22 @@ OverviewWindow::OverviewWindow(QWidget* dialog) : QWidget(dialog, Qt::Tool)
                     emit SystemChosen(*chosen_);
                 }
             });
+    // Rows of one line, and each column as wide as its title (the name and
+    // the specials wider), so that every column shows without a scroll.
     const QFontMetrics metrics(font());
-    resize(metrics.averageCharWidth() * 110, metrics.height() * 24);
+    table_->verticalHeader()->setMinimumSectionSize(0);
+    table_->verticalHeader()->setDefaultSectionSize(metrics.lineSpacing() + 6);
+    const int padding = metrics.averageCharWidth() * 4;
+    int width = 0;
+    for (int column = 0; column < kOverviewColumnCount; ++column) {
+        const std::string_view title = kOverviewColumns[column];
+        const int titleWidth = metrics.horizontalAdvance(QString::fromLatin1(title.data(), title.size())) + padding;
+        const int chars = column == 1 ? 16 : column + 1 == kOverviewColumnCount ? 40 : 0;
+        table_->setColumnWidth(column, std::max(titleWidth, metrics.averageCharWidth() * chars));
+        width += table_->columnWidth(column);
+    }
+    resize(width + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth(),
+           table_->verticalHeader()->defaultSectionSize() * 20);
     KeepOnScreenWhenShown(*this);
 }
 

@@ -1,7 +1,8 @@
-// Renders the dialog after a run, offscreen, into a PNG for the README, and
-// when asked the same dialog with its Run menu open, and with the picture of
-// the selected system beside the tree:
-//   nexmar-screenshot docs/screenshot.png [docs/menus.png [docs/picture-pane.png]]
+// Renders the dialog after a run, offscreen on a 1280x900 screen, into a PNG
+// for the README, and when asked the same dialog with its Run menu open,
+// with the picture of the selected system beside the tree, and the Sector
+// Overview of its run:
+//   nexmar-screenshot docs/screenshot.png [docs/menus.png [docs/picture-pane.png [docs/overview.png]]]
 // The run's temporary reports go to a scratch directory.
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -45,10 +47,11 @@ public:
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" NEXMAR_SCREENSHOT_SCREEN);
     QApplication app(argc, argv);
-    if (argc < 2 || argc > 4) {
-        std::fputs("usage: nexmar-screenshot <output.png> [<menus.png> [<picture-pane.png>]]\n", stderr);
+    if (argc < 2 || argc > 5) {
+        std::fputs("usage: nexmar-screenshot <output.png> [<menus.png> [<picture-pane.png> [<overview.png>]]]\n",
+                   stderr);
         return 2;
     }
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
@@ -115,7 +118,7 @@ int main(int argc, char** argv)
         run->close();
         bar->setActiveAction(nullptr);
     }
-    if (argc == 4) {
+    if (argc >= 4) {
         // The picture of the first system, from a click on the item opened above.
         tree->setCurrentIndex(openedChild.isValid() ? openedChild : firstSystem);
         dialog.findChild<QAction*>(QStringLiteral("showPictureAction"))->trigger();
@@ -125,6 +128,19 @@ int main(int argc, char** argv)
         const QString pane = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[3]));
         if (!dialog.grab().save(pane, "PNG")) {
             std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(pane));
+            return 1;
+        }
+    }
+    if (argc == 5) {
+        // The overview of the run, sorted by the best Capacity, its row
+        // chosen for the system chosen in the tree.
+        dialog.findChild<QAction*>(QStringLiteral("overviewAction"))->trigger();
+        auto* overview = dialog.findChild<QWidget*>(QStringLiteral("overviewWindow"));
+        overview->findChild<QTableView*>(QStringLiteral("overviewTable"))->sortByColumn(6, Qt::DescendingOrder);
+        QApplication::processEvents();
+        const QString shown = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[4]));
+        if (!overview->grab().save(shown, "PNG")) {
+            std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(shown));
             return 1;
         }
     }

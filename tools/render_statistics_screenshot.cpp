@@ -27,7 +27,7 @@ public:
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" NEXMAR_SCREENSHOT_SCREEN);
     QApplication app(argc, argv);
     if (argc != 3) {
         std::fputs("usage: nexmar-statistics-screenshot <sector.png> <dice.png>\n", stderr);
