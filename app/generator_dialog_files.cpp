@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 #include <atomic>
 
@@ -36,6 +35,9 @@ constexpr SaveKind kSaveKinds[] = {
 
 constexpr SaveKind kJsonSaveKind{"JSON File (*.json)", "json"};
 
+// Save to File writes in blocks of this many bytes.
+constexpr std::size_t kWriteBlock = std::size_t{1} << 20;
+
 // Save to File and Export JSON open where the user last saved either,
 // across runs of the program too.
 constexpr const char* kSaveFolderKey = "saveFolder";
@@ -58,18 +60,25 @@ bool CopyAll(QFile& source, QSaveFile& destination)
     }
 }
 
-// Drops the messages of a report written afresh: the run gave them already.
+// Writes the whole of bytes to destination; false on any write error.
+bool WriteAllOf(std::string_view bytes, QSaveFile& destination)
+{
+    while (!bytes.empty()) {
+        const std::string_view block = bytes.substr(0, kWriteBlock);
+        const auto size = static_cast<qint64>(block.size());
+        if (destination.write(block.data(), size) != size) {
+            return false;
+        }
+        bytes.remove_prefix(block.size());
+    }
+    return true;
+}
+
+// Reports in memory never fail: nothing to tell.
 class SilentMessages final : public Notifier {
 public:
     void Notify(const std::string&) override {}
 };
-
-// Opens the report reports wrote, text or HTML.
-bool OpenKeptReport(const ReportFiles& reports, bool html, QFile& source)
-{
-    source.setFileName(QString::fromStdString((html ? reports.HtmlPath() : reports.TextPath()).string()));
-    return source.open(QIODevice::ReadOnly);
-}
 
 }  // namespace
 
@@ -99,21 +108,18 @@ void GeneratorDialog::SaveToFile()
     const auto format = static_cast<OutputFormat>(formatGroup_->checkedId());
     const bool html = format == OutputFormat::Html;
     // With a filter on, the report of the systems kept, as nexmar-cli
-    // --where writes it, written afresh into a scratch folder.
+    // --where writes it, written afresh into memory.
     const std::optional<std::vector<std::size_t>> kept = KeptPlaces();
-    QTemporaryDir scratch;
-    std::optional<ReportFiles> keptReports;
-    if (kept && scratch.isValid()) {
-        keptReports.emplace(scratch.path().toStdString());
+    ReportStrings keptReports;
+    if (kept) {
         ResultTree tree;
         SilentMessages ignored;
-        RenderLoadedRun(session_.KeptRun(*kept), tree, *keptReports, ignored);
+        RenderLoadedRun(session_.KeptRun(*kept), tree, keptReports, ignored);
     }
     // The source is opened before anything else, so a missing or unfinished
     // report never costs the user an existing file.
     QFile source;
-    const bool opened = keptReports ? OpenKeptReport(*keptReports, html, source) : session_.OpenReport(html, source);
-    if (!opened) {
+    if (!kept && !session_.OpenReport(html, source)) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
         return;
     }
@@ -124,8 +130,13 @@ void GeneratorDialog::SaveToFile()
     }
     const QString what = kept ? QStringLiteral("the report of the %L1 systems shown").arg(kept->size())
                               : QStringLiteral("the latest run's report");
-    WriteWhole(name, [&source](QSaveFile& destination) { return CopyAll(source, destination); },
-               QStringLiteral("Saved %1 as %2").arg(what, QDir::toNativeSeparators(name)));
+    const std::string_view keptReport = html ? keptReports.Html() : keptReports.Text();
+    WriteWhole(
+        name,
+        [&](QSaveFile& destination) {
+            return kept ? WriteAllOf(keptReport, destination) : CopyAll(source, destination);
+        },
+        QStringLiteral("Saved %1 as %2").arg(what, QDir::toNativeSeparators(name)));
 }
 
 void GeneratorDialog::ExportJson()

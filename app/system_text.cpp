@@ -1,11 +1,5 @@
 #include "app/system_text.h"
 
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
 #include "model/run_records.h"
 #include "app/run_session.h"
 #include "report/report_output.h"
@@ -14,34 +8,23 @@ namespace nexmar {
 
 namespace {
 
-// Drops what the writers report: the reports are a scratch pair.
+// Reports in memory never fail: nothing to tell.
 class SilentNotifier final : public Notifier {
 public:
     void Notify(const std::string&) override {}
 };
 
-// The report writers write into a scratch pair of reports, so the rows come
-// from the same code, byte for byte, as the run's report. Nothing when the
-// scratch reports cannot be written.
-std::optional<std::string> WriteTextRows(int number, const SystemRecord& record)
+// The report writers write the system's rows into memory, so the rows come
+// from the same code, byte for byte, as the run's report.
+std::string WriteTextRows(int number, const SystemRecord& record)
 {
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        return std::nullopt;
-    }
-    const std::filesystem::path folder = scratch.path().toStdString();
     SilentNotifier notifier;
-    {
-        ReportFiles reports(folder);
-        ReportOutput output(reports, notifier);
-        output.Begin({.level = LevelOf(record)});
-        output.Add(number, record);
-        if (!output.Finish()) {
-            return std::nullopt;
-        }
-    }
-    std::ifstream text(folder / kTextReportName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(text), std::istreambuf_iterator<char>());
+    ReportStrings reports;
+    ReportOutput output(reports, notifier);
+    output.Begin({.level = LevelOf(record)});
+    output.Add(number, record);
+    output.Finish();
+    return reports.Text();
 }
 
 }  // namespace

@@ -13,10 +13,6 @@ namespace nexmar {
 
 namespace {
 
-// The reports' streams in the block writer, in the order it is given them.
-constexpr std::size_t kHtmlStream = 0;
-constexpr std::size_t kTextStream = 1;
-
 // Recreates the file for writing and reading. O_NOFOLLOW refuses a symbolic
 // link planted at the fixed name, which would otherwise redirect the write.
 int Recreate(const std::filesystem::path& path)
@@ -63,6 +59,7 @@ ReportFiles::ReportFiles(const std::filesystem::path& directory, ReportDelivery 
 ReportFiles::ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath, ReportDelivery delivery)
     : htmlPath_(std::move(htmlPath)), textPath_(std::move(textPath)), delivery_(delivery)
 {
+    SetFlushes(delivery_ == ReportDelivery::Live);
 }
 
 ReportFiles::~ReportFiles()
@@ -70,16 +67,17 @@ ReportFiles::~ReportFiles()
     CloseStreams();
 }
 
-bool ReportFiles::Open(Stream& stream, const std::filesystem::path& path)
+bool ReportFiles::Open(std::size_t report, const std::filesystem::path& path)
 {
+    Stream& stream = StreamOf(report);
     if (delivery_ == ReportDelivery::Live) {
         stream.fd = Recreate(path);
     } else {
         stream.fd = MayReplace(path) ? Staging().Stage(path) : -1;
     }
     stream.failed = false;
-    stream.pending.clear();
-    stream.pending.reserve(kBufferBytes);
+    Pending(report).clear();
+    Pending(report).reserve(kBufferBytes);
     return stream.fd >= 0;
 }
 
@@ -93,15 +91,17 @@ bool ReportFiles::OpenReports()
     } else if (commit_ == nullptr) {
         ownCommit_ = std::make_unique<OutputCommit>();
     }
-    const bool htmlOpened = Open(html_, htmlPath_);
-    const bool textOpened = Open(text_, textPath_);
+    const bool htmlOpened = Open(kHtml, htmlPath_);
+    const bool textOpened = Open(kText, textPath_);
     if (!htmlOpened || !textOpened) {
         CloseStreams();
         return false;
     }
     if (delivery_ == ReportDelivery::WhenComplete) {
+        // The block writer's streams are numbered as the reports' buffers.
         writer_ = std::make_unique<BlockWriter>(std::vector<int>{html_.fd, text_.fd});
     }
+    SetOpen(true);
     return true;
 }
 
@@ -110,12 +110,13 @@ bool ReportFiles::CloseReports()
     if (!IsOpen()) {
         return false;
     }
-    Drain(html_);
-    Drain(text_);
+    Drain(kHtml);
+    Drain(kText);
+    SetOpen(false);
     if (writer_) {
         const std::vector<bool> written = writer_->Finish();
-        html_.failed = !written[kHtmlStream];
-        text_.failed = !written[kTextStream];
+        html_.failed = !written[kHtml];
+        text_.failed = !written[kText];
         writer_.reset();
     }
     bool complete = !html_.failed && !text_.failed;
@@ -164,19 +165,20 @@ bool ReportFiles::IsAsClosed(int fd, bool html) const
            now->modified.tv_nsec == closed->modified.tv_nsec;
 }
 
-void ReportFiles::Printf(Stream& stream, const char* format, va_list args)
+void ReportFiles::Printf(std::size_t report, const char* format, va_list args)
 {
     char line[256];
     va_list again;
     va_copy(again, args);
     const int length = std::vsnprintf(line, sizeof line, format, args);
     if (length >= 0 && static_cast<std::size_t>(length) < sizeof line) {
-        Append(stream, std::string_view(line, static_cast<std::size_t>(length)));
+        const std::string_view bytes(line, static_cast<std::size_t>(length));
+        report == kHtml ? WriteHtml(bytes) : WriteText(bytes);
     } else if (length >= 0) {
         std::string longer(static_cast<std::size_t>(length) + 1, '\0');
         std::vsnprintf(longer.data(), longer.size(), format, again);
         longer.pop_back();
-        Append(stream, longer);
+        report == kHtml ? WriteHtml(longer) : WriteText(longer);
     }
     va_end(again);
 }
@@ -188,7 +190,7 @@ void ReportFiles::Text(const char* format, ...)
     }
     va_list args;
     va_start(args, format);
-    Printf(text_, format, args);
+    Printf(kText, format, args);
     va_end(args);
 }
 
@@ -199,66 +201,39 @@ void ReportFiles::Html(const char* format, ...)
     }
     va_list args;
     va_start(args, format);
-    Printf(html_, format, args);
+    Printf(kHtml, format, args);
     va_end(args);
 }
 
-void ReportFiles::WriteText(std::string_view text)
+void ReportFiles::Drain(std::size_t report)
 {
-    if (IsOpen()) {
-        Append(text_, text);
-    }
-}
-
-void ReportFiles::WriteHtml(std::string_view text)
-{
-    if (IsOpen()) {
-        Append(html_, text);
-    }
-}
-
-void ReportFiles::Flush()
-{
-    // A flush never stops the run; a failure only marks the reports incomplete.
-    if (IsOpen() && delivery_ == ReportDelivery::Live) {
-        Drain(html_);
-        Drain(text_);
-    }
-}
-
-void ReportFiles::Append(Stream& stream, std::string_view bytes)
-{
-    if (stream.pending.size() + bytes.size() > kBufferBytes) {
-        Drain(stream);
-    }
-    stream.pending.append(bytes);
-}
-
-void ReportFiles::Drain(Stream& stream)
-{
+    std::string& pending = Pending(report);
     if (writer_) {
-        writer_->Write(&stream == &html_ ? kHtmlStream : kTextStream, stream.pending);
-        stream.pending.reserve(kBufferBytes);
+        writer_->Write(report, pending);
+        pending.reserve(kBufferBytes);
         return;
     }
     // After a failed write the report is incomplete; its later bytes are dropped.
-    if (!stream.failed && !WriteAll(stream.fd, stream.pending)) {
+    Stream& stream = StreamOf(report);
+    if (!stream.failed && !WriteAll(stream.fd, pending)) {
         stream.failed = true;
     }
-    stream.pending.clear();
+    pending.clear();
 }
 
 void ReportFiles::CloseStreams()
 {
+    SetOpen(false);
     writer_.reset();
-    for (Stream* stream : {&html_, &text_}) {
-        if (stream->fd >= 0 && delivery_ == ReportDelivery::WhenComplete) {
-            Staging().Discard(stream->fd);
-        } else if (stream->fd >= 0) {
-            ::close(stream->fd);
+    for (const std::size_t report : {kHtml, kText}) {
+        Stream& stream = StreamOf(report);
+        if (stream.fd >= 0 && delivery_ == ReportDelivery::WhenComplete) {
+            Staging().Discard(stream.fd);
+        } else if (stream.fd >= 0) {
+            ::close(stream.fd);
         }
-        stream->fd = -1;
-        stream->pending.clear();
+        stream.fd = -1;
+        Pending(report).clear();
     }
     ownCommit_.reset();
     locks_.clear();

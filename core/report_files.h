@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/output_commit.h"
+#include "core/report_sink.h"
 
 namespace nexmar {
 
@@ -39,33 +40,32 @@ enum class ReportDelivery {
     WhenComplete,
 };
 
-// The two report streams of one run: the comma-separated TextReport and the
+// The two reports of one run as files: the comma-separated TextReport and the
 // HtmlReport. While they are not open (either failed to open) every write is
-// dropped, so writers never see a stream that might be closed.
-class ReportFiles {
+// dropped.
+class ReportFiles final : public ReportSink {
 public:
     // The reports under their fixed names in directory.
     explicit ReportFiles(const std::filesystem::path& directory, ReportDelivery delivery = ReportDelivery::Live);
     ReportFiles(std::filesystem::path htmlPath, std::filesystem::path textPath,
                 ReportDelivery delivery = ReportDelivery::Live);
-    ~ReportFiles();
+    ~ReportFiles() override;
     ReportFiles(const ReportFiles&) = delete;
     ReportFiles& operator=(const ReportFiles&) = delete;
 
     // Recreates both files (HTML first). On failure it closes whichever file
     // did open and leaves the reports closed for the rest of the run. A name
     // that is a symbolic link or a directory counts as a failure to open.
-    bool OpenReports();
+    bool OpenReports() override;
     // Delivered WhenComplete, complete reports take their names when commit
     // names the run's other outputs, rather than when they are closed. commit
     // must outlive the reports' run.
     void CommitWith(OutputCommit& commit) { commit_ = &commit; }
-    bool IsOpen() const { return html_.fd >= 0; }
 
     // Closes both files (delivered WhenComplete, they take the reports' names
     // now, or are handed to the commit given to CommitWith). Returns whether
     // both reports are complete: false after a write error anywhere in the run.
-    bool CloseReports();
+    bool CloseReports() override;
 
     // Whether the file open as descriptor fd is the report (HTML or text)
     // exactly as the last complete run closed it: a report deleted, replaced
@@ -74,51 +74,21 @@ public:
 
     void Text(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void Html(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    // Writes text as it stands, for rows a renderer has put together.
-    void WriteText(std::string_view text);
-    void WriteHtml(std::string_view text);
-    // Appends one row to each report in place, without a copy: put receives
-    // the text and the HTML report's buffer, in that order, and appends to
-    // each.
-    template <class Put>
-    void WriteRow(Put&& put)
-    {
-        if (IsOpen()) {
-            MakeRoomForRow(text_);
-            MakeRoomForRow(html_);
-            put(text_.pending, html_.pending);
-        }
-    }
-    // Delivered Live, writes out what the run has written so far.
-    void Flush();
 
     const std::filesystem::path& HtmlPath() const { return htmlPath_; }
     const std::filesystem::path& TextPath() const { return textPath_; }
 
 private:
-    // Bytes a report collects before they are written: large enough that a
-    // batch run makes few system calls, small enough to keep its memory flat.
-    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
-    static constexpr std::size_t kRowBytes = std::size_t{64} << 10;
-
-    // A report's descriptor and the bytes not yet written to it.
+    // A report's descriptor, and whether a write to it failed.
     struct Stream {
         int fd = -1;
-        std::string pending;
         bool failed = false;
     };
-    void Append(Stream& stream, std::string_view bytes);
-    // Room for any row the reports hold, so the buffer need not grow; asked
-    // for before every row, so it is inline.
-    void MakeRoomForRow(Stream& stream)
-    {
-        if (stream.pending.size() > kBufferBytes - kRowBytes) {
-            Drain(stream);
-        }
-    }
-    void Drain(Stream& stream);
-    void Printf(Stream& stream, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
-    bool Open(Stream& stream, const std::filesystem::path& path);
+    Stream& StreamOf(std::size_t report) { return report == kHtml ? html_ : text_; }
+    // Delivered Live, written to the file; WhenComplete, handed to the writer thread.
+    void Drain(std::size_t report) override;
+    void Printf(std::size_t report, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
+    bool Open(std::size_t report, const std::filesystem::path& path);
     OutputCommit& Staging() { return commit_ != nullptr ? *commit_ : *ownCommit_; }
     void CloseStreams();
 

@@ -40,8 +40,26 @@ ordered_json SystemHead(int number, const SectorEdits& edits, const SystemEdits*
     if (edited != nullptr && edited->seed) {
         json[kSeed] = *edited->seed;
     }
-    if (edited != nullptr && !edited->notes.empty()) {
+    if (edited == nullptr) {
+        return json;
+    }
+    if (!edited->notes.empty()) {
         json[kNotes] = edited->notes;
+    }
+    if (!edited->playerNotes.empty()) {
+        json[kPlayerNotes] = edited->playerNotes;
+    }
+    if (edited->visibility != Visibility::Known) {
+        json[kVisibility] = Text(VisibilityName(edited->visibility));
+    }
+    if (edited->hidden) {
+        ordered_json hidden = ordered_json::array();
+        for (const PlayerField field : kPlayerFields) {
+            if (edited->hidden->Has(field)) {
+                hidden.push_back(Text(PlayerFieldName(field)));
+            }
+        }
+        json[kHidden] = std::move(hidden);
     }
     return json;
 }
@@ -53,6 +71,9 @@ void AddObjectNotes(ordered_json& object, const SystemEdits* edited, const std::
     }
     if (const auto notes = edited->objectNotes.find(place); notes != edited->objectNotes.end()) {
         object[kNotes] = notes->second;
+    }
+    if (const auto notes = edited->objectPlayerNotes.find(place); notes != edited->objectPlayerNotes.end()) {
+        object[kPlayerNotes] = notes->second;
     }
 }
 

@@ -31,9 +31,15 @@ inline constexpr std::string_view kMoons = "moons";
 inline constexpr std::string_view kNumber = "number";
 // What the referee made of a system: its name (every system of a document
 // has one), its notes and, for a system rolled again alone, the seed of its
-// dice ("seed" as in the head); an object's notes.
+// dice ("seed" as in the head); an object's notes. What the players may
+// see: notes written for them, the system's visibility where it is not
+// "Known", and the fields kept from them where the referee chose them (by
+// their keys, "capacity" for every Capacity of the system).
 inline constexpr std::string_view kName = "name";
 inline constexpr std::string_view kNotes = "notes";
+inline constexpr std::string_view kPlayerNotes = "playerNotes";
+inline constexpr std::string_view kVisibility = "visibility";
+inline constexpr std::string_view kHidden = "hidden";
 inline constexpr std::string_view kLetter = "letter";
 
 // A Low system; a Medium or High object.
@@ -71,7 +77,7 @@ inline constexpr std::string_view kHighObject[] = {kNumber, kZone,        kType,
 inline constexpr std::string_view kHighMoon[] = {kNumber, kCapacity, kRaw};
 // After "number" in every system of a document of format 2 on ("name"
 // always, the others where there are any); an object's notes come last.
-inline constexpr std::string_view kSystemEdits[] = {kName, kSeed, kNotes};
-inline constexpr std::string_view kObjectEdits[] = {kNotes};
+inline constexpr std::string_view kSystemEdits[] = {kName, kSeed, kNotes, kPlayerNotes, kVisibility, kHidden};
+inline constexpr std::string_view kObjectEdits[] = {kNotes, kPlayerNotes};
 
 }  // namespace nexmar::json_field

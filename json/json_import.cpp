@@ -126,9 +126,11 @@ private:
 
     void CountNotes(const JsonValue& system, const SystemEdits& edits)
     {
-        noteBytes_ += edits.notes.size();
-        for (const auto& [place, notes] : edits.objectNotes) {
-            noteBytes_ += notes.size();
+        noteBytes_ += edits.notes.size() + edits.playerNotes.size();
+        for (const ObjectNotes* objectNotes : {&edits.objectNotes, &edits.objectPlayerNotes}) {
+            for (const auto& [place, notes] : *objectNotes) {
+                noteBytes_ += notes.size();
+            }
         }
         if (noteBytes_ > kMaxSectorNoteBytes) {
             system.Expected("at most " + std::to_string(kMaxSectorNoteBytes) +

@@ -100,6 +100,16 @@ QueryText SystemNotes(const QueryFocus& focus)
     return focus.named ? Present(focus.notes) : QueryText{};
 }
 
+QueryText SystemPlayerNotes(const QueryFocus& focus)
+{
+    return focus.named ? Present(focus.playerNotes) : QueryText{};
+}
+
+QueryText SystemVisibility(const QueryFocus& focus)
+{
+    return focus.named ? Present(focus.visibility) : QueryText{};
+}
+
 bool GaiaWorld(const QueryFocus& focus)
 {
     return focus.highObject && focus.highObject->gaiaWorld;
@@ -140,12 +150,14 @@ constexpr auto kStar = &QueryFocus::star;
 using enum QueryScope;
 using enum QueryFieldKind;
 
-// A system's name and notes go unprefixed at every level: no part of it
-// but the system has either.
+// A system's name, notes, player notes and visibility go unprefixed at
+// every level: no part of it but the system has any of them.
 constexpr QueryField kLowFields[] = {
     {System, kNumber, Number, SystemNumber},
     {System, kName, Text, nullptr, SystemName, nullptr, {}, nullptr, true},
     {System, kNotes, Text, nullptr, SystemNotes, nullptr, {}, nullptr, true},
+    {System, kPlayerNotes, Text, nullptr, SystemPlayerNotes, nullptr, {}, nullptr, true},
+    {System, kVisibility, Text, nullptr, SystemVisibility, nullptr, {}, NamesOf<Visibility, 3, VisibilityName>, true},
     {System, kSize, Text, nullptr, NameOf<kLow, &LowSystem::sizeClass, LowSizeClassName>, nullptr, {},
      NamesOf<LowSizeClass, 5, LowSizeClassName>},
     {System, kImportance, Text, nullptr, NameOf<kLow, &LowSystem::importance, ImportanceName>, nullptr, {},
@@ -162,6 +174,9 @@ constexpr QueryField kMediumFields[] = {
     {System, kNumber, Number, SystemNumber},
     {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
     {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
+    {System, kPlayerNotes, Text, nullptr, SystemPlayerNotes, nullptr, kPlayerNotes, nullptr, true},
+    {System, kVisibility, Text, nullptr, SystemVisibility, nullptr, kVisibility,
+     NamesOf<Visibility, 3, VisibilityName>, true},
     {Object, kNumber, Number, PlaceOf<kMedium, &QueryFocus::objectNumber>},
     {Object, kZone, Text, nullptr, NameOf<kMedium, &MediumObject::zone, OrbitZoneName>, nullptr, {},
      NamesOf<OrbitZone, 3, OrbitZoneName>},
@@ -182,6 +197,9 @@ constexpr QueryField kHighFields[] = {
     {System, kNumber, Number, SystemNumber},
     {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
     {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
+    {System, kPlayerNotes, Text, nullptr, SystemPlayerNotes, nullptr, kPlayerNotes, nullptr, true},
+    {System, kVisibility, Text, nullptr, SystemVisibility, nullptr, kVisibility,
+     NamesOf<Visibility, 3, VisibilityName>, true},
     {Component, kLetter, Text, nullptr, ComponentLetter},
     {Star, kColour, Text, nullptr, NameOf<kStar, &Star::colour, StarColourName>, nullptr, {},
      NamesOf<StarColour, 7, StarColourName>},

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "gen/names/visibility.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -34,9 +35,12 @@ struct QueryFocus {
     const std::string_view* mediumMoon = nullptr;
     const HighMoon* highMoon = nullptr;
     int moonNumber = 0;
-    // The system's name and notes, where the caller knows them (named).
+    // What the sector's edits say of the system, where the caller knows
+    // them (named): its name, notes, player notes and visibility.
     std::string_view name = {};
     std::string_view notes = {};
+    std::string_view playerNotes = {};
+    std::string_view visibility = {};
     bool named = false;
 };
 
@@ -62,7 +66,7 @@ struct QueryField {
     // Every text the tables give the field, for a text field whose texts
     // are a closed set; null for a free text (a special, a description).
     std::span<const std::string_view> (*names)() = nullptr;
-    bool referee = false;             // what a referee wrote: the system's name or notes
+    bool referee = false;  // read from the sector's edits: the name, notes, player notes, visibility
 };
 
 // Every field of a level's systems, in the document's order.

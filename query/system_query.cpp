@@ -157,6 +157,8 @@ bool Found(bool matched, const QueryFocus& focus, QueryFocus* found)
         *found = focus;
         found->name = {};
         found->notes = {};
+        found->playerNotes = {};
+        found->visibility = {};
         found->named = false;
     }
     return matched;
@@ -233,6 +235,8 @@ void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, st
     const SystemEdits* edited = edits->Find(focus.system);
     focus.name = name;
     focus.notes = edited != nullptr ? std::string_view(edited->notes) : std::string_view();
+    focus.playerNotes = edited != nullptr ? std::string_view(edited->playerNotes) : std::string_view();
+    focus.visibility = VisibilityName(edited != nullptr ? edited->visibility : Visibility::Known);
     focus.named = true;
 }
 

@@ -28,8 +28,8 @@ public:
 
     // found, when given, hears the parts of the first choice that matched
     // (the star, object or moon a condition is about). edits give the
-    // system's name and notes; without them, a query of either matches
-    // nothing.
+    // system's name, notes, player notes and visibility; without them, a
+    // query of any of these matches nothing.
     bool Matches(int number, const LowSystem& system, QueryFocus* found = nullptr,
                  const SectorEdits* edits = nullptr) const;
     bool Matches(int number, const MediumSystem& system, QueryFocus* found = nullptr,
@@ -38,7 +38,7 @@ public:
                  const SectorEdits* edits = nullptr) const;
     bool Matches(int number, const SystemRecord& system, QueryFocus* found = nullptr,
                  const SectorEdits* edits = nullptr) const;
-    // Whether it reads a system's name or notes.
+    // Whether it reads a system's name, notes, player notes or visibility.
     bool ReadsRefereeText() const { return readsRefereeText_; }
 
 private:

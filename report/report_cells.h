@@ -242,7 +242,7 @@ private:
 // Writes row as its first cell, from first, followed by its end, which
 // closes that cell.
 template <class Row>
-void WriteRowWithEnd(ReportFiles& reports, std::span<const Column<Row>, 1> first, const CellFrame& frame,
+void WriteRowWithEnd(ReportSink& reports, std::span<const Column<Row>, 1> first, const CellFrame& frame,
                      const Row& row, const RowEnd& end)
 {
     reports.WriteRow([&](std::string& text, std::string& html) {

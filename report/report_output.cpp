@@ -4,7 +4,7 @@
 
 namespace nexmar {
 
-ReportOutput::ReportOutput(ReportFiles& reports, Notifier& notifier)
+ReportOutput::ReportOutput(ReportSink& reports, Notifier& notifier)
     : reports_(reports), writer_(reports), notifier_(notifier)
 {
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/notifier.h"
-#include "core/report_files.h"
+#include "core/report_sink.h"
 #include "gen/run_output.h"
 #include "report/report_writer.h"
 
@@ -12,7 +12,7 @@ namespace nexmar {
 // notifier, and the reports stay closed for the rest of the run.
 class ReportOutput final : public RunOutput {
 public:
-    ReportOutput(ReportFiles& reports, Notifier& notifier);
+    ReportOutput(ReportSink& reports, Notifier& notifier);
 
     void Begin(const RunSettings& settings) override;
     void Add(int number, const SystemRecord& system) override;
@@ -20,7 +20,7 @@ public:
     bool Finish() override;
 
 private:
-    ReportFiles& reports_;
+    ReportSink& reports_;
     ReportWriter writer_;
     Notifier& notifier_;
     DetailLevel level_ = DetailLevel::Low;

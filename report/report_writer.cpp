@@ -175,7 +175,7 @@ static_assert(EachCellIsANumberOrAText(kMoonColumns));
 constexpr auto kMoonLabelColumn = std::span(kMoonColumns).first<1>();
 constexpr auto kMoonFormColumns = std::span(kMoonColumns).subspan<1>();
 
-void WriteTableStart(ReportFiles& reports, const TableHeader& header)
+void WriteTableStart(ReportSink& reports, const TableHeader& header)
 {
     reports.WriteRow([&](std::string& text, std::string& html) {
         html.append(header.html);
@@ -183,7 +183,7 @@ void WriteTableStart(ReportFiles& reports, const TableHeader& header)
     });
 }
 
-void WriteTableEnd(ReportFiles& reports)
+void WriteTableEnd(ReportSink& reports)
 {
     reports.WriteRow([](std::string& text, std::string& html) {
         html.append("</table>\n");
@@ -220,7 +220,7 @@ struct ReportWriter::Forms {
     RowEnds<MoonForm, MoonFormHash> moonEnds;  // with highFrames
 };
 
-ReportWriter::ReportWriter(ReportFiles& reports) : reports_(reports), forms_(std::make_unique<Forms>()) {}
+ReportWriter::ReportWriter(ReportSink& reports) : reports_(reports), forms_(std::make_unique<Forms>()) {}
 
 ReportWriter::~ReportWriter() = default;
 

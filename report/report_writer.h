@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "core/notifier.h"
-#include "core/report_files.h"
+#include "core/report_sink.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -21,7 +21,7 @@ inline constexpr const char* kWriteReportsFailed =
 // the Low rows' recurring cells) lives and dies with it.
 class ReportWriter {
 public:
-    explicit ReportWriter(ReportFiles& reports);
+    explicit ReportWriter(ReportSink& reports);
     ~ReportWriter();
     ReportWriter(const ReportWriter&) = delete;
     ReportWriter& operator=(const ReportWriter&) = delete;
@@ -54,7 +54,7 @@ private:
     void WriteMediumObjectRow(std::string_view systemNumber, int slot, const MediumObject& object);
     void WriteHighObjectRows(std::string_view systemNumber, char letter, int objectIndex, const HighObject& object);
 
-    ReportFiles& reports_;
+    ReportSink& reports_;
     std::unique_ptr<Forms> forms_;
 };
 

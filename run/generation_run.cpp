@@ -41,7 +41,7 @@ SystemRecord GenerateSystem(const RunSettings& settings, Dice& dice, bool first)
 
 }  // namespace
 
-RunRenderer::RunRenderer(const RunSettings& settings, bool renderTree, ResultTree& tree, ReportFiles& reports,
+RunRenderer::RunRenderer(const RunSettings& settings, bool renderTree, ResultTree& tree, ReportSink& reports,
                          Notifier& notifier, const SystemDone& systemDone, std::span<RunOutput* const> outputs,
                          SystemChoice* choice)
     : renderTree_(renderTree),
@@ -102,7 +102,7 @@ RunOutcome RunRenderer::Finish()
     return outcome;
 }
 
-RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
+RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportSink& reports,
                          Notifier& notifier, const SystemDone& systemDone,
                          std::span<RunOutput* const> outputs)
 {
@@ -118,7 +118,7 @@ RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, 
     return renderer.Finish();
 }
 
-RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportSink& reports, Notifier& notifier,
                            const SystemDone& systemDone, std::span<RunOutput* const> outputs)
 {
     tree.Clear();

@@ -48,7 +48,7 @@ using SystemDone = std::function<void(const ResultTree&, ItemId system)>;
 // finishes every output.
 class RunRenderer {
 public:
-    RunRenderer(const RunSettings& settings, bool renderTree, ResultTree& tree, ReportFiles& reports,
+    RunRenderer(const RunSettings& settings, bool renderTree, ResultTree& tree, ReportSink& reports,
                 Notifier& notifier, const SystemDone& systemDone = {}, std::span<RunOutput* const> outputs = {},
                 SystemChoice* choice = nullptr);
     RunRenderer(const RunRenderer&) = delete;
@@ -79,13 +79,13 @@ private:
 // outputs, inserts the root "System Results", and for each system has the
 // level's generator decide it, then shows its record in the tree and hands
 // it to the reports and every other output; last it finishes them.
-RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportFiles& reports,
+RunOutcome RunGeneration(const RunInputs& inputs, Dice& dice, ResultTree& tree, ReportSink& reports,
                          Notifier& notifier, const SystemDone& systemDone = {},
                          std::span<RunOutput* const> outputs = {});
 
 // Shows a loaded run as the run that wrote it showed it: empties the tree,
 // then renders every record into the tree, the reports and the outputs.
-RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
+RunOutcome RenderLoadedRun(const LoadedRun& run, ResultTree& tree, ReportSink& reports, Notifier& notifier,
                            const SystemDone& systemDone = {}, std::span<RunOutput* const> outputs = {});
 
 }  // namespace nexmar

@@ -32,6 +32,16 @@ SystemRecord Rolled(const RunRecords& records, std::size_t place, bool census, s
         records.At(place));
 }
 
+// The notes on object, none when empty.
+void SetObjectNotes(ObjectNotes& notes, const std::string& object, std::string text)
+{
+    if (text.empty()) {
+        notes.erase(object);
+    } else {
+        notes[object] = std::move(text);
+    }
+}
+
 }  // namespace
 
 SectorChange SectorChange::Edit(const RunRecords& records, std::size_t place, const std::string& text,
@@ -58,13 +68,41 @@ SectorChange SectorChange::Note(const RunRecords& records, std::size_t place, st
 SectorChange SectorChange::ObjectNote(const RunRecords& records, std::size_t place, const std::string& object,
                                       std::string notes)
 {
-    return Edit(records, place, "Edit Notes of " + object + " in", [&](SystemEdits& edits) {
-        if (notes.empty()) {
-            edits.objectNotes.erase(object);
-        } else {
-            edits.objectNotes[object] = std::move(notes);
-        }
-    });
+    return Edit(records, place, "Edit Notes of " + object + " in",
+                [&](SystemEdits& edits) { SetObjectNotes(edits.objectNotes, object, std::move(notes)); });
+}
+
+SectorChange SectorChange::PlayerNote(const RunRecords& records, std::size_t place, std::string notes)
+{
+    return Edit(records, place, "Edit Player Notes of",
+                [&](SystemEdits& edits) { edits.playerNotes = std::move(notes); });
+}
+
+SectorChange SectorChange::ObjectPlayerNote(const RunRecords& records, std::size_t place, const std::string& object,
+                                            std::string notes)
+{
+    return Edit(records, place, "Edit Player Notes of " + object + " in",
+                [&](SystemEdits& edits) { SetObjectNotes(edits.objectPlayerNotes, object, std::move(notes)); });
+}
+
+SectorChange SectorChange::ChangeVisibility(const RunRecords& records, std::span<const std::size_t> places,
+                                            Visibility visibility)
+{
+    SectorChange change;
+    for (const std::size_t place : places) {
+        SystemSwap swap{place, {EditsAt(records, place), {}}, {EditsAt(records, place), {}}};
+        swap.after.edits.visibility = visibility;
+        change.systems_.push_back(std::move(swap));
+    }
+    const std::string systems = places.size() == 1 ? SystemName(records.NumberAt(places.front()))
+                                                   : std::to_string(places.size()) + " Systems";
+    change.text_ = "Mark " + systems + " " + std::string(VisibilityName(visibility));
+    return change;
+}
+
+SectorChange SectorChange::HideFields(const RunRecords& records, std::size_t place, PlayerFields hidden)
+{
+    return Edit(records, place, "Choose Hidden Fields of", [&](SystemEdits& edits) { edits.hidden = hidden; });
 }
 
 SectorChange SectorChange::Reroll(const RunRecords& records, bool census, std::span<const std::size_t> places,
@@ -77,6 +115,7 @@ SectorChange SectorChange::Reroll(const RunRecords& records, bool census, std::s
         swap.after.edits = swap.before.edits;
         // Notes on objects belong to the objects rolled away.
         swap.after.edits.objectNotes.clear();
+        swap.after.edits.objectPlayerNotes.clear();
         swap.after.edits.seed = seeds[at];
         swap.after.record = Rolled(records, place, census, seeds[at]);
         change.systems_.push_back(std::move(swap));

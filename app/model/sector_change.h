@@ -13,8 +13,8 @@
 
 namespace nexmar {
 
-// One change a referee makes to the sector shown: a rename, a note, or
-// systems rolled again. It holds what each system it touches was and
+// One change a referee makes to the sector shown: a rename, a note, systems
+// rolled again, or what the players may see of them. It holds what each system it touches was and
 // becomes, so that doing and undoing it are the same swap, and the dialog's
 // undo stack keeps one per edit. A change is made against the sector as it
 // stands and applied at once; undone, it leaves the sector as it found it.
@@ -25,9 +25,18 @@ public:
     static SectorChange Note(const RunRecords& records, std::size_t place, std::string notes);
     static SectorChange ObjectNote(const RunRecords& records, std::size_t place, const std::string& object,
                                    std::string notes);
+    static SectorChange PlayerNote(const RunRecords& records, std::size_t place, std::string notes);
+    static SectorChange ObjectPlayerNote(const RunRecords& records, std::size_t place, const std::string& object,
+                                         std::string notes);
+    // Each system at places becomes known, rumoured or secret to the
+    // players, keeping the fields the referee chose to hide.
+    static SectorChange ChangeVisibility(const RunRecords& records, std::span<const std::size_t> places,
+                                         Visibility visibility);
+    // The system at place keeps exactly these fields from the players.
+    static SectorChange HideFields(const RunRecords& records, std::size_t place, PlayerFields hidden);
     // Each system at places rolled again alone from its seed (places and
     // seeds side by side), with the census values when census; it keeps its
-    // name and notes, and its seed is recorded.
+    // name, its notes and what the players may see, and its seed is recorded.
     static SectorChange Reroll(const RunRecords& records, bool census, std::span<const std::size_t> places,
                                std::span<const std::uint32_t> seeds);
 

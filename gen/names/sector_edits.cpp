@@ -99,6 +99,9 @@ void SectorEdits::Set(int number, SystemEdits edits)
     if (edits.name && *edits.name == names_.Name(number).view()) {
         edits.name.reset();
     }
+    if (edits.hidden == DefaultHiddenFields(edits.visibility)) {
+        edits.hidden.reset();
+    }
     if (edits.IsEmpty()) {
         systems_.erase(number);
     } else {

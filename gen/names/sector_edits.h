@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "gen/names/system_names.h"
+#include "gen/names/visibility.h"
 
 namespace nexmar {
 
@@ -19,16 +20,32 @@ inline constexpr std::size_t kMaxNameBytes = 100;
 inline constexpr std::size_t kMaxNoteBytes = 65536;
 inline constexpr std::size_t kMaxSectorNoteBytes = std::size_t{16} << 20;
 
-// What a referee made of one system beyond what the dice decided.
+// Notes on a system's objects, each under its place: "3" for the third
+// object of a Medium system, "A2" for the second object of a High system's
+// component A.
+using ObjectNotes = std::map<std::string, std::string, std::less<>>;
+
+// What a referee made of one system beyond what the dice decided. Notes are
+// the referee's own; player notes are written for the players and go into
+// what they are handed, with what the visibility and the hidden fields let
+// them see.
 struct SystemEdits {
     std::optional<std::string> name;  // given by the referee; the generated one otherwise
     std::string notes;
-    // Notes on the system's objects, each under its place: "3" for the
-    // third object of a Medium system, "A2" for the second object of a
-    // High system's component A.
-    std::map<std::string, std::string, std::less<>> objectNotes;
+    ObjectNotes objectNotes;
     std::optional<std::uint32_t> seed;  // rolled again, alone, from this seed
-    bool IsEmpty() const { return !name && notes.empty() && objectNotes.empty() && !seed; }
+    std::string playerNotes;
+    ObjectNotes objectPlayerNotes;
+    Visibility visibility = Visibility::Known;
+    std::optional<PlayerFields> hidden;  // chosen by the referee; the visibility's default otherwise
+
+    // The fields kept from the players.
+    PlayerFields Hidden() const { return hidden.value_or(DefaultHiddenFields(visibility)); }
+    bool IsEmpty() const
+    {
+        return !name && notes.empty() && objectNotes.empty() && !seed && playerNotes.empty() &&
+               objectPlayerNotes.empty() && visibility == Visibility::Known && !hidden;
+    }
     bool operator==(const SystemEdits&) const = default;
 };
 
@@ -53,7 +70,8 @@ public:
     GeneratedName GeneratedNameOf(int number) const { return names_.Name(number); }
     // What the referee made of the system; null when nothing.
     const SystemEdits* Find(int number) const;
-    // Replaces what the referee made of the system; nothing empty is kept.
+    // Replaces what the referee made of the system; nothing empty is kept,
+    // nor a name or hidden fields that are those given by default.
     void Set(int number, SystemEdits edits);
     void Forget(int number) { systems_.erase(number); }
     // Names a run of another seed, with nothing edited yet.

@@ -1,5 +1,8 @@
 #include "json/private/json_edits.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "gen/system_reroll.h"
 #include "json/json_format.h"
 
@@ -23,6 +26,30 @@ void ReadObjectNotes(const JsonValue& object, const std::string& place, SystemEd
     if (object.Has(kNotes)) {
         edits.objectNotes[place] = ReadText(object.At(kNotes), NoteFault, "a note");
     }
+    if (object.Has(kPlayerNotes)) {
+        edits.objectPlayerNotes[place] = ReadText(object.At(kPlayerNotes), NoteFault, "a note");
+    }
+}
+
+// The fields a system keeps from the players: each a field of its level, once.
+PlayerFields ReadHiddenFields(const JsonValue& hidden, DetailLevel level)
+{
+    const std::span<const PlayerField> fields = PlayerFieldsOf(level);
+    std::vector<std::string_view> names;
+    for (const PlayerField field : fields) {
+        names.push_back(PlayerFieldName(field));
+    }
+    PlayerFields read;
+    for (const JsonValue& element : hidden.Elements(0, fields.size(), "fields of the system")) {
+        const std::string_view name = element.OneOf(names);
+        const PlayerField field = fields[static_cast<std::size_t>(std::find(names.begin(), names.end(), name) -
+                                                                  names.begin())];
+        if (read.Has(field)) {
+            element.Expected("each field once");
+        }
+        read.Add(field);
+    }
+    return read;
 }
 
 template <class Record>
@@ -46,6 +73,15 @@ SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level)
     }
     if (system.Has(kNotes)) {
         edits.notes = ReadText(system.At(kNotes), NoteFault, "a note");
+    }
+    if (system.Has(kPlayerNotes)) {
+        edits.playerNotes = ReadText(system.At(kPlayerNotes), NoteFault, "a note");
+    }
+    if (system.Has(kVisibility)) {
+        edits.visibility = system.At(kVisibility).Named(kVisibilities, VisibilityName);
+    }
+    if (system.Has(kHidden)) {
+        edits.hidden = ReadHiddenFields(system.At(kHidden), level);
     }
     // The level's check has found the objects where they belong.
     if (level == DetailLevel::Medium) {

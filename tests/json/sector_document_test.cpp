@@ -82,11 +82,19 @@ TEST(SectorDocument, NamesNotesAndRerolledSystemsComeBackAsTheyWereSaved)
         second.seed = 777;
         if (!place.empty()) {
             second.objectNotes[place] = "A </desc> moon base";
+            second.objectPlayerNotes[place] = "Docking <fees> high";
         }
+        second.playerNotes = "Beware & <b>";
+        second.visibility = Visibility::Rumoured;
+        second.hidden = PlayerFields{PlayerField::Name, PlayerField::Capacity};
         run.edits.Set(2, second);
         SystemEdits fourth;
         fourth.name = "Zo\xC3\xAB's Rest";
+        fourth.visibility = Visibility::Secret;
         run.edits.Set(4, fourth);
+        SystemEdits third;
+        third.visibility = Visibility::Rumoured;  // hiding what a rumour hides by default
+        run.edits.Set(3, third);
         const std::string document = Exported(run);
 
         const LoadedRun again = Loaded(document);
@@ -167,6 +175,32 @@ TEST(SectorDocument, ANameNotInUtf8OrASeedThatRollsAnotherSystemIsRefused)
     ASSERT_TRUE(std::holds_alternative<JsonReadError>(rerolled));
     EXPECT_THAT(std::get<JsonReadError>(rerolled).message,
                 ::testing::StartsWith("/systems/1/seed (line 3): expected the seed this system was rolled from"));
+}
+
+// What the players may see is one of the visibilities, and fields of the
+// system's own level, each named once.
+TEST(SectorDocument, AVisibilityOrHiddenFieldsThatCannotBeAreRefused)
+{
+    const struct {
+        DetailLevel level;
+        const char* key;
+        ordered_json value;
+        const char* message;
+    } cases[] = {
+        {DetailLevel::Low, "visibility", "Hidden", "/systems/1/visibility (line 1): expected one of \"Known\", \"Rumoured\", \"Secret\""},
+        {DetailLevel::Low, "hidden", "capacity", "/systems/1/hidden (line 1): expected an array of 0 to 7 fields"},
+        {DetailLevel::Low, "hidden", {"moons"}, "/systems/1/hidden/0 (line 1): expected one of \"name\", \"size\", \"importance\""},
+        {DetailLevel::Medium, "hidden", {"raw", "raw"}, "/systems/1/hidden/1 (line 1): expected each field once"},
+        {DetailLevel::High, "playerNotes", "a\x01", "/systems/1/playerNotes (line 1): expected a note (a control character"},
+    };
+    for (const auto& bad : cases) {
+        SCOPED_TRACE(bad.message);
+        ordered_json document = ordered_json::parse(ExportedRun(bad.level, false, 2, 4));
+        document["systems"][1][bad.key] = bad.value;
+        const auto read = Read(document.dump());
+        ASSERT_TRUE(std::holds_alternative<JsonReadError>(read));
+        EXPECT_THAT(std::get<JsonReadError>(read).message, ::testing::StartsWith(bad.message));
+    }
 }
 
 // Every note may be long, but not the notes of a whole sector together.

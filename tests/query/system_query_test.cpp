@@ -83,6 +83,8 @@ const SectorEdits& Edits()
         SystemEdits system;
         system.name = "Port Velorin";
         system.notes = "Pirates in the belt";
+        system.playerNotes = "Fuel at the outer moon";
+        system.visibility = Visibility::Rumoured;
         made.Set(kSystemNumber, system);
         return made;
     }();
@@ -118,6 +120,8 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::Low, "number", "number = 42", "number = 41"},
     {DetailLevel::Low, "name", "name ~ VELORIN", "name = Velorin"},
     {DetailLevel::Low, "notes", "notes ~ pirates", "notes ~ smugglers"},
+    {DetailLevel::Low, "playerNotes", "playernotes ~ FUEL", "playerNotes ~ pirates"},
+    {DetailLevel::Low, "visibility", "visibility = rumoured", "visibility != Rumoured"},
     {DetailLevel::Low, "size", "size = Colony", "size = 'Major Colony'"},
     {DetailLevel::Low, "importance", "importance = major", "importance = Minor"},
     {DetailLevel::Low, "capacity", "capacity = 3", "capacity = 5"},
@@ -130,6 +134,8 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::Medium, "system.number", "system.number = 42", "system.number = 2"},
     {DetailLevel::Medium, "system.name", "name = 'port velorin'", "system.name ~ 'port  '"},
     {DetailLevel::Medium, "system.notes", "notes ~ belt", "system.notes = pirates"},
+    {DetailLevel::Medium, "system.playerNotes", "playerNotes ~ 'outer moon'", "system.playerNotes ~ belt"},
+    {DetailLevel::Medium, "system.visibility", "system.visibility = Rumoured", "visibility = Secret"},
     {DetailLevel::Medium, "number", "number = 2", "number = 3"},
     {DetailLevel::Medium, "zone", "zone = Habitable", "zone = Outer"},
     {DetailLevel::Medium, "type", "type = terrestrial", "type = 'Gas Giant'"},
@@ -146,6 +152,8 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::High, "system.number", "system.number >= 42", "system.number < 42"},
     {DetailLevel::High, "system.name", "system.name ~ 't v'", "name ~ vela"},
     {DetailLevel::High, "system.notes", "notes = 'pirates in the belt'", "notes ~ 'the  belt'"},
+    {DetailLevel::High, "system.playerNotes", "system.playernotes = 'fuel at the outer moon'", "playerNotes = fuel"},
+    {DetailLevel::High, "system.visibility", "visibility = Rumoured", "visibility = Known"},
     {DetailLevel::High, "component.letter", "component.letter = b", "component.letter = C"},
     {DetailLevel::High, "star.colour", "star.colour = red", "star.colour = Blue"},
     {DetailLevel::High, "star.size", "star.size = Supergiant", "star.size = 'Bright Giant'"},

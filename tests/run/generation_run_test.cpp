@@ -181,6 +181,27 @@ TEST(GenerationRun, LiveReportsGrowRowByRowThoseDeliveredWhenCompleteAppearWhole
     }
 }
 
+// Reports in memory are handed on in blocks as files are: runs long enough
+// for more than one block of each report keep every byte.
+TEST(GenerationRun, ReportsInMemoryHoldTheBytesOfTheReportFiles)
+{
+    for (const auto& [level, systems] : {std::pair{DetailLevel::Low, 40000}, std::pair{DetailLevel::High, 3000}}) {
+        TempDir dir;
+        ResultTree tree;
+        RecordingNotifier notifier;
+        ReportFiles files(dir.path());
+        SeededDice filesDice(11);
+        RunGeneration({{systems, level, true}}, filesDice, tree, files, notifier);
+        ReportStrings strings;
+        SeededDice stringsDice(11);
+        EXPECT_TRUE(RunGeneration({{systems, level, true}}, stringsDice, tree, strings, notifier).reportsComplete);
+        const std::string text = ReadFile(dir.path() / kTextReportName);
+        ASSERT_GT(text.size(), std::size_t{1} << 20) << systems;
+        EXPECT_TRUE(strings.Text() == text) << systems;
+        EXPECT_TRUE(strings.Html() == ReadFile(dir.path() / kHtmlReportName)) << systems;
+    }
+}
+
 }  // namespace
 }  // namespace nexmar
 
