@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSaveFile>
-#include <QSettings>
 
 #include <atomic>
 

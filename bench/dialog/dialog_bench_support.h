@@ -28,13 +28,14 @@ public:
     QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
-    std::optional<QString> AskName(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> AskName(QWidget*, const QString&, const QString&) override { return nameAnswer; }
     UnsavedAnswer AskSaveChanges(QWidget*, const QString&) override { return UnsavedAnswer::Discard; }
     bool AskRestore(QWidget*, const QString&) override { return false; }
     void ShowAbout(QWidget*) override {}
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
 
     QString openName;  // what Open JSON... opens
+    std::optional<QString> nameAnswer;  // what Rename System... renames to
 };
 
 class SilentNotifier final : public Notifier {
