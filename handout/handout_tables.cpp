@@ -131,9 +131,9 @@ void AppendBodyTable(std::string& out, int number, const HighSystem& system, con
             std::string moons;
             for (const HighMoon& moon : object.moons) {
                 moons.append(moons.empty() ? "" : " ")
-                    .append(std::to_string(moon.capacity))
+                    .append(Number(shown, Capacity, moon.capacity))
                     .append("/")
-                    .append(std::to_string(moon.raw));
+                    .append(Number(shown, Raw, moon.raw));
             }
             head.insert(head.end(), {"Special", "Moons (Capacity/RAW)", "Notes"});
             row.push_back(Shown(shown, Special, object.special));

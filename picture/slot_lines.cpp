@@ -41,11 +41,14 @@ void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special, boo
     }
 }
 
-void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>& moons)
+void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>& moons, bool capacityHidden,
+                      bool rawHidden)
 {
+    const auto capacity = [&](const HighMoon& moon) { return capacityHidden ? "?" : std::to_string(moon.capacity); };
+    const auto raw = [&](const HighMoon& moon) { return rawHidden ? "?" : std::to_string(moon.raw); };
     std::string full = "Moons, Capacity/Raw:";
     for (const HighMoon& moon : moons) {
-        full.append(" ").append(std::to_string(moon.capacity)).append("/").append(std::to_string(moon.raw));
+        full.append(" ").append(capacity(moon)).append("/").append(raw(moon));
     }
     std::string line = "Moons";
     for (std::size_t i = 0; i < moons.size(); ++i) {
@@ -54,9 +57,9 @@ void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>&
             line.clear();
         }
         line.append(line.empty() ? "" : " ")
-            .append(std::to_string(moons[i].capacity))
+            .append(capacity(moons[i]))
             .append("/")
-            .append(std::to_string(moons[i].raw));
+            .append(raw(moons[i]));
     }
     if (!moons.empty()) {
         lines.emplace_back(std::move(line), full);

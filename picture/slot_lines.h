@@ -28,8 +28,10 @@ void AddCensusLines(std::vector<SlotLine>& lines, const std::optional<CensusValu
 // long; the whole result is each line's full text. "None" shows nothing.
 // Hidden, it is "Special: ?" whatever it is, so that no line tells.
 void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special, bool hidden = false);
-// A High object's moons as lines of three, each moon's Capacity/Raw: "Moons 2/1 0/0 1/1".
-void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>& moons);
+// A High object's moons as lines of three, each moon's Capacity/Raw: "Moons 2/1 0/0 1/1",
+// "?" for a value hidden from the players.
+void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>& moons, bool capacityHidden = false,
+                      bool rawHidden = false);
 // A Medium object's moons, a line each: "Moon: Accessible", cut where too long.
 void AddMediumMoonLines(std::vector<SlotLine>& lines, const std::vector<std::string_view>& moons);
 

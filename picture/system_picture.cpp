@@ -112,7 +112,8 @@ BodySlot HighObjectSlot(const std::string& number, const HighObject& object, Pla
         int moonNumber = 0;
         for (const HighMoon& moon : object.moons) {
             slot.moonTooltips.push_back("Moon " + number + "." + std::to_string(++moonNumber) + ": " +
-                                        StatText("Capacity", moon.capacity) + ", " + StatText("Raw", moon.raw));
+                                        StatLine("Capacity", moon.capacity, hidden.Has(Capacity)) + ", " +
+                                        StatLine("Raw", moon.raw, hidden.Has(Raw)));
         }
     }
     slot.lines = {number, kind, StatLine("Capacity", object.capacity, hidden.Has(Capacity)),
@@ -120,7 +121,7 @@ BodySlot HighObjectSlot(const std::string& number, const HighObject& object, Pla
     AddCensusLines(slot.lines, object.census, hidden.Has(Census));
     AddSpecialLines(slot.lines, object.special, hidden.Has(Special));
     if (!hidden.Has(Moons)) {
-        AddHighMoonLines(slot.lines, object.moons);
+        AddHighMoonLines(slot.lines, object.moons, hidden.Has(Capacity), hidden.Has(Raw));
     }
     return slot;
 }

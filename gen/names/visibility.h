@@ -17,7 +17,7 @@ inline constexpr Visibility kVisibilities[] = {Visibility::Known, Visibility::Ru
 std::string_view VisibilityName(Visibility visibility);
 
 // The fields a referee may keep from the players, each for a whole system
-// (every star or object of it), named by its key in the run document. Size
+// (every star, object or moon of it), named by its key in the run document. Size
 // is a Low system's size class or a High object's; Census stands for the
 // three census values; Special for an object's special result, its roll and
 // whether it is a Gaia World; Moons for the moons and all they hold.

@@ -16,6 +16,7 @@ Usage: handout_leaks.py NEXMAR_CLI SCRATCH_DIR
 import glob
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -93,6 +94,12 @@ def check_level(level):
         for marker in MARKERS + [str(SEED)]:
             if marker.encode() in data:
                 failures.append(f"{level}: {os.path.basename(path)} holds {marker}")
+    # System 4 hides its Capacity and specials: none is drawn, each line says "?".
+    with open(os.path.join(work, "pictures", "system-0004.svg"), encoding="utf-8") as file:
+        nameless = file.read()
+    has_capacity = level == "low" or bool(objects(document["systems"][3]))
+    if re.search(r"Capacity: \d", nameless) or has_capacity != ("Capacity: ?" in nameless) or 'class="gaia-world"' in nameless:
+        failures.append(f"{level}: the picture of System 4 shows a hidden Capacity or special")
     if os.path.exists(os.path.join(work, "pictures", "system-0002.svg")):
         failures.append(f"{level}: the Secret system has a picture")
     with open(handout, encoding="utf-8") as file:
