@@ -109,6 +109,15 @@ public:
     void RenameSystem();
     void Undo();
     void Redo();
+    // What the players may see of the systems, and their handout:
+    // generator_dialog_player.cpp.
+    void MakeKnown();
+    void MakeRumoured();
+    void MakeSecret();
+    void ChooseHiddenFields();
+    void EditPlayerNotes();
+    void PrintHandout();
+    void ExportHandoutPdf();
 
     const RunSession& Session() const { return session_; }
 
@@ -176,6 +185,12 @@ private:
     void PutChange(const SectorChange& change, bool done);
     // The edits' undo stack, its shortcuts and the names beside the systems.
     void BuildEditing();
+    // Puts change on the undo stack, which does it.
+    void PushChange(SectorChange change);
+    // The selected system becomes known, rumoured or secret to the players.
+    void SetVisibility(Visibility visibility);
+    // The name beside the system at place, with what the players know of it.
+    std::string ShownName(std::size_t place) const;
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;

@@ -57,10 +57,7 @@ void GeneratorDialog::BuildEditing()
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
         setWindowTitle(QString::fromLatin1(kWindowTitle) + (clean ? "" : kModifiedMark));
     });
-    model_->SetSystemNames([this](std::size_t place) {
-        const RunRecords& records = session_.Records();
-        return place < records.size() ? records.Edits().Name(records.NumberAt(place)) : std::string();
-    });
+    model_->SetSystemNames([this](std::size_t place) { return ShownName(place); });
 }
 
 void GeneratorDialog::RenameSystem()
@@ -83,7 +80,12 @@ void GeneratorDialog::RenameSystem()
         prompts_.ShowMessage(this, QStringLiteral("System %1 is not renamed: %2.").arg(number).arg(why));
         return;
     }
-    undoStack_->push(new ChangeCommand(SectorChange::Rename(records, *place, name),
+    PushChange(SectorChange::Rename(records, *place, name));
+}
+
+void GeneratorDialog::PushChange(SectorChange change)
+{
+    undoStack_->push(new ChangeCommand(std::move(change),
                                        [this](const SectorChange& change, bool done) { PutChange(change, done); }));
 }
 
