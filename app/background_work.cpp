@@ -83,14 +83,22 @@ void GiveBackActivation(QProgressDialog& window, QWidget* parent)
 
 }  // namespace
 
-bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label, const BackgroundWork& work)
+bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label, const BackgroundWork& work,
+                     bool cancellable)
 {
     std::atomic<bool> cancel{false};
     WorkProgress progress;
     std::exception_ptr failure;
 
     QProgressDialog window(label, QStringLiteral("Cancel"), 0, 0, parent);
-    SetUpProgressWindow(window, [&cancel] { cancel = true; });
+    SetUpProgressWindow(window, [&cancel, cancellable] {
+        if (cancellable) {
+            cancel = true;
+        }
+    });
+    if (!cancellable) {
+        window.setCancelButton(nullptr);
+    }
 
     QTimer ticker;
     ticker.setInterval(kProgressIntervalMs);

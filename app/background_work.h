@@ -35,7 +35,10 @@ using BackgroundWork = std::function<void(const std::atomic<bool>& cancel, WorkP
 // on the wrong window. Returns false when the user cancelled, whether or
 // not the work had come to its end: its result is then to be dropped.
 // An exception other than RenderCancelled thrown by work reaches the caller.
-bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label, const BackgroundWork& work);
+// Work that must end once begun (not cancellable) shows no Cancel button
+// and always returns true.
+bool RunInBackground(QWidget* parent, UserPrompts& prompts, const QString& label, const BackgroundWork& work,
+                     bool cancellable = true);
 
 // Long work that must stay on the GUI thread, such as painting, done in
 // steps: between two steps the window paints and shows a progress window

@@ -47,6 +47,13 @@ constexpr CommandRow kCommands[] = {
      &GeneratorDialog::CopyAsText},
     {"&Edit", "renameAction", "Re&name System...", "F2", "Give the selected system a name of your own",
      Needs::System, false, true, &GeneratorDialog::RenameSystem},
+    {"&Edit", "rerollAction", "Reroll &System", "Ctrl+R", "Roll the selected system again from a fresh seed",
+     Needs::System, true, true, &GeneratorDialog::RerollSystem},
+    {"&Edit", "rerollOthersAction", "Reroll &Others", "Ctrl+Shift+R",
+     "Roll every system not locked again, each from a fresh seed", Needs::RunShown, false, true,
+     &GeneratorDialog::RerollOthers},
+    {"&Edit", "lockAction", "&Lock System", "Ctrl+L", "Lock or unlock the selected system: Reroll Others leaves "
+     "a locked system as it is", Needs::System, false, true, &GeneratorDialog::LockSystem},
     {"&Edit", "undoAction", "&Undo", "Ctrl+Z", "Undo the latest edit of the systems shown", Needs::RunShown, true,
      false, &GeneratorDialog::Undo},
     {"&Edit", "redoAction", "&Redo", "Ctrl+Shift+Z", "Redo the edit undone last", Needs::RunShown, false, false,
@@ -68,6 +75,8 @@ constexpr CommandRow kCommands[] = {
      Needs::RunShown, true, true, &GeneratorDialog::GoToResults},
     {"&View", "showPictureAction", "Show &Picture", "F7", "Show or hide the picture of the selected system",
      Needs::RunShown, false, true, &GeneratorDialog::ShowPicture},
+    {"&View", "showNotesAction", "Show No&tes", "F9", "Show or hide the notes on the selected system or object",
+     Needs::RunShown, false, true, &GeneratorDialog::ShowNotes},
     {"&View", "overviewAction", "&Sector Overview", "F8",
      "Show or hide a table of the systems shown, to compare and sort them", Needs::RunShown, false, true,
      &GeneratorDialog::ShowOverview},
@@ -103,8 +112,9 @@ constexpr CommandRow kCommands[] = {
 
 // The commands on the item under the mouse, which the context menu lists
 // first when it opens over the tree.
-constexpr const char* kItemCommands[] = {"copyTextAction", "renameAction", "exportPictureAction",
-                                         "showPictureAction"};
+constexpr const char* kItemCommands[] = {"copyTextAction", "renameAction",      "rerollAction",
+                                         "lockAction",     "exportPictureAction", "showPictureAction",
+                                         "showNotesAction"};
 
 // The commands that write the systems shown: with a filter on, the systems
 // it keeps, as nexmar-cli --where writes them.

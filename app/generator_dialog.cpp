@@ -25,6 +25,7 @@
 #include "app/dialog_actions.h"
 #include "app/dialog_units.h"
 #include "app/find_bar.h"
+#include "app/overview_window.h"
 #include "app/picture_pane.h"
 #include "app/query_help.h"
 #include "app/result_tree_model.h"
@@ -155,6 +156,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
                                             : std::nullopt);
         FollowOverview();
     });
+    BuildNotesPane();
     FollowSession();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
@@ -226,7 +228,12 @@ void GeneratorDialog::BuildControls()
 
 void GeneratorDialog::FollowSelection()
 {
-    actions_->Follow(session_.HasRun(), session_.HasReports(), picture_->SelectedSystem().has_value());
+    const std::optional<std::size_t> selected = picture_->SelectedSystem();
+    actions_->Follow(session_.HasRun(), session_.HasReports(), selected.has_value());
+    actions_->Action("lockAction")->setChecked(selected && locked_.contains(*selected));
+    if (overview_ != nullptr) {
+        overview_->ShowChosen(selected);
+    }
 }
 
 std::optional<std::vector<std::size_t>> GeneratorDialog::KeptPlaces() const
@@ -290,7 +297,7 @@ void GeneratorDialog::ShowQueryHelp()
 void GeneratorDialog::ShowStatistics()
 {
     if (session_.HasRun()) {
-        auto* window = new StatisticsWindow(session_.Statistics(), session_.Title(), this);
+        auto* window = new StatisticsWindow(session_.Statistics(), session_.Records().Edits(), session_.Title(), this);
         window->PlaceBeside(*this);
         window->show();
     }

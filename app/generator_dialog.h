@@ -7,11 +7,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/background_work.h"
 #include "app/run_session.h"
+#include "model/note_target.h"
 #include "model/system_count.h"
 
 class QButtonGroup;
@@ -27,6 +29,7 @@ namespace nexmar {
 
 class DialogActions;
 class FindBar;
+class NotesPane;
 class OverviewWindow;
 class PicturePane;
 struct PrintRequest;
@@ -118,6 +121,15 @@ public:
     void EditPlayerNotes();
     void PrintHandout();
     void ExportHandoutPdf();
+    // Rolls the selected system again from a fresh seed; Reroll Others,
+    // every system not locked. Lock System locks or unlocks the selected
+    // system: generator_dialog_reroll.cpp.
+    void RerollSystem();
+    void RerollOthers();
+    void LockSystem();
+    // Shows or hides the notes on the selected system or object beside the
+    // tree: generator_dialog_notes.cpp.
+    void ShowNotes();
 
     const RunSession& Session() const { return session_; }
 
@@ -183,14 +195,26 @@ private:
     std::optional<std::vector<std::size_t>> KeptPlaces() const;
     // Does or undoes change on the run shown, and shows what it changed.
     void PutChange(const SectorChange& change, bool done);
+    // Does change and puts it on the undo stack; a change of the same
+    // burst (of typing) as the latest one joins it.
+    void PushChange(SectorChange change, std::optional<int> burst = std::nullopt);
     // The edits' undo stack, its shortcuts and the names beside the systems.
     void BuildEditing();
-    // Puts change on the undo stack, which does it.
-    void PushChange(SectorChange change);
     // The selected system becomes known, rumoured or secret to the players.
     void SetVisibility(Visibility visibility);
     // The name beside the system at place, with what the players know of it.
     std::string ShownName(std::size_t place) const;
+    void BuildNotesPane();
+    // The notes pane shows the notes of the tree's current item, as they now stand.
+    void FollowNoteTarget();
+    // Keeps text, the notes typed, on the system or object the pane shows.
+    void WriteNotes(const QString& text);
+    // Rolls the systems at places again, each from a fresh seed.
+    void RerollPlaces(const std::vector<std::size_t>& places);
+    // Renders the run shown again from its records, as edited: its tree,
+    // its reports and its statistics; the items open and the current item
+    // stay as they were.
+    void RenderEdited();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -215,6 +239,13 @@ private:
     FindBar* findBar_ = nullptr;
     OverviewWindow* overview_ = nullptr;  // made when first shown
     QUndoStack* undoStack_ = nullptr;    // the edits of the run shown
+    NotesPane* notes_ = nullptr;
+    std::optional<NoteTarget> noteTarget_;  // what the notes pane shows
+    // Keystrokes in the notes pane of one burst undo as one; the burst ends
+    // when the pane loses the focus, shows another target, or an edit is
+    // undone or redone.
+    int noteBurst_ = 0;
+    std::set<std::size_t> locked_;  // the places of the systems Reroll Others leaves
 };
 
 }  // namespace nexmar

@@ -1,15 +1,18 @@
 // The dialog's edits of the systems shown: renaming a system, and undoing
 // and redoing each edit. An edit is a SectorChange; the undo stack holds
 // them, and doing or undoing one is the same swap of what the systems were.
+// Notes and rerolls come here as changes too.
 #include <QAction>
 #include <QKeySequence>
 #include <QUndoCommand>
 #include <QUndoStack>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "app/artwork.h"
 #include "app/dialog_actions.h"
 #include "app/generator_dialog.h"
 #include "app/picture_pane.h"
@@ -21,19 +24,36 @@ namespace nexmar {
 
 namespace {
 
-// One edit on the undo stack; the dialog does and undoes it.
+// The id of the commands that may join the one before them.
+constexpr int kBurstCommand = 1;
+
+// One edit on the undo stack; the dialog does and undoes it. An edit made
+// in a burst (a note's keystrokes) joins the edit before it of the same burst.
 class ChangeCommand final : public QUndoCommand {
 public:
-    ChangeCommand(SectorChange change, std::function<void(const SectorChange&, bool)> put)
-        : QUndoCommand(QString::fromStdString(change.Text())), change_(std::move(change)), put_(std::move(put))
+    ChangeCommand(SectorChange change, std::function<void(const SectorChange&, bool)> put, std::optional<int> burst)
+        : QUndoCommand(QString::fromStdString(change.Text())), change_(std::move(change)), put_(std::move(put)),
+          burst_(burst)
     {
     }
     void redo() override { put_(change_, true); }
     void undo() override { put_(change_, false); }
+    int id() const override { return burst_ ? kBurstCommand : -1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* later = static_cast<const ChangeCommand*>(other);
+        if (later->burst_ != burst_ || !change_.Absorb(later->change_)) {
+            return false;
+        }
+        // Typed and taken back within the burst: no edit is left to undo.
+        setObsolete(change_.ChangesNothing());
+        return true;
+    }
 
 private:
     SectorChange change_;
     std::function<void(const SectorChange&, bool)> put_;
+    std::optional<int> burst_;
 };
 
 }  // namespace
@@ -57,6 +77,8 @@ void GeneratorDialog::BuildEditing()
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
         setWindowTitle(QString::fromLatin1(kWindowTitle) + (clean ? "" : kModifiedMark));
     });
+    actions_->Action("lockAction")->setCheckable(true);
+    model_->SetSystemLocks([this](std::size_t place) { return locked_.contains(place); }, LockIcon());
     model_->SetSystemNames([this](std::size_t place) { return ShownName(place); });
 }
 
@@ -83,29 +105,37 @@ void GeneratorDialog::RenameSystem()
     PushChange(SectorChange::Rename(records, *place, name));
 }
 
-void GeneratorDialog::PushChange(SectorChange change)
+void GeneratorDialog::PushChange(SectorChange change, std::optional<int> burst)
 {
-    undoStack_->push(new ChangeCommand(std::move(change),
-                                       [this](const SectorChange& change, bool done) { PutChange(change, done); }));
+    undoStack_->push(new ChangeCommand(
+        std::move(change), [this](const SectorChange& change, bool done) { PutChange(change, done); }, burst));
 }
 
 void GeneratorDialog::Undo()
 {
+    ++noteBurst_;
     undoStack_->undo();
 }
 
 void GeneratorDialog::Redo()
 {
+    ++noteBurst_;
     undoStack_->redo();
 }
 
 void GeneratorDialog::PutChange(const SectorChange& change, bool done)
 {
     session_.Change(change, done);
-    // A rename or a note leaves the tree's texts as they were: only the
-    // names beside the systems and the picture follow it.
-    model_->NamesChanged();
-    picture_->Redraw();
+    if (change.ChangesRecords()) {
+        RenderEdited();
+    } else if (change.ChangesShown()) {
+        // A rename leaves the tree's texts as they were: only the names
+        // beside the systems, the picture and the overview follow it.
+        model_->NamesChanged();
+        picture_->Redraw();
+    }
+    FollowOverview();
+    FollowNoteTarget();
 }
 
 }  // namespace nexmar

@@ -7,6 +7,7 @@
 #include "app/generator_dialog.h"
 #include "app/find_bar.h"
 #include "app/overview_window.h"
+#include "app/picture_pane.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
 #include "app/system_filter.h"
@@ -36,6 +37,7 @@ void GeneratorDialog::FollowOverview()
     }
     if (session_.HasRun()) {
         overview_->Show(session_.Records(), KeptPlaces());
+        overview_->ShowChosen(picture_->SelectedSystem());
     } else {
         overview_->Clear();
     }

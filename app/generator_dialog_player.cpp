@@ -36,7 +36,7 @@ PrintRequest HandoutRequest(const RunRecords& records)
 {
     PrintRequest request;
     for (std::size_t place = 0; place < records.size(); ++place) {
-        if (EditsOf(records, place).visibility != Visibility::Secret) {
+        if (PlayerSystemOf(records.Edits(), records.NumberAt(place))) {
             request.places.push_back(place);
         }
     }

@@ -3,10 +3,12 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScopedValueRollback>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/screen_room.h"
@@ -18,6 +20,13 @@ void OverviewModel::Show(std::vector<OverviewRow> rows)
     beginResetModel();
     rows_ = std::move(rows);
     endResetModel();
+}
+
+QModelIndex OverviewModel::IndexOfPlace(std::size_t place) const
+{
+    const auto row =
+        std::find_if(rows_.begin(), rows_.end(), [place](const OverviewRow& shown) { return shown.place == place; });
+    return row == rows_.end() ? QModelIndex() : index(static_cast<int>(row - rows_.begin()), 0);
 }
 
 int OverviewModel::rowCount(const QModelIndex& parent) const
@@ -79,8 +88,9 @@ OverviewWindow::OverviewWindow(QWidget* dialog) : QWidget(dialog, Qt::Tool)
     layout->addWidget(table_);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid()) {
-                    emit SystemChosen(model_->PlaceAt(sorted_->mapToSource(current).row()));
+                if (current.isValid() && !followingTree_) {
+                    chosen_ = model_->PlaceAt(sorted_->mapToSource(current).row());
+                    emit SystemChosen(*chosen_);
                 }
             });
     const QFontMetrics metrics(font());
@@ -91,11 +101,25 @@ OverviewWindow::OverviewWindow(QWidget* dialog) : QWidget(dialog, Qt::Tool)
 void OverviewWindow::Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places)
 {
     model_->Show(OverviewRows(records, places));
+    ShowChosen(chosen_);
 }
 
 void OverviewWindow::Clear()
 {
     model_->Show({});
+}
+
+void OverviewWindow::ShowChosen(std::optional<std::size_t> place)
+{
+    chosen_ = place;
+    const QModelIndex row = place ? sorted_->mapFromSource(model_->IndexOfPlace(*place)) : QModelIndex();
+    const QScopedValueRollback following(followingTree_, true);
+    if (!row.isValid()) {
+        table_->selectionModel()->clear();
+        return;
+    }
+    table_->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table_->scrollTo(row);
 }
 
 }  // namespace nexmar

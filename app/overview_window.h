@@ -25,6 +25,8 @@ public:
     void Show(std::vector<OverviewRow> rows);
     // The place among the run's records of the system on row.
     std::size_t PlaceAt(int row) const { return rows_[static_cast<std::size_t>(row)].place; }
+    // The row of the system at place; invalid when none shows it.
+    QModelIndex IndexOfPlace(std::size_t place) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,7 +38,8 @@ private:
 };
 
 // A window beside the dialog with one row per system the tree shows,
-// sortable by any column; choosing a row chooses that system in the tree.
+// sortable by any column; choosing a row chooses that system in the tree,
+// and the system chosen in the tree is the row chosen here.
 // It keeps to the screen and leaves the dialog's size alone.
 class OverviewWindow final : public QWidget {
     Q_OBJECT
@@ -47,6 +50,9 @@ public:
     // The systems at places (all when none), from records.
     void Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places);
     void Clear();
+    // Makes the row of the system at place the current one (none: no row),
+    // as the tree chose it; SystemChosen is not told.
+    void ShowChosen(std::optional<std::size_t> place);
 
 signals:
     // place: among the run's records.
@@ -56,6 +62,8 @@ private:
     OverviewModel* model_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QTableView* table_ = nullptr;
+    std::optional<std::size_t> chosen_;
+    bool followingTree_ = false;
 };
 
 }  // namespace nexmar

@@ -165,6 +165,7 @@ PicturePane::PicturePane(QWidget& client, QTreeView& tree, const RunSession& ses
     scroll_->setFocusPolicy(Qt::ClickFocus);
     view_ = new SystemPictureView;
     scroll_->setWidget(view_);
+    scroll_->hide();
     splitter_->addWidget(scroll_);
     AddZoomKeys(*splitter_, *view_);
     place_ = tree.geometry();
@@ -177,30 +178,65 @@ PicturePane::PicturePane(QWidget& client, QTreeView& tree, const RunSession& ses
 void PicturePane::Place(const QRect& place)
 {
     place_ = place;
-    (shown_ ? static_cast<QWidget*>(splitter_) : &tree_)->setGeometry(place);
+    (AnyPaneShown() ? static_cast<QWidget*>(splitter_) : &tree_)->setGeometry(place);
 }
 
 void PicturePane::SetShown(bool shown)
 {
-    if (shown == shown_) {
+    ShowPane(*scroll_, shown);
+    if (shown) {
+        Draw();
+    }
+}
+
+bool PicturePane::IsShown() const
+{
+    return IsPaneShown(*scroll_);
+}
+
+int PicturePane::GrowthToShow() const
+{
+    return GrowthToShow(*scroll_);
+}
+
+void PicturePane::AddPane(QWidget& pane)
+{
+    pane.hide();
+    splitter_->addWidget(&pane);
+    splitter_->setStretchFactor(splitter_->indexOf(&pane), 0);
+}
+
+bool PicturePane::AnyPaneShown() const
+{
+    for (int index = 0; index < splitter_->count(); ++index) {
+        const QWidget* pane = splitter_->widget(index);
+        if (pane != &tree_ && IsPaneShown(*pane)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void PicturePane::ShowPane(QWidget& pane, bool shown)
+{
+    if (IsPaneShown(pane) == shown) {
         return;
     }
-    shown_ = shown;
     const bool focused = tree_.hasFocus();
-    if (shown) {
+    const bool before = AnyPaneShown();
+    pane.setVisible(shown);
+    if (AnyPaneShown() && !before) {
         splitter_->insertWidget(0, &tree_);
-        splitter_->setStretchFactor(0, 0);
-        splitter_->setStretchFactor(1, 1);
         splitter_->setGeometry(place_);
-        const int treeWidth = std::min(treeOpeningWidth_, place_.width() / 2);
-        splitter_->setSizes({treeWidth, place_.width() - treeWidth - splitter_->handleWidth()});
         splitter_->show();
-        Draw();
-    } else {
+    } else if (!AnyPaneShown() && before) {
         // Back in the client area on its own, the tree is what it was before.
         tree_.setParent(&client_);
         tree_.setGeometry(place_);
         splitter_->hide();
+    }
+    if (AnyPaneShown()) {
+        Arrange();
     }
     tree_.show();
     if (focused) {
@@ -208,9 +244,44 @@ void PicturePane::SetShown(bool shown)
     }
 }
 
-int PicturePane::GrowthToShow() const
+int PicturePane::WantedWidth(const QWidget& pane) const
 {
-    return std::max(0, 2 * treeOpeningWidth_ + splitter_->handleWidth() - place_.width());
+    return &pane == &tree_ || &pane == scroll_ ? treeOpeningWidth_ : pane.sizeHint().width();
+}
+
+void PicturePane::Arrange()
+{
+    const int width = place_.width();
+    const bool picture = IsShown();
+    // The other panes first, each within a third of the place.
+    int others = 0;
+    QList<int> sizes;
+    for (int index = 0; index < splitter_->count(); ++index) {
+        const QWidget* pane = splitter_->widget(index);
+        const bool other = pane != &tree_ && pane != scroll_ && IsPaneShown(*pane);
+        sizes.append(other ? std::min(WantedWidth(*pane), width / 3) : 0);
+        others += sizes.back() + (other ? splitter_->handleWidth() : 0);
+    }
+    const int rest = std::max(width - others, 0);
+    const int tree = picture ? std::min(treeOpeningWidth_, rest / 2) : rest;
+    sizes[splitter_->indexOf(&tree_)] = tree;
+    sizes[splitter_->indexOf(scroll_)] = picture ? std::max(rest - tree - splitter_->handleWidth(), 0) : 0;
+    // The picture, or else the tree, takes what the window gains.
+    splitter_->setStretchFactor(splitter_->indexOf(&tree_), picture ? 0 : 1);
+    splitter_->setStretchFactor(splitter_->indexOf(scroll_), picture ? 1 : 0);
+    splitter_->setSizes(sizes);
+}
+
+int PicturePane::GrowthToShow(const QWidget& pane) const
+{
+    int wanted = WantedWidth(tree_);
+    for (int index = 0; index < splitter_->count(); ++index) {
+        const QWidget* shown = splitter_->widget(index);
+        if (shown != &tree_ && (shown == &pane || IsPaneShown(*shown))) {
+            wanted += WantedWidth(*shown) + splitter_->handleWidth();
+        }
+    }
+    return std::max(0, wanted - place_.width());
 }
 
 void PicturePane::FollowTree(bool anotherRun)
@@ -225,9 +296,7 @@ void PicturePane::FollowTree(bool anotherRun)
         return;
     }
     selected_ = system;
-    if (shown_) {
-        Draw();
-    }
+    Redraw();
     emit SelectedSystemChanged();
 }
 

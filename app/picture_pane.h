@@ -55,9 +55,10 @@ private:
 };
 
 // The result tree's place in the dialog, which the picture of the selected
-// system shares when shown: hidden, the tree holds its place alone, as it
-// always has; shown, a splitter holds the tree and the picture, and the
-// picture takes whatever room the window gains.
+// system and other panes (the notes) share when shown: with none shown,
+// the tree holds its place alone, as it always has; with some shown, a
+// splitter holds the tree and them, the picture taking whatever room the
+// window gains and every other pane about the width it asks for.
 class PicturePane final : public QObject {
     Q_OBJECT
 
@@ -65,13 +66,21 @@ public:
     // tree: a child of client, already given its model. Starts hidden.
     PicturePane(QWidget& client, QTreeView& tree, const RunSession& session);
 
-    // Where the tree, or the tree and the picture, lie in the client area.
+    // Where the tree, or the tree and the panes shown, lie in the client area.
     void Place(const QRect& place);
-    bool IsShown() const { return shown_; }
+    // The picture.
+    bool IsShown() const;
     void SetShown(bool shown);
     // How much wider the place must grow for the picture to have as much
     // room as the tree had when the dialog opened.
     int GrowthToShow() const;
+    // Another pane, after the picture; hidden until shown.
+    void AddPane(QWidget& pane);
+    void ShowPane(QWidget& pane, bool shown);
+    bool IsPaneShown(const QWidget& pane) const { return !pane.isHidden(); }
+    // How much wider the place must grow for pane to have its room beside
+    // what is shown already.
+    int GrowthToShow(const QWidget& pane) const;
 
     // The place (from 0, its row in the whole tree, whatever the find field
     // keeps) of the system holding the tree's current item; none for none.
@@ -80,7 +89,7 @@ public:
     // Draws the selected system again, as its records now say.
     void Redraw()
     {
-        if (shown_) {
+        if (IsShown()) {
             Draw();
         }
     }
@@ -94,6 +103,12 @@ private:
     // is another system.
     void FollowTree(bool anotherRun);
     void Draw();
+    bool AnyPaneShown() const;
+    // The room each pane's width asks for: the tree's and the picture's as
+    // the tree had when the dialog opened, another pane's its size hint.
+    int WantedWidth(const QWidget& pane) const;
+    // Shares the place among the tree and the panes shown.
+    void Arrange();
 
     QWidget& client_;
     QTreeView& tree_;
@@ -103,7 +118,6 @@ private:
     SystemPictureView* view_ = nullptr;
     QRect place_;
     int treeOpeningWidth_ = 0;
-    bool shown_ = false;
     std::optional<std::size_t> selected_;
 };
 

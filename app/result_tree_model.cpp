@@ -51,7 +51,7 @@ void ResultTreeModel::NamesChanged()
     for (int top = 0; top < rowCount(); ++top) {
         const QModelIndex parent = index(top, 0);
         if (const int systems = rowCount(parent); systems > 0) {
-            emit dataChanged(index(0, kNameColumn, parent), index(systems - 1, kNameColumn, parent), {Qt::DisplayRole});
+            emit dataChanged(index(0, kNameColumn, parent), index(systems - 1, kNameColumn, parent));
         }
     }
 }
@@ -146,10 +146,21 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
     const ShownTree::Item item = tree_->at(IdOf(index));
     if (index.column() == kNameColumn) {
         const bool system = item.parent != kNoItem && tree_->at(item.parent).parent == kNoItem;
-        if (role != Qt::DisplayRole || !system || !nameAt_) {
+        const auto place = static_cast<std::size_t>(item.row);
+        if (!system) {
             return {};
         }
-        return QString::fromStdString(nameAt_(static_cast<std::size_t>(item.row)));
+        if (role == Qt::DisplayRole && nameAt_) {
+            return QString::fromStdString(nameAt_(place));
+        }
+        const bool locked = lockedAt_ && lockedAt_(place);
+        if (role == Qt::DecorationRole && locked) {
+            return lockMark_;
+        }
+        if (role == Qt::ToolTipRole && locked) {
+            return QStringLiteral("Locked: Reroll Others leaves this system as it is");
+        }
+        return {};
     }
     switch (role) {
     case Qt::DisplayRole:

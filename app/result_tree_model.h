@@ -48,7 +48,13 @@ public:
     // (its row under the top-level item); the items' own texts stay as the
     // reports write them.
     void SetSystemNames(std::function<std::string(std::size_t)> nameAt) { nameAt_ = std::move(nameAt); }
-    // Some system's name changed: the views read the names again.
+    // Which systems (by place) show mark beside their names: the locked ones.
+    void SetSystemLocks(std::function<bool(std::size_t)> lockedAt, QIcon mark)
+    {
+        lockedAt_ = std::move(lockedAt);
+        lockMark_ = std::move(mark);
+    }
+    // Some system's name or lock changed: the views read the names again.
     void NamesChanged();
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -76,6 +82,8 @@ private:
     QList<QIcon> images_;
     QString rootToolTip_;
     std::function<std::string(std::size_t)> nameAt_;
+    std::function<bool(std::size_t)> lockedAt_;
+    QIcon lockMark_;
 };
 
 }  // namespace nexmar

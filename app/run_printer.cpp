@@ -329,16 +329,14 @@ std::optional<PlayerFields> HiddenOf(const RunRecords& records, const PrintReque
     if (request.players == nullptr) {
         return std::nullopt;
     }
-    const SystemEdits* edits = request.players->Find(records.NumberAt(place));
-    return edits != nullptr ? edits->Hidden() : PlayerFields{};
+    const std::optional<PlayerSystem> shown = PlayerSystemOf(*request.players, records.NumberAt(place));
+    return shown ? shown->hidden : PlayerFields{};
 }
 
 // Whether the system at place is printed: a handout leaves out a secret one.
 bool Printed(const RunRecords& records, const PrintRequest& request, std::size_t place)
 {
-    const SystemEdits* edits =
-        request.players != nullptr ? request.players->Find(records.NumberAt(place)) : nullptr;
-    return edits == nullptr || edits->visibility != Visibility::Secret;
+    return request.players == nullptr || PlayerSystemOf(*request.players, records.NumberAt(place)).has_value();
 }
 
 bool IsLowRun(const RunRecords& records)

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <random>
 #include <utility>
 
 #include "json/json_export.h"
@@ -31,11 +32,10 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
     // Delivered when complete, so a run cancelled or failed halfway leaves
     // the earlier run's reports in place for Save to File.
     run.reports = std::make_unique<ReportFiles>(reportDirectory, ReportDelivery::WhenComplete);
-    run.statistics = std::make_unique<RunStatistics>(description.level, description.census);
     const bool recordsKnown = records != nullptr;
     run.records = recordsKnown ? std::move(records) : std::make_unique<RunRecords>(description.seed);
     // Records known already are not kept a second time.
-    RunOutput* const observers[] = {run.statistics.get(), run.records.get()};
+    RunOutput* const observers[] = {run.records.get()};
     QueuedNotifier notifier(run.messages);
     // The engine's tree holds one system at a time: each finished system
     // moves into the tree shown, which keeps it in far less memory.
@@ -54,14 +54,15 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
         throw RenderCancelled{};
     }
     render(building, *run.reports, notifier, systemDone,
-           std::span<RunOutput* const>(observers).first(recordsKnown ? 1 : 2));
+           std::span<RunOutput* const>(observers).first(recordsKnown ? 0 : 1));
     tree->AddTopLevel(building);
     run.tree = std::move(tree);
     return run;
 }
 
 RunSession::RunSession(std::uint32_t seed, std::filesystem::path reportDirectory)
-    : reportDirectory_(std::move(reportDirectory)), seeds_(seed), firstSeed_(seed)
+    : reportDirectory_(std::move(reportDirectory)), seeds_(seed), rerollSeeds_(std::random_device{}()),
+      firstSeed_(seed)
 {
 }
 
@@ -75,11 +76,20 @@ std::uint32_t RunSession::TakeNextSeed()
     return seeds_.NextSeed();
 }
 
+std::vector<std::uint32_t> RunSession::TakeRerollSeeds(std::size_t count)
+{
+    std::vector<std::uint32_t> seeds(count);
+    for (std::uint32_t& seed : seeds) {
+        seed = rerollSeeds_.NextSeed();
+    }
+    return seeds;
+}
+
 void RunSession::Show(RenderedRun run)
 {
     reports_ = std::move(run.reports);
     shown_.emplace(
-        ShownRun{run.description, std::move(run.tree), std::move(run.statistics), std::move(run.records)});
+        ShownRun{run.description, std::move(run.tree), std::move(run.records)});
 }
 
 void RunSession::WriteJson(const JsonExport::Sink& sink, const std::atomic<bool>& cancel,
@@ -120,6 +130,16 @@ LoadedRun RunSession::KeptRun(const std::vector<std::size_t>& kept) const
         run.systems.push_back(all.systems[place]);
     }
     return run;
+}
+
+RunStatistics RunSession::Statistics() const
+{
+    RunStatistics statistics(shown_->description.level, shown_->description.census);
+    const RunRecords& records = *shown_->records;
+    for (std::size_t place = 0; place < records.size(); ++place) {
+        statistics.Add(records.NumberAt(place), records.At(place));
+    }
+    return statistics;
 }
 
 std::string RunSession::SystemSvg(std::size_t place) const

@@ -7,20 +7,23 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHorizontalBarSeries>
-#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 #include "app/screen_room.h"
 #include "core/format.h"
+#include "stats/sector_summary.h"
 #include "stats/statistics_report.h"
 
 namespace nexmar {
@@ -29,18 +32,6 @@ namespace {
 
 // Below it a table's counts do not follow its odds.
 constexpr double kSkewedBelow = 1e-6;
-
-QString TotalsText(const SectorTotals& totals)
-{
-    const QString level = QString::fromUtf8(DetailLevelName(totals.level));
-    QString text = QStringLiteral("<b>Sector totals, %1 detail</b><table>").arg(level);
-    for (const TotalLine& line : SectorLines(totals)) {
-        text += QStringLiteral("<tr><td>%1:&nbsp;</td><td>%2</td></tr>")
-                    .arg(QString::fromStdString(line.label).toHtmlEscaped(),
-                         QString::fromStdString(line.value).toHtmlEscaped());
-    }
-    return text + QStringLiteral("</table>");
-}
 
 QIcon SkewMark()
 {
@@ -72,50 +63,19 @@ long CountStep(double highest)
 
 }  // namespace
 
-StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runTitle, QWidget* parent)
+StatisticsWindow::StatisticsWindow(RunStatistics statistics, const SectorEdits& edits, const QString& runTitle,
+                                   QWidget* parent)
     : QWidget(parent, Qt::Window), statistics_(std::move(statistics))
 {
     setWindowTitle(QStringLiteral("Statistics: %1").arg(runTitle));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    totals_ = new QLabel(TotalsText(statistics_.Totals()), this);
-    totals_->setObjectName(QStringLiteral("sectorTotals"));
-    totals_->setWordWrap(true);
-    totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    totals_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-
-    tables_ = new QListWidget(this);
-    tables_->setObjectName(QStringLiteral("tableList"));
-    for (std::size_t table = 0; table < statistics_.Tables().size(); ++table) {
-        const TableFit fit = statistics_.Fit(table);
-        auto* item = new QListWidgetItem(
-            QString::fromStdString(Format("%s\np = %.4g", statistics_.Tables()[table].name.c_str(), fit.p)), tables_);
-        if (fit.p < kSkewedBelow) {
-            // A mark of its own, which stays red when the item is selected.
-            item->setForeground(Qt::red);
-            item->setIcon(SkewMark());
-            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("skewed"));
-        }
-    }
-
-    given_ = new QComboBox(this);
-    given_->setObjectName(QStringLiteral("givenBox"));
-    given_->setToolTip(QStringLiteral("A table that depends on an earlier result is drawn for each given value"));
-
-    chart_ = new QChartView(this);
-    chart_->setObjectName(QStringLiteral("tableChart"));
-    chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumSize(520, 360);
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(totals_);
-    side->addWidget(tables_, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(side);
-    auto* chartSide = new QVBoxLayout;
-    chartSide->addWidget(given_);
-    chartSide->addWidget(chart_, 1);
-    layout->addLayout(chartSide, 1);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("statisticsTabs"));
+    tabs_->addTab(BuildSummary(edits), QStringLiteral("&Sector"));
+    tabs_->addTab(BuildDiceChecks(), QStringLiteral("&Dice Against Their Odds"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
 
     // Each key once: a key listed twice would be ambiguous, and do nothing.
     QList<QKeySequence> closeKeys{QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)};
@@ -129,12 +89,79 @@ StatisticsWindow::StatisticsWindow(RunStatistics statistics, const QString& runT
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
     addAction(closeAction);
 
-    connect(tables_, &QListWidget::currentRowChanged, this, &StatisticsWindow::ShowTable);
-    connect(given_, &QComboBox::currentIndexChanged, this, [this] { ShowChart(); });
-    tables_->setCurrentRow(0);
     resize(980, 620);
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
+}
+
+QWidget* StatisticsWindow::BuildSummary(const SectorEdits& edits)
+{
+    auto* summary = new QTreeWidget;
+    summary->setObjectName(QStringLiteral("sectorSummary"));
+    summary->setColumnCount(2);
+    // Each section's title says what its numbers are.
+    summary->setHeaderHidden(true);
+    summary->setRootIsDecorated(false);
+    summary->setAlternatingRowColors(true);
+    for (const SummarySection& section : SectorSummary(statistics_.Totals(), edits)) {
+        auto* title = new QTreeWidgetItem(summary, {QString::fromStdString(section.title)});
+        title->setFirstColumnSpanned(true);
+        QFont bold = title->font(0);
+        bold.setBold(true);
+        title->setFont(0, bold);
+        for (const SummaryRow& row : section.rows) {
+            auto* item =
+                new QTreeWidgetItem(title, {QString::fromStdString(row.label), QString::fromStdString(row.value)});
+            item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    summary->expandAll();
+    summary->header()->setStretchLastSection(false);
+    summary->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    summary->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    return summary;
+}
+
+QWidget* StatisticsWindow::BuildDiceChecks()
+{
+    auto* page = new QWidget;
+    tables_ = new QListWidget(page);
+    tables_->setObjectName(QStringLiteral("tableList"));
+    for (std::size_t table = 0; table < statistics_.Tables().size(); ++table) {
+        const TableFit fit = statistics_.Fit(table);
+        auto* item = new QListWidgetItem(
+            QString::fromStdString(Format("%s\np = %.4g", statistics_.Tables()[table].name.c_str(), fit.p)), tables_);
+        if (fit.p < kSkewedBelow) {
+            // A mark of its own, which stays red when the item is selected.
+            item->setForeground(Qt::red);
+            item->setIcon(SkewMark());
+            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("skewed"));
+        }
+    }
+
+    given_ = new QComboBox(page);
+    given_->setObjectName(QStringLiteral("givenBox"));
+    given_->setToolTip(QStringLiteral("A table that depends on an earlier result is drawn for each given value"));
+
+    chart_ = new QChartView(page);
+    chart_->setObjectName(QStringLiteral("tableChart"));
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->setMinimumSize(420, 360);
+
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(tables_);
+    auto* chartSide = new QVBoxLayout;
+    chartSide->addWidget(given_);
+    chartSide->addWidget(chart_, 1);
+    layout->addLayout(chartSide, 1);
+
+    connect(tables_, &QListWidget::currentRowChanged, this, &StatisticsWindow::ShowTable);
+    connect(given_, &QComboBox::currentIndexChanged, this, [this] { ShowChart(); });
+    tables_->setCurrentRow(0);
+    // Every table's name in full.
+    tables_->setMinimumWidth(tables_->sizeHintForColumn(0) + 2 * tables_->frameWidth() +
+                             tables_->verticalScrollBar()->sizeHint().width());
+    return page;
 }
 
 void StatisticsWindow::PlaceBeside(const QWidget& owner)
@@ -179,20 +206,10 @@ void StatisticsWindow::ShowTable(int table)
 void StatisticsWindow::ShowChart()
 {
     const TableOdds& odds = statistics_.Tables()[table_];
-    const int group = given_->isVisible() ? given_->currentIndex() - 1 : -1;
-    std::vector<OutcomeTotal> totals;
-    if (group < 0) {
-        totals = OutcomeTotals(statistics_, table_);
-    } else {
-        const std::vector<long>& counts = statistics_.Counts()[table_][static_cast<std::size_t>(group)];
-        const long given = std::accumulate(counts.begin(), counts.end(), 0L);
-        for (std::size_t outcome = 0; outcome < odds.outcomes.size(); ++outcome) {
-            const double chance = odds.odds[static_cast<std::size_t>(group)][outcome];
-            if (chance > 0.0 || counts[outcome] > 0) {
-                totals.push_back({odds.outcomes[outcome], counts[outcome], chance * static_cast<double>(given)});
-            }
-        }
-    }
+    const int group = odds.groups.size() > 1 ? given_->currentIndex() - 1 : -1;
+    std::vector<OutcomeTotal> totals =
+        OutcomeTotals(statistics_, table_,
+                      group < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(group)));
     auto* observed = new QBarSet(QStringLiteral("Observed"));
     auto* expected = new QBarSet(QStringLiteral("Expected"));
     QStringList outcomes;

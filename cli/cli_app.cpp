@@ -18,6 +18,7 @@
 #include "cli/run_failure.h"
 #include "cli/shown_systems.h"
 #include "json/json_export.h"
+#include "handout/handout_page.h"
 #include "picture/picture_sheet.h"
 #include "stats/statistics_report.h"
 #include "query/system_query.h"
@@ -48,6 +49,7 @@ struct RunFiles {
     std::unique_ptr<JsonOutput> json;
     FileOutput statistics;
     FileOutput sheet;
+    FileOutput handout;
     std::unique_ptr<PictureFiles> pictures;
 };
 
@@ -57,10 +59,11 @@ struct OtherFile {
     const char* what;  // as a failure names it
 };
 
-std::array<OtherFile, 2> OtherFiles(const CliOptions& options, RunFiles& files)
+std::array<OtherFile, 3> OtherFiles(const CliOptions& options, RunFiles& files)
 {
     return {{{options.statisticsJson, files.statistics, "the statistics"},
-             {options.pictureSheet, files.sheet, "the picture sheet"}}};
+             {options.pictureSheet, files.sheet, "the picture sheet"},
+             {options.handout, files.handout, "the handout"}}};
 }
 
 // Opens what the run writes besides the reports, before the run begins, so
@@ -85,7 +88,9 @@ bool OpenRunFiles(const CliOptions& options, int shown, const SectorEdits& edits
         }
     }
     if (!options.pictureDirectory.empty()) {
-        files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, edits, error);
+        files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, edits, error,
+                                            options.playerPictures ? PictureAudience::Players
+                                                                   : PictureAudience::Referee);
         if (!files.pictures) {
             std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
             return false;
@@ -230,13 +235,14 @@ bool OutputsAllowed(const CliOptions& options, const ShownSystems& shown, std::F
 struct RunFollowers {
     std::unique_ptr<JsonExport> jsonExport;
     std::optional<PictureSheet> sheet;
+    std::optional<HandoutPage> handout;
     std::optional<RunStatistics> statistics;
     std::optional<QueryChoice> choice;
     std::vector<RunOutput*> outputs;
 };
 
-void Follow(const CliOptions& options, const RunSources& sources, int shown, const SectorEdits& edits, RunFiles& files,
-            RunFollowers& followers)
+void Follow(const CliOptions& options, const RunSources& sources, const ShownSystems& shown, const SectorEdits& edits,
+            RunFiles& files, RunFollowers& followers)
 {
     if (files.json) {
         followers.jsonExport = std::make_unique<JsonExport>(
@@ -248,7 +254,12 @@ void Follow(const CliOptions& options, const RunSources& sources, int shown, con
     }
     if (files.sheet.IsOpen()) {
         followers.outputs.push_back(&followers.sheet.emplace(
-            options.run.level, shown, [&files](std::string_view bytes) { files.sheet.Write(bytes); }, &edits));
+            options.run.level, options.playerPictures ? shown.toPlayers : shown.count, [&files](std::string_view bytes) { files.sheet.Write(bytes); }, &edits,
+            options.playerPictures ? PictureAudience::Players : PictureAudience::Referee));
+    }
+    if (files.handout.IsOpen()) {
+        followers.outputs.push_back(
+            &followers.handout.emplace([&files](std::string_view bytes) { files.handout.Write(bytes); }, edits));
     }
     if (options.printStatistics || !options.statisticsJson.empty()) {
         followers.statistics.emplace(options.run.level, options.run.census);
@@ -318,7 +329,7 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
         return kExitReportsFailed;
     }
     RunFollowers followers;
-    Follow(options, sources, shown.count, records.Edits(), files, followers);
+    Follow(options, sources, shown, records.Edits(), files, followers);
     ResultTree tree;
     ReportFiles reports(options.directory, ReportDelivery::WhenComplete);
     reports.CommitWith(commit);

@@ -89,6 +89,7 @@ struct DeclaredOptions {
     const CLI::Option* fromJsonOption = nullptr;
     const CLI::Option* svgOption = nullptr;
     const CLI::Option* svgSheetOption = nullptr;
+    const CLI::Option* handoutOption = nullptr;
     const CLI::Option* whereOption = nullptr;
 };
 
@@ -136,6 +137,11 @@ void DeclareRunOptions(CLI::App& app, CliOptions& options, DeclaredOptions& decl
                                   "DIR");
     declared.svgSheetOption = AddValue(app, "--svg-sheet", options.pictureSheet,
                                        "Also write the whole run as one SVG page to PATH", "PATH");
+    declared.handoutOption = AddValue(app, "--handout", options.handout,
+                                      "Also write the players' handout, one HTML page of what they may see, to PATH",
+                                      "PATH");
+    app.add_flag("--player", options.playerPictures,
+                 "Draw --svg and --svg-sheet as the players may see them: no Secret system, hidden fields as ?");
     declared.whereOption = AddValue(
         app, "--where", declared.where,
         "Show only the systems that QUERY matches (docs/query.md), each under its number in the run", "QUERY");
@@ -186,7 +192,8 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
                                        {declared.statisticsJsonOption, options.statisticsJson.empty()},
                                        {declared.dirOption, options.directory.empty()},
                                        {declared.svgOption, options.pictureDirectory.empty()},
-                                       {declared.svgSheetOption, options.pictureSheet.empty()}},
+                                       {declared.svgSheetOption, options.pictureSheet.empty()},
+                                       {declared.handoutOption, options.handout.empty()}},
                                       !options.fromJsonPath.empty(),
                                       {declared.systemsOption, declared.detailOption, declared.censusOption,
                                        declared.seedOption});

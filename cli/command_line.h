@@ -25,6 +25,8 @@ struct CliOptions {
     std::filesystem::path statisticsJson;  // empty: none written
     std::filesystem::path pictureDirectory;  // empty: no picture files
     std::filesystem::path pictureSheet;      // empty: no sheet
+    std::filesystem::path handout;           // empty: no players' handout
+    bool playerPictures = false;             // --svg and --svg-sheet draw what the players may see
 };
 
 struct ParsedCommandLine {

@@ -37,7 +37,7 @@ public:
     void Add(int number, const SystemRecord& system) override
     {
         if (!read_.SameHead(checked_) || number > checked_.LastNumber()) {
-            throw JsonReadFailure{kChanged};
+            throw JsonReadError{kChanged};
         }
         renderer_.ContinueAt(number);
         renderer_.Add(system);

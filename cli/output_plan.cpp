@@ -26,6 +26,9 @@ std::vector<PlannedOutput> PlanOutputs(const CliOptions& options, std::span<cons
         outputs.push_back(
             {"--svg-sheet", "--svg-sheet '" + options.pictureSheet.string() + "'", options.pictureSheet});
     }
+    if (!options.handout.empty()) {
+        outputs.push_back({"--handout", "--handout '" + options.handout.string() + "'", options.handout});
+    }
     if (!options.pictureDirectory.empty()) {
         for (const int number : pictures) {
             const std::string name = PictureFileName(number);

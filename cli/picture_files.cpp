@@ -26,16 +26,17 @@ std::string PictureFileName(int number)
     return name;
 }
 
-PictureFiles::PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits)
+PictureFiles::PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits,
+                           PictureAudience audience)
     : directory_(std::move(directory)),
       commit_(commit),
-      pictures_([this](int number, const std::string& svg) { Save(number, svg); }, &edits)
+      pictures_([this](int number, const std::string& svg) { Save(number, svg); }, &edits, audience)
 {
 }
 
 std::unique_ptr<PictureFiles> PictureFiles::Open(const std::filesystem::path& directory, int pictures,
                                                  OutputCommit& commit, const SectorEdits& edits,
-                                                 std::string& error)
+                                                 std::string& error, PictureAudience audience)
 {
     rlimit files{};
     const rlim_t needed = static_cast<rlim_t>(pictures) + kOtherFiles;
@@ -51,7 +52,7 @@ std::unique_ptr<PictureFiles> PictureFiles::Open(const std::filesystem::path& di
             return nullptr;
         }
     }
-    return std::unique_ptr<PictureFiles>(new PictureFiles(directory, commit, edits));
+    return std::unique_ptr<PictureFiles>(new PictureFiles(directory, commit, edits, audience));
 }
 
 void PictureFiles::Save(int number, const std::string& svg)

@@ -25,8 +25,10 @@ public:
     // Makes room for pictures files held open at once, raising the process's
     // own limit where its ceiling allows; nothing, and error, where not.
     // Each picture is titled with its system's name in edits.
+    // For the players, a Secret system has no picture.
     static std::unique_ptr<PictureFiles> Open(const std::filesystem::path& directory, int pictures,
-                                              OutputCommit& commit, const SectorEdits& edits, std::string& error);
+                                              OutputCommit& commit, const SectorEdits& edits, std::string& error,
+                                              PictureAudience audience = PictureAudience::Referee);
     PictureFiles(const PictureFiles&) = delete;
     PictureFiles& operator=(const PictureFiles&) = delete;
 
@@ -38,7 +40,8 @@ public:
     bool Finish(std::string& error);
 
 private:
-    PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits);
+    PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits,
+                 PictureAudience audience);
     void Save(int number, const std::string& svg);
 
     std::filesystem::path directory_;

@@ -13,6 +13,34 @@ public:
     void Notify(const std::string&) override {}
 };
 
+// Counts the systems shown that the players may see, and shows nothing.
+class PlayerCount final : public SystemChoice {
+public:
+    PlayerCount(const std::optional<SystemQuery>& query, const SectorEdits& edits) : query_(query), edits_(edits) {}
+    bool Shows(int number, const SystemRecord& system) override
+    {
+        if ((!query_ || query_->Matches(number, system, nullptr, &edits_)) && PlayerSystemOf(edits_, number)) {
+            ++count_;
+        }
+        return false;
+    }
+    int count() const { return count_; }
+
+private:
+    const std::optional<SystemQuery>& query_;
+    const SectorEdits& edits_;
+    int count_ = 0;
+};
+
+// Makes a run of records that shows nothing, only for what choice counts.
+void CountRun(const CliOptions& options, const RecordSource& records, SystemChoice& choice)
+{
+    ResultTree tree;
+    ReportFiles nowhere("/dev/null", "/dev/null");
+    QuietNotifier quiet;
+    records.Run({options.run, kMaxBatchSystems, false, &choice}, tree, nowhere, quiet, {}, {});
+}
+
 }  // namespace
 
 RunOutcome RecordSource::Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
@@ -52,13 +80,14 @@ ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQue
         // the same records again. Whatever it would say, the real run says.
         QueryChoice choice(*query, nullptr, kMaxPictureFiles + 1, records.Edits());
         CountOnly counter(choice);
-        ResultTree tree;
-        ReportFiles nowhere("/dev/null", "/dev/null");
-        QuietNotifier quiet;
-        records.Run({options.run, kMaxBatchSystems, false, &counter}, tree,
-                    nowhere, quiet, {}, {});
+        CountRun(options, records, counter);
         shown.count = choice.shown();
         shown.numbers = choice.numbers();
+    }
+    if (options.playerPictures && !options.pictureSheet.empty()) {
+        PlayerCount players(query, records.Edits());
+        CountRun(options, records, players);
+        shown.toPlayers = players.count();
     }
     return shown;
 }

@@ -96,11 +96,14 @@ struct ShownSystems {
     int count = 0;
     // With --svg, the numbers of the first kMaxPictureFiles + 1, for their files.
     std::vector<int> numbers;
+    // With --player and --svg-sheet, how many of them the players are shown.
+    int toPlayers = 0;
 };
 
 // Without a query, every system of the run. With one, and pictures asked
 // for, what a run of its own that shows nothing counts (the dice, or the
-// file, give the same records again); otherwise nothing is counted.
+// file, give the same records again); otherwise nothing is counted. The
+// systems shown to the players are counted the same way, for their sheet.
 ShownSystems CountShown(const CliOptions& options, const std::optional<SystemQuery>& query,
                         const RecordSource& records);
 

@@ -35,16 +35,16 @@ std::string_view ValueText(std::optional<ValueClass> value)
 std::string MediumMoonsText(const MediumObject& object)
 {
     std::string text;
-    AppendMediumMoonsText(text, object);
+    AppendMediumMoonsText(text, object.moons);
     return text;
 }
 
-void AppendMediumMoonsText(std::string& out, const MediumObject& object)
+void AppendMediumMoonsText(std::string& out, std::span<const std::string_view> moons)
 {
     char digits[24];
-    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), object.moons.size()).ptr);
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), moons.size()).ptr);
     const char* separator = ": ";
-    for (const std::string_view moon : object.moons) {
+    for (const std::string_view moon : moons) {
         out.append(separator).append(moon);
         separator = "; ";
     }
@@ -68,6 +68,11 @@ std::string HighObjectNumber(int systemNumber, char letter, int objectIndex)
 std::string MediumObjectNumber(int systemNumber, int slot)
 {
     return Format("%d.%d", systemNumber, slot);
+}
+
+bool IsSpecial(std::string_view special)
+{
+    return !special.empty() && special != "No special" && special != "Special: None";
 }
 
 std::string StatText(std::string_view label, int value)

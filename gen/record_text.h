@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,7 @@ std::string_view ValueText(std::optional<ValueClass> value);
 
 // The moon count and each moon's result: "2: Accessible; Near ideal", or "0".
 std::string MediumMoonsText(const MediumObject& object);
-void AppendMediumMoonsText(std::string& out, const MediumObject& object);
+void AppendMediumMoonsText(std::string& out, std::span<const std::string_view> moons);
 
 // The names the tree gives a system and its bodies, for texts beside it:
 // "System 12", "Star A1", and an object's number "12A.1" at High detail
@@ -32,6 +33,10 @@ std::string SystemName(int systemNumber);
 std::string StarItemName(char letter, int starNumber);
 std::string HighObjectNumber(int systemNumber, char letter, int objectIndex);
 std::string MediumObjectNumber(int systemNumber, int slot);
+
+// Whether a special result is one: "No special" and "Special: None" (and
+// an object that rolls none) are not.
+bool IsSpecial(std::string_view special);
 
 // What a Gaia World's special names it, to mark one beside its object.
 inline constexpr std::string_view kGaiaWorldMark = "Gaia World";

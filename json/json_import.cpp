@@ -72,10 +72,8 @@ private:
         int number = 0;
         while (parser_.NextSystem(count)) {
             if (count == maxSystems_) {
-                throw JsonReadFailure{"/systems/" + std::to_string(count) + " (line " +
-                                          std::to_string(parser_.line()) + "): expected at most " +
-                                          std::to_string(maxSystems_) + " systems",
-                                      true};
+                throw JsonErrorAt("/systems/" + std::to_string(count), parser_.line(),
+                                  "expected at most " + std::to_string(maxSystems_) + " systems", true);
             }
             system_.Reset(count, "one system");
             parser_.ReadSystem(system_);
@@ -263,8 +261,8 @@ std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, Jso
 {
     try {
         RunReader(in, maxSystems, summary, observer, edits).Read();
-    } catch (const JsonReadFailure& failure) {
-        return JsonReadError{failure.message, failure.tooManySystems};
+    } catch (JsonReadError& error) {
+        return std::move(error);
     }
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 
 #include "gen/run_output.h"
 #include "json/json_export.h"
+#include "json/json_read_error.h"
 #include "json/private/json_parser.h"
 
 namespace nexmar {
@@ -25,13 +26,6 @@ struct JsonRunSummary {
     // Whether other's head says what this one's does: the same program and
     // settings, the count of systems apart.
     bool SameHead(const JsonRunSummary& other) const;
-};
-
-struct JsonReadError {
-    // One line: the JSON pointer of the place, its line, and what was expected there.
-    std::string message;
-    // The document holds more systems than the reader was allowed.
-    bool tooManySystems = false;
 };
 
 // Reads a document written by JsonExport, checking every field against what

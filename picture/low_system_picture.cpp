@@ -3,6 +3,7 @@
 
 #include "picture/picture_style.h"
 #include "gen/record_text.h"
+#include "picture/slot_lines.h"
 #include "picture/system_picture.h"
 
 namespace nexmar {
@@ -18,11 +19,13 @@ struct CardLine {
 
 }  // namespace
 
-SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name)
+SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name, PlayerFields hidden)
 {
+    using enum PlayerField;
     constexpr const PictureStyle& style = kPictureStyle;
-    const std::string sizeClass(LowSizeClassName(system.sizeClass));
-    const std::string importance(ImportanceName(system.importance));
+    const std::string sizeClass = hidden.Has(Size) ? "Size: ?" : std::string(LowSizeClassName(system.sizeClass));
+    const std::string importance =
+        hidden.Has(Importance) ? "Importance: ?" : std::string(ImportanceName(system.importance));
 
     SystemPicture picture;
     picture.title = PictureTitle(systemNumber, name);
@@ -31,14 +34,18 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::s
     std::vector<CardLine> lines = {{picture.title, "title", style.titleSize},
                                    {sizeClass, "headline", style.headlineSize, style.gap / 2},
                                    {importance, "headline", style.headlineSize},
-                                   {StatText("Capacity", system.capacity), "label", style.labelSize, style.gap / 2},
-                                   {StatText("Raw", system.raw), "label", style.labelSize}};
+                                   {StatLine("Capacity", system.capacity, hidden.Has(Capacity)), "label",
+                                    style.labelSize, style.gap / 2},
+                                   {StatLine("Raw", system.raw, hidden.Has(Raw)), "label", style.labelSize}};
     if (system.census) {
-        lines.push_back({StatText("Census", system.census->census), "label", style.labelSize});
-        lines.push_back({StatText("Morale", system.census->morale), "label", style.labelSize});
-        lines.push_back({StatText("Productivity", system.census->productivity), "label", style.labelSize});
+        const bool census = hidden.Has(Census);
+        lines.push_back({StatLine("Census", system.census->census, census), "label", style.labelSize});
+        lines.push_back({StatLine("Morale", system.census->morale, census), "label", style.labelSize});
+        lines.push_back({StatLine("Productivity", system.census->productivity, census), "label", style.labelSize});
     }
-    if (!system.special.empty()) {
+    if (hidden.Has(Special)) {
+        lines.push_back({"Special: ?", "label", style.labelSize});
+    } else if (!system.special.empty()) {
         lines.push_back({std::string(system.special), "label", style.labelSize});
     }
     double textWidth = 0;
@@ -60,9 +67,11 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::s
     AddShape(picture, ShapeKind::Rect, "card", card);
     const double markX = card.Right() - pad - markRoom;
     const double markY = card.y + pad + markRoom;
-    // Rings for importance: none for an Unimportant system, one for a Minor, two for a Major.
-    const int rings = static_cast<int>(system.importance);
-    const double radius = style.colonyRadius[static_cast<std::size_t>(system.sizeClass)];
+    // Rings for importance: none for an Unimportant system, one for a Minor,
+    // two for a Major. A mark of a hidden size is drawn as a Minor Colony's.
+    const int rings = hidden.Has(Importance) ? 0 : static_cast<int>(system.importance);
+    const double radius = style.colonyRadius[static_cast<std::size_t>(
+        hidden.Has(Size) ? LowSizeClass::MinorColony : system.sizeClass)];
     for (int ring = rings; ring >= 1; --ring) {
         const double r = radius + ring * style.importanceRingSpread;
         AddShape(picture, ShapeKind::Circle, "importance", {markX - r, markY - r, 2 * r, 2 * r});

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "picture/picture_legend.h"
 #include "picture/picture_style.h"
@@ -38,22 +39,39 @@ void AppendScale(std::string& out, double scale)
     out.append("0.").append(digits, 1, std::string::npos);
 }
 
-// The system's name, when there are edits to name it.
-std::string NameOf(const SectorEdits* edits, int number)
+// The system's picture as audience sees it, titled with its name when there
+// are edits to name it; none for a system the players are not shown.
+std::optional<SystemPicture> PictureFor(PictureAudience audience, const SectorEdits* edits, int number,
+                                        const SystemRecord& system)
 {
-    return edits != nullptr ? edits->Name(number) : std::string();
+    if (edits == nullptr) {
+        return PictureOf(number, system);
+    }
+    if (audience == PictureAudience::Referee) {
+        return PictureOf(number, system, edits->Name(number));
+    }
+    const std::optional<PlayerSystem> shown = PlayerSystemOf(*edits, number);
+    if (!shown) {
+        return std::nullopt;
+    }
+    return PictureOf(number, system, shown->name, shown->hidden);
 }
 
 }  // namespace
 
 void SystemPictures::Add(int number, const SystemRecord& system)
 {
+    const std::optional<SystemPicture> picture = PictureFor(audience_, edits_, number, system);
+    if (!picture) {
+        return;
+    }
     svg_.clear();
-    AppendSvgDocument(svg_, PictureOf(number, system, NameOf(edits_, number)));
+    AppendSvgDocument(svg_, *picture);
     save_(number, svg_);
 }
 
-PictureSheet::PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits)
+PictureSheet::PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits,
+                           PictureAudience audience)
     : columns_(level == DetailLevel::Low ? std::clamp(systems, 1, kStyle.lowCellsPerRow) : 1),
       cellWidth_(level == DetailLevel::Low ? kStyle.lowCellWidth : kStyle.rowCellWidth),
       cellHeight_(level == DetailLevel::Low      ? kStyle.lowCellHeight
@@ -62,13 +80,15 @@ PictureSheet::PictureSheet(DetailLevel level, int systems, Write write, const Se
       headHeight_(TitleHeight() + LegendHeight(level, columns_ * cellWidth_) + kStyle.gap),
       systems_(systems),
       write_(std::move(write)),
-      edits_(edits)
+      edits_(edits),
+      audience_(audience)
 {
     // The page's head is the same as a single picture's, with a title of its own.
     SystemPicture head;
     head.title = SheetTitle(level, systems);
     head.description = "A picture of every system of a run, in the order of the run.";
     head.viewBox = Page();
+    head.unknownBodyStyle = audience == PictureAudience::Players;
     AddShape(head, ShapeKind::Rect, "paper", head.viewBox);
     AddLabel(head, head.title, "title", kStyle.titleSize, kStyle.margin, kStyle.margin);
     AddLegend(head, level, kStyle.margin, kStyle.margin + TitleHeight(), columns_ * cellWidth_);
@@ -93,7 +113,11 @@ PictureBox PictureSheet::Cell(int index) const
 
 void PictureSheet::Add(int number, const SystemRecord& system)
 {
-    const SystemPicture picture = PictureOf(number, system, NameOf(edits_, number));
+    const std::optional<SystemPicture> drawn = PictureFor(audience_, edits_, number, system);
+    if (!drawn) {
+        return;
+    }
+    const SystemPicture& picture = *drawn;
     const PictureBox cell = Cell(placed_++);
     const PictureBox& view = picture.viewBox;
     const double scale = std::min({1.0, cell.width / view.width, cell.height / view.height});

@@ -11,19 +11,31 @@
 
 namespace nexmar {
 
+// Who a picture is drawn for: the referee sees every system whole; the
+// players see no Secret system, and of the others what the referee lets
+// them (PlayerSystemOf): the hidden fields drawn as the system's picture
+// draws them for players.
+enum class PictureAudience { Referee, Players };
+
 // The picture of each system of a run, as a complete SVG document handed to
 // save as soon as the system is decided: one file per system, or the
 // picture a window shows. With edits, each is titled with its system's name.
+// For the players, edits say what they see, and a Secret system is not saved.
 class SystemPictures final : public RunOutput {
 public:
     using Save = std::function<void(int number, const std::string& svg)>;
-    explicit SystemPictures(Save save, const SectorEdits* edits = nullptr) : save_(std::move(save)), edits_(edits) {}
+    explicit SystemPictures(Save save, const SectorEdits* edits = nullptr,
+                            PictureAudience audience = PictureAudience::Referee)
+        : save_(std::move(save)), edits_(edits), audience_(audience)
+    {
+    }
 
     void Add(int number, const SystemRecord& system) override;
 
 private:
     Save save_;
     const SectorEdits* edits_;
+    PictureAudience audience_;
     std::string svg_;  // kept between systems, so its room is reused
 };
 
@@ -37,9 +49,10 @@ public:
     using Write = std::function<void(std::string_view bytes)>;
 
     // systems: how many the run shows, which sizes the page before the first
-    // one is drawn. Writes the page's head at once. With edits, each picture
-    // is titled with its system's name.
-    PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits = nullptr);
+    // one is drawn (for the players, those not Secret). Writes the page's
+    // head at once. With edits, each picture is titled with its system's name.
+    PictureSheet(DetailLevel level, int systems, Write write, const SectorEdits* edits = nullptr,
+                 PictureAudience audience = PictureAudience::Referee);
     PictureSheet(const PictureSheet&) = delete;
     PictureSheet& operator=(const PictureSheet&) = delete;
 
@@ -62,6 +75,7 @@ private:
     int systems_;
     Write write_;
     const SectorEdits* edits_;
+    PictureAudience audience_;
     std::string pending_;
     int placed_ = 0;
 };

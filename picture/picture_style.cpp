@@ -38,6 +38,11 @@ std::string_view StarColourClass(int colour)
     return kClasses[colour];
 }
 
+std::string UnknownBodyStyle()
+{
+    return ".unknown{fill:" + std::string(kPictureStyle.paper) + ";stroke-width:1.2;}\n";
+}
+
 std::string PictureStyleSheet()
 {
     const PictureStyle& s = kPictureStyle;

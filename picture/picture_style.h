@@ -83,6 +83,9 @@ inline constexpr PictureStyle kPictureStyle{};
 
 // The stylesheet of kPictureStyle, as the text of a <style> element.
 std::string PictureStyleSheet();
+// The rule of a body the players do not know the kind of, which only their
+// pictures draw.
+std::string UnknownBodyStyle();
 
 // The class of a star's fill, by StarColour: "extremely-hot-blue", "blue-b", ...
 std::string_view StarColourClass(int colour);

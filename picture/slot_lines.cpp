@@ -6,18 +6,27 @@
 
 namespace nexmar {
 
-void AddCensusLines(std::vector<SlotLine>& lines, const std::optional<CensusValues>& census)
+std::string StatLine(std::string_view label, int value, bool hidden)
+{
+    return hidden ? std::string(label) + ": ?" : StatText(label, value);
+}
+
+void AddCensusLines(std::vector<SlotLine>& lines, const std::optional<CensusValues>& census, bool hidden)
 {
     if (census) {
-        lines.push_back(StatText("Census", census->census));
-        lines.push_back(StatText("Morale", census->morale));
-        lines.push_back(StatText("Productivity", census->productivity));
+        lines.push_back(StatLine("Census", census->census, hidden));
+        lines.push_back(StatLine("Morale", census->morale, hidden));
+        lines.push_back(StatLine("Productivity", census->productivity, hidden));
     }
 }
 
-void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special)
+void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special, bool hidden)
 {
     constexpr std::string_view kLabel = "Special: ";
+    if (hidden) {
+        lines.emplace_back("Special: ?");
+        return;
+    }
     if (special.starts_with(kLabel)) {
         special.remove_prefix(kLabel.size());
     }

@@ -19,11 +19,15 @@ struct SlotLine {
     std::string fullText;
 };
 
-void AddCensusLines(std::vector<SlotLine>& lines, const std::optional<CensusValues>& census);
+// "Capacity: 5", or "Capacity: ?" where the value is hidden from the players.
+std::string StatLine(std::string_view label, int value, bool hidden);
+// The census values, each "?" where hidden.
+void AddCensusLines(std::vector<SlotLine>& lines, const std::optional<CensusValues>& census, bool hidden = false);
 // A special result as short lines: without its "Special: " label and its
 // bracketed notes, each of its parts (split at '/') a line, cut where too
 // long; the whole result is each line's full text. "None" shows nothing.
-void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special);
+// Hidden, it is "Special: ?" whatever it is, so that no line tells.
+void AddSpecialLines(std::vector<SlotLine>& lines, std::string_view special, bool hidden = false);
 // A High object's moons as lines of three, each moon's Capacity/Raw: "Moons 2/1 0/0 1/1".
 void AddHighMoonLines(std::vector<SlotLine>& lines, const std::vector<HighMoon>& moons);
 // A Medium object's moons, a line each: "Moon: Accessible", cut where too long.

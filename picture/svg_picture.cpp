@@ -264,7 +264,12 @@ void AppendSvgDocument(std::string& out, const SystemPicture& picture)
     AppendEscapedXml(out, picture.title);
     out.append("</title>\n<desc>");
     AppendEscapedXml(out, picture.description);
-    out.append("</desc>\n<style>\n").append(PictureStyleSheet()).append("</style>\n");
+    out.append("</desc>\n<style>\n").append(PictureStyleSheet());
+    if (picture.unknownBodyStyle || std::any_of(picture.shapes.begin(), picture.shapes.end(),
+                    [](const PictureShape& shape) { return shape.cssClass.ends_with(" unknown"); })) {
+        out.append(UnknownBodyStyle());
+    }
+    out.append("</style>\n");
     AppendPictureBody(out, picture);
     out.append("</svg>\n");
 }

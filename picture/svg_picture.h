@@ -58,6 +58,9 @@ struct SystemPicture {
     PictureBox viewBox;
     std::vector<PictureShape> shapes;  // drawn in order: the later ones on top
     std::vector<PictureLabel> labels;  // drawn over every shape
+    // Its stylesheet holds the rule of bodies of no known kind ("unknown")
+    // even when none is drawn, for a page of players' pictures.
+    bool unknownBodyStyle = false;
 };
 
 // The width of text at a font size, as wide as the widest common sans-serif face sets it.

@@ -5,368 +5,140 @@
 #include <variant>
 #include <vector>
 
-#include "picture/picture_style.h"
-#include "picture/slot_lines.h"
+#include "picture/row_layout.h"
 #include "gen/record_text.h"
 
 namespace nexmar {
 
+using namespace row_layout;
+
 namespace {
 
-constexpr const PictureStyle& kStyle = kPictureStyle;
+using enum PlayerField;
 
-double LabelLine()
-{
-    return LineHeight(kStyle.labelSize);
-}
-
-double MoonStep()
-{
-    return 2 * kStyle.moonRadius + 2;
-}
-
-// One body on a row: its shape, its moons beside it and its lines of text
-// under it, all inside the slot's width.
-struct BodySlot {
-    ShapeKind kind = ShapeKind::Circle;
-    std::string cssClass;
-    double radius = 0;
-    bool ringed = false;     // a gas giant's ring
-    bool gaiaWorld = false;  // a dashed ring around the body
-    std::string tooltip;
-    std::vector<std::string> moonTooltips;
-    std::vector<SlotLine> lines;
-
-    bool IsBelt() const { return kind == ShapeKind::RoundedRect; }
-    double HalfWidth() const
-    {
-        double half = IsBelt() ? kStyle.beltWidth / 2 : radius;
-        if (ringed) {
-            half = std::max(half, radius * (1 + kStyle.gasGiantRingSpread));
-        }
-        return gaiaWorld ? std::max(half, radius + kStyle.gaiaRingSpread) : half;
-    }
-    int MoonColumns() const
-    {
-        const int moons = static_cast<int>(moonTooltips.size());
-        return (moons + kStyle.moonsPerColumn - 1) / kStyle.moonsPerColumn;
-    }
-    double MoonsWidth() const
-    {
-        return moonTooltips.empty() ? 0 : kStyle.gap / 2 + MoonColumns() * MoonStep() - 2;
-    }
-    double HalfHeight() const
-    {
-        const int moonRows = std::min(static_cast<int>(moonTooltips.size()), kStyle.moonsPerColumn);
-        const double moons = (moonRows * MoonStep() - 2) / 2;
-        const double body = IsBelt() ? radius + kStyle.beltReach : radius;
-        return std::max({body + (gaiaWorld ? kStyle.gaiaRingSpread : 0), moons, 0.0});
-    }
-    double GroupWidth() const { return 2 * HalfWidth() + MoonsWidth(); }
-    double Width() const
-    {
-        double widest = GroupWidth();
-        for (const SlotLine& line : lines) {
-            widest = std::max(widest, TextWidth(line.text, kStyle.labelSize));
-        }
-        return widest + kStyle.gap;
-    }
-};
-
-// A row of bodies: a component's stars, then its objects zone by zone.
-struct BodyRow {
-    std::vector<BodySlot> stars;
-    std::array<std::vector<BodySlot>, 3> zones;
-
-    template <class Visit>
-    void ForEachSlot(Visit&& visit) const
-    {
-        for (const BodySlot& star : stars) {
-            visit(star);
-        }
-        for (const std::vector<BodySlot>& zone : zones) {
-            for (const BodySlot& body : zone) {
-                visit(body);
-            }
-        }
-    }
-};
-
-double SlotsWidth(const std::vector<BodySlot>& slots)
-{
-    double width = 0;
-    for (const BodySlot& slot : slots) {
-        width += slot.Width();
-    }
-    return width;
-}
-
-void PlaceBody(SystemPicture& picture, const BodySlot& slot, double left, double axis, double labelTop)
-{
-    const double width = slot.Width();
-    const double centre = left + width / 2;
-    const double cx = centre - slot.GroupWidth() / 2 + slot.HalfWidth();
-    const double r = slot.radius;
-    if (slot.ringed) {
-        const double ring = r * (1 + kStyle.gasGiantRingSpread);
-        AddShape(picture, ShapeKind::Ellipse, "ring", {cx - ring, axis - r * 0.35, 2 * ring, r * 0.7});
-    }
-    if (slot.IsBelt()) {
-        const double half = kStyle.beltWidth / 2;
-        const double reach = r + kStyle.beltReach;
-        AddShape(picture, slot.kind, slot.cssClass, {cx - half, axis - reach, 2 * half, 2 * reach}, slot.tooltip);
-        for (const double dy : {-reach / 2, 0.0, reach / 2}) {
-            AddShape(picture, ShapeKind::Circle, "rubble", {cx - 1.5, axis + dy - 1.5, 3, 3});
-        }
-    } else {
-        AddShape(picture, slot.kind, slot.cssClass, {cx - r, axis - r, 2 * r, 2 * r}, slot.tooltip);
-    }
-    if (slot.ringed) {
-        // The ring's near half crosses in front of the planet.
-        const double ring = r * (1 + kStyle.gasGiantRingSpread);
-        AddShape(picture, ShapeKind::Line, "ring", {cx - ring, axis, 2 * ring, 0});
-    }
-    if (slot.gaiaWorld) {
-        const double ring = r + kStyle.gaiaRingSpread;
-        AddShape(picture, ShapeKind::Circle, "gaia-world", {cx - ring, axis - ring, 2 * ring, 2 * ring});
-    }
-    const double moonsLeft = cx + slot.HalfWidth() + kStyle.gap / 2;
-    const int moons = static_cast<int>(slot.moonTooltips.size());
-    for (int i = 0; i < moons; ++i) {
-        const int column = i / kStyle.moonsPerColumn;
-        const int inColumn = std::min(kStyle.moonsPerColumn, moons - column * kStyle.moonsPerColumn);
-        const double columnTop = axis - (inColumn * MoonStep() - 2) / 2;
-        const double d = 2 * kStyle.moonRadius;
-        AddShape(picture, ShapeKind::Circle, "moon",
-                 {moonsLeft + column * MoonStep(), columnTop + (i % kStyle.moonsPerColumn) * MoonStep(), d, d},
-                 slot.moonTooltips[static_cast<std::size_t>(i)]);
-    }
-    double top = labelTop;
-    for (const SlotLine& line : slot.lines) {
-        AddLabel(picture, line.text, "label", kStyle.labelSize, centre, top, TextAnchor::Middle);
-        picture.labels.back().fullText = line.fullText;
-        top += LabelLine();
-    }
-}
-
-// A record's name as a class name: "Gas Giant" as "gas-giant".
-std::string Lowered(std::string_view text)
-{
-    std::string lowered;
-    for (const char c : text) {
-        lowered.push_back(c == ' ' ? '-' : static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c));
-    }
-    return lowered;
-}
-
-// Where the columns go: the stars' column at the left, then the three zone
-// bands, each wide enough for its name and for the widest row's bodies.
-struct Columns {
-    std::array<double, 3> bandWidths{};
-    std::array<double, 3> bandLefts{};
-    double bandsRight = 0;
-};
-
-Columns ColumnsFor(const std::vector<BodyRow>& rows)
-{
-    const double pad = kStyle.bandPadding;
-    Columns columns;
-    double starColumn = 0;
-    for (const OrbitZone zone : kOrbitZones) {
-        columns.bandWidths[static_cast<std::size_t>(zone)] = TextWidth(OrbitZoneName(zone), kStyle.labelSize) + 2 * pad;
-    }
-    for (const BodyRow& row : rows) {
-        starColumn = std::max(starColumn, SlotsWidth(row.stars));
-        for (std::size_t z = 0; z < 3; ++z) {
-            columns.bandWidths[z] = std::max(columns.bandWidths[z], SlotsWidth(row.zones[z]) + 2 * pad);
-        }
-    }
-    columns.bandLefts[0] = kStyle.margin + starColumn + (starColumn > 0 ? kStyle.gap : 0);
-    for (std::size_t z = 1; z < 3; ++z) {
-        columns.bandLefts[z] = columns.bandLefts[z - 1] + columns.bandWidths[z - 1];
-    }
-    columns.bandsRight = columns.bandLefts[2] + columns.bandWidths[2];
-    return columns;
-}
-
-struct RowPlace {
-    double axis;      // the line through the middle of every body
-    double labelTop;  // where the lines of text begin
-};
-
-// Each row under the one before it, from the bands' names down; bottom: where
-// the last row's text ends.
-std::vector<RowPlace> PlaceRows(const std::vector<BodyRow>& rows, double bandTop, double& bottom)
-{
-    std::vector<RowPlace> places;
-    double y = bandTop + kStyle.bandPadding / 2 + LabelLine() + kStyle.gap;
-    bottom = y;
-    for (const BodyRow& row : rows) {
-        double half = 0;
-        std::size_t lines = 0;
-        row.ForEachSlot([&](const BodySlot& slot) {
-            half = std::max(half, slot.HalfHeight());
-            lines = std::max(lines, slot.lines.size());
-        });
-        places.push_back({y + half, y + 2 * half + kStyle.gap / 2});
-        bottom = places.back().labelTop + static_cast<double>(lines) * LabelLine();
-        y = bottom + kStyle.rowGap;
-    }
-    return places;
-}
-
-void DrawBands(SystemPicture& picture, const Columns& columns, double bandTop, double bandBottom)
-{
-    for (const OrbitZone zone : kOrbitZones) {
-        const std::size_t z = static_cast<std::size_t>(zone);
-        AddShape(picture, ShapeKind::Rect, "zone " + Lowered(OrbitZoneName(zone)),
-                 {columns.bandLefts[z], bandTop, columns.bandWidths[z], bandBottom - bandTop});
-        AddLabel(picture, std::string(OrbitZoneName(zone)), "label", kStyle.labelSize,
-                 columns.bandLefts[z] + columns.bandWidths[z] / 2, bandTop + kStyle.bandPadding / 2,
-                 TextAnchor::Middle);
-    }
-}
-
-// The row's orbit line, its stars in their column, and its objects from the
-// left of their zone's band.
-void DrawRow(SystemPicture& picture, const BodyRow& row, const RowPlace& place, const Columns& columns)
-{
-    const auto [axis, labelTop] = place;
-    AddShape(picture, ShapeKind::Line, "orbit",
-             {columns.bandLefts[0], axis, columns.bandsRight - columns.bandLefts[0], 0});
-    double left = kStyle.margin;
-    for (const BodySlot& star : row.stars) {
-        PlaceBody(picture, star, left, axis, labelTop);
-        left += star.Width();
-    }
-    for (std::size_t z = 0; z < 3; ++z) {
-        left = columns.bandLefts[z] + kStyle.bandPadding;
-        for (const BodySlot& body : row.zones[z]) {
-            PlaceBody(picture, body, left, axis, labelTop);
-            left += body.Width();
-        }
-    }
-}
-
-// Lays out the title, the three zone bands with their names, and the rows
-// one under another: each row's stars in a column of their own at the left,
-// its objects from the left of their zone's band.
-SystemPicture LayOutRows(std::string title, std::string description, const std::vector<BodyRow>& rows)
-{
-    SystemPicture picture;
-    picture.title = title;
-    picture.description = std::move(description);
-    const double margin = kStyle.margin;
-    const Columns columns = ColumnsFor(rows);
-    const double bandTop = margin + LineHeight(kStyle.titleSize) + kStyle.gap;
-    double bottom = 0;
-    const std::vector<RowPlace> places = PlaceRows(rows, bandTop, bottom);
-    const double bandBottom = bottom + kStyle.bandPadding / 2;
-    const double width = std::max(columns.bandsRight, margin + TextWidth(title, kStyle.titleSize)) + margin;
-    picture.viewBox = {0, 0, width, bandBottom + margin};
-
-    AddShape(picture, ShapeKind::Rect, "paper", picture.viewBox);
-    AddLabel(picture, std::move(title), "title", kStyle.titleSize, margin, margin);
-    DrawBands(picture, columns, bandTop, bandBottom);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        DrawRow(picture, rows[r], places[r], columns);
-    }
-    return picture;
-}
-
-ShapeKind ObjectShape(std::string_view typeClass)
-{
-    if (typeClass == "hostile") {
-        return ShapeKind::Diamond;
-    }
-    return typeClass == "asteroid-belt" ? ShapeKind::RoundedRect : ShapeKind::Circle;
-}
-
-// Both levels name their types alike but for the belt: "Asteroid" at High.
-BodySlot ObjectSlot(std::string_view typeName, double radius)
+// A body whose kind the players do not know: hollow, with a question mark.
+BodySlot UnknownSlot(std::string_view body, double radius)
 {
     BodySlot slot;
-    const std::string typeClass = typeName == "Asteroid" ? "asteroid-belt" : Lowered(typeName);
-    slot.kind = ObjectShape(typeClass);
-    slot.cssClass = "object " + typeClass;
+    slot.cssClass = std::string(body) + " unknown";
     slot.radius = radius;
-    slot.ringed = typeClass == "gas-giant";
     return slot;
+}
+
+std::string ShownText(PlayerFields hidden, PlayerField field, std::string_view text)
+{
+    return hidden.Has(field) ? "?" : std::string(text);
 }
 
 }  // namespace
 
-SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, std::string_view name)
+SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, std::string_view name,
+                                  PlayerFields hidden)
 {
     BodyRow row;
     int slotNumber = 0;
     std::size_t moons = 0;
     for (const MediumObject& object : system.objects) {
         const std::string number = MediumObjectNumber(systemNumber, ++slotNumber);
-        BodySlot slot = ObjectSlot(MediumObjectTypeName(object.type),
-                                   kStyle.mediumObjectRadius[static_cast<std::size_t>(object.type)]);
-        slot.tooltip = "Object " + number + ": " + std::string(MediumObjectTypeName(object.type));
-        if (!object.special.empty()) {
+        const std::string type = ShownText(hidden, Type, MediumObjectTypeName(object.type));
+        BodySlot slot = hidden.Has(Type) ? UnknownSlot("object", kStyle.mediumObjectRadius[0])
+                                         : ObjectSlot(type, kStyle.mediumObjectRadius[static_cast<std::size_t>(object.type)]);
+        slot.tooltip = "Object " + number + ": " + type;
+        if (!object.special.empty() && !hidden.Has(Special)) {
             slot.tooltip.append("; ").append(object.special);
         }
-        for (const std::string_view moon : object.moons) {
-            slot.moonTooltips.emplace_back(moon);
+        if (!hidden.Has(Moons)) {
+            for (const std::string_view moon : object.moons) {
+                slot.moonTooltips.emplace_back(moon);
+            }
+            moons += object.moons.size();
         }
-        moons += object.moons.size();
-        slot.lines = {number, std::string(MediumObjectTypeName(object.type)), std::string(ValueText(object.value)),
-                      StatText("Capacity", object.capacity), StatText("Raw", object.raw)};
-        AddCensusLines(slot.lines, object.census);
-        AddSpecialLines(slot.lines, object.special);
-        AddMediumMoonLines(slot.lines, object.moons);
+        slot.lines = {number, hidden.Has(Type) ? "Type: ?" : type,
+                      hidden.Has(Value) ? "Value: ?" : std::string(ValueText(object.value)),
+                      StatLine("Capacity", object.capacity, hidden.Has(Capacity)),
+                      StatLine("Raw", object.raw, hidden.Has(Raw))};
+        AddCensusLines(slot.lines, object.census, hidden.Has(Census));
+        AddSpecialLines(slot.lines, object.special, hidden.Has(Special));
+        if (!hidden.Has(Moons)) {
+            AddMediumMoonLines(slot.lines, object.moons);
+        }
         row.zones[static_cast<std::size_t>(object.zone)].push_back(std::move(slot));
     }
     std::string description = PictureTitle(systemNumber, name) + " at Medium detail: " +
-                              std::to_string(system.objects.size()) + " objects and " + std::to_string(moons) +
-                              " moons.";
+                              std::to_string(system.objects.size()) + " objects";
+    description += hidden.Has(Moons) ? "." : " and " + std::to_string(moons) + " moons.";
     return LayOutRows(PictureTitle(systemNumber, name), std::move(description), {row});
 }
 
-SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std::string_view name)
+namespace {
+
+// A component's stars, or one star of no known kind where they are hidden.
+void AddStars(BodyRow& row, const StarComponent& component, PlayerFields hidden, std::string& description)
+{
+    if (hidden.Has(Stars)) {
+        BodySlot slot = UnknownSlot("star", kStyle.starRadius.back());
+        slot.tooltip = "Component " + std::string(1, component.letter) + ": stars ?";
+        slot.lines = {std::string(1, component.letter) + ": stars ?"};
+        row.stars.push_back(std::move(slot));
+        return;
+    }
+    int starNumber = 0;
+    for (const Star& star : component.stars) {
+        BodySlot slot;
+        slot.cssClass = "star " + std::string(StarColourClass(static_cast<int>(star.colour)));
+        slot.radius = kStyle.starRadius[static_cast<std::size_t>(star.size)];
+        const std::string name = StarItemName(component.letter, ++starNumber);
+        slot.tooltip = name + ": " + StarDescription(star);
+        description += " " + slot.tooltip + ".";
+        std::string spectral = std::string(SpectralLetter(star.colour)) + std::string(LuminosityNumeral(star.size));
+        slot.lines = {name + " (" + spectral + ")", std::string(StarColourName(star.colour)),
+                      std::string(StarSizeName(star.size))};
+        row.stars.push_back(std::move(slot));
+    }
+}
+
+BodySlot HighObjectSlot(const std::string& number, const HighObject& object, PlayerFields hidden)
+{
+    const std::string kind =
+        ShownText(hidden, Size, HighObjectSizeName(object.size)) + " " + ShownText(hidden, Type, HighObjectTypeName(object.type));
+    const double radius = kStyle.objectRadius[static_cast<std::size_t>(hidden.Has(Size) ? HighObjectSize::Medium : object.size)];
+    BodySlot slot = hidden.Has(Type) ? UnknownSlot("object", radius) : ObjectSlot(HighObjectTypeName(object.type), radius);
+    slot.gaiaWorld = object.gaiaWorld && !hidden.Has(Special);
+    slot.tooltip = "Object " + number + ": " + kind;
+    if (!hidden.Has(Special)) {
+        slot.tooltip.append("; ").append(object.special);
+    }
+    if (!hidden.Has(Moons)) {
+        int moonNumber = 0;
+        for (const HighMoon& moon : object.moons) {
+            slot.moonTooltips.push_back("Moon " + number + "." + std::to_string(++moonNumber) + ": " +
+                                        StatText("Capacity", moon.capacity) + ", " + StatText("Raw", moon.raw));
+        }
+    }
+    slot.lines = {number, kind, StatLine("Capacity", object.capacity, hidden.Has(Capacity)),
+                  StatLine("Raw", object.raw, hidden.Has(Raw))};
+    AddCensusLines(slot.lines, object.census, hidden.Has(Census));
+    AddSpecialLines(slot.lines, object.special, hidden.Has(Special));
+    if (!hidden.Has(Moons)) {
+        AddHighMoonLines(slot.lines, object.moons);
+    }
+    return slot;
+}
+
+}  // namespace
+
+SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std::string_view name,
+                                PlayerFields hidden)
 {
     std::vector<BodyRow> rows;
     std::string description = PictureTitle(systemNumber, name) + " at High detail.";
     for (const StarComponent& component : system.components) {
         BodyRow row;
-        int starNumber = 0;
-        for (const Star& star : component.stars) {
-            BodySlot slot;
-            slot.cssClass = "star " + std::string(StarColourClass(static_cast<int>(star.colour)));
-            slot.radius = kStyle.starRadius[static_cast<std::size_t>(star.size)];
-            const std::string name = StarItemName(component.letter, ++starNumber);
-            slot.tooltip = name + ": " + StarDescription(star);
-            description += " " + slot.tooltip + ".";
-            std::string spectral = std::string(SpectralLetter(star.colour)) + std::string(LuminosityNumeral(star.size));
-            slot.lines = {name + " (" + spectral + ")", std::string(StarColourName(star.colour)),
-                          std::string(StarSizeName(star.size))};
-            row.stars.push_back(std::move(slot));
-        }
+        AddStars(row, component, hidden, description);
         int objectIndex = 0;
         for (const HighObject& object : component.objects) {
-            const std::string number = HighObjectNumber(systemNumber, component.letter, objectIndex);
-            BodySlot slot = ObjectSlot(HighObjectTypeName(object.type),
-                                       kStyle.objectRadius[static_cast<std::size_t>(object.size)]);
-            slot.gaiaWorld = object.gaiaWorld;
-            slot.tooltip = "Object " + number + ": " + std::string(HighObjectSizeName(object.size)) + " " +
-                           std::string(HighObjectTypeName(object.type)) + "; " + std::string(object.special);
-            int moonNumber = 0;
-            for (const HighMoon& moon : object.moons) {
-                slot.moonTooltips.push_back("Moon " + number + "." + std::to_string(++moonNumber) + ": " +
-                                            StatText("Capacity", moon.capacity) + ", " + StatText("Raw", moon.raw));
-            }
-            slot.lines = {number,
-                          std::string(HighObjectSizeName(object.size)) + " " + std::string(HighObjectTypeName(object.type)),
-                          StatText("Capacity", object.capacity),
-                          StatText("Raw", object.raw)};
-            AddCensusLines(slot.lines, object.census);
-            AddSpecialLines(slot.lines, object.special);
-            AddHighMoonLines(slot.lines, object.moons);
-            row.zones[static_cast<std::size_t>(object.zone)].push_back(std::move(slot));
-            ++objectIndex;
+            const std::string number = HighObjectNumber(systemNumber, component.letter, objectIndex++);
+            row.zones[static_cast<std::size_t>(object.zone)].push_back(HighObjectSlot(number, object, hidden));
         }
         rows.push_back(std::move(row));
     }
@@ -380,25 +152,30 @@ SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std:
             }
         }
     }
-    description += " " + std::to_string(objects) + " objects and " + std::to_string(moons) + " moons.";
+    description += " " + std::to_string(objects) + " objects";
+    description += hidden.Has(Moons) ? "." : " and " + std::to_string(moons) + " moons.";
     return LayOutRows(PictureTitle(systemNumber, name), std::move(description), rows);
 }
 
-SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::string_view name)
+SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::string_view name, PlayerFields hidden)
 {
     struct ByLevel {
         int number;
         std::string_view name;
-        SystemPicture operator()(const LowSystem& low) const { return LowSystemPicture(number, low, name); }
-        SystemPicture operator()(const MediumSystem& medium) const { return MediumSystemPicture(number, medium, name); }
-        SystemPicture operator()(const HighSystem& high) const { return HighSystemPicture(number, high, name); }
+        PlayerFields hidden;
+        SystemPicture operator()(const LowSystem& low) const { return LowSystemPicture(number, low, name, hidden); }
+        SystemPicture operator()(const MediumSystem& medium) const
+        {
+            return MediumSystemPicture(number, medium, name, hidden);
+        }
+        SystemPicture operator()(const HighSystem& high) const { return HighSystemPicture(number, high, name, hidden); }
     };
-    return std::visit(ByLevel{systemNumber, name}, system);
+    return std::visit(ByLevel{systemNumber, name, hidden}, system);
 }
 
-std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name)
+std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name, PlayerFields hidden)
 {
-    return SvgDocument(PictureOf(systemNumber, system, name));
+    return SvgDocument(PictureOf(systemNumber, system, name, hidden));
 }
 
 std::string PictureTitle(int systemNumber, std::string_view name)

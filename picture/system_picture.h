@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "gen/names/visibility.h"
 #include "gen/records.h"
 #include "picture/svg_picture.h"
 
@@ -24,13 +25,25 @@ namespace nexmar {
 // "hostile", "asteroid-belt"), "moon" or, at Low, "colony".
 //
 // A name, when given, follows the number in the title: "System 12: Velorin".
-SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name = {});
-SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, std::string_view name = {});
-SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std::string_view name = {});
+//
+// The players' picture of a system keeps the hidden fields from them: a
+// hidden value's line reads "Capacity: ?", and what the drawing itself
+// would tell is left out or drawn alike for all: no moons where they are
+// hidden, no Gaia World's ring where the specials are, one size of body
+// where sizes are, a hollow body marked "?" (class "unknown") where the
+// kinds of bodies or stars are, no importance rings where importance is.
+SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name = {},
+                               PlayerFields hidden = {});
+SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, std::string_view name = {},
+                                  PlayerFields hidden = {});
+SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std::string_view name = {},
+                                PlayerFields hidden = {});
 
 // The picture of a system of any level, and its SVG document.
-SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::string_view name = {});
-std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name = {});
+SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::string_view name = {},
+                        PlayerFields hidden = {});
+std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name = {},
+                      PlayerFields hidden = {});
 
 // The title of a system's picture.
 std::string PictureTitle(int systemNumber, std::string_view name);

@@ -67,16 +67,21 @@ struct TableHeader {
     std::string html;
 };
 
-template <class Row, std::size_t N>
-TableHeader HeaderOf(const Column<Row> (&columns)[N])
+// The header of a table of a label column followed by the columns of a form.
+template <class Row, class Form, std::size_t N>
+TableHeader HeaderOf(const Column<Row> (&label)[1], const Column<Form> (&formColumns)[N])
 {
     TableHeader header{{}, "<table cellpadding=\"1\" border=\"1\">\n\t"};
-    for (const Column<Row>& column : columns) {
+    const auto add = [&header](std::string_view name) {
         if (!header.text.empty()) {
             header.text += ',';
         }
-        header.text += column.header;
-        header.html.append("<th>").append(column.header).append("</th>");
+        header.text += name;
+        header.html.append("<th>").append(name).append("</th>");
+    };
+    add(label[0].header);
+    for (const Column<Form>& column : formColumns) {
+        add(column.header);
     }
     header.text += '\n';
     header.html += '\n';
@@ -205,17 +210,15 @@ class RowEnds {
 public:
     static constexpr std::size_t kMaxForms = maxForms;
 
-    // The end of rows of form, whose cells after the first are columns;
-    // row, of that form, puts a new form's end together. Valid until the
-    // next call.
-    template <class Row>
-    const RowEnd& For(const Form& form, std::span<const Column<Row>> columns, const CellFrame& frame, const Row& row)
+    // The end of rows of form, whose cells after the first are columns,
+    // which read the form alone. Valid until the next call.
+    const RowEnd& For(const Form& form, std::span<const Column<Form>> columns, const CellFrame& frame)
     {
         if (const auto found = ends_.find(form); found != ends_.end()) {
             return found->second;
         }
         RowEnd& end = Add(form);
-        FillRowEnd<Row>(columns, frame, row, end);
+        FillRowEnd<Form>(columns, frame, form, end);
         return end;
     }
 

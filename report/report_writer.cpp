@@ -46,42 +46,44 @@ int ProductivityOf(const std::optional<CensusValues>& census)
     return census ? census->productivity : 0;
 }
 
+// Each table's first column is a label, which reads the row's place (its
+// system's number, its slot); the columns after it take only the form the
+// row cache keeps their cells by, so a column can read no field that the
+// form leaves out.
+
 struct LowRow {
     int systemNumber;
-    const LowSystem& system;
 };
 
-// The System column comes first and is the only one that reads the number.
-constexpr Column<LowRow> kLowColumns[] = {
+constexpr Column<LowRow> kLowNumberColumn[] = {
     {.header = "System", .number = [](const LowRow& r) { return r.systemNumber; }},
-    {.header = "Size/Importance",
-     .text =
-         [](std::string& out, const LowRow& r) {
-             out.append(LowSizeClassName(r.system.sizeClass)).append("/").append(ImportanceName(r.system.importance));
-         }},
-    {.header = "Capacity", .number = [](const LowRow& r) { return r.system.capacity; }},
-    {.header = "Census", .number = [](const LowRow& r) { return CensusOf(r.system.census); }},
-    {.header = "Morale", .number = [](const LowRow& r) { return MoraleOf(r.system.census); }},
-    {.header = "Productivity", .number = [](const LowRow& r) { return ProductivityOf(r.system.census); }},
-    {.header = "RAW", .number = [](const LowRow& r) { return r.system.raw; }},
-    {.header = "Special", .text = [](std::string& out, const LowRow& r) { out.append(r.system.special); }},
 };
-static_assert(EachCellIsANumberOrAText(kLowColumns));
 
 // A Low row is its system's number followed by cells that depend on the
 // record alone, and the records of a run take a few dozen forms: the cells of
 // each form are put together once and copied after each number. That is most
 // of what a batch run of a million Low systems would otherwise spend.
-constexpr auto kLowNumberColumn = std::span(kLowColumns).first<1>();
-constexpr auto kLowRecordColumns = std::span(kLowColumns).subspan<1>();
+constexpr Column<LowSystem> kLowRecordColumns[] = {
+    {.header = "Size/Importance",
+     .text =
+         [](std::string& out, const LowSystem& s) {
+             out.append(LowSizeClassName(s.sizeClass)).append("/").append(ImportanceName(s.importance));
+         }},
+    {.header = "Capacity", .number = [](const LowSystem& s) { return s.capacity; }},
+    {.header = "Census", .number = [](const LowSystem& s) { return CensusOf(s.census); }},
+    {.header = "Morale", .number = [](const LowSystem& s) { return MoraleOf(s.census); }},
+    {.header = "Productivity", .number = [](const LowSystem& s) { return ProductivityOf(s.census); }},
+    {.header = "RAW", .number = [](const LowSystem& s) { return s.raw; }},
+    {.header = "Special", .text = [](std::string& out, const LowSystem& s) { out.append(s.special); }},
+};
+static_assert(EachCellIsANumberOrAText(kLowNumberColumn) && EachCellIsANumberOrAText(kLowRecordColumns));
 
 struct MediumRow {
     std::string_view systemNumber;
     int slot;
-    const MediumObject& object;
 };
 
-constexpr Column<MediumRow> kMediumColumns[] = {
+constexpr Column<MediumRow> kMediumLabelColumn[] = {
     {.header = "Object",
      .text =
          [](std::string& out, const MediumRow& r) {
@@ -90,30 +92,27 @@ constexpr Column<MediumRow> kMediumColumns[] = {
              AppendNumber(out, r.slot);
          },
      .quoteFree = true},
-    {.header = "Type",
-     .text = [](std::string& out, const MediumRow& r) { out.append(MediumObjectTypeName(r.object.type)); }},
-    {.header = "Value", .text = [](std::string& out, const MediumRow& r) { out.append(ValueText(r.object.value)); }},
-    {.header = "Capacity", .number = [](const MediumRow& r) { return r.object.capacity; }},
-    {.header = "Census", .number = [](const MediumRow& r) { return CensusOf(r.object.census); }},
-    {.header = "Morale", .number = [](const MediumRow& r) { return MoraleOf(r.object.census); }},
-    {.header = "Productivity", .number = [](const MediumRow& r) { return ProductivityOf(r.object.census); }},
-    {.header = "RAW", .number = [](const MediumRow& r) { return r.object.raw; }},
-    {.header = "Special", .text = [](std::string& out, const MediumRow& r) { out.append(r.object.special); }},
-    {.header = "Moons",
-     .text = [](std::string& out, const MediumRow& r) { AppendMediumMoonsText(out, r.object); }},
 };
-static_assert(EachCellIsANumberOrAText(kMediumColumns));
 
 // After its label, an object's row depends on its MediumForm alone, and the
 // objects of a run take some thousands of forms, a few hundred of them most.
-constexpr auto kMediumLabelColumn = std::span(kMediumColumns).first<1>();
-constexpr auto kMediumFormColumns = std::span(kMediumColumns).subspan<1>();
+constexpr Column<MediumForm> kMediumFormColumns[] = {
+    {.header = "Type", .text = [](std::string& out, const MediumForm& f) { out.append(MediumObjectTypeName(f.type)); }},
+    {.header = "Value", .text = [](std::string& out, const MediumForm& f) { out.append(ValueText(f.value)); }},
+    {.header = "Capacity", .number = [](const MediumForm& f) { return f.capacity; }},
+    {.header = "Census", .number = [](const MediumForm& f) { return CensusOf(f.census); }},
+    {.header = "Morale", .number = [](const MediumForm& f) { return MoraleOf(f.census); }},
+    {.header = "Productivity", .number = [](const MediumForm& f) { return ProductivityOf(f.census); }},
+    {.header = "RAW", .number = [](const MediumForm& f) { return f.raw; }},
+    {.header = "Special", .text = [](std::string& out, const MediumForm& f) { out.append(f.special); }},
+    {.header = "Moons", .text = [](std::string& out, const MediumForm& f) { AppendMediumMoonsText(out, f.moons); }},
+};
+static_assert(EachCellIsANumberOrAText(kMediumLabelColumn) && EachCellIsANumberOrAText(kMediumFormColumns));
 
 struct HighRow {
     std::string_view systemNumber;
     char letter;
     int objectIndex;
-    const HighObject& object;
 };
 
 void AppendObjectLabel(std::string& out, const HighRow& r)
@@ -124,33 +123,31 @@ void AppendObjectLabel(std::string& out, const HighRow& r)
     AppendNumber(out, r.objectIndex + 1);
 }
 
-constexpr Column<HighRow> kHighColumns[] = {
+constexpr Column<HighRow> kHighLabelColumn[] = {
     {.header = "Object", .text = AppendObjectLabel, .quoteFree = true},
-    {.header = "Type",
-     .text = [](std::string& out, const HighRow& r) { out.append(HighObjectTypeName(r.object.type)); }},
-    {.header = "Capacity", .number = [](const HighRow& r) { return r.object.capacity; }},
-    {.header = "Census", .number = [](const HighRow& r) { return CensusOf(r.object.census); }},
-    {.header = "Morale", .number = [](const HighRow& r) { return MoraleOf(r.object.census); }},
-    {.header = "Productivity", .number = [](const HighRow& r) { return ProductivityOf(r.object.census); }},
-    {.header = "RAW", .number = [](const HighRow& r) { return r.object.raw; }},
-    {.header = "Special", .text = [](std::string& out, const HighRow& r) { out.append(r.object.special); }},
 };
-static_assert(EachCellIsANumberOrAText(kHighColumns));
 
 // After its label, an object's row depends on its HighForm alone, and the
 // objects of a run take a few thousand such forms.
-constexpr auto kHighLabelColumn = std::span(kHighColumns).first<1>();
-constexpr auto kHighFormColumns = std::span(kHighColumns).subspan<1>();
+constexpr Column<HighForm> kHighFormColumns[] = {
+    {.header = "Type", .text = [](std::string& out, const HighForm& f) { out.append(HighObjectTypeName(f.type)); }},
+    {.header = "Capacity", .number = [](const HighForm& f) { return f.capacity; }},
+    {.header = "Census", .number = [](const HighForm& f) { return CensusOf(f.census); }},
+    {.header = "Morale", .number = [](const HighForm& f) { return MoraleOf(f.census); }},
+    {.header = "Productivity", .number = [](const HighForm& f) { return ProductivityOf(f.census); }},
+    {.header = "RAW", .number = [](const HighForm& f) { return f.raw; }},
+    {.header = "Special", .text = [](std::string& out, const HighForm& f) { out.append(f.special); }},
+};
+static_assert(EachCellIsANumberOrAText(kHighLabelColumn) && EachCellIsANumberOrAText(kHighFormColumns));
 
 struct MoonRow {
     HighRow object;
     int moonIndex;
-    const HighMoon& moon;
 };
 
 // A moon's row sits in its object's table under the same header. It has no
 // census values and no special, whatever the census option.
-constexpr Column<MoonRow> kMoonColumns[] = {
+constexpr Column<MoonRow> kMoonLabelColumn[] = {
     {.header = "Object",
      .text =
          [](std::string& out, const MoonRow& r) {
@@ -160,20 +157,20 @@ constexpr Column<MoonRow> kMoonColumns[] = {
          },
      .alignRight = true,
      .quoteFree = true},
-    {.header = "Type", .text = [](std::string& out, const MoonRow&) { out.append("Moon"); }, .alignRight = true},
-    {.header = "Capacity", .number = [](const MoonRow& r) { return r.moon.capacity; }},
-    {.header = "Census", .number = [](const MoonRow&) { return 0; }},
-    {.header = "Morale", .number = [](const MoonRow&) { return 0; }},
-    {.header = "Productivity", .number = [](const MoonRow&) { return 0; }},
-    {.header = "RAW", .number = [](const MoonRow& r) { return r.moon.raw; }},
-    {.header = "Special", .text = [](std::string& out, const MoonRow&) { out += '-'; }},
 };
-static_assert(EachCellIsANumberOrAText(kMoonColumns));
 
 // After its label, a moon's row depends on its MoonForm alone: those cells
 // are put together once for each such form.
-constexpr auto kMoonLabelColumn = std::span(kMoonColumns).first<1>();
-constexpr auto kMoonFormColumns = std::span(kMoonColumns).subspan<1>();
+constexpr Column<MoonForm> kMoonFormColumns[] = {
+    {.header = "Type", .text = [](std::string& out, const MoonForm&) { out.append("Moon"); }, .alignRight = true},
+    {.header = "Capacity", .number = [](const MoonForm& f) { return f.capacity; }},
+    {.header = "Census", .number = [](const MoonForm&) { return 0; }},
+    {.header = "Morale", .number = [](const MoonForm&) { return 0; }},
+    {.header = "Productivity", .number = [](const MoonForm&) { return 0; }},
+    {.header = "RAW", .number = [](const MoonForm& f) { return f.raw; }},
+    {.header = "Special", .text = [](std::string& out, const MoonForm&) { out += '-'; }},
+};
+static_assert(EachCellIsANumberOrAText(kMoonLabelColumn) && EachCellIsANumberOrAText(kMoonFormColumns));
 
 void WriteTableStart(ReportSink& reports, const TableHeader& header)
 {
@@ -208,9 +205,9 @@ std::array<CellFrame, std::size(kOrbitZones)> ZoneFrames(const HtmlRowLayout& la
 // Rows take a handful of layouts and colours: each header and frame is put
 // together once a run rather than once a row.
 struct ReportWriter::Forms {
-    TableHeader lowHeader = HeaderOf(kLowColumns);
-    TableHeader mediumHeader = HeaderOf(kMediumColumns);
-    TableHeader highHeader = HeaderOf(kHighColumns);
+    TableHeader lowHeader = HeaderOf(kLowNumberColumn, kLowRecordColumns);
+    TableHeader mediumHeader = HeaderOf(kMediumLabelColumn, kMediumFormColumns);
+    TableHeader highHeader = HeaderOf(kHighLabelColumn, kHighFormColumns);
     CellFrame lowFrame = FrameOf(kOneLineRow, {});
     std::array<CellFrame, std::size(kOrbitZones)> mediumFrames = ZoneFrames(kOneLineColouredRow);
     std::array<CellFrame, std::size(kOrbitZones)> highFrames = ZoneFrames(kCellPerLineRow);
@@ -271,10 +268,9 @@ void ReportWriter::WriteLowRow(int systemNumber, const LowSystem& system)
     if (!reports_.IsOpen()) {
         return;
     }
-    const LowRow row{systemNumber, system};
     const CellFrame& frame = forms_->lowFrame;
-    WriteRowWithEnd<LowRow>(reports_, kLowNumberColumn, frame, row,
-                            forms_->lowEnds.For<LowRow>(system, kLowRecordColumns, frame, row));
+    WriteRowWithEnd<LowRow>(reports_, kLowNumberColumn, frame, LowRow{systemNumber},
+                            forms_->lowEnds.For(system, kLowRecordColumns, frame));
     reports_.Flush();
 }
 
@@ -291,12 +287,11 @@ void ReportWriter::WriteMediumObjectRow(int systemNumber, int slot, const Medium
 
 void ReportWriter::WriteMediumObjectRow(std::string_view systemNumber, int slot, const MediumObject& object)
 {
-    const MediumRow row{systemNumber, slot, object};
     const CellFrame& frame = forms_->mediumFrames[ZoneIndex(object.zone)];
     const MediumForm form{object.zone,   object.type, object.value,   object.capacity,
                           object.census, object.raw,  object.special, object.moons};
-    WriteRowWithEnd<MediumRow>(reports_, kMediumLabelColumn, frame, row,
-                               forms_->mediumEnds.For<MediumRow>(form, kMediumFormColumns, frame, row));
+    WriteRowWithEnd<MediumRow>(reports_, kMediumLabelColumn, frame, MediumRow{systemNumber, slot},
+                               forms_->mediumEnds.For(form, kMediumFormColumns, frame));
 }
 
 void ReportWriter::WriteMediumTable(int systemNumber, const MediumSystem& system)
@@ -321,18 +316,17 @@ void ReportWriter::WriteHighObjectRows(int systemNumber, char letter, int object
 void ReportWriter::WriteHighObjectRows(std::string_view systemNumber, char letter, int objectIndex,
                                        const HighObject& object)
 {
-    const HighRow row{systemNumber, letter, objectIndex, object};
+    const HighRow row{systemNumber, letter, objectIndex};
     const CellFrame& frame = forms_->highFrames[ZoneIndex(object.zone)];
     const HighForm form{object.zone, object.type, object.capacity, object.census, object.raw,
                         object.special};
     WriteRowWithEnd<HighRow>(reports_, kHighLabelColumn, frame, row,
-                             forms_->highEnds.For<HighRow>(form, kHighFormColumns, frame, row));
+                             forms_->highEnds.For(form, kHighFormColumns, frame));
     int moonIndex = 0;
     for (const HighMoon& moon : object.moons) {
-        const MoonRow moonRow{row, moonIndex++, moon};
         const MoonForm moonForm{object.zone, moon.capacity, moon.raw};
-        WriteRowWithEnd<MoonRow>(reports_, kMoonLabelColumn, frame, moonRow,
-                                 forms_->moonEnds.For<MoonRow>(moonForm, kMoonFormColumns, frame, moonRow));
+        WriteRowWithEnd<MoonRow>(reports_, kMoonLabelColumn, frame, MoonRow{row, moonIndex++},
+                                 forms_->moonEnds.For(moonForm, kMoonFormColumns, frame));
     }
 }
 

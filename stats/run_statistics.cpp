@@ -2,9 +2,11 @@
 
 #include <boost/math/special_functions/gamma.hpp>
 
+#include <algorithm>
 #include <variant>
 
 #include "gen/high/object_tables.h"
+#include "gen/record_text.h"
 
 namespace nexmar {
 
@@ -100,6 +102,7 @@ RunStatistics::RunStatistics(DetailLevel level, bool census) : tables_(TableOdds
         totals_.bySizeClass = outcomesOf(HighTable::Size);
         totals_.byType = outcomesOf(HighTable::Type);
         totals_.byZone = groupsOf(HighTable::Type);
+        totals_.byStarSize = outcomesOf(HighTable::StarSize);
         break;
     }
 }
@@ -126,6 +129,36 @@ void RunStatistics::AddCensus(const std::optional<CensusValues>& census)
     }
 }
 
+void RunStatistics::AddSpecial(std::string_view special)
+{
+    if (!IsSpecial(special)) {
+        return;
+    }
+    const auto seen = std::find_if(totals_.bySpecial.begin(), totals_.bySpecial.end(),
+                                   [special](const NamedCount& count) { return count.name == special; });
+    if (seen != totals_.bySpecial.end()) {
+        ++seen->count;
+    } else {
+        totals_.bySpecial.push_back({std::string(special), 1});
+    }
+}
+
+bool RunStatistics::AmongBest(int capacity) const
+{
+    return totals_.bestWorlds.size() < kBestWorldsKept || capacity > totals_.bestWorlds.back().capacity;
+}
+
+void RunStatistics::AddBest(BestWorld world)
+{
+    std::vector<BestWorld>& best = totals_.bestWorlds;
+    const auto place = std::upper_bound(best.begin(), best.end(), world.capacity,
+                                        [](int capacity, const BestWorld& kept) { return capacity > kept.capacity; });
+    best.insert(place, std::move(world));
+    if (best.size() > kBestWorldsKept) {
+        best.pop_back();
+    }
+}
+
 void RunStatistics::Tally(int number, const LowSystem& system)
 {
     ++totals_.systems;
@@ -139,13 +172,23 @@ void RunStatistics::Tally(int number, const LowSystem& system)
         Count(LowTable::SizeClass, 0, sizeClass);
     }
     Count(LowTable::Special, sizeClass, LowSpecialRow(system.special));
+    AddSpecial(system.special);
+    if (AmongBest(system.capacity)) {
+        AddBest({number, {}, LowSizeClassName(system.sizeClass), system.capacity});
+    }
 }
 
-void RunStatistics::Tally(int /*number*/, const MediumSystem& system)
+void RunStatistics::Tally(int number, const MediumSystem& system)
 {
     ++totals_.systems;
     Count(MediumTable::Layout, 0, static_cast<int>(system.objects.size()) - 1);
+    int slot = 0;
     for (const MediumObject& object : system.objects) {
+        ++slot;
+        AddSpecial(object.special);
+        if (AmongBest(object.capacity)) {
+            AddBest({number, MediumObjectNumber(number, slot), MediumObjectTypeName(object.type), object.capacity});
+        }
         ++totals_.objects;
         totals_.moons += static_cast<long>(object.moons.size());
         totals_.capacity += object.capacity;
@@ -173,18 +216,26 @@ void RunStatistics::Add(int number, const SystemRecord& system)
     std::visit([this, number](const auto& levelSystem) { Tally(number, levelSystem); }, system);
 }
 
-void RunStatistics::Tally(int /*number*/, const HighSystem& system)
+void RunStatistics::Tally(int number, const HighSystem& system)
 {
     ++totals_.systems;
     int stars = 0;
     for (const StarComponent& component : system.components) {
         for (const Star& star : component.stars) {
             ++stars;
+            ++totals_.byStarSize[static_cast<int>(star.size)].count;
             Count(HighTable::Colour, 0, static_cast<int>(star.colour));
             Count(HighTable::StarSize, static_cast<int>(star.colour), static_cast<int>(star.size));
         }
         const int firstStar = HighStarGroup(component.stars.front());
+        int objectIndex = 0;
         for (const HighObject& object : component.objects) {
+            AddSpecial(object.special);
+            if (AmongBest(object.capacity)) {
+                AddBest({number, HighObjectNumber(number, component.letter, objectIndex),
+                         HighObjectTypeName(object.type), object.capacity});
+            }
+            ++objectIndex;
             ++totals_.objects;
             totals_.moons += static_cast<long>(object.moons.size());
             totals_.gaiaWorlds += object.gaiaWorld ? 1 : 0;

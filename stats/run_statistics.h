@@ -14,6 +14,17 @@ struct NamedCount {
     long count = 0;
 };
 
+// One of a sector's best worlds by Capacity: an object, at Low detail a
+// system.
+struct BestWorld {
+    int system = 0;
+    std::string object;     // as the tree numbers it, "12A.1" or "12.3"; none at Low detail
+    std::string_view kind;  // its type, at Low detail its size class
+    int capacity = 0;
+    bool operator==(const BestWorld&) const = default;
+};
+inline constexpr std::size_t kBestWorldsKept = 10;
+
 // What a sector holds at a glance. Capacity and RAW add up the objects (at
 // Low detail the systems) and, at High detail, their moons; Census, Morale
 // and Productivity are kept only with the census option.
@@ -33,6 +44,10 @@ struct SectorTotals {
     std::vector<NamedCount> bySizeClass;  // Low: the systems; High: the objects
     std::vector<NamedCount> byType;       // the objects
     std::vector<NamedCount> byZone;       // the objects
+    std::vector<NamedCount> byStarSize;   // High: the stars
+    std::vector<NamedCount> bySpecial;    // each special result seen, in the order first seen
+    // The highest Capacities, highest first; among equals the one found first.
+    std::vector<BestWorld> bestWorlds;
 };
 
 // Pearson's chi-square of one table's counts against its odds: each group
@@ -76,6 +91,10 @@ private:
     template <class Table>
     void Count(Table table, int group, int outcome);
     void AddCensus(const std::optional<CensusValues>& census);
+    void AddSpecial(std::string_view special);
+    // Whether a world of this Capacity joins the best kept so far.
+    bool AmongBest(int capacity) const;
+    void AddBest(BestWorld world);
 
     std::vector<TableOdds> tables_;
     std::vector<std::vector<std::vector<long>>> counts_;

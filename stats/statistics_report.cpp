@@ -8,24 +8,34 @@ namespace nexmar {
 
 namespace {
 
-// Each cell a group can give or has given, with its expected count.
+// Calls visit(outcome, observed, expected) for each outcome, by its index,
+// that one group can give or has given, expected being the count its odds
+// expect of the results seen given it. The one rule of which outcomes show.
+template <class Visit>
+void ForEachOutcome(const TableOdds& odds, const std::vector<long>& counts, std::size_t group, Visit&& visit)
+{
+    long seen = 0;
+    for (const long count : counts) {
+        seen += count;
+    }
+    for (std::size_t outcome = 0; outcome < odds.outcomes.size(); ++outcome) {
+        const double p = odds.odds[group][outcome];
+        if (p > 0.0 || counts[outcome] > 0) {
+            visit(outcome, counts[outcome], static_cast<double>(seen) * p);
+        }
+    }
+}
+
+// Each cell of table, group by group.
 template <class Visit>
 void ForEachCell(const RunStatistics& statistics, std::size_t table, Visit&& visit)
 {
     const TableOdds& odds = statistics.Tables()[table];
-    const std::vector<std::vector<long>>& counts = statistics.Counts()[table];
     for (std::size_t group = 0; group < odds.groups.size(); ++group) {
-        long seen = 0;
-        for (const long count : counts[group]) {
-            seen += count;
-        }
-        for (std::size_t outcome = 0; outcome < odds.outcomes.size(); ++outcome) {
-            const double p = odds.odds[group][outcome];
-            if (p > 0.0 || counts[group][outcome] > 0) {
-                const double expected = static_cast<double>(seen) * p;
-                visit(odds.groups[group], odds.outcomes[outcome], counts[group][outcome], expected);
-            }
-        }
+        ForEachOutcome(odds, statistics.Counts()[table][group], group,
+                       [&](std::size_t outcome, long observed, double expected) {
+                           visit(odds.groups[group], odds.outcomes[outcome], observed, expected);
+                       });
     }
 }
 
@@ -49,7 +59,7 @@ nlohmann::json CountsJson(const std::vector<NamedCount>& counts)
 
 }  // namespace
 
-std::vector<TotalLine> SectorLines(const SectorTotals& totals)
+std::vector<TotalLine> CountLines(const SectorTotals& totals)
 {
     std::vector<TotalLine> lines;
     const auto add = [&lines](const char* label, long value) { lines.push_back({label, std::to_string(value)}); };
@@ -71,6 +81,12 @@ std::vector<TotalLine> SectorLines(const SectorTotals& totals)
         add("Morale", totals.morale);
         add("Productivity", totals.productivity);
     }
+    return lines;
+}
+
+std::vector<TotalLine> SectorLines(const SectorTotals& totals)
+{
+    std::vector<TotalLine> lines = CountLines(totals);
     const struct {
         const char* label;
         const std::vector<NamedCount>& counts;
@@ -83,23 +99,28 @@ std::vector<TotalLine> SectorLines(const SectorTotals& totals)
     return lines;
 }
 
-std::vector<OutcomeTotal> OutcomeTotals(const RunStatistics& statistics, std::size_t table)
+std::vector<OutcomeTotal> OutcomeTotals(const RunStatistics& statistics, std::size_t table,
+                                        std::optional<std::size_t> group)
 {
     const TableOdds& odds = statistics.Tables()[table];
     std::vector<OutcomeTotal> totals(odds.outcomes.size());
     std::vector<bool> shown(odds.outcomes.size(), false);
-    ForEachCell(statistics, table, [&](const std::string&, const std::string& outcome, long observed, double expected) {
-        const auto index = static_cast<std::size_t>(
-            std::find(odds.outcomes.begin(), odds.outcomes.end(), outcome) - odds.outcomes.begin());
-        totals[index].outcome = outcome;
-        totals[index].observed += observed;
-        totals[index].expected += expected;
-        shown[index] = true;
-    });
+    for (std::size_t given = 0; given < odds.groups.size(); ++given) {
+        if (group && given != *group) {
+            continue;
+        }
+        ForEachOutcome(odds, statistics.Counts()[table][given], given,
+                       [&](std::size_t outcome, long observed, double expected) {
+                           totals[outcome].observed += observed;
+                           totals[outcome].expected += expected;
+                           shown[outcome] = true;
+                       });
+    }
     std::vector<OutcomeTotal> kept;
-    for (std::size_t i = 0; i < totals.size(); ++i) {
-        if (shown[i]) {
-            kept.push_back(totals[i]);
+    for (std::size_t outcome = 0; outcome < totals.size(); ++outcome) {
+        if (shown[outcome]) {
+            totals[outcome].outcome = odds.outcomes[outcome];
+            kept.push_back(std::move(totals[outcome]));
         }
     }
     return kept;

@@ -1,5 +1,6 @@
 // Draws the program's pictures into res/: the twelve 16 x 16 tree images,
-// the 196 x 138 logo and the application icon in two sizes. The PNG files
+// each also at 32 x 32 ("@2x") for a screen at twice the density, the 196 x
+// 138 logo and the application icon in two sizes. The PNG files
 // are committed; run this again only to change a picture:
 //   QT_QPA_PLATFORM=offscreen nexmar-draw-artwork <source>/res
 
@@ -23,24 +24,26 @@ namespace {
 
 constexpr int kTile = 16;
 
-QImage BlackTile()
+// A tile scale times 16 pixels wide, drawn in the coordinates of 16.
+QImage BlackTile(int scale)
 {
-    QImage image(kTile, kTile, QImage::Format_RGB32);
+    QImage image(kTile * scale, kTile * scale, QImage::Format_RGB32);
     image.fill(Qt::black);
     return image;
 }
 
-void Antialiased(QPainter& painter)
+void Antialiased(QPainter& painter, int scale)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
+    painter.scale(scale, scale);
 }
 
-QImage Rings()
+QImage Rings(int scale)
 {
-    QImage image = BlackTile();
+    QImage image = BlackTile(scale);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+    Antialiased(painter, scale);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::white, 1.2));
     for (const double radius : {6.3, 3.8}) {
@@ -52,11 +55,11 @@ QImage Rings()
     return image;
 }
 
-QImage StarBurst(const QColor& colour)
+QImage StarBurst(const QColor& colour, int scale)
 {
-    QImage image = BlackTile();
+    QImage image = BlackTile(scale);
     QPainter painter(&image);
-    Antialiased(painter);
+    Antialiased(painter, scale);
     QPainterPath burst;
     constexpr int kPoints = 8;
     for (int i = 0; i < 2 * kPoints; ++i) {
@@ -73,11 +76,11 @@ QImage StarBurst(const QColor& colour)
     return image;
 }
 
-QImage Disc(const QColor& colour)
+QImage Disc(const QColor& colour, int scale)
 {
-    QImage image = BlackTile();
+    QImage image = BlackTile(scale);
     QPainter painter(&image);
-    Antialiased(painter);
+    Antialiased(painter, scale);
     QRadialGradient shade(QPointF(6, 6), 7.5);
     shade.setColorAt(0, colour.lighter(160));
     shade.setColorAt(1, colour.darker(130));
@@ -86,11 +89,11 @@ QImage Disc(const QColor& colour)
     return image;
 }
 
-QImage ScatteredDots()
+QImage ScatteredDots(int scale)
 {
-    QImage image = BlackTile();
+    QImage image = BlackTile(scale);
     QPainter painter(&image);
-    Antialiased(painter);
+    Antialiased(painter, scale);
     painter.setBrush(QColor(160, 160, 160));
     constexpr struct { double x, y, r; } kDots[] = {
         {3, 4, 1.3}, {8, 2.5, 0.9}, {12.5, 5, 1.4}, {5.5, 9, 1.0}, {10, 9.5, 1.2},
@@ -102,9 +105,9 @@ QImage ScatteredDots()
     return image;
 }
 
-QImage WhiteSquare()
+QImage WhiteSquare(int scale)
 {
-    QImage image(kTile, kTile, QImage::Format_RGB32);
+    QImage image(kTile * scale, kTile * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     return image;
 }
@@ -232,27 +235,31 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir res(QString::fromLocal8Bit(argv[1]));
-    // In image index order.
-    const struct {
-        const char* name;
-        QImage image;
-    } kTreeImages[] = {
-        {"tree/system.png", Rings()},
-        {"tree/yellow-star.png", StarBurst(QColor(255, 220, 40))},
-        {"tree/green-object.png", Disc(QColor(40, 170, 60))},
-        {"tree/moon.png", Disc(QColor(150, 150, 150))},
-        {"tree/asteroids.png", ScatteredDots()},
-        {"tree/blank.png", WhiteSquare()},
-        {"tree/red-object.png", Disc(QColor(200, 40, 30))},
-        {"tree/blue-object.png", Disc(QColor(40, 80, 220))},
-        {"tree/blue-star.png", StarBurst(QColor(90, 150, 255))},
-        {"tree/red-star.png", StarBurst(QColor(230, 50, 40))},
-        {"tree/white-star.png", StarBurst(QColor(255, 255, 255))},
-        {"tree/orange-star.png", StarBurst(QColor(200, 200, 200))},
-    };
     bool ok = true;
-    for (const auto& tree : kTreeImages) {
-        ok = Save(tree.image, res, QString::fromLatin1(tree.name)) && ok;
+    for (const int scale : {1, 2}) {
+        // In image index order.
+        const struct {
+            const char* name;
+            QImage image;
+        } kTreeImages[] = {
+            {"tree/system", Rings(scale)},
+            {"tree/yellow-star", StarBurst(QColor(255, 220, 40), scale)},
+            {"tree/green-object", Disc(QColor(40, 170, 60), scale)},
+            {"tree/moon", Disc(QColor(150, 150, 150), scale)},
+            {"tree/asteroids", ScatteredDots(scale)},
+            {"tree/blank", WhiteSquare(scale)},
+            {"tree/red-object", Disc(QColor(200, 40, 30), scale)},
+            {"tree/blue-object", Disc(QColor(40, 80, 220), scale)},
+            {"tree/blue-star", StarBurst(QColor(90, 150, 255), scale)},
+            {"tree/red-star", StarBurst(QColor(230, 50, 40), scale)},
+            {"tree/white-star", StarBurst(QColor(255, 255, 255), scale)},
+            {"tree/orange-star", StarBurst(QColor(200, 200, 200), scale)},
+        };
+        // Qt takes "name@2x.png" beside "name.png" for twice the density.
+        const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        for (const auto& tree : kTreeImages) {
+            ok = Save(tree.image, res, QString::fromLatin1(tree.name) + suffix) && ok;
+        }
     }
     ok = Save(Logo(), res, QStringLiteral("logo.png")) && ok;
     ok = Save(Icon(32), res, QStringLiteral("icon/nexmar-32.png")) && ok;

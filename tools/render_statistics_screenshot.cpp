@@ -1,11 +1,12 @@
-// Renders the statistics window of a High-detail run, offscreen, into a PNG
-// for the README:
-//   nexmar-statistics-screenshot docs/statistics.png
+// Renders the statistics window of a High-detail run, offscreen, into two
+// PNGs for the README: the sector tab it opens on, and the dice checks:
+//   nexmar-statistics-screenshot docs/statistics-sector.png docs/statistics.png
 
 #include <QApplication>
 #include <QDir>
 #include <QComboBox>
 #include <QListWidget>
+#include <QTabWidget>
 
 #include <cstdio>
 
@@ -28,11 +29,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: nexmar-statistics-screenshot <output.png>\n", stderr);
+    if (argc != 3) {
+        std::fputs("usage: nexmar-statistics-screenshot <sector.png> <dice.png>\n", stderr);
         return 2;
     }
-    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
     app.setWindowIcon(nexmar::ApplicationIcon());
 
     // A sector of 2,000 systems, as a batch run would make it; no report is kept.
@@ -47,16 +47,27 @@ int main(int argc, char** argv)
                           [&tree](const nexmar::ResultTree&, nexmar::ItemId system) { tree.DropFrom(system); },
                           observers);
 
-    nexmar::StatisticsWindow window(statistics, QStringLiteral("2000 High systems, seed 2026"));
+    nexmar::StatisticsWindow window(statistics, nexmar::SectorEdits(2026), QStringLiteral("2000 High systems, seed 2026"));
     window.show();
+    QApplication::processEvents();
+    const auto save = [&window](const char* name) {
+        const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(name));
+        if (!window.grab().save(output, "PNG")) {
+            std::fprintf(stderr, "nexmar-statistics-screenshot: cannot write %s\n", qPrintable(output));
+            return false;
+        }
+        return true;
+    };
+    if (!save(argv[1])) {
+        return 1;
+    }
     // A table rolled given an earlier result, drawn for one given value.
+    window.findChild<QTabWidget*>(QStringLiteral("statisticsTabs"))->setCurrentIndex(1);
     window.findChild<QListWidget*>(QStringLiteral("tableList"))
         ->setCurrentRow(static_cast<int>(nexmar::HighTable::Type));
     window.findChild<QComboBox*>(QStringLiteral("givenBox"))->setCurrentIndex(2);
     QApplication::processEvents();
-
-    if (!window.grab().save(output, "PNG")) {
-        std::fprintf(stderr, "nexmar-statistics-screenshot: cannot write %s\n", qPrintable(output));
+    if (!save(argv[2])) {
         return 1;
     }
     return 0;

@@ -125,6 +125,39 @@ SectorChange SectorChange::Reroll(const RunRecords& records, bool census, std::s
     return change;
 }
 
+bool SectorChange::ChangesShown() const
+{
+    for (const SystemSwap& swap : systems_) {
+        if (swap.after.record || swap.before.edits.name != swap.after.edits.name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SectorChange::ChangesNothing() const
+{
+    for (const SystemSwap& swap : systems_) {
+        if (swap.after.record || swap.before.edits != swap.after.edits) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SectorChange::Absorb(const SectorChange& later)
+{
+    const auto editOfOne = [](const SectorChange& change) {
+        return change.systems_.size() == 1 && !change.systems_.front().after.record;
+    };
+    if (!editOfOne(*this) || !editOfOne(later) || systems_.front().place != later.systems_.front().place ||
+        systems_.front().after.edits != later.systems_.front().before.edits) {
+        return false;
+    }
+    systems_.front().after = later.systems_.front().after;
+    return true;
+}
+
 void SectorChange::Put(RunRecords& records, bool done) const
 {
     for (const SystemSwap& swap : systems_) {

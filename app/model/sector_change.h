@@ -45,6 +45,15 @@ public:
     // Whether a record changes, so that the tree and the reports are
     // rendered again from the records.
     bool ChangesRecords() const { return !systems_.empty() && systems_.front().after.record.has_value(); }
+    // Whether a name or a record changes: what the tree and the pictures
+    // show. Notes change neither.
+    bool ChangesShown() const;
+    // Whether it leaves every system as it found it.
+    bool ChangesNothing() const;
+    // Takes in later, a change of the same one system's edits made right
+    // after this one, so that the two are done and undone as one: the
+    // keystrokes of a note. False, and nothing taken, for any other change.
+    bool Absorb(const SectorChange& later);
     // What it does, for the undo menu: "Rename System 3".
     const std::string& Text() const { return text_; }
 

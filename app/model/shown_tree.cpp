@@ -96,4 +96,27 @@ ShownTree ShownTree::CopyOf(const ResultTree& tree)
     return copy;
 }
 
+std::vector<int> ShownTree::PathOf(ItemId id) const
+{
+    std::vector<int> path;
+    for (ItemId at = id; at != kNoItem; at = nodes_[static_cast<std::size_t>(at)].parent) {
+        path.push_back(nodes_[static_cast<std::size_t>(at)].row);
+    }
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+ItemId ShownTree::AtPath(std::span<const int> path) const
+{
+    ItemId at = kNoItem;
+    for (const int row : path) {
+        const std::span<const ItemId> children = Children(at);
+        if (row < 0 || static_cast<std::size_t>(row) >= children.size()) {
+            return kNoItem;
+        }
+        at = children[static_cast<std::size_t>(row)];
+    }
+    return at;
+}
+
 }  // namespace nexmar

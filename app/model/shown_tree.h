@@ -42,6 +42,12 @@ public:
     // A whole tree at once.
     static ShownTree CopyOf(const ResultTree& tree);
 
+    // The rows that lead from the top level down to id, so that the same
+    // place can be found in a tree rendered again; AtPath finds it, or
+    // kNoItem where the tree has no such place.
+    std::vector<int> PathOf(ItemId id) const;
+    ItemId AtPath(std::span<const int> path) const;
+
 private:
     struct Node {
         std::uint32_t textStart;  // block * kTextBlock + offset in the block

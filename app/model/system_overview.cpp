@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <numeric>
 
+#include "gen/record_text.h"
+
 namespace nexmar {
 
 namespace {
 
-// A special joins the row's list once; "No special" is none.
+// A special joins the row's list once.
 void AddSpecial(OverviewRow& row, std::string_view special)
 {
-    if (special.empty() || special == "No special") {
+    if (!IsSpecial(special)) {
         return;
     }
     const std::string_view shown = row.specials;

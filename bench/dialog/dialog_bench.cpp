@@ -11,6 +11,9 @@
 //                tree is shown, then Expand All and Collapse All on it (and
 //                Collapse All again after one system was closed by hand),
 //                and the growth of the peak memory against the file's size
+//                Reroll Others on it, its Undo, and Reroll System on one
+//                system (each until the tree is shown again), collapsed and
+//                with every item open
 //   renderLarge  the same file read and rendered alone, on this thread
 // Single-shot figures (expand and collapse) have a resolution of one
 // millisecond in wall time; -tickcounter gives CPU ticks instead.
@@ -366,6 +369,22 @@ void DialogBench::openLarge()
           fileKb, open.wallMs, open.cpuMs, expand.wallMs, expand.cpuMs, collapse.wallMs, collapse.cpuMs,
           collapseKeeping.wallMs, collapseKeeping.cpuMs, peak - before,
           static_cast<double>(peak - before) / static_cast<double>(fileKb));
+    dialog.RerollOthers();
+    const Lap::Figures rerollOthers = lap.Next();
+    dialog.Undo();
+    const Lap::Figures undo = lap.Next();
+    view->setCurrentIndex(view->model()->index(0, 0, view->model()->index(0, 0)));
+    lap.Next();
+    dialog.RerollSystem();
+    const Lap::Figures rerollOne = lap.Next();
+    dialog.ExpandAll();
+    lap.Next();
+    dialog.RerollSystem();
+    const Lap::Figures rerollExpanded = lap.Next();
+    qInfo("openLarge: Reroll Others %lld ms (CPU %lld ms), its Undo %lld ms (CPU %lld ms), Reroll System %lld ms "
+          "(CPU %lld ms), the same with every item open %lld ms (CPU %lld ms)",
+          rerollOthers.wallMs, rerollOthers.cpuMs, undo.wallMs, undo.cpuMs, rerollOne.wallMs, rerollOne.cpuMs,
+          rerollExpanded.wallMs, rerollExpanded.cpuMs);
 }
 
 void DialogBench::renderLarge()

@@ -1,42 +1,10 @@
 #include "gen/names/sector_edits.h"
 
+#include "core/utf8.h"
+
 namespace nexmar {
 
 namespace {
-
-// The length of the well-formed UTF-8 sequence at text[at], or 0: no
-// overlong form, no surrogate, nothing beyond U+10FFFF.
-std::size_t Utf8Length(std::string_view text, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t more = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        more = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        more = 2;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        more = 3;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    for (std::size_t i = 1; i <= more; ++i) {
-        if (at + i >= text.size() || byte(at + i) < low || byte(at + i) > high) {
-            return 0;
-        }
-        low = 0x80;
-        high = 0xBF;
-    }
-    return more + 1;
-}
 
 std::string TextFault(std::string_view text, std::size_t limit, bool lineBreaks)
 {
@@ -107,6 +75,22 @@ void SectorEdits::Set(int number, SystemEdits edits)
     } else {
         systems_.insert_or_assign(number, std::move(edits));
     }
+}
+
+std::optional<PlayerSystem> PlayerSystemOf(const SectorEdits& edits, int number)
+{
+    PlayerSystem shown;
+    shown.edits = edits.Find(number);
+    if (shown.edits != nullptr) {
+        if (shown.edits->visibility == Visibility::Secret) {
+            return std::nullopt;
+        }
+        shown.hidden = shown.edits->Hidden();
+    }
+    if (!shown.hidden.Has(PlayerField::Name)) {
+        shown.name = edits.Name(number);
+    }
+    return shown;
 }
 
 }  // namespace nexmar

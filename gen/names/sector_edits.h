@@ -88,4 +88,15 @@ private:
     std::map<int, SystemEdits> systems_;
 };
 
+// What the players are shown of a system: its name, empty where hidden; the
+// fields kept from them; and the rest of what the referee made of it (null
+// when nothing), of which only the player notes are theirs.
+struct PlayerSystem {
+    std::string name;
+    PlayerFields hidden;
+    const SystemEdits* edits = nullptr;
+};
+// None for a Secret system, which the players are shown nothing of.
+std::optional<PlayerSystem> PlayerSystemOf(const SectorEdits& edits, int number);
+
 }  // namespace nexmar

@@ -7,7 +7,7 @@
 namespace nexmar {
 
 // What a referee made of a system of a document, each text checked as a
-// name or a note; throws a JsonReadFailure naming the first fault. The
+// name or a note; throws a JsonReadError naming the first fault. The
 // system's own fields are checked before, by its level's check.
 SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level);
 

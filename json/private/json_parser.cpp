@@ -62,7 +62,7 @@ int JsonParser::PeekNonSpace()
 
 void JsonParser::Fail(const std::string& pointer, int line, const std::string& what) const
 {
-    throw JsonReadFailure{(pointer.empty() ? "/" : pointer) + " (line " + std::to_string(line) + "): " + what};
+    throw JsonErrorAt(pointer, line, what);
 }
 
 std::string JsonParser::PlacePointer() const

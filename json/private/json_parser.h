@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "json/json_read_error.h"
+
 namespace nexmar {
 
 // Where a document's bytes come from; the reader pulls them in chunks.
@@ -17,11 +19,6 @@ public:
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
-// What a read stops at: one line for the user.
-struct JsonReadFailure {
-    std::string message;
-    bool tooManySystems = false;
-};
 
 // One part of a document held as a tree: the head's members, or one system.
 // Its size is bounded, so that no document can make it large; where each
@@ -82,7 +79,7 @@ private:
 // the shape of the document's top (an object whose "systems" member is an
 // array) and reads every other value into a JsonUnit. Nesting is limited to
 // kMaxDepth, text must be UTF-8, and nothing but white space may follow the
-// document. Failures throw JsonReadFailure.
+// document. Failures throw JsonReadError.
 class JsonParser {
 public:
     static constexpr int kMaxDepth = 64;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/utf8.h"
+
 // The texts of a document: UTF-8 checked, escapes decoded.
 
 namespace nexmar {
@@ -43,26 +45,15 @@ unsigned JsonParser::ReadHex4()
 
 void JsonParser::ReadUtf8Sequence(std::string& into, unsigned char lead)
 {
-    // The ranges of well-formed UTF-8: no overlong forms, no surrogates,
-    // nothing beyond U+10FFFF.
-    int more = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        more = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        more = 2;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        more = 3;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
+    // Called for a byte above 0x7F, which must open a sequence of more.
+    const Utf8Lead sequence = Utf8LeadOf(lead);
+    if (sequence.following <= 0) {
         Fail(PlacePointer(), line_, "expected text in UTF-8, found " + Found(lead));
     }
+    unsigned char low = sequence.low, high = sequence.high;
     into += static_cast<char>(lead);
     ++at_;
-    for (int i = 0; i < more; ++i) {
+    for (int i = 0; i < sequence.following; ++i) {
         const int c = Peek();
         if (c < low || c > high) {
             Fail(PlacePointer(), line_, "expected text in UTF-8, found " + Found(c) + " after " + Found(lead));

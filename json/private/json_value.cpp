@@ -11,7 +11,7 @@ constexpr std::size_t kMaxFields = 16;
 
 [[noreturn]] void Fail(const std::string& pointer, std::uint32_t line, const std::string& what)
 {
-    throw JsonReadFailure{(pointer.empty() ? "/" : pointer) + " (line " + std::to_string(line) + "): " + what};
+    throw JsonErrorAt(pointer, line, what);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace nexmar {
 
 // One value of a document and where it is, read only as the tables allow.
 // Each reading either returns what the tables allow or throws a
-// JsonReadFailure that names the value's place and line.
+// JsonReadError that names the value's place and line.
 class JsonValue {
 public:
     JsonValue(const JsonUnit& unit, std::uint32_t node) : unit_(unit), node_(node) {}

@@ -148,7 +148,7 @@ void DialogTest::tabOrderFollowsTheLayout()
     } while (widget != NumberField());
     const QStringList expected{"numberField", "lowRadio",   "mediumRadio", "highRadio",    "censusBox",
                                "generateButton", "textRadio", "htmlRadio", "saveButton", "expandButton",
-                               "collapseButton", "findField"};
+                               "collapseButton", "findField", "notesEditor"};
     QCOMPARE(chain, expected);
 }
 
@@ -371,10 +371,10 @@ void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
         texts << action->text();
     }
     QCOMPARE(texts, (QStringList{"&Open JSON...", "&Save to File...", "&Export JSON...", "Export P&icture...",
-                                  "&Print...", "Export P&DF...", "", "&Copy as Text", "Re&name System...", "",
-                                  "&Generate",
+                                  "&Print...", "Export P&DF...", "", "&Copy as Text", "Re&name System...",
+                                  "Reroll &System", "Reroll &Others", "&Lock System", "", "&Generate",
                                   "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
-                                  "C&ollapse All", "Go to &Results", "Show &Picture", "&Sector Overview", "&Find...", "",
+                                  "C&ollapse All", "Go to &Results", "Show &Picture", "Show No&tes", "&Sector Overview", "&Find...", "",
                                   "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.
     for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction", "printAction",
@@ -390,8 +390,8 @@ void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
     NumberField()->setText(QStringLiteral("3"));
     prompts.seedAnswers = QStringList{QStringLiteral("5")};
     menu = OpenContextMenu();
-    QCOMPARE(menu->actions()[11], Action("seedAction"));
-    menu->actions()[11]->trigger();
+    QCOMPARE(menu->actions()[14], Action("seedAction"));
+    menu->actions()[14]->trigger();
     menu->close();
     QCOMPARE(Tree()->model()->rowCount(Root()), 3);
     QCOMPARE(Root().data(Qt::ToolTipRole).toString(), QStringLiteral("Seed 5"));

@@ -2,6 +2,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <QTreeView>
 
@@ -41,6 +44,39 @@ private slots:
     void cleanup() { Stop(); }
 
     void aRenameShowsBesideItsSystemAndIsUndoneAndRedone();
+    void notesAreUndoneABurstOfTypingAtATime();
+    void aRerollUndoneGivesBackEveryByteOfTheReports();
+    void rerollOthersLeavesTheLockedSystems();
+
+private:
+    // A run of count systems at level.
+    void RunAt(const char* level, const QString& count)
+    {
+        Find<QRadioButton>(level)->click();
+        Run(count);
+    }
+    // What the referee made of system number; nothing made: an empty one.
+    SystemEdits EditsOf(int number) const
+    {
+        const SystemEdits* edits = Dialog().Session().Records().Edits().Find(number);
+        return edits != nullptr ? *edits : SystemEdits{};
+    }
+    // The run's two reports, as Save to File would copy them.
+    QByteArrayList Reports() const
+    {
+        QByteArrayList bytes;
+        for (const char* name : {kTextReportName, kHtmlReportName}) {
+            QFile file(InDir(QString::fromLatin1(name)));
+            bytes << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none"));
+        }
+        return bytes;
+    }
+    QStringList AllTreeTexts() const
+    {
+        QStringList texts;
+        TreeTexts(*Tree()->model(), {}, texts);
+        return texts;
+    }
 };
 
 void EditTest::aRenameShowsBesideItsSystemAndIsUndoneAndRedone()
@@ -99,6 +135,133 @@ void EditTest::aRenameShowsBesideItsSystemAndIsUndoneAndRedone()
     QVERIFY(json.readAll().contains("\"Vessa Reach\""));
     // Exported, the run holds no edit left to save.
     QCOMPARE(Dialog().windowTitle(), QStringLiteral("Tolvik Nexmar"));
+}
+
+void EditTest::notesAreUndoneABurstOfTypingAtATime()
+{
+    RunAt("mediumRadio", "3");
+    Action("showNotesAction")->trigger();
+    auto* editor = Find<QPlainTextEdit>("notesEditor");
+    QVERIFY(editor->isVisible());
+    QVERIFY(editor->isReadOnly());
+    const QModelIndex second = Tree()->model()->index(1, 0, Root());
+    Tree()->setCurrentIndex(second);
+    QVERIFY(!editor->isReadOnly());
+    QVERIFY(Find<QLabel>("notesHeading")->text().startsWith(QStringLiteral("System 2, ")));
+
+    // Two bursts of typing, the focus leaving the pane between them.
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("Pirates <b>"));
+    Tree()->setFocus();
+    editor->setFocus();
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor, QStringLiteral(" ]]>"));
+    QCOMPARE(EditsOf(2).notes, std::string("Pirates <b> ]]>"));
+    QCOMPARE(Dialog().windowTitle(), QStringLiteral("Tolvik Nexmar *"));
+    // Ctrl+Z in the pane is the window's Undo: a whole burst goes.
+    QTest::keySequence(editor, QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(EditsOf(2).notes, std::string("Pirates <b>"));
+    QCOMPARE(editor->toPlainText(), QStringLiteral("Pirates <b>"));
+    QTest::keySequence(editor, QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(EditsOf(2).notes, std::string());
+    QCOMPARE(Dialog().windowTitle(), QStringLiteral("Tolvik Nexmar"));
+    QTest::keySequence(editor, QKeySequence(QStringLiteral("Ctrl+Y")));
+    QTest::keySequence(editor, QKeySequence(QStringLiteral("Ctrl+Y")));
+    QCOMPARE(editor->toPlainText(), QStringLiteral("Pirates <b> ]]>"));
+
+    // An object's notes are its own; the system's come back with the system.
+    Tree()->setCurrentIndex(Tree()->model()->index(1, 0, second));
+    QCOMPARE(editor->toPlainText(), QString());
+    QVERIFY(Find<QLabel>("notesHeading")->text().startsWith(QStringLiteral("Object 2.2 in System 2, ")));
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("moon base"));
+    QCOMPARE(EditsOf(2).objectNotes, (std::map<std::string, std::string, std::less<>>{{"2", "moon base"}}));
+    Tree()->setCurrentIndex(second);
+    QCOMPARE(editor->toPlainText(), QStringLiteral("Pirates <b> ]]>"));
+    Action("undoAction")->trigger();
+    QVERIFY(EditsOf(2).objectNotes.empty());
+    QCOMPARE(EditsOf(2).notes, std::string("Pirates <b> ]]>"));
+
+    // A note the document would refuse is not kept, and the pane says why.
+    editor->insertPlainText(QStringLiteral("\tTab"));
+    QCOMPARE(EditsOf(2).notes, std::string("Pirates <b> ]]>"));
+    bool told = false;
+    for (const QLabel* label : editor->parentWidget()->findChildren<QLabel*>()) {
+        told = told || (label->isVisible() && label->text().contains(QStringLiteral("control character")));
+    }
+    QVERIFY(told);
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void EditTest::aRerollUndoneGivesBackEveryByteOfTheReports()
+{
+    RunAt("highRadio", "4");
+    const QStringList texts = AllTreeTexts();
+    const QByteArrayList files = Reports();
+    Tree()->setCurrentIndex(Tree()->model()->index(2, 0, Root()));
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+R")));
+    QVERIFY(EditsOf(3).seed.has_value());
+    QVERIFY(!EditsOf(2).seed.has_value());
+    const QStringList rerolled = AllTreeTexts();
+    const QByteArrayList rerolledFiles = Reports();
+    QVERIFY(rerolled != texts);
+    QVERIFY(rerolledFiles != files);
+    QCOMPARE(rerolled.mid(0, texts.indexOf(QStringLiteral("System 3"))),
+             texts.mid(0, texts.indexOf(QStringLiteral("System 3"))));
+    QCOMPARE(Tree()->currentIndex(), Tree()->model()->index(2, 0, Root()));
+
+    // The document of the edited sector opens to the same reports, byte for byte.
+    prompts.nextFileName = InDir("edited.json");
+    Action("exportJsonAction")->trigger();
+    QTRY_VERIFY(QFile::exists(InDir("edited.json")));
+    Tree()->setCurrentIndex(Tree()->model()->index(2, 0, Root()));
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(AllTreeTexts(), texts);
+    QCOMPARE(Reports(), files);
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    QCOMPARE(AllTreeTexts(), rerolled);
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    Dialog().OpenFile(InDir("edited.json"));
+    QCOMPARE(AllTreeTexts(), rerolled);
+    QCOMPARE(Reports(), rerolledFiles);
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void EditTest::rerollOthersLeavesTheLockedSystems()
+{
+    RunAt("highRadio", "4");
+    const QAbstractItemModel& model = *Tree()->model();
+    const std::vector<SystemRecord> before(Dialog().Session().Records().AsLoadedRun().systems);
+    Tree()->setCurrentIndex(model.index(1, 0, Root()));
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+L")));
+    QVERIFY(Action("lockAction")->isChecked());
+    QVERIFY(!model.index(1, 1, Root()).data(Qt::DecorationRole).isNull());
+    QVERIFY(model.index(0, 1, Root()).data(Qt::DecorationRole).isNull());
+
+    Action("rerollOthersAction")->trigger();
+    const RunRecords& records = Dialog().Session().Records();
+    QVERIFY(records.At(1) == before[1]);
+    QVERIFY(!EditsOf(2).seed.has_value());
+    for (const int number : {1, 3, 4}) {
+        QVERIFY(EditsOf(number).seed.has_value());
+        QVERIFY(records.At(static_cast<std::size_t>(number - 1)) != before[static_cast<std::size_t>(number - 1)]);
+    }
+    // The lock outlives the tree rendered again.
+    QVERIFY(!model.index(1, 1, Root()).data(Qt::DecorationRole).isNull());
+    QCOMPARE(Action("undoAction")->text(), QStringLiteral("&Undo Reroll 3 Systems"));
+    Action("undoAction")->trigger();
+    QVERIFY(Dialog().Session().Records().AsLoadedRun().systems == before);
+
+    // With every system locked there is nothing to reroll.
+    for (int row = 0; row < 4; ++row) {
+        Tree()->setCurrentIndex(model.index(row, 0, Root()));
+        if (!Action("lockAction")->isChecked()) {
+            Action("lockAction")->trigger();
+        }
+    }
+    Action("rerollOthersAction")->trigger();
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(Dialog().Session().Records().AsLoadedRun().systems == before);
 }
 
 }  // namespace nexmar

@@ -52,10 +52,11 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
     QCOMPARE(listed, (QStringList{"&File:", "&Open JSON...|Ctrl+O", "&Save to File...|Ctrl+S",
                                    "&Export JSON...|Ctrl+E", "Export P&icture...|", "|", "&Print...|Ctrl+P",
                                    "Export P&DF...|", "|", "&Quit|Ctrl+Q", "&Edit:", "&Copy as Text|Ctrl+C",
-                                   "Re&name System...|F2", "|", "&Undo|Ctrl+Z", "&Redo|Ctrl+Shift+Z",
+                                   "Re&name System...|F2", "|", "Reroll &System|Ctrl+R",
+                                   "Reroll &Others|Ctrl+Shift+R", "&Lock System|Ctrl+L", "|", "&Undo|Ctrl+Z", "&Redo|Ctrl+Shift+Z",
                                    "&Run:", "&Generate|F5", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
                                    "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
-                                   "Go to &Results|F6", "Show &Picture|F7", "&Sector Overview|F8", "|", "&Find...|Ctrl+F",
+                                   "Go to &Results|F6", "Show &Picture|F7", "Show No&tes|F9", "&Sector Overview|F8", "|", "&Find...|Ctrl+F",
                                    "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Players:", "&Known|Ctrl+1",
                                    "&Rumoured|Ctrl+2", "&Secret|Ctrl+3", "|", "&Hidden Fields...|Ctrl+H",
                                    "Player &Notes...|", "|", "&Print Handout...|Ctrl+Shift+P",
@@ -257,12 +258,13 @@ void MenuTest::theContextMenuOverAnItemOffersItsCommandsFirst()
     QVERIFY(menu != nullptr);
     QCOMPARE(Tree()->currentIndex(), second);
     QStringList first;
-    for (const QAction* action : menu->actions().mid(0, 5)) {
+    for (const QAction* action : menu->actions().mid(0, 8)) {
         first << action->objectName();
     }
     menu->close();
     QCOMPARE(first,
-             (QStringList{"copyTextAction", "renameAction", "exportPictureAction", "showPictureAction", QString()}));
+             (QStringList{"copyTextAction", "renameAction", "rerollAction", "lockAction", "exportPictureAction",
+                          "showPictureAction", "showNotesAction", QString()}));
     // Elsewhere the menu lists the commands menu by menu.
     menu = OpenContextMenu();
     const QString top = menu->actions().first()->objectName();

@@ -26,9 +26,10 @@ private slots:
     void cleanup() { Stop(); }
 
     void rowsSortFilterAndLeadToTheTree();
+    void followsTheTreesChoiceAndEveryRenameUndoneOrRedone();
 
 private:
-    enum Column { kNumber = 0, kName = 1, kObjects = 3, kMoons = 4, kGaiaWorlds = 5, kTotalRaw = 7 };
+    enum Column { kNumber = 0, kName = 1, kObjects = 3, kMoons = 4, kGaiaWorlds = 5, kTotalRaw = 7, kSpecials = 8 };
     QTableView* Table() const { return Find<QTableView>("overviewTable"); }
     int Cell(int row, int column) const { return Table()->model()->index(row, column).data().toInt(); }
     std::set<int> TableNumbers() const
@@ -109,6 +110,49 @@ void OverviewTest::rowsSortFilterAndLeadToTheTree()
     Table()->setCurrentIndex(Table()->model()->index(Table()->model()->rowCount() - 1, 1));
     QVERIFY(Tree()->currentIndex().parent() == Root());
     QCOMPARE(Tree()->currentIndex().data().toString().mid(7).section(QLatin1Char(' '), 0, 0).toInt(), chosen);
+}
+
+void OverviewTest::followsTheTreesChoiceAndEveryRenameUndoneOrRedone()
+{
+    Find<QRadioButton>("mediumRadio")->setChecked(true);
+    Run(QStringLiteral("30"));
+    Action("overviewAction")->trigger();
+    Table()->sortByColumn(kName, Qt::AscendingOrder);
+    const auto currentNumber = [this] { return Cell(Table()->currentIndex().row(), kNumber); };
+    const auto nameOf = [this](int number) {
+        for (int row = 0; row < Table()->model()->rowCount(); ++row) {
+            if (Cell(row, kNumber) == number) {
+                return Table()->model()->index(row, kName).data().toString();
+            }
+        }
+        return QString();
+    };
+
+    // The system chosen in the tree, or anything inside it, is the row chosen here.
+    Tree()->setFocus();
+    Tree()->setCurrentIndex(Root().model()->index(6, 0, Root()));
+    QCOMPARE(currentNumber(), 7);
+    Tree()->setCurrentIndex(Root().model()->index(0, 0, Root().model()->index(11, 0, Root())));
+    QCOMPARE(currentNumber(), 12);
+    QCOMPARE(Table()->selectionModel()->selectedRows().size(), 1);
+
+    // A rename shows at once, and so does its undo and redo; the row stays chosen.
+    const QString generated = nameOf(12);
+    prompts.nameAnswers = {QStringLiteral("Aaa Deep")};
+    QTest::keyClick(Tree(), Qt::Key_F2);
+    QCOMPARE(nameOf(12), QStringLiteral("Aaa Deep"));
+    QCOMPARE(currentNumber(), 12);
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(nameOf(12), generated);
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Y")));
+    QCOMPARE(nameOf(12), QStringLiteral("Aaa Deep"));
+    QCOMPARE(Cell(0, kNumber), 12);  // sorted by name still
+    QCOMPARE(currentNumber(), 12);
+
+    // "Special: None" is no special.
+    for (int row = 0; row < Table()->model()->rowCount(); ++row) {
+        QVERIFY(!Table()->model()->index(row, kSpecials).data().toString().contains(QStringLiteral("None")));
+    }
 }
 
 }  // namespace nexmar

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <sstream>
 
+#include "model/note_target.h"
 #include "model/sector_change.h"
 #include "support/scratch.h"
 
@@ -12,12 +14,13 @@ namespace {
 using testing::RecordingNotifier;
 using testing::TempDir;
 
-RunRecords Rolled(DetailLevel level, bool census, int systems, std::uint32_t seed)
+RunRecords Rolled(DetailLevel level, bool census, int systems, std::uint32_t seed, ResultTree* shown = nullptr)
 {
     const TempDir dir;
     RunRecords records(seed);
     SeededDice dice(seed);
-    ResultTree tree;
+    ResultTree own;
+    ResultTree& tree = shown != nullptr ? *shown : own;
     ReportFiles reports(dir.path());
     RecordingNotifier notifier;
     RunOutput* const observers[] = {&records};
@@ -88,6 +91,46 @@ TEST(SectorChange, EveryEditIsUndoneToTheSectorAsItWas)
             change.Apply(records);
         }
         EXPECT_EQ(Document(records, level, true, 2026), states.back());
+    }
+}
+
+// Every item of an object, the moons' too, notes the object under the
+// place its document keeps it, and every other item of a system the system.
+TEST(NoteTarget, AnItemNotesTheObjectOrSystemHoldingIt)
+{
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        SCOPED_TRACE(DetailLevelName(level));
+        ResultTree rendered;
+        const RunRecords records = Rolled(level, false, 20, 99, &rendered);
+        const ShownTree tree = ShownTree::CopyOf(rendered);
+        const std::span<const ItemId> systems = tree.Children(tree.Children(kNoItem).front());
+        int objects = 0;
+        for (std::size_t place = 0; place < systems.size(); ++place) {
+            for (const ItemId child : tree.at(systems[place]).children) {
+                // "Object 4A.2" keeps its notes under "A2", "Object 4.2" under "2".
+                const std::string text(tree.at(child).text);
+                const bool object = text.starts_with("Object ");
+                std::string expected;
+                if (object) {
+                    const std::string mark = text.substr(text.find(' ') + 1);
+                    const std::size_t dot = mark.find('.');
+                    const char letter = mark[dot - 1];
+                    expected = (std::isalpha(static_cast<unsigned char>(letter)) ? std::string(1, letter) : "") +
+                               mark.substr(dot + 1);
+                    ++objects;
+                }
+                const ItemId deepest = tree.at(child).children.empty() ? child : tree.at(child).children.back();
+                for (const ItemId item : {child, deepest}) {
+                    const std::optional<NoteTarget> target = NoteTargetOf(tree, records, item);
+                    ASSERT_TRUE(target.has_value()) << text;
+                    EXPECT_EQ(target->place, place);
+                    EXPECT_EQ(target->object, expected) << text;
+                    EXPECT_EQ(target->objectItem, object ? text : std::string());
+                }
+            }
+        }
+        EXPECT_EQ(objects > 0, level != DetailLevel::Low);
+        EXPECT_FALSE(NoteTargetOf(tree, records, tree.Children(kNoItem).front()).has_value());
     }
 }
 

@@ -6,17 +6,20 @@
 #include <QValueAxis>
 #include <QContextMenuEvent>
 #include <QHorizontalBarSeries>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
 #include <numeric>
+
+#include "gen/names/sector_edits.h"
 
 #include "app/generator_dialog.h"
 #include "app/statistics_window.h"
@@ -62,8 +65,23 @@ void StatisticsWindowTest::opensFromTheContextMenuForTheLatestRunAndKeepsIt()
     QVERIFY(window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Statistics: 20 High systems, seed 77"));
     QCOMPARE(window->windowModality(), Qt::NonModal);
-    auto* totals = window->findChild<QLabel*>(QStringLiteral("sectorTotals"));
-    QVERIFY(totals->text().contains(QStringLiteral("Systems:&nbsp;</td><td>20<")));
+    // It opens on the sector: its counts first, the best worlds under the
+    // names the systems have now.
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("statisticsTabs"));
+    QCOMPARE(tabs->currentIndex(), 0);
+    auto* summary = window->findChild<QTreeWidget*>(QStringLiteral("sectorSummary"));
+    QCOMPARE(summary->topLevelItem(0)->text(0), QStringLiteral("Sector, High detail"));
+    QCOMPARE(summary->topLevelItem(0)->child(0)->text(0), QStringLiteral("Systems"));
+    QCOMPARE(summary->topLevelItem(0)->child(0)->text(1), QStringLiteral("20"));
+    const QList<QTreeWidgetItem*> best =
+        summary->findItems(QStringLiteral("Best worlds by Capacity"), Qt::MatchExactly);
+    QCOMPARE(best.size(), 1);
+    const QString bestWorld = best.front()->child(0)->text(0);
+    const int bestSystem = bestWorld.section(QStringLiteral(" in System "), 1).section(QLatin1Char(' '), 0, 0).toInt();
+    QVERIFY(bestSystem > 0);
+    QVERIFY(bestWorld.endsWith(QString::fromStdString(" " + SectorEdits(77).Name(bestSystem))));
+    tabs->setCurrentIndex(1);
+    QCOMPARE(tabs->tabText(1), QStringLiteral("&Dice Against Their Odds"));
     auto* tables = window->findChild<QListWidget*>(QStringLiteral("tableList"));
     QCOMPARE(tables->count(), static_cast<int>(HighTableOdds().size()));
     QVERIFY(tables->item(0)->text().contains(QStringLiteral("p = ")));

@@ -1,11 +1,14 @@
 #include <QApplication>
 #include <QDialog>
+#include <QIcon>
+#include <QTreeView>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
+#include "app/artwork.h"
 #include "app/generator_dialog.h"
 #include "app/user_prompts.h"
 #include "support/dialog_fixture.h"
@@ -27,6 +30,7 @@ private slots:
     void theDialogStaysOnTheScreenWithItsPicture();
     void theStatisticsWindowOpensOnTheScreenAndCtrlWClosesIt();
     void theDialogBoxesOpenOnTheScreen();
+    void theTreesIconsAreDrawnForTheScreensDensity();
 
 private:
     static QRect Room() { return QGuiApplication::primaryScreen()->availableGeometry(); }
@@ -122,6 +126,24 @@ void WindowGeometryTest::theDialogBoxesOpenOnTheScreen()
               onScreen("open dialog"));
     WhileOpen([&] { real.AskSeed(&Dialog(), QStringLiteral("7")); }, onScreen("seed input"));
     WhileOpen([&] { real.ShowAbout(&Dialog()); }, onScreen("about box"));
+}
+
+// At a scale factor of 2 each icon of the tree has a picture drawn at
+// twice the density, not one of 16 pixels stretched.
+void WindowGeometryTest::theTreesIconsAreDrawnForTheScreensDensity()
+{
+    Run("3");
+    const qreal density = Tree()->devicePixelRatioF();
+    const QModelIndex system = Tree()->model()->index(0, 0, Root());
+    QList<QIcon> icons = LoadTreeImages();
+    icons.prepend(qvariant_cast<QIcon>(system.data(Qt::DecorationRole)));
+    const QSize size(16, 16);
+    for (qsizetype image = 0; image < icons.size(); ++image) {
+        const QPixmap drawn = icons[image].pixmap(size, density);
+        QCOMPARE(drawn.size(), size * density);
+        QVERIFY2(density < 2 || icons[image].availableSizes().contains(size * 2),
+                 qPrintable(QStringLiteral("image %1 has no picture at twice the density").arg(image)));
+    }
 }
 
 }  // namespace nexmar

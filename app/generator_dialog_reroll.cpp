@@ -1,0 +1,141 @@
+// The dialog's rerolls: a system, or every system not locked, rolled again
+// from fresh seeds, and the run rendered again from its records as edited.
+#include <QAction>
+
+#include <atomic>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "app/dialog_actions.h"
+#include "app/generator_dialog.h"
+#include "app/picture_pane.h"
+#include "app/result_tree_model.h"
+#include "app/result_tree_view.h"
+#include "app/user_prompts.h"
+
+namespace nexmar {
+
+namespace {
+
+constexpr const char* kEverySystemLocked = "Every system is locked: Reroll Others leaves them all as they are.";
+
+// Where the tree's view stands, by the rows that lead to its items, so that
+// the same places open again once the run is rendered anew.
+struct ViewPlace {
+    std::vector<std::vector<int>> open;
+    std::vector<int> current;
+};
+
+ViewPlace Remember(const ResultTreeModel& model, const ResultTreeView& view, const ShownTree& tree)
+{
+    ViewPlace place;
+    std::vector<QModelIndex> pending{model.index(0, 0)};
+    while (!pending.empty()) {
+        const QModelIndex item = pending.back();
+        pending.pop_back();
+        if (!item.isValid() || !view.isExpanded(item)) {
+            continue;
+        }
+        place.open.push_back(tree.PathOf(model.ItemOf(item)));
+        for (int row = 0; row < model.rowCount(item); ++row) {
+            pending.push_back(model.index(row, 0, item));
+        }
+    }
+    if (view.currentIndex().isValid()) {
+        place.current = tree.PathOf(model.ItemOf(view.currentIndex()));
+    }
+    return place;
+}
+
+void Restore(const ViewPlace& place, const ResultTreeModel& model, ResultTreeView& view, const ShownTree& tree)
+{
+    for (const std::vector<int>& path : place.open) {
+        if (const ItemId item = tree.AtPath(path); item != kNoItem && model.Shows(item)) {
+            view.expand(model.IndexOf(item));
+        }
+    }
+    if (const ItemId item = tree.AtPath(place.current); item != kNoItem && model.Shows(item)) {
+        view.setCurrentIndex(model.IndexOf(item));
+    }
+}
+
+}  // namespace
+
+void GeneratorDialog::RerollSystem()
+{
+    if (const std::optional<std::size_t> place = picture_->SelectedSystem(); place && session_.HasRun()) {
+        RerollPlaces({*place});
+    }
+}
+
+void GeneratorDialog::RerollOthers()
+{
+    if (!session_.HasRun()) {
+        return;
+    }
+    std::vector<std::size_t> places;
+    for (std::size_t place = 0; place < session_.Records().size(); ++place) {
+        if (!locked_.contains(place)) {
+            places.push_back(place);
+        }
+    }
+    if (places.empty()) {
+        prompts_.ShowMessage(this, QString::fromLatin1(kEverySystemLocked));
+        return;
+    }
+    RerollPlaces(places);
+}
+
+void GeneratorDialog::LockSystem()
+{
+    const std::optional<std::size_t> place = picture_->SelectedSystem();
+    if (place && locked_.erase(*place) == 0) {
+        locked_.insert(*place);
+    }
+    model_->NamesChanged();
+    FollowSelection();
+}
+
+void GeneratorDialog::RerollPlaces(const std::vector<std::size_t>& places)
+{
+    const std::vector<std::uint32_t> seeds = session_.TakeRerollSeeds(places.size());
+    PushChange(SectorChange::Reroll(session_.Records(), session_.Description().census, places, seeds));
+}
+
+void GeneratorDialog::RenderEdited()
+{
+    const ViewPlace place = Remember(*model_, *treeView_, *session_.Tree());
+    // The records' own head is a document's, or only a seed: the run's
+    // settings say how it renders.
+    LoadedRun edited = session_.Records().AsLoadedRun();
+    edited.summary.settings = session_.Description();
+    auto records = std::make_unique<RunRecords>(std::move(edited));
+    const RunRecords& kept = *records;
+    std::optional<RenderedRun> rendered;
+    // An edit done is never left half shown: the render runs to its end.
+    RunInBackground(
+        this, prompts_, QStringLiteral("Showing the edited systems..."),
+        [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
+            progress.total = static_cast<int>(kept.size());
+            rendered = RenderRun(
+                session_.Description(), session_.ReportDirectory(),
+                [&kept](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
+                        std::span<RunOutput* const> observers) {
+                    RenderLoadedRun(kept.AsLoadedRun(), tree, reports, notifier, systemDone, observers);
+                },
+                cancel, [&progress](int done) { progress.done = done; }, std::move(records));
+        },
+        false);
+    std::vector<std::string> messages = std::move(rendered->messages);
+    session_.Show(std::move(*rendered));
+    model_->Show(session_.Tree());
+    FollowSession();
+    Restore(place, *model_, *treeView_, *session_.Tree());
+    picture_->Redraw();
+    for (const std::string& message : messages) {
+        prompts_.ShowMessage(this, QString::fromStdString(message));
+    }
+}
+
+}  // namespace nexmar

@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""What the players are handed holds nothing they may not see.
+
+At each level, a seeded sector is edited so that every text the players must
+not see holds a marker word of its own: the name and the player notes of a
+Secret system, the referee's notes on a system and on an object, and the name
+of a system whose name is hidden. The handout (--handout), the players'
+pictures (--svg --player) and their sheet (--svg-sheet --player) must hold
+none of the markers in any byte, nor the Secret system's picture, nor the
+run's seed; every field of a Known system must be there, each hidden value as
+"?"; and xmllint must read every picture and rsvg-convert draw it without a
+word on standard error.
+
+Usage: handout_leaks.py NEXMAR_CLI SCRATCH_DIR
+"""
+import glob
+import json
+import os
+import shutil
+import subprocess
+import sys
+
+cli, scratch = sys.argv[1:3]
+shutil.rmtree(scratch, ignore_errors=True)
+SEED = 987654321  # long enough that no coordinate holds its digits
+MARKERS = ["QZSECRETNAME", "QZSECRETPLAYER", "QZREFSYSTEM", "QZREFOBJECT", "QZHIDDENNAME"]
+failures = []
+
+
+def run(*args):
+    result = subprocess.run([cli, *args], capture_output=True, text=True)
+    if result.returncode != 0:
+        sys.exit(f"nexmar-cli {' '.join(args)}: status {result.returncode}: {result.stderr}")
+
+
+def objects(system):
+    if "objects" in system:
+        return system["objects"]
+    return [obj for component in system.get("components", []) for obj in component["objects"]]
+
+
+def edit(document):
+    known, secret, rumoured, nameless = document["systems"][:4]
+    known["notes"] = "Pirates QZREFSYSTEM"
+    known["playerNotes"] = "Fuel <for sale> & QZPLAYERSEE"
+    for obj in objects(known)[:1]:
+        obj["notes"] = "Cache QZREFOBJECT"
+        obj["playerNotes"] = "Beacon QZPLAYERSEEOBJ"
+    secret["name"] = "QZSECRETNAME"
+    secret["visibility"] = "Secret"
+    secret["playerNotes"] = "QZSECRETPLAYER"
+    rumoured["visibility"] = "Rumoured"
+    rumoured["notes"] = "QZREFSYSTEM again"
+    nameless["name"] = "QZHIDDENNAME"
+    nameless["hidden"] = ["name", "capacity", "special"]
+    return known
+
+
+def known_texts(level, known):
+    """The values of the Known system that the handout must show."""
+    if level == "low":
+        return [known["size"], known["importance"], str(known["capacity"]), str(known["raw"]), known["special"]]
+    texts = []
+    for obj in objects(known):
+        texts += [obj["type"], str(obj["capacity"]), str(obj["raw"]), obj["special"]]
+        if level == "high":
+            texts.append(obj["size"])
+    return texts
+
+
+def html_text(text):
+    return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace('"', "&quot;").replace("'", "&#39;")
+
+
+def check_level(level):
+    work = os.path.join(scratch, level)
+    os.makedirs(os.path.join(work, "pictures"))
+    run("--systems", "6", "--detail", level, "--census", "--seed", str(SEED), "--dir", work,
+        "--json", os.path.join(work, "run.json"))
+    with open(os.path.join(work, "run.json")) as file:
+        document = json.load(file)
+    known = edit(document)
+    edited = os.path.join(work, "edited.json")
+    with open(edited, "w") as file:
+        json.dump(document, file)
+    handout = os.path.join(work, "handout.html")
+    run("--from-json", edited, "--dir", work, "--handout", handout, "--player",
+        "--svg", os.path.join(work, "pictures"), "--svg-sheet", os.path.join(work, "sheet.svg"))
+    outputs = [handout, os.path.join(work, "sheet.svg")] + sorted(glob.glob(os.path.join(work, "pictures", "*.svg")))
+    for path in outputs:
+        with open(path, "rb") as file:
+            data = file.read()
+        for marker in MARKERS + [str(SEED)]:
+            if marker.encode() in data:
+                failures.append(f"{level}: {os.path.basename(path)} holds {marker}")
+    if os.path.exists(os.path.join(work, "pictures", "system-0002.svg")):
+        failures.append(f"{level}: the Secret system has a picture")
+    with open(handout, encoding="utf-8") as file:
+        page = file.read()
+    for text in known_texts(level, known) + ["Fuel &lt;for sale&gt; &amp; QZPLAYERSEE", known["name"]]:
+        if html_text(text) not in page and text not in page:
+            failures.append(f"{level}: the handout lacks the Known value {text!r}")
+    if level != "low" and objects(known) and "QZPLAYERSEEOBJ" not in page:
+        failures.append(f"{level}: the handout lacks the player notes of an object")
+    if '<td class="hidden">?</td>' not in page:
+        failures.append(f"{level}: no hidden value is shown as ?")
+    if "<script" in page or "src=" in page or "href=" in page:
+        failures.append(f"{level}: the handout is not self-contained")
+    for svg in outputs[1:]:
+        checks = [["xmllint", "--noout", svg], ["rsvg-convert", "--zoom", "0.5", "-o", svg + ".png", svg]]
+        for command in checks:
+            result = subprocess.run(command, capture_output=True, text=True)
+            if result.returncode != 0 or result.stderr:
+                failures.append(f"{level}: {command[0]} {os.path.basename(svg)}: {result.stderr.strip()}")
+
+
+for level in ("low", "medium", "high"):
+    check_level(level)
+print("\n".join(failures) if failures else "no marker in any handout output")
+sys.exit(1 if failures else 0)
