@@ -113,6 +113,15 @@ public:
     void RenameSystem();
     void Undo();
     void Redo();
+    // What the players may see of the systems, and their handout:
+    // generator_dialog_player.cpp.
+    void MakeKnown();
+    void MakeRumoured();
+    void MakeSecret();
+    void ChooseHiddenFields();
+    void EditPlayerNotes();
+    void PrintHandout();
+    void ExportHandoutPdf();
     // Rolls the selected system again from a fresh seed; Reroll Others,
     // every system not locked. Lock System locks or unlocks the selected
     // system: generator_dialog_reroll.cpp.
@@ -203,6 +212,10 @@ private:
     void PushChange(SectorChange change, std::optional<int> burst = std::nullopt);
     // The edits' undo stack, its shortcuts and the names beside the systems.
     void BuildEditing();
+    // The selected system becomes known, rumoured or secret to the players.
+    void SetVisibility(Visibility visibility);
+    // The name beside the system at place, with what the players know of it.
+    std::string ShownName(std::size_t place) const;
     void BuildNotesPane();
     // The notes pane shows the notes of the tree's current item, as they now stand.
     void FollowNoteTarget();

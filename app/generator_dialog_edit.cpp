@@ -82,10 +82,7 @@ void GeneratorDialog::BuildEditing()
     connect(actions_->Action("openRecentAction")->menu(), &QMenu::aboutToShow, this, &GeneratorDialog::ListRecent);
     actions_->Action("lockAction")->setCheckable(true);
     model_->SetSystemLocks([this](std::size_t place) { return locked_.contains(place); }, LockIcon());
-    model_->SetSystemNames([this](std::size_t place) {
-        const RunRecords& records = session_.Records();
-        return place < records.size() ? records.Edits().Name(records.NumberAt(place)) : std::string();
-    });
+    model_->SetSystemNames([this](std::size_t place) { return ShownName(place); });
 }
 
 void GeneratorDialog::RenameSystem()

@@ -8,9 +8,12 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "gen/names/sector_edits.h"
+#include "model/player_table.h"
 #include "model/print_table.h"
 #include "model/run_records.h"
 #include "picture/system_picture.h"
@@ -117,9 +120,12 @@ public:
     int Pages() const { return page_; }
 
     // A Medium or High system: its heading, its picture, its table.
-    void System(int number, const SystemRecord& record)
+    void System(int number, const SystemRecord& record, std::optional<PlayerFields> hidden)
     {
-        const PrintTable table = SystemTable(number, record);
+        PrintTable table = SystemTable(number, record);
+        if (hidden) {
+            HideCells(table, *hidden);
+        }
         const ColumnPlaces places = PlaceColumns(table.columns, table.rows, body_, bold_, width_, pad_);
         std::vector<int> rowHeights;
         for (const PrintRow& row : table.rows) {
@@ -142,7 +148,7 @@ public:
             painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter, name);
         }
         y_ += heading_.height() * 3 / 2;
-        if (painter_ != nullptr) {
+        if (painter_ != nullptr && (!hidden || hidden->IsEmpty())) {
             DrawPicture(picture, QRectF(QPointF(0, y_), pictureSize));
         }
         y_ += static_cast<int>(pictureSize.height()) + line_ / 2;
@@ -316,6 +322,23 @@ private:
     int y_ = 0;
 };
 
+// What the players may not see of the system at place, in a handout; none
+// in the referee's print.
+std::optional<PlayerFields> HiddenOf(const RunRecords& records, const PrintRequest& request, std::size_t place)
+{
+    if (request.players == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<PlayerSystem> shown = PlayerSystemOf(*request.players, records.NumberAt(place));
+    return shown ? shown->hidden : PlayerFields{};
+}
+
+// Whether the system at place is printed: a handout leaves out a secret one.
+bool Printed(const RunRecords& records, const PrintRequest& request, std::size_t place)
+{
+    return request.players == nullptr || PlayerSystemOf(*request.players, records.NumberAt(place)).has_value();
+}
+
 bool IsLowRun(const RunRecords& records)
 {
     return records.size() > 0 && std::holds_alternative<LowSystem>(records.At(0));
@@ -328,17 +351,26 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
     if (IsLowRun(records)) {
         const bool census = !request.places.empty() && HasCensus(records.At(request.places.front()));
         std::vector<PrintRow> rows;
+        const std::vector<PrintColumn> columns = LowColumns(census);
         for (const std::size_t place : request.places) {
+            if (!Printed(records, request, place)) {
+                continue;
+            }
             rows.push_back(LowRow(records.NumberAt(place), std::get<LowSystem>(records.At(place)), census));
+            if (const std::optional<PlayerFields> hidden = HiddenOf(records, request, place)) {
+                HideCells(columns, rows.back(), *hidden);
+            }
         }
         bool going = true;
-        composer.LowTable(LowColumns(census), rows,
+        composer.LowTable(columns, rows,
                           [&](std::size_t done) { return going = step(static_cast<int>(done)); });
         return going;
     }
     int done = 0;
     for (const std::size_t place : request.places) {
-        composer.System(records.NumberAt(place), records.At(place));
+        if (Printed(records, request, place)) {
+            composer.System(records.NumberAt(place), records.At(place), HiddenOf(records, request, place));
+        }
         if (!step(++done)) {
             return false;
         }

@@ -11,6 +11,7 @@ class QPagedPaintDevice;
 namespace nexmar {
 
 class RunRecords;
+class SectorEdits;
 
 // What is printed: systems of a run, and the words every page's header
 // gives them.
@@ -18,6 +19,10 @@ struct PrintRequest {
     QString run;        // "200 High systems with census, seed 7"
     QString selection;  // "All 200 systems", or which of them a find kept
     std::vector<std::size_t> places;  // the systems' places among the records, in the order printed
+    // A handout: what the players may see of the systems by these edits.
+    // A secret system is left out, every field hidden reads "?", and a
+    // system with any field hidden goes without its picture.
+    const SectorEdits* players = nullptr;
 };
 
 // Paints the systems of request on device, page after page, for a binder:

@@ -4,6 +4,9 @@
 
 #include <functional>
 #include <optional>
+#include <span>
+
+#include "gen/names/visibility.h"
 
 class QPrinter;
 class QProgressDialog;
@@ -41,6 +44,20 @@ public:
     // Whether to restore the edits a dialog that ended without closing left
     // in a recovery copy; text says whose they are and when they were made.
     virtual bool AskRestore(QWidget* parent, const QString& text) = 0;
+    // Checkboxes, one for each field offered, ticked for those hidden; the
+    // fields ticked when the user accepts, nothing when the user cancels.
+    // title names the system ("Hidden Fields of System 3").
+    virtual std::optional<PlayerFields> AskHiddenFields(QWidget* /*parent*/, const QString& /*title*/,
+                                                        std::span<const PlayerField> /*offered*/,
+                                                        PlayerFields /*hidden*/)
+    {
+        return std::nullopt;
+    }
+    // A text of several lines, showing text; nothing when the user cancels.
+    virtual std::optional<QString> AskNotes(QWidget* /*parent*/, const QString& /*title*/, const QString& /*text*/)
+    {
+        return std::nullopt;
+    }
     virtual void ShowAbout(QWidget* parent) = 0;
     // The print preview, whose pages paint draws on the printer chosen there.
     virtual void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) = 0;
@@ -60,6 +77,10 @@ public:
     std::optional<QString> AskName(QWidget* parent, const QString& title, const QString& text) override;
     UnsavedAnswer AskSaveChanges(QWidget* parent, const QString& document) override;
     bool AskRestore(QWidget* parent, const QString& text) override;
+    // player_prompts.cpp
+    std::optional<PlayerFields> AskHiddenFields(QWidget* parent, const QString& title,
+                                                std::span<const PlayerField> offered, PlayerFields hidden) override;
+    std::optional<QString> AskNotes(QWidget* parent, const QString& title, const QString& text) override;
     void ShowAbout(QWidget* parent) override;
     void ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 };

@@ -375,7 +375,8 @@ void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
                                   "Re&name System...", "Reroll &System", "Reroll &Others", "&Lock System", "", "&Generate",
                                   "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
                                   "C&ollapse All", "Go to &Results", "Show &Picture", "Show No&tes", "&Sector Overview", "&Find...", "",
-                                  "&About Nexmar..."}));
+                                  "&Known", "&Rumoured", "&Secret", "&Hidden Fields...", "Player &Notes...",
+                                  "&Print Handout...", "Export Handout P&DF...", "", "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.
     for (const char* name : {"copySeedAction", "exportJsonAction", "statisticsAction", "printAction",
                              "exportPdfAction", "copyTextAction", "findAction"}) {

@@ -58,7 +58,10 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
                                    "&Run:", "&Generate|F5", "Generate with &Seed...|Ctrl+G", "&Copy Seed|", "|",
                                    "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
                                    "Go to &Results|F6", "Show &Picture|F7", "Show No&tes|F9", "&Sector Overview|F8", "|", "&Find...|Ctrl+F",
-                                   "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Help:", "&Query Language|F1", "&About Nexmar...|"}));
+                                   "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Players:", "&Known|Ctrl+1",
+                                   "&Rumoured|Ctrl+2", "&Secret|Ctrl+3", "|", "&Hidden Fields...|Ctrl+H",
+                                   "Player &Notes...|", "|", "&Print Handout...|Ctrl+Shift+P",
+                                   "Export Handout P&DF...|", "&Help:", "&Query Language|F1", "&About Nexmar...|"}));
     // The menu bar takes no room from the controls.
     auto* client = Find<QWidget>("clientArea");
     QVERIFY(!Find<QMenuBar>("menuBar")->geometry().intersects(

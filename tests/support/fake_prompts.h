@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "app/user_prompts.h"
 
@@ -61,6 +62,29 @@ public:
         restoreAsked << text;
         return !restoreAnswers.isEmpty() && restoreAnswers.takeFirst();
     }
+    // Answers with the next of hiddenAnswers; once they run out, cancels.
+    std::optional<PlayerFields> AskHiddenFields(QWidget*, const QString& title, std::span<const PlayerField> offered,
+                                                PlayerFields hidden) override
+    {
+        hiddenTitles << title;
+        hiddenOffered.push_back(offered.size());
+        hiddenShown.push_back(hidden);
+        if (hiddenAnswers.empty()) {
+            return std::nullopt;
+        }
+        const PlayerFields answer = hiddenAnswers.front();
+        hiddenAnswers.erase(hiddenAnswers.begin());
+        return answer;
+    }
+    // Answers with the next of notesAnswers; once they run out, cancels.
+    std::optional<QString> AskNotes(QWidget*, const QString& title, const QString&) override
+    {
+        notesTitles << title;
+        if (notesAnswers.isEmpty()) {
+            return std::nullopt;
+        }
+        return notesAnswers.takeFirst();
+    }
     void ShowAbout(QWidget*) override { ++aboutShown; }
     // Prints into the PDF file printTo, if set, as a user's Print would.
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>& paint) override
@@ -102,6 +126,12 @@ public:
     QStringList unsavedAsked;  // the document named by each Save / Discard / Cancel
     QList<bool> restoreAnswers;
     QStringList restoreAsked;  // the text of each offer to restore a recovery copy
+    std::vector<PlayerFields> hiddenAnswers;
+    QStringList hiddenTitles;            // the title of each hidden-fields dialog
+    std::vector<std::size_t> hiddenOffered;  // how many fields each offered
+    std::vector<PlayerFields> hiddenShown;   // the fields each showed ticked
+    QStringList notesAnswers;
+    QStringList notesTitles;  // the title of each notes input
     int aboutShown = 0;
     int printPreviews = 0;
     QString printTo;  // the PDF file a print preview prints into; empty: none

@@ -1,0 +1,167 @@
+// What the players may see of the systems shown: each system known,
+// rumoured or secret to them, the fields kept from them, the notes written
+// for them, and the handout that prints what they may see and no more.
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <vector>
+
+#include "app/dialog_actions.h"
+#include "app/generator_dialog.h"
+#include "app/picture_pane.h"
+#include "app/run_printer.h"
+#include "app/user_prompts.h"
+#include "gen/names/sector_edits.h"
+
+namespace nexmar {
+
+namespace {
+
+// Fine enough for the pictures' thinnest lines; text and shapes stay vectors.
+constexpr int kHandoutPdfResolution = 600;
+
+// What the players may see of the system: its visibility's, when the
+// referee made nothing of it.
+SystemEdits EditsOf(const RunRecords& records, std::size_t place)
+{
+    const SystemEdits* edits = records.Edits().Find(records.NumberAt(place));
+    return edits != nullptr ? *edits : SystemEdits{};
+}
+
+// Every system the players know of or heard of, in the order of the run,
+// with no word of the run's seed or of how many systems it holds.
+PrintRequest HandoutRequest(const RunRecords& records)
+{
+    PrintRequest request;
+    for (std::size_t place = 0; place < records.size(); ++place) {
+        if (PlayerSystemOf(records.Edits(), records.NumberAt(place))) {
+            request.places.push_back(place);
+        }
+    }
+    request.run = QStringLiteral("Player handout");
+    request.selection = QStringLiteral("%L1 system%2").arg(request.places.size()).arg(request.places.size() == 1 ? "" : "s");
+    request.players = &records.Edits();
+    return request;
+}
+
+}  // namespace
+
+std::string GeneratorDialog::ShownName(std::size_t place) const
+{
+    const RunRecords& records = session_.Records();
+    if (place >= records.size()) {
+        return {};
+    }
+    std::string name = records.Edits().Name(records.NumberAt(place));
+    const Visibility visibility = EditsOf(records, place).visibility;
+    if (visibility != Visibility::Known) {
+        name.append(" (").append(VisibilityName(visibility)).append(")");
+    }
+    return name;
+}
+
+void GeneratorDialog::SetVisibility(Visibility visibility)
+{
+    const std::optional<std::size_t> place = picture_->SelectedSystem();
+    if (!place || !session_.HasRun() || EditsOf(session_.Records(), *place).visibility == visibility) {
+        return;
+    }
+    const std::size_t places[] = {*place};
+    PushChange(SectorChange::ChangeVisibility(session_.Records(), places, visibility));
+}
+
+void GeneratorDialog::MakeKnown()
+{
+    SetVisibility(Visibility::Known);
+}
+
+void GeneratorDialog::MakeRumoured()
+{
+    SetVisibility(Visibility::Rumoured);
+}
+
+void GeneratorDialog::MakeSecret()
+{
+    SetVisibility(Visibility::Secret);
+}
+
+void GeneratorDialog::ChooseHiddenFields()
+{
+    const std::optional<std::size_t> place = picture_->SelectedSystem();
+    if (!place || !session_.HasRun()) {
+        return;
+    }
+    const RunRecords& records = session_.Records();
+    const PlayerFields hidden = EditsOf(records, *place).Hidden();
+    const std::optional<PlayerFields> chosen =
+        prompts_.AskHiddenFields(this, QStringLiteral("Hidden Fields of System %1").arg(records.NumberAt(*place)),
+                                 PlayerFieldsOf(LevelOf(records.At(*place))), hidden);
+    if (chosen && *chosen != hidden) {
+        PushChange(SectorChange::HideFields(records, *place, *chosen));
+    }
+}
+
+void GeneratorDialog::EditPlayerNotes()
+{
+    const std::optional<std::size_t> place = picture_->SelectedSystem();
+    if (!place || !session_.HasRun()) {
+        return;
+    }
+    const RunRecords& records = session_.Records();
+    const int number = records.NumberAt(*place);
+    const std::string notes = EditsOf(records, *place).playerNotes;
+    const std::optional<QString> answer = prompts_.AskNotes(
+        this, QStringLiteral("Player Notes on System %1").arg(number), QString::fromStdString(notes));
+    if (!answer || answer->toStdString() == notes) {
+        return;
+    }
+    const std::string text = answer->toStdString();
+    if (const std::string fault = NoteFault(text); !fault.empty()) {
+        prompts_.ShowMessage(this, QStringLiteral("The notes on System %1 are not kept: %2.")
+                                       .arg(number)
+                                       .arg(QString::fromStdString(fault)));
+        return;
+    }
+    PushChange(SectorChange::PlayerNote(records, *place, text));
+}
+
+void GeneratorDialog::PrintHandout()
+{
+    if (!session_.HasRun()) {
+        return;
+    }
+    const PrintRequest request = HandoutRequest(session_.Records());
+    prompts_.ShowPrintPreview(this, [&](QPrinter& printer) {
+        printer.setDocName(request.run);
+        PrintInBackground(printer, request, QStringLiteral("Printing %L1 systems...").arg(request.places.size()));
+    });
+}
+
+void GeneratorDialog::ExportHandoutPdf()
+{
+    if (!session_.HasRun()) {
+        return;
+    }
+    const QString name = AskSaveName("PDF File (*.pdf)", "pdf", actions_->Title("exportHandoutPdfAction"));
+    if (name.isEmpty()) {
+        return;
+    }
+    const PrintRequest request = HandoutRequest(session_.Records());
+    WriteWholeInBackground(name, [&](QSaveFile& destination, const std::atomic<bool>& cancel, WorkProgress& progress) {
+        progress.total = static_cast<int>(request.places.size());
+        QPdfWriter pdf(&destination);
+        pdf.setTitle(request.run);
+        pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                                      QPageLayout::Millimeter));
+        pdf.setResolution(kHandoutPdfResolution);
+        return PrintSystems(pdf, session_.Records(), request, [&](int done) {
+            progress.done = done;
+            return !cancel.load();
+        });
+    });
+}
+
+}  // namespace nexmar

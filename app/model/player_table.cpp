@@ -1,0 +1,68 @@
+#include "model/player_table.h"
+
+#include <optional>
+#include <string_view>
+
+namespace nexmar {
+
+namespace {
+
+inline constexpr std::string_view kHiddenCell = "?";
+
+struct ColumnField {
+    std::string_view heading;
+    PlayerField field;
+};
+
+// The field each column of the printed tables shows.
+constexpr ColumnField kColumnFields[] = {
+    {"Size class", PlayerField::Size},  {"Importance", PlayerField::Importance}, {"Type", PlayerField::Type},
+    {"Value", PlayerField::Value},      {"Size", PlayerField::Size},             {"Cap.", PlayerField::Capacity},
+    {"Raw", PlayerField::Raw},          {"Cens.", PlayerField::Census},          {"Mor.", PlayerField::Census},
+    {"Prod.", PlayerField::Census},     {"Moons", PlayerField::Moons},           {"Moons C/R", PlayerField::Moons},
+    {"Special", PlayerField::Special},
+};
+
+std::optional<PlayerField> FieldOf(std::string_view heading)
+{
+    for (const ColumnField& column : kColumnFields) {
+        if (column.heading == heading) {
+            return column.field;
+        }
+    }
+    return std::nullopt;
+}
+
+// A star's row holds its name and its description, which takes the room of
+// every other column.
+bool IsStarRow(const std::vector<PrintColumn>& columns, const PrintRow& row)
+{
+    return row.cells.size() == 2 && columns.size() > 2;
+}
+
+}  // namespace
+
+void HideCells(const std::vector<PrintColumn>& columns, PrintRow& row, PlayerFields hidden)
+{
+    if (IsStarRow(columns, row)) {
+        if (hidden.Has(PlayerField::Stars)) {
+            row.cells[1] = kHiddenCell;
+        }
+        return;
+    }
+    for (std::size_t c = 0; c < row.cells.size() && c < columns.size(); ++c) {
+        const std::optional<PlayerField> field = FieldOf(columns[c].heading);
+        if (field && hidden.Has(*field)) {
+            row.cells[c] = kHiddenCell;
+        }
+    }
+}
+
+void HideCells(PrintTable& table, PlayerFields hidden)
+{
+    for (PrintRow& row : table.rows) {
+        HideCells(table.columns, row, hidden);
+    }
+}
+
+}  // namespace nexmar
