@@ -116,16 +116,21 @@ public:
 
     int Pages() const { return page_; }
 
-    // A Medium or High system: its heading, its picture, its table.
-    void System(int number, const SystemRecord& record)
+    // A Medium or High system: its heading, its picture, its table, its notes.
+    void System(const RunRecords& records, std::size_t place)
     {
-        const PrintTable table = SystemTable(number, record);
+        const int number = records.NumberAt(place);
+        const SystemRecord& record = records.At(place);
+        PrintTable table = SystemTable(number, record);
+        for (PrintRow& note : NoteRows(records, place)) {
+            table.rows.push_back(std::move(note));
+        }
         const ColumnPlaces places = PlaceColumns(table.columns, table.rows, body_, bold_, width_, pad_);
         std::vector<int> rowHeights;
         for (const PrintRow& row : table.rows) {
             rowHeights.push_back(RowHeight(row, places));
         }
-        SystemPicture picture = PictureOf(number, record);
+        SystemPicture picture = PictureOf(number, record, records.Edits().Name(number));
         const QString name = Text(picture.title);
         DropTitle(picture);
         const QSizeF pictureSize = PictureSize(picture.viewBox);
@@ -157,12 +162,14 @@ public:
         y_ += line_;
     }
 
-    // The Low systems' table: its head on every page, a system a row.
+    // The Low systems' table: its head on every page, a system a row, each
+    // followed by the rows of its notes (of one cell).
     void LowTable(const std::vector<PrintColumn>& columns, const std::vector<PrintRow>& rows,
                   const std::function<bool(std::size_t done)>& step)
     {
         const ColumnPlaces places = PlaceColumns(columns, rows, body_, bold_, width_, pad_);
         TableHead(columns, places);
+        std::size_t systems = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const int height = RowHeight(rows[r], places);
             if (y_ + height > height_) {
@@ -170,7 +177,7 @@ public:
                 TableHead(columns, places);
             }
             Row(rows[r], places, height);
-            if (!step(r + 1)) {
+            if (rows[r].cells.size() > 1 && !step(++systems)) {
                 return;
             }
         }
@@ -196,7 +203,7 @@ private:
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const int room = places.WidthOf(c, cells.size()) - 2 * pad_;
             const QString text = Text(cells[c]);
-            if (metrics.horizontalAdvance(text) > room) {
+            if (metrics.horizontalAdvance(text) > room || text.contains(QLatin1Char('\n'))) {
                 const QRect wrapped = metrics.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, text);
                 lines = std::max(lines, (wrapped.height() + metrics.height() - 1) / metrics.height());
             }
@@ -329,7 +336,11 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
         const bool census = !request.places.empty() && HasCensus(records.At(request.places.front()));
         std::vector<PrintRow> rows;
         for (const std::size_t place : request.places) {
-            rows.push_back(LowRow(records.NumberAt(place), std::get<LowSystem>(records.At(place)), census));
+            const int number = records.NumberAt(place);
+            rows.push_back(LowRow(number, std::get<LowSystem>(records.At(place)), census, records.Edits().Name(number)));
+            for (PrintRow& note : NoteRows(records, place)) {
+                rows.push_back(std::move(note));
+            }
         }
         bool going = true;
         composer.LowTable(LowColumns(census), rows,
@@ -338,7 +349,7 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
     }
     int done = 0;
     for (const std::size_t place : request.places) {
-        composer.System(records.NumberAt(place), records.At(place));
+        composer.System(records, place);
         if (!step(++done)) {
             return false;
         }
