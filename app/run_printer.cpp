@@ -119,19 +119,25 @@ public:
 
     int Pages() const { return page_; }
 
-    // A Medium or High system: its heading, its picture, its table.
-    void System(int number, const SystemRecord& record, std::optional<PlayerFields> hidden)
+    // A Medium or High system: its heading, its picture, its table, its
+    // notes; in a handout, what the players may see of them and no notes.
+    void System(const RunRecords& records, std::size_t place, const std::optional<PlayerSystem>& player)
     {
+        const int number = records.NumberAt(place);
+        const SystemRecord& record = records.At(place);
         PrintTable table = SystemTable(number, record);
-        if (hidden) {
-            HideCells(table, *hidden);
+        if (player) {
+            HideCells(table, player->hidden);
+        }
+        for (PrintRow& note : player ? std::vector<PrintRow>() : NoteRows(records, place)) {
+            table.rows.push_back(std::move(note));
         }
         const ColumnPlaces places = PlaceColumns(table.columns, table.rows, body_, bold_, width_, pad_);
         std::vector<int> rowHeights;
         for (const PrintRow& row : table.rows) {
             rowHeights.push_back(RowHeight(row, places));
         }
-        SystemPicture picture = PictureOf(number, record);
+        SystemPicture picture = PictureOf(number, record, player ? player->name : records.Edits().Name(number));
         const QString name = Text(picture.title);
         DropTitle(picture);
         const QSizeF pictureSize = PictureSize(picture.viewBox);
@@ -148,7 +154,7 @@ public:
             painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter, name);
         }
         y_ += heading_.height() * 3 / 2;
-        if (painter_ != nullptr && (!hidden || hidden->IsEmpty())) {
+        if (painter_ != nullptr && (!player || player->hidden.IsEmpty())) {
             DrawPicture(picture, QRectF(QPointF(0, y_), pictureSize));
         }
         y_ += static_cast<int>(pictureSize.height()) + line_ / 2;
@@ -163,12 +169,14 @@ public:
         y_ += line_;
     }
 
-    // The Low systems' table: its head on every page, a system a row.
+    // The Low systems' table: its head on every page, a system a row, each
+    // followed by the rows of its notes (of one cell).
     void LowTable(const std::vector<PrintColumn>& columns, const std::vector<PrintRow>& rows,
                   const std::function<bool(std::size_t done)>& step)
     {
         const ColumnPlaces places = PlaceColumns(columns, rows, body_, bold_, width_, pad_);
         TableHead(columns, places);
+        std::size_t systems = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const int height = RowHeight(rows[r], places);
             if (y_ + height > height_) {
@@ -176,7 +184,7 @@ public:
                 TableHead(columns, places);
             }
             Row(rows[r], places, height);
-            if (!step(r + 1)) {
+            if (rows[r].cells.size() > 1 && !step(++systems)) {
                 return;
             }
         }
@@ -202,7 +210,7 @@ private:
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const int room = places.WidthOf(c, cells.size()) - 2 * pad_;
             const QString text = Text(cells[c]);
-            if (metrics.horizontalAdvance(text) > room) {
+            if (metrics.horizontalAdvance(text) > room || text.contains(QLatin1Char('\n'))) {
                 const QRect wrapped = metrics.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, text);
                 lines = std::max(lines, (wrapped.height() + metrics.height() - 1) / metrics.height());
             }
@@ -322,15 +330,14 @@ private:
     int y_ = 0;
 };
 
-// What the players may not see of the system at place, in a handout; none
-// in the referee's print.
-std::optional<PlayerFields> HiddenOf(const RunRecords& records, const PrintRequest& request, std::size_t place)
+// What the players may see of the system at place, in a handout; none in
+// the referee's print.
+std::optional<PlayerSystem> PlayerOf(const RunRecords& records, const PrintRequest& request, std::size_t place)
 {
     if (request.players == nullptr) {
         return std::nullopt;
     }
-    const std::optional<PlayerSystem> shown = PlayerSystemOf(*request.players, records.NumberAt(place));
-    return shown ? shown->hidden : PlayerFields{};
+    return PlayerSystemOf(*request.players, records.NumberAt(place));
 }
 
 // Whether the system at place is printed: a handout leaves out a secret one.
@@ -356,9 +363,16 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
             if (!Printed(records, request, place)) {
                 continue;
             }
-            rows.push_back(LowRow(records.NumberAt(place), std::get<LowSystem>(records.At(place)), census));
-            if (const std::optional<PlayerFields> hidden = HiddenOf(records, request, place)) {
-                HideCells(columns, rows.back(), *hidden);
+            const std::optional<PlayerSystem> player = PlayerOf(records, request, place);
+            const int number = records.NumberAt(place);
+            const std::string name = player ? player->name : records.Edits().Name(number);
+            rows.push_back(LowRow(number, std::get<LowSystem>(records.At(place)), census, name));
+            if (player) {
+                HideCells(columns, rows.back(), player->hidden);
+                continue;
+            }
+            for (PrintRow& note : NoteRows(records, place)) {
+                rows.push_back(std::move(note));
             }
         }
         bool going = true;
@@ -369,7 +383,7 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
     int done = 0;
     for (const std::size_t place : request.places) {
         if (Printed(records, request, place)) {
-            composer.System(records.NumberAt(place), records.At(place), HiddenOf(records, request, place));
+            composer.System(records, place, PlayerOf(records, request, place));
         }
         if (!step(++done)) {
             return false;

@@ -1,5 +1,6 @@
 #include "app/system_text.h"
 
+#include "model/note_target.h"
 #include "model/run_records.h"
 #include "app/run_session.h"
 #include "report/report_output.h"
@@ -42,7 +43,14 @@ std::optional<std::string> SystemReportText(const RunSession& session, ItemId it
     if (*place >= records.size()) {
         return std::nullopt;
     }
-    return WriteTextRows(records.NumberAt(*place), records.At(*place));
+    std::string text = WriteTextRows(records.NumberAt(*place), records.At(*place));
+    // After the rows, what the referee made of the system, as plain text.
+    text.append("Name: ").append(records.Edits().Name(records.NumberAt(*place))).append("\n");
+    for (const SystemNote& note : SystemNotes(records, *place)) {
+        text.append(note.about.empty() ? "Notes" : "Notes on " + note.about).append(":\n");
+        text.append(note.text).append("\n");
+    }
+    return text;
 }
 
 }  // namespace nexmar

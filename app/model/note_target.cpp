@@ -1,6 +1,7 @@
 #include "model/note_target.h"
 
 #include "gen/names/sector_edits.h"
+#include "gen/record_text.h"
 
 namespace nexmar {
 
@@ -65,6 +66,37 @@ std::string NotesOf(const RunRecords& records, const NoteTarget& target)
     }
     const auto found = edits->objectNotes.find(target.object);
     return found == edits->objectNotes.end() ? std::string() : found->second;
+}
+
+std::vector<SystemNote> SystemNotes(const RunRecords& records, std::size_t place)
+{
+    const int number = records.NumberAt(place);
+    const SystemEdits* edits = records.Edits().Find(number);
+    std::vector<SystemNote> notes;
+    if (edits == nullptr) {
+        return notes;
+    }
+    if (!edits->notes.empty()) {
+        notes.push_back({{}, edits->notes});
+    }
+    const auto add = [&](const std::string& object, std::string about) {
+        if (const auto found = edits->objectNotes.find(object); found != edits->objectNotes.end()) {
+            notes.push_back({"Object " + std::move(about), found->second});
+        }
+    };
+    const SystemRecord& record = records.At(place);
+    if (const auto* medium = std::get_if<MediumSystem>(&record)) {
+        for (int slot = 1; slot <= static_cast<int>(medium->objects.size()); ++slot) {
+            add(MediumObjectPlace(slot), MediumObjectNumber(number, slot));
+        }
+    } else if (const auto* high = std::get_if<HighSystem>(&record)) {
+        for (const StarComponent& component : high->components) {
+            for (int index = 0; index < static_cast<int>(component.objects.size()); ++index) {
+                add(HighObjectPlace(component.letter, index + 1), HighObjectNumber(number, component.letter, index));
+            }
+        }
+    }
+    return notes;
 }
 
 }  // namespace nexmar

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/run_records.h"
 #include "model/shown_tree.h"
@@ -25,5 +26,15 @@ std::optional<NoteTarget> NoteTargetOf(const ShownTree& tree, const RunRecords& 
 
 // The notes kept on target.
 std::string NotesOf(const RunRecords& records, const NoteTarget& target);
+
+// A note of a system, with what it is about.
+struct SystemNote {
+    std::string about;  // empty for the system itself; "Object 4A.2" for an object
+    std::string text;
+};
+
+// The notes on the system at place, then those on its objects in their
+// order; none that are empty.
+std::vector<SystemNote> SystemNotes(const RunRecords& records, std::size_t place);
 
 }  // namespace nexmar

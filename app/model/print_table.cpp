@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "gen/record_text.h"
+#include "model/note_target.h"
 
 namespace nexmar {
 
@@ -149,15 +150,28 @@ std::vector<PrintColumn> LowColumns(bool census)
     return Columns({"System", "Size class", "Importance", "Cap.", "Raw"}, census, {"Special"});
 }
 
-PrintRow LowRow(int number, const LowSystem& system, bool census)
+PrintRow LowRow(int number, const LowSystem& system, bool census, std::string_view name)
 {
     PrintRow row;
-    row.cells = {SystemName(number), std::string(LowSizeClassName(system.sizeClass)),
+    row.cells = {name.empty() ? SystemName(number) : SystemName(number) + ": " + std::string(name),
+                 std::string(LowSizeClassName(system.sizeClass)),
                  std::string(ImportanceName(system.importance)), std::to_string(system.capacity),
                  std::to_string(system.raw)};
     AddCensus(row.cells, system.census, census);
     row.cells.push_back(SpecialText(system.special));
     return row;
+}
+
+std::vector<PrintRow> NoteRows(const RunRecords& records, std::size_t place)
+{
+    std::vector<PrintRow> rows;
+    for (const SystemNote& note : SystemNotes(records, place)) {
+        PrintRow row;
+        row.cells = {(note.about.empty() ? "Notes: " : "Notes on " + note.about + ": ") + note.text};
+        row.firstOfGroup = rows.empty();
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 }  // namespace nexmar

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/run_records.h"
@@ -35,7 +36,13 @@ PrintTable SystemTable(int number, const SystemRecord& record);
 
 // The columns of the table of Low systems, a system a row.
 std::vector<PrintColumn> LowColumns(bool census);
-PrintRow LowRow(int number, const LowSystem& system, bool census);
+// Its first cell names the system: "System 3", or with a name "System 3: Vessa Reach".
+PrintRow LowRow(int number, const LowSystem& system, bool census, std::string_view name = {});
+
+// The notes on the system at place and on its objects, each a row of one
+// cell across the table ("Notes on Object 3.2: ..."), the first with a rule
+// above it; none without notes.
+std::vector<PrintRow> NoteRows(const RunRecords& records, std::size_t place);
 
 // Whether the record holds census values.
 bool HasCensus(const SystemRecord& record);

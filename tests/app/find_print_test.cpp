@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -18,6 +19,7 @@
 
 #include <functional>
 #include <set>
+#include <string_view>
 
 #include "app/generator_dialog.h"
 #include "support/cli_runner.h"
@@ -38,6 +40,7 @@ private slots:
     void printAndPdfHoldTheKeptSystemsAlone();
     void printAndPdfCancelledWhilePaintingLeaveNoFile();
     void copyAsTextIsTheSystemsReportRows();
+    void namesAndNotesArePrintedAndCopiedAsText();
     void findNextLandsOnThePartTheQueryMatched();
     void aQueryThatIsNoneSaysWhyInTheFindBar();
     void escapeGoesBackToWhereTheFindStarted();
@@ -371,10 +374,12 @@ void FindPrintTest::copyAsTextIsTheSystemsReportRows()
         RunAt(c.level, "5");
         QFile report(InDir(QStringLiteral("TNXT001")));
         QVERIFY(report.open(QIODevice::ReadOnly));
-        const QString expected = c.rows(QString::fromUtf8(report.readAll()));
+        const QModelIndex system = Tree()->model()->index(2, 0, Root());
+        // The rows, then the system's name.
+        const QString expected = c.rows(QString::fromUtf8(report.readAll())) + QStringLiteral("Name: ") +
+                                 system.siblingAtColumn(1).data().toString() + QLatin1Char('\n');
         QVERIFY(expected.size() > 20);
         // From the system's item and from an item inside it.
-        const QModelIndex system = Tree()->model()->index(2, 0, Root());
         for (const QModelIndex& item : {system, Tree()->model()->index(0, 0, system)}) {
             QApplication::clipboard()->clear();
             Tree()->setFocus();
@@ -382,6 +387,47 @@ void FindPrintTest::copyAsTextIsTheSystemsReportRows()
             QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+C")));
             QCOMPARE(QApplication::clipboard()->text(), expected);
         }
+    }
+}
+
+void FindPrintTest::namesAndNotesArePrintedAndCopiedAsText()
+{
+    const QString name = QStringLiteral("<script>Vel</script>");
+    const QString note = QStringLiteral("Raiders <b>&amp; ]]>\nsecond line");
+    for (const char* level : {"lowRadio", "mediumRadio"}) {
+        RunAt(level, "3");
+        const QModelIndex second = Tree()->model()->index(1, 0, Root());
+        Tree()->setCurrentIndex(second);
+        prompts.nameAnswers = {name};
+        Action("renameAction")->trigger();
+        Action("showNotesAction")->trigger();
+        Find<QPlainTextEdit>("notesEditor")->insertPlainText(note);
+        const bool objects = Tree()->model()->rowCount(second) > 0 && level != std::string_view("lowRadio");
+        if (objects) {
+            Tree()->setCurrentIndex(Tree()->model()->index(0, 0, second));
+            Find<QPlainTextEdit>("notesEditor")->insertPlainText(QStringLiteral("a <moon> base"));
+        }
+        Action("showNotesAction")->trigger();
+
+        Tree()->setFocus();
+        Action("copyTextAction")->trigger();
+        const QString copied = QApplication::clipboard()->text();
+        const QString edits = QStringLiteral("Name: ") + name + QStringLiteral("\nNotes:\n") + note +
+                              (objects ? QStringLiteral("\nNotes on Object 2.1:\na <moon> base\n") : QStringLiteral("\n"));
+        QVERIFY2(copied.endsWith(edits), qPrintable(copied));
+
+        prompts.nextFileName = InDir(QStringLiteral("notes.pdf"));
+        Action("exportPdfAction")->trigger();
+        QProcess pdf;
+        pdf.start(QStringLiteral("pdftotext"), {InDir(QStringLiteral("notes.pdf")), QStringLiteral("-")});
+        QVERIFY(pdf.waitForFinished(60000));
+        const QString text = QString::fromUtf8(pdf.readAllStandardOutput());
+        for (const QString& printed : {QStringLiteral("System 2: ") + name, QStringLiteral("Notes: Raiders <b>&amp; ]]>"),
+                                       QStringLiteral("second line")}) {
+            QVERIFY2(text.contains(printed), qPrintable(printed + QStringLiteral(" not in ") + text));
+        }
+        QCOMPARE(text.contains(QStringLiteral("Notes on Object 2.1: a <moon> base")), objects);
+        QVERIFY(prompts.messages.isEmpty());
     }
 }
 
