@@ -191,6 +191,11 @@ private:
     // the folder of the name chosen.
     // title: the command's, "Export JSON: 6 systems shown" while a filter is on.
     QString AskSaveName(const char* filter, const char* defaultSuffix, const QString& title = {});
+    // Asks for a PDF file's name (title: the save box's, or the default) and
+    // writes request's pages into it, all or nothing, beside the window.
+    void WritePdf(const PrintRequest& request, const QString& title);
+    // Prints request's pages through the print preview, beside the window.
+    void PrintPages(const PrintRequest& request);
     void RememberFolder(const QString& fileName);
     // The folder the last save or open went to, in this run of the program or an earlier one.
     static QString RememberedFolder();

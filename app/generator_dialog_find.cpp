@@ -117,11 +117,15 @@ static void PrintToFileWhole(QPrinter& printer, const std::function<bool()>& pri
 
 void GeneratorDialog::Print()
 {
-    if (!session_.HasRun()) {
-        return;
+    if (session_.HasRun()) {
+        PrintPages(ShownRequest());
     }
-    const PrintRequest request = ShownRequest();
+}
+
+void GeneratorDialog::PrintPages(const PrintRequest& request)
+{
     prompts_.ShowPrintPreview(this, [&](QPrinter& printer) {
+        printer.setDocName(request.run);
         const auto print = [&] {
             return PrintInBackground(printer, request,
                                      QStringLiteral("Printing %L1 systems...").arg(request.places.size()));
@@ -136,14 +140,17 @@ void GeneratorDialog::Print()
 
 void GeneratorDialog::ExportPdf()
 {
-    if (!session_.HasRun()) {
-        return;
+    if (session_.HasRun()) {
+        WritePdf(ShownRequest(), {});
     }
-    const QString name = AskSaveName("PDF File (*.pdf)", "pdf");
+}
+
+void GeneratorDialog::WritePdf(const PrintRequest& request, const QString& title)
+{
+    const QString name = AskSaveName("PDF File (*.pdf)", "pdf", title);
     if (name.isEmpty()) {
         return;
     }
-    const PrintRequest request = ShownRequest();
     WriteWholeInBackground(name, [&](QSaveFile& destination, const std::atomic<bool>& cancel, WorkProgress& progress) {
         progress.total = static_cast<int>(request.places.size());
         QPdfWriter pdf(&destination);

@@ -1,11 +1,6 @@
 // What the players may see of the systems shown: each system known,
 // rumoured or secret to them, the fields kept from them, the notes written
 // for them, and the handout that prints what they may see and no more.
-#include <QPageLayout>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QSaveFile>
-
 #include <vector>
 
 #include "app/dialog_actions.h"
@@ -18,9 +13,6 @@
 namespace nexmar {
 
 namespace {
-
-// Fine enough for the pictures' thinnest lines; text and shapes stay vectors.
-constexpr int kHandoutPdfResolution = 600;
 
 // What the players may see of the system: its visibility's, when the
 // referee made nothing of it.
@@ -129,39 +121,16 @@ void GeneratorDialog::EditPlayerNotes()
 
 void GeneratorDialog::PrintHandout()
 {
-    if (!session_.HasRun()) {
-        return;
+    if (session_.HasRun()) {
+        PrintPages(HandoutRequest(session_.Records()));
     }
-    const PrintRequest request = HandoutRequest(session_.Records());
-    prompts_.ShowPrintPreview(this, [&](QPrinter& printer) {
-        printer.setDocName(request.run);
-        PrintInBackground(printer, request, QStringLiteral("Printing %L1 systems...").arg(request.places.size()));
-    });
 }
 
 void GeneratorDialog::ExportHandoutPdf()
 {
-    if (!session_.HasRun()) {
-        return;
+    if (session_.HasRun()) {
+        WritePdf(HandoutRequest(session_.Records()), actions_->Title("exportHandoutPdfAction"));
     }
-    const QString name = AskSaveName("PDF File (*.pdf)", "pdf", actions_->Title("exportHandoutPdfAction"));
-    if (name.isEmpty()) {
-        return;
-    }
-    const PrintRequest request = HandoutRequest(session_.Records());
-    WriteWholeInBackground(name, [&](QSaveFile& destination, const std::atomic<bool>& cancel, WorkProgress& progress) {
-        progress.total = static_cast<int>(request.places.size());
-        QPdfWriter pdf(&destination);
-        pdf.setTitle(request.run);
-        pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
-                                      QPageLayout::Millimeter));
-        pdf.setResolution(kHandoutPdfResolution);
-        return PrintSystems(pdf, session_.Records(), request, [&](int done) {
-            progress.done = done;
-            return !cancel.load();
-        });
-    });
 }
 
 }  // namespace nexmar
