@@ -26,6 +26,7 @@
 #include "app/dialog_actions.h"
 #include "app/dialog_units.h"
 #include "app/find_bar.h"
+#include "app/notes_pane.h"
 #include "app/overview_window.h"
 #include "app/picture_pane.h"
 #include "app/query_help.h"
@@ -170,7 +171,13 @@ GeneratorDialog::~GeneratorDialog()
 {
     // The undo stack empties as it goes, after this dialog's members: what it
     // says then is for no one. A recovery copy left stays, as after a crash.
-    undoStack_->disconnect(this);
+    // So do the notes pane, losing the focus, and the tree, losing its
+    // current item, as the widgets close.
+    for (QObject* sender : std::initializer_list<QObject*>{undoStack_, notes_, treeView_->selectionModel(), model_}) {
+        if (sender != nullptr) {
+            sender->disconnect(this);
+        }
+    }
 }
 
 void GeneratorDialog::BuildControls()
