@@ -1,13 +1,19 @@
 #include "model/player_table.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace nexmar {
 
 namespace {
 
-inline constexpr std::string_view kHiddenCell = "?";
+// Moved in whole: copying it into the cell's text trips a false overlap
+// warning of g++ 12 in optimised builds.
+std::string HiddenCell()
+{
+    return "?";
+}
 
 struct ColumnField {
     std::string_view heading;
@@ -46,14 +52,14 @@ void HideCells(const std::vector<PrintColumn>& columns, PrintRow& row, PlayerFie
 {
     if (IsStarRow(columns, row)) {
         if (hidden.Has(PlayerField::Stars)) {
-            row.cells[1] = kHiddenCell;
+            row.cells[1] = HiddenCell();
         }
         return;
     }
     for (std::size_t c = 0; c < row.cells.size() && c < columns.size(); ++c) {
         const std::optional<PlayerField> field = FieldOf(columns[c].heading);
         if (field && hidden.Has(*field)) {
-            row.cells[c] = kHiddenCell;
+            row.cells[c] = HiddenCell();
         }
     }
 }
