@@ -27,7 +27,7 @@
 #include "app/dialog_units.h"
 #include "app/find_bar.h"
 #include "app/notes_pane.h"
-#include "app/overview_window.h"
+#include "app/overview_pane.h"
 #include "app/picture_pane.h"
 #include "app/query_help.h"
 #include "app/recovery_copy.h"
@@ -162,6 +162,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
         FollowOverview();
     });
     BuildNotesPane();
+    BuildOverviewPane();
     FollowSession();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
@@ -171,9 +172,10 @@ GeneratorDialog::~GeneratorDialog()
 {
     // The undo stack empties as it goes, after this dialog's members: what it
     // says then is for no one. A recovery copy left stays, as after a crash.
-    // So do the notes pane, losing the focus, and the tree, losing its
-    // current item, as the widgets close.
-    for (QObject* sender : std::initializer_list<QObject*>{undoStack_, notes_, treeView_->selectionModel(), model_}) {
+    // So do the notes pane, losing the focus, and the tree and the overview,
+    // losing their current items, as the widgets close.
+    for (QObject* sender :
+         std::initializer_list<QObject*>{undoStack_, notes_, overview_, treeView_->selectionModel(), model_}) {
         if (sender != nullptr) {
             sender->disconnect(this);
         }

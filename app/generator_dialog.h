@@ -31,7 +31,7 @@ class DialogActions;
 class FindBar;
 class NotesPane;
 class RecoveryCopy;
-class OverviewWindow;
+class OverviewPane;
 class PicturePane;
 struct PrintRequest;
 class ResultTreeModel;
@@ -93,7 +93,8 @@ public:
     void GoToResults();
     // Shows or hides the picture beside the tree, widening the window to make room.
     void ShowPicture();
-    // Shows or hides a window beside the dialog with a row for each system the tree shows.
+    // Shows or hides the overview beside the tree, a row for each system it
+    // shows, widening the window to make room.
     void ShowOverview();
     void ShowAbout();
     // The query language's page, in a window beside the dialog.
@@ -153,6 +154,7 @@ protected:
 private:
     void BuildControls();
     void BuildPicturePane();
+    void BuildOverviewPane();
     // The overview follows the systems shown, while it is open.
     void FollowOverview();
     // The system at place (among the run's records) becomes the tree's current item.
@@ -272,7 +274,7 @@ private:
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
-    OverviewWindow* overview_ = nullptr;  // made when first shown
+    OverviewPane* overview_ = nullptr;
     QUndoStack* undoStack_ = nullptr;    // the edits of the run shown; clean while saved
     NotesPane* notes_ = nullptr;
     std::optional<NoteTarget> noteTarget_;  // what the notes pane shows

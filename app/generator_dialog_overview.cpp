@@ -1,12 +1,21 @@
-// The dialog's overview of the sector: a window beside it with a row for
+// The dialog's overview of the sector: a pane beside the tree with a row for
 // each system the tree shows.
+//
+// The overview is a pane of the splitter the picture and the notes share,
+// not a tab in the tree's place: a tab would hide the tree whenever the
+// overview shows, so that a row chosen would select a system no one sees,
+// and its tab bar would take height from the tree. As a pane, the tree and
+// every control keep their places, and the overview takes the room the
+// window gains, as the picture and the notes do; the window grows only as
+// far as the screen allows, and the panes share what it has.
+#include <QAction>
 #include <QModelIndex>
 
 #include <span>
 
+#include "app/dialog_actions.h"
 #include "app/generator_dialog.h"
-#include "app/find_bar.h"
-#include "app/overview_window.h"
+#include "app/overview_pane.h"
 #include "app/picture_pane.h"
 #include "app/result_tree_model.h"
 #include "app/result_tree_view.h"
@@ -14,25 +23,29 @@
 
 namespace nexmar {
 
+void GeneratorDialog::BuildOverviewPane()
+{
+    overview_ = new OverviewPane;
+    picture_->AddPane(*overview_);
+    actions_->Action("overviewAction")->setCheckable(true);
+    connect(overview_, &OverviewPane::SystemChosen, this, &GeneratorDialog::SelectSystem);
+}
+
 void GeneratorDialog::ShowOverview()
 {
-    if (overview_ == nullptr) {
-        overview_ = new OverviewWindow(this);
-        connect(overview_, &OverviewWindow::SystemChosen, this, &GeneratorDialog::SelectSystem);
+    const bool show = !picture_->IsPaneShown(*overview_);
+    if (show && !isMaximized() && !isFullScreen()) {
+        resize(width() + picture_->GrowthToShow(*overview_), height());
     }
-    if (overview_->isVisible()) {
-        overview_->hide();
-        return;
-    }
-    // Beside the dialog where the screen has room; it is moved onto the screen otherwise.
-    overview_->move(frameGeometry().topRight());
-    overview_->show();
+    picture_->ShowPane(*overview_, show);
+    actions_->Action("overviewAction")->setChecked(show);
     FollowOverview();
 }
 
 void GeneratorDialog::FollowOverview()
 {
-    if (overview_ == nullptr || !overview_->isVisible()) {
+    // A hidden overview is filled when it is shown.
+    if (overview_ == nullptr || !picture_->IsPaneShown(*overview_)) {
         return;
     }
     if (session_.HasRun()) {

@@ -253,14 +253,24 @@ void PicturePane::Arrange()
 {
     const int width = place_.width();
     const bool picture = IsShown();
-    // The other panes first, each within a third of the place.
+    // The other panes first, each the width it asks for; where together
+    // they ask for more than two thirds of the place, each gives up the
+    // same share of its width, and the tree keeps a third.
+    const auto isOther = [this](const QWidget* pane) {
+        return pane != &tree_ && pane != scroll_ && IsPaneShown(*pane);
+    };
+    int asked = 0;
+    for (int index = 0; index < splitter_->count(); ++index) {
+        const QWidget* pane = splitter_->widget(index);
+        asked += isOther(pane) ? WantedWidth(*pane) : 0;
+    }
+    const double share = asked > width * 2 / 3 ? double(width * 2 / 3) / asked : 1.0;
     int others = 0;
     QList<int> sizes;
     for (int index = 0; index < splitter_->count(); ++index) {
         const QWidget* pane = splitter_->widget(index);
-        const bool other = pane != &tree_ && pane != scroll_ && IsPaneShown(*pane);
-        sizes.append(other ? std::min(WantedWidth(*pane), width / 3) : 0);
-        others += sizes.back() + (other ? splitter_->handleWidth() : 0);
+        sizes.append(isOther(pane) ? static_cast<int>(WantedWidth(*pane) * share) : 0);
+        others += sizes.back() + (isOther(pane) ? splitter_->handleWidth() : 0);
     }
     const int rest = std::max(width - others, 0);
     const int tree = picture ? std::min(treeOpeningWidth_, rest / 2) : rest;

@@ -55,7 +55,7 @@ private:
 };
 
 // The result tree's place in the dialog, which the picture of the selected
-// system and other panes (the notes) share when shown: with none shown,
+// system and other panes (the notes, the overview) share when shown: with none shown,
 // the tree holds its place alone, as it always has; with some shown, a
 // splitter holds the tree and them, the picture taking whatever room the
 // window gains and every other pane about the width it asks for.

@@ -1,7 +1,7 @@
 // Renders the dialog after a run, offscreen on a 1280x900 screen, into a PNG
 // for the README, and when asked the same dialog with its Run menu open,
-// with the picture of the selected system beside the tree, and the Sector
-// Overview of its run:
+// with the picture of the selected system beside the tree, and with the
+// Sector Overview of its run beside the tree:
 //   nexmar-screenshot docs/screenshot.png [docs/menus.png [docs/picture-pane.png [docs/overview.png]]]
 // The run's temporary reports go to a scratch directory.
 
@@ -118,6 +118,7 @@ int main(int argc, char** argv)
         run->close();
         bar->setActiveAction(nullptr);
     }
+    const QSize opening = dialog.size();
     if (argc >= 4) {
         // The picture of the first system, from a click on the item opened above.
         tree->setCurrentIndex(openedChild.isValid() ? openedChild : firstSystem);
@@ -132,14 +133,16 @@ int main(int argc, char** argv)
         }
     }
     if (argc == 5) {
-        // The overview of the run, sorted by the best Capacity, its row
-        // chosen for the system chosen in the tree.
+        // The overview beside the tree alone, the dialog at its opening size
+        // again, sorted by the best Capacity, its row chosen for the system
+        // chosen in the tree.
+        dialog.findChild<QAction*>(QStringLiteral("showPictureAction"))->trigger();
+        dialog.resize(opening);
         dialog.findChild<QAction*>(QStringLiteral("overviewAction"))->trigger();
-        auto* overview = dialog.findChild<QWidget*>(QStringLiteral("overviewWindow"));
-        overview->findChild<QTableView*>(QStringLiteral("overviewTable"))->sortByColumn(6, Qt::DescendingOrder);
+        dialog.findChild<QTableView*>(QStringLiteral("overviewTable"))->sortByColumn(6, Qt::DescendingOrder);
         QApplication::processEvents();
         const QString shown = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[4]));
-        if (!overview->grab().save(shown, "PNG")) {
+        if (!dialog.grab().save(shown, "PNG")) {
             std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(shown));
             return 1;
         }

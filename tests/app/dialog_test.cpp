@@ -148,7 +148,7 @@ void DialogTest::tabOrderFollowsTheLayout()
     } while (widget != NumberField());
     const QStringList expected{"numberField", "lowRadio",   "mediumRadio", "highRadio",    "censusBox",
                                "generateButton", "textRadio", "htmlRadio", "saveButton", "expandButton",
-                               "collapseButton", "findField", "notesEditor"};
+                               "collapseButton", "findField", "notesEditor", "overviewTable"};
     QCOMPARE(chain, expected);
 }
 

@@ -110,6 +110,12 @@ void OverviewTest::rowsSortFilterAndLeadToTheTree()
     Table()->setCurrentIndex(Table()->model()->index(Table()->model()->rowCount() - 1, 1));
     QVERIFY(Tree()->currentIndex().parent() == Root());
     QCOMPARE(Tree()->currentIndex().data().toString().mid(7).section(QLatin1Char(' '), 0, 0).toInt(), chosen);
+
+    // The pane shares the tree's window; F8 hides it again.
+    QCOMPARE(Table()->window(), &Dialog());
+    QVERIFY(Action("overviewAction")->isChecked());
+    Action("overviewAction")->trigger();
+    QVERIFY(!Table()->isVisible() && !Action("overviewAction")->isChecked());
 }
 
 void OverviewTest::followsTheTreesChoiceAndEveryRenameUndoneOrRedone()

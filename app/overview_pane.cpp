@@ -1,4 +1,4 @@
-#include "app/overview_window.h"
+#include "app/overview_pane.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -11,8 +11,6 @@
 
 #include <algorithm>
 #include <utility>
-
-#include "app/screen_room.h"
 
 namespace nexmar {
 
@@ -40,19 +38,35 @@ int OverviewModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : kOverviewColumnCount;
 }
 
+namespace {
+
+// A column's title, each word on a line of its own, so that the columns are
+// as narrow as their numbers allow.
+QString TitleOf(int column)
+{
+    const std::string_view title = kOverviewColumns[column];
+    return QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size()))
+        .replace(QLatin1Char(' '), QLatin1Char('\n'));
+}
+
+}  // namespace
+
 QVariant OverviewModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)) {
+    const bool shown = role == Qt::DisplayRole || role == Qt::ToolTipRole;
+    if (!index.isValid() || (!shown && role != Qt::TextAlignmentRole)) {
         return {};
     }
     const OverviewCell cell = OverviewCellOf(rows_[static_cast<std::size_t>(index.row())], index.column());
     if (const int* number = std::get_if<int>(&cell)) {
-        return role == Qt::DisplayRole ? QVariant(*number)
-                                       : QVariant((Qt::AlignRight | Qt::AlignVCenter).toInt());
+        return role == Qt::DisplayRole         ? QVariant(*number)
+               : role == Qt::TextAlignmentRole ? QVariant((Qt::AlignRight | Qt::AlignVCenter).toInt())
+                                               : QVariant();
     }
     if (role == Qt::TextAlignmentRole) {
         return {};
     }
+    // The tip shows the whole of a text its column cuts short.
     const std::string_view text = std::get<std::string_view>(cell);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -62,14 +76,13 @@ QVariant OverviewModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kOverviewColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    const std::string_view title = kOverviewColumns[section];
-    return QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size()));
+    return TitleOf(section);
 }
 
-OverviewWindow::OverviewWindow(QWidget* dialog) : QWidget(dialog, Qt::Tool)
+OverviewPane::OverviewPane(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("overviewWindow"));
-    setWindowTitle(QStringLiteral("Sector Overview"));
+    setObjectName(QStringLiteral("overviewPane"));
+    setAccessibleName(QStringLiteral("Sector Overview"));
     model_ = new OverviewModel(this);
     sorted_ = new QSortFilterProxyModel(this);
     sorted_->setSourceModel(model_);
@@ -95,36 +108,39 @@ OverviewWindow::OverviewWindow(QWidget* dialog) : QWidget(dialog, Qt::Tool)
                 }
             });
     // Rows of one line, and each column as wide as its title (the name and
-    // the specials wider), so that every column shows without a scroll.
+    // the specials wider; a tip shows the specials a cell cuts short), so
+    // that where the pane has its width every column shows without a scroll.
     const QFontMetrics metrics(font());
     table_->verticalHeader()->setMinimumSectionSize(0);
     table_->verticalHeader()->setDefaultSectionSize(metrics.lineSpacing() + 6);
-    const int padding = metrics.averageCharWidth() * 4;
-    int width = 0;
+    // Room for the sort's arrow beside a title.
+    const int padding = metrics.averageCharWidth() * 3;
     for (int column = 0; column < kOverviewColumnCount; ++column) {
-        const std::string_view title = kOverviewColumns[column];
-        const int titleWidth = metrics.horizontalAdvance(QString::fromLatin1(title.data(), title.size())) + padding;
-        const int chars = column == 1 ? 16 : column + 1 == kOverviewColumnCount ? 40 : 0;
+        const int titleWidth = metrics.size(0, TitleOf(column)).width() + padding;
+        const int chars = column == 1 ? 16 : column + 1 == kOverviewColumnCount ? 20 : 0;
         table_->setColumnWidth(column, std::max(titleWidth, metrics.averageCharWidth() * chars));
-        width += table_->columnWidth(column);
+        columnsWidth_ += table_->columnWidth(column);
     }
-    resize(width + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth(),
-           table_->verticalHeader()->defaultSectionSize() * 20);
-    KeepOnScreenWhenShown(*this);
 }
 
-void OverviewWindow::Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places)
+QSize OverviewPane::sizeHint() const
+{
+    return {columnsWidth_ + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth(),
+            table_->verticalHeader()->defaultSectionSize() * 20};
+}
+
+void OverviewPane::Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places)
 {
     model_->Show(OverviewRows(records, places));
     ShowChosen(chosen_);
 }
 
-void OverviewWindow::Clear()
+void OverviewPane::Clear()
 {
     model_->Show({});
 }
 
-void OverviewWindow::ShowChosen(std::optional<std::size_t> place)
+void OverviewPane::ShowChosen(std::optional<std::size_t> place)
 {
     chosen_ = place;
     const QModelIndex row = place ? sorted_->mapFromSource(model_->IndexOfPlace(*place)) : QModelIndex();

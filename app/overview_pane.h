@@ -37,15 +37,14 @@ private:
     std::vector<OverviewRow> rows_;
 };
 
-// A window beside the dialog with one row per system the tree shows,
-// sortable by any column; choosing a row chooses that system in the tree,
-// and the system chosen in the tree is the row chosen here.
-// It keeps to the screen and leaves the dialog's size alone.
-class OverviewWindow final : public QWidget {
+// A pane beside the tree with one row per system the tree shows, sortable
+// by any column; choosing a row chooses that system in the tree, and the
+// system chosen in the tree is the row chosen here.
+class OverviewPane final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit OverviewWindow(QWidget* dialog);
+    explicit OverviewPane(QWidget* parent = nullptr);
 
     // The systems at places (all when none), from records.
     void Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places);
@@ -53,6 +52,8 @@ public:
     // Makes the row of the system at place the current one (none: no row),
     // as the tree chose it; SystemChosen is not told.
     void ShowChosen(std::optional<std::size_t> place);
+    // As wide as every column, each as wide as its title or its usual text.
+    QSize sizeHint() const override;
 
 signals:
     // place: among the run's records.
@@ -64,6 +65,7 @@ private:
     QTableView* table_ = nullptr;
     std::optional<std::size_t> chosen_;
     bool followingTree_ = false;
+    int columnsWidth_ = 0;
 };
 
 }  // namespace nexmar
