@@ -107,17 +107,17 @@ OverviewPane::OverviewPane(QWidget* parent) : QWidget(parent)
                     emit SystemChosen(*chosen_);
                 }
             });
-    // Rows of one line, and each column as wide as its title (the name and
-    // the specials wider; a tip shows the specials a cell cuts short), so
-    // that where the pane has its width every column shows without a scroll.
+    // Rows of one line, and each column as wide as its title (the name
+    // wider; the specials take what is left, and a tip shows what a cell
+    // cuts short), so that where the pane has its width every column shows
+    // without a scroll.
     const QFontMetrics metrics(font());
     table_->verticalHeader()->setMinimumSectionSize(0);
     table_->verticalHeader()->setDefaultSectionSize(metrics.lineSpacing() + 6);
-    // Room for the sort's arrow beside a title.
-    const int padding = metrics.averageCharWidth() * 3;
+    // A title's width, as the header draws it, holds the sort's arrow.
     for (int column = 0; column < kOverviewColumnCount; ++column) {
-        const int titleWidth = metrics.size(0, TitleOf(column)).width() + padding;
-        const int chars = column == 1 ? 16 : column + 1 == kOverviewColumnCount ? 20 : 0;
+        const int titleWidth = table_->horizontalHeader()->sectionSizeHint(column);
+        const int chars = column == 1 ? 14 : 0;
         table_->setColumnWidth(column, std::max(titleWidth, metrics.averageCharWidth() * chars));
         columnsWidth_ += table_->columnWidth(column);
     }

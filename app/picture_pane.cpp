@@ -254,8 +254,9 @@ void PicturePane::Arrange()
     const int width = place_.width();
     const bool picture = IsShown();
     // The other panes first, each the width it asks for; where together
-    // they ask for more than two thirds of the place, each gives up the
-    // same share of its width, and the tree keeps a third.
+    // they ask for more than three quarters of the place (half of it beside
+    // the picture), each gives up the same share of its width, and the tree
+    // and the picture keep the rest.
     const auto isOther = [this](const QWidget* pane) {
         return pane != &tree_ && pane != scroll_ && IsPaneShown(*pane);
     };
@@ -264,7 +265,8 @@ void PicturePane::Arrange()
         const QWidget* pane = splitter_->widget(index);
         asked += isOther(pane) ? WantedWidth(*pane) : 0;
     }
-    const double share = asked > width * 2 / 3 ? double(width * 2 / 3) / asked : 1.0;
+    const int most = picture ? width / 2 : width * 3 / 4;
+    const double share = asked > most ? double(most) / asked : 1.0;
     int others = 0;
     QList<int> sizes;
     for (int index = 0; index < splitter_->count(); ++index) {

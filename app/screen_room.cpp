@@ -1,6 +1,7 @@
 #include "app/screen_room.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -23,7 +24,13 @@ public:
     {
         const bool refit = event->type() == QEvent::Show || (event->type() == QEvent::Resize && window_.isVisible());
         if (watched == &window_ && refit) {
-            QTimer::singleShot(0, this, [this] { KeepOnScreen(window_); });
+            const bool shown = event->type() == QEvent::Show;
+            QTimer::singleShot(0, this, [this, shown] {
+                if (shown) {
+                    FitTitle(window_);
+                }
+                KeepOnScreen(window_);
+            });
         }
         return false;
     }
@@ -38,7 +45,27 @@ QMargins FrameOf(const QWidget& window)
     return handle != nullptr && window.isVisible() ? handle->frameMargins() : QMargins();
 }
 
+// The width a window's title bar needs to show its title whole: the title,
+// in bold as window managers draw it, beside the icon and three buttons,
+// each about as wide as the bar is high.
+int TitleWidth(const QWidget& window)
+{
+    QFont bold = window.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int bar = std::max(FrameOf(window).top(), metrics.height());
+    return metrics.horizontalAdvance(window.windowTitle()) + 5 * bar;
+}
+
 }  // namespace
+
+void FitTitle(QWidget& window)
+{
+    const int wanted = std::min(TitleWidth(window), ScreenRoom(window).width());
+    if (window.width() < wanted) {
+        window.resize(wanted, window.height());
+    }
+}
 
 QRect ScreenRoom(const QWidget& window)
 {

@@ -15,8 +15,13 @@ QRect ScreenRoom(const QWidget& window);
 // bar included, lies in the room.
 void KeepOnScreen(QWidget& window);
 
-// As KeepOnScreen, each time window is shown (once the window system has
-// told the frame it draws around it) or resized.
+// Widens window, as far as its screen allows, until its title bar shows
+// its title whole ("Generate with Seed", not "Gener... Seed").
+void FitTitle(QWidget& window);
+
+// As KeepOnScreen each time window is shown (once the window system has
+// told the frame it draws around it) or resized, and as FitTitle each time
+// it is shown.
 void KeepOnScreenWhenShown(QWidget& window);
 
 }  // namespace nexmar

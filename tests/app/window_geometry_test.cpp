@@ -135,7 +135,14 @@ void WindowGeometryTest::theStatisticsWindowOpensOnTheScreenAndCtrlWClosesIt()
 void WindowGeometryTest::theDialogBoxesOpenOnTheScreen()
 {
     DialogPrompts real;
-    const auto onScreen = [](const char* what) { return [what](QWidget& box) { VerifyOnScreen(box, what); }; };
+    // Each lies on the screen, and is wide enough for its title bar to show its title whole.
+    const auto onScreen = [](const char* what) {
+        return [what](QWidget& box) {
+            VerifyOnScreen(box, what);
+            QVERIFY2(box.width() >= std::min(box.fontMetrics().horizontalAdvance(box.windowTitle()), Room().width()),
+                     what);
+        };
+    };
     WhileOpen([&] { real.ShowMessage(&Dialog(), QString(400, QLatin1Char('x'))); }, onScreen("message box"));
     WhileOpen([&] { real.AskSaveFileName(&Dialog(), QStringLiteral("JSON File (*.json)"), "json", Dir(),
                                                   QStringLiteral("Export JSON: 6 systems shown")); },
@@ -143,6 +150,9 @@ void WindowGeometryTest::theDialogBoxesOpenOnTheScreen()
     WhileOpen([&] { real.AskOpenFileName(&Dialog(), QStringLiteral("JSON File (*.json)"), Dir()); },
               onScreen("open dialog"));
     WhileOpen([&] { real.AskSeed(&Dialog(), QStringLiteral("7")); }, onScreen("seed input"));
+    // A title wider than the box's fields.
+    WhileOpen([&] { real.AskName(&Dialog(), QStringLiteral("Rename System 12 of the Vessa Reach Sector"), {}); },
+              onScreen("name input"));
     WhileOpen([&] { real.ShowAbout(&Dialog()); }, onScreen("about box"));
 }
 
