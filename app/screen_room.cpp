@@ -14,22 +14,31 @@ namespace nexmar {
 
 namespace {
 
-// Refits its window after each show, once the frame is known, and after
-// each resize (a window widened for a picture pane moves back onto the screen).
+QMargins FrameOf(const QWidget& window);
+int TitleWidth(const QWidget& window);
+
+// Refits its window after each show, after each resize (a window widened
+// for a picture pane moves back onto the screen), and once the window
+// system tells the frame it draws around it: a window first shown at the
+// top of the screen, before its frame was known, would keep its title bar
+// above the screen's edge.
 class ScreenKeeper final : public QObject {
 public:
     explicit ScreenKeeper(QWidget& window) : QObject(&window), window_(window) { window.installEventFilter(this); }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        const bool refit = event->type() == QEvent::Show || (event->type() == QEvent::Resize && window_.isVisible());
+        const bool shown = event->type() == QEvent::Show;
+        const bool refit = shown || (event->type() == QEvent::Resize && window_.isVisible()) ||
+                           ((event->type() == QEvent::Move || event->type() == QEvent::ActivationChange) &&
+                            FrameOf(window_) != fittedFrame_);
         if (watched == &window_ && refit) {
-            const bool shown = event->type() == QEvent::Show;
             QTimer::singleShot(0, this, [this, shown] {
                 if (shown) {
                     FitTitle(window_);
                 }
                 KeepOnScreen(window_);
+                fittedFrame_ = FrameOf(window_);
             });
         }
         return false;
@@ -37,6 +46,7 @@ public:
 
 private:
     QWidget& window_;
+    QMargins fittedFrame_;
 };
 
 QMargins FrameOf(const QWidget& window)
@@ -84,12 +94,16 @@ void KeepOnScreen(QWidget& window)
     window.setMinimumSize(window.minimumSize().boundedTo(most));
     window.setMaximumSize(window.maximumSize().boundedTo(most));
     window.resize(window.size().boundedTo(most));
-    // pos() is where the frame starts.
+    // Where the frame starts, as the window system draws it: the widget's
+    // own record of its frame, which pos() and move() go by, may lag behind.
+    const QPoint inset(frame.left(), frame.top());
+    const QPoint corner = window.geometry().topLeft() - inset;
     const QSize outer = window.size().grownBy(frame);
-    const int x = std::clamp(window.x(), room.left(), std::max(room.left(), room.right() + 1 - outer.width()));
-    const int y = std::clamp(window.y(), room.top(), std::max(room.top(), room.bottom() + 1 - outer.height()));
-    if (QPoint(x, y) != window.pos()) {
-        window.move(x, y);
+    const int x = std::clamp(corner.x(), room.left(), std::max(room.left(), room.right() + 1 - outer.width()));
+    const int y = std::clamp(corner.y(), room.top(), std::max(room.top(), room.bottom() + 1 - outer.height()));
+    if (QPoint(x, y) != corner) {
+        const QPoint recordedInset = window.geometry().topLeft() - window.pos();
+        window.move(QPoint(x, y) + inset - recordedInset);
     }
 }
 
