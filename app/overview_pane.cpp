@@ -6,6 +6,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -114,9 +115,17 @@ OverviewPane::OverviewPane(QWidget* parent) : QWidget(parent)
     const QFontMetrics metrics(font());
     table_->verticalHeader()->setMinimumSectionSize(0);
     table_->verticalHeader()->setDefaultSectionSize(metrics.lineSpacing() + 6);
-    // A title's width, as the header draws it, holds the sort's arrow.
+    // A title, in bold as the header draws the current column's, beside the
+    // sort's arrow, about a line high and as wide.
+    QHeaderView& header = *table_->horizontalHeader();
+    header.ensurePolished();
+    QFont bold = header.font();
+    bold.setBold(true);
+    const QFontMetrics titleMetrics(bold);
+    const int arrow = titleMetrics.height() + titleMetrics.averageCharWidth() +
+                      2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
     for (int column = 0; column < kOverviewColumnCount; ++column) {
-        const int titleWidth = table_->horizontalHeader()->sectionSizeHint(column);
+        const int titleWidth = titleMetrics.size(0, TitleOf(column)).width() + arrow;
         const int chars = column == 1 ? 14 : 0;
         table_->setColumnWidth(column, std::max(titleWidth, metrics.averageCharWidth() * chars));
         columnsWidth_ += table_->columnWidth(column);

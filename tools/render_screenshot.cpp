@@ -2,7 +2,10 @@
 // for the README, and when asked the same dialog with its Run menu open,
 // with the picture of the selected system beside the tree, and with the
 // Sector Overview of its run beside the tree:
-//   nexmar-screenshot docs/screenshot.png [docs/menus.png [docs/picture-pane.png [docs/overview.png]]]
+// and a sector edited: its second system renamed, locked and given a note
+// in the notes pane:
+//   nexmar-screenshot docs/screenshot.png [docs/menus.png [docs/picture-pane.png [docs/overview.png
+//                     [docs/sector.png]]]]
 // The run's temporary reports go to a scratch directory.
 
 #include <QAction>
@@ -13,13 +16,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeView>
 
 #include <cstdio>
+#include <functional>
 
 #include "app/artwork.h"
 #include "app/generator_dialog.h"
@@ -36,12 +42,59 @@ public:
     QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
-    std::optional<QString> AskName(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+    // The name the sector's picture gives its second system.
+    std::optional<QString> AskName(QWidget*, const QString&, const QString&) override
+    {
+        return QStringLiteral("Vessa Reach");
+    }
     nexmar::UnsavedAnswer AskSaveChanges(QWidget*, const QString&) override { return nexmar::UnsavedAnswer::Discard; }
     bool AskRestore(QWidget*, const QString&) override { return false; }
     void ShowAbout(QWidget*) override {}
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
 };
+
+// The overview beside the tree alone, the dialog at its opening size again,
+// sorted by the best Capacity, its row chosen for the system chosen in the tree.
+void ShowOverview(nexmar::GeneratorDialog& dialog, const QSize& opening)
+{
+    dialog.findChild<QAction*>(QStringLiteral("showPictureAction"))->trigger();
+    dialog.resize(opening);
+    dialog.findChild<QAction*>(QStringLiteral("overviewAction"))->trigger();
+    dialog.findChild<QTableView*>(QStringLiteral("overviewTable"))->sortByColumn(6, Qt::DescendingOrder);
+}
+
+// The overview hidden and the first system closed; the second renamed,
+// locked, opened and given a note in the notes pane.
+void EditSector(nexmar::GeneratorDialog& dialog, QTreeView& tree, const QSize& opening)
+{
+    dialog.findChild<QAction*>(QStringLiteral("overviewAction"))->trigger();
+    const QModelIndex root = tree.model()->index(0, 0);
+    tree.collapse(tree.model()->index(0, 0, root));
+    dialog.resize(opening);
+    const QModelIndex second = tree.model()->index(1, 0, root);
+    tree.setCurrentIndex(second);
+    for (const char* action : {"renameAction", "lockAction", "showNotesAction"}) {
+        dialog.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+    tree.expand(second);
+    auto* notes = dialog.findChild<QPlainTextEdit*>(QStringLiteral("notesEditor"));
+    notes->setFocus();
+    QTest::keyClicks(notes, QStringLiteral("Pirate haven: the second moon hides a refuelling base."));
+    tree.setFocus();
+}
+
+// Does arrange, then saves the dialog as drawn into name; false when it cannot.
+bool SaveGrab(nexmar::GeneratorDialog& dialog, const char* name, const std::function<void()>& arrange)
+{
+    arrange();
+    QApplication::processEvents();
+    const QString path = QDir::current().absoluteFilePath(QString::fromLocal8Bit(name));
+    if (!dialog.grab().save(path, "PNG")) {
+        std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -49,8 +102,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" NEXMAR_SCREENSHOT_SCREEN);
     QApplication app(argc, argv);
-    if (argc < 2 || argc > 5) {
-        std::fputs("usage: nexmar-screenshot <output.png> [<menus.png> [<picture-pane.png> [<overview.png>]]]\n",
+    if (argc < 2 || argc > 6) {
+        std::fputs("usage: nexmar-screenshot <output.png> [<menus.png> [<picture-pane.png> [<overview.png> "
+                   "[<sector.png>]]]]\n",
                    stderr);
         return 2;
     }
@@ -132,20 +186,11 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (argc == 5) {
-        // The overview beside the tree alone, the dialog at its opening size
-        // again, sorted by the best Capacity, its row chosen for the system
-        // chosen in the tree.
-        dialog.findChild<QAction*>(QStringLiteral("showPictureAction"))->trigger();
-        dialog.resize(opening);
-        dialog.findChild<QAction*>(QStringLiteral("overviewAction"))->trigger();
-        dialog.findChild<QTableView*>(QStringLiteral("overviewTable"))->sortByColumn(6, Qt::DescendingOrder);
-        QApplication::processEvents();
-        const QString shown = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[4]));
-        if (!dialog.grab().save(shown, "PNG")) {
-            std::fprintf(stderr, "nexmar-screenshot: cannot write %s\n", qPrintable(shown));
-            return 1;
-        }
+    if (argc >= 5 && !SaveGrab(dialog, argv[4], [&] { ShowOverview(dialog, opening); })) {
+        return 1;
+    }
+    if (argc == 6 && !SaveGrab(dialog, argv[5], [&] { EditSector(dialog, *tree, opening); })) {
+        return 1;
     }
     return 0;
 }
