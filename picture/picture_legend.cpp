@@ -88,6 +88,15 @@ void AddRings(SystemPicture& picture, const LegendEntry& entry, const PictureBox
     }
 }
 
+double WidestEntry(DetailLevel level)
+{
+    double widest = 0;
+    for (const LegendEntry& entry : Entries(level)) {
+        widest = std::max(widest, EntryWidth(entry));
+    }
+    return widest;
+}
+
 }  // namespace
 
 double LegendHeight(DetailLevel level, double width)
@@ -122,6 +131,23 @@ void AddLegend(SystemPicture& picture, DetailLevel level, double left, double to
                  middle - LineHeight(kStyle.labelSize) / 2);
         x += EntryWidth(entry);
     }
+}
+
+void AddLegendBelow(SystemPicture& picture, DetailLevel level)
+{
+    PictureBox& view = picture.viewBox;
+    const double width = std::max(view.width - 2 * kStyle.margin, WidestEntry(level));
+    // What the picture holds ends a margin above its bottom.
+    const double top = view.Bottom() - kStyle.margin + kStyle.rowGap;
+    view.width = width + 2 * kStyle.margin;
+    view.height = top + LegendHeight(level, width) + kStyle.margin - view.y;
+    for (PictureShape& shape : picture.shapes) {
+        if (shape.cssClass == "paper") {
+            shape.box = view;
+        }
+    }
+    AddLegend(picture, level, view.x + kStyle.margin, top, width);
+    picture.description += " Under it, a legend of its shapes and zone colours.";
 }
 
 }  // namespace nexmar
