@@ -71,11 +71,30 @@ double RowHeight()
     return std::max(kSample + 2 * kStyle.importanceRingSpread, LineHeight(kStyle.labelSize)) + kStyle.gap / 2;
 }
 
-// Rings of a sample: a Gas Giant's across it, a Gaia World's or importance's around it.
+bool IsBelt(const LegendEntry& entry)
+{
+    return entry.cssClass == "object asteroid-belt";
+}
+
+// The shape of a sample: an asteroid belt's an upright band half as wide as
+// it is tall, as the pictures draw it; any other fills its square.
+PictureBox SampleShape(const LegendEntry& entry, const PictureBox& sample)
+{
+    return IsBelt(entry) ? PictureBox{sample.x + kSample / 4, sample.y, kSample / 2, kSample} : sample;
+}
+
+// What a sample carries beside its shape: a Gas Giant's ring across it, a
+// Gaia World's or importance's around it, a belt's rubble inside it.
 void AddRings(SystemPicture& picture, const LegendEntry& entry, const PictureBox& sample)
 {
     const double cx = sample.x + kSample / 2;
     const double cy = sample.y + kSample / 2;
+    if (IsBelt(entry)) {
+        for (const double dy : {-kSample / 4, 0.0, kSample / 4}) {
+            AddShape(picture, ShapeKind::Circle, "legend rubble", {cx - 1.5, cy + dy - 1.5, 3, 3});
+        }
+        return;
+    }
     if (entry.cssClass == "object gas-giant") {
         AddShape(picture, ShapeKind::Line, "legend ring", {sample.x - 2, cy, kSample + 4, 0});
         return;
@@ -124,7 +143,7 @@ void AddLegend(SystemPicture& picture, DetailLevel level, double left, double to
         }
         const double middle = y + RowHeight() / 2;
         const PictureBox sample{x + kStyle.importanceRingSpread, middle - kSample / 2, kSample, kSample};
-        AddShape(picture, entry.kind, "legend " + std::string(entry.cssClass), sample);
+        AddShape(picture, entry.kind, "legend " + std::string(entry.cssClass), SampleShape(entry, sample));
         AddRings(picture, entry, sample);
         AddLabel(picture, std::string(entry.name), "label", kStyle.labelSize,
                  sample.Right() + kStyle.importanceRingSpread + kStyle.gap / 2,
