@@ -93,6 +93,9 @@ public:
     void GoToResults();
     // Shows or hides the picture beside the tree, widening the window to make room.
     void ShowPicture();
+    // Draws the legend of shapes and zone colours under the picture, and
+    // under what Export Picture writes, or leaves it out again.
+    void ShowLegend();
     // Shows or hides the overview beside the tree, a row for each system it
     // shows, widening the window to make room.
     void ShowOverview();
