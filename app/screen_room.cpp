@@ -57,14 +57,15 @@ QMargins FrameOf(const QWidget& window)
 
 // The width a window's title bar needs to show its title whole: the title,
 // in bold as window managers draw it, beside the icon and three buttons,
-// each about as wide as the bar is high.
+// each about as wide as the bar is high, and the gaps between them (about
+// eight bars in all: what openbox's title bar takes at 1280x900).
 int TitleWidth(const QWidget& window)
 {
     QFont bold = window.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
     const int bar = std::max(FrameOf(window).top(), metrics.height());
-    return metrics.horizontalAdvance(window.windowTitle()) + 5 * bar;
+    return metrics.horizontalAdvance(window.windowTitle()) + 8 * bar;
 }
 
 }  // namespace
