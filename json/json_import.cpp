@@ -180,8 +180,10 @@ private:
             if (!systemsRead_) {
                 require(kSystems, "the systems");
             }
-            for (const std::string_view key : {kProgram, kVersion, kSeed}) {
-                require(key, "this field in the document");
+            for (const auto& row : kDocumentHeadRows) {
+                if (row.when == When::Always && row.key != kSystems) {
+                    require(row.key, "this field in the document");
+                }
             }
         }
         if (Has(kProgram)) {
