@@ -34,6 +34,9 @@ constexpr FieldText Present(std::string_view text)
 // the query its fields. A field is read from its part by one of number, text
 // or flag, and the writer writes what that gives; a field without a reader
 // (an array, a seed) the part's writer writes by hand, in the row's place.
+// A new field is its key's name in json/json_format.h and one row here:
+// written, expected and offered to the query from then on; what the reader
+// checks of its value goes in its object's check, beside the table.
 template <class Part>
 struct Row {
     std::string_view key;

@@ -14,14 +14,18 @@ namespace nexmar::json_field {
 // keeps it; each in its tables' order.
 class FieldKeys {
 public:
-    std::span<const std::string_view> Required() const { return {keys_.data(), required_}; }
-    std::span<const std::string_view> Optional() const { return {keys_.data() + required_, count_ - required_}; }
+    constexpr std::span<const std::string_view> Required() const { return {keys_.data(), required_}; }
+    constexpr std::span<const std::string_view> Optional() const
+    {
+        return {keys_.data() + required_, count_ - required_};
+    }
 
-    // The keys of tables, worked out once for each census and edits.
+    // The keys of tables for each census and edits, worked out as the
+    // program is built (more keys than an object may hold do not build).
     template <const auto&... Tables>
     static const FieldKeys& Of(bool census, bool edits)
     {
-        static const std::array<FieldKeys, 4> all = {Make<Tables...>(false, false), Make<Tables...>(false, true),
+        static constexpr std::array<FieldKeys, 4> all = {Make<Tables...>(false, false), Make<Tables...>(false, true),
                                                     Make<Tables...>(true, false), Make<Tables...>(true, true)};
         return all[(census ? 2 : 0) + (edits ? 1 : 0)];
     }
@@ -30,7 +34,7 @@ private:
     static constexpr std::size_t kMostKeys = 16;
 
     template <const auto&... Tables>
-    static FieldKeys Make(bool census, bool edits)
+    static constexpr FieldKeys Make(bool census, bool edits)
     {
         FieldKeys made;
         const auto add = [&made](When when) {
@@ -48,7 +52,7 @@ private:
     }
 
     template <class Table>
-    void AddAll(const Table& table, When when)
+    constexpr void AddAll(const Table& table, When when)
     {
         for (const auto& row : table) {
             if (row.when == when) {

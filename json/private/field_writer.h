@@ -12,6 +12,7 @@ namespace nexmar::json_field {
 
 using nlohmann::ordered_json;
 
+// A text of several pieces (a star's description) as the one string it reads as.
 inline std::string Joined(const FieldText& text)
 {
     if (text.count == 1) {
