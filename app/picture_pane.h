@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "picture/system_picture.h"
+
 class QScrollArea;
 class QSplitter;
 class QTreeView;
@@ -93,6 +95,14 @@ public:
             Draw();
         }
     }
+    // Whether the picture, and so Export Picture, carries the legend of its
+    // shapes and zone colours under it.
+    PictureLegend Legend() const { return legend_; }
+    void SetLegend(PictureLegend legend)
+    {
+        legend_ = legend;
+        Redraw();
+    }
 
 signals:
     // The tree's current item moved to another system, or to none.
@@ -119,6 +129,7 @@ private:
     QRect place_;
     int treeOpeningWidth_ = 0;
     std::optional<std::size_t> selected_;
+    PictureLegend legend_ = PictureLegend::Without;
 };
 
 }  // namespace nexmar

@@ -106,8 +106,8 @@ public:
     }
     // The SVG document of the system at place (from 0, its row in the tree)
     // of the run shown, the same bytes as nexmar-cli writes for it; empty
-    // when there is no such system.
-    std::string SystemSvg(std::size_t place) const;
+    // when there is no such system. With its legend under it when asked.
+    std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without) const;
     // "200 High systems, seed 3899494677"
     QString Title() const;
 

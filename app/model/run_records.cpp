@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "picture/system_picture.h"
-
 namespace nexmar {
 
 RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
@@ -20,13 +18,13 @@ void RunRecords::Add(int number, const SystemRecord& system)
     systems_.systems.push_back(system);
 }
 
-std::string RunRecords::SystemSvg(std::size_t place) const
+std::string RunRecords::SystemSvg(std::size_t place, PictureLegend legend) const
 {
     if (place >= size()) {
         return {};
     }
     const int number = systems_.numbers[place];
-    return nexmar::SystemSvg(number, systems_.systems[place], systems_.edits.Name(number));
+    return nexmar::SystemSvg(number, systems_.systems[place], systems_.edits.Name(number), {}, legend);
 }
 
 std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)
