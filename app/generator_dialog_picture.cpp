@@ -65,7 +65,8 @@ void GeneratorDialog::ShowPicture()
 void GeneratorDialog::ExportPicture()
 {
     const std::optional<std::size_t> system = picture_->SelectedSystem();
-    const std::string svg = system && session_.HasRun() ? session_.SystemSvg(*system) : std::string();
+    const std::string svg =
+        system && session_.HasRun() ? session_.SystemSvg(*system, playerView_) : std::string();
     if (svg.empty()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoPictureToExport));
         return;

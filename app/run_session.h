@@ -107,7 +107,9 @@ public:
     // The SVG document of the system at place (from 0, its row in the tree)
     // of the run shown, the same bytes as nexmar-cli writes for it; empty
     // when there is no such system.
-    std::string SystemSvg(std::size_t place) const;
+    // players: the players' picture, as nexmar-cli --player draws it; empty
+    // for a Secret system.
+    std::string SystemSvg(std::size_t place, bool players = false) const;
     // "200 High systems, seed 3899494677"
     QString Title() const;
 
