@@ -9,9 +9,9 @@ build=${1:-build}
 screenshot=${2:-}
 cli="$build/cli/nexmar-cli"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'cp "$work/chromium.log" /tmp/pv_chromium.log 2>/dev/null; rm -rf "$work"' EXIT
 
-mkdir "$work/reports"
+mkdir "$work/reports" "$work/pictures"
 "$cli" --seed 20261208 --systems 200 --detail high --census --dir "$work/reports" --json "$work/run.json"
 python3 - "$work/run.json" "$work/sector.json" <<'EOF'
 import json, sys
@@ -19,9 +19,9 @@ sector = json.load(open(sys.argv[1]))
 for number, system in enumerate(sector["systems"], 1):
     if number % 11 == 0:
         system["visibility"] = "Secret"
-    elif number % 7 == 0:
+    elif number % 7 == 2:
         system["visibility"] = "Rumoured"
-    if number % 3 == 0:
+    if number % 3 == 1:
         system["playerNotes"] = "Traders speak of a beacon here.\nAsk at the docks."
 json.dump(sector, open(sys.argv[2], "w"))
 EOF
@@ -32,7 +32,7 @@ chrome=(chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-
         --disable-component-update --disable-sync --user-data-dir="$work/profile"
         --enable-logging=stderr --v=0 --window-size=1000,1200)
 "${chrome[@]}" --dump-dom "file://$work/handout.html" >"$work/dom.html" 2>"$work/chromium.log"
-if grep -E 'CONSOLE|Uncaught|ERROR:.*(file|html|svg)' "$work/chromium.log"; then
+if grep -E "CONSOLE|Uncaught|:INFO:CONSOLE|Refused|Failed to load|Not allowed" "$work/chromium.log"; then
     echo "check_handout: Chromium reported the lines above" >&2
     exit 1
 fi
@@ -52,7 +52,7 @@ for index, svg in enumerate(re.findall(r"<svg\b.*?</svg>", page, re.S)):
 EOF
 count=0
 for svg in "$work"/inline/*.svg "$work"/pictures/*.svg; do
-    if ! rsvg-convert "$svg" -o /dev/null 2>"$work/rsvg.log" || [[ -s "$work/rsvg.log" ]]; then
+    if ! rsvg-convert "$svg" -o "$work/out.png" 2>"$work/rsvg.log" || [[ -s "$work/rsvg.log" ]]; then
         cat "$work/rsvg.log" >&2
         echo "check_handout: rsvg-convert warned on $svg" >&2
         exit 1
