@@ -230,9 +230,9 @@ private:
     void FollowPlayerView();
     // The Player View command and its marker in the status bar.
     void BuildPlayerView();
-    // What follows the players' view: the picture, the notes, the commands
-    // and the marker.
-    void FollowViewer();
+    // What follows whose view is shown: the picture, the notes, the
+    // commands and the marker.
+    void FollowAudience();
     // The handout's pages of the systems the tree shows.
     PrintRequest PlayersRequest() const;
     void BuildNotesPane();

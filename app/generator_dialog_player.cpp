@@ -164,7 +164,7 @@ void GeneratorDialog::ShowPlayerView()
     }
     playerView_ = !playerView_;
     findBar_->Reshow([this] { FollowPlayerView(); }, place);
-    FollowViewer();
+    FollowAudience();
 }
 
 void GeneratorDialog::FollowPlayerView()
@@ -186,7 +186,7 @@ void GeneratorDialog::BuildPlayerView()
     playerViewMark_->hide();
 }
 
-void GeneratorDialog::FollowViewer()
+void GeneratorDialog::FollowAudience()
 {
     playerViewMark_->setVisible(playerView_);
     actions_->Action("playerViewAction")->setChecked(playerView_);

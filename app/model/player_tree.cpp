@@ -39,7 +39,10 @@ PlayerTree::PlayerTree(std::shared_ptr<const ShownTree> tree, const RunRecords& 
         systems_.push_back(systems[place]);
         const SystemEdits* edits = player->edits;
         const bool rumoured = edits != nullptr && edits->visibility == Visibility::Rumoured;
-        names_[place] = player->name + (rumoured ? " (Rumoured)" : "");
+        names_[place] = player->name;
+        if (rumoured) {
+            names_[place] += names_[place].empty() ? "(Rumoured)" : " (Rumoured)";
+        }
         AddSystem(systems[place], records.At(place), player->hidden);
     }
 }
