@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include <algorithm>
+#include <numeric>
+#include <optional>
 #include <vector>
 
 #include "app/dialog_actions.h"
@@ -35,12 +36,15 @@ SystemEdits EditsOf(const RunRecords& records, std::size_t place)
 // Every system of places (every one when null) the players know of or
 // heard of, in the order of the run, with no word of the run's seed or of
 // how many systems it holds.
-PrintRequest HandoutRequest(const RunRecords& records, const std::vector<std::size_t>* places = nullptr)
+PrintRequest HandoutRequest(const RunRecords& records, std::optional<std::vector<std::size_t>> places = {})
 {
+    if (!places) {
+        places.emplace(records.size());
+        std::iota(places->begin(), places->end(), std::size_t{0});
+    }
     PrintRequest request;
-    for (std::size_t place = 0; place < records.size(); ++place) {
-        const bool asked = places == nullptr || std::find(places->begin(), places->end(), place) != places->end();
-        if (asked && PlayerSystemOf(records.Edits(), records.NumberAt(place))) {
+    for (const std::size_t place : *places) {
+        if (PlayerSystemOf(records.Edits(), records.NumberAt(place))) {
             request.places.push_back(place);
         }
     }
@@ -147,8 +151,7 @@ void GeneratorDialog::ExportHandoutPdf()
 
 PrintRequest GeneratorDialog::PlayersRequest() const
 {
-    const std::optional<std::vector<std::size_t>> kept = KeptPlaces();
-    return HandoutRequest(session_.Records(), kept ? &*kept : nullptr);
+    return HandoutRequest(session_.Records(), KeptPlaces());
 }
 
 void GeneratorDialog::ShowPlayerView()
