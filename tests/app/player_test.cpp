@@ -195,6 +195,12 @@ void PlayerTest::playerViewShowsNoSecretAndBringsTheRefereesViewBack()
     QTest::keyClick(Find<QLineEdit>("findField"), Qt::Key_Escape);
     QVERIFY(Find<QPlainTextEdit>("notesEditor")->isHidden());
     QVERIFY(!Action("copyTextAction")->isEnabled());
+    // An edit acts on the referee's sector, and the view follows it.
+    Keys("Ctrl+R");
+    QVERIFY(EditsOf(3)->seed.has_value());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
+    QVERIFY(!ItemTexts().join('\n').contains(markers[1]));
+    QCOMPARE(Picture().toStdString(), Dialog().Session().Records().SystemSvg(2, true));
 
     Keys("F4");
     QVERIFY(!Find<QLabel>("playerViewMark")->isVisible());
