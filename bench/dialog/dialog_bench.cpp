@@ -17,9 +17,6 @@
 //                A rename on it: the time the window waits for it, and
 //                the time its recovery copy takes to be written beside
 //   renderLarge  the same file read and rendered alone, on this thread
-//   exportPdf    Export PDF of 200 High systems with census, and beside it
-//                Export Handout PDF of the same run, every system known to
-//                the players and given notes for them
 // Single-shot figures (expand and collapse) have a resolution of one
 // millisecond in wall time; -tickcounter gives CPU ticks instead.
 //   nexmar-dialog-bench [-tickcounter] [-median N] [testfunction[:row]]
@@ -161,13 +158,6 @@ private slots:
     void walkCollapse();
     void openLarge();
     void renderLarge();
-    void exportPdf_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::newRow("referee") << QStringLiteral("exportPdfAction");
-        QTest::newRow("handout") << QStringLiteral("exportHandoutPdfAction");
-    }
-    void exportPdf();
 
 private:
     static void LevelRows()
@@ -429,35 +419,6 @@ void DialogBench::renderLarge()
                   },
                   cancel, [](int) {});
     }
-}
-
-void DialogBench::exportPdf()
-{
-    QFETCH(QString, action);
-    SilentPrompts prompts;
-    prompts.saveName = dir_->filePath(action + QStringLiteral(".pdf"));
-    prompts.notesAnswer = QStringLiteral("Traders speak of a beacon here.");
-    GeneratorDialog dialog(prompts, kSeed, ".");
-    dialog.show();
-    dialog.findChild<QLineEdit*>(QStringLiteral("numberField"))->setText(QString::number(kSystems));
-    dialog.findChild<QCheckBox*>(QStringLiteral("censusBox"))->setChecked(true);
-    dialog.findChild<QRadioButton*>(QStringLiteral("highRadio"))->setChecked(true);
-    dialog.Generate();
-    QApplication::processEvents();
-    auto* view = dialog.findChild<ResultTreeView*>(QStringLiteral("resultTree"));
-    const QModelIndex root = view->model()->index(0, 0);
-    QCOMPARE(view->model()->rowCount(root), kSystems);
-    // A few lines for the players on every system, which the handout prints.
-    for (int row = 0; row < kSystems; ++row) {
-        view->setCurrentIndex(view->model()->index(row, 0, root));
-        dialog.EditPlayerNotes();
-    }
-    auto* command = dialog.findChild<QAction*>(action);
-    QBENCHMARK_ONCE {
-        command->trigger();
-        QApplication::processEvents();
-    }
-    QVERIFY(QFileInfo(prompts.saveName).size() > 0);
 }
 
 }  // namespace nexmar
