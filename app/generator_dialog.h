@@ -94,6 +94,9 @@ public:
     void GoToResults();
     // Shows or hides the picture beside the tree, widening the window to make room.
     void ShowPicture();
+    // Draws the legend of shapes and zone colours under the picture, and
+    // under what Export Picture writes, or leaves it out again.
+    void ShowLegend();
     // Shows or hides a window beside the dialog with a row for each system the tree shows.
     void ShowOverview();
     void ShowAbout();

@@ -49,6 +49,7 @@ void GeneratorDialog::BuildPicturePane()
 {
     picture_ = new PicturePane(*client_, *treeView_, session_);
     actions_->Action("showPictureAction")->setCheckable(true);
+    actions_->Action("showLegendAction")->setCheckable(true);
     connect(picture_, &PicturePane::SelectedSystemChanged, this, &GeneratorDialog::FollowSelection);
 }
 
@@ -62,11 +63,19 @@ void GeneratorDialog::ShowPicture()
     actions_->Action("showPictureAction")->setChecked(show);
 }
 
+void GeneratorDialog::ShowLegend()
+{
+    const bool show = picture_->Legend() == PictureLegend::Without;
+    picture_->SetLegend(show ? PictureLegend::Below : PictureLegend::Without);
+    actions_->Action("showLegendAction")->setChecked(show);
+}
+
 void GeneratorDialog::ExportPicture()
 {
     const std::optional<std::size_t> system = picture_->SelectedSystem();
-    const std::string svg =
-        system && session_.HasRun() ? session_.SystemSvg(*system, playerView_) : std::string();
+    const std::string svg = system && session_.HasRun()
+                                ? session_.SystemSvg(*system, picture_->Legend(), playerView_)
+                                : std::string();
     if (svg.empty()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoPictureToExport));
         return;

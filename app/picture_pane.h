@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "picture/system_picture.h"
+
 class QScrollArea;
 class QSplitter;
 class QTreeView;
@@ -99,6 +101,14 @@ public:
             Draw();
         }
     }
+    // Whether the picture, and so Export Picture, carries the legend of its
+    // shapes and zone colours under it.
+    PictureLegend Legend() const { return legend_; }
+    void SetLegend(PictureLegend legend)
+    {
+        legend_ = legend;
+        Redraw();
+    }
 
 signals:
     // The tree's current item moved to another system, or to none.
@@ -126,6 +136,7 @@ private:
     int treeOpeningWidth_ = 0;
     std::optional<std::size_t> selected_;
     bool players_ = false;
+    PictureLegend legend_ = PictureLegend::Without;
 };
 
 }  // namespace nexmar

@@ -106,10 +106,11 @@ public:
     }
     // The SVG document of the system at place (from 0, its row in the tree)
     // of the run shown, the same bytes as nexmar-cli writes for it; empty
-    // when there is no such system.
+    // when there is no such system. With its legend under it when asked.
     // players: the players' picture, as nexmar-cli --player draws it; empty
     // for a Secret system.
-    std::string SystemSvg(std::size_t place, bool players = false) const;
+    std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without,
+                          bool players = false) const;
     // "200 High systems, seed 3899494677"
     QString Title() const;
 

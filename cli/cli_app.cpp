@@ -91,7 +91,8 @@ bool OpenRunFiles(const CliOptions& options, int shown, const SectorEdits& edits
     if (!options.pictureDirectory.empty()) {
         files.pictures = PictureFiles::Open(options.pictureDirectory, shown, commit, edits, error,
                                             options.playerPictures ? PictureAudience::Players
-                                                                   : PictureAudience::Referee);
+                                                                   : PictureAudience::Referee,
+                                            options.pictureLegend ? PictureLegend::Below : PictureLegend::Without);
         if (!files.pictures) {
             std::fprintf(err, "nexmar-cli: %s\n", OneLine(error).c_str());
             return false;

@@ -141,6 +141,9 @@ void DeclareRunOptions(CLI::App& app, CliOptions& options, DeclaredOptions& decl
     declared.handoutOption = AddValue(app, "--handout", options.handout,
                                       "Also write the players' handout, one HTML page of what they may see, to PATH",
                                       "PATH");
+    app.add_flag("--svg-legend", options.pictureLegend,
+                 "Draw the legend of shapes and zone colours under each --svg picture, as the sheet has")
+        ->needs("--svg");
     app.add_flag("--player", options.playerPictures,
                  "Draw --svg and --svg-sheet as the players may see them: no Secret system, hidden fields as ?");
     declared.whereOption = AddValue(

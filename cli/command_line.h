@@ -27,6 +27,7 @@ struct CliOptions {
     std::filesystem::path pictureSheet;      // empty: no sheet
     std::filesystem::path handout;           // empty: no players' handout
     bool playerPictures = false;             // --svg and --svg-sheet draw what the players may see
+    bool pictureLegend = false;              // each --svg picture carries its level's legend
 };
 
 struct ParsedCommandLine {

@@ -28,16 +28,17 @@ std::string PictureFileName(int number)
 }
 
 PictureFiles::PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits,
-                           PictureAudience audience)
+                           PictureAudience audience, PictureLegend legend)
     : directory_(std::move(directory)),
       commit_(commit),
-      pictures_([this](int number, const std::string& svg) { Save(number, svg); }, &edits, audience)
+      pictures_([this](int number, const std::string& svg) { Save(number, svg); }, &edits, audience, legend)
 {
 }
 
 std::unique_ptr<PictureFiles> PictureFiles::Open(const std::filesystem::path& directory, int pictures,
                                                  OutputCommit& commit, const SectorEdits& edits,
-                                                 std::string& error, PictureAudience audience)
+                                                 std::string& error, PictureAudience audience,
+                                                 PictureLegend legend)
 {
     rlimit files{};
     const rlim_t needed = static_cast<rlim_t>(pictures) + kOtherFiles;
@@ -53,7 +54,7 @@ std::unique_ptr<PictureFiles> PictureFiles::Open(const std::filesystem::path& di
             return nullptr;
         }
     }
-    return std::unique_ptr<PictureFiles>(new PictureFiles(directory, commit, edits, audience));
+    return std::unique_ptr<PictureFiles>(new PictureFiles(directory, commit, edits, audience, legend));
 }
 
 void PictureFiles::Save(int number, const std::string& svg)

@@ -25,10 +25,12 @@ public:
     // Makes room for pictures files held open at once, raising the process's
     // own limit where its ceiling allows; nothing, and error, where not.
     // Each picture is titled with its system's name in edits.
-    // For the players, a Secret system has no picture.
+    // For the players, a Secret system has no picture. With legend, each
+    // carries its level's legend under it.
     static std::unique_ptr<PictureFiles> Open(const std::filesystem::path& directory, int pictures,
                                               OutputCommit& commit, const SectorEdits& edits, std::string& error,
-                                              PictureAudience audience = PictureAudience::Referee);
+                                              PictureAudience audience = PictureAudience::Referee,
+                                              PictureLegend legend = PictureLegend::Without);
     PictureFiles(const PictureFiles&) = delete;
     PictureFiles& operator=(const PictureFiles&) = delete;
 
@@ -41,7 +43,7 @@ public:
 
 private:
     PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits,
-                 PictureAudience audience);
+                 PictureAudience audience, PictureLegend legend);
     void Save(int number, const std::string& svg);
 
     std::filesystem::path directory_;

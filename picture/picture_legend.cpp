@@ -71,11 +71,30 @@ double RowHeight()
     return std::max(kSample + 2 * kStyle.importanceRingSpread, LineHeight(kStyle.labelSize)) + kStyle.gap / 2;
 }
 
-// Rings of a sample: a Gas Giant's across it, a Gaia World's or importance's around it.
+bool IsBelt(const LegendEntry& entry)
+{
+    return entry.cssClass == "object asteroid-belt";
+}
+
+// The shape of a sample: an asteroid belt's an upright band half as wide as
+// it is tall, as the pictures draw it; any other fills its square.
+PictureBox SampleShape(const LegendEntry& entry, const PictureBox& sample)
+{
+    return IsBelt(entry) ? PictureBox{sample.x + kSample / 4, sample.y, kSample / 2, kSample} : sample;
+}
+
+// What a sample carries beside its shape: a Gas Giant's ring across it, a
+// Gaia World's or importance's around it, a belt's rubble inside it.
 void AddRings(SystemPicture& picture, const LegendEntry& entry, const PictureBox& sample)
 {
     const double cx = sample.x + kSample / 2;
     const double cy = sample.y + kSample / 2;
+    if (IsBelt(entry)) {
+        for (const double dy : {-kSample / 4, 0.0, kSample / 4}) {
+            AddShape(picture, ShapeKind::Circle, "legend rubble", {cx - 1.5, cy + dy - 1.5, 3, 3});
+        }
+        return;
+    }
     if (entry.cssClass == "object gas-giant") {
         AddShape(picture, ShapeKind::Line, "legend ring", {sample.x - 2, cy, kSample + 4, 0});
         return;
@@ -86,6 +105,15 @@ void AddRings(SystemPicture& picture, const LegendEntry& entry, const PictureBox
         AddShape(picture, ShapeKind::Circle, gaia ? "legend gaia-world" : "legend importance",
                  {cx - r, cy - r, 2 * r, 2 * r});
     }
+}
+
+double WidestEntry(DetailLevel level)
+{
+    double widest = 0;
+    for (const LegendEntry& entry : Entries(level)) {
+        widest = std::max(widest, EntryWidth(entry));
+    }
+    return widest;
 }
 
 }  // namespace
@@ -115,13 +143,30 @@ void AddLegend(SystemPicture& picture, DetailLevel level, double left, double to
         }
         const double middle = y + RowHeight() / 2;
         const PictureBox sample{x + kStyle.importanceRingSpread, middle - kSample / 2, kSample, kSample};
-        AddShape(picture, entry.kind, "legend " + std::string(entry.cssClass), sample);
+        AddShape(picture, entry.kind, "legend " + std::string(entry.cssClass), SampleShape(entry, sample));
         AddRings(picture, entry, sample);
         AddLabel(picture, std::string(entry.name), "label", kStyle.labelSize,
                  sample.Right() + kStyle.importanceRingSpread + kStyle.gap / 2,
                  middle - LineHeight(kStyle.labelSize) / 2);
         x += EntryWidth(entry);
     }
+}
+
+void AddLegendBelow(SystemPicture& picture, DetailLevel level)
+{
+    PictureBox& view = picture.viewBox;
+    const double width = std::max(view.width - 2 * kStyle.margin, WidestEntry(level));
+    // What the picture holds ends a margin above its bottom.
+    const double top = view.Bottom() - kStyle.margin + kStyle.rowGap;
+    view.width = width + 2 * kStyle.margin;
+    view.height = top + LegendHeight(level, width) + kStyle.margin - view.y;
+    for (PictureShape& shape : picture.shapes) {
+        if (shape.cssClass == "paper") {
+            shape.box = view;
+        }
+    }
+    AddLegend(picture, level, view.x + kStyle.margin, top, width);
+    picture.description += " Under it, a legend of its shapes and zone colours.";
 }
 
 }  // namespace nexmar

@@ -13,5 +13,9 @@ namespace nexmar {
 double LegendHeight(DetailLevel level, double width);
 // Draws the legend of level into picture from (left, top), no wider than width.
 void AddLegend(SystemPicture& picture, DetailLevel level, double left, double top, double width);
+// Draws the legend of level under what picture holds, as wide as it (or as
+// the legend's widest entry, where the picture is narrower), its view box
+// and paper grown to hold it.
+void AddLegendBelow(SystemPicture& picture, DetailLevel level);
 
 }  // namespace nexmar

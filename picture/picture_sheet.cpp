@@ -61,9 +61,12 @@ std::optional<SystemPicture> PictureFor(PictureAudience audience, const SectorEd
 
 void SystemPictures::Add(int number, const SystemRecord& system)
 {
-    const std::optional<SystemPicture> picture = PictureFor(audience_, edits_, number, system);
+    std::optional<SystemPicture> picture = PictureFor(audience_, edits_, number, system);
     if (!picture) {
         return;
+    }
+    if (legend_ == PictureLegend::Below) {
+        AddLegendBelow(*picture, LevelOf(system));
     }
     svg_.clear();
     AppendSvgDocument(svg_, *picture);

@@ -8,6 +8,7 @@
 #include "gen/records.h"
 #include "gen/run_output.h"
 #include "picture/svg_picture.h"
+#include "picture/system_picture.h"
 
 namespace nexmar {
 
@@ -21,12 +22,14 @@ enum class PictureAudience { Referee, Players };
 // save as soon as the system is decided: one file per system, or the
 // picture a window shows. With edits, each is titled with its system's name.
 // For the players, edits say what they see, and a Secret system is not saved.
+// Each picture carries the legend of its level under it when legend says so.
 class SystemPictures final : public RunOutput {
 public:
     using Save = std::function<void(int number, const std::string& svg)>;
     explicit SystemPictures(Save save, const SectorEdits* edits = nullptr,
-                            PictureAudience audience = PictureAudience::Referee)
-        : save_(std::move(save)), edits_(edits), audience_(audience)
+                            PictureAudience audience = PictureAudience::Referee,
+                            PictureLegend legend = PictureLegend::Without)
+        : save_(std::move(save)), edits_(edits), audience_(audience), legend_(legend)
     {
     }
 
@@ -36,6 +39,7 @@ private:
     Save save_;
     const SectorEdits* edits_;
     PictureAudience audience_;
+    PictureLegend legend_;
     std::string svg_;  // kept between systems, so its room is reused
 };
 

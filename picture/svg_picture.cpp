@@ -93,13 +93,13 @@ void AppendLabel(std::string& out, const PictureLabel& label)
         AppendEscapedXml(out, label.fullText);
         out.append("</title>");
     }
-    out.append("<text class=\"").append(label.cssClass).append("\"");
+    // Centred by a class of the stylesheet, not an attribute: Qt SVG drops
+    // every rule of the stylesheet from an element that carries a
+    // presentation attribute, and would set the text in its default size.
     const bool middle = label.anchor == TextAnchor::Middle;
+    out.append("<text class=\"").append(label.cssClass).append(middle ? " middle\"" : "\"");
     AppendAttribute(out, "x", middle ? label.box.x + label.box.width / 2 : label.box.x);
     AppendAttribute(out, "y", label.box.y + kPictureStyle.baselineDrop * label.size);
-    if (middle) {
-        out.append(" text-anchor=\"middle\"");
-    }
     out.append(">");
     AppendEscapedXml(out, label.text);
     out.append(label.fullText.empty() ? "</text>\n" : "</text></g>\n");

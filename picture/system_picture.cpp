@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "picture/picture_legend.h"
 #include "picture/row_layout.h"
 #include "gen/record_text.h"
 
@@ -174,9 +175,14 @@ SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::strin
     return std::visit(ByLevel{systemNumber, name, hidden}, system);
 }
 
-std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name, PlayerFields hidden)
+std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name, PlayerFields hidden,
+                      PictureLegend legend)
 {
-    return SvgDocument(PictureOf(systemNumber, system, name, hidden));
+    SystemPicture picture = PictureOf(systemNumber, system, name, hidden);
+    if (legend == PictureLegend::Below) {
+        AddLegendBelow(picture, LevelOf(system));
+    }
+    return SvgDocument(picture);
 }
 
 std::string PictureTitle(int systemNumber, std::string_view name)

@@ -39,11 +39,15 @@ SystemPicture MediumSystemPicture(int systemNumber, const MediumSystem& system, 
 SystemPicture HighSystemPicture(int systemNumber, const HighSystem& system, std::string_view name = {},
                                 PlayerFields hidden = {});
 
+// Whether a single system's picture carries the legend of its shapes and
+// zone colours under it, as the picture sheet always does above its cells.
+enum class PictureLegend { Without, Below };
+
 // The picture of a system of any level, and its SVG document.
 SystemPicture PictureOf(int systemNumber, const SystemRecord& system, std::string_view name = {},
                         PlayerFields hidden = {});
 std::string SystemSvg(int systemNumber, const SystemRecord& system, std::string_view name = {},
-                      PlayerFields hidden = {});
+                      PlayerFields hidden = {}, PictureLegend legend = PictureLegend::Without);
 
 // The title of a system's picture.
 std::string PictureTitle(int systemNumber, std::string_view name);

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "picture/system_picture.h"
-
 namespace nexmar {
 
 RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
@@ -20,17 +18,18 @@ void RunRecords::Add(int number, const SystemRecord& system)
     systems_.systems.push_back(system);
 }
 
-std::string RunRecords::SystemSvg(std::size_t place, bool players) const
+std::string RunRecords::SystemSvg(std::size_t place, PictureLegend legend, bool players) const
 {
     if (place >= size()) {
         return {};
     }
     const int number = systems_.numbers[place];
     if (!players) {
-        return nexmar::SystemSvg(number, systems_.systems[place], systems_.edits.Name(number));
+        return nexmar::SystemSvg(number, systems_.systems[place], systems_.edits.Name(number), {}, legend);
     }
     const std::optional<PlayerSystem> shown = PlayerSystemOf(systems_.edits, number);
-    return shown ? nexmar::SystemSvg(number, systems_.systems[place], shown->name, shown->hidden) : std::string();
+    return shown ? nexmar::SystemSvg(number, systems_.systems[place], shown->name, shown->hidden, legend)
+                 : std::string();
 }
 
 std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)

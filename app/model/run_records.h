@@ -9,6 +9,7 @@
 #include "model/shown_tree.h"
 #include "run/generation_run.h"
 #include "json/json_import.h"
+#include "picture/system_picture.h"
 
 namespace nexmar {
 
@@ -37,9 +38,11 @@ public:
     int NumberAt(std::size_t place) const { return systems_.numbers[place]; }
     const SystemRecord& At(std::size_t place) const { return systems_.systems[place]; }
     // The SVG document of the system at place, the same bytes as nexmar-cli
-    // writes for it; empty when the run has no such system. players: as
-    // nexmar-cli --player draws it, and empty for a Secret system.
-    std::string SystemSvg(std::size_t place, bool players = false) const;
+    // writes for it (with its legend, as --svg-legend draws it); empty when
+    // the run has no such system. players: as nexmar-cli --player draws it,
+    // and empty for a Secret system.
+    std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without,
+                          bool players = false) const;
     const LoadedRun& AsLoadedRun() const { return systems_; }
     // The systems' names, and what the referee made of them.
     const SectorEdits& Edits() const { return systems_.edits; }

@@ -39,6 +39,7 @@ private slots:
     void thePictureIsOfTheSystemFoundNotOfItsRow();
     void thePictureIsLegibleAndZooms();
     void exportPictureWritesSvgAndTwiceSizedPng();
+    void thePictureIsTheFileNexmarCliWrites_data();
     void thePictureIsTheFileNexmarCliWrites();
 
 private:
@@ -264,25 +265,50 @@ void PicturePaneTest::exportPictureWritesSvgAndTwiceSizedPng()
     QVERIFY(!QFile::exists(InDir("system.jpg")));
 }
 
-// The same seed and options give the same picture in the dialog and in the
-// file nexmar-cli --svg writes for the system.
+void PicturePaneTest::thePictureIsTheFileNexmarCliWrites_data()
+{
+    QTest::addColumn<bool>("legend");
+    QTest::newRow("without its legend") << false;
+    QTest::newRow("with its legend") << true;
+}
+
+// The same seed and options give the same picture in the dialog, in Export
+// Picture and in the file nexmar-cli --svg writes for the system; Show
+// Legend draws it with its legend as --svg-legend does.
 void PicturePaneTest::thePictureIsTheFileNexmarCliWrites()
 {
+    QFETCH(bool, legend);
     Find<QAbstractButton>("highRadio")->click();
     Find<QAbstractButton>("censusBox")->setChecked(true);
     Run(QStringLiteral("7"));
     Action("showPictureAction")->trigger();
     Tree()->setCurrentIndex(DeepestFirstItemOf(7));
+    const QByteArray without = Shown();
+    if (legend) {
+        Action("showLegendAction")->trigger();
+    }
+    QCOMPARE(Action("showLegendAction")->isChecked(), legend);
+    QCOMPARE(Shown().contains(">Gaia World</text>"), legend);
 
     QTemporaryDir cliDir;
     QVERIFY(cliDir.isValid());
-    const testing::CliRun cli =
-        testing::RunNexmarCli({"--dir", cliDir.path().toStdString(), "--seed", "4321", "--systems", "7", "--detail",
-                               "high", "--census", "--svg", cliDir.path().toStdString()});
-    QCOMPARE(cli.status, 0);
+    std::vector<std::string> args = {"--dir",     cliDir.path().toStdString(), "--seed", "4321", "--systems", "7",
+                                     "--detail",  "high", "--census", "--svg", cliDir.path().toStdString()};
+    if (legend) {
+        args.push_back("--svg-legend");
+    }
+    QCOMPARE(testing::RunNexmarCli(args).status, 0);
     QFile written(cliDir.filePath(QStringLiteral("system-0007.svg")));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(Shown(), written.readAll());
+    prompts.nextFileName = InDir("system.svg");
+    Action("exportPictureAction")->trigger();
+    QFile exported(InDir("system.svg"));
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QCOMPARE(exported.readAll(), Shown());
+
+    Action("showLegendAction")->trigger();
+    QCOMPARE(Shown() == without, legend);
 }
 
 }  // namespace nexmar

@@ -183,7 +183,7 @@ void PlayerTest::playerViewShowsNoSecretAndBringsTheRefereesViewBack()
     QVERIFY(!hidden.isEmpty());
     QCOMPARE(hidden.filter(QStringLiteral("Capacity: ?")), hidden);
     const QByteArray picture = Picture();
-    QCOMPARE(picture.toStdString(), Dialog().Session().Records().SystemSvg(2, true));
+    QCOMPARE(picture.toStdString(), Dialog().Session().Records().SystemSvg(2, PictureLegend::Without, true));
     for (const QString& marker : markers) {
         QVERIFY2(!shown.contains(marker) && !picture.contains(marker.toUtf8()), qPrintable(marker));
         QCOMPARE(FindCount(marker), QStringLiteral("0 of 2 systems"));
@@ -200,7 +200,7 @@ void PlayerTest::playerViewShowsNoSecretAndBringsTheRefereesViewBack()
     QVERIFY(EditsOf(3)->seed.has_value());
     QCOMPARE(Tree()->model()->rowCount(Root()), 2);
     QVERIFY(!ItemTexts().join('\n').contains(markers[1]));
-    QCOMPARE(Picture().toStdString(), Dialog().Session().Records().SystemSvg(2, true));
+    QCOMPARE(Picture().toStdString(), Dialog().Session().Records().SystemSvg(2, PictureLegend::Without, true));
 
     Keys("F4");
     QVERIFY(!Find<QLabel>("playerViewMark")->isVisible());

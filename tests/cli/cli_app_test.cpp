@@ -234,6 +234,7 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         {{"--stats-json", at + "sub/../" + kHtmlReportName}, "is the same file as the report TNXH001 in --dir"},
         {{"--svg", ""}, "--svg: the path is empty"},
         {{"--svg-sheet", ""}, "--svg-sheet: the path is empty"},
+        {{"--svg-legend", "--svg-sheet", at + "sheet.svg"}, "--svg-legend requires --svg"},
         {{"--svg", at + "missing"}, "--svg: '" + at + "missing' is not a writable directory"},
         {{"--json", at + "run.json", "--svg-sheet", at + "link.svg"},
          "--svg-sheet: '" + at + "link.svg' is the same file as --json '" + at + "run.json'"},

@@ -9,6 +9,7 @@
 #include "gen/high/high_system.h"
 #include "gen/low/low_system.h"
 #include "gen/medium/medium_system.h"
+#include "picture/picture_legend.h"
 #include "picture/picture_sheet.h"
 #include "gen/record_text.h"
 #include "picture/svg_picture.h"
@@ -26,9 +27,10 @@ std::size_t Count(const std::string& svg, const std::string& needle)
     return count;
 }
 
-bool IsBody(const PictureShape& shape)
+// A body, or a sample of the legend: what no label may cover.
+bool KeepsLabelsOff(const PictureShape& shape)
 {
-    for (const std::string_view kind : {"star ", "object ", "moon", "colony"}) {
+    for (const std::string_view kind : {"star ", "object ", "moon", "colony", "legend "}) {
         if (shape.cssClass.starts_with(kind)) {
             return true;
         }
@@ -36,7 +38,7 @@ bool IsBody(const PictureShape& shape)
     return false;
 }
 
-// Every shape and label inside the view box; no label over another label or over a body.
+// Every shape and label inside the view box; no label over another label, a body or a legend's sample.
 void ExpectLaidOut(const SystemPicture& picture)
 {
     for (const PictureShape& shape : picture.shapes) {
@@ -50,7 +52,7 @@ void ExpectLaidOut(const SystemPicture& picture)
                 << picture.title << ": '" << label.text << "' over '" << picture.labels[j].text << "'";
         }
         for (const PictureShape& shape : picture.shapes) {
-            EXPECT_FALSE(IsBody(shape) && label.box.Overlaps(shape.box))
+            EXPECT_FALSE(KeepsLabelsOff(shape) && label.box.Overlaps(shape.box))
                 << picture.title << ": '" << label.text << "' over " << shape.cssClass;
         }
     }
@@ -228,10 +230,10 @@ HighSystem FullestHighSystem()
     return system;
 }
 
-TEST(SystemPicture, FullestSystemsStayInsideTheirBoxesWithoutOverlaps)
+// Ten objects of every type over the zones, each with five moons, census
+// values and a special result of two parts: the widest Medium picture.
+MediumSystem FullestMediumSystem()
 {
-    ExpectHighPicture(9999, FullestHighSystem());
-
     MediumSystem medium;
     const MediumObjectType types[] = {MediumObjectType::GasGiant, MediumObjectType::SubTerrestrial,
                                       MediumObjectType::AsteroidBelt, MediumObjectType::Hostile,
@@ -246,11 +248,83 @@ TEST(SystemPicture, FullestSystemsStayInsideTheirBoxesWithoutOverlaps)
         object.census = CensusValues{12, 11, 10};
         medium.objects.push_back(object);
     }
-    ExpectMediumPicture(9999, medium);
+    return medium;
+}
 
-    const LowSystem low{LowSizeClass::MajorColony, Importance::Major, 12, 9,
-                        "Special: Expanded Population (+1 Census, +1 Morale)", CensusValues{12, 10, 11}};
-    ExpectLowPicture(9999, low);
+const LowSystem kFullestLowSystem{LowSizeClass::MajorColony, Importance::Major, 12, 9,
+                                  "Special: Expanded Population (+1 Census, +1 Morale)", CensusValues{12, 10, 11}};
+
+TEST(SystemPicture, FullestSystemsStayInsideTheirBoxesWithoutOverlaps)
+{
+    ExpectHighPicture(9999, FullestHighSystem());
+    ExpectMediumPicture(9999, FullestMediumSystem());
+    ExpectLowPicture(9999, kFullestLowSystem);
+}
+
+SystemRecord GeneratedSystem(DetailLevel level, Dice& dice, bool census)
+{
+    switch (level) {
+    case DetailLevel::Low:
+        return GenerateLowSystem(dice, census);
+    case DetailLevel::Medium:
+        return GenerateMediumSystem(dice, census);
+    case DetailLevel::High:
+        break;
+    }
+    return GenerateHighSystem(dice, census);
+}
+
+// The lowest edge of what a picture draws on its paper.
+double DrawnBottom(const SystemPicture& picture)
+{
+    double bottom = 0;
+    for (const PictureShape& shape : picture.shapes) {
+        bottom = shape.cssClass == "paper" ? bottom : std::max(bottom, shape.box.Bottom());
+    }
+    for (const PictureLabel& label : picture.labels) {
+        bottom = std::max(bottom, label.box.Bottom());
+    }
+    return bottom;
+}
+
+// The legend under a single picture, for the fullest record and a 200-system
+// run of each level: every entry named under what the picture draws, which
+// stays where it was, and all of it inside the view box without overlaps.
+TEST(SystemPicture, PicturesWithTheirLegendStayInsideTheirBoxesWithoutOverlaps)
+{
+    const struct {
+        DetailLevel level;
+        SystemRecord fullest;
+        std::vector<std::string> entries;  // the first and the last
+    } cases[] = {
+        {DetailLevel::Low, kFullestLowSystem, {"Colony, as large as its size class", "Major system"}},
+        {DetailLevel::Medium, FullestMediumSystem(), {"Inner zone", "Moon"}},
+        {DetailLevel::High, FullestHighSystem(), {"Inner zone", "Gaia World"}},
+    };
+    for (const auto& c : cases) {
+        SeededDice dice(14);
+        std::vector<SystemRecord> systems = {c.fullest};
+        for (int number = 1; number <= 200; ++number) {
+            systems.push_back(GeneratedSystem(c.level, dice, number % 2 == 0));
+        }
+        for (std::size_t i = 0; i < systems.size(); ++i) {
+            const int number = static_cast<int>(i) + 1;
+            const SystemPicture without = PictureOf(number, systems[i]);
+            SystemPicture with = without;
+            AddLegendBelow(with, c.level);
+            ExpectLaidOut(with);
+            ASSERT_GT(with.labels.size(), without.labels.size()) << number;
+            for (std::size_t l = 0; l < with.labels.size(); ++l) {
+                const PictureLabel& label = with.labels[l];
+                EXPECT_TRUE(l < without.labels.size() ? label.box.y == without.labels[l].box.y
+                                                      : label.box.y > DrawnBottom(without))
+                    << number << ": " << label.text;
+            }
+            const std::string svg = SystemSvg(number, systems[i], {}, {}, PictureLegend::Below);
+            EXPECT_EQ(svg, SvgDocument(with)) << number;
+            ExpectTexts(svg, c.entries);
+        }
+    }
 }
 
 TEST(SystemPicture, SameRecordGivesSameBytesAndTextIsEscaped)
