@@ -5,9 +5,8 @@
 #include <limits>
 #include <type_traits>
 
+#include "json/fields/document_fields.h"
 #include "json/private/json_checks.h"
-#include "json/private/json_edits.h"
-#include "json/json_format.h"
 #include "json/private/json_parser.h"
 #include "json/private/json_value.h"
 #include "gen/record_text.h"
@@ -181,8 +180,10 @@ private:
             if (!systemsRead_) {
                 require(kSystems, "the systems");
             }
-            for (const std::string_view key : {kProgram, kVersion, kSeed}) {
-                require(key, "this field in the document");
+            for (const auto& row : kDocumentHeadRows) {
+                if (row.when == When::Always && row.key != kSystems) {
+                    require(row.key, "this field in the document");
+                }
             }
         }
         if (Has(kProgram)) {
@@ -198,13 +199,24 @@ private:
             // It decides how the systems are numbered, so it comes before them.
             summary_.settings.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
         }
+        CheckHeadKeys();
+    }
+
+    void CheckHeadKeys() const
+    {
+        const auto known = [](std::string_view key) {
+            return std::any_of(std::begin(kDocumentHeadRows), std::end(kDocumentHeadRows),
+                               [key](const auto& row) { return row.key == key; });
+        };
         for (std::uint32_t member = head_.at(head_.root()).first; member != JsonUnit::kNone;
              member = head_.at(member).next) {
-            const std::string_view key = head_.Key(member);
-            if (std::find(std::begin(kHead), std::end(kHead), key) == std::end(kHead) && key != kSystemsRolled) {
+            if (!known(head_.Key(member))) {
+                std::string expected;
+                for (const auto& row : kDocumentHeadRows) {
+                    expected.append(expected.empty() ? "" : ", ").append(row.key);
+                }
                 parser_.Fail(head_.Pointer(member), static_cast<int>(head_.at(member).line),
-                             "unexpected field; expected only program, version, format, seed, detail, census, "
-                             "systemsRolled, systems");
+                             "unexpected field; expected only " + expected);
             }
         }
     }

@@ -3,233 +3,158 @@
 #include <algorithm>
 #include <vector>
 
-#include "json/json_format.h"
-#include "gen/record_text.h"
+#include <optional>
+#include <type_traits>
+#include <utility>
+
+#include "json/fields/high_fields.h"
+#include "json/fields/low_fields.h"
+#include "json/fields/medium_fields.h"
 
 namespace nexmar {
 
 namespace {
 
 using namespace json_field;
-
-QueryText Present(std::string_view text)
-{
-    return {.pieces = {text}, .count = 1, .present = true};
-}
-
-// Readers of a part's member, absent where the system lacks the part.
-
-template <auto Part, auto Member>
-std::optional<int> NumberOf(const QueryFocus& focus)
-{
-    const auto* part = focus.*Part;
-    return part ? std::optional<int>(part->*Member) : std::nullopt;
-}
-
-template <auto Part, auto Member>
-std::optional<int> CensusOf(const QueryFocus& focus)
-{
-    const auto* part = focus.*Part;
-    return part && part->census ? std::optional<int>((*part->census).*Member) : std::nullopt;
-}
-
-template <auto Part>
-std::optional<int> MoonCountOf(const QueryFocus& focus)
-{
-    const auto* part = focus.*Part;
-    return part ? std::optional<int>(static_cast<int>(part->moons.size())) : std::nullopt;
-}
-
-template <auto Part, auto Member, auto Name>
-QueryText NameOf(const QueryFocus& focus)
-{
-    const auto* part = focus.*Part;
-    return part ? Present(Name(part->*Member)) : QueryText{};
-}
-
-template <auto Part>
-QueryText SpecialOf(const QueryFocus& focus)
-{
-    const auto* part = focus.*Part;
-    return part ? Present(part->special) : QueryText{};
-}
-
-// Numbers the document gives by position: a part's number is its place, from 1.
-template <auto Part, auto Number>
-std::optional<int> PlaceOf(const QueryFocus& focus)
-{
-    return focus.*Part ? std::optional<int>(focus.*Number) : std::nullopt;
-}
-
-std::optional<int> SystemNumber(const QueryFocus& focus)
-{
-    return focus.system;
-}
-
-QueryText MediumValue(const QueryFocus& focus)
-{
-    const MediumObject* object = focus.mediumObject;
-    return object && object->value ? Present(ValueClassName(*object->value)) : QueryText{};
-}
-
-QueryText MediumMoon(const QueryFocus& focus)
-{
-    return focus.mediumMoon ? Present(*focus.mediumMoon) : QueryText{};
-}
-
-QueryText ComponentLetter(const QueryFocus& focus)
-{
-    return focus.component ? Present(std::string_view(&focus.component->letter, 1)) : QueryText{};
-}
-
-QueryText StarDescriptionOf(const QueryFocus& focus)
-{
-    if (!focus.star) {
-        return {};
-    }
-    return {.pieces = StarDescriptionParts(*focus.star), .count = 7, .present = true};
-}
-
-QueryText SystemName(const QueryFocus& focus)
-{
-    return focus.named ? Present(focus.name) : QueryText{};
-}
-
-QueryText SystemNotes(const QueryFocus& focus)
-{
-    return focus.named ? Present(focus.notes) : QueryText{};
-}
-
-QueryText SystemPlayerNotes(const QueryFocus& focus)
-{
-    return focus.named ? Present(focus.playerNotes) : QueryText{};
-}
-
-QueryText SystemVisibility(const QueryFocus& focus)
-{
-    return focus.named ? Present(focus.visibility) : QueryText{};
-}
-
-bool GaiaWorld(const QueryFocus& focus)
-{
-    return focus.highObject && focus.highObject->gaiaWorld;
-}
-
-// The names Name gives each of an enum's count values, from 0.
-template <class Enum, int Count, auto Name>
-std::span<const std::string_view> NamesOf()
-{
-    static const std::array<std::string_view, Count> names = [] {
-        std::array<std::string_view, Count> all{};
-        for (int value = 0; value < Count; ++value) {
-            all[static_cast<std::size_t>(value)] = Name(static_cast<Enum>(value));
-        }
-        return all;
-    }();
-    return names;
-}
-
-// A Medium object's value class, and the document's text for an object without one.
-std::span<const std::string_view> ValueNames()
-{
-    static const std::array<std::string_view, 7> names = [] {
-        std::array<std::string_view, 7> all{};
-        const std::span<const std::string_view> classes = NamesOf<ValueClass, 6, ValueClassName>();
-        std::copy(classes.begin(), classes.end(), all.begin());
-        all.back() = ValueText(std::nullopt);
-        return all;
-    }();
-    return names;
-}
-
-constexpr auto kLow = &QueryFocus::low;
-constexpr auto kMedium = &QueryFocus::mediumObject;
-constexpr auto kHigh = &QueryFocus::highObject;
-constexpr auto kStar = &QueryFocus::star;
-
 using enum QueryScope;
 using enum QueryFieldKind;
 
-// A system's name, notes, player notes and visibility go unprefixed at
-// every level: no part of it but the system has any of them.
-constexpr QueryField kLowFields[] = {
-    {System, kNumber, Number, SystemNumber},
-    {System, kName, Text, nullptr, SystemName, nullptr, {}, nullptr, true},
-    {System, kNotes, Text, nullptr, SystemNotes, nullptr, {}, nullptr, true},
-    {System, kPlayerNotes, Text, nullptr, SystemPlayerNotes, nullptr, {}, nullptr, true},
-    {System, kVisibility, Text, nullptr, SystemVisibility, nullptr, {}, NamesOf<Visibility, 3, VisibilityName>, true},
-    {System, kSize, Text, nullptr, NameOf<kLow, &LowSystem::sizeClass, LowSizeClassName>, nullptr, {},
-     NamesOf<LowSizeClass, 5, LowSizeClassName>},
-    {System, kImportance, Text, nullptr, NameOf<kLow, &LowSystem::importance, ImportanceName>, nullptr, {},
-     NamesOf<Importance, 3, ImportanceName>},
-    {System, kCapacity, Number, NumberOf<kLow, &LowSystem::capacity>},
-    {System, kRaw, Number, NumberOf<kLow, &LowSystem::raw>},
-    {System, kCensus, Number, CensusOf<kLow, &CensusValues::census>},
-    {System, kMorale, Number, CensusOf<kLow, &CensusValues::morale>},
-    {System, kProductivity, Number, CensusOf<kLow, &CensusValues::productivity>},
-    {System, kSpecial, Text, nullptr, SpecialOf<kLow>},
-};
+// The part of the focus a table's rows read: a record it points to, or the
+// system's head it holds.
+template <auto Part>
+const auto* PartOf(const QueryFocus& focus)
+{
+    if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(focus.*Part)>>) {
+        return focus.*Part;
+    } else {
+        return &(focus.*Part);
+    }
+}
 
-constexpr QueryField kMediumFields[] = {
-    {System, kNumber, Number, SystemNumber},
-    {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
-    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
-    {System, kPlayerNotes, Text, nullptr, SystemPlayerNotes, nullptr, kPlayerNotes, nullptr, true},
-    {System, kVisibility, Text, nullptr, SystemVisibility, nullptr, kVisibility,
-     NamesOf<Visibility, 3, VisibilityName>, true},
-    {Object, kNumber, Number, PlaceOf<kMedium, &QueryFocus::objectNumber>},
-    {Object, kZone, Text, nullptr, NameOf<kMedium, &MediumObject::zone, OrbitZoneName>, nullptr, {},
-     NamesOf<OrbitZone, 3, OrbitZoneName>},
-    {Object, kType, Text, nullptr, NameOf<kMedium, &MediumObject::type, MediumObjectTypeName>, nullptr, {},
-     NamesOf<MediumObjectType, 5, MediumObjectTypeName>},
-    {Object, kValue, Text, nullptr, MediumValue, nullptr, {}, ValueNames},
-    {Object, kCapacity, Number, NumberOf<kMedium, &MediumObject::capacity>},
-    {Object, kRaw, Number, NumberOf<kMedium, &MediumObject::raw>},
-    {Object, kCensus, Number, CensusOf<kMedium, &CensusValues::census>},
-    {Object, kMorale, Number, CensusOf<kMedium, &CensusValues::morale>},
-    {Object, kProductivity, Number, CensusOf<kMedium, &CensusValues::productivity>},
-    {Object, kSpecial, Text, nullptr, SpecialOf<kMedium>},
-    {Object, kMoons, Number, MoonCountOf<kMedium>},
-    {Moon, {}, Text, nullptr, MediumMoon},
-};
+// Readers of a row, absent where the system lacks the part.
+template <auto Part, auto Place>
+std::optional<int> PlaceOf(const QueryFocus& focus)
+{
+    return PartOf<Part>(focus) ? std::optional<int>(focus.*Place) : std::nullopt;
+}
 
-constexpr QueryField kHighFields[] = {
-    {System, kNumber, Number, SystemNumber},
-    {System, kName, Text, nullptr, SystemName, nullptr, kName, nullptr, true},
-    {System, kNotes, Text, nullptr, SystemNotes, nullptr, kNotes, nullptr, true},
-    {System, kPlayerNotes, Text, nullptr, SystemPlayerNotes, nullptr, kPlayerNotes, nullptr, true},
-    {System, kVisibility, Text, nullptr, SystemVisibility, nullptr, kVisibility,
-     NamesOf<Visibility, 3, VisibilityName>, true},
-    {Component, kLetter, Text, nullptr, ComponentLetter},
-    {Star, kColour, Text, nullptr, NameOf<kStar, &Star::colour, StarColourName>, nullptr, {},
-     NamesOf<StarColour, 7, StarColourName>},
-    {Star, kSize, Text, nullptr, NameOf<kStar, &Star::size, StarSizeName>, nullptr, {},
-     NamesOf<StarSize, 5, StarSizeName>},
-    {Star, kSpectralClass, Text, nullptr, NameOf<kStar, &Star::colour, SpectralLetter>, nullptr, {},
-     NamesOf<StarColour, 7, SpectralLetter>},
-    {Star, kLuminosityClass, Text, nullptr, NameOf<kStar, &Star::size, LuminosityNumeral>, nullptr, {},
-     NamesOf<StarSize, 5, LuminosityNumeral>},
-    {Star, kDescription, Text, nullptr, StarDescriptionOf},
-    {Object, kNumber, Number, PlaceOf<kHigh, &QueryFocus::objectNumber>},
-    {Object, kZone, Text, nullptr, NameOf<kHigh, &HighObject::zone, OrbitZoneName>, nullptr, {},
-     NamesOf<OrbitZone, 3, OrbitZoneName>},
-    {Object, kType, Text, nullptr, NameOf<kHigh, &HighObject::type, HighObjectTypeName>, nullptr, {},
-     NamesOf<HighObjectType, 5, HighObjectTypeName>},
-    {Object, kSize, Text, nullptr, NameOf<kHigh, &HighObject::size, HighObjectSizeName>, nullptr, {},
-     NamesOf<HighObjectSize, 7, HighObjectSizeName>},
-    {Object, kCapacity, Number, NumberOf<kHigh, &HighObject::capacity>},
-    {Object, kRaw, Number, NumberOf<kHigh, &HighObject::raw>},
-    {Object, kCensus, Number, CensusOf<kHigh, &CensusValues::census>},
-    {Object, kMorale, Number, CensusOf<kHigh, &CensusValues::morale>},
-    {Object, kProductivity, Number, CensusOf<kHigh, &CensusValues::productivity>},
-    {Object, kSpecialRoll, Number, NumberOf<kHigh, &HighObject::specialRoll>},
-    {Object, kSpecial, Text, nullptr, SpecialOf<kHigh>},
-    {Object, kGaiaWorld, Flag, nullptr, nullptr, GaiaWorld, "gaia"},
-    {Object, kMoons, Number, MoonCountOf<kHigh>},
-    {Moon, kNumber, Number, PlaceOf<&QueryFocus::highMoon, &QueryFocus::moonNumber>},
-    {Moon, kCapacity, Number, NumberOf<&QueryFocus::highMoon, &HighMoon::capacity>},
-    {Moon, kRaw, Number, NumberOf<&QueryFocus::highMoon, &HighMoon::raw>},
-};
+template <auto Part, auto Read>
+std::optional<int> NumberRead(const QueryFocus& focus)
+{
+    const auto* part = PartOf<Part>(focus);
+    return part ? Read(*part) : std::nullopt;
+}
+
+template <auto Part, auto Read>
+QueryText TextRead(const QueryFocus& focus)
+{
+    const auto* part = PartOf<Part>(focus);
+    return part ? Read(*part) : QueryText{};
+}
+
+template <auto Part, auto Read>
+bool FlagRead(const QueryFocus& focus)
+{
+    const auto* part = PartOf<Part>(focus);
+    return part && Read(*part);
+}
+
+// The field of the row at Index of Rows, which the query reads in the part
+// of the focus at Part (Place: its number there); none for a row that no
+// reader reads from the record. Prefixed: the part's fields are named
+// "star.size", so a field's key alone is one more name of it.
+template <QueryScope Scope, bool Prefixed, auto Part, auto Place, const auto& Rows, std::size_t Index>
+constexpr std::optional<QueryField> RowField()
+{
+    constexpr auto& row = Rows[Index];
+    if constexpr (!row.Read()) {
+        return std::nullopt;
+    } else {
+        QueryField field{.scope = Scope, .key = row.key, .kind = Number};
+        if constexpr (row.place) {
+            field.number = PlaceOf<Part, Place>;
+        } else if constexpr (row.number != nullptr) {
+            field.number = NumberRead<Part, row.number>;
+        } else if constexpr (row.flag != nullptr) {
+            field.kind = Flag;
+            field.flag = FlagRead<Part, row.flag>;
+        } else {
+            field.kind = Text;
+            field.text = TextRead<Part, row.text>;
+        }
+        field.shortName = Prefixed || row.shortName != row.key ? row.shortName : std::string_view();
+        field.names = row.names;
+        field.referee = row.referee;
+        return field;
+    }
+}
+
+// The fields of one table, each in its row's place or none.
+template <QueryScope Scope, bool Prefixed, auto Part, auto Place, const auto& Rows>
+constexpr auto TableFields()
+{
+    return []<std::size_t... Index>(std::index_sequence<Index...>) {
+        return std::array<std::optional<QueryField>, sizeof...(Index)>{
+            RowField<Scope, Prefixed, Part, Place, Rows, Index>()...};
+    }(std::make_index_sequence<std::size(Rows)>());
+}
+
+// The fields of tables in the document's order, those the rows read.
+template <class... Tables>
+constexpr std::size_t CountRead(const Tables&... tables)
+{
+    std::size_t count = 0;
+    const auto add = [&count](const auto& table) {
+        for (const std::optional<QueryField>& field : table) {
+            count += field.has_value() ? 1 : 0;
+        }
+    };
+    (add(tables), ...);
+    return count;
+}
+
+template <std::size_t Count, class... Tables>
+constexpr std::array<QueryField, Count> Joined(const Tables&... tables)
+{
+    std::array<QueryField, Count> joined{};
+    std::size_t at = 0;
+    const auto add = [&](const auto& table) {
+        for (const std::optional<QueryField>& field : table) {
+            if (field) {
+                joined[at++] = *field;
+            }
+        }
+    };
+    (add(tables), ...);
+    return joined;
+}
+
+constexpr auto kNoPlace = nullptr;
+
+// A system's head at a level whose system fields go unprefixed or not.
+template <bool Prefixed>
+constexpr auto kHeadFields = TableFields<System, Prefixed, &QueryFocus::head, &QueryFocus::system, kSystemHeadRows>();
+
+constexpr auto kLowOwnFields = TableFields<System, false, &QueryFocus::low, kNoPlace, kLowSystemRows>();
+constexpr auto kLowFields =
+    Joined<CountRead(kHeadFields<false>, kLowOwnFields)>(kHeadFields<false>, kLowOwnFields);
+
+constexpr auto kMediumObjectFields =
+    TableFields<Object, false, &QueryFocus::mediumObject, &QueryFocus::objectNumber, kMediumObjectRows>();
+constexpr auto kMediumMoonFields = TableFields<Moon, true, &QueryFocus::mediumMoon, kNoPlace, kMediumMoonRows>();
+constexpr auto kMediumFields = Joined<CountRead(kHeadFields<true>, kMediumObjectFields, kMediumMoonFields)>(
+    kHeadFields<true>, kMediumObjectFields, kMediumMoonFields);
+
+constexpr auto kComponentFields =
+    TableFields<Component, true, &QueryFocus::component, kNoPlace, kComponentRows>();
+constexpr auto kStarFields = TableFields<Star, true, &QueryFocus::star, &QueryFocus::starNumber, kStarRows>();
+constexpr auto kHighObjectFields =
+    TableFields<Object, false, &QueryFocus::highObject, &QueryFocus::objectNumber, kHighObjectRows>();
+constexpr auto kHighMoonFields =
+    TableFields<Moon, true, &QueryFocus::highMoon, &QueryFocus::moonNumber, kHighMoonRows>();
+constexpr auto kHighFields =
+    Joined<CountRead(kHeadFields<true>, kComponentFields, kStarFields, kHighObjectFields, kHighMoonFields)>(
+        kHeadFields<true>, kComponentFields, kStarFields, kHighObjectFields, kHighMoonFields);
 
 // The singular of each part's array: "star" for stars[].
 constexpr std::string_view ScopeWord(QueryScope scope)

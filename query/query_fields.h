@@ -1,18 +1,18 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "gen/names/visibility.h"
 #include "gen/records.h"
+#include "json/fields/document_fields.h"
 
 namespace nexmar {
 
-// The fields a system query reads, named by the keys of the run document
-// (run/json_format.h) and read straight from the records.
+// The fields a system query reads: the fields of the run document's tables
+// (json/fields/) that their rows read from the records, under their keys
+// and in the document's order.
 
 // The part of a system a field belongs to. A query names a part by the
 // singular of its array in the document ("star.size" for stars[].size);
@@ -36,22 +36,12 @@ struct QueryFocus {
     const HighMoon* highMoon = nullptr;
     int moonNumber = 0;
     // What the sector's edits say of the system, where the caller knows
-    // them (named): its name, notes, player notes and visibility.
-    std::string_view name = {};
-    std::string_view notes = {};
-    std::string_view playerNotes = {};
-    std::string_view visibility = {};
-    bool named = false;
+    // them (a name): its name, notes, player notes and visibility.
+    json_field::SystemHead head = {};
 };
 
-// A text as consecutive pieces, so that a star's description is read without
-// being built. No pieces and not present: the field is absent (a census
-// without the census option, a Medium object without a value class).
-struct QueryText {
-    std::array<std::string_view, 7> pieces{};
-    int count = 0;
-    bool present = false;
-};
+// A text as consecutive pieces; not present where the field is absent.
+using QueryText = json_field::FieldText;
 
 enum class QueryFieldKind { Number, Text, Flag };
 

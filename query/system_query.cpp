@@ -155,11 +155,7 @@ bool Found(bool matched, const QueryFocus& focus, QueryFocus* found)
     if (matched && found != nullptr) {
         // The name is held by the match alone.
         *found = focus;
-        found->name = {};
-        found->notes = {};
-        found->playerNotes = {};
-        found->visibility = {};
-        found->named = false;
+        found->head = {};
     }
     return matched;
 }
@@ -233,11 +229,7 @@ void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, st
     }
     name = edits->Name(focus.system);
     const SystemEdits* edited = edits->Find(focus.system);
-    focus.name = name;
-    focus.notes = edited != nullptr ? std::string_view(edited->notes) : std::string_view();
-    focus.playerNotes = edited != nullptr ? std::string_view(edited->playerNotes) : std::string_view();
-    focus.visibility = VisibilityName(edited != nullptr ? edited->visibility : Visibility::Known);
-    focus.named = true;
+    focus.head = {.name = name, .edits = edited};
 }
 
 bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found, const SectorEdits* edits) const

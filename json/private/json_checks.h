@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "gen/names/sector_edits.h"
 #include "gen/records.h"
 #include "json/private/json_value.h"
 
@@ -9,10 +12,27 @@ namespace nexmar {
 // produce, fields together as well as each alone. Each returns the record
 // the system describes, or throws a JsonReadError naming the first fault.
 // With edits, the system and its objects may hold what a referee made of
-// them (kSystemEdits, kObjectEdits), which ReadSystemEdits reads.
+// them (the fields json/fields/ mark When::Edited), which ReadSystemEdits reads.
 LowSystem ReadLowSystem(const JsonValue& system, int number, bool census, bool edits);
 MediumSystem ReadMediumSystem(const JsonValue& system, int number, bool census, bool edits);
 HighSystem ReadHighSystem(const JsonValue& system, int number, bool census, bool edits);
+
+// What a referee made of a system of a document, each text checked as a
+// name or a note; throws a JsonReadError naming the first fault. The
+// system's own fields are checked before, by its level's check.
+SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level);
+
+// A system that says it was rolled again alone must be the system its seed
+// rolls, so that what the document shows can be rolled again.
+void CheckRolledFromSeed(const JsonValue& system, int number, bool census, const LowSystem& record);
+void CheckRolledFromSeed(const JsonValue& system, bool census, const MediumSystem& record);
+void CheckRolledFromSeed(const JsonValue& system, bool census, const HighSystem& record);
+
+// Checks shared by the levels: the census values the tables give an
+// object; an object's zone, which never comes before the zone of the
+// object above it.
+void CheckCensus(const JsonValue& object, const CensusValues& expected);
+OrbitZone ReadZone(const JsonValue& object, std::optional<OrbitZone> previousZone);
 
 // The detail levels by name.
 inline constexpr DetailLevel kDetailLevels[] = {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High};

@@ -6,7 +6,7 @@ namespace nexmar {
 
 namespace {
 
-// The most fields of any object of the document, census values included.
+// The most fields of any object of the document, census values and edits included.
 constexpr std::size_t kMaxFields = 16;
 
 [[noreturn]] void Fail(const std::string& pointer, std::uint32_t line, const std::string& what)
@@ -105,8 +105,7 @@ JsonValue JsonValue::At(std::string_view key) const
     return JsonValue(unit_, unit_.Find(node_, key));
 }
 
-void JsonValue::Fields(std::span<const std::string_view> required, bool census,
-                       std::span<const std::string_view> optional) const
+void JsonValue::Fields(std::span<const std::string_view> required, std::span<const std::string_view> optional) const
 {
     if (Kind() != JsonUnit::Node::Kind::Object) {
         Expected("an object");
@@ -115,11 +114,6 @@ void JsonValue::Fields(std::span<const std::string_view> required, bool census,
     std::size_t count = 0;
     for (const std::string_view key : required) {
         all[count++] = key;
-    }
-    if (census) {
-        for (const std::string_view key : json_field::kCensusValues) {
-            all[count++] = key;
-        }
     }
     const std::size_t requiredCount = count;
     for (const std::string_view key : optional) {

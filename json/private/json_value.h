@@ -53,10 +53,9 @@ public:
     void CheckNumber(int number) const;
     // The member key, which Fields has found present.
     JsonValue At(std::string_view key) const;
-    // An object with exactly these keys, and the census values when census,
-    // and any of optional.
-    void Fields(std::span<const std::string_view> required, bool census = false,
-                std::span<const std::string_view> optional = {}) const;
+    // An object with exactly the keys of required, and any of optional
+    // (json/private/field_keys.h gives both from an object's tables).
+    void Fields(std::span<const std::string_view> required, std::span<const std::string_view> optional = {}) const;
     bool Has(std::string_view key) const { return unit_.Find(node_, key) != JsonUnit::kNone; }
 
 private:

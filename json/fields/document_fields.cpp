@@ -1,16 +1,50 @@
-#include "json/private/json_edits.h"
+#include "json/fields/document_fields.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "gen/system_reroll.h"
-#include "json/json_format.h"
+#include "json/private/field_writer.h"
+#include "json/private/json_checks.h"
 
+// The writer and the reader of a system's head and of an object's notes.
 namespace nexmar {
 
-namespace {
-
 using namespace json_field;
+
+ordered_json SystemHeadJson(int number, const SectorEdits& edits, const SystemEdits* edited)
+{
+    const std::string name = edits.Name(number);
+    const SystemHead head{.name = name, .edits = edited};
+    ordered_json json;
+    WriteRows(json, kSystemHeadRows, head, number, [edited](std::string_view key, ordered_json& json) {
+        if (edited == nullptr) {
+            return;
+        }
+        if (key == kSeed && edited->seed) {
+            json[kSeed] = *edited->seed;
+        } else if (key == kHidden && edited->hidden) {
+            ordered_json hidden = ordered_json::array();
+            for (const PlayerField field : kPlayerFields) {
+                if (edited->hidden->Has(field)) {
+                    hidden.push_back(Text(PlayerFieldName(field)));
+                }
+            }
+            json[kHidden] = std::move(hidden);
+        }
+    });
+    return json;
+}
+
+void WriteObjectNote(ordered_json& object, std::string_view key, const SystemEdits& edited, const std::string& place)
+{
+    const ObjectNotes& notes = key == kNotes ? edited.objectNotes : edited.objectPlayerNotes;
+    if (const auto note = notes.find(place); note != notes.end()) {
+        object[key] = note->second;
+    }
+}
+
+namespace {
 
 std::string ReadText(const JsonValue& value, std::string (*fault)(std::string_view), const char* what)
 {

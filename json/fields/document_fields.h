@@ -1,0 +1,107 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "gen/names/sector_edits.h"
+#include "gen/run_settings.h"
+#include "json/fields/field_row.h"
+#include "json/json_format.h"
+
+// The two heads of the document, each a table of its fields in the writer's
+// order: the document's own, which names the program and keeps the settings
+// of the run, and the one every system begins with, its number and what the
+// referee made of it.
+namespace nexmar::json_field {
+
+struct DocumentHead {
+    std::string_view program;
+    std::string_view version;
+    int format = 0;
+    const RunSettings* settings = nullptr;
+};
+
+// The systems come last, each written as it comes; "systemsRolled" only in
+// the document of a run that a query filtered: how many systems the run
+// rolled, of which the document keeps those the query matched, each under
+// its number in the run. The seed is written by hand (it needs 32 bits).
+inline constexpr Row<DocumentHead> kDocumentHeadRows[] = {
+    {.key = kProgram, .text = [](const DocumentHead& head) { return Present(head.program); }},
+    {.key = kVersion, .text = [](const DocumentHead& head) { return Present(head.version); }},
+    {.key = kFormat, .number = [](const DocumentHead& head) { return std::optional<int>(head.format); }},
+    {.key = kSeed},
+    {.key = kDetail, .text = [](const DocumentHead& head) { return Present(DetailLevelName(head.settings->level)); }},
+    {.key = kCensusOption, .flag = [](const DocumentHead& head) { return head.settings->census; }},
+    {.key = kSystemsRolled,
+     .when = When::Filtered,
+     .number = [](const DocumentHead& head) {
+         const int rolled = head.settings->systemsRolled;
+         return rolled > 0 ? std::optional<int>(rolled) : std::nullopt;
+     }},
+    {.key = kSystems},
+};
+
+// A system's name, where it is known, and what the referee made of it:
+// nothing, or the edits of the sector that hold it.
+struct SystemHead {
+    std::optional<std::string_view> name;
+    const SystemEdits* edits = nullptr;
+};
+
+// What the referee wrote of a known system; empty where nothing.
+template <auto Text>
+FieldText RefereeText(const SystemHead& head)
+{
+    if (!head.name) {
+        return {};
+    }
+    return Present(head.edits != nullptr ? std::string_view(head.edits->*Text) : std::string_view());
+}
+
+template <auto Text>
+bool NoRefereeText(const SystemHead& head)
+{
+    return head.edits == nullptr || (head.edits->*Text).empty();
+}
+
+// After the number, in every system of a document of format 2 on: the name
+// (always), then where there are any the seed the system was rolled again
+// alone from ("seed" as in the head), the notes, the notes written for the
+// players, the visibility where it is not "Known" and the fields kept from
+// the players where the referee chose them (by their keys, "capacity" for
+// every Capacity of the system). Their keys name them in a query at every
+// level: no part of a system but the system has any of them.
+inline constexpr Row<SystemHead> kSystemHeadRows[] = {
+    {.key = kNumber, .place = true},
+    {.key = kName,
+     .when = When::Edited,
+     .text = [](const SystemHead& head) { return head.name ? Present(*head.name) : FieldText{}; },
+     .shortName = kName,
+     .referee = true},
+    {.key = kSeed, .when = When::Edited},
+    {.key = kNotes,
+     .when = When::Edited,
+     .text = RefereeText<&SystemEdits::notes>,
+     .leftOut = NoRefereeText<&SystemEdits::notes>,
+     .shortName = kNotes,
+     .referee = true},
+    {.key = kPlayerNotes,
+     .when = When::Edited,
+     .text = RefereeText<&SystemEdits::playerNotes>,
+     .leftOut = NoRefereeText<&SystemEdits::playerNotes>,
+     .shortName = kPlayerNotes,
+     .referee = true},
+    {.key = kVisibility,
+     .when = When::Edited,
+     .text = [](const SystemHead& head) {
+         return head.name ? Present(VisibilityName(head.edits != nullptr ? head.edits->visibility : Visibility::Known))
+                          : FieldText{};
+     },
+     .leftOut = [](const SystemHead& head) { return head.edits == nullptr || head.edits->visibility == Visibility::Known; },
+     .names = NamesOf<Visibility, 3, VisibilityName>,
+     .shortName = kVisibility,
+     .referee = true},
+    {.key = kHidden, .when = When::Edited},
+};
+
+}  // namespace nexmar::json_field
