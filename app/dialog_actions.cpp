@@ -91,6 +91,9 @@ constexpr CommandRow kCommands[] = {
     {"&View", "overviewAction", "&Sector Overview", "F8",
      "Show or hide a table of the systems shown, to compare and sort them", Needs::RunShown, false, true,
      &GeneratorDialog::ShowOverview},
+    {"&View", "playerViewAction", "Pla&yer View", "F4",
+     "Show the sector as the players see it: no Secret system, \"?\" for each hidden field, their notes",
+     Needs::RunShown, true, true, &GeneratorDialog::ShowPlayerView},
     {"&View", "findAction", "&Find...", "Ctrl+F", "Keep the systems that hold a text or match a query",
      Needs::RunShown, true, true, &GeneratorDialog::Find},
     {"&View", "findNextAction", "Find &Next", "F3", "Go to the next item found", Needs::RunShown, false, false,
@@ -130,6 +133,11 @@ constexpr const char* kItemCommands[] = {"copyTextAction", "renameAction",      
 // The commands that write the systems shown: with a filter on, the systems
 // it keeps, as nexmar-cli --where writes them.
 constexpr const char* kOutputCommands[] = {"saveAction", "exportJsonAction", "printAction", "exportPdfAction"};
+
+// The commands that show or copy the referee's figures of every system,
+// which the players' view would give away.
+constexpr const char* kRefereeCommands[] = {"copyTextAction", "overviewAction", "statisticsAction"};
+constexpr const char* kRefereeOnly = " (Player View is on: it would show the referee's figures)";
 
 // Why a command that needs what is not there is disabled, after its status tip.
 const char* WhyDisabled(Needs needs)
@@ -261,6 +269,20 @@ void DialogActions::Follow(bool runShown, bool reportsKept, bool systemSelected)
         built.action->setEnabled(enabled);
         built.action->setStatusTip(enabled ? built.statusTip
                                            : built.statusTip + QString::fromLatin1(WhyDisabled(built.needs)));
+    }
+}
+
+void DialogActions::FollowPlayerView(bool on)
+{
+    if (!on) {
+        return;
+    }
+    for (const char* name : kRefereeCommands) {
+        QAction* action = Action(name);
+        if (action->isEnabled()) {
+            action->setEnabled(false);
+            action->setStatusTip(action->statusTip() + QString::fromLatin1(kRefereeOnly));
+        }
     }
 }
 

@@ -51,6 +51,9 @@ public:
     // Enables each action by what is there to act on; the status tip of a
     // disabled one says what it waits for.
     void Follow(bool runShown, bool reportsKept, bool systemSelected);
+    // While the players' view is on (after Follow), the commands that would
+    // show the referee's figures are disabled, their status tips saying why.
+    void FollowPlayerView(bool on);
 
 private:
     struct Built {

@@ -120,7 +120,7 @@ void FindBar::ApplyNow()
     }
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        filter_ = FilterSystems(session_, text);
+        filter_ = FilterSystems(session_, text, model_.Players());
         QApplication::restoreOverrideCursor();
     }
     if (!filter_.refusal.isEmpty()) {
@@ -189,8 +189,27 @@ std::vector<ItemId> FindBar::ShownSystems() const
     if (!session_.HasRun()) {
         return {};
     }
+    if (model_.Players() != nullptr) {
+        return model_.Players()->Systems();
+    }
     const std::span<const ItemId> systems = SystemItems(*session_.Tree());
     return std::vector<ItemId>(systems.begin(), systems.end());
+}
+
+FindBar::TreePlace FindBar::PlaceNow() const
+{
+    return {ExpandedItems(), model_.ItemOf(view_.currentIndex())};
+}
+
+void FindBar::Reshow(const std::function<void()>& change, const TreePlace& place)
+{
+    change();
+    filtering_ = false;
+    ApplyNow();
+    Expand(place.expanded);
+    if (model_.Shows(place.current)) {
+        view_.setCurrentIndex(model_.IndexOf(place.current));
+    }
 }
 
 QString FindBar::FilterText() const
@@ -222,7 +241,8 @@ void FindBar::ShowCount()
         field_->setToolTip(QString());
         return;
     }
-    const std::size_t all = SystemItems(*session_.Tree()).size();
+    const std::size_t all = model_.Players() != nullptr ? model_.Players()->Systems().size()
+                                                        : SystemItems(*session_.Tree()).size();
     count_->setText(QStringLiteral("%L1 of %L2 system%3")
                         .arg(filter_.systems.size())
                         .arg(all)

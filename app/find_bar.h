@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "app/system_filter.h"
@@ -49,6 +50,16 @@ public:
     QString FilterText() const;
     // Whether the tree shows only the systems the field's text keeps.
     bool Filtering() const { return filtering_; }
+    // The items open and the current item of the tree.
+    struct TreePlace {
+        std::vector<ItemId> expanded;
+        ItemId current = kNoItem;
+    };
+    TreePlace PlaceNow() const;
+    // Makes change to what the model shows (the players' view or the
+    // referee's), keeps the systems the field's text keeps of it, and opens
+    // and selects again what it shows of place.
+    void Reshow(const std::function<void()>& change, const TreePlace& place);
     // Takes a strip at the top of room while shown; returns what is left for the tree.
     QRect Place(const QRect& room);
 

@@ -163,6 +163,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     });
     BuildNotesPane();
     BuildOverviewPane();
+    BuildPlayerView();
     FollowSession();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
@@ -248,6 +249,7 @@ void GeneratorDialog::FollowSelection()
 {
     const std::optional<std::size_t> selected = picture_->SelectedSystem();
     actions_->Follow(session_.HasRun(), session_.HasReports(), selected.has_value());
+    actions_->FollowPlayerView(playerView_);
     actions_->Action("lockAction")->setChecked(selected && locked_.contains(*selected));
     if (overview_ != nullptr) {
         overview_->ShowChosen(selected);
@@ -271,6 +273,7 @@ std::optional<std::vector<std::size_t>> GeneratorDialog::KeptPlaces() const
 void GeneratorDialog::FollowSession()
 {
     FollowSelection();
+    FollowPlayerView();
     findBar_->RunShown();
     FollowOverview();
     saveButton_->setEnabled(session_.HasReports());

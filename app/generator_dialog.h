@@ -18,6 +18,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPagedPaintDevice;
 class QPushButton;
@@ -126,6 +127,9 @@ public:
     void EditPlayerNotes();
     void PrintHandout();
     void ExportHandoutPdf();
+    // Shows the tree, the picture, the notes and the finds as the players
+    // see the sector, or again as the referee does.
+    void ShowPlayerView();
     // Rolls the selected system again from a fresh seed; Reroll Others,
     // every system not locked. Lock System locks or unlocks the selected
     // system: generator_dialog_reroll.cpp.
@@ -226,11 +230,22 @@ private:
     void SetVisibility(Visibility visibility);
     // The name beside the system at place, with what the players know of it.
     std::string ShownName(std::size_t place) const;
+    // The model shows the session's tree as the players see it, while the
+    // players' view is on.
+    void FollowPlayerView();
+    // The Player View command and its marker in the status bar.
+    void BuildPlayerView();
+    // What follows whose view is shown: the picture, the notes, the
+    // commands and the marker.
+    void FollowAudience();
+    // The handout's pages of the systems the tree shows.
+    PrintRequest PlayersRequest() const;
     void BuildNotesPane();
     // The notes pane shows the notes of the tree's current item, as they now stand.
     void FollowNoteTarget();
-    // Keeps text, the notes typed, on the system or object the pane shows.
-    void WriteNotes(const QString& text);
+    // Keeps text, the notes typed (the referee's or the players'), on the
+    // system or object the pane shows.
+    void WriteNotes(const QString& text, NoteKind kind);
     // Rolls the systems at places again, each from a fresh seed.
     void RerollPlaces(const std::vector<std::size_t>& places);
     // Renders the run shown again from its records, as edited: its tree,
@@ -286,6 +301,12 @@ private:
     // undone or redone.
     int noteBurst_ = 0;
     std::set<std::size_t> locked_;  // the places of the systems Reroll Others leaves
+    bool playerView_ = false;
+    QLabel* playerViewMark_ = nullptr;  // in the status bar while the players' view is on
+    // The tree's open items and current item as the referee left them for
+    // the players' view, to come back to.
+    std::vector<ItemId> refereeExpanded_;
+    ItemId refereeCurrent_ = kNoItem;
     QString documentPath_;  // the sector's file, absolute; empty for a run never saved
     QString recoveryFolder_;
     std::unique_ptr<RecoveryCopy> recovery_;  // reads session_, so ends before it

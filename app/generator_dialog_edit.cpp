@@ -15,6 +15,7 @@
 
 #include "app/artwork.h"
 #include "app/dialog_actions.h"
+#include "app/find_bar.h"
 #include "app/generator_dialog.h"
 #include "app/picture_pane.h"
 #include "app/recovery_copy.h"
@@ -133,6 +134,9 @@ void GeneratorDialog::PutChange(const SectorChange& change, bool done)
     session_.Change(change, done);
     if (change.ChangesRecords()) {
         RenderEdited();
+    } else if (playerView_ && change.ChangesWhatPlayersSee()) {
+        findBar_->Reshow([this] { FollowPlayerView(); }, findBar_->PlaceNow());
+        picture_->Redraw();
     } else if (change.ChangesShown()) {
         // A rename leaves the tree's texts as they were: only the names
         // beside the systems, the picture and the overview follow it.

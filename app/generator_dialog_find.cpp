@@ -56,6 +56,9 @@ void GeneratorDialog::FindPrevious()
 
 PrintRequest GeneratorDialog::ShownRequest() const
 {
+    if (playerView_) {
+        return PlayersRequest();
+    }
     PrintRequest request;
     const ShownTree& tree = *session_.Tree();
     // The systems' rows in the tree are their places among the records.

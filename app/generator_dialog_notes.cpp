@@ -1,5 +1,6 @@
 // The dialog's notes: the pane beside the tree where the referee writes on
-// the selected system or object, each burst of typing one edit to undo.
+// the selected system or object, for the referee and for the players, each
+// burst of typing one edit to undo.
 #include <QAction>
 #include <QItemSelectionModel>
 
@@ -22,12 +23,27 @@ QString Utf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "System 3, Vessa Reach", or "Object 3A.2 in System 3, Vessa Reach".
-QString Heading(const RunRecords& records, const NoteTarget& target)
+// "System 3, Vessa Reach", or "Object 3A.2 in System 3, Vessa Reach"; for
+// the players, "System 3" where its name is hidden from them.
+QString Heading(const RunRecords& records, const NoteTarget& target, bool players)
 {
     const int number = records.NumberAt(target.place);
-    const QString system = QStringLiteral("System %1, %2").arg(number).arg(Utf8(records.Edits().Name(number)));
+    const std::optional<PlayerSystem> player =
+        players ? PlayerSystemOf(records.Edits(), number) : std::optional<PlayerSystem>();
+    const std::string name = players ? (player ? player->name : std::string()) : records.Edits().Name(number);
+    QString system = QStringLiteral("System %1").arg(number);
+    if (!name.empty()) {
+        system += QStringLiteral(", ") + Utf8(name);
+    }
     return target.object.empty() ? system : Utf8(target.objectItem) + QStringLiteral(" in ") + system;
+}
+
+NotesPane::Notes NotesShown(const RunRecords& records, const std::optional<NoteTarget>& target)
+{
+    if (!target) {
+        return {};
+    }
+    return {Utf8(NotesOf(records, *target)), Utf8(NotesOf(records, *target, NoteKind::Players))};
 }
 
 }  // namespace
@@ -41,7 +57,9 @@ void GeneratorDialog::BuildNotesPane()
             &GeneratorDialog::FollowNoteTarget);
     // Another run, or the find field keeping other systems.
     connect(model_, &QAbstractItemModel::modelReset, this, &GeneratorDialog::FollowNoteTarget);
-    connect(notes_, &NotesPane::NotesEdited, this, &GeneratorDialog::WriteNotes);
+    connect(notes_, &NotesPane::NotesEdited, this, [this](const QString& text) { WriteNotes(text, NoteKind::Referee); });
+    connect(notes_, &NotesPane::PlayerNotesEdited, this,
+            [this](const QString& text) { WriteNotes(text, NoteKind::Players); });
     connect(notes_, &NotesPane::EditingEnded, this, [this] { ++noteBurst_; });
     connect(notes_, &NotesPane::Left, this, &GeneratorDialog::GoToResults);
 }
@@ -70,28 +88,36 @@ void GeneratorDialog::FollowNoteTarget()
     if (target != noteTarget_) {
         ++noteBurst_;
         noteTarget_ = target;
-        notes_->ShowTarget(target ? Heading(session_.Records(), *target) : QString(),
-                           target ? Utf8(NotesOf(session_.Records(), *target)) : QString(), target.has_value());
+        notes_->ShowTarget(target ? Heading(session_.Records(), *target, playerView_) : QString(),
+                           NotesShown(session_.Records(), target), target.has_value());
     } else if (target) {
-        notes_->FollowNotes(Heading(session_.Records(), *target), Utf8(NotesOf(session_.Records(), *target)));
+        notes_->FollowNotes(Heading(session_.Records(), *target, playerView_), NotesShown(session_.Records(), target));
     }
 }
 
-void GeneratorDialog::WriteNotes(const QString& text)
+void GeneratorDialog::WriteNotes(const QString& text, NoteKind kind)
 {
     if (!noteTarget_ || !session_.HasRun()) {
         return;
     }
     const std::string notes = text.toStdString();
     const std::string fault = NoteFault(notes);
-    notes_->ShowFault(QString::fromStdString(fault));
+    const bool players = kind == NoteKind::Players;
+    notes_->ShowFault(QString::fromStdString(fault), players);
     const RunRecords& records = session_.Records();
-    if (!fault.empty() || notes == NotesOf(records, *noteTarget_)) {
+    if (!fault.empty() || notes == NotesOf(records, *noteTarget_, kind)) {
         return;
     }
-    PushChange(noteTarget_->object.empty()
-                   ? SectorChange::Note(records, noteTarget_->place, notes)
-                   : SectorChange::ObjectNote(records, noteTarget_->place, noteTarget_->object, notes),
+    const std::size_t place = noteTarget_->place;
+    const std::string& object = noteTarget_->object;
+    if (players) {
+        PushChange(object.empty() ? SectorChange::PlayerNote(records, place, notes)
+                                  : SectorChange::ObjectPlayerNote(records, place, object, notes),
+                   noteBurst_);
+        return;
+    }
+    PushChange(object.empty() ? SectorChange::Note(records, place, notes)
+                              : SectorChange::ObjectNote(records, place, object, notes),
                noteBurst_);
 }
 

@@ -73,7 +73,9 @@ void GeneratorDialog::ShowLegend()
 void GeneratorDialog::ExportPicture()
 {
     const std::optional<std::size_t> system = picture_->SelectedSystem();
-    const std::string svg = system && session_.HasRun() ? session_.SystemSvg(*system, picture_->Legend()) : std::string();
+    const std::string svg = system && session_.HasRun()
+                                ? session_.SystemSvg(*system, picture_->Legend(), playerView_)
+                                : std::string();
     if (svg.empty()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoPictureToExport));
         return;

@@ -1,11 +1,22 @@
 // What the players may see of the systems shown: each system known,
 // rumoured or secret to them, the fields kept from them, the notes written
-// for them, and the handout that prints what they may see and no more.
+// for them, the handout that prints what they may see and no more, and the
+// Player View that shows it in the window.
+#include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+
+#include <numeric>
+#include <optional>
 #include <vector>
 
 #include "app/dialog_actions.h"
+#include "app/find_bar.h"
 #include "app/generator_dialog.h"
+#include "app/notes_pane.h"
+#include "app/overview_pane.h"
 #include "app/picture_pane.h"
+#include "app/result_tree_model.h"
 #include "app/run_printer.h"
 #include "app/user_prompts.h"
 #include "gen/names/sector_edits.h"
@@ -22,12 +33,17 @@ SystemEdits EditsOf(const RunRecords& records, std::size_t place)
     return edits != nullptr ? *edits : SystemEdits{};
 }
 
-// Every system the players know of or heard of, in the order of the run,
-// with no word of the run's seed or of how many systems it holds.
-PrintRequest HandoutRequest(const RunRecords& records)
+// Every system of places (every one when null) the players know of or
+// heard of, in the order of the run, with no word of the run's seed or of
+// how many systems it holds.
+PrintRequest HandoutRequest(const RunRecords& records, std::optional<std::vector<std::size_t>> places = {})
 {
+    if (!places) {
+        places.emplace(records.size());
+        std::iota(places->begin(), places->end(), std::size_t{0});
+    }
     PrintRequest request;
-    for (std::size_t place = 0; place < records.size(); ++place) {
+    for (const std::size_t place : *places) {
         if (PlayerSystemOf(records.Edits(), records.NumberAt(place))) {
             request.places.push_back(place);
         }
@@ -131,6 +147,59 @@ void GeneratorDialog::ExportHandoutPdf()
     if (session_.HasRun()) {
         WritePdf(HandoutRequest(session_.Records()), actions_->Title("exportHandoutPdfAction"));
     }
+}
+
+PrintRequest GeneratorDialog::PlayersRequest() const
+{
+    return HandoutRequest(session_.Records(), KeptPlaces());
+}
+
+void GeneratorDialog::ShowPlayerView()
+{
+    FindBar::TreePlace place = findBar_->PlaceNow();
+    if (!playerView_) {
+        refereeExpanded_ = place.expanded;
+        refereeCurrent_ = place.current;
+    } else {
+        // What the referee had open stays open, with what was opened since.
+        place.expanded.insert(place.expanded.end(), refereeExpanded_.begin(), refereeExpanded_.end());
+        place.current = place.current != kNoItem ? place.current : refereeCurrent_;
+    }
+    playerView_ = !playerView_;
+    findBar_->Reshow([this] { FollowPlayerView(); }, place);
+    FollowAudience();
+}
+
+void GeneratorDialog::FollowPlayerView()
+{
+    if (session_.HasRun()) {
+        model_->ShowToPlayers(playerView_ ? std::make_shared<PlayerTree>(session_.Tree(), session_.Records())
+                                          : nullptr);
+    }
+}
+
+void GeneratorDialog::BuildPlayerView()
+{
+    actions_->Action("playerViewAction")->setCheckable(true);
+    // Beside the status bar's messages, in the handout's colour of a Known system.
+    playerViewMark_ = new QLabel(QStringLiteral(" Player View: what the players see "), statusBar_);
+    playerViewMark_->setObjectName(QStringLiteral("playerViewMark"));
+    playerViewMark_->setStyleSheet(QStringLiteral("background: #0072B2; color: white; font-weight: bold"));
+    statusBar_->addPermanentWidget(playerViewMark_);
+    playerViewMark_->hide();
+}
+
+void GeneratorDialog::FollowAudience()
+{
+    playerViewMark_->setVisible(playerView_);
+    actions_->Action("playerViewAction")->setChecked(playerView_);
+    if (playerView_ && picture_->IsPaneShown(*overview_)) {
+        picture_->ShowPane(*overview_, false);
+        actions_->Action("overviewAction")->setChecked(false);
+    }
+    picture_->ShowToPlayers(playerView_);
+    notes_->ShowRefereeNotes(!playerView_);
+    FollowSelection();
 }
 
 }  // namespace nexmar

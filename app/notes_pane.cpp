@@ -51,6 +51,14 @@ NotesPane::NotesPane(QWidget* parent) : QWidget(parent)
     heading_->setFont(bold);
     layout->addWidget(heading_);
     notes_ = AddSection(QStringLiteral("notesEditor"), QStringLiteral("&Notes:"));
+    players_ = AddSection(QStringLiteral("playerNotesEditor"), QStringLiteral("For the pla&yers:"));
+    players_.editor->setToolTip(QStringLiteral("Printed in the players' handout, under the system or object"));
+    QPlainTextEdit* referee = notes_.editor;
+    connect(referee, &QPlainTextEdit::textChanged, this, [this, referee] { emit NotesEdited(referee->toPlainText()); });
+    QPlainTextEdit* players = players_.editor;
+    connect(players, &QPlainTextEdit::textChanged, this, [this, players] {
+        emit PlayerNotesEdited(players->toPlainText());
+    });
     ShowTarget({}, {}, false);
 }
 
@@ -74,39 +82,58 @@ NotesPane::Section NotesPane::AddSection(const QString& objectName, const QStrin
     column->addWidget(section.title);
     column->addWidget(section.editor, 1);
     column->addWidget(section.fault);
-    QPlainTextEdit* editor = section.editor;
-    connect(editor, &QPlainTextEdit::textChanged, this, [this, editor] { emit NotesEdited(editor->toPlainText()); });
     return section;
 }
 
-void NotesPane::ShowTarget(const QString& heading, const QString& notes, bool writable)
+void NotesPane::ShowTarget(const QString& heading, const Notes& notes, bool writable)
 {
     heading_->setText(writable ? heading : QString());
     heading_->setVisible(writable);
-    notes_.editor->setPlaceholderText(writable ? QString() : QString::fromLatin1(kNothingToWriteOn));
-    notes_.editor->setReadOnly(!writable);
-    SetText(notes);
-    ShowFault({});
+    for (const Section* section : {&notes_, &players_}) {
+        section->editor->setPlaceholderText(writable ? QString() : QString::fromLatin1(kNothingToWriteOn));
+        section->editor->setReadOnly(!writable);
+        ShowFault(*section, {});
+    }
+    SetText(notes_, notes.referee);
+    SetText(players_, notes.players);
 }
 
-void NotesPane::FollowNotes(const QString& heading, const QString& notes)
+void NotesPane::FollowNotes(const QString& heading, const Notes& notes)
 {
     heading_->setText(heading);
-    if (notes == Text()) {
-        return;
-    }
-    const int position = notes_.editor->textCursor().position();
-    SetText(notes);
-    QTextCursor cursor = notes_.editor->textCursor();
-    cursor.setPosition(std::min(position, static_cast<int>(notes.size())));
-    notes_.editor->setTextCursor(cursor);
-    ShowFault({});
+    FollowText(notes_, notes.referee);
+    FollowText(players_, notes.players);
 }
 
-void NotesPane::ShowFault(const QString& fault)
+void NotesPane::FollowText(const Section& section, const QString& text)
 {
-    notes_.fault->setText(fault.isEmpty() ? QString() : QStringLiteral("Not kept: %1.").arg(fault));
-    notes_.fault->setVisible(!fault.isEmpty());
+    if (text == section.editor->toPlainText()) {
+        return;
+    }
+    const int position = section.editor->textCursor().position();
+    SetText(section, text);
+    QTextCursor cursor = section.editor->textCursor();
+    cursor.setPosition(std::min(position, static_cast<int>(text.size())));
+    section.editor->setTextCursor(cursor);
+    ShowFault(section, {});
+}
+
+void NotesPane::ShowFault(const QString& fault, bool players)
+{
+    ShowFault(players ? players_ : notes_, fault);
+}
+
+void NotesPane::ShowFault(const Section& section, const QString& fault)
+{
+    section.fault->setText(fault.isEmpty() ? QString() : QStringLiteral("Not kept: %1.").arg(fault));
+    section.fault->setVisible(!fault.isEmpty());
+}
+
+void NotesPane::ShowRefereeNotes(bool shown)
+{
+    notes_.title->setVisible(shown);
+    notes_.editor->setVisible(shown);
+    notes_.fault->setVisible(shown && !notes_.fault->text().isEmpty());
 }
 
 QString NotesPane::Text() const
@@ -114,21 +141,26 @@ QString NotesPane::Text() const
     return notes_.editor->toPlainText();
 }
 
+QString NotesPane::PlayersText() const
+{
+    return players_.editor->toPlainText();
+}
+
 QSize NotesPane::sizeHint() const
 {
     return {fontMetrics().averageCharWidth() * 32, 240};
 }
 
-void NotesPane::SetText(const QString& text)
+void NotesPane::SetText(const Section& section, const QString& text)
 {
     // Text set here is no edit of the user's.
-    const QSignalBlocker quiet(notes_.editor);
-    notes_.editor->setPlainText(text);
+    const QSignalBlocker quiet(section.editor);
+    section.editor->setPlainText(text);
 }
 
 bool NotesPane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != notes_.editor) {
+    if (watched != notes_.editor && watched != players_.editor) {
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::ShortcutOverride && IsUndoKey(*window(), *static_cast<QKeyEvent*>(event))) {

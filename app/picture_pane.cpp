@@ -314,7 +314,8 @@ void PicturePane::FollowTree(bool anotherRun)
 
 void PicturePane::Draw()
 {
-    const std::string svg = selected_ && session_.HasRun() ? session_.SystemSvg(*selected_, legend_) : std::string();
+    const std::string svg =
+        selected_ && session_.HasRun() ? session_.SystemSvg(*selected_, legend_, players_) : std::string();
     view_->Show(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
 }
 

@@ -88,6 +88,12 @@ public:
     // keeps) of the system holding the tree's current item; none for none.
     std::optional<std::size_t> SelectedSystem() const { return selected_; }
     const SystemPictureView& View() const { return *view_; }
+    // Draws the players' picture (as nexmar-cli --player does), or the referee's.
+    void ShowToPlayers(bool players)
+    {
+        players_ = players;
+        Redraw();
+    }
     // Draws the selected system again, as its records now say.
     void Redraw()
     {
@@ -129,6 +135,7 @@ private:
     QRect place_;
     int treeOpeningWidth_ = 0;
     std::optional<std::size_t> selected_;
+    bool players_ = false;
     PictureLegend legend_ = PictureLegend::Without;
 };
 

@@ -22,6 +22,7 @@ void ResultTreeModel::Show(std::shared_ptr<const ShownTree> tree)
 {
     beginResetModel();
     tree_ = std::move(tree);
+    players_.reset();
     keptSystems_.reset();
     keptRows_.clear();
     found_.clear();
@@ -43,7 +44,17 @@ void ResultTreeModel::KeepSystems(std::vector<ItemId> systems, const std::vector
 
 void ResultTreeModel::ShowEverySystem()
 {
-    Show(tree_);
+    ShowToPlayers(players_);
+}
+
+void ResultTreeModel::ShowToPlayers(std::shared_ptr<const PlayerTree> players)
+{
+    beginResetModel();
+    players_ = std::move(players);
+    keptSystems_.reset();
+    keptRows_.clear();
+    found_.clear();
+    endResetModel();
 }
 
 void ResultTreeModel::NamesChanged()
@@ -66,6 +77,9 @@ bool ResultTreeModel::Shows(ItemId item) const
     if (item < 0 || static_cast<std::size_t>(item) >= tree_->size()) {
         return false;
     }
+    if (players_ && !players_->Shows(item)) {
+        return false;
+    }
     if (!keptSystems_) {
         return true;
     }
@@ -83,7 +97,7 @@ std::span<const ItemId> ResultTreeModel::ChildrenOf(ItemId parent) const
     if (keptSystems_ && parent != kNoItem && tree_->at(parent).parent == kNoItem) {
         return *keptSystems_;
     }
-    return tree_->Children(parent);
+    return players_ ? players_->Children(parent) : tree_->Children(parent);
 }
 
 int ResultTreeModel::RowOf(ItemId item) const
@@ -93,7 +107,7 @@ int ResultTreeModel::RowOf(ItemId item) const
             return kept->second;
         }
     }
-    return tree_->at(item).row;
+    return players_ ? players_->Row(item) : tree_->at(item).row;
 }
 
 QModelIndex ResultTreeModel::index(int row, int column, const QModelIndex& parent) const
@@ -150,6 +164,9 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
         if (!system) {
             return {};
         }
+        if (role == Qt::DisplayRole && players_) {
+            return QString::fromStdString(players_->Name(place));
+        }
         if (role == Qt::DisplayRole && nameAt_) {
             return QString::fromStdString(nameAt_(place));
         }
@@ -163,8 +180,10 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
         return {};
     }
     switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size()));
+    case Qt::DisplayRole: {
+        const std::string_view text = players_ ? players_->Text(IdOf(index)) : item.text;
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
     case Qt::DecorationRole:
         if (const int image = ImageIndex(item.image); image >= 0 && image < images_.size()) {
             return images_[image];
@@ -178,7 +197,8 @@ QVariant ResultTreeModel::data(const QModelIndex& index, int role) const
         }
         return {};
     case Qt::ToolTipRole:
-        if (item.parent == kNoItem && !rootToolTip_.isEmpty()) {
+        // The seed is the referee's.
+        if (item.parent == kNoItem && !rootToolTip_.isEmpty() && !players_) {
             return rootToolTip_;
         }
         return {};

@@ -13,6 +13,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/player_tree.h"
 #include "model/shown_tree.h"
 
 namespace nexmar {
@@ -30,7 +31,13 @@ public:
     // tree: never null. images: the TreeImage icons, in index order.
     ResultTreeModel(std::shared_ptr<const ShownTree> tree, QList<QIcon> images, QObject* parent = nullptr);
 
+    // Shows tree as the referee sees it, even after ShowToPlayers.
     void Show(std::shared_ptr<const ShownTree> tree);
+    // Shows the tree shown as the players see it (players: of that tree), or
+    // as the referee does (null). Either tells the views once, as Show does;
+    // the systems a find keeps are kept again by KeepSystems.
+    void ShowToPlayers(std::shared_ptr<const PlayerTree> players);
+    const PlayerTree* Players() const { return players_.get(); }
     // The tooltip of the top-level item, which says how its run can be
     // repeated; it is read when the next tree is shown.
     void SetRootToolTip(const QString& text) { rootToolTip_ = text; }
@@ -75,6 +82,7 @@ private:
     int RowOf(ItemId item) const;
 
     std::shared_ptr<const ShownTree> tree_;
+    std::shared_ptr<const PlayerTree> players_;  // while the players' view is shown
     // While systems are kept: they, the row of each by its item, and the items found.
     std::optional<std::vector<ItemId>> keptSystems_;
     std::unordered_map<ItemId, int> keptRows_;

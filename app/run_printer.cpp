@@ -120,7 +120,8 @@ public:
     int Pages() const { return page_; }
 
     // A Medium or High system: its heading, its picture, its table, its
-    // notes; in a handout, what the players may see of them and no notes.
+    // notes; in a handout, what the players may see of them and the notes
+    // written for them.
     void System(const RunRecords& records, std::size_t place, const std::optional<PlayerSystem>& player)
     {
         const int number = records.NumberAt(place);
@@ -129,7 +130,7 @@ public:
         if (player) {
             HideCells(table, player->hidden);
         }
-        for (PrintRow& note : player ? std::vector<PrintRow>() : NoteRows(records, place)) {
+        for (PrintRow& note : NoteRows(records, place, player ? NoteKind::Players : NoteKind::Referee)) {
             table.rows.push_back(std::move(note));
         }
         const ColumnPlaces places = PlaceColumns(table.columns, table.rows, body_, bold_, width_, pad_);
@@ -369,9 +370,8 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
             rows.push_back(LowRow(number, std::get<LowSystem>(records.At(place)), census, name));
             if (player) {
                 HideCells(columns, rows.back(), player->hidden);
-                continue;
             }
-            for (PrintRow& note : NoteRows(records, place)) {
+            for (PrintRow& note : NoteRows(records, place, player ? NoteKind::Players : NoteKind::Referee)) {
                 rows.push_back(std::move(note));
             }
         }

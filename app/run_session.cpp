@@ -167,9 +167,9 @@ RunStatistics RunSession::Statistics() const
     return statistics;
 }
 
-std::string RunSession::SystemSvg(std::size_t place, PictureLegend legend) const
+std::string RunSession::SystemSvg(std::size_t place, PictureLegend legend, bool players) const
 {
-    return shown_ ? shown_->records->SystemSvg(place, legend) : std::string();
+    return shown_ ? shown_->records->SystemSvg(place, legend, players) : std::string();
 }
 
 QString RunSession::Title() const

@@ -107,7 +107,10 @@ public:
     // The SVG document of the system at place (from 0, its row in the tree)
     // of the run shown, the same bytes as nexmar-cli writes for it; empty
     // when there is no such system. With its legend under it when asked.
-    std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without) const;
+    // players: the players' picture, as nexmar-cli --player draws it; empty
+    // for a Secret system.
+    std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without,
+                          bool players = false) const;
     // "200 High systems, seed 3899494677"
     QString Title() const;
 

@@ -22,16 +22,21 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view lowerNeedle)
     return std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(), lower) != text.end();
 }
 
-// Appends the items of the subtree at item whose text holds needle, in pre-order.
-void FindInSubtree(const ShownTree& tree, ItemId item, std::string_view needle, std::vector<ItemId>& matches)
+// Appends the items of the subtree at item whose text holds needle, in
+// pre-order; with players, of what they see.
+void FindInSubtree(const ShownTree& tree, const PlayerTree* players, ItemId item, std::string_view needle,
+                   std::vector<ItemId>& matches)
 {
-    if (ContainsIgnoringCase(tree.at(item).text, needle)) {
+    if (ContainsIgnoringCase(players != nullptr ? players->Text(item) : tree.at(item).text, needle)) {
         matches.push_back(item);
     }
-    for (const ItemId child : tree.at(item).children) {
-        FindInSubtree(tree, child, needle, matches);
+    for (const ItemId child : players != nullptr ? players->Children(item) : tree.at(item).children) {
+        FindInSubtree(tree, players, child, needle, matches);
     }
 }
+
+constexpr const char* kNoQueryForPlayers =
+    "Player View finds text only: a query would read what the players may not see";
 
 // Operators and parentheses belong to queries alone: a text holding one is
 // meant as a query, and plain words are looked for as text.
@@ -83,17 +88,23 @@ std::span<const ItemId> SystemItems(const ShownTree& tree)
     return tree.Children(kNoItem).empty() ? std::span<const ItemId>() : tree.Children(tree.Children(kNoItem).front());
 }
 
-SystemFilter FilterSystems(const RunSession& session, const QString& text)
+SystemFilter FilterSystems(const RunSession& session, const QString& text, const PlayerTree* players)
 {
     SystemFilter filter;
     const ShownTree& tree = *session.Tree();
-    const std::span<const ItemId> systems = SystemItems(tree);
+    const std::span<const ItemId> systems =
+        players != nullptr ? std::span<const ItemId>(players->Systems()) : SystemItems(tree);
     const std::string typed = text.trimmed().toStdString();
     if (typed.empty()) {
         filter.systems.assign(systems.begin(), systems.end());
         return filter;
     }
-    SystemQueryParse parse = ParseSystemQuery(typed, session.Description().level);
+    if (players != nullptr && WrittenAsQuery(typed)) {
+        filter.refusal = QString::fromLatin1(kNoQueryForPlayers);
+        return filter;
+    }
+    SystemQueryParse parse = players != nullptr ? SystemQueryParse{std::nullopt, kNoQueryForPlayers}
+                                                : ParseSystemQuery(typed, session.Description().level);
     if (parse.query) {
         filter.isQuery = true;
         const SystemQuery& query = *parse.query;
@@ -118,7 +129,7 @@ SystemFilter FilterSystems(const RunSession& session, const QString& text)
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const ItemId system : systems) {
         const std::size_t before = filter.matches.size();
-        FindInSubtree(tree, system, needle, filter.matches);
+        FindInSubtree(tree, players, system, needle, filter.matches);
         if (filter.matches.size() != before) {
             filter.systems.push_back(system);
         }

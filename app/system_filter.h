@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "model/player_tree.h"
 #include "model/shown_tree.h"
 
 namespace nexmar {
@@ -31,6 +32,10 @@ struct SystemFilter {
 std::span<const ItemId> SystemItems(const ShownTree& tree);
 
 // session: with a run shown. An empty text keeps every system and finds nothing.
-SystemFilter FilterSystems(const RunSession& session, const QString& text);
+// players: the players' view of the tree, when the find is theirs: every
+// text is looked for in what they see of the systems they know of, and a
+// text written as a query is refused, since a query reads the records
+// whole, hidden fields and notes included.
+SystemFilter FilterSystems(const RunSession& session, const QString& text, const PlayerTree* players = nullptr);
 
 }  // namespace nexmar

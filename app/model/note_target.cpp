@@ -55,20 +55,22 @@ std::optional<NoteTarget> NoteTargetOf(const ShownTree& tree, const RunRecords& 
     return target;
 }
 
-std::string NotesOf(const RunRecords& records, const NoteTarget& target)
+std::string NotesOf(const RunRecords& records, const NoteTarget& target, NoteKind kind)
 {
     const SystemEdits* edits = records.Edits().Find(records.NumberAt(target.place));
     if (edits == nullptr) {
         return {};
     }
+    const bool players = kind == NoteKind::Players;
     if (target.object.empty()) {
-        return edits->notes;
+        return players ? edits->playerNotes : edits->notes;
     }
-    const auto found = edits->objectNotes.find(target.object);
-    return found == edits->objectNotes.end() ? std::string() : found->second;
+    const ObjectNotes& objectNotes = players ? edits->objectPlayerNotes : edits->objectNotes;
+    const auto found = objectNotes.find(target.object);
+    return found == objectNotes.end() ? std::string() : found->second;
 }
 
-std::vector<SystemNote> SystemNotes(const RunRecords& records, std::size_t place)
+std::vector<SystemNote> SystemNotes(const RunRecords& records, std::size_t place, NoteKind kind)
 {
     const int number = records.NumberAt(place);
     const SystemEdits* edits = records.Edits().Find(number);
@@ -76,11 +78,13 @@ std::vector<SystemNote> SystemNotes(const RunRecords& records, std::size_t place
     if (edits == nullptr) {
         return notes;
     }
-    if (!edits->notes.empty()) {
-        notes.push_back({{}, edits->notes});
+    const bool players = kind == NoteKind::Players;
+    if (const std::string& own = players ? edits->playerNotes : edits->notes; !own.empty()) {
+        notes.push_back({{}, own});
     }
+    const ObjectNotes& objectNotes = players ? edits->objectPlayerNotes : edits->objectNotes;
     const auto add = [&](const std::string& object, std::string about) {
-        if (const auto found = edits->objectNotes.find(object); found != edits->objectNotes.end()) {
+        if (const auto found = objectNotes.find(object); found != objectNotes.end()) {
             notes.push_back({"Object " + std::move(about), found->second});
         }
     };

@@ -24,8 +24,11 @@ struct NoteTarget {
 // none for the top-level item and for no item.
 std::optional<NoteTarget> NoteTargetOf(const ShownTree& tree, const RunRecords& records, ItemId item);
 
+// Whose notes: the referee's own, or those written for the players' handout.
+enum class NoteKind { Referee, Players };
+
 // The notes kept on target.
-std::string NotesOf(const RunRecords& records, const NoteTarget& target);
+std::string NotesOf(const RunRecords& records, const NoteTarget& target, NoteKind kind = NoteKind::Referee);
 
 // A note of a system, with what it is about.
 struct SystemNote {
@@ -35,6 +38,7 @@ struct SystemNote {
 
 // The notes on the system at place, then those on its objects in their
 // order; none that are empty.
-std::vector<SystemNote> SystemNotes(const RunRecords& records, std::size_t place);
+std::vector<SystemNote> SystemNotes(const RunRecords& records, std::size_t place,
+                                    NoteKind kind = NoteKind::Referee);
 
 }  // namespace nexmar

@@ -20,8 +20,11 @@ struct ColumnField {
     PlayerField field;
 };
 
-// The field each column of the printed tables shows.
+// The field each column of the printed tables, and each label of the
+// tree's stat lines, shows.
 constexpr ColumnField kColumnFields[] = {
+    {"Capacity", PlayerField::Capacity}, {"Census", PlayerField::Census},
+    {"Morale", PlayerField::Census},     {"Productivity", PlayerField::Census},
     {"Size class", PlayerField::Size},  {"Importance", PlayerField::Importance}, {"Type", PlayerField::Type},
     {"Value", PlayerField::Value},      {"Size", PlayerField::Size},             {"Cap.", PlayerField::Capacity},
     {"Raw", PlayerField::Raw},          {"Cens.", PlayerField::Census},          {"Mor.", PlayerField::Census},
@@ -69,6 +72,24 @@ void HideCells(PrintTable& table, PlayerFields hidden)
     for (PrintRow& row : table.rows) {
         HideCells(table.columns, row, hidden);
     }
+}
+
+std::optional<PlayerField> FieldOfStatLine(std::string_view text)
+{
+    const std::size_t colon = text.find(": ");
+    return colon == std::string_view::npos ? std::nullopt : FieldOf(text.substr(0, colon));
+}
+
+std::string PlayerStatLine(std::string_view text, std::string_view special, PlayerFields hidden)
+{
+    if (text == special) {
+        return hidden.Has(PlayerField::Special) ? "Special: ?" : std::string(text);
+    }
+    const std::optional<PlayerField> field = FieldOfStatLine(text);
+    if (!field || !hidden.Has(*field)) {
+        return std::string(text);
+    }
+    return std::string(text.substr(0, text.find(": "))) + ": " + HiddenCell();
 }
 
 }  // namespace nexmar

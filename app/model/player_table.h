@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "gen/names/visibility.h"
@@ -12,5 +15,12 @@ namespace nexmar {
 // no figure, kind or special of the field is printed.
 void HideCells(const std::vector<PrintColumn>& columns, PrintRow& row, PlayerFields hidden);
 void HideCells(PrintTable& table, PlayerFields hidden);
+
+// The same rule for a stat line of the result tree ("Capacity: 12"): the
+// field its label shows, and the line as the players may see it, the value
+// of a hidden field "?". special: the special result of the system or
+// object the line is under, whose line may carry no label ("No special").
+std::optional<PlayerField> FieldOfStatLine(std::string_view text);
+std::string PlayerStatLine(std::string_view text, std::string_view special, PlayerFields hidden);
 
 }  // namespace nexmar

@@ -162,10 +162,10 @@ PrintRow LowRow(int number, const LowSystem& system, bool census, std::string_vi
     return row;
 }
 
-std::vector<PrintRow> NoteRows(const RunRecords& records, std::size_t place)
+std::vector<PrintRow> NoteRows(const RunRecords& records, std::size_t place, NoteKind kind)
 {
     std::vector<PrintRow> rows;
-    for (const SystemNote& note : SystemNotes(records, place)) {
+    for (const SystemNote& note : SystemNotes(records, place, kind)) {
         PrintRow row;
         row.cells = {(note.about.empty() ? "Notes: " : "Notes on " + note.about + ": ") + note.text};
         row.firstOfGroup = rows.empty();

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/note_target.h"
 #include "model/run_records.h"
 
 namespace nexmar {
@@ -41,8 +42,9 @@ PrintRow LowRow(int number, const LowSystem& system, bool census, std::string_vi
 
 // The notes on the system at place and on its objects, each a row of one
 // cell across the table ("Notes on Object 3.2: ..."), the first with a rule
-// above it; none without notes.
-std::vector<PrintRow> NoteRows(const RunRecords& records, std::size_t place);
+// above it; none without notes. kind: the referee's notes, or in a handout
+// those written for the players.
+std::vector<PrintRow> NoteRows(const RunRecords& records, std::size_t place, NoteKind kind = NoteKind::Referee);
 
 // Whether the record holds census values.
 bool HasCensus(const SystemRecord& record);

@@ -18,13 +18,18 @@ void RunRecords::Add(int number, const SystemRecord& system)
     systems_.systems.push_back(system);
 }
 
-std::string RunRecords::SystemSvg(std::size_t place, PictureLegend legend) const
+std::string RunRecords::SystemSvg(std::size_t place, PictureLegend legend, bool players) const
 {
     if (place >= size()) {
         return {};
     }
     const int number = systems_.numbers[place];
-    return nexmar::SystemSvg(number, systems_.systems[place], systems_.edits.Name(number), {}, legend);
+    if (!players) {
+        return nexmar::SystemSvg(number, systems_.systems[place], systems_.edits.Name(number), {}, legend);
+    }
+    const std::optional<PlayerSystem> shown = PlayerSystemOf(systems_.edits, number);
+    return shown ? nexmar::SystemSvg(number, systems_.systems[place], shown->name, shown->hidden, legend)
+                 : std::string();
 }
 
 std::optional<std::size_t> SystemPlaceOf(const ShownTree& tree, ItemId item)

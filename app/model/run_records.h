@@ -39,8 +39,10 @@ public:
     const SystemRecord& At(std::size_t place) const { return systems_.systems[place]; }
     // The SVG document of the system at place, the same bytes as nexmar-cli
     // writes for it (with its legend, as --svg-legend draws it); empty when
-    // the run has no such system.
-    std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without) const;
+    // the run has no such system. players: as nexmar-cli --player draws it,
+    // and empty for a Secret system.
+    std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without,
+                          bool players = false) const;
     const LoadedRun& AsLoadedRun() const { return systems_; }
     // The systems' names, and what the referee made of them.
     const SectorEdits& Edits() const { return systems_.edits; }

@@ -135,6 +135,19 @@ bool SectorChange::ChangesShown() const
     return false;
 }
 
+bool SectorChange::ChangesWhatPlayersSee() const
+{
+    for (const SystemSwap& swap : systems_) {
+        const SystemEdits& before = swap.before.edits;
+        const SystemEdits& after = swap.after.edits;
+        if (swap.after.record || before.name != after.name || before.visibility != after.visibility ||
+            before.Hidden() != after.Hidden()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SectorChange::ChangesNothing() const
 {
     for (const SystemSwap& swap : systems_) {

@@ -48,6 +48,9 @@ public:
     // Whether a name or a record changes: what the tree and the pictures
     // show. Notes change neither.
     bool ChangesShown() const;
+    // Whether a name, a record, a visibility or a hidden field changes:
+    // what the players' view of the tree shows.
+    bool ChangesWhatPlayersSee() const;
     // Whether it leaves every system as it found it.
     bool ChangesNothing() const;
     // Takes in later, a change of the same one system's edits made right

@@ -25,17 +25,23 @@ namespace nexmar::bench {
 class SilentPrompts final : public UserPrompts {
 public:
     void ShowMessage(QWidget*, const QString& text) override { qWarning("message: %s", qPrintable(text)); }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
+    {
+        return saveName;
+    }
     QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return openName; }
     std::optional<QString> AskSeed(QWidget*, const QString&) override { return std::nullopt; }
     std::optional<QString> AskName(QWidget*, const QString&, const QString&) override { return nameAnswer; }
+    std::optional<QString> AskNotes(QWidget*, const QString&, const QString&) override { return notesAnswer; }
     UnsavedAnswer AskSaveChanges(QWidget*, const QString&) override { return UnsavedAnswer::Discard; }
     bool AskRestore(QWidget*, const QString&) override { return false; }
     void ShowAbout(QWidget*) override {}
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {}
 
     QString openName;  // what Open JSON... opens
+    QString saveName;  // what every save and export writes
     std::optional<QString> nameAnswer;  // what Rename System... renames to
+    std::optional<QString> notesAnswer;  // what Player Notes... writes
 };
 
 class SilentNotifier final : public Notifier {

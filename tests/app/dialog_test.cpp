@@ -148,7 +148,7 @@ void DialogTest::tabOrderFollowsTheLayout()
     } while (widget != NumberField());
     const QStringList expected{"numberField", "lowRadio",   "mediumRadio", "highRadio",    "censusBox",
                                "generateButton", "textRadio", "htmlRadio", "saveButton", "expandButton",
-                               "collapseButton", "findField", "notesEditor", "overviewTable"};
+                               "collapseButton", "findField", "notesEditor", "playerNotesEditor", "overviewTable"};
     QCOMPARE(chain, expected);
 }
 
@@ -374,7 +374,7 @@ void DialogTest::aboutOpensFromTheHelpMenuAndTheContextMenu()
                                   "Export P&icture...", "&Print...", "Export P&DF...", "", "&Copy as Text",
                                   "Re&name System...", "Reroll &System", "Reroll &Others", "&Lock System", "", "&Generate",
                                   "Generate with &Seed...", "&Copy Seed", "Run S&tatistics...", "", "&Expand All",
-                                  "C&ollapse All", "Go to &Results", "Show &Picture", "Show No&tes", "&Sector Overview", "&Find...", "",
+                                  "C&ollapse All", "Go to &Results", "Show &Picture", "Show No&tes", "&Sector Overview", "Pla&yer View", "&Find...", "",
                                   "&Known", "&Rumoured", "&Secret", "&Hidden Fields...", "Player &Notes...",
                                   "&Print Handout...", "Export Handout P&DF...", "", "&About Nexmar..."}));
     // Before any run there is no seed to copy and no run to export.

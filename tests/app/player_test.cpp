@@ -1,9 +1,14 @@
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
+#include <QUndoStack>
 #include <QTreeView>
 
+#include "app/picture_pane.h"
 #include "model/print_table.h"
 #include "support/dialog_fixture.h"
 
@@ -18,6 +23,8 @@ private slots:
 
     void visibilityAndHiddenFieldsAreEditedUndoneAndMarked();
     void theHandoutHoldsNoSecretAndEveryKnownField();
+    void playerViewShowsNoSecretAndBringsTheRefereesViewBack();
+    void playerNotesAreWrittenInThePaneAndHandedOut();
 
 private:
     void RunHigh(const char* count)
@@ -34,6 +41,26 @@ private:
     void Keys(const char* keys) { QTest::keySequence(Tree(), QKeySequence(QString::fromLatin1(keys))); }
     QString NameShown(int row) const { return Tree()->model()->index(row, 1, Root()).data().toString(); }
     const SystemEdits* EditsOf(int number) const { return Dialog().Session().Records().Edits().Find(number); }
+    // The texts of every item the tree's model shows, both columns.
+    QStringList ItemTexts(const QModelIndex& parent = {}) const
+    {
+        QStringList texts;
+        const QAbstractItemModel& model = *Tree()->model();
+        for (int row = 0; row < model.rowCount(parent); ++row) {
+            texts << model.index(row, 0, parent).data().toString() << model.index(row, 1, parent).data().toString();
+            texts << ItemTexts(model.index(row, 0, parent));
+        }
+        return texts;
+    }
+    QByteArray Picture() const { return Dialog().findChild<SystemPictureView*>("pictureView")->Svg(); }
+    // The find field's count once text is looked for.
+    QString FindCount(const QString& text)
+    {
+        Action("findAction")->trigger();
+        Find<QLineEdit>("findField")->setText(text);
+        QTest::keyClick(Find<QLineEdit>("findField"), Qt::Key_Return);
+        return Find<QLabel>("findCount")->text();
+    }
     QString PdfText(const char* action, const char* name)
     {
         prompts.nextFileName = InDir(QString::fromLatin1(name));
@@ -120,6 +147,98 @@ void PlayerTest::theHandoutHoldsNoSecretAndEveryKnownField()
                                        [](const PrintRow& row) { return row.cells.size() > 2; });
     QVERIFY(handout.count(QLatin1Char('?')) >= 7 * objects);
     QVERIFY(!referee.contains(QLatin1Char('?')));
+}
+
+// Player View shows what the handout would: with marker words in a secret
+// system's name, in a name hidden from the players and in a referee's note,
+// none is in any item text of the tree, in the picture or in what Find
+// finds; turned off, they come back, with the items open and the current
+// item as they were.
+void PlayerTest::playerViewShowsNoSecretAndBringsTheRefereesViewBack()
+{
+    RunHigh("3");
+    Select(1);
+    prompts.nameAnswers = {QStringLiteral("Zorblaxia")};
+    Keys("F2");
+    Keys("Ctrl+3");
+    Select(2);
+    prompts.nameAnswers = {QStringLiteral("Quexhollow")};
+    Keys("F2");
+    prompts.hiddenAnswers = {PlayerFields{PlayerField::Name, PlayerField::Capacity, PlayerField::Moons}};
+    Keys("Ctrl+H");
+    Keys("F9");
+    Find<QPlainTextEdit>("notesEditor")->setPlainText(QStringLiteral("Vantablur lurks"));
+    Keys("F7");
+    Tree()->expand(Tree()->model()->index(0, 0, Root()));
+    const QModelIndex third = Tree()->currentIndex();
+    const QStringList markers = {"Zorblaxia", "Quexhollow", "Vantablur"};
+    QVERIFY(ItemTexts().join('\n').contains(markers[0]));
+
+    Keys("F4");
+    QVERIFY(Action("playerViewAction")->isChecked());
+    QVERIFY(Find<QLabel>("playerViewMark")->isVisible());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
+    const QString shown = ItemTexts().join('\n');
+    const QStringList hidden = ItemTexts(Tree()->model()->index(1, 0, Root())).filter(QStringLiteral("Capacity"));
+    QVERIFY(!hidden.isEmpty());
+    QCOMPARE(hidden.filter(QStringLiteral("Capacity: ?")), hidden);
+    const QByteArray picture = Picture();
+    QCOMPARE(picture.toStdString(), Dialog().Session().Records().SystemSvg(2, PictureLegend::Without, true));
+    for (const QString& marker : markers) {
+        QVERIFY2(!shown.contains(marker) && !picture.contains(marker.toUtf8()), qPrintable(marker));
+        QCOMPARE(FindCount(marker), QStringLiteral("0 of 2 systems"));
+    }
+    QVERIFY(!shown.contains(QStringLiteral("System 2\n")) && !shown.contains(QStringLiteral("Moon 3")));
+    QCOMPARE(FindCount(QStringLiteral("Capacity: ?")), QStringLiteral("1 of 2 systems"));
+    FindCount(QStringLiteral("capacity > 0"));
+    QVERIFY(Find<QLabel>("findMessage")->text().contains(QStringLiteral("Player View finds text only")));
+    QTest::keyClick(Find<QLineEdit>("findField"), Qt::Key_Escape);
+    QVERIFY(Find<QPlainTextEdit>("notesEditor")->isHidden());
+    QVERIFY(!Action("copyTextAction")->isEnabled());
+    // An edit acts on the referee's sector, and the view follows it.
+    Keys("Ctrl+R");
+    QVERIFY(EditsOf(3)->seed.has_value());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 2);
+    QVERIFY(!ItemTexts().join('\n').contains(markers[1]));
+    QCOMPARE(Picture().toStdString(), Dialog().Session().Records().SystemSvg(2, PictureLegend::Without, true));
+
+    Keys("F4");
+    QVERIFY(!Find<QLabel>("playerViewMark")->isVisible());
+    QCOMPARE(Tree()->model()->rowCount(Root()), 3);
+    for (const QString& marker : markers.mid(0, 2)) {
+        QVERIFY2(ItemTexts().join('\n').contains(marker), qPrintable(marker));
+    }
+    QCOMPARE(Find<QPlainTextEdit>("notesEditor")->toPlainText(), QStringLiteral("Vantablur lurks"));
+    QVERIFY(Tree()->isExpanded(Tree()->model()->index(0, 0, Root())));
+    QCOMPARE(Tree()->currentIndex(), third);
+    QVERIFY(Picture().contains("Quexhollow"));
+}
+
+// The notes pane writes a system's player notes beside the referee's, each
+// burst of typing one edit to undo; the handout prints them, the referee's
+// print does not.
+void PlayerTest::playerNotesAreWrittenInThePaneAndHandedOut()
+{
+    RunHigh("2");
+    Select(0);
+    Keys("F9");
+    auto* players = Find<QPlainTextEdit>("playerNotesEditor");
+    players->setFocus();
+    QTest::keyClicks(players, QStringLiteral("Glimmerfen"));
+    QCOMPARE(EditsOf(1)->playerNotes, std::string("Glimmerfen"));
+    Find<QPlainTextEdit>("notesEditor")->setFocus();
+    QTest::keyClicks(Find<QPlainTextEdit>("notesEditor"), QStringLiteral("Murkwistle"));
+    QCOMPARE(Dialog().findChild<QUndoStack*>()->count(), 2);
+
+    const QString referee = PdfText("exportPdfAction", "referee.pdf");
+    const QString handout = PdfText("exportHandoutPdfAction", "handout.pdf");
+    QVERIFY(handout.contains(QStringLiteral("Glimmerfen")) && !handout.contains(QStringLiteral("Murkwistle")));
+    QVERIFY(referee.contains(QStringLiteral("Murkwistle")) && !referee.contains(QStringLiteral("Glimmerfen")));
+
+    Keys("Ctrl+Z");
+    Keys("Ctrl+Z");
+    QCOMPARE(players->toPlainText(), QString());
+    QVERIFY(EditsOf(1) == nullptr);
 }
 
 }  // namespace nexmar
