@@ -18,6 +18,7 @@
 #include "app/picture_pane.h"
 #include "app/result_tree_model.h"
 #include "app/run_printer.h"
+#include "app/statistics_window.h"
 #include "app/user_prompts.h"
 #include "gen/names/sector_edits.h"
 
@@ -193,9 +194,16 @@ void GeneratorDialog::FollowAudience()
 {
     playerViewMark_->setVisible(playerView_);
     actions_->Action("playerViewAction")->setChecked(playerView_);
+    // The overview and the statistics count every system, Secret ones too:
+    // the players' view shows neither.
     if (playerView_ && picture_->IsPaneShown(*overview_)) {
         picture_->ShowPane(*overview_, false);
         actions_->Action("overviewAction")->setChecked(false);
+    }
+    if (playerView_) {
+        for (StatisticsWindow* window : findChildren<StatisticsWindow*>()) {
+            window->close();
+        }
     }
     picture_->ShowToPlayers(playerView_);
     notes_->ShowRefereeNotes(!playerView_);

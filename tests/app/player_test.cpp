@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QUndoStack>
+#include <QTableView>
 #include <QTreeView>
 
 #include "app/picture_pane.h"
@@ -212,6 +213,16 @@ void PlayerTest::playerViewShowsNoSecretAndBringsTheRefereesViewBack()
     QVERIFY(Tree()->isExpanded(Tree()->model()->index(0, 0, Root())));
     QCOMPARE(Tree()->currentIndex(), third);
     QVERIFY(Picture().contains("Quexhollow"));
+
+    // The overview and the statistics count Secret systems: neither stays open.
+    Keys("F8");
+    Keys("Ctrl+T");
+    QCOMPARE(Dialog().findChildren<QWidget*>(QStringLiteral("statisticsTabs")).size(), 1);
+    Dialog().activateWindow();
+    Keys("F4");
+    QVERIFY(Action("playerViewAction")->isChecked());
+    QVERIFY(!Find<QTableView>("overviewTable")->isVisible());
+    QTRY_VERIFY(Dialog().findChildren<QWidget*>(QStringLiteral("statisticsTabs")).isEmpty());
 }
 
 // The notes pane writes a system's player notes beside the referee's, each
