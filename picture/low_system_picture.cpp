@@ -17,21 +17,14 @@ struct CardLine {
     double spaceBefore = 0;  // sets the headline apart from the title and the stats
 };
 
-}  // namespace
-
-SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name, PlayerFields hidden)
+// The card's lines from the title down: the size class and importance as
+// headlines, then the stats, the census and the special result.
+std::vector<CardLine> CardLines(const LowSystem& system, const std::string& title, const std::string& sizeClass,
+                                const std::string& importance, PlayerFields hidden)
 {
     using enum PlayerField;
     constexpr const PictureStyle& style = kPictureStyle;
-    const std::string sizeClass = hidden.Has(Size) ? "Size: ?" : std::string(LowSizeClassName(system.sizeClass));
-    const std::string importance =
-        hidden.Has(Importance) ? "Importance: ?" : std::string(ImportanceName(system.importance));
-
-    SystemPicture picture;
-    picture.title = PictureTitle(systemNumber, name);
-    picture.description = picture.title + " at Low detail: " + sizeClass + ", " + importance + ".";
-
-    std::vector<CardLine> lines = {{picture.title, "title", style.titleSize},
+    std::vector<CardLine> lines = {{title, "title", style.titleSize},
                                    {sizeClass, "headline", style.headlineSize, style.gap / 2},
                                    {importance, "headline", style.headlineSize},
                                    {StatLine("Capacity", system.capacity, hidden.Has(Capacity)), "label",
@@ -48,6 +41,24 @@ SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::s
     } else if (!system.special.empty()) {
         lines.push_back({std::string(system.special), "label", style.labelSize});
     }
+    return lines;
+}
+
+}  // namespace
+
+SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name, PlayerFields hidden)
+{
+    using enum PlayerField;
+    constexpr const PictureStyle& style = kPictureStyle;
+    const std::string sizeClass = hidden.Has(Size) ? "Size: ?" : std::string(LowSizeClassName(system.sizeClass));
+    const std::string importance =
+        hidden.Has(Importance) ? "Importance: ?" : std::string(ImportanceName(system.importance));
+
+    SystemPicture picture;
+    picture.title = PictureTitle(systemNumber, name);
+    picture.description = picture.title + " at Low detail: " + sizeClass + ", " + importance + ".";
+
+    std::vector<CardLine> lines = CardLines(system, picture.title, sizeClass, importance, hidden);
     double textWidth = 0;
     double textHeight = 0;
     for (const CardLine& line : lines) {
