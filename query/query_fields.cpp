@@ -73,14 +73,14 @@ constexpr std::optional<QueryField> RowField()
         QueryField field{.scope = Scope, .key = row.key, .kind = Number};
         if constexpr (row.place) {
             field.number = PlaceOf<Part, Place>;
-        } else if constexpr (row.number != nullptr) {
-            field.number = NumberRead<Part, row.number>;
-        } else if constexpr (row.flag != nullptr) {
+        } else if constexpr (row.number) {
+            field.number = NumberRead<Part, row.number.read>;
+        } else if constexpr (row.flag) {
             field.kind = Flag;
-            field.flag = FlagRead<Part, row.flag>;
+            field.flag = FlagRead<Part, row.flag.read>;
         } else {
             field.kind = Text;
-            field.text = TextRead<Part, row.text>;
+            field.text = TextRead<Part, row.text.read>;
         }
         field.shortName = Prefixed || row.shortName != row.key ? row.shortName : std::string_view();
         field.names = row.names;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 namespace nexmar::json_field {
 
@@ -29,6 +31,28 @@ constexpr FieldText Present(std::string_view text)
     return {.pieces = {text}, .count = 1, .present = true};
 }
 
+// How a row reads its field from a part, or that it does not. Whether it
+// reads is kept beside the function: the query chooses its fields at compile
+// time, and g++ does not hold the address of a template's instance to be
+// non-null in a constant expression when it checks for null pointers
+// (-fsanitize=undefined), as it may be a weak symbol.
+template <class Result, class Part>
+struct PartReader {
+    Result (*read)(const Part&) = nullptr;
+    bool reads = false;
+
+    constexpr PartReader() = default;
+    constexpr PartReader(Result (*reader)(const Part&)) : read(reader), reads(true) {}
+    // A lambda without captures.
+    template <class Lambda>
+        requires std::is_class_v<Lambda> && std::convertible_to<Lambda, Result (*)(const Part&)>
+    constexpr PartReader(Lambda lambda) : read(lambda), reads(true)
+    {
+    }
+    constexpr explicit operator bool() const { return reads; }
+    Result operator()(const Part& part) const { return read(part); }
+};
+
 // One field of an object of the document, one row of its object's table:
 // the tables give the writer its order, the reader the keys it expects and
 // the query its fields. A field is read from its part by one of number, text
@@ -44,9 +68,9 @@ struct Row {
     // The part's number in its array, from 1, which the writer and the
     // query know from where they stand.
     bool place = false;
-    std::optional<int> (*number)(const Part&) = nullptr;  // nothing: the part lacks it
-    FieldText (*text)(const Part&) = nullptr;
-    bool (*flag)(const Part&) = nullptr;
+    PartReader<std::optional<int>, Part> number = {};  // nothing: the part lacks it
+    PartReader<FieldText, Part> text = {};
+    PartReader<bool, Part> flag = {};
     // Where the writer leaves the field out though the part has it: where
     // it holds what a reader takes the field's absence for.
     bool (*leftOut)(const Part&) = nullptr;
@@ -60,7 +84,7 @@ struct Row {
     std::string_view shortName = {};
     bool referee = false;
 
-    constexpr bool Read() const { return place || number != nullptr || text != nullptr || flag != nullptr; }
+    constexpr bool Read() const { return place || number || text || flag; }
     constexpr bool ByHand() const { return writtenByHand || !Read(); }
 };
 

@@ -38,11 +38,11 @@ void WriteRows(ordered_json& json, const Row<Part> (&rows)[Count], const Part& p
             continue;
         } else if (row.place) {
             json[row.key] = place;
-        } else if (row.number != nullptr) {
+        } else if (row.number) {
             if (const std::optional<int> number = row.number(part)) {
                 json[row.key] = *number;
             }
-        } else if (row.flag != nullptr) {
+        } else if (row.flag) {
             json[row.key] = row.flag(part);
         } else if (const FieldText text = row.text(part); text.present) {
             json[row.key] = Joined(text);
