@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
+#include <QStringList>
+#include <QTest>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -82,6 +85,18 @@ inline long ProcessStatusKb(const std::string& field)
         }
     }
     return -1;
+}
+
+// Runs bench's functions; a single-shot figure is the median of seven runs
+// unless the command line asks for another count.
+inline int RunMedianOfSeven(QObject& bench)
+{
+    QStringList args = QApplication::arguments();
+    if (!args.contains(QStringLiteral("-median"))) {
+        args.insert(1, QStringLiteral("-median"));
+        args.insert(2, QStringLiteral("7"));
+    }
+    return QTest::qExec(&bench, args);
 }
 
 }  // namespace nexmar::bench

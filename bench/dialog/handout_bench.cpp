@@ -84,12 +84,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     nexmar::HandoutBench bench;
-    QStringList args = QApplication::arguments();
-    if (!args.contains(QStringLiteral("-median"))) {
-        args.insert(1, QStringLiteral("-median"));
-        args.insert(2, QStringLiteral("7"));
-    }
-    return QTest::qExec(&bench, args);
+    return nexmar::bench::RunMedianOfSeven(bench);
 }
 
 #include "handout_bench.moc"
