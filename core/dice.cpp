@@ -1,15 +1,47 @@
 #include "core/dice.h"
 
-#include <chrono>
-
 namespace nexmar {
 
-Mt19937::Mt19937(std::uint32_t seed)
+Mt19937::Mt19937(Seed seed)
 {
-    state_[0] = seed;
+    if (IsShortSeed(seed)) {
+        FillFrom(static_cast<std::uint32_t>(seed));
+    } else {
+        FillFromWords(static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32));
+    }
+}
+
+void Mt19937::FillFrom(std::uint32_t word)
+{
+    state_[0] = word;
     for (std::size_t i = 1; i < kWords; ++i) {
         state_[i] = 1812433253u * (state_[i - 1] ^ (state_[i - 1] >> 30)) + static_cast<std::uint32_t>(i);
     }
+}
+
+void Mt19937::FillFromWords(std::uint32_t low, std::uint32_t high)
+{
+    // init_by_array of the generator's authors, over a key of two words.
+    const std::array<std::uint32_t, 2> key{low, high};
+    FillFrom(19650218u);
+    const auto previous = [this](std::size_t i) { return state_[i - 1] ^ (state_[i - 1] >> 30); };
+    std::size_t i = 1;
+    const auto advance = [this, &i] {
+        if (++i >= kWords) {
+            state_[0] = state_[kWords - 1];
+            i = 1;
+        }
+    };
+    for (std::size_t k = 0; k < kWords; ++k) {
+        const std::size_t j = k % key.size();
+        state_[i] = (state_[i] ^ (previous(i) * 1664525u)) + key[j] + static_cast<std::uint32_t>(j);
+        advance();
+    }
+    for (std::size_t k = 0; k < kWords - 1; ++k) {
+        state_[i] = (state_[i] ^ (previous(i) * 1566083941u)) - static_cast<std::uint32_t>(i);
+        advance();
+    }
+    state_[0] = 0x80000000u;
 }
 
 void Mt19937::Refill()
@@ -33,7 +65,7 @@ void Mt19937::Refill()
     next_ = 0;
 }
 
-SeededDice::SeededDice(std::uint32_t seed) : source_(seed)
+SeededDice::SeededDice(Seed seed) : source_(seed)
 {
     Roll(1, 1000000);
 }
@@ -46,12 +78,6 @@ int SeededDice::Roll(int low, int high)
 std::uint32_t SeededDice::NextSeed()
 {
     return static_cast<std::uint32_t>(source_());
-}
-
-std::uint32_t ClockSeed()
-{
-    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-    return static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
 }
 
 }  // namespace nexmar

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/seed.h"
+
 namespace nexmar {
 
 // Every random decision of a generator is one call of Roll: an integer between
@@ -35,9 +37,13 @@ int RollFromSource(Source15&& nextDraw, int low, int high)
 // pass the compiler can vectorize. Every roll of a batch run draws from it;
 // the standard library's engine keeps its state in 64-bit words and spends
 // half as long again a draw.
+//
+// A short seed (below 2^32) fills the state as std::mt19937's seed(value)
+// does; a longer one fills it from its two 32-bit words, low word first, by
+// the generator's own init_by_array, so every bit of it counts.
 class Mt19937 {
 public:
-    explicit Mt19937(std::uint32_t seed);
+    explicit Mt19937(Seed seed);
     std::uint32_t operator()()
     {
         if (next_ == kWords) {
@@ -53,6 +59,8 @@ public:
 private:
     static constexpr std::size_t kWords = 624;
     void Refill();
+    void FillFrom(std::uint32_t word);
+    void FillFromWords(std::uint32_t low, std::uint32_t high);
 
     std::array<std::uint32_t, kWords> state_;
     std::size_t next_ = kWords;
@@ -63,7 +71,7 @@ private:
 class SeededDice final : public Dice {
 public:
     // Seeds the source and makes the discarded warm-up roll, as start-up does.
-    explicit SeededDice(std::uint32_t seed);
+    explicit SeededDice(Seed seed);
     int Roll(int low, int high) override;
     // A whole draw of the source, for seeding other dice from this sequence.
     std::uint32_t NextSeed();
@@ -71,8 +79,5 @@ public:
 private:
     Mt19937 source_;
 };
-
-// A seed from a clock finer than seconds, so two starts within one second differ.
-std::uint32_t ClockSeed();
 
 }  // namespace nexmar

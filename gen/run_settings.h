@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/seed.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -17,7 +18,7 @@ struct RunSettings {
     int systems = 1;
     DetailLevel level = DetailLevel::Low;
     bool census = false;
-    std::uint32_t seed = 0;
+    Seed seed = 0;
     // The query that chooses the systems shown, as written; none: all.
     std::optional<std::string> query = std::nullopt;
     // Of a run a query filtered: the systems it rolled, of which those the

@@ -6,19 +6,19 @@
 
 namespace nexmar {
 
-LowSystem RerollLowSystem(int number, bool census, std::uint32_t seed)
+LowSystem RerollLowSystem(int number, bool census, Seed seed)
 {
     SeededDice dice(seed);
     return number == 1 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census);
 }
 
-MediumSystem RerollMediumSystem(bool census, std::uint32_t seed)
+MediumSystem RerollMediumSystem(bool census, Seed seed)
 {
     SeededDice dice(seed);
     return GenerateMediumSystem(dice, census);
 }
 
-HighSystem RerollHighSystem(bool census, std::uint32_t seed)
+HighSystem RerollHighSystem(bool census, Seed seed)
 {
     SeededDice dice(seed);
     return GenerateHighSystem(dice, census);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
+#include "core/seed.h"
 #include "gen/records.h"
 
 namespace nexmar {
@@ -9,8 +8,8 @@ namespace nexmar {
 // A system rolled again alone, on dice of its own seeded with seed, so the
 // systems around it keep theirs. It is still a system the tables make for
 // its place: the first system of a Low run is still a Major Colony.
-LowSystem RerollLowSystem(int number, bool census, std::uint32_t seed);
-MediumSystem RerollMediumSystem(bool census, std::uint32_t seed);
-HighSystem RerollHighSystem(bool census, std::uint32_t seed);
+LowSystem RerollLowSystem(int number, bool census, Seed seed);
+MediumSystem RerollMediumSystem(bool census, Seed seed);
+HighSystem RerollHighSystem(bool census, Seed seed);
 
 }  // namespace nexmar

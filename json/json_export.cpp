@@ -38,7 +38,7 @@ void JsonExport::Begin(const RunSettings& settings)
     std::string text;
     WriteRows(head, kDocumentHeadRows, fields, 0, [&](std::string_view key, ordered_json& head) {
         if (key == kSeed) {
-            head[kSeed] = settings.seed;
+            head[kSeed] = SeedJson(settings.seed);
         } else {
             // The systems come last: the head so far, then their array, open.
             text = head.dump();

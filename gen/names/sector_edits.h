@@ -33,7 +33,7 @@ struct SystemEdits {
     std::optional<std::string> name;  // given by the referee; the generated one otherwise
     std::string notes;
     ObjectNotes objectNotes;
-    std::optional<std::uint32_t> seed;  // rolled again, alone, from this seed
+    std::optional<Seed> seed;  // rolled again, alone, from this seed
     std::string playerNotes;
     ObjectNotes objectPlayerNotes;
     Visibility visibility = Visibility::Known;
@@ -63,7 +63,7 @@ std::string NoteFault(std::string_view text);
 // again: the run's generated names but where a system was renamed.
 class SectorEdits {
 public:
-    explicit SectorEdits(std::uint32_t runSeed) : names_(runSeed) {}
+    explicit SectorEdits(Seed runSeed) : names_(runSeed) {}
 
     // The system's name: the one given, else the one generated.
     std::string Name(int number) const;
@@ -75,7 +75,7 @@ public:
     void Set(int number, SystemEdits edits);
     void Forget(int number) { systems_.erase(number); }
     // Names a run of another seed, with nothing edited yet.
-    void Restart(std::uint32_t runSeed)
+    void Restart(Seed runSeed)
     {
         names_ = NameGenerator(runSeed);
         systems_.clear();

@@ -83,9 +83,13 @@ GeneratedName SpellName(std::uint32_t index)
     return name;
 }
 
-NameGenerator::NameGenerator(std::uint32_t runSeed)
+NameGenerator::NameGenerator(Seed runSeed)
 {
-    std::uint64_t state = (std::uint64_t{runSeed} << 32) ^ kNamesStream;
+    // A long seed's words are swapped, so its high word (never zero) lands
+    // where a short seed's state holds the stream's mark alone: the keys of
+    // a long seed come from all of its bits and never from a short seed's state.
+    const std::uint64_t start = IsShortSeed(runSeed) ? runSeed << 32 : (runSeed << 32) | (runSeed >> 32);
+    std::uint64_t state = start ^ kNamesStream;
     for (std::uint32_t& key : keys_) {
         key = static_cast<std::uint32_t>(SplitMix64(state));
     }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/seed.h"
+
 namespace nexmar {
 
 class GeneratedName;
@@ -35,7 +37,7 @@ private:
 // that count, names repeat with a number after them ("Velorin 2").
 class NameGenerator {
 public:
-    explicit NameGenerator(std::uint32_t runSeed);
+    explicit NameGenerator(Seed runSeed);
     // number from 1.
     GeneratedName Name(int number) const;
 

@@ -22,7 +22,7 @@ ordered_json SystemHeadJson(int number, const SectorEdits& edits, const SystemEd
             return;
         }
         if (key == kSeed && edited->seed) {
-            json[kSeed] = *edited->seed;
+            json[kSeed] = SeedJson(*edited->seed);
         } else if (key == kHidden && edited->hidden) {
             ordered_json hidden = ordered_json::array();
             for (const PlayerField field : kPlayerFields) {

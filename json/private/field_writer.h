@@ -12,6 +12,20 @@ namespace nexmar::json_field {
 
 using nlohmann::ordered_json;
 
+// The largest integer every JSON reader holds exactly: JavaScript's numbers
+// are doubles, whose integers are exact up to 2^53 - 1.
+inline constexpr Seed kLargestSeedNumber = (Seed{1} << 53) - 1;
+
+// A seed as the document writes it: a number up to kLargestSeedNumber, a
+// string of its decimal digits beyond, so no reader rounds it.
+inline ordered_json SeedJson(Seed seed)
+{
+    if (seed <= kLargestSeedNumber) {
+        return seed;
+    }
+    return std::to_string(seed);
+}
+
 // A text of several pieces (a star's description) as the one string it reads as.
 inline std::string Joined(const FieldText& text)
 {

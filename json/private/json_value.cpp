@@ -1,5 +1,6 @@
 #include "json/private/json_value.h"
 
+#include "core/decimal.h"
 #include "json/json_format.h"
 
 namespace nexmar {
@@ -39,14 +40,22 @@ int JsonValue::Int(int lowest, int highest) const
     return static_cast<int>(value);
 }
 
-std::uint32_t JsonValue::Seed() const
+nexmar::Seed JsonValue::Seed() const
 {
     const JsonUnit::Node& node = unit_.at(node_);
-    if (Kind() != JsonUnit::Node::Kind::Number || !node.integer || node.negative || node.huge ||
-        node.magnitude > UINT32_MAX) {
-        Expected("an integer from 0 to 4294967295");
+    if (Kind() == JsonUnit::Node::Kind::Number && node.integer && !node.negative && !node.huge) {
+        return node.magnitude;
     }
-    return static_cast<std::uint32_t>(node.magnitude);
+    if (Kind() == JsonUnit::Node::Kind::String) {
+        const std::string_view digits = unit_.Text(node_);
+        std::uint64_t value = 0;
+        const bool canonical = !digits.empty() && (digits.size() == 1 || digits.front() != '0') &&
+                               std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (canonical && ParseDecimal(digits, 0, UINT64_MAX, value) == DecimalParse::Ok) {
+            return value;
+        }
+    }
+    Expected("a seed: an integer from 0 to 18446744073709551615, as a number or a string of its digits");
 }
 
 bool JsonValue::Bool() const

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/seed.h"
 #include "json/private/json_parser.h"
 
 namespace nexmar {
@@ -22,7 +23,9 @@ public:
     [[noreturn]] void Expected(const std::string& expected) const;
     bool IsNull() const { return Kind() == JsonUnit::Node::Kind::Null; }
     int Int(int lowest, int highest) const;
-    std::uint32_t Seed() const;
+    // A seed: an integer from 0 to 2^64 - 1, as a number or as a string of
+    // its decimal digits (no sign, no leading zero).
+    nexmar::Seed Seed() const;
     bool Bool() const;
     std::string_view String() const;
     // One of texts, returned as the table's own text.
