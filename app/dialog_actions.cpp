@@ -136,7 +136,7 @@ constexpr const char* kOutputCommands[] = {"saveAction", "exportJsonAction", "pr
 
 // The commands that show or copy the referee's figures of every system,
 // which the players' view would give away.
-constexpr const char* kRefereeCommands[] = {"copyTextAction", "overviewAction", "statisticsAction"};
+constexpr const char* kRefereeCommands[] = {"copyTextAction", "overviewAction", "statisticsAction", "copySeedAction"};
 constexpr const char* kRefereeOnly = " (Player View is on: it would show the referee's figures)";
 
 // Why a command that needs what is not there is disabled, after its status tip.

@@ -70,7 +70,7 @@ void OpenFileArgument(GeneratorDialog& dialog, const QStringList& arguments)
 int GeneratorApp::Run()
 {
     DialogPrompts prompts;
-    GeneratorDialog dialog(prompts, ClockSeed(), ".");
+    GeneratorDialog dialog(prompts, SeedSource::Entropy(), ".");
     // Both from the event loop, over the dialog already shown: the edits a
     // crash left first, then the file named.
     QTimer::singleShot(0, &dialog, &GeneratorDialog::OfferRecovery);

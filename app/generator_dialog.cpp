@@ -115,9 +115,9 @@ private:
 
 }  // namespace
 
-GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
+GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
                                  const std::filesystem::path& reportDirectory, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), session_(seed, reportDirectory)
+    : QDialog(parent), prompts_(prompts), session_(std::move(seeds), reportDirectory)
 {
     setWindowTitle(QString::fromLatin1(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -65,10 +65,10 @@ class GeneratorDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // seed: the first run's seed, and the seed of the sequence from which
-    // every later run takes its own. reportDirectory: where every run writes
+    // seeds: where every run that asks for no seed takes its own (a number:
+    // the first run's seed, then a sequence seeded with it). reportDirectory: where every run writes
     // its two reports. Recovery copies are kept in the user's folder for them.
-    GeneratorDialog(UserPrompts& prompts, std::uint32_t seed, const std::filesystem::path& reportDirectory,
+    GeneratorDialog(UserPrompts& prompts, SeedSource seeds, const std::filesystem::path& reportDirectory,
                     QWidget* parent = nullptr);
     ~GeneratorDialog() override;
 
@@ -172,7 +172,7 @@ private:
     void RejectCount(CountParse result);
     // One run from seed, or from the next seed of the sequence when none is
     // given; a count the field refuses runs nothing and takes no seed.
-    void RunFromSeed(std::optional<std::uint32_t> seed);
+    void RunFromSeed(std::optional<Seed> seed);
     // Renders a run on the worker thread; false when the user cancelled it,
     // and the run shown stays as it was.
     bool Render(const QString& label, const std::function<std::optional<RenderedRun>(const std::atomic<bool>&,
@@ -270,6 +270,9 @@ private:
     bool MaySetAsideEdits();
     // The title, and the recovery copy of edits not saved.
     void FollowEdits();
+    // The document's name and whether it is saved, in the title: no name
+    // while Player View is on.
+    void FollowWindowTitle();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;

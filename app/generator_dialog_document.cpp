@@ -135,13 +135,19 @@ void GeneratorDialog::reject()
     QDialog::reject();
 }
 
+void GeneratorDialog::FollowWindowTitle()
+{
+    // The players see no name of the referee's files.
+    const QString path = playerView_ ? QString() : documentPath_;
+    setWindowFilePath(path);
+    const QString document = path.isEmpty() ? QString() : QFileInfo(path).fileName() + QStringLiteral(" - ");
+    setWindowTitle(document + QString::fromLatin1(kWindowTitle) + (undoStack_->isClean() ? "" : kModifiedMark));
+}
+
 void GeneratorDialog::FollowEdits()
 {
     const bool clean = undoStack_->isClean();
-    setWindowFilePath(documentPath_);
-    const QString document =
-        documentPath_.isEmpty() ? QString() : QFileInfo(documentPath_).fileName() + QStringLiteral(" - ");
-    setWindowTitle(document + QString::fromLatin1(kWindowTitle) + (clean ? "" : kModifiedMark));
+    FollowWindowTitle();
     if (clean) {
         recovery_->Remove();
         return;

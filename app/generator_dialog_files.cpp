@@ -176,7 +176,9 @@ bool GeneratorDialog::WriteWholeInBackground(const QString& name, const FileWrit
 {
     SaveOutcome outcome = SaveOutcome::Written;
     const bool finished =
-        RunInBackground(this, prompts_, QStringLiteral("Saving %1...").arg(QFileInfo(name).fileName()),
+        RunInBackground(this, prompts_,
+                        playerView_ ? QStringLiteral("Saving...")
+                                    : QStringLiteral("Saving %1...").arg(QFileInfo(name).fileName()),
                         [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
                             // A write cancelled is never committed.
                             outcome = SaveWhole(name, [&](QSaveFile& destination) {
@@ -196,6 +198,9 @@ void GeneratorDialog::TellSaveOutcome(SaveOutcome outcome, const QString& done)
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveOpenFailed));
     } else if (outcome == SaveOutcome::WriteFailed) {
         prompts_.ShowMessage(this, QString::fromLatin1(kSaveWriteFailed));
+    } else if (playerView_) {
+        // What was saved says the run's seed and where the referee keeps it.
+        Tell(QStringLiteral("Saved (Player View names no file)"));
     } else if (!done.isEmpty()) {
         Tell(done);
     }

@@ -193,6 +193,7 @@ void GeneratorDialog::BuildPlayerView()
 void GeneratorDialog::FollowAudience()
 {
     playerViewMark_->setVisible(playerView_);
+    FollowWindowTitle();
     actions_->Action("playerViewAction")->setChecked(playerView_);
     // The overview and the statistics count every system, Secret ones too:
     // the players' view shows neither.

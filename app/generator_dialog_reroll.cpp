@@ -99,7 +99,7 @@ void GeneratorDialog::LockSystem()
 
 void GeneratorDialog::RerollPlaces(const std::vector<std::size_t>& places)
 {
-    const std::vector<std::uint32_t> seeds = session_.TakeRerollSeeds(places.size());
+    const std::vector<Seed> seeds = session_.TakeRerollSeeds(places.size());
     PushChange(SectorChange::Reroll(session_.Records(), session_.Description().census, places, seeds));
 }
 

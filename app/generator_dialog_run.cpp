@@ -47,13 +47,14 @@ void GeneratorDialog::Generate()
 
 void GeneratorDialog::GenerateWithSeed()
 {
-    QString text = session_.HasRun() ? QString::number(session_.Description().seed) : QString();
+    // The seed is the referee's: with the players watching, the prompt starts empty.
+    QString text = session_.HasRun() && !playerView_ ? QString::number(session_.Description().seed) : QString();
     for (;;) {
         const std::optional<QString> answer = prompts_.AskSeed(this, text);
         if (!answer) {
             return;
         }
-        std::uint32_t seed = 0;
+        Seed seed = 0;
         const std::string refusal = ReadSeedInput(answer->toStdString(), seed);
         if (refusal.empty()) {
             RunFromSeed(seed);
@@ -66,13 +67,13 @@ void GeneratorDialog::GenerateWithSeed()
 
 void GeneratorDialog::CopySeed()
 {
-    if (session_.HasRun()) {
+    if (session_.HasRun() && !playerView_) {
         QApplication::clipboard()->setText(QString::number(session_.Description().seed));
         Tell(QStringLiteral("Copied the seed %1").arg(session_.Description().seed));
     }
 }
 
-void GeneratorDialog::RunFromSeed(std::optional<std::uint32_t> chosenSeed)
+void GeneratorDialog::RunFromSeed(std::optional<Seed> chosenSeed)
 {
     const CountParse count = ReadInputs();
     if (count != CountParse::Ok) {

@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include <random>
 #include <utility>
 
 #include "json/json_export.h"
@@ -63,27 +62,18 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
     return run;
 }
 
-RunSession::RunSession(std::uint32_t seed, std::filesystem::path reportDirectory)
-    : reportDirectory_(std::move(reportDirectory)), seeds_(seed), rerollSeeds_(std::random_device{}()),
-      firstSeed_(seed)
+RunSession::RunSession(SeedSource seeds, std::filesystem::path reportDirectory)
+    : reportDirectory_(std::move(reportDirectory)), seeds_(std::move(seeds))
 {
 }
 
 RunSession::~RunSession() = default;
 
-std::uint32_t RunSession::TakeNextSeed()
+std::vector<Seed> RunSession::TakeRerollSeeds(std::size_t count)
 {
-    if (firstSeed_) {
-        return *std::exchange(firstSeed_, std::nullopt);
-    }
-    return seeds_.NextSeed();
-}
-
-std::vector<std::uint32_t> RunSession::TakeRerollSeeds(std::size_t count)
-{
-    std::vector<std::uint32_t> seeds(count);
-    for (std::uint32_t& seed : seeds) {
-        seed = rerollSeeds_.NextSeed();
+    std::vector<Seed> seeds(count);
+    for (Seed& seed : seeds) {
+        seed = EntropySeed();
     }
     return seeds;
 }

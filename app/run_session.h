@@ -17,6 +17,7 @@
 #include "core/result_tree.h"
 #include "model/run_records.h"
 #include "model/sector_change.h"
+#include "model/seed_source.h"
 #include "model/shown_tree.h"
 #include "run/generation_run.h"
 #include "json/json_export.h"
@@ -58,21 +59,20 @@ RenderedRun RenderRun(const RunSettings& description, const std::filesystem::pat
 
 // The dialog's state, without any widget: the run on screen (its seed, its
 // tree and its records), the reports of the latest
-// run, and the clock-seeded sequence that new runs take their
-// seeds from. Generate, open, save and export all act through it.
+// run, and the source that new runs take their seeds from. Generate, open, save and export all act through it.
 class RunSession {
 public:
-    // seed: the first run's seed, and the seed of the sequence from which
-    // every later run takes its own.
-    RunSession(std::uint32_t seed, std::filesystem::path reportDirectory);
+    // seeds: where every run that asks for no seed takes its own.
+    RunSession(SeedSource seeds, std::filesystem::path reportDirectory);
     ~RunSession();
 
     const std::filesystem::path& ReportDirectory() const { return reportDirectory_; }
     // The seed of the next run that asks for none.
-    std::uint32_t TakeNextSeed();
-    // A seed for each of count systems rolled again, from a source of their
-    // own, so that rerolls leave the seeds of later runs as they were.
-    std::vector<std::uint32_t> TakeRerollSeeds(std::size_t count);
+    Seed TakeNextSeed() { return seeds_.Next(); }
+    // A seed of 64 bits for each of count systems rolled again, from the
+    // system's entropy: a rerolled system is no function of a 32-bit value,
+    // and rerolls leave the seeds of later runs as they were.
+    std::vector<Seed> TakeRerollSeeds(std::size_t count);
 
     // Shows run from now on; its reports are now the ones Save writes.
     void Show(RenderedRun run);
@@ -127,9 +127,7 @@ private:
     };
 
     std::filesystem::path reportDirectory_;
-    SeededDice seeds_;
-    SeededDice rerollSeeds_;  // seeded afresh at every start
-    std::optional<std::uint32_t> firstSeed_;  // until the first run from the sequence
+    SeedSource seeds_;
     std::optional<ShownRun> shown_;
     std::unique_ptr<ReportFiles> reports_;  // of the latest run
 };

@@ -56,7 +56,7 @@ std::optional<QString> DialogPrompts::AskSeed(QWidget* parent, const QString& te
     QInputDialog input(parent);
     KeepOnScreenWhenShown(input);
     input.setWindowTitle(QStringLiteral("Generate with Seed"));
-    input.setLabelText(QStringLiteral("Seed (0 to 4294967295):"));
+    input.setLabelText(QStringLiteral("Seed (0 to 18446744073709551615):"));
     input.setTextValue(text);
     // Wide enough for its title beside the window buttons, not only for its field.
     input.setMinimumWidth(input.fontMetrics().horizontalAdvance(input.windowTitle()) + 200);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "core/block_writer.h"
 #include "core/quoted_path.h"
@@ -314,7 +315,7 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
         return kExitBadInput;
     }
     if (!options.seedGiven) {
-        options.run.seed = ClockSeed();
+        options.run.seed = EntropySeed();
     }
     const RecordSource records(sources.runFile.get(), options.run.seed);
     const ShownSystems shown = CountShown(options, sources.query, records);
@@ -322,7 +323,7 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
         return kExitBadInput;
     }
     if (!options.seedGiven) {
-        std::fprintf(err, "seed: %u\n", options.run.seed);
+        std::fprintf(err, "seed: %s\n", std::to_string(options.run.seed).c_str());
     }
     OutputCommit commit(hooks.watch, hooks.unnamed);
     HeldOutput held(out, sources.runFile != nullptr);

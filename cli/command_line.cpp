@@ -113,7 +113,7 @@ void DeclareRollOptions(CLI::App& app, CliOptions& options, DeclaredOptions& dec
             ->transform(CLI::IsMember({"low", "medium", "high"}, CLI::ignore_case).description(""));
     declared.censusOption = app.add_flag("--census", options.run.census, "Generate Census, Morale and Productivity");
     declared.seedOption =
-        AddValue(app, "--seed", declared.seed, "Seed of the dice, 0 to 4294967295 (default: from the clock)", "S");
+        AddValue(app, "--seed", declared.seed, "Seed of the dice, 0 to 18446744073709551615 (default: 64 bits from the system's entropy)", "S");
 }
 
 // The outputs, a saved run read instead of the dice, and the systems shown.
@@ -209,9 +209,9 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
         options.run.systems = static_cast<int>(value);
     }
     if (error.empty() && declared.seedOption->count() > 0) {
-        error = ReadDecimal("--seed", declared.seed, 0, std::numeric_limits<std::uint32_t>::max(), value);
+        error = ReadDecimal("--seed", declared.seed, 0, std::numeric_limits<Seed>::max(), value);
         if (error.empty()) {
-            options.run.seed = static_cast<std::uint32_t>(value);
+            options.run.seed = value;
             options.seedGiven = true;
         }
     }

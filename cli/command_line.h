@@ -16,7 +16,7 @@ struct CliOptions {
     // The count, level, census option, seed and query asked for; of
     // --from-json, the saved run's.
     RunSettings run;
-    bool seedGiven = false;  // false: the seed comes from the clock
+    bool seedGiven = false;  // false: the seed comes from the system's entropy
     bool printTree = false;
     std::string jsonPath;  // empty: no JSON; "-": standard output (an empty path is refused)
     std::string fromJsonPath;  // empty: roll the dice (an empty path is refused)

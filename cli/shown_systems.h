@@ -78,7 +78,7 @@ private:
 // referee made of it, while the run shows it.
 class RecordSource {
 public:
-    RecordSource(JsonRunFile* file, std::uint32_t seed) : file_(file), seed_(seed), generated_(seed) {}
+    RecordSource(JsonRunFile* file, Seed seed) : file_(file), seed_(seed), generated_(seed) {}
     const SectorEdits& Edits() const { return file_ != nullptr ? file_->Edits() : generated_; }
     RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
                    const SystemDone& systemDone, std::span<RunOutput* const> outputs) const;
@@ -87,7 +87,7 @@ public:
 
 private:
     JsonRunFile* file_;
-    std::uint32_t seed_;
+    Seed seed_;
     SectorEdits generated_;  // the names of a run from the dice
 };
 

@@ -6,7 +6,7 @@ namespace nexmar {
 
 RunRecords::RunRecords(LoadedRun run) : systems_(std::move(run)) {}
 
-RunRecords::RunRecords(std::uint32_t runSeed)
+RunRecords::RunRecords(Seed runSeed)
 {
     systems_.summary.settings.seed = runSeed;
     systems_.edits.Restart(runSeed);

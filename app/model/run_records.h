@@ -23,7 +23,7 @@ public:
     RunRecords() = default;
     // The records of a run rolled from runSeed, as they arrive, its systems
     // named as the seed names them.
-    explicit RunRecords(std::uint32_t runSeed);
+    explicit RunRecords(Seed runSeed);
     // The records of an opened run, under the numbers its document gives
     // them. The run renders from them (AsLoadedRun), so they are held once.
     explicit RunRecords(LoadedRun run);

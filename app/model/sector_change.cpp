@@ -15,7 +15,7 @@ SystemEdits EditsAt(const RunRecords& records, std::size_t place)
 
 // The system at place rolled again alone, as its level's tables roll it at
 // its number.
-SystemRecord Rolled(const RunRecords& records, std::size_t place, bool census, std::uint32_t seed)
+SystemRecord Rolled(const RunRecords& records, std::size_t place, bool census, Seed seed)
 {
     const int number = records.NumberAt(place);
     return std::visit(
@@ -106,7 +106,7 @@ SectorChange SectorChange::HideFields(const RunRecords& records, std::size_t pla
 }
 
 SectorChange SectorChange::Reroll(const RunRecords& records, bool census, std::span<const std::size_t> places,
-                                  std::span<const std::uint32_t> seeds)
+                                  std::span<const Seed> seeds)
 {
     SectorChange change;
     for (std::size_t at = 0; at < places.size(); ++at) {

@@ -38,7 +38,7 @@ public:
     // seeds side by side), with the census values when census; it keeps its
     // name, its notes and what the players may see, and its seed is recorded.
     static SectorChange Reroll(const RunRecords& records, bool census, std::span<const std::size_t> places,
-                               std::span<const std::uint32_t> seeds);
+                               std::span<const Seed> seeds);
 
     void Apply(RunRecords& records) const { Put(records, true); }
     void Revert(RunRecords& records) const { Put(records, false); }

@@ -6,15 +6,15 @@
 
 namespace nexmar {
 
-std::string ReadSeedInput(std::string_view text, std::uint32_t& seed)
+std::string ReadSeedInput(std::string_view text, Seed& seed)
 {
-    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint32_t>::max();
+    constexpr std::uint64_t kLargest = std::numeric_limits<Seed>::max();
     std::uint64_t value = 0;
     const DecimalParse result = ParseDecimal(text, 0, kLargest, value);
     if (result != DecimalParse::Ok) {
         return DecimalRefusal("Seed", text, result, 0, kLargest);
     }
-    seed = static_cast<std::uint32_t>(value);
+    seed = value;
     return {};
 }
 
