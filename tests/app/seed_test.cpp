@@ -216,12 +216,12 @@ void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    const QString range = QStringLiteral("; expected an integer from 0 to 4294967295");
+    const QString range = QStringLiteral("; expected an integer from 0 to 18446744073709551615");
     QTest::newRow("letters") << "12x" << "Seed: '12x' is not an integer" + range;
     QTest::newRow("empty") << "" << "Seed: '' is not an integer" + range;
     QTest::newRow("blank inside") << "5 5" << "Seed: '5 5' is not an integer" + range;
     QTest::newRow("sign alone") << "+" << "Seed: '+' is not an integer" + range;
-    QTest::newRow("too large") << "4294967296" << "Seed: '4294967296' is out of range" + range;
+    QTest::newRow("too large") << "18446744073709551616" << "Seed: '18446744073709551616' is out of range" + range;
     QTest::newRow("far too large") << "99999999999999999999999" << "Seed: '99999999999999999999999' is out of range" + range;
     QTest::newRow("negative") << "-1" << "Seed: '-1' is out of range" + range;
 }
@@ -233,11 +233,11 @@ void SeedTest::theSeedInputRefusesWhatTheCommandLineRefuses()
     SetOptions(3, 0, false);
     // Refused, asked again with the text as typed, then accepted: a plus
     // sign and leading zeros change nothing.
-    prompts.seedAnswers = QStringList{typed, QStringLiteral("+0004294967295")};
+    prompts.seedAnswers = QStringList{typed, QStringLiteral("+00018446744073709551615")};
     Dialog().GenerateWithSeed();
     QCOMPARE(prompts.messages, QStringList{message});
     QCOMPARE(prompts.seedInputs, (QStringList{QString(), typed}));
-    QCOMPARE(RootToolTip(), QStringLiteral("Seed 4294967295"));
+    QCOMPARE(RootToolTip(), QStringLiteral("Seed 18446744073709551615"));
 }
 
 void SeedTest::exportJsonWritesTheRunsDocument()

@@ -50,6 +50,8 @@ TEST(Cli, WithoutASeedItPrintsTheSeedSoTheRunCanBeRepeated)
     ASSERT_EQ(run.status, 0);
     ASSERT_EQ(run.err.rfind("seed: ", 0), 0u);
     const std::string seed = run.err.substr(6, run.err.size() - 7);
+    // Drawn from the system's entropy, never of a size a search of 2^32 seeds covers.
+    EXPECT_GE(std::stoull(seed), 4294967296ull);
     EXPECT_EQ(RunNexmarCli({"--dir", again.path(), "--seed", seed}).status, 0);
     EXPECT_EQ(ReadFile(dir.path() / "TNXT001"), ReadFile(again.path() / "TNXT001"));
 }
@@ -70,8 +72,9 @@ TEST(Cli, NumbersAreDecimalWhateverTheirLeadingZeros)
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, nine.out) << same[1] << " " << same[3];
     }
-    const CliRun largest = RunNexmarCli({"--seed", "4294967295", "--tree", "--dir", dir.path()});
-    const CliRun padded = RunNexmarCli({"--seed", "04294967295", "--tree", "--dir", dir.path()});
+    const CliRun largest = RunNexmarCli({"--seed", "18446744073709551615", "--tree", "--dir", dir.path()});
+    const CliRun padded = RunNexmarCli({"--seed", "018446744073709551615", "--tree", "--dir", dir.path()});
+    ASSERT_EQ(largest.status, 0) << largest.err;
     EXPECT_EQ(padded.status, 0) << padded.err;
     EXPECT_EQ(padded.out, largest.out);
 }
@@ -84,7 +87,7 @@ TEST(Cli, BadInputIsOneLineOnStandardErrorWithStatusTwoAndTouchesNoFile)
     TempDir dir;
     const std::string where = dir.path();
     const std::string systems = "' is out of range; expected an integer from 1 to 1000000";
-    const std::string seed = "' is out of range; expected an integer from 0 to 4294967295";
+    const std::string seed = "' is out of range; expected an integer from 0 to 18446744073709551615";
     const struct {
         std::vector<std::string> args;
         std::string message;
@@ -98,9 +101,9 @@ TEST(Cli, BadInputIsOneLineOnStandardErrorWithStatusTwoAndTouchesNoFile)
         {{"--systems", "1e3"}, "--systems: '1e3' is not an integer"},
         {{"--systems", "0x10"}, "--systems: '0x10' is not an integer"},
         {{"--systems", "5 5"}, "--systems: '5 5' is not an integer"},
-        {{"--seed", "4294967296"}, "--seed: '4294967296" + seed},
+        {{"--seed", "18446744073709551616"}, "--seed: '18446744073709551616" + seed},
         {{"--seed", "-1"}, "--seed: '-1" + seed},
-        {{"--seed", "1.5"}, "--seed: '1.5' is not an integer; expected an integer from 0 to 4294967295"},
+        {{"--seed", "1.5"}, "--seed: '1.5' is not an integer; expected an integer from 0 to 18446744073709551615"},
         {{"--detail", "extreme"}, "--detail: extreme not in {low,medium,high}"},
         {{"--frobnicate"}, "--frobnicate"},
         {{"--dir", where + "/missing"}, "--dir: '" + where + "/missing' is not a writable directory"},

@@ -111,5 +111,45 @@ TEST(Mt19937, DrawsTheSequenceOfStdMt19937)
     }
 }
 
+// A long seed fills the state from both of its words by the generator's
+// own init_by_array, key low word first: the draws its authors' reference
+// code gives for that key.
+TEST(Mt19937, ALongSeedDrawsWhatInitByArrayOfItsWordsDraws)
+{
+    const struct {
+        Seed seed;
+        std::uint32_t draws[3];
+    } pinned[] = {
+        {Seed{1} << 32, {485306839u, 1508871100u, 1794561286u}},
+        {0x0000000100000005ull, {675479763u, 2085189291u, 1213270837u}},
+        {0x0123456789abcdefull, {3851240871u, 1496727489u, 1688815724u}},
+        {~Seed{0}, {93740670u, 1068495656u, 1452108352u}},
+    };
+    for (const auto& each : pinned) {
+        Mt19937 source(each.seed);
+        for (const std::uint32_t expected : each.draws) {
+            EXPECT_EQ(source(), expected) << "seed " << each.seed;
+        }
+    }
+}
+
+// Every bit of a long seed counts: its dice roll apart from those of either
+// of its 32-bit halves, so a search of 2^32 seeds finds neither.
+TEST(SeededDice, ALongSeedRollsApartFromEitherOfItsHalves)
+{
+    const auto rolls = [](Seed seed) {
+        SeededDice dice(seed);
+        std::vector<int> faces(20);
+        for (int& face : faces) {
+            face = dice.Roll(1, 1000000);
+        }
+        return faces;
+    };
+    for (const Seed seed : {Seed{1} << 32, 0x0000000700000007ull, 0x0123456789abcdefull, ~Seed{0}}) {
+        EXPECT_NE(rolls(seed), rolls(seed & 0xffffffffu)) << "seed " << seed;
+        EXPECT_NE(rolls(seed), rolls(seed >> 32)) << "seed " << seed;
+    }
+}
+
 }  // namespace
 }  // namespace nexmar

@@ -25,7 +25,7 @@ struct BadInput {
     DetailLevel level;
     bool census;
     int systems;
-    std::uint32_t seed;
+    Seed seed;
     bool pretty;       // as python3 -m json.tool lays it out, a value a line
     const char* from;  // the first occurrence is replaced
     const char* to;
@@ -72,8 +72,21 @@ const BadInput kBadInputs[] = {
      "/systems/2/special (line 4): expected one of \"No special\", "},
     {"a first system other than a Major Colony", DetailLevel::Low, false, 3, 5, false, "\"size\":\"Major Colony\"",
      "\"size\":\"Outpost\"", "/systems/0/size (line 2): expected \"Major Colony\", as every run's first system is, found \"Outpost\""},
-    {"a seed beyond 32 bits", DetailLevel::Low, true, 1, 4, false, "\"seed\":4", "\"seed\":4294967296",
-     "/seed (line 1): expected an integer from 0 to 4294967295, found 4294967296"},
+    {"a seed beyond 64 bits", DetailLevel::Low, true, 1, 4, false, "\"seed\":4", "\"seed\":18446744073709551616",
+     "/seed (line 1): expected a seed: an integer from 0 to 18446744073709551615, as a number or a string of its "
+     "digits, found 18446744073709551616"},
+    {"a seed beyond 64 bits as a string", DetailLevel::Low, true, 1, 4, false, "\"seed\":4",
+     "\"seed\":\"18446744073709551616\"", "/seed (line 1): expected a seed: "},
+    {"a negative seed", DetailLevel::Low, true, 1, 4, false, "\"seed\":4", "\"seed\":-4",
+     "/seed (line 1): expected a seed: "},
+    {"a fractional seed", DetailLevel::Low, true, 1, 4, false, "\"seed\":4", "\"seed\":4.5",
+     "/seed (line 1): expected a seed: "},
+    {"a seed written with an exponent", DetailLevel::Low, true, 1, 4, false, "\"seed\":4", "\"seed\":4e0",
+     "/seed (line 1): expected a seed: "},
+    {"a seed as a string with a sign", DetailLevel::Low, true, 1, 4, false, "\"seed\":4", "\"seed\":\"+4\"",
+     "/seed (line 1): expected a seed: "},
+    {"a seed as a string with a leading zero", DetailLevel::Low, true, 1, 4, false, "\"seed\":4",
+     "\"seed\":\"04\"", "/seed (line 1): expected a seed: "},
     {"a system out of its place", DetailLevel::Low, true, 1, 4, false, "\"number\":1,", "\"number\":2,",
      "/systems/0/number (line 2): expected 1, found 2"},
     {"cut short", DetailLevel::Low, true, 1, 4, false, "}\n]}\n", "}",
@@ -117,7 +130,8 @@ const BadInput kBadInputs[] = {
     {"a second document after the first", DetailLevel::Low, false, 1, 4, false, "]}\n", "]}\n{}",
      "/ (line 4): expected nothing after the document's closing '}', found '{'"},
     {"a seed of minus zero", DetailLevel::Low, false, 1, 4, false, "\"seed\":4", "\"seed\":-0",
-     "/seed (line 1): expected an integer from 0 to 4294967295, found -0"},
+     "/seed (line 1): expected a seed: an integer from 0 to 18446744073709551615, as a number or a string of its "
+     "digits, found -0"},
     {"a moon's RAW of minus zero", DetailLevel::High, true, 2, 9, false, "\"raw\":0}", "\"raw\":-0}",
      "/systems/1/components/0/objects/0/moons/0/raw (line 3): expected an integer from 0 to 1, found -0"},
     {"invalid UTF-8 in a text", DetailLevel::Low, false, 1, 4, false, "\"Major Colony\"", "\"Major \xC3\x28\"",

@@ -106,6 +106,46 @@ TEST(SectorDocument, NamesNotesAndRerolledSystemsComeBackAsTheyWereSaved)
     }
 }
 
+// A seed is written as a number while every JSON reader holds it exactly
+// (up to 2^53 - 1), as a string of its digits beyond, and read back to the
+// bit in either form: the run's and a rerolled system's alike.
+TEST(SectorDocument, SeedsComeBackExactlyAsNumbersOrStrings)
+{
+    const struct {
+        Seed seed;
+        const char* written;
+    } cases[] = {
+        {Seed{1} << 32, "4294967296"},
+        {(Seed{1} << 53) - 1, "9007199254740991"},
+        {(Seed{1} << 53) + 1, "\"9007199254740993\""},
+        {~Seed{0}, "\"18446744073709551615\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.written);
+        LoadedRun run = Loaded(ExportedRun(DetailLevel::Low, false, 3, c.seed));
+        EXPECT_EQ(run.summary.settings.seed, c.seed);
+        run.systems[1] = RerollLowSystem(2, false, c.seed);
+        SystemEdits second;
+        second.seed = c.seed;
+        run.edits.Set(2, second);
+        const std::string document = Exported(run);
+        const std::string field = std::string("\"seed\":") + c.written;
+        const std::size_t head = document.find(field);
+        ASSERT_NE(head, std::string::npos) << document;
+        EXPECT_NE(document.find(field, head + 1), std::string::npos) << document;
+
+        const LoadedRun again = Loaded(document);
+        EXPECT_EQ(again.summary.settings.seed, c.seed);
+        ASSERT_NE(again.edits.Find(2), nullptr);
+        EXPECT_EQ(again.edits.Find(2)->seed, c.seed);
+        EXPECT_EQ(again.systems, run.systems);
+        // Either form reads as the same seed, whichever the writer chose.
+        ordered_json other = ordered_json::parse(document);
+        other["seed"] = other["seed"].is_string() ? ordered_json(c.seed) : ordered_json(std::to_string(c.seed));
+        EXPECT_EQ(Loaded(other.dump()).summary.settings.seed, c.seed);
+    }
+}
+
 // A document of the first format has no names: its systems take those of
 // its seed, and nothing counts as edited.
 TEST(SectorDocument, ADocumentOfTheFirstFormatReadsWithTheNamesOfItsSeed)

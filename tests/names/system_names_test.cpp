@@ -124,6 +124,30 @@ TEST(SystemNames, ASeedNamesItsSystemsAlikeEveryTime)
     EXPECT_LE(alike, 1);
 }
 
+// The names of a long seed are keyed by all of its bits: a search of 2^32
+// seeds over either of its halves does not find them.
+TEST(SystemNames, ALongSeedNamesApartFromEitherOfItsHalves)
+{
+    const auto names = [](Seed seed) {
+        const NameGenerator generator(seed);
+        std::vector<std::string> spelled;
+        for (int number = 1; number <= 30; ++number) {
+            spelled.emplace_back(generator.Name(number).view());
+        }
+        return spelled;
+    };
+    for (const Seed seed : {Seed{1} << 32, 0x0000000700000007ull, 0x0123456789abcdefull, ~Seed{0}}) {
+        const std::vector<std::string> ours = names(seed);
+        const std::vector<std::string> low = names(seed & 0xffffffffu);
+        const std::vector<std::string> high = names(seed >> 32);
+        int alike = 0;
+        for (std::size_t at = 0; at < ours.size(); ++at) {
+            alike += (ours[at] == low[at]) + (ours[at] == high[at]);
+        }
+        EXPECT_LE(alike, 1) << "seed " << seed;
+    }
+}
+
 TEST(SystemNames, SystemsBeyondTheDistinctNamesRepeatThemWithALap)
 {
     const NameGenerator names(11);

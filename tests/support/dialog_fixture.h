@@ -25,8 +25,9 @@ namespace nexmar::testing {
 // sees the user's settings or recovery copies. A test class derives from it besides QObject.
 class DialogFixture {
 public:
-    // A fresh dialog whose first run has seed; shown and active when show.
-    void Start(std::uint32_t seed, bool show = true)
+    // A fresh dialog whose runs take their seeds from seeds (a number: the
+    // first run's seed); shown and active when show.
+    void Start(SeedSource seeds, bool show = true)
     {
         dir_ = std::make_unique<QTemporaryDir>();
         if (!dir_->isValid()) {
@@ -36,14 +37,14 @@ public:
         // The recovery copies too stay in the scratch folder.
         qputenv("XDG_DATA_HOME", dir_->filePath(QStringLiteral("data")).toLocal8Bit());
         prompts = FakePrompts();
-        Reopen(seed, show);
+        Reopen(std::move(seeds), show);
     }
     // A new dialog in place of the first, in the same folder and with the
     // same prompts, as when the program is started again.
-    void Reopen(std::uint32_t seed, bool show = true)
+    void Reopen(SeedSource seeds, bool show = true)
     {
         dialog_.reset();
-        dialog_ = std::make_unique<GeneratorDialog>(prompts, seed, dir_->path().toStdString());
+        dialog_ = std::make_unique<GeneratorDialog>(prompts, std::move(seeds), dir_->path().toStdString());
         if (show) {
             dialog_->show();
             if (!QTest::qWaitForWindowActive(dialog_.get())) {

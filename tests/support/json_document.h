@@ -13,7 +13,7 @@
 namespace nexmar::testing {
 
 // Its reports go to directory, which a caller that exports many runs keeps.
-inline std::string ExportedRun(DetailLevel level, bool census, int systems, std::uint32_t seed,
+inline std::string ExportedRun(DetailLevel level, bool census, int systems, Seed seed,
                                const std::filesystem::path& directory)
 {
     SeededDice dice(seed);
@@ -28,7 +28,7 @@ inline std::string ExportedRun(DetailLevel level, bool census, int systems, std:
     return document;
 }
 
-inline std::string ExportedRun(DetailLevel level, bool census, int systems, std::uint32_t seed)
+inline std::string ExportedRun(DetailLevel level, bool census, int systems, Seed seed)
 {
     const TempDir reports;
     return ExportedRun(level, census, systems, seed, reports.path());
