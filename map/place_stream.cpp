@@ -26,14 +26,18 @@ std::uint64_t PlaceStream::Next()
 
 std::uint64_t PlaceStream::Below(std::uint64_t bound)
 {
-    // Draws at or above the last whole multiple of bound would favour the
-    // low remainders: draw again.
-    const std::uint64_t limit = UINT64_MAX - UINT64_MAX % bound;
-    std::uint64_t draw = Next();
-    while (draw >= limit) {
-        draw = Next();
+    // The draw times bound, taken in 128 bits: its high word is the result.
+    // The few draws whose low word falls under 2^64 mod bound would favour
+    // some results, and are drawn again; no division but in that rare case,
+    // which keeps placing a million systems cheap beside rolling them.
+    unsigned __int128 product = static_cast<unsigned __int128>(Next()) * bound;
+    if (static_cast<std::uint64_t>(product) < bound) {
+        const std::uint64_t threshold = (0 - bound) % bound;
+        while (static_cast<std::uint64_t>(product) < threshold) {
+            product = static_cast<unsigned __int128>(Next()) * bound;
+        }
     }
-    return draw % bound;
+    return static_cast<std::uint64_t>(product >> 64);
 }
 
 }  // namespace nexmar

@@ -52,18 +52,23 @@ SystemPlaces::SystemPlaces(int systems, int densityPercent, std::uint64_t runSee
     // Each hex in turn is taken with the chance of the systems still to
     // place among the hexes still to pass: every choice of hexes as likely,
     // in one pass and no memory beyond the places.
-    places_.reserve(static_cast<std::size_t>(systems));
+    std::vector<std::uint32_t> chosen;  // hex indices: half the bytes to shuffle
+    chosen.reserve(static_cast<std::size_t>(systems));
     std::uint64_t needed = static_cast<std::uint64_t>(systems);
     const int hexes = extent_.Hexes();
     for (int index = 0; index < hexes && needed > 0; ++index) {
         if (stream.Below(static_cast<std::uint64_t>(hexes - index)) < needed) {
-            places_.push_back(extent_.HexAt(index));
+            chosen.push_back(static_cast<std::uint32_t>(index));
             --needed;
         }
     }
     // The hexes came in reading order; which system lies in which is shuffled.
-    for (std::size_t last = places_.size(); last > 1; --last) {
-        std::swap(places_[last - 1], places_[stream.Below(last)]);
+    for (std::size_t last = chosen.size(); last > 1; --last) {
+        std::swap(chosen[last - 1], chosen[stream.Below(last)]);
+    }
+    places_.reserve(chosen.size());
+    for (const std::uint32_t index : chosen) {
+        places_.push_back(extent_.HexAt(static_cast<int>(index)));
     }
 }
 

@@ -156,7 +156,7 @@ TEST(SystemPlaces, SameOnEveryBuild)
     for (int number = 1; number <= places.Systems(); ++number) {
         numbers += HexNumber(places.Of(number)) + " ";
     }
-    EXPECT_EQ(numbers, "0201 0105 0304 0709 0203 0402 0209 0108 0604 0101 0106 0309 ");
+    EXPECT_EQ(numbers, "0803 0408 0108 0304 0208 0306 0504 0207 0602 0305 0105 0710 ");
 }
 
 // The seed is taken whole: seeds that share their low 32 bits place apart.
