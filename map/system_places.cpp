@@ -51,7 +51,7 @@ SystemPlaces::SystemPlaces(int systems, int densityPercent, std::uint64_t runSee
     PlaceStream stream(runSeed);
     // Each hex in turn is taken with the chance of the systems still to
     // place among the hexes still to pass: every choice of hexes as likely,
-    // in one pass and no memory beyond the places.
+    // in one pass.
     std::vector<std::uint32_t> chosen;  // hex indices: half the bytes to shuffle
     chosen.reserve(static_cast<std::size_t>(systems));
     std::uint64_t needed = static_cast<std::uint64_t>(systems);
