@@ -66,7 +66,8 @@ std::vector<LegendEntry> LegendEntries(const SectorMapInput& input)
         entries.push_back({sample, "Rumoured: uncertain"});
     }
     if (!input.routes.empty()) {
-        entries.push_back({std::nullopt, "Route within " + std::to_string(input.jump) + " hexes"});
+        entries.push_back(
+            {std::nullopt, "Route within " + std::to_string(input.jump) + (input.jump == 1 ? " hex" : " hexes")});
     }
     return entries;
 }

@@ -18,7 +18,8 @@ void SectorMapOutput::Begin(const RunSettings& settings)
     map_.level = settings.level;
     map_.audience = options_.audience;
     map_.title = "Sector " + std::to_string(options_.sector) + (sectors > 1 ? " of " + std::to_string(sectors) : "");
-    const std::string routes = "routes within " + std::to_string(options_.jump) + " hexes";
+    const std::string routes =
+        "routes within " + std::to_string(options_.jump) + (options_.jump == 1 ? " hex" : " hexes");
     const std::string level(DetailLevelName(settings.level));
     if (options_.audience == MapAudience::Players) {
         map_.title += " for the players";
