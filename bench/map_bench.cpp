@@ -29,7 +29,7 @@ void DrawFirstSector(benchmark::State& state, int count)
     for (auto _ : state) {
         const SystemPlaces places(count, kDefaultDensity, 2026);
         SectorMapInput input;
-        input.sectors = places.Extent().sectors;
+        input.extent = places.Extent();
         for (int number = 1; number <= count; ++number) {
             if (places.Extent().SectorOf(places.Of(number)) == 1) {
                 MapSystem system;

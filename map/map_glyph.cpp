@@ -116,6 +116,7 @@ std::string MapStyleSheet()
     // A halo of paper round each name keeps it legible over the grid and the routes.
     rule(".name", "font-size:" + px(s.nameSize) + ";paint-order:stroke;stroke:" + std::string(s.paper) +
                       ";stroke-width:1.8px;stroke-linejoin:round;");
+    rule(".neighbour", "font-size:" + px(s.neighbourSize) + ";fill:" + std::string(s.border) + ";text-anchor:middle;");
     rule(".title", "font-size:" + px(s.titleSize) + ";font-weight:bold;");
     rule(".subtitle", "font-size:" + px(s.subtitleSize) + ";");
     rule(".legend", "font-size:" + px(s.legendSize) + ";");

@@ -22,6 +22,7 @@ struct MapStyle {
     double hexNumberSize = 5.5;
     double subsectorLetterSize = 64;
     double legendSize = 9;
+    double neighbourSize = 8;  // the names of the sectors beyond the grid's edges
     double legendRow = 18;
     double legendGap = 16;
     std::array<double, 3> glyphRadius = {4.5, 6, 7.5};  // by size class

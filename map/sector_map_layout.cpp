@@ -151,7 +151,8 @@ SectorMapLayout LayOutSectorMap(const SectorMapInput& input)
             layout.labels[index] = labeller.Place(system.name, layout.centres[index], system.sizeClass);
         }
     }
-    layout.legendTop = layout.grid.Bottom() + s.legendGap;
+    // Room under the grid for the name of the sector below.
+    layout.legendTop = layout.grid.Bottom() + s.legendGap + s.neighbourSize;
     const double legendHeight = LegendHeight(input, layout.grid.width);
     layout.viewBox = {0, 0, layout.grid.Right() + s.margin, layout.legendTop + legendHeight + s.margin};
     return layout;

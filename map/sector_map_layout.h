@@ -17,8 +17,8 @@ namespace nexmar {
 struct SectorMapInput {
     std::string title;
     std::string subtitle;
-    int sector = 1;
-    int sectors = 1;
+    int sector = 1;  // of those the extent spans
+    MapExtent extent;
     int jump = kDefaultJump;
     DetailLevel level = DetailLevel::Low;
     MapAudience audience = MapAudience::Referee;

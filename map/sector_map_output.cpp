@@ -13,11 +13,12 @@ void SectorMapOutput::Begin(const RunSettings& settings)
     const int sectors = places_->Extent().sectors;
     map_ = SectorMapInput{};
     map_.sector = options_.sector;
-    map_.sectors = sectors;
+    map_.extent = places_->Extent();
     map_.jump = options_.jump;
     map_.level = settings.level;
     map_.audience = options_.audience;
-    map_.title = "Sector " + std::to_string(options_.sector) + (sectors > 1 ? " of " + std::to_string(sectors) : "");
+    map_.title =
+        "Sector " + std::to_string(options_.sector) + (sectors > 1 ? " of " + std::to_string(sectors) : "");
     const std::string routes =
         "routes within " + std::to_string(options_.jump) + (options_.jump == 1 ? " hex" : " hexes");
     const std::string level(DetailLevelName(settings.level));

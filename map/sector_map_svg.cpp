@@ -111,6 +111,44 @@ void AppendSubsectorLetters(std::string& out, const PictureBox& grid)
     out.append("</g>\n");
 }
 
+// The sectors beyond each edge of the one drawn, by name, each centred on
+// its edge outside the grid: the sides' names run along them.
+void AppendNeighbours(std::string& out, const SectorMapInput& input, const SectorMapLayout& layout)
+{
+    const MapExtent& extent = input.extent;
+    const int across = extent.sectorsAcross;
+    const int column = (input.sector - 1) % across;
+    const auto exists = [&extent](int sector) { return sector >= 1 && sector <= extent.sectors; };
+    const PictureBox& grid = layout.grid;
+    const double drop = kMapStyle.neighbourSize * 0.35;
+    const struct {
+        int sector;
+        MapPoint at;
+        int turn;  // degrees
+    } edges[] = {
+        {input.sector - across, {grid.x + grid.width / 2, grid.y - 4}, 0},
+        {input.sector + across, {grid.x + grid.width / 2, grid.Bottom() + kMapStyle.neighbourSize + 2}, 0},
+        {column > 0 ? input.sector - 1 : 0, {grid.x - 6 - drop, grid.y + grid.height / 2}, -90},
+        {column + 1 < across ? input.sector + 1 : 0, {grid.Right() + 6 + drop, grid.y + grid.height / 2}, 90},
+    };
+    for (const auto& edge : edges) {
+        if (!exists(edge.sector)) {
+            continue;
+        }
+        out.append("<text class=\"neighbour\"");
+        AppendNumber(out, "x", edge.at.x);
+        AppendNumber(out, "y", edge.at.y);
+        if (edge.turn != 0) {
+            out.append(" transform=\"rotate(" + std::to_string(edge.turn) + " ");
+            AppendSvgNumber(out, edge.at.x);
+            out += ' ';
+            AppendSvgNumber(out, edge.at.y);
+            out.append(")\"");
+        }
+        out.append(">Sector " + std::to_string(edge.sector) + "</text>\n");
+    }
+}
+
 void AppendRoutes(std::string& out, const SectorMapInput& input, const SectorMapLayout& layout)
 {
     out.append("<g class=\"routes\">\n");
@@ -192,6 +230,7 @@ std::string SectorMapSvg(const SectorMapInput& input)
     out.append("/>\n");
     AppendSubsectorLetters(out, layout.grid);
     AppendGrid(out, layout.grid);
+    AppendNeighbours(out, input, layout);
     AppendRoutes(out, input, layout);
     AppendSystems(out, input, layout);
     AppendText(out, "title", s.margin, s.margin + s.titleSize * 0.92, input.title);

@@ -22,7 +22,7 @@ SectorMapInput SectorOf(const SystemPlaces& places, int sector, Name name)
 {
     SectorMapInput input;
     input.sector = sector;
-    input.sectors = places.Extent().sectors;
+    input.extent = places.Extent();
     for (int number = 1; number <= places.Systems(); ++number) {
         if (places.Extent().SectorOf(places.Of(number)) != sector) {
             continue;
