@@ -225,7 +225,9 @@ bool OutputsAllowed(const CliOptions& options, const ShownSystems& shown, std::F
     const int rolled = options.run.systemsRolled > 0 ? options.run.systemsRolled : options.run.systems;
     const int sectors = MapExtent::For(rolled, options.mapOptions.density).sectors;
     if (!options.map.empty() && options.mapOptions.sector > sectors) {
-        std::fprintf(err, "nexmar-cli: --map-sector: the map of %d systems at density %s spans %d sector%s; expected 1 to %d\n",
+        std::fprintf(err,
+                     "nexmar-cli: --map-sector: the map of %d systems at density %s spans %d sector%s; "
+                     "expected 1 to %d\n",
                      rolled, DensityName(options.mapOptions.density).c_str(), sectors, sectors == 1 ? "" : "s",
                      sectors);
         return false;

@@ -200,7 +200,8 @@ bool HasSvgSuffix(const std::filesystem::path& path)
 void DeclareMapOptions(CLI::App& app, CliOptions& options, DeclaredOptions& declared)
 {
     declared.mapOption =
-        app.add_option("--map", options.map, "Also write the sector map, one sector of the run's hex grid as SVG, to PATH")
+        app.add_option("--map", options.map,
+                       "Also write the sector map, one sector of the run's hex grid as SVG, to PATH")
             ->type_name("PATH");
     declared.densityOption =
         app.add_option("--density", declared.density,

@@ -93,7 +93,8 @@ bool RouteIsClear(const MapSystem& a, const MapSystem& b, std::span<const MapSys
         const MapPoint centre = HexCentre(other.place, 0, 0);
         const double clearance = kMapStyle.GlyphReach(other.sizeClass) + kMapStyle.routeClearance;
         // Most glyphs lie far from the line: pass them by before any arithmetic.
-        if (std::abs(centre.x - from.x) > reachOfLine + clearance || std::abs(centre.y - from.y) > reachOfLine + clearance) {
+        const double near = reachOfLine + clearance;
+        if (std::abs(centre.x - from.x) > near || std::abs(centre.y - from.y) > near) {
             continue;
         }
         if (SquaredDistanceToSegment(centre, from, to) < clearance * clearance) {

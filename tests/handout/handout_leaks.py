@@ -6,11 +6,11 @@ not see holds a marker word of its own: the name and the player notes of a
 Secret system, the referee's notes on a system and on an object, and the name
 of a system whose name is hidden. The handout (--handout), the players'
 pictures (--svg --player), their sheet (--svg-sheet --player) and their
-sector map (--map --player) must hold
-none of the markers in any byte, nor the Secret system's picture, nor the
-run's seed; every field of a Known system must be there, each hidden value as
-"?"; the map draws the Rumoured system as uncertain; and xmllint must read every picture and rsvg-convert draw it without a
-word on standard error.
+sector map (--map --player) must hold none of the markers in any byte, nor
+the Secret system's picture, nor the run's seed; every field of a Known
+system must be there, each hidden value as "?"; the map draws the five
+systems they know of, the Rumoured one as uncertain; and xmllint must read
+every picture and rsvg-convert draw it without a word on standard error.
 
 Usage: handout_leaks.py NEXMAR_CLI SCRATCH_DIR
 """

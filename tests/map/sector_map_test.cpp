@@ -82,7 +82,8 @@ TEST(SectorMapLabels, NeverOverlapAGlyphOrEachOther)
             int shown = 0;
             int placed = 0;
             for (const bool longNames : {false, true}) {
-                const SectorMapInput input = longNames ? SectorOf(places, sector, longest) : SectorOf(places, sector, generated);
+                const SectorMapInput input =
+                    longNames ? SectorOf(places, sector, longest) : SectorOf(places, sector, generated);
                 const SectorMapLayout layout = LayOutSectorMap(input);
                 const Overlaps found = CheckLabels(input, layout);
                 EXPECT_EQ(found.labels, 0) << density.name << " sector " << sector << (longNames ? " long" : "");
