@@ -21,6 +21,7 @@
 #include "cli/shown_systems.h"
 #include "json/json_export.h"
 #include "handout/handout_page.h"
+#include "map/sector_map_output.h"
 #include "picture/picture_sheet.h"
 #include "stats/statistics_report.h"
 #include "query/system_query.h"
@@ -52,6 +53,7 @@ struct RunFiles {
     FileOutput statistics;
     FileOutput sheet;
     FileOutput handout;
+    FileOutput map;
     std::unique_ptr<PictureFiles> pictures;
 };
 
@@ -61,11 +63,12 @@ struct OtherFile {
     const char* what;  // as a failure names it
 };
 
-std::array<OtherFile, 3> OtherFiles(const CliOptions& options, RunFiles& files)
+std::array<OtherFile, 4> OtherFiles(const CliOptions& options, RunFiles& files)
 {
     return {{{options.statisticsJson, files.statistics, "the statistics"},
              {options.pictureSheet, files.sheet, "the picture sheet"},
-             {options.handout, files.handout, "the handout"}}};
+             {options.handout, files.handout, "the handout"},
+             {options.map, files.map, "the map"}}};
 }
 
 // Opens what the run writes besides the reports, before the run begins, so
@@ -216,10 +219,20 @@ bool ReadSources(CliOptions& options, RunSources& sources, std::FILE* err)
     return true;
 }
 
-// Refuses, before anything is touched, more pictures than --svg writes and
-// two outputs at one file.
+// Refuses, before anything is touched, more pictures than --svg writes, a
+// sector beyond the map, and two outputs at one file.
 bool OutputsAllowed(const CliOptions& options, const ShownSystems& shown, std::FILE* err)
 {
+    const int rolled = options.run.systemsRolled > 0 ? options.run.systemsRolled : options.run.systems;
+    const int sectors = MapExtent::For(rolled, options.mapOptions.density).sectors;
+    if (!options.map.empty() && options.mapOptions.sector > sectors) {
+        std::fprintf(err,
+                     "nexmar-cli: --map-sector: the map of %d systems at density %s spans %d sector%s; "
+                     "expected 1 to %d\n",
+                     rolled, DensityName(options.mapOptions.density).c_str(), sectors, sectors == 1 ? "" : "s",
+                     sectors);
+        return false;
+    }
     if (!options.pictureDirectory.empty() && shown.count > kMaxPictureFiles) {
         std::fprintf(err, "nexmar-cli: --svg: the run shows %d systems; --svg writes at most %d pictures\n",
                      shown.count, kMaxPictureFiles);
@@ -239,6 +252,7 @@ struct RunFollowers {
     std::unique_ptr<JsonExport> jsonExport;
     std::optional<PictureSheet> sheet;
     std::optional<HandoutPage> handout;
+    std::optional<SectorMapOutput> map;
     std::optional<RunStatistics> statistics;
     std::optional<QueryChoice> choice;
     std::vector<RunOutput*> outputs;
@@ -263,6 +277,10 @@ void Follow(const CliOptions& options, const RunSources& sources, const ShownSys
     if (files.handout.IsOpen()) {
         followers.outputs.push_back(
             &followers.handout.emplace([&files](std::string_view bytes) { files.handout.Write(bytes); }, edits));
+    }
+    if (files.map.IsOpen()) {
+        followers.outputs.push_back(&followers.map.emplace(
+            [&files](std::string_view bytes) { files.map.Write(bytes); }, edits, options.mapOptions));
     }
     if (options.printStatistics || !options.statisticsJson.empty()) {
         followers.statistics.emplace(options.run.level, options.run.census);

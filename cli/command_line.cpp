@@ -9,6 +9,7 @@
 #include "core/decimal.h"
 #include "core/format.h"
 #include "core/quoted_path.h"
+#include "map/map_density.h"
 #include "run/generation_run.h"
 
 namespace nexmar {
@@ -80,6 +81,9 @@ struct DeclaredOptions {
     std::string level = "low";
     std::string seed;
     std::string where;
+    std::string density;
+    std::string jump;
+    std::string mapSector;
     const CLI::Option* systemsOption = nullptr;
     const CLI::Option* detailOption = nullptr;
     const CLI::Option* censusOption = nullptr;
@@ -92,6 +96,10 @@ struct DeclaredOptions {
     const CLI::Option* svgSheetOption = nullptr;
     const CLI::Option* handoutOption = nullptr;
     const CLI::Option* whereOption = nullptr;
+    CLI::Option* mapOption = nullptr;
+    const CLI::Option* densityOption = nullptr;
+    const CLI::Option* jumpOption = nullptr;
+    const CLI::Option* mapSectorOption = nullptr;
 };
 
 // An option that takes one value, shown in the help as typeName.
@@ -145,7 +153,8 @@ void DeclareRunOptions(CLI::App& app, CliOptions& options, DeclaredOptions& decl
                  "Draw the legend of shapes and zone colours under each --svg picture, as the sheet has")
         ->needs("--svg");
     app.add_flag("--player", options.playerPictures,
-                 "Draw --svg and --svg-sheet as the players may see them: no Secret system, hidden fields as ?");
+                 "Draw --svg, --svg-sheet and --map as the players may see them: no Secret system, hidden fields as "
+                 "?");
     declared.whereOption = AddValue(
         app, "--where", declared.where,
         "Show only the systems that QUERY matches (docs/query.md), each under its number in the run", "QUERY");
@@ -187,6 +196,63 @@ bool HasSvgSuffix(const std::filesystem::path& path)
     return suffix == ".svg";
 }
 
+// The sector map and how it is drawn.
+void DeclareMapOptions(CLI::App& app, CliOptions& options, DeclaredOptions& declared)
+{
+    declared.mapOption =
+        app.add_option("--map", options.map,
+                       "Also write the sector map, one sector of the run's hex grid as SVG, to PATH")
+            ->type_name("PATH");
+    declared.densityOption =
+        app.add_option("--density", declared.density,
+                 "How full of systems the map is: rift, sparse, scattered, standard (default) or dense, or a "
+                 "percentage of hexes from 1 to 100")
+            ->type_name("D")
+            ->needs(declared.mapOption);
+    declared.jumpOption =
+        app.add_option("--jump", declared.jump, "The map's routes join systems up to N hexes apart, 1 to 6 (default 2)")
+            ->type_name("N")
+            ->needs(declared.mapOption);
+    declared.mapSectorOption =
+        app.add_option("--map-sector", declared.mapSector,
+                 "The sector --map draws, from 1 (default), when the run spans more than one")
+            ->type_name("N")
+            ->needs(declared.mapOption);
+}
+
+// Reads the map's options; the first refusal, or empty.
+std::string ReadMapOptions(const DeclaredOptions& declared, CliOptions& options)
+{
+    if (!options.map.empty() && !HasSvgSuffix(options.map)) {
+        return "--map: " + QuotedPath(options.map.string()) + " does not end in .svg; the map is written as SVG only";
+    }
+    if (declared.densityOption->count() > 0) {
+        const std::optional<int> density = ParseDensity(declared.density);
+        if (!density) {
+            return "--density: '" + declared.density +
+                   "' is none of rift, sparse, scattered, standard, dense or a percentage from 1 to 100";
+        }
+        options.mapOptions.density = *density;
+    }
+    std::uint64_t value = 0;
+    if (declared.jumpOption->count() > 0) {
+        std::string error = ReadDecimal("--jump", declared.jump, kMinJump, kMaxJump, value);
+        if (!error.empty()) {
+            return error;
+        }
+        options.mapOptions.jump = static_cast<int>(value);
+    }
+    if (declared.mapSectorOption->count() > 0) {
+        std::string error = ReadDecimal("--map-sector", declared.mapSector, 1, kMaxBatchSystems, value);
+        if (!error.empty()) {
+            return error;
+        }
+        options.mapOptions.sector = static_cast<int>(value);
+    }
+    options.mapOptions.audience = options.playerPictures ? MapAudience::Players : MapAudience::Referee;
+    return {};
+}
+
 // Reads the numbers and checks the options together; the first refusal, or
 // empty when options holds what was asked.
 std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
@@ -197,7 +263,8 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
                                        {declared.dirOption, options.directory.empty()},
                                        {declared.svgOption, options.pictureDirectory.empty()},
                                        {declared.svgSheetOption, options.pictureSheet.empty()},
-                                       {declared.handoutOption, options.handout.empty()}},
+                                       {declared.handoutOption, options.handout.empty()},
+                                       {declared.mapOption, options.map.empty()}},
                                       !options.fromJsonPath.empty(),
                                       {declared.systemsOption, declared.detailOption, declared.censusOption,
                                        declared.seedOption});
@@ -229,6 +296,9 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
         error = "--svg-sheet: " + QuotedPath(options.pictureSheet.string()) +
                 " does not end in .svg; the sheet is written as SVG only";
     }
+    if (error.empty()) {
+        error = ReadMapOptions(declared, options);
+    }
     return error;
 }
 
@@ -245,6 +315,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     DeclaredOptions declared;
     DeclareRollOptions(app, options, declared);
     DeclareRunOptions(app, options, declared);
+    DeclareMapOptions(app, options, declared);
     if (!ParseArguments(app, args, parsed)) {
         return parsed;
     }

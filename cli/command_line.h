@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "map/sector_map_output.h"
 #include "run/generation_run.h"
 
 namespace nexmar {
@@ -26,7 +27,9 @@ struct CliOptions {
     std::filesystem::path pictureDirectory;  // empty: no picture files
     std::filesystem::path pictureSheet;      // empty: no sheet
     std::filesystem::path handout;           // empty: no players' handout
-    bool playerPictures = false;             // --svg and --svg-sheet draw what the players may see
+    std::filesystem::path map;               // empty: no sector map
+    MapOptions mapOptions;                   // its density, jump range and sector; the audience follows --player
+    bool playerPictures = false;             // --svg, --svg-sheet and --map draw what the players may see
     bool pictureLegend = false;              // each --svg picture carries its level's legend
 };
 

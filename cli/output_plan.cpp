@@ -30,6 +30,9 @@ std::vector<PlannedOutput> PlanOutputs(const CliOptions& options, std::span<cons
     if (!options.handout.empty()) {
         outputs.push_back({"--handout", "--handout '" + options.handout.string() + "'", options.handout});
     }
+    if (!options.map.empty()) {
+        outputs.push_back({"--map", "--map " + QuotedPath(options.map.string()), options.map});
+    }
     if (!options.pictureDirectory.empty()) {
         for (const int number : pictures) {
             const std::string name = PictureFileName(number);

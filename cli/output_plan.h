@@ -21,7 +21,7 @@ struct PlannedOutput {
 };
 
 // Every file the run will write: the reports, then the JSON document, the
-// statistics, the picture sheet and the picture of each system in pictures
+// statistics, the picture sheet, the handout, the map and the picture of each system in pictures
 // (their numbers in the run). Standard output is none of them. An option that
 // adds an output adds it here, so that it is checked against the others
 // before anything is touched.

@@ -5,11 +5,12 @@ At each level, a seeded sector is edited so that every text the players must
 not see holds a marker word of its own: the name and the player notes of a
 Secret system, the referee's notes on a system and on an object, and the name
 of a system whose name is hidden. The handout (--handout), the players'
-pictures (--svg --player) and their sheet (--svg-sheet --player) must hold
-none of the markers in any byte, nor the Secret system's picture, nor the
-run's seed; every field of a Known system must be there, each hidden value as
-"?"; and xmllint must read every picture and rsvg-convert draw it without a
-word on standard error.
+pictures (--svg --player), their sheet (--svg-sheet --player) and their
+sector map (--map --player) must hold none of the markers in any byte, nor
+the Secret system's picture, nor the run's seed; every field of a Known
+system must be there, each hidden value as "?"; the map draws the five
+systems they know of, the Rumoured one as uncertain; and xmllint must read
+every picture and rsvg-convert draw it without a word on standard error.
 
 Usage: handout_leaks.py NEXMAR_CLI SCRATCH_DIR
 """
@@ -86,8 +87,9 @@ def check_level(level):
         json.dump(document, file)
     handout = os.path.join(work, "handout.html")
     run("--from-json", edited, "--dir", work, "--handout", handout, "--player",
-        "--svg", os.path.join(work, "pictures"), "--svg-sheet", os.path.join(work, "sheet.svg"))
-    outputs = [handout, os.path.join(work, "sheet.svg")] + sorted(glob.glob(os.path.join(work, "pictures", "*.svg")))
+        "--svg", os.path.join(work, "pictures"), "--svg-sheet", os.path.join(work, "sheet.svg"),
+        "--map", os.path.join(work, "map.svg"), "--density", "dense", "--jump", "6")
+    outputs = [handout, os.path.join(work, "sheet.svg"), os.path.join(work, "map.svg")] + sorted(glob.glob(os.path.join(work, "pictures", "*.svg")))
     for path in outputs:
         with open(path, "rb") as file:
             data = file.read()
@@ -102,6 +104,10 @@ def check_level(level):
         failures.append(f"{level}: the picture of System 4 shows a hidden Capacity or special")
     if os.path.exists(os.path.join(work, "pictures", "system-0002.svg")):
         failures.append(f"{level}: the Secret system has a picture")
+    with open(os.path.join(work, "map.svg"), encoding="utf-8") as file:
+        sector_map = file.read()
+    if sector_map.count('class="system"') != 5 or 'class="glyph uncertain"' not in sector_map:
+        failures.append(f"{level}: the players' map does not draw the five systems they know of, one uncertain")
     with open(handout, encoding="utf-8") as file:
         page = file.read()
     for text in known_texts(level, known) + ["Fuel &lt;for sale&gt; &amp; QZPLAYERSEE", known["name"]]:

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "map/sector_map_layout.h"
+
+namespace nexmar {
+
+// The one renderer of the sector map: a sector's systems, their routes and
+// the words of its head in, a complete SVG document out. The grid with its
+// subsector borders, letters and hex numbers; the routes; each system's
+// glyph with its name where the layout put it, and the glyph's tooltip with
+// the whole name and hex; the title; the legend of what is drawn. Every
+// text a user wrote is escaped.
+std::string SectorMapSvg(const SectorMapInput& input);
+
+}  // namespace nexmar
