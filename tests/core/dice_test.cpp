@@ -145,7 +145,7 @@ TEST(SeededDice, ALongSeedRollsApartFromEitherOfItsHalves)
         }
         return faces;
     };
-    for (const Seed seed : {Seed{1} << 32, 0x0000000700000007ull, 0x0123456789abcdefull, ~Seed{0}}) {
+    for (const Seed seed : {Seed{1} << 32, Seed{0x0000000700000007}, Seed{0x0123456789abcdef}, ~Seed{0}}) {
         EXPECT_NE(rolls(seed), rolls(seed & 0xffffffffu)) << "seed " << seed;
         EXPECT_NE(rolls(seed), rolls(seed >> 32)) << "seed " << seed;
     }

@@ -136,7 +136,7 @@ TEST(SystemNames, ALongSeedNamesApartFromEitherOfItsHalves)
         }
         return spelled;
     };
-    for (const Seed seed : {Seed{1} << 32, 0x0000000700000007ull, 0x0123456789abcdefull, ~Seed{0}}) {
+    for (const Seed seed : {Seed{1} << 32, Seed{0x0000000700000007}, Seed{0x0123456789abcdef}, ~Seed{0}}) {
         const std::vector<std::string> ours = names(seed);
         const std::vector<std::string> low = names(seed & 0xffffffffu);
         const std::vector<std::string> high = names(seed >> 32);
