@@ -3,7 +3,8 @@
 # The generator is NEXMAR_GENERATOR if set (CI builds its normal tree with
 # "Unix Makefiles", CMake's default, so both keep working), else the one the
 # tree was made with, else Ninja. A tree made with another generator than
-# the one asked for is configured afresh.
+# the one asked for is configured afresh. NEXMAR_TARGETS, if set, names the
+# only targets to build (separated by spaces); else all are built.
 set -euo pipefail
 dir=$1
 shift
@@ -14,4 +15,6 @@ if [[ -n "$made_with" && "$made_with" != "$generator" ]]; then
     fresh=(--fresh)
 fi
 cmake "${fresh[@]}" -S "$(dirname "$0")/.." -B "$dir" -G "$generator" "$@" >/dev/null
-cmake --build "$dir" -j "$(nproc)"
+targets=()
+[[ -z "${NEXMAR_TARGETS:-}" ]] || targets=(--target ${NEXMAR_TARGETS})
+cmake --build "$dir" -j "$(nproc)" "${targets[@]}"

@@ -1,11 +1,11 @@
 #!/bin/sh
-# Checks the package that build_two_packages.sh made and unpacked in $1: it
+# Checks the package that build_test_package.sh made and unpacked in $1: it
 # holds every file to install, depends on run-time packages only, and the
 # programs unpacked from it answer --version (as version $2) and --help with
 # no display at all.
 set -eu
-deb=$(ls "$1"/first/build/nexmar_*.deb)
-root=$1/first/root
+deb=$(ls "$1"/nexmar/build-release/nexmar_*.deb)
+root=$1/root
 version=$2
 
 fail() {
