@@ -21,6 +21,7 @@ public:
 
     [[noreturn]] void Expected(const std::string& expected) const;
     bool IsNull() const { return Kind() == JsonUnit::Node::Kind::Null; }
+    bool IsString() const { return Kind() == JsonUnit::Node::Kind::String; }
     int Int(int lowest, int highest) const;
     std::uint32_t Seed() const;
     bool Bool() const;
@@ -36,6 +37,15 @@ public:
     template <class Enum, std::size_t N>
     Enum Named(const Enum (&values)[N], std::string_view (*name)(Enum)) const
     {
+        if (Kind() == JsonUnit::Node::Kind::String) {
+            const std::string_view text = unit_.Text(node_);
+            for (const Enum value : values) {
+                if (name(value) == text) {
+                    return value;
+                }
+            }
+        }
+        // Not one of them: said as OneOf says it, each name once.
         std::string_view texts[N];
         std::size_t count = 0;
         for (const Enum value : values) {
