@@ -47,7 +47,8 @@ bool Delivered(std::FILE* out, std::FILE* err)
 }
 
 // The files of a run other than the reports, each staged in the run's commit
-// unless it is written in place (standard output, a device, a pipe).
+// unless it names a stream (standard output, a device, a pipe), which is
+// written as it stands.
 struct RunFiles {
     std::unique_ptr<JsonOutput> json;
     FileOutput statistics;
@@ -86,7 +87,7 @@ bool OpenRunFiles(const CliOptions& options, int shown, const SectorEdits& edits
         }
     }
     for (const OtherFile& other : OtherFiles(options, files)) {
-        if (!other.path.empty() && !other.file.Open(other.path, commit)) {
+        if (!other.path.empty() && !other.file.Open(other.path, commit, out)) {
             std::fprintf(err, "nexmar-cli: could not write %s to %s: %s\n", other.what,
                          OneLine(other.path.string()).c_str(), std::strerror(errno));
             return false;

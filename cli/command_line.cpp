@@ -6,6 +6,7 @@
 #include <limits>
 #include <map>
 
+#include "cli/output_place.h"
 #include "core/decimal.h"
 #include "core/format.h"
 #include "core/quoted_path.h"
@@ -136,7 +137,8 @@ void DeclareRunOptions(CLI::App& app, CliOptions& options, DeclaredOptions& decl
     app.add_flag("--stats", options.printStatistics,
                  "Print the sector totals and each rolled table's counts against its odds after the run");
     declared.statisticsJsonOption = AddValue(app, "--stats-json", options.statisticsJson,
-                                             "Write the same statistics as JSON to PATH", "PATH");
+                                             "Write the same statistics as JSON to PATH, or to standard output for -",
+                                             "PATH");
     declared.fromJsonOption = AddValue(app, "--from-json", options.fromJsonPath,
                                        "Render the run saved in the JSON document PATH, or read from standard "
                                        "input for -, instead of rolling dice",
@@ -145,9 +147,11 @@ void DeclareRunOptions(CLI::App& app, CliOptions& options, DeclaredOptions& decl
                                   "Also write a picture of each system, DIR/system-0001.svg and on, at most 10000",
                                   "DIR");
     declared.svgSheetOption = AddValue(app, "--svg-sheet", options.pictureSheet,
-                                       "Also write the whole run as one SVG page to PATH", "PATH");
+                                       "Also write the whole run as one SVG page to PATH, or to standard output for -",
+                                       "PATH");
     declared.handoutOption = AddValue(app, "--handout", options.handout,
-                                      "Also write the players' handout, one HTML page of what they may see, to PATH",
+                                      "Also write the players' handout, one HTML page of what they may see, to PATH, "
+                                      "or to standard output for -",
                                       "PATH");
     app.add_flag("--svg-legend", options.pictureLegend,
                  "Draw the legend of shapes and zone colours under each --svg picture, as the sheet has")
@@ -186,7 +190,8 @@ bool ParseArguments(CLI::App& app, const std::vector<std::string>& args, ParsedC
     return true;
 }
 
-// A name that says SVG, as the bytes written under it are.
+// A name that says SVG, as the bytes written under it are; a stream has no
+// name to say it.
 bool HasSvgSuffix(const std::filesystem::path& path)
 {
     std::string suffix = path.extension().string();
@@ -282,17 +287,14 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
             options.seedGiven = true;
         }
     }
-    if (error.empty() && options.jsonPath == "-" && (options.printTree || options.printStatistics)) {
-        error = options.printTree ? "--json - and --tree cannot share standard output"
-                                  : "--json - and --stats cannot share standard output";
-    }
     if (error.empty() && !IsUsableDirectory(options.directory)) {
         error = "--dir: " + QuotedPath(options.directory.string()) + " is not a writable directory";
     }
     if (error.empty() && declared.svgOption->count() > 0 && !IsUsableDirectory(options.pictureDirectory)) {
         error = "--svg: " + QuotedPath(options.pictureDirectory.string()) + " is not a writable directory";
     }
-    if (error.empty() && !options.pictureSheet.empty() && !HasSvgSuffix(options.pictureSheet)) {
+    if (error.empty() && !options.pictureSheet.empty() && !HasSvgSuffix(options.pictureSheet) &&
+        !PlaceOf(options.pictureSheet).IsStream()) {
         error = "--svg-sheet: " + QuotedPath(options.pictureSheet.string()) +
                 " does not end in .svg; the sheet is written as SVG only";
     }

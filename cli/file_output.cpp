@@ -1,10 +1,10 @@
 #include "cli/file_output.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "cli/output_place.h"
 #include "cli/output_plan.h"
 #include "core/block_writer.h"
 
@@ -17,19 +17,29 @@ FileOutput::~FileOutput()
     }
 }
 
-bool FileOutput::Open(const std::filesystem::path& path, OutputCommit& commit)
+bool FileOutput::Open(const std::filesystem::path& path, OutputCommit& commit, std::FILE* standardOutput)
 {
-    std::error_code ignored;
-    const std::filesystem::file_status status = std::filesystem::status(path, ignored);
-    staged_ = !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+    const OutputPlace place = PlaceOf(path);
+    if (place.kind == OutputPlace::Kind::StandardOutput) {
+        standardOutput_ = standardOutput;
+        return true;
+    }
+    staged_ = !place.IsStream();
     // A link is followed, so that the file it names is replaced and the link stays.
-    fd_ = staged_ ? commit.Stage(FollowLinks(path)) : ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    fd_ = staged_ ? commit.Stage(FollowLinks(path)) : OpenInPlace(place, path);
     return fd_ >= 0;
 }
 
 void FileOutput::Write(std::string_view bytes)
 {
-    if (failure_ == 0 && !WriteAll(fd_, bytes)) {
+    if (failure_ != 0) {
+        return;
+    }
+    errno = 0;
+    const bool written = standardOutput_ != nullptr
+                             ? std::fwrite(bytes.data(), 1, bytes.size(), standardOutput_) == bytes.size()
+                             : WriteAll(fd_, bytes);
+    if (!written) {
         failure_ = errno != 0 ? errno : EIO;
     }
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "cli/output_place.h"
 #include "cli/output_plan.h"
 #include "core/quoted_path.h"
 
@@ -18,6 +19,19 @@ std::string Reason(const std::string& path, int error)
     return "--json: cannot write " + QuotedPath(path) + ": " + std::strerror(error);
 }
 
+// A buffered stream over descriptor, which it then owns; none, with the
+// descriptor closed and errno set, when it cannot be made.
+std::FILE* StreamOver(int descriptor)
+{
+    std::FILE* file = descriptor >= 0 ? ::fdopen(descriptor, "w") : nullptr;
+    if (file == nullptr && descriptor >= 0) {
+        const int cause = errno;
+        ::close(descriptor);
+        errno = cause;
+    }
+    return file;
+}
+
 }  // namespace
 
 JsonOutput::JsonOutput(std::FILE* file, std::string path, bool owned, bool staged)
@@ -28,31 +42,26 @@ JsonOutput::JsonOutput(std::FILE* file, std::string path, bool owned, bool stage
 std::unique_ptr<JsonOutput> JsonOutput::Open(const std::string& path, std::FILE* standardOutput,
                                              OutputCommit& commit, std::string& error)
 {
-    if (path == "-") {
+    const OutputPlace place = PlaceOf(path);
+    if (place.kind == OutputPlace::Kind::StandardOutput) {
         return std::unique_ptr<JsonOutput>(new JsonOutput(standardOutput, "standard output", false, false));
     }
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    const fs::file_status status = fs::status(path, ignored);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        std::FILE* file = std::fopen(path.c_str(), "w");
+    if (place.IsStream()) {
+        std::FILE* file = StreamOver(OpenInPlace(place, path));
         if (file == nullptr) {
             error = Reason(path, errno);
             return nullptr;
         }
         return std::unique_ptr<JsonOutput>(new JsonOutput(file, path, true, false));
     }
+    namespace fs = std::filesystem;
     // A link is followed, so that the file it names is replaced and the link stays.
     const fs::path destination = FollowLinks(path);
     const int staged = commit.Stage(destination);
     // The stream has a descriptor of its own: the staged one stays the commit's.
-    const int descriptor = staged >= 0 ? ::dup(staged) : -1;
-    std::FILE* file = descriptor >= 0 ? ::fdopen(descriptor, "w") : nullptr;
+    std::FILE* file = StreamOver(staged >= 0 ? ::dup(staged) : -1);
     if (file == nullptr) {
         error = Reason(path, errno);
-        if (descriptor >= 0) {
-            ::close(descriptor);
-        }
         if (staged >= 0) {
             commit.Discard(staged);
         }

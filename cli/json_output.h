@@ -9,11 +9,11 @@
 
 namespace nexmar {
 
-// Where --json writes: standard output for "-", otherwise a file staged by
+// Where --json writes: standard output for "-" or a name of it, a stream as
+// it stands (see OutputPlace), otherwise a file staged by
 // the run's OutputCommit, which takes its name with the run's other outputs
 // once all are complete, so no reader ever sees half a document and a failed
-// run leaves the earlier file as it was. A name that is not a regular file (a
-// device, a pipe) is written in place.
+// run leaves the earlier file as it was.
 class JsonOutput {
 public:
     // Returns nothing and sets error when the file cannot be created.

@@ -82,7 +82,7 @@ bench_case "10,000 High, census, --svg" --systems 10000 --detail high --census -
 # renders both reports) against two programs that only parse the same file,
 # Python's json.load and jq. Best wall time of five each, and peak RSS.
 echo
-printf '%-28s %9s %9s %9s %9s %9s %9s\n' "--from-json of" "ours s" "python s" "jq s" "ours MB" "python MB" "jq MB"
+printf '%-28s %9s %9s %9s %9s %9s %9s %9s\n' "--from-json of" "ours s" "python s" "jq s" "ours/py" "ours MB" "python MB" "jq MB"
 best_of() {  # best seconds and largest RSS (KB) of five runs of a command
   local best="" rss=0 start end kb
   for ((i = 0; i < runs; i++)); do
@@ -104,7 +104,7 @@ read_case() {
   jq=$(best_of jq empty "$file")
   awk -v name="$name" -v o="$ours" -v p="$python" -v j="$jq" 'BEGIN {
     split(o, a, " "); split(p, b, " "); split(j, c, " ");
-    printf "%-28s %9.3f %9.3f %9.3f %9.1f %9.1f %9.1f\n", name, a[1], b[1], c[1], a[2] / 1024, b[2] / 1024, c[2] / 1024 }'
+    printf "%-28s %9.3f %9.3f %9.3f %9.2f %9.1f %9.1f %9.1f\n", name, a[1], b[1], c[1], a[1] / b[1], a[2] / 1024, b[2] / 1024, c[2] / 1024 }'
 }
 mkdir -p "$scratch/saved"
 "$cli" --systems 1000000 --detail low --seed 1 --json "$scratch/saved/low.json" --dir "$scratch/saved" 2>/dev/null

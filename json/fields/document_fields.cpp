@@ -55,6 +55,13 @@ std::string ReadText(const JsonValue& value, std::string (*fault)(std::string_vi
     return std::string(text);
 }
 
+// Whether an object holds notes: most hold none, and are passed by without
+// their place being spelled out.
+bool HasNotes(const JsonValue& object)
+{
+    return object.Has(kNotes) || object.Has(kPlayerNotes);
+}
+
 void ReadObjectNotes(const JsonValue& object, const std::string& place, SystemEdits& edits)
 {
     if (object.Has(kNotes)) {
@@ -121,14 +128,20 @@ SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level)
     if (level == DetailLevel::Medium) {
         int slot = 0;
         for (const JsonValue& object : system.At(kObjects).Elements(0, SIZE_MAX, "objects")) {
-            ReadObjectNotes(object, MediumObjectPlace(++slot), edits);
+            ++slot;
+            if (HasNotes(object)) {
+                ReadObjectNotes(object, MediumObjectPlace(slot), edits);
+            }
         }
     } else if (level == DetailLevel::High) {
         char letter = 'A';
         for (const JsonValue& component : system.At(kComponents).Elements(0, SIZE_MAX, "components")) {
             int number = 0;
             for (const JsonValue& object : component.At(kObjects).Elements(0, SIZE_MAX, "objects")) {
-                ReadObjectNotes(object, HighObjectPlace(letter, ++number), edits);
+                ++number;
+                if (HasNotes(object)) {
+                    ReadObjectNotes(object, HighObjectPlace(letter, number), edits);
+                }
             }
             ++letter;
         }

@@ -155,36 +155,37 @@ HighMoon ReadHighMoon(const Value& moon, HighObjectType type)
 
 // The zone, which the first star's zone roll must reach, then the type
 // within the zone's column and the size the type's d10 reaches.
+// The one of values whose name value holds, among those allowed lets
+// through; the first of that name. The list of the names allowed is made
+// only to refuse a value, since every object of a document is read so.
+template <class Enum, std::size_t N, class Allowed>
+Enum ReadAllowed(const Value& value, const Enum (&values)[N], std::string_view (*name)(Enum), Allowed allowed)
+{
+    const std::string_view text = value.IsString() ? value.String() : std::string_view();
+    const auto isNamed = [&](Enum each) { return value.IsString() && name(each) == text; };
+    if (std::none_of(std::begin(values), std::end(values), [&](Enum each) { return allowed(each) && isNamed(each); })) {
+        std::vector<std::string_view> names;
+        for (const Enum each : values) {
+            if (allowed(each) && std::find(names.begin(), names.end(), name(each)) == names.end()) {
+                names.push_back(name(each));
+            }
+        }
+        value.OneOf(names);
+    }
+    return *std::find_if(std::begin(values), std::end(values), isNamed);
+}
+
 void ReadZoneTypeAndSize(const Value& object, std::optional<OrbitZone> previousZone, const Star& star,
                          HighObject& record)
 {
     record.zone = ReadZone(object, previousZone);
-    std::vector<std::string_view> zones;
-    for (const OrbitZone zone : kOrbitZones) {
-        if (ZoneAroundStar(zone, star)) {
-            zones.push_back(OrbitZoneName(zone));
-        }
-    }
-    object.At(kZone).OneOf(zones);
-    std::vector<std::string_view> types;
-    for (const HighObjectType type : kHighTypes) {
-        if (TypeInZone(type, record.zone)) {
-            types.push_back(HighObjectTypeName(type));
-        }
-    }
-    const std::string_view typeName = object.At(kType).OneOf(types);
-    record.type = *std::find_if(std::begin(kHighTypes), std::end(kHighTypes),
-                                [&](HighObjectType type) { return HighObjectTypeName(type) == typeName; });
-    std::vector<std::string_view> sizes;
-    for (const HighObjectSize size : kHighSizes) {
-        if (SizeOfType(size, record.type) &&
-            std::find(sizes.begin(), sizes.end(), HighObjectSizeName(size)) == sizes.end()) {
-            sizes.push_back(HighObjectSizeName(size));
-        }
-    }
-    const std::string_view sizeName = object.At(kSize).OneOf(sizes);
-    record.size = *std::find_if(std::begin(kHighSizes), std::end(kHighSizes),
-                                [&](HighObjectSize size) { return HighObjectSizeName(size) == sizeName; });
+    ReadAllowed(object.At(kZone), kOrbitZones, OrbitZoneName,
+                [&](OrbitZone zone) { return ZoneAroundStar(zone, star); });
+    record.type = ReadAllowed(object.At(kType), kHighTypes, HighObjectTypeName,
+                              [&](HighObjectType type) { return TypeInZone(type, record.zone); });
+    record.size = ReadAllowed(object.At(kSize), kHighSizes, HighObjectSizeName, [&](HighObjectSize size) {
+        return static_cast<bool>(SizeOfType(size, record.type));
+    });
 }
 
 // The special roll the type's two d6 reach, and what it means.

@@ -204,6 +204,7 @@ inline std::uint32_t JsonParser::AddNode(JsonUnit& unit, std::uint32_t parent, i
         FailLimit(unit, depth);
     }
     const auto id = static_cast<std::uint32_t>(unit.nodes_.size());
+    unit.indexed_ = JsonUnit::kNone;
     JsonUnit::Node& node = unit.nodes_.emplace_back();
     node.line = static_cast<std::uint32_t>(line_);
     node.parent = parent;
@@ -229,6 +230,9 @@ std::uint32_t JsonParser::ReadValue(JsonUnit& unit, std::uint32_t parent, int de
     // Named before its value is read, so that a fault inside it names the member.
     node.keyAt = keyAt;
     node.keyLength = keyLength;
+    if (parent != JsonUnit::kNone) {
+        unit.nodes_[parent].keyBits |= KeyBit(unit.Key(id));
+    }
     using Kind = JsonUnit::Node::Kind;
     switch (c) {
     case '"':
@@ -294,7 +298,9 @@ void JsonParser::ReadMember(JsonUnit& unit, std::uint32_t object, int depth)
     place_.hasKey = true;
     place_.keyAt = keyAt;
     place_.keyLength = keyLength;
-    for (std::uint32_t child = unit.nodes_[object].first; child != JsonUnit::kNone; child = unit.nodes_[child].next) {
+    const bool mayHoldKey = (unit.nodes_[object].keyBits & KeyBit(key)) != 0;
+    for (std::uint32_t child = mayHoldKey ? unit.nodes_[object].first : JsonUnit::kNone; child != JsonUnit::kNone;
+         child = unit.nodes_[child].next) {
         if (SameKey(unit.Key(child), key)) {
             Fail(PlacePointer(), line_, "duplicate key " + JsonQuoted(key) + "; expected each key once in an object");
         }

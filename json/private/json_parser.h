@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,6 +46,10 @@ public:
         std::uint32_t keyAt = 0, keyLength = 0;    // in an object: its key
         std::uint32_t textAt = 0, textLength = 0;  // a String's text, a Number's digits
         std::uint64_t magnitude = 0;
+        // An object's: the KeyBit of each key it holds, so that a key it
+        // lacks (an optional field, a new key) is most often known absent
+        // without a look at its members.
+        std::uint32_t keyBits = 0;
     };
 
     // Empties the unit; its root will be the system of that index, or the
@@ -68,9 +73,17 @@ private:
     friend class JsonParser;
     void ShowInto(std::string& out, std::uint32_t node) const;
 
+    // Indexes the members of object by their KeySlot, for Find.
+    void IndexMembers(std::uint32_t object) const;
+
+    static constexpr std::uint32_t kShared = kNone - 1;  // a slot of more than one member
     std::vector<Node> nodes_;
     std::string text_;
-    mutable std::uint32_t lastFound_ = kNone;  // where Find starts looking
+    // The object whose members bySlot_ holds, each under its KeySlot (or
+    // kShared): an object's fields are asked for one after another, so Find
+    // indexes them once and finds each at once. Any node added forgets it.
+    mutable std::uint32_t indexed_ = kNone;
+    mutable std::array<std::uint32_t, 32> bySlot_{};
     long system_ = kHead;
     std::string_view what_;  // "one system": what the bounds are of, for messages
 };
@@ -161,10 +174,32 @@ private:
     bool firstTopMember_ = true;
 };
 
-// Two keys alike; cheaper than == where most keys differ in length or first letter.
+// A key's slot among an object's keys, 0 to 31: keys of different slots
+// differ. From the length and the ends, which set the keys of the document
+// apart.
+inline unsigned KeySlot(std::string_view key)
+{
+    const std::size_t mix = key.empty() ? 0
+                                        : key.size() * 7 + static_cast<unsigned char>(key.front()) +
+                                              3u * static_cast<unsigned char>(key.back());
+    return static_cast<unsigned>(mix & 31);
+}
+inline std::uint32_t KeyBit(std::string_view key) { return std::uint32_t{1} << KeySlot(key); }
+
+// Two keys alike; cheaper than == where most keys differ in length or first
+// letter, and compared in place: the document's keys are a few bytes, too
+// short to be worth a call of memcmp.
 inline bool SameKey(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a.compare(b) == 0));
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // text as a JSON string, quotes included.

@@ -58,26 +58,36 @@ void JsonUnit::Reset(long system, std::string_view what)
 {
     nodes_.clear();
     text_.clear();
+    indexed_ = kNone;
     system_ = system;
     what_ = what;
 }
 
+void JsonUnit::IndexMembers(std::uint32_t object) const
+{
+    bySlot_.fill(kNone);
+    for (std::uint32_t child = nodes_[object].first; child != kNone; child = nodes_[child].next) {
+        std::uint32_t& slot = bySlot_[KeySlot(Key(child))];
+        slot = slot == kNone ? child : kShared;
+    }
+    indexed_ = object;
+}
+
 std::uint32_t JsonUnit::Find(std::uint32_t object, std::string_view key) const
 {
-    // Fields are mostly asked for in the order they are written: the search
-    // starts after the field found last, and wraps around.
-    std::uint32_t start = nodes_[object].first;
-    if (lastFound_ < nodes_.size() && nodes_[lastFound_].parent == object && nodes_[lastFound_].next != kNone) {
-        start = nodes_[lastFound_].next;
+    const unsigned slot = KeySlot(key);
+    if ((nodes_[object].keyBits & (std::uint32_t{1} << slot)) == 0) {
+        return kNone;
     }
-    for (std::uint32_t child = start; child != kNone; child = nodes_[child].next) {
-        if (SameKey(Key(child), key)) {
-            return lastFound_ = child;
-        }
+    if (indexed_ != object) {
+        IndexMembers(object);
     }
-    for (std::uint32_t child = nodes_[object].first; child != start; child = nodes_[child].next) {
+    if (const std::uint32_t member = bySlot_[slot]; member != kShared) {
+        return member != kNone && SameKey(Key(member), key) ? member : kNone;
+    }
+    for (std::uint32_t child = nodes_[object].first; child != kNone; child = nodes_[child].next) {
         if (SameKey(Key(child), key)) {
-            return lastFound_ = child;
+            return child;
         }
     }
     return kNone;

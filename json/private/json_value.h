@@ -22,6 +22,7 @@ public:
 
     [[noreturn]] void Expected(const std::string& expected) const;
     bool IsNull() const { return Kind() == JsonUnit::Node::Kind::Null; }
+    bool IsString() const { return Kind() == JsonUnit::Node::Kind::String; }
     int Int(int lowest, int highest) const;
     // A seed: an integer from 0 to 2^64 - 1, as a number or as a string of
     // its decimal digits (no sign, no leading zero).
@@ -39,6 +40,15 @@ public:
     template <class Enum, std::size_t N>
     Enum Named(const Enum (&values)[N], std::string_view (*name)(Enum)) const
     {
+        if (Kind() == JsonUnit::Node::Kind::String) {
+            const std::string_view text = unit_.Text(node_);
+            for (const Enum value : values) {
+                if (name(value) == text) {
+                    return value;
+                }
+            }
+        }
+        // Not one of them: said as OneOf says it, each name once.
         std::string_view texts[N];
         std::size_t count = 0;
         for (const Enum value : values) {

@@ -252,6 +252,25 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         {{"--systems", "10001", "--svg", at}, "--svg: the run shows 10001 systems; --svg writes at most 10000"},
         // Counted by a run of its own before anything is written.
         {{"--systems", "20000", "--where", "capacity >= 2 or capacity < 2", "--svg", at}, "the run shows 20000"},
+        // Every output option meets the others: the handout too.
+        {{"--handout", at + "sub/../run.json", "--json", at + "run.json"},
+         "--handout: '" + at + "sub/../run.json' is the same file as --json '" + at + "run.json'"},
+        {{"--stats-json", at + "new.html", "--handout", at + "new.html"}, "is the same file as --stats-json"},
+        {{"--svg-sheet", at + "link.svg", "--handout", at + "link.json"}, "is the same file as --svg-sheet"},
+        {{"--handout", at + kHtmlReportName}, "--handout: '" + at + "TNXH001' is the same file as the report TNXH001"},
+        {{"--handout", at + "system-0002.svg", "--systems", "2", "--svg", at},
+         "--svg: '" + at + "system-0002.svg' is the same file as --handout '" + at + "system-0002.svg'"},
+        // Standard output, by any of its names, takes one output: the tree
+        // and the statistics' text count as one.
+        {{"--tree", "--json", "-"}, "--json - and --tree cannot share standard output"},
+        {{"--stats", "--json", "/dev/stdout"}, "--json '/dev/stdout' and --stats cannot share standard output"},
+        {{"--tree", "--stats", "--stats-json", "-"}, "--stats-json - and --tree cannot share standard output"},
+        {{"--tree", "--svg-sheet", "/dev/fd/1"}, "--svg-sheet '/dev/fd/1' and --tree cannot share standard output"},
+        {{"--tree", "--handout", "-"}, "--handout - and --tree cannot share standard output"},
+        {{"--json", "-", "--handout", "/proc/self/fd/1"},
+         "--handout '/proc/self/fd/1' and --json - cannot share standard output"},
+        {{"--stats-json", "/dev/stderr", "--handout", "/dev/fd/2"},
+         "--handout: '/dev/fd/2' is the same stream as --stats-json '/dev/stderr'"},
         {{"--where", "capacity >= "}, "--where: column 13: expected a value after '>='"},
         {{"--where", "", "--json", at + "run.json"}, "--where: column 1: "},
     };
@@ -263,6 +282,33 @@ TEST(Cli, EmptyPathsAndTwoOutputsAtOneFileAreRefusedBeforeAnythingIsTouched)
         ExpectRefusedSaying(RunNexmarCli(args), c.message);
         EXPECT_EQ(Contents(dir.path()), before) << c.message;
     }
+}
+
+// An output that names standard output, by any of its names, writes there
+// what it writes to a file, and makes no file of the name: "-" as
+// /dev/stdout, for every output alike.
+TEST(Cli, EveryOutputWritesToStandardOutputByEachOfItsNames)
+{
+    TempDir dir;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const std::vector<std::string> run = {"--systems", "3", "--detail", "medium", "--seed", "4"};
+    for (const char* option : {"--json", "--stats-json", "--svg-sheet", "--handout"}) {
+        std::vector<std::string> toFile = run;
+        toFile.insert(toFile.end(), {option, "file.svg"});
+        ASSERT_EQ(RunNexmarCli(toFile).status, 0) << option;
+        const std::string written = ReadFile(dir.path() / "file.svg");
+        ASSERT_FALSE(written.empty()) << option;
+        for (const char* name : {"-", "/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "/proc/thread-self/fd/1"}) {
+            std::vector<std::string> args = run;
+            args.insert(args.end(), {option, name});
+            const CliRun toStandardOutput = RunNexmarCli(args);
+            EXPECT_EQ(toStandardOutput.status, 0) << option << " " << name << ": " << toStandardOutput.err;
+            EXPECT_EQ(toStandardOutput.out, written) << option << " " << name;
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "-")) << option;
+    }
+    std::filesystem::current_path(before);
 }
 
 // Records what a signal handler would be told.

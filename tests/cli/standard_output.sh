@@ -25,4 +25,35 @@ for folder in full closed; do
     echo "standard output failed, yet $folder holds: $(ls -A "$scratch/$folder")"; failed=1
   fi
 done
+
+# An output that names a stream writes to it as the shell left it: appended
+# after the lines a >> redirect keeps, into a descriptor the shell opened,
+# into a FIFO; never a file renamed over the one the redirect opened.
+run="--systems 3 --seed 1 --detail high"
+mkdir "$scratch/runs"
+for option in --json --stats-json --svg-sheet --handout; do
+  "$cli" $run --dir "$scratch/runs" $option "$scratch/expected.svg" || failed=1
+  for name in - /dev/stdout /dev/fd/1 /proc/self/fd/1 /dev/fd/3 /proc/self/fd/3 fifo; do
+    printf 'precious\n' > "$scratch/log.txt"
+    case $name in
+      */3) "$cli" $run --dir "$scratch/runs" $option $name 3>> "$scratch/log.txt"; status=$? ;;
+      fifo) rm -f "$scratch/fifo"; mkfifo "$scratch/fifo"
+            cat "$scratch/fifo" >> "$scratch/log.txt" & reader=$!
+            "$cli" $run --dir "$scratch/runs" $option "$scratch/fifo"; status=$?; wait $reader ;;
+      *) "$cli" $run --dir "$scratch/runs" $option $name >> "$scratch/log.txt"; status=$? ;;
+    esac
+    { printf 'precious\n'; cat "$scratch/expected.svg"; } | cmp -s - "$scratch/log.txt" ||
+      { echo "$option $name >> log.txt: status $status, the log is not the earlier line and the output"; failed=1; }
+  done
+  # Beside the tree, standard output takes no other output, whatever its name.
+  for name in - /dev/stdout /proc/self/fd/1; do
+    : > "$scratch/tree.txt"
+    err=$("$cli" $run --dir "$scratch/runs" --tree $option $name 2>&1 > "$scratch/tree.txt"); status=$?
+    if [ $status -ne 2 ] || [ -s "$scratch/tree.txt" ] || [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ] ||
+       ! printf '%s' "$err" | grep -q 'cannot share standard output'; then
+      echo "--tree $option $name > tree.txt: status $status, standard error: $err"; failed=1
+    fi
+  done
+done
+[ -e ./- ] || [ -e "$scratch/runs/-" ] && { echo "an output to - made a file named -"; failed=1; }
 exit $failed
