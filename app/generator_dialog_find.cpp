@@ -159,8 +159,7 @@ void GeneratorDialog::WritePdf(const PrintRequest& request, const QString& title
         QPdfWriter pdf(&destination);
         pdf.setTitle(request.run);
         pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
-                                      QPageLayout::Millimeter));
+        UsePaper(pdf);
         pdf.setResolution(kPdfResolution);
         return PrintSystems(pdf, session_.Records(), request, [&](int done) {
             progress.done = done;

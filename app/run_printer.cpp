@@ -1,6 +1,7 @@
 #include "app/run_printer.h"
 
 #include <QFontMetrics>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -16,6 +17,7 @@
 #include "model/player_table.h"
 #include "model/print_table.h"
 #include "model/run_records.h"
+#include "picture/picture_style.h"
 #include "picture/system_picture.h"
 
 namespace nexmar {
@@ -27,8 +29,13 @@ constexpr int kHeadingPoints = 12;
 // A picture's unit on paper, in points: its labels of 11 units come out at
 // 6.6 points where the page is wide enough for the picture.
 constexpr double kPicturePointsPerUnit = 0.6;
-// At most this share of a page's body goes to one picture.
+// At most this share of a page's body goes to one picture, unless its
+// labels would come out smaller than kLeastLabelPoints: a tall picture (three
+// star pairs) then takes up to kTallPictureShareOfPage rather than shrink
+// its text beyond reading on paper.
 constexpr double kPictureShareOfPage = 0.2;
+constexpr double kLeastLabelPoints = 6;
+constexpr double kTallPictureShareOfPage = 0.75;
 // A system that does not fit on a page begins on the one it shares only
 // when its heading, picture, table head and this many rows fit there.
 constexpr int kRowsBeforeBreak = 4;
@@ -36,6 +43,16 @@ constexpr int kRowsBeforeBreak = 4;
 QString Text(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A system's title in a handout, " (Rumoured)" after it for a system the
+// players only heard of, as the HTML handout and Player View mark it.
+std::string HandoutTitle(std::string title, const std::optional<PlayerSystem>& player)
+{
+    if (player && player->edits != nullptr && player->edits->visibility == Visibility::Rumoured) {
+        title.append(" (").append(VisibilityName(Visibility::Rumoured)).append(")");
+    }
+    return title;
 }
 
 // Where a table's columns go across the page: each as wide as its widest
@@ -138,8 +155,9 @@ public:
         for (const PrintRow& row : table.rows) {
             rowHeights.push_back(RowHeight(row, places));
         }
-        SystemPicture picture = PictureOf(number, record, player ? player->name : records.Edits().Name(number));
-        const QString name = Text(picture.title);
+        SystemPicture picture = player ? PictureOf(number, record, player->name, player->hidden)
+                                       : PictureOf(number, record, records.Edits().Name(number));
+        const QString name = Text(HandoutTitle(picture.title, player));
         DropTitle(picture);
         const QSizeF pictureSize = PictureSize(picture.viewBox);
         const int headHeight = heading_.height() * 3 / 2 + static_cast<int>(pictureSize.height()) + line_ / 2 + line_;
@@ -155,7 +173,7 @@ public:
             painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter, name);
         }
         y_ += heading_.height() * 3 / 2;
-        if (painter_ != nullptr && (!player || player->hidden.IsEmpty())) {
+        if (painter_ != nullptr) {
             DrawPicture(picture, QRectF(QPointF(0, y_), pictureSize));
         }
         y_ += static_cast<int>(pictureSize.height()) + line_ / 2;
@@ -198,7 +216,10 @@ private:
             return {};
         }
         const double unit = kPicturePointsPerUnit * device_.logicalDpiX() / 72.0;
-        const double scale = std::min({unit, width_ / box.width, kPictureShareOfPage * height_ / box.height});
+        const double readable = kLeastLabelPoints / kPictureStyle.labelSize * device_.logicalDpiX() / 72.0;
+        const double tall = std::min(readable, kTallPictureShareOfPage * height_ / box.height);
+        const double scale =
+            std::min({unit, width_ / box.width, std::max(kPictureShareOfPage * height_ / box.height, tall)});
         return {box.width * scale, box.height * scale};
     }
 
@@ -368,6 +389,7 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
             const int number = records.NumberAt(place);
             const std::string name = player ? player->name : records.Edits().Name(number);
             rows.push_back(LowRow(number, std::get<LowSystem>(records.At(place)), census, name));
+            rows.back().cells.front() = HandoutTitle(rows.back().cells.front(), player);
             if (player) {
                 HideCells(columns, rows.back(), player->hidden);
             }
@@ -415,6 +437,12 @@ bool PrintSystems(QPagedPaintDevice& device, const RunRecords& records, const Pr
         return false;
     }
     return painter.end();
+}
+
+void UsePaper(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                                     QPageLayout::Millimeter));
 }
 
 }  // namespace nexmar
