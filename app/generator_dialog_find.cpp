@@ -23,13 +23,6 @@
 
 namespace nexmar {
 
-namespace {
-
-// Fine enough for the pictures' thinnest lines; text and shapes stay vectors whatever it is.
-constexpr int kPdfResolution = 600;
-
-}  // namespace
-
 // "System 7": the system an item lies in, named by its item.
 static QString SystemNameOf(QModelIndex item)
 {
@@ -160,7 +153,6 @@ void GeneratorDialog::WritePdf(const PrintRequest& request, const QString& title
         pdf.setTitle(request.run);
         pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
         UsePaper(pdf);
-        pdf.setResolution(kPdfResolution);
         return PrintSystems(pdf, session_.Records(), request, [&](int done) {
             progress.done = done;
             return !cancel.load();

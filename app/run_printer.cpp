@@ -4,10 +4,12 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -31,11 +33,10 @@ constexpr int kHeadingPoints = 12;
 constexpr double kPicturePointsPerUnit = 0.6;
 // At most this share of a page's body goes to one picture, unless its
 // labels would come out smaller than kLeastLabelPoints: a tall picture (three
-// star pairs) then takes up to kTallPictureShareOfPage rather than shrink
-// its text beyond reading on paper.
+// star pairs) then takes more of the page, and a wide one wraps in strips,
+// rather than shrink its text beyond reading on paper.
 constexpr double kPictureShareOfPage = 0.2;
 constexpr double kLeastLabelPoints = 6;
-constexpr double kTallPictureShareOfPage = 0.75;
 // A system that does not fit on a page begins on the one it shares only
 // when its heading, picture, table head and this many rows fit there.
 constexpr int kRowsBeforeBreak = 4;
@@ -159,7 +160,8 @@ public:
                                        : PictureOf(number, record, records.Edits().Name(number));
         const QString name = Text(HandoutTitle(picture.title, player));
         DropTitle(picture);
-        const QSizeF pictureSize = PictureSize(picture.viewBox);
+        const PicturePlace picturePlace = PlacePicture(picture.viewBox);
+        const QSizeF pictureSize = picturePlace.size;
         const int headHeight = heading_.height() * 3 / 2 + static_cast<int>(pictureSize.height()) + line_ / 2 + line_;
         const int rowsHeight = std::accumulate(rowHeights.begin(), rowHeights.end(), 0);
         const int shortStart = std::accumulate(
@@ -173,10 +175,15 @@ public:
             painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter, name);
         }
         y_ += heading_.height() * 3 / 2;
-        if (painter_ != nullptr) {
-            DrawPicture(picture, QRectF(QPointF(0, y_), pictureSize));
+        for (int strip = 0; strip < picturePlace.strips; ++strip) {
+            if (strip > 0 && y_ + static_cast<int>(pictureSize.height()) > height_) {
+                NextPage(name + QStringLiteral(", continued"));
+            }
+            if (painter_ != nullptr) {
+                DrawPicture(picture, picturePlace, strip);
+            }
+            y_ += static_cast<int>(pictureSize.height()) + (strip + 1 < picturePlace.strips ? line_ : line_ / 2);
         }
-        y_ += static_cast<int>(pictureSize.height()) + line_ / 2;
         TableHead(table.columns, places);
         for (std::size_t r = 0; r < table.rows.size(); ++r) {
             if (y_ + rowHeights[r] > height_) {
@@ -210,17 +217,34 @@ public:
     }
 
 private:
-    QSizeF PictureSize(const PictureBox& box) const
+    // How a picture is laid on the page: at one scale, in strips one under
+    // another where it is wider than the page at a readable size, as a line
+    // of text wraps, the strips going on over the next page where they must.
+    struct PicturePlace {
+        double scale = 0;  // device units a picture unit
+        int strips = 1;
+        QSizeF size;  // of one strip
+    };
+
+    PicturePlace PlacePicture(const PictureBox& box) const
     {
         if (box.width <= 0 || box.height <= 0) {
             return {};
         }
         const double unit = kPicturePointsPerUnit * device_.logicalDpiX() / 72.0;
         const double readable = kLeastLabelPoints / kPictureStyle.labelSize * device_.logicalDpiX() / 72.0;
-        const double tall = std::min(readable, kTallPictureShareOfPage * height_ / box.height);
-        const double scale =
-            std::min({unit, width_ / box.width, std::max(kPictureShareOfPage * height_ / box.height, tall)});
-        return {box.width * scale, box.height * scale};
+        // A picture may fill a page of its own under the system's heading and
+        // its table's head; one too large for that shrinks instead.
+        const double room = height_ - top_ - 2 * heading_.height() - 3 * line_;
+        const double tall = std::min(readable, room / box.height);
+        PicturePlace place;
+        place.scale = std::min(unit, std::max(kPictureShareOfPage * height_ / box.height, tall));
+        if (box.width * place.scale > width_) {
+            place.scale = std::max(std::min(place.scale, readable), width_ / box.width);
+        }
+        place.strips = std::max(1, static_cast<int>(std::ceil(box.width * place.scale / width_ - 1e-9)));
+        place.size = {std::min(box.width * place.scale, static_cast<double>(width_)), box.height * place.scale};
+        return place;
     }
 
     int RowHeight(const PrintRow& row, const ColumnPlaces& places) const { return CellsHeight(row.cells, places, body_); }
@@ -281,24 +305,34 @@ private:
     // The shapes through the SVG renderer, the labels as the page's own
     // text: the SVG renderer would draw every glyph as a shape, a hundred
     // times the bytes, and text no reader could find or copy.
-    void DrawPicture(SystemPicture picture, const QRectF& box)
+    void DrawPicture(SystemPicture picture, const PicturePlace& place, int strip)
     {
         const std::vector<PictureLabel> labels = std::exchange(picture.labels, {});
         QSvgRenderer renderer(QByteArray::fromStdString(SvgDocument(picture)));
+        const PictureBox& view = picture.viewBox;
+        const double pointsPerUnit = place.scale * 72.0 / device_.logicalDpiY();
+        const double stripWidth = width_ / place.scale;  // in picture units
+        const double left = view.x + strip * stripWidth;
+        const QRectF source(left, view.y, std::min(stripWidth, view.Right() - left), view.height);
+        const QRectF box(0, y_, source.width() * place.scale, view.height * place.scale);
+        renderer.setViewBox(source);
         renderer.render(painter_, box);
-        const double scale = box.width() / picture.viewBox.width;
-        const double pointsPerUnit = scale * 72.0 / device_.logicalDpiY();
+        painter_->save();
+        painter_->setClipRect(box);
         QFont font(QStringLiteral("Sans Serif"));
         for (const PictureLabel& label : labels) {
             font.setPointSizeF(label.size * pointsPerUnit);
             font.setBold(label.cssClass != "label");
             painter_->setFont(font);
-            const QRectF place(box.x() + (label.box.x - picture.viewBox.x) * scale,
-                               box.y() + (label.box.y - picture.viewBox.y) * scale, label.box.width * scale,
-                               label.box.height * scale);
+            const QRectF at(box.x() + (label.box.x - source.x()) * place.scale,
+                            box.y() + (label.box.y - view.y) * place.scale, label.box.width * place.scale,
+                            label.box.height * place.scale);
             const Qt::Alignment across = label.anchor == TextAnchor::Middle ? Qt::AlignHCenter : Qt::AlignLeft;
-            painter_->drawText(place, across | Qt::AlignVCenter | Qt::TextDontClip, Text(label.text));
+            if (at.intersects(box)) {
+                painter_->drawText(at, across | Qt::AlignVCenter | Qt::TextDontClip, Text(label.text));
+            }
         }
+        painter_->restore();
     }
 
     // The header: the run and the page's number, then the selection and
@@ -439,10 +473,28 @@ bool PrintSystems(QPagedPaintDevice& device, const RunRecords& records, const Pr
     return painter.end();
 }
 
-void UsePaper(QPagedPaintDevice& device)
+namespace {
+
+constexpr int kPaperResolution = 600;
+
+QPageLayout PaperLayout()
 {
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
-                                     QPageLayout::Millimeter));
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                       QPageLayout::Millimeter);
+}
+
+}  // namespace
+
+void UsePaper(QPrinter& printer)
+{
+    printer.setPageLayout(PaperLayout());
+    printer.setResolution(kPaperResolution);
+}
+
+void UsePaper(QPdfWriter& pdf)
+{
+    pdf.setPageLayout(PaperLayout());
+    pdf.setResolution(kPaperResolution);
 }
 
 }  // namespace nexmar

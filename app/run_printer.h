@@ -7,6 +7,8 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPdfWriter;
+class QPrinter;
 
 namespace nexmar {
 
@@ -38,8 +40,10 @@ bool PrintSystems(QPagedPaintDevice& device, const RunRecords& records, const Pr
                   const std::function<bool(int done)>& step);
 
 // The paper a print is laid out on, unless the user chooses another in the
-// print preview, and every PDF: A4 upright with margins of 12 mm, so that a
-// print and an exported PDF of the same systems break their pages alike.
-void UsePaper(QPagedPaintDevice& device);
+// print preview, and every PDF: A4 upright with margins of 12 mm at 600 dots
+// an inch (fine enough for the pictures' thinnest lines), so that a print
+// and an exported PDF of the same systems break their pages alike.
+void UsePaper(QPrinter& printer);
+void UsePaper(QPdfWriter& pdf);
 
 }  // namespace nexmar

@@ -60,7 +60,6 @@ std::string PdfText(const RunRecords& records, const QString& path)
     {
         QPdfWriter pdf(path);
         UsePaper(pdf);
-        pdf.setResolution(600);
         PrintRequest request;
         request.run = QStringLiteral("1 system");
         request.selection = QStringLiteral("All 1 systems");
