@@ -23,13 +23,6 @@
 
 namespace nexmar {
 
-namespace {
-
-// Fine enough for the pictures' thinnest lines; text and shapes stay vectors whatever it is.
-constexpr int kPdfResolution = 600;
-
-}  // namespace
-
 // "System 7": the system an item lies in, named by its item.
 static QString SystemNameOf(QModelIndex item)
 {
@@ -159,9 +152,7 @@ void GeneratorDialog::WritePdf(const PrintRequest& request, const QString& title
         QPdfWriter pdf(&destination);
         pdf.setTitle(request.run);
         pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
-                                      QPageLayout::Millimeter));
-        pdf.setResolution(kPdfResolution);
+        UsePaper(pdf);
         return PrintSystems(pdf, session_.Records(), request, [&](int done) {
             progress.done = done;
             return !cancel.load();

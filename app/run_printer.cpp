@@ -1,12 +1,15 @@
 #include "app/run_printer.h"
 
 #include <QFontMetrics>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -16,6 +19,7 @@
 #include "model/player_table.h"
 #include "model/print_table.h"
 #include "model/run_records.h"
+#include "picture/picture_style.h"
 #include "picture/system_picture.h"
 
 namespace nexmar {
@@ -27,8 +31,12 @@ constexpr int kHeadingPoints = 12;
 // A picture's unit on paper, in points: its labels of 11 units come out at
 // 6.6 points where the page is wide enough for the picture.
 constexpr double kPicturePointsPerUnit = 0.6;
-// At most this share of a page's body goes to one picture.
+// At most this share of a page's body goes to one picture, unless its
+// labels would come out smaller than kLeastLabelPoints: a tall picture (three
+// star pairs) then takes more of the page, and a wide one wraps in strips,
+// rather than shrink its text beyond reading on paper.
 constexpr double kPictureShareOfPage = 0.2;
+constexpr double kLeastLabelPoints = 6;
 // A system that does not fit on a page begins on the one it shares only
 // when its heading, picture, table head and this many rows fit there.
 constexpr int kRowsBeforeBreak = 4;
@@ -36,6 +44,16 @@ constexpr int kRowsBeforeBreak = 4;
 QString Text(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A system's title in a handout, " (Rumoured)" after it for a system the
+// players only heard of, as the HTML handout and Player View mark it.
+std::string HandoutTitle(std::string title, const std::optional<PlayerSystem>& player)
+{
+    if (player && player->edits != nullptr && player->edits->visibility == Visibility::Rumoured) {
+        title.append(" (").append(VisibilityName(Visibility::Rumoured)).append(")");
+    }
+    return title;
 }
 
 // Where a table's columns go across the page: each as wide as its widest
@@ -138,10 +156,12 @@ public:
         for (const PrintRow& row : table.rows) {
             rowHeights.push_back(RowHeight(row, places));
         }
-        SystemPicture picture = PictureOf(number, record, player ? player->name : records.Edits().Name(number));
-        const QString name = Text(picture.title);
+        SystemPicture picture = player ? PictureOf(number, record, player->name, player->hidden)
+                                       : PictureOf(number, record, records.Edits().Name(number));
+        const QString name = Text(HandoutTitle(picture.title, player));
         DropTitle(picture);
-        const QSizeF pictureSize = PictureSize(picture.viewBox);
+        const PicturePlace picturePlace = PlacePicture(picture.viewBox);
+        const QSizeF pictureSize = picturePlace.size;
         const int headHeight = heading_.height() * 3 / 2 + static_cast<int>(pictureSize.height()) + line_ / 2 + line_;
         const int rowsHeight = std::accumulate(rowHeights.begin(), rowHeights.end(), 0);
         const int shortStart = std::accumulate(
@@ -155,10 +175,15 @@ public:
             painter_->drawText(QRect(0, y_, width_, heading_.height()), Qt::AlignLeft | Qt::AlignVCenter, name);
         }
         y_ += heading_.height() * 3 / 2;
-        if (painter_ != nullptr && (!player || player->hidden.IsEmpty())) {
-            DrawPicture(picture, QRectF(QPointF(0, y_), pictureSize));
+        for (int strip = 0; strip < picturePlace.strips; ++strip) {
+            if (strip > 0 && y_ + static_cast<int>(pictureSize.height()) > height_) {
+                NextPage(name + QStringLiteral(", continued"));
+            }
+            if (painter_ != nullptr) {
+                DrawPicture(picture, picturePlace, strip);
+            }
+            y_ += static_cast<int>(pictureSize.height()) + (strip + 1 < picturePlace.strips ? line_ : line_ / 2);
         }
-        y_ += static_cast<int>(pictureSize.height()) + line_ / 2;
         TableHead(table.columns, places);
         for (std::size_t r = 0; r < table.rows.size(); ++r) {
             if (y_ + rowHeights[r] > height_) {
@@ -192,14 +217,34 @@ public:
     }
 
 private:
-    QSizeF PictureSize(const PictureBox& box) const
+    // How a picture is laid on the page: at one scale, in strips one under
+    // another where it is wider than the page at a readable size, as a line
+    // of text wraps, the strips going on over the next page where they must.
+    struct PicturePlace {
+        double scale = 0;  // device units a picture unit
+        int strips = 1;
+        QSizeF size;  // of one strip
+    };
+
+    PicturePlace PlacePicture(const PictureBox& box) const
     {
         if (box.width <= 0 || box.height <= 0) {
             return {};
         }
         const double unit = kPicturePointsPerUnit * device_.logicalDpiX() / 72.0;
-        const double scale = std::min({unit, width_ / box.width, kPictureShareOfPage * height_ / box.height});
-        return {box.width * scale, box.height * scale};
+        const double readable = kLeastLabelPoints / kPictureStyle.labelSize * device_.logicalDpiX() / 72.0;
+        // A picture may fill a page of its own under the system's heading and
+        // its table's head; one too large for that shrinks instead.
+        const double room = height_ - top_ - 2 * heading_.height() - 3 * line_;
+        const double tall = std::min(readable, room / box.height);
+        PicturePlace place;
+        place.scale = std::min(unit, std::max(kPictureShareOfPage * height_ / box.height, tall));
+        if (box.width * place.scale > width_) {
+            place.scale = std::max(std::min(place.scale, readable), width_ / box.width);
+        }
+        place.strips = std::max(1, static_cast<int>(std::ceil(box.width * place.scale / width_ - 1e-9)));
+        place.size = {std::min(box.width * place.scale, static_cast<double>(width_)), box.height * place.scale};
+        return place;
     }
 
     int RowHeight(const PrintRow& row, const ColumnPlaces& places) const { return CellsHeight(row.cells, places, body_); }
@@ -260,24 +305,34 @@ private:
     // The shapes through the SVG renderer, the labels as the page's own
     // text: the SVG renderer would draw every glyph as a shape, a hundred
     // times the bytes, and text no reader could find or copy.
-    void DrawPicture(SystemPicture picture, const QRectF& box)
+    void DrawPicture(SystemPicture picture, const PicturePlace& place, int strip)
     {
         const std::vector<PictureLabel> labels = std::exchange(picture.labels, {});
         QSvgRenderer renderer(QByteArray::fromStdString(SvgDocument(picture)));
+        const PictureBox& view = picture.viewBox;
+        const double pointsPerUnit = place.scale * 72.0 / device_.logicalDpiY();
+        const double stripWidth = width_ / place.scale;  // in picture units
+        const double left = view.x + strip * stripWidth;
+        const QRectF source(left, view.y, std::min(stripWidth, view.Right() - left), view.height);
+        const QRectF box(0, y_, source.width() * place.scale, view.height * place.scale);
+        renderer.setViewBox(source);
         renderer.render(painter_, box);
-        const double scale = box.width() / picture.viewBox.width;
-        const double pointsPerUnit = scale * 72.0 / device_.logicalDpiY();
+        painter_->save();
+        painter_->setClipRect(box);
         QFont font(QStringLiteral("Sans Serif"));
         for (const PictureLabel& label : labels) {
             font.setPointSizeF(label.size * pointsPerUnit);
             font.setBold(label.cssClass != "label");
             painter_->setFont(font);
-            const QRectF place(box.x() + (label.box.x - picture.viewBox.x) * scale,
-                               box.y() + (label.box.y - picture.viewBox.y) * scale, label.box.width * scale,
-                               label.box.height * scale);
+            const QRectF at(box.x() + (label.box.x - source.x()) * place.scale,
+                            box.y() + (label.box.y - view.y) * place.scale, label.box.width * place.scale,
+                            label.box.height * place.scale);
             const Qt::Alignment across = label.anchor == TextAnchor::Middle ? Qt::AlignHCenter : Qt::AlignLeft;
-            painter_->drawText(place, across | Qt::AlignVCenter | Qt::TextDontClip, Text(label.text));
+            if (at.intersects(box)) {
+                painter_->drawText(at, across | Qt::AlignVCenter | Qt::TextDontClip, Text(label.text));
+            }
         }
+        painter_->restore();
     }
 
     // The header: the run and the page's number, then the selection and
@@ -368,6 +423,7 @@ bool Compose(PageComposer& composer, const RunRecords& records, const PrintReque
             const int number = records.NumberAt(place);
             const std::string name = player ? player->name : records.Edits().Name(number);
             rows.push_back(LowRow(number, std::get<LowSystem>(records.At(place)), census, name));
+            rows.back().cells.front() = HandoutTitle(rows.back().cells.front(), player);
             if (player) {
                 HideCells(columns, rows.back(), player->hidden);
             }
@@ -415,6 +471,30 @@ bool PrintSystems(QPagedPaintDevice& device, const RunRecords& records, const Pr
         return false;
     }
     return painter.end();
+}
+
+namespace {
+
+constexpr int kPaperResolution = 600;
+
+QPageLayout PaperLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                       QPageLayout::Millimeter);
+}
+
+}  // namespace
+
+void UsePaper(QPrinter& printer)
+{
+    printer.setPageLayout(PaperLayout());
+    printer.setResolution(kPaperResolution);
+}
+
+void UsePaper(QPdfWriter& pdf)
+{
+    pdf.setPageLayout(PaperLayout());
+    pdf.setResolution(kPaperResolution);
 }
 
 }  // namespace nexmar

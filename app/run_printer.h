@@ -7,6 +7,8 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPdfWriter;
+class QPrinter;
 
 namespace nexmar {
 
@@ -20,8 +22,8 @@ struct PrintRequest {
     QString selection;  // "All 200 systems", or which of them a find kept
     std::vector<std::size_t> places;  // the systems' places among the records, in the order printed
     // A handout: what the players may see of the systems by these edits.
-    // A secret system is left out, every field hidden reads "?", and a
-    // system with any field hidden goes without its picture.
+    // A secret system is left out, every field hidden reads "?", and each
+    // picture is the players' picture, which draws no hidden value.
     const SectorEdits* players = nullptr;
 };
 
@@ -36,5 +38,12 @@ struct PrintRequest {
 // on, or when stopped. Safe on any thread for a device other than a screen's.
 bool PrintSystems(QPagedPaintDevice& device, const RunRecords& records, const PrintRequest& request,
                   const std::function<bool(int done)>& step);
+
+// The paper a print is laid out on, unless the user chooses another in the
+// print preview, and every PDF: A4 upright with margins of 12 mm at 600 dots
+// an inch (fine enough for the pictures' thinnest lines), so that a print
+// and an exported PDF of the same systems break their pages alike.
+void UsePaper(QPrinter& printer);
+void UsePaper(QPdfWriter& pdf);
 
 }  // namespace nexmar

@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "app/about_dialog.h"
+#include "app/run_printer.h"
 #include "app/screen_room.h"
 
 namespace nexmar {
@@ -118,6 +119,7 @@ void DialogPrompts::ShowAbout(QWidget* parent)
 void DialogPrompts::ShowPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint)
 {
     QPrinter printer(QPrinter::HighResolution);
+    UsePaper(printer);
     QPrintPreviewDialog preview(&printer, parent);
     KeepOnScreenWhenShown(preview);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&paint](QPrinter* chosen) { paint(*chosen); });

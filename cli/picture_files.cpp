@@ -3,7 +3,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -27,10 +29,24 @@ std::string PictureFileName(int number)
     return name;
 }
 
+int PictureFileNumber(std::string_view name)
+{
+    constexpr std::string_view kStart = "system-";
+    constexpr std::string_view kEnd = ".svg";
+    if (!name.starts_with(kStart) || !name.ends_with(kEnd) || name.size() < kStart.size() + 4 + kEnd.size()) {
+        return 0;
+    }
+    const std::string_view digits = name.substr(kStart.size(), name.size() - kStart.size() - kEnd.size());
+    int number = 0;
+    const auto [end, fault] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    return fault == std::errc() && end == digits.data() + digits.size() && number > 0 ? number : 0;
+}
+
 PictureFiles::PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits,
                            PictureAudience audience, PictureLegend legend)
     : directory_(std::move(directory)),
       commit_(commit),
+      audience_(audience),
       pictures_([this](int number, const std::string& svg) { Save(number, svg); }, &edits, audience, legend)
 {
 }
@@ -77,10 +93,38 @@ void PictureFiles::Save(int number, const std::string& svg)
         return;
     }
     lastStaged_ = fd;
+    saved_.resize(std::max(saved_.size(), static_cast<std::size_t>(number) + 1));
+    saved_[static_cast<std::size_t>(number)] = true;
+}
+
+// A folder handed to the players must not keep a picture they may not see:
+// one of a Secret system from a referee's run into it, or of another run.
+// Such a file is never removed, for a file of that name need not be one
+// Nexmar wrote; the run is refused and the user clears the folder.
+void PictureFiles::RefuseStalePictures()
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(directory_, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        const int number = PictureFileNumber(name);
+        if (number > 0 && (static_cast<std::size_t>(number) >= saved_.size() || !saved_[static_cast<std::size_t>(number)])) {
+            error_ = "--svg --player: " + QuotedPath(directory_.string()) + " holds " + QuotedPath(name) +
+                     ", a picture this run does not write (another run's, or a system the players must not see): "
+                     "write the players' pictures into a folder without it";
+            return;
+        }
+    }
+    if (error) {
+        error_ = "--svg --player: cannot read " + QuotedPath(directory_.string()) + ": " + error.message();
+    }
 }
 
 bool PictureFiles::Finish(std::string& error)
 {
+    if (error_.empty() && audience_ == PictureAudience::Players) {
+        RefuseStalePictures();
+    }
     // One flush of the file system rather than one per picture: the names
     // must not be given to files whose bytes a crash could still lose.
     if (error_.empty() && lastStaged_ >= 0 && ::syncfs(lastStaged_) != 0) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/output_commit.h"
 #include "picture/picture_sheet.h"
@@ -15,6 +17,9 @@ inline constexpr int kMaxPictureFiles = 10000;
 
 // The picture of the system numbered number in the run: "system-0001.svg".
 std::string PictureFileName(int number);
+// The number whose picture a file of that name would be: 1 for
+// "system-0001.svg", 12345 for "system-12345.svg"; 0 for any other name.
+int PictureFileNumber(std::string_view name);
 
 // Where --svg writes: the picture of each system shown, as a file in
 // directory staged in the run's OutputCommit as soon as its system is
@@ -37,7 +42,8 @@ public:
     void Add(int number, const SystemRecord& system) override { pictures_.Add(number, system); }
     // The run's own end leaves nothing to do; this one, before the commit,
     // says whether every picture was written and is on the disk, and error
-    // why not.
+    // why not. The players' pictures are also refused into a folder that
+    // holds a picture's name this run does not write.
     using RunOutput::Finish;
     bool Finish(std::string& error);
 
@@ -45,10 +51,13 @@ private:
     PictureFiles(std::filesystem::path directory, OutputCommit& commit, const SectorEdits& edits,
                  PictureAudience audience, PictureLegend legend);
     void Save(int number, const std::string& svg);
+    void RefuseStalePictures();
 
     std::filesystem::path directory_;
     OutputCommit& commit_;
+    PictureAudience audience_;
     SystemPictures pictures_;
+    std::vector<bool> saved_;  // by number
     int lastStaged_ = -1;
     std::string error_;  // the first failure
 };

@@ -98,11 +98,26 @@ void AddStars(BodyRow& row, const StarComponent& component, PlayerFields hidden,
     }
 }
 
+// The size a body is drawn at: one for all where sizes are hidden, and where
+// Capacity is, the first of the sizes sharing its name, since the three Huge
+// sizes differ in Capacity alone.
+HighObjectSize DrawnSize(HighObjectSize size, PlayerFields hidden)
+{
+    if (hidden.Has(Size)) {
+        return HighObjectSize::Medium;
+    }
+    while (hidden.Has(Capacity) && size > HighObjectSize::Tiny &&
+           HighObjectSizeName(static_cast<HighObjectSize>(static_cast<int>(size) - 1)) == HighObjectSizeName(size)) {
+        size = static_cast<HighObjectSize>(static_cast<int>(size) - 1);
+    }
+    return size;
+}
+
 BodySlot HighObjectSlot(const std::string& number, const HighObject& object, PlayerFields hidden)
 {
     const std::string kind =
         ShownText(hidden, Size, HighObjectSizeName(object.size)) + " " + ShownText(hidden, Type, HighObjectTypeName(object.type));
-    const double radius = kStyle.objectRadius[static_cast<std::size_t>(hidden.Has(Size) ? HighObjectSize::Medium : object.size)];
+    const double radius = kStyle.objectRadius[static_cast<std::size_t>(DrawnSize(object.size, hidden))];
     BodySlot slot = hidden.Has(Type) ? UnknownSlot("object", radius) : ObjectSlot(HighObjectTypeName(object.type), radius);
     slot.gaiaWorld = object.gaiaWorld && !hidden.Has(Special);
     slot.tooltip = "Object " + number + ": " + kind;

@@ -30,7 +30,8 @@ namespace nexmar {
 // hidden value's line reads "Capacity: ?", and what the drawing itself
 // would tell is left out or drawn alike for all: no moons where they are
 // hidden, no Gaia World's ring where the specials are, one size of body
-// where sizes are, a hollow body marked "?" (class "unknown") where the
+// where sizes are, one for the three Huge sizes where capacities are (they
+// differ in Capacity alone), a hollow body marked "?" (class "unknown") where the
 // kinds of bodies or stars are, no importance rings where importance is.
 SystemPicture LowSystemPicture(int systemNumber, const LowSystem& system, std::string_view name = {},
                                PlayerFields hidden = {});

@@ -1,5 +1,6 @@
 #include "model/player_table.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,24 @@ std::optional<PlayerField> FieldOf(std::string_view heading)
     return std::nullopt;
 }
 
+// A High object's moons, "2/1, 0/0", each moon's Capacity and Raw: a
+// hidden one of the two reads "?" in every pair, "?/1, ?/0".
+std::string MoonPairs(std::string_view cell, PlayerFields hidden)
+{
+    std::string shown;
+    while (!cell.empty()) {
+        const std::size_t end = std::min(cell.find(", "), cell.size());
+        const std::string_view pair = cell.substr(0, end);
+        const std::size_t slash = std::min(pair.find('/'), pair.size());
+        shown.append(shown.empty() ? "" : ", ")
+            .append(hidden.Has(PlayerField::Capacity) ? "?" : pair.substr(0, slash))
+            .append("/")
+            .append(hidden.Has(PlayerField::Raw) ? "?" : pair.substr(std::min(slash + 1, pair.size())));
+        cell.remove_prefix(std::min(end + 2, cell.size()));
+    }
+    return shown;
+}
+
 // A star's row holds its name and its description, which takes the room of
 // every other column.
 bool IsStarRow(const std::vector<PrintColumn>& columns, const PrintRow& row)
@@ -63,12 +82,20 @@ void HideCells(const std::vector<PrintColumn>& columns, PrintRow& row, PlayerFie
         const std::optional<PlayerField> field = FieldOf(columns[c].heading);
         if (field && hidden.Has(*field)) {
             row.cells[c] = HiddenCell();
+        } else if (columns[c].heading == "Moons C/R") {
+            row.cells[c] = MoonPairs(row.cells[c], hidden);
         }
     }
 }
 
 void HideCells(PrintTable& table, PlayerFields hidden)
 {
+    // Hidden stars are one row a component, as the picture draws one star
+    // of no kind: a second row would tell a pair.
+    if (hidden.Has(PlayerField::Stars)) {
+        std::erase_if(table.rows,
+                      [&](const PrintRow& row) { return IsStarRow(table.columns, row) && !row.firstOfGroup; });
+    }
     for (PrintRow& row : table.rows) {
         HideCells(table.columns, row, hidden);
     }

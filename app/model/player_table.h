@@ -12,7 +12,9 @@ namespace nexmar {
 
 // A printed table as the players may see it: every cell of a field kept
 // from them reads "?", so the rows and the bodies stay where they are and
-// no figure, kind or special of the field is printed.
+// no figure, kind or special of the field is printed; of a High object's
+// moons ("2/1, 0/0"), a hidden Capacity or RAW reads "?" in each pair.
+// Hidden stars keep one row a component, the first star's, which reads "?".
 void HideCells(const std::vector<PrintColumn>& columns, PrintRow& row, PlayerFields hidden);
 void HideCells(PrintTable& table, PlayerFields hidden);
 

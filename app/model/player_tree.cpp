@@ -65,11 +65,15 @@ void PlayerTree::AddSystem(ItemId system, const SystemRecord& record, PlayerFiel
         }
         return;
     }
+    // Hidden stars are one line a component, as the picture draws one star
+    // of no kind: a second line would tell a pair.
+    std::unordered_set<ItemId> absent;
     for (const StarComponent& component : std::get<HighSystem>(record).components) {
-        int starNumber = 0;
         for (std::size_t star = 0; star < component.stars.size(); ++star) {
-            if (hidden.Has(Stars)) {
-                Rewrite(items[next], StarItemName(component.letter, ++starNumber) + ": ?");
+            if (hidden.Has(Stars) && star == 0) {
+                Rewrite(items[next], StarItemName(component.letter, 1) + ": ?");
+            } else if (hidden.Has(Stars)) {
+                absent.insert(items[next]);
             }
             ++next;
         }
@@ -77,6 +81,7 @@ void PlayerTree::AddSystem(ItemId system, const SystemRecord& record, PlayerFiel
             AddHighObject(items[next++], object, hidden);
         }
     }
+    Drop(system, absent);
 }
 
 void PlayerTree::AddHighObject(ItemId item, const HighObject& object, PlayerFields hidden)
@@ -100,13 +105,31 @@ void PlayerTree::AddHighObject(ItemId item, const HighObject& object, PlayerFiel
 
 void PlayerTree::AddLines(ItemId parent, std::string_view special, std::string_view baseStats, PlayerFields hidden)
 {
+    ItemId specialLine = kNoItem;
     for (const ItemId child : tree_->Children(parent)) {
         const std::string_view text = tree_->at(child).text;
         if (!tree_->at(child).children.empty()) {
             continue;  // a moon
         }
+        specialLine = text == special ? child : specialLine;
         Rewrite(child, text.starts_with(kBaseStats) ? std::string(baseStats) : PlayerStatLine(text, special, hidden));
     }
+    // The tree sorts lines by their text: among them, a hidden special's
+    // place would tell its first letters, so it goes last for all.
+    if (hidden.Has(PlayerField::Special) && specialLine != kNoItem) {
+        std::vector<ItemId> order(Children(parent).begin(), Children(parent).end());
+        std::erase(order, specialLine);
+        order.push_back(specialLine);
+        Arrange(parent, std::move(order));
+    }
+}
+
+void PlayerTree::Arrange(ItemId parent, std::vector<ItemId> children)
+{
+    for (std::size_t row = 0; row < children.size(); ++row) {
+        rows_.insert_or_assign(children[row], static_cast<int>(row));
+    }
+    children_.insert_or_assign(parent, std::move(children));
 }
 
 void PlayerTree::Rewrite(ItemId item, std::string text)
@@ -121,15 +144,15 @@ void PlayerTree::Drop(ItemId parent, const std::unordered_set<ItemId>& absent)
     if (absent.empty()) {
         return;
     }
-    std::vector<ItemId>& kept = children_[parent];
-    for (const ItemId child : tree_->Children(parent)) {
+    std::vector<ItemId> kept;
+    for (const ItemId child : Children(parent)) {
         if (absent.contains(child)) {
             absent_.insert(child);
         } else {
-            rows_.insert_or_assign(child, static_cast<int>(kept.size()));
             kept.push_back(child);
         }
     }
+    Arrange(parent, std::move(kept));
 }
 
 bool PlayerTree::Shows(ItemId item) const

@@ -18,11 +18,14 @@ namespace nexmar {
 // the handout shows, item by item. A Secret system is absent; a hidden
 // field's value reads "?" where its line stays ("Capacity: ?", "Star A1: ?",
 // "Base stats: Large/?"), and an item whose being there would tell what is
-// hidden is absent: the moons of an object whose moons are hidden, and the
-// colony lines a Gaia World shows without census where the specials are
-// hidden. The players' name of each system stands beside it, none where the
-// name is hidden. It keeps the referee's tree and its item ids, so that a
-// view turning from one to the other keeps its open and current items.
+// hidden is absent: the moons of an object whose moons are hidden, the
+// second star of a pair whose stars are hidden, and the colony lines a Gaia
+// World shows without census where the specials are hidden; a hidden
+// special's line stands last, as the tree's sorting by text would place it
+// by its first letters. The players'
+// name of each system stands beside it, none where the name is hidden. It
+// keeps the referee's tree and its item ids, so that a view turning from
+// one to the other keeps its open and current items.
 class PlayerTree {
 public:
     // A snapshot of records as they stand; tree: their tree, never null.
@@ -50,6 +53,8 @@ private:
     void Rewrite(ItemId item, std::string text);
     // parent's children but those absent.
     void Drop(ItemId parent, const std::unordered_set<ItemId>& absent);
+    // The players' children of parent, in this order.
+    void Arrange(ItemId parent, std::vector<ItemId> children);
 
     std::shared_ptr<const ShownTree> tree_;
     std::vector<ItemId> systems_;

@@ -6,6 +6,25 @@ namespace nexmar {
 
 namespace {
 
+// The code point of the well-formed sequence of length bytes at text[at].
+char32_t CodePointAt(std::string_view text, std::size_t at, std::size_t length)
+{
+    constexpr unsigned char kLeadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
+    char32_t point = static_cast<unsigned char>(text[at]) & kLeadBits[length - 1];
+    for (std::size_t i = 1; i < length; ++i) {
+        point = (point << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    }
+    return point;
+}
+
+// A noncharacter: U+FDD0 to U+FDEF and the last two code points of every
+// plane. XML forbids U+FFFE and U+FFFF, so no picture, sheet or handout could
+// hold them; the others have no meaning to carry either.
+bool IsNoncharacter(char32_t point)
+{
+    return (point >= 0xFDD0 && point <= 0xFDEF) || (point & 0xFFFE) == 0xFFFE;
+}
+
 std::string TextFault(std::string_view text, std::size_t limit, bool lineBreaks)
 {
     if (text.size() > limit) {
@@ -19,6 +38,9 @@ std::string TextFault(std::string_view text, std::size_t limit, bool lineBreaks)
         const auto c = static_cast<unsigned char>(text[at]);
         if (length == 1 && (c < 0x20 || c == 0x7F) && !(lineBreaks && c == '\n')) {
             return "a control character at byte " + std::to_string(at + 1);
+        }
+        if (IsNoncharacter(CodePointAt(text, at, length))) {
+            return "a noncharacter at byte " + std::to_string(at + 1);
         }
         at += length;
     }

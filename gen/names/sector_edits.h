@@ -54,8 +54,10 @@ std::string MediumObjectPlace(int slot);
 std::string HighObjectPlace(char letter, int number);
 
 // Why text cannot be a name, or a note: empty when it can. Both are UTF-8
-// without control characters (a note may break its lines) within their
-// bounds, and a name is neither empty nor blank at either end.
+// without control characters (a note may break its lines) or noncharacters
+// (U+FDD0 to U+FDEF, U+FFFE, U+FFFF and their like in every plane), so that
+// every output, XML alike, carries them as they are, within their bounds;
+// and a name is neither empty nor blank at either end.
 std::string NameFault(std::string_view text);
 std::string NoteFault(std::string_view text);
 

@@ -4,10 +4,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeView>
 
+#include <functional>
+#include <string>
+
+#include "gen/names/sector_edits.h"
 #include "support/dialog_fixture.h"
 
 namespace nexmar {
@@ -47,6 +52,7 @@ private slots:
     void notesAreUndoneABurstOfTypingAtATime();
     void aRerollUndoneGivesBackEveryByteOfTheReports();
     void rerollOthersLeavesTheLockedSystems();
+    void whatNoOutputCanCarryIsRefusedWhereverItIsTyped();
 
 private:
     // A run of count systems at level.
@@ -266,6 +272,66 @@ void EditTest::rerollOthersLeavesTheLockedSystems()
     Action("rerollOthersAction")->trigger();
     QCOMPARE(prompts.messages.size(), 1);
     QVERIFY(Dialog().Session().Records().AsLoadedRun().systems == before);
+}
+
+// A name or note holding what XML forbids, or another noncharacter, is
+// refused wherever it is typed, as the reader refuses it; the edges of what
+// XML allows are kept, and the picture holding them is XML.
+void EditTest::whatNoOutputCanCarryIsRefusedWhereverItIsTyped()
+{
+    RunAt("highRadio", "2");
+    Action("showNotesAction")->trigger();
+    Tree()->setFocus();
+    Tree()->setCurrentIndex(Tree()->model()->index(0, 0, Root()));
+    const struct {
+        const char* where;
+        std::function<void(const QString&)> type;
+        std::function<std::string()> kept;
+    } entries[] = {
+        {"Rename System",
+         [&](const QString& text) {
+             prompts.nameAnswers = {text};
+             QTest::keyClick(Tree(), Qt::Key_F2);
+         },
+         [&] { return EditsOf(1).name.value_or(std::string()); }},
+        {"notes pane", [&](const QString& text) { Find<QPlainTextEdit>("notesEditor")->setPlainText(text); },
+         [&] { return EditsOf(1).notes; }},
+        {"players' notes pane",
+         [&](const QString& text) { Find<QPlainTextEdit>("playerNotesEditor")->setPlainText(text); },
+         [&] { return EditsOf(1).playerNotes; }},
+        {"Player Notes",
+         [&](const QString& text) {
+             prompts.notesAnswers = {text};
+             Action("playerNotesAction")->trigger();
+         },
+         [&] { return EditsOf(1).playerNotes; }},
+    };
+    const std::string edges = "Edge \uD7FF\uE000\uFFFD\U00010000\U0010FFFD";
+    const char* const refused[] = {"A\uFFFE", "A\uFFFF", "A\uFDD0", "A\U0001FFFF", "A\U0010FFFF"};
+    for (const auto& entry : entries) {
+        entry.type(QString::fromStdString(edges));
+        QCOMPARE(entry.kept(), edges);
+        // A text box may drop a character it keeps for itself (U+FDD0) before
+        // the text is read: what is kept is then still free of it.
+        for (const char* text : refused) {
+            entry.type(QString::fromUtf8(text));
+            QVERIFY2(entry.kept() != text && NoteFault(entry.kept()).empty(), entry.where);
+        }
+    }
+    QCOMPARE(prompts.messages.size(), static_cast<qsizetype>(2 * std::size(refused)));
+    for (const QString& message : prompts.messages) {
+        QVERIFY2(message.contains(QStringLiteral("noncharacter")) && !message.contains(QLatin1Char('\n')),
+                 qPrintable(message));
+    }
+    QFile picture(InDir(QStringLiteral("edges.svg")));
+    QVERIFY(picture.open(QIODevice::WriteOnly));
+    picture.write(QByteArray::fromStdString(Dialog().Session().SystemSvg(0)));
+    picture.close();
+    QProcess xmllint;
+    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), picture.fileName()});
+    QVERIFY(xmllint.waitForFinished(60000));
+    QCOMPARE(xmllint.exitCode(), 0);
+    QVERIFY(Dialog().Session().SystemSvg(0).find(edges) != std::string::npos);
 }
 
 }  // namespace nexmar

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -118,7 +119,7 @@ void PaperTest::highRunPrintsEachSystemOnceUnderItsHeader()
     ExportPdf(QStringLiteral("all.pdf"));
     const QString all = InDir(QStringLiteral("all.pdf"));
     const int pages = Pages(all);
-    QVERIFY2(pages > 50 && pages <= 100, qPrintable(QString::number(pages)));
+    QVERIFY2(pages > 50 && pages <= 150, qPrintable(QString::number(pages)));
     const QStringList texts = PageTexts(all);
     QCOMPARE(texts.size(), pages);
     std::set<int> every;
@@ -134,9 +135,18 @@ void PaperTest::highRunPrintsEachSystemOnceUnderItsHeader()
         QVERIFY(text.contains(QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages)));
         continuedPages += text.contains(QStringLiteral(", continued")) ? 1 : 0;
     }
-    QVERIFY(continuedPages < pages / 4);
+    QVERIFY2(continuedPages < pages / 3, qPrintable(QString::number(continuedPages) + " of " + QString::number(pages)));
     // Pictures are shapes and text: the image list has its two lines of head alone.
     QCOMPARE(Tool("pdfimages", {QStringLiteral("-list"), all}).trimmed().count(QLatin1Char('\n')), 1);
+    // No word under 6 pt, not even a label of a tall picture (three star
+    // pairs): a word's box reaches from its face's ascent to its descent,
+    // about 1.15 times its size.
+    static const QRegularExpression word(QStringLiteral("yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\""));
+    double smallest = 100;
+    for (const auto& match : word.globalMatch(Tool("pdftotext", {QStringLiteral("-bbox"), all, QStringLiteral("-")}))) {
+        smallest = std::min(smallest, match.captured(2).toDouble() - match.captured(1).toDouble());
+    }
+    QVERIFY2(smallest >= 6 * 1.1, qPrintable(QString::number(smallest)));
 
     // A find's systems alone, and the find named on every page.
     QLineEdit* field = Find<QLineEdit>("findField");
@@ -150,7 +160,7 @@ void PaperTest::highRunPrintsEachSystemOnceUnderItsHeader()
     QVERIFY(!kept.empty() && kept.size() < 20);
     ExportPdf(QStringLiteral("gaia.pdf"));
     const QStringList found = PageTexts(InDir(QStringLiteral("gaia.pdf")));
-    QVERIFY(static_cast<std::size_t>(found.size()) <= kept.size() / 2 + 1);
+    QVERIFY(static_cast<std::size_t>(found.size()) <= kept.size());
     CheckHeadings(found, kept);
     for (const QString& text : found) {
         QVERIFY(text.contains(QStringLiteral("%1 of 200 systems, found by: gaia").arg(kept.size())));

@@ -1,15 +1,20 @@
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUndoStack>
 #include <QTableView>
 #include <QTreeView>
 
+#include <cstdlib>
+
 #include "app/picture_pane.h"
+#include "picture/picture_style.h"
 #include "model/print_table.h"
 #include "support/dialog_fixture.h"
 
@@ -26,6 +31,8 @@ private slots:
     void theHandoutHoldsNoSecretAndEveryKnownField();
     void playerViewShowsNoSecretAndBringsTheRefereesViewBack();
     void playerNotesAreWrittenInThePaneAndHandedOut();
+    void handoutPdfDrawsThePictureOfASystemWithHiddenFields();
+    void handoutPrintedAndExportedBreakPagesAlikeAndMarkRumouredSystems();
 
 private:
     void RunHigh(const char* count)
@@ -66,12 +73,39 @@ private:
     {
         prompts.nextFileName = InDir(QString::fromLatin1(name));
         Action(action)->trigger();
+        return TextOf(prompts.nextFileName);
+    }
+    static QString TextOf(const QString& pdf)
+    {
         QProcess text;
-        text.start(QStringLiteral("pdftotext"), {prompts.nextFileName, QStringLiteral("-")});
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         if (!text.waitForFinished(60000) || text.exitCode() != 0) {
             qFatal("pdftotext failed");
         }
         return QString::fromUtf8(text.readAllStandardOutput());
+    }
+    // How many pixels of the PDF's first page, drawn at 50 dots an inch,
+    // have the habitable zone's colour, which only a picture paints.
+    int HabitableZonePixels(const QString& pdf)
+    {
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-l"),
+                                                  QStringLiteral("1"), QStringLiteral("-singlefile"),
+                                                  QStringLiteral("-png"), pdf, pdf});
+        if (!render.waitForFinished(60000) || render.exitCode() != 0) {
+            qFatal("pdftoppm failed");
+        }
+        const QImage page(pdf + QStringLiteral(".png"));
+        const QColor zone(QString::fromLatin1(kPictureStyle.habitableZone.data(), kPictureStyle.habitableZone.size()));
+        int pixels = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor colour = page.pixelColor(x, y);
+                pixels += std::abs(colour.red() - zone.red()) + std::abs(colour.green() - zone.green()) +
+                              std::abs(colour.blue() - zone.blue()) <= 6;
+            }
+        }
+        return pixels;
     }
 };
 
@@ -250,6 +284,64 @@ void PlayerTest::playerNotesAreWrittenInThePaneAndHandedOut()
     Keys("Ctrl+Z");
     QCOMPARE(players->toPlainText(), QString());
     QVERIFY(EditsOf(1) == nullptr);
+}
+
+// The handout PDF, printed or exported, draws the players' picture of a
+// system with hidden fields as the referee's print draws the picture of one
+// with none: its page holds the zone bands' colours.
+void PlayerTest::handoutPdfDrawsThePictureOfASystemWithHiddenFields()
+{
+    RunHigh("1");
+    prompts.nextFileName = InDir(QStringLiteral("referee.pdf"));
+    Action("exportPdfAction")->trigger();
+    const int referee = HabitableZonePixels(prompts.nextFileName);
+    QVERIFY(referee > 100);
+    Select(0);
+    prompts.hiddenAnswers = {PlayerFields{PlayerField::Name, PlayerField::Stars, PlayerField::Type, PlayerField::Size,
+                                          PlayerField::Capacity, PlayerField::Special, PlayerField::Moons}};
+    Keys("Ctrl+H");
+    prompts.nextFileName = InDir(QStringLiteral("exported.pdf"));
+    Action("exportHandoutPdfAction")->trigger();
+    prompts.printTo = InDir(QStringLiteral("printed.pdf"));
+    Action("printHandoutAction")->trigger();
+    QVERIFY(prompts.messages.isEmpty());
+    for (const QString& handout : {prompts.nextFileName, prompts.printTo}) {
+        QVERIFY2(HabitableZonePixels(handout) > referee / 4, qPrintable(handout));
+    }
+}
+
+// Print Handout and Export Handout PDF lay the same pages out alike, and
+// each says "(Rumoured)" after a Rumoured system's name, as the HTML
+// handout and Player View do.
+void PlayerTest::handoutPrintedAndExportedBreakPagesAlikeAndMarkRumouredSystems()
+{
+    RunHigh("12");
+    Select(1);
+    Keys("Ctrl+2");
+    const QString exported = PdfText("exportHandoutPdfAction", "exported.pdf");
+    prompts.printTo = InDir(QStringLiteral("printed.pdf"));
+    Action("printHandoutAction")->trigger();
+    const QString printed = TextOf(prompts.printTo);
+    QVERIFY(prompts.messages.isEmpty());
+    const QRegularExpression rumoured(QStringLiteral("^System 2: .+ \\(Rumoured\\)$"),
+                                      QRegularExpression::MultilineOption);
+    QVERIFY(exported.contains(rumoured));
+    QVERIFY(exported.count(QLatin1Char('\f')) > 3);
+    // The same systems headed on the same pages: a table cell may wrap at
+    // another word, the printer's resolution being finer.
+    const auto headings = [](const QString& text) {
+        static const QRegularExpression heading(QStringLiteral("^System \\d+.*$"), QRegularExpression::MultilineOption);
+        QStringList pages;
+        for (const QString& page : text.split(QLatin1Char('\f'))) {
+            QStringList named;
+            for (const auto& match : heading.globalMatch(page)) {
+                named << match.captured(0);
+            }
+            pages << named.join(QLatin1Char('|'));
+        }
+        return pages;
+    };
+    QCOMPARE(headings(printed), headings(exported));
 }
 
 }  // namespace nexmar

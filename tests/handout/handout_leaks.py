@@ -10,7 +10,12 @@ sector map (--map --player) must hold none of the markers in any byte, nor
 the Secret system's picture, nor the run's seed; every field of a Known
 system must be there, each hidden value as "?"; the map draws the five
 systems they know of, the Rumoured one as uncertain; and xmllint must read
-every picture and rsvg-convert draw it without a word on standard error.
+every picture and rsvg-convert draw it without a word on standard error, a
+name holding the edge characters of XML among them. A name or note holding
+what XML forbids, or a noncharacter, is refused in one line; and a players'
+run into a folder holding a picture it does not write (a Secret system's,
+another run's, a user's file or a link of that name) is refused in one line,
+the folder left as it was.
 
 Usage: handout_leaks.py NEXMAR_CLI SCRATCH_DIR
 """
@@ -41,8 +46,15 @@ def objects(system):
     return [obj for component in system.get("components", []) for obj in component["objects"]]
 
 
+# The edges of what XML may hold, each allowed in a name.
+EDGE_NAME = "Edge \ud7ff\ue000\ufffd\U00010000\U0010fffd"
+# What no XML output could carry, each refused wherever a name or note is read.
+REFUSED_TEXTS = ["A\ufffe", "A\uffff", "A\ufdd0", "A\U0001ffff", "A\U0010ffff"]
+
+
 def edit(document):
     known, secret, rumoured, nameless = document["systems"][:4]
+    known["name"] = EDGE_NAME
     known["notes"] = "Pirates QZREFSYSTEM"
     known["playerNotes"] = "Fuel <for sale> & QZPLAYERSEE"
     for obj in objects(known)[:1]:
@@ -127,7 +139,76 @@ def check_level(level):
                 failures.append(f"{level}: {command[0]} {os.path.basename(svg)}: {result.stderr.strip()}")
 
 
+def run_status(*args):
+    result = subprocess.run([cli, *args], capture_output=True, text=True)
+    return result.returncode, result.stderr
+
+
+def check_stale_pictures():
+    """A players' folder never keeps a picture the run did not write, nor is
+    a file the run did not write removed: the run is refused in one line."""
+    work = os.path.join(scratch, "stale")
+    referee = os.path.join(work, "pictures")
+    os.makedirs(referee)
+    run("--systems", "4", "--detail", "low", "--seed", str(SEED), "--json", os.path.join(work, "run.json"),
+        "--dir", work, "--svg", referee)
+    with open(os.path.join(work, "run.json")) as file:
+        document = json.load(file)
+    document["systems"][2]["visibility"] = "Secret"
+    edited = os.path.join(work, "edited.json")
+    with open(edited, "w") as file:
+        json.dump(document, file)
+    users = os.path.join(work, "users")
+    os.makedirs(users)
+    with open(os.path.join(users, "system-0042.svg"), "w") as file:
+        file.write("<svg>a user's own drawing</svg>\n")
+    links = os.path.join(work, "links")
+    os.makedirs(links)
+    os.symlink(os.path.join(referee, "system-0003.svg"), os.path.join(links, "system-00009.svg"))
+    clean = os.path.join(work, "clean")
+    os.makedirs(clean)
+    with open(os.path.join(clean, "system-notes.svg"), "w") as file:
+        file.write("not a picture's name")
+    # folder | the name it must be refused for, or None
+    for folder, stale in ((referee, "system-0003.svg"), (users, "system-0042.svg"), (links, "system-00009.svg"),
+                          (clean, None)):
+        before = {name: os.readlink(os.path.join(folder, name)) if os.path.islink(os.path.join(folder, name))
+                  else open(os.path.join(folder, name), "rb").read() for name in os.listdir(folder)}
+        status, error = run_status("--from-json", edited, "--dir", work, "--player", "--svg", folder)
+        name = os.path.basename(folder)
+        if stale is None:
+            if status != 0 or sorted(os.listdir(folder)) != sorted(list(before) + [
+                    "system-0001.svg", "system-0002.svg", "system-0004.svg"]):
+                failures.append(f"stale: {name}: status {status}, {sorted(os.listdir(folder))}: {error}")
+            continue
+        after = {name: os.readlink(os.path.join(folder, name)) if os.path.islink(os.path.join(folder, name))
+                 else open(os.path.join(folder, name), "rb").read() for name in os.listdir(folder)}
+        if status == 0 or error.count("\n") != 1 or stale not in error or after != before:
+            failures.append(f"stale: {name}: status {status}, the folder changed: {after != before}: {error!r}")
+
+
+def check_refused_texts():
+    work = os.path.join(scratch, "refused")
+    os.makedirs(work)
+    run("--systems", "2", "--detail", "low", "--seed", str(SEED), "--json", os.path.join(work, "run.json"),
+        "--dir", work)
+    with open(os.path.join(work, "run.json")) as file:
+        document = json.load(file)
+    for key in ("name", "notes", "playerNotes"):
+        for text in REFUSED_TEXTS:
+            edited = json.loads(json.dumps(document))
+            edited["systems"][1][key] = text
+            path = os.path.join(work, "edited.json")
+            with open(path, "w") as file:
+                json.dump(edited, file)  # as \uXXXX escapes
+            status, error = run_status("--from-json", path, "--dir", work, "--player", "--svg", work)
+            if status != 2 or error.count("\n") != 1 or "noncharacter" not in error:
+                failures.append(f"{key} {text!r}: status {status}: {error!r}")
+
+
 for level in ("low", "medium", "high"):
     check_level(level)
+check_stale_pictures()
+check_refused_texts()
 print("\n".join(failures) if failures else "no marker in any handout output")
 sys.exit(1 if failures else 0)

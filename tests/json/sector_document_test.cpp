@@ -177,6 +177,11 @@ TEST(SectorDocument, ABadNameOrNoteIsRefusedInOneLine)
         {"control character", 2, "name", "Bell\x07", "/systems/1/name (line 1): expected a name (a control character at byte 5)"},
         {"long name", 2, "name", std::string(101, 'x'), "/systems/1/name (line 1): expected a name (longer than 100 bytes)"},
         {"tab in a note", 2, "notes", "a\tb", "/systems/1/notes (line 1): expected a note (a control character at byte 2)"},
+        // What no XML output could carry, and the noncharacters beside it.
+        {"U+FFFF in a name", 2, "name", "A\xEF\xBF\xBF", "/systems/1/name (line 1): expected a name (a noncharacter at byte 2)"},
+        {"U+FFFE in a note", 2, "notes", "a\xEF\xBF\xBE", "/systems/1/notes (line 1): expected a note (a noncharacter at byte 2)"},
+        {"U+FDD0 in a note", 2, "playerNotes", "a\xEF\xB7\x90", "/systems/1/playerNotes (line 1): expected a note (a noncharacter at byte 2)"},
+        {"U+10FFFF in a name", 2, "name", "A\xF4\x8F\xBF\xBF", "/systems/1/name (line 1): expected a name (a noncharacter at byte 2)"},
         {"long note", 2, "notes", std::string(65537, 'n'), "/systems/1/notes (line 1): expected a note (longer than 65536 bytes)"},
         {"10 MB note", 2, "notes", std::string(10 << 20, 'n'), "/systems/1/notes (line 1): expected a text of at most 1048576 bytes"},
         {"name in format 1", 1, "name", "Velorin", "/systems/1/name (line 1): unexpected field"},

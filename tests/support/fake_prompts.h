@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/run_printer.h"
 #include "app/user_prompts.h"
 
 namespace nexmar::testing {
@@ -93,6 +94,7 @@ public:
         if (!printTo.isEmpty()) {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
+            UsePaper(printer);  // as the preview sets it up
             printer.setOutputFileName(printTo);
             paint(printer);
         }
