@@ -39,9 +39,10 @@ private:
 };
 
 // A renamed system is found by its name, in any letter case, as the tree
-// shows it beside the system; a note by its words. The players find the
-// names they are shown and their own notes, never a name hidden from them
-// nor a referee's note.
+// shows it beside the system; a note by its words, on the item of the
+// system or the object it is written on. The players find the names they
+// are shown and their own notes, never a name hidden from them nor a
+// referee's note.
 void FindTextTest::plainTextFindsTheNamesAndNotesEachViewMayShow()
 {
     Find<QRadioButton>("highRadio")->setChecked(true);
@@ -58,6 +59,16 @@ void FindTextTest::plainTextFindsTheNamesAndNotesEachViewMayShow()
     Keys("F9");
     Find<QPlainTextEdit>("notesEditor")->setPlainText(QStringLiteral("Vantablur lurks"));
     Find<QPlainTextEdit>("playerNotesEditor")->setPlainText(QStringLiteral("Glimmerfen market"));
+    const QModelIndex first = Tree()->model()->index(0, 0, Root());
+    QModelIndex object;
+    for (int row = 0; row < Tree()->model()->rowCount(first) && !object.isValid(); ++row) {
+        const QModelIndex child = Tree()->model()->index(row, 0, first);
+        object = child.data().toString().startsWith(QStringLiteral("Object ")) ? child : QModelIndex();
+    }
+    QVERIFY(object.isValid());
+    Tree()->setCurrentIndex(object);
+    Find<QPlainTextEdit>("notesEditor")->setPlainText(QStringLiteral("Orbweaver nests"));
+    const QString objectItem = object.data().toString();
 
     struct Finding {
         const char* text;
@@ -71,6 +82,7 @@ void FindTextTest::plainTextFindsTheNamesAndNotesEachViewMayShow()
         {"ÉLOÏSE", "1 of 3 systems", "0 of 3 systems"},
         {"vantablur", "1 of 3 systems", "0 of 3 systems"},
         {"Glimmerfen", "1 of 3 systems", "1 of 3 systems"},
+        {"ORBWEAVER", "1 of 3 systems", "0 of 3 systems"},
     };
     for (const bool players : {false, true}) {
         if (players) {
@@ -88,6 +100,11 @@ void FindTextTest::plainTextFindsTheNamesAndNotesEachViewMayShow()
         QCOMPARE(Tree()->currentIndex().data().toString(), QStringLiteral("System 2"));
         QTest::keyClick(Find<QLineEdit>("findField"), Qt::Key_Escape);
     }
+    // A note on an object is found on the object's item.
+    Keys("F4");
+    FindCount(QStringLiteral("orbweaver"));
+    QTest::keyClick(Find<QLineEdit>("findField"), Qt::Key_F3);
+    QCOMPARE(Tree()->currentIndex().data().toString(), objectItem);
 }
 
 }  // namespace nexmar
