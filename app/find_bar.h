@@ -20,7 +20,8 @@ class RunSession;
 
 // The find field above the result tree, hidden until opened: what is typed
 // there keeps the systems of the run shown that match it (a query, or else
-// a text looked for in every item), says how many, and finds them in turn.
+// a text looked for in every item, name and note), says how many, and finds
+// them in turn.
 // Escape in the field clears it, shows the whole tree with its items open
 // as they were, goes back to the item the find started from and hides the
 // field. A text written as a query that does not read as one is shown as

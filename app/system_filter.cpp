@@ -1,10 +1,11 @@
 #include "app/system_filter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <string_view>
 
+#include "core/folded_search.h"
+#include "model/note_target.h"
 #include "model/run_records.h"
 #include "app/run_session.h"
 #include "gen/record_text.h"
@@ -14,24 +15,17 @@ namespace nexmar {
 
 namespace {
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view lowerNeedle)
+// Appends the items of the subtree at item whose text holds needle, or that
+// found holds, in pre-order; with players, of what they see.
+void FindInSubtree(const ShownTree& tree, const PlayerTree* players, ItemId item, const FoldedSearch& needle,
+                   const std::vector<ItemId>& found, std::vector<ItemId>& matches)
 {
-    const auto lower = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
-    };
-    return std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(), lower) != text.end();
-}
-
-// Appends the items of the subtree at item whose text holds needle, in
-// pre-order; with players, of what they see.
-void FindInSubtree(const ShownTree& tree, const PlayerTree* players, ItemId item, std::string_view needle,
-                   std::vector<ItemId>& matches)
-{
-    if (ContainsIgnoringCase(players != nullptr ? players->Text(item) : tree.at(item).text, needle)) {
+    if (std::find(found.begin(), found.end(), item) != found.end() ||
+        needle.FoundIn(players != nullptr ? players->Text(item) : tree.at(item).text)) {
         matches.push_back(item);
     }
     for (const ItemId child : players != nullptr ? players->Children(item) : tree.at(item).children) {
-        FindInSubtree(tree, players, child, needle, matches);
+        FindInSubtree(tree, players, child, needle, found, matches);
     }
 }
 
@@ -81,6 +75,40 @@ ItemId FoundItem(const ShownTree& tree, ItemId systemItem, const QueryFocus& fou
     return item == kNoItem ? systemItem : item;
 }
 
+// The items of the system at place whose name or notes hold needle: the
+// system's own item for its name and its own notes, an object's item for
+// the notes on that object. The referee's find reads the name and both
+// kinds of notes; the players' reads the name they are shown (none where it
+// is hidden from them) and the notes written for them, never the referee's.
+std::vector<ItemId> FoundInNameAndNotes(const RunRecords& records, const ShownTree& tree, const PlayerTree* players,
+                                        std::size_t place, ItemId systemItem, const FoldedSearch& needle)
+{
+    std::vector<ItemId> found;
+    const int number = records.NumberAt(place);
+    std::string name;
+    if (players == nullptr) {
+        name = records.Edits().Name(number);
+    } else if (const std::optional<PlayerSystem> shown = PlayerSystemOf(records.Edits(), number)) {
+        name = shown->name;
+    }
+    if (needle.FoundIn(name)) {
+        found.push_back(systemItem);
+    }
+    // The players' notes first: the players read them alone.
+    static constexpr NoteKind kNoteKinds[] = {NoteKind::Players, NoteKind::Referee};
+    for (const NoteKind kind : std::span<const NoteKind>(kNoteKinds, players != nullptr ? 1 : 2)) {
+        for (const SystemNote& note : SystemNotes(records, place, kind)) {
+            if (!needle.FoundIn(note.text)) {
+                continue;
+            }
+            const ItemId object = note.about.empty() ? kNoItem : ChildNamed(tree, systemItem, note.about);
+            const bool shown = object != kNoItem && (players == nullptr || players->Shows(object));
+            found.push_back(shown ? object : systemItem);
+        }
+    }
+    return found;
+}
+
 }  // namespace
 
 std::span<const ItemId> SystemItems(const ShownTree& tree)
@@ -124,12 +152,15 @@ SystemFilter FilterSystems(const RunSession& session, const QString& text, const
         return filter;
     }
     filter.notAQuery = QString::fromStdString(parse.error);
-    std::string needle = typed;
-    std::transform(needle.begin(), needle.end(), needle.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const FoldedSearch needle(typed);
+    const RunRecords& records = session.Records();
     for (const ItemId system : systems) {
+        const auto place = static_cast<std::size_t>(tree.at(system).row);
+        const std::vector<ItemId> found =
+            place < records.size() ? FoundInNameAndNotes(records, tree, players, place, system, needle)
+                                   : std::vector<ItemId>();
         const std::size_t before = filter.matches.size();
-        FindInSubtree(tree, players, system, needle, filter.matches);
+        FindInSubtree(tree, players, system, needle, found, filter.matches);
         if (filter.matches.size() != before) {
             filter.systems.push_back(system);
         }

@@ -13,8 +13,9 @@ namespace nexmar {
 class RunSession;
 
 // The systems of the run shown that a find text keeps. A text that parses
-// as a query (docs/query.md) is one; any other text is looked for in every
-// item's text, ignoring letter case.
+// as a query (docs/query.md) is one; any other text is looked for, letter
+// case aside, in every item's text, in the name beside each system and in
+// the notes on it and its objects.
 // A text written as a query (an operator, a parenthesis) that does not
 // read as one is refused: nothing is kept, and refusal says why.
 struct SystemFilter {
@@ -33,9 +34,10 @@ std::span<const ItemId> SystemItems(const ShownTree& tree);
 
 // session: with a run shown. An empty text keeps every system and finds nothing.
 // players: the players' view of the tree, when the find is theirs: every
-// text is looked for in what they see of the systems they know of, and a
-// text written as a query is refused, since a query reads the records
-// whole, hidden fields and notes included.
+// text is looked for in what they see of the systems they know of (the
+// names they are shown, the notes written for them, never the referee's),
+// and a text written as a query is refused, since a query reads the
+// records whole, hidden fields and notes included.
 SystemFilter FilterSystems(const RunSession& session, const QString& text, const PlayerTree* players = nullptr);
 
 }  // namespace nexmar

@@ -14,6 +14,7 @@
 #include <span>
 #include <vector>
 
+#include "core/case_fold.h"
 #include "query/query_quote.h"
 #include "query/system_query.h"
 
@@ -278,8 +279,8 @@ private:
                 return 0;
             }
         } else {
-            node.text = Lowered(value.text);
-            if (!textOperator && field->names != nullptr && !IsNamed(field->names(), node.text)) {
+            node.text = FoldedSearch(value.text);
+            if (!textOperator && field->names != nullptr && !IsNamed(field->names(), node.text.Folded())) {
                 // "type = Gas Giant": the first word alone names nothing.
                 const Token& after = tokens_[next_ + 1];
                 if (value.kind == Token::Kind::Word && after.kind == Token::Kind::Word && !IsKeyword(after)) {
@@ -301,9 +302,9 @@ private:
                (severalWords ? "; a value of several words goes between quotes" : "");
     }
 
-    static bool IsNamed(std::span<const std::string_view> names, std::string_view lowered)
+    static bool IsNamed(std::span<const std::string_view> names, std::string_view folded)
     {
-        return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return Lowered(name) == lowered; });
+        return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return FoldCase(name) == folded; });
     }
 
     // "Supergiants: no star size is named so; did you mean Supergiant?"

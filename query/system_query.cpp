@@ -7,102 +7,6 @@ namespace nexmar {
 
 namespace {
 
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Walks the characters of a text in pieces as if they were one string.
-class TextCursor {
-public:
-    TextCursor(const QueryText& text, int piece, std::size_t offset) : text_(text), piece_(piece), offset_(offset)
-    {
-        SkipEmptyPieces();
-    }
-    bool AtEnd() const { return piece_ >= text_.count; }
-    char Next()
-    {
-        const char c = text_.pieces[piece_][offset_++];
-        SkipEmptyPieces();
-        return c;
-    }
-
-private:
-    void SkipEmptyPieces()
-    {
-        while (piece_ < text_.count && offset_ >= text_.pieces[piece_].size()) {
-            ++piece_;
-            offset_ = 0;
-        }
-    }
-
-    const QueryText& text_;
-    int piece_;
-    std::size_t offset_;
-};
-
-// Whether the text from the cursor begins with lowered, letter case aside.
-bool StartsWithFolded(TextCursor cursor, std::string_view lowered)
-{
-    for (const char c : lowered) {
-        if (cursor.AtEnd() || Lower(cursor.Next()) != c) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool SameFolded(std::string_view text, std::string_view lowered)
-{
-    if (text.size() != lowered.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (Lower(text[i]) != lowered[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Most texts are one piece and take the short way.
-bool EqualsFolded(const QueryText& text, std::string_view lowered)
-{
-    if (text.count == 1) {
-        return SameFolded(text.pieces[0], lowered);
-    }
-    std::size_t length = 0;
-    for (int piece = 0; piece < text.count; ++piece) {
-        length += text.pieces[piece].size();
-    }
-    return length == lowered.size() && StartsWithFolded(TextCursor(text, 0, 0), lowered);
-}
-
-bool ContainsFolded(const QueryText& text, std::string_view lowered)
-{
-    if (lowered.empty()) {
-        return true;
-    }
-    if (text.count == 1) {
-        const std::string_view whole = text.pieces[0];
-        for (std::size_t offset = 0; offset + lowered.size() <= whole.size(); ++offset) {
-            if (Lower(whole[offset]) == lowered[0] && SameFolded(whole.substr(offset, lowered.size()), lowered)) {
-                return true;
-            }
-        }
-        return false;
-    }
-    for (int piece = 0; piece < text.count; ++piece) {
-        const std::string_view part = text.pieces[piece];
-        for (std::size_t offset = 0; offset < part.size(); ++offset) {
-            if (Lower(part[offset]) == lowered[0] && StartsWithFolded(TextCursor(text, piece, offset), lowered)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool Compare(long long value, SystemQuery::Comparison comparison, long long wanted)
 {
     using enum SystemQuery::Comparison;
@@ -195,13 +99,14 @@ bool SystemQuery::Holds(int index, const QueryFocus& focus) const
     if (!value.present) {
         return false;
     }
+    const std::span<const std::string_view> pieces(value.pieces.data(), static_cast<std::size_t>(value.count));
     switch (node.comparison) {
     case Comparison::Equal:
-        return EqualsFolded(value, node.text);
+        return node.text.Equals(pieces);
     case Comparison::NotEqual:
-        return !EqualsFolded(value, node.text);
+        return !node.text.Equals(pieces);
     case Comparison::Contains:
-        return ContainsFolded(value, node.text);
+        return node.text.FoundIn(pieces);
     default:
         return false;  // never made for a text
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/folded_search.h"
 #include "gen/names/sector_edits.h"
 #include "gen/records.h"
 #include "query/query_fields.h"
@@ -52,7 +53,7 @@ private:
         const QueryField* field = nullptr;
         Comparison comparison = Comparison::Equal;
         long long number = 0;
-        std::string text = {};  // in lower case
+        FoldedSearch text{std::string_view()};  // letter case aside
     };
 
     explicit SystemQuery(DetailLevel level) : level_(level) {}

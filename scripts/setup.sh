@@ -12,6 +12,7 @@ packages=(
   time libboost-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev jq
   librsvg2-bin libxml2-utils
   qt6-svg-dev poppler-utils
+  unicode-data
 )
 
 missing=()

@@ -254,6 +254,30 @@ TEST(SystemQuery, ComparisonsConnectivesAndTheChoiceOfParts)
     }
 }
 
+// Texts are compared by the simple case folding of the Unicode data, not
+// by ASCII alone.
+TEST(SystemQuery, TextsIgnoreLetterCaseBeyondAscii)
+{
+    SectorEdits edits(7);
+    SystemEdits system;
+    system.name = "Éloïse";
+    system.notes = "ΣΊΣΥΦΟΣ pushed the stone up the Straße";
+    edits.Set(kSystemNumber, system);
+    const KeepCase cases[] = {
+        {DetailLevel::Low, "name ~ éloïse", true},
+        {DetailLevel::Low, "name = ÉLOÏSE", true},
+        {DetailLevel::Low, "name ~ eloise", false},  // folding keeps accents
+        {DetailLevel::Low, "notes ~ σίσυφος", true},
+        {DetailLevel::Low, "notes ~ 'STRASSE'", false},  // simple folding keeps ß
+        {DetailLevel::Low, "notes ~ 'straẞe'", true},
+    };
+    for (const KeepCase& test : cases) {
+        const SystemQueryParse parse = ParseSystemQuery(test.query, test.level);
+        ASSERT_TRUE(parse.query) << test.query << ": " << parse.error;
+        EXPECT_EQ(parse.query->Matches(kSystemNumber, LowRecord(), nullptr, &edits), test.kept) << test.query;
+    }
+}
+
 struct BadQuery {
     DetailLevel level;
     std::string query;
