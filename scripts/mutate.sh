@@ -93,6 +93,21 @@ echo "== the clean copy at $(git -C "$src" rev-parse --short HEAD), built"
 nice bash "$src/scripts/build.sh" "$build" "${launcher[@]}" "${cmake_options[@]}" >"$work/build.log" 2>&1 ||
     { echo "the clean copy does not build; see $work/build.log"; exit 1; }
 
+# suite LOG: runs the chosen tests on the copy as it stands.
+suite() {
+    (cd "$build" && timeout "$timeout" nice ctest "${selection[@]}" -j "$(nproc)" --timeout "$timeout" >"$1" 2>&1)
+}
+# The tests a suite's log lists as failed.
+failed_tests() {
+    sed -n '/tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$1" | tr '\n' ' '
+}
+# Only a suite that passes the clean copy can tell a fault.
+echo "== the suite on the clean copy"
+if ! suite "$work/clean.log"; then
+    echo "the clean copy fails: $(failed_tests "$work/clean.log")(see $work/clean.log)"
+    exit 1
+fi
+
 report=$work/report.txt
 : >"$report"
 killed=0
@@ -108,11 +123,10 @@ for number in "${picked[@]}"; do
         verdict="KILLED by the compiler"
     else
         log=$work/fault-$number.log
-        if (cd "$build" && timeout "$timeout" nice ctest "${selection[@]}" -j "$(nproc)" --timeout "$timeout" \
-            >"$log" 2>&1); then
+        if suite "$log"; then
             verdict="SURVIVED"
         else
-            failed=$(sed -n '/tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$log" | tr '\n' ' ')
+            failed=$(failed_tests "$log")
             verdict="KILLED by ${failed:-a timeout after $timeout s}"
         fi
     fi
