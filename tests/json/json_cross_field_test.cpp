@@ -68,7 +68,9 @@ std::variant<LoadedRun, JsonReadError> Load(const std::string& text)
 // its third an Inner Sub-Terrestrial of value None without moons.
 // High seed 60: component A of a Blue B and a Blue A main-sequence star; its
 // first object an Inner Tiny Hostile of capacity 3 and special roll 10, its
-// second a Gaia World (special roll 13).
+// second an Inner Sub-Terrestrial Gaia World (special roll 13), its third an
+// Outer Asteroid, its fifth an Outer Sub-Terrestrial, its sixth an Outer
+// Hostile whose first moon has capacity 1 and RAW 0.
 std::string ThirdLowSystem(const char* key)
 {
     return std::string("/systems/2/") + key;
@@ -92,6 +94,21 @@ std::string FirstObject(const char* key)
 std::string SecondObject(const char* key)
 {
     return std::string("/systems/0/components/0/objects/1/") + key;
+}
+
+std::string ThirdObject(const char* key)
+{
+    return std::string("/systems/0/components/0/objects/2/") + key;
+}
+
+std::string FifthObject(const char* key)
+{
+    return std::string("/systems/0/components/0/objects/4/") + key;
+}
+
+std::string SixthObject(const char* key)
+{
+    return std::string("/systems/0/components/0/objects/5/") + key;
 }
 
 const CrossFieldCheck kChecks[] = {
@@ -151,6 +168,31 @@ const CrossFieldCheck kChecks[] = {
      FirstObject("capacity"), "expected 3, found 4",
      {{FirstObject("specialRoll"), "9"}, {FirstObject("special"), R"j("Special: Expanded Population/Fair Climate")j"},
       {FirstObject("capacity"), "2"}}},
+    {"the RAW of the rows", DetailLevel::Medium, false, 2, 4, {{FirstMediumObject("raw"), "4"}}, FirstMediumObject("raw"),
+     "expected 3, found 4", {{FirstMediumObject("special"), R"j("Special: None")j"}, {FirstMediumObject("raw"), "2"}}},
+    // A Blue B star has no Habitable zone; a Blue A has.
+    {"a zone the first star reaches", DetailLevel::High, false, 1, 60, {{ThirdObject("zone"), R"j("Habitable")j"}},
+     ThirdObject("zone"), R"j(expected one of "Inner", "Outer")j",
+     {{FirstStar("spectralClass"), R"j("A")j"}, {FirstStar("description"), R"j("Blue Main Sequence (AV)")j"},
+      {ThirdObject("zone"), R"j("Habitable")j"}}},
+    {"a type of the zone", DetailLevel::High, false, 1, 60, {{FifthObject("type"), R"j("Terrestrial")j"}},
+     FifthObject("type"), R"j(expected one of "Asteroid", "Gas Giant", "Hostile", "Sub-Terrestrial")j",
+     {{SecondObject("type"), R"j("Terrestrial")j"}}},
+    {"a size of the type", DetailLevel::High, false, 1, 60, {{FirstObject("type"), R"j("Gas Giant")j"}},
+     FirstObject("size"), R"j(expected one of "Small")j",
+     {{FirstObject("type"), R"j("Gas Giant")j"}, {FirstObject("size"), R"j("Small")j"}, {FirstObject("capacity"), "4"}}},
+    {"a special roll of the type", DetailLevel::High, false, 1, 60, {{FirstObject("specialRoll"), "13"}},
+     FirstObject("specialRoll"), "expected an integer from 2 to 12, found 13",
+     // A Sub-Terrestrial's dice reach 13.
+     {{FirstObject("type"), R"j("Sub-Terrestrial")j"}, {FirstObject("specialRoll"), "13"},
+      {FirstObject("special"), R"j("Special: Gaia World/Splinter Colony")j"}, {FirstObject("gaiaWorld"), "true"},
+      {FirstObject("capacity"), "1"}}},
+    {"as many moons as the zone and size allow", DetailLevel::High, false, 1, 60,
+     {{FirstObject("moons"), R"j([{"number": 1, "capacity": 1, "raw": 0}, {"number": 2, "capacity": 1, "raw": 0}])j"}},
+     FirstObject("moons"), "moons", {{FirstObject("moons"), R"j([{"number": 1, "capacity": 1, "raw": 0}])j"}}},
+    {"a moon's RAW of a row with its capacity", DetailLevel::High, false, 1, 60,
+     {{SixthObject("moons/0/raw"), "2"}}, SixthObject("moons/0/raw"), "expected an integer from 0 to 1, found 2",
+     {{SixthObject("moons/0/capacity"), "2"}, {SixthObject("moons/0/raw"), "2"}}},
     {"no Gaia World but for special roll 13", DetailLevel::High, false, 1, 60, {{FirstObject("gaiaWorld"), "true"}},
      FirstObject("gaiaWorld"), "false for a special roll other than 13", {{SecondObject("gaiaWorld"), "true"}}},
     {"a Gaia World for special roll 13", DetailLevel::High, false, 1, 60, {{SecondObject("gaiaWorld"), "false"}},
