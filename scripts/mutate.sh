@@ -127,6 +127,7 @@ for number in "${picked[@]}"; do
             verdict="SURVIVED"
         else
             failed=$(failed_tests "$log")
+            failed=${failed% }
             verdict="KILLED by ${failed:-a timeout after $timeout s}"
         fi
     fi
