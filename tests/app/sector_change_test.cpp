@@ -6,6 +6,7 @@
 
 #include "model/note_target.h"
 #include "model/sector_change.h"
+#include "support/test_support.h"
 #include "support/scratch.h"
 
 namespace nexmar {
@@ -152,6 +153,122 @@ TEST(SectorChange, ASystemRolledAgainIsReproducibleFromTheDocument)
         EXPECT_TRUE(std::get<LoadedRun>(read).edits == records.Edits());
     }
 }
+
+// Each field of a system's edits, named, so that a failure says which one
+// an edit lost or changed.
+struct EditField {
+    const char* name;
+    std::function<bool(const SystemEdits&, const SystemEdits&)> same;
+};
+const EditField kEditFields[] = {
+    {"name", [](const SystemEdits& a, const SystemEdits& b) { return a.name == b.name; }},
+    {"notes", [](const SystemEdits& a, const SystemEdits& b) { return a.notes == b.notes; }},
+    {"object notes", [](const SystemEdits& a, const SystemEdits& b) { return a.objectNotes == b.objectNotes; }},
+    {"player notes", [](const SystemEdits& a, const SystemEdits& b) { return a.playerNotes == b.playerNotes; }},
+    {"object player notes",
+     [](const SystemEdits& a, const SystemEdits& b) { return a.objectPlayerNotes == b.objectPlayerNotes; }},
+    {"visibility", [](const SystemEdits& a, const SystemEdits& b) { return a.visibility == b.visibility; }},
+    {"hidden fields", [](const SystemEdits& a, const SystemEdits& b) { return a.hidden == b.hidden; }},
+    {"seed", [](const SystemEdits& a, const SystemEdits& b) { return a.seed == b.seed; }},
+};
+
+void ExpectEdits(const SystemEdits& actual, const SystemEdits& expected, const std::string& when)
+{
+    for (const EditField& field : kEditFields) {
+        EXPECT_TRUE(field.same(actual, expected)) << when << ": the " << field.name << " not as they must be";
+    }
+}
+
+// An edit of the sector, made on the system at place 1, and what it must do
+// to that system's edits: every field but those it names is kept.
+struct SectorEdit {
+    const char* name;
+    std::function<SectorChange(const RunRecords&)> make;
+    std::function<void(SystemEdits&)> expected;
+    bool rollsAgain = false;
+};
+
+constexpr std::size_t kEdited = 1;
+const std::size_t kEditedPlaces[] = {kEdited};
+const std::size_t kOtherPlaces[] = {0, 2};
+const std::uint32_t kNewSeeds[] = {77, 78};
+
+const SectorEdit kSectorEdits[] = {
+    {"rename", [](const RunRecords& r) { return SectorChange::Rename(r, kEdited, "Brask"); },
+     [](SystemEdits& e) { e.name = "Brask"; }},
+    {"notes", [](const RunRecords& r) { return SectorChange::Note(r, kEdited, "new notes"); },
+     [](SystemEdits& e) { e.notes = "new notes"; }},
+    {"object notes", [](const RunRecords& r) { return SectorChange::ObjectNote(r, kEdited, "A1", "a dock"); },
+     [](SystemEdits& e) { e.objectNotes["A1"] = "a dock"; }},
+    {"player notes", [](const RunRecords& r) { return SectorChange::PlayerNote(r, kEdited, "seen"); },
+     [](SystemEdits& e) { e.playerNotes = "seen"; }},
+    {"object player notes",
+     [](const RunRecords& r) { return SectorChange::ObjectPlayerNote(r, kEdited, "A1", "a light"); },
+     [](SystemEdits& e) { e.objectPlayerNotes["A1"] = "a light"; }},
+    {"visibility",
+     [](const RunRecords& r) { return SectorChange::ChangeVisibility(r, kEditedPlaces, Visibility::Secret); },
+     [](SystemEdits& e) { e.visibility = Visibility::Secret; }},
+    {"hidden fields",
+     [](const RunRecords& r) { return SectorChange::HideFields(r, kEdited, PlayerFields{PlayerField::Raw}); },
+     [](SystemEdits& e) { e.hidden = PlayerFields{PlayerField::Raw}; }},
+    // Notes on objects go with the objects rolled away; all else stays.
+    {"reroll", [](const RunRecords& r) { return SectorChange::Reroll(r, true, kEditedPlaces, kNewSeeds); },
+     [](SystemEdits& e) {
+         e.objectNotes.clear();
+         e.objectPlayerNotes.clear();
+         e.seed = kNewSeeds[0];
+     },
+     true},
+    // The others rolled again leave this system whole.
+    {"reroll others", [](const RunRecords& r) { return SectorChange::Reroll(r, true, kOtherPlaces, kNewSeeds); },
+     [](SystemEdits&) {}},
+};
+
+// A system the referee has made everything of: named, noted for both, an
+// object noted, Rumoured with fields of its own hidden and rolled again once.
+SystemEdits EditedEverywhere()
+{
+    SystemEdits edits;
+    edits.name = "Velorin";
+    edits.notes = "pirates";
+    edits.objectNotes["A1"] = "a base";
+    edits.playerNotes = "fuel";
+    edits.objectPlayerNotes["A1"] = "a beacon";
+    edits.visibility = Visibility::Rumoured;
+    edits.hidden = PlayerFields{PlayerField::Name, PlayerField::Capacity};
+    edits.seed = 5;
+    return edits;
+}
+
+void PrintTo(const SectorEdit& edit, std::ostream* out)
+{
+    *out << edit.name;
+}
+
+class SectorEditKeeps : public ::testing::TestWithParam<SectorEdit> {};
+
+TEST_P(SectorEditKeeps, WhatItMustInApplyAndUndo)
+{
+    const SectorEdit& edit = GetParam();
+    RunRecords records = Rolled(DetailLevel::High, true, 3, 2026);
+    for (std::size_t place = 0; place < records.size(); ++place) {
+        records.SetEdits(place, EditedEverywhere());
+    }
+    const SystemRecord before = records.At(kEdited);
+    SystemEdits expected = EditedEverywhere();
+    edit.expected(expected);
+
+    const SectorChange change = edit.make(records);
+    change.Apply(records);
+    ExpectEdits(*records.Edits().Find(records.NumberAt(kEdited)), expected, std::string(edit.name) + ", applied");
+    EXPECT_EQ(records.At(kEdited) == before, !edit.rollsAgain) << edit.name << ": the system's record";
+    change.Revert(records);
+    ExpectEdits(*records.Edits().Find(records.NumberAt(kEdited)), EditedEverywhere(),
+                std::string(edit.name) + ", undone");
+    EXPECT_TRUE(records.At(kEdited) == before) << edit.name << ", undone: the system's record";
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, SectorEditKeeps, ::testing::ValuesIn(kSectorEdits), testing::ParamNamed());
 
 }  // namespace
 }  // namespace nexmar

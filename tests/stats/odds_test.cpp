@@ -71,5 +71,51 @@ TEST(ChiSquare, FitsCountsAgainstOddsAndRefusesTheImpossible)
     }
 }
 
+// Small tables whose fit is known exactly. Each statistic is worked out by
+// hand below; the p-values come from the chi-square survival in closed form:
+// erfc(sqrt(x/2)) for 1 degree of freedom, exp(-x/2) for 2,
+// erfc(sqrt(x/2)) + sqrt(2x/pi) exp(-x/2) for 3, exp(-x/2)(1 + x/2) for 4.
+TEST(ChiSquare, FitsSmallTablesToTheirExactStatisticDegreesOfFreedomAndP)
+{
+    const struct {
+        const char* name;
+        std::vector<std::vector<double>> odds;
+        std::vector<std::vector<long>> counts;
+        double statistic;
+        int degreesOfFreedom;
+        double p;
+    } cases[] = {
+        // 50 expected each: (10^2 + 10^2) / 50 = 4; erfc(sqrt 2).
+        {"a coin, 60 to 40", {{0.5, 0.5}}, {{60, 40}}, 4.0, 1, 0.045500263896358396},
+        // 50, 25, 25 expected: 100/50 + 25/25 + 25/25 = 4; exp(-2).
+        {"three faces", {{0.5, 0.25, 0.25}}, {{40, 30, 30}}, 4.0, 2, 0.1353352832366127},
+        // 36, 2, 2 expected; the two below five pooled, 10 seen for 4:
+        // 36/36 + 36/4 = 10 over two cells; erfc(sqrt 5).
+        {"rare outcomes pooled", {{0.9, 0.05, 0.05}}, {{30, 6, 4}}, 10.0, 1, 0.0015654022580025488},
+        // The coin's 4 on 1 and the three faces' 4 on 2 add up to 8 on 3; an
+        // outcome its group cannot give adds no cell, an empty group nothing:
+        // erfc(2) + sqrt(16/pi) exp(-4).
+        {"groups added up",
+         {{0.5, 0.5, 0.0}, {0.5, 0.25, 0.25}, {1.0 / 3, 1.0 / 3, 1.0 / 3}},
+         {{60, 40, 0}, {40, 30, 30}, {0, 0, 0}},
+         8.0,
+         3,
+         0.04601170568923137},
+        // 25 expected of each of five: (100 + 25 + 25) / 25 = 6; 4 exp(-3).
+        {"five faces", {{0.2, 0.2, 0.2, 0.2, 0.2}}, {{35, 20, 20, 25, 25}}, 6.0, 4, 0.19914827347145578},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> groups(c.odds.size());
+        std::vector<std::string> outcomes(c.odds.front().size());
+        TableOdds table(c.name, groups, outcomes);
+        table.odds = c.odds;
+        const TableFit fit = FitTable(table, c.counts);
+        EXPECT_NEAR(fit.statistic, c.statistic, 1e-9) << c.name << ": chi-square";
+        EXPECT_EQ(fit.degreesOfFreedom, c.degreesOfFreedom) << c.name << ": degrees of freedom";
+        EXPECT_NEAR(fit.p / c.p, 1.0, 1e-9) << c.name << ": p-value " << fit.p;
+        EXPECT_FALSE(fit.impossibleSeen) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace nexmar

@@ -8,6 +8,10 @@
 namespace nexmar {
 namespace {
 
+// The odds fitted here are the generator's own, worked out from the rows it
+// rolls on, so a row changed changes both alike: ExactOdds (exact_odds_test)
+// pins those odds to the suite's own copy of the tables, and this test checks
+// that the rolls follow them.
 // Below this p-value the observed frequencies do not follow the tables. The
 // seeds are fixed, so a sound generator passes every time; a wrong range or
 // a swapped die moves p far below it at these sample sizes.
