@@ -69,7 +69,8 @@ bool NoRefereeText(const SystemHead& head)
 // alone from ("seed" as in the head), the notes, the notes written for the
 // players, the visibility where it is not "Known" and the fields kept from
 // the players where the referee chose them (by their keys, "capacity" for
-// every Capacity of the system). Their keys name them in a query at every
+// every Capacity of the system), and "locked": true where the referee locked
+// the system against Reroll Others. Their keys name them in a query at every
 // level: no part of a system but the system has any of them.
 inline constexpr Row<SystemHead> kSystemHeadRows[] = {
     {.key = kNumber, .place = true},
@@ -102,6 +103,7 @@ inline constexpr Row<SystemHead> kSystemHeadRows[] = {
      .shortName = kVisibility,
      .referee = true},
     {.key = kHidden, .when = When::Edited},
+    {.key = kLocked, .when = When::Edited},
 };
 
 }  // namespace nexmar::json_field
