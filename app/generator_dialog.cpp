@@ -168,6 +168,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, std::uint32_t seed,
     FollowSession();
     // Every menu shortcut works wherever the focus is, in a text field too.
     (new MenuKeysFirst(*this))->WatchFields();
+    RestoreWindow();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
 }

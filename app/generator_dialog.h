@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include <cstdint>
 #include <filesystem>
@@ -276,6 +277,12 @@ private:
     bool MaySetAsideEdits();
     // The title, and the recovery copy of edits not saved.
     void FollowEdits();
+    // The window's size and place and its open panes, kept for the next
+    // run of the program as the window closes, and taken back as it opens:
+    // generator_dialog_window.cpp. The panes that need a run wait for one.
+    void RememberWindow() const;
+    void RestoreWindow();
+    void ReopenPanes();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -315,6 +322,7 @@ private:
     QString documentPath_;  // the sector's file, absolute; empty for a run never saved
     DocumentStamp documentStamp_;  // the document as last opened or saved here
     QString recoveryFolder_;
+    QStringList panesToReopen_;  // remembered open, waiting for a run to show
     std::unique_ptr<RecoveryCopy> recovery_;  // reads session_, so ends before it
 };
 

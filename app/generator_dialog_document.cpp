@@ -160,6 +160,7 @@ void GeneratorDialog::reject()
         return;
     }
     recovery_->Remove();
+    RememberWindow();
     QDialog::reject();
 }
 

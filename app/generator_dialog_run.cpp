@@ -136,6 +136,7 @@ void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
     expandButton_->setEnabled(true);
     ShowExpandButton(true);
     FollowSession();
+    ReopenPanes();
     // Shown once the tree is whole again, since the view must not paint a
     // half-reset model.
     for (const std::string& message : messages) {

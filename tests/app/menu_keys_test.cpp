@@ -1,9 +1,11 @@
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
@@ -24,6 +26,8 @@ private slots:
     void everyMenuShortcutWorksFromEveryTextField();
     void rerollOthersSaysWhatItWillDoAndWhatItDid();
     void thePlayersMenuMarksTheSelectedSystem();
+    void theWindowComesBackAsItWasLeft();
+    void aLongerNameWidensItsColumn();
 
 private:
     QModelIndex SystemAt(int place) const { return Tree()->model()->index(place, 0, Root()); }
@@ -141,6 +145,43 @@ void MenuKeysTest::thePlayersMenuMarksTheSelectedSystem()
     Action("undoAction")->trigger();
     Tree()->setCurrentIndex(SystemAt(1));
     QCOMPARE(marked(), QStringList{"knownAction"});
+}
+
+void MenuKeysTest::theWindowComesBackAsItWasLeft()
+{
+    const QSize designed = Dialog().size();
+    Run("3");
+    Action("showPictureAction")->trigger();
+    Dialog().resize(Dialog().size() + QSize(40, 30));
+    const QSize left = Dialog().size();
+    QVERIFY(left != designed);
+    Action("quitAction")->trigger();
+
+    Reopen(1);
+    QCOMPARE(Dialog().size(), left);
+    // The picture waits for a run to show, then takes the room it had.
+    QVERIFY(!Action("showPictureAction")->isChecked());
+    Run("3");
+    QVERIFY(Action("showPictureAction")->isChecked());
+    QCOMPARE(Dialog().size(), left);
+
+    // A place off every screen gives way to one on the screen.
+    Dialog().move(20000, 20000);
+    Action("quitAction")->trigger();
+    Reopen(1);
+    const QRect room = Dialog().screen()->availableGeometry();
+    QVERIFY2(room.contains(Dialog().frameGeometry().topLeft()), qPrintable(QStringLiteral("%1,%2").arg(Dialog().x()).arg(Dialog().y())));
+}
+
+void MenuKeysTest::aLongerNameWidensItsColumn()
+{
+    Run("3");
+    Tree()->setCurrentIndex(SystemAt(1));
+    const QString name = QStringLiteral("Haven Prime of the Long Name Beyond Any Generated One");
+    prompts.nameAnswers = {name};
+    Action("renameAction")->trigger();
+    QCOMPARE(SystemAt(1).siblingAtColumn(1).data().toString(), name);
+    QVERIFY(Tree()->header()->sectionSize(1) >= Tree()->fontMetrics().horizontalAdvance(name));
 }
 
 }  // namespace nexmar
