@@ -23,7 +23,7 @@ constexpr const char* kEverySystemLocked = "Every system is locked: Reroll Other
 // "1 system", "3 systems", "1,024 notes".
 QString Counted(std::size_t count, const char* thing)
 {
-    return QStringLiteral("%L1 %2%3").arg(count).arg(QLatin1String(thing), count == 1 ? "" : "s");
+    return QStringLiteral("%L1 %2%3").arg(count).arg(QString::fromLatin1(thing), count == 1 ? QString() : QStringLiteral("s"));
 }
 
 // Where the tree's view stands, by the rows that lead to its items, so that

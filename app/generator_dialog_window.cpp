@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QSettings>
 
+#include <utility>
+
 #include "app/dialog_actions.h"
 #include "app/generator_dialog.h"
 #include "app/screen_room.h"
