@@ -90,6 +90,8 @@ void GeneratorDialog::BuildEditing()
         QAction* action = actions_->Action(name);
         action->setCheckable(true);
         visibilities->addAction(action);
+        // Chosen again, a visibility changes nothing, but the click took its mark away.
+        connect(action, &QAction::triggered, this, &GeneratorDialog::FollowMarks);
     }
     model_->SetSystemLocks([this](std::size_t place) { return session_.HasRun() && session_.Records().LockedAt(place); },
                            LockIcon());

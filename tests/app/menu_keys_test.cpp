@@ -135,6 +135,8 @@ void MenuKeysTest::thePlayersMenuMarksTheSelectedSystem()
     QCOMPARE(marked(), QStringList{"knownAction"});
     QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+3")));
     QCOMPARE(marked(), QStringList{"secretAction"});
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+3")));
+    QCOMPARE(marked(), QStringList{"secretAction"});
     Tree()->setCurrentIndex(SystemAt(1));
     QCOMPARE(marked(), QStringList{"knownAction"});
     QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+2")));
