@@ -41,7 +41,7 @@ void MenuKeysFirst::WatchFields()
     }
 }
 
-bool MenuKeysFirst::eventFilter(QObject* watched, QEvent* event)
+bool MenuKeysFirst::eventFilter(QObject* /*watched*/, QEvent* event)
 {
     if (event->type() != QEvent::ShortcutOverride) {
         return false;

@@ -68,7 +68,7 @@ void ResultTreeView::reset()
 void ResultTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
 {
     QTreeView::dataChanged(topLeft, bottomRight, roles);
-    header()->resizeSections();
+    header()->resizeSections(QHeaderView::ResizeToContents);
 }
 
 void ResultTreeView::ExpandEverything()
