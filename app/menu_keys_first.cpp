@@ -57,7 +57,9 @@ bool MenuKeysFirst::eventFilter(QObject* /*watched*/, QEvent* event)
         }
         for (const QKeySequence& shortcut : action->shortcuts()) {
             if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
-                // Kept from the field, the key goes on to the window's shortcut.
+                // Kept from the field, the key goes on to the window's
+                // shortcut, even if another filter on the field claimed it.
+                event->ignore();
                 return true;
             }
         }
