@@ -69,9 +69,10 @@ bool NoRefereeText(const SystemHead& head)
 // alone from ("seed" as in the head), the notes, the notes written for the
 // players, the visibility where it is not "Known" and the fields kept from
 // the players where the referee chose them (by their keys, "capacity" for
-// every Capacity of the system), and "locked": true where the referee locked
-// the system against Reroll Others. Their keys name them in a query at every
-// level: no part of a system but the system has any of them.
+// every Capacity of the system). Their keys name them in a query at every
+// level: no part of a system but the system has any of them. Last,
+// "locked": true where the referee locked the system against Reroll Others,
+// which no query reads.
 inline constexpr Row<SystemHead> kSystemHeadRows[] = {
     {.key = kNumber, .place = true},
     {.key = kName,
