@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
@@ -58,6 +59,10 @@ private:
 void SetUpProgressWindow(QProgressDialog& window, const std::function<void()>& cancel)
 {
     window.setObjectName(QStringLiteral("workProgress"));
+    // The label names the file worked on, which is never markup.
+    auto* label = new QLabel(window.labelText());
+    label->setTextFormat(Qt::PlainText);
+    window.setLabel(label);
     window.setWindowTitle(QStringLiteral("Tolvik Nexmar"));
     window.setWindowModality(Qt::WindowModal);
     window.setAutoReset(false);

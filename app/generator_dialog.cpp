@@ -26,6 +26,7 @@
 #include "app/dialog_actions.h"
 #include "app/dialog_units.h"
 #include "app/find_bar.h"
+#include "app/menu_keys_first.h"
 #include "app/notes_pane.h"
 #include "app/overview_pane.h"
 #include "app/picture_pane.h"
@@ -165,6 +166,9 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
     BuildOverviewPane();
     BuildPlayerView();
     FollowSession();
+    // Every menu shortcut works wherever the focus is, in a text field too.
+    (new MenuKeysFirst(*this))->WatchFields();
+    RestoreWindow();
     KeepOnScreen(*this);
     KeepOnScreenWhenShown(*this);
 }
@@ -250,9 +254,24 @@ void GeneratorDialog::FollowSelection()
     const std::optional<std::size_t> selected = picture_->SelectedSystem();
     actions_->Follow(session_.HasRun(), session_.HasReports(), selected.has_value());
     actions_->FollowPlayerView(playerView_);
-    actions_->Action("lockAction")->setChecked(selected && locked_.contains(*selected));
+    FollowMarks();
     if (overview_ != nullptr) {
         overview_->ShowChosen(selected);
+    }
+}
+
+void GeneratorDialog::FollowMarks()
+{
+    const std::optional<std::size_t> selected = picture_->SelectedSystem();
+    const SystemEdits* edits =
+        selected && session_.HasRun() ? session_.Records().Edits().Find(session_.Records().NumberAt(*selected)) : nullptr;
+    const SystemEdits none;
+    const SystemEdits& marked = edits != nullptr ? *edits : none;
+    actions_->Action("lockAction")->setChecked(selected && marked.locked);
+    const std::pair<const char*, Visibility> visibilities[] = {
+        {"knownAction", Visibility::Known}, {"rumouredAction", Visibility::Rumoured}, {"secretAction", Visibility::Secret}};
+    for (const auto& [name, visibility] : visibilities) {
+        actions_->Action(name)->setChecked(selected && marked.visibility == visibility);
     }
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "app/background_work.h"
+#include "app/document_stamp.h"
 #include "app/run_session.h"
 #include "model/note_target.h"
 #include "model/system_count.h"
@@ -183,6 +184,8 @@ private:
     // The actions that need a selected system; the find field keeps its
     // systems, since it resets the tree's model, which moves the selection.
     void FollowSelection();
+    // The check marks of the selected system's lock and visibility.
+    void FollowMarks();
     // Writes the file name through write, replacing an earlier file only
     // once the whole of it is written.
     void WriteWhole(const QString& name, const std::function<bool(QSaveFile&)>& write, const QString& done = {});
@@ -263,6 +266,10 @@ private:
     // Save, or Save As for a sector without a document; whether it was saved.
     bool SaveOrAskName();
     bool SaveDocumentTo(const QString& name);
+    // Before Save writes over the sector's document: nothing when it may,
+    // else whether the sector was saved, after asking the user what to do
+    // with a document someone else wrote since it was opened or saved here.
+    std::optional<bool> SettleChangedOnDisk(const QString& name);
     // Fills the Open Recent menu, as it opens.
     void ListRecent();
     // Before the sector shown is replaced or closed: true unless it holds
@@ -273,6 +280,12 @@ private:
     // The document's name and whether it is saved, in the title: no name
     // while Player View is on.
     void FollowWindowTitle();
+    // The window's size and place and its open panes, kept for the next
+    // run of the program as the window closes, and taken back as it opens:
+    // generator_dialog_window.cpp. The panes that need a run wait for one.
+    void RememberWindow() const;
+    void RestoreWindow();
+    void ReopenPanes();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -303,7 +316,6 @@ private:
     // when the pane loses the focus, shows another target, or an edit is
     // undone or redone.
     int noteBurst_ = 0;
-    std::set<std::size_t> locked_;  // the places of the systems Reroll Others leaves
     bool playerView_ = false;
     QLabel* playerViewMark_ = nullptr;  // in the status bar while the players' view is on
     // The tree's open items and current item as the referee left them for
@@ -311,7 +323,9 @@ private:
     std::vector<ItemId> refereeExpanded_;
     ItemId refereeCurrent_ = kNoItem;
     QString documentPath_;  // the sector's file, absolute; empty for a run never saved
+    DocumentStamp documentStamp_;  // the document as last opened or saved here
     QString recoveryFolder_;
+    QStringList panesToReopen_;  // remembered open, waiting for a run to show
     std::unique_ptr<RecoveryCopy> recovery_;  // reads session_, so ends before it
 };
 

@@ -34,6 +34,30 @@ void GeneratorDialog::SaveDocumentAs()
     }
 }
 
+std::optional<bool> GeneratorDialog::SettleChangedOnDisk(const QString& name)
+{
+    if (QFileInfo(name).absoluteFilePath() != documentPath_ || !documentStamp_.ChangedOnDisk(documentPath_)) {
+        return std::nullopt;
+    }
+    switch (prompts_.AskChangedOnDisk(this, QDir::toNativeSeparators(documentPath_))) {
+    case ChangedOnDiskAnswer::Overwrite:
+        return std::nullopt;
+    case ChangedOnDiskAnswer::Reload:
+        // The edits made here give way to the document as it now is.
+        if (ShowFile(documentPath_)) {
+            BecomeDocument(documentPath_);
+        }
+        return false;
+    case ChangedOnDiskAnswer::SaveAs: {
+        const QString other = AskDocumentName(actions_->Title("saveDocumentAsAction"));
+        return !other.isEmpty() && SaveDocumentTo(other);
+    }
+    case ChangedOnDiskAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 bool GeneratorDialog::SaveOrAskName()
 {
     if (!session_.HasRun()) {
@@ -46,6 +70,9 @@ bool GeneratorDialog::SaveOrAskName()
 
 bool GeneratorDialog::SaveDocumentTo(const QString& name)
 {
+    if (const std::optional<bool> settled = SettleChangedOnDisk(name)) {
+        return *settled;
+    }
     // The whole sector, whatever a filter keeps, written all or nothing.
     const FileWriter writeJson = [this](QSaveFile& destination, const std::atomic<bool>& cancel,
                                         WorkProgress& progress) {
@@ -72,6 +99,7 @@ void GeneratorDialog::OpenAsDocument(const QString& name)
 void GeneratorDialog::BecomeDocument(const QString& name)
 {
     documentPath_ = name.isEmpty() ? QString() : QFileInfo(name).absoluteFilePath();
+    documentStamp_ = name.isEmpty() ? DocumentStamp() : DocumentStamp::Of(documentPath_);
     if (!name.isEmpty()) {
         RememberRecentDocument(name);
     }
@@ -132,6 +160,7 @@ void GeneratorDialog::reject()
         return;
     }
     recovery_->Remove();
+    RememberWindow();
     QDialog::reject();
 }
 
@@ -172,8 +201,13 @@ void GeneratorDialog::OfferRecovery()
     const QString of = left->DocumentPath().isEmpty()
                            ? QStringLiteral("a sector never saved")
                            : QDir::toNativeSeparators(left->DocumentPath());
-    const QString text = QStringLiteral("Nexmar ended without saving the edits of %1, made at %2. Restore them?")
-                             .arg(of, QLocale().toString(left->Written(), QLocale::ShortFormat));
+    // Restored, the edits come back as the sector shown, not as edits on
+    // the undo list: the prompt says so, and that No deletes them.
+    const QString text =
+        QStringLiteral("Nexmar ended without saving the edits of %1, made at %2. Restore them?\n\n"
+                       "Yes shows them, still to be saved; the restore itself cannot be undone. "
+                       "No deletes the recovery copy, and the edits with it.")
+            .arg(of, QLocale().toString(left->Written(), QLocale::ShortFormat));
     if (!prompts_.AskRestore(this, text)) {
         left->Remove();
         return;
@@ -183,6 +217,7 @@ void GeneratorDialog::OfferRecovery()
         return;
     }
     documentPath_ = left->DocumentPath();
+    documentStamp_ = documentPath_.isEmpty() ? DocumentStamp() : DocumentStamp::Of(documentPath_);
     // Restored, the edits are still to be saved (the title says so), under a
     // copy of this dialog's own, written whole before the one left goes.
     undoStack_->resetClean();

@@ -3,6 +3,7 @@
 // them, and doing or undoing one is the same swap of what the systems were.
 // Notes and rerolls come here as changes too.
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QUndoCommand>
@@ -82,7 +83,18 @@ void GeneratorDialog::BuildEditing()
     connect(undoStack_, &QUndoStack::cleanChanged, this, &GeneratorDialog::FollowEdits);
     connect(actions_->Action("openRecentAction")->menu(), &QMenu::aboutToShow, this, &GeneratorDialog::ListRecent);
     actions_->Action("lockAction")->setCheckable(true);
-    model_->SetSystemLocks([this](std::size_t place) { return locked_.contains(place); }, LockIcon());
+    // The Players menu marks what the selected system is to the players.
+    auto* visibilities = new QActionGroup(this);
+    visibilities->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const char* name : {"knownAction", "rumouredAction", "secretAction"}) {
+        QAction* action = actions_->Action(name);
+        action->setCheckable(true);
+        visibilities->addAction(action);
+        // Chosen again, a visibility changes nothing, but the click took its mark away.
+        connect(action, &QAction::triggered, this, &GeneratorDialog::FollowMarks);
+    }
+    model_->SetSystemLocks([this](std::size_t place) { return session_.HasRun() && session_.Records().LockedAt(place); },
+                           LockIcon());
     model_->SetSystemNames([this](std::size_t place) { return ShownName(place); });
 }
 
@@ -145,6 +157,7 @@ void GeneratorDialog::PutChange(const SectorChange& change, bool done)
     }
     FollowOverview();
     FollowNoteTarget();
+    FollowMarks();
 }
 
 }  // namespace nexmar

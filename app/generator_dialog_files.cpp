@@ -74,6 +74,20 @@ bool WriteAllOf(std::string_view bytes, QSaveFile& destination)
     return true;
 }
 
+// The report format a file's name asks for by its suffix; none for a name
+// that asks for neither.
+std::optional<OutputFormat> FormatOfName(const QString& name)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+        return OutputFormat::Html;
+    }
+    if (suffix == QLatin1String("txt") || suffix == QLatin1String("csv")) {
+        return OutputFormat::DelimitedText;
+    }
+    return std::nullopt;
+}
+
 // Reports in memory never fail: nothing to tell.
 class SilentMessages final : public Notifier {
 public:
@@ -105,8 +119,7 @@ QString GeneratorDialog::RememberedFolder()
 
 void GeneratorDialog::SaveToFile()
 {
-    const auto format = static_cast<OutputFormat>(formatGroup_->checkedId());
-    const bool html = format == OutputFormat::Html;
+    const auto chosen = static_cast<OutputFormat>(formatGroup_->checkedId());
     // With a filter on, the report of the systems kept, as nexmar-cli
     // --where writes it, written afresh into memory.
     const std::optional<std::vector<std::size_t>> kept = KeptPlaces();
@@ -119,24 +132,37 @@ void GeneratorDialog::SaveToFile()
     // The source is opened before anything else, so a missing or unfinished
     // report never costs the user an existing file.
     QFile source;
-    if (!kept && !session_.OpenReport(html, source)) {
+    if (!kept && !session_.OpenReport(chosen == OutputFormat::Html, source)) {
         prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
         return;
     }
-    const SaveKind& kind = kSaveKinds[static_cast<int>(format)];
+    const SaveKind& kind = kSaveKinds[static_cast<int>(chosen)];
     const QString name = AskSaveName(kind.filter, kind.defaultSuffix, actions_->Title("saveAction"));
     if (name.isEmpty()) {
         return;
     }
+    // A name ending .html holds HTML, whichever format the buttons chose.
+    const OutputFormat format = FormatOfName(name).value_or(chosen);
+    const bool html = format == OutputFormat::Html;
+    if (!kept && format != chosen) {
+        source.close();
+        if (!session_.OpenReport(html, source)) {
+            prompts_.ShowMessage(this, QString::fromLatin1(kNoReportToSave));
+            return;
+        }
+    }
     const QString what = kept ? QStringLiteral("the report of the %L1 systems shown").arg(kept->size())
                               : QStringLiteral("the latest run's report");
+    const QString as = format == chosen ? QString()
+                                        : QStringLiteral(" in %1, as the name asks")
+                                              .arg(html ? QStringLiteral("HTML") : QStringLiteral("delimited text"));
     const std::string_view keptReport = html ? keptReports.Html() : keptReports.Text();
     WriteWhole(
         name,
         [&](QSaveFile& destination) {
             return kept ? WriteAllOf(keptReport, destination) : CopyAll(source, destination);
         },
-        QStringLiteral("Saved %1 as %2").arg(what, QDir::toNativeSeparators(name)));
+        QStringLiteral("Saved %1 as %2%3").arg(what, QDir::toNativeSeparators(name), as));
 }
 
 void GeneratorDialog::ExportJson()

@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScrollArea>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -35,6 +36,11 @@ static QString SystemNameOf(QModelIndex item)
 void GeneratorDialog::Find()
 {
     findBar_->Open();
+    // On a screen too small for the window the client area scrolls: the
+    // field comes into view, as far to the left as it goes.
+    if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("clientScroll"))) {
+        scroll->ensureWidgetVisible(findBar_, 0, 0);
+    }
 }
 
 void GeneratorDialog::FindNext()

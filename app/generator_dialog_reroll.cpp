@@ -20,6 +20,12 @@ namespace {
 
 constexpr const char* kEverySystemLocked = "Every system is locked: Reroll Others leaves them all as they are.";
 
+// "1 system", "3 systems", "1,024 notes".
+QString Counted(std::size_t count, const char* thing)
+{
+    return QStringLiteral("%L1 %2%3").arg(count).arg(QString::fromLatin1(thing), count == 1 ? QString() : QStringLiteral("s"));
+}
+
 // Where the tree's view stands, by the rows that lead to its items, so that
 // the same places open again once the run is rendered anew.
 struct ViewPlace {
@@ -74,27 +80,46 @@ void GeneratorDialog::RerollOthers()
     if (!session_.HasRun()) {
         return;
     }
+    const RunRecords& records = session_.Records();
     std::vector<std::size_t> places;
-    for (std::size_t place = 0; place < session_.Records().size(); ++place) {
-        if (!locked_.contains(place)) {
-            places.push_back(place);
+    std::size_t objectNotes = 0;
+    for (std::size_t place = 0; place < records.size(); ++place) {
+        if (records.LockedAt(place)) {
+            continue;
+        }
+        places.push_back(place);
+        if (const SystemEdits* edits = records.Edits().Find(records.NumberAt(place))) {
+            objectNotes += edits->objectNotes.size() + edits->objectPlayerNotes.size();
         }
     }
     if (places.empty()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kEverySystemLocked));
         return;
     }
+    const std::size_t kept = records.size() - places.size();
+    const QString what = QStringLiteral("%1, each from a fresh seed; %2 locked.")
+                             .arg(Counted(places.size(), "system"), Counted(kept, "system"));
+    const QString notes = objectNotes == 0
+                              ? QStringLiteral("No object of theirs has notes.")
+                              : QStringLiteral("%1 on their objects go with the objects rolled away.")
+                                    .arg(Counted(objectNotes, "note"));
+    const QString text = QStringLiteral("Reroll Others rolls again %1 %2 Each system keeps its name, its notes and "
+                                        "what the players may see. Undo brings everything back.")
+                             .arg(what, notes);
+    if (!prompts_.AskProceed(this, actions_->Title("rerollOthersAction"), text)) {
+        return;
+    }
     RerollPlaces(places);
+    Tell(QStringLiteral("Rolled again %1; %2 kept as locked; %3 on their objects gone with them")
+             .arg(Counted(places.size(), "system"), Counted(kept, "system"), Counted(objectNotes, "note")));
 }
 
 void GeneratorDialog::LockSystem()
 {
     const std::optional<std::size_t> place = picture_->SelectedSystem();
-    if (place && locked_.erase(*place) == 0) {
-        locked_.insert(*place);
+    if (place && session_.HasRun()) {
+        PushChange(SectorChange::Lock(session_.Records(), *place, !session_.Records().LockedAt(*place)));
     }
-    model_->NamesChanged();
-    FollowSelection();
 }
 
 void GeneratorDialog::RerollPlaces(const std::vector<std::size_t>& places)

@@ -132,12 +132,12 @@ void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
 {
     model_->SetRootToolTip(QStringLiteral("Seed %1").arg(session_.Description().seed));
     model_->Show(session_.Tree());
-    // The edits undone and redone, and the locks, are of the run that was shown.
+    // The edits undone and redone are of the run that was shown.
     undoStack_->clear();
-    locked_.clear();
     expandButton_->setEnabled(true);
     ShowExpandButton(true);
     FollowSession();
+    ReopenPanes();
     // Shown once the tree is whole again, since the view must not paint a
     // half-reset model.
     for (const std::string& message : messages) {

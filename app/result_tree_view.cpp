@@ -65,6 +65,12 @@ void ResultTreeView::reset()
     mayHideOpenItems_ = false;
 }
 
+void ResultTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
+    header()->resizeSections(QHeaderView::ResizeToContents);
+}
+
 void ResultTreeView::ExpandEverything()
 {
     KeepingTopItem([this] {

@@ -24,6 +24,9 @@ public:
     void CollapseVisible();
 
     void reset() override;
+    // A name given longer than its column fits it again, never cut short.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
 
 private:
     // Whether some open item may lie inside a closed one: only once an item

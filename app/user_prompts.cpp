@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -15,6 +16,7 @@ namespace nexmar {
 void DialogPrompts::ShowMessage(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvik Nexmar"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
     KeepOnScreenWhenShown(box);
     box.exec();
 }
@@ -87,6 +89,7 @@ UnsavedAnswer DialogPrompts::AskSaveChanges(QWidget* parent, const QString& docu
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvik Nexmar"),
                     QStringLiteral("Save the changes to %1?").arg(what),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
     box.setInformativeText(QStringLiteral("Edits not saved are lost."));
     box.setDefaultButton(QMessageBox::Save);
     KeepOnScreenWhenShown(box);
@@ -104,9 +107,42 @@ bool DialogPrompts::AskRestore(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Tolvik Nexmar"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     KeepOnScreenWhenShown(box);
     return box.exec() == QMessageBox::Yes;
+}
+
+bool DialogPrompts::AskProceed(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    KeepOnScreenWhenShown(box);
+    return box.exec() == QMessageBox::Ok;
+}
+
+ChangedOnDiskAnswer DialogPrompts::AskChangedOnDisk(QWidget* parent, const QString& document)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvik Nexmar"),
+                    QStringLiteral("%1 changed on disk since it was opened or saved here.").arg(document),
+                    QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(QStringLiteral("Reload it, losing the edits made here; overwrite it, losing the "
+                                          "changes made elsewhere; or save the edits made here under another name."));
+    QAbstractButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
+    QAbstractButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
+    QAbstractButton* saveAs = box.addButton(QStringLiteral("&Save As..."), QMessageBox::ActionRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    KeepOnScreenWhenShown(box);
+    box.exec();
+    if (box.clickedButton() == reload) {
+        return ChangedOnDiskAnswer::Reload;
+    }
+    if (box.clickedButton() == overwrite) {
+        return ChangedOnDiskAnswer::Overwrite;
+    }
+    return box.clickedButton() == saveAs ? ChangedOnDiskAnswer::SaveAs : ChangedOnDiskAnswer::Cancel;
 }
 
 void DialogPrompts::ShowAbout(QWidget* parent)

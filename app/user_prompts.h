@@ -17,8 +17,14 @@ namespace nexmar {
 // What the user does with edits not yet saved, when they would be set aside.
 enum class UnsavedAnswer { Save, Discard, Cancel };
 
+// What the user does when the document about to be saved over was written
+// by someone else (another window, another program) since it was opened or saved.
+enum class ChangedOnDiskAnswer { Reload, Overwrite, SaveAs, Cancel };
+
 // Every window that waits for the user goes through here, so tests can
-// answer in advance and nothing ever blocks on a modal window.
+// answer in advance and nothing ever blocks on a modal window. Every text
+// they show is plain text: it may quote a file's name or contents, or a
+// name the user typed, which must never be read as markup.
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
@@ -44,6 +50,15 @@ public:
     // Whether to restore the edits a dialog that ended without closing left
     // in a recovery copy; text says whose they are and when they were made.
     virtual bool AskRestore(QWidget* parent, const QString& text) = 0;
+    // OK or Cancel before a command that changes much (title: its name)
+    // does what text says; whether the user chose OK.
+    virtual bool AskProceed(QWidget* /*parent*/, const QString& /*title*/, const QString& /*text*/) { return false; }
+    // Reload, Overwrite, Save As or Cancel, before Save writes over document
+    // (its file name), which changed on disk since it was opened or saved.
+    virtual ChangedOnDiskAnswer AskChangedOnDisk(QWidget* /*parent*/, const QString& /*document*/)
+    {
+        return ChangedOnDiskAnswer::Cancel;
+    }
     // Checkboxes, one for each field offered, ticked for those hidden; the
     // fields ticked when the user accepts, nothing when the user cancels.
     // title names the system ("Hidden Fields of System 3").
@@ -77,6 +92,8 @@ public:
     std::optional<QString> AskName(QWidget* parent, const QString& title, const QString& text) override;
     UnsavedAnswer AskSaveChanges(QWidget* parent, const QString& document) override;
     bool AskRestore(QWidget* parent, const QString& text) override;
+    bool AskProceed(QWidget* parent, const QString& title, const QString& text) override;
+    ChangedOnDiskAnswer AskChangedOnDisk(QWidget* parent, const QString& document) override;
     // player_prompts.cpp
     std::optional<PlayerFields> AskHiddenFields(QWidget* parent, const QString& title,
                                                 std::span<const PlayerField> offered, PlayerFields hidden) override;

@@ -32,6 +32,7 @@ inline constexpr std::string_view kNotes = "notes";
 inline constexpr std::string_view kPlayerNotes = "playerNotes";
 inline constexpr std::string_view kVisibility = "visibility";
 inline constexpr std::string_view kHidden = "hidden";
+inline constexpr std::string_view kLocked = "locked";
 inline constexpr std::string_view kLetter = "letter";
 
 // A Low system; a Medium or High object.

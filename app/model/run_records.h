@@ -46,6 +46,12 @@ public:
     const LoadedRun& AsLoadedRun() const { return systems_; }
     // The systems' names, and what the referee made of them.
     const SectorEdits& Edits() const { return systems_.edits; }
+    // Whether the referee locked the system at place against Reroll Others.
+    bool LockedAt(std::size_t place) const
+    {
+        const SystemEdits* edits = systems_.edits.Find(NumberAt(place));
+        return edits != nullptr && edits->locked;
+    }
     // What the referee made of the system at place, replaced.
     void SetEdits(std::size_t place, SystemEdits edits) { systems_.edits.Set(NumberAt(place), std::move(edits)); }
     // The record at place replaced by one of the run's level.

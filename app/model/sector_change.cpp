@@ -100,6 +100,11 @@ SectorChange SectorChange::ChangeVisibility(const RunRecords& records, std::span
     return change;
 }
 
+SectorChange SectorChange::Lock(const RunRecords& records, std::size_t place, bool locked)
+{
+    return Edit(records, place, locked ? "Lock" : "Unlock", [locked](SystemEdits& edits) { edits.locked = locked; });
+}
+
 SectorChange SectorChange::HideFields(const RunRecords& records, std::size_t place, PlayerFields hidden)
 {
     return Edit(records, place, "Choose Hidden Fields of", [&](SystemEdits& edits) { edits.hidden = hidden; });
@@ -128,7 +133,8 @@ SectorChange SectorChange::Reroll(const RunRecords& records, bool census, std::s
 bool SectorChange::ChangesShown() const
 {
     for (const SystemSwap& swap : systems_) {
-        if (swap.after.record || swap.before.edits.name != swap.after.edits.name) {
+        if (swap.after.record || swap.before.edits.name != swap.after.edits.name ||
+            swap.before.edits.locked != swap.after.edits.locked) {
             return true;
         }
     }

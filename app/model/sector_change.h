@@ -32,6 +32,8 @@ public:
     // players, keeping the fields the referee chose to hide.
     static SectorChange ChangeVisibility(const RunRecords& records, std::span<const std::size_t> places,
                                          Visibility visibility);
+    // The system at place locked against Reroll Others, or unlocked.
+    static SectorChange Lock(const RunRecords& records, std::size_t place, bool locked);
     // The system at place keeps exactly these fields from the players.
     static SectorChange HideFields(const RunRecords& records, std::size_t place, PlayerFields hidden);
     // Each system at places rolled again alone from its seed (places and
@@ -45,8 +47,8 @@ public:
     // Whether a record changes, so that the tree and the reports are
     // rendered again from the records.
     bool ChangesRecords() const { return !systems_.empty() && systems_.front().after.record.has_value(); }
-    // Whether a name or a record changes: what the tree and the pictures
-    // show. Notes change neither.
+    // Whether a name, a lock or a record changes: what the tree and the
+    // pictures show. Notes change neither.
     bool ChangesShown() const;
     // Whether a name, a record, a visibility or a hidden field changes:
     // what the players' view of the tree shows.

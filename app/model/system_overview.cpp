@@ -9,11 +9,18 @@ namespace nexmar {
 
 namespace {
 
+// The label the tree's special lines start with, which every cell of the
+// overview's Specials column would only repeat.
+constexpr std::string_view kSpecialLabel = "Special: ";
+
 // A special joins the row's list once.
 void AddSpecial(OverviewRow& row, std::string_view special)
 {
     if (!IsSpecial(special)) {
         return;
+    }
+    if (special.starts_with(kSpecialLabel)) {
+        special.remove_prefix(kSpecialLabel.size());
     }
     const std::string_view shown = row.specials;
     std::size_t start = 0;

@@ -38,13 +38,14 @@ struct SystemEdits {
     ObjectNotes objectPlayerNotes;
     Visibility visibility = Visibility::Known;
     std::optional<PlayerFields> hidden;  // chosen by the referee; the visibility's default otherwise
+    bool locked = false;                 // left as it is when the others are rolled again
 
     // The fields kept from the players.
     PlayerFields Hidden() const { return hidden.value_or(DefaultHiddenFields(visibility)); }
     bool IsEmpty() const
     {
         return !name && notes.empty() && objectNotes.empty() && !seed && playerNotes.empty() &&
-               objectPlayerNotes.empty() && visibility == Visibility::Known && !hidden;
+               objectPlayerNotes.empty() && visibility == Visibility::Known && !hidden && !locked;
     }
     bool operator==(const SystemEdits&) const = default;
 };

@@ -31,6 +31,8 @@ ordered_json SystemHeadJson(int number, const SectorEdits& edits, const SystemEd
                 }
             }
             json[kHidden] = std::move(hidden);
+        } else if (key == kLocked && edited->locked) {
+            json[kLocked] = true;
         }
     });
     return json;
@@ -123,6 +125,9 @@ SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level)
     }
     if (system.Has(kHidden)) {
         edits.hidden = ReadHiddenFields(system.At(kHidden), level);
+    }
+    if (system.Has(kLocked)) {
+        edits.locked = system.At(kLocked).Bool();
     }
     // The level's check has found the objects where they belong.
     if (level == DetailLevel::Medium) {

@@ -70,7 +70,9 @@ bool NoRefereeText(const SystemHead& head)
 // players, the visibility where it is not "Known" and the fields kept from
 // the players where the referee chose them (by their keys, "capacity" for
 // every Capacity of the system). Their keys name them in a query at every
-// level: no part of a system but the system has any of them.
+// level: no part of a system but the system has any of them. Last,
+// "locked": true where the referee locked the system against Reroll Others,
+// which no query reads.
 inline constexpr Row<SystemHead> kSystemHeadRows[] = {
     {.key = kNumber, .place = true},
     {.key = kName,
@@ -102,6 +104,7 @@ inline constexpr Row<SystemHead> kSystemHeadRows[] = {
      .shortName = kVisibility,
      .referee = true},
     {.key = kHidden, .when = When::Edited},
+    {.key = kLocked, .when = When::Edited},
 };
 
 }  // namespace nexmar::json_field

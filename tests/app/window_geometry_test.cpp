@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QIcon>
+#include <QLineEdit>
+#include <QScrollArea>
 #include <QTreeView>
 #include <QScreen>
 #include <QScrollBar>
@@ -34,6 +36,7 @@ private slots:
     void theStatisticsWindowOpensOnTheScreenAndCtrlWClosesIt();
     void theDialogBoxesOpenOnTheScreen();
     void theTreesIconsAreDrawnForTheScreensDensity();
+    void ctrlFOpensTheFindFieldInView();
 
 private:
     static QRect Room() { return QGuiApplication::primaryScreen()->availableGeometry(); }
@@ -172,6 +175,19 @@ void WindowGeometryTest::theTreesIconsAreDrawnForTheScreensDensity()
         QVERIFY2(density < 2 || icons[image].availableSizes().contains(size * 2),
                  qPrintable(QStringLiteral("image %1 has no picture at twice the density").arg(image)));
     }
+}
+
+void WindowGeometryTest::ctrlFOpensTheFindFieldInView()
+{
+    Run("3");
+    QTest::keySequence(NumberField(), QKeySequence(QStringLiteral("Ctrl+F")));
+    auto* field = Find<QLineEdit>("findField");
+    QTRY_VERIFY(field->isVisible());
+    const QWidget* viewport = Find<QScrollArea>("clientScroll")->viewport();
+    const QRect shown(field->mapTo(viewport, QPoint(0, 0)), field->size());
+    QVERIFY2(viewport->rect().contains(shown.topLeft()) && viewport->rect().contains(shown.bottomLeft()),
+             qPrintable(QStringLiteral("the field at %1,%2 in a viewport of %3x%4")
+                            .arg(shown.x()).arg(shown.y()).arg(viewport->width()).arg(viewport->height())));
 }
 
 }  // namespace nexmar

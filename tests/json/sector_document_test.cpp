@@ -91,6 +91,7 @@ TEST(SectorDocument, NamesNotesAndRerolledSystemsComeBackAsTheyWereSaved)
         SystemEdits fourth;
         fourth.name = "Zo\xC3\xAB's Rest";
         fourth.visibility = Visibility::Secret;
+        fourth.locked = true;
         run.edits.Set(4, fourth);
         SystemEdits third;
         third.visibility = Visibility::Rumoured;  // hiding what a rumour hides by default
@@ -103,6 +104,9 @@ TEST(SectorDocument, NamesNotesAndRerolledSystemsComeBackAsTheyWereSaved)
         EXPECT_EQ(again.edits.Name(3), run.edits.GeneratedNameOf(3).view());
         EXPECT_EQ(again.systems, run.systems);
         EXPECT_EQ(Exported(again), document);
+        // A lock is written only where there is one.
+        EXPECT_EQ(ordered_json::parse(document)["systems"][3]["locked"], true);
+        EXPECT_FALSE(ordered_json::parse(document)["systems"][1].contains("locked"));
     }
 }
 
@@ -223,7 +227,7 @@ TEST(SectorDocument, ANameNotInUtf8OrASeedThatRollsAnotherSystemIsRefused)
 }
 
 // What the players may see is one of the visibilities, and fields of the
-// system's own level, each named once.
+// system's own level, each named once; a lock is true or false.
 TEST(SectorDocument, AVisibilityOrHiddenFieldsThatCannotBeAreRefused)
 {
     const struct {
@@ -236,6 +240,7 @@ TEST(SectorDocument, AVisibilityOrHiddenFieldsThatCannotBeAreRefused)
         {DetailLevel::Low, "hidden", "capacity", "/systems/1/hidden (line 1): expected an array of 0 to 7 fields"},
         {DetailLevel::Low, "hidden", {"moons"}, "/systems/1/hidden/0 (line 1): expected one of \"name\", \"size\", \"importance\""},
         {DetailLevel::Medium, "hidden", {"raw", "raw"}, "/systems/1/hidden/1 (line 1): expected each field once"},
+        {DetailLevel::Low, "locked", "yes", "/systems/1/locked (line 1): expected true or false"},
         {DetailLevel::High, "playerNotes", "a\x01", "/systems/1/playerNotes (line 1): expected a note (a control character"},
     };
     for (const auto& bad : cases) {

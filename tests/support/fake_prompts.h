@@ -63,6 +63,18 @@ public:
         restoreAsked << text;
         return !restoreAnswers.isEmpty() && restoreAnswers.takeFirst();
     }
+    // Answers with the next of proceedAnswers; once they run out, goes on.
+    bool AskProceed(QWidget*, const QString&, const QString& text) override
+    {
+        proceedAsked << text;
+        return proceedAnswers.isEmpty() || proceedAnswers.takeFirst();
+    }
+    // Answers with the next of changedAnswers; once they run out, cancels.
+    ChangedOnDiskAnswer AskChangedOnDisk(QWidget*, const QString& document) override
+    {
+        changedAsked << document;
+        return changedAnswers.isEmpty() ? ChangedOnDiskAnswer::Cancel : changedAnswers.takeFirst();
+    }
     // Answers with the next of hiddenAnswers; once they run out, cancels.
     std::optional<PlayerFields> AskHiddenFields(QWidget*, const QString& title, std::span<const PlayerField> offered,
                                                 PlayerFields hidden) override
@@ -128,6 +140,10 @@ public:
     QStringList unsavedAsked;  // the document named by each Save / Discard / Cancel
     QList<bool> restoreAnswers;
     QStringList restoreAsked;  // the text of each offer to restore a recovery copy
+    QList<bool> proceedAnswers;
+    QStringList proceedAsked;  // the text of each OK / Cancel before a command goes on
+    QList<ChangedOnDiskAnswer> changedAnswers;
+    QStringList changedAsked;  // the document named by each Reload / Overwrite / Save As / Cancel
     std::vector<PlayerFields> hiddenAnswers;
     QStringList hiddenTitles;            // the title of each hidden-fields dialog
     std::vector<std::size_t> hiddenOffered;  // how many fields each offered
