@@ -49,7 +49,7 @@ TEST(SectorChange, EveryEditIsUndoneToTheSectorAsItWas)
         RunRecords records = Rolled(level, true, 5, 2026);
         const std::string original = Document(records, level, true, 2026);
         const std::size_t rerolled[] = {0, 3};
-        const std::uint32_t seeds[] = {11, 12};
+        const Seed seeds[] = {11, 12};
         // Each change is made against the sector as it stands, as the dialog makes it.
         const std::function<SectorChange()> edits[] = {
             [&] { return SectorChange::Rename(records, 1, "Port <Velorin>"); },
@@ -140,7 +140,7 @@ TEST(NoteTarget, AnItemNotesTheObjectOrSystemHoldingIt)
 // seed reads back as the very sector edited.
 TEST(SectorChange, ASystemRolledAgainIsReproducibleFromTheDocument)
 {
-    for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+    for (Seed seed = 1; seed <= 50; ++seed) {
         RunRecords records = Rolled(DetailLevel::Low, false, 3, 7);
         const std::size_t first[] = {0};
         SectorChange::Reroll(records, false, first, std::span(&seed, 1)).Apply(records);
