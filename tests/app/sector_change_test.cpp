@@ -191,7 +191,7 @@ struct SectorEdit {
 constexpr std::size_t kEdited = 1;
 const std::size_t kEditedPlaces[] = {kEdited};
 const std::size_t kOtherPlaces[] = {0, 2};
-const std::uint32_t kNewSeeds[] = {77, 78};
+const Seed kNewSeeds[] = {77, 78};
 
 const SectorEdit kSectorEdits[] = {
     {"rename", [](const RunRecords& r) { return SectorChange::Rename(r, kEdited, "Brask"); },
