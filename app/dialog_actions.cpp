@@ -134,10 +134,19 @@ constexpr const char* kItemCommands[] = {"copyTextAction", "renameAction",      
 // it keeps, as nexmar-cli --where writes them.
 constexpr const char* kOutputCommands[] = {"saveAction", "exportJsonAction", "printAction", "exportPdfAction"};
 
-// The commands that show or copy the referee's figures of every system,
-// which the players' view would give away.
-constexpr const char* kRefereeCommands[] = {"copyTextAction", "overviewAction", "statisticsAction", "copySeedAction"};
-constexpr const char* kRefereeOnly = " (Player View is on: it would show the referee's figures)";
+// The commands Player View withholds, and why: those that show, copy or
+// write the referee's figures of every system (a report, the JSON document
+// with its seed), and those whose file dialogs, progress and errors would
+// put the referee's file names on the screen the players watch.
+constexpr const char* kRefereesFigures = " (Player View is on: it would show the referee's figures)";
+constexpr const char* kRefereesFiles = " (Player View is on: it would show the referee's files)";
+constexpr struct {
+    const char* name;
+    const char* why;
+} kWithheldInPlayerView[] = {{"copyTextAction", kRefereesFigures},   {"overviewAction", kRefereesFigures},
+                             {"statisticsAction", kRefereesFigures}, {"copySeedAction", kRefereesFigures},
+                             {"saveAction", kRefereesFigures},       {"exportJsonAction", kRefereesFigures},
+                             {"openJsonAction", kRefereesFiles},     {"openRecentAction", kRefereesFiles}};
 
 // Why a command that needs what is not there is disabled, after its status tip.
 const char* WhyDisabled(Needs needs)
@@ -277,11 +286,11 @@ void DialogActions::FollowPlayerView(bool on)
     if (!on) {
         return;
     }
-    for (const char* name : kRefereeCommands) {
+    for (const auto& [name, why] : kWithheldInPlayerView) {
         QAction* action = Action(name);
         if (action->isEnabled()) {
             action->setEnabled(false);
-            action->setStatusTip(action->statusTip() + QString::fromLatin1(kRefereeOnly));
+            action->setStatusTip(action->statusTip() + QString::fromLatin1(why));
         }
     }
 }
