@@ -3,6 +3,8 @@
 #include <span>
 #include <variant>
 
+#include "map/hex_grid.h"
+
 namespace nexmar {
 
 namespace {
@@ -187,6 +189,9 @@ bool SystemQuery::Holds(int index, const QueryFocus& focus) const
     case Node::Kind::Compare:
         break;
     }
+    if (node.field == &kWithinField) {
+        return Within(node, focus);
+    }
     if (node.field->kind == QueryFieldKind::Number) {
         const std::optional<int> value = node.field->number(focus);
         return value && Compare(*value, node.comparison, node.number);
@@ -230,6 +235,43 @@ void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, st
     name = edits->Name(focus.system);
     const SystemEdits* edited = edits->Find(focus.system);
     focus.head = {.name = name, .edits = edited};
+    if (edited != nullptr && edited->hex) {
+        focus.place = edited->hex;
+    } else if (places_ != nullptr && focus.system >= 1 && focus.system <= places_->Systems()) {
+        focus.place = places_->Of(focus.system);
+    }
+    if (focus.place) {
+        // The texts are kept in name, after the name, which the head views first.
+        const std::size_t nameBytes = name.size();
+        name += HexNumber(*focus.place);
+        name += SubsectorLetter(*focus.place);
+        focus.head.name = std::string_view(name).substr(0, nameBytes);
+        focus.head.hex = std::string_view(name).substr(nameBytes, 4);
+        focus.head.subsector = std::string_view(name).substr(nameBytes + 4, 1);
+        focus.head.sector = places_ != nullptr ? places_->Extent().SectorOf(*focus.place) : 1;
+    }
+}
+
+bool SystemQuery::Within(const Node& node, const QueryFocus& focus) const
+{
+    return node.from && focus.place && HexDistance(*node.from, *focus.place) <= node.number;
+}
+
+void SystemQuery::PlaceWith(const SystemPlaces* places, const SectorEdits& edits)
+{
+    places_ = places;
+    for (Node& node : nodes_) {
+        if (node.field != &kWithinField) {
+            continue;
+        }
+        node.from.reset();
+        for (int number = 1; places != nullptr && number <= places->Systems() && !node.from; ++number) {
+            const std::string name = edits.Name(number);
+            if (EqualsFolded(json_field::Present(name), node.text)) {
+                node.from = places->Of(number);
+            }
+        }
+    }
 }
 
 bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found, const SectorEdits* edits) const
