@@ -1,5 +1,6 @@
 #include "query/system_query.h"
 
+#include <algorithm>
 #include <span>
 #include <variant>
 
@@ -227,7 +228,8 @@ bool SystemQuery::Matches(int number, const SystemRecord& system, QueryFocus* fo
     return std::visit([&](const auto& levelSystem) { return Matches(number, levelSystem, found, edits); }, system);
 }
 
-void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name) const
+void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name,
+                                 PlaceText& place) const
 {
     if (!readsRefereeText_ || edits == nullptr) {
         return;
@@ -241,13 +243,11 @@ void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, st
         focus.place = places_->Of(focus.system);
     }
     if (focus.place) {
-        // The texts are kept in name, after the name, which the head views first.
-        const std::size_t nameBytes = name.size();
-        name += HexNumber(*focus.place);
-        name += SubsectorLetter(*focus.place);
-        focus.head.name = std::string_view(name).substr(0, nameBytes);
-        focus.head.hex = std::string_view(name).substr(nameBytes, 4);
-        focus.head.subsector = std::string_view(name).substr(nameBytes + 4, 1);
+        const std::string hex = HexNumber(*focus.place);  // four bytes: kept within the string, no allocation
+        std::copy(hex.begin(), hex.end(), place.begin());
+        place[4] = SubsectorLetter(*focus.place);
+        focus.head.hex = std::string_view(place.data(), 4);
+        focus.head.subsector = std::string_view(place.data() + 4, 1);
         focus.head.sector = places_ != nullptr ? places_->Extent().SectorOf(*focus.place) : 1;
     }
 }
@@ -278,7 +278,8 @@ bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found
 {
     QueryFocus focus{.system = number, .low = &system};
     std::string name;
-    AddRefereeText(focus, edits, name);
+    PlaceText place;
+    AddRefereeText(focus, edits, name, place);
     return Found(Settled(QueryScope::System, focus), focus, found);
 }
 
@@ -286,7 +287,8 @@ bool SystemQuery::Matches(int number, const MediumSystem& system, QueryFocus* fo
 {
     QueryFocus focus{.system = number};
     std::string name;
-    AddRefereeText(focus, edits, name);
+    PlaceText place;
+    AddRefereeText(focus, edits, name, place);
     const auto someMoon = [&] {
         const auto moons = focus.mediumObject ? std::span<const std::string_view>(focus.mediumObject->moons)
                                               : std::span<const std::string_view>();
@@ -314,7 +316,8 @@ bool SystemQuery::Matches(int number, const HighSystem& system, QueryFocus* foun
 {
     QueryFocus focus{.system = number};
     std::string name;
-    AddRefereeText(focus, edits, name);
+    PlaceText place;
+    AddRefereeText(focus, edits, name, place);
     const auto someMoon = [&] {
         const auto moons =
             focus.highObject ? std::span<const HighMoon>(focus.highObject->moons) : std::span<const HighMoon>();

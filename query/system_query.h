@@ -69,8 +69,11 @@ private:
     bool Within(const Node& node, const QueryFocus& focus) const;
     bool Settled(QueryScope scope, const QueryFocus& focus) const;
     bool Names(QueryScope scope) const { return (scopes_ & (1u << static_cast<unsigned>(scope))) != 0; }
-    // Puts the system's name (into name) and notes in focus, when the query reads them.
-    void AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name) const;
+    // A place's texts, its hex then its subsector's letter.
+    using PlaceText = std::array<char, 5>;
+    // Puts the system's name (into name), notes and place (its texts into
+    // place) in focus, when the query reads them.
+    void AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name, PlaceText& place) const;
 
     DetailLevel level_;
     std::vector<Node> nodes_;   // operands before what combines them; the whole query last
