@@ -21,6 +21,7 @@
 #include "cli/shown_systems.h"
 #include "json/json_export.h"
 #include "handout/handout_page.h"
+#include "map/run_places.h"
 #include "map/sector_map_output.h"
 #include "picture/picture_sheet.h"
 #include "stats/statistics_report.h"
@@ -203,6 +204,9 @@ bool ReadSources(CliOptions& options, RunSources& sources, std::FILE* err)
             return false;
         }
         sources.runFile->SetOptions(options);
+        if (!sources.runFile->Notice().empty()) {
+            std::fprintf(err, "nexmar-cli: --from-json: %s\n", sources.runFile->Notice().c_str());
+        }
     }
     if (options.run.query) {
         SystemQueryParse parse = ParseSystemQuery(*options.run.query, options.run.level);
@@ -218,6 +222,25 @@ bool ReadSources(CliOptions& options, RunSources& sources, std::FILE* err)
         }
     }
     return true;
+}
+
+// The run's places, for a query that reads them: a saved run's with the
+// systems its referee moved.
+std::optional<SystemPlaces> PlaceQuery(const CliOptions& options, RunSources& sources, const SectorEdits& edits)
+{
+    if (!sources.query || !sources.query->ReadsRefereeText()) {
+        return std::nullopt;
+    }
+    const int rolled = options.run.systemsRolled > 0 ? options.run.systemsRolled : options.run.systems;
+    std::optional<SystemPlaces> places(RunPlaces(rolled, options.mapOptions.density, options.run.seed, edits));
+    if (sources.runFile) {
+        for (const auto& [number, place] : sources.runFile->Moves()) {
+            places->Move(number, place);
+        }
+    }
+    // The query holds the places, which outlive the run.
+    sources.query->PlaceWith(&*places, edits);
+    return places;
 }
 
 // Refuses, before anything is touched, more pictures than --svg writes, a
@@ -336,7 +359,9 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     if (!options.seedGiven) {
         options.run.seed = EntropySeed();
     }
-    const RecordSource records(sources.runFile.get(), options.run.seed);
+    const RecordSource records(sources.runFile.get(), options.run.seed, options.mapOptions.density,
+                               options.mapOptions.jump);
+    const std::optional<SystemPlaces> places = PlaceQuery(options, sources, records.Edits());
     const ShownSystems shown = CountShown(options, sources.query, records);
     if (!OutputsAllowed(options, shown, err)) {
         return kExitBadInput;

@@ -32,7 +32,7 @@ private:
 class RenderEach final : public RunOutput {
 public:
     RenderEach(RunRenderer& renderer, const JsonRunSummary& checked, const JsonRunSummary& read, SectorEdits& edits)
-        : renderer_(renderer), checked_(checked), read_(read), edits_(edits)
+        : renderer_(renderer), checked_(checked), read_(read), edits_(edits), move_(checked.moves.begin())
     {
     }
     // The system goes under its number in the run.
@@ -40,6 +40,17 @@ public:
     {
         if (!read_.SameHead(checked_) || number > checked_.LastNumber()) {
             throw JsonReadError{kChanged};
+        }
+        // The reading knows the moves once it has read every system; the
+        // check that read them before hands each with its system.
+        while (move_ != checked_.moves.end() && move_->first < number) {
+            ++move_;
+        }
+        if (move_ != checked_.moves.end() && move_->first == number) {
+            const SystemEdits* found = edits_.Find(number);
+            SystemEdits moved = found != nullptr ? *found : SystemEdits{};
+            moved.hex = move_->second;
+            edits_.Set(number, std::move(moved));
         }
         renderer_.ContinueAt(number);
         renderer_.Add(system);
@@ -51,6 +62,7 @@ private:
     const JsonRunSummary& checked_;
     const JsonRunSummary& read_;
     SectorEdits& edits_;
+    std::vector<std::pair<int, HexPlace>>::const_iterator move_;  // the next system moved
 };
 
 std::string Unreadable(const std::string& path, int cause)
@@ -69,6 +81,8 @@ JsonRunFile::JsonRunFile(std::string path, std::unique_ptr<JsonDocumentFile> fil
       size_(size),
       edits_(summary_.settings.seed)
 {
+    // The map's outputs begin before the second reading reaches the head.
+    edits_.Map() = summary_.map;
 }
 
 std::unique_ptr<JsonRunFile> JsonRunFile::Check(const std::string& path, std::string& error)
@@ -103,6 +117,8 @@ void JsonRunFile::SetOptions(CliOptions& options) const
     options.run = summary_.settings;
     options.run.query = std::move(query);
     options.seedGiven = true;
+    options.mapOptions.density = summary_.map.density;
+    options.mapOptions.jump = summary_.map.jump;
 }
 
 RunOutcome JsonRunFile::Render(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,

@@ -22,8 +22,14 @@ public:
     // Opens, reads and checks the whole document; nothing and error when it fails.
     static std::unique_ptr<JsonRunFile> Check(const std::string& path, std::string& error);
 
-    // The saved run's settings in place of the options', the query apart.
+    // The saved run's settings in place of the options', the query apart,
+    // and its map's density and jump range.
     void SetOptions(CliOptions& options) const;
+    // What the reader says of how it read the document (an earlier format's
+    // places), one line; empty when nothing.
+    const std::string& Notice() const { return summary_.notice; }
+    // The systems the referee moved, each with its hex.
+    const std::vector<std::pair<int, HexPlace>>& Moves() const { return summary_.moves; }
     // The numbers of the first kNumbersKept systems, for the files named after them.
     static constexpr int kNumbersKept = kMaxPictureFiles + 1;
     const std::vector<int>& FirstNumbers() const { return numbers_; }

@@ -78,7 +78,12 @@ private:
 // referee made of it, while the run shows it.
 class RecordSource {
 public:
-    RecordSource(JsonRunFile* file, Seed seed) : file_(file), seed_(seed), generated_(seed) {}
+    // A run from the dice is mapped at density and jump, which its document keeps.
+    RecordSource(JsonRunFile* file, Seed seed, int density, int jump) : file_(file), seed_(seed), generated_(seed)
+    {
+        generated_.Map().density = density;
+        generated_.Map().jump = jump;
+    }
     const SectorEdits& Edits() const { return file_ != nullptr ? file_->Edits() : generated_; }
     RunOutcome Run(const RunInputs& inputs, ResultTree& tree, ReportFiles& reports, Notifier& notifier,
                    const SystemDone& systemDone, std::span<RunOutput* const> outputs) const;

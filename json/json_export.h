@@ -9,14 +9,18 @@
 #include "gen/names/sector_edits.h"
 #include "gen/run_output.h"
 #include "gen/run_settings.h"
+#include "map/system_places.h"
 
 namespace nexmar {
 
 // Bumped whenever a reader of an earlier document could misread a later one.
 // Format 2 gave every system its name, and the document what the referee
-// made of the run: notes, and the seeds of systems rolled again.
-inline constexpr int kJsonFormatVersion = 2;
+// made of the run: notes, and the seeds of systems rolled again. Format 3
+// gave every system its hex, and the head the map's density, jump range and
+// routes drawn by hand.
+inline constexpr int kJsonFormatVersion = 3;
 inline constexpr int kFirstFormatWithEdits = 2;
+inline constexpr int kFirstFormatWithPlaces = 3;
 
 // Writes one run as a JSON document while the run goes: the head when it is
 // made, each system as its record arrives, the tail on Finish. Only one
@@ -26,7 +30,8 @@ inline constexpr int kFirstFormatWithEdits = 2;
 // many systems the run rolled. docs/nexmar-run.schema.json describes the
 // document. Each system goes with its name and what the referee made of it,
 // as edits say when the system comes; without edits, with the names
-// generated for the run.
+// generated for the run. Each system's hex is where the referee moved it,
+// else where the run's seed, count and the edits' density place it.
 class JsonExport final : public RunOutput {
 public:
     using Sink = std::function<void(std::string_view)>;
@@ -42,6 +47,7 @@ private:
     std::string program_;
     Sink sink_;
     std::optional<SectorEdits> generatedNames_;
+    std::optional<SystemPlaces> places_;
     const SectorEdits* edits_;
     bool firstSystem_ = true;
 };

@@ -17,6 +17,12 @@ inline constexpr std::string_view kSeed = "seed";
 inline constexpr std::string_view kDetail = "detail";
 inline constexpr std::string_view kCensusOption = "census";
 inline constexpr std::string_view kSystemsRolled = "systemsRolled";
+// The map: its density (percent of hexes), jump range (hexes) and the
+// routes drawn and rubbed out by hand, each a pair of system numbers.
+inline constexpr std::string_view kDensity = "density";
+inline constexpr std::string_view kJump = "jump";
+inline constexpr std::string_view kRoutesAdded = "routesAdded";
+inline constexpr std::string_view kRoutesRemoved = "routesRemoved";
 
 // Arrays, from the run down to a moon.
 inline constexpr std::string_view kSystems = "systems";
@@ -34,6 +40,11 @@ inline constexpr std::string_view kVisibility = "visibility";
 inline constexpr std::string_view kHidden = "hidden";
 inline constexpr std::string_view kLocked = "locked";
 inline constexpr std::string_view kLetter = "letter";
+// Where a system lies: its hex "CCRR" in its sector, the sector (from 1)
+// only on a map of more than one; its subsector is the query's alone.
+inline constexpr std::string_view kHex = "hex";
+inline constexpr std::string_view kSector = "sector";
+inline constexpr std::string_view kSubsector = "subsector";
 
 // A Low system; a Medium or High object.
 inline constexpr std::string_view kSize = "size";

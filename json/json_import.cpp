@@ -8,6 +8,7 @@
 #include "json/fields/document_fields.h"
 #include "json/private/json_checks.h"
 #include "json/private/json_parser.h"
+#include "json/private/json_places.h"
 #include "json/private/json_value.h"
 #include "gen/record_text.h"
 
@@ -65,6 +66,9 @@ private:
             // The systems are named as the seed names them.
             edits_->Restart(summary_.settings.seed);
         }
+        if (edits_ != nullptr) {
+            edits_->Map() = summary_.map;
+        }
         parser_.BeginSystems();
         const int line = parser_.line();
         int count = 0;
@@ -80,16 +84,16 @@ private:
             number = NextNumber(number);
             const JsonValue system(system_, system_.root());
             const bool census = summary_.settings.census;
-            const bool edits = summary_.format >= kFirstFormatWithEdits;
+            const int format = summary_.format;
             switch (summary_.settings.level) {
             case DetailLevel::Low:
-                Hand(number, system, ReadLowSystem(system, number, census, edits));
+                Hand(number, count - 1, system, ReadLowSystem(system, number, census, format));
                 break;
             case DetailLevel::Medium:
-                Hand(number, system, ReadMediumSystem(system, number, census, edits));
+                Hand(number, count - 1, system, ReadMediumSystem(system, number, census, format));
                 break;
             case DetailLevel::High:
-                Hand(number, system, ReadHighSystem(system, number, census, edits));
+                Hand(number, count - 1, system, ReadHighSystem(system, number, census, format));
                 break;
             }
         }
@@ -99,13 +103,46 @@ private:
         }
         summary_.settings.systems = count;
         systemsRead_ = true;
+        if (summary_.format >= kFirstFormatWithPlaces) {
+            ReadMoves(line);
+        }
+    }
+
+    // The systems moved, once the map's extent is known; and the routes
+    // drawn by hand, which must join systems of the run.
+    void ReadMoves(int line)
+    {
+        const int last = summary_.LastNumber();
+        summary_.moves = places_.Moves(last, summary_.settings.seed, summary_.map.density);
+        for (const std::vector<MapRoute>* routes : {&summary_.map.routesAdded, &summary_.map.routesRemoved}) {
+            if (!routes->empty() && routes->back().to > last) {
+                parser_.Fail(std::string(routes == &summary_.map.routesAdded ? "/routesAdded" : "/routesRemoved"),
+                             line, "expected routes between systems 1 to " + std::to_string(last) + ", found system " +
+                                       std::to_string(routes->back().to));
+            }
+        }
+        if (edits_ == nullptr) {
+            return;
+        }
+        for (const auto& [number, place] : summary_.moves) {
+            const SystemEdits* found = edits_->Find(number);
+            SystemEdits moved = found != nullptr ? *found : SystemEdits{};
+            moved.hex = place;
+            edits_->Set(number, std::move(moved));
+        }
     }
 
     // Reads what the referee made of a checked system into the edits, then
     // hands its record on.
     template <class Record>
-    void Hand(int number, const JsonValue& system, Record record)
+    void Hand(int number, int index, const JsonValue& system, Record record)
     {
+        if (summary_.format >= kFirstFormatWithPlaces) {
+            places_.Read(system, number, index);
+        } else if (system.Has(kSector)) {
+            system.At(kSector).Expected(std::string("no \"sector\" in a document of format ") +
+                                        std::to_string(summary_.format));
+        }
         if (summary_.format >= kFirstFormatWithEdits) {
             if constexpr (std::is_same_v<Record, LowSystem>) {
                 CheckRolledFromSeed(system, number, summary_.settings.census, record);
@@ -199,7 +236,38 @@ private:
             // It decides how the systems are numbered, so it comes before them.
             summary_.settings.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
         }
+        CheckMapHead(require);
         CheckHeadKeys();
+    }
+
+    // The map's settings and hand routes, which the systems' places need
+    // before them; none in a document before format 3, whose systems lie
+    // where their seed places them at Standard density.
+    template <class Require>
+    void CheckMapHead(const Require& require)
+    {
+        constexpr std::string_view kMapKeys[] = {kDensity, kJump, kRoutesAdded, kRoutesRemoved};
+        if (summary_.format < kFirstFormatWithPlaces) {
+            for (const std::string_view key : kMapKeys) {
+                if (Has(key)) {
+                    Head(key).Expected("no \"" + std::string(key) + "\" in a document of format " +
+                                       std::to_string(summary_.format));
+                }
+            }
+            summary_.notice = "a document of format " + std::to_string(summary_.format) +
+                              ": its systems lie where its seed and count place them at Standard density";
+            return;
+        }
+        require(kDensity, "the map's density before \"systems\"");
+        require(kJump, "the map's jump range before \"systems\"");
+        summary_.map.density = Head(kDensity).Int(1, 100);
+        summary_.map.jump = Head(kJump).Int(kMinJump, kMaxJump);
+        if (Has(kRoutesAdded)) {
+            summary_.map.routesAdded = ReadRoutes(Head(kRoutesAdded));
+        }
+        if (Has(kRoutesRemoved)) {
+            summary_.map.routesRemoved = ReadRoutes(Head(kRoutesRemoved));
+        }
     }
 
     void CheckHeadKeys() const
@@ -227,6 +295,7 @@ private:
     RunOutput& observer_;
     SectorEdits* edits_;
     std::size_t noteBytes_ = 0;
+    DocumentPlaces places_;
     JsonUnit head_;    // the top object's members but the systems
     JsonUnit system_;  // the system being read
     bool systemsRead_ = false;
@@ -265,7 +334,7 @@ bool JsonRunSummary::SameHead(const JsonRunSummary& other) const
 {
     RunSettings counted = settings;
     counted.systems = other.settings.systems;
-    return program == other.program && counted == other.settings;
+    return program == other.program && counted == other.settings && map == other.map;
 }
 
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,

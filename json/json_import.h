@@ -21,6 +21,14 @@ struct JsonRunSummary {
     int format = 0;       // of the document
     // Its count is of the systems in the document, known once they are read.
     RunSettings settings;
+    // The map's density, jump range and routes drawn by hand (of a document
+    // before format 3, the defaults), and the systems the referee moved,
+    // known once every system is read.
+    SectorMapEdits map;
+    std::vector<std::pair<int, HexPlace>> moves;
+    // One line on how the document was read that its reader should hear:
+    // of an earlier format, where its systems were placed. Empty when none.
+    std::string notice;
     // The highest number a system of the document may have.
     int LastNumber() const { return settings.systemsRolled > 0 ? settings.systemsRolled : settings.systems; }
     // Whether other's head says what this one's does: the same program and
@@ -50,6 +58,13 @@ struct JsonRunSummary {
 // from a seed must be the one that seed rolls. Names and notes are checked
 // as NameFault and NoteFault say, and the notes of a whole document are
 // bounded.
+//
+// From format 3 on each system's hex must be one of the map its count and
+// the head's density give, no two alike; the systems moved away from where
+// the seed places them go into edits once every system is read (a reader
+// that renders as it goes takes them from a first reading's summary). An
+// earlier document's systems lie where the seed places them at Standard
+// density, which the summary's notice says.
 std::optional<JsonReadError> ReadJsonRun(JsonByteSource& in, int maxSystems, JsonRunSummary& summary,
                                          RunOutput& observer, SectorEdits* edits = nullptr);
 std::optional<JsonReadError> ReadJsonRun(std::istream& in, int maxSystems, JsonRunSummary& summary,

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/hex_place.h"
+
 namespace nexmar {
 
 // The hobby's hex grid: a sector is 32 columns by 40 rows, cut into 16
@@ -15,16 +17,6 @@ inline constexpr int kSubsectorsAcross = kSectorColumns / kSubsectorColumns;  //
 inline constexpr int kSubsectorsPerSector = kSubsectorsAcross * (kSectorRows / kSubsectorRows);  // 16
 inline constexpr int kHexesPerSubsector = kSubsectorColumns * kSubsectorRows;  // 80
 inline constexpr int kHexesPerSector = kSectorColumns * kSectorRows;  // 1280
-
-// A hex of a run's map, by column and row from 1 over every sector of it:
-// sectors lie side by side, so column 33 is the first of the second sector
-// across. As a sector's width is even, a column's parity, and with it its
-// half-hex drop, is the same in the sector as on the whole map.
-struct HexPlace {
-    int column = 1;
-    int row = 1;
-    bool operator==(const HexPlace&) const = default;
-};
 
 // The number of hexes a ship crosses from one hex to another: on the grid's
 // true geometry, the one distance every rule of the map uses.

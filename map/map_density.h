@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "gen/names/sector_map_edits.h"
+
 namespace nexmar {
 
 // How full of systems the map is: the chance, in percent, that a hex holds
@@ -15,7 +17,6 @@ struct NamedDensity {
 inline constexpr NamedDensity kNamedDensities[] = {
     {"rift", 4}, {"sparse", 16}, {"scattered", 33}, {"standard", 50}, {"dense", 66},
 };
-inline constexpr int kDefaultDensity = 50;
 
 // A density as a user writes it: one of the names above (any case) or a
 // whole percentage from 1 to 100. Nothing when text is neither.

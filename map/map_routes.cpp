@@ -122,4 +122,23 @@ std::vector<MapRoute> PlanRoutes(std::span<const MapSystem> systems, int jump)
     return routes;
 }
 
+std::vector<MapRoute> DrawnRoutes(std::span<const MapSystem> systems, int jump, const SectorMapEdits& edits)
+{
+    std::vector<MapRoute> routes = PlanRoutes(systems, jump);
+    const auto listed = [](const std::vector<MapRoute>& list, const MapRoute& route) {
+        return std::binary_search(list.begin(), list.end(), route);
+    };
+    std::erase_if(routes, [&](const MapRoute& route) { return listed(edits.routesRemoved, route); });
+    const auto drawn = [&systems](int number) {
+        return std::any_of(systems.begin(), systems.end(),
+                           [number](const MapSystem& system) { return system.number == number; });
+    };
+    for (const MapRoute& route : edits.routesAdded) {
+        if (drawn(route.from) && drawn(route.to) && std::find(routes.begin(), routes.end(), route) == routes.end()) {
+            routes.push_back(route);
+        }
+    }
+    return routes;
+}
+
 }  // namespace nexmar

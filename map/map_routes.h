@@ -3,22 +3,10 @@
 #include <span>
 #include <vector>
 
+#include "gen/names/sector_map_edits.h"
 #include "map/map_system.h"
 
 namespace nexmar {
-
-// The jump range: the most hexes a route may span.
-inline constexpr int kMinJump = 1;
-inline constexpr int kMaxJump = 6;
-inline constexpr int kDefaultJump = 2;
-
-// A route between two systems, by their numbers in the run, the lower first:
-// a route a referee adds or rubs out by hand is stored as one of these.
-struct MapRoute {
-    int from = 0;
-    int to = 0;
-    bool operator==(const MapRoute&) const = default;
-};
 
 // The routes the rule draws among systems (of one sector's map): every pair
 // within jump hexes is a candidate unless its line would cross a third
@@ -28,6 +16,12 @@ struct MapRoute {
 // can reach another within the range is joined to it, and the map holds no
 // more lines than it needs beyond the shortest hops.
 std::vector<MapRoute> PlanRoutes(std::span<const MapSystem> systems, int jump);
+
+// The routes of the map as the referee left them: those the rule draws
+// within jump hexes, less those rubbed out by hand, with those drawn by
+// hand between two of the systems (a hand route's line is the referee's
+// and is kept even across a glyph).
+std::vector<MapRoute> DrawnRoutes(std::span<const MapSystem> systems, int jump, const SectorMapEdits& edits);
 
 // Whether the straight line between the centres of a and b stays clear of
 // the glyph of every other system.

@@ -1,5 +1,6 @@
 #include "map/sector_map_output.h"
 
+#include "map/run_places.h"
 #include "map/sector_map_svg.h"
 
 namespace nexmar {
@@ -9,7 +10,7 @@ void SectorMapOutput::Begin(const RunSettings& settings)
     // A filtered run keeps its systems under their numbers in all it
     // rolled, and each keeps the place it has unfiltered.
     const int rolled = settings.systemsRolled > 0 ? settings.systemsRolled : settings.systems;
-    places_.emplace(rolled, options_.density, settings.seed);
+    places_.emplace(RunPlaces(rolled, options_.density, settings.seed, edits_));
     const int sectors = places_->Extent().sectors;
     map_ = SectorMapInput{};
     map_.sector = options_.sector;
@@ -37,7 +38,9 @@ void SectorMapOutput::Add(int number, const SystemRecord& system)
     if (!places_ || number < 1 || number > places_->Systems()) {
         return;
     }
-    const HexPlace place = places_->Of(number);
+    // A document read as it goes hands each system's move with it.
+    const SystemEdits* edited = edits_.Find(number);
+    const HexPlace place = edited && edited->hex ? *edited->hex : places_->Of(number);
     if (places_->Extent().SectorOf(place) != options_.sector) {
         return;
     }
@@ -48,7 +51,7 @@ void SectorMapOutput::Add(int number, const SystemRecord& system)
 
 bool SectorMapOutput::Finish()
 {
-    map_.routes = PlanRoutes(map_.systems, options_.jump);
+    map_.routes = DrawnRoutes(map_.systems, options_.jump, edits_.Map());
     write_(SectorMapSvg(map_));
     return true;
 }

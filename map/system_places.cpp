@@ -72,4 +72,10 @@ SystemPlaces::SystemPlaces(int systems, int densityPercent, std::uint64_t runSee
     }
 }
 
+int SystemPlaces::At(HexPlace place) const
+{
+    const auto found = std::find(places_.begin(), places_.end(), place);
+    return found == places_.end() ? 0 : static_cast<int>(found - places_.begin()) + 1;
+}
+
 }  // namespace nexmar

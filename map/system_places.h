@@ -37,6 +37,11 @@ public:
 
     // number from 1 to the count of systems.
     HexPlace Of(int number) const { return places_[static_cast<std::size_t>(number - 1)]; }
+    // The system at place, 0 when none (one look at every system).
+    int At(HexPlace place) const;
+    // Puts the system at place, as the referee moved it; MoveFault says
+    // whether it may go there.
+    void Move(int number, HexPlace place) { places_[static_cast<std::size_t>(number - 1)] = place; }
     int Systems() const { return static_cast<int>(places_.size()); }
     const MapExtent& Extent() const { return extent_; }
 

@@ -196,6 +196,8 @@ bool SameLetters(std::string_view a, std::string_view b)
 
 }  // namespace
 
+const QueryField kWithinField{.scope = System, .key = "within", .kind = Number, .referee = true};
+
 std::span<const QueryField> QueryFields(DetailLevel level)
 {
     switch (level) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/hex_place.h"
 #include "gen/records.h"
 #include "json/fields/document_fields.h"
 
@@ -36,8 +37,10 @@ struct QueryFocus {
     const HighMoon* highMoon = nullptr;
     int moonNumber = 0;
     // What the sector's edits say of the system, where the caller knows
-    // them (a name): its name, notes, player notes and visibility.
+    // them (a name): its name, notes, player notes and visibility; and its
+    // place, where the caller knows the run's places.
     json_field::SystemHead head = {};
+    std::optional<HexPlace> place = std::nullopt;
 };
 
 // A text as consecutive pieces; not present where the field is absent.
@@ -58,6 +61,10 @@ struct QueryField {
     std::span<const std::string_view> (*names)() = nullptr;
     bool referee = false;  // read from the sector's edits: the name, notes, player notes, visibility
 };
+
+// "within N of NAME": no field of the document but the hexes between the
+// system and the one named, which the query compares as a number.
+extern const QueryField kWithinField;
 
 // Every field of a level's systems, in the document's order.
 std::span<const QueryField> QueryFields(DetailLevel level);

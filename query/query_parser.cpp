@@ -6,6 +6,7 @@
 //   and        = unary { "and" unary }
 //   unary      = "not" unary | "(" or ")" | condition
 //   condition  = field [ operator value ]       (alone: a yes-or-no field)
+//              | "within" number "of" value     (hexes from the system named)
 //   operator   = "=" | "!=" | "<" | "<=" | ">" | ">=" | "~"
 //   value      = word | '"' text '"' | "'" text "'"
 
@@ -226,8 +227,42 @@ private:
         return ParseCondition();
     }
 
+    // "within 2 of "Vessa Reach"": a system at most that many hexes from the one named.
+    int ParseWithin()
+    {
+        Take();
+        Node node{.kind = Node::Kind::Compare,
+                  .field = &kWithinField,
+                  .comparison = SystemQuery::Comparison::LessOrEqual};
+        const Token hexes = Peek();
+        const char* end = hexes.text.data() + hexes.text.size();
+        const auto [stop, fault] = std::from_chars(hexes.text.data(), end, node.number);
+        if (hexes.kind != Token::Kind::Word || fault != std::errc() || stop != end || node.number < 0) {
+            Fail("expected a number of hexes after 'within', not " + Describe(hexes));
+            return 0;
+        }
+        Take();
+        if (!PeekKeyword("of")) {
+            Fail("expected 'of' and a system's name after 'within " + std::string(hexes.text) + "', not " +
+                 Describe(Peek()));
+            return 0;
+        }
+        Take();
+        const Token& name = Peek();
+        if ((name.kind != Token::Kind::Word && name.kind != Token::Kind::Quoted) || IsKeyword(name)) {
+            Fail("expected a system's name after 'of', not " + Describe(name));
+            return 0;
+        }
+        node.text = FoldedSearch(name.text);
+        Take();
+        return AddField(&kWithinField, std::move(node));
+    }
+
     int ParseCondition()
     {
+        if (PeekKeyword("within")) {
+            return ParseWithin();
+        }
         if (Peek().kind != Token::Kind::Word || IsKeyword(Peek())) {
             Fail(Peek().kind == Token::Kind::End ? "expected a field" : "expected a field, not " + Describe(Peek()));
             return 0;

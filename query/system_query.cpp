@@ -1,7 +1,10 @@
 #include "query/system_query.h"
 
+#include <algorithm>
 #include <span>
 #include <variant>
+
+#include "map/hex_grid.h"
 
 namespace nexmar {
 
@@ -91,6 +94,9 @@ bool SystemQuery::Holds(int index, const QueryFocus& focus) const
     case Node::Kind::Compare:
         break;
     }
+    if (node.field == &kWithinField) {
+        return Within(node, focus);
+    }
     if (node.field->kind == QueryFieldKind::Number) {
         const std::optional<int> value = node.field->number(focus);
         return value && Compare(*value, node.comparison, node.number);
@@ -127,7 +133,8 @@ bool SystemQuery::Matches(int number, const SystemRecord& system, QueryFocus* fo
     return std::visit([&](const auto& levelSystem) { return Matches(number, levelSystem, found, edits); }, system);
 }
 
-void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name) const
+void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name,
+                                 PlaceText& place) const
 {
     if (!readsRefereeText_ || edits == nullptr) {
         return;
@@ -135,13 +142,50 @@ void SystemQuery::AddRefereeText(QueryFocus& focus, const SectorEdits* edits, st
     name = edits->Name(focus.system);
     const SystemEdits* edited = edits->Find(focus.system);
     focus.head = {.name = name, .edits = edited};
+    if (edited != nullptr && edited->hex) {
+        focus.place = edited->hex;
+    } else if (places_ != nullptr && focus.system >= 1 && focus.system <= places_->Systems()) {
+        focus.place = places_->Of(focus.system);
+    }
+    if (focus.place) {
+        const std::string hex = HexNumber(*focus.place);  // four bytes: kept within the string, no allocation
+        std::copy(hex.begin(), hex.end(), place.begin());
+        place[4] = SubsectorLetter(*focus.place);
+        focus.head.hex = std::string_view(place.data(), 4);
+        focus.head.subsector = std::string_view(place.data() + 4, 1);
+        focus.head.sector = places_ != nullptr ? places_->Extent().SectorOf(*focus.place) : 1;
+    }
+}
+
+bool SystemQuery::Within(const Node& node, const QueryFocus& focus) const
+{
+    return node.from && focus.place && HexDistance(*node.from, *focus.place) <= node.number;
+}
+
+void SystemQuery::PlaceWith(const SystemPlaces* places, const SectorEdits& edits)
+{
+    places_ = places;
+    for (Node& node : nodes_) {
+        if (node.field != &kWithinField) {
+            continue;
+        }
+        node.from.reset();
+        for (int number = 1; places != nullptr && number <= places->Systems() && !node.from; ++number) {
+            const std::string name = edits.Name(number);
+            const std::string_view shown = name;
+            if (node.text.Equals(std::span<const std::string_view>(&shown, 1))) {
+                node.from = places->Of(number);
+            }
+        }
+    }
 }
 
 bool SystemQuery::Matches(int number, const LowSystem& system, QueryFocus* found, const SectorEdits* edits) const
 {
     QueryFocus focus{.system = number, .low = &system};
     std::string name;
-    AddRefereeText(focus, edits, name);
+    PlaceText place;
+    AddRefereeText(focus, edits, name, place);
     return Found(Settled(QueryScope::System, focus), focus, found);
 }
 
@@ -149,7 +193,8 @@ bool SystemQuery::Matches(int number, const MediumSystem& system, QueryFocus* fo
 {
     QueryFocus focus{.system = number};
     std::string name;
-    AddRefereeText(focus, edits, name);
+    PlaceText place;
+    AddRefereeText(focus, edits, name, place);
     const auto someMoon = [&] {
         const auto moons = focus.mediumObject ? std::span<const std::string_view>(focus.mediumObject->moons)
                                               : std::span<const std::string_view>();
@@ -177,7 +222,8 @@ bool SystemQuery::Matches(int number, const HighSystem& system, QueryFocus* foun
 {
     QueryFocus focus{.system = number};
     std::string name;
-    AddRefereeText(focus, edits, name);
+    PlaceText place;
+    AddRefereeText(focus, edits, name, place);
     const auto someMoon = [&] {
         const auto moons =
             focus.highObject ? std::span<const HighMoon>(focus.highObject->moons) : std::span<const HighMoon>();

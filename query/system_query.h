@@ -9,6 +9,7 @@
 #include "core/folded_search.h"
 #include "gen/names/sector_edits.h"
 #include "gen/records.h"
+#include "map/system_places.h"
 #include "query/query_fields.h"
 
 namespace nexmar {
@@ -39,8 +40,15 @@ public:
                  const SectorEdits* edits = nullptr) const;
     bool Matches(int number, const SystemRecord& system, QueryFocus* found = nullptr,
                  const SectorEdits* edits = nullptr) const;
-    // Whether it reads a system's name, notes, player notes or visibility.
+    // Whether it reads a system's name, notes, player notes or visibility,
+    // or its place.
     bool ReadsRefereeText() const { return readsRefereeText_; }
+    // Gives the query the run's places (RunPlaces), which its hexes,
+    // subsectors and distances read, and finds the systems its distances
+    // are measured from by their names in edits. Without places, a query
+    // of a place matches nothing; nor does a distance from a name no
+    // system has. A system moved in edits lies where it was moved.
+    void PlaceWith(const SystemPlaces* places, const SectorEdits& edits);
 
 private:
     friend class QueryParser;
@@ -54,20 +62,26 @@ private:
         Comparison comparison = Comparison::Equal;
         long long number = 0;
         FoldedSearch text{std::string_view()};  // letter case aside
+        std::optional<HexPlace> from = std::nullopt;  // of a distance: the place of the system named
     };
 
     explicit SystemQuery(DetailLevel level) : level_(level) {}
     bool Holds(int node, const QueryFocus& focus) const;
+    bool Within(const Node& node, const QueryFocus& focus) const;
     bool Settled(QueryScope scope, const QueryFocus& focus) const;
     bool Names(QueryScope scope) const { return (scopes_ & (1u << static_cast<unsigned>(scope))) != 0; }
-    // Puts the system's name (into name) and notes in focus, when the query reads them.
-    void AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name) const;
+    // A place's texts, its hex then its subsector's letter.
+    using PlaceText = std::array<char, 5>;
+    // Puts the system's name (into name), notes and place (its texts into
+    // place) in focus, when the query reads them.
+    void AddRefereeText(QueryFocus& focus, const SectorEdits* edits, std::string& name, PlaceText& place) const;
 
     DetailLevel level_;
     std::vector<Node> nodes_;   // operands before what combines them; the whole query last
     std::vector<int> operands_;  // of each And and Or, side by side
     unsigned scopes_ = 0;       // the parts the query names, with the parts that hold them
     bool readsRefereeText_ = false;
+    const SystemPlaces* places_ = nullptr;
     // The conditions joined by the query's outermost "and" (or the whole
     // query), each under the innermost part it reads: parts are chosen from
     // the outside in, so a condition is checked once its parts are chosen,

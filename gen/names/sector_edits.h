@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/hex_place.h"
+#include "gen/names/sector_map_edits.h"
 #include "gen/names/system_names.h"
 #include "gen/names/visibility.h"
 
@@ -39,13 +41,16 @@ struct SystemEdits {
     Visibility visibility = Visibility::Known;
     std::optional<PlayerFields> hidden;  // chosen by the referee; the visibility's default otherwise
     bool locked = false;                 // left as it is when the others are rolled again
+    // Moved there by the referee; the place the run's seed gives otherwise.
+    // Kept by number, so a system rolled again or renamed stays where it is.
+    std::optional<HexPlace> hex;
 
     // The fields kept from the players.
     PlayerFields Hidden() const { return hidden.value_or(DefaultHiddenFields(visibility)); }
     bool IsEmpty() const
     {
         return !name && notes.empty() && objectNotes.empty() && !seed && playerNotes.empty() &&
-               objectPlayerNotes.empty() && visibility == Visibility::Known && !hidden && !locked;
+               objectPlayerNotes.empty() && visibility == Visibility::Known && !hidden && !locked && !hex;
     }
     bool operator==(const SystemEdits&) const = default;
 };
@@ -63,7 +68,9 @@ std::string NameFault(std::string_view text);
 std::string NoteFault(std::string_view text);
 
 // The names and notes of a run's systems, and the seeds of those rolled
-// again: the run's generated names but where a system was renamed.
+// again: the run's generated names but where a system was renamed. With
+// them, what the referee made of the map: its density, jump range and the
+// routes drawn by hand (the map's places read the systems' moves).
 class SectorEdits {
 public:
     explicit SectorEdits(Seed runSeed) : names_(runSeed) {}
@@ -78,17 +85,24 @@ public:
     void Set(int number, SystemEdits edits);
     void Forget(int number) { systems_.erase(number); }
     // Names a run of another seed, with nothing edited yet.
+    // The density and jump range are the map's settings, kept; the routes
+    // drawn by hand joined the other run's systems.
     void Restart(Seed runSeed)
     {
         names_ = NameGenerator(runSeed);
         systems_.clear();
+        map_.routesAdded.clear();
+        map_.routesRemoved.clear();
     }
     const std::map<int, SystemEdits>& Systems() const { return systems_; }
-    bool operator==(const SectorEdits& other) const { return systems_ == other.systems_; }
+    const SectorMapEdits& Map() const { return map_; }
+    SectorMapEdits& Map() { return map_; }
+    bool operator==(const SectorEdits& other) const { return systems_ == other.systems_ && map_ == other.map_; }
 
 private:
     NameGenerator names_;
     std::map<int, SystemEdits> systems_;
+    SectorMapEdits map_;
 };
 
 // What the players are shown of a system: its name, empty where hidden; the

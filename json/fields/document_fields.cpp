@@ -12,10 +12,10 @@ namespace nexmar {
 
 using namespace json_field;
 
-ordered_json SystemHeadJson(int number, const SectorEdits& edits, const SystemEdits* edited)
+ordered_json SystemHeadJson(int number, const SectorEdits& edits, const SystemEdits* edited, const SystemHead& place)
 {
     const std::string name = edits.Name(number);
-    const SystemHead head{.name = name, .edits = edited};
+    const SystemHead head{.name = name, .edits = edited, .hex = place.hex, .sector = place.sector};
     ordered_json json;
     WriteRows(json, kSystemHeadRows, head, number, [edited](std::string_view key, ordered_json& json) {
         if (edited == nullptr) {

@@ -15,6 +15,8 @@ enum class When {
     Census,    // with the census option only, after "raw"
     Edited,    // from format 2 on, where the referee made it; a reader takes its absence
     Filtered,  // in the head of a run that a query filtered
+    Mapped,    // from format 3 on, in every such object
+    Derived,   // never in the document: the query's alone, worked out from what is
 };
 
 // A text as consecutive pieces, so that a star's description is read without

@@ -63,10 +63,10 @@ ordered_json ComponentJson(const StarComponent& component, const SystemEdits* ed
 
 }  // namespace
 
-ordered_json SystemJson(int number, const HighSystem& system, const SectorEdits& edits)
+ordered_json SystemJson(int number, const HighSystem& system, const SectorEdits& edits, const SystemHead& place)
 {
     const SystemEdits* edited = edits.Find(number);
-    ordered_json json = SystemHeadJson(number, edits, edited);
+    ordered_json json = SystemHeadJson(number, edits, edited, place);
     WriteRows(json, kHighSystemRows, system, number, [&](std::string_view, ordered_json& json) {
         ordered_json components = ordered_json::array();
         for (const StarComponent& component : system.components) {
@@ -227,9 +227,9 @@ void ReadCapacity(const Value& object, bool census, HighObject& record)
 }
 
 HighObject ReadHighObject(const Value& object, int number, std::optional<OrbitZone> previousZone, const Star& star,
-                          bool census, bool edits)
+                          bool census, int format)
 {
-    const FieldKeys& keys = FieldKeys::Of<kHighObjectRows>(census, edits);
+    const FieldKeys& keys = FieldKeys::Of<kHighObjectRows>(census, format);
     object.Fields(keys.Required(), keys.Optional());
     object.CheckNumber(number);
     HighObject record;
@@ -289,9 +289,9 @@ const StarGroupingRule& TheStarGroupingRule()
 
 }  // namespace
 
-HighSystem ReadHighSystem(const Value& system, int number, bool census, bool edits)
+HighSystem ReadHighSystem(const Value& system, int number, bool census, int format)
 {
-    const FieldKeys& keys = FieldKeys::Of<kSystemHeadRows, kHighSystemRows>(false, edits);
+    const FieldKeys& keys = FieldKeys::Of<kSystemHeadRows, kHighSystemRows>(false, format);
     system.Fields(keys.Required(), keys.Optional());
     system.CheckNumber(number);
     const StarGroupingRule& rule = TheStarGroupingRule();
@@ -325,7 +325,8 @@ HighSystem ReadHighSystem(const Value& system, int number, bool census, bool edi
         int objectNumber = 0;
         for (const Value& object :
              component.At(kObjects).Elements(0, static_cast<std::size_t>(kComponentObjectDie), "objects")) {
-            read.objects.push_back(ReadHighObject(object, ++objectNumber, previousZone, read.stars.front(), census, edits));
+            read.objects.push_back(
+                ReadHighObject(object, ++objectNumber, previousZone, read.stars.front(), census, format));
             previousZone = read.objects.back().zone;
         }
     }

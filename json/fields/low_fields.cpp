@@ -12,9 +12,9 @@ namespace nexmar {
 using namespace json_field;
 using Value = JsonValue;
 
-ordered_json SystemJson(int number, const LowSystem& system, const SectorEdits& edits)
+ordered_json SystemJson(int number, const LowSystem& system, const SectorEdits& edits, const SystemHead& place)
 {
-    ordered_json json = SystemHeadJson(number, edits, edits.Find(number));
+    ordered_json json = SystemHeadJson(number, edits, edits.Find(number), place);
     WriteRows(json, kLowSystemRows, system);
     return json;
 }
@@ -27,10 +27,10 @@ constexpr LowSizeClass kLowSizeClasses[] = {LowSizeClass::MinorOutpost, LowSizeC
 
 }  // namespace
 
-LowSystem ReadLowSystem(const Value& system, int number, bool census, bool edits)
+LowSystem ReadLowSystem(const Value& system, int number, bool census, int format)
 {
     static const std::vector<std::string_view> specials = LowSpecialTexts();
-    const FieldKeys& keys = FieldKeys::Of<kSystemHeadRows, kLowSystemRows>(census, edits);
+    const FieldKeys& keys = FieldKeys::Of<kSystemHeadRows, kLowSystemRows>(census, format);
     system.Fields(keys.Required(), keys.Optional());
     system.CheckNumber(number);
     const Value size = system.At(kSize);

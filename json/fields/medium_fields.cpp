@@ -34,10 +34,10 @@ ordered_json MediumObjectJson(int slot, const MediumObject& object, const System
 
 }  // namespace
 
-ordered_json SystemJson(int number, const MediumSystem& system, const SectorEdits& edits)
+ordered_json SystemJson(int number, const MediumSystem& system, const SectorEdits& edits, const SystemHead& place)
 {
     const SystemEdits* edited = edits.Find(number);
-    ordered_json json = SystemHeadJson(number, edits, edited);
+    ordered_json json = SystemHeadJson(number, edits, edited, place);
     WriteRows(json, kMediumSystemRows, system, number, [&](std::string_view, ordered_json& json) {
         ordered_json objects = ordered_json::array();
         int slot = 0;
@@ -58,11 +58,11 @@ constexpr ValueClass kValueClasses[] = {ValueClass::None, ValueClass::VeryLow, V
                                         ValueClass::Moderate, ValueClass::High, ValueClass::VeryHigh};
 
 MediumObject ReadMediumObject(const Value& object, int slot, std::optional<OrbitZone> previousZone, bool census,
-                              bool edits)
+                              int format)
 {
     static const std::vector<std::string_view> specials = MediumSpecialTexts();
     static const std::vector<std::string_view> moons = MediumMoonTexts();
-    const FieldKeys& keys = FieldKeys::Of<kMediumObjectRows>(census, edits);
+    const FieldKeys& keys = FieldKeys::Of<kMediumObjectRows>(census, format);
     object.Fields(keys.Required(), keys.Optional());
     object.CheckNumber(slot);
     MediumObject record;
@@ -97,9 +97,9 @@ MediumObject ReadMediumObject(const Value& object, int slot, std::optional<Orbit
 
 }  // namespace
 
-MediumSystem ReadMediumSystem(const Value& system, int number, bool census, bool edits)
+MediumSystem ReadMediumSystem(const Value& system, int number, bool census, int format)
 {
-    const FieldKeys& keys = FieldKeys::Of<kSystemHeadRows, kMediumSystemRows>(false, edits);
+    const FieldKeys& keys = FieldKeys::Of<kSystemHeadRows, kMediumSystemRows>(false, format);
     system.Fields(keys.Required(), keys.Optional());
     system.CheckNumber(number);
     MediumSystem record;
@@ -108,7 +108,7 @@ MediumSystem ReadMediumSystem(const Value& system, int number, bool census, bool
     const Value objects = system.At(kObjects);
     int byZone[std::size(kOrbitZones)] = {};
     for (const Value& object : objects.Elements(1, static_cast<std::size_t>(kMediumMostObjects), "objects")) {
-        record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census, edits));
+        record.objects.push_back(ReadMediumObject(object, ++slot, previousZone, census, format));
         previousZone = record.objects.back().zone;
         ++byZone[static_cast<int>(record.objects.back().zone)];
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
@@ -10,8 +11,8 @@ namespace nexmar::json_field {
 
 // The keys an object of one or more tables holds, as the reader expects
 // them: the fields of every such object first, then the census values with
-// the census option, then what a referee may have made where the document
-// keeps it; each in its tables' order.
+// the census option and the place from format 3 on, then what a referee may
+// have made where the document keeps it; each in its tables' order.
 class FieldKeys {
 public:
     constexpr std::span<const std::string_view> Required() const { return {keys_.data(), required_}; }
@@ -20,21 +21,23 @@ public:
         return {keys_.data() + required_, count_ - required_};
     }
 
-    // The keys of tables for each census and edits, worked out as the
-    // program is built (more keys than an object may hold do not build).
+    // The keys of tables for each census option and document format,
+    // worked out as the program is built (more keys than an object may hold
+    // do not build).
     template <const auto&... Tables>
-    static const FieldKeys& Of(bool census, bool edits)
+    static const FieldKeys& Of(bool census, int format)
     {
-        static constexpr std::array<FieldKeys, 4> all = {Make<Tables...>(false, false), Make<Tables...>(false, true),
-                                                    Make<Tables...>(true, false), Make<Tables...>(true, true)};
-        return all[(census ? 2 : 0) + (edits ? 1 : 0)];
+        static constexpr std::array<FieldKeys, 6> all = {
+            Make<Tables...>(false, 1), Make<Tables...>(false, 2), Make<Tables...>(false, 3),
+            Make<Tables...>(true, 1),  Make<Tables...>(true, 2),  Make<Tables...>(true, 3)};
+        return all[(census ? 3 : 0) + static_cast<std::size_t>(std::clamp(format, 1, 3) - 1)];
     }
 
 private:
-    static constexpr std::size_t kMostKeys = 16;
+    static constexpr std::size_t kMostKeys = 20;
 
     template <const auto&... Tables>
-    static constexpr FieldKeys Make(bool census, bool edits)
+    static constexpr FieldKeys Make(bool census, int format)
     {
         FieldKeys made;
         const auto add = [&made](When when) {
@@ -44,8 +47,11 @@ private:
         if (census) {
             add(When::Census);
         }
+        if (format >= 3) {
+            add(When::Mapped);
+        }
         made.required_ = made.count_;
-        if (edits) {
+        if (format >= 2) {
             add(When::Edited);
         }
         return made;

@@ -6,6 +6,7 @@
 
 #include "gen/names/sector_edits.h"
 #include "gen/records.h"
+#include "json/fields/document_fields.h"
 #include "json/fields/field_row.h"
 
 namespace nexmar::json_field {
@@ -86,14 +87,19 @@ inline std::string Text(std::string_view text)
     return std::string(text);
 }
 
-// A system's head: its number, its name, and what the referee made of it.
-ordered_json SystemHeadJson(int number, const SectorEdits& edits, const SystemEdits* edited);
+// A system's head: its number, its name, its place (as place holds it) and
+// what the referee made of it.
+ordered_json SystemHeadJson(int number, const SectorEdits& edits, const SystemEdits* edited,
+                            const json_field::SystemHead& place);
 // The note of key (notes or player notes) the referee wrote of the object at place.
 void WriteObjectNote(ordered_json& object, std::string_view key, const SystemEdits& edited, const std::string& place);
 
 // Each system of a level: its head, then its own fields.
-ordered_json SystemJson(int number, const LowSystem& system, const SectorEdits& edits);
-ordered_json SystemJson(int number, const MediumSystem& system, const SectorEdits& edits);
-ordered_json SystemJson(int number, const HighSystem& system, const SectorEdits& edits);
+ordered_json SystemJson(int number, const LowSystem& system, const SectorEdits& edits,
+                        const json_field::SystemHead& place);
+ordered_json SystemJson(int number, const MediumSystem& system, const SectorEdits& edits,
+                        const json_field::SystemHead& place);
+ordered_json SystemJson(int number, const HighSystem& system, const SectorEdits& edits,
+                        const json_field::SystemHead& place);
 
 }  // namespace nexmar

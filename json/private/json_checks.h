@@ -11,11 +11,12 @@ namespace nexmar {
 // The checks of one system of a document against what the tables can
 // produce, fields together as well as each alone. Each returns the record
 // the system describes, or throws a JsonReadError naming the first fault.
-// With edits, the system and its objects may hold what a referee made of
-// them (the fields json/fields/ mark When::Edited), which ReadSystemEdits reads.
-LowSystem ReadLowSystem(const JsonValue& system, int number, bool census, bool edits);
-MediumSystem ReadMediumSystem(const JsonValue& system, int number, bool census, bool edits);
-HighSystem ReadHighSystem(const JsonValue& system, int number, bool census, bool edits);
+// From format 2 on, the system and its objects may hold what a referee made
+// of them (the fields json/fields/ mark When::Edited), which ReadSystemEdits
+// reads; from format 3 on, the system its place (When::Mapped).
+LowSystem ReadLowSystem(const JsonValue& system, int number, bool census, int format);
+MediumSystem ReadMediumSystem(const JsonValue& system, int number, bool census, int format);
+HighSystem ReadHighSystem(const JsonValue& system, int number, bool census, int format);
 
 // What a referee made of a system of a document, each text checked as a
 // name or a note; throws a JsonReadError naming the first fault. The

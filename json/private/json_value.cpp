@@ -8,7 +8,7 @@ namespace nexmar {
 namespace {
 
 // The most fields of any object of the document, census values and edits included.
-constexpr std::size_t kMaxFields = 16;
+constexpr std::size_t kMaxFields = 20;
 
 [[noreturn]] void Fail(const std::string& pointer, std::uint32_t line, const std::string& what)
 {

@@ -70,6 +70,8 @@ public:
     // (json/private/field_keys.h gives both from an object's tables).
     void Fields(std::span<const std::string_view> required, std::span<const std::string_view> optional = {}) const;
     bool Has(std::string_view key) const { return unit_.Find(node_, key) != JsonUnit::kNone; }
+    // The value's line, for a fault found once it is gone.
+    std::uint32_t Line() const { return unit_.at(node_).line; }
 
 private:
     JsonUnit::Node::Kind Kind() const { return unit_.at(node_).kind; }

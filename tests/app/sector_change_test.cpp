@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <functional>
+#include <regex>
 #include <sstream>
 
 #include "model/note_target.h"
@@ -34,12 +35,23 @@ std::string Document(const RunRecords& records, DetailLevel level, bool census, 
 {
     std::string document;
     JsonExport json("nexmar", [&](std::string_view text) { document.append(text); }, &records.Edits());
-    json.Begin({.level = level, .census = census, .seed = seed});
+    json.Begin({.systems = static_cast<int>(records.size()), .level = level, .census = census, .seed = seed});
     for (std::size_t place = 0; place < records.size(); ++place) {
         json.Add(records.NumberAt(place), records.At(place));
     }
     json.Finish();
     return document;
+}
+
+// Each system's hex as the document gives it, in the order of the systems.
+std::vector<std::string> Hexes(const std::string& document)
+{
+    std::vector<std::string> hexes;
+    const std::regex hex("\"hex\":\"(\\d{4})\"");
+    for (auto it = std::sregex_iterator(document.begin(), document.end(), hex); it != std::sregex_iterator(); ++it) {
+        hexes.push_back((*it)[1]);
+    }
+    return hexes;
 }
 
 TEST(SectorChange, EveryEditIsUndoneToTheSectorAsItWas)
@@ -84,6 +96,9 @@ TEST(SectorChange, EveryEditIsUndoneToTheSectorAsItWas)
         EXPECT_EQ(changes[5].Text(), "Mark 2 Systems Rumoured");
         EXPECT_TRUE(changes.back().ChangesRecords());
         EXPECT_FALSE(changes[0].ChangesRecords());
+        // Renamed and rolled again, every system keeps its hex.
+        EXPECT_EQ(Hexes(states.back()).size(), 5u);
+        EXPECT_EQ(Hexes(states.back()), Hexes(original));
         for (std::size_t undone = changes.size(); undone-- > 0;) {
             changes[undone].Revert(records);
             EXPECT_EQ(Document(records, level, true, 2026), states[undone]) << changes[undone].Text();

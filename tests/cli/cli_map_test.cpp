@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <regex>
 #include <string>
@@ -81,6 +82,47 @@ TEST(CliMap, TheMapMovesNoDiceAndAQueryMovesNoSystem)
     for (const auto& [number, hex] : some) {
         EXPECT_EQ(hex, all.at(number)) << number;
     }
+}
+
+// A saved run is mapped as its document keeps it: at its density, with the
+// systems the referee moved where they were moved; an earlier document with
+// its seed's places, which is said in one line.
+TEST(CliMap, ASavedRunIsMappedWithItsDensityAndItsMoves)
+{
+    TempDir dir;
+    const std::string at = dir.path().string() + "/";
+    ASSERT_EQ(RunNexmarCli({"--systems", "30", "--seed", "5", "--dir", at, "--json", at + "run.json", "--map",
+                            at + "dense.svg", "--density", "dense"})
+                  .status,
+              0);
+    std::string document = ReadFile(at + "run.json");
+    ASSERT_NE(document.find("\"density\":66"), std::string::npos);
+    const std::map<int, std::string> before = HexesOn(ReadFile(at + "dense.svg"));
+    // System 2 moved to the hex of none: one the map shows no system in.
+    std::string free;
+    for (int column = 1; column <= 8 && free.empty(); ++column) {
+        for (int row = 1; row <= 10 && free.empty(); ++row) {
+            const std::string hex = (column < 10 ? "0" : "") + std::to_string(column) + (row < 10 ? "0" : "") +
+                                    std::to_string(row);
+            bool held = false;
+            for (const auto& [number, place] : before) {
+                held = held || place == hex;
+            }
+            if (!held) {
+                free = hex;
+            }
+        }
+    }
+    const std::string second = "\"hex\":\"" + before.at(2) + "\"";
+    document.replace(document.find(second, document.find("\"number\":2,")), second.size(),
+                     "\"hex\":\"" + free + "\"");
+    std::ofstream(at + "moved.json", std::ios::binary) << document;
+    const testing::CliRun moved = RunNexmarCli({"--from-json", at + "moved.json", "--dir", at, "--map", at + "m.svg"});
+    ASSERT_EQ(moved.status, 0) << moved.err;
+    EXPECT_EQ(moved.err, "");
+    std::map<int, std::string> expected = before;
+    expected[2] = free;
+    EXPECT_EQ(HexesOn(ReadFile(at + "m.svg")), expected);
 }
 
 }  // namespace

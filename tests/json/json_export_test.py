@@ -108,13 +108,16 @@ for seed, (level, census) in enumerate(
     errors = sorted(validator.iter_errors(document), key=lambda e: list(e.path))
     for error in errors[:5]:
         fail(f"{name}: {list(error.path)}: {error.message}")
-    expected_head = {"program": "nexmar-cli", "format": 2, "seed": seed, "detail": level.capitalize(),
-                     "census": census}
+    expected_head = {"program": "nexmar-cli", "format": 3, "seed": seed, "detail": level.capitalize(),
+                     "census": census, "density": 50, "jump": 2}
     head = {key: document.get(key) for key in expected_head}
     if head != expected_head:
         fail(f"{name}: head {head}")
     if [system["number"] for system in document["systems"]] != list(range(1, 201)):
         fail(f"{name}: systems are not numbered 1 to 200")
+    hexes = [system.get("hex") for system in document["systems"]]
+    if len(set(hexes)) != 200 or "sector" in document["systems"][0]:
+        fail(f"{name}: the 200 systems do not lie apart in one sector: {hexes[:5]}...")
     names = [system.get("name") for system in document["systems"]]
     if len(set(names)) != 200 or not all(names):
         fail(f"{name}: the 200 systems are not named apart: {names[:5]}...")

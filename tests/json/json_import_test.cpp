@@ -39,8 +39,8 @@ struct BadInput {
 // Moderate; High census seed 9 opens with a Yellow star and an Inner Tiny
 // Hostile of special roll 4, and its second system's first moon is 1/0.
 const BadInput kBadInputs[] = {
-    {"a later format before anything else", DetailLevel::Low, true, 1, 4, false, "\"program\":\"nexmar-cli\",\"version\":\"1.0\",\"format\":2",
-     "\"program\":\"other\",\"version\":\"1.0\",\"format\":3", "/format (line 1): expected an integer from 1 to 2, found 3"},
+    {"a later format before anything else", DetailLevel::Low, true, 1, 4, false, "\"program\":\"nexmar-cli\",\"version\":\"1.0\",\"format\":3",
+     "\"program\":\"other\",\"version\":\"1.0\",\"format\":4", "/format (line 1): expected an integer from 1 to 3, found 4"},
     {"a size the tables do not have", DetailLevel::Low, true, 1, 4, false, "\"Major Colony\"", "\"Mega Colony\"",
      "/systems/0/size (line 2): expected one of \"Minor Outpost\", \"Outpost\", \"Minor Colony\", \"Colony\", "
      "\"Major Colony\", found \"Mega Colony\""},

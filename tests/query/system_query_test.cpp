@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "map/run_places.h"
 #include "query/system_query.h"
 
 // Every allocation of this test program, counted, so a test can show that
@@ -75,7 +76,8 @@ HighSystem HighRecord()
     return system;
 }
 
-// System 42 renamed and annotated by the referee.
+// System 42 renamed, annotated and moved to 0304 by the referee; system 7
+// renamed and moved two hexes from it.
 const SectorEdits& Edits()
 {
     static const SectorEdits edits = [] {
@@ -85,19 +87,32 @@ const SectorEdits& Edits()
         system.notes = "Pirates in the belt";
         system.playerNotes = "Fuel at the outer moon";
         system.visibility = Visibility::Rumoured;
+        system.hex = HexPlace{3, 4};
         made.Set(kSystemNumber, system);
+        SystemEdits near;
+        near.name = "Vessa Reach";
+        near.hex = HexPlace{4, 5};
+        made.Set(7, near);
         return made;
     }();
     return edits;
 }
 
+// The places of a run of 100 systems: three subsectors of one sector.
+const SystemPlaces& Places()
+{
+    static const SystemPlaces places = RunPlaces(100, 7, Edits());
+    return places;
+}
+
 bool Keeps(DetailLevel level, const std::string& text)
 {
-    const SystemQueryParse parse = ParseSystemQuery(text, level);
+    SystemQueryParse parse = ParseSystemQuery(text, level);
     if (!parse.query) {
         ADD_FAILURE() << text << ": " << parse.error;
         return false;
     }
+    parse.query->PlaceWith(&Places(), Edits());
     switch (level) {
     case DetailLevel::Low:
         return parse.query->Matches(kSystemNumber, LowRecord(), nullptr, &Edits());
@@ -122,6 +137,9 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::Low, "notes", "notes ~ pirates", "notes ~ smugglers"},
     {DetailLevel::Low, "playerNotes", "playernotes ~ FUEL", "playerNotes ~ pirates"},
     {DetailLevel::Low, "visibility", "visibility = rumoured", "visibility != Rumoured"},
+    {DetailLevel::Low, "hex", "hex = 0304", "hex = 0403"},
+    {DetailLevel::Low, "sector", "sector = 1", "sector > 1"},
+    {DetailLevel::Low, "subsector", "subsector = a", "subsector = B"},
     {DetailLevel::Low, "size", "size = Colony", "size = 'Major Colony'"},
     {DetailLevel::Low, "importance", "importance = major", "importance = Minor"},
     {DetailLevel::Low, "capacity", "capacity = 3", "capacity = 5"},
@@ -136,6 +154,9 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::Medium, "system.notes", "notes ~ belt", "system.notes = pirates"},
     {DetailLevel::Medium, "system.playerNotes", "playerNotes ~ 'outer moon'", "system.playerNotes ~ belt"},
     {DetailLevel::Medium, "system.visibility", "system.visibility = Rumoured", "visibility = Secret"},
+    {DetailLevel::Medium, "system.hex", "hex = 0304", "system.hex = 0305"},
+    {DetailLevel::Medium, "system.sector", "system.sector = 1", "sector = 2"},
+    {DetailLevel::Medium, "system.subsector", "system.subsector = A", "subsector != a"},
     {DetailLevel::Medium, "number", "number = 2", "number = 3"},
     {DetailLevel::Medium, "zone", "zone = Habitable", "zone = Outer"},
     {DetailLevel::Medium, "type", "type = terrestrial", "type = 'Gas Giant'"},
@@ -154,6 +175,9 @@ const FieldCase kFieldCases[] = {
     {DetailLevel::High, "system.notes", "notes = 'pirates in the belt'", "notes ~ 'the  belt'"},
     {DetailLevel::High, "system.playerNotes", "system.playernotes = 'fuel at the outer moon'", "playerNotes = fuel"},
     {DetailLevel::High, "system.visibility", "visibility = Rumoured", "visibility = Known"},
+    {DetailLevel::High, "system.hex", "system.hex = 0304", "hex ~ 05"},
+    {DetailLevel::High, "system.sector", "sector = 1", "system.sector != 1"},
+    {DetailLevel::High, "system.subsector", "subsector = A", "system.subsector = P"},
     {DetailLevel::High, "component.letter", "component.letter = b", "component.letter = C"},
     {DetailLevel::High, "star.colour", "star.colour = red", "star.colour = Blue"},
     {DetailLevel::High, "star.size", "star.size = Supergiant", "star.size = 'Bright Giant'"},
@@ -197,6 +221,28 @@ TEST(SystemQuery, EveryFieldOfEveryLevelReadsItsOwnMember)
                 << QueryFieldName(level, field) << " of " << DetailLevelName(level) << " has no case";
         }
     }
+}
+
+// Hexes from a system named, on the grid's one distance: 0304 to 0405 is two.
+TEST(SystemQuery, ADistanceIsCountedFromTheSystemNamed)
+{
+    const struct {
+        std::string query;
+        bool keeps;
+    } cases[] = {
+        {"within 2 of \"Vessa Reach\"", true},
+        {"within 1 of 'vessa reach'", false},
+        {"within 0 of 'Port Velorin' and hex = 0304", true},
+        {"not within 6 of Nowhere", true},
+    };
+    for (const auto& test : cases) {
+        for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+            EXPECT_EQ(Keeps(level, test.query), test.keeps) << test.query;
+        }
+    }
+    // Without the run's places no place is known.
+    const SystemQueryParse parse = ParseSystemQuery("hex = 0304", DetailLevel::Low);
+    EXPECT_FALSE(parse.query->Matches(kSystemNumber + 1, LowRecord(), nullptr, &Edits()));
 }
 
 struct KeepCase {
@@ -288,6 +334,8 @@ TEST(SystemQuery, ABadQueryIsOneLineNamingTheColumnOfTheFault)
 {
     const BadQuery cases[] = {
         {DetailLevel::High, "", "column 1: expected a field"},
+        {DetailLevel::Low, "within two of Vessa", "column 8: expected a number of hexes after 'within', not 'two'"},
+        {DetailLevel::Low, "within 2 Vessa", "column 10: expected 'of' and a system's name after 'within 2', not 'Vessa'"},
         {DetailLevel::High, "capacity >=", "column 12: expected a value after '>=', not the end of the query"},
         {DetailLevel::High, "type = Gas Giant", "column 12: expected 'and', 'or' or the end of the query, not 'Giant'; a value of several words goes "
          "between quotes"},
