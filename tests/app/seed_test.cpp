@@ -407,8 +407,8 @@ void SeedTest::aFileThatCannotBeShownLeavesTheEarlierRun_data()
     QTest::newRow("not JSON") << QByteArray("System,Size\n")
                               << QStringLiteral("/ (line 1): not a JSON document of a run; expected '{' at its start, "
                                                 "found 'S'");
-    QTest::newRow("later format") << QByteArray("{\"format\":3}")
-                                  << QStringLiteral("/format (line 1): expected an integer from 1 to 2, found 3");
+    QTest::newRow("later format") << QByteArray("{\"format\":4}")
+                                  << QStringLiteral("/format (line 1): expected an integer from 1 to 3, found 4");
     QByteArray tooMany = "{\"program\":\"nexmar\",\"version\":\"1.0\",\"format\":1,\"seed\":7,\"detail\":\"Low\","
                          "\"census\":false,\"systems\":[";
     for (int number = 1; number <= 10001; ++number) {

@@ -129,9 +129,9 @@ TEST(CliSector, ADocumentReadIsWrittenBackInItsCanonicalForm)
     ASSERT_EQ(read.status, 0) << read.err;
     const ordered_json back = ordered_json::parse(read.out);
     std::vector<std::string> rumouredKeys = plainKeys;
-    rumouredKeys.insert(std::find(rumouredKeys.begin(), rumouredKeys.end(), "name") + 1, "visibility");
+    rumouredKeys.insert(std::find(rumouredKeys.begin(), rumouredKeys.end(), "hex") + 1, "visibility");
     std::vector<std::string> hiddenKeys = plainKeys;
-    hiddenKeys.insert(std::find(hiddenKeys.begin(), hiddenKeys.end(), "name") + 1, "hidden");
+    hiddenKeys.insert(std::find(hiddenKeys.begin(), hiddenKeys.end(), "hex") + 1, "hidden");
     EXPECT_EQ(Keys(back["systems"][0]), plainKeys);
     EXPECT_EQ(Keys(back["systems"][1]), rumouredKeys);
     EXPECT_EQ(back["systems"][1]["visibility"], "Rumoured");
