@@ -17,9 +17,11 @@
 #include "cli/json_run_file.h"
 #include "cli/output_plan.h"
 #include "cli/picture_files.h"
+#include "cli/rules_option.h"
 #include "cli/run_failure.h"
 #include "cli/shown_systems.h"
 #include "json/json_export.h"
+#include "json/rules_file.h"
 #include "handout/handout_page.h"
 #include "map/run_places.h"
 #include "map/sector_map_output.h"
@@ -307,7 +309,7 @@ void Follow(const CliOptions& options, const RunSources& sources, const ShownSys
             [&files](std::string_view bytes) { files.map.Write(bytes); }, edits, options.mapOptions));
     }
     if (options.printStatistics || !options.statisticsJson.empty()) {
-        followers.statistics.emplace(options.run.level, options.run.census);
+        followers.statistics.emplace(options.run.level, options.run.census, options.run.rules.get());
     }
     if (sources.query) {
         followers.choice.emplace(*sources.query, followers.statistics ? &*followers.statistics : nullptr, 0, edits);
@@ -417,7 +419,20 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
         std::fprintf(err, "nexmar-cli: %s\n", parsed.message.c_str());
         return kExitBadInput;
     }
-    return RunWithOutputs(parsed.options, out, err, hooks);
+    CliOptions options = parsed.options;
+    if (!options.rulesPath.empty() && !ReadRulesOption(options.rulesPath, options.run.rules, err)) {
+        return kExitBadInput;
+    }
+    if (options.printRules || options.printOdds) {
+        if (options.printRules) {
+            std::fputs(RulesFileText(options.run.rules.get()).c_str(), out);
+        }
+        if (options.printOdds) {
+            PrintChangedOdds(out, options.run.level, options.run.rules.get());
+        }
+        return Delivered(out, err) ? 0 : kExitOutputFailed;
+    }
+    return RunWithOutputs(std::move(options), out, err, hooks);
 }
 
 void HoldClosedStandardStreams()

@@ -101,6 +101,7 @@ struct DeclaredOptions {
     const CLI::Option* densityOption = nullptr;
     const CLI::Option* jumpOption = nullptr;
     const CLI::Option* mapSectorOption = nullptr;
+    const CLI::Option* rulesOption = nullptr;
 };
 
 // An option that takes one value, shown in the help as typeName.
@@ -159,6 +160,14 @@ void DeclareRunOptions(CLI::App& app, CliOptions& options, DeclaredOptions& decl
     app.add_flag("--player", options.playerPictures,
                  "Draw --svg, --svg-sheet and --map as the players may see them: no Secret system, hidden fields as "
                  "?");
+    declared.rulesOption = AddValue(app, "--rules", options.rulesPath,
+                                    "Roll on the house rules of the rules file PATH (docs/nexmar-rules.schema.json)",
+                                    "PATH");
+    app.add_flag("--print-rules", options.printRules,
+                 "Write the tables in force (the game's, or those of --rules) as a complete rules file, and stop");
+    app.add_flag("--print-odds", options.printOdds,
+                 "Write the odds of each outcome of the --detail level's tables that --rules changes, beside the "
+                 "game's, and stop");
     declared.whereOption = AddValue(
         app, "--where", declared.where,
         "Show only the systems that QUERY matches (docs/query.md), each under its number in the run", "QUERY");
@@ -269,10 +278,14 @@ std::string ReadOptions(const DeclaredOptions& declared, CliOptions& options)
                                        {declared.svgOption, options.pictureDirectory.empty()},
                                        {declared.svgSheetOption, options.pictureSheet.empty()},
                                        {declared.handoutOption, options.handout.empty()},
-                                       {declared.mapOption, options.map.empty()}},
+                                       {declared.mapOption, options.map.empty()},
+                                       {declared.rulesOption, options.rulesPath.empty()}},
                                       !options.fromJsonPath.empty(),
                                       {declared.systemsOption, declared.detailOption, declared.censusOption,
                                        declared.seedOption});
+    if (error.empty() && declared.rulesOption->count() > 0 && !options.fromJsonPath.empty()) {
+        error = "--rules cannot be given with --from-json, whose document keeps the rules it was rolled with";
+    }
     std::uint64_t value = 0;
     if (error.empty()) {
         error = ReadDecimal("--systems", declared.systems, kMinSystems, kMaxBatchSystems, value);

@@ -31,6 +31,9 @@ struct CliOptions {
     MapOptions mapOptions;                   // its density, jump range and sector; the audience follows --player
     bool playerPictures = false;             // --svg, --svg-sheet and --map draw what the players may see
     bool pictureLegend = false;              // each --svg picture carries its level's legend
+    std::filesystem::path rulesPath;         // empty: the game's own tables
+    bool printRules = false;                 // write the rules in force as a rules file, and stop
+    bool printOdds = false;                  // write the odds the rules change, and stop
 };
 
 struct ParsedCommandLine {

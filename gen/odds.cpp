@@ -34,11 +34,11 @@ TableOdds::TableOdds(std::string tableName, std::vector<std::string> groupNames,
 {
 }
 
-std::vector<TableOdds> TableOddsOf(DetailLevel level)
+std::vector<TableOdds> TableOddsOf(DetailLevel level, const HouseRules* rules)
 {
     switch (level) {
     case DetailLevel::Low:
-        return LowTableOdds();
+        return LowTableOdds(rules);
     case DetailLevel::Medium:
         return MediumTableOdds();
     case DetailLevel::High:

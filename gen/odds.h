@@ -8,6 +8,8 @@
 
 namespace nexmar {
 
+class HouseRules;
+
 // The chance of each face of Dice::Roll(low, high) with the real dice, index 0
 // being low: every 15-bit draw goes through RollFromSource once, and a draw
 // that the die would throw away and draw again after counts as no face.
@@ -85,10 +87,11 @@ enum class HighTable {
     Moon,       // group: HighMoonGroup; outcome: HighMoonRow
 };
 
-std::vector<TableOdds> LowTableOdds();
+// With house rules, the odds of the tables they change follow their rows.
+std::vector<TableOdds> LowTableOdds(const HouseRules* rules = nullptr);
 std::vector<TableOdds> MediumTableOdds();
 std::vector<TableOdds> HighTableOdds();
-std::vector<TableOdds> TableOddsOf(DetailLevel level);
+std::vector<TableOdds> TableOddsOf(DetailLevel level, const HouseRules* rules = nullptr);
 
 // The row of the Low special table that gave text.
 int LowSpecialRow(std::string_view text);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/seed.h"
 #include "gen/records.h"
+#include "gen/rules/house_rules.h"
 
 namespace nexmar {
 
@@ -25,6 +27,9 @@ struct RunSettings {
     // query matched are kept under their numbers in the run; 0 when every
     // system rolled is kept.
     int systemsRolled = 0;
+    // The tables a referee changed, shared by every output that reads them;
+    // none: the game's own.
+    std::shared_ptr<const HouseRules> rules = nullptr;
     bool operator==(const RunSettings&) const = default;
 };
 

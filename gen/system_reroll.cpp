@@ -6,10 +6,10 @@
 
 namespace nexmar {
 
-LowSystem RerollLowSystem(int number, bool census, Seed seed)
+LowSystem RerollLowSystem(int number, bool census, Seed seed, const HouseRules* rules)
 {
     SeededDice dice(seed);
-    return number == 1 ? GenerateFirstLowSystem(dice, census) : GenerateLowSystem(dice, census);
+    return number == 1 ? GenerateFirstLowSystem(dice, census, rules) : GenerateLowSystem(dice, census, rules);
 }
 
 MediumSystem RerollMediumSystem(bool census, Seed seed)

@@ -30,7 +30,8 @@ SystemRecord GenerateSystem(const RunSettings& settings, Dice& dice, bool first)
     switch (settings.level) {
     case DetailLevel::Low:
         // The first system of every run is a Major Colony.
-        return first ? GenerateFirstLowSystem(dice, settings.census) : GenerateLowSystem(dice, settings.census);
+        return first ? GenerateFirstLowSystem(dice, settings.census, settings.rules.get())
+                     : GenerateLowSystem(dice, settings.census, settings.rules.get());
     case DetailLevel::Medium:
         return GenerateMediumSystem(dice, settings.census);
     case DetailLevel::High:

@@ -73,7 +73,8 @@ TableFit FitTable(const TableOdds& odds, const std::vector<std::vector<long>>& c
     return fit;
 }
 
-RunStatistics::RunStatistics(DetailLevel level, bool census) : tables_(TableOddsOf(level))
+RunStatistics::RunStatistics(DetailLevel level, bool census, const HouseRules* rules)
+    : tables_(TableOddsOf(level, rules))
 {
     for (const TableOdds& table : tables_) {
         counts_.emplace_back(table.groups.size(), std::vector<long>(table.outcomes.size(), 0));

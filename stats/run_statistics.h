@@ -74,7 +74,8 @@ double ChiSquareSurvival(double statistic, int degreesOfFreedom);
 // whatever the number of systems.
 class RunStatistics final : public RunOutput {
 public:
-    RunStatistics(DetailLevel level, bool census);
+    // The odds are those of the tables the run rolls on: with house rules, theirs.
+    RunStatistics(DetailLevel level, bool census, const HouseRules* rules = nullptr);
 
     void Add(int number, const SystemRecord& system) override;
 

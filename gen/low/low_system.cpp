@@ -1,5 +1,6 @@
 #include "gen/low/low_system.h"
 
+#include <algorithm>
 #include <climits>
 #include <iterator>
 
@@ -86,16 +87,75 @@ LowSystem Generate(Dice& dice, bool census, bool first)
     return SystemOfRows(base, SpecialFor(specialRoll, base), census);
 }
 
-}  // namespace
-
-LowSystem GenerateLowSystem(Dice& dice, bool census)
+// The same order of dice as Generate, read through the house rules' rows.
+LowSystem GenerateByRules(Dice& dice, bool census, bool first, const HouseRules& rules)
 {
-    return Generate(dice, census, false);
+    const int importanceRoll = rules.Roll(RulesTableId::LowImportance, dice);
+    const ImportanceRow& base =
+        first ? kMajorColony : kImportanceTable[rules.ResultFor(RulesTableId::LowImportance, importanceRoll)];
+
+    const int specialTotal = rules.Roll(RulesTableId::LowSpecial, dice) + base.specialModifier;
+    return SystemOfRows(base, kSpecialTable[rules.ResultFor(RulesTableId::LowSpecial, specialTotal)], census);
 }
 
-LowSystem GenerateFirstLowSystem(Dice& dice, bool census)
+// Calls visit(row, chance) for each roll of the importance table.
+template <class Visit>
+void ForEachImportance(const HouseRules* rules, Visit&& visit)
 {
-    return Generate(dice, census, true);
+    if (rules == nullptr) {
+        ForEachTwoD6([&](int total, double p) { visit(RowFor(kImportanceTable, total), p); });
+        return;
+    }
+    const DiceRule& dice = rules->Table(RulesTableId::LowImportance).dice;
+    const std::vector<double> odds = TotalOdds(dice);
+    for (int total = dice.Lowest(); total <= dice.Highest(); ++total) {
+        visit(kImportanceTable[rules->ResultFor(RulesTableId::LowImportance, total)], odds[total - dice.Lowest()]);
+    }
+}
+
+// Calls visit(row, chance) for each roll of the special table by a system of base's row.
+template <class Visit>
+void ForEachSpecial(const HouseRules* rules, const ImportanceRow& base, Visit&& visit)
+{
+    if (rules == nullptr) {
+        ForEachTwoD6([&](int total, double p) { visit(SpecialFor(total, base), p); });
+        return;
+    }
+    const DiceRule& dice = rules->Table(RulesTableId::LowSpecial).dice;
+    const std::vector<double> odds = TotalOdds(dice);
+    for (int total = dice.Lowest(); total <= dice.Highest(); ++total) {
+        visit(kSpecialTable[rules->ResultFor(RulesTableId::LowSpecial, total + base.specialModifier)],
+              odds[total - dice.Lowest()]);
+    }
+}
+
+// Whether some roll of the special dice, plus base's modifier, gives the
+// special table's row; a document's reader asks this of every system.
+bool SpecialReached(const HouseRules* rules, const ImportanceRow& base, int row)
+{
+    if (rules == nullptr) {
+        const SpecialRow& bonus = kSpecialTable[row];
+        return bonus.highest >= 2 + base.specialModifier && bonus.lowest <= 12 + base.specialModifier;
+    }
+    const DiceRule& dice = rules->Table(RulesTableId::LowSpecial).dice;
+    for (int total = dice.Lowest(); total <= dice.Highest(); ++total) {
+        if (rules->ResultFor(RulesTableId::LowSpecial, total + base.specialModifier) == row) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+LowSystem GenerateLowSystem(Dice& dice, bool census, const HouseRules* rules)
+{
+    return rules == nullptr ? Generate(dice, census, false) : GenerateByRules(dice, census, false, *rules);
+}
+
+LowSystem GenerateFirstLowSystem(Dice& dice, bool census, const HouseRules* rules)
+{
+    return rules == nullptr ? Generate(dice, census, true) : GenerateByRules(dice, census, true, *rules);
 }
 
 int LowSpecialRow(std::string_view text)
@@ -109,7 +169,7 @@ int LowSpecialRow(std::string_view text)
 }
 
 // The same dice as Generate, read through the same rows.
-std::vector<TableOdds> LowTableOdds()
+std::vector<TableOdds> LowTableOdds(const HouseRules* rules)
 {
     std::vector<std::string> classes;
     for (const ImportanceRow& row : kImportanceTable) {
@@ -121,30 +181,56 @@ std::vector<TableOdds> LowTableOdds()
     }
     TableOdds sizeClass("Low: size class by importance", {""}, classes);
     TableOdds special("Low: special by size class", classes, specials);
-    ForEachTwoD6([&](int total, double p) {
-        sizeClass.odds[0][static_cast<int>(RowFor(kImportanceTable, total).sizeClass)] += p;
+    ForEachImportance(rules, [&](const ImportanceRow& row, double p) {
+        sizeClass.odds[0][static_cast<int>(row.sizeClass)] += p;
     });
     for (const ImportanceRow& base : kImportanceTable) {
-        ForEachTwoD6([&](int total, double p) {
-            special.odds[static_cast<int>(base.sizeClass)][LowSpecialRow(SpecialFor(total, base).text)] += p;
+        ForEachSpecial(rules, base, [&](const SpecialRow& row, double p) {
+            special.odds[static_cast<int>(base.sizeClass)][LowSpecialRow(row.text)] += p;
         });
     }
     return TableList(sizeClass, special);
 }
 
-std::optional<LowSystem> LowSystemOf(LowSizeClass sizeClass, std::string_view special, bool census)
+std::optional<LowSystem> LowSystemOf(LowSizeClass sizeClass, std::string_view special, bool census,
+                                     const HouseRules* rules)
 {
     const ImportanceRow& base = kImportanceTable[static_cast<int>(sizeClass)];
     const int row = LowSpecialRow(special);
     if (row < 0) {
         return std::nullopt;
     }
-    const SpecialRow& bonus = kSpecialTable[row];
-    // Two d6 plus the row's modifier reach the special's totals.
-    if (bonus.highest < 2 + base.specialModifier || bonus.lowest > 12 + base.specialModifier) {
+    if (!SpecialReached(rules, base, row)) {
         return std::nullopt;
     }
-    return SystemOfRows(base, bonus, census);
+    return SystemOfRows(base, kSpecialTable[row], census);
+}
+
+RulesTableInfo LowRulesInfo(RulesTableId id)
+{
+    RulesTableInfo info{id, {}, {}, 0, 0, {}};
+    if (id == RulesTableId::LowImportance) {
+        info.name = "low.importance";
+        for (int row = 0; row < static_cast<int>(std::size(kImportanceTable)); ++row) {
+            const ImportanceRow& importance = kImportanceTable[row];
+            info.results.push_back(LowSizeClassName(importance.sizeClass));
+            info.builtIn.rows.push_back({importance.lowest, importance.highest, row});
+        }
+        return info;
+    }
+    info.name = "low.special";
+    info.results = LowSpecialTexts();
+    for (const ImportanceRow& importance : kImportanceTable) {
+        info.leastModifier = std::min(info.leastModifier, importance.specialModifier);
+        info.mostModifier = std::max(info.mostModifier, importance.specialModifier);
+    }
+    // The rows' open ends, cut to the totals the dice reach.
+    for (int row = 0; row < static_cast<int>(std::size(kSpecialTable)); ++row) {
+        const SpecialRow& special = kSpecialTable[row];
+        info.builtIn.rows.push_back({std::max(special.lowest, LowestTotal(info, info.builtIn.dice)),
+                                     std::min(special.highest, HighestTotal(info, info.builtIn.dice)), row});
+    }
+    return info;
 }
 
 std::vector<std::string_view> LowSpecialTexts()

@@ -41,6 +41,7 @@ JsonParser::JsonParser(JsonByteSource& source) : source_(source), buffer_(kChunk
 
 bool JsonParser::Refill()
 {
+    consumed_ += static_cast<std::uint64_t>(end_ - buffer_.data());
     const std::size_t read = source_.Read(buffer_.data(), buffer_.size());
     at_ = buffer_.data();
     end_ = at_ + read;
@@ -53,6 +54,7 @@ int JsonParser::PeekNonSpace()
         const int c = Peek();
         if (c == '\n') {
             ++line_;
+            lineStart_ = consumed_ + static_cast<std::uint64_t>(at_ - buffer_.data()) + 1;
         } else if (c != ' ' && c != '\t' && c != '\r') {
             return c;
         }
@@ -62,7 +64,7 @@ int JsonParser::PeekNonSpace()
 
 void JsonParser::Fail(const std::string& pointer, int line, const std::string& what) const
 {
-    throw JsonErrorAt(pointer, line, what);
+    throw JsonErrorAt(pointer, line, what, false, line == line_ ? Column() : 0);
 }
 
 std::string JsonParser::PlacePointer() const
@@ -105,6 +107,7 @@ void JsonParser::BeginDocument(JsonUnit& head)
     JsonUnit::Node& root = head.nodes_.emplace_back();
     root.kind = JsonUnit::Node::Kind::Object;
     root.line = static_cast<std::uint32_t>(line_);
+    root.column = Column();
 }
 
 bool JsonParser::NextTopKey(std::string& key, const JsonUnit& head)
@@ -207,6 +210,7 @@ inline std::uint32_t JsonParser::AddNode(JsonUnit& unit, std::uint32_t parent, i
     unit.indexed_ = JsonUnit::kNone;
     JsonUnit::Node& node = unit.nodes_.emplace_back();
     node.line = static_cast<std::uint32_t>(line_);
+    node.column = Column();
     node.parent = parent;
     if (parent != JsonUnit::kNone) {
         JsonUnit::Node& container = unit.nodes_[parent];

@@ -37,6 +37,7 @@ public:
         bool negative = false;
         bool huge = false;      // magnitude beyond 64 bits
         std::uint32_t line = 0;
+        std::uint32_t column = 0;  // in bytes from the line's start, from 1
         std::uint32_t parent = kNone;
         std::uint32_t first = kNone;  // first child
         std::uint32_t last = kNone;   // last child
@@ -114,6 +115,11 @@ public:
     // Nothing but white space after the document.
     void EndDocument();
     int line() const { return line_; }
+    // The column of the next byte, in bytes from 1.
+    std::uint32_t Column() const
+    {
+        return static_cast<std::uint32_t>(consumed_ + static_cast<std::uint64_t>(at_ - buffer_.data()) - lineStart_ + 1);
+    }
 
     [[noreturn]] void Fail(const std::string& pointer, int line, const std::string& what) const;
 
@@ -170,6 +176,8 @@ private:
     const char* at_ = nullptr;
     const char* end_ = nullptr;
     int line_ = 1;
+    std::uint64_t consumed_ = 0;   // the bytes before the buffer's
+    std::uint64_t lineStart_ = 0;  // where line_ starts, counted as consumed_
     Place place_;
     bool firstTopMember_ = true;
 };
