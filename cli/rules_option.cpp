@@ -19,7 +19,7 @@ constexpr double kSameOdds = 1e-12;
 
 }  // namespace
 
-bool ReadRulesOption(const std::filesystem::path& path, std::shared_ptr<const HouseRules>& rules, std::FILE* err)
+bool ReadRulesOption(const std::filesystem::path& path, SharedRules& rules, std::FILE* err)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
@@ -42,7 +42,7 @@ bool ReadRulesOption(const std::filesystem::path& path, std::shared_ptr<const Ho
         std::fprintf(err, "nexmar-cli: --rules: %s\n", RulesRefusal(path.string(), parsed.faults).c_str());
         return false;
     }
-    rules = std::move(parsed.rules);
+    rules = SharedRules(std::move(parsed.rules));
     return true;
 }
 

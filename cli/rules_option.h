@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "gen/records.h"
-#include "gen/rules/house_rules.h"
+#include "gen/rules/shared_rules.h"
 
 namespace nexmar {
 
@@ -13,7 +13,7 @@ namespace nexmar {
 // refused, said on err (the first fault on one line, any others listed
 // under it), before any die is rolled. A file that changes no table gives
 // none: the game's own tables.
-bool ReadRulesOption(const std::filesystem::path& path, std::shared_ptr<const HouseRules>& rules, std::FILE* err);
+bool ReadRulesOption(const std::filesystem::path& path, SharedRules& rules, std::FILE* err);
 
 // --print-odds: each outcome of the level's tables whose odds the rules
 // change, its odds beside the game's; a line saying so when none changes.

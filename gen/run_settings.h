@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/seed.h"
 #include "gen/records.h"
-#include "gen/rules/house_rules.h"
+#include "gen/rules/shared_rules.h"
 
 namespace nexmar {
 
@@ -27,9 +26,8 @@ struct RunSettings {
     // query matched are kept under their numbers in the run; 0 when every
     // system rolled is kept.
     int systemsRolled = 0;
-    // The tables a referee changed, shared by every output that reads them;
-    // none: the game's own.
-    std::shared_ptr<const HouseRules> rules = nullptr;
+    // The tables a referee changed; none: the game's own.
+    SharedRules rules = {};
     bool operator==(const RunSettings&) const = default;
 };
 

@@ -4,6 +4,7 @@
 
 #include "json/fields/document_fields.h"
 #include "json/private/field_writer.h"
+#include "json/rules_file.h"
 #include "map/run_places.h"
 
 namespace nexmar {
@@ -59,6 +60,10 @@ void JsonExport::Begin(const RunSettings& settings)
             const std::vector<MapRoute>& routes = key == kRoutesAdded ? map.routesAdded : map.routesRemoved;
             if (!routes.empty()) {
                 head[key] = RoutesJson(routes);
+            }
+        } else if (key == kRules || key == kRulesDigest) {
+            if (const HouseRules* rules = settings.rules.get()) {
+                head[key] = key == kRules ? ordered_json::parse(RulesJsonValue(*rules)) : ordered_json(RulesDigest(*rules));
             }
         } else {
             // The systems come last: the head so far, then their array, open.

@@ -23,6 +23,10 @@ inline constexpr std::string_view kDensity = "density";
 inline constexpr std::string_view kJump = "jump";
 inline constexpr std::string_view kRoutesAdded = "routesAdded";
 inline constexpr std::string_view kRoutesRemoved = "routesRemoved";
+// The house rules the run was rolled by, as a rules file gives them, and
+// the SHA-256 of their compact JSON; neither when it used the game's tables.
+inline constexpr std::string_view kRules = "rules";
+inline constexpr std::string_view kRulesDigest = "rulesDigest";
 
 // Arrays, from the run down to a moon.
 inline constexpr std::string_view kSystems = "systems";

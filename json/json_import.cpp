@@ -10,6 +10,7 @@
 #include "json/private/json_parser.h"
 #include "json/private/json_places.h"
 #include "json/private/json_value.h"
+#include "json/rules_file.h"
 #include "gen/record_text.h"
 
 namespace nexmar {
@@ -87,7 +88,8 @@ private:
             const int format = summary_.format;
             switch (summary_.settings.level) {
             case DetailLevel::Low:
-                Hand(number, count - 1, system, ReadLowSystem(system, number, census, format));
+                Hand(number, count - 1, system,
+                     ReadLowSystem(system, number, census, format, summary_.settings.rules.get()));
                 break;
             case DetailLevel::Medium:
                 Hand(number, count - 1, system, ReadMediumSystem(system, number, census, format));
@@ -145,7 +147,7 @@ private:
         }
         if (summary_.format >= kFirstFormatWithEdits) {
             if constexpr (std::is_same_v<Record, LowSystem>) {
-                CheckRolledFromSeed(system, number, summary_.settings.census, record);
+                CheckRolledFromSeed(system, number, summary_.settings.census, record, summary_.settings.rules.get());
             } else {
                 CheckRolledFromSeed(system, summary_.settings.census, record);
             }
@@ -237,7 +239,33 @@ private:
             summary_.settings.systemsRolled = Head(kSystemsRolled).Int(1, std::numeric_limits<int>::max());
         }
         CheckMapHead(require);
+        CheckRulesHead(require);
         CheckHeadKeys();
+    }
+
+    // The house rules the run was rolled by, whose digest must be theirs.
+    template <class Require>
+    void CheckRulesHead(const Require& require)
+    {
+        if (!Has(kRules)) {
+            if (Has(kRulesDigest)) {
+                Head(kRulesDigest).Expected("no \"rulesDigest\" without \"rules\"");
+            }
+            return;
+        }
+        RulesRead read = ReadRules(head_, head_.Find(head_.root(), kRules));
+        if (!read.faults.empty()) {
+            const RulesFault& first = read.faults.front();
+            parser_.Fail(first.pointer, static_cast<int>(first.line), first.what);
+        }
+        require(kRulesDigest, "the digest of the rules before \"systems\"");
+        summary_.settings.rules = SharedRules(std::move(read.rules));
+        const std::string digest =
+            summary_.settings.rules ? RulesDigest(*summary_.settings.rules.get()) : std::string();
+        if (Head(kRulesDigest).String() != digest) {
+            Head(kRulesDigest).Expected(digest.empty() ? "no digest: the rules are the game's own"
+                                                       : "the SHA-256 of the rules, " + digest);
+        }
     }
 
     // The map's settings and hand routes, which the systems' places need

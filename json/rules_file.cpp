@@ -5,6 +5,8 @@
 #include <cstring>
 #include <optional>
 
+#include <nlohmann/json.hpp>
+
 #include "core/sha256.h"
 #include "json/private/json_parser.h"
 
@@ -29,6 +31,11 @@ public:
 private:
     std::string_view text_;
 };
+
+std::string DiceText(const DiceRule& dice)
+{
+    return std::to_string(dice.count) + "d" + std::to_string(dice.sides);
+}
 
 // Checks a rules object, keeping every fault rather than stopping at the first.
 class RulesChecker {
@@ -252,7 +259,7 @@ void RulesChecker::Coverage(std::uint32_t table, const RulesTableInfo& info, con
     const auto placeOf = [&](std::size_t row) { return nodes.empty() ? table : nodes[row]; };
     const int lowest = LowestTotal(info, rules.dice);
     const int highest = HighestTotal(info, rules.dice);
-    const std::string dice = std::to_string(rules.dice.count) + "d" + std::to_string(rules.dice.sides);
+    const std::string dice = DiceText(rules.dice);
     int next = lowest;
     for (const std::size_t row : order) {
         const RulesRow& at = rules.rows[row];
@@ -295,32 +302,18 @@ RulesRead RulesOf(const JsonUnit& unit, std::uint32_t node, std::vector<RulesFau
     return read;
 }
 
-std::string TableText(const RulesTableInfo& info, const RulesTable& table, const char* indent, const char* line)
+// One table of a rules file, one row a line.
+std::string TableText(const RulesTableInfo& info, const RulesTable& table)
 {
-    std::string text = std::string(indent) + JsonQuoted(info.name) + ": {" + line + indent + "  \"dice\": \"" +
-                       std::to_string(table.dice.count) + "d" + std::to_string(table.dice.sides) + "\"," + line +
-                       indent + "  \"rows\": [";
+    std::string text = "    " + JsonQuoted(info.name) + ": {\n      \"dice\": \"" + DiceText(table.dice) +
+                       "\",\n      \"rows\": [";
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
         const RulesRow& at = table.rows[row];
-        text += std::string(row == 0 ? "" : ",") + line + indent + "    {\"from\": " + std::to_string(at.lowest) +
+        text += std::string(row == 0 ? "" : ",") + "\n        {\"from\": " + std::to_string(at.lowest) +
                 ", \"to\": " + std::to_string(at.highest) +
                 ", \"result\": " + JsonQuoted(info.results[static_cast<std::size_t>(at.result)]) + "}";
     }
-    return text + line + indent + "  ]" + line + indent + "}";
-}
-
-// The rules file's text: pretty, one row a line; or compact, on one line.
-std::string RulesText(const HouseRules* rules, bool pretty)
-{
-    const char* line = pretty ? "\n" : "";
-    std::string text = std::string("{") + line + (pretty ? "  " : "") + "\"format\": " +
-                       std::to_string(kRulesFormat) + "," + line + (pretty ? "  " : "") + "\"tables\": {" + line;
-    for (const RulesTableId id : kRulesTableIds) {
-        const RulesTable& table = rules ? rules->Table(id) : InfoOf(id).builtIn;
-        text += (id == kRulesTableIds[0] ? "" : std::string(",") + line) +
-                TableText(InfoOf(id), table, pretty ? "    " : "", line);
-    }
-    return text + line + (pretty ? "  " : "") + "}" + line + "}" + line;
+    return text + "\n      ]\n    }";
 }
 
 }  // namespace
@@ -370,13 +363,29 @@ std::string RulesRefusal(std::string_view name, const std::vector<RulesFault>& f
 
 std::string RulesFileText(const HouseRules* rules)
 {
-    return RulesText(rules, true);
+    std::string text = "{\n  \"format\": " + std::to_string(kRulesFormat) + ",\n  \"tables\": {\n";
+    for (const RulesTableId id : kRulesTableIds) {
+        const RulesTable& table = rules ? rules->Table(id) : InfoOf(id).builtIn;
+        text += (id == kRulesTableIds[0] ? "" : ",\n") + TableText(InfoOf(id), table);
+    }
+    return text + "\n  }\n}\n";
 }
 
 std::string RulesJsonValue(const HouseRules& rules)
 {
-    std::string text = RulesText(&rules, false);
-    return text;
+    nlohmann::ordered_json tables = nlohmann::ordered_json::object();
+    for (const RulesTableId id : kRulesTableIds) {
+        const RulesTableInfo& info = InfoOf(id);
+        const RulesTable& table = rules.Table(id);
+        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        for (const RulesRow& row : table.rows) {
+            rows.push_back({{"from", row.lowest},
+                            {"to", row.highest},
+                            {"result", std::string(info.results[static_cast<std::size_t>(row.result)])}});
+        }
+        tables[std::string(info.name)] = {{"dice", DiceText(table.dice)}, {"rows", std::move(rows)}};
+    }
+    return nlohmann::ordered_json{{"format", kRulesFormat}, {"tables", std::move(tables)}}.dump();
 }
 
 std::string RulesDigest(const HouseRules& rules)

@@ -79,6 +79,7 @@ public:
     const RulesTable& Table(RulesTableId id) const { return tables_[Index(id)]; }
     // Whether every table is the game's own.
     bool SameAsBuiltIn() const;
+    bool operator==(const HouseRules& other) const { return tables_ == other.tables_; }
 
     // The dice of the table, rolled.
     int Roll(RulesTableId id, Dice& dice) const

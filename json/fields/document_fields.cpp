@@ -154,10 +154,11 @@ SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level)
     return edits;
 }
 
-void CheckRolledFromSeed(const JsonValue& system, int number, bool census, const LowSystem& record)
+void CheckRolledFromSeed(const JsonValue& system, int number, bool census, const LowSystem& record,
+                         const HouseRules* rules)
 {
     if (system.Has(kSeed)) {
-        CheckRecord(system, record, RerollLowSystem(number, census, system.At(kSeed).Seed()));
+        CheckRecord(system, record, RerollLowSystem(number, census, system.At(kSeed).Seed(), rules));
     }
 }
 

@@ -29,6 +29,7 @@ struct DocumentHead {
 // From format 3 on the map's density (percent of hexes) and jump range
 // (hexes) follow, then where the referee drew or rubbed out routes by hand
 // the lists of them, each route a pair of system numbers, the lower first.
+// A run rolled by house rules keeps them, and their digest, last.
 inline constexpr Row<DocumentHead> kDocumentHeadRows[] = {
     {.key = kProgram, .text = [](const DocumentHead& head) { return Present(head.program); }},
     {.key = kVersion, .text = [](const DocumentHead& head) { return Present(head.version); }},
@@ -50,6 +51,8 @@ inline constexpr Row<DocumentHead> kDocumentHeadRows[] = {
      }},
     {.key = kRoutesAdded, .when = When::Edited},
     {.key = kRoutesRemoved, .when = When::Edited},
+    {.key = kRules, .when = When::Edited},
+    {.key = kRulesDigest, .when = When::Edited},
     {.key = kSystems},
 };
 

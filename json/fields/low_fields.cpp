@@ -27,7 +27,7 @@ constexpr LowSizeClass kLowSizeClasses[] = {LowSizeClass::MinorOutpost, LowSizeC
 
 }  // namespace
 
-LowSystem ReadLowSystem(const Value& system, int number, bool census, int format)
+LowSystem ReadLowSystem(const Value& system, int number, bool census, int format, const HouseRules* rules)
 {
     static const std::vector<std::string_view> specials = LowSpecialTexts();
     const FieldKeys& keys = FieldKeys::Of<kSystemHeadRows, kLowSystemRows>(census, format);
@@ -41,11 +41,11 @@ LowSystem ReadLowSystem(const Value& system, int number, bool census, int format
     // The size class's row gives the importance, and with the special all
     // the values; only the specials its dice reach are allowed.
     const Value special = system.At(kSpecial);
-    std::optional<LowSystem> made = LowSystemOf(sizeClass, special.OneOf(specials), census);
+    std::optional<LowSystem> made = LowSystemOf(sizeClass, special.OneOf(specials), census, rules);
     if (!made) {
         std::vector<std::string_view> reachable;
         for (const std::string_view text : specials) {
-            if (LowSystemOf(sizeClass, text, census)) {
+            if (LowSystemOf(sizeClass, text, census, rules)) {
                 reachable.push_back(text);
             }
         }

@@ -4,6 +4,7 @@
 
 #include "gen/names/sector_edits.h"
 #include "gen/records.h"
+#include "gen/rules/house_rules.h"
 #include "json/private/json_value.h"
 
 namespace nexmar {
@@ -14,7 +15,9 @@ namespace nexmar {
 // From format 2 on, the system and its objects may hold what a referee made
 // of them (the fields json/fields/ mark When::Edited), which ReadSystemEdits
 // reads; from format 3 on, the system its place (When::Mapped).
-LowSystem ReadLowSystem(const JsonValue& system, int number, bool census, int format);
+// A Low system is checked against the house rules it was rolled by, if any.
+LowSystem ReadLowSystem(const JsonValue& system, int number, bool census, int format,
+                        const HouseRules* rules = nullptr);
 MediumSystem ReadMediumSystem(const JsonValue& system, int number, bool census, int format);
 HighSystem ReadHighSystem(const JsonValue& system, int number, bool census, int format);
 
@@ -25,7 +28,8 @@ SystemEdits ReadSystemEdits(const JsonValue& system, DetailLevel level);
 
 // A system that says it was rolled again alone must be the system its seed
 // rolls, so that what the document shows can be rolled again.
-void CheckRolledFromSeed(const JsonValue& system, int number, bool census, const LowSystem& record);
+void CheckRolledFromSeed(const JsonValue& system, int number, bool census, const LowSystem& record,
+                         const HouseRules* rules = nullptr);
 void CheckRolledFromSeed(const JsonValue& system, bool census, const MediumSystem& record);
 void CheckRolledFromSeed(const JsonValue& system, bool census, const HighSystem& record);
 
