@@ -215,10 +215,11 @@ bool RulesChecker::Rows(std::uint32_t node, const RulesTableInfo& info, std::vec
     // The highest total any dice allowed reach, so that no row's range is beyond reason.
     const int reach = kMostDice * kMostSides + std::max(-info.leastModifier, info.mostModifier);
     for (std::uint32_t row = unit_.at(node).first; row != JsonUnit::kNone; row = unit_.at(row).next) {
-        if (!IsKind(row, Kind::Object, "a row {\"from\", \"to\", \"result\"}") ||
-            !OnlyKeys(row, {"from", "to", "result"}, "the table's rows have \"from\", \"to\" and \"result\" alone")) {
+        if (!IsKind(row, Kind::Object, "a row {\"from\", \"to\", \"result\"}")) {
             continue;
         }
+        // A row with a column of its own still takes its totals, so that it leaves no false gap.
+        OnlyKeys(row, {"from", "to", "result"}, "the table's rows have \"from\", \"to\" and \"result\" alone");
         const std::uint32_t from = Required(row, "from");
         const std::uint32_t to = Required(row, "to");
         const std::uint32_t result = Required(row, "result");
