@@ -29,9 +29,13 @@ SystemRecord GenerateSystem(const RunSettings& settings, Dice& dice, bool first)
 {
     switch (settings.level) {
     case DetailLevel::Low:
-        // The first system of every run is a Major Colony.
-        return first ? GenerateFirstLowSystem(dice, settings.census, settings.rules.get())
-                     : GenerateLowSystem(dice, settings.census, settings.rules.get());
+        // The first system of every run is a Major Colony. The game's own
+        // tables are read where the compiler sees them.
+        if (const HouseRules* rules = settings.rules.get()) {
+            return first ? GenerateFirstLowSystem(dice, settings.census, rules)
+                         : GenerateLowSystem(dice, settings.census, rules);
+        }
+        return first ? GenerateFirstLowSystem(dice, settings.census) : GenerateLowSystem(dice, settings.census);
     case DetailLevel::Medium:
         return GenerateMediumSystem(dice, settings.census);
     case DetailLevel::High:

@@ -14,11 +14,13 @@ namespace nexmar {
 // special result and, with the census option, Census, Morale and
 // Productivity. Exactly four Roll(1, 6) per system with the game's tables;
 // with house rules, the dice of their importance and special tables.
-LowSystem GenerateLowSystem(Dice& dice, bool census, const HouseRules* rules = nullptr);
+LowSystem GenerateLowSystem(Dice& dice, bool census);
+LowSystem GenerateLowSystem(Dice& dice, bool census, const HouseRules* rules);
 
 // The first system of every run: a Major Colony whatever its importance dice,
 // which are still rolled.
-LowSystem GenerateFirstLowSystem(Dice& dice, bool census, const HouseRules* rules = nullptr);
+LowSystem GenerateFirstLowSystem(Dice& dice, bool census);
+LowSystem GenerateFirstLowSystem(Dice& dice, bool census, const HouseRules* rules);
 
 // The system the tables give a size class with a special, its importance,
 // Capacity, RAW and census values read from their rows; nothing when no
