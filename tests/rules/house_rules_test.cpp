@@ -210,6 +210,10 @@ TEST(HouseRules, ADocumentKeepsItsRulesAndIsRefusedWhenTheyDoNotMatchItsDigest)
         << std::get<JsonReadError>(refused).message;
 }
 
+constexpr const char* kTwoFaults = R"({"format": 1, "tables": {"low.importance": {"rows": [
+  {"from": 2, "to": 6, "result": "Capital"}, {"from": 8, "to": 12, "result": "Colony"}]}}}
+)";
+
 // Every output of a run, as the command line writes it.
 struct CliOutputs {
     std::string tree, text, html, json;
@@ -256,6 +260,27 @@ TEST(HouseRulesCli, FromJsonReproducesARunByHouseRules)
     const testing::CliRun odds = RunNexmarCli({"--rules", (files.path() / "rules.json").string(), "--print-odds"});
     EXPECT_NE(odds.out.find("Low: size class by importance | Outpost: "), std::string::npos) << odds.out;
     EXPECT_EQ(odds.out.find("| Colony: 0.194444 (game's 0.194444)"), std::string::npos) << odds.out;
+}
+
+TEST(HouseRulesCli, ARefusedFileStopsTheRunBeforeAnyFileIsTouched)
+{
+    TempDir files, reports;
+    WriteFile(files.path() / "rules.json", kTwoFaults);
+    const testing::CliRun run = RunNexmarCli({"--rules", (files.path() / "rules.json").string(), "--systems", "5",
+                                              "--dir", reports.path().string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("nexmar-cli: --rules: " + (files.path() / "rules.json").string() +
+                                ":2:34: /tables/low.importance/rows/0/result: unknown result \"Capital\"",
+                            0),
+              0u)
+        << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(reports.path()));
+    const testing::CliRun beside = RunNexmarCli({"--rules", (files.path() / "rules.json").string(), "--from-json",
+                                                 (files.path() / "run.json").string()});
+    EXPECT_EQ(beside.status, 2);
+    EXPECT_NE(beside.err.find("--rules cannot be given with --from-json"), std::string::npos) << beside.err;
 }
 
 }  // namespace
