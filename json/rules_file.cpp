@@ -134,7 +134,8 @@ private:
     }
     void CheckTable(std::uint32_t table, const RulesTableInfo& info, RulesTable& into);
     std::optional<DiceRule> Dice(std::uint32_t node);
-    // Whether node is an array of an allowed count of rows, each read into rows when it can be.
+    // Whether node is an array of an allowed count of rows, each with a range
+    // read into rows: only then can the ranges be checked for gaps.
     bool Rows(std::uint32_t node, const RulesTableInfo& info, std::vector<RulesRow>& rows,
               std::vector<std::uint32_t>& nodes);
     void Coverage(std::uint32_t table, const RulesTableInfo& info, const RulesTable& rules,
@@ -214,8 +215,10 @@ bool RulesChecker::Rows(std::uint32_t node, const RulesTableInfo& info, std::vec
     }
     // The highest total any dice allowed reach, so that no row's range is beyond reason.
     const int reach = kMostDice * kMostSides + std::max(-info.leastModifier, info.mostModifier);
+    bool everyRange = true;
     for (std::uint32_t row = unit_.at(node).first; row != JsonUnit::kNone; row = unit_.at(row).next) {
         if (!IsKind(row, Kind::Object, "a row {\"from\", \"to\", \"result\"}")) {
+            everyRange = false;
             continue;
         }
         // A row with a column of its own still takes its totals, so that it leaves no false gap.
@@ -224,6 +227,7 @@ bool RulesChecker::Rows(std::uint32_t node, const RulesTableInfo& info, std::vec
         const std::uint32_t to = Required(row, "to");
         const std::uint32_t result = Required(row, "result");
         if (from == JsonUnit::kNone || to == JsonUnit::kNone || result == JsonUnit::kNone) {
+            everyRange = false;
             continue;
         }
         const std::optional<int> lowest = Integer(from, -reach, reach);
@@ -235,6 +239,7 @@ bool RulesChecker::Rows(std::uint32_t node, const RulesTableInfo& info, std::vec
             Fault(result, "unknown result " + unit_.Shown(result) + " of " + std::string(info.name) +
                               "; expected one of the table's own results, as --print-rules writes them");
         }
+        everyRange = everyRange && lowest && highest && *highest >= *lowest;
         if (lowest && highest && *highest < *lowest) {
             Fault(to, "expected \"to\" at least \"from\", " + std::to_string(*lowest));
         } else if (lowest && highest) {
@@ -243,7 +248,7 @@ bool RulesChecker::Rows(std::uint32_t node, const RulesTableInfo& info, std::vec
             nodes.push_back(row);
         }
     }
-    return true;
+    return everyRange;
 }
 
 // The rows, in the order of their totals, must cover the totals the dice
