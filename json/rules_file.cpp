@@ -74,7 +74,8 @@ private:
     void Fault(std::uint32_t node, const std::string& what)
     {
         const JsonUnit::Node& at = unit_.at(node);
-        faults_.push_back({unit_.Pointer(node), at.line, at.column, what});
+        const std::string pointer = unit_.Pointer(node);
+        faults_.push_back({pointer.empty() ? "/" : pointer, at.line, at.column, what});
     }
     bool IsKind(std::uint32_t node, Kind kind, const char* expected)
     {
@@ -184,14 +185,18 @@ std::optional<DiceRule> RulesChecker::Dice(std::uint32_t node)
     }
     const std::string_view text = unit_.Text(node);
     const std::size_t d = text.find('d');
+    // One or two digits, no leading zero: every bound has at most two.
     const auto number = [](std::string_view digits) {
-        int value = 0;
         const bool canonical = !digits.empty() && digits.size() <= 2 && digits.front() != '0' &&
                                std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!canonical) {
+            return -1;
+        }
+        int value = 0;
         for (const char c : digits) {
             value = value * 10 + (c - '0');
         }
-        return canonical ? value : -1;
+        return value;
     };
     const int count = d == std::string_view::npos ? -1 : number(text.substr(0, d));
     const int sides = d == std::string_view::npos ? -1 : number(text.substr(d + 1));
