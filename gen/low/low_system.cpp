@@ -218,6 +218,20 @@ std::optional<LowSystem> LowSystemOf(LowSizeClass sizeClass, std::string_view sp
     return SystemOfRows(base, kSpecialTable[row], census);
 }
 
+bool LowSizeClassRolled(LowSizeClass sizeClass, const HouseRules* rules)
+{
+    if (rules == nullptr) {
+        return true;
+    }
+    const DiceRule& dice = rules->Table(RulesTableId::LowImportance).dice;
+    for (int total = dice.Lowest(); total <= dice.Highest(); ++total) {
+        if (kImportanceTable[rules->ResultFor(RulesTableId::LowImportance, total)].sizeClass == sizeClass) {
+            return true;
+        }
+    }
+    return false;
+}
+
 RulesTableInfo LowRulesInfo(RulesTableId id)
 {
     RulesTableInfo info{id, {}, {}, 0, 0, {}};

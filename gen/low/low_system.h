@@ -28,6 +28,10 @@ LowSystem GenerateFirstLowSystem(Dice& dice, bool census, const HouseRules* rule
 std::optional<LowSystem> LowSystemOf(LowSizeClass sizeClass, std::string_view special, bool census,
                                      const HouseRules* rules = nullptr);
 
+// Whether the importance dice give that size class: by the game's tables
+// every class; by house rules, those their rows hold.
+bool LowSizeClassRolled(LowSizeClass sizeClass, const HouseRules* rules);
+
 // The importance or the special table as house rules see it: its results,
 // the modifiers added to its dice, and the game's own dice and rows.
 RulesTableInfo LowRulesInfo(RulesTableId id);

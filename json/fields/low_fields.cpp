@@ -38,6 +38,9 @@ LowSystem ReadLowSystem(const Value& system, int number, bool census, int format
     if (number == 1 && sizeClass != LowSizeClass::MajorColony) {
         size.Expected(JsonQuoted(LowSizeClassName(LowSizeClass::MajorColony)) + ", as every run's first system is");
     }
+    if (number > 1 && !LowSizeClassRolled(sizeClass, rules)) {
+        size.Expected("a size class the importance table of the document's rules gives");
+    }
     // The size class's row gives the importance, and with the special all
     // the values; only the specials its dice reach are allowed.
     const Value special = system.At(kSpecial);

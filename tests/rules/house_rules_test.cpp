@@ -203,6 +203,18 @@ TEST(HouseRules, ADocumentKeepsItsRulesAndIsRefusedWhenTheyDoNotMatchItsDigest)
     ASSERT_NE(at, std::string::npos);
     tampered.replace(at, 17, "\"result\":\"Outpost\"");
     std::istringstream changed(tampered);
+    // By these rules no system but the first is a Major Colony.
+    std::string unrolled = document;
+    const std::size_t second = unrolled.find("\"size\":\"", unrolled.find("\"number\":2"));
+    ASSERT_NE(second, std::string::npos);
+    unrolled.replace(second, unrolled.find('"', second + 8) - second + 1, "\"size\":\"Major Colony\"");
+    std::istringstream major(unrolled);
+    const auto notRolled = LoadJsonRun(major, 1000);
+    ASSERT_TRUE(std::holds_alternative<JsonReadError>(notRolled));
+    EXPECT_NE(std::get<JsonReadError>(notRolled).message.find("/systems/1/size (line 3): expected a size class the "
+                                                              "importance table of the document's rules gives"),
+              std::string::npos)
+        << std::get<JsonReadError>(notRolled).message;
     const auto refused = LoadJsonRun(changed, 1000);
     ASSERT_TRUE(std::holds_alternative<JsonReadError>(refused));
     EXPECT_NE(std::get<JsonReadError>(refused).message.find("/rulesDigest (line 1): expected the SHA-256 of the rules"),
