@@ -14,7 +14,8 @@ SystemEdits EditsAt(const RunRecords& records, std::size_t place)
 }
 
 // The system at place rolled again alone, as its level's tables roll it at
-// its number.
+// its number: by the house rules the run was rolled with, so that the
+// document saved after still agrees with its rules.
 SystemRecord Rolled(const RunRecords& records, std::size_t place, bool census, Seed seed)
 {
     const int number = records.NumberAt(place);
@@ -22,7 +23,7 @@ SystemRecord Rolled(const RunRecords& records, std::size_t place, bool census, S
         [&](const auto& system) -> SystemRecord {
             using Record = std::remove_cvref_t<decltype(system)>;
             if constexpr (std::is_same_v<Record, LowSystem>) {
-                return RerollLowSystem(number, census, seed);
+                return RerollLowSystem(number, census, seed, records.AsLoadedRun().summary.settings.rules.get());
             } else if constexpr (std::is_same_v<Record, MediumSystem>) {
                 return RerollMediumSystem(census, seed);
             } else {

@@ -7,6 +7,7 @@
 
 #include "model/note_target.h"
 #include "model/sector_change.h"
+#include "json/rules_file.h"
 #include "support/test_support.h"
 #include "support/scratch.h"
 
@@ -166,6 +167,36 @@ TEST(SectorChange, ASystemRolledAgainIsReproducibleFromTheDocument)
         ASSERT_TRUE(std::holds_alternative<LoadedRun>(read)) << std::get<JsonReadError>(read).message;
         EXPECT_EQ(std::get<LoadedRun>(read).systems, records.AsLoadedRun().systems);
         EXPECT_TRUE(std::get<LoadedRun>(read).edits == records.Edits());
+    }
+}
+
+TEST(SectorChange, ASystemRolledAgainInAHouseRulesRunRollsByItsRules)
+{
+    // Under these rules every system after the first is an Outpost, which
+    // the game's importance table gives for 4 and 5 alone.
+    const RulesRead rules = ReadRules(R"({"format": 1, "tables": {"low.importance": {"dice": "2d6", "rows": [
+      {"from": 2, "to": 12, "result": "Outpost"}]}}})");
+    ASSERT_NE(rules.rules, nullptr);
+    RunSettings settings{3, DetailLevel::Low, false, 7};
+    settings.rules = rules.rules;
+    SeededDice dice(7);
+    ResultTree tree;
+    const TempDir directory;
+    ReportFiles reports(directory.path());
+    RecordingNotifier notifier;
+    std::string document;
+    JsonExport json("nexmar", [&](std::string_view text) { document.append(text); });
+    RunOutput* const outputs[] = {&json};
+    RunGeneration({settings}, dice, tree, reports, notifier, {}, outputs);
+    std::istringstream in(document);
+    auto read = LoadJsonRun(in, 10);
+    ASSERT_TRUE(std::holds_alternative<LoadedRun>(read)) << std::get<JsonReadError>(read).message;
+    RunRecords records(std::move(std::get<LoadedRun>(read)));
+
+    for (Seed seed = 1; seed <= 20; ++seed) {
+        const std::size_t second[] = {1};
+        SectorChange::Reroll(records, false, second, std::span(&seed, 1)).Apply(records);
+        ASSERT_EQ(std::get<LowSystem>(records.At(1)).sizeClass, LowSizeClass::Outpost) << "seed " << seed;
     }
 }
 
