@@ -15,7 +15,6 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <type_traits>
@@ -25,6 +24,7 @@
 #include "app/artwork.h"
 #include "app/dialog_actions.h"
 #include "app/dialog_units.h"
+#include "app/document/sector_document.h"
 #include "app/find_bar.h"
 #include "app/menu_keys_first.h"
 #include "app/notes_pane.h"
@@ -118,7 +118,10 @@ private:
 
 GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
                                  const std::filesystem::path& reportDirectory, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), session_(std::move(seeds), reportDirectory)
+    : QDialog(parent),
+      prompts_(prompts),
+      document_(new SectorDocument(std::move(seeds), reportDirectory, RecoveryCopy::UserFolder(), this)),
+      session_(document_->Session())
 {
     setWindowTitle(QString::fromLatin1(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -152,8 +155,6 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
     model_ = new ResultTreeModel(std::make_shared<ShownTree>(), LoadTreeImages(), this);
     treeView_->setModel(model_);
     BuildPicturePane();
-    recoveryFolder_ = RecoveryCopy::UserFolder();
-    recovery_ = std::make_unique<RecoveryCopy>(recoveryFolder_);
     BuildEditing();
     findBar_ = new FindBar(session_, *model_, *treeView_, client_);
     connect(findBar_, &FindBar::RoomChanged, this, &GeneratorDialog::PlaceTree);
@@ -165,6 +166,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
     BuildNotesPane();
     BuildOverviewPane();
     BuildPlayerView();
+    ListenToDocument();
     FollowSession();
     // Every menu shortcut works wherever the focus is, in a text field too.
     (new MenuKeysFirst(*this))->WatchFields();
@@ -175,12 +177,12 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
 
 GeneratorDialog::~GeneratorDialog()
 {
-    // The undo stack empties as it goes, after this dialog's members: what it
-    // says then is for no one. A recovery copy left stays, as after a crash.
-    // So do the notes pane, losing the focus, and the tree and the overview,
-    // losing their current items, as the widgets close.
+    // The document ends after this dialog's body: what it says then is for no
+    // one. A recovery copy left stays, as after a crash. So do the notes
+    // pane, losing the focus, and the tree and the overview, losing their
+    // current items, as the widgets close.
     for (QObject* sender :
-         std::initializer_list<QObject*>{undoStack_, notes_, overview_, treeView_->selectionModel(), model_}) {
+         std::initializer_list<QObject*>{document_, notes_, overview_, treeView_->selectionModel(), model_}) {
         if (sender != nullptr) {
             sender->disconnect(this);
         }

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "app/background_work.h"
-#include "app/document_stamp.h"
 #include "app/run_session.h"
 #include "model/note_target.h"
 #include "model/system_count.h"
@@ -25,14 +24,13 @@ class QPagedPaintDevice;
 class QPushButton;
 class QSaveFile;
 class QStatusBar;
-class QUndoStack;
 
 namespace nexmar {
 
 class DialogActions;
+class SectorDocument;
 class FindBar;
 class NotesPane;
-class RecoveryCopy;
 class OverviewPane;
 class PicturePane;
 struct PrintRequest;
@@ -178,8 +176,14 @@ private:
     // and the run shown stays as it was.
     bool Render(const QString& label, const std::function<std::optional<RenderedRun>(const std::atomic<bool>&,
                                                                                      WorkProgress&)>& work);
-    // Shows the session's run: its tree, its messages, and the actions it enables.
-    void ShowSessionRun(std::vector<std::string> messages);
+    // The views follow the document: each connects to what it shows.
+    void ListenToDocument();
+    // Shows the document's new run: its tree, and the actions it enables.
+    void ShowDocumentRun();
+    // The tree shows the run rendered anew from its records, its items open
+    // and its current item where they were.
+    void FollowRerolled();
+    void TellMessages(const QStringList& messages);
     void FollowSession();
     // The actions that need a selected system; the find field keeps its
     // systems, since it resets the tree's model, which moves the selection.
@@ -222,11 +226,6 @@ private:
     bool PrintInBackground(QPagedPaintDevice& device, const PrintRequest& request, const QString& label);
     // The places of the systems a filter keeps; nothing while none is on.
     std::optional<std::vector<std::size_t>> KeptPlaces() const;
-    // Does or undoes change on the run shown, and shows what it changed.
-    void PutChange(const SectorChange& change, bool done);
-    // Does change and puts it on the undo stack; a change of the same
-    // burst (of typing) as the latest one joins it.
-    void PushChange(SectorChange change, std::optional<int> burst = std::nullopt);
     // The edits' undo stack, its shortcuts and the names beside the systems.
     void BuildEditing();
     // The selected system becomes known, rumoured or secret to the players.
@@ -251,10 +250,6 @@ private:
     void WriteNotes(const QString& text, NoteKind kind);
     // Rolls the systems at places again, each from a fresh seed.
     void RerollPlaces(const std::vector<std::size_t>& places);
-    // Renders the run shown again from its records, as edited: its tree,
-    // its reports and its statistics; the items open and the current item
-    // stay as they were.
-    void RenderEdited();
     // Shows the run in the JSON document name; false when it was refused
     // (and the user told why) or cancelled.
     bool ShowFile(const QString& name);
@@ -275,8 +270,6 @@ private:
     // Before the sector shown is replaced or closed: true unless it holds
     // unsaved edits the user chose to keep (Cancel, or a save that failed).
     bool MaySetAsideEdits();
-    // The title, and the recovery copy of edits not saved.
-    void FollowEdits();
     // The document's name and whether it is saved, in the title: no name
     // while Player View is on.
     void FollowWindowTitle();
@@ -302,31 +295,23 @@ private:
     // Read from the controls, which open with a count of 0; each run takes a seed of its own.
     RunSettings inputs_{.systems = 0};
     UserPrompts& prompts_;
-    RunSession session_;
+    SectorDocument* document_;  // what the referee makes; the views follow it
+    RunSession& session_;                        // the document's
     std::unique_ptr<DialogActions> actions_;
     QString saveFolder_;
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
     PicturePane* picture_ = nullptr;    // the tree's place, shared with the selected system's picture
     FindBar* findBar_ = nullptr;
     OverviewPane* overview_ = nullptr;
-    QUndoStack* undoStack_ = nullptr;    // the edits of the run shown; clean while saved
     NotesPane* notes_ = nullptr;
     std::optional<NoteTarget> noteTarget_;  // what the notes pane shows
-    // Keystrokes in the notes pane of one burst undo as one; the burst ends
-    // when the pane loses the focus, shows another target, or an edit is
-    // undone or redone.
-    int noteBurst_ = 0;
     bool playerView_ = false;
     QLabel* playerViewMark_ = nullptr;  // in the status bar while the players' view is on
     // The tree's open items and current item as the referee left them for
     // the players' view, to come back to.
     std::vector<ItemId> refereeExpanded_;
     ItemId refereeCurrent_ = kNoItem;
-    QString documentPath_;  // the sector's file, absolute; empty for a run never saved
-    DocumentStamp documentStamp_;  // the document as last opened or saved here
-    QString recoveryFolder_;
     QStringList panesToReopen_;  // remembered open, waiting for a run to show
-    std::unique_ptr<RecoveryCopy> recovery_;  // reads session_, so ends before it
 };
 
 }  // namespace nexmar

@@ -8,12 +8,11 @@
 #include <QLocale>
 #include <QMenu>
 #include <QSaveFile>
-#include <QUndoStack>
 
 #include "app/dialog_actions.h"
+#include "app/document/sector_document.h"
 #include "app/generator_dialog.h"
 #include "app/recent_documents.h"
-#include "app/recovery_copy.h"
 #include "app/user_prompts.h"
 
 namespace nexmar {
@@ -36,16 +35,17 @@ void GeneratorDialog::SaveDocumentAs()
 
 std::optional<bool> GeneratorDialog::SettleChangedOnDisk(const QString& name)
 {
-    if (QFileInfo(name).absoluteFilePath() != documentPath_ || !documentStamp_.ChangedOnDisk(documentPath_)) {
+    const QString path = document_->Path();
+    if (QFileInfo(name).absoluteFilePath() != path || !document_->ChangedOnDisk()) {
         return std::nullopt;
     }
-    switch (prompts_.AskChangedOnDisk(this, QDir::toNativeSeparators(documentPath_))) {
+    switch (prompts_.AskChangedOnDisk(this, QDir::toNativeSeparators(path))) {
     case ChangedOnDiskAnswer::Overwrite:
         return std::nullopt;
     case ChangedOnDiskAnswer::Reload:
         // The edits made here give way to the document as it now is.
-        if (ShowFile(documentPath_)) {
-            BecomeDocument(documentPath_);
+        if (ShowFile(path)) {
+            BecomeDocument(path);
         }
         return false;
     case ChangedOnDiskAnswer::SaveAs: {
@@ -64,7 +64,7 @@ bool GeneratorDialog::SaveOrAskName()
         return false;
     }
     const QString name =
-        documentPath_.isEmpty() ? AskDocumentName(actions_->Title("saveDocumentAction")) : documentPath_;
+        document_->Path().isEmpty() ? AskDocumentName(actions_->Title("saveDocumentAction")) : document_->Path();
     return !name.isEmpty() && SaveDocumentTo(name);
 }
 
@@ -84,7 +84,7 @@ bool GeneratorDialog::SaveDocumentTo(const QString& name)
         return false;
     }
     BecomeDocument(name);
-    undoStack_->setClean();
+    document_->MarkSaved();
     return true;
 }
 
@@ -98,12 +98,10 @@ void GeneratorDialog::OpenAsDocument(const QString& name)
 
 void GeneratorDialog::BecomeDocument(const QString& name)
 {
-    documentPath_ = name.isEmpty() ? QString() : QFileInfo(name).absoluteFilePath();
-    documentStamp_ = name.isEmpty() ? DocumentStamp() : DocumentStamp::Of(documentPath_);
+    document_->SetPath(name);
     if (!name.isEmpty()) {
         RememberRecentDocument(name);
     }
-    FollowEdits();
 }
 
 void GeneratorDialog::OpenRecent(const QString& name)
@@ -139,10 +137,10 @@ void GeneratorDialog::ListRecent()
 
 bool GeneratorDialog::MaySetAsideEdits()
 {
-    if (undoStack_->isClean()) {
+    if (!document_->IsModified()) {
         return true;
     }
-    switch (prompts_.AskSaveChanges(this, QFileInfo(documentPath_).fileName())) {
+    switch (prompts_.AskSaveChanges(this, QFileInfo(document_->Path()).fileName())) {
     case UnsavedAnswer::Save:
         return SaveOrAskName();
     case UnsavedAnswer::Discard:
@@ -159,7 +157,7 @@ void GeneratorDialog::reject()
     if (!MaySetAsideEdits()) {
         return;
     }
-    recovery_->Remove();
+    document_->ForgetRecoveryCopy();
     RememberWindow();
     QDialog::reject();
 }
@@ -167,34 +165,15 @@ void GeneratorDialog::reject()
 void GeneratorDialog::FollowWindowTitle()
 {
     // The players see no name of the referee's files.
-    const QString path = playerView_ ? QString() : documentPath_;
+    const QString path = playerView_ ? QString() : document_->Path();
     setWindowFilePath(path);
     const QString document = path.isEmpty() ? QString() : QFileInfo(path).fileName() + QStringLiteral(" - ");
-    setWindowTitle(document + QString::fromLatin1(kWindowTitle) + (undoStack_->isClean() ? "" : kModifiedMark));
-}
-
-void GeneratorDialog::FollowEdits()
-{
-    const bool clean = undoStack_->isClean();
-    FollowWindowTitle();
-    if (clean) {
-        recovery_->Remove();
-        return;
-    }
-    // On a thread of its own, so that an edit of 10,000 systems is not held
-    // up by writing them; halted before the next change reaches the session.
-    recovery_->Write(documentPath_, [this](QIODevice& destination, const std::atomic<bool>& cancel) {
-        try {
-            return session_.WriteJson(destination, cancel, [](int) {});
-        } catch (const RenderCancelled&) {
-            return false;
-        }
-    });
+    setWindowTitle(document + QString::fromLatin1(kWindowTitle) + (document_->IsModified() ? kModifiedMark : ""));
 }
 
 void GeneratorDialog::OfferRecovery()
 {
-    std::unique_ptr<LeftCopy> left = LeftCopy::Find(recoveryFolder_);
+    std::unique_ptr<LeftCopy> left = LeftCopy::Find(document_->RecoveryFolder());
     if (left == nullptr) {
         return;
     }
@@ -216,12 +195,9 @@ void GeneratorDialog::OfferRecovery()
     if (!MaySetAsideEdits() || !ShowFile(left->Path())) {
         return;
     }
-    documentPath_ = left->DocumentPath();
-    documentStamp_ = documentPath_.isEmpty() ? DocumentStamp() : DocumentStamp::Of(documentPath_);
     // Restored, the edits are still to be saved (the title says so), under a
     // copy of this dialog's own, written whole before the one left goes.
-    undoStack_->resetClean();
-    recovery_->Finish();
+    document_->MarkRestored(left->DocumentPath());
     left->Remove();
 }
 

@@ -1,70 +1,31 @@
 // The dialog's edits of the systems shown: renaming a system, and undoing
-// and redoing each edit. An edit is a SectorChange; the undo stack holds
-// them, and doing or undoing one is the same swap of what the systems were.
-// Notes and rerolls come here as changes too.
+// and redoing each edit, which the document keeps on its undo stack.
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
-#include <QUndoCommand>
 #include <QUndoStack>
 
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "app/artwork.h"
 #include "app/dialog_actions.h"
+#include "app/document/rename_command.h"
+#include "app/document/sector_document.h"
 #include "app/find_bar.h"
 #include "app/generator_dialog.h"
 #include "app/picture_pane.h"
-#include "app/recovery_copy.h"
 #include "app/result_tree_model.h"
 #include "app/user_prompts.h"
 #include "gen/names/sector_edits.h"
 
 namespace nexmar {
 
-namespace {
-
-// The id of the commands that may join the one before them.
-constexpr int kBurstCommand = 1;
-
-// One edit on the undo stack; the dialog does and undoes it. An edit made
-// in a burst (a note's keystrokes) joins the edit before it of the same burst.
-class ChangeCommand final : public QUndoCommand {
-public:
-    ChangeCommand(SectorChange change, std::function<void(const SectorChange&, bool)> put, std::optional<int> burst)
-        : QUndoCommand(QString::fromStdString(change.Text())), change_(std::move(change)), put_(std::move(put)),
-          burst_(burst)
-    {
-    }
-    void redo() override { put_(change_, true); }
-    void undo() override { put_(change_, false); }
-    int id() const override { return burst_ ? kBurstCommand : -1; }
-    bool mergeWith(const QUndoCommand* other) override
-    {
-        const auto* later = static_cast<const ChangeCommand*>(other);
-        if (later->burst_ != burst_ || !change_.Absorb(later->change_)) {
-            return false;
-        }
-        // Typed and taken back within the burst: no edit is left to undo.
-        setObsolete(change_.ChangesNothing());
-        return true;
-    }
-
-private:
-    SectorChange change_;
-    std::function<void(const SectorChange&, bool)> put_;
-    std::optional<int> burst_;
-};
-
-}  // namespace
-
 void GeneratorDialog::BuildEditing()
 {
-    undoStack_ = new QUndoStack(this);
+    QUndoStack* undoStack = &document_->UndoStack();
     actions_->Action("redoAction")
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     // "Undo Rename System 3": the menu says what it takes back.
@@ -76,11 +37,8 @@ void GeneratorDialog::BuildEditing()
     // Each connection ends with its action, which may go before the stack.
     QAction* undo = actions_->Action("undoAction");
     QAction* redo = actions_->Action("redoAction");
-    connect(undoStack_, &QUndoStack::undoTextChanged, undo, follow(undo, QStringLiteral("&Undo")));
-    connect(undoStack_, &QUndoStack::redoTextChanged, redo, follow(redo, QStringLiteral("&Redo")));
-    // Each edit, undo, redo, save and new run.
-    connect(undoStack_, &QUndoStack::indexChanged, this, &GeneratorDialog::FollowEdits);
-    connect(undoStack_, &QUndoStack::cleanChanged, this, &GeneratorDialog::FollowEdits);
+    connect(undoStack, &QUndoStack::undoTextChanged, undo, follow(undo, QStringLiteral("&Undo")));
+    connect(undoStack, &QUndoStack::redoTextChanged, redo, follow(redo, QStringLiteral("&Redo")));
     connect(actions_->Action("openRecentAction")->menu(), &QMenu::aboutToShow, this, &GeneratorDialog::ListRecent);
     actions_->Action("lockAction")->setCheckable(true);
     // The Players menu marks what the selected system is to the players.
@@ -118,46 +76,56 @@ void GeneratorDialog::RenameSystem()
         prompts_.ShowMessage(this, QStringLiteral("System %1 is not renamed: %2.").arg(number).arg(why));
         return;
     }
-    PushChange(SectorChange::Rename(records, *place, name));
+    document_->Edit(std::make_unique<RenameCommand>(*document_, *place, name));
 }
 
-void GeneratorDialog::PushChange(SectorChange change, std::optional<int> burst)
+void GeneratorDialog::ListenToDocument()
 {
-    undoStack_->push(new ChangeCommand(
-        std::move(change), [this](const SectorChange& change, bool done) { PutChange(change, done); }, burst));
+    // An edit's rerender shows a progress window over this one.
+    document_->SetWorkRunner([this](const QString& label, const BackgroundWork& work) {
+        RunInBackground(this, prompts_, label, work, false);
+    });
+    // The tree first: the views after it find its items as the run now has them.
+    connect(document_, &SectorDocument::RunReplaced, this, &GeneratorDialog::ShowDocumentRun);
+    connect(document_, &SectorDocument::RecordsChanged, this, &GeneratorDialog::FollowRerolled);
+    // The names beside the systems say what the players may see of them too.
+    for (const auto changed : {&SectorDocument::NamesChanged, &SectorDocument::VisibilityChanged}) {
+        connect(document_, changed, model_, &ResultTreeModel::NamesChanged);
+    }
+    // The players' tree holds their names and what they may see of each system.
+    connect(document_, &SectorDocument::VisibilityChanged, this, [this] {
+        if (playerView_) {
+            findBar_->Reshow([this] { FollowPlayerView(); }, findBar_->PlaceNow());
+        }
+    });
+    for (const auto changed : {&SectorDocument::RecordsChanged, &SectorDocument::NamesChanged}) {
+        connect(document_, changed, picture_, &PicturePane::Redraw);
+    }
+    connect(document_, &SectorDocument::VisibilityChanged, picture_, &PicturePane::RedrawForPlayers);
+    connect(document_, &SectorDocument::SystemsChanged, this, &GeneratorDialog::FollowOverview);
+    connect(document_, &SectorDocument::SystemsChanged, this, &GeneratorDialog::FollowNoteTarget);
+    connect(document_, &SectorDocument::SystemsChanged, this, &GeneratorDialog::FollowMarks);
+    connect(document_, &SectorDocument::ModifiedChanged, this, &GeneratorDialog::FollowWindowTitle);
+    connect(document_, &SectorDocument::PathChanged, this, &GeneratorDialog::FollowWindowTitle);
+    // Once every view shows the run.
+    connect(document_, &SectorDocument::RunMessages, this, &GeneratorDialog::TellMessages);
+}
+
+void GeneratorDialog::TellMessages(const QStringList& messages)
+{
+    for (const QString& message : messages) {
+        prompts_.ShowMessage(this, message);
+    }
 }
 
 void GeneratorDialog::Undo()
 {
-    ++noteBurst_;
-    undoStack_->undo();
+    document_->Undo();
 }
 
 void GeneratorDialog::Redo()
 {
-    ++noteBurst_;
-    undoStack_->redo();
-}
-
-void GeneratorDialog::PutChange(const SectorChange& change, bool done)
-{
-    // The recovery copy's writer reads the systems: it stops before they change.
-    recovery_->Halt();
-    session_.Change(change, done);
-    if (change.ChangesRecords()) {
-        RenderEdited();
-    } else if (playerView_ && change.ChangesWhatPlayersSee()) {
-        findBar_->Reshow([this] { FollowPlayerView(); }, findBar_->PlaceNow());
-        picture_->Redraw();
-    } else if (change.ChangesShown()) {
-        // A rename leaves the tree's texts as they were: only the names
-        // beside the systems, the picture and the overview follow it.
-        model_->NamesChanged();
-        picture_->Redraw();
-    }
-    FollowOverview();
-    FollowNoteTarget();
-    FollowMarks();
+    document_->Redo();
 }
 
 }  // namespace nexmar

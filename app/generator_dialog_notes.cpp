@@ -4,9 +4,12 @@
 #include <QAction>
 #include <QItemSelectionModel>
 
+#include <memory>
 #include <string>
 
 #include "app/dialog_actions.h"
+#include "app/document/note_command.h"
+#include "app/document/sector_document.h"
 #include "app/generator_dialog.h"
 #include "app/notes_pane.h"
 #include "app/picture_pane.h"
@@ -60,7 +63,7 @@ void GeneratorDialog::BuildNotesPane()
     connect(notes_, &NotesPane::NotesEdited, this, [this](const QString& text) { WriteNotes(text, NoteKind::Referee); });
     connect(notes_, &NotesPane::PlayerNotesEdited, this,
             [this](const QString& text) { WriteNotes(text, NoteKind::Players); });
-    connect(notes_, &NotesPane::EditingEnded, this, [this] { ++noteBurst_; });
+    connect(notes_, &NotesPane::EditingEnded, document_, &SectorDocument::EndBurst);
     connect(notes_, &NotesPane::Left, this, &GeneratorDialog::GoToResults);
 }
 
@@ -86,7 +89,7 @@ void GeneratorDialog::FollowNoteTarget()
             ? NoteTargetOf(*session_.Tree(), session_.Records(), model_->ItemOf(current))
             : std::nullopt;
     if (target != noteTarget_) {
-        ++noteBurst_;
+        document_->EndBurst();
         noteTarget_ = target;
         notes_->ShowTarget(target ? Heading(session_.Records(), *target, playerView_) : QString(),
                            NotesShown(session_.Records(), target), target.has_value());
@@ -108,17 +111,7 @@ void GeneratorDialog::WriteNotes(const QString& text, NoteKind kind)
     if (!fault.empty() || notes == NotesOf(records, *noteTarget_, kind)) {
         return;
     }
-    const std::size_t place = noteTarget_->place;
-    const std::string& object = noteTarget_->object;
-    if (players) {
-        PushChange(object.empty() ? SectorChange::PlayerNote(records, place, notes)
-                                  : SectorChange::ObjectPlayerNote(records, place, object, notes),
-                   noteBurst_);
-        return;
-    }
-    PushChange(object.empty() ? SectorChange::Note(records, place, notes)
-                              : SectorChange::ObjectNote(records, place, object, notes),
-               noteBurst_);
+    document_->Edit(std::make_unique<NoteCommand>(*document_, *noteTarget_, kind, notes, document_->Burst()));
 }
 
 }  // namespace nexmar

@@ -6,11 +6,16 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <memory>
 #include <numeric>
 #include <optional>
 #include <vector>
 
 #include "app/dialog_actions.h"
+#include "app/document/hidden_fields_command.h"
+#include "app/document/note_command.h"
+#include "app/document/sector_document.h"
+#include "app/document/visibility_command.h"
 #include "app/find_bar.h"
 #include "app/generator_dialog.h"
 #include "app/notes_pane.h"
@@ -78,7 +83,7 @@ void GeneratorDialog::SetVisibility(Visibility visibility)
         return;
     }
     const std::size_t places[] = {*place};
-    PushChange(SectorChange::ChangeVisibility(session_.Records(), places, visibility));
+    document_->Edit(std::make_unique<VisibilityCommand>(*document_, places, visibility));
 }
 
 void GeneratorDialog::MakeKnown()
@@ -108,7 +113,7 @@ void GeneratorDialog::ChooseHiddenFields()
         prompts_.AskHiddenFields(this, QStringLiteral("Hidden Fields of System %1").arg(records.NumberAt(*place)),
                                  PlayerFieldsOf(LevelOf(records.At(*place))), hidden);
     if (chosen && *chosen != hidden) {
-        PushChange(SectorChange::HideFields(records, *place, *chosen));
+        document_->Edit(std::make_unique<HiddenFieldsCommand>(*document_, *place, *chosen));
     }
 }
 
@@ -133,7 +138,9 @@ void GeneratorDialog::EditPlayerNotes()
                                        .arg(QString::fromStdString(fault)));
         return;
     }
-    PushChange(SectorChange::PlayerNote(records, *place, text));
+    NoteTarget system;
+    system.place = *place;
+    document_->Edit(std::make_unique<NoteCommand>(*document_, system, NoteKind::Players, text, std::nullopt));
 }
 
 void GeneratorDialog::PrintHandout()

@@ -1,13 +1,15 @@
 // The dialog's rerolls: a system, or every system not locked, rolled again
-// from fresh seeds, and the run rendered again from its records as edited.
+// from fresh seeds, and the tree following the run rendered again from its
+// records as edited.
 #include <QAction>
 
-#include <atomic>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "app/dialog_actions.h"
+#include "app/document/lock_command.h"
+#include "app/document/reroll_command.h"
+#include "app/document/sector_document.h"
 #include "app/generator_dialog.h"
 #include "app/picture_pane.h"
 #include "app/result_tree_model.h"
@@ -118,49 +120,22 @@ void GeneratorDialog::LockSystem()
 {
     const std::optional<std::size_t> place = picture_->SelectedSystem();
     if (place && session_.HasRun()) {
-        PushChange(SectorChange::Lock(session_.Records(), *place, !session_.Records().LockedAt(*place)));
+        document_->Edit(std::make_unique<LockCommand>(*document_, *place));
     }
 }
 
 void GeneratorDialog::RerollPlaces(const std::vector<std::size_t>& places)
 {
-    const std::vector<Seed> seeds = session_.TakeRerollSeeds(places.size());
-    PushChange(SectorChange::Reroll(session_.Records(), session_.Description().census, places, seeds));
+    document_->Edit(std::make_unique<RerollCommand>(*document_, places));
 }
 
-void GeneratorDialog::RenderEdited()
+void GeneratorDialog::FollowRerolled()
 {
-    const ViewPlace place = Remember(*model_, *treeView_, *session_.Tree());
-    // The records' own head is a document's, or only a seed: the run's
-    // settings say how it renders.
-    LoadedRun edited = session_.Records().AsLoadedRun();
-    edited.summary.settings = session_.Description();
-    auto records = std::make_unique<RunRecords>(std::move(edited));
-    const RunRecords& kept = *records;
-    std::optional<RenderedRun> rendered;
-    // An edit done is never left half shown: the render runs to its end.
-    RunInBackground(
-        this, prompts_, QStringLiteral("Showing the edited systems..."),
-        [&](const std::atomic<bool>& cancel, WorkProgress& progress) {
-            progress.total = static_cast<int>(kept.size());
-            rendered = RenderRun(
-                session_.Description(), session_.ReportDirectory(),
-                [&kept](ResultTree& tree, ReportFiles& reports, Notifier& notifier, const SystemDone& systemDone,
-                        std::span<RunOutput* const> observers) {
-                    RenderLoadedRun(kept.AsLoadedRun(), tree, reports, notifier, systemDone, observers);
-                },
-                cancel, [&progress](int done) { progress.done = done; }, std::move(records));
-        },
-        false);
-    std::vector<std::string> messages = std::move(rendered->messages);
-    session_.Show(std::move(*rendered));
+    // The model still shows the tree the run had before.
+    const ViewPlace place = Remember(*model_, *treeView_, model_->Tree());
     model_->Show(session_.Tree());
     FollowSession();
     Restore(place, *model_, *treeView_, *session_.Tree());
-    picture_->Redraw();
-    for (const std::string& message : messages) {
-        prompts_.ShowMessage(this, QString::fromStdString(message));
-    }
 }
 
 }  // namespace nexmar

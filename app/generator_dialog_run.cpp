@@ -6,14 +6,13 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUndoStack>
 
 #include <atomic>
 #include <utility>
 #include <vector>
 
 #include "app/generator_dialog.h"
-#include "app/recovery_copy.h"
+#include "app/document/sector_document.h"
 #include "app/result_tree_model.h"
 #include "model/seed_input.h"
 #include "app/user_prompts.h"
@@ -120,29 +119,18 @@ bool GeneratorDialog::Render(
     if (!finished || !rendered) {
         return finished;
     }
-    std::vector<std::string> messages = std::move(rendered->messages);
-    // The recovery copy's writer reads the run shown: it stops before it goes.
-    recovery_->Halt();
-    session_.Show(std::move(*rendered));
-    ShowSessionRun(std::move(messages));
+    document_->ShowRun(std::move(*rendered));
     return true;
 }
 
-void GeneratorDialog::ShowSessionRun(std::vector<std::string> messages)
+void GeneratorDialog::ShowDocumentRun()
 {
     model_->SetRootToolTip(QStringLiteral("Seed %1").arg(session_.Description().seed));
     model_->Show(session_.Tree());
-    // The edits undone and redone are of the run that was shown.
-    undoStack_->clear();
     expandButton_->setEnabled(true);
     ShowExpandButton(true);
     FollowSession();
     ReopenPanes();
-    // Shown once the tree is whole again, since the view must not paint a
-    // half-reset model.
-    for (const std::string& message : messages) {
-        prompts_.ShowMessage(this, QString::fromStdString(message));
-    }
 }
 
 }  // namespace nexmar

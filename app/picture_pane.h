@@ -101,6 +101,14 @@ public:
             Draw();
         }
     }
+    // Draws the selected system again while it is drawn for the players,
+    // to whom what they may see of it changed.
+    void RedrawForPlayers()
+    {
+        if (players_) {
+            Redraw();
+        }
+    }
     // Whether the picture, and so Export Picture, carries the legend of its
     // shapes and zone colours under it.
     PictureLegend Legend() const { return legend_; }

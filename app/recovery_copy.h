@@ -42,6 +42,8 @@ public:
     // Stops a write in progress, leaving the last complete copy: called
     // before what the writer reads changes.
     void Halt();
+    // Whether a write was started and not yet halted or waited for.
+    bool WriteUnderway() const { return writer_.joinable(); }
     // Waits until a write in progress ends.
     void Finish();
     // Halts and removes the copy: its edits are saved or given up.

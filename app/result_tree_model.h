@@ -38,6 +38,8 @@ public:
     // the systems a find keeps are kept again by KeepSystems.
     void ShowToPlayers(std::shared_ptr<const PlayerTree> players);
     const PlayerTree* Players() const { return players_.get(); }
+    // The tree shown, as the referee sees it.
+    const ShownTree& Tree() const { return *tree_; }
     // The tooltip of the top-level item, which says how its run can be
     // repeated; it is read when the next tree is shown.
     void SetRootToolTip(const QString& text) { rootToolTip_ = text; }
