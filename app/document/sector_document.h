@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/background_work.h"
-#include "app/document_stamp.h"
-#include "app/recovery_copy.h"
-#include "app/run_session.h"
+#include "app/kit/background_work.h"
+#include "app/files/document_stamp.h"
+#include "app/document/recovery_copy.h"
+#include "app/document/run_session.h"
 
 class QUndoStack;
 
