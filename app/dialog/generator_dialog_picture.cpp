@@ -1,11 +1,8 @@
 // The dialog's picture of the selected system: the pane beside the tree and
 // Export Picture.
 #include <QAction>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSvgRenderer>
 
 #include <optional>
 #include <string>
@@ -14,6 +11,7 @@
 #include "app/dialog/generator_dialog.h"
 #include "app/panes/picture_pane.h"
 #include "app/panes/result_tree_view.h"
+#include "app/printing/picture_pdf.h"
 #include "app/kit/user_prompts.h"
 
 namespace nexmar {
@@ -24,24 +22,6 @@ constexpr const char* kPictureFilter = "SVG Picture (*.svg);;PNG Image (*.png);;
 constexpr const char* kPictureSuffix = "svg";
 // A PNG is drawn at twice the picture's own size, sharp enough to print.
 constexpr double kPngScale = 2.0;
-
-// One page as large as the picture, the picture on it as shapes and text.
-bool WritePicturePdf(const QByteArray& svg, QIODevice& file)
-{
-    QSvgRenderer renderer(svg);
-    const QSizeF size = renderer.viewBoxF().size();
-    QPdfWriter pdf(&file);
-    pdf.setCreator(QStringLiteral("Tolvik Nexmar"));
-    // A unit of the picture a point of the page.
-    pdf.setPageLayout(QPageLayout(QPageSize(size, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
-    pdf.setResolution(72 * 4);
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        return false;
-    }
-    renderer.render(&painter, QRectF(QPointF(0, 0), size * 4));
-    return painter.end();
-}
 
 }  // namespace
 
