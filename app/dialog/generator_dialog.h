@@ -54,8 +54,9 @@ inline constexpr const char* kSaveWriteFailed = "Failed to write file for save.\
 
 // The program's one window: the inputs of a run, the result tree, the
 // buttons and the menus. It is layout and wiring: what is shown and saved
-// is held by the session, the commands are built once by DialogActions,
-// and runs and file opening go to a worker thread.
+// is held by the sector's document, whose signals the views follow; the
+// commands are built once by DialogActions, and runs and file opening go
+// to a worker thread.
 class GeneratorDialog final : public QDialog {
     Q_OBJECT
 
@@ -295,7 +296,7 @@ private:
     RunSettings inputs_{.systems = 0};
     UserPrompts& prompts_;
     SectorDocument* document_;  // what the referee makes; the views follow it
-    RunSession& session_;                        // the document's
+    RunSession& session_;       // the document's
     std::unique_ptr<DialogActions> actions_;
     QString saveFolder_;
     ResultTreeModel* model_ = nullptr;  // shows the session's tree
