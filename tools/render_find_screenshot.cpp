@@ -18,9 +18,9 @@
 
 #include <cstdio>
 
-#include "app/artwork.h"
-#include "app/generator_dialog.h"
-#include "app/user_prompts.h"
+#include "app/kit/artwork.h"
+#include "app/dialog/generator_dialog.h"
+#include "app/kit/user_prompts.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <cstdio>
 
-#include "app/artwork.h"
-#include "app/statistics_window.h"
+#include "app/kit/artwork.h"
+#include "app/windows/statistics_window.h"
 #include "core/dice.h"
 #include "core/report_files.h"
 #include "run/generation_run.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/picture_pane.h"
+#include "app/panes/picture_pane.h"
 
 int main(int argc, char** argv)
 {

@@ -155,6 +155,16 @@ bool SectorChange::ChangesWhatPlayersSee() const
     return false;
 }
 
+std::vector<std::size_t> SectorChange::Places() const
+{
+    std::vector<std::size_t> places;
+    places.reserve(systems_.size());
+    for (const SystemSwap& swap : systems_) {
+        places.push_back(swap.place);
+    }
+    return places;
+}
+
 bool SectorChange::ChangesNothing() const
 {
     for (const SystemSwap& swap : systems_) {

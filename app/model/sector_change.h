@@ -53,6 +53,8 @@ public:
     // Whether a name, a record, a visibility or a hidden field changes:
     // what the players' view of the tree shows.
     bool ChangesWhatPlayersSee() const;
+    // The places of the systems it touches.
+    std::vector<std::size_t> Places() const;
     // Whether it leaves every system as it found it.
     bool ChangesNothing() const;
     // Takes in later, a change of the same one system's edits made right

@@ -39,14 +39,14 @@
 #include <memory>
 #include <string>
 
-#include "app/artwork.h"
-#include "app/generator_dialog.h"
-#include "app/recovery_copy.h"
-#include "app/result_tree_model.h"
-#include "app/result_tree_view.h"
-#include "app/run_file_reading.h"
-#include "app/run_session.h"
-#include "app/user_prompts.h"
+#include "app/kit/artwork.h"
+#include "app/dialog/generator_dialog.h"
+#include "app/document/recovery_copy.h"
+#include "app/panes/result_tree_model.h"
+#include "app/panes/result_tree_view.h"
+#include "app/files/run_file_reading.h"
+#include "app/document/run_session.h"
+#include "app/kit/user_prompts.h"
 #include "dialog_bench_support.h"
 #include "json/json_export.h"
 #include "json/json_import.h"

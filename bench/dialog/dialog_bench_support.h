@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "app/run_file_reading.h"
-#include "app/user_prompts.h"
+#include "app/files/run_file_reading.h"
+#include "app/kit/user_prompts.h"
 #include "core/notifier.h"
 #include "run/generation_run.h"
 #include "json/json_export.h"

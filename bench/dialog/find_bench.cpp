@@ -27,10 +27,10 @@
 #include <memory>
 #include <string>
 
-#include "app/generator_dialog.h"
-#include "app/run_file_reading.h"
+#include "app/dialog/generator_dialog.h"
+#include "app/files/run_file_reading.h"
 #include "model/run_records.h"
-#include "app/user_prompts.h"
+#include "app/kit/user_prompts.h"
 #include "dialog_bench_support.h"
 #include "run/generation_run.h"
 #include "json/json_export.h"

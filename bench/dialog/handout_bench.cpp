@@ -18,7 +18,7 @@
 
 #include <memory>
 
-#include "app/generator_dialog.h"
+#include "app/dialog/generator_dialog.h"
 #include "dialog_bench_support.h"
 
 namespace nexmar {

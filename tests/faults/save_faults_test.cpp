@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "app/generator_dialog.h"
+#include "app/dialog/generator_dialog.h"
 #include "support/dialog_fixture.h"
 
 namespace nexmar {

@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/generator_dialog.h"
+#include "app/dialog/generator_dialog.h"
 #include "support/fake_prompts.h"
 
 namespace nexmar::testing {

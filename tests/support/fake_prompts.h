@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/run_printer.h"
-#include "app/user_prompts.h"
+#include "app/printing/run_printer.h"
+#include "app/kit/user_prompts.h"
 
 namespace nexmar::testing {
 

@@ -1,0 +1,173 @@
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTreeView>
+
+#include <nlohmann/json.hpp>
+
+#include <set>
+#include <string>
+
+#include "app/dialog/generator_dialog.h"
+#include "support/dialog_fixture.h"
+
+namespace nexmar {
+
+// The sector overview: a row for each system the tree shows, read from the
+// run's own document, sorted, filtered and leading to the tree.
+class OverviewTest : public QObject, private testing::DialogFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { Start(7); }
+    void cleanup() { Stop(); }
+
+    void rowsSortFilterAndLeadToTheTree();
+    void followsTheTreesChoiceAndEveryRenameUndoneOrRedone();
+
+private:
+    enum Column { kNumber = 0, kName = 1, kObjects = 3, kMoons = 4, kGaiaWorlds = 5, kTotalRaw = 7, kSpecials = 8 };
+    QTableView* Table() const { return Find<QTableView>("overviewTable"); }
+    int Cell(int row, int column) const { return Table()->model()->index(row, column).data().toInt(); }
+    std::set<int> TableNumbers() const
+    {
+        std::set<int> numbers;
+        for (int row = 0; row < Table()->model()->rowCount(); ++row) {
+            numbers.insert(Cell(row, kNumber));
+        }
+        return numbers;
+    }
+    std::set<int> TreeNumbers() const
+    {
+        std::set<int> numbers;
+        for (int row = 0; row < Tree()->model()->rowCount(Root()); ++row) {
+            numbers.insert(Root().model()->index(row, 0, Root()).data().toString().mid(7).toInt());
+        }
+        return numbers;
+    }
+    nlohmann::json Document() const
+    {
+        std::string json;
+        Dialog().Session().WriteJson([&json](std::string_view text) { json.append(text); }, std::atomic<bool>{false},
+                                     [](int) {});
+        return nlohmann::json::parse(json);
+    }
+};
+
+void OverviewTest::rowsSortFilterAndLeadToTheTree()
+{
+    Find<QRadioButton>("highRadio")->setChecked(true);
+    Run(QStringLiteral("60"));
+    Action("overviewAction")->trigger();
+    QCOMPARE(Table()->model()->rowCount(), 60);
+
+    // Each row says what the run's document holds, in the run's order.
+    const nlohmann::json document = Document();
+    int row = 0;
+    for (const auto& system : document["systems"]) {
+        int objects = 0, moons = 0, gaiaWorlds = 0, raw = 0;
+        for (const auto& component : system["components"]) {
+            for (const auto& object : component["objects"]) {
+                ++objects;
+                gaiaWorlds += object.value("gaiaWorld", false) ? 1 : 0;
+                raw += object["raw"].get<int>();
+                moons += static_cast<int>(object["moons"].size());
+                for (const auto& moon : object["moons"]) {
+                    raw += moon["raw"].get<int>();
+                }
+            }
+        }
+        QCOMPARE(Cell(row, kNumber), system["number"].get<int>());
+        QCOMPARE(Table()->model()->index(row, kName).data().toString().toStdString(),
+                 system["name"].get<std::string>());
+        QCOMPARE(Cell(row, kObjects), objects);
+        QCOMPARE(Cell(row, kMoons), moons);
+        QCOMPARE(Cell(row, kGaiaWorlds), gaiaWorlds);
+        QCOMPARE(Cell(row, kTotalRaw), raw);
+        ++row;
+    }
+
+    // Numbers sort as numbers: 9 before 10 and 100, not after.
+    Table()->sortByColumn(kTotalRaw, Qt::DescendingOrder);
+    for (int r = 1; r < Table()->model()->rowCount(); ++r) {
+        QVERIFY2(Cell(r - 1, kTotalRaw) >= Cell(r, kTotalRaw), qPrintable(QString::number(r)));
+    }
+    QVERIFY(Cell(0, kTotalRaw) >= 10 && Cell(59, kTotalRaw) < Cell(0, kTotalRaw));
+
+    // A find keeps the same systems in the table as in the tree.
+    Action("findAction")->trigger();
+    Find<QLineEdit>("findField")->setText(QStringLiteral("type = \"Gas Giant\" and capacity >= 8"));
+    QTest::keyClick(Find<QLineEdit>("findField"), Qt::Key_Return);
+    const std::set<int> shown = TreeNumbers();
+    QVERIFY(!shown.empty() && shown.size() < 60);
+    QCOMPARE(TableNumbers(), shown);
+
+    // Choosing a row makes its system the tree's current item.
+    const int chosen = Cell(Table()->model()->rowCount() - 1, kNumber);
+    Table()->setCurrentIndex(Table()->model()->index(Table()->model()->rowCount() - 1, 1));
+    QVERIFY(Tree()->currentIndex().parent() == Root());
+    QCOMPARE(Tree()->currentIndex().data().toString().mid(7).section(QLatin1Char(' '), 0, 0).toInt(), chosen);
+
+    // The pane shares the tree's window; F8 hides it again.
+    QCOMPARE(Table()->window(), &Dialog());
+    QVERIFY(Action("overviewAction")->isChecked());
+    Action("overviewAction")->trigger();
+    QVERIFY(!Table()->isVisible() && !Action("overviewAction")->isChecked());
+}
+
+void OverviewTest::followsTheTreesChoiceAndEveryRenameUndoneOrRedone()
+{
+    Find<QRadioButton>("mediumRadio")->setChecked(true);
+    Run(QStringLiteral("30"));
+    Action("overviewAction")->trigger();
+    Table()->sortByColumn(kName, Qt::AscendingOrder);
+    const auto currentNumber = [this] { return Cell(Table()->currentIndex().row(), kNumber); };
+    const auto nameOf = [this](int number) {
+        for (int row = 0; row < Table()->model()->rowCount(); ++row) {
+            if (Cell(row, kNumber) == number) {
+                return Table()->model()->index(row, kName).data().toString();
+            }
+        }
+        return QString();
+    };
+
+    // The system chosen in the tree, or anything inside it, is the row chosen here.
+    Tree()->setFocus();
+    Tree()->setCurrentIndex(Root().model()->index(6, 0, Root()));
+    QCOMPARE(currentNumber(), 7);
+    Tree()->setCurrentIndex(Root().model()->index(0, 0, Root().model()->index(11, 0, Root())));
+    QCOMPARE(currentNumber(), 12);
+    QCOMPARE(Table()->selectionModel()->selectedRows().size(), 1);
+
+    // A rename shows at once, and so does its undo and redo; the row stays chosen.
+    const QString generated = nameOf(12);
+    prompts.nameAnswers = {QStringLiteral("Aaa Deep")};
+    QTest::keyClick(Tree(), Qt::Key_F2);
+    QCOMPARE(nameOf(12), QStringLiteral("Aaa Deep"));
+    QCOMPARE(currentNumber(), 12);
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(nameOf(12), generated);
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+Y")));
+    QCOMPARE(nameOf(12), QStringLiteral("Aaa Deep"));
+    QCOMPARE(Cell(0, kNumber), 12);  // sorted by name still
+    QCOMPARE(currentNumber(), 12);
+
+    // "Special: None" is no special, and no cell repeats the label the
+    // tree's special lines start with.
+    int specials = 0;
+    for (int row = 0; row < Table()->model()->rowCount(); ++row) {
+        const QString cell = Table()->model()->index(row, kSpecials).data().toString();
+        QVERIFY(!cell.contains(QStringLiteral("None")));
+        QVERIFY2(!cell.contains(QStringLiteral("Special:")), qPrintable(cell));
+        specials += cell.isEmpty() ? 0 : 1;
+    }
+    QVERIFY(specials > 0);
+}
+
+}  // namespace nexmar
+
+QTEST_MAIN(nexmar::OverviewTest)
+#include "overview_test.moc"
