@@ -165,6 +165,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
     BuildNotesPane();
     BuildOverviewPane();
     BuildPlayerView();
+    BuildMapPane();
     FollowSession();
     // Every menu shortcut works wherever the focus is, in a text field too.
     (new MenuKeysFirst(*this))->WatchFields();

@@ -31,6 +31,8 @@ namespace nexmar {
 
 class DialogActions;
 class FindBar;
+class MapExport;
+class MapPane;
 class NotesPane;
 class RecoveryCopy;
 class OverviewPane;
@@ -149,6 +151,13 @@ public:
     // Offers to restore the edits a dialog that ended without closing left
     // in a recovery copy, if any; at the program's start.
     void OfferRecovery();
+    // The sector map: generator_dialog_map.cpp. Export and print the sector
+    // the map shows.
+    void ShowMap();
+    void FitMap();
+    void ExportMap();
+    void PrintMap();
+    void PrintSubsectors();
 
     const RunSession& Session() const { return session_; }
 
@@ -286,6 +295,11 @@ private:
     void RememberWindow() const;
     void RestoreWindow();
     void ReopenPanes();
+    // The map pane beside the tree and its menu; the map follows the run
+    // shown, its edits and whose view is on.
+    void BuildMapPane();
+    void FollowMap();
+    MapExport MapExporter();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -311,6 +325,7 @@ private:
     OverviewPane* overview_ = nullptr;
     QUndoStack* undoStack_ = nullptr;    // the edits of the run shown; clean while saved
     NotesPane* notes_ = nullptr;
+    MapPane* map_ = nullptr;
     std::optional<NoteTarget> noteTarget_;  // what the notes pane shows
     // Keystrokes in the notes pane of one burst undo as one; the burst ends
     // when the pane loses the focus, shows another target, or an edit is
