@@ -30,6 +30,9 @@ constexpr int kSharpenAfterMs = 90;      // a zoom or pan at rest that long rend
 // The image rendered round the view reaches half a view beyond each edge,
 // as long as it stays under this many pixels.
 constexpr double kMostImagePixels = 8e6;
+// The room the pane asks for beside the tree, in pixels.
+constexpr int kHintWidth = 560;
+constexpr int kHintHeight = 480;
 // What stays in view round a system selected elsewhere, of the view's size.
 constexpr double kComfortableInset = 0.1;
 
@@ -233,6 +236,16 @@ QRectF MapPane::ViewInMap() const
 {
     const MapPoint topLeft = ToMap(QPointF(0, 0));
     return QRectF(topLeft.x, topLeft.y, width() / scale_, height() / scale_);
+}
+
+QSize MapPane::sizeHint() const
+{
+    return QSize(kHintWidth, kHintHeight);
+}
+
+bool MapPane::Sharp() const
+{
+    return !waiting_ && ImageServesView() && !sharpen_->isActive() && !renderer_->Busy();
 }
 
 bool MapPane::ImageServesView() const

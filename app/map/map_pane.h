@@ -67,6 +67,10 @@ public:
     std::optional<QPointF> PointOf(std::size_t place);
     // Pixels of the pane a unit of the map.
     double Scale() const { return scale_; }
+    // Whether the view shows the map sharp: no image waits to be rendered.
+    bool Sharp() const;
+    // Room for a subsector's names at the scale that fits a sector's width.
+    QSize sizeHint() const override;
 
 signals:
     // A click (or Enter) on the system at place.
