@@ -51,10 +51,12 @@ void GeneratorDialog::BuildMapPane()
 {
     map_ = new MapPane;
     picture_->AddPane(*map_);
+    // A system's first line in the tree (its base stats, or its main star),
+    // as the tree shows it now: the players' line in Player View.
     map_->SetDescription([this](std::size_t place) {
         const std::span<const ItemId> systems = SystemItems(*session_.Tree());
         return place < systems.size() && model_->Shows(systems[place])
-                   ? model_->IndexOf(systems[place]).data().toString()
+                   ? model_->index(0, 0, model_->IndexOf(systems[place])).data().toString()
                    : QString();
     });
     connect(map_, &MapPane::SystemActivated, this, &GeneratorDialog::SelectSystem);
