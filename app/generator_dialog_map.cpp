@@ -59,7 +59,16 @@ void GeneratorDialog::BuildMapPane()
                    ? model_->index(0, 0, model_->IndexOf(systems[place])).data().toString()
                    : QString();
     });
-    connect(map_, &MapPane::SystemActivated, this, &GeneratorDialog::SelectSystem);
+    connect(map_, &MapPane::SystemActivated, this, [this](std::size_t place) {
+        // A system the find leaves out of the tree cannot be its current item.
+        const std::span<const ItemId> systems = SystemItems(*session_.Tree());
+        if (place < systems.size() && !model_->Shows(systems[place])) {
+            Tell(QStringLiteral("System %1 is not among the systems the find keeps")
+                     .arg(session_.Records().NumberAt(place)));
+            return;
+        }
+        SelectSystem(place);
+    });
     connect(picture_, &PicturePane::SelectedSystemChanged, this,
             [this] { map_->SelectSystem(picture_->SelectedSystem()); });
     // Another run, Player View turned and a find all reset the model; an

@@ -57,7 +57,6 @@ MapPane::MapPane(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("mapPane"));
     // Reached by a click or by Show Map; Tab keeps to the controls.
     setFocusPolicy(Qt::ClickFocus);
-    setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(160, 160);
     renderer_ = new MapImageRenderer(this);
@@ -421,10 +420,7 @@ void MapPane::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     if (const std::optional<std::size_t> index = IndexAt(event->position())) {
-        const std::size_t place = map_.places[*index];
-        selected_ = place;
-        update();
-        emit SystemActivated(place);
+        emit SystemActivated(map_.places[*index]);
     }
 }
 

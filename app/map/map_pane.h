@@ -73,7 +73,7 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    // A click (or Enter) on the system at place.
+    // A click on the system at place; whoever selects it rings it by SelectSystem.
     void SystemActivated(std::size_t place);
 
 protected:

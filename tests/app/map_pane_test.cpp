@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QImage>
+#include <QLineEdit>
+#include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QCheckBox>
@@ -108,6 +110,27 @@ void MapPaneTest::aClickOnASystemSelectsItInTheTree()
     QTest::mouseRelease(&Pane(), Qt::LeftButton, {}, (start + QPointF(40, 30)).toPoint());
     QCOMPARE(Tree()->currentIndex(), before);
     QCOMPARE(*Pane().PointOf(drawn[5]), start + QPointF(40, 30));
+
+    // The systems a find keeps are ringed; one it leaves out of the tree is
+    // not selected by a click, which says why.
+    Action("findAction")->trigger();
+    Find<QLineEdit>("findField")->setText(QStringLiteral("system.number <= 3"));
+    QTest::keyClick(Find<QLineEdit>("findField"), Qt::Key_Return);
+    const QImage found = Pane().grab().toImage();
+    const QColor orange(0xE6, 0x9F, 0x00);
+    const auto ringRadius = [this](std::size_t place) {
+        const MapSystem& system = Pane().Map().input.systems[*Pane().Map().IndexOfPlace(place)];
+        return kMapStyle.glyphRadius[static_cast<std::size_t>(system.sizeClass)] * Pane().Scale() + 7;
+    };
+    for (const std::size_t place : {0, 1, 2}) {
+        QVERIFY(PixelsOnCircle(found, *Pane().PointOf(place), ringRadius(place), orange) > 12);
+    }
+    QCOMPARE(PixelsOnCircle(found, *Pane().PointOf(9), ringRadius(9), orange), 0);
+    const QModelIndex kept = Tree()->currentIndex();
+    QTest::mouseClick(&Pane(), Qt::LeftButton, {}, Pane().PointOf(9)->toPoint());
+    QCOMPARE(Tree()->currentIndex(), kept);
+    QCOMPARE(Find<QStatusBar>("statusBar")->currentMessage(),
+             QStringLiteral("System 10 is not among the systems the find keeps"));
 }
 
 void MapPaneTest::theSystemSelectedInTheTreeIsRingedOnTheMap()
