@@ -22,10 +22,7 @@ namespace nexmar {
 namespace {
 
 constexpr double kZoomStep = 1.25;
-constexpr double kMostScale = 8;         // a hex number then stands 44 pixels tall
-constexpr double kLeastOfFit = 0.5;      // zoomed out to half the scale that fits
 constexpr double kPanStep = 0.125;       // of the view, an arrow key
-constexpr int kKeptInView = 48;          // pixels of the map a pan leaves in view at least
 constexpr int kSharpenAfterMs = 90;      // a zoom or pan at rest that long renders sharp again
 // The image rendered round the view reaches half a view beyond each edge,
 // as long as it stays under this many pixels.
@@ -153,11 +150,8 @@ void MapPane::Fit()
 {
     DrawIfWaiting();
     fitted_ = true;
-    const QRectF page = map_.layout.viewBox.width > 0
-                            ? QRectF(0, 0, map_.layout.viewBox.width, map_.layout.viewBox.height)
-                            : QRectF(0, 0, 1, 1);
-    scale_ = std::min(width() / page.width(), height() / page.height());
-    origin_ = QPointF((width() - page.width() * scale_) / 2, (height() - page.height() * scale_) / 2);
+    view_.Resize(PageSize(), size());
+    view_.Fit();
     sharpen_->start();
     update();
 }
@@ -175,7 +169,7 @@ std::optional<QPointF> MapPane::PointOf(std::size_t place)
     if (!index) {
         return std::nullopt;
     }
-    return ToPane(map_.layout.centres[*index]);
+    return view_.ToPane(map_.layout.centres[*index]);
 }
 
 void MapPane::DrawIfWaiting()
@@ -191,6 +185,7 @@ void MapPane::DrawIfWaiting()
     // may be the referee's, and Player View on.
     ++generation_;
     image_ = QImage();
+    view_.Resize(PageSize(), size());
     if (fitted_) {
         Fit();
     }
@@ -199,29 +194,14 @@ void MapPane::DrawIfWaiting()
 void MapPane::ZoomBy(double factor, QPointF at)
 {
     DrawIfWaiting();
-    const double fit = std::min(width() / std::max(map_.layout.viewBox.width, 1.0),
-                                height() / std::max(map_.layout.viewBox.height, 1.0));
-    const double scale = std::clamp(scale_ * factor, fit * kLeastOfFit, std::max(kMostScale, fit));
-    const MapPoint kept = ToMap(at);
-    scale_ = scale;
-    origin_ = at - QPointF(kept.x * scale_, kept.y * scale_);
-    KeepInView();
+    view_.ZoomBy(factor, at);
     Changed();
 }
 
 void MapPane::PanBy(QPointF by)
 {
-    origin_ += by;
-    KeepInView();
+    view_.PanBy(by);
     Changed();
-}
-
-void MapPane::KeepInView()
-{
-    const double width = map_.layout.viewBox.width * scale_;
-    const double height = map_.layout.viewBox.height * scale_;
-    origin_.setX(std::clamp(origin_.x(), kKeptInView - width, this->width() - double(kKeptInView)));
-    origin_.setY(std::clamp(origin_.y(), kKeptInView - height, this->height() - double(kKeptInView)));
 }
 
 void MapPane::Changed()
@@ -231,10 +211,9 @@ void MapPane::Changed()
     update();
 }
 
-QRectF MapPane::ViewInMap() const
+QSizeF MapPane::PageSize() const
 {
-    const MapPoint topLeft = ToMap(QPointF(0, 0));
-    return QRectF(topLeft.x, topLeft.y, width() / scale_, height() / scale_);
+    return QSizeF(map_.layout.viewBox.width, map_.layout.viewBox.height);
 }
 
 QSize MapPane::sizeHint() const
@@ -250,19 +229,19 @@ bool MapPane::Sharp() const
 bool MapPane::ImageServesView() const
 {
     // Within a hundredth of a unit: the image's edges fall on whole pixels.
-    const QRectF page(0, 0, map_.layout.viewBox.width, map_.layout.viewBox.height);
-    return !image_.isNull() && std::abs(imageScale_ - scale_) <= scale_ * 1e-9 &&
-           imageInMap_.adjusted(-0.01, -0.01, 0.01, 0.01).contains(ViewInMap() & page);
+    const QRectF page = view_.Page();
+    return !image_.isNull() && std::abs(imageScale_ - view_.Scale()) <= view_.Scale() * 1e-9 &&
+           imageInMap_.adjusted(-0.01, -0.01, 0.01, 0.01).contains(view_.Shown() & page);
 }
 
 void MapPane::RequestImage()
 {
-    const QRectF page(0, 0, map_.layout.viewBox.width, map_.layout.viewBox.height);
+    const QRectF page = view_.Page();
     if (svg_.isEmpty() || ImageServesView()) {
         return;
     }
-    const QRectF view = ViewInMap();
-    const double pixelsPerUnit = scale_ * devicePixelRatioF();
+    const QRectF view = view_.Shown();
+    const double pixelsPerUnit = view_.Scale() * devicePixelRatioF();
     QRectF wanted = view.adjusted(-view.width() / 2, -view.height() / 2, view.width() / 2, view.height() / 2) & page;
     if (wanted.width() * wanted.height() * pixelsPerUnit * pixelsPerUnit > kMostImagePixels) {
         wanted = view & page;
@@ -284,20 +263,9 @@ void MapPane::TakeImage(const QImage& image, const QRectF& area, double pixelsPe
     update();
 }
 
-QPointF MapPane::ToPane(MapPoint point) const
-{
-    return origin_ + QPointF(point.x * scale_, point.y * scale_);
-}
-
-MapPoint MapPane::ToMap(QPointF point) const
-{
-    const QPointF inMap = (point - origin_) / scale_;
-    return {inMap.x(), inMap.y()};
-}
-
 std::optional<std::size_t> MapPane::IndexAt(QPointF point) const
 {
-    return map_.IndexAt(ToMap(point));
+    return map_.IndexAt(view_.ToMap(point));
 }
 
 void MapPane::paintEvent(QPaintEvent* /*event*/)
@@ -318,12 +286,12 @@ void MapPane::paintEvent(QPaintEvent* /*event*/)
     } else if (!ImageServesView() && !sharpen_->isActive()) {
         sharpen_->start();
     }
-    const QRectF page(ToPane({0, 0}), QSizeF(map_.layout.viewBox.width, map_.layout.viewBox.height) * scale_);
+    const QRectF page(view_.ToPane({0, 0}), PageSize() * view_.Scale());
     painter.fillRect(page, kPaper);
     if (!image_.isNull()) {
-        const QPointF topLeft = ToPane({imageInMap_.x(), imageInMap_.y()});
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, imageScale_ != scale_);
-        painter.drawImage(QRectF(topLeft, imageInMap_.size() * scale_), image_);
+        const QPointF topLeft = view_.ToPane({imageInMap_.x(), imageInMap_.y()});
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, imageScale_ != view_.Scale());
+        painter.drawImage(QRectF(topLeft, imageInMap_.size() * view_.Scale()), image_);
     }
     DrawRings(painter);
 }
@@ -339,8 +307,8 @@ void MapPane::DrawRings(QPainter& painter) const
         }
         const MapSystem& system = map_.input.systems[*index];
         const double radius =
-            kMapStyle.glyphRadius[static_cast<std::size_t>(system.sizeClass)] * scale_ + beyond;
-        const QPointF centre = ToPane(map_.layout.centres[*index]);
+            kMapStyle.glyphRadius[static_cast<std::size_t>(system.sizeClass)] * view_.Scale() + beyond;
+        const QPointF centre = view_.ToPane(map_.layout.centres[*index]);
         // A halo of paper keeps the ring apart from the routes and the grid under it.
         painter.setPen(QPen(kPaper, 5));
         painter.drawEllipse(centre, radius, radius);
@@ -361,7 +329,7 @@ void MapPane::resizeEvent(QResizeEvent* event)
     if (fitted_) {
         Fit();
     } else {
-        KeepInView();
+        view_.Resize(PageSize(), size());
         sharpen_->start();
     }
 }

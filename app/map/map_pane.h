@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/map/map_viewport.h"
 #include "app/map/shown_map.h"
 
 class QTimer;
@@ -66,7 +67,7 @@ public:
     // the sector shown does not draw it.
     std::optional<QPointF> PointOf(std::size_t place);
     // Pixels of the pane a unit of the map.
-    double Scale() const { return scale_; }
+    double Scale() const { return view_.Scale(); }
     // Whether the view shows the map sharp: no image waits to be rendered.
     bool Sharp() const;
     // Room for a subsector's names at the scale that fits a sector's width.
@@ -90,20 +91,16 @@ protected:
 private:
     // Draws the sector wanted, if it waits, and keeps its SVG parsed.
     void DrawIfWaiting();
-    // Multiplies the scale by factor, keeping the map's point under at (in the pane) in place.
     void ZoomBy(double factor, QPointF at);
     void PanBy(QPointF by);
-    // Keeps some of the map in view, however far it was dragged.
-    void KeepInView();
+    // The view moved by the user: it no longer follows the pane's size.
     void Changed();
     // Asks for the image of the map round the view, at the scale shown.
     void RequestImage();
     void TakeImage(const QImage& image, const QRectF& area, double pixelsPerUnit, int generation);
     // Whether the image shows the whole view, sharp.
     bool ImageServesView() const;
-    QRectF ViewInMap() const;
-    QPointF ToPane(MapPoint point) const;
-    MapPoint ToMap(QPointF point) const;
+    QSizeF PageSize() const;
     std::optional<std::size_t> IndexAt(QPointF point) const;
     void DrawRings(QPainter& painter) const;
     void ShowToolTip(const QPoint& at, const QPoint& global);
@@ -122,8 +119,7 @@ private:
 
     std::optional<std::size_t> selected_;
     std::vector<std::size_t> found_;
-    double scale_ = 1;   // pixels a unit of the map
-    QPointF origin_;     // where the map's (0, 0) lies in the pane
+    MapViewport view_;
     bool fitted_ = true;  // the scale follows the pane's size until zoomed or panned
     QImage image_;       // of the map drawn now, or none yet
     QRectF imageInMap_;  // what image_ holds, in the map's units
