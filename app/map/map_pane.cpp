@@ -263,8 +263,9 @@ void MapPane::TakeImage(const QImage& image, const QRectF& area, double pixelsPe
     update();
 }
 
-std::optional<std::size_t> MapPane::IndexAt(QPointF point) const
+std::optional<std::size_t> MapPane::IndexAt(QPointF point)
 {
+    DrawIfWaiting();
     return map_.IndexAt(view_.ToMap(point));
 }
 

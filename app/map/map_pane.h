@@ -101,7 +101,9 @@ private:
     // Whether the image shows the whole view, sharp.
     bool ImageServesView() const;
     QSizeF PageSize() const;
-    std::optional<std::size_t> IndexAt(QPointF point) const;
+    // The system of the map wanted now whose hex holds point: never one of
+    // a map drawn before, which may be the referee's while Player View is on.
+    std::optional<std::size_t> IndexAt(QPointF point);
     void DrawRings(QPainter& painter) const;
     void ShowToolTip(const QPoint& at, const QPoint& global);
 

@@ -256,7 +256,14 @@ void MapPaneTest::playerViewsMapHoldsNoMarkerOfASecret()
     QVERIFY(refereesTip.contains(QStringLiteral("System 3: Quexhollow (")));
     QVERIFY(refereesTip.contains(Tree()->model()->index(0, 0, third).data().toString()));
 
+    // A click where the Secret system was, before the players' map is
+    // painted, finds no system there.
+    const QPointF secretAt = *Pane().PointOf(1);
     Keys("F4");
+    const QModelIndex current = Tree()->currentIndex();
+    QTest::mouseClick(&Pane(), Qt::LeftButton, {}, secretAt.toPoint());
+    QCOMPARE(Tree()->currentIndex(), current);
+    QVERIFY(!Find<QStatusBar>("statusBar")->currentMessage().contains(QStringLiteral("System 2")));
     const QByteArray map = QByteArray::fromStdString(Pane().Map().svg);
     QVERIFY(!Pane().PointOf(1));
     QVERIFY(Pane().PointOf(2));
