@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include <span>
+#include <string_view>
 
 #include "app/dialog_actions.h"
 #include "app/find_bar.h"

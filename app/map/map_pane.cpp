@@ -13,8 +13,8 @@
 #include <cmath>
 #include <utility>
 
-#include "gen/names/sector_edits.h"
 #include "app/map/map_image_renderer.h"
+#include "gen/names/sector_edits.h"
 #include "gen/record_text.h"
 
 namespace nexmar {
