@@ -12,6 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "map/sector_map_svg.h"
 
 namespace nexmar {
 
@@ -81,14 +84,14 @@ int MapPageCount(const ShownMap& map, MapPages pages)
 
 bool PaintMapPages(QPagedPaintDevice& device, const ShownMap& map, MapPages pages)
 {
-    QSvgRenderer renderer(SvgBytes(map));
     QPainter painter;
-    if (!renderer.isValid() || !painter.begin(&device)) {
+    if (!painter.begin(&device)) {
         return false;
     }
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const QRectF room(0, 0, device.width(), device.height());
     if (pages == MapPages::Sector || SubsectorsSpanned(map) == 0) {
+        QSvgRenderer renderer(SvgBytes(map));
         PaintArea(painter, renderer, QRectF(0, 0, map.layout.viewBox.width, map.layout.viewBox.height), room);
         return painter.end();
     }
@@ -101,12 +104,17 @@ bool PaintMapPages(QPagedPaintDevice& device, const ShownMap& map, MapPages page
         if (subsector > 0 && !device.newPage()) {
             return false;
         }
+        // The page's own hexes alone: the sector's 1,280 hex numbers would
+        // cost QtSvg five times the time and the PDF five times the bytes.
+        const QRectF area = SubsectorArea(map, subsector);
+        const std::string svg = SectorMapSvg(map.input, PictureBox{area.x(), area.y(), area.width(), area.height()});
+        QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
         const QString heading = QStringLiteral("Sector %1, subsector %2")
                                     .arg(map.sector)
                                     .arg(QChar(QLatin1Char(static_cast<char>('A' + subsector))));
         painter.drawText(QRectF(room.x(), room.y(), room.width(), headingHeight), Qt::AlignLeft | Qt::AlignTop,
                          heading);
-        PaintArea(painter, renderer, SubsectorArea(map, subsector), room.adjusted(0, headingHeight, 0, 0));
+        PaintArea(painter, renderer, area, room.adjusted(0, headingHeight, 0, 0));
     }
     return painter.end();
 }
