@@ -37,6 +37,9 @@ public:
     void Begin(const RunSettings& settings) override;
     void Add(int number, const SystemRecord& system) override;
     bool Finish() override;
+    // What the map draws: after Finish, every system and route written.
+    // The dialog's pane finds its systems and their places there.
+    const SectorMapInput& Drawn() const { return map_; }
 
 private:
     Write write_;

@@ -63,8 +63,8 @@ bool InSector(HexPlace place)
 }
 
 // Every hex's outline, then the edges between subsectors and round the
-// sector, then each hex's number.
-void AppendGrid(std::string& out, const PictureBox& grid)
+// sector, then each hex's number: of the hexes that meet area, when given.
+void AppendGrid(std::string& out, const PictureBox& grid, const PictureBox* area)
 {
     std::string outlines;
     std::string borders;
@@ -73,6 +73,11 @@ void AppendGrid(std::string& out, const PictureBox& grid)
         for (int row = 1; row <= kSectorRows; ++row) {
             const HexPlace place{column, row};
             const MapPoint centre = HexCentre(place, grid.x, grid.y);
+            const PictureBox hex{centre.x - kMapStyle.hexRadius, centre.y - kMapStyle.RowHeight() / 2,
+                                 kMapStyle.hexRadius * 2, kMapStyle.RowHeight()};
+            if (area != nullptr && !area->Overlaps(hex)) {
+                continue;
+            }
             const std::array<MapPoint, 6> corners = Corners(centre);
             AppendMove(outlines, 'M', corners[0]);
             for (std::size_t i = 1; i < corners.size(); ++i) {
@@ -205,9 +210,7 @@ void AppendSystems(std::string& out, const SectorMapInput& input, const SectorMa
     out.append("</g>\n");
 }
 
-}  // namespace
-
-std::string SectorMapSvg(const SectorMapInput& input)
+std::string DrawSectorMap(const SectorMapInput& input, const PictureBox* area)
 {
     const SectorMapLayout layout = LayOutSectorMap(input);
     const MapStyle& s = kMapStyle;
@@ -229,7 +232,7 @@ std::string SectorMapSvg(const SectorMapInput& input)
     AppendNumber(out, "height", layout.viewBox.height);
     out.append("/>\n");
     AppendSubsectorLetters(out, layout.grid);
-    AppendGrid(out, layout.grid);
+    AppendGrid(out, layout.grid, area);
     AppendNeighbours(out, input, layout);
     AppendRoutes(out, input, layout);
     AppendSystems(out, input, layout);
@@ -238,6 +241,18 @@ std::string SectorMapSvg(const SectorMapInput& input)
     AppendLegend(out, input, layout.grid.x, layout.legendTop, layout.grid.width);
     out.append("</svg>\n");
     return out;
+}
+
+}  // namespace
+
+std::string SectorMapSvg(const SectorMapInput& input)
+{
+    return DrawSectorMap(input, nullptr);
+}
+
+std::string SectorMapSvg(const SectorMapInput& input, const PictureBox& area)
+{
+    return DrawSectorMap(input, &area);
 }
 
 }  // namespace nexmar

@@ -13,5 +13,9 @@ namespace nexmar {
 // the whole name and hex; the title; the legend of what is drawn. Every
 // text a user wrote is escaped.
 std::string SectorMapSvg(const SectorMapInput& input);
+// The same map with the grid's hexes (their outlines, borders and numbers)
+// drawn only where they meet area: a printed page of one subsector then
+// carries its own hexes, not the 1,280 of the sector.
+std::string SectorMapSvg(const SectorMapInput& input, const PictureBox& area);
 
 }  // namespace nexmar

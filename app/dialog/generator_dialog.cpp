@@ -167,6 +167,7 @@ GeneratorDialog::GeneratorDialog(UserPrompts& prompts, SeedSource seeds,
     BuildOverviewPane();
     BuildPlayerView();
     ListenToDocument();
+    BuildMapPane();
     FollowSession();
     // Every menu shortcut works wherever the focus is, in a text field too.
     (new MenuKeysFirst(*this))->WatchFields();

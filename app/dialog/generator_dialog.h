@@ -31,6 +31,8 @@ namespace nexmar {
 class DialogActions;
 class SectorDocument;
 class FindBar;
+class MapExport;
+class MapPane;
 class NotesPane;
 class OverviewPane;
 class PicturePane;
@@ -144,6 +146,13 @@ public:
     // Offers to restore the edits a dialog that ended without closing left
     // in a recovery copy, if any; at the program's start.
     void OfferRecovery();
+    // The sector map: generator_dialog_map.cpp. Export and print the sector
+    // the map shows.
+    void ShowMap();
+    void FitMap();
+    void ExportMap();
+    void PrintMap();
+    void PrintSubsectors();
 
     const RunSession& Session() const { return session_; }
 
@@ -279,6 +288,11 @@ private:
     void RememberWindow() const;
     void RestoreWindow();
     void ReopenPanes();
+    // The map pane beside the tree and its menu; the map follows the run
+    // shown, its edits and whose view is on.
+    void BuildMapPane();
+    void FollowMap();
+    MapExport MapExporter();
 
     QWidget* client_ = nullptr;  // every control, placed in dialog units
     QStatusBar* statusBar_ = nullptr;
@@ -304,6 +318,7 @@ private:
     FindBar* findBar_ = nullptr;
     OverviewPane* overview_ = nullptr;
     NotesPane* notes_ = nullptr;
+    MapPane* map_ = nullptr;
     std::optional<NoteTarget> noteTarget_;  // what the notes pane shows
     bool playerView_ = false;
     QLabel* playerViewMark_ = nullptr;  // in the status bar while the players' view is on

@@ -114,6 +114,31 @@ TEST(SectorMapSvg, EscapesNamesAndDrawsOnlyTheLegendOfWhatIsThere)
     EXPECT_EQ(svg.find("star ("), std::string::npos);
 }
 
+// A map for one area draws the hexes that meet it and every system, route
+// and name of the sector as the whole map does.
+TEST(SectorMapSvg, AnAreasMapDrawsItsHexesAndEverySystem)
+{
+    const SystemPlaces places(kSystems, kDefaultDensity, 7);
+    const SectorMapInput input = SectorOf(places, 1, [](int number) { return "S" + std::to_string(number); });
+    const SectorMapLayout layout = LayOutSectorMap(input);
+    // A box round the centre of hex 0101, which meets that hex alone.
+    const MapPoint first = HexCentre({1, 1}, layout.grid.x, layout.grid.y);
+    const std::string whole = SectorMapSvg(input);
+    const std::string area = SectorMapSvg(input, PictureBox{first.x - 2, first.y - 2, 4, 4});
+    const auto count = [](const std::string& svg, const std::string& text) {
+        std::size_t found = 0;
+        for (std::size_t at = svg.find(text); at != std::string::npos; at = svg.find(text, at + 1)) {
+            ++found;
+        }
+        return found;
+    };
+    EXPECT_EQ(count(whole, "class=\"hex-number\""), std::size_t{kHexesPerSector});
+    EXPECT_EQ(count(area, "class=\"hex-number\""), std::size_t{1});
+    EXPECT_NE(area.find(">0101</text>"), std::string::npos);
+    const std::string systems = "<g class=\"routes\">";
+    EXPECT_EQ(area.substr(area.find(systems)), whole.substr(whole.find(systems)));
+}
+
 MapSystem At(int number, int column, int row)
 {
     MapSystem system;

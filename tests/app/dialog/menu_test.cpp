@@ -59,7 +59,9 @@ void MenuTest::theMenuBarListsEveryCommandWithItsShortcut()
                                    "Run S&tatistics...|Ctrl+T", "&View:", "&Expand All|", "C&ollapse All|", "|",
                                    "Go to &Results|F6", "Show &Picture|F7", "Show &Legend|",
                                    "Show No&tes|F9", "&Sector Overview|F8", "|", "Pla&yer View|F4", "|", "&Find...|Ctrl+F",
-                                   "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Players:", "&Known|Ctrl+1",
+                                   "Find &Next|F3", "Find Pre&vious|Shift+F3", "&Map:", "Show &Map|Ctrl+M",
+                                   "&Fit Map|", "|", "&Export Map...|", "&Print Map...|", "Print &Subsectors...|",
+                                   "&Players:", "&Known|Ctrl+1",
                                    "&Rumoured|Ctrl+2", "&Secret|Ctrl+3", "|", "&Hidden Fields...|Ctrl+H",
                                    "Player &Notes...|", "|", "&Print Handout...|Ctrl+Shift+P",
                                    "Export Handout P&DF...|", "&Help:", "&Query Language|F1", "&About Nexmar...|"}));

@@ -98,6 +98,12 @@ void WindowGeometryTest::theDialogStaysOnTheScreenWithItsPicture()
     QVERIFY(Find<QWidget>("overviewPane")->isVisible());
     VerifyOnScreen(Dialog(), "dialog with its picture and overview");
     QVERIFY(Tree()->width() > 50);
+    // So does the map, from its key.
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+M")));
+    QTest::qWait(50);
+    QVERIFY(Find<QWidget>("mapPane")->isVisible());
+    VerifyOnScreen(Dialog(), "dialog with its picture, overview and map");
+    QVERIFY(Tree()->width() > 50);
 }
 
 // Shown alone, the overview widens the dialog to show every column whole,
