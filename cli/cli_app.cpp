@@ -228,7 +228,8 @@ bool ReadSources(CliOptions& options, RunSources& sources, std::FILE* err)
 
 // The run's places, for a query that reads them: a saved run's with the
 // systems its referee moved.
-std::optional<SystemPlaces> PlaceQuery(const CliOptions& options, RunSources& sources, const SectorEdits& edits)
+std::optional<SystemPlaces> QueryPlaces(const CliOptions& options, const RunSources& sources,
+                                        const SectorEdits& edits)
 {
     if (!sources.query || !sources.query->ReadsRefereeText()) {
         return std::nullopt;
@@ -240,8 +241,6 @@ std::optional<SystemPlaces> PlaceQuery(const CliOptions& options, RunSources& so
             places->Move(number, place);
         }
     }
-    // The query holds the places, which outlive the run.
-    sources.query->PlaceWith(&*places, edits);
     return places;
 }
 
@@ -363,7 +362,12 @@ int RunWithOutputs(CliOptions options, std::FILE* out, std::FILE* err, const Cli
     }
     const RecordSource records(sources.runFile.get(), options.run.seed, options.mapOptions.density,
                                options.mapOptions.jump);
-    const std::optional<SystemPlaces> places = PlaceQuery(options, sources, records.Edits());
+    // The query holds the places by address: they are placed where they
+    // stay, here, for as long as the run.
+    const std::optional<SystemPlaces> places = QueryPlaces(options, sources, records.Edits());
+    if (places) {
+        sources.query->PlaceWith(&*places, records.Edits());
+    }
     const ShownSystems shown = CountShown(options, sources.query, records);
     if (!OutputsAllowed(options, shown, err)) {
         return kExitBadInput;
