@@ -185,6 +185,7 @@ const EditField kEditFields[] = {
     {"visibility", [](const SystemEdits& a, const SystemEdits& b) { return a.visibility == b.visibility; }},
     {"hidden fields", [](const SystemEdits& a, const SystemEdits& b) { return a.hidden == b.hidden; }},
     {"seed", [](const SystemEdits& a, const SystemEdits& b) { return a.seed == b.seed; }},
+    {"lock", [](const SystemEdits& a, const SystemEdits& b) { return a.locked == b.locked; }},
 };
 
 void ExpectEdits(const SystemEdits& actual, const SystemEdits& expected, const std::string& when)
@@ -226,6 +227,8 @@ const SectorEdit kSectorEdits[] = {
     {"hidden fields",
      [](const RunRecords& r) { return SectorChange::HideFields(r, kEdited, PlayerFields{PlayerField::Raw}); },
      [](SystemEdits& e) { e.hidden = PlayerFields{PlayerField::Raw}; }},
+    {"lock", [](const RunRecords& r) { return SectorChange::Lock(r, kEdited, true); },
+     [](SystemEdits& e) { e.locked = true; }},
     // Notes on objects go with the objects rolled away; all else stays.
     {"reroll", [](const RunRecords& r) { return SectorChange::Reroll(r, true, kEditedPlaces, kNewSeeds); },
      [](SystemEdits& e) {
