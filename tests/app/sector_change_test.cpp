@@ -288,5 +288,17 @@ TEST_P(SectorEditKeeps, WhatItMustInApplyAndUndo)
 
 INSTANTIATE_TEST_SUITE_P(Edits, SectorEditKeeps, ::testing::ValuesIn(kSectorEdits), testing::ParamNamed());
 
+// Player View redraws on what the players see: a system made Known or
+// Secret changes it even where the referee's own hidden fields stay.
+TEST(SectorChange, AChangeOfVisibilityChangesWhatThePlayersSee)
+{
+    RunRecords records = Rolled(DetailLevel::High, true, 3, 2026);
+    records.SetEdits(kEdited, EditedEverywhere());
+    for (const Visibility visibility : {Visibility::Known, Visibility::Secret}) {
+        EXPECT_TRUE(SectorChange::ChangeVisibility(records, kEditedPlaces, visibility).ChangesWhatPlayersSee())
+            << "made " << static_cast<int>(visibility);
+    }
+}
+
 }  // namespace
 }  // namespace nexmar
