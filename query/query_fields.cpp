@@ -264,6 +264,13 @@ std::string_view NearestName(std::string_view typed, std::span<const std::string
     std::string_view nearest;
     std::size_t best = nearEnough + 1;
     for (const std::string_view candidate : candidates) {
+        // The edits are at least the difference in length: a candidate that
+        // cannot come nearer than the best is not measured, so a long typed
+        // text (a query may be pasted whole) costs no more than its length.
+        const std::size_t apart = std::max(typed.size(), candidate.size()) - std::min(typed.size(), candidate.size());
+        if (apart >= best) {
+            continue;
+        }
         const std::size_t edits = distance(candidate);
         if (edits < best) {
             best = edits;

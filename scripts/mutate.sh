@@ -2,12 +2,16 @@
 # Plants each fault of tests/mutations.txt, one at a time, in a clean copy of
 # the last commit and runs the suite on it: a fault the suite passes is one
 # no test can see. Not part of scripts/test.sh; it rebuilds once per fault.
-#   bash scripts/mutate.sh [--list FILE] [--timeout SECONDS] [--tests REGEX] [--check] [N...] [-- CMAKE_OPTION...]
+#   bash scripts/mutate.sh [--list FILE] [--timeout SECONDS] [--tests REGEX] [--quick] [--check] [N...]
+#                          [-- CMAKE_OPTION...]
 # N picks faults by their number in the list (1 is the first fault), all by
 # default. --check only checks that every fault's text is found exactly once.
 # --tests runs only the ctest tests matching REGEX, for a quick look; options
 # after -- configure the copy's build (-DNEXMAR_BUILD_APP=OFF leaves out the
-# dialog and its tests).
+# dialog and its tests). --quick runs, for each fault, only the tests its
+# line names as the ones that kill it, and builds only their programs: a
+# few seconds a fault once the copy is built, to see that a fault is still
+# killed where it was; the whole suite is what tells a fault no test sees.
 # The copy is a git worktree of HEAD in build-mutate/src, its build tree in
 # build-mutate/src/build; both are kept, so the next run builds only what
 # changed. Your own tree and its uncommitted changes are never touched.
@@ -19,6 +23,7 @@ list=$repo/tests/mutations.txt
 timeout=900
 tests=
 check=0
+quick=0
 picked=()
 cmake_options=()
 while (($#)); do
@@ -28,12 +33,27 @@ while (($#)); do
     --timeout) timeout=$2; shift 2 ;;
     --tests) tests=$2; shift 2 ;;
     --check) check=1; shift ;;
+    --quick) quick=1; shift ;;
     *) picked+=("$1"); shift ;;
     esac
 done
 
-# The faults as lines "file<TAB>original<TAB>replacement<TAB>description".
+# The faults as lines "file<TAB>original<TAB>replacement<TAB>description",
+# then optionally "<TAB>tests that kill it" (a ctest regex).
 mapfile -t faults < <(grep -v -e '^#' -e '^[[:space:]]*$' "$list")
+
+# fields N: sets file, original, replacement, description and killers from
+# fault N (1 is the first). Split by hand: read with IFS of a tab would take
+# two tabs as one and lose an empty replacement.
+fields() {
+    local rest=${faults[$(($1 - 1))]}$'\t'
+    local -a parts=()
+    while [[ -n $rest ]]; do
+        parts+=("${rest%%$'\t'*}")
+        rest=${rest#*$'\t'}
+    done
+    file=${parts[0]} original=${parts[1]-} replacement=${parts[2]-} description=${parts[3]-} killers=${parts[4]-}
+}
 
 # plant ROOT FILE ORIGINAL REPLACEMENT: replaces the one occurrence, or fails
 # saying how many there are.
@@ -59,7 +79,8 @@ if ((check)); then
     scratch=$(mktemp -d)
     trap 'rm -rf "$scratch"' EXIT
     for at in "${!faults[@]}"; do
-        IFS=$'\t' read -r file original replacement description <<<"${faults[$at]}"
+        fields $((at + 1))
+        [[ -n $description ]] || { echo "fault $((at + 1)) ($file): it has no description"; stale=1; }
         mkdir -p "$scratch/$(dirname "$file")"
         git show "HEAD:$file" >"$scratch/$file"
         plant "$scratch" "$file" "$original" "$replacement" 2>/dev/null ||
@@ -89,9 +110,46 @@ build=$src/build
 selection=(-LE 'memcheck|package|fuzz')
 [[ -n $tests ]] && selection+=(-R "$tests")
 
+# With --quick, the tests of every fault picked, for the clean copy.
+if ((quick)); then
+    all_killers=()
+    for number in "${picked[@]}"; do
+        fields "$number"
+        [[ -z $killers ]] || all_killers+=("$killers")
+    done
+    ((${#all_killers[@]})) || { echo "--quick: no fault picked names the tests that kill it"; exit 1; }
+    selection+=(-R "$(IFS='|'; echo "${all_killers[*]}")")
+fi
+
+# build_copy [TARGETS]: builds the copy, only TARGETS if given.
+build_copy() {
+    NEXMAR_TARGETS=${1-} nice bash "$src/scripts/build.sh" "$build" "${launcher[@]}" "${cmake_options[@]}" \
+        >"$work/build.log" 2>&1
+}
+
+# The programs that the tests matching the current selection run: each
+# build-tree file named in their commands, which is a target of its name.
+programs_of_selection() {
+    (cd "$build" && ctest "${selection[@]}" --show-only=json-v1) | python3 -c '
+import json, os, sys
+build = os.path.realpath(sys.argv[1])
+names = set()
+for test in json.load(sys.stdin).get("tests", []):
+    for word in test.get("command", []):
+        path = os.path.realpath(word)
+        if path.startswith(build + os.sep) and os.path.isfile(path) and os.access(path, os.X_OK) \
+                and "." not in os.path.basename(path):
+            names.add(os.path.basename(path))
+print(" ".join(sorted(names)))' "$build"
+}
+
 echo "== the clean copy at $(git -C "$src" rev-parse --short HEAD), built"
-nice bash "$src/scripts/build.sh" "$build" "${launcher[@]}" "${cmake_options[@]}" >"$work/build.log" 2>&1 ||
-    { echo "the clean copy does not build; see $work/build.log"; exit 1; }
+if ((quick)); then
+    # Configured first (the target help builds nothing), so that ctest knows the tests' programs.
+    build_copy help && build_copy "$(programs_of_selection)"
+else
+    build_copy
+fi || { echo "the clean copy does not build; see $work/build.log"; exit 1; }
 
 # suite LOG: runs the chosen tests on the copy as it stands.
 suite() {
@@ -112,14 +170,26 @@ report=$work/report.txt
 : >"$report"
 killed=0
 survived=0
+whole_selection=("${selection[@]}")
 for number in "${picked[@]}"; do
-    IFS=$'\t' read -r file original replacement description <<<"${faults[$((number - 1))]}"
+    fields "$number"
     echo "== fault $number: $description ($file)"
     if ! plant "$src" "$file" "$original" "$replacement"; then
         echo "fault $number: NOT PLANTED ($file: the text is no longer there once) - $description" | tee -a "$report"
         continue
     fi
-    if ! nice bash "$src/scripts/build.sh" "$build" "${cmake_options[@]}" >"$work/build.log" 2>&1; then
+    selection=("${whole_selection[@]}")
+    programs=
+    if ((quick)); then
+        if [[ -z $killers ]]; then
+            echo "fault $number: NOT RUN (--quick, and its line names no tests) - $description" | tee -a "$report"
+            git -C "$src" checkout --quiet -- "$file"
+            continue
+        fi
+        selection=(-LE 'memcheck|package|fuzz' -R "$killers")
+        programs=$(programs_of_selection)
+    fi
+    if ! build_copy "$programs"; then
         verdict="KILLED by the compiler"
     else
         log=$work/fault-$number.log

@@ -1,4 +1,5 @@
 #include "gen/names/system_names.h"
+#include "gen/names/visibility.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,23 @@ TEST(SystemNames, SystemsBeyondTheDistinctNamesRepeatThemWithALap)
     const std::string first(names.Name(5).view());
     EXPECT_EQ(names.Name(5 + kDistinctNames).view(), first + " 2");
     EXPECT_EQ(names.Name(5 + 2 * kDistinctNames).view(), first + " 3");
+}
+
+// What a Rumoured system keeps from the players unless the referee chose,
+// as the document's field names say it: its figures, special and moons,
+// so that its name, stars, zones and the kinds of its bodies show. A Known
+// or Secret system hides no field by default.
+TEST(Visibility, ARumouredSystemHidesItsFiguresSpecialAndMoonsByDefault)
+{
+    const std::set<std::string> rumoured = {"value", "capacity", "raw", "census", "special", "moons"};
+    for (const DetailLevel level : {DetailLevel::Low, DetailLevel::Medium, DetailLevel::High}) {
+        for (const PlayerField field : PlayerFieldsOf(level)) {
+            const std::string name(PlayerFieldName(field));
+            EXPECT_EQ(DefaultHiddenFields(Visibility::Rumoured).Has(field), rumoured.count(name) == 1) << name;
+            EXPECT_FALSE(DefaultHiddenFields(Visibility::Known).Has(field)) << name;
+            EXPECT_FALSE(DefaultHiddenFields(Visibility::Secret).Has(field)) << name;
+        }
+    }
 }
 
 }  // namespace

@@ -40,6 +40,23 @@ const SummarySection& Section(const std::vector<SummarySection>& sections, const
     return none;
 }
 
+// A High sector's Capacity and RAW are its objects' and their moons' alike:
+// the moons' shares are what a sum over the objects alone would miss.
+TEST(SectorSummary, HighTotalsCountTheMoonsCapacityAndRaw)
+{
+    RunStatistics statistics(DetailLevel::High, false);
+    HighObject ringed = World(6, "Special: None");
+    ringed.raw = 3;
+    ringed.moons = {{1, 1}, {2, 0}};
+    HighObject bare = World(4, "Special: None");
+    bare.raw = 2;
+    statistics.Add(1, HighWith({ringed, bare}));
+    const SectorTotals& totals = statistics.Totals();
+    EXPECT_EQ(totals.moons, 2);
+    EXPECT_EQ(totals.capacity, 6 + 4 + 1 + 2);
+    EXPECT_EQ(totals.raw, 3 + 2 + 1 + 0);
+}
+
 // Twelve systems whose worlds' Capacities are known: the ten best are kept,
 // highest first and the earlier among equals, each under the name its
 // system has now; "Special: None" is no special result.

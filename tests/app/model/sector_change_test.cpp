@@ -216,6 +216,7 @@ const EditField kEditFields[] = {
     {"visibility", [](const SystemEdits& a, const SystemEdits& b) { return a.visibility == b.visibility; }},
     {"hidden fields", [](const SystemEdits& a, const SystemEdits& b) { return a.hidden == b.hidden; }},
     {"seed", [](const SystemEdits& a, const SystemEdits& b) { return a.seed == b.seed; }},
+    {"lock", [](const SystemEdits& a, const SystemEdits& b) { return a.locked == b.locked; }},
 };
 
 void ExpectEdits(const SystemEdits& actual, const SystemEdits& expected, const std::string& when)
@@ -257,6 +258,8 @@ const SectorEdit kSectorEdits[] = {
     {"hidden fields",
      [](const RunRecords& r) { return SectorChange::HideFields(r, kEdited, PlayerFields{PlayerField::Raw}); },
      [](SystemEdits& e) { e.hidden = PlayerFields{PlayerField::Raw}; }},
+    {"lock", [](const RunRecords& r) { return SectorChange::Lock(r, kEdited, true); },
+     [](SystemEdits& e) { e.locked = true; }},
     // Notes on objects go with the objects rolled away; all else stays.
     {"reroll", [](const RunRecords& r) { return SectorChange::Reroll(r, true, kEditedPlaces, kNewSeeds); },
      [](SystemEdits& e) {
@@ -315,6 +318,18 @@ TEST_P(SectorEditKeeps, WhatItMustInApplyAndUndo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, SectorEditKeeps, ::testing::ValuesIn(kSectorEdits), testing::ParamNamed());
+
+// Player View redraws on what the players see: a system made Known or
+// Secret changes it even where the referee's own hidden fields stay.
+TEST(SectorChange, AChangeOfVisibilityChangesWhatThePlayersSee)
+{
+    RunRecords records = Rolled(DetailLevel::High, true, 3, 2026);
+    records.SetEdits(kEdited, EditedEverywhere());
+    for (const Visibility visibility : {Visibility::Known, Visibility::Secret}) {
+        EXPECT_TRUE(SectorChange::ChangeVisibility(records, kEditedPlaces, visibility).ChangesWhatPlayersSee())
+            << "made " << static_cast<int>(visibility);
+    }
+}
 
 }  // namespace
 }  // namespace nexmar
