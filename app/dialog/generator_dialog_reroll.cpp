@@ -68,12 +68,40 @@ void Restore(const ViewPlace& place, const ResultTreeModel& model, ResultTreeVie
     }
 }
 
+// The notes on the objects of the system at place, which go with the
+// objects a reroll takes away.
+std::size_t ObjectNotesAt(const RunRecords& records, std::size_t place)
+{
+    const SystemEdits* edits = records.Edits().Find(records.NumberAt(place));
+    return edits != nullptr ? edits->objectNotes.size() + edits->objectPlayerNotes.size() : 0;
+}
+
 }  // namespace
 
 void GeneratorDialog::RerollSystem()
 {
-    if (const std::optional<std::size_t> place = picture_->SelectedSystem(); place && session_.HasRun()) {
-        RerollPlaces({*place});
+    const std::optional<std::size_t> place = picture_->SelectedSystem();
+    if (!place || !session_.HasRun()) {
+        return;
+    }
+    // Nothing is lost without notes on its objects, so only then is the
+    // referee asked first.
+    const std::size_t objectNotes = ObjectNotesAt(session_.Records(), *place);
+    if (objectNotes > 0) {
+        const QString text = QStringLiteral("Reroll System rolls System %1 again from a fresh seed; %2 on its "
+                                            "objects go with the objects rolled away. The system keeps its name, "
+                                            "its notes and what the players may see. Undo brings everything back.")
+                                 .arg(session_.Records().NumberAt(*place))
+                                 .arg(Counted(objectNotes, "note"));
+        if (!prompts_.AskProceed(this, actions_->Title("rerollAction"), text)) {
+            return;
+        }
+    }
+    RerollPlaces({*place});
+    if (objectNotes > 0) {
+        Tell(QStringLiteral("Rolled again System %1; %2 on its objects gone with them")
+                 .arg(session_.Records().NumberAt(*place))
+                 .arg(Counted(objectNotes, "note")));
     }
 }
 
@@ -90,9 +118,7 @@ void GeneratorDialog::RerollOthers()
             continue;
         }
         places.push_back(place);
-        if (const SystemEdits* edits = records.Edits().Find(records.NumberAt(place))) {
-            objectNotes += edits->objectNotes.size() + edits->objectPlayerNotes.size();
-        }
+        objectNotes += ObjectNotesAt(records, place);
     }
     if (places.empty()) {
         prompts_.ShowMessage(this, QString::fromLatin1(kEverySystemLocked));

@@ -43,6 +43,7 @@ private slots:
 
     void everyMenuShortcutWorksFromEveryTextField();
     void rerollOthersSaysWhatItWillDoAndWhatItDid();
+    void rerollSystemAsksBeforeTheNotesOnItsObjectsGo();
     void thePlayersMenuMarksTheSelectedSystem();
     void theWindowComesBackAsItWasLeft();
     void aLongerNameWidensItsColumn();
@@ -134,6 +135,43 @@ void MenuKeysTest::rerollOthersSaysWhatItWillDoAndWhatItDid()
     const QString told = Find<QStatusBar>("statusBar")->currentMessage();
     QVERIFY2(told.startsWith(QStringLiteral("Rolled again 2 systems; 1 system kept as locked; 1 note")), qPrintable(told));
     // The system's notes stay; the object's go with it.
+    QCOMPARE(EditsOf(2).notes, std::string("pirates"));
+    QVERIFY(EditsOf(2).objectNotes.empty());
+}
+
+void MenuKeysTest::rerollSystemAsksBeforeTheNotesOnItsObjectsGo()
+{
+    Find<QRadioButton>("mediumRadio")->click();
+    Run("3");
+    const QModelIndex second = SystemAt(1);
+    // Without notes on its objects nothing is lost: no question.
+    Tree()->setCurrentIndex(SystemAt(2));
+    Action("rerollAction")->trigger();
+    QVERIFY(prompts.proceedAsked.isEmpty());
+    QVERIFY(EditsOf(3).seed.has_value());
+
+    Action("showNotesAction")->trigger();
+    auto* editor = Find<QPlainTextEdit>("notesEditor");
+    Tree()->setCurrentIndex(second);
+    editor->setPlainText(QStringLiteral("pirates"));
+    Tree()->setCurrentIndex(Tree()->model()->index(1, 0, second));
+    editor->setPlainText(QStringLiteral("moon base"));
+    Tree()->setCurrentIndex(second);
+    const std::vector<SystemRecord> before(Dialog().Session().Records().AsLoadedRun().systems);
+
+    prompts.proceedAnswers = {false};
+    Action("rerollAction")->trigger();
+    QCOMPARE(prompts.proceedAsked.size(), 1);
+    const QString asked = prompts.proceedAsked.first();
+    QVERIFY2(asked.contains(QStringLiteral("System 2 again from a fresh seed; 1 note on its objects go")),
+             qPrintable(asked));
+    QVERIFY(Dialog().Session().Records().AsLoadedRun().systems == before);
+    QCOMPARE(EditsOf(2).objectNotes.size(), std::size_t{1});
+
+    Action("rerollAction")->trigger();
+    QVERIFY(Dialog().Session().Records().AsLoadedRun().systems != before);
+    const QString told = Find<QStatusBar>("statusBar")->currentMessage();
+    QVERIFY2(told.startsWith(QStringLiteral("Rolled again System 2; 1 note on its objects gone")), qPrintable(told));
     QCOMPARE(EditsOf(2).notes, std::string("pirates"));
     QVERIFY(EditsOf(2).objectNotes.empty());
 }
