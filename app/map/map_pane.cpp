@@ -14,8 +14,8 @@
 #include <utility>
 
 #include "app/map/map_image_renderer.h"
+#include "app/map/map_tool_tip.h"
 #include "gen/names/sector_edits.h"
-#include "gen/record_text.h"
 
 namespace nexmar {
 
@@ -33,19 +33,8 @@ constexpr int kHintHeight = 480;
 // What stays in view round a system selected elsewhere, of the view's size.
 constexpr double kComfortableInset = 0.1;
 
-// The rings over the map, in the handout's palette: the selected system in
-// blue, the systems found in orange, dashed, so they differ without colour.
-const QColor kSelectedRing(0x00, 0x72, 0xB2);
-const QColor kFoundRing(0xE6, 0x9F, 0x00);
+// The map's page, under the image until it comes.
 const QColor kPaper(Qt::white);
-
-QString PlainToolTip(const QString& text)
-{
-    // A name is the user's text: never read as markup.
-    QString escaped = text.toHtmlEscaped();
-    escaped.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(escaped);
-}
 
 }  // namespace
 
@@ -93,15 +82,14 @@ void MapPane::Clear()
     svg_.clear();
     ++generation_;
     image_ = QImage();
-    selected_.reset();
-    found_.clear();
+    rings_.Clear();
     waiting_ = false;
     update();
 }
 
 void MapPane::SelectSystem(std::optional<std::size_t> place)
 {
-    selected_ = place;
+    rings_.Select(place);
     if (place && *place < sectorOfPlace_.size() && sectorOfPlace_[*place] > 0 &&
         sectorOfPlace_[*place] != sector_) {
         ShowSector(sectorOfPlace_[*place]);
@@ -121,7 +109,7 @@ void MapPane::SelectSystem(std::optional<std::size_t> place)
 
 void MapPane::HighlightSystems(std::vector<std::size_t> places)
 {
-    found_ = std::move(places);
+    rings_.Find(std::move(places));
     update();
 }
 
@@ -294,34 +282,7 @@ void MapPane::paintEvent(QPaintEvent* /*event*/)
         painter.setRenderHint(QPainter::SmoothPixmapTransform, imageScale_ != view_.Scale());
         painter.drawImage(QRectF(topLeft, imageInMap_.size() * view_.Scale()), image_);
     }
-    DrawRings(painter);
-}
-
-void MapPane::DrawRings(QPainter& painter) const
-{
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(Qt::NoBrush);
-    const auto ring = [&](std::size_t place, const QColor& colour, Qt::PenStyle style, double beyond) {
-        const std::optional<std::size_t> index = map_.IndexOfPlace(place);
-        if (!index) {
-            return;
-        }
-        const MapSystem& system = map_.input.systems[*index];
-        const double radius =
-            kMapStyle.glyphRadius[static_cast<std::size_t>(system.sizeClass)] * view_.Scale() + beyond;
-        const QPointF centre = view_.ToPane(map_.layout.centres[*index]);
-        // A halo of paper keeps the ring apart from the routes and the grid under it.
-        painter.setPen(QPen(kPaper, 5));
-        painter.drawEllipse(centre, radius, radius);
-        painter.setPen(QPen(colour, 3, style));
-        painter.drawEllipse(centre, radius, radius);
-    };
-    for (const std::size_t place : found_) {
-        ring(place, kFoundRing, Qt::DashLine, 7);
-    }
-    if (selected_) {
-        ring(*selected_, kSelectedRing, Qt::SolidLine, 3.5);
-    }
+    rings_.Draw(painter, map_, view_);
 }
 
 void MapPane::resizeEvent(QResizeEvent* event)
@@ -449,21 +410,8 @@ void MapPane::ShowToolTip(const QPoint& at, const QPoint& global)
         QToolTip::hideText();
         return;
     }
-    const MapSystem& system = map_.input.systems[*index];
-    // As the map file's own tooltip: the number, the name the audience
-    // knows, the hex; then the tree's line of the system.
-    QString text = QString::fromStdString(SystemName(system.number));
-    if (!system.name.empty()) {
-        text += QStringLiteral(": ") + QString::fromStdString(system.name);
-    }
-    text += QStringLiteral(" (%1)").arg(QString::fromStdString(HexNumber(system.place)));
-    if (describe_) {
-        const QString line = describe_(map_.places[*index]);
-        if (!line.isEmpty()) {
-            text += QLatin1Char('\n') + line;
-        }
-    }
-    QToolTip::showText(global, PlainToolTip(text), this);
+    const QString line = describe_ ? describe_(map_.places[*index]) : QString();
+    QToolTip::showText(global, MapToolTip(map_.input.systems[*index], line), this);
 }
 
 }  // namespace nexmar

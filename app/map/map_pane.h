@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/map/map_rings.h"
 #include "app/map/map_viewport.h"
 #include "app/map/shown_map.h"
 
@@ -104,7 +105,6 @@ private:
     // The system of the map wanted now whose hex holds point: never one of
     // a map drawn before, which may be the referee's while Player View is on.
     std::optional<std::size_t> IndexAt(QPointF point);
-    void DrawRings(QPainter& painter) const;
     void ShowToolTip(const QPoint& at, const QPoint& global);
 
     std::optional<RunSettings> run_;
@@ -119,8 +119,7 @@ private:
     MapImageRenderer* renderer_ = nullptr;
     std::function<QString(std::size_t)> describe_;
 
-    std::optional<std::size_t> selected_;
-    std::vector<std::size_t> found_;
+    MapRings rings_;
     MapViewport view_;
     bool fitted_ = true;  // the scale follows the pane's size until zoomed or panned
     QImage image_;       // of the map drawn now, or none yet
