@@ -13,8 +13,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "model/player_tree.h"
 #include "model/shown_tree.h"
+#include "players/player_tree.h"
 
 namespace nexmar {
 

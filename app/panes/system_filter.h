@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "model/player_tree.h"
 #include "model/shown_tree.h"
+#include "players/player_tree.h"
 
 namespace nexmar {
 

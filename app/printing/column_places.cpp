@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "model/print_table.h"
+#include "players/print_table.h"
 
 namespace nexmar {
 

@@ -11,11 +11,11 @@
 
 #include "app/printing/run_printer.h"
 #include "gen/names/sector_edits.h"
-#include "model/player_table.h"
-#include "model/print_table.h"
 #include "model/run_records.h"
 #include "picture/picture_style.h"
 #include "picture/system_picture.h"
+#include "players/player_table.h"
+#include "players/print_table.h"
 
 namespace nexmar {
 

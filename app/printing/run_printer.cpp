@@ -13,9 +13,9 @@
 
 #include "app/printing/page_composer.h"
 #include "gen/names/sector_edits.h"
-#include "model/player_table.h"
-#include "model/print_table.h"
 #include "model/run_records.h"
+#include "players/player_table.h"
+#include "players/print_table.h"
 
 namespace nexmar {
 

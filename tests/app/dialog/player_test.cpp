@@ -15,7 +15,7 @@
 
 #include "app/panes/picture_pane.h"
 #include "picture/picture_style.h"
-#include "model/print_table.h"
+#include "players/print_table.h"
 #include "support/dialog_fixture.h"
 
 namespace nexmar {

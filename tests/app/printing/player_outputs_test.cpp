@@ -10,10 +10,10 @@
 #include "app/printing/run_printer.h"
 #include "core/report_files.h"
 #include "handout/handout_page.h"
-#include "model/player_tree.h"
 #include "model/run_records.h"
 #include "picture/picture_sheet.h"
 #include "pictures/hidden_field_cases.h"
+#include "players/player_tree.h"
 #include "run/generation_run.h"
 #include "support/scratch.h"
 

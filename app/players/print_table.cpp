@@ -1,4 +1,4 @@
-#include "model/print_table.h"
+#include "players/print_table.h"
 
 #include <string_view>
 

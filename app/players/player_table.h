@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gen/names/visibility.h"
-#include "model/print_table.h"
+#include "players/print_table.h"
 
 namespace nexmar {
 

@@ -1,10 +1,10 @@
-#include "model/player_tree.h"
+#include "players/player_tree.h"
 
 #include <variant>
 
 #include "gen/names/sector_edits.h"
 #include "gen/record_text.h"
-#include "model/player_table.h"
+#include "players/player_table.h"
 
 namespace nexmar {
 

@@ -1,4 +1,4 @@
-#include "model/player_table.h"
+#include "players/player_table.h"
 
 #include <algorithm>
 #include <optional>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/player_tree.h"
+#include "players/player_tree.h"
 #include "support/scratch.h"
 
 namespace nexmar {
