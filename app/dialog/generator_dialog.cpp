@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/kit/artwork.h"
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/kit/dialog_units.h"
 #include "app/document/sector_document.h"
 #include "app/panes/find_bar.h"

@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <QSaveFile>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/document/sector_document.h"
 #include "app/dialog/generator_dialog.h"
 #include "app/files/recent_documents.h"

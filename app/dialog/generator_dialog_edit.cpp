@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/kit/artwork.h"
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/document/rename_command.h"
 #include "app/document/sector_document.h"
 #include "app/panes/find_bar.h"

@@ -11,7 +11,7 @@
 
 #include <atomic>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/dialog/generator_dialog.h"
 #include "app/files/run_file_reading.h"
 #include "app/kit/user_prompts.h"

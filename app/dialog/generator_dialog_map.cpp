@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/dialog/generator_dialog.h"
 #include "app/document/sector_document.h"
 #include "app/kit/user_prompts.h"

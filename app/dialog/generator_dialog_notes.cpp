@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/document/note_command.h"
 #include "app/document/sector_document.h"
 #include "app/dialog/generator_dialog.h"

@@ -13,7 +13,7 @@
 
 #include <span>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/dialog/generator_dialog.h"
 #include "app/panes/overview_pane.h"
 #include "app/panes/picture_pane.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/dialog/generator_dialog.h"
 #include "app/panes/picture_pane.h"
 #include "app/panes/result_tree_view.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/document/hidden_fields_command.h"
 #include "app/document/note_command.h"
 #include "app/document/sector_document.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/document/lock_command.h"
 #include "app/document/reroll_command.h"
 #include "app/document/sector_document.h"

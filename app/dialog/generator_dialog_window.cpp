@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 #include "app/dialog/generator_dialog.h"
 #include "app/kit/screen_room.h"
 #include "app/kit/user_settings.h"

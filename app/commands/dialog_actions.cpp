@@ -1,4 +1,4 @@
-#include "app/dialog/dialog_actions.h"
+#include "app/commands/dialog_actions.h"
 
 #include <QAction>
 #include <QMenu>
