@@ -321,6 +321,7 @@ void PicturePaneTest::theTitleAndTheNotesNameTheSystemsHex()
     Find<QAbstractButton>("mediumRadio")->click();
     Run(QStringLiteral("3"));
     const QModelIndex system = Tree()->model()->index(1, 0, Root());
+    Tree()->setFocus();
     Tree()->setCurrentIndex(system);
     prompts.nameAnswers = {QStringLiteral("Vessa Reach")};
     QTest::keyClick(Tree(), Qt::Key_F2);
