@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/dialog/generator_dialog.h"
+#include "support/cli_runner.h"
 #include "support/dialog_fixture.h"
 
 namespace nexmar {
@@ -186,14 +187,20 @@ void OverviewTest::followsTheTreesChoiceAndEveryRenameUndoneOrRedone()
 void OverviewTest::hexesAreTheMapsAndSortAsTheyRead()
 {
     // Enough systems for a map of two sectors, whose hexes name their sector.
-    Find<QRadioButton>("lowRadio")->setChecked(true);
-    Run(QStringLiteral("700"));
+    QCOMPARE(testing::RunNexmarCli({"--seed", "5150", "--systems", "700", "--dir", Dir().toStdString(), "--json",
+                                    InDir("sector.json").toStdString()})
+                 .status,
+             0);
+    prompts.nextOpenName = InDir("sector.json");
+    Dialog().OpenJson();
+    QTRY_VERIFY_WITH_TIMEOUT(Dialog().Session().HasRun(), 30000);
     Action("overviewAction")->trigger();
     std::string json = DocumentText();
     using SectorHex = std::pair<int, std::string>;
     std::map<int, SectorHex> hexes;
     std::set<SectorHex> held;
-    for (const auto& system : nlohmann::json::parse(json)["systems"]) {
+    const nlohmann::json document = nlohmann::json::parse(json);
+    for (const auto& system : document["systems"]) {
         const SectorHex hex{system.value("sector", 1), system["hex"].get<std::string>()};
         hexes[system["number"].get<int>()] = hex;
         held.insert(hex);
@@ -236,6 +243,11 @@ void OverviewTest::hexesAreTheMapsAndSortAsTheyRead()
     moved.close();
     prompts.nextOpenName = moved.fileName();
     Dialog().OpenJson();
+    const auto movedRead = [this] {
+        const SystemEdits* edits = Dialog().Session().Records().Edits().Find(1);
+        return edits != nullptr && edits->hex.has_value();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(movedRead(), 30000);
     QCOMPARE(prompts.messages, QStringList());
     QCOMPARE(Table()->model()->rowCount(), 700);
     for (int row = 0; row < Table()->model()->rowCount(); ++row) {
