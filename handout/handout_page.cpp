@@ -4,6 +4,7 @@
 
 #include "gen/record_text.h"
 #include "handout/handout_tables.h"
+#include "map/run_places.h"
 #include "picture/system_picture.h"
 
 namespace nexmar {
@@ -75,6 +76,7 @@ void AppendPicture(std::string& out, int number, const SystemRecord& system, con
 
 void HandoutPage::Begin(const RunSettings& settings)
 {
+    places_.emplace(RunPlaces(settings, edits_));
     std::string head = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<title>Sector handout</title>\n<style>\n";
     head.append(kStyle).append("</style>\n</head>\n<body class=\"");
@@ -98,6 +100,12 @@ void HandoutPage::Add(int number, const SystemRecord& system)
     AppendStatus(section_, visibility);
     section_.append("<span>");
     AppendHtmlText(section_, PictureTitle(number, shown->name));
+    // The hex as the players' map shows it; a run read as it goes hands
+    // each system's move with it.
+    if (number <= places_->Systems()) {
+        const HexPlace hex = shown->edits != nullptr && shown->edits->hex ? *shown->edits->hex : places_->Of(number);
+        section_.append(", hex ").append(PlaceName(places_->Extent(), hex));
+    }
     section_.append("</span></h2>\n");
     if (const auto* high = std::get_if<HighSystem>(&system)) {
         AppendStars(section_, *high, *shown);

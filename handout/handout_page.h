@@ -1,16 +1,19 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "gen/names/sector_edits.h"
 #include "gen/run_output.h"
+#include "map/system_places.h"
 
 namespace nexmar {
 
 // The handout of a sector for its players: one self-contained HTML page,
-// written as the run goes, a section per system they know of. Each section
+// written as the run goes, a section per system they know of, headed by its
+// number, its name (unless hidden) and its hex on their map. Each section
 // has the system's players' picture inline as SVG, a table of its bodies
 // with every hidden value as "?", and the notes written for the players. A
 // Secret system, the referee's notes and the run's seed are nowhere in it:
@@ -32,6 +35,7 @@ public:
 private:
     Write write_;
     const SectorEdits& edits_;
+    std::optional<SystemPlaces> places_;  // the run's, as its seed gives them
     std::string section_;  // kept between systems, so its room is reused
     int shown_ = 0;
 };

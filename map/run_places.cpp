@@ -30,6 +30,11 @@ SystemPlaces RunPlaces(int systemsRolled, int densityPercent, Seed runSeed, cons
     return places;
 }
 
+SystemPlaces RunPlaces(const RunSettings& run, const SectorEdits& edits)
+{
+    return RunPlaces(run.systemsRolled > 0 ? run.systemsRolled : run.systems, run.seed, edits);
+}
+
 std::optional<HexPlace> ParseHex(std::string_view text, int sector, const MapExtent& extent)
 {
     if (text.size() != 4 || sector < 1) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "gen/names/sector_edits.h"
+#include "gen/run_settings.h"
 #include "map/system_places.h"
 
 namespace nexmar {
@@ -16,6 +17,9 @@ namespace nexmar {
 SystemPlaces RunPlaces(int systemsRolled, Seed runSeed, const SectorEdits& edits);
 // The same at a density of the caller's (the command line's --density).
 SystemPlaces RunPlaces(int systemsRolled, int densityPercent, Seed runSeed, const SectorEdits& edits);
+// The same for the run of settings: a filtered run's systems keep the places
+// of all it rolled.
+SystemPlaces RunPlaces(const RunSettings& run, const SectorEdits& edits);
 
 // The hex written "CCRR" in the sector (from 1) of the map of extent: none
 // when the text is not four digits naming a column 01 to 32 and a row 01

@@ -26,18 +26,12 @@ QString Utf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "System 3, Vessa Reach", or "Object 3A.2 in System 3, Vessa Reach"; for
-// the players, "System 3" where its name is hidden from them.
-QString Heading(const RunRecords& records, const NoteTarget& target, bool players)
+// "System 3, Vessa Reach, hex 0304", or "Object 3A.2 in System 3, Vessa
+// Reach, hex 0304"; for the players, "System 3, hex 0304" where its name is
+// hidden from them (their map shows its hex all the same).
+QString Heading(const RunSession& session, const NoteTarget& target, bool players)
 {
-    const int number = records.NumberAt(target.place);
-    const std::optional<PlayerSystem> player =
-        players ? PlayerSystemOf(records.Edits(), number) : std::optional<PlayerSystem>();
-    const std::string name = players ? (player ? player->name : std::string()) : records.Edits().Name(number);
-    QString system = QStringLiteral("System %1").arg(number);
-    if (!name.empty()) {
-        system += QStringLiteral(", ") + Utf8(name);
-    }
+    const QString system = session.SystemHeading(target.place, players);
     return target.object.empty() ? system : Utf8(target.objectItem) + QStringLiteral(" in ") + system;
 }
 
@@ -91,10 +85,10 @@ void GeneratorDialog::FollowNoteTarget()
     if (target != noteTarget_) {
         document_->EndBurst();
         noteTarget_ = target;
-        notes_->ShowTarget(target ? Heading(session_.Records(), *target, playerView_) : QString(),
+        notes_->ShowTarget(target ? Heading(session_, *target, playerView_) : QString(),
                            NotesShown(session_.Records(), target), target.has_value());
     } else if (target) {
-        notes_->FollowNotes(Heading(session_.Records(), *target, playerView_), NotesShown(session_.Records(), target));
+        notes_->FollowNotes(Heading(session_, *target, playerView_), NotesShown(session_.Records(), target));
     }
 }
 

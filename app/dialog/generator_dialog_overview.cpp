@@ -20,6 +20,7 @@
 #include "app/panes/result_tree_model.h"
 #include "app/panes/result_tree_view.h"
 #include "app/panes/system_filter.h"
+#include "map/run_places.h"
 
 namespace nexmar {
 
@@ -49,7 +50,9 @@ void GeneratorDialog::FollowOverview()
         return;
     }
     if (session_.HasRun()) {
-        overview_->Show(session_.Records(), KeptPlaces());
+        // The hexes as the map places them, the referee's moves too.
+        overview_->Show(session_.Records(), RunPlaces(session_.Description(), session_.Records().Edits()),
+                        KeptPlaces());
         overview_->ShowChosen(picture_->SelectedSystem());
     } else {
         overview_->Clear();

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "json/json_export.h"
+#include "map/run_places.h"
 
 namespace nexmar {
 
@@ -160,6 +161,34 @@ RunStatistics RunSession::Statistics() const
 std::string RunSession::SystemSvg(std::size_t place, PictureLegend legend, bool players) const
 {
     return shown_ ? shown_->records->SystemSvg(place, legend, players) : std::string();
+}
+
+std::string RunSession::HexName(std::size_t place) const
+{
+    if (!shown_ || place >= Records().size()) {
+        return {};
+    }
+    const SystemPlaces hexes = RunPlaces(Description(), Records().Edits());
+    return PlaceName(hexes.Extent(), hexes.Of(Records().NumberAt(place)));
+}
+
+QString RunSession::SystemHeading(std::size_t place, bool players) const
+{
+    if (!shown_ || place >= Records().size()) {
+        return {};
+    }
+    const SectorEdits& edits = Records().Edits();
+    const int number = Records().NumberAt(place);
+    const std::optional<PlayerSystem> player = players ? PlayerSystemOf(edits, number) : std::nullopt;
+    const std::string name = players ? (player ? player->name : std::string()) : edits.Name(number);
+    QString heading = QStringLiteral("System %1").arg(number);
+    if (!name.empty()) {
+        heading += QStringLiteral(", ") + QString::fromStdString(name);
+    }
+    if (!players || player) {
+        heading += QStringLiteral(", hex ") + QString::fromStdString(HexName(place));
+    }
+    return heading;
 }
 
 QString RunSession::Title() const

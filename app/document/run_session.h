@@ -109,6 +109,15 @@ public:
     // for a Secret system.
     std::string SystemSvg(std::size_t place, PictureLegend legend = PictureLegend::Without,
                           bool players = false) const;
+    // The hex of the system at place as the map places it, the referee's
+    // moves too: "0304", or "0304/2" on a map of sectors; empty when the
+    // run has no such system.
+    std::string HexName(std::size_t place) const;
+    // "System 3, Vessa Reach, hex 0304": how the notes and the picture name
+    // the system at place. players: the name they are shown, none where it
+    // is hidden from them, and no hex for a Secret system, which their map
+    // leaves out. Empty when the run has no such system.
+    QString SystemHeading(std::size_t place, bool players) const;
     // "200 High systems, seed 3899494677"
     QString Title() const;
 

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "gen/record_text.h"
+#include "map/run_places.h"
 
 namespace nexmar {
 
@@ -75,6 +76,13 @@ void Fill(OverviewRow& row, const HighSystem& system)
     }
 }
 
+void Place(OverviewRow& row, const SystemPlaces& hexes)
+{
+    const HexPlace hex = hexes.Of(row.number);
+    row.hex = PlaceName(hexes.Extent(), hex);
+    row.hexOrder = (hexes.Extent().SectorOf(hex) * 100 + SectorColumnOf(hex)) * 100 + SectorRowOf(hex);
+}
+
 }  // namespace
 
 OverviewCell OverviewCellOf(const OverviewRow& row, int column)
@@ -82,17 +90,19 @@ OverviewCell OverviewCellOf(const OverviewRow& row, int column)
     switch (column) {
     case 0: return row.number;
     case 1: return std::string_view(row.name);
-    case 2: return row.stars;
-    case 3: return row.objects;
-    case 4: return row.moons;
-    case 5: return row.gaiaWorlds;
-    case 6: return row.bestCapacity;
-    case 7: return row.totalRaw;
+    case 2: return OverviewHex{row.hex, row.hexOrder};
+    case 3: return row.stars;
+    case 4: return row.objects;
+    case 5: return row.moons;
+    case 6: return row.gaiaWorlds;
+    case 7: return row.bestCapacity;
+    case 8: return row.totalRaw;
     default: return std::string_view(row.specials);
     }
 }
 
-std::vector<OverviewRow> OverviewRows(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places)
+std::vector<OverviewRow> OverviewRows(const RunRecords& records, const SystemPlaces& hexes,
+                                      const std::optional<std::vector<std::size_t>>& places)
 {
     std::vector<std::size_t> chosen;
     if (places) {
@@ -108,6 +118,7 @@ std::vector<OverviewRow> OverviewRows(const RunRecords& records, const std::opti
         row.place = place;
         row.number = records.NumberAt(place);
         row.name = records.Edits().Name(row.number);
+        Place(row, hexes);
         std::visit([&row](const auto& system) { Fill(row, system); }, records.At(place));
     }
     return rows;

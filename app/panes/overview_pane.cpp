@@ -41,6 +41,10 @@ int OverviewModel::columnCount(const QModelIndex& parent) const
 
 namespace {
 
+// The characters a column shows at the least, whatever its title: a name's
+// usual length, and a hex with its sector ("0304/2").
+constexpr int kLeastChars[kOverviewColumnCount] = {0, 14, 7, 0, 0, 0, 0, 0, 0, 0};
+
 // A column's title, each word on a line of its own, so that the columns are
 // as narrow as their numbers allow.
 QString TitleOf(int column)
@@ -55,17 +59,21 @@ QString TitleOf(int column)
 QVariant OverviewModel::data(const QModelIndex& index, int role) const
 {
     const bool shown = role == Qt::DisplayRole || role == Qt::ToolTipRole;
-    if (!index.isValid() || (!shown && role != Qt::TextAlignmentRole)) {
+    if (!index.isValid() || (!shown && role != Qt::TextAlignmentRole && role != kSortRole)) {
         return {};
     }
     const OverviewCell cell = OverviewCellOf(rows_[static_cast<std::size_t>(index.row())], index.column());
     if (const int* number = std::get_if<int>(&cell)) {
-        return role == Qt::DisplayRole         ? QVariant(*number)
-               : role == Qt::TextAlignmentRole ? QVariant((Qt::AlignRight | Qt::AlignVCenter).toInt())
-                                               : QVariant();
+        return role == Qt::DisplayRole || role == kSortRole ? QVariant(*number)
+               : role == Qt::TextAlignmentRole             ? QVariant((Qt::AlignRight | Qt::AlignVCenter).toInt())
+                                                           : QVariant();
     }
     if (role == Qt::TextAlignmentRole) {
         return {};
+    }
+    if (const OverviewHex* hex = std::get_if<OverviewHex>(&cell)) {
+        const QString number = QString::fromLatin1(hex->number.data(), static_cast<qsizetype>(hex->number.size()));
+        return role == kSortRole ? QVariant(hex->order) : QVariant(number);
     }
     // The tip shows the whole of a text its column cuts short.
     const std::string_view text = std::get<std::string_view>(cell);
@@ -88,6 +96,7 @@ OverviewPane::OverviewPane(QWidget* parent) : QWidget(parent)
     sorted_ = new QSortFilterProxyModel(this);
     sorted_->setSourceModel(model_);
     sorted_->setSortCaseSensitivity(Qt::CaseInsensitive);
+    sorted_->setSortRole(OverviewModel::kSortRole);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("overviewTable"));
     table_->setModel(sorted_);
@@ -126,8 +135,7 @@ OverviewPane::OverviewPane(QWidget* parent) : QWidget(parent)
                       2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
     for (int column = 0; column < kOverviewColumnCount; ++column) {
         const int titleWidth = titleMetrics.size(0, TitleOf(column)).width() + arrow;
-        const int chars = column == 1 ? 14 : 0;
-        table_->setColumnWidth(column, std::max(titleWidth, metrics.averageCharWidth() * chars));
+        table_->setColumnWidth(column, std::max(titleWidth, metrics.averageCharWidth() * kLeastChars[column]));
         columnsWidth_ += table_->columnWidth(column);
     }
 }
@@ -138,9 +146,10 @@ QSize OverviewPane::sizeHint() const
             table_->verticalHeader()->defaultSectionSize() * 20};
 }
 
-void OverviewPane::Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places)
+void OverviewPane::Show(const RunRecords& records, const SystemPlaces& hexes,
+                        const std::optional<std::vector<std::size_t>>& places)
 {
-    model_->Show(OverviewRows(records, places));
+    model_->Show(OverviewRows(records, hexes, places));
     ShowChosen(chosen_);
 }
 

@@ -15,12 +15,15 @@ class QTableView;
 namespace nexmar {
 
 // The overview's rows as a table; numbers stay numbers, so that a sort by
-// a numeric column is numeric.
+// a numeric column is numeric, and a hex sorts as its number reads.
 class OverviewModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     using QAbstractTableModel::QAbstractTableModel;
+
+    // What a cell sorts by: its number, its text, or its hex's order.
+    static constexpr int kSortRole = Qt::UserRole;
 
     void Show(std::vector<OverviewRow> rows);
     // The place among the run's records of the system on row.
@@ -46,8 +49,9 @@ class OverviewPane final : public QWidget {
 public:
     explicit OverviewPane(QWidget* parent = nullptr);
 
-    // The systems at places (all when none), from records.
-    void Show(const RunRecords& records, const std::optional<std::vector<std::size_t>>& places);
+    // The systems at places (all when none), from records, each at its hex among hexes.
+    void Show(const RunRecords& records, const SystemPlaces& hexes,
+              const std::optional<std::vector<std::size_t>>& places);
     void Clear();
     // Makes the row of the system at place the current one (none: no row),
     // as the tree chose it; SystemChosen is not told.

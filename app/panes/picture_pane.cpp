@@ -3,11 +3,13 @@
 #include <QAbstractItemModel>
 #include <QItemSelectionModel>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -156,17 +158,32 @@ PicturePane::PicturePane(QWidget& client, QTreeView& tree, const RunSession& ses
     splitter_->setObjectName(QStringLiteral("pictureSplitter"));
     splitter_->setChildrenCollapsible(false);
     splitter_->hide();
-    scroll_ = new QScrollArea(splitter_);
-    scroll_->setObjectName(QStringLiteral("pictureScroll"));
-    scroll_->setWidgetResizable(true);
-    scroll_->setBackgroundRole(QPalette::Base);
+    // The system's name and hex above its picture: the dialog's own label,
+    // as the picture is the very file nexmar-cli writes, which names no hex.
+    box_ = new QWidget(splitter_);
+    box_->setObjectName(QStringLiteral("pictureBox"));
+    title_ = new QLabel(box_);
+    title_->setObjectName(QStringLiteral("pictureTitle"));
+    title_->setTextFormat(Qt::PlainText);
+    title_->setContentsMargins(kPictureInset, kPictureInset, kPictureInset, 0);
+    // A long name is cut short rather than widening the pane; its tip shows it whole.
+    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    auto* scroll = new QScrollArea(box_);
+    scroll->setObjectName(QStringLiteral("pictureScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setBackgroundRole(QPalette::Base);
     // Scrolled by its keys once clicked; Tab keeps to the controls, and the
     // zoom keys work from anywhere in the window.
-    scroll_->setFocusPolicy(Qt::ClickFocus);
+    scroll->setFocusPolicy(Qt::ClickFocus);
     view_ = new SystemPictureView;
-    scroll_->setWidget(view_);
-    scroll_->hide();
-    splitter_->addWidget(scroll_);
+    scroll->setWidget(view_);
+    auto* layout = new QVBoxLayout(box_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(kPictureInset);
+    layout->addWidget(title_);
+    layout->addWidget(scroll, 1);
+    box_->hide();
+    splitter_->addWidget(box_);
     AddZoomKeys(*splitter_, *view_);
     place_ = tree.geometry();
     treeOpeningWidth_ = place_.width();
@@ -183,7 +200,7 @@ void PicturePane::Place(const QRect& place)
 
 void PicturePane::SetShown(bool shown)
 {
-    ShowPane(*scroll_, shown);
+    ShowPane(*box_, shown);
     if (shown) {
         Draw();
     }
@@ -191,12 +208,12 @@ void PicturePane::SetShown(bool shown)
 
 bool PicturePane::IsShown() const
 {
-    return IsPaneShown(*scroll_);
+    return IsPaneShown(*box_);
 }
 
 int PicturePane::GrowthToShow() const
 {
-    return GrowthToShow(*scroll_);
+    return GrowthToShow(*box_);
 }
 
 void PicturePane::AddPane(QWidget& pane)
@@ -246,7 +263,7 @@ void PicturePane::ShowPane(QWidget& pane, bool shown)
 
 int PicturePane::WantedWidth(const QWidget& pane) const
 {
-    return &pane == &tree_ || &pane == scroll_ ? treeOpeningWidth_ : pane.sizeHint().width();
+    return &pane == &tree_ || &pane == box_ ? treeOpeningWidth_ : pane.sizeHint().width();
 }
 
 void PicturePane::Arrange()
@@ -258,7 +275,7 @@ void PicturePane::Arrange()
     // the picture), each gives up the same share of its width, and the tree
     // and the picture keep the rest.
     const auto isOther = [this](const QWidget* pane) {
-        return pane != &tree_ && pane != scroll_ && IsPaneShown(*pane);
+        return pane != &tree_ && pane != box_ && IsPaneShown(*pane);
     };
     int asked = 0;
     for (int index = 0; index < splitter_->count(); ++index) {
@@ -277,10 +294,10 @@ void PicturePane::Arrange()
     const int rest = std::max(width - others, 0);
     const int tree = picture ? std::min(treeOpeningWidth_, rest / 2) : rest;
     sizes[splitter_->indexOf(&tree_)] = tree;
-    sizes[splitter_->indexOf(scroll_)] = picture ? std::max(rest - tree - splitter_->handleWidth(), 0) : 0;
+    sizes[splitter_->indexOf(box_)] = picture ? std::max(rest - tree - splitter_->handleWidth(), 0) : 0;
     // The picture, or else the tree, takes what the window gains.
     splitter_->setStretchFactor(splitter_->indexOf(&tree_), picture ? 0 : 1);
-    splitter_->setStretchFactor(splitter_->indexOf(scroll_), picture ? 1 : 0);
+    splitter_->setStretchFactor(splitter_->indexOf(box_), picture ? 1 : 0);
     splitter_->setSizes(sizes);
 }
 
@@ -317,6 +334,8 @@ void PicturePane::Draw()
     const std::string svg =
         selected_ && session_.HasRun() ? session_.SystemSvg(*selected_, legend_, players_) : std::string();
     view_->Show(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    title_->setText(svg.empty() ? QString() : session_.SystemHeading(*selected_, players_));
+    title_->setToolTip(title_->text());
 }
 
 }  // namespace nexmar

@@ -12,7 +12,7 @@
 
 #include "picture/system_picture.h"
 
-class QScrollArea;
+class QLabel;
 class QSplitter;
 class QTreeView;
 
@@ -138,7 +138,8 @@ private:
     QTreeView& tree_;
     const RunSession& session_;
     QSplitter* splitter_ = nullptr;
-    QScrollArea* scroll_ = nullptr;
+    QWidget* box_ = nullptr;  // the title above the picture's scroll area: the pane
+    QLabel* title_ = nullptr;
     SystemPictureView* view_ = nullptr;
     QRect place_;
     int treeOpeningWidth_ = 0;

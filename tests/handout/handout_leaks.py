@@ -9,7 +9,9 @@ pictures (--svg --player), their sheet (--svg-sheet --player) and their
 sector map (--map --player) must hold none of the markers in any byte, nor
 the Secret system's picture, nor the run's seed; every field of a Known
 system must be there, each hidden value as "?"; the map draws the five
-systems they know of, the Rumoured one as uncertain; and xmllint must read
+systems they know of, the Rumoured one as uncertain; the handout heads each
+with its number, its name unless hidden and its hex, a referee's move
+included; and xmllint must read
 every picture and rsvg-convert draw it without a word on standard error, a
 name holding the edge characters of XML among them. A name or note holding
 what XML forbids, or a noncharacter, is refused in one line; and a players'
@@ -67,6 +69,10 @@ def edit(document):
     rumoured["notes"] = "QZREFSYSTEM again"
     nameless["name"] = "QZHIDDENNAME"
     nameless["hidden"] = ["name", "capacity", "special"]
+    # Moved by the referee to a free hex of subsector A, which every map holds.
+    held = {system["hex"] for system in document["systems"]}
+    known["hex"] = next(hex for hex in (f"{column:02d}{row:02d}" for column in range(1, 9) for row in range(1, 11))
+                        if hex not in held)
     return known
 
 
@@ -125,6 +131,15 @@ def check_level(level):
     for text in known_texts(level, known) + ["Fuel &lt;for sale&gt; &amp; QZPLAYERSEE", known["name"]]:
         if html_text(text) not in page and text not in page:
             failures.append(f"{level}: the handout lacks the Known value {text!r}")
+    # Each system the players know of is headed by its number, its name
+    # unless hidden, and its hex on their map, the referee's move included.
+    for system in document["systems"]:
+        if system.get("visibility") == "Secret":
+            continue
+        names = [""] if "name" in system.get("hidden", []) else [": " + html_text(system["name"]), ": " + system["name"]]
+        headings = [f"<span>System {system['number']}{name}, hex {system['hex']}</span></h2>" for name in names]
+        if not any(heading in page for heading in headings):
+            failures.append(f"{level}: the handout lacks the heading {headings[0]!r}")
     if level != "low" and objects(known) and "QZPLAYERSEEOBJ" not in page:
         failures.append(f"{level}: the handout lacks the player notes of an object")
     if '<td class="hidden">?</td>' not in page:

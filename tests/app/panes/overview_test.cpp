@@ -1,5 +1,6 @@
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
@@ -8,10 +9,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/dialog/generator_dialog.h"
+#include "support/cli_runner.h"
 #include "support/dialog_fixture.h"
 
 namespace nexmar {
@@ -27,9 +33,19 @@ private slots:
 
     void rowsSortFilterAndLeadToTheTree();
     void followsTheTreesChoiceAndEveryRenameUndoneOrRedone();
+    void hexesAreTheMapsAndSortAsTheyRead();
 
 private:
-    enum Column { kNumber = 0, kName = 1, kObjects = 3, kMoons = 4, kGaiaWorlds = 5, kTotalRaw = 7, kSpecials = 8 };
+    enum Column {
+        kNumber = 0,
+        kName = 1,
+        kHex = 2,
+        kObjects = 4,
+        kMoons = 5,
+        kGaiaWorlds = 6,
+        kTotalRaw = 8,
+        kSpecials = 9
+    };
     QTableView* Table() const { return Find<QTableView>("overviewTable"); }
     int Cell(int row, int column) const { return Table()->model()->index(row, column).data().toInt(); }
     std::set<int> TableNumbers() const
@@ -48,13 +64,14 @@ private:
         }
         return numbers;
     }
-    nlohmann::json Document() const
+    std::string DocumentText() const
     {
         std::string json;
         Dialog().Session().WriteJson([&json](std::string_view text) { json.append(text); }, std::atomic<bool>{false},
                                      [](int) {});
-        return nlohmann::json::parse(json);
+        return json;
     }
+    nlohmann::json Document() const { return nlohmann::json::parse(DocumentText()); }
 };
 
 void OverviewTest::rowsSortFilterAndLeadToTheTree()
@@ -165,6 +182,77 @@ void OverviewTest::followsTheTreesChoiceAndEveryRenameUndoneOrRedone()
         specials += cell.isEmpty() ? 0 : 1;
     }
     QVERIFY(specials > 0);
+}
+
+void OverviewTest::hexesAreTheMapsAndSortAsTheyRead()
+{
+    // Enough systems for a map of two sectors, whose hexes name their sector.
+    QCOMPARE(testing::RunNexmarCli({"--seed", "5150", "--systems", "700", "--dir", Dir().toStdString(), "--json",
+                                    InDir("sector.json").toStdString()})
+                 .status,
+             0);
+    prompts.nextOpenName = InDir("sector.json");
+    Dialog().OpenJson();
+    QTRY_VERIFY_WITH_TIMEOUT(Dialog().Session().HasRun(), 30000);
+    Action("overviewAction")->trigger();
+    std::string json = DocumentText();
+    using SectorHex = std::pair<int, std::string>;
+    std::map<int, SectorHex> hexes;
+    std::set<SectorHex> held;
+    const nlohmann::json document = nlohmann::json::parse(json);
+    for (const auto& system : document["systems"]) {
+        const SectorHex hex{system.value("sector", 1), system["hex"].get<std::string>()};
+        hexes[system["number"].get<int>()] = hex;
+        held.insert(hex);
+    }
+    QCOMPARE(held.rbegin()->first, 2);
+    const auto cellOf = [this](int row) { return Table()->model()->index(row, kHex).data().toString(); };
+    const auto written = [](const SectorHex& hex) {
+        return QString::fromStdString(hex.second) + QLatin1Char('/') + QString::number(hex.first);
+    };
+
+    // Each row's hex is the one the document (and so the map) gives; sorted,
+    // by sector, then column, then row, as the numbers read, not as texts
+    // would ("0101/2" after "3240/1").
+    Table()->sortByColumn(kHex, Qt::AscendingOrder);
+    std::vector<SectorHex> sorted;
+    for (int row = 0; row < Table()->model()->rowCount(); ++row) {
+        const SectorHex& hex = hexes.at(Cell(row, kNumber));
+        QCOMPARE(cellOf(row), written(hex));
+        sorted.push_back(hex);
+    }
+    QCOMPARE(sorted.size(), hexes.size());
+    QVERIFY(std::is_sorted(sorted.begin(), sorted.end()));
+
+    // A system the referee moved (to a free hex of subsector A of its
+    // sector, which every map holds) shows at its new hex.
+    const SectorHex from = hexes.at(1);
+    SectorHex to = from;
+    for (int index = 0; held.contains(to); ++index) {
+        to.second = QStringLiteral("%1%2")
+                        .arg(index / 10 + 1, 2, 10, QLatin1Char('0'))
+                        .arg(index % 10 + 1, 2, 10, QLatin1Char('0'))
+                        .toStdString();
+    }
+    const std::string before = "\"hex\":\"" + from.second + "\"";
+    QCOMPARE(json.find(before), json.rfind(before));
+    json.replace(json.find(before), before.size(), "\"hex\":\"" + to.second + "\"");
+    QFile moved(InDir(QStringLiteral("moved.json")));
+    QVERIFY(moved.open(QIODevice::WriteOnly));
+    QCOMPARE(moved.write(json.data(), static_cast<qint64>(json.size())), static_cast<qint64>(json.size()));
+    moved.close();
+    prompts.nextOpenName = moved.fileName();
+    Dialog().OpenJson();
+    const auto movedRead = [this] {
+        const SystemEdits* edits = Dialog().Session().Records().Edits().Find(1);
+        return edits != nullptr && edits->hex.has_value();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(movedRead(), 30000);
+    QCOMPARE(prompts.messages, QStringList());
+    QCOMPARE(Table()->model()->rowCount(), 700);
+    for (int row = 0; row < Table()->model()->rowCount(); ++row) {
+        QCOMPARE(cellOf(row), written(Cell(row, kNumber) == 1 ? to : hexes.at(Cell(row, kNumber))));
+    }
 }
 
 }  // namespace nexmar

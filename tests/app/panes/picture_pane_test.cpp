@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QImage>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <variant>
 
@@ -41,6 +43,7 @@ private slots:
     void exportPictureWritesSvgAndTwiceSizedPng();
     void thePictureIsTheFileNexmarCliWrites_data();
     void thePictureIsTheFileNexmarCliWrites();
+    void theTitleAndTheNotesNameTheSystemsHex();
 
 private:
     QByteArray Shown() const { return Dialog().findChild<SystemPictureView*>("pictureView")->Svg(); }
@@ -309,6 +312,52 @@ void PicturePaneTest::thePictureIsTheFileNexmarCliWrites()
 
     Action("showLegendAction")->trigger();
     QCOMPARE(Shown() == without, legend);
+}
+
+// Above the picture and the notes, the system's number, name and hex as the
+// run's document places it; for the players, a hidden name leaves the hex.
+void PicturePaneTest::theTitleAndTheNotesNameTheSystemsHex()
+{
+    Find<QAbstractButton>("mediumRadio")->click();
+    Run(QStringLiteral("3"));
+    const QModelIndex system = Tree()->model()->index(1, 0, Root());
+    Tree()->setFocus();
+    Tree()->setCurrentIndex(system);
+    prompts.nameAnswers = {QStringLiteral("Vessa Reach")};
+    QTest::keyClick(Tree(), Qt::Key_F2);
+    Action("showPictureAction")->trigger();
+    Action("showNotesAction")->trigger();
+    ExportedRecords();
+    QFile document(InDir("records.json"));
+    QVERIFY(document.open(QIODevice::ReadOnly));
+    const std::string json = document.readAll().toStdString();
+    std::vector<std::string> hexes;
+    const std::regex hex("\"hex\":\"(\\d{4})\"");
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), hex); it != std::sregex_iterator(); ++it) {
+        hexes.push_back((*it)[1]);
+    }
+    QCOMPARE(hexes.size(), std::size_t{3});
+    const QString second = QString::fromStdString(hexes[1]);
+    const auto title = [this] { return Find<QLabel>("pictureTitle")->text(); };
+    const auto heading = [this] { return Find<QLabel>("notesHeading")->text(); };
+
+    QCOMPARE(title(), QStringLiteral("System 2, Vessa Reach, hex ") + second);
+    QCOMPARE(heading(), title());
+    QVERIFY(Find<QLabel>("pictureTitle")->isVisible());
+    Tree()->setCurrentIndex(Tree()->model()->index(1, 0, system));
+    QCOMPARE(heading(), QStringLiteral("Object 2.2 in System 2, Vessa Reach, hex ") + second);
+
+    prompts.hiddenAnswers = {PlayerFields{PlayerField::Name}};
+    Tree()->setCurrentIndex(system);
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("Ctrl+H")));
+    QTest::keySequence(Tree(), QKeySequence(QStringLiteral("F4")));
+    QVERIFY(Action("playerViewAction")->isChecked());
+    Tree()->setCurrentIndex(Tree()->model()->index(1, 0, Root()));
+    QCOMPARE(title(), QStringLiteral("System 2, hex ") + second);
+    QCOMPARE(heading(), title());
+    // Off the system, no title.
+    Tree()->setCurrentIndex(Root());
+    QCOMPARE(title(), QString());
 }
 
 }  // namespace nexmar
